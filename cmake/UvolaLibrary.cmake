@@ -1,0 +1,15 @@
+# uvola_library(NAME FOLDER DEPENDS...) makes the static library of one
+# subsystem folder from every source file in it. Headers are included by
+# their folder name ("core/app_env.h"), so the project root is the include root.
+function(uvola_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.c")
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(NOT sources)
+    set(sources "${PROJECT_SOURCE_DIR}/cmake/empty.cpp")
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+endfunction()

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs the Debian 12 packages Uvola builds, runs and tests with.
+# Idempotent: says nothing and changes nothing when every package is present.
+set -eu
+
+PACKAGES="
+build-essential cmake pkg-config clang libclang-rt-dev
+libmotif-dev libxpm-dev libgdbm-dev libjpeg62-turbo-dev libxt-dev libx11-dev
+xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
+libgtest-dev libgmock-dev googletest libbenchmark-dev
+liberfa-dev libnova-dev
+"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
