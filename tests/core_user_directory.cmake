@@ -1,0 +1,1 @@
+uvola_test(core_user_directory_test SOURCES core_user_directory_test.cpp LIBS uvola_core)
