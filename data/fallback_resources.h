@@ -1,0 +1,26 @@
+// The fallback resource list: the complete set of default resources compiled
+// into the program ("UVola" followed by a resource specification, a colon, a
+// blank and the value). Each area of the program keeps its lines in a
+// null-terminated block of its own (data/resources_<area>.cpp); the blocks are
+// joined in a fixed order into the one list handed to the toolkit.
+#pragma once
+
+// The blocks, in list order. A new area declares its block here and adds it
+// to the ordered table in data/fallback_resources.cpp.
+extern const char* const kPendingResources[];   // texts of commands not yet available
+extern const char* const kMessageResources[];   // message texts, last in the list
+
+// The whole list in its fixed order, ended by a null entry, in the form the
+// toolkit takes as fallback resources. The lines themselves are never written.
+// Returned: pointer to a list that lives for the whole run
+char** FallbackResourceList();
+
+// Number of lines in the whole list (without the null entry).
+int FallbackResourceCount();
+
+// The value of the first line of the list that sets the resource `name` for
+// the application, "UVola*name: value" or "UVola.name: value".
+// Given:    name   resource name, e.g. "stkErrorSyntax"
+// Returned: the value as written in the line (resource escapes such as \n
+//           not yet decoded), or null when no line sets it
+const char* FindFallbackResource(const char* name);
