@@ -1,0 +1,1 @@
+uvola_benchmark(trig_bench SOURCES trig_bench.cpp LIBS uvola_astro)
