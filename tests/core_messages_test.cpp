@@ -119,9 +119,17 @@ TEST(FallbackList, IsNullTerminatedWithTheMessageTextsLast)
 {
     char** list = FallbackResourceList();
     const int count = FallbackResourceCount();
-    ASSERT_GT(count, 10);
+    int messageCount = 0;
+    while (kMessageResources[messageCount] != nullptr) {
+        ++messageCount;
+    }
+    ASSERT_GE(count, messageCount);
     EXPECT_EQ(list[count], nullptr);
-    EXPECT_STREQ(list[count - 10], "UVola*stkErrorSyntax: %s: Syntax Error: %s");
+    // The message block closes the list and opens with the error keys.
+    for (int i = 0; i < messageCount; ++i) {
+        EXPECT_EQ(list[count - messageCount + i], kMessageResources[i]);
+    }
+    EXPECT_STREQ(list[count - messageCount], "UVola*stkErrorSyntax: %s: Syntax Error: %s");
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(std::strncmp(list[i], "UVola", 5), 0) << list[i];
     }

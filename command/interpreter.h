@@ -1,0 +1,51 @@
+// The command interpreter: the one entry through which menus, dialogs, keys,
+// scripts, the animation and the command port change the Scene.
+#pragma once
+
+struct Scene;
+struct CommandEntry;
+
+// Longest statement the interpreter runs, in characters. A longer one is
+// refused as a whole ("stkErrorIllegalParam"), never cut short and run.
+constexpr int kMaxStatementLength = 255;
+
+// Executes every statement of a command text in order.
+// Given:    scene  the Scene the handlers change (may be null)
+//           text   statements separated by ";", LF or CR (null: nothing);
+//                  the caller's text is never changed
+// Notes:    Each call works on its own copy with its own position, so a
+//           handler that runs command text itself does not disturb the
+//           statements after it. A statement's error is reported right after
+//           it; the error of the last statement stays pending in gAppEnv.
+void StkExecuteText(Scene* scene, const char* text);
+
+// Executes one statement and reports its error: with the quiet flag set (the
+// command port) the message stays in gAppEnv->errorMessage, otherwise it is
+// also shown in a warning box on the toplevel shell.
+// Given:    scene      the Scene
+//           statement  a command word and up to ten arguments (longer
+//                      than kMaxStatementLength: refused)
+void StkExecuteLine(Scene* scene, const char* statement);
+
+// Finds a command word in the command table, calls its handler with the
+// arguments its entry asks for, and clears the Scene's keep-centred flag
+// afterwards when the entry says so. An unknown word records
+// "stkErrorSyntax" with the word.
+// Given:    scene  the Scene (null: the keep-centred flag is not touched)
+//           word   the command word, in any case
+//           args   ten argument slots, null where omitted
+void StkDispatch(Scene* scene, const char* word, const char* const* args);
+
+// Records a command error for the statement being run; a later call in the
+// same statement overwrites it.
+// Given:    key        error key, e.g. "stkErrorIllegalParam" (up to 31
+//                      characters)
+//           parameter  the offending text (null: empty; cut at 39 characters)
+void StkSetError(const char* key, const char* parameter);
+
+// Forgets the recorded error and its parameter.
+void StkClearError();
+
+// Makes StkDispatch use another command table, or the built-in one again for
+// null. Only tests use it, to run handlers of their own.
+void StkUseCommandTable(const CommandEntry* table);

@@ -1,0 +1,43 @@
+// The keyword tables shared by the command handlers, the script writer and
+// the target parser, and the lookups in them.
+#pragma once
+
+#include <cstdint>
+
+// One keyword of a table; a table ends with an entry whose keyword is null.
+// Keywords are stored in upper case.
+struct KeywordEntry {
+    const char* keyword;
+    int32_t value;
+};
+
+// TIMESYS: LST 0, UT 1, LMT 2.
+extern const KeywordEntry TimeSystemKeywordTable[];
+// MODE: the ViewMode codes, in the order whose names the reverse lookup gives.
+extern const KeywordEntry ModeKeywordTable[];
+// GRID: NORMAL 0, MODE1 1, MODE2 2, MODE3 3.
+extern const KeywordEntry GridKeywordTable[];
+// LOAD, UNLOAD: AD 5 (user-object file), CLICKDATA 7 (click-data file).
+extern const KeywordEntry FileTypeKeywordTable[];
+// SHOW, HIDE, TOGGLE: flag group in the high byte, bit mask in the low byte.
+// The Japanese aliases are EUC-JP bytes.
+extern const KeywordEntry ObjectKeywordTable[];
+
+// Number of entries of a table, without its end entry.
+int KeywordTableSize(const KeywordEntry* table);
+
+// Finds a keyword in a table.
+// Given:    argument  text to look up, in any case (null: not found); only the
+//                     ASCII letters a-z count as lower case, so the EUC-JP
+//                     aliases match the same bytes in any locale. The
+//                     argument itself is left as it is.
+//           table     keyword table
+// Returned: value     the value of the first entry that matches (unchanged
+//                     when none does)
+//           1 when found, else 0
+int StkLookupKeyword(const char* argument, const KeywordEntry* table, int32_t& value);
+
+// The keyword of the first entry with a value.
+// Given:    table, value
+// Returned: its keyword, or null when no entry has that value
+const char* StkKeywordName(const KeywordEntry* table, int32_t value);

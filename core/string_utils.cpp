@@ -1,0 +1,82 @@
+#include "core/string_utils.h"
+
+#include <Xm/Text.h>
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <strings.h>
+
+char* StrUpper(char* text)
+{
+    for (char* c = text; c != nullptr && *c != '\0'; ++c) {
+        *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    }
+    return text;
+}
+
+char* StrLower(char* text)
+{
+    for (char* c = text; c != nullptr && *c != '\0'; ++c) {
+        *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    return text;
+}
+
+int StrCaseEqual(const char* a, const char* b)
+{
+    return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
+}
+
+char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+int AsciiCaseEqual(const char* a, const char* b)
+{
+    if (a == nullptr || b == nullptr) {
+        return 0;
+    }
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (AsciiUpper(*a) != AsciiUpper(*b)) {
+            return 0;
+        }
+    }
+    return *a == *b;
+}
+
+uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation)
+{
+    switch (operation) {
+    case 0: return static_cast<uint8_t>(flags & ~mask);
+    case 1: return static_cast<uint8_t>(flags | mask);
+    case 2: return (flags & mask) != 0 ? static_cast<uint8_t>(flags & ~mask)
+                                       : static_cast<uint8_t>(flags | mask);
+    default: return 0;
+    }
+}
+
+int GetTextFieldInt(Widget field)
+{
+    char* text = XmTextGetString(field);
+    const long value = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
+    XtFree(text);
+    // strtol saturates at the long range, which is wider than int's.
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+double GetTextFieldDouble(Widget field)
+{
+    char* text = XmTextGetString(field);
+    const double value = text != nullptr ? std::strtod(text, nullptr) : 0.0;
+    XtFree(text);
+    // A NaN would pass every range check of the caller untouched.
+    return std::isfinite(value) ? value : 0.0;
+}
