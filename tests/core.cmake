@@ -1,2 +1,4 @@
 # Options file, locale, application resources and data-file set-up, site list.
 uvola_test(core_options_test SOURCES core_options_test.cpp LIBS uvola_core)
+uvola_test(sky_site_list_test SOURCES sky_site_list_test.cpp LIBS uvola_sky)
+target_compile_definitions(sky_site_list_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
