@@ -3,3 +3,9 @@
 uvola_test(astro_time_calendar_test
            SOURCES astro_time_calendar_test.cpp
            LIBS uvola_astro ${ERFA_LIBRARY} ${NOVA_LIBRARY})
+uvola_test(astro_time_sidereal_test
+           SOURCES astro_time_sidereal_test.cpp
+           LIBS uvola_astro ${ERFA_LIBRARY})
+uvola_test(astro_precession_test
+           SOURCES astro_precession_test.cpp
+           LIBS uvola_astro ${ERFA_LIBRARY})
