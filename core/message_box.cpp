@@ -21,10 +21,18 @@ Widget CreateMessageDialog(Widget parent, int type)
     }
 }
 
-// Message boxes are never reused, so each goes away once it is closed.
+void DestroyShell(XtPointer shell, XtIntervalId*)
+{
+    XtDestroyWidget(static_cast<Widget>(shell));
+}
+
+// Message boxes are never reused, so each goes away once it is closed. The
+// unmap may come from inside the dialog's own unmanage, outside any event
+// dispatch, where Xt would destroy the widget under the caller's feet; the
+// destruction waits for the event loop.
 void DestroyMessageBox(Widget dialog, XtPointer, XtPointer)
 {
-    XtDestroyWidget(XtParent(dialog));
+    XtAppAddTimeOut(XtWidgetToApplicationContext(dialog), 0, DestroyShell, XtParent(dialog));
 }
 
 void SetMessage(Widget dialog, const char* text)

@@ -1,1 +1,3 @@
 uvola_test(core_messages_test SOURCES core_messages_test.cpp LIBS uvola_core)
+uvola_test(core_strings_test SOURCES core_strings_test.cpp LIBS uvola_core)
+uvola_gui_test(core_message_box_test SOURCES core_message_box_test.cpp LIBS uvola_core)

@@ -1,0 +1,71 @@
+// Case conversion, case-insensitive comparison and the flag-group operation.
+#include <gtest/gtest.h>
+
+#include "core/string_utils.h"
+
+#include <clocale>
+#include <cstring>
+
+namespace {
+
+TEST(StringCase, ConvertsInPlaceAndReturnsTheText)
+{
+    char text[] = "Look Sun 1.8";
+    EXPECT_EQ(StrUpper(text), text);
+    EXPECT_STREQ(text, "LOOK SUN 1.8");
+    EXPECT_EQ(StrLower(text), text);
+    EXPECT_STREQ(text, "look sun 1.8");
+    char empty[] = "";
+    EXPECT_EQ(StrUpper(empty), empty);
+    EXPECT_EQ(StrUpper(nullptr), nullptr);
+    EXPECT_EQ(StrLower(nullptr), nullptr);
+}
+
+TEST(StringCase, HighBytesAreSafeInTheCLocale)
+{
+    // Bytes above 0x7F are negative chars; they must reach toupper as
+    // unsigned char, and the C locale leaves them alone.
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C"), nullptr);
+    char text[] = "\xB9\xB1\xC0\xB1z\xFF";
+    StrUpper(text);
+    EXPECT_STREQ(text, "\xB9\xB1\xC0\xB1Z\xFF");
+    StrLower(text);
+    EXPECT_STREQ(text, "\xB9\xB1\xC0\xB1z\xFF");
+}
+
+TEST(StringCase, CaseEqualToleratesNull)
+{
+    EXPECT_EQ(StrCaseEqual("NOW", nullptr), 0);
+    EXPECT_EQ(StrCaseEqual(nullptr, "NOW"), 0);
+    EXPECT_EQ(StrCaseEqual(nullptr, nullptr), 0);
+    EXPECT_EQ(StrCaseEqual("now", "NOW"), 1);
+    EXPECT_EQ(StrCaseEqual("now", "NOWX"), 0);
+    EXPECT_EQ(StrCaseEqual("", ""), 1);
+}
+
+TEST(StringCase, AsciiComparisonTouchesOnlyAsciiLetters)
+{
+    EXPECT_EQ(AsciiUpper('a'), 'A');
+    EXPECT_EQ(AsciiUpper('z'), 'Z');
+    EXPECT_EQ(AsciiUpper('_'), '_');
+    EXPECT_EQ(AsciiUpper('\xE9'), '\xE9');
+    EXPECT_EQ(AsciiCaseEqual("sol_offset", "SOL_OFFSET"), 1);
+    EXPECT_EQ(AsciiCaseEqual("\xE9t\xE9", "\xC9T\xC9"), 0);
+    EXPECT_EQ(AsciiCaseEqual("DRIVE", "DRIV"), 0);
+    EXPECT_EQ(AsciiCaseEqual("DRIV", "DRIVE"), 0);
+    EXPECT_EQ(AsciiCaseEqual("DRIVE", nullptr), 0);
+}
+
+TEST(BitOperation, ClearsSetsAndTogglesAGroup)
+{
+    EXPECT_EQ(ApplyBitOp(0xFF, 0x0C, 0), 0xF3);
+    EXPECT_EQ(ApplyBitOp(0x01, 0x0C, 1), 0x0D);
+    // The group toggles as one: one of its two bits set clears both.
+    EXPECT_EQ(ApplyBitOp(0x05, 0x0C, 2), 0x01);
+    EXPECT_EQ(ApplyBitOp(0x0D, 0x0C, 2), 0x01);
+    EXPECT_EQ(ApplyBitOp(0x01, 0x0C, 2), 0x0D);
+    EXPECT_EQ(ApplyBitOp(0xFF, 0x0C, 3), 0x00);
+    EXPECT_EQ(ApplyBitOp(0xFF, 0x0C, -1), 0x00);
+}
+
+}  // namespace
