@@ -8,6 +8,7 @@ namespace {
 // Areas in list order: the application resources come first, the message
 // texts last.
 const char* const* const kResourceBlocks[] = {
+    kInitResources,
     kPendingResources,
     kMessageResources,
 };

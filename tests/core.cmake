@@ -2,3 +2,5 @@
 uvola_test(core_options_test SOURCES core_options_test.cpp LIBS uvola_core)
 uvola_test(sky_site_list_test SOURCES sky_site_list_test.cpp LIBS uvola_sky)
 target_compile_definitions(sky_site_list_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+uvola_test(core_locale_test SOURCES core_locale_test.cpp LIBS uvola_core)
+uvola_test(core_resources_test SOURCES core_resources_test.cpp LIBS uvola_core)
