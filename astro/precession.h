@@ -6,7 +6,9 @@
 // Precession from the mean equator and equinox of one epoch to those of
 // another: IAU 1976 (Lieske's angles zeta, z, theta) over at most 30
 // centuries from an epoch within 30 centuries of J2000, continued by
-// PrecessionMatrixSimple beyond that.
+// PrecessionMatrixSimple beyond that. More than 30 centuries between two
+// epochs other than J2000 are taken in two pieces through J2000, so that
+// the matrix from b to a is always the inverse of the one from a to b.
 // Given:    fromJd  Julian day of the source equator
 //           toJd    Julian day of the target equator
 // Returned: m       matrix taking a vector referred to the source equator to
