@@ -1,0 +1,23 @@
+#include "sky/pens.h"
+
+#include "sky/wrap_segments.h"
+
+Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable)
+{
+    Pen pen{};
+    pen.scene = &scene;
+    pen.drawable = drawable;
+    pen.visible = ProjectPoint(scene, v, pen.last);
+    return pen;
+}
+
+void PenLineTo(const FixedVector& v, Pen& pen)
+{
+    ProjectedPoint point;
+    const int visible = ProjectPoint(*pen.scene, v, point);
+    if (visible && pen.visible) {
+        DrawProjectedSegment(*pen.scene, pen.drawable, pen.last, point);
+    }
+    pen.last = point;
+    pen.visible = visible;
+}

@@ -1,0 +1,30 @@
+// A pen that draws a polyline of sky directions point by point, joining
+// only neighbours that are both visible, so that a hidden point breaks the
+// line instead of drawing it across the chart.
+#pragma once
+
+#include "astro/fixed_types.h"
+#include "sky/projection.h"
+#include "sky/scene.h"
+
+#include <X11/Xlib.h>
+
+struct Pen {
+    int32_t visible;          // 1 when the last point projected
+    ProjectedPoint last;
+    Drawable drawable;
+    const Scene* scene;
+};
+
+// Starts a polyline at a direction.
+// Given:    v         Q14 unit vector, J2000 equatorial
+//           scene     view set-up and GC
+//           drawable  target
+// Returned: the pen at the projected point
+Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable);
+
+// Continues the polyline: draws from the last point when both are visible.
+// Given:    v    Q14 unit vector, J2000 equatorial
+//           pen  from PenMoveTo or an earlier PenLineTo
+// Returned: pen  at the new point, with its visibility
+void PenLineTo(const FixedVector& v, Pen& pen);

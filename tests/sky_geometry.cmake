@@ -1,0 +1,3 @@
+# Sky geometry: view set-up, projections, clipping and wrap-around lines,
+# map backgrounds and masks.
+uvola_test(sky_view_test SOURCES sky_view_test.cpp LIBS uvola_sky ${ERFA_LIBRARY})

@@ -1,0 +1,89 @@
+// Scenes for the sky geometry tests: a fresh scene with a window, a mode,
+// a field and a time, and the view set up as a redraw would set it up.
+#pragma once
+
+#include "astro/astro_time.h"
+#include "core/app_env.h"
+#include "sky/scene.h"
+#include "sky/view_setup.h"
+
+#include <cmath>
+#include <memory>
+
+namespace skytest {
+
+struct ViewSpec {
+    int32_t mode = kModeHrz;
+    int width = 800;
+    int height = 600;
+    int top = 0;               // sky rectangle y (status line above)
+    double field = 120.0;
+    int32_t mirror = 0;
+    double centreLongitude = 0.0;   // view centre of the mode's frame
+    double centreLatitude = 0.0;
+    double azimuth = 0.0;           // horizontal view centre
+    double altitude = 0.0;
+    int32_t fontHeight = 16;        // direction-font height
+};
+
+// Tokyo, 2024 March 20 22:00 JST.
+inline void SetTokyoTime(Scene& scene)
+{
+    const DateTime date{2024, 3, 20, 22, 0, 0.0, 9.0};
+    const ObserverLocation tokyo{35.68, 139.77, 40.0};
+    AstroTimeFromDate(date, tokyo, scene.time);
+}
+
+inline std::unique_ptr<Scene> MakeScene(const ViewSpec& spec)
+{
+    ResetAppEnv();
+    gAppEnv->fontAscent = spec.fontHeight;
+    auto scene = std::make_unique<Scene>();
+    ResetScene(*scene);
+    SetTokyoTime(*scene);
+    scene->viewMode = spec.mode;
+    scene->mirror = spec.mirror;
+    scene->view.skyRect = XRectangle{0, static_cast<short>(spec.top),
+                                     static_cast<unsigned short>(spec.width),
+                                     static_cast<unsigned short>(spec.height)};
+    scene->view.fieldOfView = spec.field;
+    scene->view.centreLongitude = spec.centreLongitude;
+    scene->view.centreLatitude = spec.centreLatitude;
+    scene->view.hrzCentreAzimuth = spec.azimuth;
+    scene->view.hrzCentreAltitude = spec.altitude;
+    ComputeViewScale(*scene);
+    ComputeViewMatrices(*scene);
+    return scene;
+}
+
+inline void VectorFromDegrees(double longitude, double latitude, double v[3])
+{
+    const double l = longitude * M_PI / 180.0;
+    const double b = latitude * M_PI / 180.0;
+    v[0] = std::cos(b) * std::cos(l);
+    v[1] = std::cos(b) * std::sin(l);
+    v[2] = std::sin(b);
+}
+
+inline FixedVector FixedFromDouble(const double v[3])
+{
+    return FixedVector{static_cast<int32_t>(v[0] * 16384.0), static_cast<int32_t>(v[1] * 16384.0),
+                       static_cast<int32_t>(v[2] * 16384.0)};
+}
+
+// J2000 direction of a point given in the view frame (x the view axis,
+// y screen left, z screen up): the transpose of the scene's view matrix.
+inline void DirectionFromViewFrame(const Scene& scene, const double f[3], double v[3])
+{
+    const double* m = scene.view.matricesDouble[0];
+    for (int i = 0; i < 3; ++i) {
+        v[i] = m[i] * f[0] + m[3 + i] * f[1] + m[6 + i] * f[2];
+    }
+}
+
+constexpr int32_t kAllModes[] = {kModeHrz,     kModeEqt,     kModeEcl,     kModeGal,
+                                 kModeSol1,    kModeSol2,    kModeSol3,    kModeAll1Eqt,
+                                 kModeAll1Ecl, kModeAll1Gal, kModeAll2Eqt, kModeAll2Ecl,
+                                 kModeAll2Gal, kModeVola};
+
+}  // namespace skytest
