@@ -378,8 +378,9 @@ TEST_F(Interpreter, KeepCentredIsClearedOnlyWhenTheEntrySaysSo)
 }
 
 // The real table, with every handler replaced by a recorder of the same
-// shape: each word reaches a handler with exactly its argument count, and
-// the flag is cleared after exactly the ten commands that move the view.
+// shape: the 39 words in order with the language's argument counts, each
+// reaching its handler with exactly that many arguments, and the flag
+// cleared after exactly the ten commands that move the view.
 std::string dispatchedWord;
 int dispatchedArgs = -2;
 void Take0(Scene*) { dispatchedArgs = 0; }
@@ -424,10 +425,23 @@ TEST_F(Interpreter, CommandTableHoldsThe39CommandsWithTheirCentringRule)
     mirror.push_back({nullptr, {}, 0, 0});
     StkUseCommandTable(mirror.data());
 
+    const std::pair<const char*, int> language[] = {
+        {"INIT", 0}, {"DRIVE", 0}, {"MODE", 1}, {"LOCATE", 5}, {"DATE", 7}, {"STIME", 2},
+        {"INCTIME", 6}, {"DECTIME", 6}, {"PERIOD", 6}, {"TIMESYS", 1}, {"CONTINUE", 7},
+        {"REVERSE", 7}, {"REALTIME", 3}, {"MAG", 2}, {"INCMAG", 2}, {"DECMAG", 2},
+        {"STARSIZE", 1}, {"STARDATA", 1}, {"MIRROR", 1}, {"VIEW", -1}, {"ZOOM", 2},
+        {"LOOK", 3}, {"TRACK", 3}, {"BLINK", 3}, {"SOL_OFFSET", 3}, {"SHOW", -1},
+        {"HIDE", -1}, {"TOGGLE", -1}, {"GRID", 1}, {"LOAD", 4}, {"UNLOAD", 4}, {"INPUT", 1},
+        {"STL", 1}, {"REAL", -1}, {"OUTLINE", -1}, {"DISK", -1}, {"DISK_MAG", 1},
+        {"GSAVE", 2}, {"EXIT", 0},
+    };
     const std::set<std::string> clearing = {"INIT", "MODE", "LOCATE", "VIEW", "ZOOM",
                                             "LOOK", "TRACK", "SOL_OFFSET", "STL", "EXIT"};
     const char* const args[kMaxCommandArguments] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     for (const CommandEntry* e = mirror.data(); e->word != nullptr; ++e) {
+        const auto& [word, count] = language[e - mirror.data()];
+        EXPECT_STREQ(e->word, word);
+        EXPECT_EQ(e->argumentCount, count) << word;
         gScene->keepCentred = 1;
         dispatchedArgs = -2;
         std::string lower(e->word);
@@ -438,27 +452,6 @@ TEST_F(Interpreter, CommandTableHoldsThe39CommandsWithTheirCentringRule)
         EXPECT_EQ(dispatchedArgs, e->argumentCount) << e->word;
         EXPECT_EQ(gScene->keepCentred, clearing.count(e->word) ? 0 : 1) << e->word;
     }
-}
-
-TEST(CommandTable, ArgumentCountsAreThoseOfTheLanguage)
-{
-    const std::pair<const char*, int> expected[] = {
-        {"INIT", 0}, {"DRIVE", 0}, {"MODE", 1}, {"LOCATE", 5}, {"DATE", 7}, {"STIME", 2},
-        {"INCTIME", 6}, {"DECTIME", 6}, {"PERIOD", 6}, {"TIMESYS", 1}, {"CONTINUE", 7},
-        {"REVERSE", 7}, {"REALTIME", 3}, {"MAG", 2}, {"INCMAG", 2}, {"DECMAG", 2},
-        {"STARSIZE", 1}, {"STARDATA", 1}, {"MIRROR", 1}, {"VIEW", -1}, {"ZOOM", 2},
-        {"LOOK", 3}, {"TRACK", 3}, {"BLINK", 3}, {"SOL_OFFSET", 3}, {"SHOW", -1},
-        {"HIDE", -1}, {"TOGGLE", -1}, {"GRID", 1}, {"LOAD", 4}, {"UNLOAD", 4}, {"INPUT", 1},
-        {"STL", 1}, {"REAL", -1}, {"OUTLINE", -1}, {"DISK", -1}, {"DISK_MAG", 1},
-        {"GSAVE", 2}, {"EXIT", 0},
-    };
-    int index = 0;
-    for (const auto& [word, count] : expected) {
-        const CommandEntry& entry = CommandTable[index++];
-        EXPECT_STREQ(entry.word, word);
-        EXPECT_EQ(entry.argumentCount, count) << word;
-    }
-    EXPECT_EQ(CommandTable[index].word, nullptr);
 }
 
 // ---------------------------------------------------------------------------
