@@ -108,10 +108,10 @@ void RotateSpherical(const double in[2], double out[2], const double m[9])
     double v[3];
     VectorFromSpherical(in, v);
     MatrixTimesVector(v, m, v);
-    // Rounding can carry z a hair beyond 1, where the square root has no value.
-    const double z = std::clamp(v[2], -1.0, 1.0);
+    // The table-made vector is not exactly of unit length; taking the
+    // latitude from z and the length in the plane keeps it exact near a pole.
     out[0] = NormalizeDegrees(std::atan2(v[1], v[0]) * kDegreesPerRadian);
-    out[1] = std::atan2(z, std::sqrt(1 - z * z)) * kDegreesPerRadian;
+    out[1] = std::atan2(v[2], std::hypot(v[0], v[1])) * kDegreesPerRadian;
 }
 
 void AngularSeparation(const double p1[2], const double p2[2], double& positionAngle,

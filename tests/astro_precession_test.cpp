@@ -416,6 +416,25 @@ TEST(RotateSpherical, ReturnsThePoleWhenRoundingOvershootsIt)
     EXPECT_EQ(out[1], -90.0);
 }
 
+TEST(RotateSpherical, KeepsLatitudeNearThePoleWithinAnArcsecond)
+{
+    // The vector is made from table sines and so is not of unit length; a
+    // latitude taken from z alone would be minutes of arc off up here.
+    double identity[9];
+    RotationZ(0, identity);
+    for (double latitude = 89.9; latitude < 90.0; latitude += 0.00731) {
+        for (double longitude : {0.0, 37.3, 123.45, 271.0}) {
+            const double in[2] = {longitude, latitude};
+            double out[2];
+            RotateSpherical(in, out, identity);
+            EXPECT_NEAR(out[1], latitude, kArcsecond) << "at latitude " << latitude;
+            const double southIn[2] = {longitude, -latitude};
+            RotateSpherical(southIn, out, identity);
+            EXPECT_NEAR(out[1], -latitude, kArcsecond) << "at latitude " << -latitude;
+        }
+    }
+}
+
 TEST(AngularSeparation, MatchesErfaSepsAndPas)
 {
     const auto points = RandomPoints(100, 90, 16);
