@@ -4,48 +4,27 @@
 #include "core/app_env.h"
 #include "core/locale.h"
 #include "core/user_directory.h"
+#include "core_test_files.h"
 
-#include <sys/stat.h>
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* kLocaleVariables[] = {"UVOLA_LOCALE", "LC_CTYPE", "LC_ALL", "LANG", "LOCPATH"};
-
-std::string Home()
-{
-    return std::getenv("UVOLA_TEST_HOME");
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
-
-// Locales compiled into a private directory (LOCPATH) so that the tests do
-// not depend on which locales the machine has generated.
+// Locales compiled into a private LOCPATH, so that the tests do not depend
+// on the locales the machine has generated; empty when localedef fails.
 std::string CompiledLocales()
 {
-    static std::string directory;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        const std::string candidate = Home() + "/locales";
+    static const std::string directory = [] {
+        const std::string candidate = TestHome() + "/locales";
         mkdir(candidate.c_str(), 0755);
-        const std::string command = "localedef -i en_US -f ISO-8859-1 " + candidate +
-                                    "/en_US.ISO_8859-1 >/dev/null 2>&1 && localedef -i de_DE -f ISO-8859-1 " +
-                                    candidate + "/de_DE.ISO_8859-1 >/dev/null 2>&1";
-        if (std::system(command.c_str()) == 0) {
-            directory = candidate;
-        }
-    }
+        const std::string command = "localedef -i en_US -f ISO-8859-1 " + candidate + "/en_US.ISO_8859-1 && " +
+                                    "localedef -i de_DE -f ISO-8859-1 " + candidate + "/de_DE.ISO_8859-1";
+        return std::system((command + " >/dev/null 2>&1").c_str()) == 0 ? candidate : std::string();
+    }();
     return directory;
 }
 
@@ -57,190 +36,125 @@ protected:
         ASSERT_EQ(MakeUserDirectory(gAppEnv->userDirectory, gAppEnv->startupScriptPath), 1);
         optionsPath = std::string(gAppEnv->userDirectory) + "/options";
         std::remove(optionsPath.c_str());
-        for (const char* variable : kLocaleVariables) {
+        for (const char* variable : {"UVOLA_LOCALE", "LC_CTYPE", "LC_ALL", "LANG", "LOCPATH"}) {
             unsetenv(variable);
         }
-        emptyLocaleDirectory = Home() + "/no-locales";
-        mkdir(emptyLocaleDirectory.c_str(), 0755);
     }
-    void TearDown() override
-    {
-        std::setlocale(LC_ALL, "C");
-    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
 
+    std::vector<char*> Arguments(std::vector<const char*> arguments)
+    {
+        arguments.insert(arguments.begin(), "uvola");
+        return std::vector<char*>(const_cast<char**>(arguments.data()),
+                                  const_cast<char**>(arguments.data()) + arguments.size());
+    }
     std::string Choose(std::vector<const char*> arguments)
     {
-        arguments.insert(arguments.begin(), "uvola");
+        std::vector<char*> argv = Arguments(arguments);
         char name[kLocaleNameSize];
-        std::memset(name, 'x', sizeof name);
-        ChooseLocale(name, sizeof name, static_cast<int>(arguments.size()), const_cast<char**>(arguments.data()));
+        ChooseLocale(name, sizeof name, static_cast<int>(argv.size()), argv.data());
         return name;
     }
-
+    // The first line InitLocale writes on standard error.
     std::string Init(std::vector<const char*> arguments)
     {
-        arguments.insert(arguments.begin(), "uvola");
+        std::vector<char*> argv = Arguments(arguments);
         ::testing::internal::CaptureStderr();
-        InitLocale(static_cast<int>(arguments.size()), const_cast<char**>(arguments.data()));
-        return ::testing::internal::GetCapturedStderr();
+        InitLocale(static_cast<int>(argv.size()), argv.data());
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        return errors.substr(0, errors.find('\n') + 1);
     }
-
     std::string optionsPath;
-    std::string emptyLocaleDirectory;
 };
 
-TEST_F(Locale, CommandLineWinsOverOptionsFileAndEnvironment)
+TEST_F(Locale, ChoiceFollowsCommandLineOptionsFileEnvironmentDefault)
 {
-    WriteFile(optionsPath, "Locale = de_DE\n");
-    setenv("LANG", "fr_FR", 1);
-    setenv("UVOLA_LOCALE", "it_IT", 1);
-    EXPECT_EQ(Choose({"-i", "-l=ja_JP.eucJP"}), "ja_JP.eucJP");
-    EXPECT_EQ(Choose({"--lang=ko_KR", "-l=ja_JP"}), "ko_KR");
-    EXPECT_EQ(Choose({"-l=ja_JP", "--lang=ko_KR"}), "ja_JP");
-    // The option is kept for the options file written at quit.
-    EXPECT_STREQ(gAppEnv->localeOption, "de_DE");
-}
-
-TEST_F(Locale, OptionsFileWinsOverEnvironment)
-{
-    WriteFile(optionsPath, "locale = de_DE.ISO_8859-1\n");
-    setenv("UVOLA_LOCALE", "it_IT", 1);
-    EXPECT_EQ(Choose({"-q"}), "de_DE.ISO_8859-1");
-}
-
-TEST_F(Locale, EnvironmentVariablesInTheirOrderEvenWhenEmpty)
-{
+    EXPECT_EQ(Choose({}), "en_US.ISO_8859-1");
     setenv("LANG", "lang", 1);
     EXPECT_EQ(Choose({}), "lang");
     setenv("LC_ALL", "all", 1);
     EXPECT_EQ(Choose({}), "all");
     setenv("LC_CTYPE", "ctype", 1);
     EXPECT_EQ(Choose({}), "ctype");
-    setenv("UVOLA_LOCALE", "", 1);
+    setenv("UVOLA_LOCALE", "", 1);   // set, though empty
     EXPECT_EQ(Choose({}), "");
-}
-
-TEST_F(Locale, DefaultWhenNothingNamesOne)
-{
-    EXPECT_EQ(Choose({}), "en_US.ISO_8859-1");
-    gAppEnv->userDirectory[0] = '\0';
-    EXPECT_EQ(Choose({}), "en_US.ISO_8859-1");
-}
-
-TEST_F(Locale, OverlongNamesAreCutAndOverlongOptionIsNotTaken)
-{
-    const std::string longName(100, 'a');
-    const std::string argument = "--lang=" + longName;
-    EXPECT_EQ(Choose({argument.c_str()}), longName.substr(0, 63));
-    WriteFile(optionsPath, "Locale = " + longName + "\n");
-    setenv("LANG", "fr_FR", 1);
-    EXPECT_EQ(Choose({}), "fr_FR");
+    WriteFile(optionsPath, "Locale = " + std::string(64, 'l') + "\n");   // too long: not taken
+    EXPECT_EQ(Choose({}), "");
+    WriteFile(optionsPath, "locale = de_DE\n");
+    EXPECT_EQ(Choose({"-q"}), "de_DE");
+    EXPECT_EQ(Choose({"-i", "-l=ja_JP.eucJP"}), "ja_JP.eucJP");
+    EXPECT_EQ(Choose({"--lang=ko_KR", "-l=ja_JP"}), "ko_KR");
+    EXPECT_EQ(Choose({"-l=ja_JP", "--lang=ko_KR"}), "ja_JP");
+    const std::string longName = "--lang=" + std::string(100, 'a');
+    EXPECT_EQ(Choose({longName.c_str()}), std::string(63, 'a'));
+    // The option is kept for the options file written at quit.
+    EXPECT_STREQ(gAppEnv->localeOption, "de_DE");
 }
 
 TEST_F(Locale, LanguageCodeFromTheName)
 {
-    struct Case {
-        const char* locale;
-        const char* code;
+    const char* const cases[][2] = {
+        {"de", "de"}, {"ja_JP.eucJP", "ja"}, {"de_", "de"}, {"POSIX", ""},
+        {"japanese", ""}, {"C", ""}, {"", ""}, {"C.UTF-8", ""},
     };
-    const Case cases[] = {
-        {"de", "de"},          {"ja_JP.eucJP", "ja"}, {"en_US.ISO_8859-1", "en"}, {"de_", "de"},
-        {"POSIX", ""},         {"japanese", ""},      {"C", ""},                  {"", ""},
-        {"C.UTF-8", ""},       {"x", ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         char code[3] = "zz";
-        LanguageCodeOfLocale(c.locale, code);
-        EXPECT_STREQ(code, c.code) << c.locale;
+        LanguageCodeOfLocale(c[0], code);
+        EXPECT_STREQ(code, c[1]) << c[0];
     }
 }
 
-TEST_F(Locale, SetLocaleIsExportedAndOnlyCharacterClassificationChanges)
+TEST_F(Locale, OnlyCharacterClassificationIsSetAndExported)
 {
-    const std::string locales = CompiledLocales();
-    if (locales.empty()) {
+    if (CompiledLocales().empty()) {
         GTEST_SKIP() << "localedef cannot build the test locales here";
     }
-    setenv("LOCPATH", locales.c_str(), 1);
-    const std::string errors = Init({"--lang=de_DE.ISO_8859-1"});
-    EXPECT_EQ(errors.find("can't set locale"), std::string::npos) << errors;
+    setenv("LOCPATH", CompiledLocales().c_str(), 1);
+    EXPECT_EQ(Init({"--lang=de_DE.ISO_8859-1"}).find("can't set locale"), std::string::npos);
     EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "de_DE.ISO_8859-1");
     EXPECT_STREQ(std::getenv("LANG"), "de_DE.ISO_8859-1");
     EXPECT_STREQ(gAppEnv->localeInUse, "de_DE.ISO_8859-1");
     EXPECT_STREQ(gAppEnv->languageCode, "de");
     // Scripts are written with %f and read back with strtod.
-    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     char number[16];
     std::snprintf(number, sizeof number, "%.1f", 1.5);
     EXPECT_STREQ(number, "1.5");
-    EXPECT_DOUBLE_EQ(std::strtod("2.25", nullptr), 2.25);
-}
 
-TEST_F(Locale, UnknownLocaleFallsBackToTheDefault)
-{
-    const std::string locales = CompiledLocales();
-    if (locales.empty()) {
-        GTEST_SKIP() << "localedef cannot build the test locales here";
-    }
-    setenv("LOCPATH", locales.c_str(), 1);
-    const std::string errors = Init({"-l=xx_NOWHERE"});
-    EXPECT_EQ(errors.substr(0, errors.find('\n') + 1),
-              "uvola: can't set locale xx_NOWHERE. Fallback to default (en_US.ISO_8859-1).\n");
+    EXPECT_EQ(Init({"-l=xx_NOWHERE"}), "uvola: can't set locale xx_NOWHERE. Fallback to default (en_US.ISO_8859-1).\n");
     EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "en_US.ISO_8859-1");
     EXPECT_STREQ(std::getenv("LANG"), "en_US.ISO_8859-1");
-    EXPECT_STREQ(gAppEnv->localeInUse, "en_US.ISO_8859-1");
     EXPECT_STREQ(gAppEnv->languageCode, "en");
 }
 
-TEST_F(Locale, UnknownLocaleWithoutFallbackIsKeptAndReported)
+TEST_F(Locale, UnsetLocaleWithoutFallbackKeepsItsLanguageVariants)
 {
-    setenv("LOCPATH", emptyLocaleDirectory.c_str(), 1);
+    const std::string share = TestHome() + "/share";
+    mkdir(share.c_str(), 0755);
+    mkdir((TestHome() + "/no-locales").c_str(), 0755);
+    setenv("LOCPATH", (TestHome() + "/no-locales").c_str(), 1);
     setenv("LANG", "de", 1);
-    const std::string errors = Init({});
-    EXPECT_EQ(errors.substr(0, errors.find('\n') + 1), "uvola: can't set locale de.\n");
+    EXPECT_EQ(Init({}), "uvola: can't set locale de.\n");
     EXPECT_STREQ(std::getenv("LANG"), "de");
-    EXPECT_STREQ(gAppEnv->localeInUse, "de");
-    EXPECT_STREQ(gAppEnv->languageCode, "de");
-}
-
-TEST_F(Locale, LanguageVariantOfADataFileIsUsedWhenReadable)
-{
-    const std::string directory = Home() + "/share";
-    mkdir(directory.c_str(), 0755);
-    const std::string starNames = directory + "/starname.dat";
-    WriteFile(starNames, "en");
-    WriteFile(starNames + ".de", "de");
-    const std::string constNames = directory + "/consname.dat";
-    WriteFile(constNames, "en");
-
-    setenv("LOCPATH", emptyLocaleDirectory.c_str(), 1);
-    setenv("LANG", "de", 1);
-    Init({});
     ASSERT_STREQ(gAppEnv->languageCode, "de");
 
+    const std::string starNames = share + "/starname.dat";
+    const std::string nearlyFull = share + "/" + std::string(61 - share.size(), 'n');   // 62 characters
+    for (const std::string& file : {starNames, starNames + ".de", share + "/consname.dat", nearlyFull,
+                                    nearlyFull + ".de"}) {
+        WriteFile(file, "x");
+    }
     char path[kPathSize];
-    std::snprintf(path, sizeof path, "%s", starNames.c_str());
-    LocalizeDataPath(path, sizeof path);
-    EXPECT_EQ(std::string(path), starNames + ".de");
-
-    std::snprintf(path, sizeof path, "%s", constNames.c_str());
-    LocalizeDataPath(path, sizeof path);
-    EXPECT_EQ(std::string(path), constNames);
-
-    // A variant that does not fit the field would name another file.
-    char small[64];
-    const std::string nearlyFull = directory + "/" + std::string(61 - directory.size(), 'n');
-    ASSERT_EQ(nearlyFull.size(), 62u);
-    WriteFile(nearlyFull, "en");
-    WriteFile(nearlyFull + ".de", "de");
-    std::snprintf(small, sizeof small, "%s", nearlyFull.c_str());
-    LocalizeDataPath(small, sizeof small);
-    EXPECT_EQ(std::string(small), nearlyFull);
-
+    const auto localized = [&path](const std::string& file, size_t size) {
+        std::snprintf(path, sizeof path, "%s", file.c_str());
+        LocalizeDataPath(path, size);
+        return std::string(path);
+    };
+    EXPECT_EQ(localized(starNames, sizeof path), starNames + ".de");
+    EXPECT_EQ(localized(share + "/consname.dat", sizeof path), share + "/consname.dat");
+    // A variant that would not fit the field would name another file.
+    EXPECT_EQ(localized(nearlyFull, 64), nearlyFull);
     gAppEnv->languageCode[0] = '\0';
-    std::snprintf(path, sizeof path, "%s", starNames.c_str());
-    LocalizeDataPath(path, sizeof path);
-    EXPECT_EQ(std::string(path), starNames);
+    EXPECT_EQ(localized(starNames, sizeof path), starNames);
 }
 
 }  // namespace

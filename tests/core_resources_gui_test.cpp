@@ -2,11 +2,11 @@
 // turns them into paths, the initial site and the current time.
 #include <gtest/gtest.h>
 
-#include "astro/time_records.h"
 #include "core/app_env.h"
 #include "core/app_resources.h"
 #include "core/messages.h"
 #include "core/user_directory.h"
+#include "core_test_files.h"
 #include "data/fallback_resources.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
@@ -15,42 +15,15 @@
 #include <X11/Shell.h>
 #include <Xm/MessageB.h>
 #include <Xm/Xm.h>
-#include <sys/stat.h>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string Home()
-{
-    return std::getenv("UVOLA_TEST_HOME");
-}
-
-std::string SourceSiteList()
-{
-    return std::string(UVOLA_SOURCE_DIR) + "/data/uvola.obs";
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+const std::string kSourceSites = std::string(UVOLA_SOURCE_DIR) + "/data/uvola.obs";
 
 XtAppContext App()
 {
@@ -63,56 +36,32 @@ XtAppContext App()
     return app;
 }
 
-void ProcessPendingEvents()
-{
-    XSync(gAppEnv->display, False);
-    while (XtAppPending(App()) != 0) {
-        XtAppProcessEvent(App(), XtIMAll);
-    }
-}
-
-XmParseTable SeparatorsAsNewlines()
-{
-    static XmParseMapping mapping = [] {
-        Arg args[3];
-        XmString separator = XmStringSeparatorCreate();
-        XtSetArg(args[0], XmNincludeStatus, XmINSERT);
-        XtSetArg(args[1], XmNsubstitute, separator);
-        XtSetArg(args[2], XmNpattern, const_cast<char*>("\n"));
-        XmParseMapping created = XmParseMappingCreate(args, 3);
-        XmStringFree(separator);
-        return created;
-    }();
-    return &mapping;
-}
-
-// The warning boxes on the toplevel shell, with their texts.
+// The texts of the message boxes on the toplevel shell, lines joined by "\n".
 std::vector<std::string> MessageBoxTexts()
 {
+    static XmParseMapping newline = [] {
+        Arg args[3];
+        XtSetArg(args[0], XmNincludeStatus, XmINSERT);
+        XtSetArg(args[1], XmNsubstitute, XmStringSeparatorCreate());
+        XtSetArg(args[2], XmNpattern, const_cast<char*>("\n"));
+        return XmParseMappingCreate(args, 3);
+    }();
     std::vector<std::string> texts;
     Widget top = gAppEnv->toplevel;
     for (Cardinal i = 0; i < top->core.num_popups; ++i) {
-        Widget shell = top->core.popup_list[i];
-        Widget dialog = shell->core.being_destroyed ? nullptr : XtNameToWidget(shell, "MessageBox");
+        Widget dialog = XtNameToWidget(top->core.popup_list[i], "MessageBox");
         if (dialog == nullptr) {
             continue;
         }
         XmString message = nullptr;
         XtVaGetValues(dialog, XmNmessageString, &message, nullptr);
-        char* text = static_cast<char*>(XmStringUnparse(message, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT,
-                                                        SeparatorsAsNewlines(), 1, XmOUTPUT_ALL));
-        texts.push_back(text != nullptr ? text : "");
+        char* text = static_cast<char*>(
+            XmStringUnparse(message, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, &newline, 1, XmOUTPUT_ALL));
+        texts.push_back(text);
         XtFree(text);
         XmStringFree(message);
     }
     return texts;
-}
-
-std::string SiteNotInitText()
-{
-    char text[1024];
-    GetMessage("messageSiteNotInit", text, sizeof text);
-    return text;
 }
 
 // Each test opens a display of its own, so that its command-line resources
@@ -125,131 +74,115 @@ protected:
     {
         ResetAppEnv();
         ASSERT_EQ(MakeUserDirectory(gAppEnv->userDirectory, gAppEnv->startupScriptPath), 1);
-        std::remove((std::string(gAppEnv->userDirectory) + "/options").c_str());
-        std::remove((std::string(gAppEnv->userDirectory) + "/uvola.obs").c_str());
+        options = std::string(gAppEnv->userDirectory) + "/options";
+        privateSites = std::string(gAppEnv->userDirectory) + "/uvola.obs";
+        std::remove(options.c_str());
+        std::remove(privateSites.c_str());
         ResetScene(scene);
     }
+    void TearDown() override { Close(); }
 
-    void TearDown() override
+    void Open(std::vector<std::string> arguments)
+    {
+        Close();
+        std::vector<char*> argv = {const_cast<char*>("uvola")};
+        for (std::string& resource : arguments) {
+            argv.push_back(const_cast<char*>("-xrm"));
+            argv.push_back(resource.data());
+        }
+        int argc = static_cast<int>(argv.size());
+        argv.push_back(nullptr);
+        Display* display = XtOpenDisplay(App(), nullptr, "uvola", "UVola", nullptr, 0, &argc, argv.data());
+        ASSERT_NE(display, nullptr);
+        gAppEnv->display = display;
+        gAppEnv->toplevel = XtVaAppCreateShell("uvola", "UVola", applicationShellWidgetClass, display, XmNwidth,
+                                               200, XmNheight, 100, nullptr);
+        XtRealizeWidget(gAppEnv->toplevel);
+    }
+    void Close()
     {
         if (gAppEnv->toplevel != nullptr) {
             XtDestroyWidget(gAppEnv->toplevel);
-            ProcessPendingEvents();
             gAppEnv->toplevel = nullptr;
         }
     }
+    void UseSourceSites() { std::snprintf(gAppEnv->siteFile, kPathSize, "%s", kSourceSites.c_str()); }
 
-    void Open(const std::vector<std::string>& resources)
-    {
-        std::vector<std::string> arguments = {"uvola"};
-        for (const std::string& resource : resources) {
-            arguments.push_back("-xrm");
-            arguments.push_back(resource);
-        }
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        int argc = static_cast<int>(arguments.size());
-        Display* display = XtOpenDisplay(App(), nullptr, "uvola", "UVola", nullptr, 0, &argc, argv.data());
-        ASSERT_NE(display, nullptr);
-        Widget top = XtVaAppCreateShell("uvola", "UVola", applicationShellWidgetClass, display, XmNwidth, 200,
-                                        XmNheight, 100, nullptr);
-        XtRealizeWidget(top);
-        gAppEnv->toplevel = top;
-        gAppEnv->display = display;
-    }
-
-    void WriteOptions(const std::string& text)
-    {
-        WriteFile(std::string(gAppEnv->userDirectory) + "/options", text);
-    }
-
+    std::string options;
+    std::string privateSites;
     Scene scene{};
 };
 
-TEST_F(InitResourcesTest, DefaultsFromTheFallbackListAndTheCompiledDefaults)
+TEST_F(InitResourcesTest, DefaultsAndUserOverrides)
 {
     Open({});
-    InitResources resources;
-    ReadInitResources(gAppEnv->toplevel, resources);
-    EXPECT_STREQ(resources.cometFile, "/usr/local/share/uvola/comet.elm");
-    EXPECT_STREQ(resources.mplanetFile, "/usr/local/share/uvola/mp.elm");
-    EXPECT_STREQ(resources.constDataFile, "/usr/local/share/uvola/consname.dat");
-    EXPECT_STREQ(resources.starNameDataFile, "/usr/local/share/uvola/starname.dat");
-    EXPECT_STREQ(resources.siteFile, "/usr/local/share/uvola/uvola.obs");
-    EXPECT_STREQ(resources.dateStyle, "English");
-    EXPECT_STREQ(resources.saoFile, "/usr/local/share/uvola/uvola.sao");
-    EXPECT_STREQ(resources.gscPath, "/cdrom");
-    EXPECT_STREQ(resources.gscIndexFile, "/usr/local/share/uvola/uvola.gsc");
-    EXPECT_STREQ(resources.skyMarkFile, "/usr/local/share/uvola/skymark.adf");
-    EXPECT_STREQ(resources.stlFileIoPath, "~");
-    EXPECT_STREQ(resources.saveImagePath, "~");
-    EXPECT_STREQ(resources.userObjectFilePath, "/usr/local/share/uvola/adf");
-    EXPECT_STREQ(resources.clickDataFile, "/usr/local/share/uvola/uvola.cdf");
-    EXPECT_STREQ(resources.clickImagePath, "/usr/local/share/uvola/image/");
-    EXPECT_EQ(resources.saveHistory, 10);
-    EXPECT_EQ(resources.blinkTime, 5);
-    char site[128];
-    ReadSiteResource(gAppEnv->toplevel, site, sizeof site);
-    EXPECT_STREQ(site, "Greenwich (United Kingdom)");
-}
-
-TEST_F(InitResourcesTest, UserResourcesOverrideTheDefaults)
-{
-    Open({"uvola*CometFile: ~/comets.elm", "uvola*UserObjectFilePath: /srv/adf", "uvola*DateStyle: european",
-          "uvola*SaveHistory: 25", "uvola*BlinkTime: 0", "uvola*Site: London (United Kingdom)"});
-    InitResources resources;
-    ReadInitResources(gAppEnv->toplevel, resources);
-    EXPECT_STREQ(resources.cometFile, "~/comets.elm");
-    EXPECT_STREQ(resources.userObjectFilePath, "/srv/adf");
-    EXPECT_STREQ(resources.dateStyle, "european");
-    EXPECT_EQ(resources.saveHistory, 25);
-    EXPECT_EQ(resources.blinkTime, 0);
-    EXPECT_STREQ(resources.mplanetFile, "/usr/local/share/uvola/mp.elm");
+    InitResources init;
+    ReadInitResources(gAppEnv->toplevel, init);
+    const std::pair<String, const char*> texts[] = {
+        {init.cometFile, "/usr/local/share/uvola/comet.elm"}, {init.mplanetFile, "/usr/local/share/uvola/mp.elm"},
+        {init.constDataFile, "/usr/local/share/uvola/consname.dat"},
+        {init.starNameDataFile, "/usr/local/share/uvola/starname.dat"},
+        {init.siteFile, "/usr/local/share/uvola/uvola.obs"}, {init.dateStyle, "English"},
+        {init.saoFile, "/usr/local/share/uvola/uvola.sao"}, {init.gscPath, "/cdrom"},
+        {init.gscIndexFile, "/usr/local/share/uvola/uvola.gsc"},
+        {init.skyMarkFile, "/usr/local/share/uvola/skymark.adf"}, {init.stlFileIoPath, "~"},
+        {init.saveImagePath, "~"}, {init.userObjectFilePath, "/usr/local/share/uvola/adf"},
+        {init.clickDataFile, "/usr/local/share/uvola/uvola.cdf"},
+        {init.clickImagePath, "/usr/local/share/uvola/image/"},
+    };
+    for (const auto& [value, expected] : texts) {
+        EXPECT_STREQ(value, expected);
+    }
+    EXPECT_EQ(init.saveHistory, 10);
+    EXPECT_EQ(init.blinkTime, 5);
     char site[8];
     ReadSiteResource(gAppEnv->toplevel, site, sizeof site);
-    EXPECT_STREQ(site, "London ");
+    EXPECT_STREQ(site, "Greenwi");
+
+    Open({"uvola*CometFile: ~/comets.elm", "uvola*UserObjectFilePath: /srv/adf", "uvola*SaveHistory: 25"});
+    ReadInitResources(gAppEnv->toplevel, init);
+    EXPECT_STREQ(init.cometFile, "~/comets.elm");
+    EXPECT_STREQ(init.userObjectFilePath, "/srv/adf");
+    EXPECT_EQ(init.saveHistory, 25);
+    EXPECT_STREQ(init.mplanetFile, "/usr/local/share/uvola/mp.elm");
 }
 
-TEST_F(InitResourcesTest, SiteNameOptionSetsTheSiteWithoutABox)
+TEST_F(InitResourcesTest, InitialSiteFromOptionResourceOrBuiltIn)
 {
-    Open({"uvola*Site: London (United Kingdom)"});
-    std::snprintf(gAppEnv->siteFile, kPathSize, "%s", SourceSiteList().c_str());
-    WriteOptions("SiteName = Tokyo (Japan)\n");
+    char notSetText[1024];
+    GetMessage("messageSiteNotInit", notSetText, sizeof notSetText);
+
+    // The options file's site: no box.
+    Open({"uvola*Site: St Johns (Canada)"});
+    UseSourceSites();
+    WriteFile(options, "SiteName = Tokyo (Japan)\n");
     InitSite(scene);
-    ProcessPendingEvents();
     EXPECT_STREQ(scene.siteName, "Tokyo (Japan)");
     EXPECT_STREQ(gAppEnv->siteName, "Tokyo (Japan)");
-    EXPECT_DOUBLE_EQ(scene.time.location.latitude, 35.654);
     EXPECT_DOUBLE_EQ(scene.time.location.longitude, 139.745);
     EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, 9.0);
     EXPECT_TRUE(MessageBoxTexts().empty());
-}
 
-TEST_F(InitResourcesTest, SiteResourceIsUsedButTheUserIsStillAsked)
-{
-    Open({"uvola*Site: St Johns (Canada)"});
-    std::snprintf(gAppEnv->siteFile, kPathSize, "%s", SourceSiteList().c_str());
-    WriteOptions("SiteName = Nowhere (Atlantis)\n");
+    // The Site resource: used, but the user is still told to set one.
+    WriteFile(options, "SiteName = Nowhere (Atlantis)\n");
+    gAppEnv->siteName[0] = '\0';
     InitSite(scene);
     EXPECT_STREQ(scene.siteName, "St Johns (Canada)");
-    EXPECT_STREQ(gAppEnv->siteName, "") << "only the options file's site becomes the default";
+    EXPECT_STREQ(gAppEnv->siteName, "");
     EXPECT_DOUBLE_EQ(scene.time.location.longitude, -52.717);
     EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, -3.5);
     const std::vector<std::string> boxes = MessageBoxTexts();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], SiteNotInitText());
-    EXPECT_NE(boxes[0].find("haven't set default\nlocation yet."), std::string::npos);
-}
+    EXPECT_EQ(boxes[0], notSetText);
+    EXPECT_EQ(boxes[0].find("Uvola cannot detect where you live, and you haven't set default\nlocation yet."), 0u);
 
-TEST_F(InitResourcesTest, BuiltInGreenwichWhenNoSiteIsKnown)
-{
-    for (const char* resource : {"uvola*Site: Nowhere (Atlantis)", "uvola*Site:"}) {
+    // Nothing known, or no site file: Greenwich.
+    for (const char* resource : {"uvola*Site: Nowhere (Atlantis)", "uvola*Site:", ""}) {
         Open({resource});
-        std::snprintf(gAppEnv->siteFile, kPathSize, "%s", SourceSiteList().c_str());
-        scene.time.location = {1.0, 2.0, 3.0};
+        UseSourceSites();
+        if (resource[0] == '\0') {
+            std::snprintf(gAppEnv->siteFile, kPathSize, "%s/none.obs", TestHome().c_str());
+        }
         gAppEnv->initialSiteZone = 5.0;
         InitSite(scene);
         EXPECT_STREQ(scene.siteName, "Greenwich (United Kingdom)") << resource;
@@ -258,15 +191,7 @@ TEST_F(InitResourcesTest, BuiltInGreenwichWhenNoSiteIsKnown)
         EXPECT_DOUBLE_EQ(scene.time.location.height, 50.0);
         EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, 0.0);
         EXPECT_EQ(MessageBoxTexts().size(), 1u) << resource;
-        TearDown();
     }
-    // No site file at all.
-    Open({"uvola*Site: Tokyo (Japan)"});
-    std::snprintf(gAppEnv->siteFile, kPathSize, "%s/none.obs", Home().c_str());
-    WriteOptions("SiteName = Tokyo (Japan)\n");
-    InitSite(scene);
-    EXPECT_STREQ(scene.siteName, "Greenwich (United Kingdom)");
-    EXPECT_EQ(MessageBoxTexts().size(), 1u);
 }
 
 double JulianDayNow()
@@ -276,75 +201,61 @@ double JulianDayNow()
 
 TEST_F(InitResourcesTest, LoadAppResourcesFillsPathsSiteAndTime)
 {
-    const std::string share = Home() + "/share";
+    const std::string share = TestHome() + "/share";
     mkdir(share.c_str(), 0755);
-    WriteFile(share + "/starname.dat", "en");
-    WriteFile(share + "/starname.dat.de", "de");
-    WriteFile(share + "/consname.dat", "en");
-    WriteFile(share + "/skymark.adf", "en");
-    WriteFile(share + "/skymark.adf.de", "de");
-    WriteFile(share + "/uvola.cdf.de", "de");
-    std::snprintf(gAppEnv->languageCode, sizeof gAppEnv->languageCode, "de");
-    WriteOptions("SiteName = Tokyo (Japan)\nGscDataPath = ~/cd\nSaveImagePath = ~/pictures\n");
-    Open({"uvola*SiteFile: " + SourceSiteList(), "uvola*CometFile: ~/share/comet.elm", "uvola*MPlanetFile: ~uvolaother/mp.elm",
-          "uvola*StarNameDataFile: ~/share/starname.dat", "uvola*ConstDataFile: ~/share/consname.dat",
-          "uvola*SkyMarkFile: ~/share/skymark.adf", "uvola*ClickDataFile: ~/share/uvola.cdf", "uvola*ClickImagePath: ~/img/",
-          "uvola*GscPath: ~/gsc", "uvola*DateStyle: european", "uvola*BlinkTime: 0", "uvola*SaveHistory: 25"});
-
+    for (const char* file : {"starname.dat", "starname.dat.de", "consname.dat", "skymark.adf.de", "uvola.cdf.de"}) {
+        WriteFile(share + "/" + file, "x");
+    }
+    std::strcpy(gAppEnv->languageCode, "de");
+    WriteFile(options, "SiteName = Tokyo (Japan)\nGscDataPath = ~/cd\nSaveImagePath = ~/pictures\n");
+    Open({"uvola*SiteFile: " + kSourceSites, "uvola*CometFile: ~/share/comet.elm",
+          "uvola*MPlanetFile: ~uvolaother/mp.elm", "uvola*StarNameDataFile: ~/share/starname.dat",
+          "uvola*ConstDataFile: ~/share/consname.dat", "uvola*SkyMarkFile: ~/share/skymark.adf",
+          "uvola*ClickDataFile: ~/share/uvola.cdf", "uvola*ClickImagePath: ~/img/", "uvola*GscPath: ~/gsc",
+          "uvola*DateStyle: european", "uvola*BlinkTime: 0"});
     // The clock is read in the process's zone and labelled with the site's.
     setenv("TZ", "UTC", 1);
     tzset();
     const double before = JulianDayNow() - 9.0 / 24.0;
     LoadAppResources(scene);
     const double after = JulianDayNow() - 9.0 / 24.0;
-    ProcessPendingEvents();
 
     const AppEnv& env = *gAppEnv;
-    EXPECT_EQ(std::string(env.cometFile), Home() + "/share/comet.elm");
-    EXPECT_EQ(std::string(env.cometIndexFile), Home() + "/.uvola/comet.dbm");
-    EXPECT_EQ(std::string(env.mplanetFile), std::string(std::getenv("UVOLA_TEST_OTHER_HOME")) + "/mp.elm");
-    EXPECT_EQ(std::string(env.mplanetIndexFile), Home() + "/.uvola/mp.dbm");
-    EXPECT_EQ(std::string(env.starNameDataFile), share + "/starname.dat.de");
-    EXPECT_EQ(std::string(env.constDataFile), share + "/consname.dat");
-    EXPECT_EQ(std::string(env.skyMarkFile), share + "/skymark.adf.de");
-    EXPECT_EQ(std::string(env.clickDataFile), share + "/uvola.cdf.de");
-    EXPECT_EQ(std::string(env.clickImagePath), Home() + "/img/");
+    const std::string home = TestHome();
+    EXPECT_EQ(env.cometFile, home + "/share/comet.elm");
+    EXPECT_EQ(env.cometIndexFile, home + "/.uvola/comet.dbm");
+    EXPECT_EQ(env.mplanetFile, std::string(std::getenv("UVOLA_TEST_OTHER_HOME")) + "/mp.elm");
+    EXPECT_EQ(env.mplanetIndexFile, home + "/.uvola/mp.dbm");
+    EXPECT_EQ(env.starNameDataFile, share + "/starname.dat.de");
+    EXPECT_EQ(env.constDataFile, share + "/consname.dat");
+    EXPECT_EQ(env.skyMarkFile, share + "/skymark.adf.de");
+    EXPECT_EQ(env.clickDataFile, share + "/uvola.cdf.de");
+    EXPECT_EQ(env.clickImagePath, home + "/img/");
     EXPECT_STREQ(env.saoFile, "/usr/local/share/uvola/uvola.sao");
-    EXPECT_STREQ(env.gscIndexFile, "/usr/local/share/uvola/uvola.gsc");
-    // Paths from the options file are taken as written; resources expanded.
-    EXPECT_STREQ(env.gscDataPath, "~/cd");
+    EXPECT_STREQ(env.gscDataPath, "~/cd");   // options are taken as written
     EXPECT_STREQ(env.saveImagePath, "~/pictures");
-    EXPECT_EQ(std::string(env.stlFileIoPath), Home());
+    EXPECT_EQ(env.stlFileIoPath, home);
     EXPECT_STREQ(env.userObjectFilePath, "/usr/local/share/uvola/adf");
-    EXPECT_EQ(env.saveHistory, 25);
+    EXPECT_EQ(env.saveHistory, 10);
     EXPECT_EQ(env.blinkTime, 10);
     EXPECT_EQ(scene.dateStyle, 2);
-
-    // The private copy of the site list is made and used.
-    EXPECT_EQ(std::string(env.siteFile), Home() + "/.uvola/uvola.obs");
-    EXPECT_EQ(ReadFile(env.siteFile), ReadFile(SourceSiteList()));
+    EXPECT_EQ(env.siteFile, privateSites);
+    EXPECT_EQ(ReadFile(privateSites), ReadFile(kSourceSites));
     EXPECT_STREQ(scene.siteName, "Tokyo (Japan)");
-    EXPECT_TRUE(MessageBoxTexts().empty());
-
-    // Now, to the whole minute.
+    EXPECT_DOUBLE_EQ(scene.time.location.longitude, 139.745);
     EXPECT_DOUBLE_EQ(scene.time.date.second, 0.0);
     EXPECT_DOUBLE_EQ(scene.time.date.zone, 9.0);
     EXPECT_DOUBLE_EQ(scene.siteZone, 9.0);
-    EXPECT_DOUBLE_EQ(scene.time.location.longitude, 139.745);
     EXPECT_GE(scene.time.julianDay, before - 61.0 / 86400.0);
     EXPECT_LE(scene.time.julianDay, after + 1.0 / 86400.0);
     EXPECT_DOUBLE_EQ(scene.lastSolarUpdate, kNeverJulianDay);
-}
 
-TEST_F(InitResourcesTest, LoadAppResourcesKeepsAnExistingPrivateSiteList)
-{
-    const std::string privateSites = std::string(gAppEnv->userDirectory) + "/uvola.obs";
+    // At the next start the user's own list is kept and used.
     const std::string mine = "My garden                                 10.000E 50.000N  120 +01.00 \n";
     WriteFile(privateSites, mine);
-    WriteOptions("SiteName = My garden\n");
-    Open({"uvola*SiteFile: " + SourceSiteList(), "uvola*BlinkTime: 3", "uvola*DateStyle: JAPANESE"});
+    WriteFile(options, "SiteName = My garden\n");
+    Open({"uvola*SiteFile: " + kSourceSites, "uvola*BlinkTime: 3", "uvola*DateStyle: JAPANESE"});
     LoadAppResources(scene);
-    EXPECT_EQ(std::string(gAppEnv->siteFile), privateSites);
     EXPECT_EQ(ReadFile(privateSites), mine);
     EXPECT_STREQ(scene.siteName, "My garden");
     EXPECT_DOUBLE_EQ(scene.time.location.height, 120.0);
