@@ -84,12 +84,16 @@ void PlaceSky(const Scene& scene, int32_t dx, int32_t dy, ProjectedPoint& out)
     }
 }
 
-// Integer scale times the divisor; only scales far beyond the fast path's
-// 80 pixels per degree would reach the int32 ends.
-int32_t ScaleTimes(int32_t divisor, int32_t scale)
+// Pixel offset of a screen component: component x k x divisor x scale,
+// Q14 twice. One product in 128 bits with one rounding: rounding the
+// component times k first would cost up to three pixels a unit behind the
+// observer, where the divisor is 100. Held within the projection range.
+int32_t ScaledOffset(int32_t component, int32_t k, int32_t divisor, int32_t scale)
 {
-    const int64_t product = int64_t{divisor} * scale;
-    return static_cast<int32_t>(product > INT32_MAX ? INT32_MAX : (product < -INT32_MAX ? -INT32_MAX : product));
+    const __int128 product = static_cast<__int128>(int64_t{component} * k) * (int64_t{divisor} * scale);
+    const __int128 offset = product >> 28;
+    const __int128 limit = kProjectionLimit / 2;
+    return static_cast<int32_t>(offset > limit ? limit : (offset < -limit ? -limit : offset));
 }
 
 // Offsets of the Q14 form: the divisor's share of the scale is put back.
@@ -98,8 +102,8 @@ void FixedOffsets(const Scene& scene, int32_t centre, int32_t p, int32_t q, int3
     int32_t k = 0;
     int32_t divisor = 1;
     AzimuthalFactorFixed(centre, k, divisor);
-    dx = FixedMul(ScaleTimes(divisor, scene.view.xScale), FixedMul(p, k));
-    dy = FixedMul(ScaleTimes(divisor, scene.view.yScale), FixedMul(q, k));
+    dx = ScaledOffset(p, k, divisor, scene.view.xScale);
+    dy = ScaledOffset(q, k, divisor, scene.view.yScale);
 }
 
 // theta / sin theta for the cosine c of the angle to the view axis.
@@ -165,9 +169,11 @@ int32_t AzimuthalFactorFixed(int32_t c, int32_t& k, int32_t& divisor)
     }
     // Far from the axis the quotient would pass the Q14 range of the
     // products that follow, so part of the scale moves into the divisor.
+    // The divisor goes into the denominator: dividing the arc cosine first
+    // would cost it one or two digits, several pixels behind the observer.
     divisor = c >= -4239 ? 1 : (c >= -15394 ? 10 : 100);
     const int32_t sine = FixedSqrt(kFixedOne - FixedMul(c, c));
-    k = FixedDiv(FixedAcos(c) / divisor, sine);
+    k = FixedDiv(FixedAcos(c), divisor * sine);
     return k;
 }
 

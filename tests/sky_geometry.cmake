@@ -1,3 +1,4 @@
 # Sky geometry: view set-up, projections, clipping and wrap-around lines,
 # map backgrounds and masks.
 uvola_test(sky_view_test SOURCES sky_view_test.cpp LIBS uvola_sky ${ERFA_LIBRARY})
+uvola_test(sky_projection_test SOURCES sky_projection_test.cpp LIBS uvola_sky)
