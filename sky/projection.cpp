@@ -96,12 +96,40 @@ int32_t ScaledOffset(int32_t component, int32_t k, int32_t divisor, int32_t scal
     return static_cast<int32_t>(offset > limit ? limit : (offset < -limit ? -limit : offset));
 }
 
+// AzimuthalFactorFixed for every Q14 cosine, worked out once: a table
+// look-up instead of an arc cosine, a square root and a 64-bit division for
+// each of the hundred thousand points of a redraw.
+struct FactorTable {
+    std::array<int32_t, 2 * kFixedOne + 1> k;
+    std::array<int8_t, 2 * kFixedOne + 1> divisor;
+};
+
+const FactorTable& Factors()
+{
+    static const FactorTable* table = [] {
+        auto* t = new FactorTable;
+        for (int32_t c = -kFixedOne; c <= kFixedOne; ++c) {
+            int32_t divisor = 1;
+            AzimuthalFactorFixed(c, t->k[c + kFixedOne], divisor);
+            t->divisor[c + kFixedOne] = static_cast<int8_t>(divisor);
+        }
+        return t;
+    }();
+    return *table;
+}
+
 // Offsets of the Q14 form: the divisor's share of the scale is put back.
 void FixedOffsets(const Scene& scene, int32_t centre, int32_t p, int32_t q, int32_t& dx, int32_t& dy)
 {
     int32_t k = 0;
     int32_t divisor = 1;
-    AzimuthalFactorFixed(centre, k, divisor);
+    if (centre >= -kFixedOne && centre <= kFixedOne) {
+        const FactorTable& table = Factors();
+        k = table.k[centre + kFixedOne];
+        divisor = table.divisor[centre + kFixedOne];
+    } else {
+        AzimuthalFactorFixed(centre, k, divisor);
+    }
     dx = ScaledOffset(p, k, divisor, scene.view.xScale);
     dy = ScaledOffset(q, k, divisor, scene.view.yScale);
 }

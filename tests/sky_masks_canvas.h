@@ -26,9 +26,24 @@ inline int CountXError(Display*, XErrorEvent*)
     return 0;
 }
 
+// One connection for the whole test program: opening one per canvas in
+// quick succession can be refused by the server.
+inline Display* TestDisplay()
+{
+    static Display* display = [] {
+        Display* d = XOpenDisplay(nullptr);
+        if (d != nullptr) {
+            XSetErrorHandler(CountXError);
+        }
+        return d;
+    }();
+    return display;
+}
+
 struct Canvas {
     Display* display = nullptr;
     Pixmap pixmap = 0;
+    GC gc = nullptr;
     int width = 0;
     int height = 0;
     XImage* image = nullptr;
@@ -36,11 +51,10 @@ struct Canvas {
     Canvas(Scene& scene, int w, int h)
         : width(w > 0 ? w : 1), height(h > 0 ? h : 1)
     {
-        display = XOpenDisplay(nullptr);
+        display = TestDisplay();
         if (display == nullptr) {
             return;
         }
-        XSetErrorHandler(CountXError);
         gAppEnv->display = display;
         gAppEnv->pixels[kColorPlanisphereBack] = kOutsideSky;
         gAppEnv->pixels[65] = kSkyColor;
@@ -48,7 +62,8 @@ struct Canvas {
         const int screen = DefaultScreen(display);
         pixmap = XCreatePixmap(display, RootWindow(display, screen), width, height,
                                DefaultDepth(display, screen));
-        scene.gc = XCreateGC(display, pixmap, 0, nullptr);
+        gc = XCreateGC(display, pixmap, 0, nullptr);
+        scene.gc = gc;
         scene.backPixmap = pixmap;
         Fill(scene, kSentinel);
     }
@@ -60,7 +75,7 @@ struct Canvas {
         }
         if (display != nullptr) {
             XFreePixmap(display, pixmap);
-            XCloseDisplay(display);
+            XFreeGC(display, gc);
         }
     }
 
