@@ -16,6 +16,9 @@ constexpr int kLatitudeColumn = 50;
 constexpr int kLatitudeSideColumn = 56;
 constexpr int kAltitudeColumn = 58;
 constexpr int kZoneColumn = 63;
+// Blank columns between the fields: the first four make the record test,
+// and each ends a field when a record is split.
+constexpr int kRecordTestColumns[] = {40, 49, 57, 62};
 constexpr int kSeparatorColumns[] = {40, 49, 57, 62, 69};
 
 // Room for a record with CR LF and its terminator, and enough to tell that a
@@ -72,7 +75,7 @@ int IsSiteRecordLine(const char* line)
     if (!endsWithLineFeed && !endsWithCrLf) {
         return 0;
     }
-    for (int column : {40, 49, 57, 62}) {
+    for (int column : kRecordTestColumns) {
         if (line[column] != ' ') {
             return 0;
         }
