@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kFractionBits = 14;
-constexpr int64_t kInt32Lowest = std::numeric_limits<int32_t>::min();
-constexpr int64_t kInt32Highest = std::numeric_limits<int32_t>::max();
 
 // Where the arc-cosine table changes from one run to the next.
 constexpr int32_t kAcosFineFrom = 14208;
@@ -21,19 +18,7 @@ constexpr int32_t kSqrtHighFrom = 1024;
 // A length this short gives no usable direction.
 constexpr int32_t kShortestLength = 80;
 
-int32_t Saturate(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp(value, kInt32Lowest, kInt32Highest));
-}
 
-// One row of a Q14 matrix dotted with a vector, each product shifted before
-// summing as FixedMul does.
-int32_t RowDot(const FixedMatrix& m, int row, const FixedVector& v)
-{
-    const int64_t sum = int64_t{FixedMul(m[3 * row], v[0])} + FixedMul(m[3 * row + 1], v[1]) +
-                        FixedMul(m[3 * row + 2], v[2]);
-    return Saturate(sum);
-}
 
 // Arc cosine of 0 <= a <= 16383 from the table, without the sign fold.
 int32_t AcosOfMagnitude(int32_t a)
@@ -54,11 +39,6 @@ int32_t AcosOfMagnitude(int32_t a)
 
 } // namespace
 
-int32_t FixedMul(int32_t a, int32_t b)
-{
-    // 64-bit product; the shift of a negative value is arithmetic.
-    return Saturate((int64_t{a} * b) >> kFractionBits);
-}
 
 int32_t FixedDiv(int32_t a, int32_t b)
 {
@@ -66,26 +46,11 @@ int32_t FixedDiv(int32_t a, int32_t b)
         // The quotient's limit: as large as it can be, with the sign of a.
         return a == 0 ? 0 : (a > 0 ? INT32_MAX : -INT32_MAX);
     }
-    return Saturate(int64_t{a} * kFixedOne / b);
+    return FixedSaturate(int64_t{a} * kFixedOne / b);
 }
 
-void FixedMatrixTimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out)
-{
-    for (int i = 0; i < 3; ++i) {
-        out[i] = RowDot(m, i, v);
-    }
-}
 
-int32_t FixedMatrixRow3Dot(const FixedVector& v, const FixedMatrix& m)
-{
-    return RowDot(m, 2, v);
-}
 
-void FixedMatrixRows23TimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out)
-{
-    out[1] = RowDot(m, 1, v);
-    out[2] = RowDot(m, 2, v);
-}
 
 int32_t FixedAcos(int32_t x)
 {
@@ -106,7 +71,7 @@ int32_t FixedAsin(int32_t x)
 
 int32_t FixedAngleOfVector(int32_t a, int32_t b)
 {
-    const int32_t squares = Saturate(int64_t{FixedMul(a, a)} + FixedMul(b, b));
+    const int32_t squares = FixedSaturate(int64_t{FixedMul(a, a)} + FixedMul(b, b));
     const int32_t length = FixedSqrt(squares);
     if (length < kShortestLength) {
         return 0;

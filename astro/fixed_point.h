@@ -6,18 +6,35 @@
 // when they would not fit, so no input is undefined behaviour.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "astro/fixed_types.h"
 
 constexpr int32_t kFixedPi = 51471;
 constexpr int32_t kFixedHalfPi = 25735;
+constexpr int kFixedShift = 14;   // fraction bits
+
+// A 64-bit intermediate held at the int32 ends.
+inline int32_t FixedSaturate(int64_t value)
+{
+    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
+    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::clamp(value, lowest, highest));
+}
 
 // Q14 product.
 // Given:    a, b   Q14 values
 // Returned: (a x b) >> 14, rounding toward minus infinity; held at the
 //           int32 ends when it does not fit
-int32_t FixedMul(int32_t a, int32_t b);
+// Inline, with the matrix products below: the projections call them for
+// every star of every redraw.
+inline int32_t FixedMul(int32_t a, int32_t b)
+{
+    // 64-bit product; the shift of a negative value is arithmetic.
+    return FixedSaturate((int64_t{a} * b) >> kFixedShift);
+}
 
 // Q14 quotient.
 // Given:    a      Q14 dividend
@@ -27,21 +44,44 @@ int32_t FixedMul(int32_t a, int32_t b);
 //           -INT32_MAX with the sign of a, and 0 when a is 0 too
 int32_t FixedDiv(int32_t a, int32_t b);
 
+// One row of a Q14 matrix dotted with a vector, each product shifted before
+// summing as FixedMul does.
+inline int32_t FixedRowDot(const FixedMatrix& m, int row, const FixedVector& v)
+{
+    const int64_t sum = int64_t{FixedMul(m[3 * row], v[0])} + FixedMul(m[3 * row + 1], v[1]) +
+                        FixedMul(m[3 * row + 2], v[2]);
+    return FixedSaturate(sum);
+}
+
 // Given:    v      Q14 vector
 //           m      Q14 matrix
 // Returned: out    m v, each product shifted before summing
-void FixedMatrixTimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out);
+inline void FixedMatrixTimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out)
+{
+    const FixedVector in = v;   // out may be v
+    out[0] = FixedRowDot(m, 0, in);
+    out[1] = FixedRowDot(m, 1, in);
+    out[2] = FixedRowDot(m, 2, in);
+}
 
 // Depth along the view axis of a projection.
 // Given:    v      Q14 vector
 //           m      Q14 matrix
 // Returned: the third row of m dotted with v (Q14)
-int32_t FixedMatrixRow3Dot(const FixedVector& v, const FixedMatrix& m);
+inline int32_t FixedMatrixRow3Dot(const FixedVector& v, const FixedMatrix& m)
+{
+    return FixedRowDot(m, 2, v);
+}
 
 // Given:    v      Q14 vector
 //           m      Q14 matrix
 // Returned: out    out[1], out[2] from rows 2 and 3 of m; out[0] untouched
-void FixedMatrixRows23TimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out);
+inline void FixedMatrixRows23TimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out)
+{
+    const FixedVector in = v;   // out may be v
+    out[1] = FixedRowDot(m, 1, in);
+    out[2] = FixedRowDot(m, 2, in);
+}
 
 // Table arc cosine.
 // Given:    x      Q14 cosine; beyond +-1 is taken as +-1
