@@ -205,70 +205,66 @@ int32_t AzimuthalFactorFixed(int32_t c, int32_t& k, int32_t& divisor)
     return k;
 }
 
-int ProjectAzimuthalHorizonFixed(const Scene& scene, const FixedVector& v, ProjectedPoint& out)
+namespace {
+
+// The azimuthal modes from a Q14 direction: the horizontal modes cull
+// against the horizon too and keep the horizon along the bottom; the precise
+// path works in doubles where pixels are smaller than the Q14 steps.
+int ProjectAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal, bool precise,
+                     ProjectedPoint& out)
 {
     out = {};
     FixedVector u;
     FixedMatrixTimesVector(v, scene.view.matrices[0], u);
-    if (!PassesHorizonCulls(scene, v, u, out)) {
-        return 0;
+    if (horizontal) {
+        if (!PassesHorizonCulls(scene, v, u, out)) {
+            return 0;
+        }
+    } else {
+        out.centre = u[0];
+        if (u[0] < scene.view.centreLimit) {
+            return 0;
+        }
     }
     int32_t dx = 0;
     int32_t dy = 0;
-    FixedOffsets(scene, u[0], u[1], u[2], dx, dy);
-    PlaceHorizontal(scene, dx + 1, dy + 1, out);
+    if (precise) {
+        if (!PreciseOffsets(scene, v, u[0], dx, dy)) {
+            return 0;
+        }
+    } else {
+        FixedOffsets(scene, u[0], u[1], u[2], dx, dy);
+        dx += 1;
+        dy += 1;
+    }
+    if (horizontal) {
+        PlaceHorizontal(scene, dx, dy, out);
+    } else {
+        PlaceSky(scene, dx, dy, out);
+    }
     return 1;
+}
+
+}  // namespace
+
+int ProjectAzimuthalHorizonFixed(const Scene& scene, const FixedVector& v, ProjectedPoint& out)
+{
+    return ProjectAzimuthal(scene, v, true, false, out);
 }
 
 int ProjectAzimuthalFixed(const Scene& scene, const FixedVector& v, ProjectedPoint& out)
 {
-    out = {};
-    FixedVector u;
-    FixedMatrixTimesVector(v, scene.view.matrices[0], u);
-    out.centre = u[0];
-    if (u[0] < scene.view.centreLimit) {
-        return 0;
-    }
-    int32_t dx = 0;
-    int32_t dy = 0;
-    FixedOffsets(scene, u[0], u[1], u[2], dx, dy);
-    PlaceSky(scene, dx + 1, dy + 1, out);
-    return 1;
+    return ProjectAzimuthal(scene, v, false, false, out);
 }
 
 int ProjectAzimuthalHorizonPrecise(const Scene& scene, const FixedVector& v, ProjectedPoint& out)
 {
-    out = {};
-    FixedVector u;
-    FixedMatrixTimesVector(v, scene.view.matrices[0], u);
-    if (!PassesHorizonCulls(scene, v, u, out)) {
-        return 0;
-    }
-    int32_t dx = 0;
-    int32_t dy = 0;
-    if (!PreciseOffsets(scene, v, u[0], dx, dy)) {
-        return 0;
-    }
-    PlaceHorizontal(scene, dx, dy, out);
-    return 1;
+    return ProjectAzimuthal(scene, v, true, true, out);
 }
 
 int ProjectAzimuthalPrecise(const Scene& scene, const FixedVector& v, ProjectedPoint& out)
 {
-    out = {};
-    FixedVector u;
-    FixedMatrixTimesVector(v, scene.view.matrices[0], u);
-    out.centre = u[0];
-    if (u[0] < scene.view.centreLimit) {
-        return 0;
-    }
-    int32_t dx = 0;
-    int32_t dy = 0;
-    if (!PreciseOffsets(scene, v, u[0], dx, dy)) {
-        return 0;
-    }
-    PlaceSky(scene, dx, dy, out);
-    return 1;
+    return ProjectAzimuthal(scene, v, false, true, out);
 }
 
 int ProjectAzimuthalHorizonDouble(const Scene& scene, const double v[3], ProjectedPoint& out)
