@@ -5,6 +5,7 @@
 #include "command/interpreter.h"
 #include "core/app_env.h"
 #include "data/fallback_resources.h"
+#include "test_toplevel.h"
 #include "sky/scene.h"
 
 #include <X11/IntrinsicP.h>
@@ -23,16 +24,7 @@ protected:
     static void SetUpTestSuite()
     {
         ResetAppEnv();
-        static char name[] = "uvola";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        Widget top = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv,
-                                       FallbackResourceList(), applicationShellWidgetClass,
-                                       nullptr, 0);
-        XtVaSetValues(top, XmNwidth, 200, XmNheight, 100, nullptr);
-        XtRealizeWidget(top);
-        gAppEnv->toplevel = top;
-        gAppEnv->display = XtDisplay(top);
+        OpenTestToplevel(app);
     }
 
     void SetUp() override

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/string_utils.h"
 #include "data/fallback_resources.h"
+#include "test_toplevel.h"
 
 #include <X11/IntrinsicP.h>
 #include <X11/Shell.h>
@@ -28,16 +29,7 @@ XtAppContext app = nullptr;
 Widget Toplevel()
 {
     if (gAppEnv->toplevel == nullptr) {
-        static char name[] = "uvola";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        Widget top = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv,
-                                       FallbackResourceList(), applicationShellWidgetClass,
-                                       nullptr, 0);
-        XtVaSetValues(top, XmNwidth, 200, XmNheight, 100, nullptr);
-        XtRealizeWidget(top);
-        gAppEnv->toplevel = top;
-        gAppEnv->display = XtDisplay(top);
+        OpenTestToplevel(app);
     }
     return gAppEnv->toplevel;
 }
