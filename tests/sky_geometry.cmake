@@ -5,3 +5,4 @@ uvola_test(sky_projection_test SOURCES sky_projection_test.cpp LIBS uvola_sky)
 uvola_test(sky_clip_test SOURCES sky_clip_test.cpp LIBS uvola_sky)
 uvola_gui_test(sky_masks_test SOURCES sky_masks_test.cpp LIBS uvola_sky X11::X11)
 uvola_gui_test(sky_clip_draw_test SOURCES sky_clip_draw_test.cpp LIBS uvola_sky X11::X11)
+
