@@ -1,0 +1,104 @@
+#include "astro/orbit_curves.h"
+
+#include "astro/astro_time.h"
+#include "astro/calendar.h"
+#include "astro/clamped_math.h"
+#include "astro/planet_elements.h"
+#include "astro/precession.h"
+#include "astro/trig.h"
+#include "astro/vector_math.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kObliquityLimitDays = 40 * 36525.0;
+
+// Bodies of the nine curves, in the order of the scene's orbit paths.
+constexpr std::array<int32_t, 9> kOrbitBodies = {0, 1, kBodyEarth, 2, 3, 4, 5, 6, 7};
+
+// Mean obliquity for the orbit planes. The formula drifts linearly and is
+// held at its value 40 centuries from J2000, so it meets the held value
+// without a step.
+double OrbitObliquity(double jd)
+{
+    const double t = YearsSince1975(std::clamp(jd, kJ2000 - kObliquityLimitDays, kJ2000 + kObliquityLimitDays));
+    return 23.44253 - 0.00013 * t + 0.00256 * CosDeg(249 - 19.3 * t) + 0.00015 * CosDeg(198 + 720 * t);
+}
+
+} // namespace
+
+void OrbitEllipsePoints(const PlanetElements& el, double x[97], double y[97])
+{
+    const double e = std::isnan(el.eccentricity) ? 0.0 : std::clamp(el.eccentricity, 0.0, kMaxEccentricity);
+    const double a = el.semiMajorAxis;
+    const double b = a * ClampedSqrt(1 - e * e);
+    // Mirrored about the minor axis through the centre (x = -ae) and about
+    // the major axis.
+    for (int k = 0; k <= 24; ++k) {
+        const double E = 3.75 * k;
+        const double px = a * (CosDeg(E) - e);
+        const double py = b * SinDeg(E);
+        x[k] = px;
+        y[k] = py;
+        x[48 - k] = -2 * a * e - px;
+        y[48 - k] = py;
+        x[48 + k] = -2 * a * e - px;
+        y[48 + k] = -py;
+        x[96 - k] = px;
+        y[96 - k] = -py;
+    }
+}
+
+void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination, double year)
+{
+    const double eps = OrbitObliquity(JulianDayFromCalendar(year, 1, 0));
+    const double sinW = SinDeg(omega), cosW = CosDeg(omega);
+    const double sinN = SinDeg(node), cosN = CosDeg(node);
+    const double sinI = SinDeg(inclination), cosI = CosDeg(inclination);
+    const double sinE = SinDeg(eps), cosE = CosDeg(eps);
+
+    // Orbit plane to the ecliptic of date (rows p, q, u, w), then the
+    // ecliptic to the equator.
+    const double p = sinW * cosI * cosN + cosW * sinN;
+    const double q = cosW * cosI * cosN - sinW * sinN;
+    const double u = sinW * sinI;
+    const double w = cosW * sinI;
+    m[0] = cosW * cosN - sinW * cosI * sinN;
+    m[1] = -sinW * cosN - cosW * cosI * sinN;
+    m[2] = 0.0;
+    m[3] = p * cosE - u * sinE;
+    m[4] = q * cosE - w * sinE;
+    m[5] = 0.0;
+    m[6] = u * cosE + p * sinE;
+    m[7] = w * cosE + q * sinE;
+    m[8] = 0.0;
+}
+
+void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[9])
+{
+    std::array<double, 97> x, y;
+    double precession[9];
+    PrecessionMatrix(t.julianDay, kJ2000, precession);
+    int32_t calendarYear, month;
+    double day;
+    CalendarFromJulianDay(t.julianDay, calendarYear, month, day);
+    const double year = calendarYear + (month - 1) / 12.0 + (day - 1) / 365.2524;
+
+    for (size_t n = 0; n < kOrbitBodies.size(); ++n) {
+        PlanetElements el;
+        BodyOrbitElements(kOrbitBodies[n], t, el);
+        OrbitEllipsePoints(el, x.data(), y.data());
+        double plane[9];
+        OrbitPlaneMatrix(plane, el.argPerihelion, el.node, el.inclination, year);
+        double toJ2000[9];
+        MatrixMultiply(precession, plane, toJ2000);
+        for (int k = 0; k < kOrbitPathPoints; ++k) {
+            const double point[3] = {x[k], y[k], 0.0};
+            MatrixTimesVector(point, toJ2000, paths[n].points[k]);
+        }
+    }
+}

@@ -1,0 +1,31 @@
+// The orbits of Mercury to Pluto and of the Earth as closed curves for the
+// solar-system views, from the mean elements of the long-range model.
+#pragma once
+
+#include "astro/body_records.h"
+#include "astro/kepler.h"
+#include "astro/time_records.h"
+
+// Points of an orbit in steps of 3.75 degrees of eccentric anomaly, one
+// quadrant computed and mirrored. The eccentricity is held to [0, 0.99].
+// Given:    el     elements (only a and e are used)
+// Returned: x, y   97 points in the orbit plane, AU, origin at the Sun, x
+//                  towards the perihelion; point 96 equals point 0
+void OrbitEllipsePoints(const PlanetElements& el, double x[97], double y[97]);
+
+// Rotation from the orbit plane to the mean equator of date.
+// Given:    omega       argument of perihelion, degrees
+//           node        longitude of the ascending node, degrees
+//           inclination degrees
+//           year        decimal year of the obliquity; the obliquity
+//                       formula is held at its values 40 centuries either
+//                       side of J2000
+// Returned: m           row-major 3x3; the third column is 0, since points
+//                       in the orbit plane have z = 0
+void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination, double year);
+
+// The nine orbit curves for an instant, in the order Mercury, Venus, Earth,
+// Mars, Jupiter, Saturn, Uranus, Neptune, Pluto.
+// Given:    t      instant; its Julian day is used
+// Returned: paths  96 points each, heliocentric, J2000 equatorial, AU
+void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[9]);
