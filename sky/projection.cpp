@@ -153,18 +153,6 @@ bool DoubleOffsets(const Scene& scene, double c, double p, double q, int32_t& dx
            TruncatePixel(q * k * scene.view.pixelsPerRadianY, dy);
 }
 
-// Centre and horizon culls of the Q14 horizontal forms.
-bool PassesHorizonCulls(const Scene& scene, const FixedVector& v, const FixedVector& u,
-                        ProjectedPoint& out)
-{
-    out.centre = u[0];
-    if (u[0] < scene.view.centreLimit) {
-        return false;
-    }
-    out.altitude = FixedMatrixRow3Dot(v, scene.view.matrices[1]);
-    return out.altitude >= scene.view.horizonLimit;
-}
-
 bool PreciseOffsets(const Scene& scene, const FixedVector& v, int32_t centre, int32_t& dx, int32_t& dy)
 {
     const double* m = scene.view.matricesDouble[0];
@@ -209,31 +197,32 @@ namespace {
 
 // The azimuthal modes from a Q14 direction: the horizontal modes cull
 // against the horizon too and keep the horizon along the bottom; the precise
-// path works in doubles where pixels are smaller than the Q14 steps.
+// path works in doubles where pixels are smaller than the Q14 steps. Most
+// points of a chart are culled, so the depth is taken first and the other
+// two rows only for the points that stay.
 int ProjectAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal, bool precise,
                      ProjectedPoint& out)
 {
     out = {};
-    FixedVector u;
-    FixedMatrixTimesVector(v, scene.view.matrices[0], u);
+    const FixedMatrix& view = scene.view.matrices[0];
+    out.centre = FixedRowDot(view, 0, v);
+    if (out.centre < scene.view.centreLimit) {
+        return 0;
+    }
     if (horizontal) {
-        if (!PassesHorizonCulls(scene, v, u, out)) {
-            return 0;
-        }
-    } else {
-        out.centre = u[0];
-        if (u[0] < scene.view.centreLimit) {
+        out.altitude = FixedMatrixRow3Dot(v, scene.view.matrices[1]);
+        if (out.altitude < scene.view.horizonLimit) {
             return 0;
         }
     }
     int32_t dx = 0;
     int32_t dy = 0;
     if (precise) {
-        if (!PreciseOffsets(scene, v, u[0], dx, dy)) {
+        if (!PreciseOffsets(scene, v, out.centre, dx, dy)) {
             return 0;
         }
     } else {
-        FixedOffsets(scene, u[0], u[1], u[2], dx, dy);
+        FixedOffsets(scene, out.centre, FixedRowDot(view, 1, v), FixedRowDot(view, 2, v), dx, dy);
         dx += 1;
         dy += 1;
     }
