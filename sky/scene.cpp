@@ -80,8 +80,9 @@ void ResetMagnitudes(MagnitudeLimits& mag)
 
 void ResetSolarSystem(Scene& scene)
 {
-    scene.moon.observer = ObserverLocation{0.0, 0.0, 0.0};
-    scene.moon.precisionLevel = kFullPrecision;
+    scene.moon.cachedLocation = ObserverLocation{0.0, 0.0, 0.0};
+    scene.moon.cachedLevel = kFullPrecision;
+    scene.moon.julianDay = kNeverJulianDay;
     for (PlanetRecord& planet : scene.planets) {
         planet.julianDay = kNeverJulianDay;
         planet.precisionLevel = kFullPrecision;

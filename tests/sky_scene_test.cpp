@@ -109,8 +109,9 @@ TEST(SceneReset, MarksEveryCachedBodyAsNeverComputed)
     }
     for (const JovianMoonRecord& satellite : scene.jovianMoons)
         EXPECT_EQ(satellite.julianDay, kNeverJulianDay);
-    EXPECT_EQ(scene.moon.precisionLevel, 9);
-    EXPECT_EQ(scene.moon.observer.latitude, 0.0);
+    EXPECT_EQ(scene.moon.cachedLevel, 9);
+    EXPECT_EQ(scene.moon.cachedLocation.latitude, 0.0);
+    EXPECT_EQ(scene.moon.julianDay, kNeverJulianDay);
     EXPECT_EQ(scene.orbitPathDay, kNeverJulianDay);
     EXPECT_EQ(scene.diskMagnitude, 100);
     EXPECT_EQ(scene.solarOrigin[0], 0.0);
