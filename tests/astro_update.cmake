@@ -1,0 +1,5 @@
+# Jupiter's satellites against Meeus's low-accuracy theory with ERFA's
+# Jupiter, and the solar-system update driver: what each redraw recomputes,
+# the eclipse magnitude, the phase of the planets.
+uvola_test(astro_jovian_test SOURCES astro_jovian_test.cpp
+           LIBS uvola_astro ${ERFA_LIBRARY})
