@@ -3,3 +3,6 @@
 uvola_test(astro_moon_test
            SOURCES astro_moon_test.cpp
            LIBS uvola_astro ${ERFA_LIBRARY} ${NOVA_LIBRARY})
+uvola_test(astro_moon_phase_test
+           SOURCES astro_moon_phase_test.cpp
+           LIBS uvola_astro ${ERFA_LIBRARY} ${NOVA_LIBRARY})
