@@ -30,8 +30,8 @@ void ResetAppEnv()
     env.confirmInit = 1;
     env.runStartupScript = 1;
     env.quiet = 0;
-    env.listenSocket = 0;
+    env.listenSocket = -1;          // no socket: 0 is a valid descriptor
     env.listenInputId = 0;
-    env.clientSocket = 0;
+    env.clientSocket = -1;
     env.clientInputId = 0;
 }

@@ -101,9 +101,9 @@ struct AppEnv {
     int32_t runStartupScript;       // "-q" clears it
     int32_t quiet;                  // 1 while the command port runs a request
     int32_t socketPort;             // 0 = no command port
-    int32_t listenSocket;
+    int32_t listenSocket;           // -1 = none
     XtInputId listenInputId;
-    int32_t clientSocket;
+    int32_t clientSocket;           // -1 = none
     XtInputId clientInputId;
 };
 

@@ -8,7 +8,7 @@ build-essential cmake pkg-config clang libclang-rt-dev
 libmotif-dev libxpm-dev libgdbm-dev libjpeg62-turbo-dev libxt-dev libx11-dev
 xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
-liberfa-dev libnova-dev locales
+liberfa-dev libnova-dev locales iproute2
 "
 
 missing=""

@@ -1,0 +1,53 @@
+// The TCP command port: other programs on this machine drive the planetarium
+// by sending command text to a port on the loopback address. The listening
+// socket and the one connected client are input sources of the toolkit's
+// event loop, so requests run between redraws and user events.
+//
+// Protocol: on connection the client gets the prompt "uvola> ". Each line it
+// sends (ended by CR, LF or CR LF; the text of a receive without a line end
+// counts as one line) is one request: "bye" in any case closes the
+// connection without a reply; anything else runs through StkExecuteText,
+// then the error of its last statement, if any, comes back followed by "\n",
+// and then the prompt.
+#pragma once
+
+#include <X11/Intrinsic.h>
+
+// The prompt that ends every reply, seven bytes, no line end.
+constexpr char kCommandPortPrompt[] = "uvola> ";
+
+// Most bytes taken by one receive from the client.
+constexpr int kCommandPortReceiveSize = 4096;
+
+// Starts listening on 127.0.0.1 at the port gAppEnv->socketPort (the
+// SocketPort option) and registers the socket with the application context
+// of gAppEnv->toplevel. Only this machine can connect.
+// Returned: 1 listening (also when already listening); 0 when the port is
+//           out of 1..65535 or a step failed, after writing "socket open
+//           failed.", "socket bind failed." or "socket listen failed." to
+//           the standard error stream. The program runs on without a port.
+int OpenCommandPort();
+
+// Toolkit input callback of the listening socket: accepts a client. While a
+// client is connected a new connection is closed at once; otherwise it
+// becomes the client (its requests run on gScene) and gets the prompt.
+void CommandPortAcceptCallback(XtPointer clientData, int* source, XtInputId* id);
+
+// Toolkit input callback of the client socket: receives up to
+// kCommandPortReceiveSize bytes and serves every request in them, in order.
+// End of stream or a receive error closes the connection; so does a reply
+// that cannot be sent whole at once (a client that went away or never
+// reads), so the program never blocks on a client.
+// Given:    clientData  the Scene the requests change
+// Notes:    The quiet flag is set while a request runs and then restored to
+//           what it was. The client's input is suspended meanwhile, so a
+//           nested event loop (a question box) cannot start another request.
+void CommandPortReadCallback(XtPointer clientData, int* source, XtInputId* id);
+
+// Drops the client: removes its input, closes its socket. Nothing happens
+// without a client.
+void CloseCommandConnection();
+
+// Closes the client, if any, and the listening socket (at quit). Nothing
+// happens when the port was not opened.
+void CloseCommandPort();

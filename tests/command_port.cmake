@@ -1,0 +1,1 @@
+uvola_gui_test(command_port_test SOURCES command_port_test.cpp LIBS uvola_command)
