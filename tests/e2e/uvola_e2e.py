@@ -1,0 +1,229 @@
+"""End-to-end test harness: runs the program under test with its command
+port on 127.0.0.1 and talks to it the way other programs do.
+
+Run inside tests/harness/uvola-test-env --xvfb, which gives a private home
+(UVOLA_TEST_HOME) and X server. A test script does:
+
+    from uvola_e2e import UvolaSession
+
+    with UvolaSession(program) as uvola:        # starts "program -q"
+        port = uvola.connect()                  # greeted with the prompt
+        assert port.request("FOO") == "FOO: Syntax Error: FOO\\n"
+
+UvolaSession writes ~/.uvola/options (SocketPort = a free port, ConfirmQuit =
+NO, plus any options given), optionally ~/.uvola/uvolarc, starts the program,
+waits until the port answers, and at the end sends EXIT and, if the program
+is still running after a few seconds, kills it by its pid.
+"""
+
+import os
+import socket
+import subprocess
+import tempfile
+import time
+
+PROMPT = b"uvola> "
+LOOPBACK = "127.0.0.1"
+REPLY_TIMEOUT = 10.0      # seconds for one reply
+START_TIMEOUT = 30.0      # seconds for the program to open its port
+EXIT_TIMEOUT = 5.0        # seconds for EXIT before the program is killed
+
+
+class PortClosed(Exception):
+    """The program closed the connection while a reply was awaited."""
+
+
+def free_port():
+    """A port that is free on the loopback address right now: the kernel
+    picks it for a socket bound to port 0, which is then closed."""
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind((LOOPBACK, 0))
+        return probe.getsockname()[1]
+
+
+class PortClient:
+    """One connection to the command port."""
+
+    def __init__(self, port, timeout=REPLY_TIMEOUT):
+        self.sock = socket.create_connection((LOOPBACK, port), timeout=timeout)
+        self.timeout = timeout
+        self.pending = b""
+
+    def close(self):
+        if self.sock is not None:
+            self.sock.close()
+            self.sock = None
+
+    def send_raw(self, data):
+        """Sends bytes as they are, in one send call."""
+        if isinstance(data, str):
+            data = data.encode()
+        self.sock.sendall(data)
+
+    def read_reply(self):
+        """The next reply, without its prompt ("" when the reply is only the
+        prompt). Raises PortClosed at end of stream, socket.timeout when no
+        prompt comes in time."""
+        deadline = time.monotonic() + self.timeout
+        while PROMPT not in self.pending:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise socket.timeout("no prompt; received %r" % self.pending)
+            self.sock.settimeout(left)
+            chunk = self.sock.recv(65536)
+            if not chunk:
+                raise PortClosed("connection closed; received %r" % self.pending)
+            self.pending += chunk
+        reply, _, self.pending = self.pending.partition(PROMPT)
+        return reply.decode(errors="replace")
+
+    def request(self, line):
+        """Sends one line and returns its reply."""
+        self.send_raw(line + "\n")
+        return self.read_reply()
+
+    def read_until_closed(self):
+        """Everything the program still sends until it closes the
+        connection. Raises socket.timeout if it stays open."""
+        deadline = time.monotonic() + self.timeout
+        data, self.pending = self.pending, b""
+        while True:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise socket.timeout("connection stayed open; received %r" % data)
+            self.sock.settimeout(left)
+            try:
+                chunk = self.sock.recv(65536)
+            except ConnectionResetError:
+                return data.decode(errors="replace")
+            if not chunk:
+                return data.decode(errors="replace")
+            data += chunk
+
+
+class UvolaSession:
+    """The program under test, started in the private home with its
+    command port open on a free loopback port."""
+
+    def __init__(self, program, args=("-q",), options=None, startup_script=None):
+        self.program = program
+        self.args = list(args)
+        self.options = dict(options or {})
+        self.startup_script = startup_script
+        self.port = free_port()
+        self.process = None
+        self.clients = []
+        # Beside the private home, so the test environment removes it.
+        self.log_dir = tempfile.mkdtemp(prefix="e2e-logs.",
+                                        dir=os.path.dirname(self.home().rstrip("/")))
+
+    # --- files in the private home ---
+    @staticmethod
+    def home():
+        home = os.environ.get("UVOLA_TEST_HOME")
+        if not home:
+            raise RuntimeError("run under tests/harness/uvola-test-env (UVOLA_TEST_HOME unset)")
+        return home
+
+    @classmethod
+    def user_directory(cls):
+        return os.path.join(cls.home(), ".uvola")
+
+    def write_user_files(self):
+        directory = self.user_directory()
+        os.makedirs(directory, exist_ok=True)
+        options = {"SocketPort": str(self.port), "ConfirmQuit": "NO"}
+        options.update(self.options)
+        with open(os.path.join(directory, "options"), "w") as out:
+            for key, value in options.items():
+                out.write("%s = %s\n" % (key, value))
+        if self.startup_script is not None:
+            with open(os.path.join(directory, "uvolarc"), "w") as out:
+                out.write(self.startup_script)
+
+    # --- the process ---
+    def start(self):
+        self.write_user_files()
+        self.stdout = open(os.path.join(self.log_dir, "stdout"), "w+")
+        self.stderr = open(os.path.join(self.log_dir, "stderr"), "w+")
+        self.process = subprocess.Popen([self.program] + self.args,
+                                        stdout=self.stdout, stderr=self.stderr,
+                                        stdin=subprocess.DEVNULL)
+        self.wait_for_port()
+        return self
+
+    def output(self):
+        """What the program wrote so far: (stdout, stderr)."""
+        texts = []
+        for stream in (self.stdout, self.stderr):
+            stream.flush()
+            stream.seek(0)
+            texts.append(stream.read())
+        return tuple(texts)
+
+    def alive(self):
+        return self.process is not None and self.process.poll() is None
+
+    def wait_for_port(self):
+        """Waits until a connection is greeted with the prompt, then leaves
+        with "bye" so that the port is free for the test."""
+        deadline = time.monotonic() + START_TIMEOUT
+        while time.monotonic() < deadline:
+            if not self.alive():
+                raise RuntimeError("%s ended with status %s before opening its port:\n%s"
+                                   % (self.program, self.process.returncode, self.output()))
+            try:
+                probe = PortClient(self.port, timeout=2.0)
+            except OSError:
+                time.sleep(0.05)
+                continue
+            try:
+                if probe.read_reply() == "":
+                    probe.send_raw("bye\n")
+                    probe.read_until_closed()
+                    return
+            except (OSError, PortClosed):
+                pass
+            finally:
+                probe.close()
+            time.sleep(0.05)
+        raise RuntimeError("the command port %d did not answer in %.0f s" % (self.port, START_TIMEOUT))
+
+    def connect(self):
+        """A new client, greeted with the prompt (checked)."""
+        client = PortClient(self.port)
+        self.clients.append(client)
+        greeting = client.read_reply()
+        if greeting != "":
+            raise AssertionError("greeting was %r, not the bare prompt" % greeting)
+        return client
+
+    def stop(self):
+        """EXIT through the port, then the pid if the program is still up.
+        Returns the exit status."""
+        for client in self.clients:
+            client.close()
+        self.clients = []
+        if self.alive():
+            try:
+                client = PortClient(self.port, timeout=EXIT_TIMEOUT)
+                client.read_reply()
+                client.send_raw("EXIT\n")
+                client.read_until_closed()
+                client.close()
+            except (OSError, PortClosed):
+                pass
+        if self.process is not None:
+            try:
+                self.process.wait(timeout=EXIT_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        return self.process.returncode if self.process else None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+        return False
