@@ -64,15 +64,22 @@ bool SendToClient(const std::string& text)
     return false;
 }
 
-// The lines of one receive: ended by CR, LF or CR LF; a last piece without
-// a line end is a line too.
+// A NUL ends a line too: the interpreter takes C text, and the rest of the
+// line would otherwise be dropped without a word.
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n' || c == '\0';
+}
+
+// The lines of one receive: ended by CR, LF, CR LF or NUL; a last piece
+// without a line end is a line too.
 std::vector<std::string> SplitRequests(const char* data, size_t size)
 {
     std::vector<std::string> requests;
     size_t begin = 0;
     while (begin < size) {
         size_t end = begin;
-        while (end < size && data[end] != '\r' && data[end] != '\n') {
+        while (end < size && !IsLineEnd(data[end])) {
             ++end;
         }
         requests.emplace_back(data + begin, end - begin);

@@ -4,8 +4,8 @@
 // event loop, so requests run between redraws and user events.
 //
 // Protocol: on connection the client gets the prompt "uvola> ". Each line it
-// sends (ended by CR, LF or CR LF; the text of a receive without a line end
-// counts as one line) is one request: "bye" in any case closes the
+// sends (ended by CR, LF, CR LF or a NUL byte; the text of a receive
+// without a line end counts as one line) is one request: "bye" in any case closes the
 // connection without a reply; anything else runs through StkExecuteText,
 // then the error of its last statement, if any, comes back followed by "\n",
 // and then the prompt.

@@ -271,6 +271,32 @@ TEST_F(CommandPort, EveryLineOfOneSendRunsInOrderWithItsOwnReply)
     EXPECT_EQ(notes, (std::vector<std::string>{"a", "b", "c"}));
 }
 
+// The interpreter takes C text; a NUL must not swallow what follows it.
+TEST_F(CommandPort, NulByteEndsALineAndLosesNothing)
+{
+    auto client = Connect();
+    client->Send(std::string("NOTE a\0NOTE b\n", 14));
+    EXPECT_EQ(client->Replies(2), "uvola> uvola> ");
+    EXPECT_EQ(notes, (std::vector<std::string>{"a", "b"}));
+}
+
+// The interpreter's limit is on one statement, not on a request.
+TEST_F(CommandPort, RequestOfManyStatementsRunsThemAll)
+{
+    auto client = Connect();
+    std::string request;
+    for (int i = 0; i < 400; ++i) {
+        request += "NOTE " + std::to_string(i) + ";";
+    }
+    ASSERT_GT(request.size(), 3000u);
+    ASSERT_LT(request.size(), static_cast<size_t>(kCommandPortReceiveSize));
+    client->Send(request + "\n");
+    EXPECT_EQ(client->Replies(), "uvola> ");
+    ASSERT_EQ(notes.size(), 400u);
+    EXPECT_EQ(notes.front(), "0");
+    EXPECT_EQ(notes.back(), "399");
+}
+
 TEST_F(CommandPort, ByeInAnyCaseClosesWithoutAReply)
 {
     for (const char* bye : {"bye\n", "BYE\r\n", "ByE"}) {
