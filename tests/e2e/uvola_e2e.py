@@ -144,8 +144,8 @@ class UvolaSession:
     # --- the process ---
     def start(self):
         self.write_user_files()
-        self.stdout = open(os.path.join(self.log_dir, "stdout"), "w+")
-        self.stderr = open(os.path.join(self.log_dir, "stderr"), "w+")
+        self.stdout = open(os.path.join(self.log_dir, "stdout"), "w")
+        self.stderr = open(os.path.join(self.log_dir, "stderr"), "w")
         self.process = subprocess.Popen([self.program] + self.args,
                                         stdout=self.stdout, stderr=self.stderr,
                                         stdin=subprocess.DEVNULL)
@@ -155,10 +155,9 @@ class UvolaSession:
     def output(self):
         """What the program wrote so far: (stdout, stderr)."""
         texts = []
-        for stream in (self.stdout, self.stderr):
-            stream.flush()
-            stream.seek(0)
-            texts.append(stream.read())
+        for name in ("stdout", "stderr"):
+            with open(os.path.join(self.log_dir, name), errors="replace") as stream:
+                texts.append(stream.read())
         return tuple(texts)
 
     def alive(self):
@@ -213,13 +212,16 @@ class UvolaSession:
                 client.close()
             except (OSError, PortClosed):
                 pass
-        if self.process is not None:
-            try:
-                self.process.wait(timeout=EXIT_TIMEOUT)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-        return self.process.returncode if self.process else None
+        if self.process is None:
+            return None
+        try:
+            self.process.wait(timeout=EXIT_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.stdout.close()
+        self.stderr.close()
+        return self.process.returncode
 
     def __enter__(self):
         return self.start()
