@@ -1,0 +1,170 @@
+#include "astro/solar_system_update.h"
+
+#include "astro/coordinates.h"
+#include "astro/eclipse.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+#include "sky/scene.h"
+
+SolarSystemRecomputations gSolarSystemRecomputations;
+
+namespace {
+
+constexpr int32_t kFullSeries = 1;
+constexpr int32_t kTypeSolarBody = 51;
+constexpr int32_t kTypeJovianMoon = 54;
+constexpr int32_t kMoonId = -1;
+constexpr int32_t kJupiter = 3;
+constexpr int32_t kCometIdBase = 10000;
+constexpr int32_t kMinorPlanetIdBase = 20000;
+constexpr uint8_t kJovianMoonsShown = 1;   // "JMOON"
+
+bool InSolarSystemView(const Scene& scene)
+{
+    return (scene.viewMode & 0xff00) == 0x200;
+}
+
+bool IsPicked(const Scene& scene, int32_t type, int32_t id)
+{
+    const PickedObject& picked = scene.pickedObject;
+    return picked.picked != 0 && picked.type == type && picked.id == id;
+}
+
+bool SameSite(const ObserverLocation& a, const ObserverLocation& b)
+{
+    return a.latitude == b.latitude && a.longitude == b.longitude && a.height == b.height;
+}
+
+void UpdateSun(Scene& scene)
+{
+    // The Sun keeps its own day as well: the day of the last update alone
+    // would leave it stale after anyone else had moved the scene's clock.
+    const double jd = scene.time.julianDay;
+    if (jd != scene.lastSolarUpdate || jd != scene.sun.julianDay) {
+        SunPosition(scene.time, scene.sun);
+        ++gSolarSystemRecomputations.sun;
+    }
+    if (!InSolarSystemView(scene)) {
+        const double place[2] = {scene.sun.raJ2000, scene.sun.decJ2000};
+        double horizontal[2];
+        ConvertCoordinates(scene.time, kFrameEqt, place, kFrameHrz, horizontal);
+        scene.sun.azimuth = horizontal[0];
+        scene.sun.altitude = horizontal[1];
+    }
+}
+
+void UpdateMoonRecord(Scene& scene, int32_t level)
+{
+    if (MoonNeedsUpdate(scene, level) == 0)
+        return;
+    UpdateMoon(scene.time, scene.moon, scene.sun, level);
+    scene.moon.age = MoonAge(scene.time.julianDay, scene.sun, scene.moon);
+    SolarEclipseMagnitude(scene.moon, scene.sun);
+    ++gSolarSystemRecomputations.moon;
+}
+
+// Comets and minor planets have no orbit computation here yet: one that
+// would need a place is hidden with its tails rather than drawn from a
+// record that was never filled.
+void HideUncomputedSmallBodies(Scene& scene)
+{
+    constexpr uint8_t kAllShownBits = kBodyShown | kBodySpotOrDustTail | kBodyIonTail;
+    for (int32_t i = 0; i < scene.cometCount; ++i) {
+        if (scene.cometPositions[i].kind == 'C' && CometNeedsUpdate(scene, i) != 0)
+            scene.cometFlags[i] &= static_cast<uint8_t>(~kAllShownBits);
+    }
+    for (int32_t i = 0; i < scene.mplanetCount; ++i) {
+        if (scene.mplanetPositions[i].kind == 'M' && MinorPlanetNeedsUpdate(scene, i) != 0)
+            scene.mplanetFlags[i] &= static_cast<uint8_t>(~kBodyShown);
+    }
+}
+
+}  // namespace
+
+void SetPrecisionLevels(const Scene& /*scene*/, int32_t& moonLevel, int32_t planetLevels[8])
+{
+    moonLevel = kFullSeries;
+    for (int i = 0; i < kPlanetCount; ++i)
+        planetLevels[i] = kFullSeries;
+}
+
+void UpdateSolarSystem(Scene& scene)
+{
+    UpdateSun(scene);
+
+    int32_t moonLevel = kFullSeries;
+    int32_t planetLevels[kPlanetCount];
+    SetPrecisionLevels(scene, moonLevel, planetLevels);
+
+    UpdateMoonRecord(scene, moonLevel);
+    HideUncomputedSmallBodies(scene);
+}
+
+int32_t MoonNeedsUpdate(const Scene& scene, int32_t level)
+{
+    if (IsPicked(scene, kTypeSolarBody, kMoonId))
+        return 1;
+    if (InSolarSystemView(scene))
+        return 0;
+    // The Moon's own day, not the day of the last update: the solar-system
+    // views skip the Moon while the day moves on, and it must not come back
+    // stale.
+    const MoonRecord& moon = scene.moon;
+    return moon.cachedLevel > level || !SameSite(moon.cachedLocation, scene.time.location) ||
+                   moon.julianDay != scene.time.julianDay
+               ? 1
+               : 0;
+}
+
+int32_t PlanetNeedsUpdate(const Scene& scene, int32_t planet, int32_t level)
+{
+    if (IsPicked(scene, kTypeSolarBody, planet))
+        return 1;
+    if ((scene.planetFlags[planet] & kBodyShown) == 0)
+        return 0;
+    const PlanetRecord& record = scene.planets[planet];
+    return record.julianDay != scene.time.julianDay || record.precisionLevel > level ? 1 : 0;
+}
+
+int32_t CometNeedsUpdate(const Scene& scene, int32_t comet)
+{
+    if (IsPicked(scene, kTypeSolarBody, kCometIdBase + comet))
+        return 1;
+    if (scene.cometPositions[comet].julianDay == scene.time.julianDay)
+        return 0;
+    return (scene.cometFlags[comet] & kBodyShown) != 0 ? 1 : 0;
+}
+
+int32_t MinorPlanetNeedsUpdate(const Scene& scene, int32_t minorPlanet)
+{
+    if (IsPicked(scene, kTypeSolarBody, kMinorPlanetIdBase + minorPlanet))
+        return 1;
+    if (scene.mplanetPositions[minorPlanet].julianDay == scene.time.julianDay)
+        return 0;
+    return (scene.mplanetFlags[minorPlanet] & kBodyShown) != 0 ? 1 : 0;
+}
+
+int32_t DustTailNeedsUpdate(const Scene& scene, int32_t comet)
+{
+    if (scene.cometTails[comet].dustDay == scene.time.julianDay)
+        return 0;
+    constexpr uint8_t kWanted = kBodyShown | kBodySpotOrDustTail;
+    return (scene.cometFlags[comet] & kWanted) == kWanted ? 1 : 0;
+}
+
+int32_t IonTailNeedsUpdate(const Scene& scene, int32_t comet)
+{
+    if (scene.cometTails[comet].ionDay == scene.time.julianDay)
+        return 0;
+    constexpr uint8_t kWanted = kBodyShown | kBodyIonTail;
+    return (scene.cometFlags[comet] & kWanted) == kWanted ? 1 : 0;
+}
+
+int32_t JovianMoonsNeedUpdate(const Scene& scene)
+{
+    if (scene.pickedObject.picked != 0 && scene.pickedObject.type == kTypeJovianMoon)
+        return 1;
+    if ((scene.planetFlags[kJupiter] & kBodyShown) == 0 || (scene.jovianMoonFlags & kJovianMoonsShown) == 0)
+        return 0;
+    return scene.jovianMoons[0].julianDay != scene.time.julianDay ? 1 : 0;
+}

@@ -1,0 +1,374 @@
+// The solar-system update before each redraw: what it recomputes (counted
+// by the update's own tally), what the solar-system views skip, how loaded
+// comets and minor planets are refused while their orbits are not computed,
+// and the disk overlap and eclipse magnitude against ERFA's separation and
+// position angle and the 2024 April 8 total eclipse at Dallas.
+#include <gtest/gtest.h>
+
+#include "astro/astro_time.h"
+#include "astro/body_records.h"
+#include "astro/eclipse.h"
+#include "astro/solar_system_update.h"
+#include "sky/scene.h"
+
+#include <erfa.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr double kDeg = M_PI / 180.0;
+const ObserverLocation kTokyo{35.6581, 139.7414, 40.0};
+
+// A freshly reset scene at an instant, as the first redraw finds it.
+Scene& SceneAt(double jd, const ObserverLocation& site = kTokyo)
+{
+    static Scene scene;
+    std::memset(&scene, 0xA5, sizeof scene);
+    ResetScene(scene);
+    scene.lastSolarUpdate = kNeverJulianDay;
+    AstroTimeFromJulianDay(jd, 9.0, site, scene.time);
+    return scene;
+}
+
+void MoveTo(Scene& scene, double jd)
+{
+    AstroTimeFromJulianDay(jd, scene.time.date.zone, scene.time.location, scene.time);
+}
+
+// One redraw's worth of update: the drawing code stores the day of the last
+// update after it.
+SolarSystemRecomputations Redraw(Scene& scene)
+{
+    gSolarSystemRecomputations = SolarSystemRecomputations{};
+    UpdateSolarSystem(scene);
+    scene.lastSolarUpdate = scene.time.julianDay;
+    return gSolarSystemRecomputations;
+}
+
+void Pick(Scene& scene, int32_t type, int32_t id)
+{
+    scene.pickedObject.picked = 1;
+    scene.pickedObject.type = type;
+    scene.pickedObject.id = id;
+}
+
+TEST(SolarSystemUpdate, NewInstantComputesSunAndMoonOnceAndPanComputesNothing)
+{
+    Scene& scene = SceneAt(2460000.5);
+    SolarSystemRecomputations n = Redraw(scene);
+    EXPECT_EQ(n.sun, 1);
+    EXPECT_EQ(n.moon, 1);
+    EXPECT_EQ(scene.sun.julianDay, 2460000.5);
+    EXPECT_EQ(scene.moon.julianDay, 2460000.5);
+
+    // A pan or zoom: the same instant, nothing recomputed, but the Sun's
+    // horizontal place is refreshed all the same.
+    scene.view.fieldOfView = 30.0;
+    scene.sun.azimuth = std::numeric_limits<double>::quiet_NaN();
+    n = Redraw(scene);
+    EXPECT_EQ(n.sun, 0);
+    EXPECT_EQ(n.moon, 0);
+    EXPECT_FALSE(std::isnan(scene.sun.azimuth));
+
+    MoveTo(scene, 2460000.5 + 1.0 / 1440.0);
+    n = Redraw(scene);
+    EXPECT_EQ(n.sun, 1);
+    EXPECT_EQ(n.moon, 1);
+}
+
+TEST(SolarSystemUpdate, SunHorizontalPlaceMatchesErfa)
+{
+    Scene& scene = SceneAt(2460000.5);
+    Redraw(scene);
+    // ERFA's hour angle and declination to azimuth/altitude, from the
+    // program's own J2000 place taken to the equator of date and its
+    // sidereal time; azimuth turned to count from the south through west.
+    const double* p = scene.time.precessionToJ2000;
+    const double v[3] = {std::cos(scene.sun.decJ2000 * kDeg) * std::cos(scene.sun.raJ2000 * kDeg),
+                         std::cos(scene.sun.decJ2000 * kDeg) * std::sin(scene.sun.raJ2000 * kDeg),
+                         std::sin(scene.sun.decJ2000 * kDeg)};
+    double ofDate[3];
+    for (int i = 0; i < 3; ++i)
+        ofDate[i] = p[i] * v[0] + p[3 + i] * v[1] + p[6 + i] * v[2];   // transpose: J2000 to date
+    const double ra = std::atan2(ofDate[1], ofDate[0]);
+    const double dec = std::asin(ofDate[2]);
+    double az, alt;
+    eraHd2ae(scene.time.localSiderealTime * kDeg - ra, dec, kTokyo.latitude * kDeg, &az, &alt);
+    const double southAzimuth = std::fmod(az / kDeg + 180.0, 360.0);
+    EXPECT_NEAR(std::remainder(scene.sun.azimuth - southAzimuth, 360.0), 0.0, 0.01);
+    EXPECT_NEAR(scene.sun.altitude, alt / kDeg, 0.01);
+}
+
+// The Moon keeps its own day: the solar-system views skip it while the
+// clock moves on, and coming back to the sky at the same instant must
+// recompute it, although the day of the last update already matches.
+TEST(SolarSystemUpdate, SolarSystemViewSkipsMoonWithoutLeavingItStale)
+{
+    Scene& scene = SceneAt(2460000.5);
+    Redraw(scene);
+    scene.viewMode = kModeSol1;
+    MoveTo(scene, 2460001.5);
+    scene.sun.azimuth = -123.0;
+    SolarSystemRecomputations n = Redraw(scene);
+    EXPECT_EQ(n.sun, 1);
+    EXPECT_EQ(n.moon, 0);
+    EXPECT_EQ(scene.sun.azimuth, -123.0);   // no horizontal place in these views
+    EXPECT_EQ(scene.moon.julianDay, 2460000.5);
+
+    scene.viewMode = kModeHrz;
+    n = Redraw(scene);
+    EXPECT_EQ(n.sun, 0);
+    EXPECT_EQ(n.moon, 1);
+    EXPECT_EQ(scene.moon.julianDay, 2460001.5);
+}
+
+TEST(SolarSystemUpdate, MoonRecomputedForNewSiteAndWhilePicked)
+{
+    Scene& scene = SceneAt(2460000.5);
+    Redraw(scene);
+    const double tokyoRa = scene.moon.raJ2000;
+
+    ObserverLocation elsewhere = kTokyo;
+    elsewhere.latitude = -33.9;
+    AstroTimeFromJulianDay(scene.time.julianDay, 9.0, elsewhere, scene.time);
+    EXPECT_EQ(Redraw(scene).moon, 1);
+    EXPECT_NE(scene.moon.raJ2000, tokyoRa);   // topocentric: the parallax moved it
+    EXPECT_EQ(scene.moon.cachedLocation.latitude, -33.9);
+
+    EXPECT_EQ(Redraw(scene).moon, 0);
+    Pick(scene, 51, -1);
+    EXPECT_EQ(Redraw(scene).moon, 1);
+    EXPECT_EQ(Redraw(scene).moon, 1);
+    scene.viewMode = kModeSol2;
+    EXPECT_EQ(Redraw(scene).moon, 1);   // the information box shows it even here
+}
+
+TEST(SolarSystemUpdate, MoonAgeAndEclipseFieldsRefreshedWithTheMoon)
+{
+    Scene& scene = SceneAt(2460000.5);
+    scene.moon.age = -1.0;
+    scene.sun.eclipseMagnitude = 5.0;
+    Redraw(scene);
+    EXPECT_GE(scene.moon.age, 0.0);
+    EXPECT_LT(scene.moon.age, 29.6);
+    EXPECT_EQ(scene.sun.eclipseMagnitude, -1.0);   // 2023 Feb 25: no eclipse
+}
+
+// The 2024 April 8 total eclipse: from Dallas (32.78 N, 96.80 W) the Moon
+// covered the Sun from 18:40:43 to 18:44:35 UT.
+TEST(SolarEclipse, TotalEclipseAtDallasHasMagnitudeAboveOne)
+{
+    const ObserverLocation dallas{32.7767, -96.7970, 140.0};
+    const double jd = 2460408.5 + (18.0 + 42.0 / 60.0 + 40.0 / 3600.0) / 24.0;
+    Scene& scene = SceneAt(jd, dallas);
+    Redraw(scene);
+    EXPECT_GT(scene.sun.eclipseMagnitude, 1.0);
+    EXPECT_LT(scene.sun.eclipseMagnitude, 1.05);
+
+    // An hour earlier the eclipse was partial, the Moon to the west of the
+    // Sun (position angle between south and north through west).
+    MoveTo(scene, jd - 1.0 / 24.0);
+    Redraw(scene);
+    EXPECT_GT(scene.sun.eclipseMagnitude, 0.2);
+    EXPECT_LT(scene.sun.eclipseMagnitude, 0.9);
+    EXPECT_GT(scene.sun.eclipsePositionAngle, 180.0);
+    EXPECT_LT(scene.sun.eclipsePositionAngle, 360.0);
+
+    // Two hours before first contact: disks apart, exactly -1.
+    MoveTo(scene, jd - 3.5 / 24.0);
+    Redraw(scene);
+    EXPECT_EQ(scene.sun.eclipseMagnitude, -1.0);
+}
+
+TEST(SolarEclipse, MagnitudeFromSeparationAndRadii)
+{
+    SunRecord sun{};
+    MoonRecord moon{};
+    sun.raJ2000 = 100.0;
+    sun.decJ2000 = 20.0;
+    sun.semidiameter = 0.27;
+    moon.semidiameter = 0.28;
+    // Moon 0.1 degree due north: magnitude (0.55 - 0.1) / 0.54.
+    moon.raJ2000 = 100.0;
+    moon.decJ2000 = 20.1;
+    EXPECT_EQ(SolarEclipseMagnitude(moon, sun), 1);
+    EXPECT_NEAR(sun.eclipseMagnitude, 0.45 / 0.54, 1e-9);
+    EXPECT_NEAR(sun.eclipsePositionAngle, 360.0, 1e-6);
+    // Centred: larger than 1 by the ratio of the radii.
+    moon.decJ2000 = 20.0;
+    EXPECT_EQ(SolarEclipseMagnitude(moon, sun), 1);
+    EXPECT_NEAR(sun.eclipseMagnitude, 0.55 / 0.54, 1e-9);
+    // Apart by more than the sum: -1, the angle kept from before.
+    sun.eclipsePositionAngle = 42.0;
+    moon.decJ2000 = 21.0;
+    EXPECT_EQ(SolarEclipseMagnitude(moon, sun), 0);
+    EXPECT_EQ(sun.eclipseMagnitude, -1.0);
+    EXPECT_EQ(sun.eclipsePositionAngle, 42.0);
+}
+
+TEST(DisksOverlap, SeparationAndPositionAngleMatchErfa)
+{
+    const double pairs[][4] = {
+        {10.0, 5.0, 10.3, 5.2}, {359.9, -3.0, 0.2, -2.9}, {200.0, 23.0, 199.5, 22.6}, {45.0, -23.4, 45.4, -23.9}};
+    for (const auto& q : pairs) {
+        const double a[2] = {q[0], q[1]};
+        const double b[2] = {q[2], q[3]};
+        double pa = -1.0, d = -1.0;
+        EXPECT_EQ(DisksOverlap(a, b, 1.0, pa, d), 1);
+        const double expectedD = eraSeps(q[0] * kDeg, q[1] * kDeg, q[2] * kDeg, q[3] * kDeg) / kDeg;
+        const double expectedPa = eraAnp(eraPas(q[0] * kDeg, q[1] * kDeg, q[2] * kDeg, q[3] * kDeg)) / kDeg;
+        EXPECT_NEAR(d, expectedD, 1e-9);
+        EXPECT_NEAR(std::remainder(pa - expectedPa, 360.0), 0.0, 1e-7);
+        EXPECT_EQ(DisksOverlap(a, b, expectedD * 0.999, pa, d), 0);
+    }
+}
+
+TEST(DisksOverlap, QuickTestRejectsWithoutTouchingOutputs)
+{
+    const double a[2] = {10.0, 0.0};
+    double pa = 7.0, d = 8.0;
+    const double farInLongitude[2] = {12.0, 0.0};
+    EXPECT_EQ(DisksOverlap(a, farInLongitude, 1.0, pa, d), 0);
+    const double farInLatitude[2] = {10.0, -1.5};
+    EXPECT_EQ(DisksOverlap(a, farInLatitude, 1.0, pa, d), 0);
+    EXPECT_EQ(pa, 7.0);
+    EXPECT_EQ(d, 8.0);
+    // Within 1.1 x the sum but beyond it: the exact test says no, and the
+    // outputs hold the measured separation.
+    const double justOutside[2] = {11.05, 0.0};
+    EXPECT_EQ(DisksOverlap(a, justOutside, 1.0, pa, d), 0);
+    EXPECT_NEAR(d, 1.05, 1e-9);
+    EXPECT_NEAR(pa, 90.0, 1e-9);
+}
+
+// Loaded comets and minor planets: their orbits are not computed yet, so
+// one that would need a place is hidden with its tails; one whose record
+// already holds the day, a hidden one, or one of the wrong kind is left.
+struct SmallBodies {
+    SmallBodyRecord comets[3];
+    CometTail tails[3];
+    uint8_t cometFlags[3];
+    SmallBodyRecord minorPlanets[2];
+    uint8_t minorPlanetFlags[2];
+};
+
+void Attach(Scene& scene, SmallBodies& b)
+{
+    std::memset(&b, 0, sizeof b);
+    scene.cometCount = 3;
+    scene.cometPositions = b.comets;
+    scene.cometTails = b.tails;
+    scene.cometFlags = b.cometFlags;
+    scene.mplanetCount = 2;
+    scene.mplanetPositions = b.minorPlanets;
+    scene.mplanetFlags = b.minorPlanetFlags;
+    const uint8_t all = kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName;
+    for (int i = 0; i < 3; ++i) {
+        b.comets[i].kind = 'C';
+        b.cometFlags[i] = all;
+    }
+    for (int i = 0; i < 2; ++i) {
+        b.minorPlanets[i].kind = 'M';
+        b.minorPlanetFlags[i] = kBodyShown | kBodyName;
+    }
+}
+
+TEST(SolarSystemUpdate, UncomputedCometsAndMinorPlanetsAreHidden)
+{
+    Scene& scene = SceneAt(2460000.5);
+    SmallBodies b;
+    Attach(scene, b);
+    b.comets[1].julianDay = 2460000.5;   // already current
+    b.comets[2].kind = 'M';              // not a comet: skipped
+    b.minorPlanets[1].julianDay = 2460000.5;
+    Redraw(scene);
+    EXPECT_EQ(b.cometFlags[0], kBodyName);
+    EXPECT_EQ(b.cometFlags[1], kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName);
+    EXPECT_EQ(b.cometFlags[2], kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName);
+    EXPECT_EQ(b.minorPlanetFlags[0], kBodyName);
+    EXPECT_EQ(b.minorPlanetFlags[1], kBodyShown | kBodyName);
+    scene.cometCount = scene.mplanetCount = 0;
+}
+
+TEST(SmallBodyPredicates, ShownOutOfDateOrPicked)
+{
+    Scene& scene = SceneAt(2460000.5);
+    SmallBodies b;
+    Attach(scene, b);
+    EXPECT_EQ(CometNeedsUpdate(scene, 0), 1);
+    b.cometFlags[0] = kBodyName;
+    EXPECT_EQ(CometNeedsUpdate(scene, 0), 0);   // hidden
+    Pick(scene, 51, 10000);
+    EXPECT_EQ(CometNeedsUpdate(scene, 0), 1);   // hidden but picked
+    b.comets[0].julianDay = 2460000.5;
+    EXPECT_EQ(CometNeedsUpdate(scene, 0), 1);   // current but picked
+    EXPECT_EQ(CometNeedsUpdate(scene, 1), 1);
+    b.comets[1].julianDay = 2460000.5;
+    EXPECT_EQ(CometNeedsUpdate(scene, 1), 0);
+
+    EXPECT_EQ(MinorPlanetNeedsUpdate(scene, 0), 1);
+    b.minorPlanets[0].julianDay = 2460000.5;
+    EXPECT_EQ(MinorPlanetNeedsUpdate(scene, 0), 0);
+    Pick(scene, 51, 20000);
+    EXPECT_EQ(MinorPlanetNeedsUpdate(scene, 0), 1);
+    b.minorPlanetFlags[1] = 0;
+    EXPECT_EQ(MinorPlanetNeedsUpdate(scene, 1), 0);
+
+    // Tails: own days, and both the comet and the tail must be shown.
+    EXPECT_EQ(DustTailNeedsUpdate(scene, 2), 1);
+    EXPECT_EQ(IonTailNeedsUpdate(scene, 2), 1);
+    b.tails[2].dustDay = 2460000.5;
+    EXPECT_EQ(DustTailNeedsUpdate(scene, 2), 0);
+    EXPECT_EQ(IonTailNeedsUpdate(scene, 2), 1);
+    b.cometFlags[2] = kBodyShown | kBodySpotOrDustTail;
+    EXPECT_EQ(IonTailNeedsUpdate(scene, 2), 0);
+    b.cometFlags[2] = kBodyIonTail;
+    EXPECT_EQ(IonTailNeedsUpdate(scene, 2), 0);
+    scene.cometCount = scene.mplanetCount = 0;
+}
+
+TEST(PlanetAndSatellitePredicates, FollowFlagsDaysLevelsAndPicks)
+{
+    Scene& scene = SceneAt(2460000.5);
+    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 1);   // never computed
+    scene.planets[4].julianDay = 2460000.5;
+    scene.planets[4].precisionLevel = 1;
+    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 0);
+    scene.planets[4].precisionLevel = 2;
+    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 1);   // coarser than asked
+    scene.planets[4].precisionLevel = 1;
+    scene.planetFlags[4] = 0;
+    scene.planets[4].julianDay = 0.0;
+    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 0);   // hidden: left stale
+    Pick(scene, 51, 4);
+    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 1);
+
+    scene.pickedObject.picked = 0;
+    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 1);
+    scene.jovianMoons[0].julianDay = 2460000.5;
+    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 0);
+    scene.jovianMoons[0].julianDay = 0.0;
+    scene.jovianMoonFlags = 2 | 4;                  // names but not JMOON
+    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 0);
+    scene.jovianMoonFlags = 1;
+    scene.planetFlags[3] = 0;                       // Jupiter hidden
+    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 0);
+    Pick(scene, 54, 2);
+    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 1);
+}
+
+TEST(SolarSystemUpdate, AsksFullSeriesEverywhere)
+{
+    Scene& scene = SceneAt(2460000.5);
+    int32_t moonLevel = 0;
+    int32_t planetLevels[8] = {};
+    SetPrecisionLevels(scene, moonLevel, planetLevels);
+    EXPECT_EQ(moonLevel, 1);
+    for (int32_t level : planetLevels)
+        EXPECT_EQ(level, 1);
+}
+
+}  // namespace
