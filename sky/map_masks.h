@@ -4,12 +4,11 @@
 // ColorPlanisphereBack, the sky itself in the scene's background colour.
 #pragma once
 
+#include "sky/colors.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
 
-// ColorIndex of the area outside the sky.
-constexpr int32_t kColorPlanisphereBack = 42;
 
 // Room for the densest half ellipse (step 2: 91 points) and two corners.
 constexpr int kHalfEllipsePoints = 93;

@@ -224,3 +224,10 @@ void ResetScene(Scene& scene);
 // Frees the comet and minor-planet arrays and nulls their pointers; the
 // counts are left for ResetScene to zero.
 void FreeSceneSmallBodies(Scene& scene);
+
+// Makes the canvas's one GC once the drawing area is realised: the
+// background becomes the first sky-ramp cell and there is no back pixmap yet.
+// Given:    scene  drawing area (realised); gAppEnv->display
+// Returned: scene  background ColorIndex, back pixmap (None), GC
+//           the GC (0 when XCreateGC failed)
+GC CreateSceneGC(Scene& scene);

@@ -1,0 +1,51 @@
+// The sky canvas: one off-screen pixmap the chart is drawn into, copied to
+// the drawing area's window. A size change or a redraw request draws the
+// chart again; an expose only copies.
+#pragma once
+
+#include "sky/scene.h"
+
+#include <X11/Intrinsic.h>
+
+// What the main window does around a redraw. The main window sets these at
+// start-up; an entry left null is skipped.
+struct CanvasHooks {
+    // The toolbar's state buttons and the scroll bars after a mode change;
+    // it clears the scene's view-mode-changed flag.
+    void (*refreshModeWidgets)(Scene& scene);
+    // The scroll bars after the view centre moved to the target.
+    void (*refreshScrollBars)(Scene& scene);
+    // The information box and the What's Today table after a redraw.
+    void (*afterRedraw)(Scene& scene);
+    // Texts and icons of the status bar, drawn over its strip.
+    void (*drawStatusBar)(Scene& scene, Drawable drawable, const XRectangle& rect);
+};
+
+extern CanvasHooks gCanvasHooks;
+
+// The drawing area's exposeCallback: the last expose of a series copies
+// the pixmap to the window again.
+// Given:    client  the Scene
+//           call    XmDrawingAreaCallbackStruct
+void DrawingAreaExposeCallback(Widget widget, XtPointer client, XtPointer call);
+
+// StructureNotify handler of the drawing area: a ConfigureNotify brings the
+// canvas to the new size.
+// Given:    client  the Scene
+void DrawingAreaConfigureHandler(Widget widget, XtPointer client, XEvent* event, Boolean* dispatch);
+
+// Brings the canvas to the drawing area's size, then refreshes the window.
+// The sky rectangle is the drawing area below the status strip (all of it
+// while the strip is hidden); when it changes the pixmap is made anew,
+// cleared, and a redraw is requested. A window too small to hold any sky
+// keeps no pixmap at all.
+// Given:    scene  drawing area (realised), status-line flag, sky rectangle
+// Returned: scene  sky rectangle, back pixmap, pixmap-new flag, redraw request
+void UpdateSkyCanvas(Scene& scene);
+
+// Draws the chart into the pixmap when a redraw is requested, then, unless
+// start-up is still running, copies the pixmap to the window.
+// Given:    scene    redraw request, back pixmap, GC, sky rectangle
+//           gAppEnv  startingUp
+// Returned: scene    redraw request cleared once drawn
+void RefreshSkyWindow(Scene& scene);

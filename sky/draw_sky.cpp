@@ -1,0 +1,210 @@
+#include "sky/draw_sky.h"
+
+#include "astro/astro_time.h"
+#include "core/app_env.h"
+#include "sky/canvas.h"
+#include "sky/clipping.h"
+#include "sky/colors.h"
+#include "sky/daylight.h"
+#include "sky/font_sets.h"
+#include "sky/limiting_magnitude.h"
+#include "sky/map_masks.h"
+#include "sky/view_setup.h"
+#include "sky/wrap_segments.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kQ14ToDouble = 1.0 / 16384.0;
+constexpr int32_t kDarkStarLevel = 20;   // at this daylight level or darker faint stars stay grey
+
+int32_t Family(const Scene& scene) { return scene.viewMode >> 8; }
+
+void UseColor(const Scene& scene, int32_t colorIndex)
+{
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
+}
+
+// Layers of the fixed drawing order. Each is drawn inside its own
+// WidenViewLimits/RestoreViewLimits bracket when it has a margin; a null
+// entry is a layer whose drawing comes later and draws nothing yet.
+struct SkyLayer {
+    void (*draw)(Scene& scene, Drawable drawable);
+    int32_t margin;          // Q14; 0: drawn with the tight limits
+    int32_t horizonLimit;    // Q14, with a margin only
+};
+
+void MaskAitoffLayer(Scene& scene, Drawable drawable)
+{
+    if (Family(scene) == 4) {
+        MaskAitoffMap(scene, drawable);
+    }
+}
+
+// The ground of the horizontal view, or what hides the parts of a map that
+// are not sky. The horizontal view's ground, horizon and grid and the
+// planisphere's direction letters come with the ground layer; the masks
+// are drawn now.
+void GroundOrMaskLayer(Scene& scene, Drawable drawable)
+{
+    if (Family(scene) == 3) {
+        MaskCylindricalMap(scene, drawable);
+    } else if (scene.viewMode == kModeVola) {
+        MaskPlanisphere(scene, drawable);
+    }
+}
+
+constexpr SkyLayer kSkyLayers[] = {
+    {nullptr, 2048, -8192},          // Milky Way: not drawn yet
+    {nullptr, 2048, -8192},          // comet tails, first pass of the comets: not drawn yet
+    {MaskAitoffLayer, 2048, -8192},  // the Aitoff ellipse's outside, before grids and lines
+    {nullptr, 2048, -8192},          // coordinate grids: not drawn yet
+    {nullptr, 2048, -8192},          // constellation boundaries: not drawn yet
+    {nullptr, 2048, -8192},          // constellation lines: not drawn yet
+    {nullptr, 4096, -16384},         // sky-mark and user-object shapes: not drawn yet
+    {nullptr, 0, 0},                 // stars (SAO file, Guide Star Catalog or built-in): not drawn yet
+    {nullptr, 0, 0},                 // constellation names: not drawn yet
+    {nullptr, 0, 0},                 // nebulae: not drawn yet
+    {nullptr, 2048, -8192},          // Sun, Moon, planets, satellites, comets, orbits: not drawn yet
+    {nullptr, 4096, -16384},         // sky-mark and user-object points and names: not drawn yet
+    {GroundOrMaskLayer, 1024, -8192},
+    {nullptr, 4096, -16384},         // sky-mark and user-object points over the ground: not drawn yet
+    {nullptr, 0, 0},                 // picture marks: not drawn yet
+};
+
+void DrawLayers(Scene& scene, Drawable drawable)
+{
+    for (const SkyLayer& layer : kSkyLayers) {
+        if (layer.draw == nullptr) {
+            continue;
+        }
+        if (layer.margin == 0) {
+            layer.draw(scene, drawable);
+            continue;
+        }
+        ViewLimitsSave save{};
+        WidenViewLimits(layer.margin, layer.horizonLimit, scene, save);
+        layer.draw(scene, drawable);
+        RestoreViewLimits(scene, save);
+    }
+}
+
+// Bodies are recomputed for the scene's instant before anything is drawn.
+// The solar-system update is not part of the sky engine yet: until it is,
+// the body records keep what they hold.
+void UpdateBodies(Scene& scene)
+{
+    scene.lastSolarUpdate = scene.time.julianDay;
+}
+
+// The sky's colour under the chart. In trace mode the previous chart stays,
+// unless the pixmap is new and holds nothing yet.
+void PaintBackground(Scene& scene, Drawable drawable)
+{
+    if (scene.trace != 0 && scene.pixmapNew == 0) {
+        return;
+    }
+    if (Family(scene) == 4) {
+        FillAitoffBackground(scene, drawable);
+    } else if (scene.viewMode == kModeVola) {
+        FillPlanisphereBackground(scene, drawable);
+    } else {
+        UseColor(scene, scene.background);
+        XRectangle rect = scene.view.skyRect;
+        XFillRectangles(gAppEnv->display, drawable, scene.gc, &rect, 1);
+    }
+}
+
+// The status strip across the top: its ground and the rule under it; the
+// status bar's texts and icons are drawn over it by the main window.
+void DrawStatusStrip(Scene& scene, Drawable drawable)
+{
+    if ((scene.statusLine & 1) == 0) {
+        return;
+    }
+    const int height = StatusLineHeight();
+    const XRectangle rect{0, 0, scene.view.skyRect.width, static_cast<unsigned short>(height)};
+    Display* display = gAppEnv->display;
+    UseColor(scene, kColorStatusBackground);
+    XFillRectangle(display, drawable, scene.gc, 0, 0, rect.width, rect.height);
+    XSetForeground(display, scene.gc, BlackPixel(display, DefaultScreen(display)));
+    XDrawLine(display, drawable, scene.gc, 0, height - 1, rect.width, height - 1);
+    if (gCanvasHooks.drawStatusBar != nullptr) {
+        gCanvasHooks.drawStatusBar(scene, drawable, rect);
+    }
+}
+
+}  // namespace
+
+void WidenViewLimits(int32_t margin, int32_t horizonLimit, Scene& scene, ViewLimitsSave& save)
+{
+    ViewGeometry& view = scene.view;
+    save = ViewLimitsSave{view.centreLimitDouble, view.horizonLimitDouble, view.centreLimit, view.horizonLimit};
+    view.centreLimit = std::max(view.centreLimit - margin, kLowestWidenedCentreLimit);
+    view.centreLimitDouble = view.centreLimit * kQ14ToDouble;
+    view.horizonLimit = horizonLimit;
+    view.horizonLimitDouble = horizonLimit * kQ14ToDouble;
+}
+
+void RestoreViewLimits(Scene& scene, const ViewLimitsSave& save)
+{
+    ViewGeometry& view = scene.view;
+    view.centreLimitDouble = save.centreLimit;
+    view.horizonLimitDouble = save.horizonLimit;
+    view.centreLimit = save.centreLimitFixed;
+    view.horizonLimit = save.horizonLimitFixed;
+}
+
+void ApplySunEventTime(Scene& scene)
+{
+    AstroTimeFromDate(scene.time.date, scene.time.location, scene.time);
+    // A Sun-event lock moves the clock to sunrise, sunset or the Sun's
+    // passage through an altitude; those times are not computed yet, so
+    // every lock behaves like a day on which the event does not happen.
+}
+
+void UpdateViewCenter(Scene& scene)
+{
+    if (scene.keepCentred != 0 && scene.viewMode == kModeHrz) {
+        scene.centring = 1;
+    }
+    if (scene.centring == 0) {
+        return;
+    }
+    if (scene.viewMode != kModeHrz) {
+        scene.targetType &= ~kRecentreTarget;
+    }
+    // The view centre is taken from the target once targets can be
+    // resolved; until then the centre stays where the view commands put it.
+    if (gCanvasHooks.refreshScrollBars != nullptr) {
+        gCanvasHooks.refreshScrollBars(scene);
+    }
+    if (scene.centring == 1) {
+        scene.centring = 0;
+    }
+}
+
+void DrawSky(Scene& scene, Drawable drawable)
+{
+    ApplySunEventTime(scene);
+    ComputeViewScale(scene);
+    UpdateBodies(scene);
+    UpdateViewCenter(scene);
+    ComputeViewMatrices(scene);
+    ComputeDaylightLevel(scene);
+    scene.mag.faintStarColor = scene.daylightLevel <= kDarkStarLevel ? kColorDarkStar : scene.background;
+    if (!gAppEnv->writableColorCells) {
+        SetSkyColors(scene);
+    }
+    UpdateLimitingMagnitude(scene);
+    PaintBackground(scene, drawable);
+    SetWrapMode(scene);
+    SetClipRectangle(scene);
+    DrawLayers(scene, drawable);
+    DrawStatusStrip(scene, drawable);
+    if (gAppEnv->writableColorCells) {
+        // Cells already drawn with take their new colours now.
+        SetSkyColors(scene);
+    }
+}

@@ -1,0 +1,60 @@
+// The 17 X font sets that draw every text on the chart, chosen by the
+// "*Fontset" resources so that any locale's names can be shown, and the
+// one core font (StarBayerFont) whose symbol characters are the Greek
+// letters of star designations. Held in AppEnv from start-up to quit.
+#pragma once
+
+#include <array>
+
+// Font-set numbers (1..17), in resource order; AppEnv's arrays are indexed
+// by number - 1.
+enum FontSetNumber : int {
+    kFontStarName = 1,
+    kFontStarMag,
+    kFontStarFlamsteed,
+    kFontStarBayerNum,
+    kFontConstName,
+    kFontSolarName,
+    kFontSolarDate,
+    kFontSolarMag,
+    kFontSatelliteName,
+    kFontUserObjectName,
+    kFontDirName,
+    kFontStatus,
+    kFontMoonAge,
+    kFontNebulaName,
+    kFontNebulaMag,
+    kFontGridNum,
+    kFontClickData,
+};
+
+// One font-set resource (class "Name") and its compiled default.
+struct FontSetResource {
+    const char* name;
+    const char* defaultValue;
+};
+
+extern const std::array<FontSetResource, 17> FontSetResourceTable;
+extern const FontSetResource StarBayerFontResource;
+
+// Creates the 17 font sets and loads the symbol font. A font set that lacks
+// some charsets of the locale is kept: "uvola: missing charsets for %s" and
+// one "uvola: %s" line per charset go to standard error, and the charsets
+// it has still draw. Every set is tried even after a failure.
+// Given:    gAppEnv  display, toplevel (resources are read on it)
+// Returned: gAppEnv  fontSets, fontSetExtents, starBayerFont, fontAscent
+//                    (the DirNameFontset height)
+//           1, or 0 when a font set could not be created at all or the
+//           symbol font was not found
+int LoadFontSets();
+
+// Releases what LoadFontSets made (at quit); safe after a partial load.
+void FreeFontSets();
+
+// Logical height (pixels) of the DirNameFontset's largest character: the
+// bottom margin of the horizontal view. 0 before the font sets exist.
+int DirectionFontHeight();
+
+// Height of the status strip at the top of the chart (pixels): 12/10 of the
+// StatusFontset's logical height, truncated. 0 before the font sets exist.
+int StatusLineHeight();

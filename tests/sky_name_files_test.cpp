@@ -1,0 +1,133 @@
+// Name files written here and read back: one name per line in table
+// order, CR LF lines, over-long lines, short and missing files, and the
+// language variant beside the file.
+#include <gtest/gtest.h>
+
+#include "core/app_env.h"
+#include "core/locale.h"
+#include "sky/name_files.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string TestDir()
+{
+    const char* home = std::getenv("UVOLA_TEST_HOME");
+    return home != nullptr ? home : "/tmp";
+}
+
+std::string WriteFile(const std::string& name, const std::string& text)
+{
+    const std::string path = TestDir() + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+struct LoadedNames {
+    std::vector<char*> names;
+    explicit LoadedNames(const std::string& path, int rows) : names(rows)
+    {
+        LoadNameFile(path.c_str(), rows, names.data());
+    }
+    ~LoadedNames()
+    {
+        for (char* name : names) {
+            std::free(name);
+        }
+    }
+    std::string At(int row) const { return names[row] != nullptr ? names[row] : "<default>"; }
+};
+
+TEST(NameFile, EachLineNamesOneRowAndRowsBeyondTheFileKeepTheirDefault)
+{
+    std::string text;
+    for (int i = 0; i < 10; ++i) {
+        text += "Name " + std::to_string(i) + "\n";
+    }
+    const LoadedNames loaded(WriteFile("ten.dat", text), 89);
+    EXPECT_EQ(loaded.At(0), "Name 0");
+    EXPECT_EQ(loaded.At(9), "Name 9");
+    EXPECT_EQ(loaded.names[10], nullptr);
+    EXPECT_EQ(loaded.names[88], nullptr);
+}
+
+TEST(NameFile, NothingButTheLineEndIsTrimmedAndEmptyLinesAreEmptyNames)
+{
+    const LoadedNames loaded(WriteFile("blanks.dat", "  Orion \t\n\nUrsa Major\n"), 4);
+    EXPECT_EQ(loaded.At(0), "  Orion \t");
+    EXPECT_EQ(loaded.At(1), "");
+    EXPECT_EQ(loaded.At(2), "Ursa Major");
+    EXPECT_EQ(loaded.names[3], nullptr);
+}
+
+TEST(NameFile, CarriageReturnsOfDosLinesAreDropped)
+{
+    const LoadedNames loaded(WriteFile("dos.dat", "Sirius\r\nCanopus\r\n\r\nVega\r"), 5);
+    EXPECT_EQ(loaded.At(0), "Sirius");
+    EXPECT_EQ(loaded.At(1), "Canopus");
+    EXPECT_EQ(loaded.At(2), "");
+    EXPECT_EQ(loaded.At(3), "Vega");
+    EXPECT_EQ(loaded.names[4], nullptr);
+}
+
+TEST(NameFile, OverLongLineIsSplitIntoTwoNamesNeverOverrun)
+{
+    const std::string longLine = std::string(127, 'a') + std::string(73, 'b');
+    const LoadedNames loaded(WriteFile("long.dat", longLine + "\nNext\n"), 4);
+    EXPECT_EQ(loaded.At(0), std::string(127, 'a'));
+    EXPECT_EQ(loaded.At(1), std::string(73, 'b'));
+    EXPECT_EQ(loaded.At(2), "Next");
+
+    // A line of exactly 127 characters is one name; its line feed does not
+    // make an empty name of the next row.
+    const LoadedNames exact(WriteFile("exact.dat", std::string(127, 'c') + "\nAfter\n"), 3);
+    EXPECT_EQ(exact.At(0), std::string(127, 'c'));
+    EXPECT_EQ(exact.At(1), "After");
+    EXPECT_EQ(exact.names[2], nullptr);
+}
+
+TEST(NameFile, ExtraLinesAreIgnoredAndALastLineWithoutLineFeedCounts)
+{
+    const LoadedNames loaded(WriteFile("extra.dat", "One\nTwo\nThree\nFour"), 3);
+    EXPECT_EQ(loaded.At(2), "Three");
+    const LoadedNames last(WriteFile("last.dat", "One\nTwo"), 3);
+    EXPECT_EQ(last.At(1), "Two");
+    EXPECT_EQ(last.names[2], nullptr);
+}
+
+TEST(NameFile, MissingOrUnnamedFileGivesNoNames)
+{
+    const LoadedNames missing(TestDir() + "/no-such-file.dat", 3);
+    EXPECT_EQ(missing.names[0], nullptr);
+    EXPECT_EQ(missing.names[2], nullptr);
+    std::vector<char*> names(2, reinterpret_cast<char*>(1));
+    LoadNameFile("", 2, names.data());
+    EXPECT_EQ(names[0], nullptr);
+    EXPECT_EQ(names[1], nullptr);
+}
+
+TEST(NameFile, LanguageVariantBesideTheFileIsReadWhenThere)
+{
+    ResetAppEnv();
+    const std::string base = WriteFile("consname.dat", "Andromeda\n");
+    WriteFile("consname.dat.ja", "\xa5\xa2\xa5\xf3\xa5\xc9\xa5\xed\xa5\xe1\xa5\xc0\n");
+    std::strcpy(gAppEnv->languageCode, "ja");
+    char path[kPathSize];
+    std::snprintf(path, sizeof path, "%s", base.c_str());
+    LocalizeDataPath(path, sizeof path);
+    const LoadedNames japanese(path, 1);
+    EXPECT_EQ(japanese.At(0), "\xa5\xa2\xa5\xf3\xa5\xc9\xa5\xed\xa5\xe1\xa5\xc0");
+
+    std::strcpy(gAppEnv->languageCode, "de");
+    std::snprintf(path, sizeof path, "%s", base.c_str());
+    LocalizeDataPath(path, sizeof path);
+    const LoadedNames english(path, 1);
+    EXPECT_EQ(english.At(0), "Andromeda");
+}
+
+}  // namespace
