@@ -176,10 +176,23 @@ void CmdWait(Scene*)
     notesWhenWaitEnded = notes.size();
 }
 
+// Drops the connection of the running request, as quit does, and lets a
+// new client connect (likely on the same socket number) before returning.
+std::unique_ptr<PortClient> clientAfterDrop;
+int portOfDrop = 0;
+
+void CmdDrop(Scene*)
+{
+    CloseCommandConnection();
+    clientAfterDrop = std::make_unique<PortClient>(portOfDrop);
+    clientAfterDrop->ReceiveUntil([] { return CountPrompts(clientAfterDrop->received) == 1; });
+}
+
 const CommandEntry kTestCommands[] = {
     MakeCommandEntry("NOTE", CmdNote, 1),
     MakeCommandEntry("PEEK", CmdPeek, 1),
     MakeCommandEntry("WAIT", CmdWait, 1),
+    MakeCommandEntry("DROP", CmdDrop, 1),
     {},
 };
 
@@ -451,6 +464,25 @@ TEST_F(CommandPort, RequestWaitsUntilTheOneRunningInANestedLoopEnds)
     EXPECT_EQ(notesWhenWaitEnded, 0u);
     EXPECT_EQ(notes, std::vector<std::string>{"inner"});
     clientOfWait = nullptr;
+}
+
+// The request whose connection went away while it ran must neither answer
+// nor run its further lines, nor disturb the client that came next.
+TEST_F(CommandPort, RequestWhoseConnectionWasDroppedStaysSilent)
+{
+    auto client = Connect();
+    portOfDrop = port;
+    client->Send("DROP\nNOTE lost\n");
+    EXPECT_TRUE(client->WaitClosed());
+    EXPECT_EQ(client->received, "");
+    ASSERT_NE(clientAfterDrop, nullptr);
+    EXPECT_EQ(clientAfterDrop->Replies(), kCommandPortPrompt);
+    clientAfterDrop->Send("NOTE next\n");
+    EXPECT_EQ(clientAfterDrop->Replies(), "uvola> ");
+    clientAfterDrop->Send("FOO\n");
+    EXPECT_EQ(clientAfterDrop->Replies(), "FOO: Syntax Error: FOO\nuvola> ");
+    EXPECT_EQ(notes, std::vector<std::string>{"next"});
+    clientAfterDrop.reset();
 }
 
 TEST_F(CommandPort, ClosingThePortDropsTheClientAndStopsListening)
