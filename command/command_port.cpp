@@ -28,11 +28,11 @@ XtAppContext PortAppContext()
     return XtWidgetToApplicationContext(gAppEnv->toplevel);
 }
 
-void CloseSocket(int32_t& socket)
+void CloseSocket(int32_t& descriptor)
 {
-    if (socket != kNoSocket) {
-        close(socket);
-        socket = kNoSocket;
+    if (descriptor != kNoSocket) {
+        close(descriptor);
+        descriptor = kNoSocket;
     }
 }
 
