@@ -1,0 +1,41 @@
+// Searches by name over the built-in tables: stars by designation or proper
+// name, constellations, nebulae by catalogue number, the Magellanic Clouds
+// and the Jovian satellites. The target parser runs them on the words of a
+// command. None of them changes the text it is given: comparisons ignore the
+// case of ASCII letters only, so names in any locale's encoding compare as
+// they are.
+#pragma once
+
+#include <cstdint>
+
+// A star by designation, written without blanks as FormatObjectCommandText
+// writes it: Greek letter with an optional superscript digit ("alpha1Cen",
+// "ALPHACEN") or a Flamsteed number ("9CMa"), then a constellation name.
+// Given:    text  the designation (null: not found)
+// Returned: star  the lowest star number with the first matching designation
+//           1 when found, else 0
+int FindStarByDesignation(const char* text, int32_t& star);
+
+// A star by the display name of StarNameTable, case-insensitive.
+int FindStarByProperName(const char* text, int32_t& star);
+
+// FindStarByDesignation, else FindStarByProperName.
+int FindStarByName(const char* text, int32_t& star);
+
+// A constellation by abbreviation, display name or default name.
+// Given:    text  the name (null: not found)
+// Returned: its row 0..87 (the second Serpens row is never returned), or -1
+int32_t FindConstellationByName(const char* text);
+
+// A Messier, NGC or IC object: "M31", "NGC224", "N224", "IC434", "I434"
+// in any case.
+// Returned: index  nebula index (the row of NebulaPositionTable)
+//           1 when found, else 0
+int FindNebulaByDesignation(const char* text, int32_t& index);
+
+// "LMC" (0) or "SMC" (1), case-insensitive.
+int FindMagellanicCloudByName(const char* text, int32_t& index);
+
+// "IO", "EUROPA", "GANYMEDE" or "CALLIST", case-insensitive.
+// Returned: index  0..3
+int FindJovianSatelliteByName(const char* text, int32_t& index);

@@ -1,0 +1,5 @@
+# Built-in catalogues: table invariants, the generator's manifest, anchors
+# against known places; object names, command references and name lookups.
+uvola_test(sky_catalog_test SOURCES sky_catalog_test.cpp LIBS uvola_sky)
+target_compile_definitions(sky_catalog_test PRIVATE UVOLA_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+uvola_test(sky_names_test SOURCES sky_names_test.cpp LIBS uvola_sky)
