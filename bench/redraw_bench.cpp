@@ -1,0 +1,89 @@
+// Time of one full redraw of the chart at 1280 x 1024: UpdateSkyCanvas with
+// the redraw request set, which draws every layer into the back pixmap and
+// copies it to the window, then XSync, so that the X server's share of the
+// work is counted too. Layers are added to the chart as they are written,
+// and this benchmark follows them.
+//
+// It needs an X display as large as the window. Run it on a private Xvfb
+// through the test harness:
+//   tests/harness/uvola-test-env --xvfb -- build/bench/redraw_bench
+// (--depth8 instead of --xvfb measures an 8-bit PseudoColor server).
+#include <benchmark/benchmark.h>
+
+#include "astro/astro_time.h"
+#include "core/app_env.h"
+#include "data/fallback_resources.h"
+#include "sky/canvas.h"
+#include "sky/colors.h"
+#include "sky/font_sets.h"
+#include "sky/scene.h"
+
+#include <X11/Shell.h>
+#include <Xm/DrawingA.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+constexpr Dimension kWidth = 1280;
+constexpr Dimension kHeight = 1024;
+
+Scene gBenchScene;
+
+// The program's own start-up steps for the canvas, once.
+bool OpenCanvas()
+{
+    static const bool opened = [] {
+        ResetAppEnv();
+        static char name[] = "uvola";
+        static char* argv[] = {name, nullptr};
+        int argc = 1;
+        XtAppContext app = nullptr;
+        Widget top = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv, FallbackResourceList(),
+                                       applicationShellWidgetClass, nullptr, 0);
+        if (top == nullptr) {
+            return false;
+        }
+        XtVaSetValues(top, XmNwidth, kWidth, XmNheight, kHeight, nullptr);
+        Widget area = XtVaCreateManagedWidget("DrawingArea", xmDrawingAreaWidgetClass, top, XmNwidth, kWidth,
+                                              XmNheight, kHeight, nullptr);
+        XtRealizeWidget(top);
+        gAppEnv->toplevel = top;
+        gAppEnv->display = XtDisplay(top);
+        gAppEnv->screen = XtScreen(top);
+        InitPaletteAndPlanetNames();
+        if (!LoadFontSets()) {
+            return false;
+        }
+        ResetScene(gBenchScene);
+        gBenchScene.drawingArea = area;
+        const DateTime date{2024, 3, 20, 22, 0, 0.0, 9.0};
+        AstroTimeFromDate(date, ObserverLocation{35.68, 139.77, 40.0}, gBenchScene.time);
+        CreateSceneGC(gBenchScene);
+        gAppEnv->startingUp = 0;
+        return true;
+    }();
+    return opened;
+}
+
+void BM_Redraw(benchmark::State& state)
+{
+    if (!OpenCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    Scene& scene = gBenchScene;
+    scene.viewMode = static_cast<int32_t>(state.range(0));
+    scene.view.fieldOfView = scene.viewMode == kModeAll2Eqt ? 360.0 : 120.0;
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);   // the pixmap is made on the first call
+    XSync(gAppEnv->display, False);
+    for (auto _ : state) {
+        scene.redrawRequested = 1;
+        UpdateSkyCanvas(scene);
+        XSync(gAppEnv->display, False);
+    }
+}
+
+BENCHMARK(BM_Redraw)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
+
+}  // namespace
