@@ -10,6 +10,8 @@ namespace {
 const char* const* const kResourceBlocks[] = {
     kInitResources,
     kPendingResources,
+    kColorResources,
+    kFontResources,
     kMessageResources,
 };
 

@@ -9,6 +9,8 @@
 // to the ordered table in data/fallback_resources.cpp.
 extern const char* const kInitResources[];      // application resources (class "Init"), first
 extern const char* const kPendingResources[];   // texts of commands not yet available
+extern const char* const kColorResources[];     // sky colours (class "Color")
+extern const char* const kFontResources[];      // font sets and the symbol font (class "Name")
 extern const char* const kMessageResources[];   // message texts, last in the list
 
 // The whole list in its fixed order, ended by a null entry, in the form the
