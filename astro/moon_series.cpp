@@ -29,7 +29,7 @@ template <size_t N>
 double SineTerms(const std::array<MoonSeriesTerm, N>& table, size_t count, double t)
 {
     double sum = 0.0;
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count && i < N; ++i)
         sum += table[i].amplitude * SinDeg(table[i].phase + table[i].rate * t);
     return sum;
 }
