@@ -1,6 +1,7 @@
 #include "sky/draw_sky.h"
 
 #include "astro/astro_time.h"
+#include "astro/solar_system_update.h"
 #include "core/app_env.h"
 #include "sky/canvas.h"
 #include "sky/clipping.h"
@@ -9,6 +10,7 @@
 #include "sky/font_sets.h"
 #include "sky/limiting_magnitude.h"
 #include "sky/map_masks.h"
+#include "sky/star_layer.h"
 #include "sky/view_setup.h"
 #include "sky/wrap_segments.h"
 
@@ -63,7 +65,7 @@ constexpr SkyLayer kSkyLayers[] = {
     {nullptr, 2048, -8192},          // constellation boundaries: not drawn yet
     {nullptr, 2048, -8192},          // constellation lines: not drawn yet
     {nullptr, 4096, -16384},         // sky-mark and user-object shapes: not drawn yet
-    {nullptr, 0, 0},                 // stars (SAO file, Guide Star Catalog or built-in): not drawn yet
+    {DrawStarLayer, 0, 0},           // stars (SAO file, Guide Star Catalog or built-in)
     {nullptr, 0, 0},                 // constellation names: not drawn yet
     {nullptr, 0, 0},                 // nebulae: not drawn yet
     {nullptr, 2048, -8192},          // Sun, Moon, planets, satellites, comets, orbits: not drawn yet
@@ -91,10 +93,9 @@ void DrawLayers(Scene& scene, Drawable drawable)
 }
 
 // Bodies are recomputed for the scene's instant before anything is drawn.
-// The solar-system update is not part of the sky engine yet: until it is,
-// the body records keep what they hold.
 void UpdateBodies(Scene& scene)
 {
+    UpdateSolarSystem(scene);
     scene.lastSolarUpdate = scene.time.julianDay;
 }
 

@@ -1,5 +1,8 @@
 #include "sky/name_files.h"
 
+#include "core/app_env.h"
+#include "sky/catalog_tables.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -12,6 +15,32 @@ struct FileCloser {
 
 // One name: up to 127 characters or the line's end. Returns false at the
 // end of the file before any character.
+// Both name tables hold a display name that is either the row's own
+// English name or an allocation of the file's.
+template <typename Record>
+void FreeDisplayNames(Record* table, int rows)
+{
+    for (int row = 0; row < rows; ++row) {
+        if (table[row].displayName != table[row].defaultName) {
+            std::free(const_cast<char*>(table[row].displayName));
+        }
+        table[row].displayName = table[row].defaultName;
+    }
+}
+
+template <typename Record>
+void LoadDisplayNames(const char* path, Record* table, int rows)
+{
+    FreeDisplayNames(table, rows);
+    std::vector<char*> names(rows);
+    LoadNameFile(path, rows, names.data());
+    for (int row = 0; row < rows; ++row) {
+        if (names[row] != nullptr) {
+            table[row].displayName = names[row];
+        }
+    }
+}
+
 bool ReadOneName(FILE* file, std::string& name)
 {
     name.clear();
@@ -66,4 +95,24 @@ void LoadNameFile(const char* path, int rows, char** names)
     for (size_t row = 0; row < lines.size(); ++row) {
         names[row] = strdup(lines[row].c_str());
     }
+}
+
+void LoadConstellationNames()
+{
+    LoadDisplayNames(gAppEnv->constDataFile, ConstellationTable, kConstellationRows);
+}
+
+void LoadStarNames()
+{
+    LoadDisplayNames(gAppEnv->starNameDataFile, StarNameTable, kStarNameCount);
+}
+
+void FreeConstellationNames()
+{
+    FreeDisplayNames(ConstellationTable, kConstellationRows);
+}
+
+void FreeStarNames()
+{
+    FreeDisplayNames(StarNameTable, kStarNameCount);
 }

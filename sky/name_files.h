@@ -28,3 +28,17 @@ std::vector<std::string> ReadNameFileLines(FILE* file, int rows);
 //                  reaches, null for the rest (and for a copy that could
 //                  not be allocated)
 void LoadNameFile(const char* path, int rows, char** names);
+
+// Display names of the 89 ConstellationTable rows from the constellation
+// name file (gAppEnv->constDataFile, already the language variant when
+// there is one); rows the file does not reach show their English names.
+void LoadConstellationNames();
+
+// Display names of the 249 StarNameTable rows from the star name file
+// (gAppEnv->starNameDataFile), likewise.
+void LoadStarNames();
+
+// Release the display names read from the files; every row shows its
+// English name again.
+void FreeConstellationNames();
+void FreeStarNames();

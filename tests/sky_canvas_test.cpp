@@ -68,9 +68,9 @@ TEST_F(CanvasTest, StatusStripLiesAboveTheSkyInTheStatusColours)
 TEST_F(CanvasTest, SkyIsPaintedInTheRampColourOfTheDaylight)
 {
     // In the horizontal view at noon the Sun is high: a full-day sky.
-    scene.sun.altitude = 50.0;
-    scene.sun.eclipseMagnitude = -1.0;
     Drive();
+    EXPECT_GT(scene.sun.altitude, 45.0);
+    EXPECT_DOUBLE_EQ(scene.lastSolarUpdate, scene.time.julianDay);
     EXPECT_EQ(scene.daylightLevel, kMaxDaylightLevel);
     const Rgb8 zenith = ZenithRamp()[kZenithRampLevels - 1];
     Snapshot shot(scene.backPixmap, 320, 240);
@@ -78,8 +78,10 @@ TEST_F(CanvasTest, SkyIsPaintedInTheRampColourOfTheDaylight)
     // Faint stars take the sky's own colour in daylight.
     EXPECT_EQ(scene.mag.faintStarColor, scene.background);
 
-    scene.sun.altitude = -30.0;
+    // At midnight it is far below the horizon.
+    scene.time.date.hour = 0;
     Drive();
+    EXPECT_LT(scene.sun.altitude, -40.0);
     EXPECT_EQ(scene.daylightLevel, 0);
     EXPECT_EQ(scene.mag.faintStarColor, kColorDarkStar);
 }

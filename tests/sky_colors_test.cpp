@@ -95,8 +95,7 @@ TEST_F(PaletteTest, WritableCellsAreRecolouredWithoutRedrawing)
     }
     ResizeArea(200, 150);
     PrepareScene(gColorScene);
-    gColorScene.sun.eclipseMagnitude = -1.0;
-    gColorScene.sun.altitude = -30.0;
+    gColorScene.time.date.hour = 0;   // midnight: night sky
     gColorScene.redrawRequested = 1;
     UpdateSkyCanvas(gColorScene);
     const Pixmap pixmap = gColorScene.backPixmap;

@@ -5,6 +5,7 @@
 
 #include "core/app_env.h"
 #include "core/locale.h"
+#include "sky/catalog_tables.h"
 #include "sky/name_files.h"
 
 #include <cstdlib>
@@ -128,6 +129,46 @@ TEST(NameFile, LanguageVariantBesideTheFileIsReadWhenThere)
     LocalizeDataPath(path, sizeof path);
     const LoadedNames english(path, 1);
     EXPECT_EQ(english.At(0), "Andromeda");
+}
+
+TEST(NameTables, FileNamesReplaceTheEnglishOnesUntilFreed)
+{
+    ResetAppEnv();
+    const std::string path = WriteFile("cons.dat", "Andromeda-jp\r\nAntlia-jp\n\n");
+    std::snprintf(gAppEnv->constDataFile, kPathSize, "%s", path.c_str());
+    const char* const english0 = ConstellationTable[0].defaultName;
+    LoadConstellationNames();
+    EXPECT_STREQ(ConstellationTable[0].displayName, "Andromeda-jp");
+    EXPECT_STREQ(ConstellationTable[1].displayName, "Antlia-jp");
+    EXPECT_STREQ(ConstellationTable[2].displayName, "");
+    EXPECT_EQ(ConstellationTable[3].displayName, ConstellationTable[3].defaultName);
+    EXPECT_EQ(ConstellationTable[kSecondSerpensRow].displayName, ConstellationTable[kSecondSerpensRow].defaultName);
+    // Loading again replaces the names rather than piling them up.
+    LoadConstellationNames();
+    EXPECT_STREQ(ConstellationTable[1].displayName, "Antlia-jp");
+    FreeConstellationNames();
+    EXPECT_EQ(ConstellationTable[0].displayName, english0);
+    EXPECT_EQ(ConstellationTable[2].displayName, ConstellationTable[2].defaultName);
+}
+
+TEST(NameTables, MissingStarNameFileLeavesEveryStarItsEnglishName)
+{
+    ResetAppEnv();
+    std::snprintf(gAppEnv->starNameDataFile, kPathSize, "%s/absent-starname.dat", TestDir().c_str());
+    LoadStarNames();
+    for (int row = 0; row < kStarNameCount; ++row) {
+        ASSERT_EQ(StarNameTable[row].displayName, StarNameTable[row].defaultName) << row;
+    }
+    std::string text;
+    for (int row = 0; row < kStarNameCount + 5; ++row) {
+        text += "star " + std::to_string(row) + "\n";
+    }
+    std::snprintf(gAppEnv->starNameDataFile, kPathSize, "%s", WriteFile("stars.dat", text).c_str());
+    LoadStarNames();
+    EXPECT_STREQ(StarNameTable[0].displayName, "star 0");
+    EXPECT_STREQ(StarNameTable[kStarNameCount - 1].displayName, ("star " + std::to_string(kStarNameCount - 1)).c_str());
+    FreeStarNames();
+    EXPECT_EQ(StarNameTable[0].displayName, StarNameTable[0].defaultName);
 }
 
 }  // namespace
