@@ -3,3 +3,4 @@
 uvola_test(sky_catalog_test SOURCES sky_catalog_test.cpp LIBS uvola_sky)
 target_compile_definitions(sky_catalog_test PRIVATE UVOLA_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
 uvola_test(sky_names_test SOURCES sky_names_test.cpp LIBS uvola_sky)
+uvola_gui_test(sky_catalog_star_layer_test SOURCES sky_catalog_star_layer_test.cpp LIBS uvola_sky Uvola::Motif)
