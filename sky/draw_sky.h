@@ -15,12 +15,14 @@ struct ViewLimitsSave {
     int32_t horizonLimitFixed;  // Q14
 };
 
-// Margins of the layers whose lines and shapes may cross the chart's edge.
-// In Q14 a margin of 2048 lowers the cosine limit by 0.125; a horizon limit
-// of -8192 admits points 30 degrees below the horizon axis, -16384 all.
+// Lowest centre limit a widened layer gets (Q14): points within a few
+// degrees of the point opposite the view axis would land arbitrarily far off.
 constexpr int32_t kLowestWidenedCentreLimit = -16344;
 
-// Loosens the cull limits for one layer.
+// Loosens the cull limits for one layer whose lines and shapes may cross the
+// chart's edge. In Q14 a margin of 2048 lowers the cosine limit by 0.125; a
+// horizon limit of -8192 admits points 30 degrees below the horizon axis,
+// -16384 all.
 // Given:    margin        Q14 amount the centre limit is lowered by (not
 //                         below -16344)
 //           horizonLimit  Q14 horizon limit to use
