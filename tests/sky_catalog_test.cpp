@@ -6,6 +6,8 @@
 #include "sky/catalog_tables.h"
 #include "sky/object_names.h"
 
+#include <erfa.h>
+
 #include <bit>
 #include <cmath>
 #include <fstream>
@@ -168,6 +170,40 @@ TEST(BuiltinCatalogs, BoundaryPolylinesEndOnOtherBoundaries)
                      && std::abs(ConstellationBoundaryTable[i].z - p.z) <= 2;
         ASSERT_GE(meetings, 1) << e;
     }
+}
+
+TEST(BuiltinCatalogs, BoundariesRunAlongB1875ParallelsAndHourCircles)
+{
+    // The IAU boundaries are arcs of right ascension and declination of
+    // B1875. Precessed back with ERFA's IAU 1976 matrix, nearly every
+    // segment keeps its declination or its right ascension; long edges are
+    // broken into short ones along their parallel, not along a great
+    // circle, so the inserted points keep the declination too.
+    double p[3][3];
+    eraPmat76(2405889.258550475, 0.0, p);
+    auto b1875 = [&](const ConstellationBoundaryPoint& q, double& ra, double& dec) {
+        double v[3] = {q.x / 16384.0, q.y / 16384.0, q.z / 16384.0}, w[3];
+        eraRxp(p, v, w);
+        eraC2s(w, &ra, &dec);
+    };
+    int32_t segments = 0, along = 0;
+    double longest = 0;
+    for (int32_t i = 1; i < kConstellationBoundaryPoints; ++i) {
+        if (ConstellationBoundaryTable[i].flag != 0)
+            continue;
+        double ra0, dec0, ra1, dec1;
+        b1875(ConstellationBoundaryTable[i - 1], ra0, dec0);
+        b1875(ConstellationBoundaryTable[i], ra1, dec1);
+        double dra = std::fabs(eraAnpm(ra1 - ra0)) * std::cos(dec0) * 180 / M_PI;
+        double ddec = std::fabs(dec1 - dec0) * 180 / M_PI;
+        ++segments;
+        if (std::min(dra, ddec) < 0.02) {
+            ++along;
+            longest = std::max(longest, std::max(dra, ddec));
+        }
+    }
+    EXPECT_GT(along, segments * 99 / 100) << along << " of " << segments;
+    EXPECT_LT(longest, 2.05);
 }
 
 TEST(BuiltinCatalogs, MilkyWayRunsAreClosedOutlines)
