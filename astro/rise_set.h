@@ -1,0 +1,97 @@
+// Rising, meridian transit and setting of any body on a civil date at a
+// site, and the instants at which the Sun passes a given altitude
+// (twilight, and the sunrise/sunset time lock). Julian days are UT; angles
+// are degrees; heights are metres.
+//
+// The search works on one day at a time: SetupRiseSetDay fills a
+// module-level day record that every other function here reads, so the
+// search is not re-entrant. An event belongs to the date when it lies in
+// the local day [0h, 24h) local time.
+#pragma once
+
+#include "astro/time_records.h"
+
+#include <cstdint>
+
+// Event kinds.
+constexpr int32_t kEventRise = 1;
+constexpr int32_t kEventTransit = 2;
+constexpr int32_t kEventSet = 3;
+
+// Object ids a search can take besides the planets 0..7 and the loaded
+// small bodies (10000 + i comets, 20000 + i minor planets).
+constexpr int32_t kRiseSetFixedPoint = -10;
+constexpr int32_t kRiseSetSun = -2;
+constexpr int32_t kRiseSetMoon = -1;
+
+// Results of EventSearch.
+constexpr int32_t kSearchFound = 0;
+constexpr int32_t kSearchNotConverged = 1;
+constexpr int32_t kSearchNoEvent = 2;
+
+// Prepares the day every later search works on: the Julian day of 0h UT of
+// the civil date, local noon, the local sidereal angles at 0h UT of the
+// previous, the given and the next day, the Sun and the Earth's vector at
+// the start and end of the local day, and the site's latitude terms.
+// Given:    date      civil date (year, month, day) and its zone, hours east
+//                     of UT; the clock fields are not read
+//           location  site: latitude, east longitude (degrees), height (m)
+void SetupRiseSetDay(const DateTime& date, const ObserverLocation& location);
+
+// One event of one body in the local day set up by SetupRiseSetDay.
+// Given:    zone      hours east of UT (the day's zone)
+//           objectId  -10 fixed J2000 point, -2 Sun, -1 Moon, 0..7 planets,
+//                     10000 + i comet, 20000 + i minor planet
+//           object    for -10: const double[2], J2000 {RA, Dec} in degrees;
+//                     for a comet or minor planet: its const OrbitalElements;
+//                     otherwise not read (may be null)
+//           kind      kEventRise, kEventTransit or kEventSet
+//           location  site (must be the one given to SetupRiseSetDay)
+//           h0        altitude of the event, degrees; 0 means the visible
+//                     horizon (refraction, semidiameter and height allowed)
+// Returned: jd        Julian day (UT) of the event when found
+//           1 when an event of the kind lies in the local day, else 0
+int32_t FindRiseTransitSet(double zone, int32_t objectId, const void* object, int32_t kind,
+                           const ObserverLocation& location, double h0, double& jd);
+
+// Sunrise and sunset on the visible horizon: SetupRiseSetDay, then the
+// Sun's rise or set with h0 = 0 in the date's zone.
+// Given:    date      civil date and zone
+//           location  site
+// Returned: jd        Julian day (UT) of the event when found
+//           1 found, 0 no event on the date
+int32_t SunRiseTime(const DateTime& date, const ObserverLocation& location, double& jd);
+int32_t SunSetTime(const DateTime& date, const ObserverLocation& location, double& jd);
+
+// The morning and evening passes of the Sun's centre through an altitude
+// (twilight at -6, -12, -18), without refraction or height correction
+// unless the altitude is 0.
+// Given:    date      civil date and zone
+//           location  site
+//           altitude  whole degrees
+// Returned: jd        Julian day (UT) of the pass when found
+//           1 found, 0 no pass on the date
+int32_t SunRiseThroughAltitude(const DateTime& date, const ObserverLocation& location, double& jd,
+                               int32_t altitude);
+int32_t SunSetThroughAltitude(const DateTime& date, const ObserverLocation& location, double& jd,
+                              int32_t altitude);
+
+// The iteration behind FindRiseTransitSet.
+// Given:    zone, objectId, object, kind, location, h0  as FindRiseTransitSet
+//           mode      0 start at local noon; 1 refine from t1
+//           t1        start value in mode 1
+// Returned: t1        the event (kSearchFound) or the next-to-last estimate
+//           t2        the last estimate (kSearchNotConverged)
+//           kSearchFound, kSearchNotConverged or kSearchNoEvent
+int32_t EventSearch(double zone, int32_t objectId, const void* object, int32_t kind,
+                    const ObserverLocation& location, double h0, int32_t mode, double& t1,
+                    double& t2);
+
+// Meridian transit by iterating on the right ascension alone, the fallback
+// when EventSearch does not converge on a transit.
+// Given:    objectId, object  as FindRiseTransitSet
+//           location  site
+// Returned: jd        the last estimate, whether converged or not
+//           1 converged inside the local day, else 0
+int32_t TransitSearch(int32_t objectId, const void* object, const ObserverLocation& location,
+                      double& jd);
