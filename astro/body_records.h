@@ -70,15 +70,27 @@ struct MoonRecord {
     double julianDay;            // UT of the last computation
 };
 
+// One planet (Mercury to Pluto, the Earth excluded) as seen from the centre
+// of the Earth. The last two fields are what the update driver compares
+// before recomputing.
 struct PlanetRecord {
-    double raJ2000;              // geocentric, mean equator of J2000, degrees
+    double raJ2000;              // geocentric, mean equator of J2000, degrees, (0, 360]
     double decJ2000;
+    double helioLongitude;       // heliocentric, mean ecliptic and equinox of date, degrees
+    double helioLatitude;
     double distance;             // Earth-planet, AU
-    double illuminatedFraction;  // 0..1, kept while the planet is drawn as a disk
-    double brightLimbAngle;      // degrees
-    double unitVector[3];        // of (raJ2000, decJ2000)
-    double julianDay;
-    int32_t precisionLevel;
+    double helioDistance;        // Sun-planet, AU
+    double diameter;             // apparent, arcseconds
+    int32_t magnitude;           // visual magnitude x 10, rounded half up
+    double illuminatedFraction;  // 0..1, set by the update driver when phases are shown
+    double brightLimbAngle;      // degrees, set with illuminatedFraction
+    double axisPositionAngle;    // of Jupiter's pole or Saturn's ring pole, degrees
+    double axisAngle;            // line of sight to that pole, degrees (Jupiter, Saturn)
+    double unitVector[3];        // geocentric, J2000 equatorial
+    FixedVector fixedVector;     // unitVector in Q14, truncated
+    double helioVector[3];       // heliocentric, J2000 equatorial, AU
+    double julianDay;            // UT of the last computation
+    int32_t precisionLevel;      // series precision level of it
 };
 
 // One of Jupiter's four large satellites (Io, Europa, Ganymede, Callisto).
@@ -112,6 +124,26 @@ struct SmallBodyRecord {
     int32_t orbitPointCount;     // 161 when an orbit path is held, else 0
     double (*orbitPath)[3];      // J2000 heliocentric, AU; owned, freed with the list
     double julianDay;            // UT of the stored place; 0.0 when just added
+};
+
+// The elements of one loaded comet or minor planet, as its element-file
+// record gives them (fields in the record's order).
+struct OrbitalElements {
+    char kind;                   // 'C' comet, 'M' minor planet
+    char number[7];              // columns 2-7
+    char designation[11];        // "%-10s", leading blanks dropped
+    char name[31];               // columns 20-49 as they stand
+    char secondName[16];         // "%-15s" of columns 188-202, leading blanks dropped
+    double perihelionTime;       // Julian day
+    double eccentricity;
+    double perihelionDistance;   // q, AU
+    double argumentOfPerihelion; // degrees
+    double node;                 // degrees
+    double inclination;          // degrees
+    double equinoxYear;
+    double h, k;                 // magnitude = H + 5 log10 delta + K log10 r
+    double dustTailLength, ionTailLength, dustForce;
+    char sourceLine[208];        // the 205-character line with its CR LF
 };
 
 // A comet's two tails. Only the days of their last computation are held

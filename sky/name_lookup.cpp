@@ -1,10 +1,13 @@
 // Name searches over the built-in identification tables.
 #include "sky/name_lookup.h"
 
+#include "astro/body_records.h"
 #include "core/string_utils.h"
 #include "sky/catalog_tables.h"
 #include "sky/object_names.h"
+#include "sky/scene.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -53,7 +56,49 @@ bool DesignationMatches(int32_t row, int32_t constellation, int32_t letter, int3
         && (flamsteed == 0 || rowFlamsteed == flamsteed);
 }
 
+// Both texts padded with blanks to `width` and compared ignoring case.
+bool PaddedFieldEqual(const char* text, const char* field, int width)
+{
+    char a[kNameBufferSize], b[kNameBufferSize];
+    if (std::strlen(text) >= kNameBufferSize || std::strlen(field) >= kNameBufferSize)
+        return false;
+    std::snprintf(a, sizeof a, "%-*s", width, text);
+    std::snprintf(b, sizeof b, "%-*s", width, field);
+    return AsciiCaseEqual(a, b);
+}
+
+bool ElementsNamed(const OrbitalElements& e, const char* text)
+{
+    return PaddedFieldEqual(text, e.secondName, 15) || PaddedFieldEqual(text, e.number, 6)
+        || PaddedFieldEqual(text, e.designation, 10) || PaddedFieldEqual(text, e.name, 30);
+}
+
+int FindSmallBody(const OrbitalElements* list, int32_t count, bool comets, int32_t base, const char* text,
+                  int32_t& id)
+{
+    if (!text)
+        return 0;
+    for (int32_t i = 0; i < count; ++i) {
+        bool wanted = comets ? list[i].kind == 'C' : list[i].kind != 'N';
+        if (wanted && ElementsNamed(list[i], text)) {
+            id = base + i;
+            return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
+
+int FindCometByName(const Scene& scene, const char* text, int32_t& id)
+{
+    return FindSmallBody(scene.cometElements, scene.cometCount, true, kCometIdBase, text, id);
+}
+
+int FindMinorPlanetByName(const Scene& scene, const char* text, int32_t& id)
+{
+    return FindSmallBody(scene.mplanetElements, scene.mplanetCount, false, kMinorPlanetIdBase, text, id);
+}
 
 int FindStarByDesignation(const char* text, int32_t& star)
 {

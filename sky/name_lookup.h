@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+struct Scene;
+
 // A star by designation, written without blanks as FormatObjectCommandText
 // writes it: Greek letter with an optional superscript digit ("alpha1Cen",
 // "ALPHACEN") or a Flamsteed number ("9CMa"), then a constellation name.
@@ -35,6 +37,16 @@ int FindNebulaByDesignation(const char* text, int32_t& index);
 
 // "LMC" (0) or "SMC" (1), case-insensitive.
 int FindMagellanicCloudByName(const char* text, int32_t& index);
+
+// A loaded comet (kind 'C') by its second name, number, designation or
+// name, in that order, case-insensitive; both sides are blank-padded to the
+// field's width first, so a text equals a blank-padded field.
+// Returned: id  10000 + i of the first comet found
+//           1 when found, else 0
+int FindCometByName(const Scene& scene, const char* text, int32_t& id);
+
+// The same over the loaded minor planets (any kind but 'N'): 20000 + i.
+int FindMinorPlanetByName(const Scene& scene, const char* text, int32_t& id);
 
 // "IO", "EUROPA", "GANYMEDE" or "CALLIST", case-insensitive.
 // Returned: index  0..3

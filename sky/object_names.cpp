@@ -122,14 +122,34 @@ const char* SolarBodyKeyword(int32_t id)
     return slot >= 0 && slot < kNamedBodyCount ? kBodyKeywords[slot] : "EARTH";
 }
 
-void GetSolarBodyName(const Scene&, int32_t id, int keyword, char* buffer, size_t length)
+void GetSolarBodyName(const Scene& scene, int32_t id, int keyword, char* buffer, size_t length)
 {
+    const OrbitalElements* elements = nullptr;
+    if (id >= kCometIdBase && id < kCometIdBase + scene.cometCount)
+        elements = &scene.cometElements[id - kCometIdBase];
+    else if (id >= kMinorPlanetIdBase && id < kMinorPlanetIdBase + scene.mplanetCount)
+        elements = &scene.mplanetElements[id - kMinorPlanetIdBase];
+    if (elements) {
+        if (length > 0) {
+            std::strncpy(buffer, elements->name, length);
+            buffer[length - 1] = '\0';
+        }
+        return;
+    }
     int32_t slot = id - kSunId;
     bool named = slot >= 0 && slot < kNamedBodyCount;
     if (keyword)
         CopyName(SolarBodyKeyword(id), buffer, length);
     else
         GetMessage(named ? kBodyMessageKeys[slot] : "messagePlanetEarth", buffer, length);
+}
+
+const char* GetOrbitalElementsLabel(const OrbitalElements& elements)
+{
+    for (const char* field : {elements.name, elements.secondName, elements.number, elements.designation})
+        if (field[std::strspn(field, " ")] != '\0')
+            return field;
+    return nullptr;
 }
 
 int FormatObjectCommandText(const Scene& scene, int32_t type, int32_t id, char* buffer)

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
+struct OrbitalElements;
 struct Scene;
 
 // ObjectType codes that have names.
@@ -37,14 +38,20 @@ constexpr int32_t kFirstJovianMoonId = 8;    // Io; Callisto is 11
 // (8..11), "EARTH" for any other id.
 const char* SolarBodyKeyword(int32_t id);
 
-// Keyword or display name of a Sun, Moon, planet or Jovian satellite id.
-// Given:    id       ObjectId: -2 Sun, -1 Moon, 0..7 Mercury..Pluto,
-//                    8..11 Io..Callisto; any other id is the Earth
+// Name of a solar-system body.
+// Given:    id       ObjectId: a loaded comet (10000 + i) or minor planet
+//                    (20000 + i) gives the name field of its elements;
+//                    -2 Sun, -1 Moon, 0..7 Mercury..Pluto, 8..11
+//                    Io..Callisto; any other id is the Earth
 //           keyword  1: the command keyword ("SUN", "CALLIST"); 0: the
 //                    localised name from the message texts
 //           length   size of buffer in bytes
 // Returned: buffer   the name, cut to length - 1 characters, terminated
 void GetSolarBodyName(const Scene& scene, int32_t id, int keyword, char* buffer, size_t length);
+
+// The first of the name, second name, number and designation fields of an
+// element record that is not all blanks; null when all are.
+const char* GetOrbitalElementsLabel(const OrbitalElements& elements);
 
 // The command-language reference of an object.
 // Given:    type     ObjectType (50..56 have references)

@@ -2,6 +2,7 @@
 // read back to the same object, and the name lookups find what they should.
 #include <gtest/gtest.h>
 
+#include "astro/body_records.h"
 #include "sky/catalog_tables.h"
 #include "sky/name_lookup.h"
 #include "sky/object_names.h"
@@ -253,6 +254,69 @@ TEST_F(NamesTest, SolarSystemNamesAndKeywords)
     EXPECT_STREQ(type, "Cluster+Nebula");
     GetNebulaTypeName(6, type, sizeof type);
     EXPECT_STREQ(type, "");
+}
+
+static OrbitalElements Elements(char kind, const char* number, const char* designation, const char* name,
+                                const char* secondName)
+{
+    OrbitalElements e{};
+    e.kind = kind;
+    std::snprintf(e.number, sizeof e.number, "%s", number);
+    std::snprintf(e.designation, sizeof e.designation, "%-10s", designation);
+    std::snprintf(e.name, sizeof e.name, "%-30s", name);
+    std::snprintf(e.secondName, sizeof e.secondName, "%-15s", secondName);
+    return e;
+}
+
+TEST_F(NamesTest, CometsAndMinorPlanetsByTheirFields)
+{
+    OrbitalElements comets[] = {
+        Elements('C', "  1P  ", "", "Halley", ""),
+        Elements('M', "      ", "", "Ceres", ""),          // not a comet
+        Elements('C', "      ", "C/1995 O1", "Hale-Bopp", "HALEBOPP"),
+    };
+    OrbitalElements planets[] = {
+        Elements('N', "     1", "", "Ceres", ""),           // left out
+        Elements('M', "     4", "", "Vesta", ""),
+        Elements('M', "     1", "", "Ceres", ""),
+    };
+    scene.cometElements = comets;
+    scene.cometCount = 3;
+    scene.mplanetElements = planets;
+    scene.mplanetCount = 3;
+
+    int32_t id = -1;
+    ASSERT_EQ(FindCometByName(scene, "halley", id), 1);
+    EXPECT_EQ(id, kCometIdBase);
+    ASSERT_EQ(FindCometByName(scene, "c/1995 o1", id), 1);
+    EXPECT_EQ(id, kCometIdBase + 2);
+    ASSERT_EQ(FindCometByName(scene, "HaleBopp", id), 1);
+    EXPECT_EQ(id, kCometIdBase + 2);
+    EXPECT_EQ(FindCometByName(scene, "Ceres", id), 0);
+    EXPECT_EQ(FindCometByName(scene, "Hale", id), 0);
+    ASSERT_EQ(FindMinorPlanetByName(scene, "CERES", id), 1);
+    EXPECT_EQ(id, kMinorPlanetIdBase + 2);
+    // The number field compares blank-padded: "     4" is not "4".
+    EXPECT_EQ(FindMinorPlanetByName(scene, "4", id), 0);
+    ASSERT_EQ(FindMinorPlanetByName(scene, "     4", id), 1);
+    EXPECT_EQ(id, kMinorPlanetIdBase + 1);
+    EXPECT_EQ(FindMinorPlanetByName(scene, nullptr, id), 0);
+
+    char name[12];
+    GetSolarBodyName(scene, kCometIdBase + 2, 1, name, sizeof name);
+    EXPECT_STREQ(name, "Hale-Bopp  ");
+    GetSolarBodyName(scene, kMinorPlanetIdBase + 1, 0, name, 4);
+    EXPECT_STREQ(name, "Ves");
+
+    EXPECT_EQ(GetOrbitalElementsLabel(comets[0]), comets[0].name);
+    OrbitalElements unnamed = Elements('C', "   2P ", "", "", "");
+    EXPECT_EQ(GetOrbitalElementsLabel(unnamed), unnamed.number);
+    OrbitalElements blank = Elements('C', "      ", "", "", "");
+    EXPECT_EQ(GetOrbitalElementsLabel(blank), nullptr);
+
+    scene.cometElements = nullptr;
+    scene.mplanetElements = nullptr;
+    scene.cometCount = scene.mplanetCount = 0;
 }
 
 TEST_F(NamesTest, MagellanicCloudsByName)
