@@ -173,44 +173,7 @@ void CmdDiskMag(Scene*, const char*)
     NotAvailable("DISK_MAG");
 }
 
-void CmdDrive(Scene*)
-{
-    NotAvailable("DRIVE");
-}
-
-void CmdExit(Scene*)
-{
-    NotAvailable("EXIT");
-}
-
-void CmdInput(Scene*, const char*)
-{
-    NotAvailable("INPUT");
-}
-
-void CmdContinue(Scene*, const char*, const char*, const char*, const char*, const char*,
-                 const char*, const char*)
-{
-    NotAvailable("CONTINUE");
-}
-
-void CmdReverse(Scene*, const char*, const char*, const char*, const char*, const char*,
-                const char*, const char*)
-{
-    NotAvailable("REVERSE");
-}
-
-void CmdRealtime(Scene*, const char*, const char*, const char*)
-{
-    NotAvailable("REALTIME");
-}
-
 void CmdStl(Scene*, const char*)
 {
     NotAvailable("STL");
-}
-
-void CmdGsave(Scene*, const char*, const char*)
-{
-    NotAvailable("GSAVE");
 }

@@ -9,6 +9,7 @@ namespace {
 // texts last.
 const char* const* const kResourceBlocks[] = {
     kInitResources,
+    kMainWindowResources,
     kPendingResources,
     kColorResources,
     kFontResources,

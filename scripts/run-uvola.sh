@@ -1,8 +1,24 @@
 #!/bin/sh
-# Starts uvola on $DISPLAY; with no DISPLAY, on a virtual X server of its own.
+# Starts uvola with its data files taken from the source tree's data/, so it
+# runs without a system install; with no DISPLAY, on a virtual X server of
+# its own. Usage: run-uvola.sh PROGRAM [uvola arguments...]
 set -eu
 program=$1
 shift
+data=$(cd "$(dirname "$0")/../data" && pwd)
+
+# Each data file the source tree has, as a toolkit resource option. The
+# resources are the application's ("uvola" is its instance name).
+for pair in SiteFile:uvola.obs ConstDataFile:consname.dat StarNameDataFile:starname.dat \
+            CometFile:comet.elm MPlanetFile:mp.elm SaoFile:uvola.sao \
+            GscIndexFile:uvola.gsc SkyMarkFile:skymark.adf ClickDataFile:uvola.cdf; do
+    resource=${pair%%:*}
+    file=${pair#*:}
+    if [ -e "$data/$file" ]; then
+        set -- -xrm "uvola*$resource: $data/$file" "$@"
+    fi
+done
+
 if [ -n "${DISPLAY:-}" ]; then
     exec "$program" "$@"
 fi

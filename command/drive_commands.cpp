@@ -1,0 +1,125 @@
+#include "command/drive_commands.h"
+
+#include "command/animation.h"
+#include "command/command_handlers.h"
+#include "command/interpreter.h"
+#include "command/number_args.h"
+#include "core/string_utils.h"
+#include "sky/canvas.h"
+#include "sky/scene.h"
+
+#include <array>
+#include <climits>
+
+namespace {
+
+QuitProcedure quitProcedure = nullptr;
+
+constexpr std::array<const char*, 5> kInputDialogs = {"DATE", "PERIOD", "LOCATE", "OPENFILE",
+                                                      "SAVEFILE"};
+
+void ToggleAnimation(Scene* scene, int direction, const char* a1, const char* a2, const char* a3,
+                     const char* a4, const char* a5, const char* a6, const char* a7)
+{
+    const char* const args[] = {a1, a2, a3, a4, a5, a6, a7};
+    StkToggleAnimation(scene, direction, args);
+}
+
+// A REALTIME argument: omitted or negative gives 0.
+int ReadNonNegative(const char* text, int32_t& value)
+{
+    value = 0;
+    if (text == nullptr) {
+        return 1;
+    }
+    if (StkIntegerArgument(text, INT32_MIN, INT32_MAX, value) == 0) {
+        return 0;
+    }
+    if (value < 0) {
+        value = 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+void StkSetQuitProcedure(QuitProcedure procedure)
+{
+    quitProcedure = procedure;
+}
+
+void CmdDrive(Scene* scene)
+{
+    if (scene == nullptr) {
+        return;
+    }
+    scene->redrawRequested = 1;
+    // Without a drawing area (a program that only runs commands) the
+    // request waits for one.
+    if (scene->drawingArea != nullptr) {
+        UpdateSkyCanvas(*scene);
+    }
+}
+
+void CmdExit(Scene*)
+{
+    if (quitProcedure == nullptr) {
+        StkSetError("stkErrorNotAvailable", "EXIT");
+        return;
+    }
+    // With ConfirmQuit the user may cancel; the program then goes on.
+    quitProcedure(0);
+}
+
+void CmdInput(Scene*, const char* a1)
+{
+    for (const char* name : kInputDialogs) {
+        if (AsciiCaseEqual(a1, name) != 0) {
+            // The date, time-step, site and script-file dialogs are not
+            // built yet.
+            StkSetError("stkErrorNotAvailable", name);
+            return;
+        }
+    }
+    StkSetError("stkErrorIllegalParam", a1);
+}
+
+void CmdContinue(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+                 const char* a5, const char* a6, const char* a7)
+{
+    ToggleAnimation(scene, 0, a1, a2, a3, a4, a5, a6, a7);
+}
+
+void CmdReverse(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+                const char* a5, const char* a6, const char* a7)
+{
+    ToggleAnimation(scene, 1, a1, a2, a3, a4, a5, a6, a7);
+}
+
+void CmdRealtime(Scene* scene, const char* a1, const char* a2, const char* a3)
+{
+    if (scene == nullptr) {
+        return;
+    }
+    int32_t mode = 0;
+    int32_t sync = 0;
+    int32_t interval = 0;
+    if (ReadNonNegative(a1, mode) == 0 || ReadNonNegative(a2, sync) == 0 ||
+        ReadNonNegative(a3, interval) == 0) {
+        return;
+    }
+    const bool wasRunning = scene->animation.running != 0;
+    if (wasRunning) {
+        StkExecuteText(scene, "CONTINUE");
+    }
+    scene->animation.realTimeMode = mode;
+    if (a2 != nullptr) {
+        scene->animation.synchronised = sync == 1 ? 1 : 0;
+    }
+    if (a3 != nullptr) {
+        scene->animation.interval = interval;
+    }
+    if (wasRunning) {
+        StkExecuteText(scene, "CONTINUE");
+    }
+}
