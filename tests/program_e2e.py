@@ -79,6 +79,24 @@ class CommandLine(unittest.TestCase):
             self.assertTrue(uvola.alive())
 
 
+class StartUp(unittest.TestCase):
+    def test_utf8_locale_starts_even_with_charsets_missing_from_a_font_set(self):
+        with UvolaSession(PROGRAM, args=("-q", "--lang=C.UTF-8")) as uvola:
+            client = uvola.connect()
+            self.assertEqual(client.request("DRIVE"), "")
+            stdout, _ = uvola.output()
+            self.assertNotIn("can't create font", stdout)
+            self.assertTrue(uvola.alive())
+
+    def test_window_too_small_for_any_sky_draws_nothing_and_gsave_refuses(self):
+        with UvolaSession(PROGRAM, options={"Geometry": "130x40"}) as uvola:
+            client = uvola.connect()
+            self.assertEqual(client.request("DRIVE"), "")
+            self.assertEqual(client.request("GSAVE %s/tiny" % tempfile.mkdtemp()),
+                             "GSAVE: Failed to create file: \n")
+            self.assertTrue(uvola.alive())
+
+
 class Drawing(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
