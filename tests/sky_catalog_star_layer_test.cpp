@@ -198,6 +198,112 @@ TEST_F(StarLayerTest, SymbolSizesFollowTheMagnitudeSteps)
     }
 }
 
+// Lit pixels of the label area round (x, y), counted above and below the
+// row of the star.
+struct LabelPixels {
+    int above = 0, below = 0, right = 0;
+};
+
+LabelPixels LabelsAround(const Scene& scene, int32_t star, uint8_t flags, int32_t mag10)
+{
+    const int x = 200, y = 150;
+    const unsigned long sky = gAppEnv->pixels[scene.background];
+    XSetForeground(gAppEnv->display, scene.gc, sky);
+    XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, x - 60, y - 40, 200, 80);
+    Scene& labelled = const_cast<Scene&>(scene);
+    labelled.displayFlags[kFlagStarLabels] = flags;
+    DrawStarLabels(scene, scene.backPixmap, star, x, y, 0, 0, mag10, 2, 1);
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    LabelPixels lit;
+    for (int dy = -40; dy < 40; ++dy)
+        for (int dx = -60; dx < 140; ++dx)
+            if (shot.Pixel(x + dx, y + dy) != sky) {
+                (dy < 0 ? lit.above : lit.below)++;
+                lit.right += dx > 4;
+            }
+    return lit;
+}
+
+TEST_F(StarLayerTest, LabelsFollowTheDesignationAndTheLimits)
+{
+    Drive();
+    int32_t betelgeuse = -1;
+    ASSERT_EQ(FindStarByName("Betelgeuse", betelgeuse), 1);
+    const int32_t mag = StarMagnitude10(BrightStarTable[betelgeuse]);
+
+    // Name and letter: the letter on a line above, the name below.
+    LabelPixels both = LabelsAround(scene, betelgeuse, kStarNameFlag | kBayerFlag, mag);
+    EXPECT_GT(both.above, 10);
+    EXPECT_GT(both.below, 10);
+    EXPECT_GT(both.right, 20);
+    // The magnitude alone hangs under the star, centred on it.
+    LabelPixels magnitude = LabelsAround(scene, betelgeuse, kStarMagFlag, mag);
+    EXPECT_EQ(magnitude.above, 0);
+    EXPECT_GT(magnitude.below, 5);
+    // Fainter than the label limit: nothing at all.
+    LabelPixels faint = LabelsAround(scene, betelgeuse, kStarNameFlag | kBayerFlag | kStarMagFlag,
+                                     scene.mag.starLabelLimit + 1);
+    EXPECT_EQ(faint.above + faint.below, 0);
+
+    // A named star without a designation gets its magnitude label only.
+    int32_t undesignated = -1;
+    for (const StarNameRecord& name : StarNameTable) {
+        int32_t row, flag;
+        if (!GetStarDesignationIndex(name.star, row, flag)) {
+            undesignated = name.star;
+            break;
+        }
+    }
+    ASSERT_GE(undesignated, 0);
+    const int32_t bright = scene.mag.starLabelLimit;
+    LabelPixels named = LabelsAround(scene, undesignated, kStarNameFlag | kStarMagFlag, bright);
+    LabelPixels plain = LabelsAround(scene, undesignated, kStarMagFlag, bright);
+    EXPECT_GT(plain.below, 5);
+    EXPECT_EQ(named.above, plain.above);
+    EXPECT_EQ(named.below, plain.below);
+    scene.displayFlags[kFlagStarLabels] = 0;
+}
+
+TEST_F(StarLayerTest, HorizonViewDropsStarsDimmedBelowTheLimit)
+{
+    scene.viewMode = kModeHrz;
+    scene.view.hrzCentreAzimuth = 90.0;    // west, where Orion sets
+    scene.view.hrzCentreAltitude = 20.0;
+    scene.view.fieldOfView = 80.0;
+    scene.mag.requestPending = 1;
+    scene.mag.requestedValue = 45;
+    Drive();
+    SaveShot("horizon_west");
+    ASSERT_EQ(scene.mag.starLimit, 45);
+    const unsigned long sky = gAppEnv->pixels[scene.background];
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    int32_t last = 0;
+    ASSERT_EQ(GetLastStarWithinLimit(scene, last), 1);
+    int dropped = 0, kept = 0, lowKept = 0;
+    for (int32_t n = 0; n <= last; ++n) {
+        const BrightStarRecord& s = BrightStarTable[n];
+        ProjectedPoint p{};
+        if (!ProjectPoint(scene, FixedVector{s.x, s.y, s.z}, p) || p.x < 3 || p.x > kWidth - 3
+            || p.y < scene.view.skyRect.y + 3 || p.y > kHeight - 3 || !Isolated(n, p, 3))
+            continue;
+        int32_t mag10 = StarMagnitude10(s), colourClass = StarColourClass(s);
+        ApplyHorizonExtinction(p.altitude, mag10, colourClass);
+        if (p.altitude <= kExtinctionAltitude && mag10 > scene.mag.starLimit) {
+            EXPECT_EQ(shot.Pixel(p.x, p.y), sky) << n;
+            ++dropped;
+        } else if (scene.mag.starLimit - mag10 >= 10) {
+            // Drawn a magnitude or more brighter than the limit: in its own
+            // colour class, reddened when low.
+            EXPECT_EQ(shot.Pixel(p.x, p.y), gAppEnv->pixels[kColorStar0 + colourClass]) << n;
+            ++kept;
+            lowKept += p.altitude <= kExtinctionAltitude;
+        }
+    }
+    EXPECT_GT(dropped, 3);
+    EXPECT_GT(kept, 10);
+    EXPECT_GE(lowKept, 1);
+}
+
 TEST(StarExtinction, HorizonDimsAndReddensOnlyLowStars)
 {
     int32_t mag = 44, colour = 2;
