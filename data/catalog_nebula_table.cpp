@@ -10020,6 +10020,10 @@ const std::array<FixedVector, kNebulaCount> NebulaPositionTable = {{
     {-15938, -2536, 2823},
 }};
 
+const std::array<const FixedVector*, 3> NebulaPositionRuns = {
+    &NebulaPositionTable[0], &NebulaPositionTable[107], &NebulaPositionTable[7147],
+};
+
 static const NebulaAttributes kMAttributes[107] = {
     {{0x1002, 0x802d, 0x0000}},
     {{0x1e03, 0xc00f, 0x5ba6}},

@@ -139,6 +139,8 @@ struct MagellanicCloudRecord {
 extern const std::array<int32_t, 3> NebulaCatalogCounts;
 // Messier records first, then NGC, then IC; the row is the nebula index.
 extern const std::array<FixedVector, kNebulaCount> NebulaPositionTable;
+// First position of each catalogue's run (Messier, NGC, IC).
+extern const std::array<const FixedVector*, 3> NebulaPositionRuns;
 // Per catalogue, parallel to its run of NebulaPositionTable.
 extern const std::array<const NebulaAttributes*, 3> NebulaAttributeTable;
 extern const std::array<MagellanicCloudRecord, 2> MagellanicCloudTable;

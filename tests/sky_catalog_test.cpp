@@ -241,6 +241,9 @@ TEST(BuiltinCatalogs, NebulaRunsAreSortedAndNumberedInTheirCatalogue)
         messier.insert(NebulaAttributeTable[kMessier][row].word[1] & kNebulaNumberMask);
     for (uint32_t m = 1; m <= 110; ++m)
         EXPECT_EQ(messier.count(m), (m == 40 || m == 73 || m == 102) ? 0u : 1u) << m;
+    EXPECT_EQ(NebulaPositionRuns[kMessier], &NebulaPositionTable[0]);
+    EXPECT_EQ(NebulaPositionRuns[kNgc], &NebulaPositionTable[NebulaCatalogCounts[kMessier]]);
+    EXPECT_EQ(NebulaPositionRuns[kIc], &NebulaPositionTable[NebulaCatalogCounts[kMessier] + NebulaCatalogCounts[kNgc]]);
     for (const FixedVector& v : NebulaPositionTable)
         ASSERT_NEAR(Length(v[0], v[1], v[2]), kFixedOne, 3.0);
 }

@@ -617,7 +617,11 @@ def write_nebulae(out, runs, kept, clouds, source):
              "const std::array<FixedVector, kNebulaCount> NebulaPositionTable = {{"]
     for cat in ("M", "NGC", "IC"):
         lines += ["    {%d, %d, %d}," % q14(vector(r["ra"], r["dec"])) for _, r in runs[cat]]
-    lines += ["}};", ""]
+    lines += ["}};", "",
+              "const std::array<const FixedVector*, 3> NebulaPositionRuns = {",
+              "    &NebulaPositionTable[0], &NebulaPositionTable[%d], &NebulaPositionTable[%d]," %
+              (len(runs["M"]), len(runs["M"]) + len(runs["NGC"])),
+              "};", ""]
     for cat in ("M", "NGC", "IC"):
         lines.append("static const NebulaAttributes k%sAttributes[%d] = {" % (cat.title(), len(runs[cat])))
         lines += ["    {{0x%04x, 0x%04x, 0x%04x}}," % nebula_words(cat, n, r, kept) for n, r in runs[cat]]
