@@ -17,3 +17,6 @@ endfunction()
 add_executable(command_port_probe e2e/port_probe.cpp)
 target_link_libraries(command_port_probe PRIVATE uvola_command)
 uvola_e2e_test(command_port_probe_e2e SCRIPT command_port_e2e.py PROGRAM command_port_probe)
+
+# The same transcripts against the program itself.
+uvola_e2e_test(command_port_e2e SCRIPT command_port_e2e.py PROGRAM uvola)
