@@ -1,0 +1,480 @@
+// Rise, transit and set: the day record, the places of the bodies during
+// the day, the hour-angle iteration and the transit fallback.
+#include "astro/rise_set.h"
+
+#include "astro/astro_time.h"
+#include "astro/body_records.h"
+#include "astro/calendar.h"
+#include "astro/clamped_math.h"
+#include "astro/coordinates.h"
+#include "astro/moon.h"
+#include "astro/planet_elements.h"
+#include "astro/precession.h"
+#include "astro/sun.h"
+#include "astro/trig.h"
+#include "astro/vector_math.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kSiderealRate = 1.00273790935;       // sidereal per solar degree
+constexpr double kSiderealDay = 0.9972695663298751;   // solar days
+constexpr double kTolerance = 6.944444444444444e-5;   // 6 seconds, days
+constexpr int32_t kMaxPasses = 11;
+constexpr double kRefractionAllowance = 0.5855555;    // degrees
+constexpr double kEarthRadius = 6371012.0;            // metres
+constexpr double kEarthDiameter = 12742024.0;         // metres
+constexpr double kHeightMinutes = 0.118;              // minutes per sqrt(metre)
+constexpr double kMinutesPerDay = 1440.0;
+
+// A converged rise or set must have the body this close to the altitude
+// asked for: when the object no longer reaches it, the iteration settles at
+// culmination, which is no event.
+constexpr double kAltitudeTolerance = 0.5;            // degrees
+
+// Where the first-order widening of the hour angle would be off by more
+// than this (its second-order term), or sin H vanishes, H is solved for the
+// depressed horizon directly instead.
+constexpr double kWideningError = 1.0e-4;             // radians of hour angle
+
+// The day every search works on.
+struct RiseSetDay {
+    int32_t valid;             // 0 when the date or site held a non-finite value
+    double zone;               // days east of UT
+    double dayJd;              // 0h UT of the civil date
+    double localNoon;          // UT of 12:00 local time
+    double sidereal[3];        // LST at 0h UT of the previous, given, next day, increasing
+    SunRecord sunStart;        // at local noon - 0.5
+    SunRecord sunEnd;          // at local noon + 0.5
+    double earthStart[3];      // Earth from the Sun, equator of date, AU
+    double earthEnd[3];
+    double sinLatitude;
+    double cosLatitude;
+    AstroTime noon;            // the site at local noon
+};
+
+RiseSetDay gDay{};
+
+// Start of the local day (0h local time), Julian day UT.
+double DayStart()
+{
+    return gDay.dayJd - gDay.zone;
+}
+
+int32_t IsWithinDay(double t)
+{
+    return t >= DayStart() && t < DayStart() + 1.0;
+}
+
+int32_t IsFiniteSite(const ObserverLocation& location)
+{
+    return std::isfinite(location.latitude) && std::isfinite(location.longitude) &&
+           std::isfinite(location.height) && std::fabs(location.latitude) <= 90.0;
+}
+
+// Fraction of the day record's span at t (0 at local noon - 0.5).
+double DayFraction(double t)
+{
+    return t - gDay.localNoon + 0.5;
+}
+
+void InterpolateVector(double t, double earth[3])
+{
+    const double f = DayFraction(t);
+    for (int i = 0; i < 3; ++i)
+        earth[i] = gDay.earthStart[i] + f * (gDay.earthEnd[i] - gDay.earthStart[i]);
+}
+
+// The Sun of date between the two records of the day.
+void InterpolateSunRaDec(double t, double raDec[2])
+{
+    const double f = DayFraction(t);
+    raDec[0] = NormalizeDegrees(gDay.sunStart.raDate +
+                                f * (gDay.sunEnd.raDate - gDay.sunStart.raDate));
+    raDec[1] = gDay.sunStart.decDate + f * (gDay.sunEnd.decDate - gDay.sunStart.decDate);
+}
+
+// Equatorial place of date of a unit direction.
+void RaDecFromVector(const double v[3], double raDec[2])
+{
+    const double len = VectorLength(v);
+    raDec[0] = NormalizeDegrees(std::atan2(v[1], v[0]) * kDegreesPerRadian);
+    raDec[1] = AsinDeg(v[2] / len);
+}
+
+// A planet seen from the Earth: its heliocentric place on the equator of
+// date less the Earth's interpolated vector.
+int32_t PlanetRaDecAt(int32_t planet, double t, const ObserverLocation& location, double raDec[2])
+{
+    AstroTime at;
+    AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
+    double ecliptic[2], r;
+    if (!PlanetByElements(planet, at, ecliptic, r))
+        return 0;
+    double helio[3], toEquator[9], earth[3], geo[3];
+    VectorFromSpherical(ecliptic, helio);
+    VectorScale(helio, r, helio);
+    RotationX(-at.obliquity, toEquator);
+    MatrixTimesVector(helio, toEquator, helio);
+    InterpolateVector(t, earth);
+    VectorSubtract(helio, earth, geo);
+    RaDecFromVector(geo, raDec);
+    return 1;
+}
+
+// Comets and minor planets have no orbit solution in this build yet, so
+// their places cannot be had and every search for them finds no event.
+int32_t SmallBodyRaDecAt(int32_t, const void*, double, double[2])
+{
+    return 0;
+}
+
+// Equatorial place of date of the object at t.
+// Returned: 1, or 0 when the object has no place (unknown id, no data)
+int32_t ObjectRaDecAt(int32_t id, const void* object, double t, const ObserverLocation& location,
+                      double raDec[2])
+{
+    if (id == kRiseSetSun) {
+        InterpolateSunRaDec(t, raDec);
+        return 1;
+    }
+    if (id == kRiseSetMoon) {
+        AstroTime at;
+        AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
+        MoonRecord moon{};
+        MoonPosition(at, moon, kFullPrecision);
+        raDec[0] = moon.raDate;
+        raDec[1] = moon.decDate;
+        return 1;
+    }
+    if (id == kRiseSetFixedPoint) {
+        if (object == nullptr)
+            return 0;
+        const double* j2000 = static_cast<const double*>(object);
+        if (!std::isfinite(j2000[0]) || !std::isfinite(j2000[1]))
+            return 0;
+        ConvertCoordinates(gDay.noon, kFrameEqt, j2000, kFrameEqtDate, raDec);
+        return 1;
+    }
+    if (id >= 0 && id <= 7)
+        return PlanetRaDecAt(id, t, location, raDec);
+    if (id >= 10000 && id < 30000)
+        return SmallBodyRaDecAt(id, object, t, raDec);
+    return 0;
+}
+
+// Depression of the visible horizon for a rise or set at altitude 0: the
+// dip for the observer's height (a raised horizon below sea level), the
+// refraction allowance, and for the Sun its semidiameter. Degrees.
+double HorizonDip(double height)
+{
+    const double dip = std::atan(ClampedSqrt(std::fabs(height * (height + kEarthDiameter))) /
+                                 kEarthRadius) * kDegreesPerRadian;
+    return height < 0.0 ? -dip : dip;
+}
+
+double BodyAllowance(int32_t id)
+{
+    return kRefractionAllowance + (id == kRiseSetSun ? gDay.sunStart.semidiameter : 0.0);
+}
+
+// Classification at local noon against the altitude the event is asked
+// for: 0 always above it, 1 never reaching it, 2 crossing it; -1 when the
+// object has no place. At altitude 0 the visible horizon is meant.
+int32_t RiseSetSearchAltitude(int32_t id, const void* object, const ObserverLocation& location,
+                              double h0)
+{
+    double raDec[2];
+    if (!ObjectRaDecAt(id, object, gDay.localNoon, location, raDec))
+        return -1;
+    const double target = h0 != 0.0 ? h0 : -(HorizonDip(location.height) + BodyAllowance(id));
+    const double phi = location.latitude;
+    const double dec = raDec[1];
+    if (phi >= 0.0) {
+        if (dec >= 90.0 - phi + target)
+            return 0;
+        return dec > phi - 90.0 + target ? 2 : 1;
+    }
+    if (dec <= -90.0 - phi - target)
+        return 0;
+    return dec < 90.0 + phi - target ? 2 : 1;
+}
+
+// Apparent altitude of the object at t: its altitude plus, for a rise or
+// set on the visible horizon, the horizon's depression. Degrees; NaN when
+// the object has no place.
+double RiseSetSearch(int32_t id, const void* object, double t, const ObserverLocation& location,
+                     double h0)
+{
+    double raDec[2], horizontal[2];
+    if (!ObjectRaDecAt(id, object, t, location, raDec))
+        return NAN;
+    AstroTime at;
+    AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
+    ConvertCoordinates(at, kFrameEqtDate, raDec, kFrameHrz, horizontal);
+    if (h0 != 0.0)
+        return horizontal[1];
+    return horizontal[1] + HorizonDip(location.height) + BodyAllowance(id);
+}
+
+double EventHourAngle(double ra, double hourAngle, int32_t kind)
+{
+    if (kind == kEventRise)
+        return ra - hourAngle;
+    if (kind == kEventSet)
+        return ra + hourAngle;
+    return ra;
+}
+
+// UT at which the local sidereal angle reaches theta, counted from 0h UT
+// of the given day.
+double SiderealToDayFraction(double theta)
+{
+    return gDay.dayJd + (theta - gDay.sidereal[1]) / kSiderealRate / 360.0;
+}
+
+// Moves t by whole sidereal days into the local day: the first such time
+// after the start when t lies before it, the last before the end when t
+// lies after it.
+double EventTimeInDay(double t)
+{
+    const double start = DayStart();
+    if (t < start)
+        return t + std::ceil((start - t) / kSiderealDay) * kSiderealDay;
+    if (t >= start + 1.0)
+        return t - (std::floor((t - start - 1.0) / kSiderealDay) + 1.0) * kSiderealDay;
+    return t;
+}
+
+// The hour angle of a rise or set on the visible horizon, and the time
+// shift for the observer's height that goes with it. The usual step widens
+// the geometric H by the allowance over the altitude's rate of change and
+// shifts the time for the height; where that step is poor (near
+// culmination, or where the rates vanish) H is solved for the whole
+// depression and no shift is needed.
+// Given:    hourAngle  H for altitude 0, degrees
+//           cosH       its cosine
+//           dec        declination, degrees
+// Returned: widened    H', degrees
+//           shift      days to add to a rise (its negative to a set)
+void WidenHourAngle(int32_t id, const ObserverLocation& location, double hourAngle, double cosH,
+                    double dec, double& widened, double& shift)
+{
+    const double phi = location.latitude;
+    const double allowance = BodyAllowance(id);
+    const double rate = gDay.cosLatitude * std::cos(dec / kDegreesPerRadian) *
+                        std::sin(hourAngle / kDegreesPerRadian);
+    const double heightProduct = std::cos((phi + dec) / kDegreesPerRadian) *
+                                 std::cos((phi - dec) / kDegreesPerRadian);
+    const double heightMinutes =
+        kHeightMinutes * ClampedSqrt(std::fabs(location.height / heightProduct));
+    widened = hourAngle + allowance / rate;
+    shift = (location.height < 0.0 ? heightMinutes : -heightMinutes) / kMinutesPerDay;
+    // Hour angle equivalent of the whole step, and its second-order error.
+    const double step = (widened - hourAngle - shift * 360.0 * kSiderealRate) / kDegreesPerRadian;
+    const double sinH = std::sin(hourAngle / kDegreesPerRadian);
+    const double error = 0.5 * step * step * std::fabs(cosH) / std::fabs(sinH);
+    if (std::fabs(sinH) > 1.0e-6 && std::isfinite(widened) && std::isfinite(shift) &&
+        std::isfinite(error) && error <= kWideningError)
+        return;
+    const double depressed = -(allowance + HorizonDip(location.height));
+    const double cosDirect = (SinDeg(depressed) - gDay.sinLatitude * SinDeg(dec)) /
+                             (gDay.cosLatitude * CosDeg(dec));
+    widened = AcosDeg(cosDirect);
+    shift = 0.0;
+}
+
+// One pass: the next estimate of the event from the place at t.
+// Returned: 1 with the estimate in next; 0 when there is none (the object
+//           does not reach the altitude at the first pass, or a value is
+//           not finite)
+int32_t NextEstimate(int32_t id, const void* object, int32_t kind,
+                     const ObserverLocation& location, double h0, int32_t mode, double t,
+                     double start, int32_t firstPass, double& next)
+{
+    double raDec[2];
+    if (!ObjectRaDecAt(id, object, t, location, raDec))
+        return 0;
+    const double dec = raDec[1];
+    double cosH = (SinDeg(h0) - gDay.sinLatitude * SinDeg(dec)) /
+                  (CosDeg(dec) * gDay.cosLatitude);
+    if (!std::isfinite(cosH) || (firstPass && std::fabs(cosH) > 1.0))
+        return 0;
+    // Later passes: the object no longer reaches the altitude near t, so
+    // aim at its culmination; the altitude test then refuses it.
+    const double hourAngle = AcosDeg(cosH);
+    double widened = hourAngle;
+    double shift = 0.0;
+    if (kind != kEventTransit && h0 == 0.0)
+        WidenHourAngle(id, location, hourAngle, cosH, dec, widened, shift);
+    const double theta = EventHourAngle(raDec[0], widened, kind);
+    if (!std::isfinite(theta))
+        return 0;
+    next = SiderealToDayFraction(theta);
+    if (mode == 0)
+        next = EventTimeInDay(next);
+    next += kind == kEventRise ? shift : -shift;
+    if (mode == 1)
+        next += std::round((start - next) / kSiderealDay) * kSiderealDay;
+    return std::isfinite(next);
+}
+
+int32_t IsUsableQuery(int32_t kind, double h0, const ObserverLocation& location)
+{
+    return gDay.valid && (kind == kEventRise || kind == kEventTransit || kind == kEventSet) &&
+           std::isfinite(h0) && std::fabs(h0) <= 90.0 && IsFiniteSite(location);
+}
+
+}  // namespace
+
+void SetupRiseSetDay(const DateTime& date, const ObserverLocation& location)
+{
+    gDay = RiseSetDay{};
+    if (!std::isfinite(date.zone) || std::fabs(date.zone) > 24.0 || !IsFiniteSite(location) ||
+        date.year < kFirstYear || date.year > kLastYear)
+        return;
+    gDay.zone = date.zone / 24.0;
+    gDay.dayJd = JulianDayFromCalendar(date.year, date.month, date.day);
+    gDay.localNoon = gDay.dayJd - gDay.zone + 0.5;
+    for (int i = 0; i < 3; ++i)
+        gDay.sidereal[i] = LocalSiderealTime(gDay.dayJd - 1.0 + i, location.longitude);
+    for (int i = 1; i < 3; ++i)
+        if (gDay.sidereal[i] < gDay.sidereal[i - 1])
+            gDay.sidereal[i] += 360.0 * std::ceil((gDay.sidereal[i - 1] - gDay.sidereal[i]) / 360.0);
+
+    AstroTime start, end;
+    AstroTimeFromJulianDay(gDay.localNoon - 0.5, date.zone, location, start);
+    AstroTimeFromJulianDay(gDay.localNoon + 0.5, date.zone, location, end);
+    SunPosition(start, gDay.sunStart);
+    SunPosition(end, gDay.sunEnd);
+    // Keep the interpolation of the right ascension from running the long way round.
+    if (gDay.sunEnd.raDate - gDay.sunStart.raDate > 180.0)
+        gDay.sunStart.raDate += 360.0;
+    else if (gDay.sunStart.raDate - gDay.sunEnd.raDate > 180.0)
+        gDay.sunEnd.raDate += 360.0;
+
+    double toDate[9];
+    PrecessionMatrix(2451545.0, gDay.localNoon, toDate);
+    MatrixTimesVector(gDay.sunStart.earthVector, toDate, gDay.earthStart);
+    MatrixTimesVector(gDay.sunEnd.earthVector, toDate, gDay.earthEnd);
+    gDay.sinLatitude = std::sin(location.latitude / kDegreesPerRadian);
+    gDay.cosLatitude = std::cos(location.latitude / kDegreesPerRadian);
+    AstroTimeFromJulianDay(gDay.localNoon, date.zone, location, gDay.noon);
+    gDay.valid = 1;
+}
+
+int32_t EventSearch(double, int32_t objectId, const void* object, int32_t kind,
+                    const ObserverLocation& location, double h0, int32_t mode, double& t1,
+                    double& t2)
+{
+    if (!IsUsableQuery(kind, h0, location) || std::fabs(gDay.cosLatitude) < 1e-10)
+        return kSearchNoEvent;
+    if (RiseSetSearchAltitude(objectId, object, location, h0) != 2)
+        return kSearchNoEvent;
+    if (mode == 1 && !std::isfinite(t1))
+        return kSearchNoEvent;
+    const double start = mode == 1 ? t1 : gDay.localNoon;
+    double t = start;
+    for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
+        double next;
+        if (!NextEstimate(objectId, object, kind, location, h0, mode, t, start, pass == 0, next))
+            return kSearchNoEvent;
+        if (std::fabs(t - next) <= kTolerance && IsWithinDay(next)) {
+            if (kind != kEventTransit) {
+                const double target = h0 != 0.0 ? h0 : 0.0;
+                const double altitude = RiseSetSearch(objectId, object, next, location, h0);
+                if (!(std::fabs(altitude - target) <= kAltitudeTolerance))
+                    return kSearchNoEvent;
+            }
+            t1 = next;
+            return kSearchFound;
+        }
+        t1 = t;
+        t2 = next;
+        t = next;
+    }
+    return kSearchNotConverged;
+}
+
+int32_t TransitSearch(int32_t objectId, const void* object, const ObserverLocation& location,
+                      double& jd)
+{
+    if (!gDay.valid || !IsFiniteSite(location))
+        return 0;
+    double t = gDay.localNoon;
+    for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
+        double raDec[2];
+        if (!ObjectRaDecAt(objectId, object, t, location, raDec))
+            return 0;
+        const double next = EventTimeInDay(SiderealToDayFraction(raDec[0]));
+        jd = next;
+        if (std::fabs(t - next) <= kTolerance && IsWithinDay(next))
+            return 1;
+        t = next;
+    }
+    return 0;
+}
+
+int32_t FindRiseTransitSet(double zone, int32_t objectId, const void* object, int32_t kind,
+                           const ObserverLocation& location, double h0, double& jd)
+{
+    double t1 = 0.0, t2 = 0.0;
+    const int32_t result = EventSearch(zone, objectId, object, kind, location, h0, 0, t1, t2);
+    if (result == kSearchFound && IsWithinDay(t1)) {
+        jd = t1;
+        return 1;
+    }
+    if (result == kSearchNotConverged) {
+        for (double from : {t1, t2}) {
+            double refined = from, unused = 0.0;
+            if (EventSearch(zone, objectId, object, kind, location, h0, 1, refined, unused) ==
+                    kSearchFound &&
+                IsWithinDay(refined)) {
+                jd = refined;
+                return 1;
+            }
+        }
+    }
+    if (kind == kEventTransit && IsUsableQuery(kind, h0, location)) {
+        double transit = 0.0;
+        if (TransitSearch(objectId, object, location, transit)) {
+            jd = transit;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+namespace {
+
+int32_t SunEvent(const DateTime& date, const ObserverLocation& location, int32_t kind, double h0,
+                 double& jd)
+{
+    SetupRiseSetDay(date, location);
+    return FindRiseTransitSet(date.zone, kRiseSetSun, nullptr, kind, location, h0, jd);
+}
+
+}  // namespace
+
+int32_t SunRiseTime(const DateTime& date, const ObserverLocation& location, double& jd)
+{
+    return SunEvent(date, location, kEventRise, 0.0, jd);
+}
+
+int32_t SunSetTime(const DateTime& date, const ObserverLocation& location, double& jd)
+{
+    return SunEvent(date, location, kEventSet, 0.0, jd);
+}
+
+int32_t SunRiseThroughAltitude(const DateTime& date, const ObserverLocation& location, double& jd,
+                               int32_t altitude)
+{
+    return SunEvent(date, location, kEventRise, altitude, jd);
+}
+
+int32_t SunSetThroughAltitude(const DateTime& date, const ObserverLocation& location, double& jd,
+                              int32_t altitude)
+{
+    return SunEvent(date, location, kEventSet, altitude, jd);
+}
