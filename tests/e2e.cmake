@@ -20,3 +20,4 @@ uvola_e2e_test(command_port_probe_e2e SCRIPT command_port_e2e.py PROGRAM command
 
 # The same transcripts against the program itself.
 uvola_e2e_test(command_port_e2e SCRIPT command_port_e2e.py PROGRAM uvola)
+uvola_e2e_test(command_port_question_e2e SCRIPT command_port_question_e2e.py PROGRAM uvola)
