@@ -9,7 +9,6 @@
 #include "sky/scene.h"
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -37,9 +36,13 @@ bool IsBlankPiece(const char* begin, const char* end)
     return true;
 }
 
+// Copies at most size - 1 characters and terminates: cutting is intended.
 void CopyCut(char* out, size_t size, const char* text)
 {
-    std::snprintf(out, size, "%s", text != nullptr ? text : "");
+    const char* source = text != nullptr ? text : "";
+    const size_t length = strnlen(source, size - 1);
+    std::memcpy(out, source, length);
+    out[length] = '\0';
 }
 
 // Turns the pending error into its message and shows it unless quiet.
@@ -58,7 +61,9 @@ void ReportError(const char* word)
 // command word and its start.
 void RefuseLongStatement(const char* statement)
 {
-    char start[kStatementBufferSize];
+    // The command word is cut like the parameter, so that a word of
+    // hundreds of characters cannot push the error text out of the message.
+    char start[sizeof gAppEnv->errorParam];
     CopyCut(start, sizeof start, statement);
     TokenizerState tokens;
     const char* word = StkNextToken(tokens, start, 0);

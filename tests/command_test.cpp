@@ -257,6 +257,16 @@ TEST_F(Interpreter, OverlongStatementIsRefusedNotCutShort)
               "ALL: Illegal Parameter: " + statement.substr(0, 39));
 }
 
+TEST_F(Interpreter, OverlongWordStillLeavesTheErrorTextInTheMessage)
+{
+    const std::string word(400, 'W');
+    StkExecuteText(gScene, word.c_str());
+    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
+    const std::string message = gAppEnv->errorMessage;
+    EXPECT_NE(message.find(": Illegal Parameter: "), std::string::npos) << message;
+    EXPECT_LT(message.size(), 255u);
+}
+
 TEST_F(Interpreter, LongTextOfShortStatementsRunsEveryStatement)
 {
     std::string text;
