@@ -179,14 +179,14 @@ double BodyAllowance(int32_t id)
     return kRefractionAllowance + (id == kRiseSetSun ? gDay.sunStart.semidiameter : 0.0);
 }
 
-// Classification at local noon against the altitude the event is asked
-// for: 0 always above it, 1 never reaching it, 2 crossing it; -1 when the
-// object has no place. At altitude 0 the visible horizon is meant.
+// Classification at time t against the altitude the event is asked for:
+// 0 always above it, 1 never reaching it, 2 crossing it; -1 when the object
+// has no place. At altitude 0 the visible horizon is meant.
 int32_t RiseSetSearchAltitude(int32_t id, const void* object, const ObserverLocation& location,
-                              double h0)
+                              double h0, double t)
 {
     double raDec[2];
-    if (!ObjectRaDecAt(id, object, gDay.localNoon, location, raDec))
+    if (!ObjectRaDecAt(id, object, t, location, raDec))
         return -1;
     const double target = h0 != 0.0 ? h0 : -(HorizonDip(location.height) + BodyAllowance(id));
     const double phi = location.latitude;
@@ -234,6 +234,12 @@ double SiderealToDayFraction(double theta)
     return gDay.dayJd + (theta - gDay.sidereal[1]) / kSiderealRate / 360.0;
 }
 
+// Moves t by whole sidereal days to the time nearest `near`.
+double NearestSiderealAlias(double t, double near)
+{
+    return t + std::round((near - t) / kSiderealDay) * kSiderealDay;
+}
+
 // Moves t by whole sidereal days into the local day: the first such time
 // after the start when t lies before it, the last before the end when t
 // lies after it.
@@ -258,8 +264,9 @@ double EventTimeInDay(double t)
 //           dec        declination, degrees
 // Returned: widened    H', degrees
 //           shift      days to add to a rise (its negative to a set)
+//           reaches    0 when the body does not reach the depressed horizon
 void WidenHourAngle(int32_t id, const ObserverLocation& location, double hourAngle, double cosH,
-                    double dec, double& widened, double& shift)
+                    double dec, double& widened, double& shift, int32_t& reaches)
 {
     const double phi = location.latitude;
     const double allowance = BodyAllowance(id);
@@ -283,15 +290,22 @@ void WidenHourAngle(int32_t id, const ObserverLocation& location, double hourAng
                              (gDay.cosLatitude * CosDeg(dec));
     widened = AcosDeg(cosDirect);
     shift = 0.0;
+    reaches = std::fabs(cosDirect) <= 1.0;
 }
 
-// One pass: the next estimate of the event from the place at t.
+// One pass: the next estimate of the event from the place at t. The first
+// pass of a search from local noon puts it in the local day; every other
+// pass takes the sidereal day nearest the estimate it started from, so
+// that an event close to midnight is not thrown between the two ends of
+// the day.
 // Returned: 1 with the estimate in next; 0 when there is none (the object
 //           does not reach the altitude at the first pass, or a value is
 //           not finite)
+//           reaches  0 when the object did not reach the altitude at t and
+//                    the estimate aims at its culmination instead
 int32_t NextEstimate(int32_t id, const void* object, int32_t kind,
                      const ObserverLocation& location, double h0, int32_t mode, double t,
-                     double start, int32_t firstPass, double& next)
+                     int32_t firstPass, double& next, int32_t& reaches)
 {
     double raDec[2];
     if (!ObjectRaDecAt(id, object, t, location, raDec))
@@ -302,21 +316,20 @@ int32_t NextEstimate(int32_t id, const void* object, int32_t kind,
     if (!std::isfinite(cosH) || (firstPass && std::fabs(cosH) > 1.0))
         return 0;
     // Later passes: the object no longer reaches the altitude near t, so
-    // aim at its culmination; the altitude test then refuses it.
+    // aim at its culmination, which is no event unless the place at the
+    // next pass reaches the altitude again.
+    reaches = std::fabs(cosH) <= 1.0;
     const double hourAngle = AcosDeg(cosH);
     double widened = hourAngle;
     double shift = 0.0;
     if (kind != kEventTransit && h0 == 0.0)
-        WidenHourAngle(id, location, hourAngle, cosH, dec, widened, shift);
+        WidenHourAngle(id, location, hourAngle, cosH, dec, widened, shift, reaches);
     const double theta = EventHourAngle(raDec[0], widened, kind);
     if (!std::isfinite(theta))
         return 0;
     next = SiderealToDayFraction(theta);
-    if (mode == 0)
-        next = EventTimeInDay(next);
+    next = mode == 0 && firstPass ? EventTimeInDay(next) : NearestSiderealAlias(next, t);
     next += kind == kEventRise ? shift : -shift;
-    if (mode == 1)
-        next += std::round((start - next) / kSiderealDay) * kSiderealDay;
     return std::isfinite(next);
 }
 
@@ -370,17 +383,20 @@ int32_t EventSearch(double, int32_t objectId, const void* object, int32_t kind,
 {
     if (!IsUsableQuery(kind, h0, location) || std::fabs(gDay.cosLatitude) < 1e-10)
         return kSearchNoEvent;
-    if (RiseSetSearchAltitude(objectId, object, location, h0) != 2)
-        return kSearchNoEvent;
     if (mode == 1 && !std::isfinite(t1))
         return kSearchNoEvent;
     const double start = mode == 1 ? t1 : gDay.localNoon;
+    if (RiseSetSearchAltitude(objectId, object, location, h0, start) != 2)
+        return kSearchNoEvent;
     double t = start;
     for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
         double next;
-        if (!NextEstimate(objectId, object, kind, location, h0, mode, t, start, pass == 0, next))
+        int32_t reaches = 1;
+        if (!NextEstimate(objectId, object, kind, location, h0, mode, t, pass == 0, next, reaches))
             return kSearchNoEvent;
         if (std::fabs(t - next) <= kTolerance && IsWithinDay(next)) {
+            if (!reaches)
+                return kSearchNoEvent;
             if (kind != kEventTransit) {
                 const double target = h0 != 0.0 ? h0 : 0.0;
                 const double altitude = RiseSetSearch(objectId, object, next, location, h0);
@@ -407,7 +423,8 @@ int32_t TransitSearch(int32_t objectId, const void* object, const ObserverLocati
         double raDec[2];
         if (!ObjectRaDecAt(objectId, object, t, location, raDec))
             return 0;
-        const double next = EventTimeInDay(SiderealToDayFraction(raDec[0]));
+        const double crossing = SiderealToDayFraction(raDec[0]);
+        const double next = pass == 0 ? EventTimeInDay(crossing) : NearestSiderealAlias(crossing, t);
         jd = next;
         if (std::fabs(t - next) <= kTolerance && IsWithinDay(next))
             return 1;
@@ -425,15 +442,19 @@ int32_t FindRiseTransitSet(double zone, int32_t objectId, const void* object, in
         jd = t1;
         return 1;
     }
-    if (result == kSearchNotConverged) {
-        for (double from : {t1, t2}) {
-            double refined = from, unused = 0.0;
-            if (EventSearch(zone, objectId, object, kind, location, h0, 1, refined, unused) ==
-                    kSearchFound &&
-                IsWithinDay(refined)) {
-                jd = refined;
-                return 1;
-            }
+    // Refine from the last two estimates of a search that did not settle,
+    // then from both ends of the day: a body that moves fast in
+    // declination (the Moon far north or south) can rise or set near
+    // midnight although its place at noon never reaches the horizon.
+    const int32_t unsettled = result == kSearchNotConverged;
+    const double starts[4] = {t1, t2, DayStart(), DayStart() + 1.0};
+    for (int32_t i = unsettled ? 0 : 2; i < 4; ++i) {
+        double refined = starts[i], unused = 0.0;
+        if (EventSearch(zone, objectId, object, kind, location, h0, 1, refined, unused) ==
+                kSearchFound &&
+            IsWithinDay(refined)) {
+            jd = refined;
+            return 1;
         }
     }
     if (kind == kEventTransit && IsUsableQuery(kind, h0, location)) {

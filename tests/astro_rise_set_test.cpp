@@ -1,7 +1,8 @@
 // Rise, transit, set and twilight times against astronomy-engine, whose
 // answers for 6 sites x 30 dates x the Sun, the Moon, Venus, Jupiter and
-// Sirius are kept in tests/data/rise_set_events.csv (written by
-// tools/oracle/rise_set_oracle.js). Tolerances: 1 minute for the Sun, the
+// Sirius are kept in tests/data/rise_set_events.csv, and for the Sun and
+// the Moon at Tromso on every day of 2025 in tests/data/rise_set_tromso.csv
+// (both written by tools/oracle/rise_set_oracle.js). Tolerances: 1 minute for the Sun, the
 // planets, the star, twilight and every transit; 2 minutes for the Moon's
 // rise and set. Crossings the oracle marks as grazing (the body's extreme
 // altitude of the day within 1 degree of the one asked for) are not
@@ -53,10 +54,10 @@ struct OracleRow {
     std::vector<double> events;
 };
 
-std::vector<OracleRow> ReadOracle()
+std::vector<OracleRow> ReadOracle(const char* name)
 {
     std::vector<OracleRow> rows;
-    std::ifstream in(UVOLA_SOURCE_DIR "/tests/data/rise_set_events.csv");
+    std::ifstream in(std::string(UVOLA_SOURCE_DIR "/tests/data/") + name);
     std::string line;
     std::getline(in, line);
     while (std::getline(in, line)) {
@@ -81,7 +82,13 @@ std::vector<OracleRow> ReadOracle()
 
 const std::vector<OracleRow>& Oracle()
 {
-    static const std::vector<OracleRow> rows = ReadOracle();
+    static const std::vector<OracleRow> rows = ReadOracle("rise_set_events.csv");
+    return rows;
+}
+
+const std::vector<OracleRow>& TromsoYear()
+{
+    static const std::vector<OracleRow> rows = ReadOracle("rise_set_tromso.csv");
     return rows;
 }
 
@@ -137,10 +144,11 @@ void Compare(const OracleRow& row, double toleranceMinutes, Comparison& c)
     }
 }
 
-void CompareAll(bool (*select)(const OracleRow&), double toleranceMinutes, int minimumCompared)
+void CompareAll(bool (*select)(const OracleRow&), double toleranceMinutes, int minimumCompared,
+                const std::vector<OracleRow>& rows = Oracle())
 {
     Comparison c;
-    for (const OracleRow& row : Oracle())
+    for (const OracleRow& row : rows)
         if (select(row))
             Compare(row, toleranceMinutes, c);
     printf("compared %d, failures %d, worst %.3f minutes\n", c.compared, c.failures,
@@ -191,15 +199,36 @@ TEST(RiseSetOracle, TransitsOfEveryBodyWithinOneMinute)
     CompareAll([](const OracleRow& r) { return r.kind == kEventTransit; }, 1.0, 850);
 }
 
+// A year at 69.6 N: the polar night, the midnight sun, the twilight that
+// stays when the Sun no longer rises, and the Moon turning circumpolar and
+// staying down for days around its major standstill. Every day without an
+// event in the oracle must give none here, too.
+TEST(RiseSetTromsoYear, SunriseSunsetAndTwilightWithinOneMinute)
+{
+    EXPECT_EQ(TromsoYear().size(), 365u * 12u);
+    CompareAll([](const OracleRow& r) { return r.body == "SUN"; }, 1.0, 3000, TromsoYear());
+}
+
+TEST(RiseSetTromsoYear, MoonriseAndMoonsetWithinTwoMinutesAndTransitsWithinOne)
+{
+    CompareAll([](const OracleRow& r) { return r.body == "MOON" && r.kind != kEventTransit; },
+               2.0, 600, TromsoYear());
+    CompareAll([](const OracleRow& r) { return r.body == "MOON" && r.kind == kEventTransit; },
+               1.0, 350, TromsoYear());
+}
+
 // Finds the oracle row of one question.
 const OracleRow& Row(const char* site, int year, int month, int day, const char* body, int32_t kind,
                      double altitude)
 {
-    for (const OracleRow& r : Oracle())
-        if (r.site == site && r.date.year == year && r.date.month == month && r.date.day == day &&
-            r.body == body && r.kind == kind &&
-            (altitude == 0.0 ? !IsTwilight(r) : r.altitude == altitude))
-            return r;
+    for (const std::vector<OracleRow>* rows : {&Oracle(), &TromsoYear()}) {
+        for (const OracleRow& r : *rows) {
+            if (r.site == site && r.date.year == year && r.date.month == month &&
+                r.date.day == day && r.body == body && r.kind == kind &&
+                (altitude == 0.0 ? !IsTwilight(r) : r.altitude == altitude))
+                return r;
+        }
+    }
     static const OracleRow none{};
     ADD_FAILURE() << "no oracle row";
     return none;
@@ -207,6 +236,7 @@ const OracleRow& Row(const char* site, int year, int month, int day, const char*
 
 const ObserverLocation kTromso{69.6492, 18.9553, 0.0};
 const DateTime kTromsoMidwinter{2026, 12, 21, 0, 0, 0.0, 1.0};
+const DateTime kTromsoMay25{2025, 5, 25, 0, 0, 0.0, 1.0};
 
 TEST(RiseSetPolar, CivilTwilightFoundInPolarNightWithoutSunrise)
 {
@@ -289,6 +319,22 @@ TEST(RiseSetNoEvent, DayWithoutMoonriseAtSydney)
     EXPECT_EQ(FindRiseTransitSet(10.0, kRiseSetMoon, nullptr, kEventRise, sydney, 0.0, jd), 0);
     ASSERT_EQ(FindRiseTransitSet(10.0, kRiseSetMoon, nullptr, kEventSet, sydney, 0.0, jd), 1);
     EXPECT_NEAR(jd, set.events[0], 2.0 * kMinute);
+}
+
+TEST(RiseSetNoEvent, MoonSkimmingJustAboveTheHorizonNeitherSetsNorRisesAgain)
+{
+    // Tromso, 2025 May 25: the Moon rises just after midnight and at 22:24
+    // passes below the pole 0.09 degrees above the horizon it would set
+    // on. The search settles at that lower culmination, which is no event.
+    const OracleRow& set = Row("TROMSO", 2025, 5, 25, "MOON", kEventSet, 0.0);
+    const OracleRow& rise = Row("TROMSO", 2025, 5, 25, "MOON", kEventRise, 0.0);
+    ASSERT_TRUE(set.events.empty());
+    ASSERT_EQ(rise.events.size(), 1u);
+    SetupRiseSetDay(kTromsoMay25, kTromso);
+    double jd = 0.0;
+    EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetMoon, nullptr, kEventSet, kTromso, 0.0, jd), 0);
+    ASSERT_EQ(FindRiseTransitSet(1.0, kRiseSetMoon, nullptr, kEventRise, kTromso, 0.0, jd), 1);
+    EXPECT_NEAR(jd, rise.events[0], 2.0 * kMinute);
 }
 
 TEST(RiseSetNoEvent, CometsAndMinorPlanetsAndUnknownBodiesGiveNoEvent)

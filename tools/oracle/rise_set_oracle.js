@@ -5,7 +5,13 @@
 // Rerun (needs Node and network access to the npm registry):
 //   mkdir -p /tmp/ae && (cd /tmp/ae && npm pack astronomy-engine@2.1.19 &&
 //                        tar xzf astronomy-engine-2.1.19.tgz)
-//   node tools/oracle/rise_set_oracle.js /tmp/ae/package > tests/data/rise_set_events.csv
+//   node tools/oracle/rise_set_oracle.js /tmp/ae/package grid > tests/data/rise_set_events.csv
+//   node tools/oracle/rise_set_oracle.js /tmp/ae/package tromso > tests/data/rise_set_tromso.csv
+//
+// "grid": 6 sites x 30 dates x the five bodies below. "tromso": the Sun and
+// the Moon at Tromso on every day of 2025, a year of the Moon's major
+// standstill, through the polar night, the midnight sun and the days on
+// which the Moon turns circumpolar or stays below the horizon.
 //
 // Each row is one question asked of one local day [0h, 24h) local time:
 //   site,year,month,day,zone,body,kind,altitude,grazing,count,jd1,jd2,jd3
@@ -23,6 +29,7 @@
 'use strict';
 const path = require('path');
 const A = require(path.resolve(process.argv[2] || 'node_modules/astronomy-engine'));
+const run = process.argv[3] || 'grid';
 
 const kRefraction = 0.5855555;
 const kSolarRadiusKm = 695700.0;
@@ -120,12 +127,23 @@ function row(site, date, b, kind, altitude, grazing, times) {
     console.log(cells.join(','));
 }
 
-console.log('site,year,month,day,zone,body,kind,altitude,grazing,count,jd1,jd2,jd3');
-for (const site of sites) {
+// Every day of one year, as [year, month, day].
+function everyDay(year) {
+    const out = [];
+    const first = julianDay(year, 1, 1);
+    for (let jd = first; jd < julianDay(year + 1, 1, 1); ++jd) {
+        const d = new Date(Math.round((jd - 2440587.5) * 86400000));
+        out.push([d.getUTCFullYear(), d.getUTCMonth() + 1, d.getUTCDate()]);
+    }
+    return out;
+}
+
+function ask(runSites, runDates, runBodies) {
+for (const site of runSites) {
     const obs = new A.Observer(site.lat, site.lon, 0.0);
-    for (const date of dates) {
+    for (const date of runDates) {
         const startUt = julianDay(date[0], date[1], date[2]) - site.zone / 24.0 - kJ2000;
-        for (const b of bodies) {
+        for (const b of runBodies) {
             const range = altitudeRange(b.body, obs, startUt);
             const grazes = (h) => Math.abs(range[0] - h) < 1.0 || Math.abs(range[1] - h) < 1.0;
             let horizon = -kRefraction;
@@ -146,3 +164,10 @@ for (const site of sites) {
         }
     }
 }
+}
+
+console.log('site,year,month,day,zone,body,kind,altitude,grazing,count,jd1,jd2,jd3');
+if (run === 'tromso')
+    ask([sites[1]], everyDay(2025), bodies.slice(0, 2));
+else
+    ask(sites, dates, bodies);
