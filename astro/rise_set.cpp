@@ -318,7 +318,7 @@ int32_t NextEstimate(int32_t id, const void* object, int32_t kind,
     // Later passes: the object no longer reaches the altitude near t, so
     // aim at its culmination, which is no event unless the place at the
     // next pass reaches the altitude again.
-    reaches = std::fabs(cosH) <= 1.0;
+    reaches = kind == kEventTransit || std::fabs(cosH) <= 1.0;
     const double hourAngle = AcosDeg(cosH);
     double widened = hourAngle;
     double shift = 0.0;

@@ -38,8 +38,11 @@ constexpr int32_t kSearchNoEvent = 2;
 //           location  site: latitude, east longitude (degrees), height (m)
 void SetupRiseSetDay(const DateTime& date, const ObserverLocation& location);
 
-// One event of one body in the local day set up by SetupRiseSetDay.
-// Given:    zone      hours east of UT (the day's zone)
+// One event of one body in the local day set up by SetupRiseSetDay: a
+// search from local noon, then refinements from its last estimates and
+// from both ends of the day, and for a transit the right-ascension
+// iteration of TransitSearch.
+// Given:    zone      hours east of UT; the day's zone is the one used
 //           objectId  -10 fixed J2000 point, -2 Sun, -1 Moon, 0..7 planets,
 //                     10000 + i comet, 20000 + i minor planet
 //           object    for -10: const double[2], J2000 {RA, Dec} in degrees;
@@ -76,13 +79,20 @@ int32_t SunRiseThroughAltitude(const DateTime& date, const ObserverLocation& loc
 int32_t SunSetThroughAltitude(const DateTime& date, const ObserverLocation& location, double& jd,
                               int32_t altitude);
 
-// The iteration behind FindRiseTransitSet.
+// The iteration behind FindRiseTransitSet: at most 11 passes of the hour
+// angle at which the body's place of the moment reaches the altitude,
+// settling when two estimates lie within 6 seconds inside the local day.
 // Given:    zone, objectId, object, kind, location, h0  as FindRiseTransitSet
-//           mode      0 start at local noon; 1 refine from t1
+//           mode      0 start at local noon, the first estimate put in the
+//                     local day; 1 refine from t1
 //           t1        start value in mode 1
 // Returned: t1        the event (kSearchFound) or the next-to-last estimate
 //           t2        the last estimate (kSearchNotConverged)
-//           kSearchFound, kSearchNotConverged or kSearchNoEvent
+//           kSearchFound; kSearchNotConverged; kSearchNoEvent when the body
+//           does not cross the altitude at the start (always above or
+//           below it, or no place), at the poles, for a rise or set whose
+//           estimate settles where the body does not reach the altitude,
+//           and for non-finite or out-of-range input
 int32_t EventSearch(double zone, int32_t objectId, const void* object, int32_t kind,
                     const ObserverLocation& location, double h0, int32_t mode, double& t1,
                     double& t2);
