@@ -21,6 +21,7 @@
 #include "sky/name_files.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
+#include "sky/status_line.h"
 
 #include <X11/Shell.h>
 #include <Xm/Xm.h>
@@ -63,6 +64,7 @@ void HookMainWindowIntoCanvas()
 {
     gCanvasHooks.refreshModeWidgets = SceneCanvasModeChanged;
     gCanvasHooks.refreshScrollBars = SceneCanvasModeChanged;
+    gCanvasHooks.drawStatusBar = DrawStatusBar;
 }
 
 void LoadFontsOrExit()
