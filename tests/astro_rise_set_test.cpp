@@ -449,6 +449,8 @@ TEST(RiseSetBadInput, NonFiniteValuesGiveNoEvent)
     }
     // Out-of-range values are refused the same way.
     EXPECT_EQ(SunRiseTime(date, ObserverLocation{91.0, 135.0, 0.0}, jd), 0);
+    EXPECT_EQ(SunRiseTime(DateTime{40000, 3, 1, 0, 0, 0.0, 9.0}, good, jd), 0);
+    EXPECT_EQ(SunRiseTime(DateTime{2024, 3, 1, 0, 0, 0.0, 1e300}, good, jd), 0);
     SetupRiseSetDay(date, good);
     EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetSun, nullptr, 0, good, 0.0, jd), 0);
     EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetSun, nullptr, 4, good, 0.0, jd), 0);
