@@ -6,8 +6,11 @@
 #include "sky/canvas.h"
 #include "sky/clipping.h"
 #include "sky/colors.h"
+#include "sky/compass_labels.h"
 #include "sky/daylight.h"
 #include "sky/font_sets.h"
+#include "sky/grids.h"
+#include "sky/ground.h"
 #include "sky/limiting_magnitude.h"
 #include "sky/map_masks.h"
 #include "sky/star_layer.h"
@@ -44,16 +47,18 @@ void MaskAitoffLayer(Scene& scene, Drawable drawable)
     }
 }
 
-// The ground of the horizontal view, or what hides the parts of a map that
-// are not sky. The horizontal view's ground, horizon and grid and the
-// planisphere's direction letters come with the ground layer; the masks
-// are drawn now.
+// The ground of the horizontal view with its compass letters, or what
+// hides the parts of a map that are not sky (the planisphere's letters
+// stand on its mask).
 void GroundOrMaskLayer(Scene& scene, Drawable drawable)
 {
-    if (Family(scene) == 3) {
+    if (scene.viewMode == kModeHrz) {
+        DrawGround(scene, drawable);
+    } else if (Family(scene) == 3) {
         MaskCylindricalMap(scene, drawable);
     } else if (scene.viewMode == kModeVola) {
         MaskPlanisphere(scene, drawable);
+        DrawPlanisphereDirections(scene, drawable);
     }
 }
 
@@ -61,7 +66,7 @@ constexpr SkyLayer kSkyLayers[] = {
     {nullptr, 2048, -8192},          // Milky Way: not drawn yet
     {nullptr, 2048, -8192},          // comet tails, first pass of the comets: not drawn yet
     {MaskAitoffLayer, 2048, -8192},  // the Aitoff ellipse's outside, before grids and lines
-    {nullptr, 2048, -8192},          // coordinate grids: not drawn yet
+    {DrawGrids, 2048, -8192},        // coordinate grids and circles
     {nullptr, 2048, -8192},          // constellation boundaries: not drawn yet
     {nullptr, 2048, -8192},          // constellation lines: not drawn yet
     {nullptr, 4096, -16384},         // sky-mark and user-object shapes: not drawn yet

@@ -6,6 +6,7 @@
 
 #include "sky/daylight.h"
 #include "sky/draw_sky.h"
+#include "sky/grids.h"
 
 using namespace canvastest;
 
@@ -23,6 +24,8 @@ protected:
         ASSERT_NE(World().area, nullptr);
         ResizeArea(320, 240);
         PrepareScene(gTestScene);
+        // No ground: these tests read the sky colour down to the bottom edge.
+        gTestScene.displayFlags[kFlagSkyAndGround] &= ~kHorizonFlag;
         gRedraws = 0;
         gCanvasHooks.afterRedraw = CountRedraw;
     }

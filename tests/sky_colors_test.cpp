@@ -5,6 +5,7 @@
 
 #include "sky/daylight.h"
 #include "sky/draw_sky.h"
+#include "sky/grids.h"
 
 #include <cstdlib>
 
@@ -96,6 +97,7 @@ TEST_F(PaletteTest, WritableCellsAreRecolouredWithoutRedrawing)
     ResizeArea(200, 150);
     PrepareScene(gColorScene);
     gColorScene.time.date.hour = 0;   // midnight: night sky
+    gColorScene.displayFlags[kFlagSkyAndGround] &= ~kHorizonFlag;   // sky down to the bottom edge
     gColorScene.redrawRequested = 1;
     UpdateSkyCanvas(gColorScene);
     const Pixmap pixmap = gColorScene.backPixmap;
