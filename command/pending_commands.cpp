@@ -14,45 +14,6 @@ void NotAvailable(const char* word)
 
 }  // namespace
 
-void CmdLocate(Scene*, const char*, const char*, const char*, const char*, const char*)
-{
-    NotAvailable("LOCATE");
-}
-
-void CmdDate(Scene*, const char*, const char*, const char*, const char*, const char*,
-             const char*, const char*)
-{
-    NotAvailable("DATE");
-}
-
-void CmdStime(Scene*, const char*, const char*)
-{
-    NotAvailable("STIME");
-}
-
-void CmdInctime(Scene*, const char*, const char*, const char*, const char*, const char*,
-                const char*)
-{
-    NotAvailable("INCTIME");
-}
-
-void CmdDectime(Scene*, const char*, const char*, const char*, const char*, const char*,
-                const char*)
-{
-    NotAvailable("DECTIME");
-}
-
-void CmdPeriod(Scene*, const char*, const char*, const char*, const char*, const char*,
-               const char*)
-{
-    NotAvailable("PERIOD");
-}
-
-void CmdTimesys(Scene*, const char*)
-{
-    NotAvailable("TIMESYS");
-}
-
 void CmdMode(Scene*, const char*)
 {
     NotAvailable("MODE");

@@ -1,0 +1,257 @@
+// DATE, PERIOD, INCTIME, DECTIME, STIME and TIMESYS: the commands that set
+// the Scene's date, time step, time system and Sun-event lock. None of them
+// redraws; command texts end with DRIVE for that.
+//
+// Every argument is checked before anything is stored, so a refused
+// statement leaves the Scene exactly as it was.
+#include "command/time_commands.h"
+
+#include "astro/astro_time.h"
+#include "astro/calendar.h"
+#include "command/animation.h"
+#include "command/command_handlers.h"
+#include "command/interpreter.h"
+#include "command/keywords.h"
+#include "command/number_args.h"
+#include "core/app_env.h"
+#include "sky/scene.h"
+#include "sky/sun_event_lock.h"
+
+#include <cctype>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <strings.h>
+
+namespace {
+
+constexpr int32_t kTimeSystemLst = 0;
+constexpr int32_t kTimeSystemUt = 1;
+constexpr int32_t kClockRealTimeOffset = 2;
+
+// A lock offset beyond a week, or an altitude beyond the zenith, cannot
+// mean the Sun event of the date.
+constexpr int32_t kMaxLockMinutes = 7 * 24 * 60;
+constexpr int32_t kMaxLockAltitude = 90;
+
+// STIME reads at most this many characters of its value.
+constexpr size_t kLockValueSize = 63;
+
+// An integer argument that keeps the current value when omitted.
+bool OptionalInteger(const char* text, int32_t minimum, int32_t maximum, int32_t& value)
+{
+    return text == nullptr || StkIntegerArgument(text, minimum, maximum, value) == 1;
+}
+
+bool OptionalReal(const char* text, double minimum, double maximum, double& value)
+{
+    return text == nullptr || StkRealArgument(text, minimum, maximum, value) == 1;
+}
+
+// The six fields of an interval; omitted fields are 0.
+bool ParseInterval(const char* const args[6], DateInterval& interval)
+{
+    interval = DateInterval{};
+    int32_t* const fields[] = {&interval.years, &interval.months, &interval.days,
+                               &interval.hours, &interval.minutes};
+    for (int i = 0; i < 5; ++i) {
+        if (!OptionalInteger(args[i], INT32_MIN, INT32_MAX, *fields[i])) {
+            return false;
+        }
+    }
+    return OptionalReal(args[5], -kMaxCommandSeconds, kMaxCommandSeconds, interval.seconds);
+}
+
+void RefuseInvalidDate()
+{
+    StkSetError("stkErrorIllegalParam", nullptr);
+}
+
+std::string UpperCopy(const char* text, size_t limit)
+{
+    std::string copy(text, strnlen(text, limit));
+    for (char& c : copy) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return copy;
+}
+
+// The lock of STIME SUNRISE|SUNSET with its optional value ("-30MIN",
+// "5DEG"). A value without a unit clears the lock, as it always has, so that
+// a mistyped lock never keeps moving the clock.
+void SetSunEventLock(Scene& scene, bool sunrise, const char* value)
+{
+    AnimationState& lock = scene.animation;
+    int32_t kind = sunrise ? kSunLockSunriseMinutes : kSunLockSunsetMinutes;
+    int32_t amount = 0;
+    if (value != nullptr) {
+        const std::string unit = UpperCopy(value, kLockValueSize);
+        int32_t limit = kMaxLockMinutes;
+        if (unit.find("DEG") != std::string::npos) {
+            kind = sunrise ? kSunLockRisingAltitude : kSunLockSettingAltitude;
+            limit = kMaxLockAltitude;
+        } else if (unit.find("MIN") == std::string::npos) {
+            lock.sunEventLock = kSunLockNone;
+            lock.sunEventValue = 0;
+            StkSetError("stkErrorIllegalParam", value);
+            return;
+        }
+        if (StkIntegerArgument(value, -limit, limit, amount) == 0) {
+            return;
+        }
+    }
+    lock.sunEventLock = kind;
+    lock.sunEventValue = amount;
+}
+
+}  // namespace
+
+void SetSceneDateTime(Scene& scene, const DateTime& date)
+{
+    AstroTimeFromDate(date, scene.time.location, scene.time);
+}
+
+int ChangeSceneZone(Scene& scene, double zone)
+{
+    DateTime date = scene.time.date;
+    if (DateChangeZone(date, zone) == 0) {
+        return 0;
+    }
+    date.zone = zone;
+    SetSceneDateTime(scene, date);
+    return 1;
+}
+
+void StkRebaseRealtimeOffset(Scene* scene)
+{
+    AnimationState& run = scene->animation;
+    if (run.running == 0 || run.clockMode != kClockRealTimeOffset) {
+        return;
+    }
+    run.offsetStartDay = CurrentJulianDay();
+    run.offsetStart = scene->time.date;
+}
+
+int StkStepTime(Scene* scene, const char* const args[6], int32_t subtract)
+{
+    DateInterval interval{};
+    if (!ParseInterval(args, interval)) {
+        return 0;
+    }
+    DateTime date = scene->time.date;
+    if (DateAddInterval(date, interval, subtract) == 1) {
+        SetSceneDateTime(*scene, date);
+    }
+    StkRebaseRealtimeOffset(scene);
+    return 1;
+}
+
+void CmdDate(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+             const char* a5, const char* a6, const char* a7)
+{
+    if (scene == nullptr) {
+        return;
+    }
+    if (a1 != nullptr && strcasecmp(a1, "NOW") == 0) {
+        DateTime now{};
+        GetCurrentDate(now, gAppEnv->initialSiteZone);
+        SetSceneDateTime(*scene, now);
+        return;
+    }
+
+    DateTime date = scene->time.date;
+    if (!OptionalInteger(a1, kFirstYear, kLastYear, date.year) ||
+        !OptionalInteger(a2, INT32_MIN, INT32_MAX, date.month) ||
+        !OptionalInteger(a3, INT32_MIN, INT32_MAX, date.day) ||
+        !OptionalInteger(a4, INT32_MIN, INT32_MAX, date.hour) ||
+        !OptionalInteger(a5, INT32_MIN, INT32_MAX, date.minute) ||
+        !OptionalReal(a6, -kMaxCommandSeconds, kMaxCommandSeconds, date.second)) {
+        return;
+    }
+    // The zone is the site's in the standard-time system only; in UT and
+    // LMT it follows from the system and a given one is ignored.
+    if (scene->timeSystem == kTimeSystemLst &&
+        !OptionalReal(a7, -kMaxCommandZone, kMaxCommandZone, date.zone)) {
+        return;
+    }
+    // Hours up to 36 and 60 minutes are valid and carried into the date.
+    if (IsValidDate(date) == 0 || DateNormalize(date) == 0) {
+        RefuseInvalidDate();
+        return;
+    }
+    SetSceneDateTime(*scene, date);
+    if (scene->timeSystem == kTimeSystemLst) {
+        scene->siteZone = date.zone;
+    }
+    StkRebaseRealtimeOffset(scene);
+}
+
+void CmdPeriod(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+               const char* a5, const char* a6)
+{
+    const char* const args[6] = {a1, a2, a3, a4, a5, a6};
+    DateInterval interval{};
+    if (scene == nullptr || !ParseInterval(args, interval)) {
+        return;
+    }
+    scene->timeStep = interval;
+}
+
+void CmdInctime(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+                const char* a5, const char* a6)
+{
+    const char* const args[6] = {a1, a2, a3, a4, a5, a6};
+    if (scene != nullptr) {
+        StkStepTime(scene, args, 0);
+    }
+}
+
+void CmdDectime(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+                const char* a5, const char* a6)
+{
+    const char* const args[6] = {a1, a2, a3, a4, a5, a6};
+    if (scene != nullptr) {
+        StkStepTime(scene, args, 1);
+    }
+}
+
+void CmdStime(Scene* scene, const char* a1, const char* a2)
+{
+    if (scene == nullptr) {
+        return;
+    }
+    if (a1 != nullptr && strcasecmp(a1, "SUNRISE") == 0) {
+        SetSunEventLock(*scene, true, a2);
+    } else if (a1 != nullptr && strcasecmp(a1, "SUNSET") == 0) {
+        SetSunEventLock(*scene, false, a2);
+    } else if (a1 != nullptr && strcasecmp(a1, "NONE") == 0) {
+        scene->animation.sunEventLock = kSunLockNone;
+        scene->animation.sunEventValue = 0;
+    } else {
+        StkSetError("stkErrorIllegalParam", a1);
+    }
+}
+
+void CmdTimesys(Scene* scene, const char* a1)
+{
+    int32_t system = 0;
+    if (StkLookupKeyword(a1, TimeSystemKeywordTable, system) == 0) {
+        StkSetError("stkErrorIllegalParam", a1);
+        return;
+    }
+    if (scene == nullptr) {
+        return;
+    }
+    double zone = scene->time.location.longitude / 15.0;   // LMT
+    if (system == kTimeSystemLst) {
+        zone = scene->siteZone;
+    } else if (system == kTimeSystemUt) {
+        zone = 0.0;
+    }
+    // At the very ends of the supported years the zone change may not fit.
+    if (ChangeSceneZone(*scene, zone) == 0) {
+        StkSetError("stkErrorIllegalParam", a1);
+        return;
+    }
+    scene->timeSystem = system;
+}
