@@ -16,11 +16,14 @@
 #include "sky/canvas.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
+#include "sky/grids.h"
 #include "sky/scene.h"
 
 #include <X11/Shell.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Xm.h>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -85,5 +88,27 @@ void BM_Redraw(benchmark::State& state)
 }
 
 BENCHMARK(BM_Redraw)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
+
+// The same with the horizontal and J2000 grids in the finest style, their
+// numbers, the equator, ecliptic and meridian lines.
+void BM_RedrawWithGrids(benchmark::State& state)
+{
+    if (!OpenCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    uint8_t* flags = gBenchScene.displayFlags;
+    std::array<uint8_t, kDisplayFlagCount> saved{};
+    std::copy(flags, flags + kDisplayFlagCount, saved.begin());
+    flags[kFlagGridNumbers] = kGridMode3 | kHrzGridNumFlag | kEqtGrid2000NumFlag;
+    flags[kFlagHorizontalGrid] = kHrzGridFlag | kDirFlag | kMeridianFlag;
+    flags[kFlagEquatorial] = kEqtGrid2000Flag | kEqt2000Flag;
+    flags[kFlagOtherGrids] = kEclFlag;
+    flags[kFlagLineNumbers] = kMrdNumFlag;
+    BM_Redraw(state);
+    std::copy(saved.begin(), saved.end(), flags);
+}
+
+BENCHMARK(BM_RedrawWithGrids)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
 
 }  // namespace
