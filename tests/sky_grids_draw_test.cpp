@@ -2,15 +2,18 @@
 // of their coordinates (the J2000 equator at 6h, the galactic equator and
 // the ecliptic against ERFA), NORMAL draws dashed meridians and a solid
 // equator, the finer styles add subdivisions except on the whole-sky maps,
-// numbers appear only when asked for, and the GC is left solid.
+// numbers appear only when asked for, the GC is left solid, and number
+// formats restyled in the resources are used only when they are safe.
 #include "sky_grids_shot.h"
 
 #include "sky/draw_sky.h"
+#include "sky/grid_labels.h"
 #include "sky/grids.h"
 #include "sky/star_layer.h"
 
 #include <algorithm>
 #include <erfa.h>
+#include <string>
 
 using namespace gridtest;
 
@@ -219,6 +222,32 @@ TEST_F(GridLayerTest, GridsLeaveTheLineStyleSolidAndTheMatricesAsTheyWere)
     XGCValues values{};
     ASSERT_NE(XGetGCValues(gAppEnv->display, scene.gc, GCLineStyle, &values), 0);
     EXPECT_EQ(values.line_style, LineSolid);
+}
+
+}  // namespace
+
+namespace {
+
+std::string LineLabel(int i)
+{
+    char text[kGridLabelSize];
+    GridLabelText(kModeEqt, kGridHours, kGridLabelLine, 0, i, kGridEquatorIndex, text, sizeof text);
+    return text;
+}
+
+TEST(GridLabelResources, RestyledFormatsAreUsedAndUnsafeOnesFallBackToTheDefault)
+{
+    ASSERT_NE(World().top, nullptr);
+    XrmDatabase database = XtScreenDatabase(XtScreen(World().top));
+    EXPECT_EQ(LineLabel(4), "2h");
+    XrmPutLineResource(&database, "UVola*messageGridEqtRaFormat3: RA %02d");
+    EXPECT_EQ(LineLabel(4), "RA 02");
+    // A string conversion would read an argument that is not there.
+    XrmPutLineResource(&database, "UVola*messageGridEqtRaFormat3: %s hours");
+    EXPECT_EQ(LineLabel(4), "2h");
+    XrmPutLineResource(&database, "UVola*messageGridEqtRaFormat3: %d %d %d");
+    EXPECT_EQ(LineLabel(6), "3h");
+    XrmPutLineResource(&database, "UVola*messageGridEqtRaFormat3: %dh");
 }
 
 }  // namespace
