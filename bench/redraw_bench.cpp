@@ -18,6 +18,7 @@
 #include "sky/font_sets.h"
 #include "sky/grids.h"
 #include "sky/scene.h"
+#include "sky/status_line.h"
 
 #include <X11/Shell.h>
 #include <Xm/DrawingA.h>
@@ -62,6 +63,7 @@ bool OpenCanvas()
         const DateTime date{2024, 3, 20, 22, 0, 0.0, 9.0};
         AstroTimeFromDate(date, ObserverLocation{35.68, 139.77, 40.0}, gBenchScene.time);
         CreateSceneGC(gBenchScene);
+        gCanvasHooks.drawStatusBar = DrawStatusBar;   // as the program hooks it at start-up
         gAppEnv->startingUp = 0;
         return true;
     }();
@@ -110,5 +112,32 @@ void BM_RedrawWithGrids(benchmark::State& state)
 }
 
 BENCHMARK(BM_RedrawWithGrids)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
+
+// The status line alone: its texts, the Moon icon and all three state icons,
+// drawn into the back pixmap, with the server's work.
+void BM_StatusBar(benchmark::State& state)
+{
+    if (!OpenCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    Scene& scene = gBenchScene;
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);
+    scene.centring = 2;
+    scene.trace = 1;
+    scene.animation.sunEventLock = 1;
+    XRectangle rect{};
+    StatusLineRect(scene, rect);
+    for (auto _ : state) {
+        DrawStatusBar(scene, scene.backPixmap, rect);
+        XSync(gAppEnv->display, False);
+    }
+    scene.centring = 0;
+    scene.trace = 0;
+    scene.animation.sunEventLock = 0;
+}
+
+BENCHMARK(BM_StatusBar)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
