@@ -10,8 +10,11 @@
 #include "command/number_args.h"
 #include "command/time_commands.h"
 #include "core/app_env.h"
+#include "core/message_box.h"
+#include "core/messages.h"
 #include "sky/scene.h"
 #include "sky/site_list.h"
+#include "sky/sun_event_lock.h"
 
 #include <algorithm>
 #include <cctype>
@@ -135,6 +138,40 @@ bool ReadSite(const Scene& scene, const char* const args[5], LocateRequest& requ
     return true;
 }
 
+// Shows why the lock ended: in a warning box, or, while the command port
+// runs the statement, as its reply (a box there would pile up unseen).
+void ReportLockEnded(const char* key)
+{
+    if (gAppEnv->quiet != 0) {
+        StkSetError(key, nullptr);
+        return;
+    }
+    if (gAppEnv->toplevel != nullptr) {
+        char text[256];
+        GetMessage(key, text, sizeof text);
+        ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
+    }
+}
+
+// A sunrise or sunset lock that the new site never sees is ended.
+void CheckSunEventLock(Scene& scene)
+{
+    AnimationState& lock = scene.animation;
+    if (lock.sunEventLock == kSunLockNone) {
+        return;
+    }
+    double jd = 0.0;
+    if (SunEventLockTime(lock.sunEventLock, lock.sunEventValue, scene.time.date,
+                         scene.time.location, jd) == 1) {
+        return;
+    }
+    const bool rising = lock.sunEventLock == kSunLockSunriseMinutes ||
+                        lock.sunEventLock == kSunLockRisingAltitude;
+    lock.sunEventLock = kSunLockNone;
+    lock.sunEventValue = 0;
+    ReportLockEnded(rising ? "messageSunNotRise" : "messageSunNotSet");
+}
+
 }  // namespace
 
 void CmdLocate(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
@@ -173,4 +210,5 @@ void CmdLocate(Scene* scene, const char* a1, const char* a2, const char* a3, con
     if (request.name != nullptr) {
         std::snprintf(scene->siteName, sizeof scene->siteName, "%s", request.name);
     }
+    CheckSunEventLock(*scene);
 }

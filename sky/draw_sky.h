@@ -34,8 +34,9 @@ void WidenViewLimits(int32_t margin, int32_t horizonLimit, Scene& scene, ViewLim
 void RestoreViewLimits(Scene& scene, const ViewLimitsSave& save);
 
 // Rebuilds the scene's time record from its date and site; with a Sun-event
-// lock the clock would move to the locked event. Rise and set times are
-// not computed yet, so the clock is left as set for every lock.
+// lock (STIME) the clock moves to the locked event of the date: sunrise or
+// sunset plus the lock's minutes, or the Sun's passage through the lock's
+// altitude. On a date without that event the clock stays as set.
 // Given:    scene  date, location, Sun-event lock
 // Returned: scene  time record
 void ApplySunEventTime(Scene& scene);

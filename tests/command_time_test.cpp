@@ -1,7 +1,8 @@
 // The time and place commands run through the interpreter against the real
 // Scene, without a display: DATE, PERIOD, INCTIME, DECTIME, STIME, TIMESYS
 // and LOCATE with valid, boundary and refused arguments, and the Sun-event
-// lock. Julian days are checked against ERFA.
+// lock as the canvas applies it. Julian days are checked against ERFA, Sun
+// altitudes against libnova.
 #include <gtest/gtest.h>
 
 #include "astro/astro_time.h"
@@ -11,10 +12,13 @@
 #include "command/time_commands.h"
 #include "core/app_env.h"
 #include "core_test_files.h"
+#include "sky/draw_sky.h"
 #include "sky/scene.h"
 #include "sky/sun_event_lock.h"
 
 #include <erfa.h>
+#include <libnova/solar.h>
+#include <libnova/transform.h>
 
 #include <cmath>
 #include <cstdio>
@@ -25,6 +29,7 @@
 namespace {
 
 constexpr double kSecond = 1.0 / 86400.0;   // in days
+constexpr double kMinute = 60.0 * kSecond;
 
 // Julian day (UT) of a local civil time, from ERFA.
 double ErfaJulianDay(int year, int month, int day, int hour, int minute, double second,
@@ -34,6 +39,17 @@ double ErfaJulianDay(int year, int month, int day, int hour, int minute, double 
     double djm = 0.0;
     EXPECT_EQ(eraCal2jd(year, month, day, &djm0, &djm), 0);
     return djm0 + djm + (hour + minute / 60.0 + second / 3600.0 - zone) / 24.0;
+}
+
+// Geometric altitude of the Sun's centre (degrees), from libnova.
+double NovaSunAltitude(double jd, const ObserverLocation& site)
+{
+    ln_equ_posn equ{};
+    ln_get_solar_equ_coords(jd, &equ);
+    ln_lnlat_posn observer{site.longitude, site.latitude};
+    ln_hrz_posn hrz{};
+    ln_get_hrz_from_equ(&equ, &observer, jd, &hrz);
+    return hrz.alt;
 }
 
 std::string SiteRecord(const char* name, double longitude, double latitude, int height,
@@ -425,6 +441,79 @@ TEST_F(TimeCommands, StimeRefusesOtherWordsAndOutOfRangeValues)
 }
 
 // ---------------------------------------------------------------------------
+// The lock as the canvas applies it before a redraw
+
+class SunLock : public TimeCommands {
+protected:
+    void SetUp() override
+    {
+        TimeCommands::SetUp();
+        // A site on the Greenwich meridian at sea level, so the civil day is
+        // the UT day and no height shifts the horizon.
+        ASSERT_EQ(Run("LOCATE 0,45,0,0,Meridian"), "");
+    }
+    ObserverLocation Site() const { return scene.time.location; }
+};
+
+TEST_F(SunLock, SunriseLockMovesTheClockToSunrisePlusTheOffset)
+{
+    SetDate(2021, 1, 15, 0, 0, 0.0);
+    ASSERT_EQ(Run("STIME SUNRISE +30MIN"), "");
+    ApplySunEventTime(scene);
+    const double sunrise = scene.time.julianDay - 30 * kMinute;
+    // The Sun's centre is then 0.5856 degrees of refraction and its
+    // semidiameter (0.27) below the horizon.
+    EXPECT_NEAR(NovaSunAltitude(sunrise, Site()), -0.85, 0.25);
+    EXPECT_EQ(scene.time.date.day, 15);
+    EXPECT_EQ(scene.time.date.hour, 8);   // sunrise about 07:40 UT, plus half an hour
+    EXPECT_NEAR(scene.time.julianDay, JulianDayFromDate(scene.time.date), 1e-8);
+}
+
+TEST_F(SunLock, SunsetLockBeforeTheEvent)
+{
+    SetDate(2021, 6, 21, 3, 0, 0.0);
+    ASSERT_EQ(Run("STIME SUNSET -30MIN"), "");
+    ApplySunEventTime(scene);
+    EXPECT_NEAR(NovaSunAltitude(scene.time.julianDay + 30 * kMinute, Site()), -0.85, 0.25);
+    EXPECT_EQ(scene.time.date.day, 21);
+}
+
+TEST_F(SunLock, AltitudeLocksFollowTheSunThroughThatAltitude)
+{
+    SetDate(2021, 3, 20, 12, 0, 0.0);
+    ASSERT_EQ(Run("STIME SUNSET -6DEG"), "");
+    ApplySunEventTime(scene);
+    // 0.4 degrees is some two minutes of the Sun's descent here.
+    EXPECT_NEAR(NovaSunAltitude(scene.time.julianDay, Site()), -6.0, 0.4);
+    EXPECT_GE(scene.time.date.hour, 18);
+
+    ASSERT_EQ(Run("STIME SUNRISE 10DEG"), "");
+    ApplySunEventTime(scene);
+    EXPECT_NEAR(NovaSunAltitude(scene.time.julianDay, Site()), 10.0, 0.4);
+    EXPECT_LT(scene.time.date.hour, 12);
+}
+
+TEST_F(SunLock, PolarNightLeavesTheClockAsSet)
+{
+    ASSERT_EQ(Run("LOCATE ,80N"), "");
+    SetDate(2021, 12, 21, 9, 15, 0.0);
+    ASSERT_EQ(Run("STIME SUNRISE +30MIN"), "");
+    // STIME itself locks, whatever the site.
+    EXPECT_EQ(scene.animation.sunEventLock, kSunLockSunriseMinutes);
+    EXPECT_EQ(scene.animation.sunEventValue, 30);
+    ApplySunEventTime(scene);
+    ExpectDate(2021, 12, 21, 9, 15, 0.0);
+}
+
+TEST_F(SunLock, NoLockOnlyRebuildsTheTimeRecord)
+{
+    SetDate(2021, 1, 15, 4, 5, 6.0);
+    scene.time.julianDay = 0.0;
+    ApplySunEventTime(scene);
+    ExpectDate(2021, 1, 15, 4, 5, 6.0);
+}
+
+// ---------------------------------------------------------------------------
 // LOCATE
 
 TEST_F(TimeCommands, LocateSetsEverySiteField)
@@ -552,6 +641,45 @@ TEST_F(LocateBySite, UnknownOrMisspelledSiteIsRefused)
     ExpectRefused("LOCATE \"kyoto (japan)\"", "kyoto (japan)");   // names are exact
     ExpectRefused("LOCATE Kyoto", "Kyoto");
     ExpectRefused("LOCATE \"Kyoto (Japan)\",35", "35");   // a name stands alone
+}
+
+TEST_F(LocateBySite, SunriseLockEndsWhereTheSunDoesNotRise)
+{
+    SetDate(2021, 12, 21, 12, 0, 0.0);
+    EXPECT_EQ(Run("STIME SUNRISE +30MIN"), "");
+    // In Kyoto the Sun rises: the lock stays.
+    EXPECT_EQ(Run("LOCATE \"Kyoto (Japan)\""), "");
+    EXPECT_EQ(scene.animation.sunEventLock, kSunLockSunriseMinutes);
+
+    // Polar night: the lock ends and the command port gets the text back
+    // instead of a box on the screen.
+    EXPECT_EQ(Run("LOCATE \"Longyearbyen (Norway)\""), "messageSunNotRise");
+    EXPECT_STREQ(gAppEnv->errorMessage, "The sun will not rise here, time lock unset.");
+    EXPECT_EQ(scene.animation.sunEventLock, kSunLockNone);
+    EXPECT_EQ(scene.animation.sunEventValue, 0);
+    EXPECT_STREQ(scene.siteName, "Longyearbyen (Norway)");   // the move itself stands
+}
+
+TEST_F(LocateBySite, SunsetAndAltitudeLocksEndInPolarDay)
+{
+    SetDate(2021, 6, 21, 12, 0, 0.0);
+    EXPECT_EQ(Run("STIME SUNSET -6DEG"), "");
+    EXPECT_EQ(Run("LOCATE ,78N"), "messageSunNotSet");
+    EXPECT_STREQ(gAppEnv->errorMessage, "The sun will not set here, time lock unset.");
+    EXPECT_EQ(scene.animation.sunEventLock, kSunLockNone);
+
+    // Outside the command port there is no error, only the box (none here,
+    // without a display).
+    gAppEnv->quiet = 0;
+    EXPECT_EQ(Run("LOCATE ,0N; STIME SUNRISE 5DEG; LOCATE ,-80"), "");
+    EXPECT_EQ(scene.animation.sunEventLock, kSunLockNone);
+}
+
+TEST_F(TimeCommands, LocateReportsNothingWithoutALock)
+{
+    SetDate(2021, 12, 21, 12, 0, 0.0);
+    EXPECT_EQ(Run("LOCATE ,89N"), "");
+    EXPECT_EQ(gAppEnv->errorKey[0], '\0');
 }
 
 }  // namespace

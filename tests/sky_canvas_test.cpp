@@ -289,11 +289,13 @@ TEST(ViewCentre, KeepCentredRecentresTheHorizontalViewAndLookCentresOnce)
     EXPECT_EQ(scene.targetType, 2 | kRecentreTarget);
 }
 
-TEST(SunEventTime, ClockStaysAsSetAndTheTimeRecordIsRebuilt)
+TEST(SunEventTime, ClockStaysAsSetWhereTheSunDoesNotRiseAndTheTimeRecordIsRebuilt)
 {
     Scene scene{};
     ResetScene(scene);
-    SetNoonTime(scene);
+    // Polar night: the sunrise lock has no event to move the clock to.
+    const DateTime date{2024, 12, 21, 12, 0, 0.0, 9.0};
+    AstroTimeFromDate(date, ObserverLocation{80.0, 139.77, 40.0}, scene.time);
     const double day = scene.time.julianDay;
     scene.time.julianDay = 0.0;
     scene.animation.sunEventLock = 1;

@@ -1,4 +1,4 @@
-"""The time and place commands end to end: DATE, LOCATE and DRIVE sent
+"""The time and place commands end to end: DATE, LOCATE, STIME and DRIVE sent
 to a running uvola through its command port, the chart compared through
 GSAVE images, and refused commands answered with their error text while the
 chart stays as it was.
@@ -9,6 +9,7 @@ Run inside tests/harness/uvola-test-env --xvfb.
 """
 
 import os
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -24,6 +25,12 @@ def site_record(name, longitude, latitude, height, zone):
     return "%-40.40s %7.3f%s %6.3f%s %4d %s%05.2f \n" % (
         name, abs(longitude), "W" if longitude < 0 else "E", abs(latitude),
         "S" if latitude < 0 else "N", height, "-" if zone < 0 else "+", abs(zone))
+
+
+def message_boxes():
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=True).stdout
+    return [line for line in tree.splitlines() if '"MessageBox_popup"' in line]
 
 
 class TimeAndPlace(unittest.TestCase):
@@ -101,6 +108,26 @@ class TimeAndPlace(unittest.TestCase):
             self.assertEqual(self.client.request(line), reply, line)
             self.ok("DRIVE")
             self.assertEqual(self.chart(), noon, line)
+
+    def test_sunrise_lock_moves_the_clock_and_ends_in_polar_night(self):
+        self.ok('TIMESYS LST; STIME NONE; LOCATE "Greenwich (United Kingdom)"; '
+                "DATE 2000,12,21,3,46,0,0; DRIVE")
+        early = self.chart()
+        self.ok("STIME SUNRISE +30MIN; DRIVE")
+        locked = self.chart()
+        self.assertNotEqual(locked, early)
+        # Any clock time of the day gives the same locked chart.
+        self.ok("DATE ,,,15,0,0; DRIVE")
+        self.assertEqual(self.chart(), locked)
+
+        boxes = message_boxes()
+        self.assertEqual(self.client.request('LOCATE "Alert (Canada)"'),
+                         "The sun will not rise here, time lock unset.\n")
+        self.ok("DRIVE")
+        self.assertEqual(message_boxes(), boxes)
+        # The lock is gone: back at Greenwich the clock stays as set.
+        self.ok('LOCATE "Greenwich (United Kingdom)"; DATE 2000,12,21,3,46,0; DRIVE')
+        self.assertEqual(self.chart(), early)
 
 
 if __name__ == "__main__":
