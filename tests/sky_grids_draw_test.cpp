@@ -181,6 +181,75 @@ TEST_F(GridLayerTest, GalacticEquatorAndEclipticLieWhereErfaPutsThem)
     }
 }
 
+// The J2000 place of a point of the mean equator of another epoch.
+void FromEquatorOf(double jd, double ra, double& raJ2000, double& decJ2000)
+{
+    double rbp[3][3];
+    eraPmat06(jd, 0.0, rbp);   // J2000 (GCRS) to the mean equator of jd
+    double v[3] = {std::cos(ra * kRad), std::sin(ra * kRad), 0.0};
+    double w[3];
+    eraTrxp(rbp, v, w);
+    double a = 0, d = 0;
+    eraC2s(w, &a, &d);
+    raJ2000 = eraAnp(a) / kRad;
+    decJ2000 = d / kRad;
+}
+
+TEST_F(GridLayerTest, EquatorsOfDateAndB1950LieWhereErfaPrecessesThem)
+{
+    // Fifty years either side of J2000 the equator at 0h lies a quarter
+    // degree north or south.
+    scene.time.date.year = 2050;
+    scene.view.centreLongitude = 0.0;
+    scene.displayFlags[kFlagEquatorial] = kEqtDateFlag | kEqt1950Flag;
+    Drive();
+    SaveShot(scene, kWidth, kHeight, "eqt_date_b1950");
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    for (double jd : {scene.time.julianDay, 2433282.0}) {
+        for (double ra : {354.0, 6.0}) {
+            double a = 0, d = 0;
+            FromEquatorOf(jd, ra, a, d);
+            EXPECT_GT(std::fabs(d), 0.2) << jd << " " << ra;   // far enough from the J2000 equator to tell
+            const ProjectedPoint p = Place(a, d);
+            EXPECT_TRUE(ColourNear(shot, p.x, p.y, 1, Cell(kColorEquatorialLine))) << jd << " " << ra;
+        }
+    }
+    // Nothing along the J2000 equator between them.
+    const ProjectedPoint p = Place(0.0, 0.0);
+    EXPECT_FALSE(ColourNear(shot, p.x, p.y, 1, Cell(kColorEquatorialLine)));
+}
+
+TEST_F(GridLayerTest, HorizonOfTheHorizontalGridFollowsTheSiteInOtherViews)
+{
+    scene.displayFlags[kFlagGridNumbers] = kGridMode1;
+    scene.displayFlags[kFlagHorizontalGrid] = kHrzGridFlag;
+    // Midnight in Tokyo in March: the horizon crosses the western sky.
+    scene.view.fieldOfView = 100.0;
+    scene.view.centreLongitude = 30.0;
+    scene.view.centreLatitude = 10.0;
+    Drive();
+    SaveShot(scene, kWidth, kHeight, "eqt_horizontal_grid");
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    // Horizon points (altitude 0) taken back to J2000 with the scene's own
+    // horizon matrix (J2000 to horizontal), transposed.
+    const double* m = scene.view.matricesDouble[1];
+    int seen = 0;
+    for (double azimuth = 0.0; azimuth < 360.0; azimuth += 7.0) {
+        const double h[3] = {std::cos(azimuth * kRad), std::sin(azimuth * kRad), 0.0};
+        const double v[3] = {m[0] * h[0] + m[3] * h[1] + m[6] * h[2], m[1] * h[0] + m[4] * h[1] + m[7] * h[2],
+                             m[2] * h[0] + m[5] * h[1] + m[8] * h[2]};
+        ProjectedPoint p{};
+        const FixedVector f{static_cast<int32_t>(16384 * v[0]), static_cast<int32_t>(16384 * v[1]),
+                            static_cast<int32_t>(16384 * v[2])};
+        if (!ProjectPoint(scene, f, p) || p.x < 2 || p.x >= kWidth - 2 || p.y < scene.view.skyRect.y + 2
+            || p.y >= kHeight - 2)
+            continue;
+        ++seen;
+        EXPECT_TRUE(ColourNear(shot, p.x, p.y, 1, Cell(kColorHorizontalGrid))) << azimuth;
+    }
+    EXPECT_GE(seen, 3);
+}
+
 TEST_F(GridLayerTest, NumbersAppearOnlyWhenAskedFor)
 {
     scene.displayFlags[kFlagGridNumbers] = kGridMode1;
