@@ -206,6 +206,30 @@ TEST_F(GroundTest, HorizontalGridAndMeridianFollowTheHorizonFrame)
     EXPECT_GT(text, 4);
 }
 
+TEST_F(GroundTest, GridAndGroundHoldAtHighMagnification)
+{
+    // 120 pixels per degree: the precise projections.
+    scene.view.fieldOfView = 4.0;
+    scene.view.hrzCentreAltitude = 1.0;
+    scene.view.hrzCentreAzimuth = 0.0;
+    scene.displayFlags[kFlagGridNumbers] = kGridMode1;
+    scene.displayFlags[kFlagHorizontalGrid] = kHrzGridFlag;
+    Drive();
+    ASSERT_GE(scene.view.pixelsPerDegree, 80.0);
+    SaveShot(scene, kWidth, kHeight, "hrz_high_zoom");
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    for (double altitude : {0.6, 1.5, 2.2}) {
+        const ProjectedPoint p = Horizontal(0.0, altitude);   // the south meridian
+        EXPECT_TRUE(ColourNear(shot, p.x, p.y, 1, Cell(kColorHorizontalGrid))) << altitude;
+        const ProjectedPoint off = Horizontal(0.5, altitude);
+        EXPECT_FALSE(ColourNear(shot, off.x, off.y, 1, Cell(kColorHorizontalGrid))) << altitude;
+    }
+    const ProjectedPoint below = Horizontal(0.3, -0.2);
+    const ProjectedPoint above = Horizontal(0.3, 0.2);
+    EXPECT_EQ(shot.Pixel(below.x, below.y), Cell(kColorLandscape));
+    EXPECT_NE(shot.Pixel(above.x, above.y), Cell(kColorLandscape));
+}
+
 TEST_F(GroundTest, PlanisphereLettersStandAroundItsCircle)
 {
     scene.viewMode = kModeVola;
