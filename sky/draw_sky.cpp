@@ -8,12 +8,15 @@
 #include "sky/clipping.h"
 #include "sky/colors.h"
 #include "sky/compass_labels.h"
+#include "sky/constellation_layer.h"
 #include "sky/daylight.h"
 #include "sky/font_sets.h"
 #include "sky/grids.h"
 #include "sky/ground.h"
 #include "sky/limiting_magnitude.h"
 #include "sky/map_masks.h"
+#include "sky/milky_way_layer.h"
+#include "sky/nebula_layer.h"
 #include "sky/star_layer.h"
 #include "sky/sun_event_lock.h"
 #include "sky/view_setup.h"
@@ -65,16 +68,16 @@ void GroundOrMaskLayer(Scene& scene, Drawable drawable)
 }
 
 constexpr SkyLayer kSkyLayers[] = {
-    {nullptr, 2048, -8192},          // Milky Way: not drawn yet
+    {DrawMilkyWay, 2048, -8192},     // the Milky Way, first of all
     {nullptr, 2048, -8192},          // comet tails, first pass of the comets: not drawn yet
     {MaskAitoffLayer, 2048, -8192},  // the Aitoff ellipse's outside, before grids and lines
     {DrawGrids, 2048, -8192},        // coordinate grids and circles
-    {nullptr, 2048, -8192},          // constellation boundaries: not drawn yet
-    {nullptr, 2048, -8192},          // constellation lines: not drawn yet
+    {DrawConstellationBoundaries, 2048, -8192},
+    {DrawConstellationLines, 2048, -8192},
     {nullptr, 4096, -16384},         // sky-mark and user-object shapes: not drawn yet
     {DrawStarLayer, 0, 0},           // stars (SAO file, Guide Star Catalog or built-in)
-    {nullptr, 0, 0},                 // constellation names: not drawn yet
-    {nullptr, 0, 0},                 // nebulae: not drawn yet
+    {DrawConstellationNames, 0, 0},
+    {DrawNebulae, 0, 0},             // Messier, NGC and IC objects
     {nullptr, 2048, -8192},          // Sun, Moon, planets, satellites, comets, orbits: not drawn yet
     {nullptr, 4096, -16384},         // sky-mark and user-object points and names: not drawn yet
     {GroundOrMaskLayer, 1024, -8192},

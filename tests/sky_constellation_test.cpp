@@ -57,6 +57,7 @@ protected:
         ResizeArea(kWidth, kHeight);
         PrepareScene(gConsScene);
         scene.time.date.hour = 0;   // a dark sky
+        scene.centring = 0;         // the view stays where the test puts it
         scene.viewMode = kModeEqt;
         scene.view.fieldOfView = 50.0;
         scene.displayFlags[kFlagStars] = 0;
