@@ -9,8 +9,10 @@
 #include "sky/label_styles.h"
 
 #include <cmath>
+#include <cwchar>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 const char* const kStatusDateTimeDefault1 = "%4d/%2d/%2d(%s) %2d:%02d";
 const char* const kStatusDateTimeDefault2 = "%2d/%2d/%4d(%s) %2d:%02d";
@@ -128,6 +130,35 @@ XFontSet FontSetOf(int32_t labelKind)
     return gAppEnv->fontSets[LabelStyleTable[labelKind].fontSet - 1];
 }
 
+// The texts carry Latin-1 bytes (the degree sign "\260" of the default
+// formats) that a locale's multibyte encoding may lack. Xlib would cut the
+// whole text at the first such byte in the C locale, losing the site and
+// its name; decoded here byte by byte, an undecodable byte is taken as its
+// Latin-1 character, which a UTF-8 locale then shows and the C locale
+// merely skips.
+std::wstring WideText(const char* text)
+{
+    std::wstring wide;
+    std::mbstate_t state{};
+    const char* p = text;
+    size_t left = std::strlen(text);
+    while (left > 0) {
+        wchar_t c = 0;
+        const size_t used = std::mbrtowc(&c, p, left, &state);
+        if (used == static_cast<size_t>(-1) || used == static_cast<size_t>(-2) || used == 0) {
+            c = static_cast<wchar_t>(static_cast<unsigned char>(*p));
+            state = std::mbstate_t{};
+            ++p;
+            --left;
+        } else {
+            p += used;
+            left -= used;
+        }
+        wide.push_back(c);
+    }
+    return wide;
+}
+
 // Draws a text and returns its escapement; a font set that could not be
 // made draws nothing.
 int DrawText(const Scene& scene, Drawable drawable, XFontSet fontSet, int x, int y, const char* text)
@@ -135,9 +166,10 @@ int DrawText(const Scene& scene, Drawable drawable, XFontSet fontSet, int x, int
     if (fontSet == nullptr) {
         return 0;
     }
-    const int length = static_cast<int>(std::strlen(text));
-    XmbDrawString(Dpy(), drawable, fontSet, scene.gc, x, y, text, length);
-    return XmbTextEscapement(fontSet, text, length);
+    std::wstring wide = WideText(text);
+    const int length = static_cast<int>(wide.size());
+    XwcDrawString(Dpy(), drawable, fontSet, scene.gc, x, y, wide.data(), length);
+    return XwcTextEscapement(fontSet, wide.data(), length);
 }
 
 // The icons stand in a square of side s, vertically centred on the line.
