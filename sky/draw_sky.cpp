@@ -18,6 +18,7 @@
 #include "sky/milky_way_layer.h"
 #include "sky/nebula_layer.h"
 #include "sky/star_layer.h"
+#include "sky/targets.h"
 #include "sky/sun_event_lock.h"
 #include "sky/view_setup.h"
 #include "sky/wrap_segments.h"
@@ -195,8 +196,7 @@ void UpdateViewCenter(Scene& scene)
     if (scene.viewMode != kModeHrz) {
         scene.targetType &= ~kRecentreTarget;
     }
-    // The view centre is taken from the target once targets can be
-    // resolved; until then the centre stays where the view commands put it.
+    UpdateViewCenterFromTarget(scene);
     if (gCanvasHooks.refreshScrollBars != nullptr) {
         gCanvasHooks.refreshScrollBars(scene);
     }
