@@ -6,3 +6,4 @@ uvola_gui_test(sky_nebula_test SOURCES sky_nebula_test.cpp LIBS uvola_sky Uvola:
 add_test(NAME sky_nebula_depth8_test
          COMMAND "${UVOLA_TEST_ENV}" --xvfb --depth8 -- $<TARGET_FILE:sky_nebula_test>)
 set_tests_properties(sky_nebula_depth8_test PROPERTIES TIMEOUT 300 LABELS gui)
+uvola_gui_test(sky_constellation_chart_test SOURCES sky_constellation_chart_test.cpp LIBS uvola_sky Uvola::Motif)
