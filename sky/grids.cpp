@@ -7,6 +7,7 @@
 #include "sky/compass_labels.h"
 #include "sky/font_sets.h"
 #include "sky/grid_labels.h"
+#include "sky/label_text.h"
 #include "sky/wrap_segments.h"
 
 #include <array>
@@ -68,13 +69,13 @@ XFontSet GridFontSet() { return gAppEnv->fontSets[kFontGridNum - 1]; }
 
 int TextEscapement(XFontSet fontSet, const char* text)
 {
-    return XmbTextEscapement(fontSet, text, static_cast<int>(std::strlen(text)));
+    return LabelTextWidth(fontSet, text, static_cast<int>(std::strlen(text)));
 }
 
 void DrawGridText(const Scene& scene, Drawable drawable, int x, int baseline, const char* text)
 {
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorGridNumFont]);
-    XmbDrawString(gAppEnv->display, drawable, GridFontSet(), scene.gc, x, baseline, text,
+    DrawLabelText(gAppEnv->display, drawable, GridFontSet(), scene.gc, x, baseline, text,
                   static_cast<int>(std::strlen(text)));
 }
 

@@ -6,6 +6,7 @@
 #include "sky/catalog_tables.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
+#include "sky/label_text.h"
 #include "sky/object_names.h"
 #include "sky/projection.h"
 
@@ -54,7 +55,7 @@ int Descent(int number) { return LogicalExtent(number).height + LogicalExtent(nu
 
 int Escapement(int number, const char* text)
 {
-    return FontSet(number) ? XmbTextEscapement(FontSet(number), text, static_cast<int>(std::strlen(text))) : 0;
+    return LabelTextWidth(FontSet(number), text, static_cast<int>(std::strlen(text)));
 }
 
 void DrawText(const Scene& scene, Drawable drawable, int number, int32_t colorIndex, int x, int y, const char* text)
@@ -62,7 +63,7 @@ void DrawText(const Scene& scene, Drawable drawable, int number, int32_t colorIn
     if (!FontSet(number))
         return;
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
-    XmbDrawString(gAppEnv->display, drawable, FontSet(number), scene.gc, x, y, text,
+    DrawLabelText(gAppEnv->display, drawable, FontSet(number), scene.gc, x, y, text,
                   static_cast<int>(std::strlen(text)));
 }
 

@@ -7,9 +7,9 @@
 #include "sky/disk_drawing.h"
 #include "sky/font_sets.h"
 #include "sky/label_styles.h"
+#include "sky/label_text.h"
 
 #include <cmath>
-#include <cwchar>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -130,46 +130,11 @@ XFontSet FontSetOf(int32_t labelKind)
     return gAppEnv->fontSets[LabelStyleTable[labelKind].fontSet - 1];
 }
 
-// The texts carry Latin-1 bytes (the degree sign "\260" of the default
-// formats) that a locale's multibyte encoding may lack. Xlib would cut the
-// whole text at the first such byte in the C locale, losing the site and
-// its name; decoded here byte by byte, an undecodable byte is taken as its
-// Latin-1 character, which a UTF-8 locale then shows and the C locale
-// merely skips.
-std::wstring WideText(const char* text)
-{
-    std::wstring wide;
-    std::mbstate_t state{};
-    const char* p = text;
-    size_t left = std::strlen(text);
-    while (left > 0) {
-        wchar_t c = 0;
-        const size_t used = std::mbrtowc(&c, p, left, &state);
-        if (used == static_cast<size_t>(-1) || used == static_cast<size_t>(-2) || used == 0) {
-            c = static_cast<wchar_t>(static_cast<unsigned char>(*p));
-            state = std::mbstate_t{};
-            ++p;
-            --left;
-        } else {
-            p += used;
-            left -= used;
-        }
-        wide.push_back(c);
-    }
-    return wide;
-}
-
 // Draws a text and returns its escapement; a font set that could not be
 // made draws nothing.
 int DrawText(const Scene& scene, Drawable drawable, XFontSet fontSet, int x, int y, const char* text)
 {
-    if (fontSet == nullptr) {
-        return 0;
-    }
-    std::wstring wide = WideText(text);
-    const int length = static_cast<int>(wide.size());
-    XwcDrawString(Dpy(), drawable, fontSet, scene.gc, x, y, wide.data(), length);
-    return XwcTextEscapement(fontSet, wide.data(), length);
+    return DrawLabelText(Dpy(), drawable, fontSet, scene.gc, x, y, text, static_cast<int>(std::strlen(text)));
 }
 
 // The icons stand in a square of side s, vertically centred on the line.

@@ -1,0 +1,84 @@
+// Label texts written in Latin-1 reach the font sets in the locale's own
+// encoding, and a character the locale lacks never cuts the label short.
+#include <gtest/gtest.h>
+
+#include "sky/label_text.h"
+
+#include <X11/Xlib.h>
+#include <clocale>
+#include <cstring>
+#include <string>
+
+namespace {
+
+class LocaleScope {
+public:
+    explicit LocaleScope(const char* name) : saved_(std::setlocale(LC_CTYPE, nullptr))
+    {
+        ok_ = std::setlocale(LC_CTYPE, name) != nullptr;
+    }
+    ~LocaleScope() { std::setlocale(LC_CTYPE, saved_.c_str()); }
+    bool ok() const { return ok_; }
+
+private:
+    std::string saved_;
+    bool ok_ = false;
+};
+
+std::string Convert(const char* text)
+{
+    return LabelTextForLocale(text, static_cast<int>(std::strlen(text)));
+}
+
+}  // namespace
+
+TEST(LabelText, CLocaleDropsTheDegreeSignAndKeepsTheRest)
+{
+    LocaleScope locale("C");
+    ASSERT_TRUE(locale.ok());
+    EXPECT_EQ(Convert("6h+10\260"), "6h+10");
+    EXPECT_EQ(Convert("51.48\260N 0.00\260E (+0.0h)  Greenwich"), "51.48N 0.00E (+0.0h)  Greenwich");
+    EXPECT_EQ(Convert("plain ASCII"), "plain ASCII");
+    EXPECT_EQ(Convert(""), "");
+}
+
+TEST(LabelText, Utf8LocaleGetsTheDegreeSignEncoded)
+{
+    LocaleScope locale("C.UTF-8");
+    if (!locale.ok())
+        GTEST_SKIP() << "no C.UTF-8 locale";
+    EXPECT_EQ(Convert("10\260+30\260"), "10\xC2\xB0+30\xC2\xB0");
+    // Text already in the locale's encoding passes unchanged.
+    EXPECT_EQ(Convert("10\xC2\xB0 Orion"), "10\xC2\xB0 Orion");
+    // A sequence cut off at the end is taken byte by byte.
+    EXPECT_EQ(Convert("x\xC2"), "x\xC3\x82");
+}
+
+TEST(LabelText, FontSetDrawsThePartAfterTheDegreeSign)
+{
+    LocaleScope locale("C");
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    char** missing = nullptr;
+    int missingCount = 0;
+    char* fallback = nullptr;
+    XFontSet fontSet = XCreateFontSet(display, "-*-fixed-medium-r-normal--13-*", &missing, &missingCount,
+                                      &fallback);
+    if (missing != nullptr)
+        XFreeStringList(missing);
+    ASSERT_NE(fontSet, nullptr);
+    const char* label = "6h+10\260 and more";
+    const int full = LabelTextWidth(fontSet, label, static_cast<int>(std::strlen(label)));
+    const int head = LabelTextWidth(fontSet, "6h+10", 5);
+    EXPECT_GT(full, head * 2);
+
+    Pixmap pixmap = XCreatePixmap(display, DefaultRootWindow(display), 200, 20,
+                                  static_cast<unsigned>(DefaultDepth(display, DefaultScreen(display))));
+    GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    EXPECT_EQ(DrawLabelText(display, pixmap, fontSet, gc, 0, 15, label, static_cast<int>(std::strlen(label))), full);
+    EXPECT_EQ(DrawLabelText(display, pixmap, nullptr, gc, 0, 15, label, 3), 0);
+    XFreeGC(display, gc);
+    XFreePixmap(display, pixmap);
+    XFreeFontSet(display, fontSet);
+    XCloseDisplay(display);
+}
