@@ -15,9 +15,13 @@
 #include "data/fallback_resources.h"
 #include "sky/canvas.h"
 #include "sky/colors.h"
+#include "sky/constellation_layer.h"
 #include "sky/font_sets.h"
 #include "sky/grids.h"
+#include "sky/milky_way_layer.h"
+#include "sky/nebula_layer.h"
 #include "sky/scene.h"
+#include "sky/star_layer.h"
 #include "sky/status_line.h"
 
 #include <X11/Shell.h>
@@ -112,6 +116,40 @@ void BM_RedrawWithGrids(benchmark::State& state)
 }
 
 BENCHMARK(BM_RedrawWithGrids)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
+
+// Every built-in layer on: the stars with all their labels, the grids as
+// above, the Milky Way, the constellation figures, boundaries and both
+// names, and the nebulae of all three catalogues with their numbers and
+// magnitudes down to the default faint bound of 11.0.
+void BM_RedrawEveryLayer(benchmark::State& state)
+{
+    if (!OpenCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    uint8_t* flags = gBenchScene.displayFlags;
+    std::array<uint8_t, kDisplayFlagCount> saved{};
+    std::copy(flags, flags + kDisplayFlagCount, saved.begin());
+    flags[kFlagStars] = kStarFlag;
+    flags[kFlagStarLabels] = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kStarMagFlag;
+    flags[kFlagConstellations] = kConsName1Flag | kConsName2Flag | kConsLineFlag | kConsLimitFlag;
+    flags[kFlagMilkyWay] |= kMilkyWayFlag;
+    flags[kFlagNebulae] = kNebulaFlag | kNebulaNameFlag | kNebulaMagFlag;
+    flags[kFlagGridNumbers] = kGridMode3 | kHrzGridNumFlag | kEqtGrid2000NumFlag;
+    flags[kFlagHorizontalGrid] = kHrzGridFlag | kDirFlag | kMeridianFlag;
+    flags[kFlagEquatorial] = kEqtGrid2000Flag | kEqt2000Flag;
+    flags[kFlagOtherGrids] = kEclFlag;
+    flags[kFlagLineNumbers] = kMrdNumFlag;
+    BM_Redraw(state);
+    std::copy(saved.begin(), saved.end(), flags);
+}
+
+BENCHMARK(BM_RedrawEveryLayer)
+    ->Arg(kModeHrz)
+    ->Arg(kModeEqt)
+    ->Arg(kModeAll2Eqt)
+    ->Arg(kModeVola)
+    ->Unit(benchmark::kMillisecond);
 
 // The status line alone: its texts, the Moon icon and all three state icons,
 // drawn into the back pixmap, with the server's work.
