@@ -14,36 +14,6 @@ void NotAvailable(const char* word)
 
 }  // namespace
 
-void CmdMode(Scene*, const char*)
-{
-    NotAvailable("MODE");
-}
-
-void CmdMag(Scene*, const char*, const char*)
-{
-    NotAvailable("MAG");
-}
-
-void CmdIncmag(Scene*, const char*, const char*)
-{
-    NotAvailable("INCMAG");
-}
-
-void CmdDecmag(Scene*, const char*, const char*)
-{
-    NotAvailable("DECMAG");
-}
-
-void CmdStarsize(Scene*, const char*)
-{
-    NotAvailable("STARSIZE");
-}
-
-void CmdStardata(Scene*, const char*)
-{
-    NotAvailable("STARDATA");
-}
-
 void CmdInit(Scene*)
 {
     NotAvailable("INIT");
@@ -82,56 +52,6 @@ void CmdBlink(Scene*, const char*, const char*, const char*)
 void CmdSolOffset(Scene*, const char*, const char*, const char*)
 {
     NotAvailable("SOL_OFFSET");
-}
-
-void CmdShow(Scene*, const char* const*)
-{
-    NotAvailable("SHOW");
-}
-
-void CmdHide(Scene*, const char* const*)
-{
-    NotAvailable("HIDE");
-}
-
-void CmdToggle(Scene*, const char* const*)
-{
-    NotAvailable("TOGGLE");
-}
-
-void CmdGrid(Scene*, const char*)
-{
-    NotAvailable("GRID");
-}
-
-void CmdLoad(Scene*, const char*, const char*, const char*, const char*)
-{
-    NotAvailable("LOAD");
-}
-
-void CmdUnload(Scene*, const char*, const char*, const char*, const char*)
-{
-    NotAvailable("UNLOAD");
-}
-
-void CmdReal(Scene*, const char* const*)
-{
-    NotAvailable("REAL");
-}
-
-void CmdOutline(Scene*, const char* const*)
-{
-    NotAvailable("OUTLINE");
-}
-
-void CmdDisk(Scene*, const char* const*)
-{
-    NotAvailable("DISK");
-}
-
-void CmdDiskMag(Scene*, const char*)
-{
-    NotAvailable("DISK_MAG");
 }
 
 void CmdStl(Scene*, const char*)

@@ -322,9 +322,9 @@ TEST_F(Interpreter, ErrorParameterIsCutTo39Characters)
 TEST_F(Interpreter, CommandsNotYetAvailableSayNotAvailable)
 {
     StkUseCommandTable(nullptr);
-    StkExecuteText(gScene, "mag 4");
+    StkExecuteText(gScene, "stl 4");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorNotAvailable");
-    EXPECT_STREQ(gAppEnv->errorMessage, "mag: Not available in this version: MAG");
+    EXPECT_STREQ(gAppEnv->errorMessage, "stl: Not available in this version: STL");
 }
 
 TEST(ErrorText, FillsOnlyTwoTextFieldsAndPercentSigns)

@@ -1,0 +1,410 @@
+// SHOW, HIDE, TOGGLE, GRID, OUTLINE, REAL, DISK, DISK_MAG, LOAD and UNLOAD:
+// the display options of the layers and the solar-system bodies, and the
+// data files loaded on request.
+#include "command/display_commands.h"
+
+#include "command/command_handlers.h"
+#include "command/interpreter.h"
+#include "command/keywords.h"
+#include "command/number_args.h"
+#include "core/string_utils.h"
+#include "sky/font_sets.h"
+#include "sky/object_names.h"
+#include "sky/scene.h"
+#include "sky/solar_body_names.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kArgumentCount = 10;
+
+constexpr int32_t kEarthId = -3;
+constexpr int32_t kSunId = -2;
+constexpr int32_t kMoonId = -1;
+
+// Flag groups with a side effect (the high byte of an ObjectKeywordTable
+// value).
+constexpr int kGroupNebulae = 0x0C;
+constexpr int kGroupNebulaTypes = 0x0D;
+constexpr int kGroupNebulaCatalogues = 0x0E;
+constexpr int kGroupSkyAndGround = 0x0F;
+constexpr int kGroupStatusBar = 0x18;
+
+constexpr uint8_t kNebulaBit = 0x01;
+constexpr uint8_t kNebulaTypeBits = 0x7B;       // PLANETARY .. COMPOUND
+constexpr uint8_t kNebulaCatalogueBits = 0x07;  // MESSIER, NGC, IC
+constexpr uint8_t kMeteorBit = 0x08;
+constexpr uint8_t kBothMeteorBits = 0x10 | 0x20; // SWMETEOR, SCMETEOR
+constexpr uint8_t kGridStyleBits = 0x03;
+
+constexpr int32_t kSmallestDiskMagnification = 1;
+constexpr int32_t kLargestDiskMagnification = 500;
+
+constexpr int32_t kFileTypeUserObjects = 5;
+
+// The flag byte of a keyword group; null for the groups that are accepted
+// without a byte of their own (menu bar, toolbar and step box; view circle
+// and image marks) or not known at all.
+uint8_t* GroupFlagByte(Scene& scene, int group)
+{
+    switch (group) {
+    case 0x05: return &scene.jovianMoonFlags;
+    case 0x0A: return &scene.displayFlags[kFlagStars];
+    case 0x0B: return &scene.displayFlags[kFlagConstellations];
+    case 0x0C: return &scene.displayFlags[kFlagNebulae];
+    case 0x0D: return &scene.displayFlags[kFlagNebulaTypes];
+    case 0x0E: return &scene.displayFlags[kFlagNebulaCatalogues];
+    case 0x0F: return &scene.displayFlags[kFlagSkyAndGround];
+    case 0x10: return &scene.displayFlags[kFlagGridNumbers];
+    case 0x11: return &scene.displayFlags[kFlagHorizontalGrid];
+    case 0x12: return &scene.displayFlags[kFlagEquatorial];
+    case 0x13: return &scene.displayFlags[kFlagOtherGrids];
+    case 0x14: return &scene.displayFlags[kFlagLineNumbers];
+    case 0x16: return &scene.trace;
+    case 0x17: return &scene.displayFlags[kFlagUserObjects];
+    case 0x18: return &scene.statusLine;
+    case 0x19: return &scene.displayFlags[kFlagStarLabels];
+    case 0x1A: return &scene.displayFlags[kFlagMilkyWay];
+    case 0x1C: return &scene.displayFlags[kFlagSkyMarks];
+    case 0x1D: return &scene.displayFlags[kFlagPictureMarks];
+    default: return nullptr;
+    }
+}
+
+void ApplyToByte(uint8_t& flags, uint8_t mask, int operation)
+{
+    flags = ApplyBitOp(flags, mask, operation);
+}
+
+// A keyword of ObjectKeywordTable applied to its group's byte, with what
+// the group does besides.
+void ApplyObjectKeyword(Scene& scene, int32_t value, int operation)
+{
+    const int group = (value >> 8) & 0xff;
+    const auto bits = static_cast<uint8_t>(value & 0xff);
+    uint8_t* flags = GroupFlagByte(scene, group);
+    if (flags == nullptr) {
+        return;
+    }
+    if (group == kGroupSkyAndGround && bits == kMeteorBit) {
+        ApplyToByte(*flags, kBothMeteorBits, operation);
+        return;
+    }
+    ApplyToByte(*flags, bits, operation);
+    if (group == kGroupNebulaTypes || group == kGroupNebulaCatalogues) {
+        uint8_t& nebulae = scene.displayFlags[kFlagNebulae];
+        if (operation == kFlagSet) {
+            nebulae |= kNebulaBit;
+        }
+        // With every type or every catalogue switched off no nebula is
+        // left to draw.
+        if ((scene.displayFlags[kFlagNebulaTypes] & kNebulaTypeBits) == 0 &&
+            (scene.displayFlags[kFlagNebulaCatalogues] & kNebulaCatalogueBits) == 0) {
+            nebulae = static_cast<uint8_t>(nebulae & ~kNebulaBit);
+        }
+    }
+    if (group == kGroupStatusBar) {
+        scene.view.skyRect.y = static_cast<short>((scene.statusLine & 1) != 0 ? StatusLineHeight() : 0);
+    }
+}
+
+// The BodyFlags byte of one body; null for an id that names none now.
+uint8_t* BodyFlagByte(Scene& scene, int32_t id)
+{
+    if (id >= kCometIdBase && id < kCometIdBase + scene.cometCount) {
+        return scene.cometFlags != nullptr ? &scene.cometFlags[id - kCometIdBase] : nullptr;
+    }
+    if (id >= kMinorPlanetIdBase && id < kMinorPlanetIdBase + scene.mplanetCount) {
+        return scene.mplanetFlags != nullptr ? &scene.mplanetFlags[id - kMinorPlanetIdBase] : nullptr;
+    }
+    if (id >= 0 && id < kPlanetCount) {
+        return &scene.planetFlags[id];
+    }
+    switch (id) {
+    case kEarthId: return &scene.earthFlags;
+    case kSunId: return &scene.sunFlags;
+    case kMoonId: return &scene.moonFlags;
+    default: return nullptr;
+    }
+}
+
+void ApplyToList(uint8_t* flags, int32_t count, uint8_t bit, int operation)
+{
+    for (int32_t i = 0; flags != nullptr && i < count; ++i) {
+        ApplyToByte(flags[i], bit, operation);
+    }
+}
+
+void ApplyBodyKeyword(Scene& scene, int32_t id, int32_t bit, int operation)
+{
+    const auto mask = static_cast<uint8_t>(bit);
+    switch (id) {
+    case kAllPlanetsId:
+        ApplyToList(scene.planetFlags, kPlanetCount, mask, operation);
+        ApplyToByte(scene.earthFlags, mask, operation);
+        return;
+    case kAllCometsId: ApplyToList(scene.cometFlags, scene.cometCount, mask, operation); return;
+    case kAllMinorPlanetsId: ApplyToList(scene.mplanetFlags, scene.mplanetCount, mask, operation); return;
+    default: break;
+    }
+    if (uint8_t* flags = BodyFlagByte(scene, id)) {
+        ApplyToByte(*flags, mask, operation);
+    }
+}
+
+void ShowHideArguments(Scene* scene, const char* const* args, int operation)
+{
+    if (args[0] == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
+    }
+    for (int i = 0; i < kArgumentCount; ++i) {
+        if (args[i] != nullptr && StkShowHideObject(scene, args[i], operation) == 0) {
+            return;
+        }
+    }
+}
+
+// OUTLINE, REAL and DISK: each name resolved to a body and handed to the
+// command's own action, which refuses the bodies it has nothing for.
+using BodyAction = bool (*)(Scene& scene, int32_t id);
+
+void ApplyToBodies(Scene* scene, const char* const* args, BodyAction action)
+{
+    if (args[0] == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
+    }
+    for (int i = 0; i < kArgumentCount; ++i) {
+        if (args[i] == nullptr) {
+            continue;
+        }
+        int32_t id = 0;
+        if (FindSolarBodyByName(*scene, args[i], id) == 0 || !action(*scene, id)) {
+            StkSetError("stkErrorIllegalParam", args[i]);
+            return;
+        }
+    }
+}
+
+bool IsPlanet(int32_t id)
+{
+    return id >= 0 && id < kPlanetCount;
+}
+
+bool OutlineBody(Scene& scene, int32_t id)
+{
+    if (id != kSunId && id != kMoonId) {
+        return false;
+    }
+    *BodyFlagByte(scene, id) |= kBodyOutline;
+    return true;
+}
+
+bool RealBody(Scene& scene, int32_t id)
+{
+    if (id == kAllPlanetsId) {
+        for (uint8_t& flags : scene.planetFlags) {
+            flags = static_cast<uint8_t>(flags & ~kBodyOutline);
+        }
+        return true;
+    }
+    if (id != kSunId && id != kMoonId && !IsPlanet(id)) {
+        return false;
+    }
+    uint8_t& flags = *BodyFlagByte(scene, id);
+    flags = static_cast<uint8_t>(flags & ~kBodyOutline);
+    return true;
+}
+
+// The enlarged disk needs the planet's apparent diameter, which only a
+// fresh computation gives.
+void EnlargePlanet(Scene& scene, int32_t planet)
+{
+    scene.planetFlags[planet] |= kBodyOutline;
+    scene.planets[planet].julianDay = kNeverJulianDay;
+}
+
+bool DiskBody(Scene& scene, int32_t id)
+{
+    if (id == kAllPlanetsId) {
+        for (int32_t planet = 0; planet < kPlanetCount; ++planet) {
+            EnlargePlanet(scene, planet);
+        }
+        return true;
+    }
+    if (!IsPlanet(id)) {
+        return false;
+    }
+    EnlargePlanet(scene, id);
+    return true;
+}
+
+// Looks a LOAD or UNLOAD file type up; refused when missing or unknown.
+bool FileType(const char* text, int32_t& type)
+{
+    if (StkLookupKeyword(text, FileTypeKeywordTable, type) == 0) {
+        StkSetError("stkErrorIllegalParam", text);
+        return false;
+    }
+    return true;
+}
+
+// The body part of a solar-object keyword; false when the id names none.
+bool BodyWord(const Scene& scene, int32_t id, char* out, size_t size)
+{
+    if (id >= kCometIdBase && id < kCometIdBase + scene.cometCount) {
+        std::snprintf(out, size, "COMET%d", id - kCometIdBase + 1);
+    } else if (id >= kMinorPlanetIdBase && id < kMinorPlanetIdBase + scene.mplanetCount) {
+        std::snprintf(out, size, "MINORPLANET%d", id - kMinorPlanetIdBase + 1);
+    } else if (id == kAllPlanetsId || id == kAllCometsId || id == kAllMinorPlanetsId) {
+        static const char* const kGroups[] = {"PLANET", "COMET", "MINORPLANET"};
+        std::snprintf(out, size, "%s", kGroups[id - kAllPlanetsId]);
+    } else if (id >= kEarthId && id < kPlanetCount) {
+        std::snprintf(out, size, "%s", SolarBodyKeyword(id));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+const char* SuffixOf(int32_t bit)
+{
+    switch (bit) {
+    case kBodyShown: return "";
+    case kBodyName: return "_NAME";
+    case kBodyMagnitude: return "_MAG";
+    case kBodyDate: return "_DATE";
+    case kBodyOrbit: return "_OBT";
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+int StkShowHideObject(Scene* scene, const char* keyword, int operation)
+{
+    int32_t value = 0;
+    if (StkLookupKeyword(keyword, ObjectKeywordTable, value) != 0) {
+        ApplyObjectKeyword(*scene, value, operation);
+        return 1;
+    }
+    int32_t id = 0;
+    int32_t bit = 0;
+    if (StkParseSolarObjectKeyword(*scene, keyword, id, bit) == 0) {
+        StkSetError("stkErrorIllegalParam", keyword);
+        return 0;
+    }
+    ApplyBodyKeyword(*scene, id, bit, operation);
+    return 1;
+}
+
+const char* StkSolarObjectKeyword(const Scene& scene, int32_t id, int32_t bit)
+{
+    static char keyword[kSolarKeywordSize];
+    char body[kSolarKeywordSize];
+    if (!BodyWord(scene, id, body, sizeof body)) {
+        return nullptr;
+    }
+    const bool comet = id == kAllCometsId || (id >= kCometIdBase && id < kCometIdBase + scene.cometCount);
+    if (comet && (bit == kBodySpotOrDustTail || bit == kBodyIonTail)) {
+        const char* tail = bit == kBodyIonTail ? "IONTAIL" : "DUSTTAIL";
+        if (id == kAllCometsId) {
+            std::snprintf(keyword, sizeof keyword, "%s", tail);
+        } else {
+            std::snprintf(keyword, sizeof keyword, "%s%d", tail, id - kCometIdBase + 1);
+        }
+        return keyword;
+    }
+    if (id == kSunId && bit == kBodySpotOrDustTail) {
+        std::snprintf(keyword, sizeof keyword, "SUN_SPOT");
+        return keyword;
+    }
+    const char* suffix = SuffixOf(bit);
+    // The Sun and the Moon have neither a magnitude label nor an orbit.
+    const bool sunOrMoon = id == kSunId || id == kMoonId;
+    if (suffix == nullptr || (sunOrMoon && (bit == kBodyMagnitude || bit == kBodyOrbit))) {
+        return nullptr;
+    }
+    std::snprintf(keyword, sizeof keyword, "%s%s", body, suffix);
+    return keyword;
+}
+
+void CmdShow(Scene* scene, const char* const* args)
+{
+    ShowHideArguments(scene, args, kFlagSet);
+}
+
+void CmdHide(Scene* scene, const char* const* args)
+{
+    ShowHideArguments(scene, args, kFlagClear);
+}
+
+void CmdToggle(Scene* scene, const char* const* args)
+{
+    ShowHideArguments(scene, args, kFlagToggle);
+}
+
+void CmdGrid(Scene* scene, const char* a1)
+{
+    int32_t style = 0;
+    if (StkLookupKeyword(a1, GridKeywordTable, style) == 0) {
+        StkSetError("stkErrorIllegalParam", a1);
+        return;
+    }
+    uint8_t& numbers = scene->displayFlags[kFlagGridNumbers];
+    numbers = static_cast<uint8_t>((numbers & ~kGridStyleBits) | style);
+}
+
+void CmdOutline(Scene* scene, const char* const* args)
+{
+    ApplyToBodies(scene, args, OutlineBody);
+}
+
+void CmdReal(Scene* scene, const char* const* args)
+{
+    ApplyToBodies(scene, args, RealBody);
+}
+
+void CmdDisk(Scene* scene, const char* const* args)
+{
+    ApplyToBodies(scene, args, DiskBody);
+}
+
+void CmdDiskMag(Scene* scene, const char* a1)
+{
+    int32_t magnification = 0;
+    if (StkIntegerArgument(a1, kSmallestDiskMagnification, kLargestDiskMagnification,
+                           magnification) != 0) {
+        scene->diskMagnitude = magnification;
+    }
+}
+
+// User-object files and the click data are not read by this version yet:
+// LOAD refuses rather than pretend to have loaded them.
+void CmdLoad(Scene*, const char* a1, const char* a2, const char*, const char*)
+{
+    int32_t type = 0;
+    if (!FileType(a1, type)) {
+        return;
+    }
+    if (a2 == nullptr) {
+        StkSetError("stkErrorIllegalParam", type == kFileTypeUserObjects ? a1 : nullptr);
+        return;
+    }
+    StkSetError("stkErrorNotAvailable", a2);
+}
+
+// With no user-object file loadable, UNLOAD AD alone has nothing to
+// release; a named file cannot be among the loaded ones.
+void CmdUnload(Scene*, const char* a1, const char* a2, const char*, const char*)
+{
+    int32_t type = 0;
+    if (!FileType(a1, type)) {
+        return;
+    }
+    if (type == kFileTypeUserObjects && a2 != nullptr) {
+        StkSetError("stkErrorNotAvailable", a2);
+    }
+}

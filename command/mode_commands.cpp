@@ -1,0 +1,259 @@
+// MODE, MAG, INCMAG, DECMAG, STARSIZE and STARDATA: the view mode and the
+// limiting magnitudes of stars, star names and nebulae.
+#include "astro/coordinates.h"
+#include "command/command_handlers.h"
+#include "command/interpreter.h"
+#include "command/keywords.h"
+#include "command/number_args.h"
+#include "core/app_env.h"
+#include "core/string_utils.h"
+#include "sky/object_names.h"
+#include "sky/scene.h"
+#include "sky/view_setup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr int32_t kFrameMask = 0xff;
+constexpr int32_t kFamilyMask = 0xff00;
+constexpr int32_t kSolarFamily = 0x200;
+constexpr int32_t kTargetTypeMask = 0x7fff;
+constexpr int32_t kEarthId = -3;
+constexpr int32_t kMoonId = -1;
+
+// Magnitudes typed in a command: anything a sky can show, with room to
+// spare; the bound keeps every value x 10 far inside an int32.
+constexpr double kMagnitudeBound = 100.0;
+// Stored magnitudes (tenths) stay within this, however often INCMAG runs.
+constexpr int32_t kTenthsBound = 1000;
+constexpr int32_t kFaintestRequestFloor = -20;    // DECMAG STAR stops at -2.0
+constexpr int32_t kDefaultStarLabelLimit = 14;
+constexpr int32_t kDefaultNebulaFaint = 110;
+constexpr int32_t kDefaultNebulaBright = 0;
+constexpr int32_t kLargestStarSize = 100;
+
+constexpr uint8_t kSaoStarsBit = 32;
+constexpr uint8_t kGscStarsBit = 64;
+constexpr int32_t kBuiltInCap = 65;
+constexpr int32_t kSaoCap = 95;
+constexpr int32_t kGscCap = 170;
+
+enum MagnitudeKind { kMagStar, kMagStarname, kMagNebulaMin, kMagNebulaMax, kMagNebulaLimit };
+
+const KeywordEntry kMagnitudeKindTable[] = {
+    {"STAR", kMagStar},
+    {"STARNAME", kMagStarname},
+    {"NEBULAMIN", kMagNebulaMin},
+    {"NEBULAMAX", kMagNebulaMax},
+    {"NEBULALIMIT", kMagNebulaLimit},
+    {nullptr, 0},
+};
+
+// INCMAG and DECMAG know every kind but NEBULALIMIT.
+const KeywordEntry kStepKindTable[] = {
+    {"STAR", kMagStar},
+    {"STARNAME", kMagStarname},
+    {"NEBULAMIN", kMagNebulaMin},
+    {"NEBULAMAX", kMagNebulaMax},
+    {nullptr, 0},
+};
+
+int32_t ClampTenths(int64_t tenths)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(tenths, -kTenthsBound, kTenthsBound));
+}
+
+// A magnitude argument in tenths, truncated toward zero (4.55 gives 45).
+bool MagnitudeTenths(const char* text, int32_t& tenths)
+{
+    double value = 0.0;
+    if (StkRealArgument(text, -kMagnitudeBound, kMagnitudeBound, value) == 0) {
+        return false;
+    }
+    tenths = static_cast<int32_t>(std::trunc(value * 10.0));
+    return true;
+}
+
+bool LookupKind(const char* text, const KeywordEntry* table, int32_t& kind)
+{
+    if (StkLookupKeyword(text, table, kind) == 0) {
+        StkSetError("stkErrorIllegalParam", text);
+        return false;
+    }
+    return true;
+}
+
+// The view centre carried from the old mode's frame into the new one: the
+// horizontal frame keeps azimuth/altitude, every other frame
+// longitude/latitude.
+void CarryViewCentre(Scene& scene, CoordFrame oldFrame, CoordFrame newFrame)
+{
+    ViewGeometry& view = scene.view;
+    double centre[2];
+    if (newFrame != kFrameHrz) {
+        if (oldFrame == kFrameHrz) {
+            centre[0] = view.hrzCentreAzimuth;
+            centre[1] = view.hrzCentreAltitude;
+        } else {
+            centre[0] = view.centreLongitude;
+            centre[1] = view.centreLatitude;
+        }
+        ConvertCoordinates(scene.time, oldFrame, centre, newFrame, centre);
+        view.centreLongitude = centre[0];
+        view.centreLatitude = centre[1];
+        return;
+    }
+    if (oldFrame != kFrameHrz) {
+        centre[0] = view.centreLongitude;
+        centre[1] = view.centreLatitude;
+        ConvertCoordinates(scene.time, oldFrame, centre, kFrameHrz, centre);
+        view.hrzCentreAzimuth = centre[0];
+        view.hrzCentreAltitude = centre[1];
+    }
+    view.hrzCentreAltitude = std::max(view.hrzCentreAltitude, 0.0);
+}
+
+// The solar-system views have no Moon to follow, the others no Earth.
+void DropTargetWithoutPlace(Scene& scene)
+{
+    if (scene.centring == 0 || (scene.targetType & kTargetTypeMask) != kObjectSolarBody) {
+        return;
+    }
+    const bool solar = (scene.viewMode & kFamilyMask) == kSolarFamily;
+    if (scene.targetId == (solar ? kMoonId : kEarthId)) {
+        scene.centring = 0;
+    }
+}
+
+void RequestStarLimit(Scene& scene, int32_t tenths)
+{
+    scene.mag.requestPending = 1;
+    scene.mag.requestedValue = tenths;
+}
+
+}  // namespace
+
+void CmdMode(Scene* scene, const char* a1)
+{
+    int32_t mode = 0;
+    if (StkLookupKeyword(a1, ModeKeywordTable, mode) == 0) {
+        StkSetError("stkErrorIllegalParam", a1);
+        return;
+    }
+    const auto oldFrame = static_cast<CoordFrame>(scene->viewMode & kFrameMask);
+    const auto newFrame = static_cast<CoordFrame>(mode & kFrameMask);
+    CarryViewCentre(*scene, oldFrame, newFrame);
+    scene->viewMode = mode;
+    scene->viewModeChanged = 1;
+    // A script sets the field of view after the mode; clamping now would
+    // spoil the field a saved scene restores.
+    if (gAppEnv->scriptRunning == 0) {
+        ClampFieldOfView(*scene, 1);
+    }
+    DropTargetWithoutPlace(*scene);
+}
+
+void CmdMag(Scene* scene, const char* a1, const char* a2)
+{
+    int32_t kind = 0;
+    if (!LookupKind(a1, kMagnitudeKindTable, kind)) {
+        return;
+    }
+    MagnitudeLimits& mag = scene->mag;
+    if (kind == kMagNebulaLimit) {
+        int32_t on = 1;
+        if (a2 != nullptr && StkIntegerArgument(a2, INT32_MIN, INT32_MAX, on) == 0) {
+            return;
+        }
+        mag.nebulaBoundsInUse = on == 1 ? 1 : 0;
+        return;
+    }
+    int32_t tenths = 0;
+    if (a2 == nullptr) {
+        switch (kind) {
+        case kMagStar: mag.starOffset = 0; break;
+        case kMagStarname: mag.starLabelLimit = kDefaultStarLabelLimit; break;
+        case kMagNebulaMin: mag.nebulaFaint = kDefaultNebulaFaint; break;
+        default: mag.nebulaBright = kDefaultNebulaBright; break;
+        }
+        return;
+    }
+    if (!MagnitudeTenths(a2, tenths)) {
+        return;
+    }
+    switch (kind) {
+    case kMagStar: RequestStarLimit(*scene, tenths); break;
+    case kMagStarname: mag.starLabelLimit = tenths; break;
+    case kMagNebulaMin: mag.nebulaFaint = tenths; break;
+    default: mag.nebulaBright = tenths; break;
+    }
+}
+
+void CmdIncmag(Scene* scene, const char* a1, const char* a2)
+{
+    int32_t kind = 0;
+    int32_t step = 0;
+    if (!LookupKind(a1, kStepKindTable, kind) || !MagnitudeTenths(a2, step)) {
+        return;
+    }
+    MagnitudeLimits& mag = scene->mag;
+    switch (kind) {
+    case kMagStar:
+        RequestStarLimit(*scene, std::min(ClampTenths(int64_t{mag.starLimit} + step), mag.starCap));
+        break;
+    case kMagStarname: mag.starLabelLimit = ClampTenths(int64_t{mag.starLabelLimit} + step); break;
+    case kMagNebulaMin: mag.nebulaFaint = ClampTenths(int64_t{mag.nebulaFaint} + step); break;
+    default: mag.nebulaBright = ClampTenths(int64_t{mag.nebulaBright} + step); break;
+    }
+}
+
+void CmdDecmag(Scene* scene, const char* a1, const char* a2)
+{
+    int32_t kind = 0;
+    int32_t step = 0;
+    if (!LookupKind(a1, kStepKindTable, kind) || !MagnitudeTenths(a2, step)) {
+        return;
+    }
+    MagnitudeLimits& mag = scene->mag;
+    switch (kind) {
+    case kMagStar:
+        RequestStarLimit(*scene,
+                         std::max(ClampTenths(int64_t{mag.starLimit} - step), kFaintestRequestFloor));
+        break;
+    case kMagStarname:
+        // Names fainter than the stars drawn would not show: start from
+        // the star limit.
+        mag.starLabelLimit = std::min(mag.starLabelLimit, mag.starLimit);
+        mag.starLabelLimit = ClampTenths(int64_t{mag.starLabelLimit} - step);
+        break;
+    case kMagNebulaMin: mag.nebulaFaint = ClampTenths(int64_t{mag.nebulaFaint} - step); break;
+    default: mag.nebulaBright = ClampTenths(int64_t{mag.nebulaBright} - step); break;
+    }
+}
+
+void CmdStarsize(Scene* scene, const char* a1)
+{
+    int32_t size = 0;
+    if (StkIntegerArgument(a1, 0, kLargestStarSize, size) == 0) {
+        return;
+    }
+    scene->view.starSize = size * 10;
+}
+
+void CmdStardata(Scene* scene, const char* a1)
+{
+    uint8_t& stars = scene->displayFlags[kFlagStars];
+    stars = static_cast<uint8_t>(stars & ~(kSaoStarsBit | kGscStarsBit));
+    if (AsciiCaseEqual(a1, "SAO") != 0) {
+        stars |= kSaoStarsBit;
+        scene->mag.starCap = kSaoCap;
+    } else if (AsciiCaseEqual(a1, "GSC") != 0) {
+        stars |= kGscStarsBit;
+        scene->mag.starCap = kGscCap;
+    } else {
+        scene->mag.starCap = kBuiltInCap;
+    }
+}
