@@ -14,46 +14,6 @@ void NotAvailable(const char* word)
 
 }  // namespace
 
-void CmdInit(Scene*)
-{
-    NotAvailable("INIT");
-}
-
-void CmdMirror(Scene*, const char*)
-{
-    NotAvailable("MIRROR");
-}
-
-void CmdView(Scene*, const char* const*)
-{
-    NotAvailable("VIEW");
-}
-
-void CmdZoom(Scene*, const char*, const char*)
-{
-    NotAvailable("ZOOM");
-}
-
-void CmdLook(Scene*, const char*, const char*, const char*)
-{
-    NotAvailable("LOOK");
-}
-
-void CmdTrack(Scene*, const char*, const char*, const char*)
-{
-    NotAvailable("TRACK");
-}
-
-void CmdBlink(Scene*, const char*, const char*, const char*)
-{
-    NotAvailable("BLINK");
-}
-
-void CmdSolOffset(Scene*, const char*, const char*, const char*)
-{
-    NotAvailable("SOL_OFFSET");
-}
-
 void CmdStl(Scene*, const char*)
 {
     NotAvailable("STL");

@@ -271,9 +271,12 @@ TEST(ViewCentre, KeepCentredRecentresTheHorizontalViewAndLookCentresOnce)
     Scene scene{};
     ResetScene(scene);
     scene.centring = 0;
+    scene.keepCentred = 1;
     UpdateViewCenter(scene);
     EXPECT_EQ(scene.centring, 0);   // once, then done
-    EXPECT_EQ(scene.targetType, 1 | kRecentreTarget);
+    // The target's bit 15 became the keep-centred flag.
+    EXPECT_EQ(scene.targetType, 1);
+    EXPECT_EQ(scene.keepCentred, 1);
 
     scene.viewMode = kModeEqt;
     scene.centring = 2;             // TRACK follows at every redraw

@@ -2,3 +2,6 @@
 # an oracle for precession here only.
 uvola_test(sky_targets_test SOURCES sky_targets_test.cpp sky_targets_view_test.cpp
            LIBS uvola_sky ${ERFA_LIBRARY})
+
+# The view commands through the interpreter, without a display.
+uvola_test(command_view_test SOURCES command_view_test.cpp LIBS uvola_command)

@@ -1,0 +1,277 @@
+// INIT, MIRROR, VIEW, ZOOM, LOOK, TRACK, BLINK and SOL_OFFSET: the commands
+// that reset the scene and aim or shape the view.
+#include "command/view_commands.h"
+
+#include "command/command_handlers.h"
+#include "command/interpreter.h"
+#include "command/number_args.h"
+#include "core/app_env.h"
+#include "core/string_utils.h"
+#include "sky/scene.h"
+#include "sky/screen_points.h"
+#include "sky/site_setup.h"
+#include "sky/targets.h"
+#include "sky/view_setup.h"
+
+#include <X11/Intrinsic.h>
+#include <algorithm>
+#include <array>
+#include <unistd.h>
+
+namespace {
+
+constexpr int32_t kCentringNone = 0;
+constexpr int32_t kCentringOnce = 1;
+constexpr int32_t kCentringTrack = 2;
+
+constexpr double kMaxCommandFieldOfView = 360.0;
+constexpr double kSolarViewWidest = 150.0;
+constexpr double kSolarViewNarrowest = 2.0;
+
+constexpr int kBlinkHalfSize = 9;            // the saved square is 19 x 19
+constexpr useconds_t kBlinkPauseMicroseconds = 100000;
+
+// ZOOM's new width: the value added or taken away, or the factor when the
+// value is 0, held within the bounds.
+double ZoomedWidth(double width, bool narrow, double value, double factor, double narrowest,
+                   double widest)
+{
+    if (narrow) {
+        return std::max(value != 0.0 ? width - value : width / factor, narrowest);
+    }
+    return std::min(value != 0.0 ? width + value : width * factor, widest);
+}
+
+void StoreTarget(Scene& scene, const TargetRef& target, int32_t centring)
+{
+    scene.targetType = target.type;
+    scene.targetId = target.id;
+    scene.targetLongitude = target.longitude;
+    scene.targetLatitude = target.latitude;
+    scene.centring = centring;
+}
+
+// Parses a command's target; a refused one is reported with its first word.
+bool ParseCommandTarget(Scene& scene, const char* target, const char* a, const char* b,
+                        TargetRef& out)
+{
+    if (ParseTargetWithFallback(scene, target, a, b, out) == 0) {
+        StkSetError("stkErrorIllegalParam", target);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int StkSetViewAngle(Scene* scene, const char* text)
+{
+    double angle = 0.0;
+    if (StkRealArgument(text, 0.0, kMaxCommandFieldOfView, angle) == 0) {
+        return 0;
+    }
+    if (!(angle > 0.0)) {
+        StkSetError("stkErrorIllegalParam", text);
+        return 0;
+    }
+    scene->view.fieldOfView = angle;
+    return 1;
+}
+
+int StkSetViewCenter(Scene* scene, const char* target, const char* a, const char* b)
+{
+    if (AsciiCaseEqual(target, "HRZ") != 0 && a == nullptr && b == nullptr) {
+        if (scene->centring == kCentringNone) {
+            // Back to the horizon: the next redraw looks along it again.
+            scene->targetType = kObjectScreen | kRecentreTarget;
+            scene->centring = kCentringOnce;
+        }
+        return 1;
+    }
+    TargetRef parsed{};
+    if (!ParseCommandTarget(*scene, target, a, b, parsed)) {
+        return 0;
+    }
+    if (scene->centring != kCentringTrack) {
+        StoreTarget(*scene, parsed, kCentringOnce);
+    }
+    return 1;
+}
+
+void StkDrawBlinkMarker(const Scene& scene, Display* display, Window window, int x, int y,
+                        unsigned long pixel)
+{
+    const std::array<XSegment, 8> rays{{
+        {short(x), short(y - 5), short(x), short(y - 9)},
+        {short(x + 4), short(y - 4), short(x + 7), short(y - 7)},
+        {short(x + 5), short(y), short(x + 9), short(y)},
+        {short(x + 4), short(y + 4), short(x + 7), short(y + 7)},
+        {short(x), short(y + 5), short(x), short(y + 9)},
+        {short(x - 4), short(y + 4), short(x - 7), short(y + 7)},
+        {short(x - 5), short(y), short(x - 9), short(y)},
+        {short(x - 4), short(y - 4), short(x - 7), short(y - 7)},
+    }};
+    XSetForeground(display, scene.gc, pixel);
+    XDrawSegments(display, window, scene.gc, const_cast<XSegment*>(rays.data()), int(rays.size()));
+    XFlush(display);
+}
+
+void CmdInit(Scene* scene)
+{
+    if (scene->animation.running != 0) {
+        StkExecuteText(scene, "CONTINUE");   // stops the run
+    }
+    FreeSceneSmallBodies(*scene);
+    ResetScene(*scene);
+    // Without a toplevel shell (a program that only runs commands) there
+    // are no site resources to read and no box to tell the user in.
+    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr) {
+        InitSite(*scene);
+    }
+}
+
+void CmdMirror(Scene* scene, const char* a1)
+{
+    int32_t mirror = 0;
+    if (StkIntegerArgument(a1, 0, 2, mirror) != 0) {
+        scene->mirror = mirror;
+    }
+}
+
+void CmdView(Scene* scene, const char* const* args)
+{
+    const char* word = args[0];
+    if (word == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+    } else if (AsciiCaseEqual(word, "ANGLE") != 0) {
+        StkSetViewAngle(scene, args[1]);
+    } else if (AsciiCaseEqual(word, "SOL") != 0) {
+        double width = 0.0;
+        if (StkRealArgument(args[1], 0.0, kMaxCommandSolarDistance, width) == 0) {
+            return;
+        }
+        if (!(width > 0.0)) {
+            StkSetError("stkErrorIllegalParam", args[1]);
+            return;
+        }
+        scene->view.solarViewWidth = width;
+    } else if (AsciiCaseEqual(word, "CENTER") != 0) {
+        if (args[1] == nullptr) {
+            StkSetError("stkErrorIllegalParam", nullptr);
+            return;
+        }
+        StkSetViewCenter(scene, args[1], args[2], args[3]);
+    } else {
+        StkSetError("stkErrorSyntax", word);
+    }
+}
+
+void CmdZoom(Scene* scene, const char* a1, const char* a2)
+{
+    if (a1 == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
+    }
+    const char direction = AsciiUpper(a1[0]);
+    if (direction != 'U' && direction != 'D') {
+        return;
+    }
+    double value = 0.0;
+    if (a2 != nullptr && StkRealArgument(a2, 0.0, kMaxCommandSolarDistance, value) == 0) {
+        return;
+    }
+    const bool narrow = direction == 'U';
+    ViewGeometry& view = scene->view;
+    switch (scene->viewMode >> 8) {
+    case 1:
+        view.fieldOfView = ZoomedWidth(view.fieldOfView, narrow, value, view.zoomFactor,
+                                       view.minimumField, MaxFieldOfView(*scene));
+        break;
+    case 2:
+        view.solarViewWidth = ZoomedWidth(view.solarViewWidth, narrow, value, view.zoomFactor,
+                                          kSolarViewNarrowest, kSolarViewWidest);
+        break;
+    default:
+        break;   // the whole-sky maps and the planisphere have one size
+    }
+}
+
+void CmdLook(Scene* scene, const char* a1, const char* a2, const char* a3)
+{
+    if (a1 == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
+    }
+    scene->keepCentred = 0;
+    if (StkSetViewCenter(scene, a1, a2, a3) != 0) {
+        CmdDrive(scene);
+    }
+}
+
+void CmdTrack(Scene* scene, const char* a1, const char* a2, const char* a3)
+{
+    if (a1 == nullptr || AsciiCaseEqual(a1, "OFF") != 0) {
+        if (scene->centring == kCentringTrack) {
+            scene->centring = kCentringNone;
+        }
+        return;
+    }
+    TargetRef target{};
+    if (ParseCommandTarget(*scene, a1, a2, a3, target)) {
+        StoreTarget(*scene, target, kCentringTrack);
+    }
+}
+
+void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
+{
+    TargetRef target{};
+    if (!ParseCommandTarget(*scene, a1, a2, a3, target)) {
+        return;
+    }
+    ProjectedPoint point{};
+    if (GetTargetScreenPoint(*scene, target.type, target.id, target.longitude, target.latitude,
+                             point) == 0) {
+        return;   // not in view
+    }
+    Display* display = gAppEnv->display;
+    if (display == nullptr || scene->drawingArea == nullptr || scene->gc == nullptr ||
+        !XtIsRealized(scene->drawingArea)) {
+        return;   // no window to flash in
+    }
+    const Window window = XtWindow(scene->drawingArea);
+    const int x = point.x;
+    const int y = point.y;
+    const unsigned size = 2 * kBlinkHalfSize + 1;
+    const Pixmap saved = XCreatePixmap(display, window, size, size,
+                                       static_cast<unsigned>(DefaultDepthOfScreen(gAppEnv->screen)));
+    // The scene's GC is clipped to the sky; the square is saved and put
+    // back whole with a plain one.
+    const GC copyGc = XCreateGC(display, window, 0, nullptr);
+    XCopyArea(display, window, saved, copyGc, x - kBlinkHalfSize, y - kBlinkHalfSize, size, size, 0, 0);
+    for (int32_t flash = 0; flash < (gAppEnv->blinkTime + 1) / 2; ++flash) {
+        StkDrawBlinkMarker(*scene, display, window, x, y, WhitePixelOfScreen(gAppEnv->screen));
+        usleep(kBlinkPauseMicroseconds);
+        StkDrawBlinkMarker(*scene, display, window, x, y, BlackPixelOfScreen(gAppEnv->screen));
+        usleep(kBlinkPauseMicroseconds);
+    }
+    XCopyArea(display, saved, window, copyGc, 0, 0, size, size, x - kBlinkHalfSize, y - kBlinkHalfSize);
+    XFreeGC(display, copyGc);
+    XFreePixmap(display, saved);
+    XFlush(display);
+}
+
+void CmdSolOffset(Scene* scene, const char* a1, const char* a2, const char* a3)
+{
+    double origin[3] = {0.0, 0.0, 0.0};
+    if (AsciiCaseEqual(a1, "OFF") == 0) {
+        const char* texts[3] = {a1, a2, a3};
+        for (int i = 0; i < 3; ++i) {
+            if (texts[i] != nullptr &&
+                StkRealArgument(texts[i], -kMaxCommandSolarDistance, kMaxCommandSolarDistance,
+                                origin[i]) == 0) {
+                return;
+            }
+        }
+    }
+    std::copy(origin, origin + 3, scene->solarOrigin);
+}
