@@ -5,6 +5,7 @@
 #include "sky/catalog_tables.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
+#include "sky/label_text.h"
 #include "sky/pens.h"
 #include "sky/projection.h"
 
@@ -42,8 +43,8 @@ int NameFontHeight()
 void DrawCentredName(const Scene& scene, Drawable drawable, int x, int baseline, const char* text)
 {
     const int length = static_cast<int>(std::strlen(text));
-    const int width = XmbTextEscapement(NameFontSet(), text, length);
-    XmbDrawString(gAppEnv->display, drawable, NameFontSet(), scene.gc, x - width / 2, baseline, text, length);
+    const int width = LabelTextWidth(NameFontSet(), text, length);
+    DrawLabelText(gAppEnv->display, drawable, NameFontSet(), scene.gc, x - width / 2, baseline, text, length);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/label_styles.h"
+#include "sky/label_text.h"
 #include "sky/nebula_symbols.h"
 #include "sky/projection.h"
 
@@ -41,7 +42,7 @@ void DrawLabel(const Scene& scene, Drawable drawable, const LabelStyle& style, i
                int length)
 {
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[style.color]);
-    XmbDrawString(gAppEnv->display, drawable, FontSet(style.fontSet), scene.gc, x, baseline, text, length);
+    DrawLabelText(gAppEnv->display, drawable, FontSet(style.fontSet), scene.gc, x, baseline, text, length);
 }
 
 void DrawSymbol(const Scene& scene, Drawable drawable, int useStipples, Pixmap strip, int32_t type,
@@ -73,7 +74,7 @@ int DrawMagnitudeLabel(const Scene& scene, Drawable drawable, int32_t mag10, int
     const LabelStyle& style = LabelStyleTable[kLabelNebulaMag];
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%.1f", mag10 / 10.0);
-    const int width = XmbTextEscapement(FontSet(style.fontSet), text, length);
+    const int width = LabelTextWidth(FontSet(style.fontSet), text, length);
     DrawLabel(scene, drawable, style, x - width / 2, y + 6 - sizeClass + Ascent(style.fontSet), text, length);
     return x + LogicalExtent(style.fontSet).width / 2;
 }

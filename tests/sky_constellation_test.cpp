@@ -214,6 +214,37 @@ TEST_F(ConstellationLayerTest, FullNameStandsAboveTheAbbreviation)
     EXPECT_LT(nameLeft, abbrLeft);
 }
 
+// Name files are Latin-1; a letter the locale cannot convert must not end
+// the label there.
+TEST_F(ConstellationLayerTest, NameWithALatin1LetterIsDrawnWhole)
+{
+    const int orion = RowOf("Ori");
+    LookAt(84.0, 2.0);
+    ConstellationRecord& r = ConstellationTable[orion];
+    const char* saved = r.displayName;
+    scene.displayFlags[kFlagConstellations] = kConsName2Flag;
+    auto drawnWidth = [&](const char* name) {
+        r.displayName = name;
+        Drive();
+        ProjectedPoint p{};
+        EXPECT_EQ(ProjectPoint(scene, FixedVector{r.x, r.y, r.z}, p), 1);
+        Snapshot shot(scene.backPixmap, kWidth, kHeight);
+        int left = kWidth, right = -1;
+        for (int y = p.y - 20; y <= p.y; ++y)
+            for (int x = std::max(p.x - 100, 0); x <= std::min(p.x + 100, kWidth - 1); ++x)
+                if (shot.Pixel(x, y) == Cell(kColorConstNameFont)) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right - left;
+    };
+    const int cut = drawnWidth("Bo");
+    const int whole = drawnWidth("Bo\366tes Orionis");
+    r.displayName = saved;
+    EXPECT_GT(cut, 0);
+    EXPECT_GT(whole, cut * 3);
+}
+
 TEST_F(ConstellationLayerTest, BoundariesAreDashedAndLeaveTheLineSolid)
 {
     LookAt(84.0, 2.0);
