@@ -5,3 +5,7 @@ uvola_test(sky_targets_test SOURCES sky_targets_test.cpp sky_targets_view_test.c
 
 # The view commands through the interpreter, without a display.
 uvola_test(command_view_test SOURCES command_view_test.cpp LIBS uvola_command)
+
+# BLINK, LOOK and TRACK on a real canvas under Xvfb.
+uvola_gui_test(command_view_gui_test SOURCES command_view_gui_test.cpp
+               LIBS uvola_command Uvola::Motif)
