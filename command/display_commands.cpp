@@ -302,7 +302,7 @@ int StkShowHideObject(Scene* scene, const char* keyword, int operation)
 
 const char* StkSolarObjectKeyword(const Scene& scene, int32_t id, int32_t bit)
 {
-    static char keyword[kSolarKeywordSize];
+    static char keyword[kSolarKeywordSize + 8];   // room for the longest suffix
     char body[kSolarKeywordSize];
     if (!BodyWord(scene, id, body, sizeof body)) {
         return nullptr;
