@@ -1,8 +1,8 @@
 #include "sky/grid_labels.h"
 
+#include "core/format_check.h"
 #include "core/messages.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -21,80 +21,12 @@ constexpr GridFormat kDcBelow{"messageGridEqtDcFormat2", "%d\260%02d\260"};
 constexpr GridFormat kDcOnly{"messageGridEqtDcFormat3", "%d\260"};
 constexpr GridFormat kAltitude{"messageGridDegFormat", "%d\260"};
 
-constexpr int kMaxConversions = 8;
-constexpr int kMaxFieldDigits = 2;
-
-const char* SkipDigits(const char* p, int& count)
-{
-    count = 0;
-    while (std::isdigit(static_cast<unsigned char>(*p))) {
-        ++p;
-        ++count;
-    }
-    return p;
-}
-
-// The conversion letters of a format, in order; 0 when a conversion is not
-// one this check understands (which makes the format unusable).
-int ConversionLetters(const char* format, char letters[kMaxConversions], int& count)
-{
-    count = 0;
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (*p != '%') {
-            continue;
-        }
-        ++p;
-        if (*p == '%') {
-            continue;
-        }
-        while (*p != '\0' && std::strchr("-+ 0", *p) != nullptr) {
-            ++p;
-        }
-        int digits = 0;
-        p = SkipDigits(p, digits);
-        if (digits > kMaxFieldDigits) {
-            return 0;
-        }
-        if (*p == '.') {
-            p = SkipDigits(p + 1, digits);
-            if (digits > kMaxFieldDigits) {
-                return 0;
-            }
-        }
-        if (*p == '\0' || count == kMaxConversions) {
-            return 0;
-        }
-        letters[count++] = *p;
-    }
-    return 1;
-}
-
 void FormatFrom(const GridFormat& format, int32_t first, int32_t second, char* out, size_t size)
 {
     FormatGridLabel(format.key, format.defaultFormat, first, second, out, size);
 }
 
 }  // namespace
-
-int GridFormatMatchesDefault(const char* format, const char* defaultFormat)
-{
-    char wanted[kMaxConversions];
-    char given[kMaxConversions];
-    int wantedCount = 0;
-    int givenCount = 0;
-    if (!ConversionLetters(defaultFormat, wanted, wantedCount) || !ConversionLetters(format, given, givenCount)) {
-        return 0;
-    }
-    if (givenCount > wantedCount) {
-        return 0;
-    }
-    for (int n = 0; n < givenCount; ++n) {
-        if (given[n] != 'd' || given[n] != wanted[n]) {
-            return 0;
-        }
-    }
-    return 1;
-}
 
 void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, int32_t second, char* out,
                      size_t size)
@@ -104,7 +36,7 @@ void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, 
     }
     char format[kGridFormatSize];
     GetMessage(key, format, sizeof format);
-    const char* use = GridFormatMatchesDefault(format, defaultFormat) ? format : defaultFormat;
+    const char* use = FormatMatchesDefault(format, defaultFormat) ? format : defaultFormat;
     // The format was checked above: only integer conversions, at most as
     // many as the two arguments passed.
 #pragma GCC diagnostic push

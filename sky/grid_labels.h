@@ -19,14 +19,6 @@ enum GridLabelKind : int {
 constexpr size_t kGridFormatSize = 64;   // a format as read from its resource
 constexpr size_t kGridLabelSize = 40;    // the label drawn
 
-// Whether a format substitutes only conversions the default has, in the
-// same order: each a plain integer conversion ("%d", with flags "-+ 0",
-// and a width and precision of at most two digits), no more of them than
-// the default has. "%%" is text.
-// Given:    format         the resource's format
-//           defaultFormat  the compiled default
-// Returned: 1 when the format is safe to use with the default's arguments
-int GridFormatMatchesDefault(const char* format, const char* defaultFormat);
 
 // Formats a label from a message key's text, or from the compiled default
 // when the key's text does not match it.

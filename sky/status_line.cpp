@@ -2,6 +2,7 @@
 
 #include "astro/calendar.h"
 #include "core/app_env.h"
+#include "core/format_check.h"
 #include "core/messages.h"
 #include "sky/colors.h"
 #include "sky/disk_drawing.h"
@@ -24,83 +25,17 @@ namespace {
 
 constexpr size_t kNameSize = 16;          // weekday and month names
 constexpr size_t kDirectionSize = 8;      // hemisphere letters
-constexpr int kMaxConversions = 8;
-constexpr int kMaxFieldDigits = 2;
 constexpr double kMoonIconSwitchAge = 15.0;   // days: waxing icon up to here, then waning
 
 // Rows of the trace icon's stipple.
 constexpr unsigned char kTraceStipple[8] = {0x22, 0x11, 0x88, 0x44, 0x22, 0x11, 0x88, 0x44};
-
-const char* SkipDigits(const char* p, int& digits)
-{
-    digits = 0;
-    while (*p >= '0' && *p <= '9') {
-        ++p;
-        ++digits;
-    }
-    return p;
-}
-
-// The kind of one conversion letter: what argument it reads.
-char ConversionKind(char letter)
-{
-    switch (letter) {
-    case 'd':
-    case 'i': return 'd';
-    case 's': return 's';
-    case 'f':
-    case 'F':
-    case 'e':
-    case 'E':
-    case 'g':
-    case 'G': return 'f';
-    case 'c': return 'c';
-    default: return '\0';
-    }
-}
-
-// The kinds of a format's conversions in order; 0 for one that is not
-// allowed at all.
-int ConversionKinds(const char* format, char kinds[kMaxConversions], int& count)
-{
-    count = 0;
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (*p != '%') {
-            continue;
-        }
-        ++p;
-        if (*p == '%') {
-            continue;
-        }
-        while (*p != '\0' && std::strchr("-+ 0#", *p) != nullptr) {
-            ++p;
-        }
-        int digits = 0;
-        p = SkipDigits(p, digits);
-        if (digits > kMaxFieldDigits) {
-            return 0;
-        }
-        if (*p == '.') {
-            p = SkipDigits(p + 1, digits);
-            if (digits > kMaxFieldDigits) {
-                return 0;
-            }
-        }
-        const char kind = ConversionKind(*p);
-        if (kind == '\0' || count == kMaxConversions) {
-            return 0;
-        }
-        kinds[count++] = kind;
-    }
-    return 1;
-}
 
 // The format of a message key, or its default when the key's text would
 // read other arguments.
 void StatusFormat(const char* key, const char* defaultFormat, char* format, size_t size)
 {
     GetMessage(key, format, size);
-    if (StatusFormatMatchesDefault(format, defaultFormat) == 0) {
+    if (FormatMatchesDefault(format, defaultFormat) == 0) {
         std::snprintf(format, size, "%s", defaultFormat);
     }
 }
@@ -239,21 +174,6 @@ void DrawIconSlots(const Scene& scene, Drawable drawable, const XRectangle& rect
 }
 
 }  // namespace
-
-int StatusFormatMatchesDefault(const char* format, const char* defaultFormat)
-{
-    char wanted[kMaxConversions];
-    char given[kMaxConversions];
-    int wantedCount = 0;
-    int givenCount = 0;
-    if (!ConversionKinds(defaultFormat, wanted, wantedCount) || !ConversionKinds(format, given, givenCount)) {
-        return 0;
-    }
-    if (givenCount > wantedCount) {
-        return 0;
-    }
-    return std::memcmp(given, wanted, static_cast<size_t>(givenCount)) == 0 ? 1 : 0;
-}
 
 int32_t StatusWeekday(const DateTime& date)
 {

@@ -31,15 +31,6 @@ extern const char* const kStatusDateTimeDefault3;   // English style
 extern const char* const kStatusSiteDefault;
 extern const char* const kStatusWidthDefault;
 
-// Whether a format substitutes only what its default substitutes, in the
-// same order and no more of it: each conversion of the same kind (integer
-// "d" or "i"; "s"; floating "f", "e", "g"; "c"), flags from "-+ 0#", a
-// width and a precision of at most two digits, no length modifier, no "*".
-// "%%" is text.
-// Given:    format         the resource's format
-//           defaultFormat  the compiled default
-// Returned: 1 when the format is safe to use with the default's arguments
-int StatusFormatMatchesDefault(const char* format, const char* defaultFormat);
 
 // Day of the week of a local calendar date.
 // Given:    date  year, month, day (the clock and zone play no part)

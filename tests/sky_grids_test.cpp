@@ -133,24 +133,6 @@ TEST(GridLabels, MeridianAltitudeUsesTheDegreeFormat)
     EXPECT_STREQ(text, "70\260");
 }
 
-TEST(GridLabelFormats, OnlyTheDefaultsIntegerConversionsAreAccepted)
-{
-    const char* two = "%dh+%02d\260";
-    EXPECT_EQ(GridFormatMatchesDefault("%dh+%02d\260", two), 1);
-    EXPECT_EQ(GridFormatMatchesDefault("%d:%+3d deg", two), 1);
-    EXPECT_EQ(GridFormatMatchesDefault("%dh", two), 1);           // fewer is harmless
-    EXPECT_EQ(GridFormatMatchesDefault("100%% %d", two), 1);
-    EXPECT_EQ(GridFormatMatchesDefault("%s", two), 0);
-    EXPECT_EQ(GridFormatMatchesDefault("%d %d %d", two), 0);      // reads a third argument
-    EXPECT_EQ(GridFormatMatchesDefault("%n%d", two), 0);
-    EXPECT_EQ(GridFormatMatchesDefault("%ld", two), 0);
-    EXPECT_EQ(GridFormatMatchesDefault("%*d", two), 0);
-    EXPECT_EQ(GridFormatMatchesDefault("%999d", two), 0);         // longer than any label
-    EXPECT_EQ(GridFormatMatchesDefault("%f", two), 0);
-    EXPECT_EQ(GridFormatMatchesDefault("%d %d", "%dh"), 0);
-    EXPECT_EQ(GridFormatMatchesDefault("abc %", two), 0);         // a dangling percent
-}
-
 TEST(GridLabelFormats, LabelsAreCutToTheirBuffer)
 {
     char text[6];

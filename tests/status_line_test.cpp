@@ -115,31 +115,4 @@ TEST_F(StatusText, MoonAgeIsRoundedToWholeDays)
     EXPECT_EQ(Age(kNeverJulianDay), "00");
 }
 
-TEST(StatusFormat, SameConversionsInTheSameOrderAreAccepted)
-{
-    EXPECT_EQ(StatusFormatMatchesDefault("%4d-%02d-%02d [%s] %2d.%02d", kStatusDateTimeDefault1), 1);
-    EXPECT_EQ(StatusFormatMatchesDefault("%-3s %.3s %d, %+5i %d:%d", kStatusDateTimeDefault3), 1);
-    EXPECT_EQ(StatusFormatMatchesDefault("%.1f%s %.1f%s %c%.0f %s", kStatusSiteDefault), 1);
-    EXPECT_EQ(StatusFormatMatchesDefault("Field %g deg (100%%)", kStatusWidthDefault), 1);
-    // Fewer conversions leave the rest of the values unused.
-    EXPECT_EQ(StatusFormatMatchesDefault("%2d/%2d", kStatusDateTimeDefault2), 1);
-    EXPECT_EQ(StatusFormatMatchesDefault("no values", kStatusWidthDefault), 1);
-}
-
-TEST(StatusFormat, ConversionsThatReadOtherValuesAreRefused)
-{
-    EXPECT_EQ(StatusFormatMatchesDefault("%s/%d/%d", kStatusDateTimeDefault2), 0);   // a string from an int
-    EXPECT_EQ(StatusFormatMatchesDefault("%d", kStatusWidthDefault), 0);             // an int from a double
-    EXPECT_EQ(StatusFormatMatchesDefault("W:%.1f %s", kStatusWidthDefault), 0);      // one value too many
-    EXPECT_EQ(StatusFormatMatchesDefault("%n", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%p", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%*f", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%.*f", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%lf", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%999f", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%.100f", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("W:%", kStatusWidthDefault), 0);
-    EXPECT_EQ(StatusFormatMatchesDefault("%1$f", kStatusWidthDefault), 0);
-}
-
 }  // namespace

@@ -1,0 +1,1 @@
+uvola_test(core_format_check_test SOURCES core_format_check_test.cpp LIBS uvola_core)
