@@ -1,0 +1,210 @@
+"""The view commands end to end: MODE, LOOK, VIEW, ZOOM, TRACK and BLINK sent
+to a running uvola through its command port, the chart read back from GSAVE
+images, and refused commands answered with their error text while the chart
+stays as it was.
+
+    view_e2e.py UVOLA
+
+Run inside tests/harness/uvola-test-env --xvfb.
+"""
+
+import collections
+import os
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from uvola_e2e import UvolaSession  # noqa: E402
+
+PROGRAM = None
+
+# Everything but the stars off, so that the middle of the chart shows only
+# what the test looks for.
+PLAIN_SKY = ("HIDE STATUSBAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY, NEBULA, "
+             "STARNAME, BAYER, FLAMSTEED, EQT_GRID_DATE, EQT_GRID_2000, WINDOW_CENTER, "
+             "DAYLIGHT")
+
+FIELD = 30.0   # degrees across
+BOTTOM_STRIP = 24   # pixels
+
+
+def read_xpm(path):
+    """Width, height and rows of colour names of an XPM image."""
+    with open(path) as image:
+        strings = [line.split('"')[1] for line in image if line.startswith('"')]
+    width, height, colours, chars = (int(n) for n in strings[0].split()[:4])
+    table = {}
+    for entry in strings[1:1 + colours]:
+        table[entry[:chars]] = entry[chars:].split()[-1]
+    rows = [[table[row[i:i + chars]] for i in range(0, width * chars, chars)]
+            for row in strings[1 + colours:1 + colours + height]]
+    return width, height, rows
+
+
+class Chart:
+    def __init__(self, path):
+        self.width, self.height, self.rows = read_xpm(path)
+        counts = collections.Counter(c for row in self.rows for c in row)
+        self.background = counts.most_common(1)[0][0]
+
+    def brightest_blob(self):
+        """Centre of the largest run of pixels of one colour (other than the
+        background) near the middle: Sirius's disk in these charts."""
+        best = None
+        for y in range(self.height // 4, 3 * self.height // 4):
+            for x in range(self.width // 4, 3 * self.width // 4):
+                colour = self.rows[y][x]
+                if colour == self.background:
+                    continue
+                cells = [(i, j) for j in range(y - 3, y + 4) for i in range(x - 3, x + 4)
+                         if self.rows[j][i] == colour]
+                if best is None or len(cells) > best[0]:
+                    best = (len(cells), sum(c[0] for c in cells) / len(cells),
+                            sum(c[1] for c in cells) / len(cells))
+        return best
+
+    def lit_near(self, x, y, reach=2):
+        """Number of pixels other than the background within reach of (x, y)."""
+        return sum(1 for j in range(y - reach, y + reach + 1)
+                   for i in range(x - reach, x + reach + 1)
+                   if 0 <= i < self.width and 0 <= j < self.height
+                   and self.rows[j][i] != self.background)
+
+
+class ViewCommands(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.uvola = UvolaSession(PROGRAM).start()
+        cls.directory = tempfile.mkdtemp()
+        cls.count = 0
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.uvola.stop()
+
+    def setUp(self):
+        self.client = self.uvola.connect()
+        self.addCleanup(self.client.close)
+        self.ok(PLAIN_SKY)
+        self.ok('DATE 2000,1,1,0,0,0,0; MODE EQT; TRACK OFF; VIEW ANGLE %g; DRIVE' % FIELD)
+
+    def tearDown(self):
+        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
+
+    def ok(self, line):
+        self.assertEqual(self.client.request(line), "", line)
+
+    def chart(self):
+        """The chart, redrawn once more and read from a GSAVE image. (The
+        first redraw at a new place can still miss a few faint stars at the
+        bottom edge that the next one draws; both charts compared are taken
+        after the same number of redraws at their place.)"""
+        self.ok("DRIVE")
+        type(self).count += 1
+        directory = os.path.join(self.directory, str(self.count))
+        os.mkdir(directory)
+        base = os.path.join(directory, "sky")
+        self.ok("GSAVE %s" % base)
+        return Chart(base + ".xpm")
+
+    def raw_chart(self):
+        """The rows of the last chart above its bottom strip. (Which faint
+        stars the bottom strip shows depends on where the view was before,
+        not only on where it is.)"""
+        chart = Chart(os.path.join(self.directory, str(self.count), "sky.xpm"))
+        return chart.rows[:chart.height - BOTTOM_STRIP]
+
+    def test_look_puts_sirius_in_the_middle(self):
+        self.ok("MODE EQT; LOOK STAR alphaCMa; DRIVE")
+        chart = self.chart()
+        size, x, y = chart.brightest_blob()
+        self.assertGreaterEqual(size, 9)
+        # Across, the middle of the window; down, the projection's centre,
+        # which lies a few pixels above the window's middle.
+        self.assertAlmostEqual(x, chart.width / 2, delta=1.0)
+        self.assertAlmostEqual(y, chart.height / 2, delta=chart.height / 20)
+        # Five degrees north of Sirius, Sirius stands five degrees lower.
+        self.ok("LOOK EQT 6.7525 -11.716; DRIVE")
+        north = self.chart()
+        moved, x2, y2 = north.brightest_blob()
+        self.assertEqual(moved, size)
+        self.assertAlmostEqual(x2, x, delta=1.0)
+        self.assertAlmostEqual(y2 - y, 5.0 * north.width / FIELD, delta=2.0)
+        self.assertEqual(north.lit_near(round(x), round(y), 1), 0)
+        self.centre = (round(x), round(y))
+
+    def test_the_same_place_by_every_name_gives_the_same_chart(self):
+        self.ok("LOOK STAR alphaCMa; DRIVE")
+        self.chart()
+        by_designation = self.raw_chart()
+        for line in ("LOOK Sirius", "VIEW CENTER STAR 9CMa; DRIVE", "LOOK sirius"):
+            self.ok("LOOK EQT 12 0; DRIVE")
+            self.ok(line + "; DRIVE")
+            self.chart()
+            self.assertEqual(self.raw_chart(), by_designation, line)
+
+    def test_track_survives_look_and_zoom(self):
+        self.ok("LOOK STAR alphaCMa; DRIVE")
+        self.chart()
+        centred = self.raw_chart()
+        self.ok("LOOK EQT 12 0; TRACK STAR alphaCMa; DRIVE; LOOK EQT 12 0; ZOOM DOWN; ZOOM UP; DRIVE")
+        self.chart()
+        self.assertEqual(self.raw_chart(), centred)
+        self.ok("TRACK OFF; LOOK EQT 12 0; DRIVE")
+        self.chart()
+        self.assertNotEqual(self.raw_chart(), centred)
+
+    def test_blink_leaves_the_chart_as_it_was(self):
+        self.ok("LOOK STAR alphaCMa; DRIVE")
+        self.chart()
+        before = self.raw_chart()
+        self.ok("BLINK STAR alphaCMa")
+        self.chart()
+        self.assertEqual(self.raw_chart(), before)
+
+    def test_refused_commands_answer_their_error_and_keep_the_chart(self):
+        self.ok("LOOK STAR alphaCMa; DRIVE")
+        self.chart()
+        sirius = self.raw_chart()
+        for line, reply in (
+                ("LOOK EQT 5 95", "LOOK: Illegal Parameter: EQT\n"),
+                ("LOOK EQT nan 0", "LOOK: Illegal Parameter: EQT\n"),
+                ("LOOK NOSUCH", "LOOK: Illegal Parameter: NOSUCH\n"),
+                ("LOOK PLANET", "LOOK: Illegal Parameter: PLANET\n"),
+                ("LOOK", "LOOK: Illegal Parameter: \n"),
+                ("TRACK GAL 1e999 0", "TRACK: Illegal Parameter: GAL\n"),
+                ("ZOOM UP nan", "ZOOM: Illegal Parameter: nan\n"),
+                ("ZOOM", "ZOOM: Illegal Parameter: \n"),
+                ("VIEW ANGLE -3", "VIEW: Illegal Parameter: -3\n"),
+                ("VIEW ANGLE inf", "VIEW: Illegal Parameter: inf\n"),
+                ("VIEW FOO 1", "VIEW: Syntax Error: FOO\n"),
+                ("MIRROR 3", "MIRROR: Illegal Parameter: 3\n"),
+                ("SOL_OFFSET 1 nan", "SOL_OFFSET: Illegal Parameter: nan\n"),
+                ("BLINK NOSUCH", "BLINK: Illegal Parameter: NOSUCH\n")):
+            self.assertEqual(self.client.request(line), reply, line)
+            self.ok("DRIVE")
+            self.chart()
+            self.assertEqual(self.raw_chart(), sirius, line)
+
+    def test_zoom_and_mirror_change_the_chart_and_return(self):
+        self.ok("LOOK STAR alphaCMa; DRIVE")
+        self.chart()
+        start = self.raw_chart()
+        self.ok("ZOOM UP 10; DRIVE")
+        self.chart()
+        self.assertNotEqual(self.raw_chart(), start)
+        self.ok("ZOOM DOWN 10; DRIVE")
+        self.chart()
+        self.assertEqual(self.raw_chart(), start)
+        self.ok("MIRROR 2; DRIVE")
+        self.chart()
+        self.assertNotEqual(self.raw_chart(), start)
+        self.ok("MIRROR 0; DRIVE")
+        self.chart()
+        self.assertEqual(self.raw_chart(), start)
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv.pop(1)
+    unittest.main()
