@@ -14,3 +14,7 @@ add_test(NAME display_e2e
                  $<TARGET_FILE:uvola>)
 set_tests_properties(display_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
                      ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+
+# Every command text of the program through the interpreter on a real canvas.
+uvola_gui_test(command_texts_test SOURCES command_texts_test.cpp LIBS uvola_command Uvola::Motif)
+target_compile_definitions(command_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
