@@ -3,6 +3,8 @@
 #include <Xm/MessageB.h>
 #include <Xm/Xm.h>
 
+#include <cstdio>
+
 namespace {
 
 constexpr int kNoAnswer = -1;
@@ -70,6 +72,12 @@ Widget CreateQuestionDialog(Widget parent)
 
 void ShowMessageBox(Widget parent, const char* text, int type)
 {
+    // Before the toolkit runs (or in a program without one) there is no
+    // widget to hang a dialog on; the text still reaches the user.
+    if (parent == nullptr) {
+        std::fprintf(stderr, "uvola: %s\n", text != nullptr ? text : "");
+        return;
+    }
     Widget dialog = CreateMessageDialog(parent, type);
     XtUnmanageChild(XmMessageBoxGetChild(dialog, XmDIALOG_HELP_BUTTON));
     XtUnmanageChild(XmMessageBoxGetChild(dialog, XmDIALOG_CANCEL_BUTTON));
@@ -80,6 +88,10 @@ void ShowMessageBox(Widget parent, const char* text, int type)
 
 int AskQuestion(Widget parent, const char* text)
 {
+    // Nobody can answer without a display: take the cautious answer.
+    if (parent == nullptr && questionDialog == nullptr) {
+        return 0;
+    }
     if (questionDialog == nullptr) {
         questionDialog = CreateQuestionDialog(parent);
     }

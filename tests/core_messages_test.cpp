@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
+#include "core/message_box.h"
 #include "core/messages.h"
 #include "data/fallback_resources.h"
 
@@ -136,3 +137,11 @@ TEST(FallbackList, IsNullTerminatedWithTheMessageTextsLast)
 }
 
 }  // namespace
+
+TEST(BoxesWithoutDisplay, MessageGoesToStandardErrorAndQuestionIsDeclined)
+{
+    testing::internal::CaptureStderr();
+    ShowMessageBox(nullptr, "Site not set", kMessageBoxWarning);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "uvola: Site not set\n");
+    EXPECT_EQ(AskQuestion(nullptr, "Quit Uvola"), 0);
+}
