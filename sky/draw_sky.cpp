@@ -17,6 +17,7 @@
 #include "sky/map_masks.h"
 #include "sky/milky_way_layer.h"
 #include "sky/nebula_layer.h"
+#include "sky/solar_system_layer.h"
 #include "sky/star_layer.h"
 #include "sky/targets.h"
 #include "sky/sun_event_lock.h"
@@ -79,7 +80,7 @@ constexpr SkyLayer kSkyLayers[] = {
     {DrawStarLayer, 0, 0},           // stars (SAO file, Guide Star Catalog or built-in)
     {DrawConstellationNames, 0, 0},
     {DrawNebulae, 0, 0},             // Messier, NGC and IC objects
-    {nullptr, 2048, -8192},          // Sun, Moon, planets, satellites, comets, orbits: not drawn yet
+    {DrawSolarSystemLayer, 2048, -8192},   // Sun, Moon, planets and satellites; comets and orbits later
     {nullptr, 4096, -16384},         // sky-mark and user-object points and names: not drawn yet
     {GroundOrMaskLayer, 1024, -8192},
     {nullptr, 4096, -16384},         // sky-mark and user-object points over the ground: not drawn yet

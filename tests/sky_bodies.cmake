@@ -1,0 +1,2 @@
+# The Sun, Moon, planets and satellites layer drawn on Xvfb and read back.
+uvola_gui_test(sky_bodies_test SOURCES sky_bodies_test.cpp LIBS uvola_sky uvola_astro Uvola::Motif)
