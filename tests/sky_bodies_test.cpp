@@ -344,4 +344,38 @@ TEST_F(BodyLayerTest, PlanetLabelsShowNameAndMagnitude)
     SaveShot(scene, kWidth, kHeight, "bodies_jupiter_labels");
 }
 
+TEST_F(BodyLayerTest, OutlinesBeyondXCoordinatesDrawNothingWrappedOntoTheChart)
+{
+    SetTime(2024, 12, 1, 12, 0, 35.68, 139.77);
+    DrawAt(0.0, 0.0, 10.0);
+    XSetForeground(gAppEnv->display, scene.gc, Cell(scene.background));
+    XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, 0, 0, kWidth, kHeight);
+    // A magnified Saturn whose globe spans x = 28000..52000 and whose rings
+    // reach 67000: unclipped, X's 16-bit coordinates would wrap them round
+    // onto the chart (67000 - 65536 = 1464).
+    for (double angle : {0.0, 30.0, 90.0}) {
+        DrawSaturn(scene, scene.backPixmap, 40000, 150, 12000, angle, 70.0);
+        DrawSaturn(scene, scene.backPixmap, -40000, 150, 12000, angle, 70.0);
+    }
+    // The umbra's edge over a Moon far off to the right, in both modes.
+    for (int fill : {1, 0}) {
+        DrawMoonDisk(scene, scene.backPixmap, 40000, 150, 12000, 60000, 150, 30000, fill);
+    }
+    DrawTerminator(scene, scene.backPixmap, 50000, 150, 20000, 0.3, 0.0, Cell(kColorMoonEclipse));
+    // Labels of a body whose point lies off the 16-bit range.
+    DrawObjectLabels(scene, scene.backPixmap, kSaturn, kBodyName | kBodyMagnitude | kBodyDate, 7, 66000, 150, 3);
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    for (int colour : {kColorSaturnRingA, kColorSaturnRingB, kColorSaturnDisk, kColorMoonEclipse,
+                       kColorSolarNameFont, kColorSolarMagFont}) {
+        EXPECT_EQ(CountColour(shot, kWidth, kHeight, Cell(colour)), 0) << "colour " << colour;
+    }
+    // The same outlines where they are on the chart do show.
+    DrawSaturn(scene, scene.backPixmap, 200, 150, 30, 20.0, 70.0);
+    DrawObjectLabels(scene, scene.backPixmap, kSaturn, kBodyName, 7, 200, 150, 30);
+    Snapshot near(scene.backPixmap, kWidth, kHeight);
+    EXPECT_GT(CountColour(near, kWidth, kHeight, Cell(kColorSaturnRingA)), 50);
+    EXPECT_GT(CountColour(near, kWidth, kHeight, Cell(kColorSaturnDisk)), 1000);
+    EXPECT_GT(CountColour(near, kWidth, kHeight, Cell(kColorSolarNameFont)), 10);
+}
+
 }  // namespace
