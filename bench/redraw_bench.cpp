@@ -16,11 +16,13 @@
 #include "sky/canvas.h"
 #include "sky/colors.h"
 #include "sky/constellation_layer.h"
+#include "sky/draw_sky.h"
 #include "sky/font_sets.h"
 #include "sky/grids.h"
 #include "sky/milky_way_layer.h"
 #include "sky/nebula_layer.h"
 #include "sky/scene.h"
+#include "sky/solar_system_layer.h"
 #include "sky/star_layer.h"
 #include "sky/status_line.h"
 
@@ -150,6 +152,47 @@ BENCHMARK(BM_RedrawEveryLayer)
     ->Arg(kModeAll2Eqt)
     ->Arg(kModeVola)
     ->Unit(benchmark::kMillisecond);
+
+// The Sun, the Moon, the planets as magnified disks (Saturn with its rings)
+// and Jupiter's satellites with every label, drawn alone into the back
+// pixmap with the layer's widened limits, with the server's work; the
+// chart is set up once by a full redraw.
+void BM_SolarSystemLayer(benchmark::State& state)
+{
+    if (!OpenCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    Scene& scene = gBenchScene;
+    const uint8_t savedSun = scene.sunFlags, savedMoon = scene.moonFlags, savedJovian = scene.jovianMoonFlags;
+    std::array<uint8_t, kPlanetCount> savedPlanets{};
+    std::copy(scene.planetFlags, scene.planetFlags + kPlanetCount, savedPlanets.begin());
+    const uint8_t labels = kBodyShown | kBodyName | kBodyMagnitude | kBodyDate;
+    scene.sunFlags = labels;
+    scene.moonFlags = labels;
+    for (uint8_t& flags : scene.planetFlags) {
+        flags = labels | kBodyOutline;
+    }
+    scene.jovianMoonFlags = 7;
+    scene.viewMode = static_cast<int32_t>(state.range(0));
+    scene.view.fieldOfView = scene.viewMode == kModeAll2Eqt ? 360.0 : 120.0;
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);
+    XSync(gAppEnv->display, False);
+    for (auto _ : state) {
+        ViewLimitsSave save{};
+        WidenViewLimits(2048, -8192, scene, save);
+        DrawSolarSystemBodies(scene, scene.backPixmap, 0);
+        RestoreViewLimits(scene, save);
+        XSync(gAppEnv->display, False);
+    }
+    scene.sunFlags = savedSun;
+    scene.moonFlags = savedMoon;
+    scene.jovianMoonFlags = savedJovian;
+    std::copy(savedPlanets.begin(), savedPlanets.end(), scene.planetFlags);
+}
+
+BENCHMARK(BM_SolarSystemLayer)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMicrosecond);
 
 // The status line alone: its texts, the Moon icon and all three state icons,
 // drawn into the back pixmap, with the server's work.
