@@ -1,0 +1,132 @@
+"""The Moon on the chart end to end: a date and a site set through the
+command port, LOOK MOON, and the chart read back from a GSAVE image: the
+Moon's disk stands in the middle with its lit side toward the Sun.
+
+    bodies_e2e.py UVOLA
+
+Run inside tests/harness/uvola-test-env --xvfb.
+"""
+
+import collections
+import os
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from uvola_e2e import UvolaSession  # noqa: E402
+
+PROGRAM = None
+
+# Only the bodies: no stars, lines, names or status strip in the way.
+PLAIN_SKY = ("HIDE STATUSBAR, STAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY, NEBULA, "
+             "STARNAME, BAYER, FLAMSTEED, EQT_GRID_DATE, EQT_GRID_2000, WINDOW_CENTER, "
+             "DAYLIGHT")
+FIELD = 5.0   # degrees across
+
+
+def read_xpm(path):
+    """Width, height and rows of colour names of an XPM image."""
+    with open(path) as image:
+        strings = [line.split('"')[1] for line in image if line.startswith('"')]
+    width, height, colours, chars = (int(n) for n in strings[0].split()[:4])
+    table = {}
+    for entry in strings[1:1 + colours]:
+        table[entry[:chars]] = entry[chars:].split()[-1]
+    rows = [[table[row[i:i + chars]] for i in range(0, width * chars, chars)]
+            for row in strings[1 + colours:1 + colours + height]]
+    return width, height, rows
+
+
+class MoonOnTheChart(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.uvola = UvolaSession(PROGRAM).start()
+        # UVOLA_SHOT_DIR keeps the charts for a person to look at.
+        cls.directory = os.environ.get("UVOLA_SHOT_DIR") or tempfile.mkdtemp()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.uvola.stop()
+
+    def setUp(self):
+        self.client = self.uvola.connect()
+        self.addCleanup(self.client.close)
+        self.ok(PLAIN_SKY)
+
+    def tearDown(self):
+        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
+
+    def ok(self, line):
+        self.assertEqual(self.client.request(line), "", line)
+
+    def chart(self, name):
+        base = os.path.join(self.directory, name)
+        self.ok("DRIVE")
+        self.ok("GSAVE %s" % base)
+        width, height, rows = read_xpm(base + ".xpm")
+        background = collections.Counter(c for row in rows for c in row).most_common(1)[0][0]
+        return width, height, rows, background
+
+    def lit_pixels(self, rows, background):
+        """Pixels of the Moon's lit colour: the commonest colour other than
+        the sky's in the middle half of the chart (the strip at the bottom
+        edge has a colour of its own)."""
+        height, width = len(rows), len(rows[0])
+        middle = collections.Counter(rows[y][x] for y in range(height // 4, 3 * height // 4)
+                                     for x in range(width // 4, 3 * width // 4)
+                                     if rows[y][x] != background)
+        self.assertTrue(middle, "nothing drawn in the middle of the chart")
+        lit = middle.most_common(1)[0][0]
+        return [(x, y) for y, row in enumerate(rows) for x, colour in enumerate(row) if colour == lit]
+
+    def test_waxing_gibbous_moon_in_the_middle_lit_toward_the_sun(self):
+        # Tokyo, 2024 March 19, 21:00 local time: the Moon some 110 degrees
+        # east of the Sun, high in Gemini; the Sun, near the March equinox
+        # point, lies to its west and a little south. On the equatorial chart
+        # (north up, east left) the lit side is the right-hand one.
+        self.ok("LOCATE 139.77E, 35.68N, 9, 40, Tokyo; DATE 2024,3,19,21,0,0,9; MODE EQT; "
+                "TRACK OFF; VIEW ANGLE %g; LOOK MOON; DRIVE" % FIELD)
+        width, height, rows, background = self.chart("gibbous")
+        lit = self.lit_pixels(rows, background)
+        self.assertGreater(len(lit), 500)
+        xs = [x for x, _ in lit]
+        ys = [y for _, y in lit]
+        # The disk: its lit limb spans the full height, centred on the
+        # middle of the window across (the projection's centre lies a few
+        # pixels above the window's middle).
+        radius = (max(ys) - min(ys)) / 2.0
+        centre_y = (max(ys) + min(ys)) / 2.0
+        centre_x = max(xs) - radius
+        self.assertGreater(radius, 15)
+        self.assertAlmostEqual(centre_x, width / 2.0, delta=2.0)
+        self.assertAlmostEqual(centre_y, height / 2.0, delta=height / 20.0)
+        # Gibbous: the middle is lit; the right limb lit, the left dark.
+        cx, cy = round(centre_x), round(centre_y)
+        self.assertNotEqual(rows[cy][cx], background)
+        self.assertNotEqual(rows[cy][round(cx + 0.85 * radius)], background)
+        self.assertEqual(rows[cy][round(cx - 0.85 * radius)], background)
+        mean_x = sum(xs) / len(xs)
+        self.assertGreater(mean_x - centre_x, 0.1 * radius)
+
+    def test_mirrored_chart_turns_the_lit_side_with_the_sky(self):
+        self.ok("LOCATE 139.77E, 35.68N, 9, 40, Tokyo; DATE 2024,3,19,21,0,0,9; MODE EQT; "
+                "TRACK OFF; VIEW ANGLE %g; MIRROR 2; LOOK MOON; DRIVE" % FIELD)
+        try:
+            width, height, rows, background = self.chart("mirrored")
+        finally:
+            self.ok("MIRROR 0; DRIVE")
+        lit = self.lit_pixels(rows, background)
+        xs = [x for x, _ in lit]
+        ys = [y for _, y in lit]
+        radius = (max(ys) - min(ys)) / 2.0
+        centre_x = min(xs) + radius
+        self.assertAlmostEqual(centre_x, width / 2.0, delta=2.0)
+        cy = round((max(ys) + min(ys)) / 2.0)
+        self.assertNotEqual(rows[cy][round(centre_x - 0.85 * radius)], background)
+        self.assertEqual(rows[cy][round(centre_x + 0.85 * radius)], background)
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv.pop(1)
+    unittest.main()
