@@ -58,6 +58,19 @@ double PixelAspect()
     return gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
 }
 
+// The umbra placed from the Moon's point: at the overlap's distance in the
+// direction of its position angle, turned by the screen angle, both scaled
+// by `scale` pixels per degree.
+void ShadowFromMoonPoint(const EarthShadow& shadow, const ProjectedPoint& moonPoint, double scale,
+                         double screenAngle, double positionAngle, int32_t& sx, int32_t& sy, int32_t& radius)
+{
+    const double angle = positionAngle - 180.0 + screenAngle + 90.0;
+    const double distance = shadow.distance * scale;
+    radius = static_cast<int32_t>(std::min(shadow.radius * scale, 1.0e7));
+    sx = moonPoint.x - RoundToNearest(std::cos(Radians(angle)) * distance);
+    sy = moonPoint.y + RoundToNearest(std::sin(Radians(angle)) * distance);
+}
+
 // Where the umbra stands on the chart: its centre and radius in pixels. A
 // Moon drawn larger than its true size carries the shadow with it, scaled
 // alike about the Moon's centre.
@@ -67,12 +80,8 @@ void ShadowOnScreen(const Scene& scene, const EarthShadow& shadow, const Project
     const MoonRecord& moon = scene.moon;
     const int32_t minimum = gAppEnv->minPlanetDiscRadius;
     if (r0 < minimum) {
-        const double scale = minimum / moon.semidiameter;
-        const double angle = positionAngle - 180.0 + screenAngle + 90.0;
-        const double distance = shadow.distance * scale;
-        radius = static_cast<int32_t>(std::min(shadow.radius * scale, 1.0e7));
-        sx = moonPoint.x - RoundToNearest(std::cos(Radians(angle)) * distance);
-        sy = moonPoint.y + RoundToNearest(std::sin(Radians(angle)) * distance);
+        ShadowFromMoonPoint(shadow, moonPoint, minimum / moon.semidiameter, screenAngle, positionAngle, sx, sy,
+                            radius);
         return;
     }
     // The anti-Sun point moved by the Moon's parallax, as the topocentric
@@ -81,7 +90,13 @@ void ShadowOnScreen(const Scene& scene, const EarthShadow& shadow, const Project
     UnitVector(scene.sun.raJ2000 + 180.0 + (moon.raJ2000 - moon.geoRaJ2000),
                -scene.sun.decJ2000 + (moon.decJ2000 - moon.geoDecJ2000), v);
     ProjectedPoint centre{};
-    ProjectPointDouble(scene, v, centre);
+    if (ProjectPointDouble(scene, v, centre) == 0) {
+        // Beyond the cull while the Moon is on the chart's edge: placed
+        // from the Moon instead of left at the origin.
+        ShadowFromMoonPoint(shadow, moonPoint, scene.view.pixelsPerDegree, screenAngle, positionAngle, sx, sy,
+                            radius);
+        return;
+    }
     sx = centre.x;
     sy = centre.y;
     radius = static_cast<int32_t>(std::min(shadow.radius * scene.view.pixelsPerDegree, 1.0e7));
