@@ -343,6 +343,59 @@ TEST_F(BodyLayerTest, PlanetLabelsShowNameAndMagnitude)
     SaveShot(scene, kWidth, kHeight, "bodies_jupiter_labels");
 }
 
+TEST_F(BodyLayerTest, VenusDiskShowsItsPhaseTowardTheSun)
+{
+    SetTime(2025, 1, 10, 9, 0, 35.68, 139.77);   // greatest eastern elongation: half lit
+    scene.planetFlags[1] = kBodyShown | kBodyOutline;
+    scene.diskMagnitude = 100;
+    UpdateSolarSystem(scene);   // the phase is computed for disks only
+    const PlanetRecord& venus = scene.planets[1];
+    DrawAt(venus.raJ2000, venus.decJ2000, 3.0);
+    ASSERT_GT(venus.illuminatedFraction, 0.35);
+    ASSERT_LT(venus.illuminatedFraction, 0.65);
+    const ProjectedPoint p = Project(venus.unitVector);
+    const int r = PlanetDiskRadius(scene, venus.diameter);
+    ASSERT_GT(r, 20);
+    double ux = 0, uy = 0;
+    ScreenDirection(venus.unitVector, scene.sun.unitVector, ux, uy);
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    EXPECT_EQ(shot.Pixel(p.x + static_cast<int>(ux * r * 0.7), p.y + static_cast<int>(uy * r * 0.7)),
+              Cell(kColorPlanet));
+    EXPECT_EQ(shot.Pixel(p.x - static_cast<int>(ux * r * 0.7), p.y - static_cast<int>(uy * r * 0.7)),
+              Cell(scene.background));
+}
+
+TEST_F(BodyLayerTest, OutlineModeDrawsLimbAndTerminatorOnly)
+{
+    SetTime(2024, 3, 21, 12, 0, 35.68, 139.77);   // waxing gibbous
+    scene.moonFlags = kBodyShown | kBodyOutline;
+    DrawAt(scene.moon.raJ2000, scene.moon.decJ2000, 3.0);
+    const ProjectedPoint p = Project(scene.moon.unitVector);
+    const int r = BodyDiskRadius(scene, scene.moon.semidiameter);
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    const int lines = CountColour(shot, kWidth, kHeight, Cell(kColorStar3));
+    // About a circumference and a terminator of thin line, not a filled disk.
+    EXPECT_GT(lines, 4 * r);
+    EXPECT_LT(lines, 12 * r);
+    EXPECT_EQ(shot.Pixel(p.x + r / 2, p.y), Cell(scene.background));
+    EXPECT_TRUE(ColourNear(shot, p.x + r, p.y, 1, Cell(kColorStar3)));
+    EXPECT_TRUE(ColourNear(shot, p.x - r, p.y, 1, Cell(kColorStar3)));
+}
+
+TEST_F(BodyLayerTest, SmallMoonAndSunAreDrawnAtTheMinimumRadius)
+{
+    SetTime(2024, 3, 25, 12, 0, 35.68, 139.77);   // near full: the whole disk lit
+    DrawAt(scene.moon.raJ2000, scene.moon.decJ2000, 120.0);
+    ASSERT_LT(BodyDiskRadius(scene, scene.moon.semidiameter), 7);
+    const ProjectedPoint p = Project(scene.moon.unitVector);
+    Snapshot shot(scene.backPixmap, kWidth, kHeight);
+    int across = 0;
+    for (int x = p.x - 12; x <= p.x + 12; ++x)
+        across += shot.Pixel(x, p.y) == Cell(kColorStar3);
+    EXPECT_GE(across, 13);   // 2 x 7 + 1 pixels, less a lit-phase sliver
+    EXPECT_LE(across, 15);
+}
+
 TEST_F(BodyLayerTest, OutlinesBeyondXCoordinatesDrawNothingWrappedOntoTheChart)
 {
     SetTime(2024, 12, 1, 12, 0, 35.68, 139.77);
