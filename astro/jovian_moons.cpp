@@ -1,6 +1,7 @@
 #include "astro/jovian_moons.h"
 
 #include "astro/clamped_math.h"
+#include "astro/planets.h"
 #include "astro/precession.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
@@ -18,20 +19,6 @@ namespace {
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kLightDaysPerAU = 0.0057755183;
-
-// Direction cosines of `direction` in the frame whose z axis points along
-// `centre`, x to the north and y to the east on the sky.
-void DirectionAroundCentre(const double direction[2], const double centre[2], double c[3])
-{
-    const double dRa = direction[0] - centre[0];
-    const double sinDec = SinDeg(direction[1]);
-    const double cosDec = CosDeg(direction[1]);
-    const double sinCentre = SinDeg(centre[1]);
-    const double cosCentre = CosDeg(centre[1]);
-    c[0] = sinDec * cosCentre - CosDeg(dRa) * cosDec * sinCentre;
-    c[1] = cosDec * SinDeg(dRa);
-    c[2] = sinDec * sinCentre + CosDeg(dRa) * cosDec * cosCentre;
-}
 
 }  // namespace
 
@@ -74,7 +61,7 @@ void JovianMoonPositions(const AstroTime& t, const PlanetRecord& jupiter,
 
         // Its position angle on the sky and its angle from the line of sight.
         double c[3];
-        DirectionAroundCentre(fromJupiter, centre, c);
+        ToBodyFrame(fromJupiter, centre, c);
         const double positionAngle = std::atan2(c[1], c[0]) * kDegreesPerRadian;
         const double fromSightLine = std::atan2(ClampedSqrt(c[0] * c[0] + c[1] * c[1]), c[2]);
 

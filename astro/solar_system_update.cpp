@@ -2,7 +2,10 @@
 
 #include "astro/coordinates.h"
 #include "astro/eclipse.h"
+#include "astro/jovian_moons.h"
 #include "astro/moon.h"
+#include "astro/phase_angle.h"
+#include "astro/planets.h"
 #include "astro/sun.h"
 #include "sky/scene.h"
 
@@ -63,6 +66,39 @@ void UpdateMoonRecord(Scene& scene, int32_t level)
     ++gSolarSystemRecomputations.moon;
 }
 
+void ComputePlanet(Scene& scene, int32_t planet, int32_t level)
+{
+    PlanetPosition(planet, scene.time, scene.sun, scene.planets[planet], level);
+    ++gSolarSystemRecomputations.planets[planet];
+}
+
+void UpdatePlanets(Scene& scene, const int32_t levels[kPlanetCount])
+{
+    const SunRecord& sun = scene.sun;
+    for (int32_t i = 0; i < kPlanetCount; ++i) {
+        PlanetRecord& planet = scene.planets[i];
+        if (PlanetNeedsUpdate(scene, i, levels[i]) != 0)
+            ComputePlanet(scene, i, levels[i]);
+        if ((scene.planetFlags[i] & kBodyOutline) != 0)
+            PhaseAndLimbAngle(sun.raJ2000, sun.decJ2000, sun.distance, planet.raJ2000, planet.decJ2000,
+                              planet.distance, planet.illuminatedFraction, planet.brightLimbAngle);
+    }
+}
+
+void UpdateSatellites(Scene& scene, int32_t jupiterLevel)
+{
+    if (JovianMoonsNeedUpdate(scene) == 0)
+        return;
+    // A satellite can be picked while Jupiter is hidden, and a hidden
+    // Jupiter is not brought up to date above: the satellites would be
+    // placed round where Jupiter stood at some other time.
+    const PlanetRecord& jupiter = scene.planets[kJupiter];
+    if (jupiter.julianDay != scene.time.julianDay || jupiter.precisionLevel > jupiterLevel)
+        ComputePlanet(scene, kJupiter, jupiterLevel);
+    UpdateJovianMoons(scene.time, jupiter, scene.jovianMoons);
+    ++gSolarSystemRecomputations.jovianMoons;
+}
+
 // Comets and minor planets have no orbit computation here yet: one that
 // would need a place is hidden with its tails rather than drawn from a
 // record that was never filled.
@@ -97,6 +133,8 @@ void UpdateSolarSystem(Scene& scene)
     SetPrecisionLevels(scene, moonLevel, planetLevels);
 
     UpdateMoonRecord(scene, moonLevel);
+    UpdatePlanets(scene, planetLevels);
+    UpdateSatellites(scene, planetLevels[kJupiter]);
     HideUncomputedSmallBodies(scene);
 }
 

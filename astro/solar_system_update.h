@@ -10,7 +10,8 @@ struct Scene;
 
 // Updates the Sun (and outside the solar-system views its horizontal
 // place), the Moon with its age and the eclipse fields of the Sun, the
-// planets with their phases when drawn as disks, and Jupiter's satellites.
+// planets with their phases when drawn as disks, and Jupiter's satellites
+// (with Jupiter itself first when it is hidden but a satellite is picked).
 // Loaded comets and minor planets that are shown and out of date are hidden:
 // their orbits are not computed here yet.
 // Given:    scene  its time record (instant and site), view mode, body flags
@@ -59,11 +60,12 @@ int32_t JovianMoonsNeedUpdate(const Scene& scene);
 
 // How many times each body was computed by UpdateSolarSystem since the
 // counts were last zeroed: lets the tests and the benchmark see what a
-// redraw really cost.
+// redraw really cost. Unsigned, so that a long animation wraps them
+// harmlessly.
 struct SolarSystemRecomputations {
-    int32_t sun;
-    int32_t moon;
-    int32_t planets[8];
-    int32_t jovianMoons;
+    uint32_t sun;
+    uint32_t moon;
+    uint32_t planets[8];
+    uint32_t jovianMoons;
 };
 extern SolarSystemRecomputations gSolarSystemRecomputations;

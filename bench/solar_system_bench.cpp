@@ -14,9 +14,19 @@
 #include <erfa.h>
 #include <erfam.h>
 #include <libnova/dynamical_time.h>
+#include <libnova/earth.h>
+#include <libnova/jupiter.h>
 #include <libnova/lunar.h>
+#include <libnova/mars.h>
+#include <libnova/mercury.h>
+#include <libnova/neptune.h>
+#include <libnova/pluto.h>
+#include <libnova/saturn.h>
 #include <libnova/solar.h>
+#include <libnova/uranus.h>
+#include <libnova/venus.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -70,7 +80,39 @@ double ArcsecFrom(double raDeg, double decDeg, double v[3])
 struct Accuracy {
     double sun = 0.0;    // arcseconds, largest over the batch
     double moon = 0.0;
+    double planet = 0.0;
+    int worstPlanet = 0;
 };
+
+using HelioFunction = void (*)(double, ln_helio_posn*);
+using EquatorialFunction = void (*)(double, ln_equ_posn*);
+
+// Mercury..Pluto in the scene's order.
+const std::array<HelioFunction, 8> kLibnovaHelio = {
+    ln_get_mercury_helio_coords, ln_get_venus_helio_coords,   ln_get_mars_helio_coords,
+    ln_get_jupiter_helio_coords, ln_get_saturn_helio_coords,  ln_get_uranus_helio_coords,
+    ln_get_neptune_helio_coords, ln_get_pluto_helio_coords};
+const std::array<EquatorialFunction, 8> kLibnovaEquatorial = {
+    ln_get_mercury_equ_coords, ln_get_venus_equ_coords,   ln_get_mars_equ_coords,
+    ln_get_jupiter_equ_coords, ln_get_saturn_equ_coords,  ln_get_uranus_equ_coords,
+    ln_get_neptune_equ_coords, ln_get_pluto_equ_coords};
+
+// Geometric geocentric direction of a planet from libnova's heliocentric
+// places of it and of the Earth (ecliptic of J2000), on the J2000 equator.
+void LibnovaPlanet(int planet, double jde, double v[3])
+{
+    ln_helio_posn body, earth;
+    kLibnovaHelio[planet](jde, &body);
+    ln_get_earth_helio_coords(jde, &earth);
+    double b[3], e[3];
+    eraS2p(body.L * ERFA_DD2R, body.B * ERFA_DD2R, body.R, b);
+    eraS2p(earth.L * ERFA_DD2R, earth.B * ERFA_DD2R, earth.R, e);
+    double ecl[3];
+    eraPmp(b, e, ecl);
+    double rotation[3][3];
+    eraEcm06(ERFA_DJ00, 0.0, rotation);
+    eraTrxp(rotation, ecl, v);
+}
 
 Accuracy CompareWithLibnova(const std::vector<AstroTime>& instants)
 {
@@ -96,15 +138,28 @@ Accuracy CompareWithLibnova(const std::vector<AstroTime>& instants)
         eraEcm06(ERFA_DJ00, 0.0, rotation);
         eraTrxp(rotation, ecl, v);
         worst.moon = std::fmax(worst.moon, ArcsecFrom(scene.moon.geoRaJ2000, scene.moon.geoDecJ2000, v));
+
+        for (int i = 0; i < kPlanetCount; ++i) {
+            LibnovaPlanet(i, jde, v);
+            const double d = ArcsecFrom(scene.planets[i].raJ2000, scene.planets[i].decJ2000, v);
+            if (d > worst.planet) {
+                worst.planet = d;
+                worst.worstPlanet = i;
+            }
+        }
     }
     return worst;
 }
 
-void LibnovaBodies(double jd, ln_equ_posn out[2])
+constexpr int kLibnovaBodies = 10;
+
+void LibnovaBodies(double jd, ln_equ_posn out[kLibnovaBodies])
 {
     const double jde = Jde(jd);
     ln_get_solar_equ_coords(jde, &out[0]);
     ln_get_lunar_equ_coords(jde, &out[1]);
+    for (int i = 0; i < kPlanetCount; ++i)
+        kLibnovaEquatorial[i](jde, &out[2 + i]);
 }
 
 void BM_SolarSystemUpdateBesideLibnova(benchmark::State& state)
@@ -123,7 +178,7 @@ void BM_SolarSystemUpdateBesideLibnova(benchmark::State& state)
         }
         const Clock::time_point t1 = Clock::now();
         for (const AstroTime& t : instants) {
-            ln_equ_posn places[2];
+            ln_equ_posn places[kLibnovaBodies];
             LibnovaBodies(t.julianDay, places);
             benchmark::DoNotOptimize(places);
         }
@@ -138,6 +193,8 @@ void BM_SolarSystemUpdateBesideLibnova(benchmark::State& state)
     state.counters["libnova_over_uvola"] = theirMicroseconds / ourMicroseconds;
     state.counters["sun_max_arcsec"] = accuracy.sun;
     state.counters["moon_max_arcsec"] = accuracy.moon;
+    state.counters["planet_max_arcsec"] = accuracy.planet;
+    state.counters["worst_planet"] = accuracy.worstPlanet;
 }
 BENCHMARK(BM_SolarSystemUpdateBesideLibnova)->Unit(benchmark::kMillisecond);
 

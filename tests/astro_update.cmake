@@ -4,4 +4,4 @@
 uvola_test(astro_jovian_test SOURCES astro_jovian_test.cpp
            LIBS uvola_astro ${ERFA_LIBRARY})
 uvola_test(astro_update_test SOURCES astro_update_test.cpp
-           LIBS uvola_sky uvola_astro ${ERFA_LIBRARY})
+           LIBS uvola_sky uvola_astro ${ERFA_LIBRARY} ${NOVA_LIBRARY})

@@ -1,17 +1,23 @@
 // The solar-system update before each redraw: what it recomputes (counted
 // by the update's own tally), what the solar-system views skip, how loaded
 // comets and minor planets are refused while their orbits are not computed,
-// and the disk overlap and eclipse magnitude against ERFA's separation and
-// position angle and the 2024 April 8 total eclipse at Dallas.
+// the phases of the planets against libnova, and the disk overlap and
+// eclipse magnitude against ERFA's separation and position angle and the
+// 2024 April 8 total eclipse at Dallas.
 #include <gtest/gtest.h>
 
 #include "astro/astro_time.h"
 #include "astro/body_records.h"
 #include "astro/eclipse.h"
+#include "astro/jovian_moons.h"
 #include "astro/solar_system_update.h"
 #include "sky/scene.h"
 
 #include <erfa.h>
+#include <libnova/dynamical_time.h>
+#include <libnova/mars.h>
+#include <libnova/mercury.h>
+#include <libnova/venus.h>
 
 #include <cmath>
 #include <cstring>
@@ -59,8 +65,8 @@ TEST(SolarSystemUpdate, NewInstantComputesSunAndMoonOnceAndPanComputesNothing)
 {
     Scene& scene = SceneAt(2460000.5);
     SolarSystemRecomputations n = Redraw(scene);
-    EXPECT_EQ(n.sun, 1);
-    EXPECT_EQ(n.moon, 1);
+    EXPECT_EQ(n.sun, 1u);
+    EXPECT_EQ(n.moon, 1u);
     EXPECT_EQ(scene.sun.julianDay, 2460000.5);
     EXPECT_EQ(scene.moon.julianDay, 2460000.5);
 
@@ -69,14 +75,115 @@ TEST(SolarSystemUpdate, NewInstantComputesSunAndMoonOnceAndPanComputesNothing)
     scene.view.fieldOfView = 30.0;
     scene.sun.azimuth = std::numeric_limits<double>::quiet_NaN();
     n = Redraw(scene);
-    EXPECT_EQ(n.sun, 0);
-    EXPECT_EQ(n.moon, 0);
+    EXPECT_EQ(n.sun, 0u);
+    EXPECT_EQ(n.moon, 0u);
     EXPECT_FALSE(std::isnan(scene.sun.azimuth));
 
     MoveTo(scene, 2460000.5 + 1.0 / 1440.0);
     n = Redraw(scene);
-    EXPECT_EQ(n.sun, 1);
-    EXPECT_EQ(n.moon, 1);
+    EXPECT_EQ(n.sun, 1u);
+    EXPECT_EQ(n.moon, 1u);
+}
+
+TEST(SolarSystemUpdate, NewInstantComputesEveryBodyOnce)
+{
+    Scene& scene = SceneAt(2460000.5);
+    for (int pass = 0; pass < 2; ++pass) {
+        const SolarSystemRecomputations n = Redraw(scene);
+        EXPECT_EQ(n.sun, 1u);
+        EXPECT_EQ(n.moon, 1u);
+        for (int i = 0; i < kPlanetCount; ++i) {
+            EXPECT_EQ(n.planets[i], 1u) << "planet " << i;
+            EXPECT_EQ(scene.planets[i].julianDay, scene.time.julianDay);
+        }
+        EXPECT_EQ(n.jovianMoons, 1u);
+        EXPECT_EQ(scene.jovianMoons[0].julianDay, scene.time.julianDay);
+        MoveTo(scene, scene.time.julianDay + 0.25);
+    }
+    MoveTo(scene, scene.time.julianDay - 0.25);
+    const SolarSystemRecomputations n = Redraw(scene);
+    EXPECT_EQ(n.sun + n.moon + n.jovianMoons, 0u);
+    for (int i = 0; i < kPlanetCount; ++i)
+        EXPECT_EQ(n.planets[i], 0u);
+}
+
+TEST(SolarSystemUpdate, HiddenPlanetsAndSatellitesAreLeftStale)
+{
+    Scene& scene = SceneAt(2460000.5);
+    scene.planetFlags[1] = 0;
+    scene.jovianMoonFlags = 0;
+    SolarSystemRecomputations n = Redraw(scene);
+    EXPECT_EQ(n.planets[1], 0u);
+    EXPECT_EQ(n.planets[3], 1u);
+    EXPECT_EQ(n.jovianMoons, 0u);
+    EXPECT_EQ(scene.planets[1].julianDay, kNeverJulianDay);
+
+    // Shown again at the same instant: computed at the next redraw.
+    scene.planetFlags[1] = kBodyShown;
+    scene.jovianMoonFlags = 1;
+    n = Redraw(scene);
+    EXPECT_EQ(n.planets[1], 1u);
+    EXPECT_EQ(n.jovianMoons, 1u);
+}
+
+// A satellite picked while Jupiter is hidden: Jupiter, not brought up to
+// date by the planets' pass, is computed first, so that the satellites
+// stand round where Jupiter is now.
+TEST(SolarSystemUpdate, PickedSatelliteWithJupiterHiddenUpdatesJupiterFirst)
+{
+    Scene& scene = SceneAt(2460000.5);
+    scene.planetFlags[3] = 0;
+    Redraw(scene);
+    EXPECT_EQ(scene.planets[3].julianDay, kNeverJulianDay);
+
+    Pick(scene, 54, 2);
+    MoveTo(scene, 2460100.5);
+    const SolarSystemRecomputations n = Redraw(scene);
+    EXPECT_EQ(n.planets[3], 1u);
+    EXPECT_EQ(n.jovianMoons, 1u);
+    const PlanetRecord& jupiter = scene.planets[3];
+    EXPECT_EQ(jupiter.julianDay, 2460100.5);
+    for (int i = 0; i < 4; ++i) {
+        const double* s = scene.jovianMoons[i].unitVector;
+        const double* j = jupiter.unitVector;
+        // From the cross product: the table-sine vectors are a few 1e-7
+        // off unit length, which an arc cosine of their dot product would
+        // turn into milliradians.
+        const double cross[3] = {s[1] * j[2] - s[2] * j[1], s[2] * j[0] - s[0] * j[2], s[0] * j[1] - s[1] * j[0]};
+        const double apart = std::hypot(cross[0], cross[1], cross[2]) /
+                             (std::hypot(s[0], s[1], s[2]) * std::hypot(j[0], j[1], j[2]));
+        EXPECT_LT(apart, 1.05 * JovianMoonTable[i].radius / jupiter.distance) << "satellite " << i;
+    }
+
+    // With Jupiter shown it is computed once, by the planets' pass.
+    scene.planetFlags[3] = kBodyShown;
+    MoveTo(scene, 2460101.5);
+    EXPECT_EQ(Redraw(scene).planets[3], 1u);
+}
+
+// Disk-drawn planets get their phase at every update; libnova's
+// illuminated fraction (VSOP87, Meeus ch. 41) agrees within 0.005.
+TEST(SolarSystemUpdate, DiskPlanetsGetPhasesMatchingLibnova)
+{
+    Scene& scene = SceneAt(2460000.5);
+    scene.planetFlags[0] |= kBodyOutline;
+    scene.planetFlags[1] |= kBodyOutline;
+    scene.planetFlags[2] |= kBodyOutline;
+    scene.planets[4].illuminatedFraction = -7.0;   // Saturn drawn as a point
+    for (double jd = 2460000.5; jd < 2460600.0; jd += 37.0) {
+        MoveTo(scene, jd);
+        Redraw(scene);
+        const double jde = jd + ln_get_dynamical_time_diff(jd) / 86400.0;
+        EXPECT_NEAR(scene.planets[0].illuminatedFraction, ln_get_mercury_disk(jde), 0.005) << jd;
+        EXPECT_NEAR(scene.planets[1].illuminatedFraction, ln_get_venus_disk(jde), 0.005) << jd;
+        EXPECT_NEAR(scene.planets[2].illuminatedFraction, ln_get_mars_disk(jde), 0.005) << jd;
+    }
+    EXPECT_EQ(scene.planets[4].illuminatedFraction, -7.0);
+
+    // Recomputed even when the planet's place is not.
+    scene.planets[1].illuminatedFraction = -7.0;
+    EXPECT_EQ(Redraw(scene).planets[1], 0u);
+    EXPECT_NE(scene.planets[1].illuminatedFraction, -7.0);
 }
 
 TEST(SolarSystemUpdate, SunHorizontalPlaceMatchesErfa)
@@ -113,15 +220,15 @@ TEST(SolarSystemUpdate, SolarSystemViewSkipsMoonWithoutLeavingItStale)
     MoveTo(scene, 2460001.5);
     scene.sun.azimuth = -123.0;
     SolarSystemRecomputations n = Redraw(scene);
-    EXPECT_EQ(n.sun, 1);
-    EXPECT_EQ(n.moon, 0);
+    EXPECT_EQ(n.sun, 1u);
+    EXPECT_EQ(n.moon, 0u);
     EXPECT_EQ(scene.sun.azimuth, -123.0);   // no horizontal place in these views
     EXPECT_EQ(scene.moon.julianDay, 2460000.5);
 
     scene.viewMode = kModeHrz;
     n = Redraw(scene);
-    EXPECT_EQ(n.sun, 0);
-    EXPECT_EQ(n.moon, 1);
+    EXPECT_EQ(n.sun, 0u);
+    EXPECT_EQ(n.moon, 1u);
     EXPECT_EQ(scene.moon.julianDay, 2460001.5);
 }
 
@@ -134,16 +241,16 @@ TEST(SolarSystemUpdate, MoonRecomputedForNewSiteAndWhilePicked)
     ObserverLocation elsewhere = kTokyo;
     elsewhere.latitude = -33.9;
     AstroTimeFromJulianDay(scene.time.julianDay, 9.0, elsewhere, scene.time);
-    EXPECT_EQ(Redraw(scene).moon, 1);
+    EXPECT_EQ(Redraw(scene).moon, 1u);
     EXPECT_NE(scene.moon.raJ2000, tokyoRa);   // topocentric: the parallax moved it
     EXPECT_EQ(scene.moon.cachedLocation.latitude, -33.9);
 
-    EXPECT_EQ(Redraw(scene).moon, 0);
+    EXPECT_EQ(Redraw(scene).moon, 0u);
     Pick(scene, 51, -1);
-    EXPECT_EQ(Redraw(scene).moon, 1);
-    EXPECT_EQ(Redraw(scene).moon, 1);
+    EXPECT_EQ(Redraw(scene).moon, 1u);
+    EXPECT_EQ(Redraw(scene).moon, 1u);
     scene.viewMode = kModeSol2;
-    EXPECT_EQ(Redraw(scene).moon, 1);   // the information box shows it even here
+    EXPECT_EQ(Redraw(scene).moon, 1u);   // the information box shows it even here
 }
 
 TEST(SolarSystemUpdate, MoonAgeAndEclipseFieldsRefreshedWithTheMoon)
