@@ -256,7 +256,11 @@ int ProjectAzimuthalPrecise(const Scene& scene, const FixedVector& v, ProjectedP
     return ProjectAzimuthal(scene, v, false, true, out);
 }
 
-int ProjectAzimuthalHorizonDouble(const Scene& scene, const double v[3], ProjectedPoint& out)
+namespace {
+
+// The azimuthal modes from a double direction, culled and placed as the
+// Q14 forms are.
+int ProjectAzimuthalFromDouble(const Scene& scene, const double v[3], bool horizontal, ProjectedPoint& out)
 {
     out = {};
     const double* m = scene.view.matricesDouble[0];
@@ -265,36 +269,36 @@ int ProjectAzimuthalHorizonDouble(const Scene& scene, const double v[3], Project
     if (!(c >= scene.view.centreLimitDouble)) {
         return 0;
     }
-    const double altitude = RowDot(scene.view.matricesDouble[1], 2, v);
-    out.altitude = TruncateQ14(altitude);
-    if (!(altitude >= scene.view.horizonLimitDouble)) {
-        return 0;
+    if (horizontal) {
+        const double altitude = RowDot(scene.view.matricesDouble[1], 2, v);
+        out.altitude = TruncateQ14(altitude);
+        if (!(altitude >= scene.view.horizonLimitDouble)) {
+            return 0;
+        }
     }
     int32_t dx = 0;
     int32_t dy = 0;
     if (!DoubleOffsets(scene, c, RowDot(m, 1, v), RowDot(m, 2, v), dx, dy)) {
         return 0;
     }
-    PlaceHorizontal(scene, dx, dy, out);
+    if (horizontal) {
+        PlaceHorizontal(scene, dx, dy, out);
+    } else {
+        PlaceSky(scene, dx, dy, out);
+    }
     return 1;
+}
+
+}  // namespace
+
+int ProjectAzimuthalHorizonDouble(const Scene& scene, const double v[3], ProjectedPoint& out)
+{
+    return ProjectAzimuthalFromDouble(scene, v, true, out);
 }
 
 int ProjectAzimuthalDouble(const Scene& scene, const double v[3], ProjectedPoint& out)
 {
-    out = {};
-    const double* m = scene.view.matricesDouble[0];
-    const double c = RowDot(m, 0, v);
-    out.centre = TruncateQ14(c);
-    if (!(c >= scene.view.centreLimitDouble)) {
-        return 0;
-    }
-    int32_t dx = 0;
-    int32_t dy = 0;
-    if (!DoubleOffsets(scene, c, RowDot(m, 1, v), RowDot(m, 2, v), dx, dy)) {
-        return 0;
-    }
-    PlaceSky(scene, dx, dy, out);
-    return 1;
+    return ProjectAzimuthalFromDouble(scene, v, false, out);
 }
 
 int ProjectAzimuthalInFrame(const FixedMatrix& frame, const Scene& scene, const FixedVector& v,
