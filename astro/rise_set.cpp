@@ -8,7 +8,7 @@
 #include "astro/clamped_math.h"
 #include "astro/coordinates.h"
 #include "astro/moon.h"
-#include "astro/planet_elements.h"
+#include "astro/planets.h"
 #include "astro/precession.h"
 #include "astro/sun.h"
 #include "astro/trig.h"
@@ -110,7 +110,7 @@ int32_t PlanetRaDecAt(int32_t planet, double t, const ObserverLocation& location
     AstroTime at;
     AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
     double ecliptic[2], r;
-    if (!PlanetByElements(planet, at, ecliptic, r))
+    if (!PlanetHeliocentric(planet, at, ecliptic, r, kFullPrecision))
         return 0;
     double helio[3], toEquator[9], earth[3], geo[3];
     VectorFromSpherical(ecliptic, helio);
