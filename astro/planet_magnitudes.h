@@ -29,8 +29,8 @@ double PlanetPhaseAngle(double r, double delta, double R);
 //           longitude  heliocentric ecliptic longitude, degrees (Saturn only)
 //           jd         Julian day (Saturn only)
 // Returned: the magnitude; 0 for a planet number outside 0..7
-// Reference: the phase laws are those of Meeus, Astronomical Algorithms,
-//           1st ed., ch. 40.
+// Reference: the phase laws are G. Müller's, as given by Meeus,
+//           Astronomical Algorithms (the older of his two sets).
 double PlanetMagnitude(int32_t planet, double r, double delta, double R, double longitude, double jd);
 
 // A magnitude in the tenths the records keep: floor(10 m + 0.5), so -4.45

@@ -342,7 +342,7 @@ TEST(PlanetAxes, SaturnRingMatchesMeeusExample)
 }
 
 // libnova's magnitudes of Mercury to Jupiter, Uranus and Neptune use the
-// same phase laws (Meeus, 1st ed., ch. 40) with its own VSOP87 distances.
+// same phase laws (Müller's, as in Meeus) with its own VSOP87 distances.
 double NovaMagnitude(int planet, double tt)
 {
     switch (planet) {

@@ -59,7 +59,6 @@ import numpy as np  # noqa: E402
 TOOL = "tools/gen_planet_series.py"
 SOURCE = "astronomia 4.2.0 (VSOP87D; Meeus ch. 37 for Pluto)"
 SOURCE_SHA256 = "ac5f73398a6c788f9ee371011258f18a72b5194009b3c7fc6e702dffe230e679"
-DEG = math.pi / 180.0
 
 FIRST_UT, LAST_UT = 2433282.5, 2473459.5
 
