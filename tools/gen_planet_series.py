@@ -2,7 +2,7 @@
 """Writes the periodic-term tables of the planet series for 1950-2060:
 
   astro/planet_series_tables.h    declarations
-  astro/planet_series_tables.cpp  the 24 tables, 171 rows
+  astro/planet_series_tables.cpp  the 24 tables, 195 rows
 
 Usage: tools/gen_planet_series.py ASTRONOMIA_TGZ [output directory, default astro/]
 
