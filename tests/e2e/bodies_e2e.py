@@ -14,7 +14,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession  # noqa: E402
+from uvola_e2e import UvolaSession, read_xpm  # noqa: E402
 
 PROGRAM = None
 
@@ -23,19 +23,6 @@ PLAIN_SKY = ("HIDE STATUSBAR, STAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY,
              "STARNAME, BAYER, FLAMSTEED, EQT_GRID_DATE, EQT_GRID_2000, WINDOW_CENTER, "
              "DAYLIGHT")
 FIELD = 5.0   # degrees across
-
-
-def read_xpm(path):
-    """Width, height and rows of colour names of an XPM image."""
-    with open(path) as image:
-        strings = [line.split('"')[1] for line in image if line.startswith('"')]
-    width, height, colours, chars = (int(n) for n in strings[0].split()[:4])
-    table = {}
-    for entry in strings[1:1 + colours]:
-        table[entry[:chars]] = entry[chars:].split()[-1]
-    rows = [[table[row[i:i + chars]] for i in range(0, width * chars, chars)]
-            for row in strings[1 + colours:1 + colours + height]]
-    return width, height, rows
 
 
 class MoonOnTheChart(unittest.TestCase):

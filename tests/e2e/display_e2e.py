@@ -11,13 +11,12 @@ Run inside tests/harness/uvola-test-env --xvfb.
 """
 
 import os
-import re
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession  # noqa: E402
+from uvola_e2e import UvolaSession, read_xpm  # noqa: E402
 
 PROGRAM = None
 
@@ -33,25 +32,20 @@ def command_texts():
         return [line.rstrip("\n") for line in texts if line.strip() and not line.startswith("#")]
 
 
+def rgb(name):
+    """(r, g, b) of an XPM colour "#RRGGBB" (or 16-bit "#RRRRGGGGBBBB"); None
+    for any other."""
+    digits = name[1:] if name.startswith("#") else ""
+    if len(digits) not in (6, 12):
+        return None
+    size = len(digits) // 3
+    return tuple(int(digits[i * size:i * size + 2], 16) for i in range(3))
+
+
 def xpm_pixels(path):
     """Width, height, and the rows of an XPM file as lists of (r, g, b)."""
-    with open(path) as image:
-        strings = re.findall(r'"([^"]*)"', image.read())
-    width, height, ncolors, cpp = (int(n) for n in strings[0].split()[:4])
-    colours = {}
-    for line in strings[1:1 + ncolors]:
-        key, spec = line[:cpp], line[cpp:].split()
-        value = spec[spec.index("c") + 1] if "c" in spec else "None"
-        digits = value[1:] if value.startswith("#") else ""
-        if len(digits) in (6, 12):
-            size = len(digits) // 3
-            colours[key] = tuple(int(digits[i * size:i * size + 2], 16) for i in range(3))
-        else:
-            colours[key] = None
-    rows = []
-    for line in strings[1 + ncolors:1 + ncolors + height]:
-        rows.append([colours[line[i:i + cpp]] for i in range(0, width * cpp, cpp)])
-    return width, height, rows
+    width, height, rows = read_xpm(path)
+    return width, height, [[rgb(name) for name in row] for row in rows]
 
 
 class DisplayCommands(unittest.TestCase):

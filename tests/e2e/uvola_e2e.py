@@ -29,6 +29,20 @@ START_TIMEOUT = 30.0      # seconds for the program to open its port
 EXIT_TIMEOUT = 5.0        # seconds for EXIT before the program is killed
 
 
+def read_xpm(path):
+    """Width, height and rows of colour names of an XPM image, as GSAVE
+    writes it."""
+    with open(path) as image:
+        strings = [line.split('"')[1] for line in image if line.startswith('"')]
+    width, height, colours, chars = (int(n) for n in strings[0].split()[:4])
+    table = {}
+    for entry in strings[1:1 + colours]:
+        table[entry[:chars]] = entry[chars:].split()[-1]
+    rows = [[table[row[i:i + chars]] for i in range(0, width * chars, chars)]
+            for row in strings[1 + colours:1 + colours + height]]
+    return width, height, rows
+
+
 class PortClosed(Exception):
     """The program closed the connection while a reply was awaited."""
 

@@ -15,7 +15,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession  # noqa: E402
+from uvola_e2e import UvolaSession, read_xpm  # noqa: E402
 
 PROGRAM = None
 
@@ -27,19 +27,6 @@ PLAIN_SKY = ("HIDE STATUSBAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY, NEBUL
 
 FIELD = 30.0   # degrees across
 BOTTOM_STRIP = 24   # pixels
-
-
-def read_xpm(path):
-    """Width, height and rows of colour names of an XPM image."""
-    with open(path) as image:
-        strings = [line.split('"')[1] for line in image if line.startswith('"')]
-    width, height, colours, chars = (int(n) for n in strings[0].split()[:4])
-    table = {}
-    for entry in strings[1:1 + colours]:
-        table[entry[:chars]] = entry[chars:].split()[-1]
-    rows = [[table[row[i:i + chars]] for i in range(0, width * chars, chars)]
-            for row in strings[1 + colours:1 + colours + height]]
-    return width, height, rows
 
 
 class Chart:
