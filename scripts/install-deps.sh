@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-build-essential cmake pkg-config clang libclang-rt-dev
+build-essential cmake pkg-config clang libclang-rt-dev python3
 libmotif-dev libxpm-dev libgdbm-dev libjpeg62-turbo-dev libxt-dev libx11-dev
 xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
