@@ -141,11 +141,8 @@ TEST(PlanetByElements, JupiterAndSaturnFollowPlan94From1000To3000)
     const Worst jupiter = WorstAgainstPlan94(3, 5);
     EXPECT_LT(jupiter.place, 0.1);
     EXPECT_LT(jupiter.radius, 0.01);
-    // Saturn's grids cannot follow the great inequality fully (its period
-    // drifts against the model's fixed 950 years); the fit leaves 0.22
-    // degree at worst, near 1200.
     const Worst saturn = WorstAgainstPlan94(4, 6);
-    EXPECT_LT(saturn.place, 0.25);
+    EXPECT_LT(saturn.place, 0.15);
     EXPECT_LT(saturn.radius, 0.03);
     RecordProperty("JupiterWorstDegrees", std::to_string(jupiter.place));
     RecordProperty("SaturnWorstDegrees", std::to_string(saturn.place));

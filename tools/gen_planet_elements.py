@@ -17,7 +17,8 @@ checked against its SHA-256. From it come:
     against which the Jupiter and Saturn perturbation grids are fitted by
     linearised least squares over the years 1000-3000, sampled every 20
     days (about two periods of the 900-year great inequality), VSOP87 taken
-    at TT = UT + delta T.
+    at TT = UT + delta T; a node that the fit would push beyond a signed
+    byte is held at the byte's bound and the others refitted around it.
 Mercury's row, Uranus's row and the first two rows of Jupiter's first grid
 are fixed values of the program and are written as they are; the fit holds
 those two grid rows fixed.
@@ -339,6 +340,33 @@ def fit_grids(elements_of, row, jd, target, count, start, fixed):
     return params, weights
 
 
+def tied_nodes(node):
+    """The node and its copies: row and column 12 repeat row and column 0."""
+    j, i = divmod(node, 13)
+    rows = (0, 12) if j % 12 == 0 else (j,)
+    columns = (0, 12) if i % 12 == 0 else (i,)
+    return [r * 13 + c for r in rows for c in columns]
+
+
+def fit_grids_within_bytes(elements_of, row, jd, target, count, start, fixed):
+    """Least squares with every node inside a signed byte. Rounding an
+    overflowing node to the byte's bound afterwards would throw away the
+    fit (Saturn's longitude grid wants 146 at one node, and clipping it
+    doubled the worst error); instead each node that leaves the range is
+    held at its bound and the rest are fitted again around it."""
+    fixed = dict(fixed)
+    while True:
+        params, weights = fit_grids(elements_of, row, jd, target, count, start, fixed)
+        outside = [(m, node) for m in range(count) for node in range(169)
+                   if (m, node) not in fixed and not -128.5 < params[m][node] < 127.5]
+        if not outside:
+            return params, weights
+        for m, node in outside:
+            bound = 127.0 if params[m][node] > 0 else -128.0
+            for copy in tied_nodes(node):
+                fixed[(m, copy)] = bound
+
+
 def residual_report(name, elements_of, row, jd, target, params, weights):
     g = grid_values(params, weights)
     b = observation_errors(kepler_to_ecliptic(*elements_of(row, jd, g)), target)
@@ -360,7 +388,7 @@ def fit_planet(name, elements_of, row, series, count, start, fixed):
     T = (jd - 2415021.0) / 36525.0
     delta_t = DELTA_T_1900[0] + DELTA_T_1900[1] * T + DELTA_T_1900[2] * T * T
     target = vsop87(series, jd + delta_t / 86400.0)
-    params, weights = fit_grids(elements_of, row, jd, target, count, start, fixed)
+    params, weights = fit_grids_within_bytes(elements_of, row, jd, target, count, start, fixed)
     grids = quantised(params)
     report = residual_report(name, elements_of, row, jd, target, grids, weights)
     return grids, report
