@@ -44,15 +44,15 @@ const char* ValueIfLineSets(const char* line, const char* name, size_t nameLengt
     if (std::strncmp(line, kClassPrefix, prefixLength) != 0) {
         return nullptr;
     }
-    const char* spec = line + prefixLength;
-    if (*spec != '*' && *spec != '.') {
+    const char* path = line + prefixLength;
+    if (*path != '*' && *path != '.') {
         return nullptr;
     }
-    ++spec;
-    if (std::strncmp(spec, name, nameLength) != 0) {
+    ++path;
+    if (std::strncmp(path, name, nameLength) != 0) {
         return nullptr;
     }
-    const char* rest = spec + nameLength;
+    const char* rest = path + nameLength;
     while (*rest == ' ' || *rest == '\t') {
         ++rest;
     }

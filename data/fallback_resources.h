@@ -1,5 +1,5 @@
 // The fallback resource list: the complete set of default resources compiled
-// into the program ("UVola" followed by a resource specification, a colon, a
+// into the program ("UVola" followed by the widget path and resource name, a colon, a
 // blank and the value). Each area of the program keeps its lines in a
 // null-terminated block of its own (data/resources_<area>.cpp); the blocks are
 // joined in a fixed order into the one list handed to the toolkit.

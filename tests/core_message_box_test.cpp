@@ -137,12 +137,12 @@ TEST(MessagesWithToplevel, EveryMessageReadsAsWithoutDisplay)
     Widget top = Toplevel();
     int compared = 0;
     for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
-        const char* spec = *line + 5;
-        const char* colon = std::strchr(spec, ':');
+        const char* path = *line + 5;
+        const char* colon = std::strchr(path, ':');
         if (std::strncmp(*line, "UVola*", 6) != 0 || colon == nullptr) {
             continue;
         }
-        const std::string key(spec + 1, colon);
+        const std::string key(path + 1, colon);
         if (key.find_first_of("*.") != std::string::npos ||
             (key.rfind("message", 0) != 0 && key.rfind("stkError", 0) != 0)) {
             continue;

@@ -89,13 +89,13 @@ TEST(FallbackList, EveryApplicationLineReadsBackThroughTheResourceManager)
     XrmInitialize();
     int checked = 0;
     for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
-        const char* spec = *line + 5;
-        if (std::strncmp(*line, "UVola", 5) != 0 || *spec != '*' || std::strchr(spec + 1, '*') != nullptr) {
+        const char* path = *line + 5;
+        if (std::strncmp(*line, "UVola", 5) != 0 || *path != '*' || std::strchr(path + 1, '*') != nullptr) {
             continue;
         }
-        const char* colon = std::strchr(spec, ':');
+        const char* colon = std::strchr(path, ':');
         ASSERT_NE(colon, nullptr) << *line;
-        std::string name(spec + 1, colon);
+        std::string name(path + 1, colon);
         if (name.find('.') != std::string::npos) {
             continue;
         }

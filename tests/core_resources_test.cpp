@@ -75,7 +75,7 @@ const char* const kInitNames[] = {
     "ClickDataFile", "ClickImagePath", "SaveHistory", "BlinkTime", "Site",
 };
 
-// The resource name of a line "UVola" + specification + ": " + value, or
+// The resource name of a line "UVola" + path + ": " + value, or
 // empty when the line has another form.
 std::string ResourceNameOf(const std::string& line)
 {
@@ -84,8 +84,8 @@ std::string ResourceNameOf(const std::string& line)
         line.find_first_of(" \t\n") < colon || (line[5] != '*' && line[5] != '.')) {
         return "";
     }
-    const std::string specification = line.substr(5, colon - 5);
-    return specification.substr(specification.find_last_of("*.") + 1);
+    const std::string path = line.substr(5, colon - 5);
+    return path.substr(path.find_last_of("*.") + 1);
 }
 
 TEST(FallbackList, EveryLineIsWellFormedAndNoResourceIsGivenTwice)
@@ -97,9 +97,9 @@ TEST(FallbackList, EveryLineIsWellFormedAndNoResourceIsGivenTwice)
     for (int i = 0; i < count; ++i) {
         const std::string line = list[i];
         EXPECT_FALSE(ResourceNameOf(line).empty()) << "line " << i << ": " << line;
-        const std::string specification = line.substr(0, line.find(':'));
-        const auto [first, added] = seen.emplace(specification, i);
-        EXPECT_TRUE(added) << specification << " at lines " << first->second << " and " << i;
+        const std::string resource = line.substr(0, line.find(':'));
+        const auto [first, added] = seen.emplace(resource, i);
+        EXPECT_TRUE(added) << resource << " at lines " << first->second << " and " << i;
     }
 }
 
