@@ -4,6 +4,8 @@
 // reach the right bodies, refused arguments carry their error keys.
 #include <gtest/gtest.h>
 
+#include "command_test_support.h"
+
 #include "command/display_commands.h"
 #include "command/interpreter.h"
 #include "command/keywords.h"
@@ -65,22 +67,13 @@ protected:
         scene.mplanetFlags = minorPlanetFlags.data();
     }
 
-    std::string Run(const std::string& text)
-    {
-        StkExecuteText(&scene, text.c_str());
-        return gAppEnv->errorKey;
-    }
+    std::string Run(const std::string& text) { return RunCommand(scene, text); }
 
     void ExpectRefused(const std::string& text, const char* key, const char* parameter)
     {
-        SCOPED_TRACE(text);
-        static Scene before;
-        std::memcpy(&before, &scene, sizeof scene);
         const std::vector<uint8_t> cometsBefore = cometFlags;
-        EXPECT_EQ(Run(text), key);
-        EXPECT_STREQ(gAppEnv->errorParam, parameter);
-        EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "the Scene changed";
-        EXPECT_EQ(cometsBefore, cometFlags);
+        ExpectRefusedUnchanged(scene, text, key, parameter);
+        EXPECT_EQ(cometsBefore, cometFlags) << text;
     }
 
     Scene& scene = *gScene;

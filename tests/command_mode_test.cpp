@@ -4,6 +4,8 @@
 // sky point across mode changes.
 #include <gtest/gtest.h>
 
+#include "command_test_support.h"
+
 #include "command/interpreter.h"
 #include "command/time_commands.h"
 #include "core/app_env.h"
@@ -36,22 +38,13 @@ protected:
         SetSceneDateTime(scene, date);
     }
 
-    std::string Run(const char* text)
-    {
-        StkExecuteText(&scene, text);
-        return gAppEnv->errorKey;
-    }
+    std::string Run(const char* text) { return RunCommand(scene, text); }
 
     // The text must be refused with the key and parameter and leave the
     // Scene exactly as it was.
     void ExpectRefused(const char* text, const char* parameter)
     {
-        SCOPED_TRACE(text);
-        static Scene before;
-        std::memcpy(&before, &scene, sizeof scene);
-        EXPECT_EQ(Run(text), "stkErrorIllegalParam");
-        EXPECT_STREQ(gAppEnv->errorParam, parameter);
-        EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "the Scene changed";
+        ExpectRefusedUnchanged(scene, text, "stkErrorIllegalParam", parameter);
     }
 
     Scene& scene = *gScene;

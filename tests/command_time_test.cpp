@@ -5,6 +5,8 @@
 // altitudes against libnova.
 #include <gtest/gtest.h>
 
+#include "command_test_support.h"
+
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "command/animation.h"
@@ -96,23 +98,13 @@ protected:
         SetSceneDateTime(scene, date);
     }
 
-    // Runs a text; returns the pending error key ("" when none).
-    std::string Run(const char* text)
-    {
-        StkExecuteText(&scene, text);
-        return gAppEnv->errorKey;
-    }
+    std::string Run(const char* text) { return RunCommand(scene, text); }
 
     // Runs a text that must be refused with stkErrorIllegalParam and the
     // given parameter, and checks that the Scene did not change at all.
     void ExpectRefused(const char* text, const char* parameter)
     {
-        SCOPED_TRACE(text);
-        static Scene before;
-        std::memcpy(&before, &scene, sizeof scene);
-        EXPECT_EQ(Run(text), "stkErrorIllegalParam");
-        EXPECT_STREQ(gAppEnv->errorParam, parameter);
-        EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "the Scene changed";
+        ExpectRefusedUnchanged(scene, text, "stkErrorIllegalParam", parameter);
     }
 
     void ExpectDate(int year, int month, int day, int hour, int minute, double second)

@@ -3,6 +3,8 @@
 // SOL_OFFSET with valid, boundary and refused arguments.
 #include <gtest/gtest.h>
 
+#include "command_test_support.h"
+
 #include "astro/astro_time.h"
 #include "astro/coordinates.h"
 #include "command/interpreter.h"
@@ -36,22 +38,13 @@ protected:
         ComputeViewMatrices(scene);
     }
 
-    std::string Run(const char* text)
-    {
-        StkExecuteText(&scene, text);
-        return gAppEnv->errorKey;
-    }
+    std::string Run(const char* text) { return RunCommand(scene, text); }
 
     // A refused command: its error key and parameter, and the Scene as it was.
     void ExpectRefused(const char* text, const char* key, const char* parameter)
     {
-        SCOPED_TRACE(text);
-        static Scene before;
         scene.keepCentred = 0;
-        std::memcpy(&before, &scene, sizeof scene);
-        EXPECT_EQ(Run(text), key);
-        EXPECT_STREQ(gAppEnv->errorParam, parameter);
-        EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "the Scene changed";
+        ExpectRefusedUnchanged(scene, text, key, parameter);
     }
 
     // A command that must do nothing and report nothing.

@@ -1,0 +1,31 @@
+// Running command text on the real scene in the command tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "command/interpreter.h"
+#include "core/app_env.h"
+#include "sky/scene.h"
+
+#include <cstring>
+#include <string>
+
+// Runs a text; returns the pending error key ("" when none).
+inline std::string RunCommand(Scene& scene, const std::string& text)
+{
+    StkExecuteText(&scene, text.c_str());
+    return gAppEnv->errorKey;
+}
+
+// A refused text: its error key and parameter, and the Scene byte for byte
+// as it was.
+inline void ExpectRefusedUnchanged(Scene& scene, const std::string& text, const char* key,
+                                   const char* parameter)
+{
+    SCOPED_TRACE(text);
+    static Scene before;
+    std::memcpy(&before, &scene, sizeof scene);
+    EXPECT_EQ(RunCommand(scene, text), key);
+    EXPECT_STREQ(gAppEnv->errorParam, parameter);
+    EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "the Scene changed";
+}
