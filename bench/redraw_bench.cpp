@@ -10,75 +10,24 @@
 // (--depth8 instead of --xvfb measures an 8-bit PseudoColor server).
 #include <benchmark/benchmark.h>
 
-#include "astro/astro_time.h"
-#include "core/app_env.h"
-#include "data/fallback_resources.h"
-#include "sky/canvas.h"
-#include "sky/colors.h"
+#include "bench_canvas.h"
+
 #include "sky/constellation_layer.h"
 #include "sky/draw_sky.h"
-#include "sky/font_sets.h"
 #include "sky/grids.h"
 #include "sky/milky_way_layer.h"
 #include "sky/nebula_layer.h"
-#include "sky/scene.h"
 #include "sky/solar_system_layer.h"
 #include "sky/star_layer.h"
-#include "sky/status_line.h"
 
-#include <X11/Shell.h>
-#include <Xm/DrawingA.h>
-#include <Xm/Xm.h>
 #include <algorithm>
 #include <array>
 
 namespace {
 
-constexpr Dimension kWidth = 1280;
-constexpr Dimension kHeight = 1024;
-
-Scene gBenchScene;
-
-// The program's own start-up steps for the canvas, once.
-bool OpenCanvas()
-{
-    static const bool opened = [] {
-        ResetAppEnv();
-        static char name[] = "uvola";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        XtAppContext app = nullptr;
-        Widget top = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv, FallbackResourceList(),
-                                       applicationShellWidgetClass, nullptr, 0);
-        if (top == nullptr) {
-            return false;
-        }
-        XtVaSetValues(top, XmNwidth, kWidth, XmNheight, kHeight, nullptr);
-        Widget area = XtVaCreateManagedWidget("DrawingArea", xmDrawingAreaWidgetClass, top, XmNwidth, kWidth,
-                                              XmNheight, kHeight, nullptr);
-        XtRealizeWidget(top);
-        gAppEnv->toplevel = top;
-        gAppEnv->display = XtDisplay(top);
-        gAppEnv->screen = XtScreen(top);
-        InitPaletteAndPlanetNames();
-        if (!LoadFontSets()) {
-            return false;
-        }
-        ResetScene(gBenchScene);
-        gBenchScene.drawingArea = area;
-        const DateTime date{2024, 3, 20, 22, 0, 0.0, 9.0};
-        AstroTimeFromDate(date, ObserverLocation{35.68, 139.77, 40.0}, gBenchScene.time);
-        CreateSceneGC(gBenchScene);
-        gCanvasHooks.drawStatusBar = DrawStatusBar;   // as the program hooks it at start-up
-        gAppEnv->startingUp = 0;
-        return true;
-    }();
-    return opened;
-}
-
 void BM_Redraw(benchmark::State& state)
 {
-    if (!OpenCanvas()) {
+    if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
@@ -101,7 +50,7 @@ BENCHMARK(BM_Redraw)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benc
 // numbers, the equator, ecliptic and meridian lines.
 void BM_RedrawWithGrids(benchmark::State& state)
 {
-    if (!OpenCanvas()) {
+    if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
@@ -125,7 +74,7 @@ BENCHMARK(BM_RedrawWithGrids)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->
 // magnitudes down to the default faint bound of 11.0.
 void BM_RedrawEveryLayer(benchmark::State& state)
 {
-    if (!OpenCanvas()) {
+    if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
@@ -159,7 +108,7 @@ BENCHMARK(BM_RedrawEveryLayer)
 // chart is set up once by a full redraw.
 void BM_SolarSystemLayer(benchmark::State& state)
 {
-    if (!OpenCanvas()) {
+    if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
@@ -198,7 +147,7 @@ BENCHMARK(BM_SolarSystemLayer)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)-
 // drawn into the back pixmap, with the server's work.
 void BM_StatusBar(benchmark::State& state)
 {
-    if (!OpenCanvas()) {
+    if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }

@@ -6,62 +6,16 @@
 //   tests/harness/uvola-test-env --xvfb -- build/bench/star_layer_bench
 #include <benchmark/benchmark.h>
 
-#include "astro/astro_time.h"
-#include "core/app_env.h"
-#include "data/fallback_resources.h"
-#include "sky/canvas.h"
-#include "sky/colors.h"
-#include "sky/font_sets.h"
-#include "sky/scene.h"
+#include "bench_canvas.h"
+
 #include "sky/star_layer.h"
 
-#include <X11/Shell.h>
-#include <Xm/DrawingA.h>
-#include <Xm/Xm.h>
-
 namespace {
-
-constexpr Dimension kWidth = 1280;
-constexpr Dimension kHeight = 1024;
-
-Scene gBenchScene;
-
-bool OpenCanvas()
-{
-    static const bool opened = [] {
-        ResetAppEnv();
-        static char name[] = "uvola";
-        static char* argv[] = {name, nullptr};
-        int argc = 1;
-        XtAppContext app = nullptr;
-        Widget top = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv, FallbackResourceList(),
-                                       applicationShellWidgetClass, nullptr, 0);
-        if (top == nullptr)
-            return false;
-        Widget area = XtVaCreateManagedWidget("DrawingArea", xmDrawingAreaWidgetClass, top, XmNwidth, kWidth,
-                                              XmNheight, kHeight, nullptr);
-        XtRealizeWidget(top);
-        gAppEnv->toplevel = top;
-        gAppEnv->display = XtDisplay(top);
-        gAppEnv->screen = XtScreen(top);
-        InitPaletteAndPlanetNames();
-        if (!LoadFontSets())
-            return false;
-        ResetScene(gBenchScene);
-        gBenchScene.drawingArea = area;
-        const DateTime date{2024, 3, 20, 22, 0, 0.0, 9.0};
-        AstroTimeFromDate(date, ObserverLocation{35.68, 139.77, 40.0}, gBenchScene.time);
-        CreateSceneGC(gBenchScene);
-        gAppEnv->startingUp = 0;
-        return true;
-    }();
-    return opened;
-}
 
 // range(0): view mode; range(1): field of view; range(2): label flags.
 void BM_BuiltinStars(benchmark::State& state)
 {
-    if (!OpenCanvas()) {
+    if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
