@@ -8,6 +8,7 @@
 #include "core/user_directory.h"
 #include "sky/scene.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -59,6 +60,11 @@ int StkSaveWindowImage(Scene* scene, const char* path)
                      &depth) == 0) {
         return 0;
     }
+    // The pixmap keeps room for the status line even while it is hidden;
+    // those rows lie below the window and hold no chart, so the image is
+    // what the window shows.
+    const XRectangle& sky = scene->view.skyRect;
+    height = std::min(height, static_cast<unsigned int>(std::max(sky.y + sky.height, 1)));
     ServerImage taken;
     taken.image = XGetImage(display, scene->backPixmap, 0, 0, width, height, AllPlanes, ZPixmap);
     if (taken.image == nullptr) {

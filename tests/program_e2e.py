@@ -131,6 +131,26 @@ class Drawing(unittest.TestCase):
         self.assertGreater(width, 100)
         self.assertGreater(height, 100)
 
+    def test_gsave_with_the_status_line_hidden_holds_only_the_window(self):
+        # The pixmap keeps room for a hidden status line below the window;
+        # nothing is drawn there, so an image that held those rows would
+        # carry whatever earlier charts left and depend on the way here.
+        client = self.uvola.connect()
+        self.addCleanup(client.close)
+        images = []
+        for name, path in (("direct", ["LOOK EQT 6 0"]), ("roundabout", ["LOOK EQT 6 10", "DRIVE", "LOOK EQT 6 0"])):
+            os.mkdir(os.path.join(self.directory, name))
+            for line in ["HIDE STATUSBAR", "MODE EQT", "VIEW ANGLE 30"] + path + ["DRIVE"]:
+                self.assertEqual(client.request(line), "", line)
+            self.assertEqual(client.request("GSAVE %s/%s/sky" % (self.directory, name)), "")
+            images.append(os.path.join(self.directory, name, "sky.xpm"))
+        self.assertEqual(client.request("SHOW STATUSBAR; MODE HRZ; DRIVE"), "")
+        with open(images[0], "rb") as a, open(images[1], "rb") as b:
+            self.assertEqual(a.read(), b.read())
+        width, height = xpm_size(images[0])
+        tree = run(["xwininfo", "-root", "-tree"]).stdout
+        self.assertRegex(tree, r"\b%dx%d\+0\+\d+" % (width, height))
+
     def test_bad_gsave_reports_and_the_program_goes_on(self):
         client = self.uvola.connect()
         self.addCleanup(client.close)
