@@ -498,10 +498,11 @@ TEST_F(ProgramTest, FailedXpmWriteLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(WriteXpmFile(gAppEnv->display, bands.image, None, "/no/such/dir/x.xpm"), 0);
 }
 
-TEST_F(ProgramTest, GsaveWritesTheBackPixmapWholeAndTheSameStateGivesTheSameFile)
+TEST_F(ProgramTest, GsaveWritesTheWindowsRowsAndTheSameStateGivesTheSameFile)
 {
     BandImage bands(120, 40);
     gScene->backPixmap = bands.pixmap;
+    gScene->view.skyRect = XRectangle{0, 16, 120, 24};   // under a status line 16 rows high
     const std::string first = TestHome() + "/one/sky";
     const std::string second = TestHome() + "/two/sky.xpm";
     mkdir((TestHome() + "/one").c_str(), 0755);
@@ -510,10 +511,17 @@ TEST_F(ProgramTest, GsaveWritesTheBackPixmapWholeAndTheSameStateGivesTheSameFile
     EXPECT_STREQ(gAppEnv->errorKey, "");
     StkExecuteText(gScene, ("GSAVE " + second + ", XPM").c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "");
+    // With the status line hidden the window is the sky alone; the
+    // pixmap's spare rows below it are left out.
+    gScene->view.skyRect = XRectangle{0, 0, 120, 24};
+    const std::string third = TestHome() + "/one/hidden";
+    StkExecuteText(gScene, ("GSAVE " + third).c_str());
+    EXPECT_STREQ(gAppEnv->errorKey, "");
     gScene->backPixmap = None;
     const std::string text = ReadFile(first + ".xpm");
     EXPECT_NE(text.find("\"120 40 3 1\""), std::string::npos);
     EXPECT_EQ(text, ReadFile(second));
+    EXPECT_NE(ReadFile(third + ".xpm").find("\"120 24 "), std::string::npos);
 }
 
 // --- Animation ---------------------------------------------------------------
