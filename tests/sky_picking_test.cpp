@@ -20,7 +20,7 @@
 namespace {
 
 using skytest::MakeScene;
-using skytest::ViewSpec;
+using skytest::ViewSetup;
 
 constexpr int32_t kSirius = 0;   // the brightest star is the first row
 constexpr int kMars = 2;
@@ -41,16 +41,16 @@ void StarVector(int32_t star, double v[3])
 // on a J2000 direction.
 std::unique_ptr<Scene> EquatorialViewOn(const double v[3], double field)
 {
-    ViewSpec spec;
-    spec.mode = kModeEqt;
-    spec.field = field;
-    auto probe = MakeScene(spec);
+    ViewSetup setup;
+    setup.mode = kModeEqt;
+    setup.field = field;
+    auto probe = MakeScene(setup);
     double j2000[2] = {std::atan2(v[1], v[0]) * 180.0 / M_PI, std::asin(v[2]) * 180.0 / M_PI};
     double ofDate[2];
     ConvertCoordinates(probe->time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
-    spec.centreLongitude = ofDate[0];
-    spec.centreLatitude = ofDate[1];
-    auto scene = MakeScene(spec);
+    setup.centreLongitude = ofDate[0];
+    setup.centreLatitude = ofDate[1];
+    auto scene = MakeScene(setup);
     scene->statusLine = 0;
     return scene;
 }
@@ -283,11 +283,11 @@ bool AzimuthalPixel(const Scene& scene, const double v[3], int& x, int& y)
 
 TEST(Picking, StarsBelowTheHorizonAreNeverPicked)
 {
-    ViewSpec spec;
-    spec.mode = kModeHrz;
-    spec.field = 60.0;
-    spec.altitude = 0.0;
-    auto scene = MakeScene(spec);
+    ViewSetup setup;
+    setup.mode = kModeHrz;
+    setup.field = 60.0;
+    setup.altitude = 0.0;
+    auto scene = MakeScene(setup);
     scene->statusLine = 0;
     HideSolarSystem(*scene);
     const int32_t* horizon = scene->view.matrices[1].data() + 6;
@@ -394,9 +394,9 @@ TEST(Picking, TheAndromedaGalaxyIsPickedWithoutTheNebulaLayerWhenStarsGoFaint)
 
 TEST(Picking, QuadrantsCountTheCentreLinesAsRightAndBelow)
 {
-    ViewSpec spec;
-    spec.top = 20;
-    auto scene = MakeScene(spec);   // sky 800 x 600 from row 20: centre (400, 320)
+    ViewSetup setup;
+    setup.top = 20;
+    auto scene = MakeScene(setup);   // sky 800 x 600 from row 20: centre (400, 320)
     EXPECT_EQ(GetPickQuadrant(*scene, 399, 319), 1);
     EXPECT_EQ(GetPickQuadrant(*scene, 400, 319), 2);
     EXPECT_EQ(GetPickQuadrant(*scene, 399, 320), 3);

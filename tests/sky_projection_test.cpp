@@ -552,18 +552,18 @@ TEST(Projection, RandomisedViewsStayInRange)
     const int32_t modes[] = {kModeHrz, kModeEqt, kModeEcl, kModeGal, kModeSol1, kModeSol3, kModeAll1Eqt,
                              kModeAll1Gal, kModeAll2Eqt, kModeAll2Ecl, kModeVola, 0, 0x999, -1};
     for (int round = 0; round < 400; ++round) {
-        ViewSpec spec;
-        spec.mode = modes[pick(rng) % std::size(modes)];
-        spec.width = sizes[pick(rng) % std::size(sizes)];
-        spec.height = sizes[pick(rng) % std::size(sizes)];
-        spec.field = fields[pick(rng) % std::size(fields)];
-        spec.mirror = pick(rng) % 5 - 1;
-        spec.centreLongitude = pick(rng) % 720 - 360;
-        spec.centreLatitude = pick(rng) % 181 - 90;
-        spec.azimuth = pick(rng) % 360;
-        spec.altitude = pick(rng) % 181 - 90;
-        spec.fontHeight = pick(rng) % 40;
-        auto scene = MakeScene(spec);
+        ViewSetup setup;
+        setup.mode = modes[pick(rng) % std::size(modes)];
+        setup.width = sizes[pick(rng) % std::size(sizes)];
+        setup.height = sizes[pick(rng) % std::size(sizes)];
+        setup.field = fields[pick(rng) % std::size(fields)];
+        setup.mirror = pick(rng) % 5 - 1;
+        setup.centreLongitude = pick(rng) % 720 - 360;
+        setup.centreLatitude = pick(rng) % 181 - 90;
+        setup.azimuth = pick(rng) % 360;
+        setup.altitude = pick(rng) % 181 - 90;
+        setup.fontHeight = pick(rng) % 40;
+        auto scene = MakeScene(setup);
         if (pick(rng) % 3 == 0) {
             scene->view.centreLimit = -16344;
             scene->view.horizonLimit = -16384;

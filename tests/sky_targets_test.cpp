@@ -28,7 +28,7 @@
 namespace {
 
 using skytest::MakeScene;
-using skytest::ViewSpec;
+using skytest::ViewSetup;
 
 constexpr double kDeg = M_PI / 180.0;
 
@@ -101,7 +101,7 @@ Parsed ParseReference(Scene& scene, const char* text)
 
 TEST(TargetParse, EquatorialFormsAndDefaults)
 {
-    auto scene = MakeScene(ViewSpec{kModeEqt, 800, 600, 0, 60.0, 0, 90.0, 20.0});
+    auto scene = MakeScene(ViewSetup{kModeEqt, 800, 600, 0, 60.0, 0, 90.0, 20.0});
     Parsed p = Parse(*scene, "EQT", "5.5", "-5.4");
     ASSERT_EQ(p.ok, 1);
     EXPECT_EQ(p.ref.type, kFrameEqt);
@@ -146,7 +146,7 @@ TEST(TargetParse, EquatorialFormsAndDefaults)
 
 TEST(TargetParse, DegreeFramesScreenAndObjects)
 {
-    auto scene = MakeScene(ViewSpec{kModeHrz, 800, 600, 0, 90.0, 0, 0, 0, 30.0, 15.0});
+    auto scene = MakeScene(ViewSetup{kModeHrz, 800, 600, 0, 90.0, 0, 0, 0, 30.0, 15.0});
     Parsed p = Parse(*scene, "HRZ", "10", "20");
     ASSERT_EQ(p.ok, 1);
     EXPECT_EQ(p.ref.type, kFrameHrz);
@@ -201,7 +201,7 @@ TEST(TargetParse, DegreeFramesScreenAndObjects)
 
 TEST(TargetParse, IoSwitchesTheJovianSatellitesOn)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     scene->jovianMoonFlags = 0;
     Parsed p = Parse(*scene, "IO");
     ASSERT_EQ(p.ok, 1);
@@ -213,7 +213,7 @@ TEST(TargetParse, IoSwitchesTheJovianSatellitesOn)
 
 TEST(TargetParse, FallbackFindsBareNames)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     int32_t betelgeuse = -1;
     ASSERT_EQ(FindStarByProperName("Betelgeuse", betelgeuse), 1);
     Parsed p = Parse(*scene, "Betelgeuse");
@@ -231,7 +231,7 @@ TEST(TargetParse, FallbackFindsBareNames)
 
 TEST(TargetParse, NamesThatAreNoTarget)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     for (const char* name : {"PLANET", "COMET", "MINORPLANET", "MARS_NAME", "SUN_SPOT", "IONTAIL",
                              "CALLISTO", "NOSUCH", "VIEW_CENTER", "", "COMET1"}) {
         EXPECT_EQ(Parse(*scene, name).ok, 0) << name;
@@ -248,7 +248,7 @@ TEST(TargetParse, NamesThatAreNoTarget)
 
 TEST(TargetParse, BadCoordinatesAreRefused)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     const char* const refused[][3] = {
         {"EQT", "5", "95"},      {"EQT", "5", "-90.5"},  {"EQT", "0530", "9100"},
         {"EQT", "25", "0"},      {"EQT", "-1", "0"},     {"EQT", "nan", "0"},
@@ -269,7 +269,7 @@ TEST(TargetParse, BadCoordinatesAreRefused)
 
 TEST(TargetParse, CallersTextIsNeverChanged)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     char name[] = "betelgeuse";
     char keyword[] = "star";
     char designation[] = "alphaOri";
@@ -327,7 +327,7 @@ struct SmallBodies {
 
 TEST(TargetParse, SolarObjectKeywords)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     SmallBodies bodies(*scene);
     struct Case {
         const char* keyword;
@@ -365,7 +365,7 @@ TEST(TargetParse, SolarObjectKeywords)
 
 TEST(TargetRoundTrip, EveryReferenceReadsBackToItsObject)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     SmallBodies bodies(*scene);
     char text[kObjectCommandTextSize];
     int stars = 0;

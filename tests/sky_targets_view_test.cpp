@@ -20,7 +20,7 @@
 namespace {
 
 using skytest::MakeScene;
-using skytest::ViewSpec;
+using skytest::ViewSetup;
 
 // Near the meridian opposite a whole-sky map's centre a pixel of the rim
 // stands for both of its sides; near the map's poles, where the rim
@@ -83,8 +83,8 @@ TEST(ScreenToSky, InvertsEveryModeAndMirror)
     for (int32_t mode : skytest::kAllModes) {
         for (int32_t mirror = 0; mirror <= 2; ++mirror) {
             for (double field : {100.0, 20.0}) {
-                ViewSpec spec{mode, 1000, 700, 20, field, mirror, 80.0, 25.0, 40.0, 30.0};
-                auto scene = MakeScene(spec);
+                ViewSetup setup{mode, 1000, 700, 20, field, mirror, 80.0, 25.0, 40.0, 30.0};
+                auto scene = MakeScene(setup);
                 EXPECT_GT(ExpectScreenRoundTrip(*scene, 2), 10)
                     << std::hex << mode << " mirror " << mirror << " field " << field;
             }
@@ -98,7 +98,7 @@ TEST(ScreenToSky, InvertsEveryModeAndMirror)
 TEST(ScreenToSky, WholeSkyMapsOfDateInvertThroughThePrecession)
 {
     for (int32_t mode : {kModeAll1Eqt, kModeAll2Eqt, kModeAll1Ecl, kModeAll2Ecl}) {
-        auto scene = MakeScene(ViewSpec{mode, 1000, 600, 0, 180.0, 0, 60.0, 0.0});
+        auto scene = MakeScene(ViewSetup{mode, 1000, 600, 0, 180.0, 0, 60.0, 0.0});
         const DateTime date{1000, 6, 1, 0, 0, 0.0, 0.0};
         AstroTimeFromDate(date, scene->time.location, scene->time);
         ComputeViewScale(*scene);
@@ -109,7 +109,7 @@ TEST(ScreenToSky, WholeSkyMapsOfDateInvertThroughThePrecession)
 
 TEST(ScreenToSky, OutsideTheAitoffEllipseIsNoSky)
 {
-    auto scene = MakeScene(ViewSpec{kModeAll2Gal, 1000, 600, 0, 180.0});
+    auto scene = MakeScene(ViewSetup{kModeAll2Gal, 1000, 600, 0, 180.0});
     double v[3];
     const int cx = scene->view.screenCentreX;
     const int cy = scene->view.screenCentreY;
@@ -129,7 +129,7 @@ TEST(ScreenToSky, OutsideTheAitoffEllipseIsNoSky)
 
 TEST(ScreenPoints, FixedPointsAndShownBodies)
 {
-    auto scene = MakeScene(ViewSpec{kModeEqt, 800, 600, 20, 60.0});
+    auto scene = MakeScene(ViewSetup{kModeEqt, 800, 600, 20, 60.0});
     ProjectedPoint p{};
     EXPECT_EQ(GetObjectScreenPoint(*scene, kObjectScreen, 0, 123.9, 45.2, p), 1);
     EXPECT_EQ(p.x, 123);
@@ -159,7 +159,7 @@ TEST(ScreenPoints, FixedPointsAndShownBodies)
 
 TEST(ScreenPoints, SolarSystemViewsProjectHeliocentricPlaces)
 {
-    auto scene = MakeScene(ViewSpec{kModeSol1, 800, 600, 0, 60.0});
+    auto scene = MakeScene(ViewSetup{kModeSol1, 800, 600, 0, 60.0});
     scene->view.solarViewWidth = 10.0;
     ComputeViewScale(*scene);
     ComputeViewMatrices(*scene);
@@ -201,7 +201,7 @@ TEST(ViewCentre, SkyViewsCentreTheTarget)
     int32_t sirius = -1;
     ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
     for (int32_t mode : {kModeEqt, kModeEcl, kModeGal, kModeAll1Eqt, kModeAll2Gal, kModeHrz}) {
-        auto scene = MakeScene(ViewSpec{mode, 800, 600, 0, 60.0});
+        auto scene = MakeScene(ViewSetup{mode, 800, 600, 0, 60.0});
         scene->keepCentred = 0;
         // Tokyo at 22:00 in March: Sirius is up in the south-west.
         AimAt(*scene, kObjectStar, sirius, 1);
@@ -225,7 +225,7 @@ TEST(ViewCentre, KeepCentredHorizonViewFollowsAzimuthOnly)
 {
     int32_t sirius = -1;
     ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
-    auto scene = MakeScene(ViewSpec{kModeHrz, 800, 600, 0, 90.0});
+    auto scene = MakeScene(ViewSetup{kModeHrz, 800, 600, 0, 90.0});
     AimAt(*scene, kObjectStar | kRecentreTarget, sirius, 1);
     scene->keepCentred = 0;
     Centre(*scene);
@@ -255,7 +255,7 @@ TEST(ViewCentre, KeepCentredHorizonViewFollowsAzimuthOnly)
 
 TEST(ViewCentre, ScreenTargetPutsTheHorizonBack)
 {
-    auto scene = MakeScene(ViewSpec{kModeHrz, 800, 600, 0, 90.0, 0, 0, 0, 123.0, -20.0});
+    auto scene = MakeScene(ViewSetup{kModeHrz, 800, 600, 0, 90.0, 0, 0, 0, 123.0, -20.0});
     scene->keepCentred = 0;
     AimAt(*scene, kObjectScreen | kRecentreTarget, 0, 1);
     Centre(*scene);
@@ -266,7 +266,7 @@ TEST(ViewCentre, ScreenTargetPutsTheHorizonBack)
 
 TEST(ViewCentre, SolarViewsMoveTheOriginToTheBody)
 {
-    auto scene = MakeScene(ViewSpec{kModeSol1, 800, 600, 0, 60.0});
+    auto scene = MakeScene(ViewSetup{kModeSol1, 800, 600, 0, 60.0});
     AimAt(*scene, kObjectSolarBody, 2, 1);   // Mars
     Centre(*scene);
     for (int i = 0; i < 3; ++i) {
@@ -283,7 +283,7 @@ TEST(ViewCentre, SolarViewsMoveTheOriginToTheBody)
 
 TEST(ViewCentre, StaleTargetIsDroppedAndTheViewKept)
 {
-    auto scene = MakeScene(ViewSpec{kModeEqt, 800, 600, 0, 60.0, 0, 33.0, 44.0});
+    auto scene = MakeScene(ViewSetup{kModeEqt, 800, 600, 0, 60.0, 0, 33.0, 44.0});
     scene->cometCount = 0;
     AimAt(*scene, kObjectSolarBody, 10003, 2);   // a comet of a list since unloaded
     Centre(*scene);
@@ -302,7 +302,7 @@ TEST(ViewCentre, StaleTargetIsDroppedAndTheViewKept)
 
 TEST(ObjectCoordinates, FramesObjectsAndBodies)
 {
-    auto scene = MakeScene(ViewSpec{});
+    auto scene = MakeScene(ViewSetup{});
     UpdateSolarSystem(*scene);
     double out[2];
     EXPECT_EQ(GetObjectCoordinates(*scene, kFrameEcl, 0, 12.0, -3.0, out), kFrameEcl);

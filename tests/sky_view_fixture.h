@@ -12,7 +12,7 @@
 
 namespace skytest {
 
-struct ViewSpec {
+struct ViewSetup {
     int32_t mode = kModeHrz;
     int width = 800;
     int height = 600;
@@ -34,23 +34,23 @@ inline void SetTokyoTime(Scene& scene)
     AstroTimeFromDate(date, tokyo, scene.time);
 }
 
-inline std::unique_ptr<Scene> MakeScene(const ViewSpec& spec)
+inline std::unique_ptr<Scene> MakeScene(const ViewSetup& setup)
 {
     ResetAppEnv();
-    gAppEnv->fontAscent = spec.fontHeight;
+    gAppEnv->fontAscent = setup.fontHeight;
     auto scene = std::make_unique<Scene>();
     ResetScene(*scene);
     SetTokyoTime(*scene);
-    scene->viewMode = spec.mode;
-    scene->mirror = spec.mirror;
-    scene->view.skyRect = XRectangle{0, static_cast<short>(spec.top),
-                                     static_cast<unsigned short>(spec.width),
-                                     static_cast<unsigned short>(spec.height)};
-    scene->view.fieldOfView = spec.field;
-    scene->view.centreLongitude = spec.centreLongitude;
-    scene->view.centreLatitude = spec.centreLatitude;
-    scene->view.hrzCentreAzimuth = spec.azimuth;
-    scene->view.hrzCentreAltitude = spec.altitude;
+    scene->viewMode = setup.mode;
+    scene->mirror = setup.mirror;
+    scene->view.skyRect = XRectangle{0, static_cast<short>(setup.top),
+                                     static_cast<unsigned short>(setup.width),
+                                     static_cast<unsigned short>(setup.height)};
+    scene->view.fieldOfView = setup.field;
+    scene->view.centreLongitude = setup.centreLongitude;
+    scene->view.centreLatitude = setup.centreLatitude;
+    scene->view.hrzCentreAzimuth = setup.azimuth;
+    scene->view.hrzCentreAltitude = setup.altitude;
     ComputeViewScale(*scene);
     ComputeViewMatrices(*scene);
     return scene;

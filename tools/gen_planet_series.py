@@ -295,8 +295,8 @@ ORDER = ["Venus", "Mars", "Jupiter", "Saturn", "Mercury", "Uranus", "Neptune", "
 class Planet:
     def __init__(self, name, texts):
         self.name = name
-        self.form, step, specs = PLANETS[name]
-        self.specs = specs
+        self.form, step, layouts = PLANETS[name]
+        self.layouts = layouts
         self.ut = np.arange(FIRST_UT + step / 2.0, LAST_UT, step)
         tt = self.ut + delta_t_days(self.ut)
         if name == "Pluto":
@@ -310,7 +310,7 @@ class Planet:
             # The program's yearsSince1975, with its own small dynamical-time term.
             x = (self.ut - 2442412.5) / 365.25
             self.time = x + (0.0317 * x + 1.43) * 1e-6
-        self.tables = {suffix: [first] for suffix, _, first, _ in specs}
+        self.tables = {suffix: [first] for suffix, _, first, _ in layouts}
 
     def model(self, tables=None):
         tables = tables or self.tables
@@ -559,7 +559,7 @@ def fit_venus_mars(texts):
 
 def fit_planet(name, texts):
     p = Planet(name, texts)
-    for suffix, count, _, quantity in p.specs:
+    for suffix, count, _, quantity in p.layouts:
         fit_table([p], suffix, count, quantity)
     return {name: p.tables}
 
@@ -619,7 +619,7 @@ def write_outputs(planets, outdir):
     body += ["", '#include "astro/planet_series_tables.h"', ""]
     for name in ORDER:
         p = planets[name]
-        for suffix, count, _, _ in p.specs:
+        for suffix, count, _, _ in p.layouts:
             rows = p.tables[suffix]
             assert len(rows) == count, (name, suffix, len(rows))
             table = "%s%sTable" % (name, suffix)
