@@ -1,5 +1,5 @@
 // The colour resources (class "Color") of the sky: names and values as X
-// colour specifications; the cell each one fills is fixed by its name.
+// colour values; the cell each one fills is fixed by its name.
 #include "data/fallback_resources.h"
 
 const char* const kColorResources[] = {
