@@ -10,13 +10,11 @@ Run inside tests/harness/uvola-test-env --xvfb.
 import collections
 import os
 import sys
-import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession, read_xpm  # noqa: E402
+from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
 
-PROGRAM = None
 
 # Only the bodies: no stars, lines, names or status strip in the way.
 PLAIN_SKY = ("HIDE STATUSBAR, STAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY, NEBULA, "
@@ -25,33 +23,14 @@ PLAIN_SKY = ("HIDE STATUSBAR, STAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY,
 FIELD = 5.0   # degrees across
 
 
-class MoonOnTheChart(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.uvola = UvolaSession(PROGRAM).start()
-        # UVOLA_SHOT_DIR keeps the charts for a person to look at.
-        cls.directory = os.environ.get("UVOLA_SHOT_DIR") or tempfile.mkdtemp()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.uvola.stop()
-
+class MoonOnTheChart(ChartTestCase):
     def setUp(self):
-        self.client = self.uvola.connect()
-        self.addCleanup(self.client.close)
+        super().setUp()
         self.ok(PLAIN_SKY)
 
-    def tearDown(self):
-        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
-
-    def ok(self, line):
-        self.assertEqual(self.client.request(line), "", line)
-
     def chart(self, name):
-        base = os.path.join(self.directory, name)
         self.ok("DRIVE")
-        self.ok("GSAVE %s" % base)
-        width, height, rows = read_xpm(base + ".xpm")
+        width, height, rows = read_xpm(self.gsave(name))
         background = collections.Counter(c for row in rows for c in row).most_common(1)[0][0]
         return width, height, rows, background
 
@@ -115,5 +94,5 @@ class MoonOnTheChart(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    PROGRAM = sys.argv.pop(1)
+    ChartTestCase.program = sys.argv.pop(1)
     unittest.main()

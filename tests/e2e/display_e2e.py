@@ -12,13 +12,11 @@ Run inside tests/harness/uvola-test-env --xvfb.
 
 import os
 import sys
-import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession, read_xpm  # noqa: E402
+from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
 
-PROGRAM = None
 
 NOT_AVAILABLE = ": Not available in this version: "
 CONSTELLATION_LINE_COLOUR = (0x24, 0x43, 0x82)   # ColorConstLine
@@ -48,35 +46,10 @@ def xpm_pixels(path):
     return width, height, [[rgb(name) for name in row] for row in rows]
 
 
-class DisplayCommands(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.uvola = UvolaSession(PROGRAM).start()
-        cls.directory = tempfile.mkdtemp()
-        cls.count = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.uvola.stop()
-
-    def setUp(self):
-        self.client = self.uvola.connect()
-        self.addCleanup(self.client.close)
-
-    def tearDown(self):
-        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
-
-    def ok(self, line):
-        self.assertEqual(self.client.request(line), "", line)
-
+class DisplayCommands(ChartTestCase):
     def chart(self):
         """The path of a GSAVE image of the chart as drawn now."""
-        type(self).count += 1
-        directory = os.path.join(self.directory, str(self.count))
-        os.mkdir(directory)
-        base = os.path.join(directory, "sky")
-        self.ok("GSAVE %s" % base)
-        return base + ".xpm"
+        return self.gsave()
 
     def test_every_fixed_and_formatted_command_text_is_accepted(self):
         not_available = set()
@@ -137,5 +110,5 @@ class DisplayCommands(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    PROGRAM = sys.argv.pop(1)
+    ChartTestCase.program = sys.argv.pop(1)
     unittest.main(verbosity=2)

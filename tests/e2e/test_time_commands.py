@@ -11,13 +11,11 @@ Run inside tests/harness/uvola-test-env --xvfb.
 import os
 import subprocess
 import sys
-import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession  # noqa: E402
+from uvola_e2e import ChartTestCase, UvolaSession  # noqa: E402
 
-PROGRAM = None
 
 
 def site_record(name, longitude, latitude, height, zone):
@@ -33,43 +31,19 @@ def message_boxes():
     return [line for line in tree.splitlines() if '"MessageBox_popup"' in line]
 
 
-class TimeAndPlace(unittest.TestCase):
+class TimeAndPlace(ChartTestCase):
     @classmethod
-    def setUpClass(cls):
+    def prepare_home(cls):
         directory = UvolaSession.user_directory()
         os.makedirs(directory, exist_ok=True)
         with open(os.path.join(directory, "uvola.obs"), "w") as sites:
             sites.write(site_record("Greenwich (United Kingdom)", 0.0, 51.477, 50, 0.0))
             sites.write(site_record("Sydney (Australia)", 151.2, -33.867, 40, 10.0))
             sites.write(site_record("Alert (Canada)", -62.35, 82.5, 30, -5.0))
-        cls.uvola = UvolaSession(PROGRAM).start()
-        cls.directory = tempfile.mkdtemp()
-        cls.count = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.uvola.stop()
-
-    def setUp(self):
-        self.client = self.uvola.connect()
-        self.addCleanup(self.client.close)
-
-    def tearDown(self):
-        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
-
-    def ok(self, line):
-        self.assertEqual(self.client.request(line), "", line)
 
     def chart(self):
         """The chart as drawn now, as the bytes of a GSAVE image."""
-        # The image's name is written into the file, so every image is
-        # called the same, each in a directory of its own.
-        type(self).count += 1
-        directory = os.path.join(self.directory, str(self.count))
-        os.mkdir(directory)
-        base = os.path.join(directory, "sky")
-        self.ok("GSAVE %s" % base)
-        with open(base + ".xpm", "rb") as image:
+        with open(self.gsave(), "rb") as image:
             return image.read()
 
     def noon_in_greenwich(self):
@@ -131,5 +105,5 @@ class TimeAndPlace(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    PROGRAM = sys.argv.pop(1)
+    ChartTestCase.program = sys.argv.pop(1)
     unittest.main()

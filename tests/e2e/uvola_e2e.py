@@ -21,6 +21,7 @@ import socket
 import subprocess
 import tempfile
 import time
+import unittest
 
 PROMPT = b"uvola> "
 LOOPBACK = "127.0.0.1"
@@ -243,3 +244,47 @@ class UvolaSession:
     def __exit__(self, *exc):
         self.stop()
         return False
+
+
+class ChartTestCase(unittest.TestCase):
+    """Tests that share one running program: each test has a connection of
+    its own, ok() runs a line that must be accepted, and gsave() saves the
+    chart in a directory of its own (GSAVE writes the image's name into the
+    file, so every image is called the same) and returns the image's path.
+    The script sets ChartTestCase.program to the program under test;
+    UVOLA_SHOT_DIR keeps the images for a person to look at."""
+
+    program = None
+
+    @classmethod
+    def prepare_home(cls):
+        """Files the program should find in its home before it starts."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.prepare_home()
+        cls.uvola = UvolaSession(cls.program).start()
+        cls.directory = os.environ.get("UVOLA_SHOT_DIR") or tempfile.mkdtemp()
+        cls.count = 0
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.uvola.stop()
+
+    def setUp(self):
+        self.client = self.uvola.connect()
+        self.addCleanup(self.client.close)
+
+    def tearDown(self):
+        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
+
+    def ok(self, line):
+        self.assertEqual(self.client.request(line), "", line)
+
+    def gsave(self, name=None):
+        type(self).count += 1
+        directory = os.path.join(self.directory, name or str(self.count))
+        os.makedirs(directory, exist_ok=True)
+        base = os.path.join(directory, "sky")
+        self.ok("GSAVE %s" % base)
+        return base + ".xpm"

@@ -11,13 +11,10 @@ Run inside tests/harness/uvola-test-env --xvfb.
 import collections
 import os
 import sys
-import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession, read_xpm  # noqa: E402
-
-PROGRAM = None
+from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
 
 # Everything but the stars off, so that the middle of the chart shows only
 # what the test looks for.
@@ -26,7 +23,6 @@ PLAIN_SKY = ("HIDE STATUSBAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY, NEBUL
              "DAYLIGHT")
 
 FIELD = 30.0   # degrees across
-BOTTOM_STRIP = 24   # pixels
 
 
 class Chart:
@@ -59,48 +55,20 @@ class Chart:
                    and self.rows[j][i] != self.background)
 
 
-class ViewCommands(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.uvola = UvolaSession(PROGRAM).start()
-        cls.directory = tempfile.mkdtemp()
-        cls.count = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.uvola.stop()
-
+class ViewCommands(ChartTestCase):
     def setUp(self):
-        self.client = self.uvola.connect()
-        self.addCleanup(self.client.close)
+        super().setUp()
         self.ok(PLAIN_SKY)
         self.ok('DATE 2000,1,1,0,0,0,0; MODE EQT; TRACK OFF; VIEW ANGLE %g; DRIVE' % FIELD)
 
-    def tearDown(self):
-        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
-
-    def ok(self, line):
-        self.assertEqual(self.client.request(line), "", line)
-
     def chart(self):
-        """The chart, redrawn once more and read from a GSAVE image. (The
-        first redraw at a new place can still miss a few faint stars at the
-        bottom edge that the next one draws; both charts compared are taken
-        after the same number of redraws at their place.)"""
+        """The chart, redrawn and read from a GSAVE image."""
         self.ok("DRIVE")
-        type(self).count += 1
-        directory = os.path.join(self.directory, str(self.count))
-        os.mkdir(directory)
-        base = os.path.join(directory, "sky")
-        self.ok("GSAVE %s" % base)
-        return Chart(base + ".xpm")
+        return Chart(self.gsave())
 
     def raw_chart(self):
-        """The rows of the last chart above its bottom strip. (Which faint
-        stars the bottom strip shows depends on where the view was before,
-        not only on where it is.)"""
-        chart = Chart(os.path.join(self.directory, str(self.count), "sky.xpm"))
-        return chart.rows[:chart.height - BOTTOM_STRIP]
+        """The rows of the last chart."""
+        return Chart(os.path.join(self.directory, str(self.count), "sky.xpm")).rows
 
     def test_look_puts_sirius_in_the_middle(self):
         self.ok("MODE EQT; LOOK STAR alphaCMa; DRIVE")
@@ -193,5 +161,5 @@ class ViewCommands(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    PROGRAM = sys.argv.pop(1)
+    ChartTestCase.program = sys.argv.pop(1)
     unittest.main()
