@@ -16,10 +16,7 @@ namespace {
 constexpr int32_t kFullSeries = 1;
 constexpr int32_t kTypeSolarBody = 51;
 constexpr int32_t kTypeJovianMoon = 54;
-constexpr int32_t kMoonId = -1;
 constexpr int32_t kJupiter = 3;
-constexpr int32_t kCometIdBase = 10000;
-constexpr int32_t kMinorPlanetIdBase = 20000;
 constexpr uint8_t kJovianMoonsShown = 1;   // "JMOON"
 
 bool InSolarSystemView(const Scene& scene)

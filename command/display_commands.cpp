@@ -19,9 +19,6 @@ namespace {
 
 constexpr int kArgumentCount = 10;
 
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kSunId = -2;
-constexpr int32_t kMoonId = -1;
 
 // Flag groups with a side effect (the high byte of an ObjectKeywordTable
 // value).

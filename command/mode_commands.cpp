@@ -21,8 +21,6 @@ constexpr int32_t kFrameMask = 0xff;
 constexpr int32_t kFamilyMask = 0xff00;
 constexpr int32_t kSolarFamily = 0x200;
 constexpr int32_t kTargetTypeMask = 0x7fff;
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kMoonId = -1;
 
 // Magnitudes typed in a command: anything a sky can show, with room to
 // spare; the bound keeps every value x 10 far inside an int32.

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int32_t kMoonId = -1;
 constexpr double kEarthRadiusKm = 6378.16;
 constexpr double kUmbraFactor = 0.76;      // the umbra's radius against the Earth's parallax
 constexpr double kVisiblePhase = 0.005;    // below this the Moon shows no lit limb

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t kSunId = -2;
 constexpr int32_t kNamedBodyCount = 14;      // Sun, Moon, 8 planets, 4 satellites
 
 // Indexed by id + 2: Sun, Moon, Mercury..Pluto, Io..Callisto.

@@ -5,6 +5,7 @@
 // places and types).
 #pragma once
 
+#include "astro/body_records.h"
 #include "sky/catalog_tables.h"
 
 #include <cstddef>
@@ -23,10 +24,6 @@ enum NamedObjectType : int32_t {
     kObjectUserObject = 55,
     kObjectMagellanicCloud = 56,
 };
-
-// ObjectId bases of the loaded comets and minor planets.
-constexpr int32_t kCometIdBase = 10000;
-constexpr int32_t kMinorPlanetIdBase = 20000;
 
 // Longest command reference: "EQT %f,%f" with two six-decimal values, or an
 // AD reference with a 30-character name.

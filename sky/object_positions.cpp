@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kSunId = -2;
-constexpr int32_t kMoonId = -1;
 
 bool InRange(int32_t value, int32_t first, int32_t count)
 {

@@ -24,9 +24,6 @@ constexpr int kCloudToFixedShift = 16;          // 2^30 units to Q14
 constexpr int32_t kFamilyMask = 0xff00;
 constexpr int32_t kSolarFamily = 0x200;
 
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kSunId = -2;
-constexpr int32_t kMoonId = -1;
 constexpr int32_t kJupiter = 3;                 // planet index
 constexpr int32_t kSolarBodySlots = 15;         // ids -3..11
 

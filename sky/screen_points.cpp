@@ -14,9 +14,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kSunId = -2;
-constexpr int32_t kMoonId = -1;
 constexpr int32_t kFixedPointCentre = 0xC000;
 constexpr double kSolarPixelLimit = 20000.0;
 constexpr double kSolarDepthWidths = 10.0;

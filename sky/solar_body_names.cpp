@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kSunId = -2;
-constexpr int32_t kMoonId = -1;
 constexpr int32_t kPlutoId = 7;
 
 constexpr int32_t kBitShown = 2;

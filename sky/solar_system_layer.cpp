@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int32_t kSunId = -2;
 constexpr int32_t kSunMagnitude10 = -267;
 constexpr int32_t kJupiter = 3;
 constexpr double kLargestDiskRadius = 16777216.0;   // 2^24 pixels
