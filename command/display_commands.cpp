@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kArgumentCount = 10;
 
-
 // Flag groups with a side effect (the high byte of an ObjectKeywordTable
 // value).
 constexpr int kGroupNebulae = 0x0C;

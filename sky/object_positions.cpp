@@ -10,7 +10,6 @@
 
 namespace {
 
-
 bool InRange(int32_t value, int32_t first, int32_t count)
 {
     return value >= first && value < first + count;
