@@ -4,8 +4,8 @@
 // recomputes only what no longer matches.
 #pragma once
 
-#include "astro/fixed_types.h"
 #include "astro/time_records.h"
+#include "data/fixed_types.h"
 
 // ObjectId of the solar-system bodies: the Earth, the Sun and the Moon,
 // then 0..7 Mercury..Pluto (the Earth has no planet number), and the loaded

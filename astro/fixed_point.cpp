@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "data/math_tables.h"
+#include "astro/math_tables.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 
 constexpr int32_t kFixedPi = 51471;
 constexpr int32_t kFixedHalfPi = 25735;

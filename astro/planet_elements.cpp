@@ -1,7 +1,7 @@
 #include "astro/planet_elements.h"
 
+#include "astro/planet_element_tables.h"
 #include "astro/trig.h"
-#include "data/planet_element_tables.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "data/math_tables.h"
+#include "astro/math_tables.h"
 
 namespace {
 

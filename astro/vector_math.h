@@ -8,7 +8,7 @@
 // coordinate frame, not the vector: RotationZ(a) takes longitude l to l - a.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 
 // Matrix product.
 // Given:    a, b   matrices

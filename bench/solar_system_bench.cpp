@@ -8,8 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/astro_time.h"
-#include "astro/solar_system_update.h"
 #include "sky/scene.h"
+#include "sky/solar_system_update.h"
 
 #include <erfa.h>
 #include <erfam.h>

@@ -5,8 +5,8 @@
 
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
-#include "command/keywords.h"
 #include "command/number_args.h"
+#include "core/keywords.h"
 #include "core/string_utils.h"
 #include "sky/font_sets.h"
 #include "sky/object_names.h"

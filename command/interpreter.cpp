@@ -2,10 +2,10 @@
 
 #include "command/command_table.h"
 #include "command/error_text.h"
-#include "command/tokenizer.h"
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
+#include "core/tokenizer.h"
 #include "sky/scene.h"
 
 #include <array>

@@ -6,6 +6,7 @@
 #include "command/command_handlers.h"
 
 #include "astro/calendar.h"
+#include "astro/sun_event_lock.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
 #include "command/time_commands.h"
@@ -14,7 +15,6 @@
 #include "core/messages.h"
 #include "sky/scene.h"
 #include "sky/site_list.h"
-#include "sky/sun_event_lock.h"
 
 #include <algorithm>
 #include <cctype>

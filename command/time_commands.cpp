@@ -8,14 +8,14 @@
 
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
+#include "astro/sun_event_lock.h"
 #include "command/animation.h"
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
-#include "command/keywords.h"
 #include "command/number_args.h"
 #include "core/app_env.h"
+#include "core/keywords.h"
 #include "sky/scene.h"
-#include "sky/sun_event_lock.h"
 
 #include <cctype>
 #include <climits>

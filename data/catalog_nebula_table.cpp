@@ -4,7 +4,7 @@
 // magnitudes reduced to this table's format. This table is shared alike
 // under the same licence. The Magellanic Clouds are d3-celestial's:
 // Data of d3-celestial, Copyright (c) 2015, Olaf Frohn; BSD-3-Clause (see data/SOURCES.md).
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 
 const std::array<int32_t, 3> NebulaCatalogCounts = {107, 7040, 2862};
 

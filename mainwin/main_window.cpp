@@ -4,7 +4,7 @@
 #include "command/interpreter.h"
 #include "core/app_env.h"
 #include "core/options.h"
-#include "mainwin/wm_icon_bitmaps.h"
+#include "data/wm_icon_bitmaps.h"
 #include "sky/canvas.h"
 #include "sky/scene.h"
 

@@ -2,7 +2,7 @@
 // the horizontal view, and S, E, N, W around the planisphere.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>

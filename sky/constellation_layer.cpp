@@ -2,7 +2,7 @@
 #include "sky/constellation_layer.h"
 
 #include "core/app_env.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/label_text.h"

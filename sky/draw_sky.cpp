@@ -2,7 +2,7 @@
 
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
-#include "astro/solar_system_update.h"
+#include "astro/sun_event_lock.h"
 #include "core/app_env.h"
 #include "sky/canvas.h"
 #include "sky/clipping.h"
@@ -18,9 +18,9 @@
 #include "sky/milky_way_layer.h"
 #include "sky/nebula_layer.h"
 #include "sky/solar_system_layer.h"
+#include "sky/solar_system_update.h"
 #include "sky/star_layer.h"
 #include "sky/targets.h"
-#include "sky/sun_event_lock.h"
 #include "sky/view_setup.h"
 #include "sky/wrap_segments.h"
 

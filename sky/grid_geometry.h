@@ -4,7 +4,7 @@
 // which the grid layer has composed with the frame's rotation.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 #include "sky/projection.h"
 #include "sky/scene.h"
 

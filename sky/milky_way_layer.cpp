@@ -2,7 +2,7 @@
 #include "sky/milky_way_layer.h"
 
 #include "core/app_env.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/colors.h"
 #include "sky/pens.h"
 

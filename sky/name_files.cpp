@@ -1,7 +1,7 @@
 #include "sky/name_files.h"
 
 #include "core/app_env.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,7 +3,7 @@
 
 #include "astro/body_records.h"
 #include "core/string_utils.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/object_names.h"
 #include "sky/scene.h"
 

@@ -4,7 +4,7 @@
 // marks apply to the same objects.
 #pragma once
 
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "astro/body_records.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 
 #include <cstddef>
 #include <cstdint>

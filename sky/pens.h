@@ -3,7 +3,7 @@
 // line instead of drawing it across the chart.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 #include "sky/projection.h"
 #include "sky/scene.h"
 

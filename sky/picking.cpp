@@ -1,7 +1,7 @@
 // Picking the object under the pointer.
 #include "sky/picking.h"
 
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/nebula_layer.h"
 #include "sky/object_names.h"
 #include "sky/object_positions.h"

@@ -4,7 +4,7 @@
 // other.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 
 #include <array>
 #include <cstdint>

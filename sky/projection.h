@@ -11,7 +11,7 @@
 // the 16-bit range ever reach Xlib.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 #include "sky/scene.h"
 
 #include <cstdint>

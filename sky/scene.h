@@ -4,8 +4,8 @@
 #pragma once
 
 #include "astro/body_records.h"
-#include "astro/fixed_types.h"
 #include "astro/time_records.h"
+#include "data/fixed_types.h"
 
 #include <X11/Intrinsic.h>
 #include <X11/Xlib.h>

@@ -3,7 +3,7 @@
 
 #include "astro/coordinates.h"
 #include "astro/vector_math.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/object_names.h"
 #include "sky/object_positions.h"
 #include "sky/scene.h"

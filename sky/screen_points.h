@@ -3,7 +3,7 @@
 // pixel back to the sky.
 #pragma once
 
-#include "astro/fixed_types.h"
+#include "data/fixed_types.h"
 #include "sky/projection.h"
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 // before each redraw.
 #pragma once
 
-#include "command/keywords.h"
+#include "core/keywords.h"
 
 #include <cstdint>
 

@@ -9,9 +9,9 @@
 #include <random>
 
 #include "astro/fixed_point.h"
+#include "astro/math_tables.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
-#include "data/math_tables.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <limits>
 #include <random>
 
+#include "astro/math_tables.h"
 #include "astro/trig.h"
-#include "data/math_tables.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "astro/body_records.h"
 #include "astro/eclipse.h"
 #include "astro/jovian_moons.h"
-#include "astro/solar_system_update.h"
 #include "sky/scene.h"
+#include "sky/solar_system_update.h"
 
 #include <erfa.h>
 #include <libnova/dynamical_time.h>

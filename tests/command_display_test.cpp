@@ -8,8 +8,8 @@
 
 #include "command/display_commands.h"
 #include "command/interpreter.h"
-#include "command/keywords.h"
 #include "core/app_env.h"
+#include "core/keywords.h"
 #include "sky/font_sets.h"
 #include "sky/scene.h"
 #include "sky/solar_body_names.h"

@@ -6,10 +6,10 @@
 #include "command/command_table.h"
 #include "command/error_text.h"
 #include "command/interpreter.h"
-#include "command/keywords.h"
 #include "command/number_args.h"
-#include "command/tokenizer.h"
 #include "core/app_env.h"
+#include "core/keywords.h"
+#include "core/tokenizer.h"
 #include "sky/scene.h"
 
 #include <array>

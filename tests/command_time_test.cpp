@@ -9,6 +9,7 @@
 
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
+#include "astro/sun_event_lock.h"
 #include "command/animation.h"
 #include "command/interpreter.h"
 #include "command/time_commands.h"
@@ -16,7 +17,6 @@
 #include "core_test_files.h"
 #include "sky/draw_sky.h"
 #include "sky/scene.h"
-#include "sky/sun_event_lock.h"
 
 #include <erfa.h>
 #include <libnova/solar.h>

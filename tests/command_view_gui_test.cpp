@@ -6,7 +6,7 @@
 #include "astro/astro_time.h"
 #include "command/interpreter.h"
 #include "command/view_commands.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/name_lookup.h"
 #include "sky/projection.h"
 

@@ -4,12 +4,12 @@
 #include "sky_grids_shot.h"
 
 #include "astro/coordinates.h"
-#include "astro/solar_system_update.h"
 #include "sky/draw_sky.h"
 #include "sky/moon_layer.h"
 #include "sky/planet_layer.h"
 #include "sky/solar_labels.h"
 #include "sky/solar_system_layer.h"
+#include "sky/solar_system_update.h"
 
 #include <cmath>
 #include <cstring>

@@ -4,7 +4,7 @@
 // dimming and the magnitude labels.
 #include "sky_canvas_fixture.h"
 
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/name_lookup.h"
 #include "sky/object_names.h"
 #include "sky/projection.h"

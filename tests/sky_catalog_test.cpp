@@ -3,7 +3,7 @@
 // published coordinates.
 #include <gtest/gtest.h>
 
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/object_names.h"
 
 #include <erfa.h>

@@ -4,7 +4,7 @@
 // solid, and the Milky Way fades out of a bright sky.
 #include "sky_grids_shot.h"
 
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/constellation_layer.h"
 #include "sky/draw_sky.h"
 #include "sky/milky_way_layer.h"

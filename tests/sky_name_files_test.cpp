@@ -5,7 +5,7 @@
 
 #include "core/app_env.h"
 #include "core/locale.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/name_files.h"
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/body_records.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/name_lookup.h"
 #include "sky/object_names.h"
 #include "sky/scene.h"

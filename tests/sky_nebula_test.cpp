@@ -4,7 +4,7 @@
 // is drawn from both catalogues), read back from a real canvas.
 #include "sky_grids_shot.h"
 
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/draw_sky.h"
 #include "sky/nebula_layer.h"
 #include "sky/nebula_symbols.h"

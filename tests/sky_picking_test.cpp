@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/coordinates.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/object_names.h"
 #include "sky/picking.h"
 #include "sky/projection.h"

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "astro/coordinates.h"
-#include "astro/solar_system_update.h"
 #include "astro/vector_math.h"
-#include "sky/catalog_tables.h"
+#include "data/catalog_tables.h"
 #include "sky/name_lookup.h"
 #include "sky/object_names.h"
 #include "sky/object_positions.h"
 #include "sky/projection.h"
 #include "sky/screen_points.h"
+#include "sky/solar_system_update.h"
 #include "sky/targets.h"
 #include "sky_view_fixture.h"
 

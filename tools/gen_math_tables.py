@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """Writes the trigonometry and Q14 tables of the astronomy library:
 
-  data/sine_table.cpp        SineTable: 901 sines at 0.1 degree, scaled by 1e9
-  data/fixed_acos_table.cpp  FixedAcosTable: Q14 arc cosine in three runs
-  data/fixed_sqrt_table.cpp  FixedSqrtTable: Q14 square root in two runs
-  data/math_tables.h         their declarations and run offsets
+  astro/sine_table.cpp        SineTable: 901 sines at 0.1 degree, scaled by 1e9
+  astro/fixed_acos_table.cpp  FixedAcosTable: Q14 arc cosine in three runs
+  astro/fixed_sqrt_table.cpp  FixedSqrtTable: Q14 square root in two runs
+  astro/math_tables.h         their declarations and run offsets
 
-Run from anywhere: tools/gen_math_tables.py [output directory, default data/].
+Run from anywhere: tools/gen_math_tables.py [output directory, default astro/].
 The output depends only on the formulas below, so a rerun reproduces the
 files byte for byte.
 """
@@ -71,7 +71,7 @@ def banner(source):
 
 def array_file(name, source, comment, runs, per_line):
     values = [v for _, run in runs for v in run]
-    parts = [banner(source), comment, '#include "data/math_tables.h"\n\n',
+    parts = [banner(source), comment, '#include "astro/math_tables.h"\n\n',
              "const std::array<int32_t, %d> %s = {\n" % (len(values), name)]
     for label, run in runs:
         parts.append("    // %s\n" % label)
@@ -108,7 +108,7 @@ def write(directory, name, text):
 
 def main():
     directory = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "data")
+        os.path.dirname(os.path.abspath(__file__)), "..", "astro")
     sine = sine_table()
     acos = acos_runs()
     sqrt = sqrt_runs()

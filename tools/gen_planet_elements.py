@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 """Writes the mean-element tables of the long-range planetary model:
 
-  data/planet_element_tables.h    declarations
-  data/planet_element_tables.cpp  PlanetElements1900Table, OuterElementsTable,
-                                  PerturbationGrids
+  astro/planet_element_tables.h    declarations
+  astro/planet_element_tables.cpp  PlanetElements1900Table, OuterElementsTable,
+                                   PerturbationGrids
 
-Usage: tools/gen_planet_elements.py ASTRONOMIA_TGZ [output directory, default data/]
+Usage: tools/gen_planet_elements.py ASTRONOMIA_TGZ [output directory, default astro/]
 
 ASTRONOMIA_TGZ is the npm package astronomia 4.2.0 (`npm pack astronomia@4.2.0`),
 checked against its SHA-256. From it come:
@@ -443,7 +443,7 @@ def write_source(path, rows1900, outer, grids, reports):
         f.write("// Fit of the grids against VSOP87D, positions seen from the Sun:\n")
         for report in reports:
             f.write("//   %s\n" % report)
-        f.write('#include "data/planet_element_tables.h"\n\n')
+        f.write('#include "astro/planet_element_tables.h"\n\n')
         f.write("const std::array<std::array<double, 21>, 5> PlanetElements1900Table = {{\n")
         for name, row in zip(("Mercury", "Venus", "Mars", "Jupiter", "Saturn"), rows1900):
             f.write("    // %s\n    {{" % name)
@@ -473,7 +473,7 @@ def main():
     if len(sys.argv) < 2:
         sys.exit("usage: %s ASTRONOMIA_TGZ [output directory]" % TOOL)
     package = read_package(sys.argv[1])
-    out = sys.argv[2] if len(sys.argv) > 2 else os.path.join(os.path.dirname(__file__), "..", "data")
+    out = sys.argv[2] if len(sys.argv) > 2 else os.path.join(os.path.dirname(__file__), "..", "astro")
 
     mean = parse_mean_elements(package["elements"])
     rows1900 = [MERCURY_ROW] + [row_1900(mean[p]) for p in ("venus", "mars", "jupiter", "saturn")]

@@ -3,9 +3,9 @@
 // files (EXIT, GSAVE, STL, INPUT, LOAD) are skipped: those handlers do real
 // work on the machine.
 #include "command/interpreter.h"
-#include "command/tokenizer.h"
 #include "core/app_env.h"
 #include "core/string_utils.h"
+#include "core/tokenizer.h"
 #include "sky/scene.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "sky/sun_event_lock.h"
+#include "astro/sun_event_lock.h"
 
 #include "astro/rise_set.h"
 

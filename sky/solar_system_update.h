@@ -2,6 +2,9 @@
 // a redraw. Each body is recomputed only when its own record no longer
 // matches the instant, the site or the precision asked for, so a redraw
 // that only pans or zooms costs no astronomy.
+//
+// It lives in the sky library because it reads and writes the Scene; the
+// astronomy library it drives takes records and returns records.
 #pragma once
 
 #include <cstdint>

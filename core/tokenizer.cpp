@@ -1,4 +1,4 @@
-#include "command/tokenizer.h"
+#include "core/tokenizer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "command/keywords.h"
+#include "core/keywords.h"
 
 #include "core/string_utils.h"
 

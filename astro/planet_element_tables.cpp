@@ -2,7 +2,7 @@
 // Fit of the grids against VSOP87D, positions seen from the Sun:
 //   Jupiter 1000-3000: longitude rms 61.5" max 241.5", latitude rms 2.9" max 7.6", radius rms 13.3" max 64.8"
 //   Saturn 1000-3000: longitude rms 151.0" max 453.4", latitude rms 8.4" max 24.1", radius rms 42.8" max 149.5"
-#include "data/planet_element_tables.h"
+#include "astro/planet_element_tables.h"
 
 const std::array<std::array<double, 21>, 5> PlanetElements1900Table = {{
     // Mercury

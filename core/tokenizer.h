@@ -1,5 +1,7 @@
 // The one tokenizer of the system: the interpreter, the script reader and the
-// site-file and user-object-file readers cut their lines with it.
+// site-file and user-object-file readers cut their lines with it. It lives in
+// core/ so that the sky library's readers can use it as the command
+// language does.
 #pragma once
 
 // Where a tokenizer stands in its line. Each user keeps its own, so a handler

@@ -1,4 +1,4 @@
-#include "astro/solar_system_update.h"
+#include "sky/solar_system_update.h"
 
 #include "astro/coordinates.h"
 #include "astro/eclipse.h"

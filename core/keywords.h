@@ -1,5 +1,6 @@
 // The keyword tables shared by the command handlers, the script writer and
-// the target parser, and the lookups in them.
+// the target parser, and the lookups in them. They live in core/ because the
+// sky library's target parser reads them as the command handlers do.
 #pragma once
 
 #include <cstdint>
