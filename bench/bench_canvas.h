@@ -9,8 +9,8 @@
 #include "sky/canvas.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
+#include "sky/layers/status_line.h"
 #include "sky/scene.h"
-#include "sky/status_line.h"
 
 #include <X11/Shell.h>
 #include <Xm/DrawingA.h>

@@ -5,9 +5,9 @@
 
 #include "astro/astro_time.h"
 #include "core/app_env.h"
-#include "sky/projection.h"
 #include "sky/scene.h"
-#include "sky/view_setup.h"
+#include "sky/view/projection.h"
+#include "sky/view/view_setup.h"
 
 #include <cmath>
 #include <memory>

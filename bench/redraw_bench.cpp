@@ -12,13 +12,13 @@
 
 #include "bench_canvas.h"
 
-#include "sky/constellation_layer.h"
 #include "sky/draw_sky.h"
-#include "sky/grids.h"
-#include "sky/milky_way_layer.h"
-#include "sky/nebula_layer.h"
-#include "sky/solar_system_layer.h"
-#include "sky/star_layer.h"
+#include "sky/layers/constellation_layer.h"
+#include "sky/layers/grid_layer.h"
+#include "sky/layers/milky_way_layer.h"
+#include "sky/layers/nebula_layer.h"
+#include "sky/layers/solar_system_layer.h"
+#include "sky/layers/star_layer.h"
 
 #include <algorithm>
 #include <array>

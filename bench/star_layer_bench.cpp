@@ -8,7 +8,7 @@
 
 #include "bench_canvas.h"
 
-#include "sky/star_layer.h"
+#include "sky/layers/star_layer.h"
 
 namespace {
 

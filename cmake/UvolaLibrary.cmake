@@ -1,9 +1,10 @@
-# uvola_library(NAME FOLDER DEPENDS...) makes the static library of one
-# subsystem folder from every source file in it. Headers are included by
-# their folder name ("core/app_env.h"), so the project root is the include root.
+# uvola_library(NAME DEPENDS...) makes the static library of one subsystem
+# folder from every source file in it and in its rooms (sky/view/, ...).
+# Headers are included by their path from the project root
+# ("core/app_env.h", "sky/view/projection.h"), so the root is the include root.
 function(uvola_library name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.c")
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   if(NOT sources)

@@ -8,10 +8,10 @@
 #include "command/number_args.h"
 #include "core/keywords.h"
 #include "core/string_utils.h"
+#include "sky/catalog/object_names.h"
+#include "sky/catalog/solar_body_names.h"
 #include "sky/font_sets.h"
-#include "sky/object_names.h"
 #include "sky/scene.h"
-#include "sky/solar_body_names.h"
 
 #include <cstdio>
 

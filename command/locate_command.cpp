@@ -13,8 +13,8 @@
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
+#include "sky/catalog/site_list.h"
 #include "sky/scene.h"
-#include "sky/site_list.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,9 +7,9 @@
 #include "core/app_env.h"
 #include "core/keywords.h"
 #include "core/string_utils.h"
-#include "sky/object_names.h"
+#include "sky/catalog/object_names.h"
 #include "sky/scene.h"
-#include "sky/view_setup.h"
+#include "sky/view/view_setup.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,10 +8,10 @@
 #include "core/app_env.h"
 #include "core/string_utils.h"
 #include "sky/scene.h"
-#include "sky/screen_points.h"
 #include "sky/site_setup.h"
-#include "sky/targets.h"
-#include "sky/view_setup.h"
+#include "sky/view/screen_points.h"
+#include "sky/view/targets.h"
+#include "sky/view/view_setup.h"
 
 #include <X11/Intrinsic.h>
 #include <algorithm>

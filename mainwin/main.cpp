@@ -16,12 +16,12 @@
 #include "mainwin/quit.h"
 #include "mainwin/startup_script.h"
 #include "sky/canvas.h"
+#include "sky/catalog/name_files.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
-#include "sky/name_files.h"
+#include "sky/layers/status_line.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
-#include "sky/status_line.h"
 
 #include <X11/Shell.h>
 #include <Xm/Xm.h>

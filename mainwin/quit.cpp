@@ -6,8 +6,8 @@
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "core/options.h"
+#include "sky/catalog/name_files.h"
 #include "sky/font_sets.h"
-#include "sky/name_files.h"
 #include "sky/scene.h"
 
 #include <Xm/Protocols.h>

@@ -2,7 +2,7 @@
 
 #include "core/app_env.h"
 #include "core/app_resources.h"
-#include "sky/daylight.h"
+#include "sky/view/daylight.h"
 
 #include <X11/StringDefs.h>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "sky/pens.h"
 
-#include "sky/wrap_segments.h"
+#include "sky/view/wrap_segments.h"
 
 Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable)
 {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "data/fixed_types.h"
-#include "sky/projection.h"
 #include "sky/scene.h"
+#include "sky/view/projection.h"
 
 #include <X11/Xlib.h>
 

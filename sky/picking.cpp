@@ -2,11 +2,11 @@
 #include "sky/picking.h"
 
 #include "data/catalog_tables.h"
-#include "sky/nebula_layer.h"
-#include "sky/object_names.h"
-#include "sky/object_positions.h"
+#include "sky/catalog/object_names.h"
+#include "sky/layers/nebula_layer.h"
 #include "sky/scene.h"
-#include "sky/screen_points.h"
+#include "sky/view/object_positions.h"
+#include "sky/view/screen_points.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "core/options.h"
-#include "sky/site_list.h"
+#include "sky/catalog/site_list.h"
 
 #include <cstring>
 

@@ -10,9 +10,9 @@
 #include "command/interpreter.h"
 #include "core/app_env.h"
 #include "core/keywords.h"
+#include "sky/catalog/solar_body_names.h"
 #include "sky/font_sets.h"
 #include "sky/scene.h"
-#include "sky/solar_body_names.h"
 
 #include <cstring>
 #include <string>

@@ -7,8 +7,8 @@
 #include "command/interpreter.h"
 #include "command/view_commands.h"
 #include "data/catalog_tables.h"
-#include "sky/name_lookup.h"
-#include "sky/projection.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/view/projection.h"
 
 #include <chrono>
 #include <cstdlib>

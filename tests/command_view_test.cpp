@@ -9,11 +9,11 @@
 #include "astro/coordinates.h"
 #include "command/interpreter.h"
 #include "core/app_env.h"
-#include "sky/name_lookup.h"
-#include "sky/object_names.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
 #include "sky/scene.h"
-#include "sky/targets.h"
-#include "sky/view_setup.h"
+#include "sky/view/targets.h"
+#include "sky/view/view_setup.h"
 
 #include <cmath>
 #include <cstdlib>

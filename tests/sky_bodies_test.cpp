@@ -5,10 +5,10 @@
 
 #include "astro/coordinates.h"
 #include "sky/draw_sky.h"
-#include "sky/moon_layer.h"
-#include "sky/planet_layer.h"
-#include "sky/solar_labels.h"
-#include "sky/solar_system_layer.h"
+#include "sky/layers/moon_layer.h"
+#include "sky/layers/planet_layer.h"
+#include "sky/layers/solar_labels.h"
+#include "sky/layers/solar_system_layer.h"
 #include "sky/solar_system_update.h"
 
 #include <cmath>

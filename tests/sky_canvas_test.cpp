@@ -4,9 +4,9 @@
 // the cull limits the layers are drawn with.
 #include "sky_canvas_fixture.h"
 
-#include "sky/daylight.h"
 #include "sky/draw_sky.h"
-#include "sky/grids.h"
+#include "sky/layers/grid_layer.h"
+#include "sky/view/daylight.h"
 
 using namespace canvastest;
 

@@ -5,10 +5,10 @@
 #include "sky_canvas_fixture.h"
 
 #include "data/catalog_tables.h"
-#include "sky/name_lookup.h"
-#include "sky/object_names.h"
-#include "sky/projection.h"
-#include "sky/star_layer.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
+#include "sky/layers/star_layer.h"
+#include "sky/view/projection.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "data/catalog_tables.h"
-#include "sky/object_names.h"
+#include "sky/catalog/object_names.h"
 
 #include <erfa.h>
 

@@ -3,9 +3,9 @@
 // and broken by the pen at hidden points.
 #include <gtest/gtest.h>
 
-#include "sky/clipping.h"
 #include "sky/pens.h"
-#include "sky/wrap_segments.h"
+#include "sky/view/clipping.h"
+#include "sky/view/wrap_segments.h"
 #include "sky_masks_canvas.h"
 #include "sky_view_fixture.h"
 

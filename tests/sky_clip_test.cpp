@@ -2,9 +2,9 @@
 // decisions of the whole-sky maps.
 #include <gtest/gtest.h>
 
-#include "sky/clipping.h"
-#include "sky/projection.h"
-#include "sky/wrap_segments.h"
+#include "sky/view/clipping.h"
+#include "sky/view/projection.h"
+#include "sky/view/wrap_segments.h"
 #include "sky_view_fixture.h"
 
 #include <cmath>

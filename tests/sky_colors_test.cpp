@@ -3,9 +3,9 @@
 // ramp cells are writable and a daylight change recolours a drawn chart.
 #include "sky_canvas_fixture.h"
 
-#include "sky/daylight.h"
 #include "sky/draw_sky.h"
-#include "sky/grids.h"
+#include "sky/layers/grid_layer.h"
+#include "sky/view/daylight.h"
 
 #include <cstdlib>
 

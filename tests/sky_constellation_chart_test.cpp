@@ -5,11 +5,11 @@
 // charts are written there as pictures for a person to look at.
 #include "sky_grids_shot.h"
 
-#include "sky/constellation_layer.h"
-#include "sky/grids.h"
-#include "sky/milky_way_layer.h"
-#include "sky/nebula_layer.h"
-#include "sky/star_layer.h"
+#include "sky/layers/constellation_layer.h"
+#include "sky/layers/grid_layer.h"
+#include "sky/layers/milky_way_layer.h"
+#include "sky/layers/nebula_layer.h"
+#include "sky/layers/star_layer.h"
 
 using namespace gridtest;
 

@@ -5,10 +5,10 @@
 #include "sky_grids_shot.h"
 
 #include "data/catalog_tables.h"
-#include "sky/constellation_layer.h"
 #include "sky/draw_sky.h"
-#include "sky/milky_way_layer.h"
-#include "sky/star_layer.h"
+#include "sky/layers/constellation_layer.h"
+#include "sky/layers/milky_way_layer.h"
+#include "sky/layers/star_layer.h"
 
 #include <cstring>
 

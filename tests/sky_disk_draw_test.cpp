@@ -4,7 +4,7 @@
 // coordinates.
 #include "sky_canvas_fixture.h"
 
-#include "sky/disk_drawing.h"
+#include "sky/layers/disk_drawing.h"
 
 using namespace canvastest;
 

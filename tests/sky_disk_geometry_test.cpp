@@ -2,7 +2,7 @@
 // out without an X server.
 #include <gtest/gtest.h>
 
-#include "sky/disk_drawing.h"
+#include "sky/layers/disk_drawing.h"
 
 #include <algorithm>
 #include <cmath>

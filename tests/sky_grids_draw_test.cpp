@@ -7,9 +7,9 @@
 #include "sky_grids_shot.h"
 
 #include "sky/draw_sky.h"
-#include "sky/grid_labels.h"
-#include "sky/grids.h"
-#include "sky/star_layer.h"
+#include "sky/layers/grid_labels.h"
+#include "sky/layers/grid_layer.h"
+#include "sky/layers/star_layer.h"
 
 #include <algorithm>
 #include <erfa.h>

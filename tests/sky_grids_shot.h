@@ -5,7 +5,7 @@
 
 #include "sky_canvas_fixture.h"
 
-#include "sky/projection.h"
+#include "sky/view/projection.h"
 
 #include <cmath>
 #include <cstdio>

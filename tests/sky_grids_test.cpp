@@ -5,8 +5,8 @@
 // reading arguments it was never given.
 #include <gtest/gtest.h>
 
-#include "sky/grid_geometry.h"
-#include "sky/grid_labels.h"
+#include "sky/layers/grid_labels.h"
+#include "sky/view/grid_geometry.h"
 
 #include <cmath>
 #include <string>

@@ -6,9 +6,9 @@
 // and the planisphere's S, E, N, W stand around its circle.
 #include "sky_grids_shot.h"
 
-#include "sky/compass_labels.h"
-#include "sky/grids.h"
-#include "sky/ground.h"
+#include "sky/layers/compass_labels.h"
+#include "sky/layers/grid_layer.h"
+#include "sky/layers/ground_layer.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
-#include "sky/map_masks.h"
+#include "sky/layers/map_masks.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>

@@ -3,7 +3,7 @@
 // edge the layers' drawing stays, just outside it is painted over.
 #include <gtest/gtest.h>
 
-#include "sky/map_masks.h"
+#include "sky/layers/map_masks.h"
 #include "sky_masks_canvas.h"
 #include "sky_view_fixture.h"
 

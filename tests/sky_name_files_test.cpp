@@ -6,7 +6,7 @@
 #include "core/app_env.h"
 #include "core/locale.h"
 #include "data/catalog_tables.h"
-#include "sky/name_files.h"
+#include "sky/catalog/name_files.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -4,8 +4,8 @@
 
 #include "astro/body_records.h"
 #include "data/catalog_tables.h"
-#include "sky/name_lookup.h"
-#include "sky/object_names.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
 #include "sky/scene.h"
 
 #include <cmath>

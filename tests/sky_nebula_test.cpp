@@ -6,8 +6,8 @@
 
 #include "data/catalog_tables.h"
 #include "sky/draw_sky.h"
-#include "sky/nebula_layer.h"
-#include "sky/nebula_symbols.h"
+#include "sky/layers/nebula_layer.h"
+#include "sky/layers/nebula_symbols.h"
 
 #include <cmath>
 #include <cstring>

@@ -6,12 +6,12 @@
 
 #include "astro/coordinates.h"
 #include "data/catalog_tables.h"
-#include "sky/object_names.h"
+#include "sky/catalog/object_names.h"
 #include "sky/picking.h"
-#include "sky/projection.h"
 #include "sky/scene.h"
-#include "sky/screen_points.h"
 #include "sky/text_list.h"
+#include "sky/view/projection.h"
+#include "sky/view/screen_points.h"
 #include "sky_view_fixture.h"
 
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/fixed_point.h"
-#include "sky/projection.h"
+#include "sky/view/projection.h"
 #include "sky_view_fixture.h"
 
 #include <cmath>

@@ -4,7 +4,7 @@
 
 #include "core/app_env.h"
 #include "core_test_files.h"
-#include "sky/site_list.h"
+#include "sky/catalog/site_list.h"
 
 #include <cmath>
 #include <cstdio>

@@ -6,13 +6,13 @@
 
 #include "astro/coordinates.h"
 #include "data/catalog_tables.h"
-#include "sky/name_lookup.h"
-#include "sky/object_names.h"
-#include "sky/object_positions.h"
-#include "sky/screen_points.h"
-#include "sky/solar_body_names.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
+#include "sky/catalog/solar_body_names.h"
 #include "sky/solar_system_update.h"
-#include "sky/targets.h"
+#include "sky/view/object_positions.h"
+#include "sky/view/screen_points.h"
+#include "sky/view/targets.h"
 #include "sky_view_fixture.h"
 
 #include <erfa.h>

@@ -5,7 +5,7 @@
 #include "astro/astro_time.h"
 #include "core/app_env.h"
 #include "sky/scene.h"
-#include "sky/view_setup.h"
+#include "sky/view/view_setup.h"
 
 #include <cmath>
 #include <memory>

@@ -2,8 +2,8 @@
 // rotations, the rotations checked against ERFA.
 #include <gtest/gtest.h>
 
-#include "sky/limiting_magnitude.h"
-#include "sky/projection.h"
+#include "sky/view/limiting_magnitude.h"
+#include "sky/view/projection.h"
 #include "sky_view_fixture.h"
 
 #include <erfa.h>

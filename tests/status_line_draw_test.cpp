@@ -3,7 +3,7 @@
 // and resource formats that do not fit being replaced by the defaults.
 #include "sky_canvas_fixture.h"
 
-#include "sky/status_line.h"
+#include "sky/layers/status_line.h"
 
 #include <cstring>
 #include <string>

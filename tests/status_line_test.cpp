@@ -6,7 +6,7 @@
 
 #include "astro/calendar.h"
 #include "core/app_env.h"
-#include "sky/status_line.h"
+#include "sky/layers/status_line.h"
 
 #include <string>
 

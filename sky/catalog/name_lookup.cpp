@@ -1,0 +1,220 @@
+// Name searches over the built-in identification tables.
+#include "sky/catalog/name_lookup.h"
+
+#include "astro/body_records.h"
+#include "core/string_utils.h"
+#include "data/catalog_tables.h"
+#include "sky/catalog/object_names.h"
+#include "sky/scene.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Longer texts than this name nothing in the tables.
+constexpr size_t kNameBufferSize = 128;
+
+// The text copied into `buffer` with its ASCII letters upper-cased; other
+// bytes (EUC-JP, Latin-1) are kept as they are. 0 when it does not fit.
+int CopyUpper(const char* text, char (&buffer)[kNameBufferSize])
+{
+    size_t length = std::strlen(text);
+    if (length >= kNameBufferSize)
+        return 0;
+    for (size_t i = 0; i <= length; ++i)
+        buffer[i] = AsciiUpper(text[i]);
+    return 1;
+}
+
+// Length of the Greek letter name that starts `text`, and its number 1..24;
+// 0 when none does. The first such name in table order wins.
+size_t GreekLetterPrefix(const char* text, int32_t& letter)
+{
+    for (int32_t n = 1; n <= 24; ++n) {
+        const char* name = GreekLetterName(n);
+        size_t length = std::strlen(name);
+        size_t i = 0;
+        while (i < length && AsciiUpper(text[i]) == AsciiUpper(name[i]))
+            ++i;
+        if (i == length) {
+            letter = n;
+            return length;
+        }
+    }
+    return 0;
+}
+
+bool DesignationMatches(int32_t row, int32_t constellation, int32_t letter, int32_t superscript, int32_t flamsteed)
+{
+    int32_t rowLetter = 0, rowSuperscript = 0, rowFlamsteed = 0, rowConstellation = 0;
+    DecodeStarDesignation(row, rowLetter, rowSuperscript, rowFlamsteed, rowConstellation);
+    return rowConstellation == constellation
+        && (letter == 0 || rowLetter == letter)
+        && (superscript == 0 || rowSuperscript == superscript)
+        && (flamsteed == 0 || rowFlamsteed == flamsteed);
+}
+
+// Both texts padded with blanks to `width` and compared ignoring case.
+bool PaddedFieldEqual(const char* text, const char* field, int width)
+{
+    char a[kNameBufferSize], b[kNameBufferSize];
+    if (std::strlen(text) >= kNameBufferSize || std::strlen(field) >= kNameBufferSize)
+        return false;
+    std::snprintf(a, sizeof a, "%-*s", width, text);
+    std::snprintf(b, sizeof b, "%-*s", width, field);
+    return AsciiCaseEqual(a, b);
+}
+
+bool ElementsNamed(const OrbitalElements& e, const char* text)
+{
+    return PaddedFieldEqual(text, e.secondName, 15) || PaddedFieldEqual(text, e.number, 6)
+        || PaddedFieldEqual(text, e.designation, 10) || PaddedFieldEqual(text, e.name, 30);
+}
+
+int FindSmallBody(const OrbitalElements* list, int32_t count, bool comets, int32_t base, const char* text,
+                  int32_t& id)
+{
+    if (!text)
+        return 0;
+    for (int32_t i = 0; i < count; ++i) {
+        bool wanted = comets ? list[i].kind == 'C' : list[i].kind != 'N';
+        if (wanted && ElementsNamed(list[i], text)) {
+            id = base + i;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int FindCometByName(const Scene& scene, const char* text, int32_t& id)
+{
+    return FindSmallBody(scene.cometElements, scene.cometCount, true, kCometIdBase, text, id);
+}
+
+int FindMinorPlanetByName(const Scene& scene, const char* text, int32_t& id)
+{
+    return FindSmallBody(scene.mplanetElements, scene.mplanetCount, false, kMinorPlanetIdBase, text, id);
+}
+
+int FindStarByDesignation(const char* text, int32_t& star)
+{
+    if (!text)
+        return 0;
+    int32_t letter = 0, superscript = 0, flamsteed = 0;
+    const char* rest = text + GreekLetterPrefix(text, letter);
+    if (letter) {
+        if (*rest >= '1' && *rest <= '9')
+            superscript = *rest++ - '0';
+    } else {
+        while (*rest >= '0' && *rest <= '9' && flamsteed < 1000)
+            flamsteed = flamsteed * 10 + (*rest++ - '0');
+    }
+    int32_t constellation = FindConstellationByName(rest);
+    if (constellation < 0)
+        return 0;
+    for (int32_t row = 0; row < kStarDesignationCount; ++row) {
+        if (DesignationMatches(row, constellation, letter, superscript, flamsteed)) {
+            star = StarOfDesignationRow(row);
+            return star >= 0;
+        }
+    }
+    return 0;
+}
+
+int FindStarByProperName(const char* text, int32_t& star)
+{
+    char upper[kNameBufferSize];
+    if (!text || !CopyUpper(text, upper))
+        return 0;
+    for (const StarNameRecord& name : StarNameTable) {
+        if (AsciiCaseEqual(upper, name.displayName)) {
+            star = name.star;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int FindStarByName(const char* text, int32_t& star)
+{
+    return FindStarByDesignation(text, star) || FindStarByProperName(text, star);
+}
+
+int32_t FindConstellationByName(const char* text)
+{
+    char upper[kNameBufferSize];
+    if (!text || !CopyUpper(text, upper))
+        return -1;
+    for (int32_t row = 0; row < kConstellationCount; ++row) {
+        const ConstellationRecord& c = ConstellationTable[row];
+        if (AsciiCaseEqual(upper, c.abbreviation) || AsciiCaseEqual(upper, c.displayName)
+            || AsciiCaseEqual(upper, c.defaultName))
+            return row;
+    }
+    return -1;
+}
+
+int FindNebulaByDesignation(const char* text, int32_t& index)
+{
+    if (!text)
+        return 0;
+    int catalogue = 0;
+    const char* number = text + 1;
+    switch (AsciiUpper(text[0])) {
+    case 'M':
+        catalogue = kMessier;
+        break;
+    case 'N':
+        catalogue = kNgc;
+        if (AsciiUpper(text[1]) == 'G' && AsciiUpper(text[2]) == 'C')
+            number = text + 3;
+        break;
+    case 'I':
+        catalogue = kIc;
+        if (AsciiUpper(text[1]) == 'C')
+            number = text + 2;
+        break;
+    default:
+        return 0;
+    }
+    long wanted = std::strtol(number, nullptr, 10);
+    static constexpr uint32_t kFlags[3] = {kNebulaMessierFlag, kNebulaNgcFlag, kNebulaIcFlag};
+    int32_t base = 0;
+    for (int c = 0; c < catalogue; ++c)
+        base += NebulaCatalogCounts[c];
+    const NebulaAttributes* records = NebulaAttributeTable[catalogue];
+    for (int32_t row = 0; row < NebulaCatalogCounts[catalogue]; ++row) {
+        uint32_t word = records[row].word[1];
+        if ((word & kFlags[catalogue]) && static_cast<long>(word & kNebulaNumberMask) == wanted) {
+            index = base + row;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int FindMagellanicCloudByName(const char* text, int32_t& index)
+{
+    for (int32_t i = 0; i < 2; ++i) {
+        if (AsciiCaseEqual(text, MagellanicCloudTable[i].name)) {
+            index = i;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int FindJovianSatelliteByName(const char* text, int32_t& index)
+{
+    for (int32_t i = 0; i < 4; ++i) {
+        if (AsciiCaseEqual(text, SolarBodyKeyword(kFirstJovianMoonId + i))) {
+            index = i;
+            return 1;
+        }
+    }
+    return 0;
+}

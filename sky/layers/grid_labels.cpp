@@ -1,0 +1,86 @@
+#include "sky/layers/grid_labels.h"
+
+#include "core/format_check.h"
+#include "core/messages.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct GridFormat {
+    const char* key;
+    const char* defaultFormat;
+};
+
+constexpr GridFormat kRaAbove{"messageGridEqtRaFormat1", "%dh+%02d\260"};
+constexpr GridFormat kRaBelow{"messageGridEqtRaFormat2", "%dh%02d\260"};
+constexpr GridFormat kRaOnly{"messageGridEqtRaFormat3", "%dh"};
+constexpr GridFormat kDcAbove{"messageGridEqtDcFormat1", "%d\260+%02d\260"};
+constexpr GridFormat kDcBelow{"messageGridEqtDcFormat2", "%d\260%02d\260"};
+constexpr GridFormat kDcOnly{"messageGridEqtDcFormat3", "%d\260"};
+constexpr GridFormat kAltitude{"messageGridDegFormat", "%d\260"};
+
+void FormatFrom(const GridFormat& format, int32_t first, int32_t second, char* out, size_t size)
+{
+    FormatGridLabel(format.key, format.defaultFormat, first, second, out, size);
+}
+
+}  // namespace
+
+void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, int32_t second, char* out,
+                     size_t size)
+{
+    if (size == 0) {
+        return;
+    }
+    char format[kGridFormatSize];
+    GetMessage(key, format, sizeof format);
+    const char* use = FormatMatchesDefault(format, defaultFormat) ? format : defaultFormat;
+    // The format was checked above: only integer conversions, at most as
+    // many as the two arguments passed.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(out, size, use, first, second);
+#pragma GCC diagnostic pop
+}
+
+int GridLabelText(int32_t viewMode, GridUnit unit, int kind, int q, int i, int j, char* out, size_t size)
+{
+    if (size > 0) {
+        out[0] = '\0';
+    }
+    const int32_t latitude = GridLatitudeOfBand(q, j);
+    int32_t value = GridFoldLabelValue(q, i, unit);
+    if (unit == kGridHours) {
+        if (i % 2 != 0) {
+            return 0;
+        }
+        if (kind == kGridLabelLine) {
+            FormatFrom(kRaOnly, value, 0, out, size);
+        } else {
+            FormatFrom(latitude > 0 ? kRaAbove : kRaBelow, value, latitude, out, size);
+        }
+        return 1;
+    }
+    if (kind == kGridLabelLine) {
+        FormatFrom(kDcOnly, value, 0, out, size);
+        return 1;
+    }
+    if (kind == kGridLabelHorizontal) {
+        // The horizon carries the compass letters in the horizontal views.
+        if (latitude == 0 && (viewMode == kModeHrz || viewMode == kModeVola)) {
+            return 0;
+        }
+        // The frame's longitude runs from the south through the east;
+        // azimuths are counted through the west.
+        value = value == 0 ? 0 : 360 - value;
+    }
+    FormatFrom(latitude > 0 ? kDcAbove : kDcBelow, value, latitude, out, size);
+    return 1;
+}
+
+void MeridianAltitudeText(int32_t altitude, char* out, size_t size)
+{
+    FormatFrom(kAltitude, altitude, 0, out, size);
+}

@@ -1,0 +1,152 @@
+#include "sky/layers/solar_system_layer.h"
+
+#include "astro/trig.h"
+#include "core/app_env.h"
+#include "sky/catalog/object_names.h"
+#include "sky/colors.h"
+#include "sky/label_styles.h"
+#include "sky/label_text.h"
+#include "sky/layers/body_outlines.h"
+#include "sky/layers/disk_drawing.h"
+#include "sky/layers/moon_layer.h"
+#include "sky/layers/planet_layer.h"
+#include "sky/layers/solar_labels.h"
+#include "sky/view/clipping.h"
+#include "sky/view/daylight.h"
+#include "sky/view/projection.h"
+#include "sky/view/screen_points.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int32_t kSunMagnitude10 = -267;
+constexpr int32_t kJupiter = 3;
+constexpr double kLargestDiskRadius = 16777216.0;   // 2^24 pixels
+
+// Jovian-satellite flag byte.
+constexpr uint8_t kJovianShown = 1;
+constexpr uint8_t kJovianNames = 2;
+constexpr uint8_t kJovianNumbers = 4;
+
+constexpr const char* kJovianNumberTexts[kJovianMoonCount] = {"I", "II", "III", "IV"};
+
+bool SolarSystemView(const Scene& scene) { return (scene.viewMode >> 8) == 2; }
+
+void UnitVector(double ra, double dec, double v[3])
+{
+    const double a = ra / kDegreesPerRadian, d = dec / kDegreesPerRadian;
+    v[0] = std::cos(d) * std::cos(a);
+    v[1] = std::cos(d) * std::sin(a);
+    v[2] = std::sin(d);
+}
+
+void DrawSatelliteText(const Scene& scene, Drawable drawable, int x, int y, const char* text)
+{
+    const LabelStyle& style = LabelStyleTable[kLabelSatelliteName];
+    XFontSet fontSet = gAppEnv->fontSets[style.fontSet - 1];
+    if (fontSet == nullptr) {
+        return;
+    }
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[style.color]);
+    DrawLabelText(gAppEnv->display, drawable, fontSet, scene.gc, x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+int SatelliteFontHeight()
+{
+    const XFontSetExtents* extents = gAppEnv->fontSetExtents[LabelStyleTable[kLabelSatelliteName].fontSet - 1];
+    return extents != nullptr ? extents->max_logical_extent.height : 0;
+}
+
+}  // namespace
+
+int32_t BodyDiskRadius(const Scene& scene, double semidiameter)
+{
+    const double r = semidiameter / kDegreesPerRadian * scene.view.pixelsPerRadianX + 0.5;
+    return static_cast<int32_t>(std::clamp(r, 0.0, kLargestDiskRadius));
+}
+
+double ScreenPositionAngle(const Scene& scene, double ra, double dec, int32_t r0, int32_t x, int32_t y)
+{
+    const double step = r0 < 2 ? 4.0 : r0 < 3 ? 2.0 : 0.5;
+    double v[3];
+    UnitVector(ra, dec + step, v);
+    ProjectedPoint north{};
+    if (ProjectPointDouble(scene, v, north) == 0) {
+        return 0.0;
+    }
+    return 270.0 - std::atan2(static_cast<double>(north.y - y), static_cast<double>(north.x - x)) * kDegreesPerRadian;
+}
+
+void DrawSun(Scene& scene, Drawable drawable)
+{
+    ProjectedPoint p{};
+    if (SolarSystemView(scene) || GetSolarBodyScreenPoint(scene, kSunId, p) == 0) {
+        return;
+    }
+    const int32_t r = std::max(BodyDiskRadius(scene, scene.sun.semidiameter), gAppEnv->minPlanetDiscRadius);
+    if (BodyNearDrawingArea(scene, p.x, p.y, r) == 0) {
+        return;
+    }
+    const unsigned long pixel = gAppEnv->pixels[SunColorIndex(scene)];
+    if ((scene.sunFlags & kBodyOutline) == 0) {
+        FillDisk(scene, drawable, p.x, p.y, r, pixel);
+    } else {
+        DrawDiskOutline(scene, drawable, p.x, p.y, r, pixel);
+    }
+    DrawObjectLabels(scene, drawable, kSunId, scene.sunFlags, kSunMagnitude10, p.x, p.y, r);
+}
+
+void DrawJovianSatellites(Scene& scene, Drawable drawable)
+{
+    const uint8_t flags = scene.jovianMoonFlags;
+    if (SolarSystemView(scene) || (scene.planetFlags[kJupiter] & kBodyShown) == 0 || (flags & kJovianShown) == 0) {
+        return;
+    }
+    Display* display = gAppEnv->display;
+    const unsigned long white = WhitePixel(display, DefaultScreen(display));
+    for (int i = 0; i < kJovianMoonCount; ++i) {
+        ProjectedPoint p{};
+        if (ProjectPointDouble(scene, scene.jovianMoons[i].unitVector, p) == 0 || FitsXCoordinates(p.x, p.y) == 0) {
+            continue;
+        }
+        XSetForeground(display, scene.gc, white);
+        XDrawPoint(display, drawable, scene.gc, p.x, p.y);
+        int nameX = p.x + 4;
+        if ((flags & kJovianNumbers) != 0) {
+            DrawSatelliteText(scene, drawable, p.x + 4, p.y, kJovianNumberTexts[i]);
+            nameX = p.x + 9;
+        }
+        if ((flags & kJovianNames) != 0) {
+            char name[64];
+            GetSolarBodyName(scene, kFirstJovianMoonId + i, 0, name, sizeof name);
+            DrawSatelliteText(scene, drawable, nameX, p.y + SatelliteFontHeight() - 4, name);
+        }
+    }
+}
+
+void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffset)
+{
+    // In the solar-system views the bodies are symbols on their orbits,
+    // drawn with the orbit paths; the comets and minor planets join this
+    // layer with their own drawing.
+    if (SolarSystemView(scene)) {
+        return;
+    }
+    DrawPlanets(scene, drawable, kPlanetCount - 1, 0, scene.background);
+    DrawJovianSatellites(scene, drawable);
+    DrawSun(scene, drawable);
+    DrawMoon(scene, drawable, moonDarkOffset);
+}
+
+void DrawSolarSystemLayer(Scene& scene, Drawable drawable)
+{
+    DrawSolarSystemBodies(scene, drawable, 0);
+}
+
+int PositionAnglesMirrored(const Scene& scene)
+{
+    return scene.mirror == 2 && scene.viewMode != kModeVola ? 1 : 0;
+}

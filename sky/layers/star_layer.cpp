@@ -1,0 +1,233 @@
+// The built-in star layer, the star symbol, horizon extinction and the
+// star labels.
+#include "sky/layers/star_layer.h"
+
+#include "core/app_env.h"
+#include "data/catalog_tables.h"
+#include "sky/catalog/object_names.h"
+#include "sky/colors.h"
+#include "sky/font_sets.h"
+#include "sky/label_text.h"
+#include "sky/view/projection.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct PixelOffset {
+    int dx, dy;
+};
+
+// The pixels of each size class 1..6; classes above 6 draw the sixth.
+constexpr PixelOffset kDot[] = {{0, 0}};
+constexpr PixelOffset kBlock2[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+constexpr PixelOffset kPlus[] = {{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+constexpr PixelOffset kBlock3[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+constexpr PixelOffset kDisc[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {-1, 1},
+                                 {0, 1},   {1, 1},  {2, 0},  {-2, 0}, {0, 2}, {0, -2}};
+
+struct SymbolShape {
+    const PixelOffset* pixels;
+    int count;
+};
+
+constexpr SymbolShape kShapes[] = {
+    {kDot, 1}, {kDot, 1}, {kBlock2, 4}, {kPlus, 5}, {kBlock3, 9}, {kDisc, 13},
+};
+
+// The Greek letters of the symbol font, alpha..omega.
+constexpr char kBayerLetters[] = "abgdeyhqiklmnwoprstufcjv";
+
+constexpr int kColourClassOffset = 2;       // colour class 0 is ColorStar0
+
+XFontSet FontSet(int number) { return gAppEnv->fontSets[number - 1]; }
+
+XRectangle LogicalExtent(int number)
+{
+    XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
+    return extents ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
+}
+
+int Ascent(int number) { return -LogicalExtent(number).y; }
+int Descent(int number) { return LogicalExtent(number).height + LogicalExtent(number).y; }
+
+int Escapement(int number, const char* text)
+{
+    return LabelTextWidth(FontSet(number), text, static_cast<int>(std::strlen(text)));
+}
+
+void DrawText(const Scene& scene, Drawable drawable, int number, int32_t colorIndex, int x, int y, const char* text)
+{
+    if (!FontSet(number))
+        return;
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
+    DrawLabelText(gAppEnv->display, drawable, FontSet(number), scene.gc, x, y, text,
+                  static_cast<int>(std::strlen(text)));
+}
+
+void DrawBayerLetter(const Scene& scene, Drawable drawable, int x, int baseline, int32_t letter, int32_t superscript)
+{
+    XFontStruct& font = gAppEnv->starBayerFont;
+    if (font.fid == 0)
+        return;
+    char glyph = kBayerLetters[letter - 1];
+    XSetFont(gAppEnv->display, scene.gc, font.fid);
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarBayerFont]);
+    XDrawString(gAppEnv->display, drawable, scene.gc, x, baseline, &glyph, 1);
+    if (superscript != 0) {
+        char digit[2] = {static_cast<char>('0' + superscript), '\0'};
+        DrawText(scene, drawable, kFontStarBayerNum, kColorStarBayerNumFont, x + XTextWidth(&font, &glyph, 1),
+                 baseline, digit);
+    }
+}
+
+// Projects star n; 0 when it is not on the chart.
+int ProjectStar(const Scene& scene, int32_t n, ProjectedPoint& p)
+{
+    const BrightStarRecord& star = BrightStarTable[n];
+    return ProjectPoint(scene, FixedVector{star.x, star.y, star.z}, p);
+}
+
+}  // namespace
+
+void FormatStarMagnitudeLabel(int32_t mag10, char* text, size_t size)
+{
+    if (mag10 >= -9 && mag10 <= -1)
+        std::snprintf(text, size, "-0%d", -mag10);
+    else
+        std::snprintf(text, size, "%02d", mag10);
+}
+
+int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t, int32_t, int32_t mag10,
+                   int32_t colorIndex)
+{
+    int k = std::max(1, static_cast<int>((scene.mag.starLimit - mag10 + 10) / 10));
+    const SymbolShape& shape = kShapes[std::min(k, 6) - 1];
+    int32_t color = k == 1 ? scene.mag.faintStarColor : colorIndex;
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[color]);
+    for (int i = 0; i < shape.count; ++i)
+        XDrawPoint(gAppEnv->display, drawable, scene.gc, x + shape.pixels[i].dx, y + shape.pixels[i].dy);
+    return std::min(k, 3);
+}
+
+int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t altitude, int32_t centre, int32_t mag10,
+             int32_t colourClass)
+{
+    return DrawStarSymbol(scene, drawable, x, y, altitude, centre, mag10, colourClass + kColourClassOffset);
+}
+
+void ApplyHorizonExtinction(int32_t altitude, int32_t& mag10, int32_t& colourClass)
+{
+    if (altitude > kExtinctionAltitude)
+        return;
+    mag10 = mag10 + 20 - altitude / 77;
+    colourClass = std::min(colourClass + 6 - altitude / 256, 9);
+}
+
+void DrawStarLabels(const Scene& scene, Drawable drawable, int32_t star, int x, int y, int32_t, int32_t,
+                    int32_t mag10, int size, int magnitudeText)
+{
+    if (mag10 > scene.mag.starLabelLimit)
+        return;
+    uint8_t flags = scene.displayFlags[kFlagStarLabels];
+    int off = size * 12 / 10;
+
+    // The magnitude hangs centred under the symbol. The name moves right by
+    // half its width even when the caller draws its own magnitude label,
+    // so names sit alike in every star layer.
+    char magnitude[16];
+    FormatStarMagnitudeLabel(mag10, magnitude, sizeof magnitude);
+    int magnitudeHalfWidth = Escapement(kFontStarMag, magnitude) / 2;
+    if (magnitudeText && (flags & kStarMagFlag))
+        DrawText(scene, drawable, kFontStarMag, kColorStarMagFont, x - magnitudeHalfWidth,
+                 y + off + Ascent(kFontStarMag), magnitude);
+
+    int32_t row = 0, namedFlag = 0;
+    if (!GetStarDesignationIndex(star, row, namedFlag))
+        return;
+    int32_t letter = 0, superscript = 0, flamsteed = 0, constellation = 0;
+    DecodeStarDesignation(row, letter, superscript, flamsteed, constellation);
+    const char* name = namedFlag ? GetStarProperName(star) : nullptr;
+
+    const XFontStruct& bayer = gAppEnv->starBayerFont;
+    int bayerBaseline, flamsteedBaseline, nameBaseline;
+    if (name && (flags & (kBayerFlag | kFlamsteedFlag))) {
+        bayerBaseline = y + (bayer.descent - bayer.ascent);
+        flamsteedBaseline = y + (Descent(kFontStarFlamsteed) - Ascent(kFontStarFlamsteed));
+        nameBaseline = y + (Ascent(kFontStarName) - Descent(kFontStarName));
+    } else {
+        bayerBaseline = y + (bayer.ascent - bayer.descent) / 2;
+        flamsteedBaseline = y + (Ascent(kFontStarFlamsteed) - Descent(kFontStarFlamsteed)) / 2;
+        nameBaseline = y + (Ascent(kFontStarName) - Descent(kFontStarName)) / 2;
+    }
+
+    int start = x + off;
+    if ((flags & kFlamsteedFlag) && flamsteed != 0) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%d", flamsteed);
+        DrawText(scene, drawable, kFontStarFlamsteed, kColorStarFlamsteedFont, start, flamsteedBaseline, number);
+        start += Escapement(kFontStarFlamsteed, number);
+    }
+    if ((flags & kBayerFlag) && letter != 0)
+        DrawBayerLetter(scene, drawable, start, bayerBaseline, letter, superscript);
+
+    if ((flags & kStarNameFlag) && name) {
+        int nameX = x + off + ((flags & kStarMagFlag) ? magnitudeHalfWidth : 0);
+        DrawText(scene, drawable, kFontStarName, kColorStarNameFont, nameX, nameBaseline, name);
+    }
+}
+
+void DrawBuiltinStarsHorizon(const Scene& scene, Drawable drawable, int32_t last)
+{
+    bool labels = scene.displayFlags[kFlagStarLabels] != 0;
+    for (int32_t n = last; n >= 0; --n) {
+        ProjectedPoint p;
+        if (!ProjectStar(scene, n, p))
+            continue;
+        int32_t catalogueMag = StarMagnitude10(BrightStarTable[n]);
+        int32_t mag10 = catalogueMag;
+        int32_t colourClass = StarColourClass(BrightStarTable[n]);
+        if (p.altitude <= kExtinctionAltitude) {
+            ApplyHorizonExtinction(p.altitude, mag10, colourClass);
+            if (mag10 > scene.mag.starLimit)
+                continue;
+        }
+        int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, mag10, colourClass);
+        if (labels)
+            DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, catalogueMag, size, 1);
+    }
+}
+
+void DrawBuiltinStarsPlain(const Scene& scene, Drawable drawable, int32_t last)
+{
+    bool labels = scene.displayFlags[kFlagStarLabels] != 0;
+    for (int32_t n = last; n >= 0; --n) {
+        ProjectedPoint p;
+        if (!ProjectStar(scene, n, p))
+            continue;
+        int32_t mag10 = StarMagnitude10(BrightStarTable[n]);
+        int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, mag10, StarColourClass(BrightStarTable[n]));
+        if (labels)
+            DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, mag10, size, 1);
+    }
+}
+
+void DrawBuiltinStars(Scene& scene, Drawable drawable)
+{
+    int32_t last = 0;
+    if (!(scene.displayFlags[kFlagStars] & kStarFlag) || !GetLastStarWithinLimit(scene, last))
+        return;
+    if (scene.viewMode == kModeHrz || scene.viewMode == kModeVola)
+        DrawBuiltinStarsHorizon(scene, drawable, last);
+    else
+        DrawBuiltinStarsPlain(scene, drawable, last);
+}
+
+void DrawStarLayer(Scene& scene, Drawable drawable)
+{
+    if (scene.displayFlags[kFlagStars] & (kSaoStarsFlag | kGscStarsFlag))
+        return;
+    DrawBuiltinStars(scene, drawable);
+}

@@ -1,0 +1,143 @@
+// Coordinates of object references.
+#include "sky/view/object_positions.h"
+
+#include "astro/coordinates.h"
+#include "astro/vector_math.h"
+#include "data/catalog_tables.h"
+#include "sky/catalog/object_names.h"
+#include "sky/scene.h"
+#include "sky/view/targets.h"
+
+namespace {
+
+bool InRange(int32_t value, int32_t first, int32_t count)
+{
+    return value >= first && value < first + count;
+}
+
+// The (RA, Dec) of a body's record; null for the Earth and unknown ids.
+bool BodyCoordinates(const Scene& scene, int32_t id, double out[2])
+{
+    if (InRange(id, kCometIdBase, scene.cometCount) && scene.cometPositions != nullptr) {
+        const SmallBodyRecord& body = scene.cometPositions[id - kCometIdBase];
+        out[0] = body.raJ2000;
+        out[1] = body.decJ2000;
+        return true;
+    }
+    if (InRange(id, kMinorPlanetIdBase, scene.mplanetCount) && scene.mplanetPositions != nullptr) {
+        const SmallBodyRecord& body = scene.mplanetPositions[id - kMinorPlanetIdBase];
+        out[0] = body.raJ2000;
+        out[1] = body.decJ2000;
+        return true;
+    }
+    if (id == kSunId) {
+        out[0] = scene.sun.raJ2000;
+        out[1] = scene.sun.decJ2000;
+        return true;
+    }
+    if (id == kMoonId) {
+        out[0] = scene.moon.raJ2000;
+        out[1] = scene.moon.decJ2000;
+        return true;
+    }
+    if (InRange(id, 0, kPlanetCount)) {
+        out[0] = scene.planets[id].raJ2000;
+        out[1] = scene.planets[id].decJ2000;
+        return true;
+    }
+    return false;
+}
+
+void FixedToSpherical(int32_t x, int32_t y, int32_t z, double out[2])
+{
+    SphericalFromFixedVector(FixedVector{x, y, z}, out);
+}
+
+}  // namespace
+
+int ObjectExists(const Scene& scene, int32_t type, int32_t id)
+{
+    switch (type) {
+    case kFrameHrz:
+    case kFrameEqt:
+    case kFrameEqtB1950:
+    case kFrameEqtDate:
+    case kFrameEcl:
+    case kFrameGal:
+    case kObjectScreen:
+    case kObjectViewCenter:
+        return 1;
+    case kObjectStar:
+        return InRange(id, 0, kBrightStarCount);
+    case kObjectConstellation:
+        return InRange(id, 0, kConstellationRows);
+    case kObjectNebula:
+        return InRange(id, 0, kNebulaCount);
+    case kObjectJovianMoon:
+        return InRange(id, 0, kJovianMoonCount);
+    case kObjectMagellanicCloud:
+        return InRange(id, 0, 2);
+    case kObjectSolarBody:
+        return id == kEarthId || InRange(id, kSunId, 2 + kPlanetCount) ||
+               InRange(id, kCometIdBase, scene.cometCount) ||
+               InRange(id, kMinorPlanetIdBase, scene.mplanetCount);
+    default:
+        return 0;
+    }
+}
+
+int32_t GetObjectCoordinates(const Scene& scene, int32_t type, int32_t id, double longitude,
+                             double latitude, double out[2])
+{
+    if (ObjectExists(scene, type, id) == 0) {
+        return 0;
+    }
+    switch (type) {
+    case kFrameHrz:
+    case kFrameEqt:
+    case kFrameEqtB1950:
+    case kFrameEqtDate:
+    case kFrameEcl:
+    case kFrameGal:
+        out[0] = longitude;
+        out[1] = latitude;
+        return type;
+    case kObjectStar: {
+        const BrightStarRecord& star = BrightStarTable[id];
+        FixedToSpherical(star.x, star.y, star.z, out);
+        return kFrameEqt;
+    }
+    case kObjectConstellation: {
+        const ConstellationRecord& row = ConstellationTable[id];
+        FixedToSpherical(row.x, row.y, row.z, out);
+        return kFrameEqt;
+    }
+    case kObjectNebula:
+        GetNebulaPosition(id, out[0], out[1]);
+        return kFrameEqt;
+    case kObjectJovianMoon:
+        SphericalFromVector(scene.jovianMoons[id].unitVector, out);
+        return kFrameEqt;
+    case kObjectMagellanicCloud: {
+        const MagellanicCloudRecord& cloud = MagellanicCloudTable[id];
+        const double v[3] = {double(cloud.x), double(cloud.y), double(cloud.z)};
+        SphericalFromVector(v, out);
+        return kFrameEqt;
+    }
+    case kObjectSolarBody:
+        return BodyCoordinates(scene, id, out) ? kFrameEqt : 0;
+    case kObjectScreen:
+        return kObjectScreen;
+    default:
+        return 0;
+    }
+}
+
+int32_t GetTargetCoordinates(const Scene& scene, int32_t type, int32_t id, double longitude,
+                             double latitude, double out[2])
+{
+    if (type == kObjectUserObject || type == kObjectSkyMark) {
+        return 0;
+    }
+    return GetObjectCoordinates(scene, type, id, longitude, latitude, out);
+}
