@@ -21,7 +21,7 @@ from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
 NOT_AVAILABLE = ": Not available in this version: "
 CONSTELLATION_LINE_COLOUR = (0x24, 0x43, 0x82)   # ColorConstLine
 
-TEXTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "command_texts.txt")
+TEXTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "command_texts.txt")
 
 
 def command_texts():

@@ -1,0 +1,282 @@
+// The view commands run through the interpreter against the real Scene,
+// without a display: INIT, MIRROR, VIEW, ZOOM, LOOK, TRACK, BLINK and
+// SOL_OFFSET with valid, boundary and refused arguments.
+#include <gtest/gtest.h>
+
+#include "tests/command/command_test_support.h"
+
+#include "astro/astro_time.h"
+#include "astro/coordinates.h"
+#include "command/interpreter.h"
+#include "core/app_env.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
+#include "sky/scene.h"
+#include "sky/view/targets.h"
+#include "sky/view/view_setup.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+class ViewCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetAppEnv();
+        gAppEnv->quiet = 1;
+        gAppEnv->startingUp = 1;   // INIT leaves the site alone
+        ResetScene(scene);
+        scene.keepCentred = 0;
+        scene.view.skyRect = XRectangle{0, 0, 800, 600};
+        const DateTime date{2024, 3, 20, 22, 0, 0.0, 9.0};
+        AstroTimeFromDate(date, ObserverLocation{35.68, 139.77, 40.0}, scene.time);
+        ComputeViewScale(scene);
+        ComputeViewMatrices(scene);
+    }
+
+    std::string Run(const char* text) { return RunCommand(scene, text); }
+
+    // A refused command: its error key and parameter, and the Scene as it was.
+    void ExpectRefused(const char* text, const char* key, const char* parameter)
+    {
+        scene.keepCentred = 0;
+        ExpectRefusedUnchanged(scene, text, key, parameter);
+    }
+
+    // A command that must do nothing and report nothing.
+    void ExpectIgnored(const char* text)
+    {
+        SCOPED_TRACE(text);
+        static Scene before;
+        scene.keepCentred = 0;
+        std::memcpy(&before, &scene, sizeof scene);
+        EXPECT_EQ(Run(text), "");
+        EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "the Scene changed";
+    }
+
+    Scene& scene = *gScene;
+};
+
+TEST_F(ViewCommands, ZoomStopsAtTheFieldLimits)
+{
+    // The value is taken away as it stands; the next step stops at the minimum.
+    scene.view.fieldOfView = 3.0;
+    EXPECT_EQ(Run("ZOOM UP 1.8"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.2);
+    EXPECT_EQ(Run("ZOOM UP 1.8"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.0);
+    EXPECT_EQ(Run("ZOOM UP"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.0);
+    EXPECT_EQ(Run("zoom down"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.2);
+    EXPECT_EQ(Run("ZOOM D 10"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 11.2);
+    EXPECT_EQ(Run("ZOOM Up"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 11.2 / 1.2);
+    EXPECT_EQ(Run("ZOOM DOWN 500"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, MaxFieldOfView(scene));
+    EXPECT_EQ(Run("ZOOM DOWN 0"), "");   // 0 is the factor
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, MaxFieldOfView(scene));
+}
+
+TEST_F(ViewCommands, ZoomInTheSolarSystemViewsAndMaps)
+{
+    scene.viewMode = kModeSol2;
+    scene.view.solarViewWidth = 100.0;
+    EXPECT_EQ(Run("ZOOM DOWN"), "");
+    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 120.0);
+    EXPECT_EQ(Run("ZOOM DOWN; ZOOM DOWN"), "");
+    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 150.0);
+    EXPECT_EQ(Run("ZOOM UP 1000"), "");
+    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 2.0);
+    scene.viewMode = kModeAll1Eqt;
+    ExpectIgnored("ZOOM UP");
+    scene.viewMode = kModeVola;
+    ExpectIgnored("ZOOM DOWN 5");
+}
+
+TEST_F(ViewCommands, ZoomRefusals)
+{
+    scene.view.fieldOfView = 30.0;
+    ExpectIgnored("ZOOM X");
+    ExpectIgnored("ZOOM X nan");
+    ExpectRefused("ZOOM", "stkErrorIllegalParam", "");
+    ExpectRefused("ZOOM UP nan", "stkErrorIllegalParam", "nan");
+    ExpectRefused("ZOOM UP inf", "stkErrorIllegalParam", "inf");
+    ExpectRefused("ZOOM DOWN -5", "stkErrorIllegalParam", "-5");
+    ExpectRefused("ZOOM DOWN 1e300", "stkErrorIllegalParam", "1e300");
+    ExpectRefused("ZOOM UP many", "stkErrorIllegalParam", "many");
+}
+
+TEST_F(ViewCommands, MirrorTakesTheThreeOrientations)
+{
+    for (int32_t mirror : {1, 2, 0}) {
+        EXPECT_EQ(Run(("MIRROR " + std::to_string(mirror)).c_str()), "");
+        EXPECT_EQ(scene.mirror, mirror);
+    }
+    scene.mirror = 1;
+    ExpectRefused("MIRROR 3", "stkErrorIllegalParam", "3");
+    ExpectRefused("MIRROR", "stkErrorIllegalParam", "");
+    ExpectRefused("MIRROR -1", "stkErrorIllegalParam", "-1");
+    ExpectRefused("MIRROR x", "stkErrorIllegalParam", "x");
+    ExpectRefused("MIRROR 99999999999999", "stkErrorIllegalParam", "99999999999999");
+}
+
+TEST_F(ViewCommands, ViewAngleSolAndCenter)
+{
+    EXPECT_EQ(Run("VIEW ANGLE 30"), "");
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 30.0);
+    EXPECT_EQ(Run("view angle 500"), "stkErrorIllegalParam");
+    EXPECT_EQ(Run("VIEW ANGLE 360"), "");   // no clamp here: the redraw clamps
+    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 360.0);
+    EXPECT_EQ(Run("VIEW SOL 5.5"), "");
+    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 5.5);
+
+    ExpectRefused("VIEW", "stkErrorIllegalParam", "");
+    ExpectRefused("VIEW FOO 1", "stkErrorSyntax", "FOO");
+    ExpectRefused("VIEW ANGLE 0", "stkErrorIllegalParam", "0");
+    ExpectRefused("VIEW ANGLE -3", "stkErrorIllegalParam", "-3");
+    ExpectRefused("VIEW ANGLE inf", "stkErrorIllegalParam", "inf");
+    ExpectRefused("VIEW ANGLE", "stkErrorIllegalParam", "");
+    ExpectRefused("VIEW SOL 0", "stkErrorIllegalParam", "0");
+    ExpectRefused("VIEW SOL nan", "stkErrorIllegalParam", "nan");
+    ExpectRefused("VIEW CENTER", "stkErrorIllegalParam", "");
+    ExpectRefused("VIEW CENTER NOSUCH", "stkErrorIllegalParam", "NOSUCH");
+    ExpectRefused("VIEW CENTER EQT 5 95", "stkErrorIllegalParam", "EQT");
+
+    int32_t sirius = -1;
+    ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
+    EXPECT_EQ(Run("VIEW CENTER STAR alphaCMa"), "");
+    EXPECT_EQ(scene.centring, 1);
+    EXPECT_EQ(scene.targetType, kObjectStar);
+    EXPECT_EQ(scene.targetId, sirius);
+    EXPECT_EQ(Run("VIEW CENTER EQT 0530.5,-0523"), "");
+    EXPECT_EQ(scene.targetType, kFrameEqt);
+    EXPECT_NEAR(scene.targetLongitude, 82.625, 1e-12);
+}
+
+TEST_F(ViewCommands, ViewCenterHrzRecentresOnTheHorizon)
+{
+    scene.centring = 0;
+    EXPECT_EQ(Run("VIEW CENTER hrz"), "");
+    EXPECT_EQ(scene.centring, 1);
+    EXPECT_EQ(scene.targetType, kObjectScreen | kRecentreTarget);
+    // While tracking it changes nothing.
+    scene.centring = 2;
+    scene.targetType = kObjectSolarBody;
+    EXPECT_EQ(Run("VIEW CENTER HRZ"), "");
+    EXPECT_EQ(scene.targetType, kObjectSolarBody);
+    EXPECT_EQ(scene.centring, 2);
+    // With coordinates HRZ is a place like any other.
+    scene.centring = 0;
+    EXPECT_EQ(Run("VIEW CENTER HRZ 90 10"), "");
+    EXPECT_EQ(scene.targetType, kFrameHrz);
+    EXPECT_DOUBLE_EQ(scene.targetLongitude, 90.0);
+}
+
+TEST_F(ViewCommands, LookCentresOnceAndTrackSurvivesLookAndZoom)
+{
+    scene.keepCentred = 1;
+    EXPECT_EQ(Run("LOOK MARS"), "");
+    EXPECT_EQ(scene.keepCentred, 0);
+    EXPECT_EQ(scene.centring, 1);
+    EXPECT_EQ(scene.targetType, kObjectSolarBody);
+    EXPECT_EQ(scene.targetId, 2);
+    EXPECT_EQ(scene.redrawRequested, 1);   // LOOK ends with DRIVE
+
+    EXPECT_EQ(Run("TRACK JUPITER"), "");
+    EXPECT_EQ(scene.centring, 2);
+    EXPECT_EQ(scene.targetId, 3);
+    EXPECT_EQ(Run("LOOK SUN"), "");
+    EXPECT_EQ(Run("VIEW CENTER MOON"), "");
+    EXPECT_EQ(Run("ZOOM UP; ZOOM DOWN 3"), "");
+    EXPECT_EQ(scene.centring, 2);
+    EXPECT_EQ(scene.targetId, 3);
+    // A refused LOOK is still reported while tracking.
+    EXPECT_EQ(Run("LOOK NOSUCH"), "stkErrorIllegalParam");
+    EXPECT_EQ(scene.targetId, 3);
+
+    EXPECT_EQ(Run("TRACK off"), "");
+    EXPECT_EQ(scene.centring, 0);
+    EXPECT_EQ(Run("TRACK"), "");   // not tracking: nothing
+    EXPECT_EQ(scene.centring, 0);
+    EXPECT_EQ(Run("TRACK MARS; TRACK"), "");
+    EXPECT_EQ(scene.centring, 0);
+}
+
+TEST_F(ViewCommands, LookAndTrackRefusals)
+{
+    ExpectRefused("LOOK", "stkErrorIllegalParam", "");
+    ExpectRefused("LOOK NOSUCH", "stkErrorIllegalParam", "NOSUCH");
+    ExpectRefused("LOOK PLANET", "stkErrorIllegalParam", "PLANET");
+    ExpectRefused("LOOK EQT 5 95", "stkErrorIllegalParam", "EQT");
+    ExpectRefused("LOOK EQT nan 0", "stkErrorIllegalParam", "EQT");
+    ExpectRefused("LOOK HRZ 10 -91", "stkErrorIllegalParam", "HRZ");
+    ExpectRefused("LOOK STAR", "stkErrorIllegalParam", "STAR");
+    ExpectRefused("TRACK NOSUCH", "stkErrorIllegalParam", "NOSUCH");
+    ExpectRefused("TRACK GAL 1e999 0", "stkErrorIllegalParam", "GAL");
+    ExpectRefused("BLINK", "stkErrorIllegalParam", "");
+    ExpectRefused("BLINK NOSUCH", "stkErrorIllegalParam", "NOSUCH");
+}
+
+TEST_F(ViewCommands, LookIoShowsTheSatellites)
+{
+    scene.jovianMoonFlags = 0;
+    EXPECT_EQ(Run("LOOK IO"), "");
+    EXPECT_EQ(scene.targetType, kObjectJovianMoon);
+    EXPECT_EQ(scene.jovianMoonFlags & 1, 1);
+}
+
+TEST_F(ViewCommands, BlinkWithoutAWindowDoesNothing)
+{
+    ExpectIgnored("BLINK SUN");
+    ExpectIgnored("BLINK STAR alphaCMa");
+}
+
+TEST_F(ViewCommands, SolOffsetSetsTheOrigin)
+{
+    EXPECT_EQ(Run("SOL_OFFSET 1.5, -2, 3"), "");
+    EXPECT_DOUBLE_EQ(scene.solarOrigin[0], 1.5);
+    EXPECT_DOUBLE_EQ(scene.solarOrigin[1], -2.0);
+    EXPECT_DOUBLE_EQ(scene.solarOrigin[2], 3.0);
+    EXPECT_EQ(Run("SOL_OFFSET 4"), "");
+    EXPECT_DOUBLE_EQ(scene.solarOrigin[0], 4.0);
+    EXPECT_DOUBLE_EQ(scene.solarOrigin[1], 0.0);
+    EXPECT_DOUBLE_EQ(scene.solarOrigin[2], 0.0);
+    ExpectRefused("SOL_OFFSET 1 nan 3", "stkErrorIllegalParam", "nan");
+    ExpectRefused("SOL_OFFSET 1 2 1e99", "stkErrorIllegalParam", "1e99");
+    ExpectRefused("SOL_OFFSET x", "stkErrorIllegalParam", "x");
+    EXPECT_EQ(Run("sol_offset off"), "");
+    EXPECT_EQ(scene.solarOrigin[0], 0.0);
+    EXPECT_EQ(Run("SOL_OFFSET"), "");
+    EXPECT_EQ(scene.solarOrigin[0], 0.0);
+}
+
+TEST_F(ViewCommands, InitStopsTheRunAndResetsTheScene)
+{
+    scene.mirror = 2;
+    scene.viewMode = kModeGal;
+    scene.view.fieldOfView = 12.0;
+    scene.centring = 2;
+    scene.animation.running = 1;
+    scene.cometCount = 2;
+    scene.cometPositions = static_cast<SmallBodyRecord*>(std::calloc(2, sizeof(SmallBodyRecord)));
+    scene.cometFlags = static_cast<uint8_t*>(std::calloc(2, 1));
+    EXPECT_EQ(Run("INIT"), "");
+    EXPECT_EQ(scene.animation.running, 0);
+    EXPECT_EQ(scene.mirror, 0);
+    EXPECT_EQ(scene.viewMode, kModeHrz);
+    EXPECT_EQ(scene.centring, 1);
+    EXPECT_EQ(scene.cometCount, 0);
+    EXPECT_EQ(scene.cometPositions, nullptr);
+    EXPECT_EQ(scene.cometFlags, nullptr);
+    EXPECT_EQ(scene.targetType, kFrameHrz | kRecentreTarget);
+    // The keep-centred flag is cleared after INIT like after every reset command.
+    EXPECT_EQ(scene.keepCentred, 0);
+}
+
+}  // namespace

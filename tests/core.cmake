@@ -1,8 +1,0 @@
-# Options file, locale, application resources and data-file set-up, site list.
-uvola_test(core_options_test SOURCES core_options_test.cpp LIBS uvola_core)
-uvola_test(sky_site_list_test SOURCES sky_site_list_test.cpp LIBS uvola_sky)
-target_compile_definitions(sky_site_list_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-uvola_test(core_locale_test SOURCES core_locale_test.cpp LIBS uvola_core)
-uvola_test(core_resources_test SOURCES core_resources_test.cpp LIBS uvola_core)
-uvola_gui_test(core_resources_gui_test SOURCES core_resources_gui_test.cpp LIBS uvola_sky uvola_core uvola_astro)
-target_compile_definitions(core_resources_gui_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -1,0 +1,8 @@
+# The port as uvola serves it, without the main window.
+add_executable(command_port_probe "${CMAKE_CURRENT_LIST_DIR}/port_probe.cpp")
+target_link_libraries(command_port_probe PRIVATE uvola_command)
+uvola_e2e_test(command_port_probe_e2e SCRIPT command_port_e2e.py PROGRAM command_port_probe)
+
+# The same transcripts against the program itself.
+uvola_e2e_test(command_port_e2e SCRIPT command_port_e2e.py PROGRAM uvola)
+uvola_e2e_test(command_port_question_e2e SCRIPT command_port_question_e2e.py PROGRAM uvola)

@@ -1,0 +1,224 @@
+"""The program end to end: its command line, GSAVE of the drawn chart, the
+animation commands, EXIT and the window manager's close button, all through
+the command port of a running uvola.
+
+    program_e2e.py UVOLA WM_DELETE_HELPER
+
+Run inside tests/harness/uvola-test-env --xvfb; the session harness is
+tests/e2e/uvola_e2e.py.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from uvola_e2e import UvolaSession
+
+PROGRAM = None
+HELPER = None
+
+
+def run(args, timeout=30):
+    return subprocess.run(args, capture_output=True, text=True, timeout=timeout,
+                          stdin=subprocess.DEVNULL)
+
+
+def options_text():
+    with open(os.path.join(UvolaSession.user_directory(), "options")) as f:
+        return f.read()
+
+
+def xpm_size(path):
+    with open(path) as f:
+        text = f.read()
+    header = re.search(r'"(\d+) (\d+) \d+ \d+"', text)
+    return int(header.group(1)), int(header.group(2))
+
+
+def wait_for_exit(session, seconds=10.0):
+    try:
+        return session.process.wait(timeout=seconds)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+class CommandLine(unittest.TestCase):
+    def test_version_prints_and_ends_with_status_1(self):
+        result = run([PROGRAM, "-V"])
+        self.assertEqual(result.stdout, "Uvola Version 1.0.0\n")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(run([PROGRAM, "--version"]).returncode, 1)
+
+    def test_unknown_option_prints_the_usage(self):
+        result = run([PROGRAM, "--colour"])
+        self.assertEqual(result.returncode, 1)
+        self.assertTrue(result.stderr.startswith(
+            "Usage: uvola [toolkit options] [-i] [--install-colormap]\n"
+            "             [-q] [--clean-start] [--lang=<locale>] [-l=<locale>]\n"
+            "             [<filename>]\n"
+            "       uvola --version\n"), result.stderr)
+
+    def test_missing_script_file_is_named_and_ends_the_program(self):
+        result = run([PROGRAM, "/no/such/start.stl"])
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr, "uvola: can't open file /no/such/start.stl\n")
+
+    def test_script_name_with_a_semicolon_runs_nothing_else(self):
+        directory = tempfile.mkdtemp()
+        script = os.path.join(directory, "a;EXIT.stl")
+        with open(script, "w") as f:
+            f.write("BLOCK CONTROL\n\tSCENE MAIN\n\tEND SCENE\nEND BLOCK\n")
+        with UvolaSession(PROGRAM, args=(script,)) as uvola:
+            client = uvola.connect()
+            self.assertEqual(client.request("DRIVE"), "")
+            self.assertTrue(uvola.alive())
+
+
+class StartUp(unittest.TestCase):
+    def test_utf8_locale_starts_even_with_charsets_missing_from_a_font_set(self):
+        with UvolaSession(PROGRAM, args=("-q", "--lang=C.UTF-8")) as uvola:
+            client = uvola.connect()
+            self.assertEqual(client.request("DRIVE"), "")
+            stdout, _ = uvola.output()
+            self.assertNotIn("can't create font", stdout)
+            self.assertTrue(uvola.alive())
+
+    def test_window_too_small_for_any_sky_draws_nothing_and_gsave_refuses(self):
+        with UvolaSession(PROGRAM, options={"Geometry": "130x40"}) as uvola:
+            client = uvola.connect()
+            self.assertEqual(client.request("DRIVE"), "")
+            self.assertEqual(client.request("GSAVE %s/tiny" % tempfile.mkdtemp()),
+                             "GSAVE: Failed to create file: \n")
+            self.assertTrue(uvola.alive())
+
+
+class Drawing(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.uvola = UvolaSession(PROGRAM).start()
+        cls.directory = tempfile.mkdtemp()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.uvola.stop()
+
+    def tearDown(self):
+        self.assertTrue(self.uvola.alive(), "the program ended: %r" % (self.uvola.output(),))
+
+    def test_gsave_writes_the_window_and_the_same_state_gives_the_same_file(self):
+        client = self.uvola.connect()
+        self.addCleanup(client.close)
+        for name in ("one", "two"):
+            os.mkdir(os.path.join(self.directory, name))
+        self.assertEqual(client.request("DRIVE"), "")
+        self.assertEqual(client.request("GSAVE %s/one/sky" % self.directory), "")
+        self.assertEqual(client.request("GSAVE %s/two/sky.xpm" % self.directory), "")
+        first = os.path.join(self.directory, "one", "sky.xpm")
+        second = os.path.join(self.directory, "two", "sky.xpm")
+        with open(first, "rb") as a, open(second, "rb") as b:
+            self.assertEqual(a.read(), b.read())
+
+        # The image is the drawing area: a window of exactly its size
+        # sits below the menu bar in the main window.
+        width, height = xpm_size(first)
+        tree = run(["xwininfo", "-root", "-tree"]).stdout
+        self.assertRegex(tree, r"\b%dx%d\+0\+\d+" % (width, height))
+        self.assertGreater(width, 100)
+        self.assertGreater(height, 100)
+
+    def test_gsave_with_the_status_line_hidden_holds_only_the_window(self):
+        # The pixmap keeps room for a hidden status line below the window;
+        # nothing is drawn there, so an image that held those rows would
+        # carry whatever earlier charts left and depend on the way here.
+        client = self.uvola.connect()
+        self.addCleanup(client.close)
+        images = []
+        for name, path in (("direct", ["LOOK EQT 6 0"]), ("roundabout", ["LOOK EQT 6 10", "DRIVE", "LOOK EQT 6 0"])):
+            os.mkdir(os.path.join(self.directory, name))
+            for line in ["HIDE STATUSBAR", "MODE EQT", "VIEW ANGLE 30"] + path + ["DRIVE"]:
+                self.assertEqual(client.request(line), "", line)
+            self.assertEqual(client.request("GSAVE %s/%s/sky" % (self.directory, name)), "")
+            images.append(os.path.join(self.directory, name, "sky.xpm"))
+        self.assertEqual(client.request("SHOW STATUSBAR; MODE HRZ; DRIVE"), "")
+        with open(images[0], "rb") as a, open(images[1], "rb") as b:
+            self.assertEqual(a.read(), b.read())
+        width, height = xpm_size(images[0])
+        tree = run(["xwininfo", "-root", "-tree"]).stdout
+        self.assertRegex(tree, r"\b%dx%d\+0\+\d+" % (width, height))
+
+    def test_bad_gsave_reports_and_the_program_goes_on(self):
+        client = self.uvola.connect()
+        self.addCleanup(client.close)
+        self.assertEqual(client.request("GSAVE"), "GSAVE: Illegal Parameter: \n")
+        self.assertEqual(client.request("GSAVE /no/such/dir/sky"),
+                         "GSAVE: Failed to create file: \n")
+        self.assertFalse(os.path.exists("/no/such/dir/sky.xpm"))
+        self.assertEqual(client.request("DRIVE"), "")
+
+    def test_animation_commands_refuse_bad_arguments_and_run(self):
+        client = self.uvola.connect()
+        self.addCleanup(client.close)
+        self.assertEqual(client.request("CONTINUE X"), "CONTINUE: Illegal Parameter: X\n")
+        self.assertEqual(client.request("REVERSE 2001,13"), "REVERSE: Illegal Parameter: 13\n")
+        self.assertEqual(client.request("CONTINUE"), "")      # starts a run
+        self.assertEqual(client.request("DRIVE"), "")         # served between steps
+        self.assertEqual(client.request("CONTINUE X"), "CONTINUE: Illegal Parameter: X\n")
+        self.assertEqual(client.request("CONTINUE"), "")      # stops it
+        self.assertEqual(client.request("INPUT FOO"), "INPUT: Illegal Parameter: FOO\n")
+
+
+class Quitting(unittest.TestCase):
+    def test_exit_writes_the_options_file(self):
+        uvola = UvolaSession(PROGRAM, options={"Stale": "1"}).start()
+        try:
+            client = uvola.connect()
+            client.send_raw("EXIT\n")
+            client.read_until_closed()
+            self.assertEqual(wait_for_exit(uvola), 0)
+            text = options_text()
+            self.assertIn("ConfirmInit = True\n", text)
+            self.assertIn("SocketPort = %d\n" % uvola.port, text)
+            self.assertNotIn("Stale", text)
+        finally:
+            uvola.stop()
+
+    def close_window(self):
+        self.assertEqual(run([HELPER, "close"]).returncode, 0)
+
+    def test_window_manager_close_answered_cancel_keeps_the_program(self):
+        uvola = UvolaSession(PROGRAM, options={"ConfirmQuit": "YES", "Stale": "1"}).start()
+        try:
+            self.close_window()
+            shown = run([HELPER, "shown", "QuestionDialog_popup"])
+            self.assertEqual(shown.returncode, 0, shown.stderr)
+            x, y, width, height = map(int, shown.stdout.split())
+            run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)])
+            time.sleep(0.3)
+            run(["xdotool", "key", "Escape"])
+            self.assertEqual(run([HELPER, "gone", "QuestionDialog_popup"]).returncode, 0)
+            client = uvola.connect()
+            self.assertEqual(client.request("DRIVE"), "")
+            self.assertTrue(uvola.alive())
+            self.assertIn("Stale = 1", options_text())   # nothing saved
+            client.close()
+        finally:
+            uvola.process.kill()
+            uvola.stop()
+
+    def test_window_manager_close_without_confirmation_quits_and_saves(self):
+        uvola = UvolaSession(PROGRAM, options={"Stale": "1"}).start()
+        try:
+            self.close_window()
+            self.assertEqual(wait_for_exit(uvola), 0)
+            self.assertNotIn("Stale", options_text())
+        finally:
+            uvola.stop()
+
+
+if __name__ == "__main__":
+    PROGRAM, HELPER = sys.argv[1], sys.argv[2]
+    unittest.main(argv=[sys.argv[0], "-v"])

@@ -1,0 +1,15 @@
+# The program's own pieces in-process, and the program itself end to end
+# through its command port.
+uvola_gui_test(mainwin_test SOURCES mainwin_test.cpp LIBS uvola_mainwin)
+
+add_executable(wm_delete_helper "${CMAKE_CURRENT_LIST_DIR}/wm_delete_helper.c")
+target_link_libraries(wm_delete_helper PRIVATE X11::X11)
+
+# The program end to end: tests/e2e/program_e2e.py drives uvola through its
+# command port with the session harness of tests/e2e.
+add_test(NAME program_e2e
+         COMMAND "${UVOLA_TEST_ENV}" --xvfb --
+                 /usr/bin/python3 "${UVOLA_E2E_DIR}/program_e2e.py"
+                 $<TARGET_FILE:uvola> $<TARGET_FILE:wm_delete_helper>)
+set_tests_properties(program_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
+                     ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)

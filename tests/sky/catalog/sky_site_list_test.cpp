@@ -1,0 +1,153 @@
+// The site list reader: the fixed-column record, look-up by exact name, and
+// files that are not quite in the written form; the shipped list.
+#include <gtest/gtest.h>
+
+#include "core/app_env.h"
+#include "sky/catalog/site_list.h"
+#include "tests/harness/test_files.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <string>
+
+namespace {
+
+// A record as the site dialogs write it.
+std::string Record(const char* name, double longitude, double latitude, int altitude, double zone)
+{
+    char line[128];
+    std::snprintf(line, sizeof line, "%-40.40s %7.3f%c %6.3f%c %4d %c%05.2f \n", name, std::fabs(longitude),
+                  longitude < 0 ? 'W' : 'E', std::fabs(latitude), latitude < 0 ? 'S' : 'N', altitude,
+                  zone < 0 ? '-' : '+', std::fabs(zone));
+    return line;
+}
+
+class SiteList : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetAppEnv();
+        UseFile(TestHome() + "/sites.obs");
+    }
+    void UseFile(const std::string& file)
+    {
+        path = file;
+        std::snprintf(gAppEnv->siteFile, kPathSize, "%s", path.c_str());
+    }
+    bool Find(const char* name)
+    {
+        location = {-1.0, -1.0, -1.0};
+        zone = -99.0;
+        return LookUpSite(name, location, zone) == 1;
+    }
+    std::string path;
+    ObserverLocation location{};
+    double zone = 0.0;
+};
+
+TEST_F(SiteList, RecordNeedsBlankSeparatorsAndItsLineEndAfterColumn69)
+{
+    const std::string record = Record("Adelaide (Australia)", 138.583, -34.917, 50, 9.5);
+    ASSERT_EQ(record.size(), 71u);
+    EXPECT_EQ(IsSiteRecordLine(record.c_str()), 1);
+    EXPECT_EQ(IsSiteRecordLine((record.substr(0, 70) + "\r\n").c_str()), 1);
+    EXPECT_EQ(IsSiteRecordLine((record.substr(0, 69) + "\n").c_str()), 0);
+    EXPECT_EQ(IsSiteRecordLine(record.substr(0, 70).c_str()), 0);
+    for (int column : {40, 49, 57, 62}) {
+        std::string bad = record;
+        bad[column] = '0';
+        EXPECT_EQ(IsSiteRecordLine(bad.c_str()), 0) << "column " << column;
+    }
+    char fields[kSiteRecordLength];
+    SplitSiteRecord(record.c_str(), fields);
+    EXPECT_EQ(std::string(fields), "Adelaide (Australia)                    ");
+    EXPECT_STREQ(fields + 41, "138.583E");
+    EXPECT_STREQ(fields + 50, "34.917S");
+    EXPECT_STREQ(fields + 58, "  50");
+    EXPECT_STREQ(fields + 63, "+09.50");
+}
+
+TEST_F(SiteList, FindsTheFirstExactNameWithSignsFromTheSideLetters)
+{
+    std::string lower = Record("Lower", 74.006, 33.5, 0, -5.0);
+    lower[48] = 'w';
+    lower[56] = 's';
+    WriteFile(path, Record("greenwich", 0.0, 51.477, 50, 0.0) + Record("Twice", -52.717, 47.567, 3, -3.5) +
+                        Record("Twice", 30.0, 40.0, 2, 2.0) + lower);
+    ASSERT_TRUE(Find("Twice"));
+    EXPECT_DOUBLE_EQ(location.longitude, -52.717);
+    EXPECT_DOUBLE_EQ(location.latitude, 47.567);
+    EXPECT_DOUBLE_EQ(location.height, 3.0);
+    EXPECT_DOUBLE_EQ(zone, -3.5);
+    ASSERT_TRUE(Find("Lower"));
+    EXPECT_DOUBLE_EQ(location.longitude, -74.006);
+    EXPECT_DOUBLE_EQ(location.latitude, -33.5);
+    EXPECT_FALSE(Find("Greenwich"));
+    EXPECT_DOUBLE_EQ(zone, -99.0) << "outputs stay as they were";
+    EXPECT_FALSE(Find("Twic"));
+    EXPECT_FALSE(Find(nullptr));
+}
+
+TEST_F(SiteList, CrLfLinesAreReadAndOtherLinesSkipped)
+{
+    const std::string after = Record("After", 11.0, 12.0, 13, 1.0);
+    WriteFile(path, "# sites of my club\n\n" + after.substr(0, 69) + "\n" + std::string(300, 'x') + "\n" +
+                        "Broken                                  abc\n" +
+                        std::string(71, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +    // tails of
+                        std::string(127, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +   // long lines
+                        Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(50, 6, "   nan") +
+                        after.substr(0, 70) + "\r\n");
+    ASSERT_TRUE(Find("After"));
+    EXPECT_DOUBLE_EQ(location.longitude, 11.0);
+    EXPECT_DOUBLE_EQ(location.latitude, 12.0);
+    EXPECT_DOUBLE_EQ(location.height, 13.0);
+    EXPECT_DOUBLE_EQ(zone, 1.0);
+    EXPECT_FALSE(Find("Hidden"));
+    EXPECT_FALSE(Find("Poisoned"));
+    UseFile(TestHome() + "/none.obs");
+    EXPECT_FALSE(Find("After"));
+}
+
+// Every line a record, names unique, values in range, and a few places
+// against their published coordinates and standard zones.
+TEST_F(SiteList, ShippedListParsesCompletely)
+{
+    UseFile(std::string(UVOLA_SOURCE_DIR) + "/data/uvola.obs");
+    std::ifstream in(path);
+    std::set<std::string> names;
+    std::string line;
+    while (std::getline(in, line)) {
+        SiteRecord site;
+        ASSERT_EQ(ParseSiteRecord((line + "\n").c_str(), site), 1) << line;
+        EXPECT_TRUE(names.insert(site.name).second) << "twice: " << site.name;
+        EXPECT_LE(std::fabs(site.location.latitude), 90.0) << site.name;
+        EXPECT_LE(std::fabs(site.location.longitude), 180.0) << site.name;
+        EXPECT_LE(std::fabs(site.zone), 14.0) << site.name;
+    }
+    EXPECT_GE(names.size(), 300u);
+
+    const struct {
+        const char* name;
+        double latitude, longitude, height, zone;
+    } known[] = {
+        {"Greenwich (United Kingdom)", 51.477, 0.0, 50.0, 0.0},
+        {"Tokyo (Japan)", 35.654, 139.745, 0.0, 9.0},
+        {"New York (United States)", 40.714, -74.006, 0.0, -5.0},
+        {"Kathmandu (Nepal)", 27.717, 85.317, 0.0, 5.75},
+        {"St Johns (Canada)", 47.567, -52.717, 0.0, -3.5},
+        {"Sao Paulo (Brazil)", -23.533, -46.617, 0.0, -3.0},
+        {"Dublin (Ireland)", 53.333, -6.25, 0.0, 0.0},
+    };
+    for (const auto& place : known) {
+        ASSERT_TRUE(Find(place.name)) << place.name;
+        EXPECT_NEAR(location.latitude, place.latitude, 0.001) << place.name;
+        EXPECT_NEAR(location.longitude, place.longitude, 0.001) << place.name;
+        EXPECT_DOUBLE_EQ(location.height, place.height) << place.name;
+        EXPECT_DOUBLE_EQ(zone, place.zone) << place.name;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// The font sets in the C locale and in a UTF-8 locale, whose charsets the
+// default fonts do not all cover: created, the missing charsets reported,
+// start-up not stopped. Only a set that cannot be made at all fails.
+#include "tests/sky/sky_canvas_fixture.h"
+
+#include "sky/label_styles.h"
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+using namespace canvastest;
+
+namespace {
+
+// Standard error while `body` runs.
+template <typename Body>
+std::string CaptureStderr(Body body)
+{
+    std::fflush(stderr);
+    char path[] = "/tmp/uvola-fonts-XXXXXX";
+    const int file = mkstemp(path);
+    const int saved = dup(2);
+    dup2(file, 2);
+    body();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text;
+    char buffer[4096];
+    lseek(file, 0, SEEK_SET);
+    ssize_t n;
+    while ((n = read(file, buffer, sizeof buffer)) > 0) {
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    close(file);
+    unlink(path);
+    return text;
+}
+
+void ExpectAllSetsMade()
+{
+    for (int i = 0; i < kFontSetCount; ++i) {
+        EXPECT_NE(gAppEnv->fontSets[i], nullptr) << FontSetResourceTable[i].name;
+        ASSERT_NE(gAppEnv->fontSetExtents[i], nullptr) << FontSetResourceTable[i].name;
+        EXPECT_GT(gAppEnv->fontSetExtents[i]->max_logical_extent.height, 0) << FontSetResourceTable[i].name;
+    }
+    EXPECT_NE(gAppEnv->starBayerFont.fid, 0u);
+}
+
+class FontSetTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        FreeFontSets();
+        std::setlocale(LC_CTYPE, "C");
+    }
+};
+
+TEST_F(FontSetTest, CLocaleGivesEveryFontSetAndTheSymbolFontWithoutComplaint)
+{
+    ASSERT_NE(World().top, nullptr);
+    FreeFontSets();
+    int result = 0;
+    const std::string errors = CaptureStderr([&] { result = LoadFontSets(); });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(errors, "");
+    ExpectAllSetsMade();
+    // The 12-pixel fonts are taller than the 8-pixel ones.
+    EXPECT_GT(gAppEnv->fontSetExtents[kFontStarName - 1]->max_logical_extent.height,
+              gAppEnv->fontSetExtents[kFontStarMag - 1]->max_logical_extent.height);
+    const int statusHeight = gAppEnv->fontSetExtents[kFontStatus - 1]->max_logical_extent.height;
+    EXPECT_EQ(StatusLineHeight(), statusHeight * 12 / 10);
+    EXPECT_EQ(gAppEnv->fontAscent, DirectionFontHeight());
+    EXPECT_GT(DirectionFontHeight(), 8);
+    // The symbol font has the Greek letters where the symbol encoding puts them.
+    EXPECT_GE(gAppEnv->starBayerFont.max_char_or_byte2, static_cast<unsigned>('w'));
+}
+
+TEST_F(FontSetTest, Utf8LocaleReportsMissingCharsetsAndKeepsTheSets)
+{
+    ASSERT_NE(World().top, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    ASSERT_TRUE(XSupportsLocale());
+    FreeFontSets();
+    int result = 0;
+    const std::string errors = CaptureStderr([&] { result = LoadFontSets(); });
+    EXPECT_EQ(result, 1);
+    ExpectAllSetsMade();
+    EXPECT_NE(errors.find("uvola: missing charsets for -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1\n"),
+              std::string::npos)
+        << errors;
+    // Each missing charset on a line of its own after the set's line.
+    const size_t head = errors.find('\n');
+    ASSERT_NE(head, std::string::npos);
+    EXPECT_EQ(errors.compare(head + 1, 7, "uvola: "), 0) << errors;
+    EXPECT_NE(errors.compare(head + 8, 7, "missing"), 0) << errors;
+}
+
+TEST_F(FontSetTest, FontSetThatCannotBeMadeFailsButTheOthersAreStillMade)
+{
+    World();
+    XrmDatabase database = XtScreenDatabase(gAppEnv->screen);
+    XrmPutLineResource(&database, "UVola*NebulaNameFontset: -nosuchfoundry-nosuchfamily-*");
+    FreeFontSets();
+    const int result = LoadFontSets();
+    XrmPutLineResource(&database, "UVola*NebulaNameFontset: -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(gAppEnv->fontSets[kFontNebulaName - 1], nullptr);
+    EXPECT_NE(gAppEnv->fontSets[kFontNebulaMag - 1], nullptr);
+    EXPECT_NE(gAppEnv->fontSets[kFontClickData - 1], nullptr);
+}
+
+TEST_F(FontSetTest, MissingSymbolFontFails)
+{
+    World();
+    XrmDatabase database = XtScreenDatabase(gAppEnv->screen);
+    XrmPutLineResource(&database, "UVola*StarBayerFont: -nosuchfoundry-nosymbol-*");
+    FreeFontSets();
+    const int result = LoadFontSets();
+    XrmPutLineResource(&database, "UVola*StarBayerFont: -*-symbol-medium-r-normal--12-*-*-*-p-*-*-*");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(gAppEnv->starBayerFont.fid, 0u);
+    EXPECT_NE(gAppEnv->fontSets[kFontStatus - 1], nullptr);
+}
+
+TEST(LabelStyles, EachLabelHasItsColourAndAFontSetOfTheChart)
+{
+    EXPECT_EQ(LabelStyleTable[kLabelConstName].color, kColorConstNameFont);
+    EXPECT_EQ(LabelStyleTable[kLabelDirection].color, kColorDirection1Font);
+    EXPECT_EQ(LabelStyleTable[kLabelMoonAge].color, kColorStatusFont);
+    EXPECT_EQ(LabelStyleTable[kLabelMoonAge].fontSet, kFontMoonAge);
+    EXPECT_EQ(LabelStyleTable[kLabelNebulaName].color, kColorNebulaNameFont);
+    // Rows use font sets 1..16 in order; the click-data set is not a label's.
+    for (int row = 0; row < kLabelKindCount; ++row) {
+        EXPECT_EQ(LabelStyleTable[row].fontSet, row + 1) << row;
+    }
+}
+
+}  // namespace
