@@ -83,11 +83,19 @@ void DrawingAreaConfigureHandler(Widget, XtPointer client, XEvent* event, Boolea
 
 void UpdateSkyCanvas(Scene& scene)
 {
-    if (scene.viewModeChanged != 0 && gCanvasHooks.refreshModeWidgets != nullptr) {
-        gCanvasHooks.refreshModeWidgets(scene);
-    }
     const int statusHeight = StatusLineHeight();
-    const XRectangle rect = SkyRectangleOf(scene, statusHeight);
+    XRectangle rect = SkyRectangleOf(scene, statusHeight);
+    const bool resized = !SameRectangle(rect, scene.view.skyRect) || scene.backPixmap == None;
+    // A new mode's scroll bars are laid out only by a redraw. The expose or
+    // the ConfigureNotify that echoes the previous layout can arrive between
+    // two commands (after INIT, before the MODE that follows it); laying out
+    // and drawing then would settle the half-made scene's view centre, and
+    // the next command would carry on from it, or not, as the events fell.
+    if ((resized || scene.redrawRequested != 0) && scene.viewModeChanged != 0 &&
+        gCanvasHooks.refreshModeWidgets != nullptr) {
+        gCanvasHooks.refreshModeWidgets(scene);
+        rect = SkyRectangleOf(scene, statusHeight);
+    }
     scene.pixmapNew = 0;
     if (!SameRectangle(rect, scene.view.skyRect) || scene.backPixmap == None) {
         scene.redrawRequested = 1;

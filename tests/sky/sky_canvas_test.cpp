@@ -230,7 +230,7 @@ TEST_F(CanvasTest, AitoffMapPaintsOutsideTheEllipseInThePlanisphereColour)
     EXPECT_EQ(scene.daylightLevel, 0);
 }
 
-TEST_F(CanvasTest, ModeChangeRefreshesTheModeWidgetsFirst)
+TEST_F(CanvasTest, ModeChangeRefreshesTheModeWidgetsFirstAndOnlyWhenDrawn)
 {
     static int refreshed = 0;
     refreshed = 0;
@@ -242,6 +242,17 @@ TEST_F(CanvasTest, ModeChangeRefreshesTheModeWidgetsFirst)
     Drive();
     Drive();
     EXPECT_EQ(refreshed, 1);
+    // An expose between two commands (the window's size unchanged): the
+    // pending mode is neither laid out nor drawn until the next redraw.
+    const int drawn = gRedraws;
+    scene.viewModeChanged = 1;
+    UpdateSkyCanvas(scene);
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(gRedraws, drawn);
+    EXPECT_EQ(scene.viewModeChanged, 1);
+    Drive();
+    EXPECT_EQ(refreshed, 2);
+    EXPECT_EQ(gRedraws, drawn + 1);
 }
 
 TEST(ViewLimits, WideningLowersTheCentreLimitWithAFloorAndRestoringPutsAllBack)
