@@ -155,9 +155,17 @@ struct OrbitalElements {
     char sourceLine[208];        // the 205-character line with its CR LF
 };
 
-// A comet's two tails. Only the days of their last computation are held
-// so far: the tail shapes come with the tail computation.
+// A comet's two tails: ten emission times each (0 now, 9 the oldest), the
+// dust tail with a weak and a strong radiation force (0, 1) whose particles
+// fan out into a curved band, the ion tail along one straight stream.
+constexpr int kTailSteps = 10;
 struct CometTail {
-    double dustDay;              // UT of the dust-tail computation
-    double ionDay;               // UT of the ion-tail computation
+    int32_t dustCount;                       // 10 when the dust tail is valid, else 0
+    double dustDirections[kTailSteps][2][3]; // geocentric J2000 unit vectors
+    double dustPositions[kTailSteps][2][3];  // heliocentric J2000, AU
+    double dustDay;                          // UT of the dust-tail computation
+    int32_t ionCount;                        // 10 when the ion tail is valid, else 0
+    double ionDirections[kTailSteps][3];     // geocentric J2000 unit vectors
+    double ionPositions[kTailSteps][3];      // heliocentric J2000, AU
+    double ionDay;                           // UT of the ion-tail computation
 };

@@ -10,6 +10,7 @@
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/precession.h"
+#include "astro/small_body_orbit.h"
 #include "astro/sun.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
@@ -123,11 +124,21 @@ int32_t PlanetRaDecAt(int32_t planet, double t, const ObserverLocation& location
     return 1;
 }
 
-// Comets and minor planets have no orbit solution in this build yet, so
-// their places cannot be had and every search for them finds no event.
-int32_t SmallBodyRaDecAt(int32_t, const void*, double, double[2])
+// A comet or minor planet seen from the Earth: its place on the equator of
+// t with the Earth's interpolated vector (whose length serves as R).
+int32_t SmallBodyRaDecAt(const void* object, double t, double raDec[2])
 {
-    return 0;
+    if (object == nullptr)
+        return 0;
+    double earth[3];
+    InterpolateVector(t, earth);
+    SmallBodyRecord place{};
+    if (SmallBodyPosition(t, *static_cast<const OrbitalElements*>(object), earth, VectorLength(earth), t,
+                          place) == 0)
+        return 0;
+    raDec[0] = place.raJ2000;
+    raDec[1] = place.decJ2000;
+    return 1;
 }
 
 // Equatorial place of date of the object at t.
@@ -160,7 +171,7 @@ int32_t ObjectRaDecAt(int32_t id, const void* object, double t, const ObserverLo
     if (id >= 0 && id <= 7)
         return PlanetRaDecAt(id, t, location, raDec);
     if (id >= 10000 && id < 30000)
-        return SmallBodyRaDecAt(id, object, t, raDec);
+        return SmallBodyRaDecAt(object, t, raDec);
     return 0;
 }
 

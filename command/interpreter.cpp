@@ -5,6 +5,7 @@
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
+#include "core/string_utils.h"
 #include "core/tokenizer.h"
 #include "sky/scene.h"
 
@@ -34,15 +35,6 @@ bool IsBlankPiece(const char* begin, const char* end)
         }
     }
     return true;
-}
-
-// Copies at most size - 1 characters and terminates: cutting is intended.
-void CopyCut(char* out, size_t size, const char* text)
-{
-    const char* source = text != nullptr ? text : "";
-    const size_t length = strnlen(source, size - 1);
-    std::memcpy(out, source, length);
-    out[length] = '\0';
 }
 
 // Turns the pending error into its message and shows it unless quiet.
@@ -75,8 +67,7 @@ void RefuseLongStatement(const char* statement)
 
 void StkSetError(const char* key, const char* parameter)
 {
-    CopyCut(gAppEnv->errorKey, sizeof gAppEnv->errorKey, key);
-    CopyCut(gAppEnv->errorParam, sizeof gAppEnv->errorParam, parameter);
+    SetPendingError(key, parameter);
 }
 
 void StkClearError()

@@ -1,5 +1,7 @@
 #include "core/app_env.h"
 
+#include "core/string_utils.h"
+
 namespace {
 AppEnv appEnvRecord;
 }
@@ -34,4 +36,10 @@ void ResetAppEnv()
     env.listenInputId = 0;
     env.clientSocket = -1;
     env.clientInputId = 0;
+}
+
+void SetPendingError(const char* key, const char* parameter)
+{
+    CopyCut(gAppEnv->errorKey, sizeof gAppEnv->errorKey, key);
+    CopyCut(gAppEnv->errorParam, sizeof gAppEnv->errorParam, parameter);
 }

@@ -112,3 +112,9 @@ extern AppEnv* gAppEnv;
 // First step of start-up: points gAppEnv at the static record and stores
 // the defaults that are not zero.
 void ResetAppEnv();
+
+// Records a failure for the command language to report after the current
+// statement: the error key and its parameter, each cut to its field. Only
+// the last one recorded is kept. The command language sets its errors
+// through this, and so does the solar-system update, which lies below it.
+void SetPendingError(const char* key, const char* parameter);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
 char* StrUpper(char* text)
@@ -79,4 +80,12 @@ double GetTextFieldDouble(Widget field)
     XtFree(text);
     // A NaN would pass every range check of the caller untouched.
     return std::isfinite(value) ? value : 0.0;
+}
+
+void CopyCut(char* out, size_t size, const char* text)
+{
+    const char* source = text != nullptr ? text : "";
+    const size_t length = strnlen(source, size - 1);
+    std::memcpy(out, source, length);
+    out[length] = '\0';
 }

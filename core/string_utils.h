@@ -2,6 +2,7 @@
 #pragma once
 
 #include <X11/Intrinsic.h>
+#include <cstddef>
 #include <cstdint>
 
 // Converts a text to upper (lower) case in place, byte by byte, with toupper
@@ -23,6 +24,10 @@ char AsciiUpper(char c);
 // 1 when both texts are given and equal, ASCII letters compared without
 // regard to case (see AsciiUpper), else 0.
 int AsciiCaseEqual(const char* a, const char* b);
+
+// Copies a text into a buffer of `size` bytes (size >= 1), cutting it to
+// size - 1 characters: cutting is intended. A null text copies as empty.
+void CopyCut(char* out, size_t size, const char* text);
 
 // Set, clear or toggle a group of flag bits.
 // Given:    flags      the flag byte

@@ -1,13 +1,20 @@
 #include "sky/solar_system_update.h"
 
+#include "astro/comet_tails.h"
 #include "astro/coordinates.h"
 #include "astro/eclipse.h"
 #include "astro/jovian_moons.h"
 #include "astro/moon.h"
 #include "astro/phase_angle.h"
 #include "astro/planets.h"
+#include "astro/small_body_orbit.h"
 #include "astro/sun.h"
+#include "core/app_env.h"
+#include "core/string_utils.h"
+#include "sky/catalog/object_names.h"
 #include "sky/scene.h"
+
+#include <cstring>
 
 SolarSystemRecomputations gSolarSystemRecomputations;
 
@@ -96,19 +103,50 @@ void UpdateSatellites(Scene& scene, int32_t jupiterLevel)
     ++gSolarSystemRecomputations.jovianMoons;
 }
 
-// Comets and minor planets have no orbit computation here yet: one that
-// would need a place is hidden with its tails rather than drawn from a
-// record that was never filled.
-void HideUncomputedSmallBodies(Scene& scene)
+// The label a failure is reported with: the object's first non-blank
+// name, trailing blanks cut.
+void ReportSmallBodyFailure(const char* key, const OrbitalElements& elements)
 {
-    constexpr uint8_t kAllShownBits = kBodyShown | kBodySpotOrDustTail | kBodyIonTail;
+    char label[64];
+    CopyCut(label, sizeof label, GetOrbitalElementsLabel(elements));
+    for (size_t n = std::strlen(label); n > 0 && label[n - 1] == ' '; --n)
+        label[n - 1] = '\0';
+    SetPendingError(key, label);
+}
+
+void UpdateComet(Scene& scene, int32_t i)
+{
+    const OrbitalElements& elements = scene.cometElements[i];
+    uint8_t& flags = scene.cometFlags[i];
+    CometTail& tail = scene.cometTails[i];
+    if (CometNeedsUpdate(scene, i) != 0 &&
+        UpdateSmallBody(scene.time, scene.sun, elements, scene.cometPositions[i]) == 0) {
+        flags &= static_cast<uint8_t>(~kBodyShown);
+        ReportSmallBodyFailure("stkErrorCalcCometPos", elements);
+    }
+    if (IonTailNeedsUpdate(scene, i) != 0 && UpdateIonTail(scene.time, scene.sun, elements, tail) == 0) {
+        flags &= static_cast<uint8_t>(~kBodyIonTail);
+        ReportSmallBodyFailure("stkErrorCalcCometTail", elements);
+    }
+    if (DustTailNeedsUpdate(scene, i) != 0 && UpdateDustTail(scene.time, scene.sun, elements, tail) == 0) {
+        flags &= static_cast<uint8_t>(~kBodySpotOrDustTail);
+        ReportSmallBodyFailure("stkErrorCalcCometTail", elements);
+    }
+}
+
+void UpdateSmallBodies(Scene& scene)
+{
     for (int32_t i = 0; i < scene.cometCount; ++i) {
-        if (scene.cometPositions[i].kind == 'C' && CometNeedsUpdate(scene, i) != 0)
-            scene.cometFlags[i] &= static_cast<uint8_t>(~kAllShownBits);
+        if (scene.cometPositions[i].kind == 'C')
+            UpdateComet(scene, i);
     }
     for (int32_t i = 0; i < scene.mplanetCount; ++i) {
-        if (scene.mplanetPositions[i].kind == 'M' && MinorPlanetNeedsUpdate(scene, i) != 0)
+        if (scene.mplanetPositions[i].kind != 'M' || MinorPlanetNeedsUpdate(scene, i) == 0)
+            continue;
+        if (UpdateSmallBody(scene.time, scene.sun, scene.mplanetElements[i], scene.mplanetPositions[i]) == 0) {
             scene.mplanetFlags[i] &= static_cast<uint8_t>(~kBodyShown);
+            ReportSmallBodyFailure("stkErrorCalcMpPos", scene.mplanetElements[i]);
+        }
     }
 }
 
@@ -132,7 +170,7 @@ void UpdateSolarSystem(Scene& scene)
     UpdateMoonRecord(scene, moonLevel);
     UpdatePlanets(scene, planetLevels);
     UpdateSatellites(scene, planetLevels[kJupiter]);
-    HideUncomputedSmallBodies(scene);
+    UpdateSmallBodies(scene);
 }
 
 int32_t MoonNeedsUpdate(const Scene& scene, int32_t level)

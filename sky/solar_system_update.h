@@ -15,12 +15,14 @@ struct Scene;
 // place), the Moon with its age and the eclipse fields of the Sun, the
 // planets with their phases when drawn as disks, and Jupiter's satellites
 // (with Jupiter itself first when it is hidden but a satellite is picked).
-// Loaded comets and minor planets that are shown and out of date are hidden:
-// their orbits are not computed here yet.
+// Then the loaded comets with their tails and the minor planets; one whose
+// place or tail cannot be computed is hidden (or loses the tail) and leaves
+// its error key and label pending for the command that caused the redraw.
 // Given:    scene  its time record (instant and site), view mode, body flags
 //                  and picked object
-// Returned: scene  its Sun, Moon, planet, Jovian-satellite records, and the
-//                  comet and minor-planet flag bytes
+// Returned: scene  its Sun, Moon, planet, Jovian-satellite, comet, tail and
+//                  minor-planet records, and the comet and minor-planet flag
+//                  bytes of any that failed
 void UpdateSolarSystem(Scene& scene);
 
 // The precision level asked of the Moon and planet series: always 1, the

@@ -10,6 +10,7 @@
 #include "astro/body_records.h"
 #include "astro/eclipse.h"
 #include "astro/jovian_moons.h"
+#include "core/app_env.h"
 #include "sky/scene.h"
 #include "sky/solar_system_update.h"
 
@@ -20,6 +21,7 @@
 #include <libnova/venus.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -351,14 +353,18 @@ TEST(DisksOverlap, QuickTestRejectsWithoutTouchingOutputs)
     EXPECT_NEAR(pa, 90.0, 1e-9);
 }
 
-// Loaded comets and minor planets: their orbits are not computed yet, so
-// one that would need a place is hidden with its tails; one whose record
-// already holds the day, a hidden one, or one of the wrong kind is left.
+// Loaded comets and minor planets whose orbits cannot be solved (their
+// elements are blank: q = 0): one that needs a place is hidden, keeps its
+// tail bits untried and leaves its error pending; one whose record already
+// holds the day, or one of the wrong kind, is left alone. The last failure
+// is the one reported.
 struct SmallBodies {
     SmallBodyRecord comets[3];
+    OrbitalElements cometElements[3];
     CometTail tails[3];
     uint8_t cometFlags[3];
     SmallBodyRecord minorPlanets[2];
+    OrbitalElements minorPlanetElements[2];
     uint8_t minorPlanetFlags[2];
 };
 
@@ -367,36 +373,52 @@ void Attach(Scene& scene, SmallBodies& b)
     std::memset(&b, 0, sizeof b);
     scene.cometCount = 3;
     scene.cometPositions = b.comets;
+    scene.cometElements = b.cometElements;
     scene.cometTails = b.tails;
     scene.cometFlags = b.cometFlags;
     scene.mplanetCount = 2;
     scene.mplanetPositions = b.minorPlanets;
+    scene.mplanetElements = b.minorPlanetElements;
     scene.mplanetFlags = b.minorPlanetFlags;
     const uint8_t all = kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName;
     for (int i = 0; i < 3; ++i) {
         b.comets[i].kind = 'C';
         b.cometFlags[i] = all;
+        std::snprintf(b.cometElements[i].name, sizeof b.cometElements[i].name, "Comet %d   ", i);
     }
     for (int i = 0; i < 2; ++i) {
         b.minorPlanets[i].kind = 'M';
         b.minorPlanetFlags[i] = kBodyShown | kBodyName;
+        std::snprintf(b.minorPlanetElements[i].number, sizeof b.minorPlanetElements[i].number, "%6d", 7 + i);
     }
 }
 
-TEST(SolarSystemUpdate, UncomputedCometsAndMinorPlanetsAreHidden)
+TEST(SolarSystemUpdate, UnsolvableCometsAndMinorPlanetsAreHiddenAndReported)
 {
     Scene& scene = SceneAt(2460000.5);
     SmallBodies b;
     Attach(scene, b);
     b.comets[1].julianDay = 2460000.5;   // already current
+    b.tails[1].dustDay = b.tails[1].ionDay = 2460000.5;
     b.comets[2].kind = 'M';              // not a comet: skipped
     b.minorPlanets[1].julianDay = 2460000.5;
+    SetPendingError("", "");
     Redraw(scene);
-    EXPECT_EQ(b.cometFlags[0], kBodyName);
+    EXPECT_EQ(b.cometFlags[0], kBodySpotOrDustTail | kBodyIonTail | kBodyName);
     EXPECT_EQ(b.cometFlags[1], kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName);
     EXPECT_EQ(b.cometFlags[2], kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName);
     EXPECT_EQ(b.minorPlanetFlags[0], kBodyName);
     EXPECT_EQ(b.minorPlanetFlags[1], kBodyShown | kBodyName);
+    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorCalcMpPos");
+    EXPECT_STREQ(gAppEnv->errorParam, "     7");
+
+    // A comet whose place is current but whose tails are due: the tails
+    // fail on their own, each clearing its bit and reporting.
+    b.tails[1].dustDay = b.tails[1].ionDay = 0.0;
+    Redraw(scene);
+    EXPECT_EQ(b.cometFlags[1], kBodyShown | kBodyName);
+    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorCalcCometTail");
+    EXPECT_STREQ(gAppEnv->errorParam, "Comet 1");
     scene.cometCount = scene.mplanetCount = 0;
 }
 
