@@ -7,6 +7,7 @@
 #include "command/number_args.h"
 #include "core/app_env.h"
 #include "core/string_utils.h"
+#include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
 #include "sky/view/screen_points.h"
@@ -121,6 +122,8 @@ void CmdInit(Scene* scene)
     if (scene->animation.running != 0) {
         StkExecuteText(scene, "CONTINUE");   // stops the run
     }
+    FreeCometList(*scene);
+    FreeMinorPlanetList(*scene);
     FreeSceneSmallBodies(*scene);
     ResetScene(*scene);
     // Without a toplevel shell (a program that only runs commands) there

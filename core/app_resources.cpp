@@ -232,9 +232,6 @@ int EnsureIndexFile(char* indexPath, const char* elementFile)
         std::fflush(stdout);
         gIndexRebuildAnnounced = true;
     }
-    // The index itself is written by the element-file reader, which the
-    // program does not have yet; until then a missing or stale index is only
-    // reported here and the reader works without it.
     return 1;
 }
 

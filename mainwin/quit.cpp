@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/options.h"
 #include "sky/catalog/name_files.h"
+#include "sky/catalog/small_body_lists.h"
 #include "sky/font_sets.h"
 #include "sky/scene.h"
 
@@ -33,6 +34,8 @@ bool UserConfirmsQuit()
 void ReleaseLoadedData()
 {
     FreeFontSets();
+    FreeCometList(*gScene);
+    FreeMinorPlanetList(*gScene);
     FreeSceneSmallBodies(*gScene);
     FreeStarNames();
     FreeConstellationNames();

@@ -1,3 +1,4 @@
+#include "sky/catalog/element_files.h"
 #include "sky/site_setup.h"
 
 #include "astro/astro_time.h"
@@ -96,9 +97,11 @@ void LoadAppResources(Scene& scene)
     ReadInitResources(env.toplevel, resources);
 
     ExpandPathInto(resources.cometFile, env.cometFile);
-    EnsureIndexFile(env.cometIndexFile, env.cometFile);
+    if (EnsureIndexFile(env.cometIndexFile, env.cometFile) != 0)
+        BuildElementIndex(env.cometFile, env.cometIndexFile);
     ExpandPathInto(resources.mplanetFile, env.mplanetFile);
-    EnsureIndexFile(env.mplanetIndexFile, env.mplanetFile);
+    if (EnsureIndexFile(env.mplanetIndexFile, env.mplanetFile) != 0)
+        BuildElementIndex(env.mplanetFile, env.mplanetIndexFile);
     LocalizedPath(resources.constDataFile, env.constDataFile);
     LocalizedPath(resources.starNameDataFile, env.starNameDataFile);
 

@@ -1,0 +1,102 @@
+// Comet and minor-planet element files: the fixed-column element line, the
+// keyed index of each file (a gdbm database in the user's directory that
+// maps four names of every record to its byte offset), the reader that
+// fetches one record, and the lookup of an element line in a saved script's
+// BLOCK ORBIT.
+//
+// A record is one line of 187 characters (short form) or 203 (long form,
+// with a second name in columns 188-202), kind letter C, M or N, ending in
+// CR LF or LF. Records are found by their line, never by a fixed record
+// size, so a file with LF line ends or a damaged line cannot misalign the
+// records after it.
+#pragma once
+
+#include "astro/body_records.h"
+
+#include <cstdint>
+#include <cstdio>
+
+constexpr int kShortElementLine = 187;
+constexpr int kLongElementLine = 203;
+
+// Key fields of a record as (first column, width), in the order the index
+// stores them: second name, designation, number, name.
+constexpr int kSecondNameColumn = 188, kSecondNameWidth = 15;
+constexpr int kDesignationColumn = 9, kDesignationWidth = 10;
+constexpr int kNumberColumn = 2, kNumberWidth = 6;
+constexpr int kNameColumn = 20, kNameWidth = 30;
+
+// Longest key an index holds, with its terminating NUL.
+constexpr int kIndexKeySize = 32;
+
+// One element line into its record. Numbers are read field by field;
+// blank fixed fields take their defaults (equinox 2000.0, H 6.0, K 10.0,
+// tail lengths 0.01 AU, dust force 1.0). The source line is kept in its long
+// form: 203 characters (a short line padded with blanks) and CR LF.
+// Given:    line   the line, NUL-terminated; a CR or LF ends it
+// Returned: el     every field
+//           1, or 0 when the line is shorter than 187 characters, a number
+//           is missing or not finite, q is not above 0 or e is below 0
+int32_t ParseElementLine(OrbitalElements& el, const char* line);
+
+// A fixed-width number field: blanks within the width are skipped; nothing
+// left gives the default, else the number the rest of the field starts
+// with.
+// Given:    field    first character of the field
+//           width    its width
+//           fallback the default
+// Returned: the value
+double ParseFixedFieldOrDefault(const char* field, int width, double fallback);
+
+// An index key from a record field: leading and trailing blanks dropped,
+// ASCII letters upper-cased (bytes of other scripts are left as they are).
+// Given:    record  the line
+//           column  first column of the field
+//           width   its width (at most kIndexKeySize - 1)
+// Returned: key     kIndexKeySize bytes, NUL-terminated; empty for a blank field
+void CopyIndexKey(char* key, const char* record, int column, int width);
+
+// Builds the index of an element file: every record's four keys (empty ones
+// are not stored) map to its byte offset, a later record winning a shared
+// key. The database is written under "<index>.$NEW$" and renamed over the
+// index only when complete, so no half-built index looks newer than its
+// file. Progress: up to 50 dots on standard output as the file is read,
+// then "done.".
+// Given:    elementPath  the element file
+//           indexPath    the index to (re)create
+// Returned: 1 when built; 0 when the file cannot be read, a line is not a
+//           record (the file and line are named on standard error) or the
+//           database cannot be written
+int32_t BuildElementIndex(const char* elementPath, const char* indexPath);
+
+// Byte offset of the record under a key.
+// Given:    indexPath  the index
+//           key        the key exactly as stored (upper case)
+// Returned: the offset, or -1 when the index cannot be opened, the key is
+//           not there or its value is not a 4-byte offset
+int32_t FetchElementOffset(const char* indexPath, const char* key);
+
+// The record under a key: its offset from the index, the line read there,
+// which must still hold the key in one of its four fields (an index left
+// over from another file finds nothing).
+// Given:    key          the key, as for FetchElementOffset
+//           elementPath  the element file
+//           indexPath    its index
+// Returned: el           the record
+//           1 when found and parsed, else 0
+int32_t ReadOrbitalElementsAt(const char* key, OrbitalElements& el, const char* elementPath, const char* indexPath);
+
+// The record at a byte offset of an element file: for entries whose second
+// name is empty or shared, which no key finds.
+// Returned: el  the record; 1 when the line there is a record and parses, else 0
+int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, OrbitalElements& el);
+
+// The element line of a COMET or MINORPLANET statement in a saved script:
+// in its BLOCK ORBIT, the line after ":<name>", the name compared without
+// regard to case over its own length. The file position is kept.
+// Given:    file   the open script
+//           name   the object's label
+//           size   size of the line buffer
+// Returned: line   the element line with its line end
+//           1 when found, else 0
+int32_t FindScriptElementLine(FILE* file, const char* name, char* line, int size);

@@ -1,0 +1,110 @@
+#include "sky/catalog/small_body_lists.h"
+
+#include "astro/small_body_orbit.h"
+#include "sky/scene.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Enlarges one array to `count` elements; the pointer is kept on failure.
+template <typename T>
+bool Enlarge(T*& array, int32_t count)
+{
+    void* grown = std::realloc(array, sizeof(T) * static_cast<size_t>(count));
+    if (grown == nullptr)
+        return false;
+    array = static_cast<T*>(grown);
+    return true;
+}
+
+// A fresh place record: out of date (day 0), with its orbit path.
+void StartPlace(SmallBodyRecord& place, const OrbitalElements& el)
+{
+    std::memset(&place, 0, sizeof place);
+    place.kind = el.kind;
+    place.orbitPath = SmallBodyOrbitPath(el, kSmallBodyPathSegments);
+    place.orbitPointCount = place.orbitPath != nullptr ? kSmallBodyPathSegments + 1 : 0;
+}
+
+void FreePaths(SmallBodyRecord* places, int32_t count)
+{
+    for (int32_t i = 0; places != nullptr && i < count; ++i) {
+        if (places[i].orbitPointCount != 0)
+            std::free(places[i].orbitPath);
+        places[i].orbitPath = nullptr;
+        places[i].orbitPointCount = 0;
+    }
+}
+
+} // namespace
+
+int32_t GrowCometList(Scene& scene)
+{
+    const int32_t count = scene.cometCount + 1;
+    return Enlarge(scene.cometPositions, count) && Enlarge(scene.cometElements, count) &&
+                   Enlarge(scene.cometTails, count) && Enlarge(scene.cometFlags, count)
+               ? 1
+               : 0;
+}
+
+int32_t GrowMinorPlanetList(Scene& scene)
+{
+    const int32_t count = scene.mplanetCount + 1;
+    return Enlarge(scene.mplanetPositions, count) && Enlarge(scene.mplanetElements, count) &&
+                   Enlarge(scene.mplanetFlags, count)
+               ? 1
+               : 0;
+}
+
+int32_t AddComet(Scene& scene, const OrbitalElements& el)
+{
+    if (GrowCometList(scene) == 0)
+        return 0;
+    const int32_t i = scene.cometCount;
+    scene.cometElements[i] = el;
+    std::memset(&scene.cometTails[i], 0, sizeof scene.cometTails[i]);
+    scene.cometFlags[i] = kNewCometFlags;
+    StartPlace(scene.cometPositions[i], el);
+    scene.cometCount = i + 1;
+    return 1;
+}
+
+int32_t AddMinorPlanet(Scene& scene, const OrbitalElements& el)
+{
+    if (GrowMinorPlanetList(scene) == 0)
+        return 0;
+    const int32_t i = scene.mplanetCount;
+    scene.mplanetElements[i] = el;
+    scene.mplanetFlags[i] = kNewMinorPlanetFlags;
+    StartPlace(scene.mplanetPositions[i], el);
+    scene.mplanetCount = i + 1;
+    return 1;
+}
+
+void FreeCometList(Scene& scene)
+{
+    FreePaths(scene.cometPositions, scene.cometCount);
+    scene.cometCount = 0;
+    std::free(scene.cometPositions);
+    std::free(scene.cometElements);
+    std::free(scene.cometTails);
+    std::free(scene.cometFlags);
+    scene.cometPositions = nullptr;
+    scene.cometElements = nullptr;
+    scene.cometTails = nullptr;
+    scene.cometFlags = nullptr;
+}
+
+void FreeMinorPlanetList(Scene& scene)
+{
+    FreePaths(scene.mplanetPositions, scene.mplanetCount);
+    scene.mplanetCount = 0;
+    std::free(scene.mplanetPositions);
+    std::free(scene.mplanetElements);
+    std::free(scene.mplanetFlags);
+    scene.mplanetPositions = nullptr;
+    scene.mplanetElements = nullptr;
+    scene.mplanetFlags = nullptr;
+}
