@@ -1,4 +1,3 @@
-#include "sky/catalog/element_files.h"
 #include "sky/site_setup.h"
 
 #include "astro/astro_time.h"
@@ -9,6 +8,7 @@
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "core/options.h"
+#include "sky/catalog/element_files.h"
 #include "sky/catalog/site_list.h"
 
 #include <cstring>
