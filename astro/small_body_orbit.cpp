@@ -14,7 +14,6 @@ namespace {
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kNearParabolicFrom = 0.98;
-constexpr double kParabolicWithin = 1e-6;
 // The near-parabolic series is within 1 arcsecond while |A| stays below
 // this; farther out it drifts by degrees, or diverges.
 constexpr double kSeriesHoldsBelow = 0.1;
@@ -138,7 +137,10 @@ int32_t OrbitPosition(double jd, const OrbitalElements& el, OrbitPlaneState& s, 
         return -1;
     if (el.eccentricity < kNearParabolicFrom)
         return OrbitElliptic(jd, el, s, withVelocity);
-    if (std::fabs(el.eccentricity - 1.0) <= kParabolicWithin)
+    // Barker's equation only for a true parabola: an orbit within 1e-6 of
+    // e = 1 drifts from the parabola by arcseconds within a year of a close
+    // perihelion, and the near-parabolic solution holds for it too.
+    if (el.eccentricity == 1.0)
         return OrbitParabolic(jd, el, s, withVelocity);
     return OrbitNearParabolic(jd, el, s, withVelocity);
 }

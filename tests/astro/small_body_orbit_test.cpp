@@ -1,0 +1,447 @@
+// Comet and minor-planet orbits against the universal-variable two-body
+// oracle (tests/astro/small_body_oracle.h) with ERFA's Earth and rotations:
+// every record of both element files at perihelion, a month and a year
+// either side, and on 2026-12-06; the eccentricities where the solvers
+// change hands; the geocentric place and magnitude; a published close
+// approach; rise, transit and set against an altitude scan.
+#include <gtest/gtest.h>
+
+#include "astro/astro_time.h"
+#include "astro/calendar.h"
+#include "astro/rise_set.h"
+#include "astro/small_body_orbit.h"
+#include "astro/sun.h"
+#include "tests/astro/small_body_oracle.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kDirectionTolerance = 1.0;    // arcseconds, in the orbit plane
+constexpr double kRadiusTolerance = 2e-5;      // relative
+constexpr double kPlaceTolerance = 2.0;        // arcseconds x max(1, r / delta)
+constexpr double kMagnitudeTolerance = 0.06;
+constexpr double kDecember2026 = 2461380.5;    // 2026-12-06 0h
+constexpr double kJ2000 = 2451545.0;
+
+const std::vector<OrbitalElements>& Comets()
+{
+    static const std::vector<OrbitalElements> records = oracle::ReadElementFile("comet.elm");
+    return records;
+}
+
+const std::vector<OrbitalElements>& MinorPlanets()
+{
+    static const std::vector<OrbitalElements> records = oracle::ReadElementFile("mp.elm");
+    return records;
+}
+
+const OrbitalElements& Named(const std::vector<OrbitalElements>& records, const char* secondName)
+{
+    for (const OrbitalElements& el : records)
+        if (std::strncmp(el.secondName, secondName, std::strlen(secondName)) == 0 &&
+            el.secondName[std::strlen(secondName)] == ' ')
+            return el;
+    static OrbitalElements none{};
+    ADD_FAILURE() << secondName << " is not in the file";
+    return none;
+}
+
+std::string Label(const OrbitalElements& el, double jd)
+{
+    return std::string(el.secondName) + " at JD " + std::to_string(jd);
+}
+
+// The worst error over many comparisons, with where it happened.
+struct Worst {
+    double value = 0.0;
+    std::string where;
+    void Note(double v, const std::string& w)
+    {
+        if (!(v <= value)) {
+            value = v;
+            where = w;
+        }
+    }
+};
+
+// Our orbit-plane place against the oracle's; skipped beyond 90 AU, where
+// no chart shows an object. Returns false when the orbit was not solved.
+bool CompareInPlane(const OrbitalElements& el, double jd, Worst& direction, Worst& radius)
+{
+    double ox, oy;
+    oracle::TwoBody(el.perihelionDistance, el.eccentricity, jd - el.perihelionTime, ox, oy);
+    const double r = std::hypot(ox, oy);
+    if (r >= kOrbitPathReach)
+        return true;
+    OrbitPlaneState s;
+    if (OrbitPosition(jd, el, s, 1) != 0)
+        return false;
+    const double angle = std::atan2(ox * s.y - oy * s.x, ox * s.x + oy * s.y) / oracle::kDeg * 3600.0;
+    direction.Note(std::fabs(angle), Label(el, jd));
+    radius.Note(std::fabs(s.r - r) / r, Label(el, jd));
+    return true;
+}
+
+void ExpectEveryRecordInPlane(const std::vector<OrbitalElements>& records)
+{
+    Worst direction, radius;
+    int unsolved = 0;
+    for (const OrbitalElements& el : records) {
+        const double T = el.perihelionTime;
+        for (double jd : {T, T - 30.0, T + 30.0, T - 365.25, T + 365.25, kDecember2026})
+            unsolved += CompareInPlane(el, jd, direction, radius) ? 0 : 1;
+    }
+    EXPECT_EQ(unsolved, 0);
+    EXPECT_LT(direction.value, kDirectionTolerance) << direction.where;
+    EXPECT_LT(radius.value, kRadiusTolerance) << radius.where;
+    std::printf("worst: %.3g arcsec (%s), r %.3g (%s)\n", direction.value, direction.where.c_str(), radius.value,
+                radius.where.c_str());
+}
+
+TEST(OrbitPosition, EveryCometMatchesTheTwoBodyOracle)
+{
+    ASSERT_GT(Comets().size(), 1000u);
+    ExpectEveryRecordInPlane(Comets());
+}
+
+TEST(OrbitPosition, EveryMinorPlanetMatchesTheTwoBodyOracle)
+{
+    ASSERT_GT(MinorPlanets().size(), 7000u);
+    ExpectEveryRecordInPlane(MinorPlanets());
+}
+
+OrbitalElements Synthetic(double q, double e)
+{
+    OrbitalElements el{};
+    el.kind = 'C';
+    std::snprintf(el.secondName, sizeof el.secondName, "e=%.7f", e);
+    el.perihelionTime = kJ2000;
+    el.perihelionDistance = q;
+    el.eccentricity = e;
+    el.argumentOfPerihelion = 30.0;
+    el.node = 60.0;
+    el.inclination = 20.0;
+    el.equinoxYear = 2000.0;
+    el.h = 6.0;
+    el.k = 10.0;
+    return el;
+}
+
+// Each side of every hand-over between the solvers, near perihelion and far
+// out, with sungrazing, ordinary and distant perihelia. Within 1e-6 of e = 1
+// the parabola alone would be arcseconds off a sungrazer's orbit a year
+// from perihelion.
+TEST(OrbitPosition, HandOversBetweenSolversAgreeWithTheOracle)
+{
+    Worst direction, radius;
+    for (double e : {0.0, 0.5, 0.5999, 0.6, 0.9799, 0.98, 0.99, 0.999998, 0.9999995, 1.0, 1.0000005,
+                     1.000002, 1.001, 1.02, 1.5, 3.36})
+        for (double q : {0.005, 1.0, 30.0})
+            for (double dt : {0.0, 0.3, -2.0, 10.0, -30.0, 30.0, -365.25, 365.25, 5000.0, -40000.0}) {
+                const OrbitalElements el = Synthetic(q, e);
+                EXPECT_TRUE(CompareInPlane(el, kJ2000 + dt, direction, radius)) << Label(el, kJ2000 + dt);
+            }
+    EXPECT_LT(direction.value, kDirectionTolerance) << direction.where;
+    EXPECT_LT(radius.value, kRadiusTolerance) << radius.where;
+}
+
+// The velocity the tails start from, against the oracle's central
+// difference.
+TEST(OrbitPosition, VelocityIsTheRateOfThePlace)
+{
+    const double h = 1e-3;
+    for (const char* name : {"1P", "C/1995 O1", "2P", "C/2019 Q4", "C/2020 F3"}) {
+        const OrbitalElements& el = Named(Comets(), name);
+        for (double dt : {-30.0, 0.0, 30.0, 365.25}) {
+            const double jd = el.perihelionTime + dt;
+            OrbitPlaneState s;
+            ASSERT_EQ(OrbitPosition(jd, el, s, 1), 0) << name;
+            double x0, y0, x1, y1;
+            oracle::TwoBody(el.perihelionDistance, el.eccentricity, jd - h - el.perihelionTime, x0, y0);
+            oracle::TwoBody(el.perihelionDistance, el.eccentricity, jd + h - el.perihelionTime, x1, y1);
+            const double vx = (x1 - x0) / (2 * h), vy = (y1 - y0) / (2 * h);
+            EXPECT_NEAR(s.vx, vx, 1e-6 * std::hypot(vx, vy)) << Label(el, jd);
+            EXPECT_NEAR(s.vy, vy, 1e-6 * std::hypot(vx, vy)) << Label(el, jd);
+            EXPECT_NEAR(s.trueAnomaly, std::atan2(s.y, s.x), 1e-15);
+        }
+    }
+}
+
+TEST(OrbitPosition, ElementsWithoutAnOrbitFail)
+{
+    struct Row {
+        double q, e, T;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const Row& row : {Row{0.0, 0.5, kJ2000}, Row{-1.0, 1.0, kJ2000}, Row{1.0, -0.1, kJ2000},
+                           Row{nan, 0.5, kJ2000}, Row{1.0, inf, kJ2000}, Row{1.0, 0.5, nan}, Row{0.0, 1.0, kJ2000},
+                           Row{0.0, 1.2, kJ2000}}) {
+        OrbitalElements el = Synthetic(row.q, row.e);
+        el.perihelionTime = row.T;
+        OrbitPlaneState s;
+        EXPECT_EQ(OrbitPosition(kJ2000, el, s, 1), -1) << row.q << " " << row.e;
+        SmallBodyRecord rec{};
+        const double earth[3] = {1, 0, 0};
+        EXPECT_EQ(SmallBodyPosition(kJ2000, el, earth, 1.0, kJ2000, rec), 0);
+    }
+}
+
+// The direction (RA cos dec, dec) and magnitude our record holds against the
+// oracle seen from `earth`.
+struct PlaceCheck {
+    Worst place, magnitude;
+    // extraTolerance: arcseconds x R / delta for an Earth off by that much
+    // as seen from the Sun; then the distances may be 1e-4 AU off too.
+    void Compare(const OrbitalElements& truth, const SmallBodyRecord& rec, const double earth[3],
+                 double extraTolerance, double jd)
+    {
+        double helio[3], geo[3];
+        oracle::Heliocentric(truth, jd, helio);
+        for (int c = 0; c < 3; ++c)
+            geo[c] = helio[c] - earth[c];
+        const double r = eraPm(helio), delta = eraPm(geo), R = eraPm(const_cast<double*>(earth));
+        double ra, dec;
+        eraC2s(geo, &ra, &dec);
+        const double dRa = std::remainder(rec.raJ2000 * oracle::kDeg - ra, 2 * M_PI) * std::cos(dec);
+        const double dDec = rec.decJ2000 * oracle::kDeg - dec;
+        const double allowed = kPlaceTolerance * std::fmax(1.0, r / delta) + extraTolerance * R / delta;
+        const double error = std::fmax(std::fabs(dRa), std::fabs(dDec)) / oracle::kDeg * 3600.0;
+        place.Note(error / allowed, Label(truth, jd));
+
+        double m = truth.h + 5 * std::log10(delta) + truth.k * std::log10(r);
+        if (truth.kind == 'M') {
+            const double cosPhase = (r * r + delta * delta - R * R) / (2 * r * delta);
+            m += 0.023 * std::acos(std::fmax(-1.0, std::fmin(1.0, cosPhase))) / oracle::kDeg;
+        }
+        magnitude.Note(std::fabs(rec.magnitude / 10.0 - m), Label(truth, jd));
+        const double earthError = extraTolerance > 0.0 ? 1e-4 : 0.0;
+        EXPECT_NEAR(rec.helioDistance, r, 2e-5 * r);
+        EXPECT_NEAR(rec.distance, delta, 2e-5 * r + earthError);
+    }
+    void Expect() const
+    {
+        EXPECT_LT(place.value, 1.0) << "worst place (share of the allowance) at " << place.where;
+        EXPECT_LT(magnitude.value, kMagnitudeTolerance) << magnitude.where;
+        std::printf("worst: place %.3g of its allowance (%s), magnitude %.3g (%s)\n", place.value,
+                    place.where.c_str(), magnitude.value, magnitude.where.c_str());
+    }
+};
+
+void ExpectPlacesWithErfaEarth(const std::vector<OrbitalElements>& records)
+{
+    PlaceCheck check;
+    for (const OrbitalElements& el : records) {
+        for (double jd : {kDecember2026, el.perihelionTime + 30.0}) {
+            double helio[3], earth[3];
+            oracle::Heliocentric(el, jd, helio);
+            if (eraPm(helio) >= kOrbitPathReach)
+                continue;
+            oracle::Earth(jd, earth);
+            SmallBodyRecord rec{};
+            ASSERT_EQ(SmallBodyPosition(jd, el, earth, eraPm(earth), kJ2000, rec), 1) << Label(el, jd);
+            check.Compare(el, rec, earth, 0.0, jd);
+        }
+    }
+    check.Expect();
+}
+
+TEST(SmallBodyPosition, CometsSeenFromErfasEarth)
+{
+    ExpectPlacesWithErfaEarth(Comets());
+}
+
+TEST(SmallBodyPosition, MinorPlanetsSeenFromErfasEarth)
+{
+    ExpectPlacesWithErfaEarth(MinorPlanets());
+}
+
+// The same orbits given on the ecliptic and equinox of 1950 (elements
+// turned with ERFA's ecliptic of 1950 January 0) come out at the same place.
+OrbitalElements ToEquinox1950(const OrbitalElements& el)
+{
+    double p[3], q[3], ecliptic[3][3], pe[3], qe[3], w[3];
+    oracle::PlaneVectors(el, p, q);
+    const double epoch = 2433281.5;   // 1950 January 0.0
+    eraEcm06(epoch, 0.0, ecliptic);
+    eraRxp(ecliptic, p, pe);
+    eraRxp(ecliptic, q, qe);
+    eraPxp(pe, qe, w);
+    OrbitalElements out = el;
+    const double i = std::acos(w[2]);
+    const double node = std::atan2(w[0], -w[1]);
+    out.inclination = i / oracle::kDeg;
+    out.node = node / oracle::kDeg;
+    out.argumentOfPerihelion =
+        std::atan2(pe[2] / std::sin(i), pe[0] * std::cos(node) + pe[1] * std::sin(node)) / oracle::kDeg;
+    out.equinoxYear = 1950.0;
+    return out;
+}
+
+TEST(SmallBodyPosition, ElementsOfEquinox1950)
+{
+    PlaceCheck check;
+    for (const auto* records : {&Comets(), &MinorPlanets()}) {
+        for (size_t n = 0; n < records->size(); n += 7) {
+            const OrbitalElements& el = (*records)[n];
+            if (el.inclination < 0.01)
+                continue;   // no node to turn
+            double helio[3], earth[3];
+            oracle::Heliocentric(el, kDecember2026, helio);
+            if (eraPm(helio) >= kOrbitPathReach)
+                continue;
+            oracle::Earth(kDecember2026, earth);
+            SmallBodyRecord rec{};
+            ASSERT_EQ(SmallBodyPosition(kDecember2026, ToEquinox1950(el), earth, eraPm(earth), kJ2000, rec), 1);
+            check.Compare(el, rec, earth, 0.0, kDecember2026);
+        }
+    }
+    check.Expect();
+}
+
+// With the program's own Sun the Earth is off by up to 30 arcseconds as
+// seen from the Sun, which moves near objects by that much times R / delta.
+TEST(UpdateSmallBody, WithTheProgramsSunAndTheDayOfComputation)
+{
+    PlaceCheck check;
+    const ObserverLocation site{35.68, 139.77, 0.0};
+    for (double jd : {2450530.0, kDecember2026}) {
+        AstroTime t;
+        AstroTimeFromJulianDay(jd, 0.0, site, t);
+        SunRecord sun{};
+        SunPosition(t, sun);
+        double earth[3];
+        oracle::Earth(jd, earth);
+        for (const auto* records : {&Comets(), &MinorPlanets()})
+            for (size_t n = 0; n < records->size(); n += 5) {
+                const OrbitalElements& el = (*records)[n];
+                double helio[3];
+                oracle::Heliocentric(el, jd, helio);
+                if (eraPm(helio) >= kOrbitPathReach)
+                    continue;
+                SmallBodyRecord rec{};
+                ASSERT_EQ(UpdateSmallBody(t, sun, el, rec), 1);
+                EXPECT_EQ(rec.julianDay, jd);
+                check.Compare(el, rec, earth, 30.0, jd);
+            }
+    }
+    check.Expect();
+}
+
+TEST(UpdateSmallBody, HaleBoppNearestEarthOn1997March22)
+{
+    const OrbitalElements& haleBopp = Named(Comets(), "C/1995 O1");
+    double nearest = 1e9, when = 0.0;
+    for (double jd = 2450510.5; jd < 2450550.5; jd += 0.05) {
+        AstroTime t;
+        AstroTimeFromJulianDay(jd, 0.0, ObserverLocation{0, 0, 0}, t);
+        SunRecord sun{};
+        SunPosition(t, sun);
+        SmallBodyRecord rec{};
+        ASSERT_EQ(UpdateSmallBody(t, sun, haleBopp, rec), 1);
+        if (rec.distance < nearest) {
+            nearest = rec.distance;
+            when = jd;
+        }
+    }
+    EXPECT_NEAR(nearest, 1.315, 0.01);
+    EXPECT_NEAR(when, 2450530.0, 1.0);   // 1997 March 22.5
+}
+
+// The place of date is the J2000 place precessed to the instant (the
+// program's IAU 1976 precession is within an arcsecond of ERFA's).
+TEST(SmallBodyPosition, PlaceOfDateIsPrecessed)
+{
+    const OrbitalElements& ceres = Named(MinorPlanets(), "1");
+    double earth[3];
+    oracle::Earth(kDecember2026, earth);
+    SmallBodyRecord rec{};
+    ASSERT_EQ(SmallBodyPosition(kDecember2026, ceres, earth, eraPm(earth), kJ2000, rec), 1);
+    double pm[3][3], j2000[3], ofDate[3], ra, dec;
+    eraPmat76(kDecember2026, 0.0, pm);
+    eraS2c(rec.raJ2000 * oracle::kDeg, rec.decJ2000 * oracle::kDeg, j2000);
+    eraRxp(pm, j2000, ofDate);
+    eraC2s(ofDate, &ra, &dec);
+    EXPECT_NEAR(std::remainder(rec.raDate * oracle::kDeg - ra, 2 * M_PI) / oracle::kDeg * 3600, 0.0, 0.5);
+    EXPECT_NEAR((rec.decDate * oracle::kDeg - dec) / oracle::kDeg * 3600, 0.0, 0.5);
+}
+
+// Rise, transit and set from the search against the first minute at which
+// the oracle's apparent altitude (refraction allowance 0.5855555 degree)
+// crosses the horizon, or its hour angle crosses 0.
+struct ScanEvents {
+    double rise = 0, transit = 0, set = 0;
+};
+
+ScanEvents ScanAltitude(const OrbitalElements& el, const ObserverLocation& site, double dayStart)
+{
+    ScanEvents events;
+    double previousAltitude = 0, previousHour = 0;
+    for (int minute = 0; minute <= 1440; ++minute) {
+        const double jd = dayStart + minute / 1440.0;
+        double helio[3], earth[3], geo[3], pm[3][3], ofDate[3], ra, dec;
+        oracle::Heliocentric(el, jd, helio);
+        oracle::Earth(jd, earth);
+        for (int c = 0; c < 3; ++c)
+            geo[c] = helio[c] - earth[c];
+        eraPmat76(jd, 0.0, pm);
+        eraRxp(pm, geo, ofDate);
+        eraC2s(ofDate, &ra, &dec);
+        const double hour = std::remainder(eraGmst82(jd, 0.0) + site.longitude * oracle::kDeg - ra, 2 * M_PI);
+        const double lat = site.latitude * oracle::kDeg;
+        const double altitude =
+            std::asin(std::sin(lat) * std::sin(dec) + std::cos(lat) * std::cos(dec) * std::cos(hour)) /
+                oracle::kDeg +
+            0.5855555;
+        if (minute > 0) {
+            if (previousAltitude < 0 && altitude >= 0)
+                events.rise = jd;
+            if (previousAltitude >= 0 && altitude < 0)
+                events.set = jd;
+            if (previousHour < 0 && hour >= 0 && std::fabs(hour) < 1.0)
+                events.transit = jd;
+        }
+        previousAltitude = altitude;
+        previousHour = hour;
+    }
+    return events;
+}
+
+TEST(SmallBodyRaDecAt, RiseTransitAndSetOfCeresAndHaleBopp)
+{
+    struct Row {
+        const std::vector<OrbitalElements>* records;
+        const char* name;
+        int32_t id;
+        DateTime date;
+    };
+    const ObserverLocation tokyo{35.68, 139.77, 0.0};
+    const Row rows[] = {
+        {&MinorPlanets(), "1", 20000, {2026, 12, 6, 0, 0, 0.0, 9.0}},
+        {&MinorPlanets(), "1", 20000, {2027, 3, 20, 0, 0, 0.0, 9.0}},
+        {&Comets(), "C/1995 O1", 10000, {1997, 3, 25, 0, 0, 0.0, 9.0}},
+        {&Comets(), "C/1995 O1", 10000, {1997, 5, 10, 0, 0, 0.0, 9.0}},
+    };
+    for (const Row& row : rows) {
+        const OrbitalElements& el = Named(*row.records, row.name);
+        SetupRiseSetDay(row.date, tokyo);
+        const double dayStart = JulianDayFromDate(row.date);
+        const ScanEvents scan = ScanAltitude(el, tokyo, dayStart);
+        const std::pair<int32_t, double> kinds[] = {
+            {kEventRise, scan.rise}, {kEventTransit, scan.transit}, {kEventSet, scan.set}};
+        for (const auto& [kind, expected] : kinds) {
+            double jd = 0;
+            const int32_t found = FindRiseTransitSet(9.0, row.id, &el, kind, tokyo, 0.0, jd);
+            EXPECT_EQ(found, expected != 0 ? 1 : 0) << row.name << " kind " << kind;
+            if (found == 1 && expected != 0)
+                EXPECT_NEAR(jd, expected, 2.0 / 1440.0) << row.name << " kind " << kind;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,8 @@
+# Comet and minor-planet orbits, places and rise/set against the
+# universal-variable two-body oracle with ERFA's Earth, over every record of
+# the element files in data/; the comet tails against a numerical
+# integration of the particles.
+uvola_test(astro_small_body_orbit_test SOURCES astro/small_body_orbit_test.cpp
+           LIBS uvola_sky uvola_astro ${ERFA_LIBRARY})
+target_compile_definitions(astro_small_body_orbit_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_include_directories(astro_small_body_orbit_test PRIVATE "${PROJECT_SOURCE_DIR}")
