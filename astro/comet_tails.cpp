@@ -102,14 +102,13 @@ int32_t StateToConic(double releaseJd, TailParticle& p)
     const double sign = p.mu < 0.0 ? -1.0 : 1.0;
     p.q = param / std::fabs(p.e + sign);
 
-    // True anomaly of the release point on the particle's conic; negative
-    // while the particle still closes in on its perihelion. A circle has no
-    // perihelion of its own: the release point serves.
-    double nu = 0.0;
-    if (p.e > 0.0)
-        nu = AcosDeg((param / s.r - sign) / p.e) * kRadiansPerDegree;
-    if (s.x * s.vx + s.y * s.vy <= 0.0)
-        nu = -nu;
+    // True anomaly of the release point on the particle's conic, from
+    // e cos nu = p / r - s and e sin nu = (dr/dt) h / |mu|: negative while
+    // the particle still closes in on its perihelion. Both parts together,
+    // because an arc cosine alone loses half the digits near perihelion. A
+    // circle has no perihelion of its own: the release point serves.
+    const double radialSpeed = (s.x * s.vx + s.y * s.vy) / s.r;
+    const double nu = std::atan2(radialSpeed * h / std::fabs(p.mu), param / s.r - sign);
     if (std::fabs(p.e - 1.0) >= kParabolicWithin)
         p.a = param / std::fabs(p.e * p.e - 1.0);
     p.omega = (s.trueAnomaly - nu) * kDegreesPerRadian;

@@ -6,3 +6,7 @@ uvola_test(astro_small_body_orbit_test SOURCES astro/small_body_orbit_test.cpp
            LIBS uvola_sky uvola_astro ${ERFA_LIBRARY})
 target_compile_definitions(astro_small_body_orbit_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_include_directories(astro_small_body_orbit_test PRIVATE "${PROJECT_SOURCE_DIR}")
+uvola_test(astro_comet_tails_test SOURCES astro/comet_tails_test.cpp
+           LIBS uvola_sky uvola_astro ${ERFA_LIBRARY})
+target_compile_definitions(astro_comet_tails_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_include_directories(astro_comet_tails_test PRIVATE "${PROJECT_SOURCE_DIR}")
