@@ -1,0 +1,364 @@
+// Element files, their index and the small-body lists: the shipped files
+// against their manifest, every record found again through its index, the
+// record format's edge cases, damaged files (LF line ends, truncation, a
+// stale index), the script lookup, and the lists' growth, failure and
+// release. The program's realloc is wrapped so that a test can make it fail.
+#include <gtest/gtest.h>
+
+#include "astro/small_body_orbit.h"
+#include "sky/catalog/element_files.h"
+#include "sky/catalog/small_body_lists.h"
+#include "sky/scene.h"
+
+#include <gdbm.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+bool gFailRealloc = false;
+}
+
+extern "C" void* __real_realloc(void* p, size_t n);
+extern "C" void* __wrap_realloc(void* p, size_t n)
+{
+    return gFailRealloc ? nullptr : __real_realloc(p, n);
+}
+
+namespace {
+
+std::string DataPath(const char* name)
+{
+    return std::string(UVOLA_SOURCE_DIR "/data/") + name;
+}
+
+std::map<std::string, std::string> Manifest()
+{
+    std::map<std::string, std::string> values;
+    std::ifstream in(DataPath("element_manifest.txt"));
+    std::string key, value;
+    while (in >> key >> value)
+        if (key[0] != '#')
+            values[key] = value;
+    return values;
+}
+
+std::vector<std::string> Lines(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A record built field by field: the tests name only what they change.
+std::string Record(char kind, const char* number, const char* designation, const char* name,
+                   const char* secondName = nullptr)
+{
+    char text[260];
+    std::snprintf(text, sizeof text,
+                  "%c %6s %-10s %-30s 19860209.458900 0.96727000  0.58710000 111.846600  58.143600 162.238500"
+                  " 2000.0   5.50  10.0",
+                  kind, number, designation, name);
+    std::string line(text);
+    line.resize(kShortElementLine, ' ');
+    if (secondName != nullptr) {
+        line += ' ';
+        char second[16];
+        std::snprintf(second, sizeof second, "%-15s", secondName);
+        line += second;
+    }
+    return line;
+}
+
+// A scratch directory of its own for each test.
+class ElementFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/uvola-elm-XXXXXX";
+        directory_ = mkdtemp(pattern);
+    }
+    void TearDown() override { std::system(("rm -rf '" + directory_ + "'").c_str()); }
+
+    std::string Write(const char* name, const std::vector<std::string>& lines, const char* end = "\r\n")
+    {
+        const std::string path = directory_ + "/" + name;
+        std::ofstream out(path, std::ios::binary);
+        for (const std::string& line : lines)
+            out << line << end;
+        return path;
+    }
+    std::string Path(const char* name) const { return directory_ + "/" + name; }
+
+    std::string directory_;
+};
+
+TEST(ShippedElementFiles, MatchTheirManifestRecordByRecord)
+{
+    const auto manifest = Manifest();
+    struct Row {
+        const char* file;
+        const char* count;
+        char kind;
+    };
+    for (const Row& row : {Row{"comet.elm", "comets", 'C'}, Row{"mp.elm", "minor_planets", 'M'}}) {
+        const std::vector<std::string> lines = Lines(DataPath(row.file));
+        EXPECT_EQ(std::to_string(lines.size()), manifest.at(row.count)) << row.file;
+        for (const std::string& line : lines) {
+            ASSERT_EQ(line.size(), 204u) << line;   // 203 and the CR
+            ASSERT_EQ(line.back(), '\r');
+            OrbitalElements el;
+            ASSERT_EQ(ParseElementLine(el, line.c_str()), 1) << line;
+            ASSERT_EQ(el.kind, row.kind);
+            ASSERT_NE(el.secondName[0], ' ') << line;
+            ASSERT_EQ(std::string(el.sourceLine), line.substr(0, 203) + "\r\n");
+        }
+    }
+}
+
+// Both shipped files indexed; every record found by its second name at
+// its own line, and its other keys found too (a later record may own them).
+TEST_F(ElementFileTest, EveryShippedRecordIsFoundThroughItsIndex)
+{
+    for (const char* file : {"comet.elm", "mp.elm"}) {
+        const std::string index = Path("index.dbm");
+        ::testing::internal::CaptureStdout();
+        ASSERT_EQ(BuildElementIndex(DataPath(file).c_str(), index.c_str()), 1);
+        const std::string progress = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(progress, std::string(50, '.') + "done.\n");
+        const std::vector<std::string> lines = Lines(DataPath(file));
+        for (size_t n = 0; n < lines.size(); ++n) {
+            char key[kIndexKeySize];
+            CopyIndexKey(key, lines[n].c_str(), kSecondNameColumn, kSecondNameWidth);
+            ASSERT_EQ(FetchElementOffset(index.c_str(), key), static_cast<int32_t>(n * 205)) << key;
+            OrbitalElements el;
+            ASSERT_EQ(ReadOrbitalElementsAt(key, el, DataPath(file).c_str(), index.c_str()), 1) << key;
+            ASSERT_EQ(std::strncmp(el.sourceLine, lines[n].c_str(), 203), 0);
+            CopyIndexKey(key, lines[n].c_str(), kNameColumn, kNameWidth);
+            if (key[0] != '\0')
+                ASSERT_GE(FetchElementOffset(index.c_str(), key), 0) << key;
+        }
+    }
+}
+
+TEST(ParseElementLine, ShortAndLongRecordsAndTheDefaults)
+{
+    OrbitalElements shortForm, longForm;
+    ASSERT_EQ(ParseElementLine(shortForm, Record('C', "1P", "", "Halley").c_str()), 1);
+    ASSERT_EQ(ParseElementLine(longForm, (Record('C', "1P", "", "Halley") + std::string(16, ' ')).c_str()), 1);
+    EXPECT_EQ(std::memcmp(&shortForm, &longForm, sizeof shortForm), 0);
+    EXPECT_STREQ(shortForm.secondName, "               ");
+    EXPECT_STREQ(shortForm.number, "    1P");
+    EXPECT_STREQ(shortForm.designation, "          ");
+    EXPECT_EQ(std::strlen(shortForm.sourceLine), 205u);
+    EXPECT_DOUBLE_EQ(shortForm.perihelionTime, 2446470.9589);
+    EXPECT_DOUBLE_EQ(shortForm.eccentricity, 0.96727);
+    EXPECT_DOUBLE_EQ(shortForm.h, 5.5);
+
+    // Blank fixed fields take their defaults; blanks then digits read from
+    // the first digit.
+    std::string line = Record('M', "", "2015 KV175", "");
+    line.replace(123, 33, std::string(33, ' '));
+    line.replace(143, 4, "  .3");
+    OrbitalElements el;
+    ASSERT_EQ(ParseElementLine(el, line.c_str()), 1);
+    EXPECT_EQ(el.equinoxYear, 2000.0);
+    EXPECT_EQ(el.h, 6.0);
+    EXPECT_EQ(el.k, 10.0);
+    EXPECT_EQ(el.dustTailLength, 0.3);
+    EXPECT_EQ(el.ionTailLength, 0.01);
+    EXPECT_EQ(el.dustForce, 1.0);
+    EXPECT_STREQ(el.designation, "2015 KV175");
+    EXPECT_EQ(ParseFixedFieldOrDefault("   4.5", 6, 1.0), 4.5);
+    EXPECT_EQ(ParseFixedFieldOrDefault("      ", 6, 1.0), 1.0);
+}
+
+TEST(ParseElementLine, RefusesWhatIsNoOrbit)
+{
+    const std::string good = Record('C', "1P", "", "Halley");
+    struct Row {
+        int column;
+        const char* text;
+    };
+    for (const Row& row : {Row{67, "       nan"}, Row{78, " 0.00000000"}, Row{78, "-1.00000000"},
+                           Row{67, "-0.1000000"}, Row{101, "          "}, Row{51, "    "}, Row{130, "   inf"}}) {
+        std::string line = good;
+        line.replace(row.column, std::strlen(row.text), row.text);
+        OrbitalElements el;
+        EXPECT_EQ(ParseElementLine(el, line.c_str()), 0) << row.text;
+    }
+    OrbitalElements el;
+    EXPECT_EQ(ParseElementLine(el, good.substr(0, 186).c_str()), 0);
+}
+
+TEST_F(ElementFileTest, KeysAreUpperCaseAndALaterRecordWins)
+{
+    const std::string file = Write("c.elm", {Record('C', "", "C/1995 O1", "Hale-Bopp", "c/1995 o1"),
+                                             Record('C', "", "C/1995 O1", "Second one", "X1")});
+    const std::string index = Path("c.dbm");
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(BuildElementIndex(file.c_str(), index.c_str()), 1);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "C/1995 O1"), 205);
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "HALE-BOPP"), 0);
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "Hale-Bopp"), -1);
+    EXPECT_EQ(FetchElementOffset(index.c_str(), ""), -1);
+    OrbitalElements el;
+    ASSERT_EQ(ReadOrbitalElementsAt("SECOND ONE", el, file.c_str(), index.c_str()), 1);
+    EXPECT_EQ(std::string(el.name, 10), "Second one");
+    EXPECT_EQ(ReadOrbitalElementsAt("NOT THERE", el, file.c_str(), index.c_str()), 0);
+    EXPECT_EQ(ReadOrbitalElementsAt("X1", el, file.c_str(), Path("missing.dbm").c_str()), 0);
+    ASSERT_EQ(ReadOrbitalElementsAtOffset(file.c_str(), 205, el), 1);
+    EXPECT_STREQ(el.secondName, "X1             ");
+    EXPECT_EQ(ReadOrbitalElementsAtOffset(file.c_str(), 7, el), 0);
+    EXPECT_EQ(ReadOrbitalElementsAtOffset(file.c_str(), 410, el), 0);
+}
+
+// A value that is not a 4-byte offset is no offset.
+TEST_F(ElementFileTest, AnIndexValueOfTheWrongSizeIsRefused)
+{
+    const std::string index = Path("odd.dbm");
+    GDBM_FILE db = gdbm_open(index.c_str(), 512, GDBM_NEWDB, 0644, nullptr);
+    ASSERT_NE(db, nullptr);
+    char key[] = "ODD", value[] = "abc";
+    gdbm_store(db, datum{key, 3}, datum{value, 3}, GDBM_REPLACE);
+    gdbm_close(db);
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "ODD"), -1);
+}
+
+// LF line ends and a mix of short and long records keep every offset; a
+// damaged line or a truncated end fails the build, names the line and
+// leaves the old index in place.
+TEST_F(ElementFileTest, LineEndsDamageAndTruncation)
+{
+    const std::vector<std::string> records = {Record('C', "1P", "", "Halley", "1P"), Record('M', "1", "", "Ceres"),
+                                              Record('N', "", "X/1", "Nova", "X1")};
+    const std::string lf = Write("lf.elm", records, "\n");
+    const std::string index = Path("lf.dbm");
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(BuildElementIndex(lf.c_str(), index.c_str()), 1);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 204);
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "X1"), 204 + 188);
+    OrbitalElements el;
+    ASSERT_EQ(ReadOrbitalElementsAt("X1", el, lf.c_str(), index.c_str()), 1);
+    EXPECT_EQ(el.kind, 'N');
+
+    const std::string damaged = Write("bad.elm", {records[0], "C broken line", records[1]});
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(BuildElementIndex(damaged.c_str(), index.c_str()), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "uvola: " + damaged + ": line 2 is not an element record.\n");
+    EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 204);   // the old index stands
+    EXPECT_NE(access((index + ".$NEW$").c_str(), F_OK), 0);
+
+    std::string cut = records[0] + "\r\n" + records[1].substr(0, 120);
+    const std::string truncated = Write("cut.elm", {cut}, "");
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(BuildElementIndex(truncated.c_str(), index.c_str()), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("line 2"), std::string::npos);
+    EXPECT_EQ(BuildElementIndex(Path("missing.elm").c_str(), index.c_str()), 0);
+}
+
+// An index made for another file finds nothing in this one rather than the
+// wrong object.
+TEST_F(ElementFileTest, AStaleIndexFindsNothing)
+{
+    const std::string old = Write("old.elm", {Record('C', "", "C/1", "Old", "A1"), Record('C', "", "C/2", "Kept", "B2")});
+    const std::string index = Path("old.dbm");
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(BuildElementIndex(old.c_str(), index.c_str()), 1);
+    ::testing::internal::GetCapturedStdout();
+    Write("old.elm", {Record('C', "", "C/3", "New", "C3"), Record('C', "", "C/2", "Kept", "B2")});
+    OrbitalElements el;
+    EXPECT_EQ(ReadOrbitalElementsAt("A1", el, old.c_str(), index.c_str()), 0);
+    EXPECT_EQ(ReadOrbitalElementsAt("B2", el, old.c_str(), index.c_str()), 1);
+}
+
+TEST_F(ElementFileTest, TenRecordsPrintFiftyDotsAsTheyGo)
+{
+    std::vector<std::string> records;
+    for (int i = 0; i < 10; ++i)
+        records.push_back(Record('M', std::to_string(i + 1).c_str(), "", "Rock"));
+    const std::string file = Write("ten.elm", records);
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(BuildElementIndex(file.c_str(), Path("ten.dbm").c_str()), 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), std::string(50, '.') + "done.\n");
+}
+
+TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
+{
+    const std::string element = Record('C', "1P", "", "Halley", "1P");
+    const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
+                                               ":HALLEY", element, "end  BLOCK", ":Encke", element});
+    FILE* file = std::fopen(script.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::fseek(file, 5, SEEK_SET);
+    char line[256];
+    EXPECT_EQ(FindScriptElementLine(file, "halley", line, sizeof line), 1);
+    EXPECT_EQ(std::string(line), element + "\r\n");
+    EXPECT_EQ(FindScriptElementLine(file, "Hal", line, sizeof line), 1);
+    EXPECT_STREQ(line, "not this line\r\n");
+    EXPECT_EQ(FindScriptElementLine(file, "Encke", line, sizeof line), 0);
+    EXPECT_EQ(std::ftell(file), 5);
+    std::fclose(file);
+}
+
+// The lists grow one object at a time; a failed allocation refuses only
+// the new object; freeing releases the orbit paths and empties both lists.
+TEST(SmallBodyLists, AddFailAndFree)
+{
+    Scene scene{};
+    OrbitalElements comet, far;
+    ASSERT_EQ(ParseElementLine(comet, Record('C', "1P", "", "Halley", "1P").c_str()), 1);
+    far = comet;
+    far.perihelionDistance = 95.0;
+    ASSERT_EQ(AddComet(scene, comet), 1);
+    ASSERT_EQ(AddComet(scene, far), 1);
+    ASSERT_EQ(AddMinorPlanet(scene, comet), 1);
+    EXPECT_EQ(scene.cometCount, 2);
+    EXPECT_EQ(scene.cometFlags[0], 0xE2);
+    EXPECT_EQ(scene.mplanetFlags[0], 0x22);
+    EXPECT_EQ(scene.cometPositions[0].kind, 'C');
+    EXPECT_EQ(scene.cometPositions[0].julianDay, 0.0);
+    EXPECT_EQ(scene.cometTails[0].dustDay, 0.0);
+    EXPECT_EQ(scene.cometTails[0].ionDay, 0.0);
+    EXPECT_EQ(scene.cometPositions[0].orbitPointCount, 161);
+    EXPECT_NE(scene.cometPositions[0].orbitPath, nullptr);
+    EXPECT_EQ(scene.cometPositions[1].orbitPointCount, 0);   // beyond 90 AU: no path
+    EXPECT_EQ(scene.cometPositions[1].orbitPath, nullptr);
+
+    gFailRealloc = true;
+    EXPECT_EQ(AddComet(scene, comet), 0);
+    EXPECT_EQ(AddMinorPlanet(scene, comet), 0);
+    gFailRealloc = false;
+    EXPECT_EQ(scene.cometCount, 2);
+    EXPECT_EQ(scene.mplanetCount, 1);
+    EXPECT_EQ(std::strncmp(scene.cometElements[1].sourceLine, comet.sourceLine, 205), 0);
+
+    FreeCometList(scene);
+    FreeMinorPlanetList(scene);
+    EXPECT_EQ(scene.cometCount, 0);
+    EXPECT_EQ(scene.mplanetCount, 0);
+    for (const void* p : {static_cast<const void*>(scene.cometPositions), static_cast<const void*>(scene.cometElements),
+                          static_cast<const void*>(scene.cometTails), static_cast<const void*>(scene.cometFlags),
+                          static_cast<const void*>(scene.mplanetPositions),
+                          static_cast<const void*>(scene.mplanetElements),
+                          static_cast<const void*>(scene.mplanetFlags)})
+        EXPECT_EQ(p, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,6 @@
+# Element files, their index and the comet and minor-planet lists; realloc
+# is wrapped so that a test can make it fail.
+uvola_test(sky_element_files_test SOURCES sky/element_files_test.cpp LIBS uvola_sky uvola_astro)
+target_compile_definitions(sky_element_files_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_include_directories(sky_element_files_test PRIVATE "${PROJECT_SOURCE_DIR}")
+target_link_options(sky_element_files_test PRIVATE "-Wl,--wrap=realloc")
