@@ -7,6 +7,7 @@
 #include "sky/canvas.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
+#include "sky/layers/comet_layer.h"
 #include "sky/layers/compass_labels.h"
 #include "sky/layers/constellation_layer.h"
 #include "sky/layers/grid_layer.h"
@@ -71,7 +72,7 @@ void GroundOrMaskLayer(Scene& scene, Drawable drawable)
 
 constexpr SkyLayer kSkyLayers[] = {
     {DrawMilkyWay, 2048, -8192},     // the Milky Way, first of all
-    {nullptr, 2048, -8192},          // comet tails, first pass of the comets: not drawn yet
+    {DrawCometTailLayer, 2048, -8192},   // comet tails, first pass of the comets
     {MaskAitoffLayer, 2048, -8192},  // the Aitoff ellipse's outside, before grids and lines
     {DrawGrids, 2048, -8192},        // coordinate grids and circles
     {DrawConstellationBoundaries, 2048, -8192},
@@ -80,7 +81,7 @@ constexpr SkyLayer kSkyLayers[] = {
     {DrawStarLayer, 0, 0},           // stars (SAO file, Guide Star Catalog or built-in)
     {DrawConstellationNames, 0, 0},
     {DrawNebulae, 0, 0},             // Messier, NGC and IC objects
-    {DrawSolarSystemLayer, 2048, -8192},   // Sun, Moon, planets and satellites; comets and orbits later
+    {DrawSolarSystemLayer, 2048, -8192},   // orbits, planets, minor planets, comets, satellites, Sun, Moon
     {nullptr, 4096, -16384},         // sky-mark and user-object points and names: not drawn yet
     {GroundOrMaskLayer, 1024, -8192},
     {nullptr, 4096, -16384},         // sky-mark and user-object points over the ground: not drawn yet

@@ -1,5 +1,6 @@
 #include "sky/pens.h"
 
+#include "core/app_env.h"
 #include "sky/view/wrap_segments.h"
 
 Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable)
@@ -20,4 +21,11 @@ void PenLineTo(const FixedVector& v, Pen& pen)
     }
     pen.last = point;
     pen.visible = visible;
+}
+
+void UseSolidPen(const Scene& scene, unsigned long pixel)
+{
+    XSetForeground(gAppEnv->display, scene.gc, pixel);
+    XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid,
+                       CapButt, JoinMiter);
 }

@@ -28,3 +28,8 @@ Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable);
 //           pen  from PenMoveTo or an earlier PenLineTo
 // Returned: pen  at the new point, with its visibility
 void PenLineTo(const FixedVector& v, Pen& pen);
+
+// Sets the scene's GC for plain lines in a colour: the user's line width,
+// solid, butt caps, miter joins.
+// Given:    pixel  the colour's pixel value
+void UseSolidPen(const Scene& scene, unsigned long pixel);

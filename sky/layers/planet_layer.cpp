@@ -5,6 +5,7 @@
 #include "core/app_env.h"
 #include "sky/colors.h"
 #include "sky/layers/body_outlines.h"
+#include "sky/layers/orbit_layer.h"
 #include "sky/layers/solar_labels.h"
 #include "sky/layers/solar_system_layer.h"
 #include "sky/layers/star_layer.h"
@@ -160,7 +161,9 @@ void DrawPlanets(Scene& scene, Drawable drawable, int32_t first, int32_t last, i
         }
         const uint8_t flags = scene.planetFlags[index];
         int32_t radius = 0;
-        if ((flags & kBodyOutline) != 0) {
+        if ((scene.viewMode >> 8) == 2) {
+            radius = DrawBodySymbol(scene, drawable, p.x, p.y, index);
+        } else if ((flags & kBodyOutline) != 0) {
             radius = DrawPlanetDisk(scene, drawable, index, p, darkIndex);
         } else if (FitsXCoordinates(p.x, p.y) != 0) {
             radius = DrawPlanetPoint(scene, drawable, index, p);

@@ -4,6 +4,8 @@
 #include "core/app_env.h"
 #include "sky/catalog/object_names.h"
 #include "sky/colors.h"
+#include "sky/layers/comet_layer.h"
+#include "sky/layers/orbit_layer.h"
 #include "sky/label_styles.h"
 #include "sky/label_text.h"
 #include "sky/layers/body_outlines.h"
@@ -83,7 +85,12 @@ double ScreenPositionAngle(const Scene& scene, double ra, double dec, int32_t r0
 void DrawSun(Scene& scene, Drawable drawable)
 {
     ProjectedPoint p{};
-    if (SolarSystemView(scene) || GetSolarBodyScreenPoint(scene, kSunId, p) == 0) {
+    if (GetSolarBodyScreenPoint(scene, kSunId, p) == 0) {
+        return;
+    }
+    if (SolarSystemView(scene)) {
+        const int32_t size = DrawBodySymbol(scene, drawable, p.x, p.y, kSunId);
+        DrawObjectLabels(scene, drawable, kSunId, scene.sunFlags, kSunMagnitude10, p.x, p.y, size);
         return;
     }
     const int32_t r = std::max(BodyDiskRadius(scene, scene.sun.semidiameter), gAppEnv->minPlanetDiscRadius);
@@ -129,13 +136,13 @@ void DrawJovianSatellites(Scene& scene, Drawable drawable)
 
 void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffset)
 {
-    // In the solar-system views the bodies are symbols on their orbits,
-    // drawn with the orbit paths; the comets and minor planets join this
-    // layer with their own drawing.
+    // In the solar-system views the bodies are symbols on their orbits.
     if (SolarSystemView(scene)) {
-        return;
+        DrawOrbits(scene, drawable);
     }
     DrawPlanets(scene, drawable, kPlanetCount - 1, 0, scene.background);
+    DrawMinorPlanets(scene, drawable);
+    DrawComets(scene, drawable, 0);
     DrawJovianSatellites(scene, drawable);
     DrawSun(scene, drawable);
     DrawMoon(scene, drawable, moonDarkOffset);

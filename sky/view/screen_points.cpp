@@ -9,6 +9,7 @@
 #include "sky/view/object_positions.h"
 #include "sky/view/targets.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -172,6 +173,9 @@ int ProjectSolarSystemPoint(const Scene& scene, const double position[3], Projec
     }
     out.x = static_cast<int32_t>(view.screenCentreX - x);
     out.y = static_cast<int32_t>(view.screenCentreY - y);
+    // The depth along the view axis, in the same pixels, lets the axes of
+    // the solar-system views dim the end that points away.
+    out.centre = static_cast<int32_t>(std::clamp(depth * view.solarScaleX, -2e9, 2e9));
     return 1;
 }
 

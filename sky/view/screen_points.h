@@ -26,7 +26,8 @@ int ScreenToSky(const Scene& scene, int32_t px, int32_t py, double v[3]);
 // Given:    scene     solar-system origin (AU), view matrix, scales
 //                     (pixels per AU), view width (AU), screen centre
 //           position  heliocentric, J2000 equatorial, AU
-// Returned: out       pixel; altitude and centre 0
+// Returned: out       pixel; altitude 0, centre the depth along the view
+//                     axis in the same pixels (larger: farther away)
 //           1 visible; 0 more than ten view widths behind the viewer or
 //           beyond 20000 pixels from the centre
 int ProjectSolarSystemPoint(const Scene& scene, const double position[3], ProjectedPoint& out);
