@@ -30,6 +30,12 @@ bool Finite(double x, double y)
     return std::isfinite(x) && std::isfinite(y);
 }
 
+// A particle at the Earth itself has no direction.
+bool FiniteDirection(const double v[3])
+{
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
 // Kepler's equation wants at least one solver step away from e = 1;
 // a conic too near a parabola for either solver is avoided by raising beta.
 bool AwkwardConic(const TailParticle& p)
@@ -269,6 +275,8 @@ int32_t CometDustTail(double jd, const OrbitalElements& el, const double earth[3
                 return 0;
             TailPointToEquatorial(tail.dustPositions[j][m], tail.dustDirections[j][m], x, y, plane, earth,
                                   precession);
+            if (!FiniteDirection(tail.dustDirections[j][m]))
+                return 0;
         }
     }
     tail.dustCount = kTailSteps;
@@ -295,6 +303,8 @@ int32_t CometIonTail(double jd, const OrbitalElements& el, const double earth[3]
         if (!Finite(x, y))
             return 0;
         TailPointToEquatorial(tail.ionPositions[j], tail.ionDirections[j], x, y, plane, earth, precession);
+        if (!FiniteDirection(tail.ionDirections[j]))
+            return 0;
     }
     tail.ionCount = kTailSteps;
     return 1;

@@ -7,6 +7,7 @@
 #include "astro/precession.h"
 #include "astro/vector_math.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -217,7 +218,8 @@ int32_t SmallBodyPosition(double jd, const OrbitalElements& el, const double ear
     if (rec.raJ2000 < 0.0)
         rec.raJ2000 += 360.0;
     rec.decJ2000 = AsinDeg(rec.unitVector[2]);
-    rec.magnitude = static_cast<int32_t>(std::floor(10.0 * m + 0.5));
+    // Absurd H or K values stay absurd, but never overflow the tenths.
+    rec.magnitude = static_cast<int32_t>(std::clamp(std::floor(10.0 * m + 0.5), -1e8, 1e8));
 
     // The place of date from the reference equator (the identity when the
     // caller already works on the equator of date).
