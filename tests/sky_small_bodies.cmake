@@ -8,3 +8,5 @@ target_link_options(sky_element_files_test PRIVATE "-Wl,--wrap=realloc")
 uvola_gui_test(sky_comet_layer_test SOURCES sky/comet_layer_test.cpp LIBS uvola_sky uvola_astro Uvola::Motif)
 target_compile_definitions(sky_comet_layer_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_include_directories(sky_comet_layer_test PRIVATE "${PROJECT_SOURCE_DIR}")
+# The element-file indexes built by the program at start-up.
+uvola_e2e_test(element_index_e2e SCRIPT element_index_e2e.py PROGRAM uvola)

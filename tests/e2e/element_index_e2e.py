@@ -1,0 +1,76 @@
+"""The element-file indexes built at start-up, end to end: a first start
+with element files newer than any index builds comet.dbm and mp.dbm in the
+private ~/.uvola, saying so with dots and "done."; a second start finds them
+current and says nothing; a damaged file is named on standard error and
+leaves no index.
+
+    element_index_e2e.py UVOLA
+
+Run inside tests/harness/uvola-test-env --xvfb.
+"""
+
+import os
+import shutil
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from uvola_e2e import UvolaSession  # noqa: E402
+
+PROGRAM = None
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
+ANNOUNCEMENT = "uvola: Creating index file.  This may take a while.\n"
+PROGRESS = "." * 50 + "done.\n"
+
+
+class ElementIndexAtStartUp(unittest.TestCase):
+    def setUp(self):
+        self.directory = tempfile.mkdtemp(dir=os.path.dirname(UvolaSession.home().rstrip("/")))
+        self.comets = os.path.join(self.directory, "comet.elm")
+        self.minor_planets = os.path.join(self.directory, "mp.elm")
+        shutil.copy(os.path.join(DATA, "comet.elm"), self.comets)
+        shutil.copy(os.path.join(DATA, "mp.elm"), self.minor_planets)
+        for name in ("comet.dbm", "mp.dbm"):
+            path = os.path.join(UvolaSession.user_directory(), name)
+            if os.path.exists(path):
+                os.remove(path)
+
+    def tearDown(self):
+        shutil.rmtree(self.directory, ignore_errors=True)
+
+    def start(self):
+        args = ("-q", "-xrm", "UVola*CometFile: " + self.comets,
+                "-xrm", "UVola*MPlanetFile: " + self.minor_planets)
+        with UvolaSession(PROGRAM, args=args) as uvola:
+            uvola.connect().request("DRIVE")
+            return uvola.output()
+
+    def index(self, name):
+        return os.path.join(UvolaSession.user_directory(), name)
+
+    def test_first_start_builds_both_indexes_and_the_second_does_not(self):
+        stdout, stderr = self.start()
+        self.assertEqual(stdout, ANNOUNCEMENT + PROGRESS + PROGRESS)
+        self.assertEqual(stderr, "")
+        for name in ("comet.dbm", "mp.dbm"):
+            self.assertGreater(os.path.getsize(self.index(name)), 0)
+            self.assertFalse(os.path.exists(self.index(name) + ".$NEW$"))
+        stdout, _ = self.start()
+        self.assertEqual(stdout, "")
+
+    def test_a_damaged_file_is_named_and_leaves_no_index(self):
+        with open(self.comets, "ab") as f:
+            f.write(b"C truncated record\r\n")
+        stdout, stderr = self.start()
+        self.assertTrue(stdout.startswith(ANNOUNCEMENT), stdout)
+        lines = sum(1 for _ in open(os.path.join(DATA, "comet.elm"), "rb")) + 1
+        self.assertIn("uvola: %s: line %d is not an element record.\n" % (self.comets, lines), stderr)
+        self.assertFalse(os.path.exists(self.index("comet.dbm")))
+        self.assertFalse(os.path.exists(self.index("comet.dbm") + ".$NEW$"))
+        self.assertTrue(os.path.exists(self.index("mp.dbm")))
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv.pop(1)
+    unittest.main()
