@@ -8,12 +8,15 @@
 
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
+#include "astro/precession.h"
 #include "astro/rise_set.h"
 #include "astro/small_body_orbit.h"
 #include "astro/sun.h"
+#include "astro/vector_math.h"
 #include "tests/astro/small_body_oracle.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -369,6 +372,92 @@ TEST(SmallBodyPosition, PlaceOfDateIsPrecessed)
     eraC2s(ofDate, &ra, &dec);
     EXPECT_NEAR(std::remainder(rec.raDate * oracle::kDeg - ra, 2 * M_PI) / oracle::kDeg * 3600, 0.0, 0.5);
     EXPECT_NEAR((rec.decDate * oracle::kDeg - dec) / oracle::kDeg * 3600, 0.0, 0.5);
+}
+
+// Every point of every path lies on the oracle's conic (its distance from
+// the Sun against the polar equation at the point's own true anomaly, and
+// no height above the orbit plane); whole ellipses close, arcs end at 90 AU
+// and pass through perihelion at their middle point.
+void ExpectPathsOnTheirConics(const std::vector<OrbitalElements>& records, int& whole, int& arcs, int& none)
+{
+    Worst radius, height;
+    for (const OrbitalElements& el : records) {
+        double (*path)[3] = SmallBodyOrbitPath(el, kSmallBodyPathSegments);
+        const double q = el.perihelionDistance, e = el.eccentricity;
+        if (path == nullptr) {
+            EXPECT_GT(q, kOrbitPathReach) << el.secondName;
+            ++none;
+            continue;
+        }
+        // The orbit plane as the program turns it (the frame itself is
+        // checked against ERFA by the place tests): its first two columns.
+        double plane[9], precession[9], m[9];
+        SmallBodyPlaneMatrix(el, plane);
+        PrecessionMatrix(EquinoxEpoch(el), kJ2000, precession);
+        MatrixMultiply(precession, plane, m);
+        double p[3] = {m[0], m[3], m[6]}, qv[3] = {m[1], m[4], m[7]}, w[3];
+        eraPxp(p, qv, w);
+        for (int k = 0; k <= kSmallBodyPathSegments; ++k) {
+            const double x = eraPdp(path[k], p), y = eraPdp(path[k], qv);
+            const double r = eraPm(path[k]);
+            // Within 1e-6 of e = 1 the path is drawn as the parabola.
+            const double shape = std::fabs(e - 1.0) <= 1e-6 ? 1.0 : e;
+            const double conic = q * (1 + shape) / (1 + shape * std::cos(std::atan2(y, x)));
+            radius.Note(std::fabs(r - conic) / conic, el.secondName);
+            height.Note(std::fabs(eraPdp(path[k], w)) / r, el.secondName);
+            EXPECT_LE(r, kOrbitPathReach * (1 + 1e-9)) << el.secondName;
+        }
+        const double aphelion = e < 1 ? q * (1 + e) / (1 - e) : 1e300;
+        if (aphelion <= kOrbitPathReach) {
+            ++whole;
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(path[0][c], path[kSmallBodyPathSegments][c], 1e-9) << el.secondName;
+        } else {
+            ++arcs;
+            EXPECT_NEAR(eraPm(path[0]), kOrbitPathReach, 1e-6) << el.secondName;
+            EXPECT_NEAR(eraPm(path[kSmallBodyPathSegments]), kOrbitPathReach, 1e-6) << el.secondName;
+            EXPECT_NEAR(eraPm(path[kSmallBodyPathSegments / 2]), q, 1e-8 * q) << el.secondName;
+        }
+        std::free(path);
+    }
+    // A hyperbola a few 1e-6 beyond e = 1 loses digits to cancellation
+    // (a huge, e - cosh H tiny): still a millionth of a pixel's worth.
+    EXPECT_LT(radius.value, 1e-6) << radius.where;
+    EXPECT_LT(height.value, 1e-12) << height.where;
+}
+
+TEST(SmallBodyOrbitPath, EveryPathLiesOnItsConic)
+{
+    int whole = 0, arcs = 0, none = 0;
+    ExpectPathsOnTheirConics(Comets(), whole, arcs, none);
+    ExpectPathsOnTheirConics(MinorPlanets(), whole, arcs, none);
+    EXPECT_GT(whole, 7000);
+    EXPECT_GT(arcs, 1000);
+    std::printf("%d whole ellipses, %d arcs, %d beyond reach\n", whole, arcs, none);
+}
+
+TEST(SmallBodyOrbitPath, ShapesAtTheirThresholds)
+{
+    struct Row {
+        double q, e;
+        bool whole;
+    };
+    // Aphelion exactly 90 AU: whole; the parabolic and hyperbolic shapes
+    // either side of e = 1 +- 1e-6; perihelion beyond reach: no path.
+    for (const Row& row : {Row{30.0, 0.5, true}, Row{1.0, 0.999999, false}, Row{1.0, 1.0000005, false},
+                           Row{1.0, 1.000002, false}, Row{2.0, 3.0, false}}) {
+        const OrbitalElements el = Synthetic(row.q, row.e);
+        double (*path)[3] = SmallBodyOrbitPath(el, kSmallBodyPathSegments);
+        ASSERT_NE(path, nullptr) << row.e;
+        const double end = eraPm(path[kSmallBodyPathSegments]);
+        const double middle = eraPm(path[kSmallBodyPathSegments / 2]);
+        EXPECT_NEAR(end, row.whole ? row.q : kOrbitPathReach, 1e-8 * end) << row.e;
+        EXPECT_NEAR(middle, row.whole ? kOrbitPathReach : row.q, 1e-8 * middle) << row.e;
+        std::free(path);
+    }
+    EXPECT_EQ(SmallBodyOrbitPath(Synthetic(90.5, 0.2), kSmallBodyPathSegments), nullptr);
+    EXPECT_EQ(SmallBodyOrbitPath(Synthetic(95.0, 1.0), kSmallBodyPathSegments), nullptr);
+    EXPECT_EQ(SmallBodyOrbitPath(Synthetic(0.0, 0.5), kSmallBodyPathSegments), nullptr);
 }
 
 // Rise, transit and set from the search against the first minute at which
