@@ -57,11 +57,28 @@ bool ChooseBeta(double releaseJd, TailParticle& p, double startBeta)
     return false;
 }
 
-// The orbit-plane and precession matrices of the comet's elements.
-void TailMatrices(const OrbitalElements& el, double plane[9], double precession[9])
+using SpanFunction = int32_t (*)(double, const OrbitalElements&, const OrbitPlaneState&, double&);
+
+// What both tails start from: a length that is not 0, the comet's place,
+// the span of its emissions, and the orbit-plane and precession matrices.
+bool StartTail(double jd, const OrbitalElements& el, double length, SpanFunction findSpan, double& span,
+               double plane[9], double precession[9])
 {
+    OrbitPlaneState comet;
+    if (std::fabs(length) < kLengthTooShort || OrbitPosition(jd, el, comet, 0) != 0 ||
+        findSpan(jd, el, comet, span) == 0)
+        return false;
     SmallBodyPlaneMatrix(el, plane);
     PrecessionMatrix(EquinoxEpoch(el), kJ2000, precession);
+    return true;
+}
+
+// The comet's state at emission j of ten over the span.
+bool ReleaseState(double jd, const OrbitalElements& el, int j, double span, TailParticle& p, double& release)
+{
+    release = jd - j * span / kTailSteps;
+    p = TailParticle{};
+    return OrbitPosition(release, el, p.state, 1) == 0;
 }
 
 // Bisection on the particle age; `place` puts the particle of a given age
@@ -244,18 +261,14 @@ int32_t IonTailSpan(double jd, const OrbitalElements& el, const OrbitPlaneState&
 int32_t CometDustTail(double jd, const OrbitalElements& el, const double earth[3], CometTail& tail)
 {
     tail.dustCount = 0;
-    OrbitPlaneState comet;
-    double span;
-    if (std::fabs(el.dustTailLength) < kLengthTooShort || OrbitPosition(jd, el, comet, 0) != 0 ||
-        DustTailSpan(jd, el, comet, span) == 0)
+    double span, plane[9], precession[9];
+    if (!StartTail(jd, el, el.dustTailLength, DustTailSpan, span, plane, precession))
         return 0;
-    double plane[9], precession[9];
-    TailMatrices(el, plane, precession);
     double betas[2] = {kWeakBeta, 0.0};
     for (int j = 0; j < kTailSteps; ++j) {
-        const double release = jd - j * span / kTailSteps;
-        TailParticle p{};
-        if (OrbitPosition(release, el, p.state, 1) != 0)
+        TailParticle p;
+        double release;
+        if (!ReleaseState(jd, el, j, span, p, release))
             return 0;
         for (int m = 0; m < 2; ++m) {
             if (j == 0) {
@@ -286,17 +299,13 @@ int32_t CometDustTail(double jd, const OrbitalElements& el, const double earth[3
 int32_t CometIonTail(double jd, const OrbitalElements& el, const double earth[3], CometTail& tail)
 {
     tail.ionCount = 0;
-    OrbitPlaneState comet;
-    double span;
-    if (std::fabs(el.ionTailLength) < kLengthTooShort || OrbitPosition(jd, el, comet, 0) != 0 ||
-        IonTailSpan(jd, el, comet, span) == 0)
+    double span, plane[9], precession[9];
+    if (!StartTail(jd, el, el.ionTailLength, IonTailSpan, span, plane, precession))
         return 0;
-    double plane[9], precession[9];
-    TailMatrices(el, plane, precession);
     for (int j = 0; j < kTailSteps; ++j) {
-        const double release = jd - j * span / kTailSteps;
-        TailParticle p{};
-        if (OrbitPosition(release, el, p.state, 1) != 0)
+        TailParticle p;
+        double release;
+        if (!ReleaseState(jd, el, j, span, p, release))
             return 0;
         double x, y;
         IonParticlePosition(release, jd, p, x, y);

@@ -53,16 +53,11 @@ void OrbitEllipsePoints(const PlanetElements& el, double x[97], double y[97])
     }
 }
 
-void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination, double year)
+void OrbitPlaneRotation(double m[9], double sinW, double cosW, double sinN, double cosN, double sinI, double cosI,
+                        double sinE, double cosE)
 {
-    const double eps = OrbitObliquity(JulianDayFromCalendar(year, 1, 0));
-    const double sinW = SinDeg(omega), cosW = CosDeg(omega);
-    const double sinN = SinDeg(node), cosN = CosDeg(node);
-    const double sinI = SinDeg(inclination), cosI = CosDeg(inclination);
-    const double sinE = SinDeg(eps), cosE = CosDeg(eps);
-
-    // Orbit plane to the ecliptic of date (rows p, q, u, w), then the
-    // ecliptic to the equator.
+    // Orbit plane to the ecliptic (rows p, q, u, w), then the ecliptic to
+    // the equator.
     const double p = sinW * cosI * cosN + cosW * sinN;
     const double q = cosW * cosI * cosN - sinW * sinN;
     const double u = sinW * sinI;
@@ -76,6 +71,13 @@ void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination
     m[6] = u * cosE + p * sinE;
     m[7] = w * cosE + q * sinE;
     m[8] = 0.0;
+}
+
+void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination, double year)
+{
+    const double eps = OrbitObliquity(JulianDayFromCalendar(year, 1, 0));
+    OrbitPlaneRotation(m, SinDeg(omega), CosDeg(omega), SinDeg(node), CosDeg(node), SinDeg(inclination),
+                       CosDeg(inclination), SinDeg(eps), CosDeg(eps));
 }
 
 void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[9])

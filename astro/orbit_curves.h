@@ -13,6 +13,13 @@
 //                  towards the perihelion; point 96 equals point 0
 void OrbitEllipsePoints(const PlanetElements& el, double x[97], double y[97]);
 
+// Rotation from an orbit plane to an equator, from the sines and cosines of
+// the argument of perihelion (w), the node (n), the inclination (i) and the
+// obliquity (e), so that each caller picks its own sine.
+// Returned: m      row-major 3x3; the third column is 0
+void OrbitPlaneRotation(double m[9], double sinW, double cosW, double sinN, double cosN, double sinI, double cosI,
+                        double sinE, double cosE);
+
 // Rotation from the orbit plane to the mean equator of date.
 // Given:    omega       argument of perihelion, degrees
 //           node        longitude of the ascending node, degrees

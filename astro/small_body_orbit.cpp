@@ -4,6 +4,7 @@
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "astro/clamped_math.h"
+#include "astro/orbit_curves.h"
 #include "astro/precession.h"
 #include "astro/vector_math.h"
 
@@ -157,26 +158,8 @@ void SmallBodyPlaneMatrix(const OrbitalElements& el, double m[9])
     const double w = el.argumentOfPerihelion * kRadiansPerDegree;
     const double n = el.node * kRadiansPerDegree;
     const double i = el.inclination * kRadiansPerDegree;
-    const double sinW = std::sin(w), cosW = std::cos(w);
-    const double sinN = std::sin(n), cosN = std::cos(n);
-    const double sinI = std::sin(i), cosI = std::cos(i);
-    const double sinE = std::sin(eps), cosE = std::cos(eps);
-
-    // Orbit plane to the ecliptic (rows p, q, u, w), then the ecliptic to
-    // the equator.
-    const double p = sinW * cosI * cosN + cosW * sinN;
-    const double q = cosW * cosI * cosN - sinW * sinN;
-    const double u = sinW * sinI;
-    const double v = cosW * sinI;
-    m[0] = cosW * cosN - sinW * cosI * sinN;
-    m[1] = -sinW * cosN - cosW * cosI * sinN;
-    m[2] = 0.0;
-    m[3] = p * cosE - u * sinE;
-    m[4] = q * cosE - v * sinE;
-    m[5] = 0.0;
-    m[6] = u * cosE + p * sinE;
-    m[7] = v * cosE + q * sinE;
-    m[8] = 0.0;
+    OrbitPlaneRotation(m, std::sin(w), std::cos(w), std::sin(n), std::cos(n), std::sin(i), std::cos(i), std::sin(eps),
+                       std::cos(eps));
 }
 
 int32_t SmallBodyPosition(double jd, const OrbitalElements& el, const double earth[3], double sunDistance,

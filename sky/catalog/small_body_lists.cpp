@@ -19,6 +19,13 @@ bool Enlarge(T*& array, int32_t count)
     return true;
 }
 
+template <typename T>
+void Release(T*& array)
+{
+    std::free(array);
+    array = nullptr;
+}
+
 // A fresh place record: out of date (day 0), with its orbit path.
 void StartPlace(SmallBodyRecord& place, const OrbitalElements& el)
 {
@@ -87,24 +94,17 @@ void FreeCometList(Scene& scene)
 {
     FreePaths(scene.cometPositions, scene.cometCount);
     scene.cometCount = 0;
-    std::free(scene.cometPositions);
-    std::free(scene.cometElements);
-    std::free(scene.cometTails);
-    std::free(scene.cometFlags);
-    scene.cometPositions = nullptr;
-    scene.cometElements = nullptr;
-    scene.cometTails = nullptr;
-    scene.cometFlags = nullptr;
+    Release(scene.cometPositions);
+    Release(scene.cometElements);
+    Release(scene.cometTails);
+    Release(scene.cometFlags);
 }
 
 void FreeMinorPlanetList(Scene& scene)
 {
     FreePaths(scene.mplanetPositions, scene.mplanetCount);
     scene.mplanetCount = 0;
-    std::free(scene.mplanetPositions);
-    std::free(scene.mplanetElements);
-    std::free(scene.mplanetFlags);
-    scene.mplanetPositions = nullptr;
-    scene.mplanetElements = nullptr;
-    scene.mplanetFlags = nullptr;
+    Release(scene.mplanetPositions);
+    Release(scene.mplanetElements);
+    Release(scene.mplanetFlags);
 }
