@@ -144,8 +144,9 @@ TEST_F(ElementFileTest, EveryShippedRecordIsFoundThroughItsIndex)
             ASSERT_EQ(ReadOrbitalElementsAt(key, el, DataPath(file).c_str(), index.c_str()), 1) << key;
             ASSERT_EQ(std::strncmp(el.sourceLine, lines[n].c_str(), 203), 0);
             CopyIndexKey(key, lines[n].c_str(), kNameColumn, kNameWidth);
-            if (key[0] != '\0')
+            if (key[0] != '\0') {
                 ASSERT_GE(FetchElementOffset(index.c_str(), key), 0) << key;
+            }
         }
     }
 }
