@@ -1,7 +1,8 @@
 // The Sun, the Moon, the planets and Jupiter's satellites on the chart:
 // disks of their apparent size (at least the minimum disk radius), planets
-// as star-like points or magnified disks, with their labels. The Moon is
-// drawn last, so that it covers the Sun in a solar eclipse.
+// as star-like points or magnified disks, with their labels; in the
+// solar-system views symbols on their orbits. The Moon is drawn last, so
+// that it covers the Sun in a solar eclipse.
 #pragma once
 
 #include "sky/scene.h"
@@ -28,15 +29,17 @@ int32_t BodyDiskRadius(const Scene& scene, double semidiameter);
 double ScreenPositionAngle(const Scene& scene, double ra, double dec, int32_t r0, int32_t x, int32_t y);
 
 // The Sun: filled disk (BodyFlags bit 1 clear) or outline, ColorStar3 or
-// reddened near the horizon, then its labels.
+// reddened near the horizon, then its labels; its symbol in the
+// solar-system views.
 void DrawSun(Scene& scene, Drawable drawable);
 
 // Io..Callisto as single white points when Jupiter and JMOON are shown,
 // with their numbers (JMOON_NO) and names (JMOON_NAME).
 void DrawJovianSatellites(Scene& scene, Drawable drawable);
 
-// The whole layer: planets from Pluto down to Mercury, the satellites, the
-// Sun and last the Moon.
+// The whole layer: in the solar-system views first the orbits; then the
+// planets from Pluto down to Mercury, the minor planets, the comets'
+// markers, the satellites, the Sun and last the Moon.
 // Given:    moonDarkOffset  added to the background colour index for the
 //                           Moon's unlit part (the redraw passes 0)
 void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffset);
