@@ -48,6 +48,6 @@ void DrawSaturnRings(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, in
 void DrawSaturn(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int32_t r, double angle, double axisAngle);
 
 // Planets `first` down to `last` (indexes 0..7, Mercury..Pluto) as points
-// or disks with their labels.
+// or disks with their labels; in the solar-system views as their symbols.
 // Given:    darkIndex  ColorIndex of the unlit part of a disk
 void DrawPlanets(Scene& scene, Drawable drawable, int32_t first, int32_t last, int32_t darkIndex);
