@@ -13,8 +13,8 @@
 #include "bench_canvas.h"
 #include "small_body_loads.h"
 
-#include "astro/solar_system_update.h"
-#include "sky/screen_points.h"
+#include "sky/solar_system_update.h"
+#include "sky/view/screen_points.h"
 
 #include <chrono>
 #include <vector>

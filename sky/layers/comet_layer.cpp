@@ -2,14 +2,14 @@
 
 #include "astro/vector_math.h"
 #include "core/app_env.h"
-#include "sky/clipping.h"
 #include "sky/colors.h"
 #include "sky/layers/orbit_layer.h"
+#include "sky/layers/solar_labels.h"
+#include "sky/layers/star_layer.h"
 #include "sky/pens.h"
-#include "sky/screen_points.h"
-#include "sky/solar_labels.h"
-#include "sky/star_layer.h"
-#include "sky/wrap_segments.h"
+#include "sky/view/clipping.h"
+#include "sky/view/screen_points.h"
+#include "sky/view/wrap_segments.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // show no tails, and no object more than 100 AU from the Sun.
 #pragma once
 
-#include "sky/projection.h"
 #include "sky/scene.h"
+#include "sky/view/projection.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>

@@ -4,11 +4,11 @@
 #include "astro/orbit_curves.h"
 #include "astro/trig.h"
 #include "core/app_env.h"
-#include "sky/clipping.h"
 #include "sky/colors.h"
+#include "sky/layers/solar_labels.h"
 #include "sky/pens.h"
-#include "sky/screen_points.h"
-#include "sky/solar_labels.h"
+#include "sky/view/clipping.h"
+#include "sky/view/screen_points.h"
 
 #include <algorithm>
 #include <climits>

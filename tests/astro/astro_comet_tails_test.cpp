@@ -6,7 +6,7 @@
 
 #include "astro/comet_tails.h"
 #include "astro/small_body_orbit.h"
-#include "tests/astro/small_body_oracle.h"
+#include "tests/astro/astro_small_body_oracle.h"
 
 #include <cmath>
 #include <cstring>

@@ -3,16 +3,16 @@
 // markers in their star colours where they project, tails that shorten
 // with the daylight, orbits and body symbols in the solar-system views, the
 // axes, the planet paths' lifetime, and the 100 AU cut.
-#include "sky_grids_shot.h"
+#include "tests/sky/layers/sky_grids_shot.h"
 
 #include "astro/coordinates.h"
-#include "astro/solar_system_update.h"
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/draw_sky.h"
 #include "sky/layers/comet_layer.h"
 #include "sky/layers/orbit_layer.h"
-#include "sky/screen_points.h"
+#include "sky/solar_system_update.h"
+#include "sky/view/screen_points.h"
 
 #include <unistd.h>
 

@@ -1,5 +1,5 @@
 // Comet and minor-planet orbits against the universal-variable two-body
-// oracle (tests/astro/small_body_oracle.h) with ERFA's Earth and rotations:
+// oracle (tests/astro/astro_small_body_oracle.h) with ERFA's Earth and rotations:
 // every record of both element files at perihelion, a month and a year
 // either side, and on 2026-12-06; the eccentricities where the solvers
 // change hands; the geocentric place and magnitude; a published close
@@ -13,7 +13,7 @@
 #include "astro/small_body_orbit.h"
 #include "astro/sun.h"
 #include "astro/vector_math.h"
-#include "tests/astro/small_body_oracle.h"
+#include "tests/astro/astro_small_body_oracle.h"
 
 #include <cmath>
 #include <cstdlib>

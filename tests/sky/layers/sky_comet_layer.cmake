@@ -1,0 +1,3 @@
+# Comets, minor planets and orbits drawn on Xvfb and read back.
+uvola_gui_test(sky_comet_layer_test SOURCES sky_comet_layer_test.cpp LIBS uvola_sky uvola_astro Uvola::Motif)
+target_compile_definitions(sky_comet_layer_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
