@@ -354,6 +354,7 @@ TEST(UpdateSmallBody, HaleBoppNearestEarthOn1997March22)
     }
     EXPECT_NEAR(nearest, 1.315, 0.01);
     EXPECT_NEAR(when, 2450530.0, 1.0);   // 1997 March 22.5
+    std::printf("nearest %.4f AU at JD %.2f\n", nearest, when);
 }
 
 // The place of date is the J2000 place precessed to the instant (the
