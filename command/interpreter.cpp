@@ -37,18 +37,6 @@ bool IsBlankPiece(const char* begin, const char* end)
     return true;
 }
 
-// Turns the pending error into its message and shows it unless quiet.
-void ReportError(const char* word)
-{
-    AppEnv& env = *gAppEnv;
-    char format[kErrorFormatSize];
-    GetMessage(env.errorKey, format, sizeof format);
-    FormatErrorText(format, word, env.errorParam, env.errorMessage, sizeof env.errorMessage);
-    if (env.quiet == 0 && env.toplevel != nullptr) {
-        ShowMessageBox(env.toplevel, env.errorMessage, kMessageBoxWarning);
-    }
-}
-
 // A statement too long for the interpreter: refused, reported with its
 // command word and its start.
 void RefuseLongStatement(const char* statement)
@@ -60,10 +48,23 @@ void RefuseLongStatement(const char* statement)
     TokenizerState tokens;
     const char* word = StkNextToken(tokens, start, 0);
     StkSetError("stkErrorIllegalParam", statement);
-    ReportError(word);
+    StkReportError(word);
 }
 
 }  // namespace
+
+StkTextObserver gStkTextObserver = nullptr;
+
+void StkReportError(const char* word)
+{
+    AppEnv& env = *gAppEnv;
+    char format[kErrorFormatSize];
+    GetMessage(env.errorKey, format, sizeof format);
+    FormatErrorText(format, word, env.errorParam, env.errorMessage, sizeof env.errorMessage);
+    if (env.quiet == 0 && env.toplevel != nullptr) {
+        ShowMessageBox(env.toplevel, env.errorMessage, kMessageBoxWarning);
+    }
+}
 
 void StkSetError(const char* key, const char* parameter)
 {
@@ -124,7 +125,7 @@ void StkExecuteLine(Scene* scene, const char* statement)
         StkDispatch(scene, word, args.data());
     }
     if (gAppEnv->errorKey[0] != '\0') {
-        ReportError(word);
+        StkReportError(word);
     }
 }
 
@@ -132,6 +133,9 @@ void StkExecuteText(Scene* scene, const char* text)
 {
     if (text == nullptr) {
         return;
+    }
+    if (gStkTextObserver != nullptr) {
+        gStkTextObserver(text);
     }
     // Our own copy: a handler may run command text of its own, and the
     // caller's text may be a buffer that such a handler reuses.

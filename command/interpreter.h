@@ -19,6 +19,13 @@ constexpr int kMaxStatementLength = 255;
 //           it; the error of the last statement stays pending in gAppEnv.
 void StkExecuteText(Scene* scene, const char* text);
 
+// Observer of the command road: when set, it is given every text
+// StkExecuteText receives, before the text runs, texts that handlers run
+// themselves included. Null in the program; the dialog tests record what a
+// dialog sends with it.
+using StkTextObserver = void (*)(const char* text);
+extern StkTextObserver gStkTextObserver;
+
 // Executes one statement and reports its error: with the quiet flag set (the
 // command port) the message stays in gAppEnv->errorMessage, otherwise it is
 // also shown in a warning box on the toplevel shell.
@@ -35,6 +42,13 @@ void StkExecuteLine(Scene* scene, const char* statement);
 //           word   the command word, in any case
 //           args   ten argument slots, null where omitted
 void StkDispatch(Scene* scene, const char* word, const char* const* args);
+
+// Reports the error recorded for a statement: its message, formatted with
+// the command word, goes to gAppEnv->errorMessage and, unless the quiet flag
+// is set, into a warning box on the toplevel shell. Dialogs report the
+// input they refuse through it too, so users see one kind of message.
+// Given:    word  the statement's command word (null: empty)
+void StkReportError(const char* word);
 
 // Records a command error for the statement being run; a later call in the
 // same statement overwrites it.
