@@ -296,6 +296,29 @@ int StkShowHideObject(Scene* scene, const char* keyword, int operation)
     return 1;
 }
 
+int StkDisplayOptionShown(const Scene& scene, const char* keyword)
+{
+    // The byte finders serve SHOW and HIDE too; here they are only read.
+    Scene& flagsOf = const_cast<Scene&>(scene);
+    int32_t value = 0;
+    if (StkLookupKeyword(keyword, ObjectKeywordTable, value) != 0) {
+        const int group = (value >> 8) & 0xff;
+        auto bits = static_cast<uint8_t>(value & 0xff);
+        if (group == kGroupSkyAndGround && bits == kMeteorBit) {
+            bits = kBothMeteorBits;
+        }
+        const uint8_t* flags = GroupFlagByte(flagsOf, group);
+        return flags == nullptr ? -1 : ((*flags & bits) == bits ? 1 : 0);
+    }
+    int32_t id = 0;
+    int32_t bit = 0;
+    if (StkParseSolarObjectKeyword(scene, keyword, id, bit) == 0) {
+        return -1;
+    }
+    const uint8_t* flags = BodyFlagByte(flagsOf, id);
+    return flags == nullptr ? -1 : ((*flags & bit) != 0 ? 1 : 0);
+}
+
 const char* StkSolarObjectKeyword(const Scene& scene, int32_t id, int32_t bit)
 {
     static char keyword[kSolarKeywordSize + 8];   // room for the longest suffix

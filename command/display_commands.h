@@ -27,6 +27,16 @@ constexpr int kFlagToggle = 2;
 //           it recorded), the scene unchanged
 int StkShowHideObject(Scene* scene, const char* keyword, int operation);
 
+// Whether a display option is on: the reading of the Scene that SHOW and
+// HIDE write, so a dialog fills its toggles from the keywords it sends.
+// Given:    scene    flags; loaded comets and minor planets
+//           keyword  a keyword of ObjectKeywordTable or a solar-object
+//                    keyword of one body, in any case
+// Returned: 1 on, 0 off; -1 for a keyword with no flag of its own to read
+//           (unknown, a body group such as PLANET, or a group without a
+//           flag byte such as TOOLBAR)
+int StkDisplayOptionShown(const Scene& scene, const char* keyword);
+
 // The solar-object keyword of a body and a BodyFlags bit, the reverse of
 // StkParseSolarObjectKeyword: SUN_SPOT, MARS_NAME, PLANET_OBT, COMET2_DATE
 // (loaded comets and minor planets by their number from 1), DUSTTAIL1,
