@@ -10,6 +10,7 @@ namespace {
 const char* const* const kResourceBlocks[] = {
     kInitResources,
     kMainWindowResources,
+    kDialogResources,
     kPendingResources,
     kColorResources,
     kFontResources,

@@ -1,0 +1,118 @@
+#include "dialogs/command_text.h"
+
+#include "command/interpreter.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kIllegalParam[] = "stkErrorIllegalParam";
+
+void Refuse(CommandText& command, const std::string& word, const std::string& param)
+{
+    command.errorKey = kIllegalParam;
+    command.errorWord = word;
+    command.errorParam = param;
+}
+
+// The command word: the statement up to its first blank, tab or comma.
+std::string CommandWordOf(const std::string& statement)
+{
+    const size_t begin = statement.find_first_not_of(" \t");
+    if (begin == std::string::npos) {
+        return "";
+    }
+    return statement.substr(begin, statement.find_first_of(" \t,", begin) - begin);
+}
+
+std::string Formatted(const char* format, va_list args)
+{
+    va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    if (length <= 0) {
+        return "";
+    }
+    std::string text(static_cast<size_t>(length), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, args);
+    return text;
+}
+
+// A statement the interpreter would run as it stands: one statement, not
+// longer than it takes.
+bool Fits(CommandText& command, const std::string& statement)
+{
+    if (statement.size() > static_cast<size_t>(kMaxStatementLength) ||
+        statement.find_first_of(";\r\n") != std::string::npos) {
+        Refuse(command, CommandWordOf(statement), statement);
+        return false;
+    }
+    return true;
+}
+
+void Add(CommandText& command, bool newText, const char* format, va_list args)
+{
+    if (IsCommandRefused(command) != 0) {
+        return;
+    }
+    const std::string statement = Formatted(format, args);
+    if (!Fits(command, statement)) {
+        return;
+    }
+    if (newText || command.texts.empty()) {
+        command.texts.push_back(statement);
+    } else {
+        command.texts.back() += ";" + statement;
+    }
+}
+
+}  // namespace
+
+int IsCommandRefused(const CommandText& command)
+{
+    return command.errorKey.empty() ? 0 : 1;
+}
+
+const char* CheckedName(CommandText& command, const char* word, const char* name)
+{
+    if (name == nullptr || IsCommandRefused(command) != 0) {
+        return "";
+    }
+    if (std::strpbrk(name, ";\"\r\n") != nullptr) {
+        Refuse(command, word, name);
+        return "";
+    }
+    return name;
+}
+
+void AddText(CommandText& command, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Add(command, true, format, args);
+    va_end(args);
+}
+
+void AddStatement(CommandText& command, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Add(command, false, format, args);
+    va_end(args);
+}
+
+int RunCommandText(Scene* scene, const CommandText& command)
+{
+    if (IsCommandRefused(command) != 0) {
+        StkSetError(command.errorKey.c_str(), command.errorParam.c_str());
+        StkReportError(command.errorWord.c_str());
+        return 0;
+    }
+    for (const std::string& text : command.texts) {
+        StkExecuteText(scene, text.c_str());
+    }
+    return 1;
+}

@@ -1,0 +1,120 @@
+#include "dialogs/scrolled_list.h"
+
+#include "dialogs/list_match.h"
+
+#include <Xm/List.h>
+#include <Xm/SelectioB.h>
+#include <Xm/Text.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+// The item under this height from the top is the top visible item.
+constexpr Position kTopItemY = 5;
+
+std::string PromptText(Widget prompt)
+{
+    Widget field = XmSelectionBoxGetChild(prompt, XmDIALOG_TEXT);
+    char* value = XmTextGetString(field);
+    std::string text = value != nullptr ? value : "";
+    XtFree(value);
+    return text;
+}
+
+void SearchOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListSearch& search = *static_cast<ListSearch*>(client);
+    const std::string text = PromptText(search.prompt);
+    *search.lastText = text;
+    // The position of the top item, 1-based, is the 0-based index of the
+    // item after it.
+    const int start = XmListYToPos(search.list, kTopItemY);
+    const int found = FindNextMatch(*search.names, search.keysPerEntry, start, text.c_str());
+    if (found < 0) {
+        return;
+    }
+    BringToTopAndSelect(search.list, found + 1);
+    XtUnmanageChild(search.prompt);
+}
+
+void SearchCancelCallback(Widget prompt, XtPointer, XtPointer)
+{
+    XtUnmanageChild(prompt);
+}
+
+void CreatePrompt(ListSearch& search, Widget parent, const char* name)
+{
+    // OK without a match must leave the prompt up.
+    Arg args[1];
+    XtSetArg(args[0], XmNautoUnmanage, False);
+    search.prompt = XmCreatePromptDialog(parent, const_cast<char*>(name), args, 1);
+    for (unsigned char child : {XmDIALOG_HELP_BUTTON, XmDIALOG_APPLY_BUTTON,
+                                XmDIALOG_SELECTION_LABEL}) {
+        XtUnmanageChild(XmSelectionBoxGetChild(search.prompt, child));
+    }
+    XtAddCallback(search.prompt, XmNokCallback, SearchOkCallback, &search);
+    XtAddCallback(search.prompt, XmNcancelCallback, SearchCancelCallback, nullptr);
+}
+
+}  // namespace
+
+Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
+                          const std::vector<std::string>& items)
+{
+    Arg args[5];
+    Cardinal count = 0;
+    XtSetArg(args[count], XmNselectionPolicy, selectionPolicy), ++count;
+    XtSetArg(args[count], XmNlistMarginHeight, 1), ++count;
+    XtSetArg(args[count], XmNlistMarginWidth, 2), ++count;
+    XtSetArg(args[count], XmNlistSizePolicy, XmVARIABLE), ++count;
+    XtSetArg(args[count], XmNscrollBarDisplayPolicy, XmSTATIC), ++count;
+    Widget list = XmCreateScrolledList(parent, const_cast<char*>(name), args, count);
+    SetListItems(list, items);
+    XtManageChild(list);
+    return list;
+}
+
+void SetListItems(Widget list, const std::vector<std::string>& items)
+{
+    XmListDeleteAllItems(list);
+    for (const std::string& item : items) {
+        XmString text = XmStringCreateLocalized(const_cast<char*>(item.c_str()));
+        XmListAddItemUnselected(list, text, 0);
+        XmStringFree(text);
+    }
+}
+
+std::vector<int> SelectedPositions(Widget list)
+{
+    int* positions = nullptr;
+    int count = 0;
+    std::vector<int> selected;
+    if (XmListGetSelectedPos(list, &positions, &count)) {
+        selected.assign(positions, positions + count);
+        XtFree(reinterpret_cast<char*>(positions));
+    }
+    return selected;
+}
+
+int SelectedPosition(Widget list)
+{
+    const std::vector<int> selected = SelectedPositions(list);
+    return selected.size() == 1 ? selected.front() : -1;
+}
+
+void BringToTopAndSelect(Widget list, int position)
+{
+    XmListSetPos(list, position);
+    XmListSetKbdItemPos(list, position);
+    XmListSelectPos(list, position, True);
+}
+
+void ShowListSearch(ListSearch& search, Widget parent, const char* name)
+{
+    if (search.prompt == nullptr) {
+        CreatePrompt(search, parent, name);
+    }
+    Widget field = XmSelectionBoxGetChild(search.prompt, XmDIALOG_TEXT);
+    XmTextSetString(field, const_cast<char*>(search.lastText->c_str()));
+    XtManageChild(search.prompt);
+}
