@@ -1,0 +1,187 @@
+// Driving a dialog in-process under Xvfb, as a user would: real Motif
+// widgets on the program's application shell (the canvas fixture's, so a
+// test can give the Scene a real canvas), fields typed, toggles and list
+// items chosen and buttons pressed through the widgets' own callbacks, the
+// window manager's close sent as the X message it is. Every text handed to
+// StkExecuteText while a driver lives is recorded, in order.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "command/interpreter.h"
+#include "core/app_env.h"
+#include "sky_canvas_fixture.h"
+
+#include <X11/IntrinsicP.h>
+#include <Xm/List.h>
+#include <Xm/MessageB.h>
+#include <Xm/PushB.h>
+#include <Xm/Text.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dialogtest {
+
+inline std::vector<std::string>& RecordedTexts()
+{
+    static std::vector<std::string> texts;
+    return texts;
+}
+
+inline void RecordText(const char* text)
+{
+    RecordedTexts().push_back(text);
+}
+
+class DialogDriver {
+public:
+    DialogDriver()
+    {
+        canvastest::World();
+        RecordedTexts().clear();
+        gStkTextObserver = RecordText;
+    }
+    ~DialogDriver() { gStkTextObserver = nullptr; }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    // The texts StkExecuteText was given, in order.
+    const std::vector<std::string>& Texts() const { return RecordedTexts(); }
+    void ForgetTexts() { RecordedTexts().clear(); }
+
+    // A descendant of the dialog by name; a missing one fails the test.
+    static Widget Child(Widget dialog, const char* name)
+    {
+        Widget widget = XtNameToWidget(dialog, ("*" + std::string(name)).c_str());
+        EXPECT_NE(widget, nullptr) << "no widget " << name;
+        return widget;
+    }
+
+    void Type(Widget dialog, const char* field, const char* text)
+    {
+        XmTextSetString(Child(dialog, field), const_cast<char*>(text));
+        Pump();
+    }
+
+    static std::string Text(Widget dialog, const char* field)
+    {
+        char* value = XmTextGetString(Child(dialog, field));
+        std::string text = value;
+        XtFree(value);
+        return text;
+    }
+
+    // Sets a toggle and tells its valueChanged callbacks, as a click does.
+    void SetToggle(Widget dialog, const char* toggle, bool on)
+    {
+        XmToggleButtonSetState(Child(dialog, toggle), on ? True : False, True);
+        Pump();
+    }
+
+    static bool IsSet(Widget dialog, const char* toggle)
+    {
+        return XmToggleButtonGetState(Child(dialog, toggle)) != 0;
+    }
+
+    // A push or arrow button pressed: its activate callbacks run.
+    void Press(Widget dialog, const char* button)
+    {
+        XmPushButtonCallbackStruct press{};
+        press.reason = XmCR_ACTIVATE;
+        press.click_count = 1;
+        XtCallCallbacks(Child(dialog, button), XmNactivateCallback, &press);
+        Pump();
+    }
+
+    // A list item chosen with notification, as a click does.
+    void Select(Widget dialog, const char* list, int position)
+    {
+        XmListSelectPos(Child(dialog, list), position, True);
+        Pump();
+    }
+
+    // The window manager's close button: WM_DELETE_WINDOW sent to the
+    // dialog's shell window; returns once the dialog is down.
+    bool CloseFromWindowManager(Widget dialog)
+    {
+        Widget shell = XtParent(dialog);
+        Display* display = XtDisplay(shell);
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = XtWindow(shell);
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, XtWindow(shell), False, NoEventMask, &event);
+        return PumpUntil([dialog] { return !XtIsManaged(dialog); });
+    }
+
+    // Handles every event the server has sent.
+    static void Pump()
+    {
+        XSync(gAppEnv->display, False);
+        while (XtAppPending(canvastest::World().app) != 0) {
+            XtAppProcessEvent(canvastest::World().app, XtIMAll);
+        }
+    }
+
+    // Pumps until the condition holds or five seconds passed.
+    static bool PumpUntil(const std::function<bool()>& done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            Pump();
+        }
+        return true;
+    }
+
+    // The texts of the message boxes open on a parent, oldest first.
+    static std::vector<std::string> MessageBoxes(Widget parent)
+    {
+        std::vector<std::string> texts;
+        for (Widget box : Boxes(parent)) {
+            XmString message = nullptr;
+            XtVaGetValues(box, XmNmessageString, &message, nullptr);
+            char* text = static_cast<char*>(
+                XmStringUnparse(message, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0,
+                                XmOUTPUT_ALL));
+            texts.emplace_back(text);
+            XtFree(text);
+            XmStringFree(message);
+        }
+        return texts;
+    }
+
+    static void CloseMessageBoxes(Widget parent)
+    {
+        for (Widget box : Boxes(parent)) {
+            XtDestroyWidget(XtParent(box));
+        }
+        Pump();
+    }
+
+private:
+    static std::vector<Widget> Boxes(Widget parent)
+    {
+        std::vector<Widget> boxes;
+        for (Cardinal i = 0; i < parent->core.num_popups; ++i) {
+            Widget shell = parent->core.popup_list[i];
+            Widget box = XtNameToWidget(shell, "MessageBox");
+            if (!shell->core.being_destroyed && box != nullptr) {
+                boxes.push_back(box);
+            }
+        }
+        return boxes;
+    }
+};
+
+}  // namespace dialogtest
