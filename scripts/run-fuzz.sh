@@ -4,6 +4,7 @@
 # adds what it finds to the copy, never to the committed corpus):
 #   fuzz_execute_text     command text         tests/fuzz/corpus
 #   fuzz_element_records  element files        tests/fuzz/element_corpus
+#   fuzz_dialog_fields    typed dialog fields  tests/fuzz/dialog_corpus
 #   scripts/run-fuzz.sh [BUILD_DIR [SECONDS PER TARGET]]
 # Fails when the build fails or a fuzzer finds a crash, a leak or undefined
 # behaviour; the input that did it is left in BUILD_DIR.
@@ -12,7 +13,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-fuzz}
 seconds=${2:-60}
-targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus"
+targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus fuzz_dialog_fields:dialog_corpus"
 
 cmake -S "$root" -B "$build" -DUVOLA_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -1,0 +1,85 @@
+// Fuzzes what dialogs make of typed text: the checked number reading, the
+// arrow step, the list search and the command composer. Any input must
+// leave the promises of dialogs/ kept: an accepted number is finite and in
+// range, an arrow never leaves its limits, and an accepted command holds
+// one statement per piece, within the interpreter's limit, with the name
+// whole inside its quotes.
+#include "command/interpreter.h"
+#include "dialogs/command_text.h"
+#include "dialogs/list_match.h"
+#include "dialogs/number_text.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const NumberFieldSpec kMagnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
+const NumberFieldSpec kYear{"Year", -999, 9999, 1, 0, 5, 4};
+
+void Require(bool promise)
+{
+    if (!promise) {
+        __builtin_trap();
+    }
+}
+
+void CheckNumbers(const char* text)
+{
+    double real = 0.0;
+    if (ReadRealText(text, -1e6, 1e6, real) != 0) {
+        Require(std::isfinite(real) && real >= -1e6 && real <= 1e6);
+    }
+    int32_t integer = 0;
+    if (ReadIntegerText(text, -1000, 1000, integer) != 0) {
+        Require(integer >= -1000 && integer <= 1000);
+    }
+    for (const NumberFieldSpec* spec : {&kMagnitude, &kYear}) {
+        for (int direction : {1, -1}) {
+            const std::string stepped = StepNumberText(*spec, text, direction);
+            double value = 0.0;
+            Require(ReadRealText(stepped.c_str(), spec->minimum, spec->maximum, value) != 0);
+        }
+    }
+}
+
+void CheckCommand(const char* text)
+{
+    CommandText command;
+    AddText(command, "ECHO \"%s\"", CheckedName(command, "ECHO", text));
+    if (IsCommandRefused(command) != 0) {
+        return;
+    }
+    const std::string& statement = command.texts.at(0);
+    Require(statement.size() <= static_cast<size_t>(kMaxStatementLength));
+    Require(statement.find_first_of(";\r\n") == std::string::npos);
+    Require(statement == std::string("ECHO \"") + text + "\"");
+    Require(std::strchr(text, '"') == nullptr);
+}
+
+void CheckSearch(const std::string& text)
+{
+    std::vector<std::string> names;
+    size_t begin = 0;
+    for (size_t end; (end = text.find('\n', begin)) != std::string::npos; begin = end + 1) {
+        names.push_back(text.substr(begin, end - begin));
+    }
+    const int found = FindNextMatch(names, 1, static_cast<int>(text.size()), "a");
+    Require(found >= -1 && found < static_cast<int>(names.size()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // Field text is a C string: it ends at the first NUL.
+    const std::string text(std::string(reinterpret_cast<const char*>(data), size).c_str());
+    CheckNumbers(text.c_str());
+    CheckCommand(text.c_str());
+    CheckSearch(text);
+    return 0;
+}
