@@ -82,7 +82,7 @@ const char* CheckedName(CommandText& command, const char* word, const char* name
         return "";
     }
     if (std::strpbrk(name, ";\"\r\n") != nullptr) {
-        Refuse(command, word, name);
+        Refuse(command, word != nullptr ? word : "", name);
         return "";
     }
     return name;

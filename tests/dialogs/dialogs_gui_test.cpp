@@ -212,9 +212,12 @@ TEST_F(SampleDialogTest, OkSendsTheComposedTextAndTheSceneFollows)
     EXPECT_STREQ(scene.siteName, "London");
     EXPECT_EQ(scene.redrawRequested, 0) << "DRIVE drew the chart";
 
-    // Shown again it is the same dialog, filled from the changed Scene.
+    // Shown again it is the same dialog, filled from the changed Scene;
+    // shown while up it is only raised.
+    ShowSampleDialog(&scene);
     ShowSampleDialog(&scene);
     EXPECT_EQ(builds, 1);
+    EXPECT_TRUE(XtIsManaged(dialog()));
     EXPECT_EQ(DialogDriver::Text(dialog(), "EditLabelLimit"), "5.5");
     EXPECT_EQ(DialogDriver::Text(dialog(), "EditDiskMag"), "120");
     EXPECT_TRUE(DialogDriver::IsSet(dialog(), "RadioMode02"));
