@@ -1,6 +1,7 @@
 #include "dialogs/command_text.h"
 
 #include "command/interpreter.h"
+#include "command/tokenizer.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -17,14 +18,12 @@ void Refuse(CommandText& command, const std::string& word, const std::string& pa
     command.errorParam = param;
 }
 
-// The command word: the statement up to its first blank, tab or comma.
-std::string CommandWordOf(const std::string& statement)
+// The command word, as the interpreter takes it from the statement.
+std::string CommandWordOf(std::string statement)
 {
-    const size_t begin = statement.find_first_not_of(" \t");
-    if (begin == std::string::npos) {
-        return "";
-    }
-    return statement.substr(begin, statement.find_first_of(" \t,", begin) - begin);
+    TokenizerState tokens;
+    const char* word = StkNextToken(tokens, statement.data(), 0);
+    return word != nullptr ? word : "";
 }
 
 std::string Formatted(const char* format, va_list args)
