@@ -1,7 +1,7 @@
 #include "dialogs/command_text.h"
 
 #include "command/interpreter.h"
-#include "command/tokenizer.h"
+#include "core/tokenizer.h"
 
 #include <cstdarg>
 #include <cstdio>

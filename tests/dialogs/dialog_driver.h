@@ -10,7 +10,7 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
-#include "sky_canvas_fixture.h"
+#include "tests/sky/sky_canvas_fixture.h"
 
 #include <X11/IntrinsicP.h>
 #include <Xm/List.h>

@@ -3,9 +3,9 @@
 // callbacks. What it sends goes through StkExecuteText to a Scene with a
 // real canvas; refused input runs nothing and is reported as the command
 // language reports errors; the window manager's close is a Cancel.
-#include "dialog_driver.h"
+#include "tests/dialogs/dialog_driver.h"
 
-#include "command/keywords.h"
+#include "core/keywords.h"
 #include "dialogs/choice_groups.h"
 #include "dialogs/command_text.h"
 #include "dialogs/form_dialog.h"
