@@ -6,3 +6,6 @@ uvola_e2e_test(command_port_probe_e2e SCRIPT command_port_e2e.py PROGRAM command
 # The same transcripts against the program itself.
 uvola_e2e_test(command_port_e2e SCRIPT command_port_e2e.py PROGRAM uvola)
 uvola_e2e_test(command_port_question_e2e SCRIPT command_port_question_e2e.py PROGRAM uvola)
+
+# The README's examples, sent as its reader would send them.
+uvola_e2e_test(readme_e2e SCRIPT readme_e2e.py PROGRAM uvola ARGS "${PROJECT_SOURCE_DIR}/README.md")

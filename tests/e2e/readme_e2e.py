@@ -1,0 +1,117 @@
+"""The README's examples, run as a reader of the README would run them: its
+command lines sent to a running uvola through the command port, its one-line
+client run by the shell, and the Tokyo example's chart read back from GSAVE.
+
+    readme_e2e.py UVOLA README
+
+Run inside tests/harness/uvola-test-env --xvfb.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from status_line_reader import StatusLineReader  # noqa: E402
+from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
+
+README = None
+README_PORT = "7000"     # the port the README's examples use
+
+# A command line: a command word in capitals, then anything but an option
+# file's " = ".
+COMMAND_LINE = re.compile(r"^[A-Z][A-Z0-9_]+(\s(?!.*\s=\s).*)?$")
+
+
+def readme_text():
+    with open(README) as f:
+        return f.read()
+
+
+def code_lines():
+    """The README's indented code lines, without the indentation."""
+    return [line[4:] for line in readme_text().splitlines() if line.startswith("    ")]
+
+
+def command_lines():
+    """Every line of command text the README shows: its code lines that are
+    commands, and command texts quoted in its prose ("LOOK SUN; BLINK SUN")."""
+    quoted = re.findall(r'"([^"\n]+)"', readme_text())
+    return [line for line in code_lines() + quoted if COMMAND_LINE.match(line)]
+
+
+def tokyo_example():
+    """The code block of the Tokyo example: the command lines from its
+    LOCATE to its GSAVE."""
+    lines = command_lines()
+    start = next(i for i, line in enumerate(lines) if "Tokyo" in line)
+    end = next(i for i in range(start, len(lines)) if lines[i].startswith("GSAVE"))
+    return lines[start:end + 1]
+
+
+def saved_to(line, directory):
+    """A GSAVE line of the README with its image moved into directory."""
+    name = os.path.basename(line.split()[1])
+    return "GSAVE %s" % os.path.join(directory, name), os.path.join(directory, name + ".xpm")
+
+
+class CommandLines(ChartTestCase):
+    def test_the_readme_shows_its_examples(self):
+        lines = command_lines()
+        self.assertIn("LOOK SUN; BLINK SUN", lines)
+        self.assertEqual(len(tokyo_example()), 3, lines)
+
+    def test_every_command_line_is_accepted(self):
+        directory = os.path.join(self.directory, "every")
+        os.makedirs(directory)
+        for line in command_lines():
+            if line.startswith("GSAVE"):
+                line, image = saved_to(line, directory)
+            self.assertEqual(self.client.request(line), "", line)
+        self.assertTrue(os.path.exists(image))
+
+    def test_one_line_client_gets_the_prompts(self):
+        clients = [line for line in code_lines() if line.startswith("python3 -c")]
+        self.assertEqual(len(clients), 1)
+        self.client.close()     # the port serves one client at a time
+        command = clients[0].replace(README_PORT, str(self.uvola.port))
+        result = subprocess.run(["sh", "-c", command], capture_output=True, text=True, timeout=30)
+        self.assertEqual(result.stdout, "uvola> uvola> \n", result.stderr)
+
+
+class TokyoExample(ChartTestCase):
+    """Orion rising in the east over Tokyo, at 21:00 on 6 December 2026 by
+    Tokyo's clock, with constellation lines and star names."""
+
+    def run_example(self, name, extra=""):
+        """Runs the example, with extra command text before its GSAVE;
+        returns the image's path."""
+        directory = os.path.join(self.directory, name)
+        os.makedirs(directory)
+        for line in tokyo_example():
+            if line.startswith("GSAVE"):
+                line, image = saved_to(line, directory)
+                self.ok(extra + "DRIVE")
+            self.ok(line)
+        return image
+
+    def test_status_line_shows_tokyo_at_21h_local_time(self):
+        reader = StatusLineReader.learn(self, self.gsave)
+        image = self.run_example("status")
+        reader.assert_shows(image, "Sun Dec 6, 2026 21:00", "139.77", "35.68", "(+9.0h) Tokyo",
+                            "W:120.0")
+
+    def test_constellation_lines_and_star_names_are_drawn(self):
+        shown = read_xpm(self.run_example("shown"))[2]
+        hidden = read_xpm(self.run_example("no-lines", "HIDE CONS_LINE; "))[2]
+        no_names = read_xpm(self.run_example("no-names", "HIDE STARNAME; "))[2]
+        self.assertNotEqual(shown, hidden)
+        self.assertNotEqual(shown, no_names)
+        self.assertNotEqual(hidden, no_names)
+
+
+if __name__ == "__main__":
+    ChartTestCase.program, README = sys.argv[1], sys.argv[2]
+    unittest.main(argv=[sys.argv[0], "-v"])
