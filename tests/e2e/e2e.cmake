@@ -9,3 +9,11 @@ uvola_e2e_test(command_port_question_e2e SCRIPT command_port_question_e2e.py PRO
 
 # The README's examples, sent as its reader would send them.
 uvola_e2e_test(readme_e2e SCRIPT readme_e2e.py PROGRAM uvola ARGS "${PROJECT_SOURCE_DIR}/README.md")
+
+# make run with no DISPLAY: the run script starts its own X server.
+add_test(NAME run_script_e2e
+         COMMAND "${UVOLA_TEST_ENV}" --
+                 /usr/bin/python3 "${UVOLA_E2E_DIR}/run_script_e2e.py"
+                 "${PROJECT_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")
+set_tests_properties(run_script_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
+                     ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
