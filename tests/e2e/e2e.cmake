@@ -7,8 +7,10 @@ uvola_e2e_test(command_port_probe_e2e SCRIPT command_port_e2e.py PROGRAM command
 uvola_e2e_test(command_port_e2e SCRIPT command_port_e2e.py PROGRAM uvola)
 uvola_e2e_test(command_port_question_e2e SCRIPT command_port_question_e2e.py PROGRAM uvola)
 
-# The README's examples, sent as its reader would send them.
-uvola_e2e_test(readme_e2e SCRIPT readme_e2e.py PROGRAM uvola ARGS "${PROJECT_SOURCE_DIR}/README.md")
+# The examples of the README and the command reference, sent as their
+# reader would send them.
+uvola_e2e_test(docs_e2e SCRIPT docs_e2e.py PROGRAM uvola
+               ARGS "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/doc/commands.md")
 
 # make run with no DISPLAY: the run script starts its own X server.
 add_test(NAME run_script_e2e

@@ -1,8 +1,9 @@
-"""The README's examples, run as a reader of the README would run them: its
-command lines sent to a running uvola through the command port, its one-line
-client run by the shell, and the Tokyo example's chart read back from GSAVE.
+"""The examples of the README and of doc/commands.md, run as their reader
+would run them: their command lines sent to a running uvola through the
+command port, the README's one-line client run by the shell, and the Tokyo
+example's chart read back from GSAVE.
 
-    readme_e2e.py UVOLA README
+    docs_e2e.py UVOLA README COMMANDS_MD
 
 Run inside tests/harness/uvola-test-env --xvfb.
 """
@@ -18,6 +19,7 @@ from status_line_reader import StatusLineReader  # noqa: E402
 from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
 
 README = None
+COMMANDS_MD = None
 README_PORT = "7000"     # the port the README's examples use
 
 # A command line: a command word in capitals, then anything but an option
@@ -25,14 +27,19 @@ README_PORT = "7000"     # the port the README's examples use
 COMMAND_LINE = re.compile(r"^[A-Z][A-Z0-9_]+(\s(?!.*\s=\s).*)?$")
 
 
-def readme_text():
-    with open(README) as f:
+NOT_AVAILABLE = "Not available in this version"
+
+
+def readme_text(path=None):
+    with open(path or README) as f:
         return f.read()
 
 
-def code_lines():
-    """The README's indented code lines, without the indentation."""
-    return [line[4:] for line in readme_text().splitlines() if line.startswith("    ")]
+def code_lines(text=None):
+    """The indented code lines of a text (the README's by default), without
+    the indentation."""
+    lines = (text if text is not None else readme_text()).splitlines()
+    return [line.strip() for line in lines if line.startswith("    ")]
 
 
 def command_lines():
@@ -49,6 +56,15 @@ def tokyo_example():
     start = next(i for i, line in enumerate(lines) if "Tokyo" in line)
     end = next(i for i in range(start, len(lines)) if lines[i].startswith("GSAVE"))
     return lines[start:end + 1]
+
+
+def command_sections():
+    """(heading, its command lines, whether it says the command is not
+    available yet) for each command section of doc/commands.md."""
+    parts = re.split(r"^#### ", readme_text(COMMANDS_MD), flags=re.M)[1:]
+    return [(part.splitlines()[0], [line for line in code_lines(part) if COMMAND_LINE.match(line)],
+             NOT_AVAILABLE in part)
+            for part in parts]
 
 
 def saved_to(line, directory):
@@ -79,6 +95,33 @@ class CommandLines(ChartTestCase):
         command = clients[0].replace(README_PORT, str(self.uvola.port))
         result = subprocess.run(["sh", "-c", command], capture_output=True, text=True, timeout=30)
         self.assertEqual(result.stdout, "uvola> uvola> \n", result.stderr)
+
+
+class CommandReference(ChartTestCase):
+    def test_every_example_is_answered_as_its_section_says(self):
+        directory = os.path.join(self.directory, "reference")
+        os.makedirs(directory)
+        sections = command_sections()
+        self.assertGreater(len(sections), 30)
+        for heading, lines, pending in sections:
+            if not heading.startswith("EXIT"):
+                self.assertTrue(lines, "no example for %s" % heading)
+            for line in lines:
+                if line.startswith("GSAVE"):
+                    line, image = saved_to(line, directory)
+                reply = self.client.request(line)
+                if pending:
+                    self.assertIn(NOT_AVAILABLE, reply, line)
+                else:
+                    self.assertEqual(reply, "", line)
+        self.assertTrue(os.path.exists(image))
+
+    def test_examples_of_the_conventions_are_accepted(self):
+        conventions = readme_text(COMMANDS_MD).split("#### ")[0]
+        lines = [line for line in code_lines(conventions) if COMMAND_LINE.match(line)]
+        self.assertTrue(lines)
+        for line in lines:
+            self.ok(line)
 
 
 class TokyoExample(ChartTestCase):
@@ -113,5 +156,5 @@ class TokyoExample(ChartTestCase):
 
 
 if __name__ == "__main__":
-    ChartTestCase.program, README = sys.argv[1], sys.argv[2]
+    ChartTestCase.program, README, COMMANDS_MD = sys.argv[1:4]
     unittest.main(argv=[sys.argv[0], "-v"])
