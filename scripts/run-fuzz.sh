@@ -8,19 +8,50 @@
 #   scripts/run-fuzz.sh [BUILD_DIR [SECONDS PER TARGET]]
 # Fails when the build fails or a fuzzer finds a crash, a leak or undefined
 # behaviour; the input that did it is left in BUILD_DIR.
+# The build and each run print one line every ten seconds, so a long quiet
+# step is seen to be alive; their whole output goes to BUILD_DIR/*.log.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-fuzz}
 seconds=${2:-60}
 targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus fuzz_dialog_fields:dialog_corpus"
+mkdir -p "$build"
 
-cmake -S "$root" -B "$build" -DUVOLA_FUZZ=ON \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-for entry in $targets; do
-    cmake --build "$build" -j "$(nproc)" --target "${entry%%:*}" >/dev/null
-done
+# Runs a command with its output in a log, printing LABEL, the seconds so far
+# and the log's last line every ten seconds; on failure the log's end.
+with_progress() {
+    label=$1
+    log=$2
+    shift 2
+    "$@" >"$log" 2>&1 &
+    pid=$!
+    elapsed=0
+    while kill -0 "$pid" 2>/dev/null; do
+        sleep 1
+        elapsed=$((elapsed + 1))
+        if [ $((elapsed % 10)) -eq 0 ] && kill -0 "$pid" 2>/dev/null; then
+            echo "$label: ${elapsed} s: $(tail -n 1 "$log" | cut -c1-100)"
+        fi
+    done
+    status=0
+    wait "$pid" || status=$?
+    if [ "$status" -ne 0 ]; then
+        tail -n 60 "$log"
+        echo "$label failed (status $status); the whole output is in $log"
+    fi
+    return "$status"
+}
+
+with_progress "fuzz build" "$build/build.log" sh -c '
+    root=$1 build=$2
+    shift 2
+    cmake -S "$root" -B "$build" -DUVOLA_FUZZ=ON \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    for entry in "$@"; do
+        cmake --build "$build" -j "$(nproc)" --target "${entry%%:*}" || exit 1
+    done' sh "$root" "$build" $targets
 
 for entry in $targets; do
     target=${entry%%:*}
@@ -29,9 +60,11 @@ for entry in $targets; do
     # The private home and C locale of the tests, so that no handler can
     # reach the real ~/.uvola.
     status=0
-    "$root/tests/harness/uvola-test-env" -- \
+    with_progress "$target for $seconds s" "$build/$target.log" \
+        "$root/tests/harness/uvola-test-env" -- \
         "$build/tests/fuzz/$target" -max_total_time="$seconds" \
         -artifact_prefix="$build/$target-" -print_final_stats=1 "$corpus" || status=$?
     rm -rf "$corpus"
     [ "$status" -eq 0 ] || exit "$status"
+    grep -E "^(Done|stat::number_of_executed_units|stat::peak_rss_mb)" "$build/$target.log" || true
 done
