@@ -7,9 +7,9 @@
 //   body KEYWORD ID            the solar-system and Jovian satellite names
 // Bytes outside printable ASCII (the Japanese aliases) are written as \xHH.
 #include "command/command_table.h"
-#include "command/keywords.h"
-#include "sky/object_names.h"
-#include "sky/targets.h"
+#include "core/keywords.h"
+#include "sky/catalog/object_names.h"
+#include "sky/view/targets.h"
 
 #include <cstdio>
 

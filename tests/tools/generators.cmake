@@ -12,3 +12,8 @@ add_test(NAME gen_globe_icons_reproducible
 add_test(NAME gen_site_list_reproducible
          COMMAND sh -c "grep -q \"tzdata $(dpkg-query -W -f='\${Version}' tzdata)\" '${PROJECT_SOURCE_DIR}/data/SOURCES.md' || exit 77; out=$(mktemp) && /usr/bin/python3 '${PROJECT_SOURCE_DIR}/tools/gen_site_list.py' /usr/share/zoneinfo \"$out\" && cmp \"$out\" '${PROJECT_SOURCE_DIR}/data/uvola.obs'; status=$?; rm -f \"$out\"; exit $status")
 set_tests_properties(gen_site_list_reproducible PROPERTIES SKIP_RETURN_CODE 77)
+# doc/commands.md's generated lists are what the program's tables hold, and
+# every command has its section there.
+add_test(NAME gen_command_reference_current
+         COMMAND /usr/bin/python3 "${PROJECT_SOURCE_DIR}/tools/gen_command_reference.py" --check
+                 $<TARGET_FILE:print_command_tables> "${PROJECT_SOURCE_DIR}/doc/commands.md")
