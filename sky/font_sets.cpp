@@ -5,7 +5,11 @@
 #include <X11/Intrinsic.h>
 #include <X11/StringDefs.h>
 #include <X11/Xlib.h>
+#include <algorithm>
+#include <clocale>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 const std::array<FontSetResource, kFontSetCount> FontSetResourceTable = {{
     {"StarNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"},
@@ -60,26 +64,40 @@ std::array<String, kResourceCount> ReadFontResources()
     return values;
 }
 
-// A set that lacks some charsets still draws the text it has glyphs for;
-// the locale's other charsets are listed so that the user can name fonts
-// that cover them.
-void ReportMissingCharsets(const char* baseName, char** missing, int count)
+// A set that lacks some charsets still draws the text it has glyphs for.
+// Every set of a locale usually lacks the same charsets, so they are
+// gathered over all sets and named once, with the locale, so that the user
+// can tell which fonts to install or name.
+void NoteMissingCharsets(std::vector<std::string>& all, char** missing, int count)
 {
-    std::fprintf(stderr, "uvola: missing charsets for %s\n", baseName);
     for (int i = 0; i < count; ++i) {
-        std::fprintf(stderr, "uvola: %s\n", missing[i]);
+        if (std::find(all.begin(), all.end(), missing[i]) == all.end()) {
+            all.emplace_back(missing[i]);
+        }
     }
 }
 
-bool CreateOneFontSet(int slot, const char* baseName)
+void ReportMissingCharsets(const std::vector<std::string>& missing)
+{
+    if (missing.empty()) {
+        return;
+    }
+    std::string list;
+    for (const std::string& charset : missing) {
+        list += (list.empty() ? "" : ", ") + charset;
+    }
+    const char* locale = std::setlocale(LC_CTYPE, nullptr);
+    std::fprintf(stderr, "uvola: locale %s: the fonts lack the charsets %s; labels are drawn with those they have\n",
+                 locale != nullptr ? locale : "C", list.c_str());
+}
+
+bool CreateOneFontSet(int slot, const char* baseName, std::vector<std::string>& missingCharsets)
 {
     char** missing = nullptr;
     int missingCount = 0;
     char* defaultString = nullptr;
     XFontSet set = XCreateFontSet(gAppEnv->display, baseName, &missing, &missingCount, &defaultString);
-    if (missingCount > 0) {
-        ReportMissingCharsets(baseName, missing, missingCount);
-    }
+    NoteMissingCharsets(missingCharsets, missing, missingCount);
     if (missing != nullptr) {
         XFreeStringList(missing);
     }
@@ -113,10 +131,12 @@ int LoadFontSets()
 {
     const std::array<String, kResourceCount> names = ReadFontResources();
     bool ok = true;
+    std::vector<std::string> missingCharsets;
     for (int i = 0; i < kFontSetCount; ++i) {
         const char* baseName = names[i] != nullptr ? names[i] : FontSetResourceTable[i].defaultValue;
-        ok = CreateOneFontSet(i, baseName) && ok;
+        ok = CreateOneFontSet(i, baseName, missingCharsets) && ok;
     }
+    ReportMissingCharsets(missingCharsets);
     const char* symbolName = names[kFontSetCount] != nullptr ? names[kFontSetCount]
                                                                : StarBayerFontResource.defaultValue;
     ok = LoadSymbolFont(symbolName) && ok;

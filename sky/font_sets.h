@@ -38,9 +38,10 @@ extern const std::array<FontSetResource, 17> FontSetResourceTable;
 extern const FontSetResource StarBayerFontResource;
 
 // Creates the 17 font sets and loads the symbol font. A font set that lacks
-// some charsets of the locale is kept: "uvola: missing charsets for %s" and
-// one "uvola: %s" line per charset go to standard error, and the charsets
-// it has still draw. Every set is tried even after a failure.
+// some charsets of the locale is kept, and the charsets it has still draw;
+// one line on standard error names the locale and every charset that some
+// set lacks ("uvola: locale %s: the fonts lack the charsets %s, %s; ...").
+// Every set is tried even after a failure.
 // Given:    gAppEnv  display, toplevel (resources are read on it)
 // Returned: gAppEnv  fontSets, fontSetExtents, starBayerFont, fontAscent
 //                    (the DirNameFontset height)

@@ -83,9 +83,12 @@ class StartUp(unittest.TestCase):
         with UvolaSession(PROGRAM, args=("-q", "--lang=C.UTF-8")) as uvola:
             client = uvola.connect()
             self.assertEqual(client.request("DRIVE"), "")
-            stdout, _ = uvola.output()
+            stdout, stderr = uvola.output()
             self.assertNotIn("can't create font", stdout)
             self.assertTrue(uvola.alive())
+        # The charsets the fonts lack are named once, not once per font set.
+        self.assertLessEqual(len(stderr.splitlines()), 2, stderr)
+        self.assertIn("uvola: locale C.UTF-8: the fonts lack the charsets", stderr)
 
     def test_window_too_small_for_any_sky_draws_nothing_and_gsave_refuses(self):
         with UvolaSession(PROGRAM, options={"Geometry": "130x40"}) as uvola:
