@@ -1,27 +1,117 @@
 #include "sky/label_text.h"
 
 #include <climits>
+#include <cstring>
 #include <cwchar>
+#include <strings.h>
 
 namespace {
 
-// Appends one Latin-1 character in the locale's encoding, if it has one.
-void AppendLatin1(std::string& out, unsigned char byte)
+constexpr char kLatin1Charset[] = "-iso8859-1";
+
+// Appends one Latin-1 character in the locale's encoding; false when the
+// locale has no such character.
+bool AppendLatin1(std::string& out, unsigned char byte)
 {
     char encoded[MB_LEN_MAX];
     std::mbstate_t state{};
     const size_t size = std::wcrtomb(encoded, static_cast<wchar_t>(byte), &state);
-    if (size != static_cast<size_t>(-1)) {
-        out.append(encoded, size);
+    if (size == static_cast<size_t>(-1)) {
+        return false;
     }
+    out.append(encoded, size);
+    return true;
+}
+
+// The run that takes the next bytes of the kind given.
+std::string& RunOf(std::vector<LabelPiece>& pieces, bool latin1)
+{
+    if (pieces.empty() || pieces.back().latin1 != latin1) {
+        pieces.push_back(LabelPiece{std::string(), latin1});
+    }
+    return pieces.back().text;
+}
+
+// The ISO8859-1 font of a font set, when the set holds one that is loaded
+// (a set loads its fonts when it is made in a locale with a single charset,
+// the only kind that lacks Latin-1 characters).
+XFontStruct* Latin1Font(XFontSet fontSet)
+{
+    XFontStruct** fonts = nullptr;
+    char** names = nullptr;
+    const int count = XFontsOfFontSet(fontSet, &fonts, &names);
+    const size_t suffix = sizeof kLatin1Charset - 1;
+    for (int i = 0; i < count; ++i) {
+        const size_t length = std::strlen(names[i]);
+        if (length >= suffix && strcasecmp(names[i] + length - suffix, kLatin1Charset) == 0 &&
+            fonts[i]->fid != 0 && fonts[i]->per_char != nullptr) {
+            return fonts[i];
+        }
+    }
+    return nullptr;
+}
+
+int PieceWidth(XFontSet fontSet, XFontStruct* latin1Font, const LabelPiece& piece)
+{
+    const int size = static_cast<int>(piece.text.size());
+    if (!piece.latin1) {
+        return XmbTextEscapement(fontSet, piece.text.data(), size);
+    }
+    if (latin1Font != nullptr) {
+        return XTextWidth(latin1Font, piece.text.data(), size);
+    }
+    const std::string blanks(piece.text.size(), ' ');
+    return XmbTextEscapement(fontSet, blanks.data(), size);
+}
+
+void DrawPiece(Display* display, Drawable drawable, XFontSet fontSet, XFontStruct* latin1Font, GC gc, int x,
+               int baseline, const LabelPiece& piece)
+{
+    const int size = static_cast<int>(piece.text.size());
+    if (!piece.latin1) {
+        XmbDrawString(display, drawable, fontSet, gc, x, baseline, piece.text.data(), size);
+    } else if (latin1Font != nullptr) {
+        // The font set's own drawing sets the GC's font for each run, so
+        // changing it here disturbs nothing.
+        XSetFont(display, gc, latin1Font->fid);
+        XDrawString(display, drawable, gc, x, baseline, piece.text.data(), size);
+    }
+}
+
+bool HasLatin1Piece(const std::vector<LabelPiece>& pieces)
+{
+    for (const LabelPiece& piece : pieces) {
+        if (piece.latin1) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Measures a label and, given a drawable, draws it at (x, baseline).
+int LayOutLabel(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
+                const char* text, int length)
+{
+    if (fontSet == nullptr) {
+        return 0;
+    }
+    const std::vector<LabelPiece> pieces = LabelPiecesForLocale(text, length);
+    XFontStruct* latin1Font = HasLatin1Piece(pieces) ? Latin1Font(fontSet) : nullptr;
+    int width = 0;
+    for (const LabelPiece& piece : pieces) {
+        if (drawable != None) {
+            DrawPiece(display, drawable, fontSet, latin1Font, gc, x + width, baseline, piece);
+        }
+        width += PieceWidth(fontSet, latin1Font, piece);
+    }
+    return width;
 }
 
 }  // namespace
 
-std::string LabelTextForLocale(const char* text, int length)
+std::vector<LabelPiece> LabelPiecesForLocale(const char* text, int length)
 {
-    std::string out;
-    out.reserve(static_cast<size_t>(length) + 8);
+    std::vector<LabelPiece> pieces;
     std::mbstate_t state{};
     int i = 0;
     while (i < length) {
@@ -30,33 +120,28 @@ std::string LabelTextForLocale(const char* text, int length)
         if (size == 0 || size > static_cast<size_t>(length - i)) {
             // An invalid or cut-off sequence: this byte is Latin-1.
             state = std::mbstate_t{};
-            AppendLatin1(out, static_cast<unsigned char>(text[i]));
+            std::string encoded;
+            if (AppendLatin1(encoded, static_cast<unsigned char>(text[i]))) {
+                RunOf(pieces, false) += encoded;
+            } else {
+                RunOf(pieces, true).push_back(text[i]);
+            }
             ++i;
         } else {
-            out.append(text + i, size);
+            RunOf(pieces, false).append(text + i, size);
             i += static_cast<int>(size);
         }
     }
-    return out;
+    return pieces;
 }
 
 int LabelTextWidth(XFontSet fontSet, const char* text, int length)
 {
-    if (fontSet == nullptr) {
-        return 0;
-    }
-    const std::string converted = LabelTextForLocale(text, length);
-    return XmbTextEscapement(fontSet, converted.data(), static_cast<int>(converted.size()));
+    return LayOutLabel(nullptr, None, fontSet, nullptr, 0, 0, text, length);
 }
 
 int DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
                   const char* text, int length)
 {
-    if (fontSet == nullptr) {
-        return 0;
-    }
-    const std::string converted = LabelTextForLocale(text, length);
-    const int size = static_cast<int>(converted.size());
-    XmbDrawString(display, drawable, fontSet, gc, x, baseline, converted.data(), size);
-    return XmbTextEscapement(fontSet, converted.data(), size);
+    return LayOutLabel(display, drawable, fontSet, gc, x, baseline, text, length);
 }

@@ -7,19 +7,32 @@
 #include <X11/Xlib.h>
 
 #include <string>
+#include <vector>
 
-// The text in the locale's multibyte encoding.
+// One run of a label as it is drawn.
+struct LabelPiece {
+    std::string text;   // bytes to draw
+    bool latin1;        // false: in the locale's multibyte encoding, drawn
+                        // through the font set; true: Latin-1 characters
+                        // that the locale cannot represent (the C locale
+                        // has no degree sign), drawn with the set's
+                        // ISO8859-1 font, so that "330°+80°" never reads
+                        // "330+80"
+};
+
+// The label cut into runs for drawing.
 // Given:    text, length   bytes: sequences valid in the locale pass as they
 //                          are; any other byte is taken as Latin-1
-// Returned: the converted text; a Latin-1 character that the locale cannot
-//           represent (the C locale has no degree sign) is left out, so the
-//           rest of the label still shows
-std::string LabelTextForLocale(const char* text, int length);
+// Returned: the runs in order; Latin-1 characters the locale has are
+//           converted into its encoding
+std::vector<LabelPiece> LabelPiecesForLocale(const char* text, int length);
 
 // Width in pixels of a label drawn with the font set; 0 without a font set.
 int LabelTextWidth(XFontSet fontSet, const char* text, int length);
 
-// Draws a label at (x, baseline) with the GC's current foreground.
+// Draws a label at (x, baseline) with the GC's current foreground. A
+// Latin-1 character that the locale lacks is drawn with the font set's
+// ISO8859-1 font; when the set has none, a blank stands in for it.
 // Returned: its width in pixels; 0 without a font set
 int DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
                   const char* text, int length);

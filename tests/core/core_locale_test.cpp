@@ -5,6 +5,7 @@
 #include "core/locale.h"
 #include "core/user_directory.h"
 #include "tests/harness/test_files.h"
+#include "tests/harness/test_locales.h"
 
 #include <clocale>
 #include <cstdio>
@@ -13,20 +14,6 @@
 #include <vector>
 
 namespace {
-
-// Locales compiled into a private LOCPATH, so that the tests do not depend
-// on the locales the machine has generated; empty when localedef fails.
-std::string CompiledLocales()
-{
-    static const std::string directory = [] {
-        const std::string candidate = TestHome() + "/locales";
-        mkdir(candidate.c_str(), 0755);
-        const std::string command = "localedef -i en_US -f ISO-8859-1 " + candidate + "/en_US.ISO_8859-1 && " +
-                                    "localedef -i de_DE -f ISO-8859-1 " + candidate + "/de_DE.ISO_8859-1";
-        return std::system((command + " >/dev/null 2>&1").c_str()) == 0 ? candidate : std::string();
-    }();
-    return directory;
-}
 
 class Locale : public ::testing::Test {
 protected:
