@@ -18,8 +18,17 @@ seconds=${2:-60}
 targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus fuzz_dialog_fields:dialog_corpus"
 mkdir -p "$build"
 
+# The newest line of a log that says how far it got: libFuzzer's last status
+# line ("#N ... cov: ..."; the target's own messages come between them), or
+# for a build its last line.
+progress_of() {
+    line=$(grep -a '^#[0-9]' "$1" | tail -n 1)
+    [ -n "$line" ] || line=$(tail -n 1 "$1")
+    printf '%s\n' "$line" | cut -c1-100
+}
+
 # Runs a command with its output in a log, printing LABEL, the seconds so far
-# and the log's last line every ten seconds; on failure the log's end.
+# and how far it got every ten seconds; on failure the log's end.
 with_progress() {
     label=$1
     log=$2
@@ -31,7 +40,7 @@ with_progress() {
         sleep 1
         elapsed=$((elapsed + 1))
         if [ $((elapsed % 10)) -eq 0 ] && kill -0 "$pid" 2>/dev/null; then
-            echo "$label: ${elapsed} s: $(tail -n 1 "$log" | cut -c1-100)"
+            echo "$label: ${elapsed} s: $(progress_of "$log")"
         fi
     done
     status=0
