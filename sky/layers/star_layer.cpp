@@ -8,6 +8,8 @@
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/label_text.h"
+#include "sky/layers/gsc_star_layer.h"
+#include "sky/layers/sao_star_layer.h"
 #include "sky/view/projection.h"
 
 #include <algorithm>
@@ -96,8 +98,10 @@ void FormatStarMagnitudeLabel(int32_t mag10, char* text, size_t size)
 {
     if (mag10 >= -9 && mag10 <= -1)
         std::snprintf(text, size, "-0%d", -mag10);
-    else
+    else if (mag10 <= 99)
         std::snprintf(text, size, "%02d", mag10);
+    else
+        std::snprintf(text, size, "%03d", mag10);
 }
 
 int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t, int32_t, int32_t mag10,
@@ -227,7 +231,12 @@ void DrawBuiltinStars(Scene& scene, Drawable drawable)
 
 void DrawStarLayer(Scene& scene, Drawable drawable)
 {
-    if (scene.displayFlags[kFlagStars] & (kSaoStarsFlag | kGscStarsFlag))
-        return;
-    DrawBuiltinStars(scene, drawable);
+    // A star file that cannot be read leaves the chart without stars rather
+    // than quietly showing the built-in ones in its place.
+    if (scene.displayFlags[kFlagStars] & kSaoStarsFlag)
+        DrawSaoStars(scene, drawable);
+    else if (scene.displayFlags[kFlagStars] & kGscStarsFlag)
+        DrawGscStars(scene, drawable);
+    else
+        DrawBuiltinStars(scene, drawable);
 }

@@ -53,8 +53,9 @@ int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t altitu
 //           nothing changes above kExtinctionAltitude
 void ApplyHorizonExtinction(int32_t altitude, int32_t& mag10, int32_t& colourClass);
 
-// The magnitude label of a star: mag10 with two digits, "-0%d" for -0.9 to
-// -0.1 (14 for 1.4, 03 for 0.3, -05 for -0.5, -15 for -1.5).
+// The magnitude label of a star: mag10 with two digits, three from 10.0 on,
+// "-0%d" for -0.9 to -0.1 (14 for 1.4, 03 for 0.3, -05 for -0.5, -15 for
+// -1.5, 100 for 10.0, 170 for 17.0).
 void FormatStarMagnitudeLabel(int32_t mag10, char* text, size_t size);
 
 // Draws the labels of one built-in star: magnitude under the symbol,

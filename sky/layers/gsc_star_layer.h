@@ -1,0 +1,27 @@
+// The Guide Star Catalog layer: when the catalogue is the star data in use
+// (STARDATA GSC), the stars are read straight from its CD tree, one region
+// file per small region near the view, down to the star limit (17.0 at
+// most); names and designations still come from the built-in catalogue.
+#pragma once
+
+#include "sky/scene.h"
+
+#include <X11/Xlib.h>
+#include <cstdint>
+
+struct ProjectedPoint;
+
+// The layer. Loads the region index on first use; draws nothing, and says
+// nothing, when the index or a region file cannot be read.
+void DrawGscStars(Scene& scene, Drawable drawable);
+
+// Draws the stars of one region file within the star limit, all in
+// ColorStar0, with their magnitude labels when STAR_MAG is on.
+void DrawGscRegionFile(const Scene& scene, Drawable drawable, const char* path);
+
+// The magnitude label of a catalogue star, as DrawSaoMagnitudeLabel.
+void DrawGscMagnitudeLabel(const Scene& scene, Drawable drawable, const ProjectedPoint& p, int size, int32_t mag10);
+
+// Names and designations of the built-in stars over the catalogue's stars,
+// as DrawBrightStarLabelsOverSao.
+void DrawBrightStarLabelsOverGsc(const Scene& scene, Drawable drawable, int32_t last);

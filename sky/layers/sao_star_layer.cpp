@@ -1,0 +1,101 @@
+// The SAO star layer.
+#include "sky/layers/sao_star_layer.h"
+
+#include "core/app_env.h"
+#include "sky/catalog/sao_star_file.h"
+#include "data/catalog_tables.h"
+#include "sky/colors.h"
+#include "sky/font_sets.h"
+#include "sky/label_text.h"
+#include "sky/layers/star_view_circle.h"
+#include "sky/catalog/object_names.h"
+#include "sky/view/projection.h"
+#include "sky/layers/star_layer.h"
+
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint8_t kVariableFlag = 16;
+constexpr uint8_t kBrightStarNameFlags = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kVariableFlag;
+constexpr int kLabelSymbolSize = 4;
+
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+int IsSaoFileAvailable() { return access(gAppEnv->saoFile, R_OK) == 0; }
+
+int WantsBrightStarLabels(const Scene& scene, int32_t& last)
+{
+    return (scene.displayFlags[kFlagStarLabels] & kBrightStarNameFlags) && GetLastStarWithinLimit(scene, last);
+}
+
+void DrawSaoMagnitudeLabel(const Scene& scene, Drawable drawable, const ProjectedPoint& p, int size, int32_t mag10)
+{
+    XFontSet font = gAppEnv->fontSets[kFontStarMag - 1];
+    XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontStarMag - 1];
+    if (!font || !extents)
+        return;
+    char text[16];
+    FormatStarMagnitudeLabel(mag10, text, sizeof text);
+    int length = static_cast<int>(std::strlen(text));
+    int x = p.x - LabelTextWidth(font, text, length) / 2;
+    int y = p.y + size * 11 / 10 - extents->max_logical_extent.y;
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarMagFont]);
+    DrawLabelText(gAppEnv->display, drawable, font, scene.gc, x, y, text, length);
+}
+
+void DrawBrightStarLabelsOverSao(const Scene& scene, Drawable drawable, int32_t last)
+{
+    for (int32_t n = last; n >= 0; --n) {
+        const BrightStarRecord& star = BrightStarTable[n];
+        ProjectedPoint p;
+        if (ProjectPoint(scene, FixedVector{star.x, star.y, star.z}, p))
+            DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, StarMagnitude10(star),
+                           kLabelSymbolSize, 0);
+    }
+}
+
+void DrawSaoZone(const Scene& scene, Drawable drawable, FILE* file, int32_t count)
+{
+    bool magnitudes = (scene.displayFlags[kFlagStarLabels] & kStarMagFlag) != 0;
+    SaoStarRecord star;
+    for (int32_t i = 0; i < count && ReadSaoStarRecord(file, star); ++i) {
+        if (star.mag10 > scene.mag.starLimit)
+            return;
+        ProjectedPoint p;
+        if (!ProjectPoint(scene, star.v, p))
+            continue;
+        int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, star.mag10, star.colourClass);
+        if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
+            DrawSaoMagnitudeLabel(scene, drawable, p, size, star.mag10);
+    }
+}
+
+int DrawSaoStars(Scene& scene, Drawable drawable)
+{
+    if (!(scene.displayFlags[kFlagStars] & kStarFlag))
+        return 1;
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(gAppEnv->saoFile, "rb"));
+    if (!file || !CheckSaoStarFile(file.get()))
+        return 0;
+    StarViewCircle view;
+    ComputeStarViewCircle(scene, view);
+    for (int32_t z = 0; z < kSaoZoneCount; ++z) {
+        const SaoZone& zone = SaoZoneTable[z];
+        const double centre[2] = {zone.ra, zone.dec};
+        if (StarViewDistance(view.centre, centre) < view.radius + zone.radius &&
+            std::fseek(file.get(), zone.offset, SEEK_SET) == 0)
+            DrawSaoZone(scene, drawable, file.get(), SaoZoneRecordCount(z));
+    }
+    file.reset();
+    int32_t last = 0;
+    if (WantsBrightStarLabels(scene, last))
+        DrawBrightStarLabelsOverSao(scene, drawable, last);
+    return 1;
+}
