@@ -61,6 +61,13 @@ void DrawBrightStarLabelsOverSao(const Scene& scene, Drawable drawable, int32_t 
     }
 }
 
+int SaoZoneMeetsView(const StarViewCircle& view, int32_t z)
+{
+    const SaoZone& zone = SaoZoneTable[z];
+    const double centre[2] = {zone.ra, zone.dec};
+    return StarViewDistance(view.centre, centre) < view.radius + zone.radius;
+}
+
 void DrawSaoZone(const Scene& scene, Drawable drawable, FILE* file, int32_t count)
 {
     bool magnitudes = (scene.displayFlags[kFlagStarLabels] & kStarMagFlag) != 0;
@@ -87,10 +94,7 @@ int DrawSaoStars(Scene& scene, Drawable drawable)
     StarViewCircle view;
     ComputeStarViewCircle(scene, view);
     for (int32_t z = 0; z < kSaoZoneCount; ++z) {
-        const SaoZone& zone = SaoZoneTable[z];
-        const double centre[2] = {zone.ra, zone.dec};
-        if (StarViewDistance(view.centre, centre) < view.radius + zone.radius &&
-            std::fseek(file.get(), zone.offset, SEEK_SET) == 0)
+        if (SaoZoneMeetsView(view, z) && std::fseek(file.get(), SaoZoneTable[z].offset, SEEK_SET) == 0)
             DrawSaoZone(scene, drawable, file.get(), SaoZoneRecordCount(z));
     }
     file.reset();

@@ -23,6 +23,11 @@ int IsSaoFileAvailable();
 //           size), with nothing drawn
 int DrawSaoStars(Scene& scene, Drawable drawable);
 
+// Whether zone z of the file is to be read for a view circle: its centre
+// closer to the view's centre than the two radii together.
+struct StarViewCircle;
+int SaoZoneMeetsView(const StarViewCircle& view, int32_t z);
+
 // Draws up to `count` records of a zone from the file's position, ending at
 // the first star fainter than the star limit or at a short read. No
 // horizon extinction.
