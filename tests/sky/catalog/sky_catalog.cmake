@@ -7,3 +7,6 @@ uvola_test(sky_names_test SOURCES sky_names_test.cpp LIBS uvola_sky)
 uvola_test(sky_name_files_test SOURCES sky_name_files_test.cpp LIBS uvola_sky)
 uvola_test(sky_site_list_test SOURCES sky_site_list_test.cpp LIBS uvola_sky)
 target_compile_definitions(sky_site_list_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+# The star files and their readers, crafted files, rows and paths.
+uvola_test(sky_star_files_test SOURCES sky_star_files_test.cpp LIBS uvola_sky)
+target_compile_definitions(sky_star_files_test PRIVATE UVOLA_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
