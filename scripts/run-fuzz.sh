@@ -5,6 +5,8 @@
 #   fuzz_execute_text     command text         tests/fuzz/corpus
 #   fuzz_element_records  element files        tests/fuzz/element_corpus
 #   fuzz_dialog_fields    typed dialog fields  tests/fuzz/dialog_corpus
+#   fuzz_sao_star_file    SAO star file zones  tests/fuzz/sao_corpus
+#   fuzz_gsc_region_file  GSC region files     tests/fuzz/gsc_corpus
 #   scripts/run-fuzz.sh [BUILD_DIR [SECONDS PER TARGET]]
 # Fails when the build fails or a fuzzer finds a crash, a leak or undefined
 # behaviour; the input that did it is left in BUILD_DIR.
@@ -15,7 +17,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-fuzz}
 seconds=${2:-60}
-targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus fuzz_dialog_fields:dialog_corpus"
+targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus fuzz_dialog_fields:dialog_corpus
+         fuzz_sao_star_file:sao_corpus fuzz_gsc_region_file:gsc_corpus"
 mkdir -p "$build"
 
 # The newest line of a log that says how far it got: libFuzzer's last status
