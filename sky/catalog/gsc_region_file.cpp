@@ -13,15 +13,46 @@ constexpr int kMagnitudeStart = 28;
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-// The field copied into a terminated buffer, so that strtod stops at its
-// end and never runs on into the next column.
+// The field as the catalogue writes it, blanks, sign, digits, point,
+// digits, read without strtod, which costs more than the rest of a row.
+// Returned: false when the field has another form
+bool ReadPlainDecimal(const char* p, const char* end, double& value)
+{
+    while (p < end && *p == ' ')
+        ++p;
+    bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+'))
+        ++p;
+    int64_t mantissa = 0;
+    int digits = 0, decimals = -1;
+    for (; p < end && (IsDigit(*p) || (*p == '.' && decimals < 0)); ++p) {
+        if (*p == '.') {
+            decimals = 0;
+            continue;
+        }
+        mantissa = mantissa * 10 + (*p - '0');
+        ++digits;
+        decimals += decimals >= 0;
+    }
+    if (digits == 0 || p != end)
+        return false;
+    static const double kPowers[] = {1.0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    value = static_cast<double>(negative ? -mantissa : mantissa) / kPowers[decimals < 0 ? 0 : decimals];
+    return true;
+}
+
+// Any other form goes to strtod, from a terminated copy of the field so
+// that it stops at the field's end and never runs on into the next column.
 double ReadDegrees(const char* row, int start, bool& ok)
 {
+    double value = 0.0;
+    if (ReadPlainDecimal(row + start, row + start + kFieldWidth, value))
+        return value;
     char text[kFieldWidth + 1];
     std::memcpy(text, row + start, kFieldWidth);
     text[kFieldWidth] = '\0';
     char* end = nullptr;
-    double value = std::strtod(text, &end);
+    value = std::strtod(text, &end);
     ok = ok && end != text;
     return value;
 }
