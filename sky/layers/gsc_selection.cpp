@@ -87,7 +87,7 @@ double AngleApart(double a, double b)
 
 // Whether the kept choice still holds: the same kind of chart, the centre
 // within kReusePixels of the kept one, not turned by more than that at the
-// chart's edge, and no wider than before (zooming in only narrows).
+// chart's corners, and no wider than before (zooming in only narrows).
 bool CanReuse(const SelectionKey& now, const Scene& scene)
 {
     const SelectionKey& kept = gKept;
@@ -99,8 +99,9 @@ bool CanReuse(const SelectionKey& now, const Scene& scene)
         return false;
     double tolerance = kReusePixels / ppd;
     double halfDiagonal = std::hypot(now.width, now.height) / 2.0;
-    return AngleApart(now.centre[0], kept.centre[0]) < tolerance &&
-           std::fabs(now.centre[1] - kept.centre[1]) < tolerance &&
+    // The distance itself, not RA and Dec apart: at the pole RA has no
+    // meaning, and a turn about a fixed centre is the orientation's to see.
+    return StarViewDistance(now.centre, kept.centre) < tolerance &&
            AngleApart(now.orientation, kept.orientation) * kRadiansPerDegree * halfDiagonal < kReusePixels &&
            now.fieldOfView <= kept.fieldOfView && now.verticalField <= kept.verticalField;
 }
