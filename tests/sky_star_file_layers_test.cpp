@@ -268,23 +268,21 @@ TEST_F(KeptSelection, AnotherModeMirrorOrChartSizeRebuilds)
 // centre as time goes on: the centre stays, the chart turns.
 TEST_F(KeptSelection, TheSkyTurningInTheHorizonViewRebuilds)
 {
-    const double pole[2] = {0.0, 90.0};
-    double horizontal[2];
-    ConvertCoordinates(scene.time, kFrameEqt, pole, kFrameHrz, horizontal);
-    scene.viewMode = kModeHrz;
-    scene.view.hrzCentreAzimuth = horizontal[0];
-    scene.view.hrzCentreAltitude = horizontal[1];
-    Drive();
+    auto lookAtPole = [this] {
+        const double pole[2] = {0.0, 90.0};
+        double horizontal[2];
+        ConvertCoordinates(scene.time, kFrameEqt, pole, kFrameHrz, horizontal);
+        scene.viewMode = kModeHrz;
+        scene.view.hrzCentreAzimuth = horizontal[0];
+        scene.view.hrzCentreAltitude = horizontal[1];
+        Drive();
+    };
+    lookAtPole();
     Chosen();
     EXPECT_FALSE(Rebuilt());
-    AstroTime later = scene.time;
-    const DateTime date{2024, 3, 20, 14, 0, 0.0, 9.0};
-    AstroTimeFromDate(date, ObserverLocation{35.68, 139.77, 40.0}, later);
-    scene.time = later;
-    ConvertCoordinates(scene.time, kFrameEqt, pole, kFrameHrz, horizontal);
-    scene.view.hrzCentreAzimuth = horizontal[0];
-    scene.view.hrzCentreAltitude = horizontal[1];
-    Drive();
+    const DateTime twoHoursLater{2024, 3, 20, 14, 0, 0.0, 9.0};
+    AstroTimeFromDate(twoHoursLater, ObserverLocation{35.68, 139.77, 40.0}, scene.time);
+    lookAtPole();
     EXPECT_TRUE(Rebuilt());
 }
 
