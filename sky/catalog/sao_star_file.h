@@ -43,8 +43,8 @@ int32_t SaoZoneRecordCount(int32_t z);
 //           first record), else 0
 int CheckSaoStarFile(FILE* file);
 
-// Reads the next star record, in the three reads of its layout. A colour
-// class above 9 (bits the writer never sets) reads as 9.
+// Reads the next star record. A colour class above 9 (bits the writer
+// never sets) reads as 9.
 // Returned: star  the record
 //           1 when a whole record was read; 0 at a short read, which ends
 //           the zone
