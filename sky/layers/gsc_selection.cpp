@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr int kEdgeSteps = 16;           // outline points per edge
+// Outline points per edge: an edge along a parallel bows away from the line
+// between its corners, near the poles by more than the test rectangle's
+// margin, so the corners alone could place a region off a chart it meets.
+constexpr int kEdgeSteps = 16;
 constexpr double kReusePixels = 0.8;
 constexpr double kZoneHeight = 7.5;      // degrees
 constexpr double kRadiansPerDegree = M_PI / 180.0;

@@ -30,8 +30,8 @@ void ComputeStarViewCircle(const Scene& scene, StarViewCircle& circle)
     if ((scene.viewMode >> 8) != kSkyViewFamily || !ScreenToSky(scene, rect.x + rect.width / 2, rect.y + rect.height / 2, v))
         return;
     SphericalFromVector(v, circle.centre);
-    // The projection's centre need not be the chart's middle pixel (the
-    // status line takes rows), so every corner counts, not one.
+    // Every corner counts, not the top-left one alone: the chart need not
+    // be symmetric about its middle pixel (an even width has no middle).
     const int32_t xs[2] = {rect.x, rect.x + rect.width - 1};
     const int32_t ys[2] = {rect.y, rect.y + rect.height - 1};
     double radius = 0.0;
