@@ -18,7 +18,7 @@
 #include "sky/layers/gsc_selection.h"
 #include "sky/layers/gsc_star_layer.h"
 #include "sky/layers/sao_star_layer.h"
-#include "sky/star_layer.h"
+#include "sky/layers/star_layer.h"
 
 #include <X11/Xutil.h>
 #include <algorithm>

@@ -10,5 +10,3 @@ target_compile_definitions(sky_site_list_test PRIVATE UVOLA_SOURCE_DIR="${PROJEC
 # The star files and their readers, crafted files, rows and paths.
 uvola_test(sky_star_files_test SOURCES sky_star_files_test.cpp LIBS uvola_sky)
 target_compile_definitions(sky_star_files_test PRIVATE UVOLA_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
-uvola_gui_test(sky_star_file_layers_test SOURCES sky_star_file_layers_test.cpp LIBS uvola_sky Uvola::Motif)
-target_compile_definitions(sky_star_file_layers_test PRIVATE UVOLA_DATA_DIR="${PROJECT_SOURCE_DIR}/data")

@@ -6,13 +6,13 @@
 
 #include "core/app_env.h"
 #include "data/catalog_tables.h"
-#include "harness/test_files.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/catalog/gsc_region_file.h"
 #include "sky/catalog/gsc_region_index.h"
 #include "sky/catalog/sao_star_file.h"
 #include "sky/layers/gsc_selection.h"
 #include "sky/layers/star_layer.h"
+#include "tests/harness/test_files.h"
 
 #include <algorithm>
 #include <cmath>

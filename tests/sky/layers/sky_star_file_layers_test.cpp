@@ -3,20 +3,20 @@
 // zone choice against every star of the file, over random views in all
 // fourteen modes; the kept selection's reuse and rebuilding; the SAO
 // layer's zone end at the limit and its refusals.
-#include "sky_canvas_fixture.h"
+#include "tests/sky/sky_canvas_fixture.h"
 
 #include "astro/coordinates.h"
 #include "astro/vector_math.h"
-#include "core_test_files.h"
+#include "data/catalog_tables.h"
 #include "sky/catalog/gsc_region_index.h"
 #include "sky/catalog/sao_star_file.h"
-#include "sky/catalog_tables.h"
 #include "sky/layers/gsc_selection.h"
 #include "sky/layers/sao_star_layer.h"
+#include "sky/layers/star_layer.h"
 #include "sky/layers/star_view_circle.h"
-#include "sky/projection.h"
-#include "sky/screen_points.h"
-#include "sky/star_layer.h"
+#include "sky/view/projection.h"
+#include "sky/view/screen_points.h"
+#include "tests/harness/test_files.h"
 
 #include <algorithm>
 #include <cstdio>
