@@ -1,17 +1,9 @@
 #include "astro/astro_time.h"
 
+#include "astro/astro_constants.h"
 #include "astro/calendar.h"
 #include "astro/precession.h"
 #include "astro/trig.h"
-
-#include <algorithm>
-
-namespace {
-
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerJulianCentury = 36525.0;
-
-} // namespace
 
 double LocalSiderealTime(double jd, double longitude)
 {
@@ -29,13 +21,6 @@ double YearsSince1975(double jd)
 double CenturiesSinceJ2000(double jd)
 {
     return (jd - kJ2000) / kDaysPerJulianCentury;
-}
-
-double MeanObliquity(double jd)
-{
-    const double t = std::clamp(CenturiesSinceJ2000(jd), -30.0, 30.0);
-    return 23.43929111 - 0.013004166666666667 * t - 1.638888888888889e-7 * t * t +
-           5.03611111111111e-7 * t * t * t;
 }
 
 void AstroTimeFromDate(const DateTime& date, const ObserverLocation& location, AstroTime& t)

@@ -1,7 +1,8 @@
 // The time arguments of the astronomy library and the AstroTime record that
 // bundles them with a date and a place: local mean sidereal time, years
-// since 1975.0, centuries since J2000, the mean obliquity and the precession
-// matrix of the date. Julian days are UT; angles are degrees.
+// since 1975.0, centuries since J2000, and (from astro/precession.h) the
+// mean obliquity and the precession matrix of the date. Julian days are UT;
+// angles are degrees.
 #pragma once
 
 #include "astro/time_records.h"
@@ -22,12 +23,6 @@ double YearsSince1975(double jd);
 // Given:    jd     Julian day
 // Returned: Julian centuries from JD 2451545.0
 double CenturiesSinceJ2000(double jd);
-
-// Mean obliquity of the ecliptic of date (IAU 1976), held constant beyond
-// 30 centuries from J2000 where the polynomial no longer applies.
-// Given:    jd     Julian day
-// Returned: obliquity, degrees
-double MeanObliquity(double jd);
 
 // The instant of a local date seen from a place.
 // Given:    date      local date and clock with its zone

@@ -4,17 +4,9 @@
 // recomputes only what no longer matches.
 #pragma once
 
+#include "astro/body_ids.h"
 #include "astro/time_records.h"
 #include "data/fixed_types.h"
-
-// ObjectId of the solar-system bodies: the Earth, the Sun and the Moon,
-// then 0..7 Mercury..Pluto (the Earth has no planet number), and the loaded
-// comets and minor planets from their bases on.
-constexpr int32_t kEarthId = -3;
-constexpr int32_t kSunId = -2;
-constexpr int32_t kMoonId = -1;
-constexpr int32_t kCometIdBase = 10000;
-constexpr int32_t kMinorPlanetIdBase = 20000;
 
 // Precision level of the Moon and planet series: 2 and 3 select shorter
 // series, anything else the full ones.

@@ -1,5 +1,6 @@
 #include "astro/coordinates.h"
 
+#include "astro/astro_constants.h"
 #include "astro/precession.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
@@ -8,17 +9,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr double kJ2000 = 2451545.0;
-constexpr double kB1950 = 2433282.0;
-
-// Galactic frame, J2000: the north galactic pole at RA 192.85 (plus the
-// quarter turn that brings the node onto the x axis), Dec 27.133 (its
-// colatitude here), and the galactic longitude of the ascending node of the
-// galactic plane on the equator.
-constexpr double kPoleRaPlus90 = 282.85;
-constexpr double kPoleColatitude = 62.867;
-constexpr double kNodeLongitude = 32.925;
 
 void SetIdentity(double m[9])
 {
@@ -56,9 +46,9 @@ void FrameToJ2000(const AstroTime& t, CoordFrame from, double m[9])
         MatrixMultiply(a, b, m);
         break;
     case kFrameGal:
-        RotationZ(-kPoleRaPlus90, a);
-        RotationX(-kPoleColatitude, b);
-        RotationZ(kNodeLongitude, c);
+        RotationZ(-kGalacticPoleRaPlus90, a);
+        RotationX(-kGalacticPoleColatitude, b);
+        RotationZ(kGalacticNodeLongitude, c);
         Product3(a, b, c, m);
         break;
     default:
@@ -90,9 +80,9 @@ void J2000ToFrame(const AstroTime& t, CoordFrame to, double m[9])
         MatrixMultiply(a, b, m);
         break;
     case kFrameGal:
-        RotationZ(-kNodeLongitude, a);
-        RotationX(kPoleColatitude, b);
-        RotationZ(kPoleRaPlus90, c);
+        RotationZ(-kGalacticNodeLongitude, a);
+        RotationX(kGalacticPoleColatitude, b);
+        RotationZ(kGalacticPoleRaPlus90, c);
         Product3(a, b, c, m);
         break;
     default:

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-// Coordinate frames: the low byte of a ViewMode and the frame words of the
-// command language.
+// Coordinate frames: the low byte of a ViewMode, the ObjectTypes of a place
+// on the sky, and the frame words of the command language.
 enum CoordFrame : int32_t {
     kFrameHrz = 1,       // horizontal: azimuth from south through west / altitude
     kFrameEqt = 2,       // mean equator and equinox of J2000: RA / Dec
@@ -19,6 +19,21 @@ enum CoordFrame : int32_t {
     kFrameEcl = 5,       // mean ecliptic and equinox of date: longitude / latitude
     kFrameGal = 6,       // galactic longitude / latitude
 };
+
+// The galactic frame on the J2000 equator, degrees: the north galactic pole
+// at RA 192.85 (plus the quarter turn that brings the node onto the x axis),
+// Dec 27.133 (its colatitude here), and the galactic longitude of the
+// ascending node of the galactic plane on the equator.
+constexpr double kGalacticPoleRaPlus90 = 282.85;
+constexpr double kGalacticPoleColatitude = 62.867;
+constexpr double kGalacticNodeLongitude = 32.925;
+
+// Whether a code is one of the six frames: a view mode's frame, or an
+// object reference that is a place rather than an object.
+constexpr bool IsCoordFrame(int32_t code)
+{
+    return code >= kFrameHrz && code <= kFrameGal;
+}
 
 // Rotates a spherical position by a matrix.
 // Given:    in     {longitude, latitude}, degrees

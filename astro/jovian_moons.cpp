@@ -1,5 +1,6 @@
 #include "astro/jovian_moons.h"
 
+#include "astro/astro_constants.h"
 #include "astro/clamped_math.h"
 #include "astro/planets.h"
 #include "astro/precession.h"
@@ -17,7 +18,6 @@ const std::array<JovianMoonElements, kJovianMoonTableSize> JovianMoonTable = {{
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
 constexpr double kLightDaysPerAU = 0.0057755183;
 
 }  // namespace
@@ -37,7 +37,7 @@ void JovianMoonPositions(const AstroTime& t, const PlanetRecord& jupiter,
 
     // The plane of the orbits: inclination to the equator of date and the
     // right ascension of its ascending node.
-    const double T = (jd - kJ2000) / 36525.0;
+    const double T = (jd - kJ2000) / kDaysPerJulianCentury;
     const double sinI = SinDeg(25.5 + 0.01 * T);
     const double cosI = CosDeg(25.5 + 0.01 * T);
     const double node = -(1.91 - 0.1 * T);
@@ -45,7 +45,7 @@ void JovianMoonPositions(const AstroTime& t, const PlanetRecord& jupiter,
     // The satellites are seen where they were when their light left them:
     // Io moves five to seven degrees along its orbit in that time, which
     // would otherwise put it up to an eighth of its orbit radius off.
-    const double seenT = T - jupiter.distance * kLightDaysPerAU / 36525.0;
+    const double seenT = T - jupiter.distance * kLightDaysPerAU / kDaysPerJulianCentury;
 
     for (int i = 0; i < kJovianMoonTableSize; ++i) {
         const JovianMoonElements& orbit = JovianMoonTable[i];

@@ -2,6 +2,7 @@
 // observer, and the record the sky shows.
 #include "astro/moon.h"
 
+#include "astro/astro_constants.h"
 #include "astro/clamped_math.h"
 #include "astro/coordinates.h"
 #include "astro/phase_angle.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr double kMoonRadiusKm = 1738.0;
-constexpr double kAstronomicalUnitKm = 149597870.0;
 
 // Julian days between which the libration formulas are used (about
 // -500 to +4500); elsewhere their polynomials have run away.
@@ -59,7 +59,6 @@ void MoonObserverVector(const AstroTime& t, double station[3])
     station[1] = Y * cosG + X * sinG;
     station[2] = Z;
 }
-
 
 void MoonPosition(const AstroTime& t, MoonRecord& moon, int32_t level)
 {

@@ -1,5 +1,6 @@
 // The Moon's geocentric ecliptic place and distance: the short periodic
 // series for 1950-2060 and the perturbed Kepler orbit for other dates.
+#include "astro/astro_constants.h"
 #include "astro/moon.h"
 
 #include "astro/clamped_math.h"
@@ -87,7 +88,7 @@ void MoonKeplerModel(double jd, MoonRecord& moon)
 {
     constexpr double e = 0.05490897;
     constexpr double inclination = 5.144433;
-    const double T = (jd - 2378496.0) / 36525.0;
+    const double T = (jd - 2378496.0) / kDaysPerJulianCentury;
     const double T2 = T * T;
     const double T3 = T2 * T;
 

@@ -1,5 +1,6 @@
 #include "astro/orbit_curves.h"
 
+#include "astro/astro_constants.h"
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "astro/clamped_math.h"
@@ -14,8 +15,7 @@
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kObliquityLimitDays = 40 * 36525.0;
+constexpr double kObliquityLimitDays = 40 * kDaysPerJulianCentury;
 
 // Bodies of the nine curves, in the order of the scene's orbit paths.
 constexpr std::array<int32_t, 9> kOrbitBodies = {0, 1, kBodyEarth, 2, 3, 4, 5, 6, 7};

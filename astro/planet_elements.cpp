@@ -1,5 +1,7 @@
 #include "astro/planet_elements.h"
 
+#include "astro/astro_constants.h"
+#include "astro/body_ids.h"
 #include "astro/planet_element_tables.h"
 #include "astro/trig.h"
 
@@ -7,11 +9,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int32_t kJupiter = 3;
-constexpr int32_t kSaturn = 4;
-constexpr int32_t kUranus = 5;
-constexpr int32_t kPluto = 7;
 
 double Cubic(const double* c, double t)
 {
@@ -62,7 +59,7 @@ int32_t PlanetElements1900(int32_t planet, double jd, PlanetElements& el)
         return 0;
     }
     const double* row = PlanetElements1900Table[planet].data();
-    const double T = (jd - 2415021.0) / 36525.0;
+    const double T = (jd - 2415021.0) / kDaysPerJulianCentury;
     SetAngles(el, Cubic(row, T), Cubic(row + 4, T), Cubic(row + 8, T), Cubic(row + 12, T));
     el.eccentricity = Cubic(row + 16, T);
     el.semiMajorAxis = row[20];
@@ -77,7 +74,7 @@ int32_t OuterPlanetElementsJ2000(int32_t outer, double T, PlanetElements& el)
     }
     const double* row = OuterElementsTable[outer].data();
     // The rate of the mean longitude is stored per day.
-    const double meanLongitude = row[0] + row[1] * 36525.0 * T + row[2] * T * T;
+    const double meanLongitude = row[0] + row[1] * kDaysPerJulianCentury * T + row[2] * T * T;
     SetAngles(el, meanLongitude, Quadratic(row + 3, T), Quadratic(row + 6, T), Quadratic(row + 15, T));
     el.semiMajorAxis = Quadratic(row + 9, T);
     el.eccentricity = Quadratic(row + 12, T);
@@ -157,7 +154,7 @@ int32_t BodyOrbitElements(int32_t body, const AstroTime& t, PlanetElements& el)
     const double jd = t.julianDay;
     if (body == kBodyEarth) {
         // The Sun's mean elements turned by 180 degrees.
-        const double T = (jd - 2415021.0) / 36525.0;
+        const double T = (jd - 2415021.0) / kDaysPerJulianCentury;
         el.meanLongitude = NormalizeDegrees(280.6824 + 36000.769325 * T + 0.000722222 * T * T + 180);
         el.argPerihelion =
             NormalizeDegrees(281.2206 + 1.717697 * T + 0.000483333 * T * T + 0.00000277777 * T * T * T + 180);
@@ -176,7 +173,7 @@ int32_t BodyOrbitElements(int32_t body, const AstroTime& t, PlanetElements& el)
         return 1;
     }
     if (body >= kUranus && body <= kPluto)
-        return OuterPlanetElementsJ2000(body - kUranus, (jd - 2451545.0) / 36525.0, el);
+        return OuterPlanetElementsJ2000(body - kUranus, (jd - kJ2000) / kDaysPerJulianCentury, el);
     el = PlanetElements{};
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "astro/planet_series.h"
 
+#include "astro/body_ids.h"
 #include "astro/clamped_math.h"
 #include "astro/planet_series_tables.h"
 #include "astro/trig.h"
@@ -121,15 +122,6 @@ const OtherPlanetTables kNeptuneTables = {{NeptuneLongitudeTable, {6, 1, 6}},
 const OtherPlanetTables kPlutoTables = {{PlutoLongitudeTable, {8, 3, 8}},
                                         {PlutoLatitudeTable, {8, 3, 8}},
                                         {PlutoRadiusTable, {7, 7, 7}}};
-
-constexpr int32_t kMercury = 0;
-constexpr int32_t kVenus = 1;
-constexpr int32_t kMars = 2;
-constexpr int32_t kJupiter = 3;
-constexpr int32_t kSaturn = 4;
-constexpr int32_t kUranus = 5;
-constexpr int32_t kNeptune = 6;
-constexpr int32_t kPluto = 7;
 
 // Base terms of Mercury, Uranus, Neptune and Pluto before their tables.
 void OtherPlanetBase(int32_t planet, double T, double& l, double& b, double& r)

@@ -1,5 +1,7 @@
 #include "astro/planets.h"
 
+#include "astro/astro_constants.h"
+#include "astro/body_ids.h"
 #include "astro/clamped_math.h"
 #include "astro/coordinates.h"
 #include "astro/planet_elements.h"
@@ -12,10 +14,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int32_t kPlanetCount = 8;
-constexpr int32_t kJupiter = 3;
-constexpr int32_t kSaturn = 4;
 
 // Position angle and angle to the line of sight of a J2000 pole.
 void PoleAngles(const double pole[2], const PlanetRecord& p, double angles[2])
@@ -92,7 +90,7 @@ int32_t PlanetPosition(int32_t planet, const AstroTime& t, const SunRecord& sun,
 void JupiterAxis(const AstroTime& t, const PlanetRecord& p, double angles[2])
 {
     // The pole on the equator of date, carried to J2000 like the planet.
-    const double T = (t.julianDay - 2433282.5) / 36525.0;
+    const double T = (t.julianDay - 2433282.5) / kDaysPerJulianCentury;
     const double poleOfDate[2] = {268.0 + 0.1061 * T, 64.5 - 0.0164 * T};
     double pole[2];
     RotateSpherical(poleOfDate, pole, t.precessionToJ2000);

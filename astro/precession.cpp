@@ -1,15 +1,14 @@
 #include "astro/precession.h"
 
-#include "astro/astro_time.h"
+#include "astro/astro_constants.h"
 #include "astro/vector_math.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerJulianCentury = 36525.0;
 // Lieske's polynomials are used over at most this many centuries.
 constexpr double kLieskeCenturies = 30.0;
 constexpr double kLieskeDays = kLieskeCenturies * kDaysPerJulianCentury;
@@ -119,4 +118,11 @@ void PrecessionMatrixSimple(double days, double obliquityJd, double m[9])
     MatrixMultiply(m, r, m);
     RotationX(epsilon, r);
     MatrixMultiply(m, r, m);
+}
+
+double MeanObliquity(double jd)
+{
+    const double t = std::clamp((jd - kJ2000) / kDaysPerJulianCentury, -30.0, 30.0);
+    return 23.43929111 - 0.013004166666666667 * t - 1.638888888888889e-7 * t * t +
+           5.03611111111111e-7 * t * t * t;
 }

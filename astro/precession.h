@@ -1,4 +1,5 @@
-// Precession matrices between the mean equators of any two epochs.
+// Precession matrices between the mean equators of any two epochs, and the
+// mean obliquity of the ecliptic that the rough continuation turns about.
 // Epochs are Julian days; matrices are double[9], row-major, applied to a
 // column vector.
 #pragma once
@@ -22,3 +23,9 @@ void PrecessionMatrix(double fromJd, double toJd, double m[9]);
 // Returned: m              RotationX(-eps) x RotationZ(angle) x RotationX(eps)
 //                          with angle = -(days / 365.24) / 72 degrees
 void PrecessionMatrixSimple(double days, double obliquityJd, double m[9]);
+
+// Mean obliquity of the ecliptic of date (IAU 1976), held constant beyond
+// 30 centuries from J2000 where the polynomial no longer applies.
+// Given:    jd     Julian day
+// Returned: obliquity, degrees
+double MeanObliquity(double jd);

@@ -2,6 +2,7 @@
 // the day, the hour-angle iteration and the transit fallback.
 #include "astro/rise_set.h"
 
+#include "astro/astro_constants.h"
 #include "astro/astro_time.h"
 #include "astro/body_records.h"
 #include "astro/calendar.h"
@@ -39,33 +40,15 @@ constexpr double kAltitudeTolerance = 0.5;            // degrees
 // depressed horizon directly instead.
 constexpr double kWideningError = 1.0e-4;             // radians of hour angle
 
-// The day every search works on.
-struct RiseSetDay {
-    int32_t valid;             // 0 when the date or site held a non-finite value
-    double zone;               // days east of UT
-    double dayJd;              // 0h UT of the civil date
-    double localNoon;          // UT of 12:00 local time
-    double sidereal[3];        // LST at 0h UT of the previous, given, next day, increasing
-    SunRecord sunStart;        // at local noon - 0.5
-    SunRecord sunEnd;          // at local noon + 0.5
-    double earthStart[3];      // Earth from the Sun, equator of date, AU
-    double earthEnd[3];
-    double sinLatitude;
-    double cosLatitude;
-    AstroTime noon;            // the site at local noon
-};
-
-RiseSetDay gDay{};
-
 // Start of the local day (0h local time), Julian day UT.
-double DayStart()
+double DayStart(const RiseSetDay& day)
 {
-    return gDay.dayJd - gDay.zone;
+    return day.dayJd - day.zone;
 }
 
-int32_t IsWithinDay(double t)
+int32_t IsWithinDay(const RiseSetDay& day, double t)
 {
-    return t >= DayStart() && t < DayStart() + 1.0;
+    return t >= DayStart(day) && t < DayStart(day) + 1.0;
 }
 
 int32_t IsFiniteSite(const ObserverLocation& location)
@@ -75,25 +58,25 @@ int32_t IsFiniteSite(const ObserverLocation& location)
 }
 
 // Fraction of the day record's span at t (0 at local noon - 0.5).
-double DayFraction(double t)
+double DayFraction(const RiseSetDay& day, double t)
 {
-    return t - gDay.localNoon + 0.5;
+    return t - day.localNoon + 0.5;
 }
 
-void InterpolateVector(double t, double earth[3])
+void InterpolateVector(const RiseSetDay& day, double t, double earth[3])
 {
-    const double f = DayFraction(t);
+    const double f = DayFraction(day, t);
     for (int i = 0; i < 3; ++i)
-        earth[i] = gDay.earthStart[i] + f * (gDay.earthEnd[i] - gDay.earthStart[i]);
+        earth[i] = day.earthStart[i] + f * (day.earthEnd[i] - day.earthStart[i]);
 }
 
 // The Sun of date between the two records of the day.
-void InterpolateSunRaDec(double t, double raDec[2])
+void InterpolateSunRaDec(const RiseSetDay& day, double t, double raDec[2])
 {
-    const double f = DayFraction(t);
-    raDec[0] = NormalizeDegrees(gDay.sunStart.raDate +
-                                f * (gDay.sunEnd.raDate - gDay.sunStart.raDate));
-    raDec[1] = gDay.sunStart.decDate + f * (gDay.sunEnd.decDate - gDay.sunStart.decDate);
+    const double f = DayFraction(day, t);
+    raDec[0] = NormalizeDegrees(day.sunStart.raDate +
+                                f * (day.sunEnd.raDate - day.sunStart.raDate));
+    raDec[1] = day.sunStart.decDate + f * (day.sunEnd.decDate - day.sunStart.decDate);
 }
 
 // Equatorial place of date of a unit direction.
@@ -106,10 +89,11 @@ void RaDecFromVector(const double v[3], double raDec[2])
 
 // A planet seen from the Earth: its heliocentric place on the equator of
 // date less the Earth's interpolated vector.
-int32_t PlanetRaDecAt(int32_t planet, double t, const ObserverLocation& location, double raDec[2])
+int32_t PlanetRaDecAt(const RiseSetDay& day, int32_t planet, double t,
+                      const ObserverLocation& location, double raDec[2])
 {
     AstroTime at;
-    AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
+    AstroTimeFromJulianDay(t, day.zone * 24.0, location, at);
     double ecliptic[2], r;
     if (!PlanetHeliocentric(planet, at, ecliptic, r, kFullPrecision))
         return 0;
@@ -118,7 +102,7 @@ int32_t PlanetRaDecAt(int32_t planet, double t, const ObserverLocation& location
     VectorScale(helio, r, helio);
     RotationX(-at.obliquity, toEquator);
     MatrixTimesVector(helio, toEquator, helio);
-    InterpolateVector(t, earth);
+    InterpolateVector(day, t, earth);
     VectorSubtract(helio, earth, geo);
     RaDecFromVector(geo, raDec);
     return 1;
@@ -126,12 +110,12 @@ int32_t PlanetRaDecAt(int32_t planet, double t, const ObserverLocation& location
 
 // A comet or minor planet seen from the Earth: its place on the equator of
 // t with the Earth's interpolated vector (whose length serves as R).
-int32_t SmallBodyRaDecAt(const void* object, double t, double raDec[2])
+int32_t SmallBodyRaDecAt(const RiseSetDay& day, const void* object, double t, double raDec[2])
 {
     if (object == nullptr)
         return 0;
     double earth[3];
-    InterpolateVector(t, earth);
+    InterpolateVector(day, t, earth);
     SmallBodyRecord place{};
     if (SmallBodyPosition(t, *static_cast<const OrbitalElements*>(object), earth, VectorLength(earth), t,
                           place) == 0)
@@ -143,35 +127,35 @@ int32_t SmallBodyRaDecAt(const void* object, double t, double raDec[2])
 
 // Equatorial place of date of the object at t.
 // Returned: 1, or 0 when the object has no place (unknown id, no data)
-int32_t ObjectRaDecAt(int32_t id, const void* object, double t, const ObserverLocation& location,
-                      double raDec[2])
+int32_t ObjectRaDecAt(const RiseSetDay& day, int32_t id, const void* object, double t,
+                      const ObserverLocation& location, double raDec[2])
 {
-    if (id == kRiseSetSun) {
-        InterpolateSunRaDec(t, raDec);
+    if (id == kSunId) {
+        InterpolateSunRaDec(day, t, raDec);
         return 1;
     }
-    if (id == kRiseSetMoon) {
+    if (id == kMoonId) {
         AstroTime at;
-        AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
+        AstroTimeFromJulianDay(t, day.zone * 24.0, location, at);
         MoonRecord moon{};
         MoonPosition(at, moon, kFullPrecision);
         raDec[0] = moon.raDate;
         raDec[1] = moon.decDate;
         return 1;
     }
-    if (id == kRiseSetFixedPoint) {
+    if (id == kFixedPointId) {
         if (object == nullptr)
             return 0;
         const double* j2000 = static_cast<const double*>(object);
         if (!std::isfinite(j2000[0]) || !std::isfinite(j2000[1]))
             return 0;
-        ConvertCoordinates(gDay.noon, kFrameEqt, j2000, kFrameEqtDate, raDec);
+        ConvertCoordinates(day.noon, kFrameEqt, j2000, kFrameEqtDate, raDec);
         return 1;
     }
-    if (id >= 0 && id <= 7)
-        return PlanetRaDecAt(id, t, location, raDec);
+    if (id >= 0 && id < kPlanetCount)
+        return PlanetRaDecAt(day, id, t, location, raDec);
     if (id >= 10000 && id < 30000)
-        return SmallBodyRaDecAt(object, t, raDec);
+        return SmallBodyRaDecAt(day, object, t, raDec);
     return 0;
 }
 
@@ -185,21 +169,21 @@ double HorizonDip(double height)
     return height < 0.0 ? -dip : dip;
 }
 
-double BodyAllowance(int32_t id)
+double BodyAllowance(const RiseSetDay& day, int32_t id)
 {
-    return kRefractionAllowance + (id == kRiseSetSun ? gDay.sunStart.semidiameter : 0.0);
+    return kRefractionAllowance + (id == kSunId ? day.sunStart.semidiameter : 0.0);
 }
 
 // Classification at time t against the altitude the event is asked for:
 // 0 always above it, 1 never reaching it, 2 crossing it; -1 when the object
 // has no place. At altitude 0 the visible horizon is meant.
-int32_t RiseSetSearchAltitude(int32_t id, const void* object, const ObserverLocation& location,
-                              double h0, double t)
+int32_t RiseSetSearchAltitude(const RiseSetDay& day, int32_t id, const void* object,
+                              const ObserverLocation& location, double h0, double t)
 {
     double raDec[2];
-    if (!ObjectRaDecAt(id, object, t, location, raDec))
+    if (!ObjectRaDecAt(day, id, object, t, location, raDec))
         return -1;
-    const double target = h0 != 0.0 ? h0 : -(HorizonDip(location.height) + BodyAllowance(id));
+    const double target = h0 != 0.0 ? h0 : -(HorizonDip(location.height) + BodyAllowance(day, id));
     const double phi = location.latitude;
     const double dec = raDec[1];
     if (phi >= 0.0) {
@@ -215,18 +199,18 @@ int32_t RiseSetSearchAltitude(int32_t id, const void* object, const ObserverLoca
 // Apparent altitude of the object at t: its altitude plus, for a rise or
 // set on the visible horizon, the horizon's depression. Degrees; NaN when
 // the object has no place.
-double RiseSetSearch(int32_t id, const void* object, double t, const ObserverLocation& location,
-                     double h0)
+double RiseSetSearch(const RiseSetDay& day, int32_t id, const void* object, double t,
+                     const ObserverLocation& location, double h0)
 {
     double raDec[2], horizontal[2];
-    if (!ObjectRaDecAt(id, object, t, location, raDec))
+    if (!ObjectRaDecAt(day, id, object, t, location, raDec))
         return NAN;
     AstroTime at;
-    AstroTimeFromJulianDay(t, gDay.zone * 24.0, location, at);
+    AstroTimeFromJulianDay(t, day.zone * 24.0, location, at);
     ConvertCoordinates(at, kFrameEqtDate, raDec, kFrameHrz, horizontal);
     if (h0 != 0.0)
         return horizontal[1];
-    return horizontal[1] + HorizonDip(location.height) + BodyAllowance(id);
+    return horizontal[1] + HorizonDip(location.height) + BodyAllowance(day, id);
 }
 
 double EventHourAngle(double ra, double hourAngle, int32_t kind)
@@ -240,9 +224,9 @@ double EventHourAngle(double ra, double hourAngle, int32_t kind)
 
 // UT at which the local sidereal angle reaches theta, counted from 0h UT
 // of the given day.
-double SiderealToDayFraction(double theta)
+double SiderealToDayFraction(const RiseSetDay& day, double theta)
 {
-    return gDay.dayJd + (theta - gDay.sidereal[1]) / kSiderealRate / 360.0;
+    return day.dayJd + (theta - day.sidereal[1]) / kSiderealRate / 360.0;
 }
 
 // Moves t by whole sidereal days to the time nearest `near`.
@@ -254,9 +238,9 @@ double NearestSiderealAlias(double t, double near)
 // Moves t by whole sidereal days into the local day: the first such time
 // after the start when t lies before it, the last before the end when t
 // lies after it.
-double EventTimeInDay(double t)
+double EventTimeInDay(const RiseSetDay& day, double t)
 {
-    const double start = DayStart();
+    const double start = DayStart(day);
     if (t < start)
         return t + std::ceil((start - t) / kSiderealDay) * kSiderealDay;
     if (t >= start + 1.0)
@@ -276,12 +260,13 @@ double EventTimeInDay(double t)
 // Returned: widened    H', degrees
 //           shift      days to add to a rise (its negative to a set)
 //           reaches    0 when the body does not reach the depressed horizon
-void WidenHourAngle(int32_t id, const ObserverLocation& location, double hourAngle, double cosH,
-                    double dec, double& widened, double& shift, int32_t& reaches)
+void WidenHourAngle(const RiseSetDay& day, int32_t id, const ObserverLocation& location,
+                    double hourAngle, double cosH, double dec, double& widened, double& shift,
+                    int32_t& reaches)
 {
     const double phi = location.latitude;
-    const double allowance = BodyAllowance(id);
-    const double rate = gDay.cosLatitude * std::cos(dec / kDegreesPerRadian) *
+    const double allowance = BodyAllowance(day, id);
+    const double rate = day.cosLatitude * std::cos(dec / kDegreesPerRadian) *
                         std::sin(hourAngle / kDegreesPerRadian);
     const double heightProduct = std::cos((phi + dec) / kDegreesPerRadian) *
                                  std::cos((phi - dec) / kDegreesPerRadian);
@@ -297,8 +282,8 @@ void WidenHourAngle(int32_t id, const ObserverLocation& location, double hourAng
         std::isfinite(error) && error <= kWideningError)
         return;
     const double depressed = -(allowance + HorizonDip(location.height));
-    const double cosDirect = (SinDeg(depressed) - gDay.sinLatitude * SinDeg(dec)) /
-                             (gDay.cosLatitude * CosDeg(dec));
+    const double cosDirect = (SinDeg(depressed) - day.sinLatitude * SinDeg(dec)) /
+                             (day.cosLatitude * CosDeg(dec));
     widened = AcosDeg(cosDirect);
     shift = 0.0;
     reaches = std::fabs(cosDirect) <= 1.0;
@@ -314,16 +299,16 @@ void WidenHourAngle(int32_t id, const ObserverLocation& location, double hourAng
 //           not finite)
 //           reaches  0 when the object did not reach the altitude at t and
 //                    the estimate aims at its culmination instead
-int32_t NextEstimate(int32_t id, const void* object, int32_t kind,
+int32_t NextEstimate(const RiseSetDay& day, int32_t id, const void* object, int32_t kind,
                      const ObserverLocation& location, double h0, int32_t mode, double t,
                      int32_t firstPass, double& next, int32_t& reaches)
 {
     double raDec[2];
-    if (!ObjectRaDecAt(id, object, t, location, raDec))
+    if (!ObjectRaDecAt(day, id, object, t, location, raDec))
         return 0;
     const double dec = raDec[1];
-    double cosH = (SinDeg(h0) - gDay.sinLatitude * SinDeg(dec)) /
-                  (CosDeg(dec) * gDay.cosLatitude);
+    double cosH = (SinDeg(h0) - day.sinLatitude * SinDeg(dec)) /
+                  (CosDeg(dec) * day.cosLatitude);
     if (!std::isfinite(cosH) || (firstPass && std::fabs(cosH) > 1.0))
         return 0;
     // Later passes: the object no longer reaches the altitude near t, so
@@ -334,83 +319,86 @@ int32_t NextEstimate(int32_t id, const void* object, int32_t kind,
     double widened = hourAngle;
     double shift = 0.0;
     if (kind != kEventTransit && h0 == 0.0)
-        WidenHourAngle(id, location, hourAngle, cosH, dec, widened, shift, reaches);
+        WidenHourAngle(day, id, location, hourAngle, cosH, dec, widened, shift, reaches);
     const double theta = EventHourAngle(raDec[0], widened, kind);
     if (!std::isfinite(theta))
         return 0;
-    next = SiderealToDayFraction(theta);
-    next = mode == 0 && firstPass ? EventTimeInDay(next) : NearestSiderealAlias(next, t);
+    next = SiderealToDayFraction(day, theta);
+    next = mode == 0 && firstPass ? EventTimeInDay(day, next) : NearestSiderealAlias(next, t);
     next += kind == kEventRise ? shift : -shift;
     return std::isfinite(next);
 }
 
-int32_t IsUsableQuery(int32_t kind, double h0, const ObserverLocation& location)
+int32_t IsUsableQuery(const RiseSetDay& day, int32_t kind, double h0,
+                      const ObserverLocation& location)
 {
-    return gDay.valid && (kind == kEventRise || kind == kEventTransit || kind == kEventSet) &&
+    return day.valid && (kind == kEventRise || kind == kEventTransit || kind == kEventSet) &&
            std::isfinite(h0) && std::fabs(h0) <= 90.0 && IsFiniteSite(location);
 }
 
 }  // namespace
 
-void SetupRiseSetDay(const DateTime& date, const ObserverLocation& location)
+RiseSetDay SetupRiseSetDay(const DateTime& date, const ObserverLocation& location)
 {
-    gDay = RiseSetDay{};
+    RiseSetDay day{};
     if (!std::isfinite(date.zone) || std::fabs(date.zone) > 24.0 || !IsFiniteSite(location) ||
         date.year < kFirstYear || date.year > kLastYear)
-        return;
-    gDay.zone = date.zone / 24.0;
-    gDay.dayJd = JulianDayFromCalendar(date.year, date.month, date.day);
-    gDay.localNoon = gDay.dayJd - gDay.zone + 0.5;
+        return day;
+    day.zone = date.zone / 24.0;
+    day.dayJd = JulianDayFromCalendar(date.year, date.month, date.day);
+    day.localNoon = day.dayJd - day.zone + 0.5;
     for (int i = 0; i < 3; ++i)
-        gDay.sidereal[i] = LocalSiderealTime(gDay.dayJd - 1.0 + i, location.longitude);
+        day.sidereal[i] = LocalSiderealTime(day.dayJd - 1.0 + i, location.longitude);
     for (int i = 1; i < 3; ++i)
-        if (gDay.sidereal[i] < gDay.sidereal[i - 1])
-            gDay.sidereal[i] += 360.0 * std::ceil((gDay.sidereal[i - 1] - gDay.sidereal[i]) / 360.0);
+        if (day.sidereal[i] < day.sidereal[i - 1])
+            day.sidereal[i] += 360.0 * std::ceil((day.sidereal[i - 1] - day.sidereal[i]) / 360.0);
 
     AstroTime start, end;
-    AstroTimeFromJulianDay(gDay.localNoon - 0.5, date.zone, location, start);
-    AstroTimeFromJulianDay(gDay.localNoon + 0.5, date.zone, location, end);
-    SunPosition(start, gDay.sunStart);
-    SunPosition(end, gDay.sunEnd);
+    AstroTimeFromJulianDay(day.localNoon - 0.5, date.zone, location, start);
+    AstroTimeFromJulianDay(day.localNoon + 0.5, date.zone, location, end);
+    SunPosition(start, day.sunStart);
+    SunPosition(end, day.sunEnd);
     // Keep the interpolation of the right ascension from running the long way round.
-    if (gDay.sunEnd.raDate - gDay.sunStart.raDate > 180.0)
-        gDay.sunStart.raDate += 360.0;
-    else if (gDay.sunStart.raDate - gDay.sunEnd.raDate > 180.0)
-        gDay.sunEnd.raDate += 360.0;
+    if (day.sunEnd.raDate - day.sunStart.raDate > 180.0)
+        day.sunStart.raDate += 360.0;
+    else if (day.sunStart.raDate - day.sunEnd.raDate > 180.0)
+        day.sunEnd.raDate += 360.0;
 
     double toDate[9];
-    PrecessionMatrix(2451545.0, gDay.localNoon, toDate);
-    MatrixTimesVector(gDay.sunStart.earthVector, toDate, gDay.earthStart);
-    MatrixTimesVector(gDay.sunEnd.earthVector, toDate, gDay.earthEnd);
-    gDay.sinLatitude = std::sin(location.latitude / kDegreesPerRadian);
-    gDay.cosLatitude = std::cos(location.latitude / kDegreesPerRadian);
-    AstroTimeFromJulianDay(gDay.localNoon, date.zone, location, gDay.noon);
-    gDay.valid = 1;
+    PrecessionMatrix(kJ2000, day.localNoon, toDate);
+    MatrixTimesVector(day.sunStart.earthVector, toDate, day.earthStart);
+    MatrixTimesVector(day.sunEnd.earthVector, toDate, day.earthEnd);
+    day.sinLatitude = std::sin(location.latitude / kDegreesPerRadian);
+    day.cosLatitude = std::cos(location.latitude / kDegreesPerRadian);
+    AstroTimeFromJulianDay(day.localNoon, date.zone, location, day.noon);
+    day.valid = 1;
+    return day;
 }
 
-int32_t EventSearch(double, int32_t objectId, const void* object, int32_t kind,
-                    const ObserverLocation& location, double h0, int32_t mode, double& t1,
-                    double& t2)
+int32_t EventSearch(const RiseSetDay& day, double, int32_t objectId, const void* object,
+                    int32_t kind, const ObserverLocation& location, double h0, int32_t mode,
+                    double& t1, double& t2)
 {
-    if (!IsUsableQuery(kind, h0, location) || std::fabs(gDay.cosLatitude) < 1e-10)
+    if (!IsUsableQuery(day, kind, h0, location) || std::fabs(day.cosLatitude) < 1e-10)
         return kSearchNoEvent;
     if (mode == 1 && !std::isfinite(t1))
         return kSearchNoEvent;
-    const double start = mode == 1 ? t1 : gDay.localNoon;
-    if (RiseSetSearchAltitude(objectId, object, location, h0, start) != 2)
+    const double start = mode == 1 ? t1 : day.localNoon;
+    if (RiseSetSearchAltitude(day, objectId, object, location, h0, start) != 2)
         return kSearchNoEvent;
     double t = start;
     for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
         double next;
         int32_t reaches = 1;
-        if (!NextEstimate(objectId, object, kind, location, h0, mode, t, pass == 0, next, reaches))
+        if (!NextEstimate(day, objectId, object, kind, location, h0, mode, t, pass == 0, next,
+                          reaches))
             return kSearchNoEvent;
-        if (std::fabs(t - next) <= kTolerance && IsWithinDay(next)) {
+        if (std::fabs(t - next) <= kTolerance && IsWithinDay(day, next)) {
             if (!reaches)
                 return kSearchNoEvent;
             if (kind != kEventTransit) {
                 const double target = h0 != 0.0 ? h0 : 0.0;
-                const double altitude = RiseSetSearch(objectId, object, next, location, h0);
+                const double altitude = RiseSetSearch(day, objectId, object, next, location, h0);
                 if (!(std::fabs(altitude - target) <= kAltitudeTolerance))
                     return kSearchNoEvent;
             }
@@ -424,32 +412,33 @@ int32_t EventSearch(double, int32_t objectId, const void* object, int32_t kind,
     return kSearchNotConverged;
 }
 
-int32_t TransitSearch(int32_t objectId, const void* object, const ObserverLocation& location,
-                      double& jd)
+int32_t TransitSearch(const RiseSetDay& day, int32_t objectId, const void* object,
+                      const ObserverLocation& location, double& jd)
 {
-    if (!gDay.valid || !IsFiniteSite(location))
+    if (!day.valid || !IsFiniteSite(location))
         return 0;
-    double t = gDay.localNoon;
+    double t = day.localNoon;
     for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
         double raDec[2];
-        if (!ObjectRaDecAt(objectId, object, t, location, raDec))
+        if (!ObjectRaDecAt(day, objectId, object, t, location, raDec))
             return 0;
-        const double crossing = SiderealToDayFraction(raDec[0]);
-        const double next = pass == 0 ? EventTimeInDay(crossing) : NearestSiderealAlias(crossing, t);
+        const double crossing = SiderealToDayFraction(day, raDec[0]);
+        const double next =
+            pass == 0 ? EventTimeInDay(day, crossing) : NearestSiderealAlias(crossing, t);
         jd = next;
-        if (std::fabs(t - next) <= kTolerance && IsWithinDay(next))
+        if (std::fabs(t - next) <= kTolerance && IsWithinDay(day, next))
             return 1;
         t = next;
     }
     return 0;
 }
 
-int32_t FindRiseTransitSet(double zone, int32_t objectId, const void* object, int32_t kind,
-                           const ObserverLocation& location, double h0, double& jd)
+int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, int32_t objectId, const void* object,
+                           int32_t kind, const ObserverLocation& location, double h0, double& jd)
 {
     double t1 = 0.0, t2 = 0.0;
-    const int32_t result = EventSearch(zone, objectId, object, kind, location, h0, 0, t1, t2);
-    if (result == kSearchFound && IsWithinDay(t1)) {
+    const int32_t result = EventSearch(day, zone, objectId, object, kind, location, h0, 0, t1, t2);
+    if (result == kSearchFound && IsWithinDay(day, t1)) {
         jd = t1;
         return 1;
     }
@@ -458,19 +447,19 @@ int32_t FindRiseTransitSet(double zone, int32_t objectId, const void* object, in
     // declination (the Moon far north or south) can rise or set near
     // midnight although its place at noon never reaches the horizon.
     const int32_t unsettled = result == kSearchNotConverged;
-    const double starts[4] = {t1, t2, DayStart(), DayStart() + 1.0};
+    const double starts[4] = {t1, t2, DayStart(day), DayStart(day) + 1.0};
     for (int32_t i = unsettled ? 0 : 2; i < 4; ++i) {
         double refined = starts[i], unused = 0.0;
-        if (EventSearch(zone, objectId, object, kind, location, h0, 1, refined, unused) ==
+        if (EventSearch(day, zone, objectId, object, kind, location, h0, 1, refined, unused) ==
                 kSearchFound &&
-            IsWithinDay(refined)) {
+            IsWithinDay(day, refined)) {
             jd = refined;
             return 1;
         }
     }
-    if (kind == kEventTransit && IsUsableQuery(kind, h0, location)) {
+    if (kind == kEventTransit && IsUsableQuery(day, kind, h0, location)) {
         double transit = 0.0;
-        if (TransitSearch(objectId, object, location, transit)) {
+        if (TransitSearch(day, objectId, object, location, transit)) {
             jd = transit;
             return 1;
         }
@@ -483,8 +472,8 @@ namespace {
 int32_t SunEvent(const DateTime& date, const ObserverLocation& location, int32_t kind, double h0,
                  double& jd)
 {
-    SetupRiseSetDay(date, location);
-    return FindRiseTransitSet(date.zone, kRiseSetSun, nullptr, kind, location, h0, jd);
+    const RiseSetDay day = SetupRiseSetDay(date, location);
+    return FindRiseTransitSet(day, date.zone, kSunId, nullptr, kind, location, h0, jd);
 }
 
 }  // namespace

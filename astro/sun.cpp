@@ -1,5 +1,6 @@
 #include "astro/sun.h"
 
+#include "astro/astro_constants.h"
 #include "astro/clamped_math.h"
 #include "astro/coordinates.h"
 #include "astro/fixed_au.h"
@@ -51,7 +52,6 @@ const std::array<SunTerm, 4> SunDistanceTable = {{
 }};
 
 constexpr double kSolarRadiusKm = 696000.0;
-constexpr double kAstronomicalUnitKm = 149597870.0;
 
 } // namespace
 
@@ -78,7 +78,7 @@ void SunSeries(double t, double ecliptic[2], double& r)
 
 void SunKeplerModel(double jd, double ecliptic[2], double& r)
 {
-    const double T = (jd - 2415021.0) / 36525.0;
+    const double T = (jd - 2415021.0) / kDaysPerJulianCentury;
     // Mean longitude and longitude of perigee.
     const double meanLongitude = NormalizeDegrees(280.6824 + 36000.769325 * T + 0.000722222 * T * T);
     const double perigee =
@@ -106,7 +106,7 @@ void SunPhysicalEphemeris(const AstroTime& t, double longitude, double& p, doubl
     const double jd = t.julianDay;
     // Rotation angle of the prime meridian and the node of the solar equator.
     const double theta = (jd - 2398220.0) * 360.0 / 25.38;
-    const double T = (jd - 2415020.0) / 36525.0;
+    const double T = (jd - 2415020.0) / kDaysPerJulianCentury;
     const double node = 74.3646 + 1.395833 * T;
 
     // Longitude corrected by the main nutation term.

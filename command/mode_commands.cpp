@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int32_t kFrameMask = 0xff;
-constexpr int32_t kFamilyMask = 0xff00;
-constexpr int32_t kSolarFamily = 0x200;
 constexpr int32_t kTargetTypeMask = 0x7fff;
 
 // Magnitudes typed in a command: anything a sky can show, with room to
@@ -120,7 +117,7 @@ void DropTargetWithoutPlace(Scene& scene)
     if (scene.centring == 0 || (scene.targetType & kTargetTypeMask) != kObjectSolarBody) {
         return;
     }
-    const bool solar = (scene.viewMode & kFamilyMask) == kSolarFamily;
+    const bool solar = IsSolarSystemView(scene.viewMode);
     if (scene.targetId == (solar ? kMoonId : kEarthId)) {
         scene.centring = 0;
     }
@@ -141,8 +138,8 @@ void CmdMode(Scene* scene, const char* a1)
         StkSetError("stkErrorIllegalParam", a1);
         return;
     }
-    const auto oldFrame = static_cast<CoordFrame>(scene->viewMode & kFrameMask);
-    const auto newFrame = static_cast<CoordFrame>(mode & kFrameMask);
+    const auto oldFrame = static_cast<CoordFrame>(ViewFrameOf(scene->viewMode));
+    const auto newFrame = static_cast<CoordFrame>(ViewFrameOf(mode));
     CarryViewCentre(*scene, oldFrame, newFrame);
     scene->viewMode = mode;
     scene->viewModeChanged = 1;

@@ -185,12 +185,12 @@ void CmdZoom(Scene* scene, const char* a1, const char* a2)
     }
     const bool narrow = direction == 'U';
     ViewGeometry& view = scene->view;
-    switch (scene->viewMode >> 8) {
-    case 1:
+    switch (ViewFamilyOf(scene->viewMode)) {
+    case kFamilySky:
         view.fieldOfView = ZoomedWidth(view.fieldOfView, narrow, value, view.zoomFactor,
                                        view.minimumField, MaxFieldOfView(*scene));
         break;
-    case 2:
+    case kFamilySolarSystem:
         view.solarViewWidth = ZoomedWidth(view.solarViewWidth, narrow, value, view.zoomFactor,
                                           kSolarViewNarrowest, kSolarViewWidest);
         break;

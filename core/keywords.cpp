@@ -1,6 +1,7 @@
 #include "core/keywords.h"
 
 #include "core/string_utils.h"
+#include "core/view_modes.h"
 
 namespace {
 
@@ -24,20 +25,20 @@ const KeywordEntry TimeSystemKeywordTable[] = {
 };
 
 const KeywordEntry ModeKeywordTable[] = {
-    {"HRZ", 0x101},
-    {"EQT", 0x104},
-    {"ECL", 0x105},
-    {"GAL", 0x106},
-    {"SOL1", 0x204},
-    {"SOL2", 0x205},
-    {"SOL3", 0x206},
-    {"VOLA", 0x801},
-    {"ALL1_EQT", 0x304},
-    {"ALL1_ECL", 0x305},
-    {"ALL1_GAL", 0x306},
-    {"ALL2_EQT", 0x404},
-    {"ALL2_ECL", 0x405},
-    {"ALL2_GAL", 0x406},
+    {"HRZ", kModeHrz},
+    {"EQT", kModeEqt},
+    {"ECL", kModeEcl},
+    {"GAL", kModeGal},
+    {"SOL1", kModeSol1},
+    {"SOL2", kModeSol2},
+    {"SOL3", kModeSol3},
+    {"VOLA", kModeVola},
+    {"ALL1_EQT", kModeAll1Eqt},
+    {"ALL1_ECL", kModeAll1Ecl},
+    {"ALL1_GAL", kModeAll1Gal},
+    {"ALL2_EQT", kModeAll2Eqt},
+    {"ALL2_ECL", kModeAll2Ecl},
+    {"ALL2_GAL", kModeAll2Gal},
     {nullptr, 0},
 };
 

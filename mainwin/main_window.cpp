@@ -1,5 +1,6 @@
 #include "mainwin/main_window.h"
 
+#include "astro/coordinates.h"
 #include "astro/trig.h"
 #include "command/interpreter.h"
 #include "core/app_env.h"
@@ -20,11 +21,6 @@
 
 namespace {
 
-constexpr int kFrameHorizontal = 1;
-constexpr int kFrameEquatorialOfDate = 4;
-constexpr int kFrameEcliptic = 5;
-constexpr int kFrameGalactic = 6;
-
 constexpr int kHorizontalMaximum = 3761;
 constexpr int kHorizontalSliderSize = 160;
 constexpr int kLookTextSize = 128;
@@ -34,21 +30,16 @@ struct ScrollSteps {
     double horizontalStep, horizontalPage, verticalStep, verticalPage;
 };
 
-int ViewFrame(const Scene& scene)
-{
-    return scene.viewMode & 0xff;
-}
-
 ScrollSteps StepsOfMode(const Scene& scene)
 {
-    const int family = scene.viewMode & 0xff00;
+    const int family = ViewFamilyOf(scene.viewMode);
     const double field = scene.view.fieldOfView;
     const double vertical = scene.view.verticalField;
-    if (family == 0x100 || family == 0x200) {
+    if (family == kFamilySky || family == kFamilySolarSystem) {
         const double diagonalStep = std::sqrt(field * field + vertical * vertical) / 15.0;
         return {diagonalStep, field * 9.0 / 10.0, diagonalStep, vertical * 9.0 / 10.0};
     }
-    if (family >= 0x300 && family <= 0x800) {
+    if (family >= kFamilyCylinder && family <= kFamilyPlanisphere) {
         return {12.0, 45.0, 12.0, 30.0};
     }
     return {0.0, 0.0, 0.0, 0.0};
@@ -95,11 +86,11 @@ int AltitudeSlider(double altitude)
 void FormatLookInFrame(int frame, double longitude, double latitude, char* text, size_t size)
 {
     switch (frame) {
-    case kFrameEquatorialOfDate:
+    case kFrameEqtDate:
         std::snprintf(text, size, "LOOK EQT_DATE %f, %f", longitude / 15.0, latitude);
         break;
-    case kFrameEcliptic: std::snprintf(text, size, "LOOK ECL %f, %f", longitude, latitude); break;
-    case kFrameGalactic: std::snprintf(text, size, "LOOK GAL %f, %f", longitude, latitude); break;
+    case kFrameEcl: std::snprintf(text, size, "LOOK ECL %f, %f", longitude, latitude); break;
+    case kFrameGal: std::snprintf(text, size, "LOOK GAL %f, %f", longitude, latitude); break;
     default: text[0] = '\0'; break;
     }
 }
@@ -109,8 +100,8 @@ void HorizontalScrollCommand(const Scene& scene, int kind, int value, char* text
 {
     const ScrollSteps steps = StepsOfMode(scene);
     const ViewGeometry& view = scene.view;
-    const int frame = ViewFrame(scene);
-    if (frame == kFrameHorizontal) {
+    const int frame = ViewFrameOf(scene.viewMode);
+    if (frame == kFrameHrz) {
         double azimuth = view.hrzCentreAzimuth + StepOfKind(kind, steps.horizontalStep,
                                                             steps.horizontalPage);
         if (kind == kScrollDrag) {
@@ -140,10 +131,10 @@ void VerticalScrollCommand(const Scene& scene, int kind, int value, char* text, 
 {
     const ScrollSteps steps = StepsOfMode(scene);
     const ViewGeometry& view = scene.view;
-    const int frame = ViewFrame(scene);
+    const int frame = ViewFrameOf(scene.viewMode);
     // Up (decrement) raises the view.
     const double step = -StepOfKind(kind, steps.verticalStep, steps.verticalPage);
-    if (frame == kFrameHorizontal) {
+    if (frame == kFrameHrz) {
         double altitude = kind == kScrollDrag ? (900 - value) / 10.0 : view.hrzCentreAltitude + step;
         // The view never scrolls below the horizon.
         altitude = altitude < 0.0 ? 0.0 : NormalizeLatitude(altitude);
@@ -269,9 +260,8 @@ void ScrollCommand(const Scene& scene, int vertical, int kind, int value, char* 
         return;
     }
     text[0] = '\0';
-    const int frame = ViewFrame(scene);
-    if (frame != kFrameHorizontal && frame != kFrameEquatorialOfDate && frame != kFrameEcliptic &&
-        frame != kFrameGalactic) {
+    const int frame = ViewFrameOf(scene.viewMode);
+    if (frame != kFrameHrz && frame != kFrameEqtDate && frame != kFrameEcl && frame != kFrameGal) {
         return;
     }
     if (vertical != 0) {
@@ -325,13 +315,12 @@ void UpdateScrollBars(Scene* scene)
     int maximum = 900;
     int vertical = AltitudeSlider(view.hrzCentreAltitude);
     int horizontal = AzimuthSlider(view.hrzCentreAzimuth);
-    if ((mode >= kModeEqt && mode <= kModeGal) || (mode >= kModeSol1 && mode <= kModeSol3)) {
+    if ((mode >= kModeEqt && mode <= kModeGal) || IsSolarSystemView(mode)) {
         minimum = -900;
         maximum = 901;
         vertical = LatitudeSlider(view.centreLatitude);
         horizontal = LongitudeSlider(view.centreLongitude);
-    } else if ((mode >= kModeAll1Eqt && mode <= kModeAll1Gal) ||
-               (mode >= kModeAll2Eqt && mode <= kModeAll2Gal)) {
+    } else if (IsWholeSkyMap(mode)) {
         minimum = maximum = 0;
         horizontal = LongitudeSlider(view.centreLongitude);
     } else if (mode == kModeVola) {
@@ -339,7 +328,7 @@ void UpdateScrollBars(Scene* scene)
     }
     scene->viewModeChanged = 0;
 
-    const int sliderSize = ViewFrame(*scene) == kFrameHorizontal ? 50 : 100;
+    const int sliderSize = ViewFrameOf(scene->viewMode) == kFrameHrz ? 50 : 100;
     if (minimum < maximum) {
         XtVaSetValues(scene->vScroll, XmNminimum, minimum, XmNmaximum, maximum + sliderSize,
                       XmNvalue, vertical, XmNsliderSize, sliderSize, nullptr);

@@ -32,8 +32,6 @@ namespace {
 constexpr double kQ14ToDouble = 1.0 / 16384.0;
 constexpr int32_t kDarkStarLevel = 20;   // at this daylight level or darker faint stars stay grey
 
-int32_t Family(const Scene& scene) { return scene.viewMode >> 8; }
-
 void UseColor(const Scene& scene, int32_t colorIndex)
 {
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
@@ -50,7 +48,7 @@ struct SkyLayer {
 
 void MaskAitoffLayer(Scene& scene, Drawable drawable)
 {
-    if (Family(scene) == 4) {
+    if (ViewFamilyOf(scene.viewMode) == kFamilyAitoff) {
         MaskAitoffMap(scene, drawable);
     }
 }
@@ -62,7 +60,7 @@ void GroundOrMaskLayer(Scene& scene, Drawable drawable)
 {
     if (scene.viewMode == kModeHrz) {
         DrawGround(scene, drawable);
-    } else if (Family(scene) == 3) {
+    } else if (ViewFamilyOf(scene.viewMode) == kFamilyCylinder) {
         MaskCylindricalMap(scene, drawable);
     } else if (scene.viewMode == kModeVola) {
         MaskPlanisphere(scene, drawable);
@@ -119,7 +117,7 @@ void PaintBackground(Scene& scene, Drawable drawable)
     if (scene.trace != 0 && scene.pixmapNew == 0) {
         return;
     }
-    if (Family(scene) == 4) {
+    if (ViewFamilyOf(scene.viewMode) == kFamilyAitoff) {
         FillAitoffBackground(scene, drawable);
     } else if (scene.viewMode == kModeVola) {
         FillPlanisphereBackground(scene, drawable);

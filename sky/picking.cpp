@@ -1,6 +1,7 @@
 // Picking the object under the pointer.
 #include "sky/picking.h"
 
+#include "astro/trig.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
 #include "sky/layers/nebula_layer.h"
@@ -14,17 +15,11 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr int32_t kFixedScale = 16384;
 constexpr int32_t kSmallestTolerance = 2;
 constexpr double kTolerancePixels = 3.0;
 constexpr int32_t kCloudToleranceFactor = 3;
 constexpr int kCloudToFixedShift = 16;          // 2^30 units to Q14
 
-constexpr int32_t kFamilyMask = 0xff00;
-constexpr int32_t kSolarFamily = 0x200;
-
-constexpr int32_t kJupiter = 3;                 // planet index
 constexpr int32_t kSolarBodySlots = 15;         // ids -3..11
 
 constexpr int32_t kSmallBodyReach = 3;          // |dx|, |dy| below this hit
@@ -44,12 +39,6 @@ constexpr int32_t kLastCloudId = 1;
 constexpr int32_t kLastJovianMoonId = kJovianMoonCount - 1;
 
 constexpr uint8_t kStarShownBit = 1;
-constexpr uint8_t kJovianMoonsShownBit = 1;
-
-bool SolarView(const Scene& scene)
-{
-    return (scene.viewMode & kFamilyMask) == kSolarFamily;
-}
 
 bool HorizontalView(const Scene& scene)
 {
@@ -76,7 +65,7 @@ void StorePick(Scene& scene, int32_t type, int32_t id)
 // with a size, else a couple of pixels.
 int32_t SolarBodyReach(const Scene& scene, int32_t id)
 {
-    if (SolarView(scene)) {
+    if (IsSolarSystemView(scene.viewMode)) {
         return kSmallestBodyRadius;
     }
     const double ppd = scene.view.pixelsPerDegree;
@@ -209,8 +198,8 @@ bool FindNebula(Scene& scene, const PickSearch& search)
 
 bool FindJovianMoon(Scene& scene, const PickSearch& search)
 {
-    if (SolarView(scene) || (scene.planetFlags[kJupiter] & kBodyShown) == 0 ||
-        (scene.jovianMoonFlags & kJovianMoonsShownBit) == 0) {
+    if (IsSolarSystemView(scene.viewMode) || (scene.planetFlags[kJupiter] & kBodyShown) == 0 ||
+        (scene.jovianMoonFlags & kJovianMoonsShown) == 0) {
         return false;
     }
     const int32_t first = std::max(search.firstId[kPickJovianMoons], 0);
@@ -320,7 +309,7 @@ int32_t PickTolerance(double pixelsPerDegree)
         return kSmallestTolerance;
     }
     const double angle = std::min(kTolerancePixels / pixelsPerDegree, 90.0);
-    const auto tolerance = static_cast<int32_t>(kFixedScale * std::sin(angle * kPi / 180.0));
+    const auto tolerance = static_cast<int32_t>(kFixedOne * std::sin(angle * kPi / 180.0));
     return std::max(tolerance, kSmallestTolerance);
 }
 
@@ -349,7 +338,7 @@ int FindNextObjectAt(Scene& scene, int32_t x, int32_t y)
         return 0;
     }
     for (int i = 0; i < 3; ++i) {
-        search.direction[i] = static_cast<int32_t>(v[i] * kFixedScale);
+        search.direction[i] = static_cast<int32_t>(v[i] * kFixedOne);
     }
     if (HorizontalView(scene)) {
         const int32_t* horizon = view.matrices[1].data() + 6;

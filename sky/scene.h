@@ -5,7 +5,9 @@
 
 #include "astro/body_records.h"
 #include "astro/time_records.h"
+#include "core/view_modes.h"
 #include "data/fixed_types.h"
+#include "sky/object_type.h"
 
 #include <X11/Intrinsic.h>
 #include <X11/Xlib.h>
@@ -15,32 +17,20 @@ struct OrbitalElements;
 struct UserObjectFile;
 struct ClickDataIndex;
 
-// ViewMode: projection family x 256 + coordinate frame.
-enum ViewMode : int32_t {
-    kModeHrz = 0x101,
-    kModeEqt = 0x104,
-    kModeEcl = 0x105,
-    kModeGal = 0x106,
-    kModeSol1 = 0x204,
-    kModeSol2 = 0x205,
-    kModeSol3 = 0x206,
-    kModeAll1Eqt = 0x304,
-    kModeAll1Ecl = 0x305,
-    kModeAll1Gal = 0x306,
-    kModeAll2Eqt = 0x404,
-    kModeAll2Ecl = 0x405,
-    kModeAll2Gal = 0x406,
-    kModeVola = 0x801,
-};
-
 // Bit 15 of the target type: centre on the target again at the next redraw.
 constexpr int32_t kRecentreTarget = 0x8000;
 
-constexpr int kPlanetCount = 8;          // Mercury..Pluto without the Earth
 constexpr int kJovianMoonCount = 4;
 constexpr int kOrbitPathCount = 9;       // Mercury..Pluto with the Earth
 constexpr int kDisplayFlagCount = 16;
 constexpr int kPickedTextSize = 516;
+
+// The Jovian-satellite flag byte: SHOW JMOON, JMOON_NAME, JMOON_NO.
+enum JovianMoonFlagBits : uint8_t {
+    kJovianMoonsShown = 1,
+    kJovianMoonNames = 2,
+    kJovianMoonNumbers = 4,
+};
 
 // BodyFlags bits, one byte per solar-system body.
 enum BodyFlagBits : uint8_t {
@@ -143,7 +133,7 @@ struct Scene {
     Widget drawingArea;
     Widget hScroll;
     Widget vScroll;
-    int32_t viewMode;
+    int32_t viewMode;          // ViewMode
     int32_t viewModeChanged;
     int32_t mirror;            // 0 normal, 1 rotated 180 degrees, 2 flipped
 

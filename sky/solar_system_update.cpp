@@ -21,15 +21,6 @@ SolarSystemRecomputations gSolarSystemRecomputations;
 namespace {
 
 constexpr int32_t kFullSeries = 1;
-constexpr int32_t kTypeSolarBody = 51;
-constexpr int32_t kTypeJovianMoon = 54;
-constexpr int32_t kJupiter = 3;
-constexpr uint8_t kJovianMoonsShown = 1;   // "JMOON"
-
-bool InSolarSystemView(const Scene& scene)
-{
-    return (scene.viewMode & 0xff00) == 0x200;
-}
 
 bool IsPicked(const Scene& scene, int32_t type, int32_t id)
 {
@@ -51,7 +42,7 @@ void UpdateSun(Scene& scene)
         SunPosition(scene.time, scene.sun);
         ++gSolarSystemRecomputations.sun;
     }
-    if (!InSolarSystemView(scene)) {
+    if (!IsSolarSystemView(scene.viewMode)) {
         const double place[2] = {scene.sun.raJ2000, scene.sun.decJ2000};
         double horizontal[2];
         ConvertCoordinates(scene.time, kFrameEqt, place, kFrameHrz, horizontal);
@@ -175,9 +166,9 @@ void UpdateSolarSystem(Scene& scene)
 
 int32_t MoonNeedsUpdate(const Scene& scene, int32_t level)
 {
-    if (IsPicked(scene, kTypeSolarBody, kMoonId))
+    if (IsPicked(scene, kObjectSolarBody, kMoonId))
         return 1;
-    if (InSolarSystemView(scene))
+    if (IsSolarSystemView(scene.viewMode))
         return 0;
     // The Moon's own day, not the day of the last update: the solar-system
     // views skip the Moon while the day moves on, and it must not come back
@@ -191,7 +182,7 @@ int32_t MoonNeedsUpdate(const Scene& scene, int32_t level)
 
 int32_t PlanetNeedsUpdate(const Scene& scene, int32_t planet, int32_t level)
 {
-    if (IsPicked(scene, kTypeSolarBody, planet))
+    if (IsPicked(scene, kObjectSolarBody, planet))
         return 1;
     if ((scene.planetFlags[planet] & kBodyShown) == 0)
         return 0;
@@ -201,7 +192,7 @@ int32_t PlanetNeedsUpdate(const Scene& scene, int32_t planet, int32_t level)
 
 int32_t CometNeedsUpdate(const Scene& scene, int32_t comet)
 {
-    if (IsPicked(scene, kTypeSolarBody, kCometIdBase + comet))
+    if (IsPicked(scene, kObjectSolarBody, kCometIdBase + comet))
         return 1;
     if (scene.cometPositions[comet].julianDay == scene.time.julianDay)
         return 0;
@@ -210,7 +201,7 @@ int32_t CometNeedsUpdate(const Scene& scene, int32_t comet)
 
 int32_t MinorPlanetNeedsUpdate(const Scene& scene, int32_t minorPlanet)
 {
-    if (IsPicked(scene, kTypeSolarBody, kMinorPlanetIdBase + minorPlanet))
+    if (IsPicked(scene, kObjectSolarBody, kMinorPlanetIdBase + minorPlanet))
         return 1;
     if (scene.mplanetPositions[minorPlanet].julianDay == scene.time.julianDay)
         return 0;
@@ -235,7 +226,7 @@ int32_t IonTailNeedsUpdate(const Scene& scene, int32_t comet)
 
 int32_t JovianMoonsNeedUpdate(const Scene& scene)
 {
-    if (scene.pickedObject.picked != 0 && scene.pickedObject.type == kTypeJovianMoon)
+    if (scene.pickedObject.picked != 0 && scene.pickedObject.type == kObjectJovianMoon)
         return 1;
     if ((scene.planetFlags[kJupiter] & kBodyShown) == 0 || (scene.jovianMoonFlags & kJovianMoonsShown) == 0)
         return 0;

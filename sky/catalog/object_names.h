@@ -7,23 +7,13 @@
 
 #include "astro/body_records.h"
 #include "data/catalog_tables.h"
+#include "sky/object_type.h"
 
 #include <cstddef>
 #include <cstdint>
 
 struct OrbitalElements;
 struct Scene;
-
-// ObjectType codes that have names.
-enum NamedObjectType : int32_t {
-    kObjectStar = 50,
-    kObjectSolarBody = 51,
-    kObjectConstellation = 52,
-    kObjectNebula = 53,
-    kObjectJovianMoon = 54,
-    kObjectUserObject = 55,
-    kObjectMagellanicCloud = 56,
-};
 
 // Longest command reference: "EQT %f,%f" with two six-decimal values, or an
 // AD reference with a 30-character name.

@@ -15,20 +15,13 @@
 
 namespace {
 
-constexpr int32_t kPlutoId = 7;
-
-constexpr int32_t kBitShown = 2;
-constexpr int32_t kBitSpot = 64;
-constexpr int32_t kBitDustTail = 64;
-constexpr int32_t kBitIonTail = 128;
-
 struct SuffixBit {
     const char* suffix;
     int32_t bit;
 };
 
 constexpr std::array<SuffixBit, 4> kSuffixBits{{
-    {"_NAME", 4}, {"_MAG", 8}, {"_DATE", 16}, {"_OBT", 32},
+    {"_NAME", kBodyName}, {"_MAG", kBodyMagnitude}, {"_DATE", kBodyDate}, {"_OBT", kBodyOrbit},
 }};
 
 // The keyword upper-cased into a bounded copy; 0 when it does not fit.
@@ -72,7 +65,7 @@ int32_t LeadingNumber(const char* text, const char*& end)
 bool BodyPrefix(const char* keyword, int32_t& id, const char*& rest)
 {
     std::array<int32_t, 11> order{kEarthId, kSunId, kMoonId};
-    for (int32_t planet = 0; planet <= kPlutoId; ++planet) {
+    for (int32_t planet = 0; planet < kPlanetCount; ++planet) {
         order[3 + planet] = planet;
     }
     for (int32_t body : order) {
@@ -139,7 +132,7 @@ bool BodyGroup(const char* keyword, int32_t& id, const char*& rest)
 // DUSTTAIL, IONTAIL, or either followed by a loaded comet's number.
 bool TailKeyword(const Scene& scene, const char* keyword, int32_t& id, int32_t& bit)
 {
-    const std::array<SuffixBit, 2> tails{{{"DUSTTAIL", kBitDustTail}, {"IONTAIL", kBitIonTail}}};
+    const std::array<SuffixBit, 2> tails{{{"DUSTTAIL", kBodySpotOrDustTail}, {"IONTAIL", kBodyIonTail}}};
     for (const SuffixBit& tail : tails) {
         if (!StartsWith(keyword, tail.suffix)) {
             continue;
@@ -166,10 +159,10 @@ bool TailKeyword(const Scene& scene, const char* keyword, int32_t& id, int32_t& 
 int32_t SuffixBitFor(int32_t id, const char* suffix)
 {
     if (*suffix == '\0') {
-        return kBitShown;
+        return kBodyShown;
     }
     if (id == kSunId && std::strcmp(suffix, "_SPOT") == 0) {
-        return kBitSpot;
+        return kBodySpotOrDustTail;
     }
     for (const SuffixBit& entry : kSuffixBits) {
         if (std::strcmp(suffix, entry.suffix) != 0) {
@@ -217,7 +210,7 @@ int FindSolarBodyByName(const Scene& scene, const char* text, int32_t& id)
     int32_t bit = 0;
     if (StkParseSolarObjectKeyword(scene, text, body, bit) != 0) {
         // MARS_NAME or IONTAIL names a display option, not a body.
-        if (bit != kBitShown) {
+        if (bit != kBodyShown) {
             return 0;
         }
         id = body;

@@ -1,5 +1,7 @@
 #include "sky/layers/grid_layer.h"
 
+#include "astro/astro_constants.h"
+#include "astro/coordinates.h"
 #include "astro/precession.h"
 #include "astro/vector_math.h"
 #include "core/app_env.h"
@@ -15,8 +17,6 @@
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kB1950 = 2433282.0;
 constexpr int32_t kZenith = 16384;
 
 // The scene's view and horizon matrices while a grid's frame is installed.
@@ -58,10 +58,6 @@ void RestoreFrame(Scene& scene, const SavedFrame& save)
     std::memcpy(g.matricesDouble[0], save.viewDouble, sizeof save.viewDouble);
     std::memcpy(g.matricesDouble[1], save.horizonDouble, sizeof save.horizonDouble);
 }
-
-int32_t Family(const Scene& scene) { return scene.viewMode >> 8; }
-
-bool IsWholeSkyMap(const Scene& scene) { return Family(scene) == 3 || Family(scene) == 4; }
 
 uint8_t Flags(const Scene& scene, int index) { return scene.displayFlags[index]; }
 
@@ -275,7 +271,7 @@ void DrawCoordinateGrid(const Scene& scene, Drawable drawable, GridUnit unit, in
                         int labelFlag, int labelKind, int32_t color)
 {
     // The whole-sky maps are too coarse for subdivisions.
-    if (IsWholeSkyMap(scene)) {
+    if (IsWholeSkyMap(scene.viewMode)) {
         style = kGridNormal;
     }
     for (int q = 0; q < quadrantCount; ++q) {
@@ -346,7 +342,7 @@ void DrawHorizontalGrid(Scene& scene, Drawable drawable, int what, int style, in
 {
     static constexpr double kIdentity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     double view[9];
-    if ((scene.viewMode & 0xFF) == 1) {
+    if (ViewFrameOf(scene.viewMode) == kFrameHrz) {
         std::memcpy(view, scene.view.matricesDouble[2], sizeof view);
     } else {
         double frame[9];

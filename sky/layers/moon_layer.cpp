@@ -1,13 +1,14 @@
 #include "sky/layers/moon_layer.h"
 
 #include "astro/clamped_math.h"
+#include "astro/coordinates.h"
 #include "astro/eclipse.h"
 #include "astro/trig.h"
 #include "core/app_env.h"
 #include "sky/colors.h"
+#include "sky/layers/body_geometry.h"
 #include "sky/layers/body_outlines.h"
 #include "sky/layers/solar_labels.h"
-#include "sky/layers/solar_system_layer.h"
 #include "sky/view/daylight.h"
 #include "sky/view/projection.h"
 #include "sky/view/screen_points.h"
@@ -23,8 +24,6 @@ constexpr double kVisiblePhase = 0.005;    // below this the Moon shows no lit l
 constexpr double kTotalUmbral = 0.999;
 constexpr int kArcStep = 5;                // degrees between arc points
 constexpr int kTerminatorStep = 10;
-
-bool HorizontalFrame(const Scene& scene) { return (scene.viewMode & 0xFF) == 1; }
 
 double Radians(double degrees) { return degrees / kDegreesPerRadian; }
 
@@ -217,7 +216,7 @@ void DrawMoon(Scene& scene, Drawable drawable, int32_t darkOffset)
     const int32_t r0 = BodyDiskRadius(scene, moon.semidiameter);
     const int32_t r = std::max(r0, minimum);
     int32_t litIndex = kColorStar3;
-    if (HorizontalFrame(scene)) {
+    if (ViewFrameOf(scene.viewMode) == kFrameHrz) {
         ColorIndexByAltitude(moon.altitude, litIndex);
     }
     const unsigned long lit = gAppEnv->pixels[litIndex];

@@ -4,10 +4,10 @@
 #include "astro/trig.h"
 #include "core/app_env.h"
 #include "sky/colors.h"
+#include "sky/layers/body_geometry.h"
 #include "sky/layers/body_outlines.h"
 #include "sky/layers/orbit_layer.h"
 #include "sky/layers/solar_labels.h"
-#include "sky/layers/solar_system_layer.h"
 #include "sky/layers/star_layer.h"
 #include "sky/view/clipping.h"
 #include "sky/view/screen_points.h"
@@ -18,12 +18,9 @@
 
 namespace {
 
-constexpr int32_t kJupiter = 3;
-constexpr int32_t kSaturn = 4;
 constexpr double kJupiterRatio = 0.9333;
 constexpr double kLitDisk = 0.01;             // below this a planet's disk is dark
 constexpr int32_t kPlanetExtinctionAltitude = 1536;
-constexpr double kLargestDiskRadius = 16777216.0;   // 2^24 pixels
 constexpr double kRingsReach = 2.26;          // outer edge of the A ring, in globe radii
 
 struct PlanetColours {

@@ -36,8 +36,6 @@ void DrawLabel(const Scene& scene, Drawable drawable, LabelKind kind, int x, int
     DrawLabelText(gAppEnv->display, drawable, fontSet, scene.gc, x, y, text, static_cast<int>(std::strlen(text)));
 }
 
-bool SolarSystemView(const Scene& scene) { return (scene.viewMode >> 8) == 2; }
-
 }  // namespace
 
 void FormatSolarMagnitudeLabel(int32_t mag10, char* text, size_t size)
@@ -80,7 +78,7 @@ void DrawObjectLabels(const Scene& scene, Drawable drawable, int32_t id, uint8_t
                       int y, int r)
 {
     int column = r < 3 ? x + 3 : x + r * 11 / 10;
-    if ((flags & kBodyMagnitude) != 0 && !SolarSystemView(scene)) {
+    if ((flags & kBodyMagnitude) != 0 && !IsSolarSystemView(scene.viewMode)) {
         const int room = DrawMagnitudeLabel(scene, drawable, mag10, x, y, r);
         column = r < room + 2 ? x + room + 2 : x + r * 11 / 10;
     }

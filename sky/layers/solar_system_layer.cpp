@@ -4,13 +4,14 @@
 #include "core/app_env.h"
 #include "sky/catalog/object_names.h"
 #include "sky/colors.h"
-#include "sky/layers/comet_layer.h"
-#include "sky/layers/orbit_layer.h"
 #include "sky/label_styles.h"
 #include "sky/label_text.h"
+#include "sky/layers/body_geometry.h"
 #include "sky/layers/body_outlines.h"
+#include "sky/layers/comet_layer.h"
 #include "sky/layers/disk_drawing.h"
 #include "sky/layers/moon_layer.h"
+#include "sky/layers/orbit_layer.h"
 #include "sky/layers/planet_layer.h"
 #include "sky/layers/solar_labels.h"
 #include "sky/view/clipping.h"
@@ -25,25 +26,7 @@
 namespace {
 
 constexpr int32_t kSunMagnitude10 = -267;
-constexpr int32_t kJupiter = 3;
-constexpr double kLargestDiskRadius = 16777216.0;   // 2^24 pixels
-
-// Jovian-satellite flag byte.
-constexpr uint8_t kJovianShown = 1;
-constexpr uint8_t kJovianNames = 2;
-constexpr uint8_t kJovianNumbers = 4;
-
 constexpr const char* kJovianNumberTexts[kJovianMoonCount] = {"I", "II", "III", "IV"};
-
-bool SolarSystemView(const Scene& scene) { return (scene.viewMode >> 8) == 2; }
-
-void UnitVector(double ra, double dec, double v[3])
-{
-    const double a = ra / kDegreesPerRadian, d = dec / kDegreesPerRadian;
-    v[0] = std::cos(d) * std::cos(a);
-    v[1] = std::cos(d) * std::sin(a);
-    v[2] = std::sin(d);
-}
 
 void DrawSatelliteText(const Scene& scene, Drawable drawable, int x, int y, const char* text)
 {
@@ -64,31 +47,13 @@ int SatelliteFontHeight()
 
 }  // namespace
 
-int32_t BodyDiskRadius(const Scene& scene, double semidiameter)
-{
-    const double r = semidiameter / kDegreesPerRadian * scene.view.pixelsPerRadianX + 0.5;
-    return static_cast<int32_t>(std::clamp(r, 0.0, kLargestDiskRadius));
-}
-
-double ScreenPositionAngle(const Scene& scene, double ra, double dec, int32_t r0, int32_t x, int32_t y)
-{
-    const double step = r0 < 2 ? 4.0 : r0 < 3 ? 2.0 : 0.5;
-    double v[3];
-    UnitVector(ra, dec + step, v);
-    ProjectedPoint north{};
-    if (ProjectPointDouble(scene, v, north) == 0) {
-        return 0.0;
-    }
-    return 270.0 - std::atan2(static_cast<double>(north.y - y), static_cast<double>(north.x - x)) * kDegreesPerRadian;
-}
-
 void DrawSun(Scene& scene, Drawable drawable)
 {
     ProjectedPoint p{};
     if (GetSolarBodyScreenPoint(scene, kSunId, p) == 0) {
         return;
     }
-    if (SolarSystemView(scene)) {
+    if (IsSolarSystemView(scene.viewMode)) {
         const int32_t size = DrawBodySymbol(scene, drawable, p.x, p.y, kSunId);
         DrawObjectLabels(scene, drawable, kSunId, scene.sunFlags, kSunMagnitude10, p.x, p.y, size);
         return;
@@ -109,7 +74,7 @@ void DrawSun(Scene& scene, Drawable drawable)
 void DrawJovianSatellites(Scene& scene, Drawable drawable)
 {
     const uint8_t flags = scene.jovianMoonFlags;
-    if (SolarSystemView(scene) || (scene.planetFlags[kJupiter] & kBodyShown) == 0 || (flags & kJovianShown) == 0) {
+    if (IsSolarSystemView(scene.viewMode) || (scene.planetFlags[kJupiter] & kBodyShown) == 0 || (flags & kJovianMoonsShown) == 0) {
         return;
     }
     Display* display = gAppEnv->display;
@@ -122,11 +87,11 @@ void DrawJovianSatellites(Scene& scene, Drawable drawable)
         XSetForeground(display, scene.gc, white);
         XDrawPoint(display, drawable, scene.gc, p.x, p.y);
         int nameX = p.x + 4;
-        if ((flags & kJovianNumbers) != 0) {
+        if ((flags & kJovianMoonNumbers) != 0) {
             DrawSatelliteText(scene, drawable, p.x + 4, p.y, kJovianNumberTexts[i]);
             nameX = p.x + 9;
         }
-        if ((flags & kJovianNames) != 0) {
+        if ((flags & kJovianMoonNames) != 0) {
             char name[64];
             GetSolarBodyName(scene, kFirstJovianMoonId + i, 0, name, sizeof name);
             DrawSatelliteText(scene, drawable, nameX, p.y + SatelliteFontHeight() - 4, name);
@@ -137,7 +102,7 @@ void DrawJovianSatellites(Scene& scene, Drawable drawable)
 void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffset)
 {
     // In the solar-system views the bodies are symbols on their orbits.
-    if (SolarSystemView(scene)) {
+    if (IsSolarSystemView(scene.viewMode)) {
         DrawOrbits(scene, drawable);
     }
     DrawPlanets(scene, drawable, kPlanetCount - 1, 0, scene.background);
@@ -151,9 +116,4 @@ void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffs
 void DrawSolarSystemLayer(Scene& scene, Drawable drawable)
 {
     DrawSolarSystemBodies(scene, drawable, 0);
-}
-
-int PositionAnglesMirrored(const Scene& scene)
-{
-    return scene.mirror == 2 && scene.viewMode != kModeVola ? 1 : 0;
 }

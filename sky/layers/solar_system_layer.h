@@ -10,24 +10,6 @@
 #include <X11/Xlib.h>
 #include <cstdint>
 
-// Drawn radius of a body's disk.
-// Given:    semidiameter  degrees
-//           scene         pixels per radian
-// Returned: r0 = (int)(semidiameter in radians x pixels per radian + 0.5),
-//           held within 0..2^24 so that huge magnifications stay integers
-int32_t BodyDiskRadius(const Scene& scene, double semidiameter);
-
-// Screen direction of celestial north at a body, which position angles on
-// the sky (bright limbs, axes) are added to.
-// Given:    ra, dec  J2000 place of the body, degrees
-//           r0       its true disk radius (pixels): the probe point north of
-//                    it lies 4 degrees off below 2 pixels, 2 below 3, else
-//                    0.5
-//           x, y     the body's pixel
-// Returned: 270 - atan2(y' - y, x' - x) in degrees for the probe's pixel
-//           (x', y'); 0 when the probe is not on the chart
-double ScreenPositionAngle(const Scene& scene, double ra, double dec, int32_t r0, int32_t x, int32_t y);
-
 // The Sun: filled disk (BodyFlags bit 1 clear) or outline, ColorStar3 or
 // reddened near the horizon, then its labels; its symbol in the
 // solar-system views.
@@ -46,8 +28,3 @@ void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffs
 
 // DrawSolarSystemBodies as a redraw layer.
 void DrawSolarSystemLayer(Scene& scene, Drawable drawable);
-
-// Whether the chart shows the sky flipped left to right (MIRROR 2; the
-// planisphere is never flipped), so that position angles on the sky turn
-// the other way on the screen.
-int PositionAnglesMirrored(const Scene& scene);

@@ -1,5 +1,7 @@
 #include "sky/view/daylight.h"
 
+#include "astro/coordinates.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -126,7 +128,7 @@ Rgb8 StepToward(const Rgb8& from, const Rgb8& to, int32_t step, int32_t steps)
 bool ViewHasDaylight(const Scene& scene)
 {
     const bool daylightOn = (scene.displayFlags[kFlagSkyAndGround] & 1) != 0;
-    const bool horizontalFrame = (scene.viewMode & 0xFF) == 1;
+    const bool horizontalFrame = ViewFrameOf(scene.viewMode) == kFrameHrz;
     return daylightOn && horizontalFrame;
 }
 
@@ -203,7 +205,7 @@ void ColorIndexByAltitude(double altitude, int32_t& index)
 int32_t SunColorIndex(const Scene& scene)
 {
     int32_t index = kColorStar3;
-    if ((scene.viewMode & 0xFF) == 1) {
+    if (ViewFrameOf(scene.viewMode) == kFrameHrz) {
         ColorIndexByAltitude(scene.sun.altitude, index);
     }
     return index;

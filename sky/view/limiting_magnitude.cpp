@@ -1,5 +1,6 @@
 #include "sky/view/limiting_magnitude.h"
 
+#include "astro/coordinates.h"
 #include "sky/view/view_setup.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ int32_t LimitForField(double field)
 int32_t DaylightLoss(const Scene& scene)
 {
     const bool daylightShown = scene.displayFlags[kFlagSkyAndGround] & kDaylightBit;
-    const bool horizontalFrame = (scene.viewMode & 0xFF) == 1;
+    const bool horizontalFrame = ViewFrameOf(scene.viewMode) == kFrameHrz;
     if (!daylightShown || !horizontalFrame) {
         return 0;
     }
@@ -53,8 +54,7 @@ int32_t AutoLimitingMagnitude(const Scene& scene)
         limit = kPlanisphereLimit;
     }
     limit -= DaylightLoss(scene);
-    const int32_t family = scene.viewMode & 0xFF00;
-    if (family == 0x300 || family == 0x400) {
+    if (IsWholeSkyMap(scene.viewMode)) {
         limit = kWholeSkyLimit;
     }
     return limit;

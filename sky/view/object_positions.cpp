@@ -57,13 +57,10 @@ void FixedToSpherical(int32_t x, int32_t y, int32_t z, double out[2])
 
 int ObjectExists(const Scene& scene, int32_t type, int32_t id)
 {
+    if (IsCoordFrame(type)) {
+        return 1;
+    }
     switch (type) {
-    case kFrameHrz:
-    case kFrameEqt:
-    case kFrameEqtB1950:
-    case kFrameEqtDate:
-    case kFrameEcl:
-    case kFrameGal:
     case kObjectScreen:
     case kObjectViewCenter:
         return 1;
@@ -92,16 +89,12 @@ int32_t GetObjectCoordinates(const Scene& scene, int32_t type, int32_t id, doubl
     if (ObjectExists(scene, type, id) == 0) {
         return 0;
     }
-    switch (type) {
-    case kFrameHrz:
-    case kFrameEqt:
-    case kFrameEqtB1950:
-    case kFrameEqtDate:
-    case kFrameEcl:
-    case kFrameGal:
+    if (IsCoordFrame(type)) {
         out[0] = longitude;
         out[1] = latitude;
         return type;
+    }
+    switch (type) {
     case kObjectStar: {
         const BrightStarRecord& star = BrightStarTable[id];
         FixedToSpherical(star.x, star.y, star.z, out);

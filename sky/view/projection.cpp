@@ -24,11 +24,6 @@ std::array<int8_t, 256> BuildSmallAngleTable()
 
 const std::array<int8_t, 256> kSmallAngleTable = BuildSmallAngleTable();
 
-bool IsSkyFamily(const Scene& scene)
-{
-    return (scene.viewMode & 0xFF00) == 0x100;
-}
-
 // A double pixel offset as an integer, truncated; far-off points are held
 // at the projection limit. NaN is refused.
 bool TruncatePixel(double offset, int32_t& pixel)
@@ -71,7 +66,7 @@ void PlaceSky(const Scene& scene, int32_t dx, int32_t dy, ProjectedPoint& out)
 {
     const int32_t cx = scene.view.screenCentreX;
     const int32_t cy = scene.view.screenCentreY;
-    const int32_t mirror = IsSkyFamily(scene) ? scene.mirror : 0;
+    const int32_t mirror = ViewFamilyOf(scene.viewMode) == kFamilySky ? scene.mirror : 0;
     if (mirror == 1) {
         out.x = cx + dx;
         out.y = cy + dy;

@@ -2,6 +2,7 @@
 #include "sky/view/screen_points.h"
 
 #include "astro/coordinates.h"
+#include "astro/trig.h"
 #include "astro/vector_math.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
@@ -14,16 +15,10 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int32_t kFixedPointCentre = 0xC000;
 constexpr double kSolarPixelLimit = 20000.0;
 constexpr double kSolarDepthWidths = 10.0;
 constexpr double kAitoffRimPixels = 1.5;
-
-int32_t Family(const Scene& scene)
-{
-    return scene.viewMode >> 8;
-}
 
 // J2000 vector of a view-frame vector: the view matrix is a rotation, so
 // its transpose takes the view frame back.
@@ -42,7 +37,7 @@ void CentreOffsets(const Scene& scene, int32_t px, int32_t py, double& dx, doubl
     const ViewGeometry& view = scene.view;
     const double cx = view.screenCentreX;
     double cy = view.screenCentreY;
-    const int32_t mirror = Family(scene) == 1 ? scene.mirror : 0;
+    const int32_t mirror = ViewFamilyOf(scene.viewMode) == kFamilySky ? scene.mirror : 0;
     if (scene.viewMode == kModeHrz && mirror == 1) {
         cy = 2.0 * view.skyRect.y + view.skyRect.height - cy;
     }
@@ -135,19 +130,19 @@ void FixedPoint(double x, double y, ProjectedPoint& out)
 
 int ScreenToSky(const Scene& scene, int32_t px, int32_t py, double v[3])
 {
-    switch (Family(scene)) {
-    case 1:
-    case 2:
-    case 8: {
+    switch (ViewFamilyOf(scene.viewMode)) {
+    case kFamilySky:
+    case kFamilySolarSystem:
+    case kFamilyPlanisphere: {
         double dx = 0.0;
         double dy = 0.0;
         CentreOffsets(scene, px, py, dx, dy);
         return AzimuthalToSky(scene, dx, dy, v);
     }
-    case 3:
+    case kFamilyCylinder:
         return CylindricalToSky(scene, double(scene.view.screenCentreX) - px,
                                 double(scene.view.screenCentreY) - py, v);
-    case 4:
+    case kFamilyAitoff:
         return AitoffToSky(scene, double(scene.view.screenCentreX) - px,
                            double(scene.view.screenCentreY) - py, v);
     default:
@@ -182,14 +177,14 @@ int ProjectSolarSystemPoint(const Scene& scene, const double position[3], Projec
 int ProjectForViewMode(const Scene& scene, const double direction[3], const FixedVector& fixed,
                        const double helio[3], ProjectedPoint& out)
 {
-    const int32_t family = Family(scene);
-    if (family == 1) {
+    const int32_t family = ViewFamilyOf(scene.viewMode);
+    if (family == kFamilySky) {
         return ProjectPointDouble(scene, direction, out);
     }
-    if (family == 2) {
+    if (family == kFamilySolarSystem) {
         return ProjectSolarSystemPoint(scene, helio, out);
     }
-    if (family >= 3 && family <= 8) {
+    if (family >= kFamilyCylinder && family <= kFamilyPlanisphere) {
         return ProjectPoint(scene, fixed, out);
     }
     out = {};
@@ -199,7 +194,7 @@ int ProjectForViewMode(const Scene& scene, const double direction[3], const Fixe
 int GetSolarBodyScreenPoint(const Scene& scene, int32_t id, ProjectedPoint& out)
 {
     out = {};
-    const bool solarView = Family(scene) == 2;
+    const bool solarView = IsSolarSystemView(scene.viewMode);
     const double origin[3] = {0.0, 0.0, 0.0};
     const bool comet = id >= kCometIdBase && id < kCometIdBase + scene.cometCount;
     const bool minorPlanet = id >= kMinorPlanetIdBase && id < kMinorPlanetIdBase + scene.mplanetCount;

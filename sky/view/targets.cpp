@@ -38,7 +38,6 @@ constexpr std::array<int32_t, 5> kTargetFallbackTypes{
     kObjectConstellation, kObjectStar, kObjectNebula, kObjectUserObject, kObjectSkyMark};
 
 constexpr int32_t kPixelLimit = 32767;
-constexpr int32_t kJovianMoonsShown = 1;   // the "JMOON" bit of the satellite byte
 
 // A coordinate text as a finite number; a text without one is refused.
 bool ReadNumber(const char* text, double& value)
@@ -56,7 +55,7 @@ bool ReadNumber(const char* text, double& value)
 // horizontal modes, else the centre in the mode's own frame, converted.
 void ViewCentreIn(const Scene& scene, int32_t frame, double pair[2])
 {
-    const int32_t modeFrame = scene.viewMode & 0xff;
+    const int32_t modeFrame = ViewFrameOf(scene.viewMode);
     if (modeFrame == kFrameHrz) {
         pair[0] = scene.view.hrzCentreAzimuth;
         pair[1] = scene.view.hrzCentreAltitude;
@@ -241,14 +240,10 @@ int ParseTarget(Scene& scene, const char* keyword, const char* text2, const char
     out.id = 0;
     out.longitude = 0.0;
     out.latitude = 0.0;
-    switch (type) {
-    case kFrameHrz:
-    case kFrameEqt:
-    case kFrameEqtB1950:
-    case kFrameEqtDate:
-    case kFrameEcl:
-    case kFrameGal:
+    if (IsCoordFrame(type)) {
         return ReadCoordinates(scene, type, text2, text3, out) ? 1 : 0;
+    }
+    switch (type) {
     case kObjectScreen:
         return ReadScreenPoint(text2, text3, out) ? 1 : 0;
     case kObjectStar:
@@ -286,7 +281,7 @@ void SetSolarViewOrigin(Scene& scene, int32_t id)
     } else if (id >= kMinorPlanetIdBase && id < kMinorPlanetIdBase + scene.mplanetCount &&
                scene.mplanetPositions != nullptr) {
         place = scene.mplanetPositions[id - kMinorPlanetIdBase].helioVector;
-    } else if (id == -3) {
+    } else if (id == kEarthId) {
         place = scene.sun.earthVector;
     } else if (id >= 0 && id < kPlanetCount) {
         place = scene.planets[id].helioVector;
@@ -308,19 +303,18 @@ void UpdateViewCenterFromTarget(Scene& scene)
         scene.centring = 0;   // its object is gone (a shorter comet list)
         return;
     }
-    const int32_t family = scene.viewMode >> 8;
-    if (type == kObjectSolarBody && family == 2) {
+    if (type == kObjectSolarBody && IsSolarSystemView(scene.viewMode)) {
         SetSolarViewOrigin(scene, scene.targetId);
         return;
     }
     double pair[2];
     const int32_t frame = GetTargetCoordinates(scene, type, scene.targetId, scene.targetLongitude,
                                                scene.targetLatitude, pair);
-    const bool onSky = frame >= kFrameHrz && frame <= kFrameGal;
+    const bool onSky = IsCoordFrame(frame);
     if (!onSky && frame != kObjectScreen) {
         return;   // no place on the sky (VIEW_CENTER, the Earth)
     }
-    const int32_t modeFrame = scene.viewMode & 0xff;
+    const int32_t modeFrame = ViewFrameOf(scene.viewMode);
     if (modeFrame == kFrameHrz) {
         ViewGeometry& view = scene.view;
         // A SCREEN target keeps the azimuth and only sets the altitude.

@@ -5,18 +5,11 @@
 #pragma once
 
 #include "core/keywords.h"
+#include "sky/object_type.h"
 
 #include <cstdint>
 
 struct Scene;
-
-// ObjectType codes without names of their own (those with names are in
-// sky/catalog/object_names.h; 1..6 are the CoordFrame codes).
-enum TargetObjectType : int32_t {
-    kObjectScreen = 58,        // coordinates are pixels
-    kObjectViewCenter = 59,
-    kObjectSkyMark = 60,
-};
 
 // A parsed target: the object, or the place for the frame types and SCREEN.
 struct TargetRef {

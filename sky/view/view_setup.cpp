@@ -1,5 +1,6 @@
 #include "sky/view/view_setup.h"
 
+#include "astro/coordinates.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
 #include "core/app_env.h"
@@ -9,13 +10,6 @@
 #include <cstdint>
 
 namespace {
-
-constexpr int32_t kFamilyMask = 0xFF00;
-constexpr int32_t kFrameMask = 0x00FF;
-constexpr int32_t kFamilySolar = 0x200;
-constexpr int32_t kFamilyCylinder = 0x300;
-constexpr int32_t kFamilyAitoff = 0x400;
-constexpr int32_t kFamilyPlanisphere = 0x800;
 
 // The vertical extent the horizontal view may reach; beyond it the
 // azimuthal picture near the zenith becomes too distorted to read.
@@ -69,10 +63,10 @@ void ComputeFamilyScale(Scene& scene, double& extentX, double& extentY)
     ViewGeometry& view = scene.view;
     const double w = SkyWidth(scene);
     const double a = PixelAspect();
-    const int32_t family = scene.viewMode & kFamilyMask;
+    const int32_t family = ViewFamilyOf(scene.viewMode);
     double ppr = 0.0;
     double pprY = 0.0;
-    if (family == kFamilySolar) {
+    if (family == kFamilySolarSystem) {
         const double width = view.solarViewWidth > 0.0 ? view.solarViewWidth : 1.0;
         view.solarScaleX = w / width;
         view.solarScaleY = view.solarScaleX * a;
@@ -157,10 +151,8 @@ void InversePrecession(const Scene& scene, double inverse[9])
 // equator of their frame across the middle.
 void FrameCentre(const Scene& scene, double& longitude, double& latitude)
 {
-    const int32_t family = scene.viewMode & kFamilyMask;
     longitude = scene.view.centreLongitude;
-    latitude = (family == kFamilyCylinder || family == kFamilyAitoff) ? 0.0
-                                                                      : scene.view.centreLatitude;
+    latitude = IsWholeSkyMap(scene.viewMode) ? 0.0 : scene.view.centreLatitude;
 }
 
 void StoreViewMatrix(Scene& scene, const double centreRotation[9], const double frame[9])
@@ -252,11 +244,6 @@ void ComputeViewMatricesEcliptic(Scene& scene)
 
 void ComputeViewMatricesGalactic(Scene& scene)
 {
-    // The galactic pole and the longitude of the ascending node on the
-    // J2000 equator, rounded to 0.001 degree.
-    constexpr double kNodeRightAscension = 282.85;
-    constexpr double kPoleTilt = 62.867;
-    constexpr double kNodeLongitude = 32.925;
     double longitude = 0.0;
     double latitude = 0.0;
     FrameCentre(scene, longitude, latitude);
@@ -264,9 +251,9 @@ void ComputeViewMatricesGalactic(Scene& scene)
     double node[9];
     double tilt[9];
     double galactic[9];
-    RotationZY(longitude - kNodeLongitude, -latitude, centre);
-    RotationZ(kNodeRightAscension, node);
-    RotationX(kPoleTilt, tilt);
+    RotationZY(longitude - kGalacticNodeLongitude, -latitude, centre);
+    RotationZ(kGalacticPoleRaPlus90, node);
+    RotationX(kGalacticPoleColatitude, tilt);
     MatrixMultiply(tilt, node, galactic);
     StoreViewMatrix(scene, centre, galactic);
 }
@@ -276,14 +263,14 @@ void ComputeViewMatrices(Scene& scene)
     // The horizon matrix is kept current in every mode: the horizon layers
     // and the altitude cull read it.
     ComputeViewBaseMatrices(scene);
-    switch (scene.viewMode & kFrameMask) {
-    case 4:
+    switch (ViewFrameOf(scene.viewMode)) {
+    case kFrameEqtDate:
         ComputeViewMatricesEqtDate(scene);
         break;
-    case 5:
+    case kFrameEcl:
         ComputeViewMatricesEcliptic(scene);
         break;
-    case 6:
+    case kFrameGal:
         ComputeViewMatricesGalactic(scene);
         break;
     default:

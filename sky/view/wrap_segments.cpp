@@ -33,13 +33,13 @@ void SortLeftFirst(const ProjectedPoint*& a, const ProjectedPoint*& b)
 void SetWrapMode(const Scene& scene)
 {
     wrapState = WrapState{};
-    const int32_t family = scene.viewMode & 0xFF00;
-    if (family == 0x300) {
+    const int32_t family = ViewFamilyOf(scene.viewMode);
+    if (family == kFamilyCylinder) {
         wrapState.mode = kWrapCylinder;
         wrapState.leftEdge = scene.view.skyRect.x;
         wrapState.rightEdge = int32_t{scene.view.skyRect.x} + scene.view.skyRect.width + 1;
         wrapState.halfWidth = (wrapState.rightEdge - wrapState.leftEdge) / 2;
-    } else if (family == 0x400) {
+    } else if (family == kFamilyAitoff) {
         wrapState.mode = kWrapEllipse;
         wrapState.centreColumn = scene.view.screenCentreX;
     } else {

@@ -40,8 +40,8 @@ const std::map<std::string, Site> kSites = {
 };
 
 const std::map<std::string, int32_t> kBodies = {
-    {"SUN", kRiseSetSun}, {"MOON", kRiseSetMoon}, {"VENUS", 1},
-    {"JUPITER", 3},       {"STAR", kRiseSetFixedPoint},
+    {"SUN", kSunId}, {"MOON", kMoonId}, {"VENUS", 1},
+    {"JUPITER", 3},       {"STAR", kFixedPointId},
 };
 
 struct OracleRow {
@@ -114,9 +114,9 @@ void Compare(const OracleRow& row, double toleranceMinutes, Comparison& c)
     const ObserverLocation location{site.latitude, site.longitude, 0.0};
     const int32_t id = kBodies.at(row.body);
     const double h0 = IsTwilight(row) ? row.altitude : 0.0;
-    SetupRiseSetDay(row.date, location);
+    const RiseSetDay day = SetupRiseSetDay(row.date, location);
     double jd = 0.0;
-    const int32_t found = FindRiseTransitSet(row.date.zone, id, kSirius, row.kind, location, h0, jd);
+    const int32_t found = FindRiseTransitSet(day, row.date.zone, id, kSirius, row.kind, location, h0, jd);
     ++c.compared;
     char what[160];
     snprintf(what, sizeof what, "%s %04d-%02d-%02d %s kind %d altitude %.1f", row.site.c_str(),
@@ -268,12 +268,12 @@ TEST(RiseSetNoEvent, CircumpolarStarNeitherRisesNorSetsAtAnyHeight)
     const double star[2] = {200.0, 40.0};
     for (double height : {0.0, 100.0, 8000.0}) {
         const ObserverLocation site{60.0, 10.0, height};
-        SetupRiseSetDay(DateTime{2024, 3, 1, 0, 0, 0.0, 1.0}, site);
+        const RiseSetDay day = SetupRiseSetDay(DateTime{2024, 3, 1, 0, 0, 0.0, 1.0}, site);
         double jd = 0.0;
-        EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventRise, site, 0.0, jd), 0);
-        EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventSet, site, 0.0, jd), 0);
+        EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventRise, site, 0.0, jd), 0);
+        EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventSet, site, 0.0, jd), 0);
         // It still crosses the meridian once a day.
-        EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventTransit, site, 0.0, jd),
+        EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventTransit, site, 0.0, jd),
                   1);
     }
 }
@@ -282,10 +282,10 @@ TEST(RiseSetNoEvent, SouthernStarNeverRisesInTheNorth)
 {
     const double star[2] = {50.0, -40.0};
     const ObserverLocation site{60.0, 10.0, 0.0};
-    SetupRiseSetDay(DateTime{2024, 3, 1, 0, 0, 0.0, 1.0}, site);
+    const RiseSetDay day = SetupRiseSetDay(DateTime{2024, 3, 1, 0, 0, 0.0, 1.0}, site);
     double jd = 0.0;
-    EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventRise, site, 0.0, jd), 0);
-    EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventSet, site, 0.0, jd), 0);
+    EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventRise, site, 0.0, jd), 0);
+    EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventSet, site, 0.0, jd), 0);
 }
 
 TEST(RiseSetNoEvent, NothingRisesOrSetsAtThePoles)
@@ -299,9 +299,9 @@ TEST(RiseSetNoEvent, NothingRisesOrSetsAtThePoles)
             EXPECT_EQ(SunRiseTime(date, pole, jd), 0);
             EXPECT_EQ(SunSetTime(date, pole, jd), 0);
             EXPECT_EQ(SunRiseThroughAltitude(date, pole, jd, -6), 0);
-            SetupRiseSetDay(date, pole);
-            EXPECT_EQ(FindRiseTransitSet(0.0, kRiseSetMoon, nullptr, kEventRise, pole, 0.0, jd), 0);
-            EXPECT_EQ(FindRiseTransitSet(0.0, 1, nullptr, kEventSet, pole, 0.0, jd), 0);
+            const RiseSetDay day = SetupRiseSetDay(date, pole);
+            EXPECT_EQ(FindRiseTransitSet(day, 0.0, kMoonId, nullptr, kEventRise, pole, 0.0, jd), 0);
+            EXPECT_EQ(FindRiseTransitSet(day, 0.0, 1, nullptr, kEventSet, pole, 0.0, jd), 0);
         }
     }
 }
@@ -314,10 +314,10 @@ TEST(RiseSetNoEvent, DayWithoutMoonriseAtSydney)
     ASSERT_TRUE(rise.events.empty());
     ASSERT_EQ(set.events.size(), 1u);
     const ObserverLocation sydney{-33.8688, 151.2093, 0.0};
-    SetupRiseSetDay(rise.date, sydney);
+    const RiseSetDay day = SetupRiseSetDay(rise.date, sydney);
     double jd = 0.0;
-    EXPECT_EQ(FindRiseTransitSet(10.0, kRiseSetMoon, nullptr, kEventRise, sydney, 0.0, jd), 0);
-    ASSERT_EQ(FindRiseTransitSet(10.0, kRiseSetMoon, nullptr, kEventSet, sydney, 0.0, jd), 1);
+    EXPECT_EQ(FindRiseTransitSet(day, 10.0, kMoonId, nullptr, kEventRise, sydney, 0.0, jd), 0);
+    ASSERT_EQ(FindRiseTransitSet(day, 10.0, kMoonId, nullptr, kEventSet, sydney, 0.0, jd), 1);
     EXPECT_NEAR(jd, set.events[0], 2.0 * kMinute);
 }
 
@@ -330,25 +330,25 @@ TEST(RiseSetNoEvent, MoonSkimmingJustAboveTheHorizonNeitherSetsNorRisesAgain)
     const OracleRow& rise = Row("TROMSO", 2025, 5, 25, "MOON", kEventRise, 0.0);
     ASSERT_TRUE(set.events.empty());
     ASSERT_EQ(rise.events.size(), 1u);
-    SetupRiseSetDay(kTromsoMay25, kTromso);
+    const RiseSetDay day = SetupRiseSetDay(kTromsoMay25, kTromso);
     double jd = 0.0;
-    EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetMoon, nullptr, kEventSet, kTromso, 0.0, jd), 0);
-    ASSERT_EQ(FindRiseTransitSet(1.0, kRiseSetMoon, nullptr, kEventRise, kTromso, 0.0, jd), 1);
+    EXPECT_EQ(FindRiseTransitSet(day, 1.0, kMoonId, nullptr, kEventSet, kTromso, 0.0, jd), 0);
+    ASSERT_EQ(FindRiseTransitSet(day, 1.0, kMoonId, nullptr, kEventRise, kTromso, 0.0, jd), 1);
     EXPECT_NEAR(jd, rise.events[0], 2.0 * kMinute);
 }
 
 TEST(RiseSetNoEvent, CometsAndMinorPlanetsAndUnknownBodiesGiveNoEvent)
 {
     const ObserverLocation site{35.0, 135.0, 0.0};
-    SetupRiseSetDay(DateTime{2024, 3, 1, 0, 0, 0.0, 9.0}, site);
+    const RiseSetDay day = SetupRiseSetDay(DateTime{2024, 3, 1, 0, 0, 0.0, 9.0}, site);
     for (int32_t id : {10000, 10003, 20000, 8, -3, -4, -11, 30000}) {
         double jd = -1.0;
         for (int32_t kind : {kEventRise, kEventTransit, kEventSet})
-            EXPECT_EQ(FindRiseTransitSet(9.0, id, nullptr, kind, site, 0.0, jd), 0) << id;
+            EXPECT_EQ(FindRiseTransitSet(day, 9.0, id, nullptr, kind, site, 0.0, jd), 0) << id;
         EXPECT_EQ(jd, -1.0);
     }
     double jd = 0.0;
-    EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetFixedPoint, nullptr, kEventRise, site, 0.0, jd), 0);
+    EXPECT_EQ(FindRiseTransitSet(day, 9.0, kFixedPointId, nullptr, kEventRise, site, 0.0, jd), 0);
 }
 
 TEST(RiseSetHeight, HigherObserverSeesTheSunRiseEarlierAndSetLater)
@@ -415,11 +415,11 @@ TEST(RiseSetBadInput, DeclinationAtTheCircumpolarLimitGivesNoRiseOrSet)
         const double star[2] = {120.0, latitude > 0 ? 90.0 - latitude : -90.0 - latitude};
         for (double height : {0.0, 250.0}) {
             const ObserverLocation site{latitude, 15.0, height};
-            SetupRiseSetDay(DateTime{2024, 6, 1, 0, 0, 0.0, 1.0}, site);
+            const RiseSetDay day = SetupRiseSetDay(DateTime{2024, 6, 1, 0, 0, 0.0, 1.0}, site);
             double jd = 0.0;
-            EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventRise, site, 0.0, jd),
+            EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventRise, site, 0.0, jd),
                       0);
-            EXPECT_EQ(FindRiseTransitSet(1.0, kRiseSetFixedPoint, star, kEventSet, site, 0.0, jd),
+            EXPECT_EQ(FindRiseTransitSet(day, 1.0, kFixedPointId, star, kEventSet, site, 0.0, jd),
                       0);
         }
     }
@@ -438,23 +438,23 @@ TEST(RiseSetBadInput, NonFiniteValuesGiveNoEvent)
         EXPECT_EQ(SunRiseTime(date, ObserverLocation{35.0, 135.0, bad}, jd), 0);
         EXPECT_EQ(SunRiseTime(DateTime{2024, 3, 1, 0, 0, 0.0, bad}, good, jd), 0);
 
-        SetupRiseSetDay(date, good);
-        EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetSun, nullptr, kEventRise, good, bad, jd), 0);
+        const RiseSetDay day = SetupRiseSetDay(date, good);
+        EXPECT_EQ(FindRiseTransitSet(day, 9.0, kSunId, nullptr, kEventRise, good, bad, jd), 0);
         const double star[2] = {bad, 10.0};
-        EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetFixedPoint, star, kEventTransit, good, 0.0, jd),
+        EXPECT_EQ(FindRiseTransitSet(day, 9.0, kFixedPointId, star, kEventTransit, good, 0.0, jd),
                   0);
         double t1 = bad, t2 = 0.0;
-        EXPECT_EQ(EventSearch(9.0, kRiseSetSun, nullptr, kEventRise, good, 0.0, 1, t1, t2),
+        EXPECT_EQ(EventSearch(day, 9.0, kSunId, nullptr, kEventRise, good, 0.0, 1, t1, t2),
                   kSearchNoEvent);
     }
     // Out-of-range values are refused the same way.
     EXPECT_EQ(SunRiseTime(date, ObserverLocation{91.0, 135.0, 0.0}, jd), 0);
     EXPECT_EQ(SunRiseTime(DateTime{40000, 3, 1, 0, 0, 0.0, 9.0}, good, jd), 0);
     EXPECT_EQ(SunRiseTime(DateTime{2024, 3, 1, 0, 0, 0.0, 1e300}, good, jd), 0);
-    SetupRiseSetDay(date, good);
-    EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetSun, nullptr, 0, good, 0.0, jd), 0);
-    EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetSun, nullptr, 4, good, 0.0, jd), 0);
-    EXPECT_EQ(FindRiseTransitSet(9.0, kRiseSetSun, nullptr, kEventRise, good, 95.0, jd), 0);
+    const RiseSetDay day = SetupRiseSetDay(date, good);
+    EXPECT_EQ(FindRiseTransitSet(day, 9.0, kSunId, nullptr, 0, good, 0.0, jd), 0);
+    EXPECT_EQ(FindRiseTransitSet(day, 9.0, kSunId, nullptr, 4, good, 0.0, jd), 0);
+    EXPECT_EQ(FindRiseTransitSet(day, 9.0, kSunId, nullptr, kEventRise, good, 95.0, jd), 0);
 }
 
 TEST(RiseSetBadInput, AltitudeTheSunNeverReachesGivesNoInventedEvent)

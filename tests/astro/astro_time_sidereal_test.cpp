@@ -4,6 +4,7 @@
 
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
+#include "astro/precession.h"
 
 #include <erfa.h>
 #include <erfam.h>

@@ -20,10 +20,6 @@
 
 namespace {
 
-// Planet indexes: Mercury 0 .. Pluto 7, the Earth left out.
-constexpr int kMars = 2;
-constexpr int kJupiter = 3;
-
 class DisplayCommands : public ::testing::Test {
 protected:
     void SetUp() override

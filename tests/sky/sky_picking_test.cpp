@@ -23,7 +23,6 @@ using skytest::MakeScene;
 using skytest::ViewSetup;
 
 constexpr int32_t kSirius = 0;   // the brightest star is the first row
-constexpr int kMars = 2;
 
 void StarVector(int32_t star, double v[3])
 {

@@ -5,6 +5,7 @@
 
 #include "astro/coordinates.h"
 #include "sky/draw_sky.h"
+#include "sky/layers/body_geometry.h"
 #include "sky/layers/moon_layer.h"
 #include "sky/layers/planet_layer.h"
 #include "sky/layers/solar_labels.h"
@@ -33,8 +34,6 @@ const bool kColoursAdded = AddBodyColours();
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 300;
-constexpr int kJupiter = 3;   // planets run Mercury..Pluto without the Earth
-constexpr int kSaturn = 4;
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
 Scene gBodyScene;
