@@ -24,9 +24,6 @@
 
 namespace {
 
-constexpr int32_t kTimeSystemLst = 0;
-constexpr int32_t kTimeSystemLmt = 2;
-
 // Coordinates beyond these are no mistake a wrap or a clamp should hide.
 constexpr double kMaxCoordinate = 1.0e6;   // degrees
 constexpr double kMaxHeight = 1.0e7;       // metres

@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr int32_t kTimeSystemLst = 0;
-constexpr int32_t kTimeSystemUt = 1;
 constexpr int32_t kClockRealTimeOffset = 2;
 
 // A lock offset beyond a week, or an altitude beyond the zenith, cannot

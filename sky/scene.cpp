@@ -36,7 +36,7 @@ void ResetTime(Scene& scene)
 {
     scene.timeStep = DateInterval{0, 0, 0, 0, 3, 0.0};
     scene.animationDirection = 0;
-    scene.timeSystem = 0;
+    scene.timeSystem = kTimeSystemLst;
 }
 
 void ResetAnimation(AnimationState& animation)

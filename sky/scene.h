@@ -17,6 +17,13 @@ struct OrbitalElements;
 struct UserObjectFile;
 struct ClickDataIndex;
 
+// TIMESYS: the clock a date is shown and typed in.
+enum TimeSystem : int32_t {
+    kTimeSystemLst = 0,        // local standard time, in the site's zone
+    kTimeSystemUt = 1,
+    kTimeSystemLmt = 2,        // local mean time, from the site's longitude
+};
+
 // Bit 15 of the target type: centre on the target again at the next redraw.
 constexpr int32_t kRecentreTarget = 0x8000;
 
@@ -143,7 +150,7 @@ struct Scene {
     DateInterval timeStep;
     int32_t animationDirection;   // 0 forward, 1 backward
     int32_t dateStyle;            // 0 English, 1 Japanese, 2 European
-    int32_t timeSystem;           // 0 LST, 1 UT, 2 LMT
+    int32_t timeSystem;           // TimeSystem
     double siteZone;
     double lastSolarUpdate;
 

@@ -3,6 +3,7 @@
 #include "astro/trig.h"
 #include "core/app_env.h"
 #include "core/messages.h"
+#include "data/fixed_types.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/view/projection.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int32_t kQ14One = 16384;
 
 XFontSet DirectionFontSet() { return gAppEnv->fontSets[kFontDirName - 1]; }
 
@@ -40,7 +40,7 @@ FixedVector HorizonDirection(int n)
     static const std::array<std::array<int32_t, 2>, 4> kFirstQuadrant = [] {
         std::array<std::array<int32_t, 2>, 4> t{};
         for (int k = 0; k < 4; ++k) {
-            t[k] = {static_cast<int32_t>(kQ14One * CosDeg(22.5 * k)), static_cast<int32_t>(kQ14One * SinDeg(22.5 * k))};
+            t[k] = {static_cast<int32_t>(kFixedOne * CosDeg(22.5 * k)), static_cast<int32_t>(kFixedOne * SinDeg(22.5 * k))};
         }
         return t;
     }();

@@ -1,5 +1,6 @@
 #include "sky/layers/map_masks.h"
 
+#include "astro/trig.h"
 #include "core/app_env.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ const std::array<int32_t, 91>& QuarterSine()
     static const std::array<int32_t, 91> table = [] {
         std::array<int32_t, 91> t{};
         for (int i = 0; i <= 90; ++i) {
-            t[i] = static_cast<int32_t>(std::sin(i * 3.141592653589793 / 180.0) * kSineOne);
+            t[i] = static_cast<int32_t>(std::sin(i * kPi / 180.0) * kSineOne);
         }
         return t;
     }();
@@ -158,7 +159,7 @@ void MaskCylindricalMap(const Scene& scene, Drawable drawable)
 {
     const XRectangle& rect = scene.view.skyRect;
     // Pixel distance of latitude 70 degrees from the equator.
-    const double distance = 0.5 * 3.141592653589793 * scene.view.pixelsPerRadianY * 70.0 / 90.0;
+    const double distance = 0.5 * kPi * scene.view.pixelsPerRadianY * 70.0 / 90.0;
     const int64_t b = static_cast<int64_t>(std::clamp(distance, 0.0, 1.0e9));
     const int64_t band = rect.height / 2 + 1 - b;
     UseColor(scene, kColorPlanisphereBack);

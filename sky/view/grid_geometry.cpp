@@ -1,20 +1,20 @@
 #include "sky/view/grid_geometry.h"
 
+#include "astro/trig.h"
+#include "data/fixed_types.h"
+
 #include <cmath>
 
 namespace {
 
-constexpr double kRadiansPerDegreeExact = 3.14159265358979323846 / 180.0;
-constexpr double kQ14One = 16384.0;
+int32_t TruncatedQ14(double value) { return static_cast<int32_t>(kFixedOne * value); }
 
-int32_t TruncatedQ14(double value) { return static_cast<int32_t>(kQ14One * value); }
-
-double LatitudeOfIndex(int j) { return (80.0 - 10.0 * j) * kRadiansPerDegreeExact; }
+double LatitudeOfIndex(int j) { return (80.0 - 10.0 * j) * kRadiansPerDegree; }
 
 GridPointRow PointRow(double longitudeDegrees)
 {
     GridPointRow row{};
-    const double lon = longitudeDegrees * kRadiansPerDegreeExact;
+    const double lon = longitudeDegrees * kRadiansPerDegree;
     for (int j = 0; j < kGridLatitudeCount; ++j) {
         const double cosLat = std::cos(LatitudeOfIndex(j));
         row[j] = GridPlanePoint{TruncatedQ14(cosLat * std::cos(lon)), TruncatedQ14(cosLat * std::sin(lon))};
@@ -86,7 +86,7 @@ const std::array<int32_t, kHorizonStepCount>& HorizonStepSineTable()
     static const std::array<int32_t, kHorizonStepCount> table = [] {
         std::array<int32_t, kHorizonStepCount> t{};
         for (int k = 0; k < kHorizonStepCount; ++k) {
-            t[k] = static_cast<int32_t>(std::lround(kQ14One * std::sin(5.0 * k * kRadiansPerDegreeExact)));
+            t[k] = static_cast<int32_t>(std::lround(kFixedOne * std::sin(5.0 * k * kRadiansPerDegree)));
         }
         return t;
     }();
