@@ -14,5 +14,7 @@ constexpr double kB1950 = 2433282.0;
 // Days in a Julian century, the unit of the IAU time arguments.
 constexpr double kDaysPerJulianCentury = 36525.0;
 
+constexpr double kMinutesPerDay = 1440.0;
+
 // The astronomical unit in kilometres (IAU 1976).
 constexpr double kAstronomicalUnitKm = 149597870.0;

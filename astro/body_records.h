@@ -102,8 +102,12 @@ struct JovianMoonRecord {
 };
 
 // The orbit curve of one planet (or the Earth) in the solar-system views:
-// one turn round the ellipse, J2000 heliocentric equatorial, AU.
+// one turn round the ellipse, J2000 heliocentric equatorial, AU. There are
+// nine, of these bodies in this order.
 constexpr int kOrbitPathPoints = 96;
+constexpr int kOrbitPathCount = 9;
+constexpr int32_t kOrbitPathBodies[kOrbitPathCount] = {kMercury, kVenus,  kEarthId, kMars, kJupiter,
+                                                       kSaturn,  kUranus, kNeptune, kPluto};
 struct OrbitPath {
     double points[kOrbitPathPoints][3];
 };

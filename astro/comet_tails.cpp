@@ -1,6 +1,7 @@
 #include "astro/comet_tails.h"
 
 #include "astro/anomaly_solvers.h"
+#include "astro/astro_constants.h"
 #include "astro/clamped_math.h"
 #include "astro/precession.h"
 #include "astro/vector_math.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
 constexpr double kNoNetForce = 1e-6;       // |beta - 1| below this: no gravity left
 constexpr double kParabolicWithin = 1e-6;  // |e - 1| below this: a parabola
 constexpr double kAwkwardlyParabolic = 0.01;

@@ -17,9 +17,6 @@ namespace {
 
 constexpr double kObliquityLimitDays = 40 * kDaysPerJulianCentury;
 
-// Bodies of the nine curves, in the order of the scene's orbit paths.
-constexpr std::array<int32_t, 9> kOrbitBodies = {0, 1, kBodyEarth, 2, 3, 4, 5, 6, 7};
-
 // Mean obliquity for the orbit planes. The formula drifts linearly and is
 // held at its value 40 centuries from J2000, so it meets the held value
 // without a step.
@@ -80,7 +77,7 @@ void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination
                        CosDeg(inclination), SinDeg(eps), CosDeg(eps));
 }
 
-void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[9])
+void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[kOrbitPathCount])
 {
     std::array<double, 97> x, y;
     double precession[9];
@@ -90,9 +87,9 @@ void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[9])
     CalendarFromJulianDay(t.julianDay, calendarYear, month, day);
     const double year = calendarYear + (month - 1) / 12.0 + (day - 1) / 365.2524;
 
-    for (size_t n = 0; n < kOrbitBodies.size(); ++n) {
+    for (int n = 0; n < kOrbitPathCount; ++n) {
         PlanetElements el;
-        BodyOrbitElements(kOrbitBodies[n], t, el);
+        BodyOrbitElements(kOrbitPathBodies[n], t, el);
         OrbitEllipsePoints(el, x.data(), y.data());
         double plane[9];
         OrbitPlaneMatrix(plane, el.argPerihelion, el.node, el.inclination, year);

@@ -31,8 +31,8 @@ void OrbitPlaneRotation(double m[9], double sinW, double cosW, double sinN, doub
 //                       in the orbit plane have z = 0
 void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination, double year);
 
-// The nine orbit curves for an instant, in the order Mercury, Venus, Earth,
-// Mars, Jupiter, Saturn, Uranus, Neptune, Pluto.
+// The nine orbit curves for an instant, in the order of kOrbitPathBodies:
+// Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto.
 // Given:    t      instant; its Julian day is used
 // Returned: paths  96 points each, heliocentric, J2000 equatorial, AU
-void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[9]);
+void PlanetOrbitPaths(const AstroTime& t, OrbitPath paths[kOrbitPathCount]);

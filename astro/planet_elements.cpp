@@ -152,7 +152,7 @@ void SaturnPerturbations(const AstroTime& t, PlanetElements& el)
 int32_t BodyOrbitElements(int32_t body, const AstroTime& t, PlanetElements& el)
 {
     const double jd = t.julianDay;
-    if (body == kBodyEarth) {
+    if (body == kEarthId) {
         // The Sun's mean elements turned by 180 degrees.
         const double T = (jd - 2415021.0) / kDaysPerJulianCentury;
         el.meanLongitude = NormalizeDegrees(280.6824 + 36000.769325 * T + 0.000722222 * T * T + 180);

@@ -6,12 +6,11 @@
 // 2 Mars, 3 Jupiter, 4 Saturn, 5 Uranus, 6 Neptune, 7 Pluto; -3 is the Earth.
 #pragma once
 
+#include "astro/body_ids.h"
 #include "astro/kepler.h"
 #include "astro/time_records.h"
 
 #include <cstdint>
-
-constexpr int32_t kBodyEarth = -3;
 
 // Heliocentric place of a planet from its mean elements.
 // Given:    planet    0..7

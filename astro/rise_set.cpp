@@ -28,7 +28,6 @@ constexpr double kRefractionAllowance = 0.5855555;    // degrees
 constexpr double kEarthRadius = 6371012.0;            // metres
 constexpr double kEarthDiameter = 12742024.0;         // metres
 constexpr double kHeightMinutes = 0.118;              // minutes per sqrt(metre)
-constexpr double kMinutesPerDay = 1440.0;
 
 // A converged rise or set must have the body this close to the altitude
 // asked for: when the object no longer reaches it, the iteration settles at

@@ -1,6 +1,7 @@
 #include "astro/small_body_orbit.h"
 
 #include "astro/anomaly_solvers.h"
+#include "astro/astro_constants.h"
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "astro/clamped_math.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
 constexpr double kNearParabolicFrom = 0.98;
 // The near-parabolic series is within 1 arcsecond while |A| stays below
 // this; farther out it drifts by degrees, or diverges.

@@ -1,11 +1,11 @@
 #include "astro/sun_event_lock.h"
 
+#include "astro/astro_constants.h"
 #include "astro/rise_set.h"
 
 int32_t SunEventLockTime(int32_t kind, int32_t value, const DateTime& date,
                          const ObserverLocation& location, double& jd)
 {
-    constexpr double kMinutesPerDay = 24.0 * 60.0;
     double event = 0.0;
     int32_t found = 0;
     switch (kind) {

@@ -28,7 +28,6 @@ enum TimeSystem : int32_t {
 constexpr int32_t kRecentreTarget = 0x8000;
 
 constexpr int kJovianMoonCount = 4;
-constexpr int kOrbitPathCount = 9;       // Mercury..Pluto with the Earth
 constexpr int kDisplayFlagCount = 16;
 constexpr int kPickedTextSize = 516;
 

@@ -24,24 +24,19 @@ constexpr int32_t kCometColourClass = 0;
 constexpr int32_t kMinorPlanetColourClass = 4;
 constexpr int32_t kBrightestCometBelowLimit = 20;   // tenths of a magnitude
 
-int32_t Family(const Scene& scene)
-{
-    return scene.viewMode >> 8;
-}
-
 bool Drawn(const Scene& scene, const SmallBodyRecord& place, uint8_t flags, char kind)
 {
     if (place.kind != kind || (flags & kBodyShown) == 0)
         return false;
-    return Family(scene) != 2 || place.helioDistance <= kFarthestFromSun;
+    return !IsSolarSystemView(scene.viewMode) || place.helioDistance <= kFarthestFromSun;
 }
 
 int ProjectTailDirection(const Scene& scene, const double direction[3], ProjectedPoint& out)
 {
-    const int32_t family = Family(scene);
-    if (family == 1)
+    const int32_t family = ViewFamilyOf(scene.viewMode);
+    if (family == kFamilySky)
         return ProjectPointDouble(scene, direction, out);
-    if (family == 3 || family == 4 || family == 8) {
+    if (family == kFamilyCylinder || family == kFamilyAitoff || family == kFamilyPlanisphere) {
         FixedVector fixed;
         FixedFromVector(direction, fixed);
         return ProjectPoint(scene, fixed, out);
@@ -74,7 +69,7 @@ void DrawMarker(Scene& scene, Drawable drawable, int32_t id, uint8_t flags, int3
     if (GetSolarBodyScreenPoint(scene, id, p) == 0 || FitsXCoordinates(p.x, p.y) == 0)
         return;
     int32_t radius = kMarkerLabelRadius;
-    if (Family(scene) == 2)
+    if (IsSolarSystemView(scene.viewMode))
         radius = DrawBodySymbol(scene, drawable, p.x, p.y, id);
     else
         DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, starMag10, colourClass);
@@ -158,7 +153,7 @@ void DrawMinorPlanetMarker(Scene& scene, Drawable drawable, int32_t minorPlanet)
 
 void DrawComets(Scene& scene, Drawable drawable, int32_t pass)
 {
-    if (pass == kTailPass && Family(scene) == 2)
+    if (pass == kTailPass && IsSolarSystemView(scene.viewMode))
         return;   // the solar-system views show no tails
     for (int32_t i = 0; i < scene.cometCount; ++i) {
         if (!Drawn(scene, scene.cometPositions[i], scene.cometFlags[i], 'C'))

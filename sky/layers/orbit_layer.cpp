@@ -28,9 +28,6 @@ constexpr double kArrowLength = 9.0;
 constexpr double kAxisShare = 0.4;           // of the view's size
 constexpr double kLongestEquinoxAxis = 120.0;  // AU
 
-// The ObjectId of each of the nine orbit paths; the Earth is third.
-constexpr int32_t kPathBodies[kOrbitPathCount] = {0, 1, kEarthId, 2, 3, 4, 5, 6, 7};
-
 uint8_t PathBodyFlags(const Scene& scene, int32_t body)
 {
     return body == kEarthId ? scene.earthFlags : scene.planetFlags[body];
@@ -241,7 +238,7 @@ void DrawOrbits(Scene& scene, Drawable drawable)
         scene.orbitPathDay = scene.time.julianDay;
     }
     for (int n = 0; n < kOrbitPathCount; ++n)
-        if ((PathBodyFlags(scene, kPathBodies[n]) & kShownWithOrbit) == kShownWithOrbit)
+        if ((PathBodyFlags(scene, kOrbitPathBodies[n]) & kShownWithOrbit) == kShownWithOrbit)
             DrawOrbitPolyline(scene, drawable, scene.orbitPaths[n].points, kOrbitPathPoints, 1, visible, pixels,
                               kColorOrbit);
     DrawSmallBodyPaths(scene, drawable, scene.cometPositions, scene.cometFlags, scene.cometCount, 'C',

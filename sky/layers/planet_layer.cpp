@@ -158,7 +158,7 @@ void DrawPlanets(Scene& scene, Drawable drawable, int32_t first, int32_t last, i
         }
         const uint8_t flags = scene.planetFlags[index];
         int32_t radius = 0;
-        if ((scene.viewMode >> 8) == 2) {
+        if (IsSolarSystemView(scene.viewMode)) {
             radius = DrawBodySymbol(scene, drawable, p.x, p.y, index);
         } else if ((flags & kBodyOutline) != 0) {
             radius = DrawPlanetDisk(scene, drawable, index, p, darkIndex);

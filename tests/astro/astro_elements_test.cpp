@@ -263,7 +263,7 @@ TEST(PlanetOrbitPaths, TheNineCurvesCloseAndCarryTheirPlanets)
     const AstroTime t = TimeAt(2415020.5);   // 1900, outside the series span
     std::array<OrbitPath, 9> paths;
     PlanetOrbitPaths(t, paths.data());
-    const std::array<int32_t, 9> bodies = {0, 1, kBodyEarth, 2, 3, 4, 5, 6, 7};
+    const std::array<int32_t, 9> bodies = {0, 1, kEarthId, 2, 3, 4, 5, 6, 7};
     SunRecord sun;
     SunPosition(t, sun);
     for (size_t n = 0; n < bodies.size(); ++n) {
@@ -277,7 +277,7 @@ TEST(PlanetOrbitPaths, TheNineCurvesCloseAndCarryTheirPlanets)
         EXPECT_NEAR(VectorLength(last), VectorLength(first), 0.05 * VectorLength(first)) << n;
         // The body now lies on its curve: near one of its points.
         double place[3];
-        if (bodies[n] == kBodyEarth) {
+        if (bodies[n] == kEarthId) {
             for (int i = 0; i < 3; ++i)
                 place[i] = sun.earthVector[i];
         } else {

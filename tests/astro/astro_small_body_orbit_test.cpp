@@ -519,14 +519,14 @@ TEST(SmallBodyRaDecAt, RiseTransitAndSetOfCeresAndHaleBopp)
     };
     for (const Row& row : rows) {
         const OrbitalElements& el = Named(*row.records, row.name);
-        SetupRiseSetDay(row.date, tokyo);
+        const RiseSetDay day = SetupRiseSetDay(row.date, tokyo);
         const double dayStart = JulianDayFromDate(row.date);
         const ScanEvents scan = ScanAltitude(el, tokyo, dayStart);
         const std::pair<int32_t, double> kinds[] = {
             {kEventRise, scan.rise}, {kEventTransit, scan.transit}, {kEventSet, scan.set}};
         for (const auto& [kind, expected] : kinds) {
             double jd = 0;
-            const int32_t found = FindRiseTransitSet(9.0, row.id, &el, kind, tokyo, 0.0, jd);
+            const int32_t found = FindRiseTransitSet(day, 9.0, row.id, &el, kind, tokyo, 0.0, jd);
             EXPECT_EQ(found, expected != 0 ? 1 : 0) << row.name << " kind " << kind;
             if (found == 1 && expected != 0) {
                 EXPECT_NEAR(jd, expected, 2.0 / 1440.0) << row.name << " kind " << kind;
