@@ -5,8 +5,8 @@
 #include "astro/vector_math.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
+#include "sky/object_type.h"
 #include "sky/scene.h"
-#include "sky/view/targets.h"
 
 namespace {
 
