@@ -2,6 +2,7 @@
 #include "sky/layers/gsc_selection.h"
 
 #include "astro/coordinates.h"
+#include "astro/trig.h"
 #include "astro/vector_math.h"
 #include "sky/catalog/gsc_region_index.h"
 #include "data/catalog_tables.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int kEdgeSteps = 16;
 constexpr double kReusePixels = 0.8;
 constexpr double kZoneHeight = 7.5;      // degrees
-constexpr double kRadiansPerDegree = M_PI / 180.0;
 
 // What the kept choice was made for. The centre is the one of the last
 // fresh selection, so that a view creeping by less than the tolerance at

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr double kWholeSphere = 180.0;
-constexpr int32_t kSkyViewFamily = 1;
 
 }  // namespace
 
@@ -27,7 +26,7 @@ void ComputeStarViewCircle(const Scene& scene, StarViewCircle& circle)
     circle.centre[0] = circle.centre[1] = 0.0;
     circle.radius = kWholeSphere;
     double v[3];
-    if ((scene.viewMode >> 8) != kSkyViewFamily || !ScreenToSky(scene, rect.x + rect.width / 2, rect.y + rect.height / 2, v))
+    if (ViewFamilyOf(scene.viewMode) != kFamilySky || !ScreenToSky(scene, rect.x + rect.width / 2, rect.y + rect.height / 2, v))
         return;
     SphericalFromVector(v, circle.centre);
     // Every corner counts, not the top-left one alone: the chart need not
