@@ -39,35 +39,6 @@ constexpr int32_t kLargestDiskMagnification = 500;
 
 constexpr int32_t kFileTypeUserObjects = 5;
 
-// The flag byte of a keyword group; null for the groups that are accepted
-// without a byte of their own (menu bar, toolbar and step box; view circle
-// and image marks) or not known at all.
-uint8_t* GroupFlagByte(Scene& scene, int group)
-{
-    switch (group) {
-    case 0x05: return &scene.jovianMoonFlags;
-    case 0x0A: return &scene.displayFlags[kFlagStars];
-    case 0x0B: return &scene.displayFlags[kFlagConstellations];
-    case 0x0C: return &scene.displayFlags[kFlagNebulae];
-    case 0x0D: return &scene.displayFlags[kFlagNebulaTypes];
-    case 0x0E: return &scene.displayFlags[kFlagNebulaCatalogues];
-    case 0x0F: return &scene.displayFlags[kFlagSkyAndGround];
-    case 0x10: return &scene.displayFlags[kFlagGridNumbers];
-    case 0x11: return &scene.displayFlags[kFlagHorizontalGrid];
-    case 0x12: return &scene.displayFlags[kFlagEquatorial];
-    case 0x13: return &scene.displayFlags[kFlagOtherGrids];
-    case 0x14: return &scene.displayFlags[kFlagLineNumbers];
-    case 0x16: return &scene.trace;
-    case 0x17: return &scene.displayFlags[kFlagUserObjects];
-    case 0x18: return &scene.statusLine;
-    case 0x19: return &scene.displayFlags[kFlagStarLabels];
-    case 0x1A: return &scene.displayFlags[kFlagMilkyWay];
-    case 0x1C: return &scene.displayFlags[kFlagSkyMarks];
-    case 0x1D: return &scene.displayFlags[kFlagPictureMarks];
-    default: return nullptr;
-    }
-}
-
 void ApplyToByte(uint8_t& flags, uint8_t mask, int operation)
 {
     flags = ApplyBitOp(flags, mask, operation);
@@ -79,7 +50,7 @@ void ApplyObjectKeyword(Scene& scene, int32_t value, int operation)
 {
     const int group = (value >> 8) & 0xff;
     const auto bits = static_cast<uint8_t>(value & 0xff);
-    uint8_t* flags = GroupFlagByte(scene, group);
+    uint8_t* flags = StkGroupFlagByte(scene, group);
     if (flags == nullptr) {
         return;
     }
@@ -279,6 +250,32 @@ const char* SuffixOf(int32_t bit)
 
 }  // namespace
 
+uint8_t* StkGroupFlagByte(Scene& scene, int group)
+{
+    switch (group) {
+    case 0x05: return &scene.jovianMoonFlags;
+    case 0x0A: return &scene.displayFlags[kFlagStars];
+    case 0x0B: return &scene.displayFlags[kFlagConstellations];
+    case 0x0C: return &scene.displayFlags[kFlagNebulae];
+    case 0x0D: return &scene.displayFlags[kFlagNebulaTypes];
+    case 0x0E: return &scene.displayFlags[kFlagNebulaCatalogues];
+    case 0x0F: return &scene.displayFlags[kFlagSkyAndGround];
+    case 0x10: return &scene.displayFlags[kFlagGridNumbers];
+    case 0x11: return &scene.displayFlags[kFlagHorizontalGrid];
+    case 0x12: return &scene.displayFlags[kFlagEquatorial];
+    case 0x13: return &scene.displayFlags[kFlagOtherGrids];
+    case 0x14: return &scene.displayFlags[kFlagLineNumbers];
+    case 0x16: return &scene.trace;
+    case 0x17: return &scene.displayFlags[kFlagUserObjects];
+    case 0x18: return &scene.statusLine;
+    case 0x19: return &scene.displayFlags[kFlagStarLabels];
+    case 0x1A: return &scene.displayFlags[kFlagMilkyWay];
+    case 0x1C: return &scene.displayFlags[kFlagSkyMarks];
+    case 0x1D: return &scene.displayFlags[kFlagPictureMarks];
+    default: return nullptr;
+    }
+}
+
 int StkShowHideObject(Scene* scene, const char* keyword, int operation)
 {
     int32_t value = 0;
@@ -298,8 +295,6 @@ int StkShowHideObject(Scene* scene, const char* keyword, int operation)
 
 int StkDisplayOptionShown(const Scene& scene, const char* keyword)
 {
-    // The byte finders serve SHOW and HIDE too; here they are only read.
-    Scene& flagsOf = const_cast<Scene&>(scene);
     int32_t value = 0;
     if (StkLookupKeyword(keyword, ObjectKeywordTable, value) != 0) {
         const int group = (value >> 8) & 0xff;
@@ -307,7 +302,7 @@ int StkDisplayOptionShown(const Scene& scene, const char* keyword)
         if (group == kGroupSkyAndGround && bits == kMeteorBit) {
             bits = kBothMeteorBits;
         }
-        const uint8_t* flags = GroupFlagByte(flagsOf, group);
+        const uint8_t* flags = StkGroupFlagByte(scene, group);
         return flags == nullptr ? -1 : ((*flags & bits) == bits ? 1 : 0);
     }
     int32_t id = 0;
@@ -315,7 +310,8 @@ int StkDisplayOptionShown(const Scene& scene, const char* keyword)
     if (StkParseSolarObjectKeyword(scene, keyword, id, bit) == 0) {
         return -1;
     }
-    const uint8_t* flags = BodyFlagByte(flagsOf, id);
+    // The byte finder serves SHOW and HIDE too; here it is only read.
+    const uint8_t* flags = BodyFlagByte(const_cast<Scene&>(scene), id);
     return flags == nullptr ? -1 : ((*flags & bit) != 0 ? 1 : 0);
 }
 

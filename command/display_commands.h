@@ -37,6 +37,17 @@ int StkShowHideObject(Scene* scene, const char* keyword, int operation);
 //           flag byte such as TOOLBAR)
 int StkDisplayOptionShown(const Scene& scene, const char* keyword);
 
+// The flag byte of a keyword group of ObjectKeywordTable (the high byte of
+// its values).
+// Returned: the byte; null for the groups accepted without one (the menu
+//           bar, toolbar and step box; view circle and image marks) and for
+//           groups not in the table
+uint8_t* StkGroupFlagByte(Scene& scene, int group);
+inline const uint8_t* StkGroupFlagByte(const Scene& scene, int group)
+{
+    return StkGroupFlagByte(const_cast<Scene&>(scene), group);
+}
+
 // The solar-object keyword of a body and a BodyFlags bit, the reverse of
 // StkParseSolarObjectKeyword: SUN_SPOT, MARS_NAME, PLANET_OBT, COMET2_DATE
 // (loaded comets and minor planets by their number from 1), DUSTTAIL1,

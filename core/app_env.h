@@ -18,7 +18,7 @@ struct SkyMarkRecord;
 
 struct AppEnv {
     // Start-up options
-    int32_t scriptRunning;          // 1 while STL runs a script file
+    int32_t scriptRunning;          // script files running through STL, nested ones counted
     char geometryOption[40];        // options file Geometry, handed to the toolkit
     char localeOption[64];          // options file Locale
     char localeInUse[64];           // the locale actually set

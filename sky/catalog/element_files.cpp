@@ -1,6 +1,7 @@
 #include "sky/catalog/element_files.h"
 
 #include "astro/calendar.h"
+#include "core/string_utils.h"
 
 #include <gdbm.h>
 
@@ -323,31 +324,45 @@ bool StartsWithWords(const char* line, const char* first, const char* second)
     return strncasecmp(rest, second, std::strlen(second)) == 0;
 }
 
-int32_t ScanOrbitBlock(FILE* file, const char* name, char* line, int size)
+} // namespace
+
+void ReadScriptOrbitBlock(FILE* file, std::vector<ScriptOrbitEntry>& entries)
 {
+    entries.clear();
+    const long position = std::ftell(file);
+    std::rewind(file);
     char text[kScriptLineSize];
     bool inBlock = false;
+    std::vector<std::string> lines;
     while (std::fgets(text, sizeof text, file) != nullptr) {
         if (!inBlock) {
             inBlock = StartsWithWords(text, "BLOCK", "ORBIT");
             continue;
         }
-        text[LineLength(text)] = '\0';
-        if (text[0] == ':' && strncasecmp(text + 1, name, std::strlen(name)) == 0)
-            return std::fgets(line, size, file) != nullptr ? 1 : 0;
+        lines.emplace_back(text);
         if (StartsWithWords(text, "END", "BLOCK"))
-            return 0;
+            break;
     }
-    return 0;
+    std::fseek(file, position, SEEK_SET);
+    // An entry's element line is the next line, which is looked at as a
+    // line of its own too: a ":" line without its element line is no loss
+    // to the entry after it.
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i][0] == ':')
+            entries.push_back({lines[i].substr(1, LineLength(lines[i].c_str() + 1)), lines[i + 1]});
+    }
 }
-
-} // namespace
 
 int32_t FindScriptElementLine(FILE* file, const char* name, char* line, int size)
 {
-    const long position = std::ftell(file);
-    std::rewind(file);
-    const int32_t found = ScanOrbitBlock(file, name, line, size);
-    std::fseek(file, position, SEEK_SET);
-    return found;
+    std::vector<ScriptOrbitEntry> entries;
+    ReadScriptOrbitBlock(file, entries);
+    const size_t length = std::strlen(name);
+    for (const ScriptOrbitEntry& entry : entries) {
+        if (strncasecmp(entry.label.c_str(), name, length) == 0) {
+            CopyCut(line, size, entry.line.c_str());
+            return 1;
+        }
+    }
+    return 0;
 }

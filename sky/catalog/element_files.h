@@ -15,6 +15,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 constexpr int kShortElementLine = 187;
 constexpr int kLongElementLine = 203;
@@ -91,9 +93,26 @@ int32_t ReadOrbitalElementsAt(const char* key, OrbitalElements& el, const char* 
 // Returned: el  the record; 1 when the line there is a record and parses, else 0
 int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, OrbitalElements& el);
 
+// One entry of a saved script's BLOCK ORBIT: the text after ":" up to its
+// line end, and the line that follows it as it stands, line end included.
+struct ScriptOrbitEntry {
+    std::string label;
+    std::string line;
+};
+
+// Every entry of a saved script's BLOCK ORBIT, in file order, for a reader
+// that looks up many names. The block starts at a line "BLOCK ORBIT" and
+// ends at "END BLOCK" (each word in any case, blanks between them); each
+// line starting with ":" is an entry whose element line is the next line,
+// whatever it holds. Lines are read up to 1023 characters. The file
+// position is kept.
+// Given:    file     the open script
+// Returned: entries  the entries (none when the file has no BLOCK ORBIT)
+void ReadScriptOrbitBlock(FILE* file, std::vector<ScriptOrbitEntry>& entries);
+
 // The element line of a COMET or MINORPLANET statement in a saved script:
-// in its BLOCK ORBIT, the line after ":<name>", the name compared without
-// regard to case over its own length. The file position is kept.
+// in its BLOCK ORBIT, the line after the first ":<name>", the name compared
+// without regard to case over its own length. The file position is kept.
 // Given:    file   the open script
 //           name   the object's label
 //           size   size of the line buffer

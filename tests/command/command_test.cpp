@@ -322,9 +322,9 @@ TEST_F(Interpreter, ErrorParameterIsCutTo39Characters)
 TEST_F(Interpreter, CommandsNotYetAvailableSayNotAvailable)
 {
     StkUseCommandTable(nullptr);
-    StkExecuteText(gScene, "stl 4");
+    StkExecuteText(gScene, "input date");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorNotAvailable");
-    EXPECT_STREQ(gAppEnv->errorMessage, "stl: Not available in this version: STL");
+    EXPECT_STREQ(gAppEnv->errorMessage, "input: Not available in this version: DATE");
 }
 
 TEST(ErrorText, FillsOnlyTwoTextFieldsAndPercentSigns)

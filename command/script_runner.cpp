@@ -1,0 +1,178 @@
+#include "command/script_runner.h"
+
+#include "command/command_handlers.h"
+#include "command/interpreter.h"
+#include "command/script_reader.h"
+#include "core/app_env.h"
+#include "core/string_utils.h"
+#include "sky/catalog/element_files.h"
+#include "sky/catalog/small_body_lists.h"
+#include "sky/scene.h"
+
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Comet ids run from 10000 up to the first minor planet's.
+constexpr int32_t kMaxLoadedComets = kMinorPlanetIdBase - kCometIdBase;
+
+// The entries of the script's BLOCK ORBIT, read at the first COMET or
+// MINORPLANET statement and looked up from then on, with the entries taken
+// by earlier statements of this run.
+struct OrbitBlock {
+    FILE* file = nullptr;
+    bool read = false;
+    std::vector<ScriptOrbitEntry> entries;
+    std::vector<bool> taken;
+};
+
+// The script for reading; null for anything but a regular file (a FIFO
+// would block the open, a directory reads as nothing).
+FILE* OpenScript(const char* path)
+{
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info;
+    FILE* file = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(fd, "r") : nullptr;
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
+bool IsWords(const ScriptStatement& statement, const char* word, const char* first)
+{
+    return AsciiCaseEqual(statement.word, word) != 0 && AsciiCaseEqual(statement.args[0], first) != 0;
+}
+
+// The entry of a name. Labels are not unique (hundreds of comets are called
+// PANSTARRS), so each statement takes the first entry of exactly that label
+// not taken yet; a prefix alone would let "Lemmon" take "Lemmon-PANSTARRS".
+// A name no label equals takes the first entry whose label begins with it,
+// as scripts have always been read.
+const ScriptOrbitEntry* FindOrbitEntry(OrbitBlock& block, const char* name)
+{
+    if (!block.read) {
+        ReadScriptOrbitBlock(block.file, block.entries);
+        block.taken.assign(block.entries.size(), false);
+        block.read = true;
+    }
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        if (!block.taken[i] && strcasecmp(block.entries[i].label.c_str(), name) == 0) {
+            block.taken[i] = true;
+            return &block.entries[i];
+        }
+    }
+    const size_t length = std::strlen(name);
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        if (strncasecmp(block.entries[i].label.c_str(), name, length) == 0) {
+            block.taken[i] = true;
+            return &block.entries[i];
+        }
+    }
+    return nullptr;
+}
+
+// COMET name or MINORPLANET name: the object's element line must be one
+// of its kind that the element reader takes.
+void LoadSmallBody(Scene& scene, OrbitBlock& block, bool comet, const char* name)
+{
+    if (name == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
+    }
+    const ScriptOrbitEntry* entry = FindOrbitEntry(block, name);
+    if (entry == nullptr) {
+        StkSetError("stkErrorCometNotFound", name);
+        return;
+    }
+    OrbitalElements elements;
+    if (ParseElementLine(elements, entry->line.c_str()) == 0 || elements.kind != (comet ? 'C' : 'M')) {
+        StkSetError("stkErrorInvalidComet", name);
+        return;
+    }
+    if (comet && scene.cometCount >= kMaxLoadedComets) {
+        StkSetError("stkErrorIllegalParam", name);
+        return;
+    }
+    if ((comet ? AddComet(scene, elements) : AddMinorPlanet(scene, elements)) == 0) {
+        StkSetError("stkErrorOutOfMemory", name);
+    }
+}
+
+void RunStatement(Scene& scene, OrbitBlock& block, const ScriptStatement& statement)
+{
+    if (statement.refused) {
+        StkSetError("stkErrorIllegalParam", statement.text);
+        return;
+    }
+    const char* word = statement.word;
+    if (word == nullptr || word[0] == '\0' || AsciiCaseEqual(statement.args[0], "WINDOW") != 0) {
+        return;
+    }
+    const bool comet = AsciiCaseEqual(word, "COMET") != 0;
+    if (comet || AsciiCaseEqual(word, "MINORPLANET") != 0) {
+        LoadSmallBody(scene, block, comet, statement.args[0]);
+        return;
+    }
+    StkDispatch(&scene, word, statement.args.data());
+}
+
+void RunScene(Scene& scene, FILE* file)
+{
+    ScriptReader reader;
+    reader.file = file;
+    ScriptStatement statement;
+    bool inScene = false;
+    while (!inScene && StkReadStatement(reader, statement) != 0) {
+        inScene = !statement.refused && IsWords(statement, "SCENE", "MAIN");
+    }
+    OrbitBlock block;
+    block.file = file;
+    while (inScene && StkReadStatement(reader, statement) != 0) {
+        if (!statement.refused && IsWords(statement, "END", "SCENE")) {
+            return;
+        }
+        RunStatement(scene, block, statement);
+    }
+}
+
+}  // namespace
+
+int32_t StkRunScriptScene(Scene* scene, const char* path)
+{
+    if (scene == nullptr || path == nullptr) {
+        return 0;
+    }
+    if (gAppEnv->scriptRunning >= kMaxScriptDepth) {
+        StkSetError("stkErrorIllegalParam", path);
+        return 0;
+    }
+    FILE* file = OpenScript(path);
+    if (file == nullptr) {
+        StkSetError("stkErrorFileNotFound", path);
+        return 0;
+    }
+    ++gAppEnv->scriptRunning;
+    RunScene(*scene, file);
+    --gAppEnv->scriptRunning;
+    std::fclose(file);
+    return 1;
+}
+
+void CmdStl(Scene* scene, const char* a1)
+{
+    if (a1 == nullptr) {
+        StkSetError("stkErrorIllegalParam", "");
+        return;
+    }
+    StkRunScriptScene(scene, a1);
+}

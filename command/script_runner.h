@@ -1,0 +1,27 @@
+// STL: a script file's SCENE MAIN block run statement by statement, with
+// the comets and minor planets it names loaded from its own BLOCK ORBIT.
+// The handler itself is declared in command/command_handlers.h.
+#pragma once
+
+#include <cstdint>
+
+struct Scene;
+
+// Scripts may run scripts through STL this deep; a script that runs itself
+// stops there instead of running until the stack breaks.
+constexpr int32_t kMaxScriptDepth = 16;
+
+// Runs the statements between SCENE MAIN and END SCENE (any case; without
+// END SCENE, to the end of the file; without SCENE MAIN, nothing).
+// Statements whose first argument is WINDOW are skipped; COMET name and
+// MINORPLANET name load the object from the file's BLOCK ORBIT; every other
+// statement goes to StkDispatch with its first ten arguments. Errors are not
+// reported one by one: the last one stays pending for the caller (the STL
+// statement reports it). gAppEnv->scriptRunning counts the scripts running.
+// Given:    scene  the Scene (null: nothing is run)
+//           path   the script file
+// Returned: 1 when the file was read; 0 when it is no readable regular file
+//           ("stkErrorFileNotFound" with the path) or kMaxScriptDepth
+//           scripts are running already ("stkErrorIllegalParam" with the
+//           path)
+int32_t StkRunScriptScene(Scene* scene, const char* path);

@@ -1,0 +1,4 @@
+# Script files: the writer's statements, the reader, STL's runner, states
+# saved and read back, and saves that fail, without a display.
+uvola_test(command_script_test SOURCES command_script_test.cpp LIBS uvola_command)
+target_compile_definitions(command_script_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
