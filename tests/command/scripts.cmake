@@ -2,3 +2,8 @@
 # saved and read back, and saves that fail, without a display.
 uvola_test(command_script_test SOURCES command_script_test.cpp LIBS uvola_command)
 target_compile_definitions(command_script_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# States saved, read back by STL and drawn again on a real canvas under Xvfb:
+# the same GSAVE image byte for byte.
+uvola_gui_test(command_script_gui_test SOURCES command_script_gui_test.cpp LIBS uvola_command Uvola::Motif)
+target_compile_definitions(command_script_gui_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
