@@ -7,3 +7,7 @@ target_compile_definitions(command_script_test PRIVATE UVOLA_SOURCE_DIR="${PROJE
 # the same GSAVE image byte for byte.
 uvola_gui_test(command_script_gui_test SOURCES command_script_gui_test.cpp LIBS uvola_command Uvola::Motif)
 target_compile_definitions(command_script_gui_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# STL against the statements sent as one request, scripts at start-up and
+# "-q", and the error replies of bad files, through the command port.
+uvola_e2e_test(script_e2e SCRIPT script_e2e.py PROGRAM uvola)
