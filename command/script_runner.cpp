@@ -5,6 +5,7 @@
 #include "command/script_reader.h"
 #include "core/app_env.h"
 #include "core/string_utils.h"
+#include "core/user_directory.h"
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
@@ -174,5 +175,12 @@ void CmdStl(Scene* scene, const char* a1)
         StkSetError("stkErrorIllegalParam", "");
         return;
     }
-    StkRunScriptScene(scene, a1);
+    // "~" as GSAVE and LOAD take it; a name that does not expand names no
+    // file.
+    char path[kPathSize];
+    if (ExpandTilde(a1, path, sizeof path) == nullptr) {
+        StkSetError("stkErrorFileNotFound", a1);
+        return;
+    }
+    StkRunScriptScene(scene, path);
 }

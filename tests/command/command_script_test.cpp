@@ -415,6 +415,14 @@ TEST_F(Scripts, BadFilesAreRefusedWithTheirName)
     EXPECT_EQ(gAppEnv->scriptRunning, 0);
 }
 
+TEST_F(Scripts, TildeNamesTheHomeDirectory)
+{
+    WriteScript("tilde.stl", {"MODE GAL"});
+    EXPECT_EQ(Run("STL ~/tilde.stl"), "");
+    EXPECT_EQ(scene.viewMode, kModeGal);
+    EXPECT_EQ(Run("STL ~/" + std::string(240, 'x')), "stkErrorFileNotFound");
+}
+
 TEST_F(Scripts, BinaryOrHugeFilesCrashNothing)
 {
     std::mt19937 random(7);

@@ -16,7 +16,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from status_line_reader import StatusLineReader  # noqa: E402
-from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
+from uvola_e2e import ChartTestCase, UvolaSession, read_xpm  # noqa: E402
 
 README = None
 COMMANDS_MD = None
@@ -98,6 +98,12 @@ class CommandLines(ChartTestCase):
 
 
 class CommandReference(ChartTestCase):
+    @classmethod
+    def prepare_home(cls):
+        # The script the STL example runs, as its reader would have it.
+        with open(os.path.join(UvolaSession.home(), "evening.stl"), "w") as script:
+            script.write("BLOCK CONTROL\n\tSCENE MAIN\n\t\tMODE EQT\n\t\tDRIVE\n\tEND SCENE\nEND BLOCK\n")
+
     def test_every_example_is_answered_as_its_section_says(self):
         directory = os.path.join(self.directory, "reference")
         os.makedirs(directory)
