@@ -27,6 +27,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -596,12 +597,18 @@ const SavedState kStates[] = {
 // Everything a script sets, compared field by field.
 void ExpectSameState(const Scene& a, const Scene& b)
 {
-    EXPECT_EQ(std::memcmp(&a.time.date, &b.time.date, sizeof a.time.date), 0);
+    const DateTime& da = a.time.date;
+    const DateTime& db = b.time.date;
+    EXPECT_EQ(std::tie(da.year, da.month, da.day, da.hour, da.minute, da.second, da.zone),
+              std::tie(db.year, db.month, db.day, db.hour, db.minute, db.second, db.zone));
     EXPECT_EQ(a.time.location.longitude, b.time.location.longitude);
     EXPECT_STREQ(a.siteName, b.siteName);
     EXPECT_EQ(a.siteZone, b.siteZone);
     EXPECT_EQ(a.timeSystem, b.timeSystem);
-    EXPECT_EQ(std::memcmp(&a.timeStep, &b.timeStep, sizeof a.timeStep), 0);
+    const DateInterval& sa = a.timeStep;
+    const DateInterval& sb = b.timeStep;
+    EXPECT_EQ(std::tie(sa.years, sa.months, sa.days, sa.hours, sa.minutes, sa.seconds),
+              std::tie(sb.years, sb.months, sb.days, sb.hours, sb.minutes, sb.seconds));
     EXPECT_EQ(a.animation.sunEventLock, b.animation.sunEventLock);
     if (a.animation.sunEventLock != 0) {
         EXPECT_EQ(a.animation.sunEventValue, b.animation.sunEventValue);
