@@ -20,15 +20,25 @@
 
 namespace {
 
+// Flag groups of ObjectKeywordTable (the high byte of its values).
 constexpr int kGroupJovianMoons = 0x05;
 constexpr int kGroupStars = 0x0A;
 constexpr int kGroupConstellations = 0x0B;
 constexpr int kGroupNebulae = 0x0C;
 constexpr int kGroupNebulaTypes = 0x0D;
 constexpr int kGroupNebulaCatalogues = 0x0E;
+constexpr int kGroupSkyAndGround = 0x0F;
 constexpr int kGroupGridNumbers = 0x10;
+constexpr int kGroupHorizontalGrid = 0x11;
+constexpr int kGroupEquatorialGrids = 0x12;
+constexpr int kGroupOtherGrids = 0x13;
+constexpr int kGroupLineNumbers = 0x14;
+constexpr int kGroupUserObjects = 0x17;
 constexpr int kGroupStatusBar = 0x18;
+constexpr int kGroupStarLabels = 0x19;
 constexpr int kGroupMilkyWay = 0x1A;
+constexpr int kGroupSkyMarks = 0x1C;
+constexpr int kGroupPictureMarks = 0x1D;
 
 constexpr uint8_t kGridStyleBits = 0x03;
 constexpr uint8_t kMilkyWayLowBits = 0x03;   // not switched by any keyword
@@ -40,40 +50,47 @@ constexpr int32_t kTargetTypeMask = 0x7fff;
 
 // The layers' flag groups after the nebulae, in the order they are written.
 constexpr int kLayerGroups[] = {
-    kGroupStars, 0x19 /* star labels */, 0x0F /* sky and ground */, 0x11 /* horizontal grid */,
-    0x12 /* equatorial grids */, 0x13 /* ecliptic and galactic */, 0x14 /* line numbers */,
-    kGroupGridNumbers, 0x1C /* sky marks */, 0x1D /* picture marks */, 0x17 /* user objects */,
+    kGroupStars,         kGroupStarLabels, kGroupSkyAndGround, kGroupHorizontalGrid,
+    kGroupEquatorialGrids, kGroupOtherGrids, kGroupLineNumbers,  kGroupGridNumbers,
+    kGroupSkyMarks,      kGroupPictureMarks, kGroupUserObjects,
 };
 
 // The scene as INIT leaves it: the flag bytes are written against it.
 const Scene& InitialScene()
 {
-    static Scene initial{};
-    static const bool reset = (ResetScene(initial), true);
-    (void)reset;
+    static const Scene initial = [] {
+        Scene scene{};
+        ResetScene(scene);
+        return scene;
+    }();
     return initial;
 }
 
-// One SHOW line for the bits set in flags and clear in defaults, then one
-// HIDE line for the reverse, each naming the bits that have a name. Each
-// name is copied into the line before the next is asked for, so a name may
-// live in a buffer that the next call overwrites.
+// One line of a verb naming the given bits that have a name, in bit order.
+// Each name is copied into the line before the next is asked for, so a name
+// may live in a buffer that the next call overwrites.
+template <typename NameOf>
+void WriteNamedBits(ScriptText& out, const char* verb, uint8_t bits, NameOf nameOf)
+{
+    std::string line;
+    for (int bit = 1; bit < 0x100; bit <<= 1) {
+        const char* name = (bits & bit) != 0 ? nameOf(bit) : nullptr;
+        if (name != nullptr) {
+            line += (line.empty() ? std::string(verb) + " " : std::string(", ")) + name;
+        }
+    }
+    if (!line.empty()) {
+        AddScriptStatement(out, "%s", line.c_str());
+    }
+}
+
+// SHOW for the bits set in flags and clear in defaults, then HIDE for the
+// reverse.
 template <typename NameOf>
 void WriteShowHide(ScriptText& out, uint8_t flags, uint8_t defaults, NameOf nameOf)
 {
-    for (const char* verb : {"SHOW", "HIDE"}) {
-        const auto differing = static_cast<uint8_t>(verb[0] == 'S' ? flags & ~defaults : defaults & ~flags);
-        std::string line;
-        for (int bit = 1; bit < 0x100; bit <<= 1) {
-            const char* name = (differing & bit) != 0 ? nameOf(bit) : nullptr;
-            if (name != nullptr) {
-                line += (line.empty() ? std::string(verb) + " " : std::string(", ")) + name;
-            }
-        }
-        if (!line.empty()) {
-            AddScriptStatement(out, "%s", line.c_str());
-        }
-    }
+    WriteNamedBits(out, "SHOW", static_cast<uint8_t>(flags & ~defaults), nameOf);
+    WriteNamedBits(out, "HIDE", static_cast<uint8_t>(defaults & ~flags), nameOf);
 }
 
 // A group of ObjectKeywordTable against INIT's byte, some bits left out.
@@ -282,8 +299,9 @@ void WriteSolarBodies(const Scene& scene, ScriptText& out)
     AddScriptStatement(out, "DISK_MAG %d", scene.diskMagnitude);
 }
 
-// Comets or minor planets, against the byte an object gets when it is
-// loaded: one line for all of them when they are alike.
+// Comets or minor planets, against the byte an object gets when the script
+// loads it, shown bit included, so that a hidden one is read back hidden;
+// one line for all of them when they are alike.
 void WriteSmallBodyFlags(const Scene& scene, ScriptText& out, const uint8_t* flags,
                          const SmallBodyRecord* places, int32_t count, uint8_t loaded, int32_t allId,
                          int32_t firstId)
