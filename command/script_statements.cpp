@@ -46,7 +46,6 @@ constexpr uint8_t kNebulaBit = 0x01;
 constexpr uint8_t kSaoStarsBit = 32;
 constexpr uint8_t kGscStarsBit = 64;
 constexpr int32_t kTrackingState = 2;
-constexpr int32_t kTargetTypeMask = 0x7fff;
 
 // The layers' flag groups after the nebulae, in the order they are written.
 constexpr int kLayerGroups[] = {
@@ -133,7 +132,7 @@ void WritePlaceAndDate(const Scene& scene, ScriptText& out, int form)
                        site.latitude >= 0.0 ? 'N' : 'S', scene.siteZone, site.height,
                        QuotedScriptText(out, scene.siteName));
     const char* timeSystem = StkKeywordName(TimeSystemKeywordTable, scene.timeSystem);
-    if (scene.timeSystem != 0 && timeSystem != nullptr) {
+    if (scene.timeSystem != kTimeSystemLst && timeSystem != nullptr) {
         AddScriptStatement(out, "TIMESYS %s", timeSystem);
     }
     if (form == kScriptFormScene) {
@@ -169,7 +168,7 @@ void WriteModeAndView(const Scene& scene, ScriptText& out)
     AddScriptStatement(out, "SOL_OFFSET %f,%f,%f", scene.solarOrigin[0], scene.solarOrigin[1],
                        scene.solarOrigin[2]);
     const ViewGeometry& view = scene.view;
-    switch (scene.viewMode & 0xff) {
+    switch (ViewFrameOf(scene.viewMode)) {
     case kFrameHrz:
         AddScriptStatement(out, "VIEW CENTER HRZ %f, %f", view.hrzCentreAzimuth, view.hrzCentreAltitude);
         break;
@@ -196,14 +195,13 @@ void WriteTrack(const Scene& scene, ScriptText& out)
     if (scene.centring != kTrackingState) {
         return;
     }
-    const int32_t type = scene.targetType & kTargetTypeMask;
+    const int32_t type = scene.targetType & ~kRecentreTarget;
     char reference[kObjectCommandTextSize];
     if (FormatObjectCommandText(scene, type, scene.targetId, reference) != 0) {
         AddScriptStatement(out, "TRACK %s", reference);
         return;
     }
-    const bool onSky = type >= kFrameHrz && type <= kFrameGal;
-    if (!onSky && type != kObjectScreen) {
+    if (!IsCoordFrame(type) && type != kObjectScreen) {
         return;   // no place a statement can name
     }
     const bool equatorial = type == kFrameEqt || type == kFrameEqtB1950 || type == kFrameEqtDate;
