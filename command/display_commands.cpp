@@ -19,14 +19,6 @@ namespace {
 
 constexpr int kArgumentCount = 10;
 
-// Flag groups with a side effect (the high byte of an ObjectKeywordTable
-// value).
-constexpr int kGroupNebulae = 0x0C;
-constexpr int kGroupNebulaTypes = 0x0D;
-constexpr int kGroupNebulaCatalogues = 0x0E;
-constexpr int kGroupSkyAndGround = 0x0F;
-constexpr int kGroupStatusBar = 0x18;
-
 constexpr uint8_t kNebulaBit = 0x01;
 constexpr uint8_t kNebulaTypeBits = 0x7B;       // PLANETARY .. COMPOUND
 constexpr uint8_t kNebulaCatalogueBits = 0x07;  // MESSIER, NGC, IC
@@ -253,25 +245,25 @@ const char* SuffixOf(int32_t bit)
 uint8_t* StkGroupFlagByte(Scene& scene, int group)
 {
     switch (group) {
-    case 0x05: return &scene.jovianMoonFlags;
-    case 0x0A: return &scene.displayFlags[kFlagStars];
-    case 0x0B: return &scene.displayFlags[kFlagConstellations];
-    case 0x0C: return &scene.displayFlags[kFlagNebulae];
-    case 0x0D: return &scene.displayFlags[kFlagNebulaTypes];
-    case 0x0E: return &scene.displayFlags[kFlagNebulaCatalogues];
-    case 0x0F: return &scene.displayFlags[kFlagSkyAndGround];
-    case 0x10: return &scene.displayFlags[kFlagGridNumbers];
-    case 0x11: return &scene.displayFlags[kFlagHorizontalGrid];
-    case 0x12: return &scene.displayFlags[kFlagEquatorial];
-    case 0x13: return &scene.displayFlags[kFlagOtherGrids];
-    case 0x14: return &scene.displayFlags[kFlagLineNumbers];
-    case 0x16: return &scene.trace;
-    case 0x17: return &scene.displayFlags[kFlagUserObjects];
-    case 0x18: return &scene.statusLine;
-    case 0x19: return &scene.displayFlags[kFlagStarLabels];
-    case 0x1A: return &scene.displayFlags[kFlagMilkyWay];
-    case 0x1C: return &scene.displayFlags[kFlagSkyMarks];
-    case 0x1D: return &scene.displayFlags[kFlagPictureMarks];
+    case kGroupJovianMoons: return &scene.jovianMoonFlags;
+    case kGroupStars: return &scene.displayFlags[kFlagStars];
+    case kGroupConstellations: return &scene.displayFlags[kFlagConstellations];
+    case kGroupNebulae: return &scene.displayFlags[kFlagNebulae];
+    case kGroupNebulaTypes: return &scene.displayFlags[kFlagNebulaTypes];
+    case kGroupNebulaCatalogues: return &scene.displayFlags[kFlagNebulaCatalogues];
+    case kGroupSkyAndGround: return &scene.displayFlags[kFlagSkyAndGround];
+    case kGroupGridNumbers: return &scene.displayFlags[kFlagGridNumbers];
+    case kGroupHorizontalGrid: return &scene.displayFlags[kFlagHorizontalGrid];
+    case kGroupEquatorialGrids: return &scene.displayFlags[kFlagEquatorial];
+    case kGroupOtherGrids: return &scene.displayFlags[kFlagOtherGrids];
+    case kGroupLineNumbers: return &scene.displayFlags[kFlagLineNumbers];
+    case kGroupTrace: return &scene.trace;
+    case kGroupUserObjects: return &scene.displayFlags[kFlagUserObjects];
+    case kGroupStatusBar: return &scene.statusLine;
+    case kGroupStarLabels: return &scene.displayFlags[kFlagStarLabels];
+    case kGroupMilkyWay: return &scene.displayFlags[kFlagMilkyWay];
+    case kGroupSkyMarks: return &scene.displayFlags[kFlagSkyMarks];
+    case kGroupPictureMarks: return &scene.displayFlags[kFlagPictureMarks];
     default: return nullptr;
     }
 }

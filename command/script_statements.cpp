@@ -20,26 +20,6 @@
 
 namespace {
 
-// Flag groups of ObjectKeywordTable (the high byte of its values).
-constexpr int kGroupJovianMoons = 0x05;
-constexpr int kGroupStars = 0x0A;
-constexpr int kGroupConstellations = 0x0B;
-constexpr int kGroupNebulae = 0x0C;
-constexpr int kGroupNebulaTypes = 0x0D;
-constexpr int kGroupNebulaCatalogues = 0x0E;
-constexpr int kGroupSkyAndGround = 0x0F;
-constexpr int kGroupGridNumbers = 0x10;
-constexpr int kGroupHorizontalGrid = 0x11;
-constexpr int kGroupEquatorialGrids = 0x12;
-constexpr int kGroupOtherGrids = 0x13;
-constexpr int kGroupLineNumbers = 0x14;
-constexpr int kGroupUserObjects = 0x17;
-constexpr int kGroupStatusBar = 0x18;
-constexpr int kGroupStarLabels = 0x19;
-constexpr int kGroupMilkyWay = 0x1A;
-constexpr int kGroupSkyMarks = 0x1C;
-constexpr int kGroupPictureMarks = 0x1D;
-
 constexpr uint8_t kGridStyleBits = 0x03;
 constexpr uint8_t kMilkyWayLowBits = 0x03;   // not switched by any keyword
 constexpr uint8_t kNebulaBit = 0x01;

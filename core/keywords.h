@@ -24,6 +24,32 @@ extern const KeywordEntry FileTypeKeywordTable[];
 // The Japanese aliases are EUC-JP bytes.
 extern const KeywordEntry ObjectKeywordTable[];
 
+// The flag groups of ObjectKeywordTable, the high byte of its values; each
+// but the window and view-mark groups has a flag byte of the Scene.
+enum ObjectKeywordGroup : int {
+    kGroupJovianMoons = 0x05,
+    kGroupStars = 0x0A,
+    kGroupConstellations = 0x0B,
+    kGroupNebulae = 0x0C,
+    kGroupNebulaTypes = 0x0D,
+    kGroupNebulaCatalogues = 0x0E,
+    kGroupSkyAndGround = 0x0F,
+    kGroupGridNumbers = 0x10,
+    kGroupHorizontalGrid = 0x11,
+    kGroupEquatorialGrids = 0x12,
+    kGroupOtherGrids = 0x13,
+    kGroupLineNumbers = 0x14,
+    kGroupWindows = 0x15,         // MENUBAR, TOOLBAR, STEPBOX
+    kGroupTrace = 0x16,
+    kGroupUserObjects = 0x17,
+    kGroupStatusBar = 0x18,
+    kGroupStarLabels = 0x19,
+    kGroupMilkyWay = 0x1A,
+    kGroupViewMarks = 0x1B,       // VIEW_CIRCLE, VIEW_PHOTO, IMAGE_MARK
+    kGroupSkyMarks = 0x1C,
+    kGroupPictureMarks = 0x1D,
+};
+
 // Number of entries of a table, without its end entry.
 int KeywordTableSize(const KeywordEntry* table);
 
