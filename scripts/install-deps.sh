@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian 12 packages Uvola builds, runs and tests with.
+# Installs the Debian 12 packages Uvola builds, runs and tests with, and
+# python3-numpy, which the planet table generators in tools/ need.
 # Idempotent: says nothing and changes nothing when every package is present.
 set -eu
 
@@ -9,6 +10,7 @@ libmotif-dev libxpm-dev libgdbm-dev libjpeg62-turbo-dev libxt-dev libx11-dev
 xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 liberfa-dev libnova-dev locales iproute2
+python3-numpy
 "
 
 missing=""
