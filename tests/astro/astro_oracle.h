@@ -73,18 +73,12 @@ inline void PlaceOf(double v[3], double place[2])
 // R in AU) of a planet 0..7 (Mercury..Pluto) or the Earth (kEarthId).
 inline ln_helio_posn NovaHeliocentric(int32_t body, double tt)
 {
+    static void (*const planets[8])(double, ln_helio_posn*) = {
+        ln_get_mercury_helio_coords, ln_get_venus_helio_coords,  ln_get_mars_helio_coords,
+        ln_get_jupiter_helio_coords, ln_get_saturn_helio_coords, ln_get_uranus_helio_coords,
+        ln_get_neptune_helio_coords, ln_get_pluto_helio_coords};
     ln_helio_posn p{};
-    switch (body) {
-    case kEarthId: ln_get_earth_helio_coords(tt, &p); break;
-    case 0: ln_get_mercury_helio_coords(tt, &p); break;
-    case 1: ln_get_venus_helio_coords(tt, &p); break;
-    case 2: ln_get_mars_helio_coords(tt, &p); break;
-    case 3: ln_get_jupiter_helio_coords(tt, &p); break;
-    case 4: ln_get_saturn_helio_coords(tt, &p); break;
-    case 5: ln_get_uranus_helio_coords(tt, &p); break;
-    case 6: ln_get_neptune_helio_coords(tt, &p); break;
-    default: ln_get_pluto_helio_coords(tt, &p); break;
-    }
+    (body == kEarthId ? ln_get_earth_helio_coords : planets[body])(tt, &p);
     return p;
 }
 

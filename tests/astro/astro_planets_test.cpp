@@ -91,17 +91,10 @@ void EquatorialJ2000(const AstroTime& t, const double ecliptic[2], double r, dou
 
 // libnova's magnitudes of Mercury to Jupiter, Uranus and Neptune use the
 // same phase laws (Müller's, as in Meeus) with its own VSOP87 distances.
-double NovaMagnitude(int planet, double tt)
-{
-    switch (planet) {
-    case 0: return ln_get_mercury_magnitude(tt);
-    case 1: return ln_get_venus_magnitude(tt);
-    case 2: return ln_get_mars_magnitude(tt);
-    case 3: return ln_get_jupiter_magnitude(tt);
-    case 5: return ln_get_uranus_magnitude(tt);
-    default: return ln_get_neptune_magnitude(tt);
-    }
-}
+double (*const kNovaMagnitude[7])(double) = {ln_get_mercury_magnitude, ln_get_venus_magnitude,
+                                              ln_get_mars_magnitude,    ln_get_jupiter_magnitude,
+                                              nullptr,                  ln_get_uranus_magnitude,
+                                              ln_get_neptune_magnitude};
 
 // Saturn by the standard formula with the rings (Meeus, 2nd ed., 41.1 and
 // ch. 45): -8.88 + 5 log10(r delta) + 0.044 |dU| - 2.60 sin|B| + 1.25 sin^2 B,
@@ -487,7 +480,7 @@ TEST(PlanetMagnitudes, FollowTheStandardPhaseLawsRoundTenthsHalfUpAndClampThePha
             if (planet < 2 && PlanetPhaseAngle(p.helioDistance, p.distance, sun.distance) > 90.0)
                 continue;
             const double tt = TerrestrialTime(jd);
-            const double expected = planet == 4 ? SaturnStandardMagnitude(tt) : NovaMagnitude(planet, tt);
+            const double expected = planet == 4 ? SaturnStandardMagnitude(tt) : kNovaMagnitude[planet](tt);
             worst = std::max(worst, std::abs(p.magnitude / 10.0 - expected));
         }
         // The record keeps tenths: allow the rounding on top.

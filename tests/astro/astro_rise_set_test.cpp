@@ -184,8 +184,8 @@ TEST(RiseSetOracle, EveryQuestionOfTheGridAndOfTheTromsoYearWithinItsTolerance)
     const Question questions[] = {
         {"sunrise and sunset", Grid(),
          [](const OracleRow& r) { return r.body == "SUN" && r.kind != kEventTransit && !IsTwilight(r); }, 1.0, 300},
-        {"twilight at 6, 12 and 18 degrees", Grid(), [](const OracleRow& r) { return r.body == "SUN" && IsTwilight(r); },
-         1.0, 900},
+        {"twilight at 6, 12 and 18 degrees", Grid(),
+         [](const OracleRow& r) { return r.body == "SUN" && IsTwilight(r); }, 1.0, 900},
         {"moonrise and moonset", Grid(), [](const OracleRow& r) { return r.body == "MOON" && r.kind != kEventTransit; },
          2.0, 300},
         {"Venus and Jupiter", Grid(),

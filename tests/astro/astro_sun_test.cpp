@@ -65,7 +65,8 @@ double WorstArcsec(double first, double last, double step, Model model, Oracle o
 TEST(SunPosition, FollowsErfaWithin30ArcsecAnd5e5AUInTheSeriesSpan)
 {
     double worstDistance = 0.0;
-    EXPECT_LT(WorstArcsec(kSeriesFirstJulianDay + 0.3, kSeriesLastJulianDay, 3.7, Model::Record, Oracle::Erfa, &worstDistance), 30.0);
+    EXPECT_LT(WorstArcsec(kSeriesFirstJulianDay + 0.3, kSeriesLastJulianDay, 3.7, Model::Record, Oracle::Erfa,
+                          &worstDistance), 30.0);
     EXPECT_LT(worstDistance, 5e-5);
 }
 
