@@ -5,6 +5,7 @@
 // 0.0001 degree = 0.36 arcseconds).
 #include <gtest/gtest.h>
 
+#include "astro/astro_constants.h"
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "astro/coordinates.h"
@@ -22,8 +23,9 @@
 
 namespace {
 
-constexpr double kJ2000 = ERFA_DJ00;
-constexpr double kB1950 = 2433282.0;
+// The equinox of the B1950 frame as ERFA is asked for it, apart from the
+// program's own constant so that a wrong one there shows.
+constexpr double kErfaB1950 = 2433282.0;
 constexpr double kCentury = ERFA_DJC;          // days
 constexpr double kArcsecond = 1.0 / 3600.0;    // degrees
 const CoordFrame kAllFrames[] = {kFrameHrz, kFrameEqt, kFrameEqtB1950, kFrameEqtDate, kFrameEcl, kFrameGal};
@@ -189,7 +191,7 @@ TEST(Precession, WithinOneArcsecondOfErfaPmat76UpToThirtyCenturies)
 
 TEST(Precession, ThereAndBackIsTheIdentityAndEqualEpochsAreExactlySo)
 {
-    const double epochs[] = {kJ2000, kB1950, kJ2000 - 29.9 * kCentury, kJ2000 + 29.9 * kCentury,
+    const double epochs[] = {kJ2000, kErfaB1950, kJ2000 - 29.9 * kCentury, kJ2000 + 29.9 * kCentury,
                              kJ2000 - 45 * kCentury, kJ2000 + 50 * kCentury, JulianDayFromCalendar(-29999, 1, 1),
                              JulianDayFromCalendar(30000, 12, 31), JulianDayFromCalendar(1582, 10, 15), -1e7, 1.2e7};
     for (double a : epochs) {
@@ -264,7 +266,7 @@ TEST(ConvertCoordinates, EquatorsAndEclipticBothWaysWithinOneArcsecondOfErfa)
         for (CoordFrame frame : {kFrameEqtB1950, kFrameEqtDate, kFrameEcl}) {
             // ERFA's rotation from the J2000 equator to the frame, and back.
             double there[3][3], back[3][3], toEcliptic[3][3];
-            eraPmat76(frame == kFrameEqtB1950 ? kB1950 : jd, 0.0, there);
+            eraPmat76(frame == kFrameEqtB1950 ? kErfaB1950 : jd, 0.0, there);
             if (frame == kFrameEcl) {
                 eraIr(toEcliptic);
                 eraRx(eraObl80(jd, 0.0), toEcliptic);
