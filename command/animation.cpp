@@ -10,6 +10,7 @@
 #include "core/messages.h"
 #include "core/string_utils.h"
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 
 #include <sys/time.h>
 
@@ -132,6 +133,14 @@ void StopRun(Scene& scene)
     run.running = 0;
 }
 
+// Reverse, Stop and Continue show whether a run goes on and which way.
+void RefreshPlayButtons(Scene& scene)
+{
+    for (int button : {kToolbarReverse, kToolbarStopPlay, kToolbarContinue}) {
+        UiUpdateToolbarButtonIfEqual(scene, 0, 0, button);
+    }
+}
+
 void StartRun(Scene& scene, const RunRequest& request)
 {
     AnimationState& run = scene.animation;
@@ -175,6 +184,7 @@ void EndRun(Scene& scene)
     StkExecuteText(&scene, "CONTINUE");
     if (scene.animation.running != 0) {
         StopRun(scene);
+        RefreshPlayButtons(scene);
     }
 }
 
@@ -250,10 +260,12 @@ int StkToggleAnimation(Scene* scene, int direction, const char* const* args)
         StopRun(*scene);
         scene->animation.targetDay = 0.0;
         scene->animation.clockMode = kClockStep;
+        RefreshPlayButtons(*scene);
         return 1;
     }
     scene->animationDirection = direction;
     StartRun(*scene, request);
+    RefreshPlayButtons(*scene);
     return 1;
 }
 

@@ -12,6 +12,7 @@
 #include "sky/catalog/solar_body_names.h"
 #include "sky/font_sets.h"
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 
 #include <cstdio>
 
@@ -30,6 +31,35 @@ constexpr int32_t kSmallestDiskMagnification = 1;
 constexpr int32_t kLargestDiskMagnification = 500;
 
 constexpr int32_t kFileTypeUserObjects = 5;
+
+// The toolbar buttons that show a display option: a change of the bit in
+// the group refreshes the button.
+struct ToolbarOption {
+    int group;
+    uint8_t bit;
+    int button;
+};
+
+constexpr ToolbarOption kToolbarOptions[] = {
+    {kGroupConstellations, 0x02, kToolbarConsname},
+    {kGroupConstellations, 0x08, kToolbarConsline},
+    {kGroupNebulae, 0x01, kToolbarNebula},
+    {kGroupSkyAndGround, 0x01, kToolbarDaylight},
+    {kGroupHorizontalGrid, 0x01, kToolbarGridHrz},
+    {kGroupEquatorialGrids, 0x04, kToolbarGridEqt},
+    {kGroupTrace, 0x01, kToolbarTrace},
+    {kGroupMilkyWay, 0x04, kToolbarMilkyway},
+    {kGroupPictureMarks, 0x01, kToolbarPicMark},
+};
+
+void RefreshToolbarOf(Scene& scene, int group, uint8_t bits)
+{
+    for (const ToolbarOption& option : kToolbarOptions) {
+        if (option.group == group) {
+            UiUpdateToolbarButtonIfEqual(scene, bits, option.bit, option.button);
+        }
+    }
+}
 
 void ApplyToByte(uint8_t& flags, uint8_t mask, int operation)
 {
@@ -51,6 +81,7 @@ void ApplyObjectKeyword(Scene& scene, int32_t value, int operation)
         return;
     }
     ApplyToByte(*flags, bits, operation);
+    RefreshToolbarOf(scene, group, bits);
     if (group == kGroupNebulaTypes || group == kGroupNebulaCatalogues) {
         uint8_t& nebulae = scene.displayFlags[kFlagNebulae];
         if (operation == kFlagSet) {
@@ -62,6 +93,7 @@ void ApplyObjectKeyword(Scene& scene, int32_t value, int operation)
             (scene.displayFlags[kFlagNebulaCatalogues] & kNebulaCatalogueBits) == 0) {
             nebulae = static_cast<uint8_t>(nebulae & ~kNebulaBit);
         }
+        RefreshToolbarOf(scene, kGroupNebulae, kNebulaBit);
     }
     if (group == kGroupStatusBar) {
         scene.view.skyRect.y = static_cast<short>((scene.statusLine & 1) != 0 ? StatusLineHeight() : 0);
@@ -102,13 +134,18 @@ void ApplyBodyKeyword(Scene& scene, int32_t id, int32_t bit, int operation)
     case kAllPlanetsId:
         ApplyToList(scene.planetFlags, kPlanetCount, mask, operation);
         ApplyToByte(scene.earthFlags, mask, operation);
-        return;
+        break;
     case kAllCometsId: ApplyToList(scene.cometFlags, scene.cometCount, mask, operation); return;
     case kAllMinorPlanetsId: ApplyToList(scene.mplanetFlags, scene.mplanetCount, mask, operation); return;
-    default: break;
+    default:
+        if (uint8_t* flags = BodyFlagByte(scene, id)) {
+            ApplyToByte(*flags, mask, operation);
+        }
+        break;
     }
-    if (uint8_t* flags = BodyFlagByte(scene, id)) {
-        ApplyToByte(*flags, mask, operation);
+    // The Planetname button shows the names of the Earth and the planets.
+    if (id == kAllPlanetsId || id == kEarthId || (id >= 0 && id < kPlanetCount)) {
+        UiUpdateToolbarButtonIfEqual(scene, bit, kBodyName, kToolbarPlanetname);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/string_utils.h"
 #include "sky/canvas.h"
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 
 #include <array>
 #include <climits>
@@ -15,8 +16,14 @@ namespace {
 
 QuitProcedure quitProcedure = nullptr;
 
-constexpr std::array<const char*, 5> kInputDialogs = {"DATE", "PERIOD", "LOCATE", "OPENFILE",
-                                                      "SAVEFILE"};
+// INPUT's words, in the order of InputDialog.
+constexpr std::array<const char*, kInputDialogCount> kInputDialogs = {"DATE", "PERIOD", "LOCATE",
+                                                                      "OPENFILE", "SAVEFILE"};
+
+// Set while an INPUT dialog is being opened: filling it may run the event
+// loop (a watch cursor, a list read from a file), and an INPUT arriving
+// over the command port meanwhile is ignored rather than open it twice.
+bool openingInputDialog = false;
 
 void ToggleAnimation(Scene* scene, int direction, const char* a1, const char* a2, const char* a3,
                      const char* a4, const char* a5, const char* a6, const char* a7)
@@ -71,15 +78,22 @@ void CmdExit(Scene*)
     quitProcedure(0);
 }
 
-void CmdInput(Scene*, const char* a1)
+void CmdInput(Scene* scene, const char* a1)
 {
-    for (const char* name : kInputDialogs) {
-        if (AsciiCaseEqual(a1, name) != 0) {
-            // The date, time-step, site and script-file dialogs are not
-            // built yet.
-            StkSetError("stkErrorNotAvailable", name);
+    for (size_t i = 0; i < kInputDialogs.size(); ++i) {
+        if (AsciiCaseEqual(a1, kInputDialogs[i]) == 0) {
+            continue;
+        }
+        if (openingInputDialog) {
             return;
         }
+        openingInputDialog = true;
+        const int opened = scene != nullptr ? UiOpenInput(*scene, static_cast<InputDialog>(i)) : 0;
+        openingInputDialog = false;
+        if (opened == 0) {
+            StkSetError("stkErrorNotAvailable", kInputDialogs[i]);
+        }
+        return;
     }
     StkSetError("stkErrorIllegalParam", a1);
 }

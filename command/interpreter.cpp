@@ -37,9 +37,11 @@ bool IsBlankPiece(const char* begin, const char* end)
     return true;
 }
 
-// A statement too long for the interpreter: refused, reported with its
-// command word and its start.
-void RefuseLongStatement(const char* statement)
+}  // namespace
+
+StkTextObserver gStkTextObserver = nullptr;
+
+void StkRefuseStatement(const char* statement)
 {
     // The command word is cut like the parameter, so that a word of
     // hundreds of characters cannot push the error text out of the message.
@@ -50,10 +52,6 @@ void RefuseLongStatement(const char* statement)
     StkSetError("stkErrorIllegalParam", statement);
     StkReportError(word);
 }
-
-}  // namespace
-
-StkTextObserver gStkTextObserver = nullptr;
 
 void StkReportError(const char* word)
 {
@@ -102,7 +100,7 @@ void StkExecuteLine(Scene* scene, const char* statement)
         return;
     }
     if (std::strlen(statement) > kMaxStatementLength) {
-        RefuseLongStatement(statement);
+        StkRefuseStatement(statement);
         return;
     }
 

@@ -50,6 +50,12 @@ void StkDispatch(Scene* scene, const char* word, const char* const* args);
 // Given:    word  the statement's command word (null: empty)
 void StkReportError(const char* word);
 
+// Refuses a text whole, too long to run: "stkErrorIllegalParam" with its
+// start, reported with its command word as a statement's error is. The
+// interpreter refuses over-long statements so, and the command dialog
+// over-long lines.
+void StkRefuseStatement(const char* statement);
+
 // Records a command error for the statement being run; a later call in the
 // same statement overwrites it.
 // Given:    key        error key, e.g. "stkErrorIllegalParam" (up to 31

@@ -10,6 +10,7 @@
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
+#include "sky/ui_hooks.h"
 #include "sky/view/screen_points.h"
 #include "sky/view/targets.h"
 #include "sky/view/view_setup.h"
@@ -41,6 +42,14 @@ double ZoomedWidth(double width, bool narrow, double value, double factor, doubl
         return std::max(value != 0.0 ? width - value : width / factor, narrowest);
     }
     return std::min(value != 0.0 ? width + value : width * factor, widest);
+}
+
+// The toolbar's Horizon button works only while nothing is tracked, and the
+// information box's Track button shows whether its object is the one.
+void RefreshTrackingButtons(Scene& scene)
+{
+    UiUpdateToolbarButtonIfEqual(scene, 0, 0, kToolbarLookHrz);
+    UiUpdateInfoBoxButtons(scene);
 }
 
 void StoreTarget(Scene& scene, const TargetRef& target, int32_t centring)
@@ -119,6 +128,7 @@ void StkDrawBlinkMarker(const Scene& scene, Display* display, Window window, int
 
 void CmdInit(Scene* scene)
 {
+    UiShowInfoBox(*scene, 0);
     if (scene->animation.running != 0) {
         StkExecuteText(scene, "CONTINUE");   // stops the run
     }
@@ -131,6 +141,7 @@ void CmdInit(Scene* scene)
     if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr) {
         InitSite(*scene);
     }
+    UiUpdateToolbar(*scene);
 }
 
 void CmdMirror(Scene* scene, const char* a1)
@@ -216,12 +227,14 @@ void CmdTrack(Scene* scene, const char* a1, const char* a2, const char* a3)
     if (a1 == nullptr || AsciiCaseEqual(a1, "OFF") != 0) {
         if (scene->centring == kCentringTrack) {
             scene->centring = kCentringNone;
+            RefreshTrackingButtons(*scene);
         }
         return;
     }
     TargetRef target{};
     if (ParseCommandTarget(*scene, a1, a2, a3, target)) {
         StoreTarget(*scene, target, kCentringTrack);
+        RefreshTrackingButtons(*scene);
     }
 }
 

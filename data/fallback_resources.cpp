@@ -10,6 +10,8 @@ namespace {
 const char* const* const kResourceBlocks[] = {
     kInitResources,
     kMainWindowResources,
+    kMenuResources,
+    kToolResources,
     kDialogResources,
     kPendingResources,
     kColorResources,

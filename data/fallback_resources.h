@@ -9,6 +9,8 @@
 // to the ordered table in data/fallback_resources.cpp.
 extern const char* const kInitResources[];      // application resources (class "Init"), first
 extern const char* const kMainWindowResources[]; // main window layout and title
+extern const char* const kMenuResources[];      // menu bar texts, mnemonics, accelerators
+extern const char* const kToolResources[];      // tip shell, step box, command dialog
 extern const char* const kDialogResources[];    // what the dialogs share
 extern const char* const kPendingResources[];   // texts of commands not yet available
 extern const char* const kColorResources[];     // sky colours (class "Color")

@@ -6,11 +6,12 @@
 #include "core/app_env.h"
 #include "core/options.h"
 #include "data/wm_icon_bitmaps.h"
+#include "mainwin/menu_bar.h"
+#include "mainwin/toolbar.h"
 #include "sky/canvas.h"
 #include "sky/scene.h"
 
 #include <Xm/DrawingA.h>
-#include <Xm/Form.h>
 #include <Xm/MainW.h>
 #include <Xm/RowColumn.h>
 #include <Xm/ScrollBar.h>
@@ -210,17 +211,6 @@ void AddHorizontalCallbacks(Widget bar, Scene* scene)
     XtAddCallback(bar, XmNdragCallback, HorizontalScrollCallback<kScrollDrag>, scene);
 }
 
-// The toolbar's form; its buttons are added by the toolbar code. Managed as
-// the Toolbar option says, so that quitting writes the option back as it was.
-Widget CreateToolbarArea(Widget main)
-{
-    Widget form = XtVaCreateWidget("Toolbar", xmFormWidgetClass, main, nullptr);
-    if (GetOptionBool("Toolbar", 1) != 0) {
-        XtManageChild(form);
-    }
-    return form;
-}
-
 int IconSideAdmitted(int minimum, int maximum, int increment, int side)
 {
     if (side < minimum || side > maximum) {
@@ -297,13 +287,18 @@ void CreateMainWindow(Scene* scene)
                                       XmNmaximum, kHorizontalMaximum, XmNorientation,
                                       XmHORIZONTAL, XmNsliderSize, kHorizontalSliderSize, nullptr);
     AddHorizontalCallbacks(hScroll, scene);
-    gAppEnv->toolbar = CreateToolbarArea(main);
-    XmMainWindowSetAreas(main, menuBar, gAppEnv->toolbar, hScroll, vScroll, drawingArea);
-
     scene->mainWindow = main;
     scene->drawingArea = drawingArea;
     scene->hScroll = hScroll;
     scene->vScroll = vScroll;
+    // Managed as the Toolbar option says, so that quitting writes the option
+    // back as it was.
+    gAppEnv->toolbar = CreateToolbarForm(scene);
+    if (GetOptionBool("Toolbar", 1) != 0) {
+        XtManageChild(gAppEnv->toolbar);
+    }
+    XmMainWindowSetAreas(main, menuBar, gAppEnv->toolbar, hScroll, vScroll, drawingArea);
+    CreateMenuBar(menuBar, scene);
     XtAddEventHandler(drawingArea, StructureNotifyMask, False, DrawingAreaConfigureHandler, scene);
 }
 

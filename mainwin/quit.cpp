@@ -6,6 +6,8 @@
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "core/options.h"
+#include "dialogs/command_dialog.h"
+#include "mainwin/toolbar.h"
 #include "sky/catalog/name_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/font_sets.h"
@@ -33,6 +35,7 @@ bool UserConfirmsQuit()
 
 void ReleaseLoadedData()
 {
+    FreeToolbarPixmaps();
     FreeFontSets();
     FreeCometList(*gScene);
     FreeMinorPlanetList(*gScene);
@@ -51,6 +54,7 @@ int QuitApplication(int status)
         return 0;
     }
     if (gAppEnv->userDirectory[0] != '\0') {
+        SaveCommandHistory();
         WriteOptionsFile();
     }
     ReleaseLoadedData();

@@ -4,9 +4,10 @@
 
 #include <X11/Intrinsic.h>
 
-// Asks "messageConfirmQuit" when ConfirmQuit is on; on OK saves the options
-// file (when there is a user directory), releases the loaded data, closes
-// the command port and ends the process.
+// Asks "messageConfirmQuit" when ConfirmQuit is on; on OK saves the command
+// history and the options file (when there is a user directory), releases
+// the toolbar's icons and tips and the loaded data, closes the command port
+// and ends the process.
 // Given:    status  exit status
 // Returned: 0 when the user cancelled; otherwise it does not return
 int QuitApplication(int status);

@@ -6,6 +6,7 @@
 #include "sky/catalog/object_names.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 #include "sky/view/object_positions.h"
 #include "sky/view/screen_points.h"
 
@@ -397,6 +398,8 @@ int PickObjectAt(Scene& scene, int32_t x, int32_t y)
         picked.pointerX = static_cast<int16_t>(std::clamp(x, -32768, 32767));
         picked.pointerY = static_cast<int16_t>(std::clamp(y, -32768, 32767));
         ReadPickedClickData(scene);
+    } else {
+        UiUpdateInfoBoxButtons(scene);
     }
     return 1;
 }

@@ -1,0 +1,30 @@
+// The tools around the chart: the tip shell's colour and font, the step
+// box's title and row labels, and the command dialog's title, size and
+// modelessness.
+#include "data/fallback_resources.h"
+
+const char* const kToolResources[] = {
+    "UVola*TipHelp.background: #ffffcc",
+    "UVola*TipHelp.fontSet: -*-medium-r-normal-*-14-*",
+    "UVola*StepBox.dialogTitle: StepBox",
+    "UVola*StepBox.autoUnmanage: False",
+    "UVola*StepBox.noResize: True",
+    "UVola*StepBox.resizePolicy: RESIZE_NONE",
+    "UVola*StepBox*Label1Min.labelString: 1Min",
+    "UVola*StepBox*Label5Min.labelString: 5Mins",
+    "UVola*StepBox*Label10Min.labelString: 10Mins",
+    "UVola*StepBox*Label30Min.labelString: 30Mins",
+    "UVola*StepBox*Label1Hour.labelString: 1Hour",
+    "UVola*StepBox*Label3Hour.labelString: 3Hours",
+    "UVola*StepBox*Label1Day.labelString: 1Day",
+    "UVola*StepBox*Label10Day.labelString: 10Days",
+    "UVola*StepBox*Label1Mon.labelString: 1Mon",
+    "UVola*StepBox*Label1Year.labelString: 1Year",
+    "UVola*CommandDialog.dialogTitle: Command",
+    "UVola*CommandDialog.dialogStyle: DIALOG_MODELESS",
+    "UVola*CommandDialog.autoUnmanage: False",
+    "UVola*CommandDialog.width: 320",
+    "UVola*CommandDialog.resizePolicy: RESIZE_NONE",
+    "UVola*CommandDialog.cancelLabelString: Close",
+    nullptr,
+};

@@ -1,0 +1,169 @@
+#include "dialogs/pending_dialogs.h"
+
+#include "command/interpreter.h"
+
+namespace {
+
+void NotAvailable(const char* widgetName)
+{
+    StkSetError("stkErrorNotAvailable", widgetName);
+    StkReportError("INPUT");
+    StkClearError();
+}
+
+}  // namespace
+
+void ShowOpenFileDialog(Scene*)
+{
+    NotAvailable("OpenFile");
+}
+
+void ShowSaveFileDialog(Scene*)
+{
+    NotAvailable("SaveFile");
+}
+
+void ShowSaveImageDialog(Scene*)
+{
+    NotAvailable("SaveImage");
+}
+
+void ShowSetEnvDialog(Scene*)
+{
+    NotAvailable("SetEnvDialog");
+}
+
+void ShowDateDialog(Scene*)
+{
+    NotAvailable("DateDialog");
+}
+
+void ShowSiteDialog(Scene*)
+{
+    NotAvailable("SiteDialog");
+}
+
+void ShowTimeStepDialog(Scene*)
+{
+    NotAvailable("TimeStepDialog");
+}
+
+void ShowProjectionDialog(Scene*)
+{
+    NotAvailable("ProjectionDialog");
+}
+
+void ShowStarDialog(Scene*)
+{
+    NotAvailable("StarDialog");
+}
+
+void ShowNebulaDialog(Scene*)
+{
+    NotAvailable("NebulaDialog");
+}
+
+void ShowPlanetDialog(Scene*)
+{
+    NotAvailable("PlanetDialog");
+}
+
+void ShowGridDialog(Scene*)
+{
+    NotAvailable("GridDialog");
+}
+
+void ShowJoviSatDialog(Scene*)
+{
+    NotAvailable("JoviSatDialog");
+}
+
+void ShowConstDialog(Scene*)
+{
+    NotAvailable("ConstDialog");
+}
+
+void ShowSunDialog(Scene*)
+{
+    NotAvailable("SunDialog");
+}
+
+void ShowMoonDialog(Scene*)
+{
+    NotAvailable("MoonDialog");
+}
+
+void ShowUserObjectDialog(Scene*)
+{
+    NotAvailable("UserObjectDialog");
+}
+
+void ShowCenterStarDialog(Scene*)
+{
+    NotAvailable("CenterStarDialog");
+}
+
+void ShowCenterNebulaDialog(Scene*)
+{
+    NotAvailable("CenterNebulaDialog");
+}
+
+void ShowCenterPlanetDialog(Scene*)
+{
+    NotAvailable("CenterPlanetDialog");
+}
+
+void ShowCenterCometDialog(Scene*)
+{
+    NotAvailable("CenterCometDialog");
+}
+
+void ShowCenterMPlanetDialog(Scene*)
+{
+    NotAvailable("CenterMPlanetDialog");
+}
+
+void ShowCenterJoviSatDialog(Scene*)
+{
+    NotAvailable("CenterJoviSatDialog");
+}
+
+void ShowCenterConstDialog(Scene*)
+{
+    NotAvailable("CenterConstDialog");
+}
+
+void ShowCenterUserObjectDialog(Scene*)
+{
+    NotAvailable("CenterUserObjectDialog");
+}
+
+void ShowCenterSkyMarkDialog(Scene*)
+{
+    NotAvailable("CenterSkyMarkDialog");
+}
+
+void ToggleTodayDialog(Scene*)
+{
+    NotAvailable("TodayDialog");
+}
+
+void ShowAboutDialog(Scene*)
+{
+    NotAvailable("AboutDialog");
+}
+
+void ShowCopyrightDialog(Scene*)
+{
+    NotAvailable("CopyrightDialog");
+}
+
+void ShowCometDialog(Scene*)
+{
+    NotAvailable("CometDialog");
+}
+
+void ShowMPlanetDialog(Scene*)
+{
+    NotAvailable("MPlanetDialog");
+}

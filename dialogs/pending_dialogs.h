@@ -1,0 +1,51 @@
+// The dialogs still to come. Each entry point stands where its dialog's
+// will, under the dialog's own name, so the menus call what they will call
+// then; until its dialog is written it tells the user so in a warning box,
+// "INPUT: Not available in this version: SunDialog" (the widget name of the
+// dialog), and changes nothing. An entry leaves this file with its dialog.
+#pragma once
+
+struct Scene;
+
+// Script and image files
+void ShowOpenFileDialog(Scene* scene);
+void ShowSaveFileDialog(Scene* scene);
+void ShowSaveImageDialog(Scene* scene);
+
+// Settings
+void ShowSetEnvDialog(Scene* scene);
+void ShowDateDialog(Scene* scene);
+void ShowSiteDialog(Scene* scene);
+void ShowTimeStepDialog(Scene* scene);
+
+// Projection and display options
+void ShowProjectionDialog(Scene* scene);
+void ShowStarDialog(Scene* scene);
+void ShowNebulaDialog(Scene* scene);
+void ShowPlanetDialog(Scene* scene);
+void ShowGridDialog(Scene* scene);
+void ShowJoviSatDialog(Scene* scene);
+void ShowConstDialog(Scene* scene);
+void ShowSunDialog(Scene* scene);
+void ShowMoonDialog(Scene* scene);
+void ShowUserObjectDialog(Scene* scene);
+
+// Center pickers
+void ShowCenterStarDialog(Scene* scene);
+void ShowCenterNebulaDialog(Scene* scene);
+void ShowCenterPlanetDialog(Scene* scene);
+void ShowCenterCometDialog(Scene* scene);
+void ShowCenterMPlanetDialog(Scene* scene);
+void ShowCenterJoviSatDialog(Scene* scene);
+void ShowCenterConstDialog(Scene* scene);
+void ShowCenterUserObjectDialog(Scene* scene);
+void ShowCenterSkyMarkDialog(Scene* scene);
+
+// What's Today, About and Copyright
+void ToggleTodayDialog(Scene* scene);
+void ShowAboutDialog(Scene* scene);
+void ShowCopyrightDialog(Scene* scene);
+
+// Comets and minor planets
+void ShowCometDialog(Scene* scene);
+void ShowMPlanetDialog(Scene* scene);

@@ -1,0 +1,200 @@
+#include "mainwin/startup.h"
+
+#include "command/command_port.h"
+#include "command/drive_commands.h"
+#include "command/interpreter.h"
+#include "core/app_env.h"
+#include "core/locale.h"
+#include "core/options.h"
+#include "core/user_directory.h"
+#include "data/fallback_resources.h"
+#include "dialogs/step_box.h"
+#include "mainwin/command_line.h"
+#include "mainwin/main_window.h"
+#include "mainwin/quit.h"
+#include "mainwin/startup_script.h"
+#include "mainwin/toolbar.h"
+#include "sky/canvas.h"
+#include "sky/catalog/name_files.h"
+#include "sky/colors.h"
+#include "sky/font_sets.h"
+#include "sky/layers/status_line.h"
+#include "sky/scene.h"
+#include "sky/site_setup.h"
+#include "sky/ui_hooks.h"
+#include "tooltip/tip_shell.h"
+
+#include <X11/Shell.h>
+#include <Xm/Xm.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Options read before the toolkit starts: the time zone and the geometry.
+void ApplyEarlyOptions()
+{
+    if (GetOptionString("TZ", gAppEnv->tzOption, sizeof gAppEnv->tzOption) != 0) {
+        setenv("TZ", gAppEnv->tzOption, 1);
+    }
+    GetOptionString("Geometry", gAppEnv->geometryOption, sizeof gAppEnv->geometryOption);
+}
+
+XtAppContext StartToolkit(int& argc, char** argv)
+{
+    Arg args[1];
+    Cardinal count = 0;
+    if (gAppEnv->geometryOption[0] != '\0') {
+        XtSetArg(args[count], XtNgeometry, gAppEnv->geometryOption);
+        ++count;
+    }
+    XtAppContext app = nullptr;
+    gAppEnv->toplevel = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv,
+                                          FallbackResourceList(), applicationShellWidgetClass,
+                                          args, count);
+    return app;
+}
+
+// After a mode change: the scroll bars and the toolbar's state buttons.
+void SceneCanvasModeChanged(Scene& scene)
+{
+    UpdateScrollBars(&scene);
+    UpdateToolbarStateButtons(&scene);
+}
+
+void SceneScrollBarsMoved(Scene& scene)
+{
+    UpdateScrollBars(&scene);
+}
+
+void ToolbarFollowsScene(Scene& scene)
+{
+    UpdateToolbar(&scene);
+}
+
+void ToolbarButtonFollowsScene(Scene& scene, int a, int b, int index)
+{
+    UpdateToolbarButtonIfEqual(&scene, a, b, index);
+}
+
+// The widgets the commands and the redraw reach from below.
+void HookMainWindowIntoCanvas()
+{
+    gCanvasHooks.refreshModeWidgets = SceneCanvasModeChanged;
+    gCanvasHooks.refreshScrollBars = SceneScrollBarsMoved;
+    gCanvasHooks.drawStatusBar = DrawStatusBar;
+    gUiHooks.updateToolbar = ToolbarFollowsScene;
+    gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
+}
+
+void LoadFontsOrExit()
+{
+    if (LoadFontSets() == 0) {
+        std::printf("uvola: can't create font.\n");
+        std::exit(1);
+    }
+}
+
+// The palette, the drawing GC, the resources and data paths, names and fonts.
+void LoadDrawingResources(Scene& scene)
+{
+    InitPaletteAndPlanetNames();
+    CreateSceneGC(scene);
+    LoadAppResources(scene);
+    LoadStarNames();
+    LoadConstellationNames();
+    LoadFontsOrExit();
+    gAppEnv->minPlanetDiscRadius = 7;
+    gAppEnv->pixelAspect = 1.0;
+    scene.view.skyRect = XRectangle{0, 0, 0, 0};
+    scene.view.screenCentreX = 0;
+    scene.view.screenCentreY = 0;
+}
+
+// The step box (hidden), the toolbar's buttons in the Scene's state, and
+// the tips when the user wants them.
+void CreateTools(Scene& scene)
+{
+    CreateStepBox(&scene);
+    ShowStepBox(&scene, 0);
+    CreateToolbarButtons(&scene);
+    UpdateToolbar(&scene);
+    gAppEnv->tipShell = nullptr;
+    if (GetOptionBool("TipHelp", 1) != 0) {
+        gAppEnv->tipShell = XtCreatePopupShell("TipHelp", tipShellWidgetClass, gAppEnv->toplevel,
+                                               nullptr, 0);
+        AddToolbarTips();
+    }
+}
+
+void OpenCommandPortIfAsked()
+{
+    gAppEnv->socketPort = GetOptionInt("SocketPort", 0);
+    if (gAppEnv->socketPort != 0) {
+        OpenCommandPort();
+    }
+}
+
+}  // namespace
+
+XtAppContext StartUvola(int& argc, char** argv)
+{
+    ResetAppEnv();
+    MakeUserDirectory(gAppEnv->userDirectory, gAppEnv->startupScriptPath);
+    gAppEnv->confirmQuit = GetOptionBool("ConfirmQuit", 1);
+    gAppEnv->confirmInit = GetOptionBool("ConfirmInit", 1);
+    InitLocale(argc, argv);
+    ApplyEarlyOptions();
+
+    XtAppContext app = StartToolkit(argc, argv);
+    gAppEnv->installColormap = 0;
+    gAppEnv->runStartupScript = 1;
+    if (ParseCommandLine(argc, argv) == 0) {
+        std::exit(1);
+    }
+    gAppEnv->display = XtDisplay(gAppEnv->toplevel);
+    gAppEnv->screen = XtScreen(gAppEnv->toplevel);
+
+    Scene& scene = *gScene;
+    CreateMainWindow(&scene);
+    gAppEnv->startingUp = 1;
+    ResetScene(scene);
+    UpdateScrollBars(&scene);
+    XtRealizeWidget(gAppEnv->toplevel);
+    RegisterWmDeleteWindow(gAppEnv->toplevel);
+    XtAddCallback(scene.drawingArea, XmNexposeCallback, DrawingAreaExposeCallback, &scene);
+    HookMainWindowIntoCanvas();
+    StkSetQuitProcedure(QuitApplication);
+
+    LoadDrawingResources(scene);
+    SetWmNormalHints(gAppEnv->toplevel);
+    SetWmIcon(&scene);
+    CreateTools(scene);
+    OpenCommandPortIfAsked();
+    RunStartupScript();
+
+    XmProcessTraversal(scene.drawingArea, XmTRAVERSE_CURRENT);
+    gAppEnv->startingUp = 0;
+    StkExecuteText(&scene, "DRIVE");
+    return app;
+}
+
+void ProcessUvolaEvent(XtAppContext app)
+{
+    XEvent event;
+    XtAppNextEvent(app, &event);
+    // Insensitive buttons get no crossing events from the toolkit; the tip
+    // shell sees them here first so that their tips still show.
+    if (gAppEnv->tipShell != nullptr) {
+        TipShellDispatchEvent(gAppEnv->tipShell, &event);
+    }
+    XtDispatchEvent(&event);
+}
+
+void RunEventLoop(XtAppContext app)
+{
+    for (;;) {
+        ProcessUvolaEvent(app);
+    }
+}
