@@ -221,7 +221,7 @@ bool Readable(const char* path)
 // shown.
 bool JovianSatellitesReachable(const Scene& scene)
 {
-    constexpr int kJupiter = 4;
+    constexpr int kJupiter = 3;   // Mercury, Venus, Mars, Jupiter: the Earth has an id of its own
     return (scene.viewMode & 0xff00) != 0x200 && (scene.planetFlags[kJupiter] & kBodyShown) != 0;
 }
 

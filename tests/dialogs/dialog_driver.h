@@ -1,9 +1,11 @@
-// Driving a dialog in-process under Xvfb, as a user would: real Motif
-// widgets on the program's application shell (the canvas fixture's, so a
-// test can give the Scene a real canvas), fields typed, toggles and list
-// items chosen and buttons pressed through the widgets' own callbacks, the
-// window manager's close sent as the X message it is. Every text handed to
-// StkExecuteText while a driver lives is recorded, in order.
+// Driving widgets in-process under Xvfb, as a user would: fields typed,
+// toggles and list items chosen and buttons pressed through the widgets' own
+// callbacks, the window manager's close sent as the X message it is, and
+// every text handed to StkExecuteText while a driver lives recorded, in
+// order. WidgetDriver holds what every driver shares; DialogDriver drives a
+// dialog built on the canvas fixture's application shell (so a test can give
+// the Scene a real canvas); tests/mainwin/program_driver.h drives the whole
+// program, started as main starts it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -38,17 +40,27 @@ inline void RecordText(const char* text)
     RecordedTexts().push_back(text);
 }
 
-class DialogDriver {
+// How a driver's pump hands an X event on: the toolkit's dispatch, or the
+// program's own turn of its event loop.
+using EventDispatcher = void (*)(XEvent& event);
+
+inline void ToolkitDispatch(XEvent& event)
+{
+    XtDispatchEvent(&event);
+}
+
+class WidgetDriver {
 public:
-    DialogDriver()
+    WidgetDriver(XtAppContext app, EventDispatcher dispatcher)
     {
-        canvastest::World();
+        App() = app;
+        Dispatcher() = dispatcher;
         RecordedTexts().clear();
         gStkTextObserver = RecordText;
     }
-    ~DialogDriver() { gStkTextObserver = nullptr; }
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
+    ~WidgetDriver() { gStkTextObserver = nullptr; }
+    WidgetDriver(const WidgetDriver&) = delete;
+    WidgetDriver& operator=(const WidgetDriver&) = delete;
 
     // The texts StkExecuteText was given, in order.
     const std::vector<std::string>& Texts() const { return RecordedTexts(); }
@@ -122,24 +134,40 @@ public:
         return PumpUntil([dialog] { return !XtIsManaged(dialog); });
     }
 
-    // Handles every event the server has sent.
+    // Handles every event the server has sent and every timer and input
+    // that is due, for at most 50 ms: a timer that re-arms itself faster
+    // than its work takes would keep the pump busy for good.
     static void Pump()
     {
         XSync(gAppEnv->display, False);
-        while (XtAppPending(canvastest::World().app) != 0) {
-            XtAppProcessEvent(canvastest::World().app, XtIMAll);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+        while (XtInputMask pending = XtAppPending(App())) {
+            if (std::chrono::steady_clock::now() > until) {
+                return;
+            }
+            if ((pending & XtIMXEvent) != 0) {
+                XEvent event;
+                XtAppNextEvent(App(), &event);
+                Dispatcher()(event);
+            } else {
+                XtAppProcessEvent(App(), pending);
+            }
         }
     }
 
-    // Pumps until the condition holds or five seconds passed.
-    static bool PumpUntil(const std::function<bool()>& done)
+    // Pumps until the condition holds or the time is up, waiting a
+    // millisecond between rounds (timers and work procedures run meanwhile).
+    static bool PumpUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = std::chrono::seconds(5))
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        const auto deadline = std::chrono::steady_clock::now() + limit;
         while (!done()) {
             if (std::chrono::steady_clock::now() > deadline) {
                 return false;
             }
             Pump();
+            XtAppAddTimeOut(App(), 1, [](XtPointer, XtIntervalId*) {}, nullptr);
+            XtAppProcessEvent(App(), XtIMTimer | XtIMAlternateInput);
         }
         return true;
     }
@@ -169,6 +197,19 @@ public:
         Pump();
     }
 
+protected:
+    static XtAppContext& App()
+    {
+        static XtAppContext app = nullptr;
+        return app;
+    }
+
+    static EventDispatcher& Dispatcher()
+    {
+        static EventDispatcher dispatcher = ToolkitDispatch;
+        return dispatcher;
+    }
+
 private:
     static std::vector<Widget> Boxes(Widget parent)
     {
@@ -182,6 +223,12 @@ private:
         }
         return boxes;
     }
+};
+
+// A dialog built on the canvas fixture's application shell.
+class DialogDriver : public WidgetDriver {
+public:
+    DialogDriver() : WidgetDriver(canvastest::World().app, ToolkitDispatch) {}
 };
 
 }  // namespace dialogtest

@@ -13,3 +13,17 @@ add_test(NAME program_e2e
                  $<TARGET_FILE:uvola> $<TARGET_FILE:wm_delete_helper>)
 set_tests_properties(program_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
                      ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+
+# The real program started in-process (tests/mainwin/program_driver.h): its
+# menus, its toolbar and step box (again on an 8-bit display, where every
+# icon must still be made), saves on a full disk, and real input.
+foreach(program menus_test toolbar_test input_test save_test)
+  uvola_gui_test(${program} SOURCES ${program}.cpp LIBS uvola_mainwin)
+  target_compile_definitions(${program} PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endforeach()
+add_test(NAME toolbar_depth8_test
+         COMMAND "${UVOLA_TEST_ENV}" --depth8 -- $<TARGET_FILE:toolbar_test>
+                 --gtest_filter=ToolbarTest.EveryIconIsMade:ToolbarTest.EveryButtonSendsItsText)
+set_tests_properties(toolbar_depth8_test PROPERTIES TIMEOUT 300 LABELS gui)
+# Tests that move the pointer and press keys with xdotool run one at a time.
+set_tests_properties(input_test PROPERTIES RESOURCE_LOCK xinput)

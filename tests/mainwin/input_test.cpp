@@ -1,0 +1,440 @@
+// The real program driven with real input (xdotool) in-process: the image
+// of a chart reached through the menus, toolbar and step box equals the
+// image reached by the same text over the command port; the accelerators
+// and mnemonics; press and hold on the zoom buttons and the step box; the
+// toolbar's tips.
+#include "tests/mainwin/program_driver.h"
+
+#include "command/drive_commands.h"
+#include "mainwin/toolbar.h"
+
+#include <X11/ShellP.h>
+#include <Xm/RowColumn.h>
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using programtest::ProgramDriver;
+
+// A chart every case starts from: a fixed instant at the site of the
+// options, from the horizontal view.
+constexpr char kStart[] = "INIT; DATE 2024,3,20,21,0,0; MODE HRZ; DRIVE";
+
+// Each text run, with the time it was handed to the interpreter.
+std::vector<std::pair<std::string, Clock::time_point>>& TimedTexts()
+{
+    static std::vector<std::pair<std::string, Clock::time_point>> texts;
+    return texts;
+}
+
+void RecordTimedText(const char* text)
+{
+    dialogtest::RecordText(text);
+    TimedTexts().emplace_back(text, Clock::now());
+}
+
+int quitRequests = 0;
+
+int CountQuit(int)
+{
+    ++quitRequests;
+    return 0;
+}
+
+class InputTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        StkSetQuitProcedure(CountQuit);
+        gStkTextObserver = RecordTimedText;
+        Reset();
+    }
+
+    void TearDown() override
+    {
+        ProgramDriver::Xdotool({"mouseup", "1"});
+        Reset();
+    }
+
+    // Back to the starting chart, with nothing open and the pointer on the
+    // chart.
+    void Reset()
+    {
+        if (Scene().animation.running != 0) {
+            Run("CONTINUE");
+        }
+        if (gAppEnv->commandDialog != nullptr) {
+            XtUnmanageChild(gAppEnv->commandDialog);
+        }
+        XtUnmanageChild(gAppEnv->stepBox);
+        Run(kStart);
+        ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+        ProgramDriver::MoveTo(Scene().drawingArea);
+        driver.Pump();
+        driver.ForgetTexts();
+        TimedTexts().clear();
+    }
+
+    static ::Scene& Scene() { return ProgramDriver::SceneOfProgram(); }
+
+    void Run(const char* text)
+    {
+        StkExecuteText(&Scene(), text);
+        driver.Pump();
+    }
+
+    void ShowStepBox()
+    {
+        XtManageChild(gAppEnv->stepBox);
+        ASSERT_TRUE(ProgramDriver::PumpUntil([] { return ProgramDriver::IsUp(gAppEnv->stepBox); }));
+        driver.Pump();
+    }
+
+    // Opens the menus of a path by clicking each cascade in turn, and
+    // clicks the last item.
+    void ChooseFromMenus(const std::vector<std::pair<const char*, const char*>>& cascades,
+                         const char* item)
+    {
+        for (const auto& [cascade, pulldown] : cascades) {
+            driver.Click(ProgramDriver::Find(cascade));
+            Widget menu = ProgramDriver::Find(pulldown);
+            ASSERT_TRUE(ProgramDriver::PumpUntil([menu] { return ProgramDriver::IsUp(menu); }))
+                << pulldown;
+        }
+        driver.Click(ProgramDriver::Find(item));
+    }
+
+    static Widget Toolbar(int index) { return ProgramDriver::Find(ToolbarButtonTable[index].name); }
+
+    size_t Count(const std::string& text) const
+    {
+        return static_cast<size_t>(std::count(driver.Texts().begin(), driver.Texts().end(), text));
+    }
+
+    ProgramDriver driver;
+};
+
+// --- One state reached two ways --------------------------------------------
+
+// The first line in which two XPM images differ, with its number; empty
+// when they are the same.
+std::string FirstDifference(const std::string& a, const std::string& b)
+{
+    std::istringstream first(a);
+    std::istringstream second(b);
+    std::string lineA;
+    std::string lineB;
+    for (int number = 1;; ++number) {
+        const bool moreA = static_cast<bool>(std::getline(first, lineA));
+        const bool moreB = static_cast<bool>(std::getline(second, lineB));
+        if (!moreA && !moreB) {
+            return "";
+        }
+        if (moreA != moreB || lineA != lineB) {
+            return "line " + std::to_string(number) + ": " + lineA.substr(0, 120) + " / " +
+                   lineB.substr(0, 120);
+        }
+    }
+}
+
+struct OracleRow {
+    const char* name;
+    const char* setup;                  // after kStart
+    std::function<void(InputTest&)> act;
+    const char* text;                   // what the action sends
+};
+
+TEST_F(InputTest, UiActionDrawsWhatItsTextDrawsOverThePort)
+{
+    auto clickToolbar = [](int index) {
+        return [index](InputTest& test) { test.driver.Click(Toolbar(index)); };
+    };
+    const OracleRow rows[] = {
+        {"ModeEqt", "", clickToolbar(kToolbarModeEqt), "MODE EQT;DRIVE"},
+        {"ModeAll1", "", clickToolbar(kToolbarModeAll1), "MODE ALL1_EQT;DRIVE"},
+        {"ModeAll2", "", clickToolbar(kToolbarModeAll2), "MODE ALL2_EQT;DRIVE"},
+        {"ModeSol", "", clickToolbar(kToolbarModeSol), "MODE SOL2;DRIVE"},
+        {"ModeVola", "", clickToolbar(kToolbarModeVola), "MODE VOLA;DRIVE"},
+        {"ModeHrz", "MODE GAL; DRIVE", clickToolbar(kToolbarModeHrz), "MODE HRZ;DRIVE"},
+        {"Consline", "", clickToolbar(kToolbarConsline), "TOGGLE CONS_LINE;DRIVE"},
+        {"StepPlus1Hour", "",
+         [](InputTest& test) {
+             test.ShowStepBox();
+             test.driver.Click(ProgramDriver::Find("ButtonPlus1Hour"));
+         },
+         "INCTIME  0, 0,  0, 1,  0, 0.0;DRIVE"},
+        {"Width30", "",
+         [](InputTest& test) {
+             test.ChooseFromMenus({{"MenuView", "PulldownView"}, {"MenuViewWidth", "PulldownViewWidth"}},
+                                  "MenuViewWidth30");
+         },
+         "VIEW ANGLE 30.0;DRIVE"},
+        {"DirectionEast", "",
+         [](InputTest& test) {
+             test.ChooseFromMenus({{"MenuView", "PulldownView"}, {"MenuViewDir", "PulldownViewDir"}},
+                                  "MenuViewDirEast");
+         },
+         "VIEW CENTER HRZ 270.00,0;LOOK HRZ"},
+    };
+    for (const OracleRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Reset();
+        Run(row.setup);
+        driver.ForgetTexts();
+        row.act(*this);
+        ASSERT_TRUE(driver.PumpUntilText(row.text));
+        driver.Pump();
+        EXPECT_EQ(driver.Texts(), std::vector<std::string>{row.text});
+        const std::string byHand = ProgramDriver::Gsave(std::string("hand-") + row.name);
+
+        Reset();
+        Run(row.setup);
+        EXPECT_EQ(driver.PortRequest(row.text), "");
+        const std::string byPort = ProgramDriver::Gsave(std::string("port-") + row.name);
+        ASSERT_GT(byHand.size(), 1000u);
+        EXPECT_EQ(FirstDifference(byHand, byPort), "") << "the two charts differ";
+    }
+}
+
+// --- Keys ------------------------------------------------------------------
+
+struct KeyRow {
+    std::vector<std::string> keys;
+    std::vector<std::string> texts;
+    const char* box;   // the one box shown, or null
+};
+
+TEST_F(InputTest, AcceleratorsChooseTheirItems)
+{
+    const char* const notAvailable = "INPUT: Not available in this version: ";
+    const KeyRow rows[] = {
+        {{"ctrl+o"}, {}, "OpenFile"},
+        {{"ctrl+s"}, {}, "SaveFile"},
+        {{"ctrl+d"}, {}, "DateDialog"},
+        {{"ctrl+p"}, {}, "SiteDialog"},
+        {{"ctrl+w"}, {}, "TodayDialog"},
+        {{"ctrl+t"}, {"TOGGLE TRACE; DRIVE"}, nullptr},
+        {{"ctrl+l"}, {"CONTINUE"}, nullptr},
+        {{"ctrl+i"}, {"INIT", "DRIVE"}, nullptr},
+        {{"ctrl+a"}, {"HIDE STATUSBAR; DRIVE"}, nullptr},
+        {{"ctrl+h"}, {"LOOK HRZ"}, nullptr},
+        {{"ctrl+q"}, {"EXIT"}, nullptr},
+    };
+    for (const KeyRow& row : rows) {
+        SCOPED_TRACE(row.keys[0]);
+        Reset();
+        driver.Keys(row.keys);
+        if (row.box != nullptr) {
+            EXPECT_TRUE(driver.PumpUntilBoxes({std::string(notAvailable) + row.box}));
+        } else {
+            EXPECT_TRUE(driver.PumpUntilText(row.texts.back()));
+        }
+        driver.Pump();
+        EXPECT_EQ(driver.Texts(), row.texts);
+    }
+    EXPECT_EQ(quitRequests, 1);
+
+    Reset();
+    driver.Keys({"ctrl+b"});
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) != 0; }));
+    driver.Keys({"ctrl+b"});
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) == 0; }));
+}
+
+TEST_F(InputTest, CtrlSpaceTogglesTheCommandDialog)
+{
+    driver.Keys({"ctrl+space"});
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] {
+        return gAppEnv->commandDialog != nullptr && XtIsManaged(gAppEnv->commandDialog);
+    }));
+    driver.Keys({"ctrl+space"});
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !XtIsManaged(gAppEnv->commandDialog); }));
+}
+
+TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)
+{
+    using Keys = std::vector<std::pair<std::string, const char*>>;
+    struct Row {
+        Keys keys;
+        std::vector<std::string> texts;
+        const char* box;
+    };
+    const Row rows[] = {
+        {{{"f", "PulldownFile"}, {"o", nullptr}}, {}, "INPUT: Not available in this version: OpenFile"},
+        {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr},
+        {{{"v", "PulldownView"}, {"w", "PulldownViewWidth"}, {"3", nullptr}},
+         {"VIEW ANGLE 30.0;DRIVE"}, nullptr},
+        {{{"v", "PulldownView"}, {"d", "PulldownViewDir"}, {"e", nullptr}},
+         {"VIEW CENTER HRZ 270.00,0;LOOK HRZ"}, nullptr},
+        {{{"v", "PulldownView"}, {"r", "PulldownViewRotate"}, {"f", nullptr}},
+         {"MIRROR 2; DRIVE"}, nullptr},
+        {{{"j", "PulldownObject"}, {"i", nullptr}}, {"TOGGLE MILKYWAY; DRIVE"}, nullptr},
+        {{{"c", "PulldownCenter"}, {"m", nullptr}}, {"LOOK MOON; BLINK MOON"}, nullptr},
+        {{{"o", "PulldownOption"}, {"s", nullptr}}, {}, nullptr},
+        {{{"h", "PulldownHelp"}, {"c", nullptr}}, {}, "INPUT: Not available in this version: CopyrightDialog"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("alt+" + row.keys[0].first + " " + row.keys[1].first);
+        Reset();
+        driver.Mnemonics(row.keys);
+        if (row.box != nullptr) {
+            EXPECT_TRUE(driver.PumpUntilBoxes({row.box}));
+        } else if (!row.texts.empty()) {
+            EXPECT_TRUE(driver.PumpUntilText(row.texts.back()));
+        } else {
+            EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) != 0; }));
+        }
+        driver.Pump();
+        EXPECT_EQ(driver.Texts(), row.texts);
+    }
+}
+
+// --- Press and hold --------------------------------------------------------
+
+TEST_F(InputTest, ShortClickOnZoomZoomsOnce)
+{
+    driver.Click(Toolbar(kToolbarZoomUp));
+    ASSERT_TRUE(driver.PumpUntilText("ZOOM UP;DRIVE"));
+    // Well past the first repeat's time: nothing more comes.
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(500));
+    EXPECT_EQ(driver.Texts(), std::vector<std::string>{"ZOOM UP;DRIVE"});
+}
+
+TEST_F(InputTest, HoldingZoomRepeatsFrom300MsAndReleaseAddsNothing)
+{
+    ProgramDriver::MoveTo(Toolbar(kToolbarZoomUp));
+    const Clock::time_point before = Clock::now();
+    ProgramDriver::Xdotool({"mousedown", "1"});
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::seconds(1));
+    ProgramDriver::Xdotool({"mouseup", "1"});
+    driver.Pump();
+    const size_t held = driver.Texts().size();
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+
+    EXPECT_EQ(driver.Texts().size(), held) << "nothing after the release";
+    EXPECT_EQ(Count("ZOOM UP;DRIVE"), 0u);
+    ASSERT_GE(Count("ZOOM UP 1.8; DRIVE"), 2u);
+    EXPECT_EQ(Count("ZOOM UP 1.8; DRIVE"), driver.Texts().size());
+    const auto& timed = TimedTexts();
+    EXPECT_GE(timed.front().second - before, std::chrono::milliseconds(300));
+    std::vector<double> gaps;
+    for (size_t i = 1; i < timed.size(); ++i) {
+        const double gap = std::chrono::duration<double, std::milli>(timed[i].second -
+                                                                     timed[i - 1].second).count();
+        EXPECT_GE(gap, 15.0);
+        gaps.push_back(gap);
+    }
+    std::sort(gaps.begin(), gaps.end());
+    std::printf("zoom repeats in 1 s: %zu, median gap %.1f ms\n", timed.size(),
+                gaps[gaps.size() / 2]);
+}
+
+// MODE ALL1_EQT over the port while the button is held: the toolkit sends
+// the insensitive button no release, and the repeat must stop by itself.
+TEST_F(InputTest, ZoomMadeInsensitiveWhileHeldStopsRepeating)
+{
+    ProgramDriver::MoveTo(Toolbar(kToolbarZoomUp));
+    ProgramDriver::Xdotool({"mousedown", "1"});
+    ASSERT_TRUE(driver.PumpUntilText("ZOOM UP 1.8; DRIVE"));
+    EXPECT_EQ(driver.PortRequest("MODE ALL1_EQT;DRIVE"), "");
+    ASSERT_FALSE(XtIsSensitive(Toolbar(kToolbarZoomUp)));
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    const size_t repeats = Count("ZOOM UP 1.8; DRIVE");
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(Count("ZOOM UP 1.8; DRIVE"), repeats) << "still repeating while insensitive";
+    ProgramDriver::Xdotool({"mouseup", "1"});
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(Count("ZOOM UP 1.8; DRIVE"), repeats);
+    EXPECT_EQ(Count("ZOOM UP;DRIVE"), 0u);
+
+    // The press is over: the next click zooms again.
+    Run("MODE HRZ; DRIVE");
+    driver.ForgetTexts();
+    driver.Click(Toolbar(kToolbarZoomDown));
+    EXPECT_TRUE(driver.PumpUntilText("ZOOM DOWN;DRIVE"));
+}
+
+TEST_F(InputTest, OneDayClickMovesOneDay)
+{
+    ShowStepBox();
+    const double day = Scene().time.julianDay;
+    driver.Click(ProgramDriver::Find("ButtonPlus1Day"));
+    ASSERT_TRUE(driver.PumpUntilText("INCTIME  0, 0,  1, 0,  0, 0.0;DRIVE"));
+    ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(400));
+    EXPECT_EQ(driver.Texts().size(), 1u);
+    EXPECT_NEAR(Scene().time.julianDay - day, 1.0, 1e-9);
+}
+
+// INCTIME past the last year is refused silently, so holding +1Year at the
+// end of the calendar stops there without a box.
+TEST_F(InputTest, HoldingOneYearStopsAtTheLastYearWithoutABox)
+{
+    Run("DATE 29999,6,1,12,0,0; DRIVE");
+    ShowStepBox();
+    ProgramDriver::MoveTo(ProgramDriver::Find("ButtonPlus1Year"));
+    ProgramDriver::Xdotool({"mousedown", "1"});
+    ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return Scene().time.date.year == 30000; },
+                                         std::chrono::seconds(20)));
+    const size_t reached = driver.Texts().size();
+    ASSERT_TRUE(ProgramDriver::PumpUntil([&] { return driver.Texts().size() >= reached + 3; },
+                                         std::chrono::seconds(20)));
+    ProgramDriver::Xdotool({"mouseup", "1"});
+    driver.Pump();
+    EXPECT_EQ(Scene().time.date.year, 30000);
+    EXPECT_TRUE(ProgramDriver::MessageBoxes(gAppEnv->toplevel).empty());
+}
+
+// --- Tips ------------------------------------------------------------------
+
+struct TipWatch {
+    static ShellWidget Tip() { return reinterpret_cast<ShellWidget>(gAppEnv->tipShell); }
+    static bool Up() { return Tip()->shell.popped_up != 0; }
+};
+
+TEST_F(InputTest, TipsShowBelowTheButtonAfterTheWaitAndAtOnceAlongTheRow)
+{
+    ASSERT_NE(gAppEnv->tipShell, nullptr);
+    // A long wait, so that "at once" cannot be mistaken for it on a busy
+    // machine.
+    XtVaSetValues(gAppEnv->tipShell, XtNwaitPeriod, 3000, nullptr);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return !TipWatch::Up(); }));
+    Widget first = Toolbar(kToolbarModeEqt);
+    const Clock::time_point moved = Clock::now();
+    ProgramDriver::MoveTo(first);
+    ASSERT_TRUE(ProgramDriver::PumpUntil(TipWatch::Up, std::chrono::seconds(20)));
+    EXPECT_GE(Clock::now() - moved, std::chrono::milliseconds(3000));
+    const auto [x, y] = ProgramDriver::RootPoint(first, 0, 0);
+    EXPECT_EQ(TipWatch::Tip()->core.x, x + 4);
+    EXPECT_EQ(TipWatch::Tip()->core.y, y + first->core.height + 4);
+
+    Widget next = Toolbar(kToolbarModeAll1);
+    const int nextX = ProgramDriver::RootPoint(next, 0, 0).first + 4;
+    const Clock::time_point along = Clock::now();
+    ProgramDriver::MoveTo(next);
+    ASSERT_TRUE(ProgramDriver::PumpUntil(
+        [nextX] { return TipWatch::Up() && TipWatch::Tip()->core.x == nextX; },
+        std::chrono::seconds(20)));
+    EXPECT_LT(Clock::now() - along, std::chrono::milliseconds(3000));
+
+    // A press hides it.
+    ProgramDriver::Xdotool({"click", "1"});
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !TipWatch::Up(); }));
+    XtVaSetValues(gAppEnv->tipShell, XtNwaitPeriod, 500, nullptr);
+}
+
+// The toolkit tells an insensitive button nothing of the pointer; the tip
+// shell hears of it from the event loop.
+TEST_F(InputTest, InsensitiveZoomStillShowsItsTip)
+{
+    Run("MODE ALL1_EQT; DRIVE");
+    ASSERT_FALSE(XtIsSensitive(Toolbar(kToolbarZoomUp)));
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return !TipWatch::Up(); }, std::chrono::seconds(5)));
+    ProgramDriver::MoveTo(Toolbar(kToolbarZoomUp));
+    EXPECT_TRUE(ProgramDriver::PumpUntil(TipWatch::Up, std::chrono::seconds(20)));
+    ProgramDriver::MoveTo(Scene().drawingArea);
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !TipWatch::Up(); }));
+}
+
+}  // namespace

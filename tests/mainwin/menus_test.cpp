@@ -1,0 +1,413 @@
+// The menu bar of the real program, in-process: every item's text, the
+// dialogs still to come each answering with one box and leaving the Scene
+// as it was, the state the pull-downs show before they open, Save, Save As
+// Default, Initialize and Exit, and the texts of the View menu without X.
+#include "tests/mainwin/program_driver.h"
+
+#include "command/drive_commands.h"
+#include "mainwin/menu_commands.h"
+
+#include <Xm/PushBG.h>
+#include <Xm/RowColumn.h>
+#include <Xm/ToggleBG.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using programtest::ProgramDriver;
+
+// What choosing an item gives: the texts run, or the box shown.
+struct MenuRow {
+    const char* setup;   // run first, unrecorded
+    const char* item;
+    std::vector<std::string> texts;
+    const char* box;     // text of the one box, or null for none
+};
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Run("INIT; MODE HRZ; DRIVE");
+        driver.ForgetTexts();
+        ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+    }
+
+    void TearDown() override
+    {
+        if (Scene().animation.running != 0) {
+            Run("CONTINUE");
+        }
+        ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+    }
+
+    static ::Scene& Scene() { return ProgramDriver::SceneOfProgram(); }
+
+    void Run(const char* text)
+    {
+        StkExecuteText(&Scene(), text);
+        driver.Pump();
+    }
+
+    // An item chosen: its callbacks run as a click would run them.
+    void Choose(const char* item)
+    {
+        Widget widget = ProgramDriver::Find(item);
+        const bool toggle = XtClass(widget) == xmToggleButtonGadgetClass;
+        XmToggleButtonCallbackStruct call{};
+        call.reason = toggle ? XmCR_VALUE_CHANGED : XmCR_ACTIVATE;
+        XtCallCallbacks(widget, toggle ? XmNvalueChangedCallback : XmNactivateCallback, &call);
+        driver.Pump();
+    }
+
+    // A pull-down about to open: its cascade's cascading callbacks run.
+    void Open(const char* cascade)
+    {
+        XmAnyCallbackStruct call{XmCR_CASCADING, nullptr};
+        XtCallCallbacks(ProgramDriver::Find(cascade), XmNcascadingCallback, &call);
+        driver.Pump();
+    }
+
+    static bool IsSet(const char* item)
+    {
+        return XmToggleButtonGadgetGetState(ProgramDriver::Find(item)) != 0;
+    }
+
+    static bool IsSensitive(const char* item)
+    {
+        return XtIsSensitive(ProgramDriver::Find(item)) != 0;
+    }
+
+    static std::vector<std::string> Boxes()
+    {
+        return ProgramDriver::MessageBoxes(gAppEnv->toplevel);
+    }
+
+    ProgramDriver driver;
+};
+
+const MenuRow kMenuRows[] = {
+    {"", "MenuSettingsTrace", {"TOGGLE TRACE; DRIVE"}, nullptr},
+    {"", "MenuViewPictureMark", {"SHOW PICTUREMARK; DRIVE"}, nullptr},
+    {"SHOW PICTUREMARK", "MenuViewPictureMark", {"HIDE PICTUREMARK; DRIVE"}, nullptr},
+    {"", "MenuViewDaylight", {"HIDE DAYLIGHT; DRIVE"}, nullptr},
+    {"HIDE DAYLIGHT", "MenuViewDaylight", {"SHOW DAYLIGHT; DRIVE"}, nullptr},
+    {"", "MenuViewStatusbar", {"HIDE STATUSBAR; DRIVE"}, nullptr},
+    {"HIDE STATUSBAR", "MenuViewStatusbar", {"SHOW STATUSBAR; DRIVE"}, nullptr},
+    {"", "MenuViewLookHrz", {"LOOK HRZ"}, nullptr},
+    {"", "MenuViewWidth120", {"VIEW ANGLE 120.0;DRIVE"}, nullptr},
+    {"", "MenuViewWidth90", {"VIEW ANGLE 90.0;DRIVE"}, nullptr},
+    {"", "MenuViewWidth60", {"VIEW ANGLE 60.0;DRIVE"}, nullptr},
+    {"", "MenuViewWidth30", {"VIEW ANGLE 30.0;DRIVE"}, nullptr},
+    {"", "MenuViewWidth10", {"VIEW ANGLE 10.0;DRIVE"}, nullptr},
+    {"MODE EQT", "MenuViewWidth30", {"VIEW ANGLE 30.0;DRIVE"}, nullptr},
+    {"MODE ALL1_EQT", "MenuViewWidth30", {}, nullptr},
+    {"", "MenuViewDirSouth", {"VIEW CENTER HRZ 0.00,0;LOOK HRZ"}, nullptr},
+    {"", "MenuViewDirWest", {"VIEW CENTER HRZ 90.00,0;LOOK HRZ"}, nullptr},
+    {"", "MenuViewDirNorth", {"VIEW CENTER HRZ 180.00,0;LOOK HRZ"}, nullptr},
+    {"", "MenuViewDirEast", {"VIEW CENTER HRZ 270.00,0;LOOK HRZ"}, nullptr},
+    {"MODE VOLA", "MenuViewDirEast", {"VIEW CENTER HRZ 270.00,0;DRIVE"}, nullptr},
+    {"MODE GAL", "MenuViewDirEast", {}, nullptr},
+    {"", "MenuViewRotateNormal", {"MIRROR 0; DRIVE"}, nullptr},
+    {"", "MenuViewRotate180", {"MIRROR 1; DRIVE"}, nullptr},
+    {"", "MenuViewRotateMirror", {"MIRROR 2; DRIVE"}, nullptr},
+    {"", "MenuObjectMilkyway", {"TOGGLE MILKYWAY; DRIVE"}, nullptr},
+    {"", "MenuObjectSkyMark", {"SHOW SKYMARK,SKYMARK_NAME", "DRIVE"}, nullptr},
+    {"SHOW SKYMARK", "MenuObjectSkyMark", {"SHOW SKYMARK,SKYMARK_NAME", "DRIVE"}, nullptr},
+    {"SHOW SKYMARK,SKYMARK_NAME", "MenuObjectSkyMark", {"HIDE SKYMARK,SKYMARK_NAME", "DRIVE"},
+     nullptr},
+    {"", "MenuCenterSun", {"LOOK SUN; BLINK SUN"}, nullptr},
+    {"", "MenuCenterMoon", {"LOOK MOON; BLINK MOON"}, nullptr},
+    {"", "MenuSettingsInitialize", {"INIT", "DRIVE"}, nullptr},
+    {"", "MenuFileSave", {}, "INPUT: Not available in this version: SaveFile"},
+};
+
+TEST_F(MenuTest, EveryItemSendsItsText)
+{
+    for (const MenuRow& row : kMenuRows) {
+        SCOPED_TRACE(std::string(row.item) + " after \"" + row.setup + "\"");
+        SetUp();
+        Run(row.setup);
+        driver.ForgetTexts();
+        Choose(row.item);
+        EXPECT_EQ(driver.Texts(), row.texts);
+        EXPECT_EQ(Boxes(), row.box != nullptr ? std::vector<std::string>{row.box}
+                                              : std::vector<std::string>{});
+    }
+}
+
+TEST_F(MenuTest, PlayStartsAndStopsTheAnimation)
+{
+    Choose("MenuSettingsContinue");
+    EXPECT_EQ(driver.Texts(), std::vector<std::string>{"CONTINUE"});
+    EXPECT_EQ(Scene().animation.running, 1);
+    Open("MenuSettings");
+    EXPECT_TRUE(IsSet("MenuSettingsContinue"));
+    Choose("MenuSettingsContinue");
+    EXPECT_EQ(Scene().animation.running, 0);
+    Open("MenuSettings");
+    EXPECT_FALSE(IsSet("MenuSettingsContinue"));
+}
+
+// Every dialog still to come: one box naming it, and nothing changed.
+TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
+{
+    const std::pair<const char*, const char*> items[] = {
+        {"MenuFileOpen", "OpenFile"},
+        {"MenuFileSaveAs", "SaveFile"},
+        {"MenuFileSaveImage", "SaveImage"},
+        {"MenuSettingsDate", "DateDialog"},
+        {"MenuSettingsObs", "SiteDialog"},
+        {"MenuSettingsTimeStep", "TimeStepDialog"},
+        {"MenuSettingsSetEnv", "SetEnvDialog"},
+        {"MenuViewProjection", "ProjectionDialog"},
+        {"MenuViewGrid", "GridDialog"},
+        {"MenuObjectSun", "SunDialog"},
+        {"MenuObjectMoon", "MoonDialog"},
+        {"MenuObjectPlanet", "PlanetDialog"},
+        {"MenuObjectComet", "CometDialog"},
+        {"MenuObjectMPlanet", "MPlanetDialog"},
+        {"MenuObjectJoviSat", "JoviSatDialog"},
+        {"MenuObjectStar", "StarDialog"},
+        {"MenuObjectConst", "ConstDialog"},
+        {"MenuObjectNebula", "NebulaDialog"},
+        {"MenuObjectUserObject", "UserObjectDialog"},
+        {"MenuCenterPlanet", "CenterPlanetDialog"},
+        {"MenuCenterComet", "CenterCometDialog"},
+        {"MenuCenterMPlanet", "CenterMPlanetDialog"},
+        {"MenuCenterJoviSat", "CenterJoviSatDialog"},
+        {"MenuCenterStar", "CenterStarDialog"},
+        {"MenuCenterConst", "CenterConstDialog"},
+        {"MenuCenterNebula", "CenterNebulaDialog"},
+        {"MenuCenterSkyMark", "CenterSkyMarkDialog"},
+        {"MenuCenterUserObject", "CenterUserObjectDialog"},
+        {"MenuOptionWhatsToday", "TodayDialog"},
+        {"MenuHelpAbout", "AboutDialog"},
+        {"MenuHelpCopyright", "CopyrightDialog"},
+    };
+    for (const auto& [item, dialog] : items) {
+        SCOPED_TRACE(item);
+        const ::Scene before = Scene();
+        Choose(item);
+        EXPECT_EQ(Boxes(), std::vector<std::string>{
+                               std::string("INPUT: Not available in this version: ") + dialog});
+        EXPECT_EQ(std::memcmp(&before, &Scene(), sizeof before), 0);
+        EXPECT_TRUE(driver.Texts().empty());
+        ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+    }
+}
+
+TEST_F(MenuTest, ViewMenuFollowsTheMode)
+{
+    struct Row {
+        const char* mode;
+        bool width, rotate, direction, horizon, daylight;
+    };
+    const Row rows[] = {
+        {"MODE HRZ", true, true, true, true, true},
+        {"MODE EQT", true, true, false, false, false},
+        {"MODE GAL", true, true, false, false, false},
+        {"MODE VOLA", false, false, true, false, true},
+        {"MODE SOL2", false, false, false, false, false},
+        {"MODE ALL1_EQT", false, false, false, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode);
+        Run(row.mode);
+        Open("MenuView");
+        EXPECT_EQ(IsSensitive("MenuViewWidth"), row.width);
+        EXPECT_EQ(IsSensitive("MenuViewRotate"), row.rotate);
+        EXPECT_EQ(IsSensitive("MenuViewDir"), row.direction);
+        EXPECT_EQ(IsSensitive("MenuViewLookHrz"), row.horizon);
+        EXPECT_EQ(IsSensitive("MenuViewDaylight"), row.daylight);
+    }
+}
+
+TEST_F(MenuTest, TogglesShowTheSceneWhenTheirMenuOpens)
+{
+    struct Row {
+        const char* text;
+        const char* cascade;
+        const char* item;
+        bool set;
+    };
+    const Row rows[] = {
+        {"HIDE TRACE", "MenuSettings", "MenuSettingsTrace", false},
+        {"SHOW TRACE", "MenuSettings", "MenuSettingsTrace", true},
+        {"HIDE PICTUREMARK", "MenuView", "MenuViewPictureMark", false},
+        {"SHOW PICTUREMARK", "MenuView", "MenuViewPictureMark", true},
+        {"HIDE DAYLIGHT", "MenuView", "MenuViewDaylight", false},
+        {"SHOW DAYLIGHT", "MenuView", "MenuViewDaylight", true},
+        {"HIDE STATUSBAR", "MenuView", "MenuViewStatusbar", false},
+        {"SHOW STATUSBAR", "MenuView", "MenuViewStatusbar", true},
+        {"HIDE MILKYWAY", "MenuObject", "MenuObjectMilkyway", false},
+        {"SHOW MILKYWAY", "MenuObject", "MenuObjectMilkyway", true},
+        {"SHOW SKYMARK; HIDE SKYMARK_NAME", "MenuObject", "MenuObjectSkyMark", false},
+        {"HIDE SKYMARK; SHOW SKYMARK_NAME", "MenuObject", "MenuObjectSkyMark", false},
+        {"SHOW SKYMARK,SKYMARK_NAME", "MenuObject", "MenuObjectSkyMark", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        Run(row.text);
+        Open(row.cascade);
+        EXPECT_EQ(IsSet(row.item), row.set);
+    }
+}
+
+TEST_F(MenuTest, RotateShowsTheMirrorAsOneOfMany)
+{
+    const char* const items[] = {"MenuViewRotateNormal", "MenuViewRotate180",
+                                 "MenuViewRotateMirror"};
+    for (int mirror = 0; mirror < 3; ++mirror) {
+        Run(("MIRROR " + std::to_string(mirror)).c_str());
+        XmAnyCallbackStruct call{XmCR_CASCADING, nullptr};
+        XtCallCallbacks(ProgramDriver::Find("MenuViewRotate"), XmNcascadingCallback, &call);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(IsSet(items[i]), i == mirror) << mirror << " " << items[i];
+        }
+    }
+    unsigned char indicator = 0;
+    XtVaGetValues(ProgramDriver::Find("MenuViewRotate180"), XmNindicatorType, &indicator, nullptr);
+    EXPECT_EQ(indicator, XmONE_OF_MANY);
+}
+
+TEST_F(MenuTest, ObjectAndCenterItemsNeedWhatTheyShow)
+{
+    Open("MenuObject");
+    EXPECT_FALSE(IsSensitive("MenuObjectComet")) << "no comet file in the test home";
+    EXPECT_FALSE(IsSensitive("MenuObjectMPlanet"));
+    EXPECT_TRUE(IsSensitive("MenuObjectJoviSat"));
+    Open("MenuCenter");
+    EXPECT_FALSE(IsSensitive("MenuCenterComet"));
+    EXPECT_FALSE(IsSensitive("MenuCenterMPlanet"));
+    EXPECT_TRUE(IsSensitive("MenuCenterJoviSat"));
+
+    const std::string saved = gAppEnv->cometFile;
+    std::snprintf(gAppEnv->cometFile, sizeof gAppEnv->cometFile, "%s",
+                  UVOLA_SOURCE_DIR "/data/comet.elm");
+    Open("MenuObject");
+    EXPECT_TRUE(IsSensitive("MenuObjectComet"));
+    std::snprintf(gAppEnv->cometFile, sizeof gAppEnv->cometFile, "%s", saved.c_str());
+
+    for (const char* hidden : {"HIDE JUPITER", "MODE SOL2"}) {
+        SetUp();
+        Run(hidden);
+        Open("MenuObject");
+        EXPECT_FALSE(IsSensitive("MenuObjectJoviSat")) << hidden;
+        Open("MenuCenter");
+        EXPECT_FALSE(IsSensitive("MenuCenterJoviSat")) << hidden;
+    }
+}
+
+TEST_F(MenuTest, OptionsShowTheStepBoxAndTheCommandBox)
+{
+    Open("MenuOption");
+    EXPECT_FALSE(IsSet("MenuOptionStepBox"));
+    EXPECT_FALSE(IsSet("MenuOptionCommandBox"));
+    EXPECT_FALSE(IsSet("MenuOptionWhatsToday"));
+    Choose("MenuOptionStepBox");
+    Choose("MenuOptionCommandBox");
+    EXPECT_TRUE(XtIsManaged(gAppEnv->stepBox));
+    ASSERT_NE(gAppEnv->commandDialog, nullptr);
+    EXPECT_TRUE(XtIsManaged(gAppEnv->commandDialog));
+    Open("MenuOption");
+    EXPECT_TRUE(IsSet("MenuOptionStepBox"));
+    EXPECT_TRUE(IsSet("MenuOptionCommandBox"));
+    Choose("MenuOptionStepBox");
+    Choose("MenuOptionCommandBox");
+    EXPECT_FALSE(XtIsManaged(gAppEnv->stepBox));
+    EXPECT_FALSE(XtIsManaged(gAppEnv->commandDialog));
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
+int quitRequests = 0;
+
+int CountQuit(int)
+{
+    ++quitRequests;
+    return 0;
+}
+
+TEST_F(MenuTest, ExitRunsTheExitCommand)
+{
+    StkSetQuitProcedure(CountQuit);
+    Choose("MenuFileQuit");
+    EXPECT_EQ(driver.Texts(), std::vector<std::string>{"EXIT"});
+    EXPECT_EQ(quitRequests, 1);
+}
+
+// The question asked by a menu item, answered by pressing one of its
+// buttons from a timer that fires inside the question's own event loop.
+void AnswerQuestion(bool ok)
+{
+    XtAppAddTimeOut(XtWidgetToApplicationContext(gAppEnv->toplevel), 50,
+                    [](XtPointer client, XtIntervalId*) {
+                        Widget question = ProgramDriver::Find("QuestionDialog");
+                        Widget button = XmMessageBoxGetChild(
+                            question, client != nullptr ? XmDIALOG_OK_BUTTON : XmDIALOG_CANCEL_BUTTON);
+                        XmPushButtonCallbackStruct press{};
+                        press.reason = XmCR_ACTIVATE;
+                        XtCallCallbacks(button, XmNactivateCallback, &press);
+                    },
+                    ok ? gAppEnv->toplevel : nullptr);
+}
+
+TEST_F(MenuTest, InitializeAsksFirstWhenConfirmInitIsOn)
+{
+    gAppEnv->confirmInit = 1;
+    AnswerQuestion(false);
+    Choose("MenuSettingsInitialize");
+    EXPECT_TRUE(driver.Texts().empty());
+    AnswerQuestion(true);
+    Choose("MenuSettingsInitialize");
+    EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"INIT", "DRIVE"}));
+    gAppEnv->confirmInit = 0;
+}
+
+TEST_F(MenuTest, SaveAsDefaultCancelledWritesNothing)
+{
+    AnswerQuestion(false);
+    Choose("MenuSettingsSaveAsDefault");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_NE(access(gAppEnv->startupScriptPath, F_OK), 0);
+}
+
+TEST_F(MenuTest, SaveOfAScriptThatCannotBeWrittenSaysSo)
+{
+    const std::string path = TestHome() + "/no-such-directory/sky.stl";
+    std::snprintf(Scene().scriptName, sizeof Scene().scriptName, "%s", path.c_str());
+    Choose("MenuFileSave");
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Can't create file: " + path});
+    Scene().scriptName[0] = '\0';
+}
+
+// The texts of the View menu, without X.
+TEST(MenuCommands, WidthAndDirectionOnlyWhereTheyApply)
+{
+    Scene scene{};
+    ResetScene(scene);
+    struct Row {
+        int32_t mode;
+        std::string width30, east;
+    };
+    const Row rows[] = {
+        {kModeHrz, "VIEW ANGLE 30.0;DRIVE", "VIEW CENTER HRZ 270.00,0;LOOK HRZ"},
+        {kModeEqt, "VIEW ANGLE 30.0;DRIVE", ""},
+        {kModeGal, "VIEW ANGLE 30.0;DRIVE", ""},
+        {kModeVola, "", "VIEW CENTER HRZ 270.00,0;DRIVE"},
+        {kModeSol1, "", ""},
+        {kModeAll2Gal, "", ""},
+    };
+    for (const Row& row : rows) {
+        scene.viewMode = row.mode;
+        EXPECT_EQ(ViewAngleCommand(scene, 30.0), row.width30) << std::hex << row.mode;
+        EXPECT_EQ(ViewDirectionCommand(scene, 270.0), row.east) << std::hex << row.mode;
+    }
+    scene.viewMode = kModeHrz;
+    EXPECT_EQ(ViewDirectionCommand(scene, 12.345), "VIEW CENTER HRZ 12.35,0;LOOK HRZ");
+    EXPECT_EQ(ViewAngleCommand(scene, 0.05), "VIEW ANGLE 0.1;DRIVE");
+}
+
+}  // namespace
