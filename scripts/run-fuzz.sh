@@ -8,6 +8,7 @@
 #   fuzz_sao_star_file    SAO star file zones  tests/fuzz/sao_corpus
 #   fuzz_gsc_region_file  GSC region files     tests/fuzz/gsc_corpus
 #   fuzz_stl_script       script files (STL)   tests/fuzz/script_corpus
+#   fuzz_history_reader   command history      tests/fuzz/history_corpus
 #   scripts/run-fuzz.sh [BUILD_DIR [SECONDS PER TARGET]]
 # Fails when the build fails or a fuzzer finds a crash, a leak or undefined
 # behaviour; the input that did it is left in BUILD_DIR.
@@ -20,7 +21,7 @@ build=${1:-$root/build-fuzz}
 seconds=${2:-60}
 targets="fuzz_execute_text:corpus fuzz_element_records:element_corpus fuzz_dialog_fields:dialog_corpus
          fuzz_sao_star_file:sao_corpus fuzz_gsc_region_file:gsc_corpus
-         fuzz_stl_script:script_corpus"
+         fuzz_stl_script:script_corpus fuzz_history_reader:history_corpus"
 mkdir -p "$build"
 
 # The newest line of a log that says how far it got: libFuzzer's last status

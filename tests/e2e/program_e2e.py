@@ -189,6 +189,44 @@ class Quitting(unittest.TestCase):
         finally:
             uvola.stop()
 
+    def test_tip_help_is_written_back_as_the_user_left_it(self):
+        for given, written in ((None, "True"), ("True", "True"), ("False", "False")):
+            with self.subTest(TipHelp=given):
+                options = {} if given is None else {"TipHelp": given}
+                uvola = UvolaSession(PROGRAM, options=options).start()
+                try:
+                    client = uvola.connect()
+                    client.send_raw("EXIT\n")
+                    client.read_until_closed()
+                    self.assertEqual(wait_for_exit(uvola), 0)
+                    self.assertIn("TipHelp = %s\n" % written, options_text())
+                finally:
+                    uvola.stop()
+
+    def test_a_line_run_in_the_command_box_is_in_the_history_after_exit(self):
+        history = os.path.join(UvolaSession.user_directory(), "history")
+        uvola = UvolaSession(PROGRAM).start()
+        try:
+            run(["xdotool", "mousemove", "20", "120"])
+            run(["xdotool", "key", "ctrl+space"])
+            shown = run([HELPER, "shown", "CommandDialog_popup"])
+            self.assertEqual(shown.returncode, 0, shown.stderr)
+            x, y, width, height = map(int, shown.stdout.split())
+            run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)])
+            # A line the interpreter refuses: its warning box shows that it ran.
+            run(["xdotool", "type", "--delay", "20", "MODE BAD"])
+            run(["xdotool", "key", "Return"])
+            warned = run([HELPER, "shown", "MessageBox_popup"])
+            self.assertEqual(warned.returncode, 0, warned.stderr)
+            client = uvola.connect()
+            client.send_raw("EXIT\n")
+            client.read_until_closed()
+            self.assertEqual(wait_for_exit(uvola), 0)
+            with open(history) as f:
+                self.assertEqual(f.read(), "MODE BAD\n")
+        finally:
+            uvola.stop()
+
     def close_window(self):
         self.assertEqual(run([HELPER, "close"]).returncode, 0)
 

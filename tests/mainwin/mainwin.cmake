@@ -12,7 +12,7 @@ add_test(NAME program_e2e
                  /usr/bin/python3 "${UVOLA_E2E_DIR}/program_e2e.py"
                  $<TARGET_FILE:uvola> $<TARGET_FILE:wm_delete_helper>)
 set_tests_properties(program_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
-                     ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+                     ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 RESOURCE_LOCK xinput)
 
 # The real program started in-process (tests/mainwin/program_driver.h): its
 # menus, its toolbar and step box (again on an 8-bit display, where every
