@@ -12,6 +12,8 @@
 
 #include "bench_canvas.h"
 
+#include "command/interpreter.h"
+
 #include "sky/draw_sky.h"
 #include "sky/layers/constellation_layer.h"
 #include "sky/layers/grid_layer.h"
@@ -22,6 +24,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace {
 
@@ -169,5 +172,48 @@ void BM_StatusBar(benchmark::State& state)
 }
 
 BENCHMARK(BM_StatusBar)->Unit(benchmark::kMicrosecond);
+
+// One step of the toolbar's zoom repeat, which runs "ZOOM UP 1.8; DRIVE"
+// (or DOWN) every 15 ms while a zoom button is held: the text through the
+// interpreter and the whole redraw, with the server's work. Up and down
+// alternate so the field stays where the chart is. Against the X server's
+// floor for a redraw: clearing the pixmap and copying it to the window.
+void BM_ZoomRepeat(benchmark::State& state)
+{
+    if (!OpenBenchCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    Scene& scene = gBenchScene;
+    scene.viewMode = static_cast<int32_t>(state.range(0));
+    scene.view.fieldOfView = 60.0;
+    StkExecuteText(&scene, "DRIVE");
+    XSync(gAppEnv->display, False);
+    Display* display = gAppEnv->display;
+    const Window window = XtWindow(scene.drawingArea);
+    const XRectangle& sky = scene.view.skyRect;
+    double ours = 0.0;
+    double floor = 0.0;
+    bool up = true;
+    for (auto _ : state) {
+        const Clock::time_point t0 = Clock::now();
+        StkExecuteText(&scene, up ? "ZOOM UP 1.8; DRIVE" : "ZOOM DOWN 1.8; DRIVE");
+        XSync(display, False);
+        const Clock::time_point t1 = Clock::now();
+        XFillRectangle(display, scene.backPixmap, scene.gc, sky.x, sky.y, sky.width, sky.height);
+        XCopyArea(display, scene.backPixmap, window, scene.gc, 0, 0, kBenchWidth, kBenchHeight, 0, 0);
+        XSync(display, False);
+        const Clock::time_point t2 = Clock::now();
+        ours += std::chrono::duration<double, std::milli>(t1 - t0).count();
+        floor += std::chrono::duration<double, std::milli>(t2 - t1).count();
+        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+        up = !up;
+    }
+    state.counters["floor_ms"] = floor / static_cast<double>(state.iterations());
+    state.counters["over_floor"] = ours / floor;
+}
+
+BENCHMARK(BM_ZoomRepeat)->Arg(kModeHrz)->Arg(kModeEqt)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -83,7 +83,9 @@ class ViewCommands(ChartTestCase):
         self.ok("LOOK EQT 6.7525 -11.716; DRIVE")
         north = self.chart()
         moved, x2, y2 = north.brightest_blob()
-        self.assertEqual(moved, size)
+        # The same star; a shift of a fraction of a pixel may light one
+        # pixel more or less of its disc.
+        self.assertAlmostEqual(moved, size, delta=1)
         self.assertAlmostEqual(x2, x, delta=1.0)
         self.assertAlmostEqual(y2 - y, 5.0 * north.width / FIELD, delta=2.0)
         self.assertEqual(north.lit_near(round(x), round(y), 1), 0)
