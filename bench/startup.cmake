@@ -2,6 +2,6 @@
 # command port, and resident memory then. Needs an X display and a private
 # home; run it under the test harness:
 #   tests/harness/uvola-test-env --xvfb -- build/bench/startup_bench
-uvola_benchmark(startup_bench SOURCES startup_bench.cpp LIBS)
+uvola_benchmark(startup_bench SOURCES startup_bench.cpp LIBS X11::X11)
 target_compile_definitions(startup_bench PRIVATE UVOLA_PROGRAM="$<TARGET_FILE:uvola>")
 add_dependencies(startup_bench uvola)
