@@ -1,7 +1,10 @@
 #include "mainwin/menu_bar.h"
 
+#include "astro/body_ids.h"
+#include "astro/coordinates.h"
 #include "command/display_commands.h"
 #include "core/app_env.h"
+#include "core/view_modes.h"
 #include "dialogs/pending_dialogs.h"
 #include "mainwin/menu_callbacks.h"
 #include "mainwin/menu_commands.h"
@@ -221,8 +224,7 @@ bool Readable(const char* path)
 // shown.
 bool JovianSatellitesReachable(const Scene& scene)
 {
-    constexpr int kJupiter = 3;   // Mercury, Venus, Mars, Jupiter: the Earth has an id of its own
-    return (scene.viewMode & 0xff00) != 0x200 && (scene.planetFlags[kJupiter] & kBodyShown) != 0;
+    return !IsSolarSystemView(scene.viewMode) && (scene.planetFlags[kJupiter] & kBodyShown) != 0;
 }
 
 const Scene& SceneOf(XtPointer client)
@@ -244,8 +246,8 @@ void MenuSettingsCascadingCallback(Widget, XtPointer client, XtPointer)
 void MenuViewCascadingCallback(Widget, XtPointer client, XtPointer)
 {
     const Scene& scene = SceneOf(client);
-    const bool skyView = (scene.viewMode & 0xff00) == 0x100;
-    const bool horizontal = (scene.viewMode & 0xff) == 1;
+    const bool skyView = ViewFamilyOf(scene.viewMode) == kFamilySky;
+    const bool horizontal = ViewFrameOf(scene.viewMode) == kFrameHrz;
     Sensitive(ViewTable, "MenuViewWidth", skyView);
     Sensitive(ViewTable, "MenuViewRotate", skyView);
     Sensitive(ViewTable, "MenuViewDir", scene.viewMode == kModeHrz || scene.viewMode == kModeVola);

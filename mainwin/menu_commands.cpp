@@ -1,6 +1,8 @@
 #include "mainwin/menu_commands.h"
 
+#include "astro/coordinates.h"
 #include "command/display_commands.h"
+#include "core/view_modes.h"
 #include "sky/scene.h"
 
 #include <cstdio>
@@ -13,7 +15,7 @@ constexpr size_t kTextSize = 128;
 
 std::string ViewAngleCommand(const Scene& scene, double width)
 {
-    if ((scene.viewMode & 0xff00) != 0x100) {
+    if (ViewFamilyOf(scene.viewMode) != kFamilySky) {
         return "";
     }
     char text[kTextSize];
@@ -23,7 +25,7 @@ std::string ViewAngleCommand(const Scene& scene, double width)
 
 std::string ViewDirectionCommand(const Scene& scene, double azimuth)
 {
-    if ((scene.viewMode & 0xff) != 1) {
+    if (ViewFrameOf(scene.viewMode) != kFrameHrz) {
         return "";
     }
     char text[kTextSize];

@@ -1,9 +1,11 @@
 #include "mainwin/toolbar.h"
 
+#include "astro/coordinates.h"
 #include "command/display_commands.h"
 #include "command/interpreter.h"
 #include "core/app_env.h"
 #include "core/messages.h"
+#include "core/view_modes.h"
 #include "data/toolbar_icons.h"
 #include "dialogs/icon_pixmap.h"
 #include "dialogs/press_repeat.h"
@@ -49,7 +51,6 @@ const ToolbarButtonRow ToolbarButtonTable[kToolbarButtonCount] = {
 namespace {
 
 constexpr size_t kTipSize = 256;
-constexpr int kFrameHorizontal = 1;
 constexpr int kCentringTrack = 2;
 
 // The view mode of each mode button, 2 to 7.
@@ -89,11 +90,6 @@ bool ToolbarShown()
 {
     return gAppEnv->toolbar != nullptr && XtIsManaged(gAppEnv->toolbar) &&
            buttons[0] != nullptr;
-}
-
-int Family(const Scene& scene)
-{
-    return scene.viewMode & 0xff00;
 }
 
 // The Planetname button: the names of the Earth and of every planet.
@@ -227,9 +223,12 @@ ToolbarButtonState ToolbarButtonStateOf(const Scene& scene, int index)
     case kToolbarLookHrz:
         return {scene.viewMode == kModeHrz && scene.centring != kCentringTrack ? 1 : 0, -1};
     case kToolbarDaylight:
-        return {(scene.viewMode & 0xff) == kFrameHorizontal ? 1 : 0, OptionShown(scene, index)};
+        return {ViewFrameOf(scene.viewMode) == kFrameHrz ? 1 : 0, OptionShown(scene, index)};
     case kToolbarZoomUp:
-    case kToolbarZoomDown: return {Family(scene) == 0x100 || Family(scene) == 0x200 ? 1 : 0, -1};
+    case kToolbarZoomDown: {
+        const int32_t family = ViewFamilyOf(scene.viewMode);
+        return {family == kFamilySky || family == kFamilySolarSystem ? 1 : 0, -1};
+    }
     case kToolbarPlanetname: return {1, AllPlanetNamesShown(scene) ? 1 : 0};
     case kToolbarReverse: return {running ? 0 : 1, running && scene.animationDirection == 1 ? 1 : 0};
     case kToolbarStopPlay: return {running ? 1 : 0, -1};
