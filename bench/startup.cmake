@@ -5,3 +5,4 @@
 uvola_benchmark(startup_bench SOURCES startup_bench.cpp LIBS X11::X11)
 target_compile_definitions(startup_bench PRIVATE UVOLA_PROGRAM="$<TARGET_FILE:uvola>")
 add_dependencies(startup_bench uvola)
+target_include_directories(startup_bench PRIVATE "${PROJECT_SOURCE_DIR}")

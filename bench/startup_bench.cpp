@@ -11,6 +11,8 @@
 // the reset is not counted as uvola's start-up.
 #include <benchmark/benchmark.h>
 
+#include "tests/harness/free_port.h"
+
 #include <X11/Xlib.h>
 
 #include <arpa/inet.h>
@@ -33,18 +35,6 @@ namespace {
 
 constexpr char kPrompt[] = "uvola> ";
 
-int FreePort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 bool WriteOptions(int port)
 {

@@ -51,16 +51,7 @@ protected:
         driver.Pump();
     }
 
-    // An item chosen: its callbacks run as a click would run them.
-    void Choose(const char* item)
-    {
-        Widget widget = ProgramDriver::Find(item);
-        const bool toggle = XtClass(widget) == xmToggleButtonGadgetClass;
-        XmToggleButtonCallbackStruct call{};
-        call.reason = toggle ? XmCR_VALUE_CHANGED : XmCR_ACTIVATE;
-        XtCallCallbacks(widget, toggle ? XmNvalueChangedCallback : XmNactivateCallback, &call);
-        driver.Pump();
-    }
+    void Choose(const char* item) { driver.Choose(item); }
 
     // A pull-down about to open: its cascade's cascading callbacks run.
     void Open(const char* cascade)
@@ -338,29 +329,13 @@ TEST_F(MenuTest, ExitRunsTheExitCommand)
     EXPECT_EQ(quitRequests, 1);
 }
 
-// The question asked by a menu item, answered by pressing one of its
-// buttons from a timer that fires inside the question's own event loop.
-void AnswerQuestion(bool ok)
-{
-    XtAppAddTimeOut(XtWidgetToApplicationContext(gAppEnv->toplevel), 50,
-                    [](XtPointer client, XtIntervalId*) {
-                        Widget question = ProgramDriver::Find("QuestionDialog");
-                        Widget button = XmMessageBoxGetChild(
-                            question, client != nullptr ? XmDIALOG_OK_BUTTON : XmDIALOG_CANCEL_BUTTON);
-                        XmPushButtonCallbackStruct press{};
-                        press.reason = XmCR_ACTIVATE;
-                        XtCallCallbacks(button, XmNactivateCallback, &press);
-                    },
-                    ok ? gAppEnv->toplevel : nullptr);
-}
-
 TEST_F(MenuTest, InitializeAsksFirstWhenConfirmInitIsOn)
 {
     gAppEnv->confirmInit = 1;
-    AnswerQuestion(false);
+    ProgramDriver::AnswerQuestionLater(false);
     Choose("MenuSettingsInitialize");
     EXPECT_TRUE(driver.Texts().empty());
-    AnswerQuestion(true);
+    ProgramDriver::AnswerQuestionLater(true);
     Choose("MenuSettingsInitialize");
     EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"INIT", "DRIVE"}));
     gAppEnv->confirmInit = 0;
@@ -368,7 +343,7 @@ TEST_F(MenuTest, InitializeAsksFirstWhenConfirmInitIsOn)
 
 TEST_F(MenuTest, SaveAsDefaultCancelledWritesNothing)
 {
-    AnswerQuestion(false);
+    ProgramDriver::AnswerQuestionLater(false);
     Choose("MenuSettingsSaveAsDefault");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_NE(access(gAppEnv->startupScriptPath, F_OK), 0);

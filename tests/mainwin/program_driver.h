@@ -12,6 +12,7 @@
 #pragma once
 
 #include "tests/dialogs/dialog_driver.h"
+#include "tests/harness/free_port.h"
 #include "tests/harness/test_files.h"
 
 #include "mainwin/startup.h"
@@ -20,6 +21,8 @@
 
 #include <X11/IntrinsicP.h>
 #include <X11/ShellP.h>
+#include <Xm/MessageB.h>
+#include <Xm/ToggleBG.h>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -57,18 +60,6 @@ inline std::string UserDirectory()
     return TestHome() + "/.uvola";
 }
 
-inline int FreePort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 // Options of the program under test, written before it starts: its port,
 // no questions at quit and at Initialize, a site from the site list (so no
@@ -219,6 +210,35 @@ public:
             }
         }
         Pump();
+    }
+
+    // A menu item chosen: its callbacks run as a click would run them.
+    void Choose(const char* item)
+    {
+        Widget widget = Find(item);
+        const bool toggle = XtClass(widget) == xmToggleButtonGadgetClass;
+        XmToggleButtonCallbackStruct call{};
+        call.reason = toggle ? XmCR_VALUE_CHANGED : XmCR_ACTIVATE;
+        XtCallCallbacks(widget, toggle ? XmNvalueChangedCallback : XmNactivateCallback, &call);
+        Pump();
+    }
+
+    // The question the next action asks ("QuestionDialog") answered by its
+    // OK or Cancel button, pressed from a timer that fires inside the
+    // question's own event loop.
+    static void AnswerQuestionLater(bool ok)
+    {
+        XtAppAddTimeOut(
+            StartedProgram().app, 50,
+            [](XtPointer client, XtIntervalId*) {
+                Widget question = Find("QuestionDialog");
+                const unsigned char button = client != nullptr ? XmDIALOG_OK_BUTTON
+                                                               : XmDIALOG_CANCEL_BUTTON;
+                XmPushButtonCallbackStruct press{};
+                press.reason = XmCR_ACTIVATE;
+                XtCallCallbacks(XmMessageBoxGetChild(question, button), XmNactivateCallback, &press);
+            },
+            ok ? gAppEnv->toplevel : nullptr);
     }
 
     // Pumps until the trace holds the text.

@@ -5,8 +5,6 @@
 
 #include <sched.h>
 #include <sys/mount.h>
-#include <Xm/MessageB.h>
-#include <Xm/PushBG.h>
 
 #include <cerrno>
 
@@ -47,26 +45,6 @@ void FillDisk(const std::string& path)
     }
 }
 
-void PressQuestionOk()
-{
-    XtAppAddTimeOut(XtWidgetToApplicationContext(gAppEnv->toplevel), 50,
-                    [](XtPointer, XtIntervalId*) {
-                        Widget question = ProgramDriver::Find("QuestionDialog");
-                        XmPushButtonCallbackStruct press{};
-                        press.reason = XmCR_ACTIVATE;
-                        XtCallCallbacks(XmMessageBoxGetChild(question, XmDIALOG_OK_BUTTON),
-                                        XmNactivateCallback, &press);
-                    },
-                    nullptr);
-}
-
-void Choose(const char* item)
-{
-    XmPushButtonCallbackStruct call{};
-    call.reason = XmCR_ACTIVATE;
-    XtCallCallbacks(ProgramDriver::Find(item), XmNactivateCallback, &call);
-}
-
 TEST(SaveOnAFullDisk, LeavesTheOldScriptsAndNamesThem)
 {
     if (!EnterPrivateMountNamespace()) {
@@ -84,14 +62,14 @@ TEST(SaveOnAFullDisk, LeavesTheOldScriptsAndNamesThem)
     WriteFile(script, old);
     FillDisk(directory + "/filler");
 
-    PressQuestionOk();
-    Choose("MenuSettingsSaveAsDefault");
+    ProgramDriver::AnswerQuestionLater(true);
+    driver.Choose("MenuSettingsSaveAsDefault");
     EXPECT_TRUE(driver.PumpUntilBoxes({"Can't create file: " + uvolarc}));
     EXPECT_EQ(ReadFile(uvolarc), old);
     ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
 
     std::snprintf(gScene->scriptName, sizeof gScene->scriptName, "%s", script.c_str());
-    Choose("MenuFileSave");
+    driver.Choose("MenuFileSave");
     EXPECT_TRUE(driver.PumpUntilBoxes({"Can't create file: " + script}));
     EXPECT_EQ(ReadFile(script), old);
     ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
