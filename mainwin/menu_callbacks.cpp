@@ -10,7 +10,6 @@
 #include "dialogs/pending_dialogs.h"
 #include "dialogs/step_box.h"
 #include "mainwin/menu_commands.h"
-#include "mainwin/script_files.h"
 #include "sky/scene.h"
 
 #include <unistd.h>
@@ -20,6 +19,29 @@
 namespace {
 
 constexpr size_t kQuestionSize = 512;
+
+// The forms of a saved script: the whole state, or the default environment
+// of uvolarc (no date).
+constexpr int kScriptFormWhole = 0;
+constexpr int kScriptFormDefaultEnvironment = 1;
+
+// The state saved as a script file. The script writer of the command
+// language is not in this version yet, so nothing is written and the save
+// is told as failed.
+// Returned: 1 saved; 0 not saved
+int SaveScriptFile(const Scene&, const char*, int)
+{
+    return 0;
+}
+
+// A script file's scene run as STL runs it (which says in this version
+// that it is not available). One statement: StkExecuteText would split a
+// name holding ";".
+void RunScriptScene(Scene* scene, const char* path)
+{
+    const std::string statement = std::string("STL \"") + path + "\"";
+    StkExecuteLine(scene, statement.c_str());
+}
 
 Scene* SceneOf(XtPointer client)
 {
