@@ -178,15 +178,17 @@ void SelectLastCommandHistoryItem()
         return;
     }
     Widget list = HistoryList();
+    XmStringTable items = nullptr;
     int count = 0;
-    XtVaGetValues(list, XmNitemCount, &count, nullptr);
+    XtVaGetValues(list, XmNitems, &items, XmNitemCount, &count, nullptr);
     if (count == 0) {
         return;
     }
+    const std::string newest = ItemText(items[count - 1]);
     XmListSetBottomPos(list, 0);
     XmListSelectPos(list, 0, True);
     Widget text = ChildOf(XmDIALOG_TEXT);
-    XmTextSetString(text, const_cast<char*>(HistoryItems().back().c_str()));
+    XmTextSetString(text, const_cast<char*>(newest.c_str()));
     XmTextSetSelection(text, 0, XmTextGetLastPosition(text),
                        XtLastTimestampProcessed(XtDisplay(text)));
 }
