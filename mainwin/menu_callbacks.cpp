@@ -1,5 +1,7 @@
 #include "mainwin/menu_callbacks.h"
 
+#include "command/script_runner.h"
+#include "command/script_writer.h"
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
@@ -20,27 +22,16 @@ namespace {
 
 constexpr size_t kQuestionSize = 512;
 
-// The forms of a saved script: the whole state, or the default environment
-// of uvolarc (no date).
-constexpr int kScriptFormWhole = 0;
-constexpr int kScriptFormDefaultEnvironment = 1;
-
-// The state saved as a script file. The script writer of the command
-// language is not in this version yet, so nothing is written and the save
-// is told as failed.
-// Returned: 1 saved; 0 not saved
-int SaveScriptFile(const Scene&, const char*, int)
-{
-    return 0;
-}
-
-// A script file's scene run as STL runs it (which says in this version
-// that it is not available). One statement: StkExecuteText would split a
-// name holding ";".
+// A script file's scene run as STL runs it, and its last error told as an
+// STL statement's would be.
 void RunScriptScene(Scene* scene, const char* path)
 {
-    const std::string statement = std::string("STL \"") + path + "\"";
-    StkExecuteLine(scene, statement.c_str());
+    StkClearError();
+    StkRunScriptScene(scene, path);
+    if (gAppEnv->errorKey[0] != '\0') {
+        StkReportError("STL");
+        StkClearError();
+    }
 }
 
 Scene* SceneOf(XtPointer client)
@@ -94,7 +85,7 @@ void MenuFileSaveCallback(Widget, XtPointer client, XtPointer)
         ShowSaveFileDialog(scene);
         return;
     }
-    if (SaveScriptFile(*scene, scene->scriptName, kScriptFormWhole) == 0) {
+    if (StkSaveScriptFile(*scene, scene->scriptName, kScriptFormScene) == 0) {
         TellCannotCreate(scene->scriptName);
     }
 }
@@ -125,7 +116,7 @@ void MenuSettingsSaveAsDefaultCallback(Widget, XtPointer client, XtPointer)
         return;
     }
     const char* uvolarc = gAppEnv->startupScriptPath;
-    if (uvolarc[0] == '\0' || SaveScriptFile(*scene, uvolarc, kScriptFormDefaultEnvironment) == 0) {
+    if (uvolarc[0] == '\0' || StkSaveScriptFile(*scene, uvolarc, kScriptFormDefault) == 0) {
         TellCannotCreate(uvolarc);
         return;
     }

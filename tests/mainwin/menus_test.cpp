@@ -4,6 +4,7 @@
 // Default, Initialize and Exit, and the texts of the View menu without X.
 #include "tests/mainwin/program_driver.h"
 
+#include "command/display_commands.h"
 #include "command/drive_commands.h"
 #include "mainwin/menu_commands.h"
 
@@ -347,6 +348,45 @@ TEST_F(MenuTest, SaveAsDefaultCancelledWritesNothing)
     Choose("MenuSettingsSaveAsDefault");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_NE(access(gAppEnv->startupScriptPath, F_OK), 0);
+}
+
+TEST_F(MenuTest, SaveWritesTheCurrentScriptThatStlReadsBack)
+{
+    const std::string path = TestHome() + "/saved.stl";
+    std::snprintf(Scene().scriptName, sizeof Scene().scriptName, "%s", path.c_str());
+    Run("MODE ALL2_EQT; SHOW CONS_LINE; DRIVE");
+    Choose("MenuFileSave");
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_TRUE(Exists(path));
+    Run("MODE HRZ; HIDE CONS_LINE; DRIVE");
+    Run(("STL " + path).c_str());
+    EXPECT_EQ(Scene().viewMode, kModeAll2Eqt);
+    EXPECT_EQ(StkDisplayOptionShown(Scene(), "CONS_LINE"), 1);
+    Scene().scriptName[0] = '\0';
+}
+
+// Save As Default writes uvolarc and keeps the site as SiteName; Initialize
+// then brings its scene back.
+TEST_F(MenuTest, SaveAsDefaultIsWhatInitializeComesBackTo)
+{
+    const std::string uvolarc = gAppEnv->startupScriptPath;
+    Run("LOCATE 0.0E,51.477N,0,50,\"Greenwich (United Kingdom)\"; MODE EQT; SHOW CONS_LINE; DRIVE");
+    ProgramDriver::AnswerQuestionLater(true);
+    Choose("MenuSettingsSaveAsDefault");
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_TRUE(Exists(uvolarc));
+    EXPECT_STREQ(gAppEnv->siteName, "Greenwich (United Kingdom)");
+    const std::string options = ReadFile(programtest::UserDirectory() + "/options");
+    EXPECT_NE(options.find("SiteName = Greenwich (United Kingdom)\n"), std::string::npos);
+
+    Run("MODE HRZ; HIDE CONS_LINE; DRIVE");
+    driver.ForgetTexts();
+    Choose("MenuSettingsInitialize");
+    EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"INIT", "DRIVE"}));
+    EXPECT_EQ(Scene().viewMode, kModeEqt);
+    EXPECT_EQ(StkDisplayOptionShown(Scene(), "CONS_LINE"), 1);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{});
+    unlink(uvolarc.c_str());
 }
 
 TEST_F(MenuTest, SaveOfAScriptThatCannotBeWrittenSaysSo)
