@@ -4,6 +4,14 @@
 // work is counted too. Layers are added to the chart as they are written,
 // and this benchmark follows them.
 //
+// Each redraw benchmark also reports its floor, measured in the same run:
+// the frame's own requests recorded once and sent again with every point
+// and solid line of one colour in one request and without the requests
+// that wait for a reply (bench/redraw_floor.h). "floor_ms" is the floor's
+// mean time, interleaved with the redraws so that both see the same load;
+// "over_floor" is the redraw's time over it. BM_Floor_* time the floors
+// alone.
+//
 // It needs an X display as large as the window. Run it on a private Xvfb
 // through the test harness:
 //   tests/harness/uvola-test-env --xvfb -- build/bench/redraw_bench
@@ -11,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_canvas.h"
+#include "redraw_floor.h"
 
 #include "command/interpreter.h"
 
@@ -21,6 +30,7 @@
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/solar_system_layer.h"
 #include "sky/layers/star_layer.h"
+#include "tests/harness/x_request_log.h"
 
 #include <algorithm>
 #include <array>
@@ -28,82 +38,183 @@
 
 namespace {
 
-void BM_Redraw(benchmark::State& state)
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Redraw(Scene& scene)
+{
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);
+    XSync(gAppEnv->display, False);
+}
+
+// The layers of a chart: each sets the display flags it needs on top of the
+// scene's defaults.
+using Chart = void (*)(Scene& scene);
+
+void DefaultLayers(Scene&) {}
+
+// The horizontal and J2000 grids in the finest style, their numbers, the
+// equator, ecliptic and meridian lines.
+void Grids(Scene& scene)
+{
+    uint8_t* flags = scene.displayFlags;
+    flags[kFlagGridNumbers] = kGridMode3 | kHrzGridNumFlag | kEqtGrid2000NumFlag;
+    flags[kFlagHorizontalGrid] = kHrzGridFlag | kDirFlag | kMeridianFlag;
+    flags[kFlagEquatorial] = kEqtGrid2000Flag | kEqt2000Flag;
+    flags[kFlagOtherGrids] = kEclFlag;
+    flags[kFlagLineNumbers] = kMrdNumFlag;
+}
+
+// Every built-in layer on: the stars with all their labels, the grids as
+// above, the Milky Way, the constellation figures, boundaries and both
+// names, and the nebulae of all three catalogues with their numbers and
+// magnitudes down to the default faint bound of 11.0.
+void EveryLayer(Scene& scene)
+{
+    Grids(scene);
+    uint8_t* flags = scene.displayFlags;
+    flags[kFlagStars] = kStarFlag;
+    flags[kFlagStarLabels] = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kStarMagFlag;
+    flags[kFlagConstellations] = kConsName1Flag | kConsName2Flag | kConsLineFlag | kConsLimitFlag;
+    flags[kFlagMilkyWay] |= kMilkyWayFlag;
+    flags[kFlagNebulae] = kNebulaFlag | kNebulaNameFlag | kNebulaMagFlag;
+}
+
+// All 10,009 nebulae, as MAG NEBULALIMIT 0 shows them, without labels.
+void AllNebulae(Scene& scene)
+{
+    scene.displayFlags[kFlagNebulae] = kNebulaFlag;
+    scene.mag.nebulaBoundsInUse = 0;
+}
+
+// Sets a chart up on the bench scene and puts the scene back afterwards.
+class ChartOnCanvas {
+public:
+    ChartOnCanvas(Chart chart, int32_t mode) : saved_(gBenchScene)
+    {
+        Scene& scene = gBenchScene;
+        chart(scene);
+        scene.viewMode = mode;
+        scene.view.fieldOfView = mode == kModeAll2Eqt ? 360.0 : 120.0;
+        Redraw(scene);   // the pixmap is made on the first call
+    }
+    ~ChartOnCanvas()
+    {
+        Scene& scene = gBenchScene;
+        std::copy(saved_.displayFlags, saved_.displayFlags + kDisplayFlagCount, scene.displayFlags);
+        scene.mag = saved_.mag;
+        scene.viewMode = saved_.viewMode;
+        scene.view.fieldOfView = saved_.view.fieldOfView;
+    }
+    ChartOnCanvas(const ChartOnCanvas&) = delete;
+    ChartOnCanvas& operator=(const ChartOnCanvas&) = delete;
+
+private:
+    Scene saved_;
+};
+
+// One frame's requests as they go to the server, made into its floor.
+std::vector<uint8_t> RecordFloor(Scene& scene)
+{
+    Display* display = gAppEnv->display;
+    StartXRequestLog(display);
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);
+    const std::vector<uint8_t> frame = StopXRequestLog(display);
+    XSync(display, False);
+    return FloorRequests(display, frame, {scene.gc, scene.symbolGc});
+}
+
+void SendFloor(const std::vector<uint8_t>& floor)
+{
+    SendRawXRequests(gAppEnv->display, floor);
+    XSync(gAppEnv->display, False);
+}
+
+// The redraw's time, with its floor's interleaved; or the floor's alone.
+void Measure(benchmark::State& state, Chart chart, bool floorOnly)
 {
     if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
     Scene& scene = gBenchScene;
-    scene.viewMode = static_cast<int32_t>(state.range(0));
-    scene.view.fieldOfView = scene.viewMode == kModeAll2Eqt ? 360.0 : 120.0;
-    scene.redrawRequested = 1;
-    UpdateSkyCanvas(scene);   // the pixmap is made on the first call
-    XSync(gAppEnv->display, False);
+    ChartOnCanvas onCanvas(chart, static_cast<int32_t>(state.range(0)));
+    const std::vector<uint8_t> floor = RecordFloor(scene);
+    double redraws = 0.0;
+    double floors = 0.0;
     for (auto _ : state) {
-        scene.redrawRequested = 1;
-        UpdateSkyCanvas(scene);
-        XSync(gAppEnv->display, False);
+        Clock::time_point start = Clock::now();
+        if (!floorOnly) {
+            Redraw(scene);
+            const double redraw = MillisecondsSince(start);
+            redraws += redraw;
+            state.SetIterationTime(redraw / 1000.0);
+            start = Clock::now();
+        }
+        SendFloor(floor);
+        const double floorTime = MillisecondsSince(start);
+        floors += floorTime;
+        if (floorOnly) {
+            state.SetIterationTime(floorTime / 1000.0);
+        }
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["floor_ms"] = floors / iterations;
+    if (!floorOnly) {
+        state.counters["over_floor"] = redraws / floors;
     }
 }
 
-BENCHMARK(BM_Redraw)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
+void BM_Redraw(benchmark::State& state) { Measure(state, DefaultLayers, false); }
+void BM_RedrawWithGrids(benchmark::State& state) { Measure(state, Grids, false); }
+void BM_RedrawEveryLayer(benchmark::State& state) { Measure(state, EveryLayer, false); }
+void BM_RedrawAllNebulae(benchmark::State& state) { Measure(state, AllNebulae, false); }
+void BM_Floor_Redraw(benchmark::State& state) { Measure(state, DefaultLayers, true); }
+void BM_Floor_RedrawWithGrids(benchmark::State& state) { Measure(state, Grids, true); }
+void BM_Floor_RedrawEveryLayer(benchmark::State& state) { Measure(state, EveryLayer, true); }
+void BM_Floor_RedrawAllNebulae(benchmark::State& state) { Measure(state, AllNebulae, true); }
 
-// The same with the horizontal and J2000 grids in the finest style, their
-// numbers, the equator, ecliptic and meridian lines.
-void BM_RedrawWithGrids(benchmark::State& state)
-{
-    if (!OpenBenchCanvas()) {
-        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
-        return;
-    }
-    uint8_t* flags = gBenchScene.displayFlags;
-    std::array<uint8_t, kDisplayFlagCount> saved{};
-    std::copy(flags, flags + kDisplayFlagCount, saved.begin());
-    flags[kFlagGridNumbers] = kGridMode3 | kHrzGridNumFlag | kEqtGrid2000NumFlag;
-    flags[kFlagHorizontalGrid] = kHrzGridFlag | kDirFlag | kMeridianFlag;
-    flags[kFlagEquatorial] = kEqtGrid2000Flag | kEqt2000Flag;
-    flags[kFlagOtherGrids] = kEclFlag;
-    flags[kFlagLineNumbers] = kMrdNumFlag;
-    BM_Redraw(state);
-    std::copy(saved.begin(), saved.end(), flags);
-}
-
-BENCHMARK(BM_RedrawWithGrids)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMillisecond);
-
-// Every built-in layer on: the stars with all their labels, the grids as
-// above, the Milky Way, the constellation figures, boundaries and both
-// names, and the nebulae of all three catalogues with their numbers and
-// magnitudes down to the default faint bound of 11.0.
-void BM_RedrawEveryLayer(benchmark::State& state)
-{
-    if (!OpenBenchCanvas()) {
-        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
-        return;
-    }
-    uint8_t* flags = gBenchScene.displayFlags;
-    std::array<uint8_t, kDisplayFlagCount> saved{};
-    std::copy(flags, flags + kDisplayFlagCount, saved.begin());
-    flags[kFlagStars] = kStarFlag;
-    flags[kFlagStarLabels] = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kStarMagFlag;
-    flags[kFlagConstellations] = kConsName1Flag | kConsName2Flag | kConsLineFlag | kConsLimitFlag;
-    flags[kFlagMilkyWay] |= kMilkyWayFlag;
-    flags[kFlagNebulae] = kNebulaFlag | kNebulaNameFlag | kNebulaMagFlag;
-    flags[kFlagGridNumbers] = kGridMode3 | kHrzGridNumFlag | kEqtGrid2000NumFlag;
-    flags[kFlagHorizontalGrid] = kHrzGridFlag | kDirFlag | kMeridianFlag;
-    flags[kFlagEquatorial] = kEqtGrid2000Flag | kEqt2000Flag;
-    flags[kFlagOtherGrids] = kEclFlag;
-    flags[kFlagLineNumbers] = kMrdNumFlag;
-    BM_Redraw(state);
-    std::copy(saved.begin(), saved.end(), flags);
-}
-
+BENCHMARK(BM_Redraw)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawWithGrids)
+    ->Arg(kModeHrz)
+    ->Arg(kModeEqt)
+    ->Arg(kModeAll2Eqt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawEveryLayer)
     ->Arg(kModeHrz)
     ->Arg(kModeEqt)
     ->Arg(kModeAll2Eqt)
     ->Arg(kModeVola)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawAllNebulae)->Arg(kModeAll2Eqt)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_Redraw)
+    ->Arg(kModeHrz)
+    ->Arg(kModeEqt)
+    ->Arg(kModeAll2Eqt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RedrawWithGrids)
+    ->Arg(kModeHrz)
+    ->Arg(kModeEqt)
+    ->Arg(kModeAll2Eqt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RedrawEveryLayer)
+    ->Arg(kModeHrz)
+    ->Arg(kModeEqt)
+    ->Arg(kModeAll2Eqt)
+    ->Arg(kModeVola)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RedrawAllNebulae)->Arg(kModeAll2Eqt)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The Sun, the Moon, the planets as magnified disks (Saturn with its rings)
 // and Jupiter's satellites with every label, drawn alone into the back
@@ -128,9 +239,7 @@ void BM_SolarSystemLayer(benchmark::State& state)
     scene.jovianMoonFlags = 7;
     scene.viewMode = static_cast<int32_t>(state.range(0));
     scene.view.fieldOfView = scene.viewMode == kModeAll2Eqt ? 360.0 : 120.0;
-    scene.redrawRequested = 1;
-    UpdateSkyCanvas(scene);
-    XSync(gAppEnv->display, False);
+    Redraw(scene);
     for (auto _ : state) {
         ViewLimitsSave save{};
         WidenViewLimits(2048, -8192, scene, save);
@@ -155,8 +264,7 @@ void BM_StatusBar(benchmark::State& state)
         return;
     }
     Scene& scene = gBenchScene;
-    scene.redrawRequested = 1;
-    UpdateSkyCanvas(scene);
+    Redraw(scene);
     scene.centring = 2;
     scene.trace = 1;
     scene.animation.sunEventLock = 1;

@@ -261,8 +261,11 @@ void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
     const Pixmap saved = XCreatePixmap(display, window, size, size,
                                        static_cast<unsigned>(DefaultDepthOfScreen(gAppEnv->screen)));
     // The scene's GC is clipped to the sky; the square is saved and put
-    // back whole with a plain one.
-    const GC copyGc = XCreateGC(display, window, 0, nullptr);
+    // back whole with a plain one, which asks for no exposure events:
+    // nothing reads them, and each copy would leave one in the queue.
+    XGCValues values{};
+    values.graphics_exposures = False;
+    const GC copyGc = XCreateGC(display, window, GCGraphicsExposures, &values);
     XCopyArea(display, window, saved, copyGc, x - kBlinkHalfSize, y - kBlinkHalfSize, size, size, 0, 0);
     for (int32_t flash = 0; flash < (gAppEnv->blinkTime + 1) / 2; ++flash) {
         StkDrawBlinkMarker(*scene, display, window, x, y, WhitePixelOfScreen(gAppEnv->screen));

@@ -50,6 +50,8 @@ void ReplacePixmap(Scene& scene, int statusHeight)
     if (scene.backPixmap != None) {
         XFreePixmap(display, scene.backPixmap);
         scene.backPixmap = None;
+        scene.backPixmapWidth = 0;
+        scene.backPixmapHeight = 0;
     }
     const XRectangle& rect = scene.view.skyRect;
     if (rect.width == 0 || rect.height == 0 || !XtIsRealized(scene.drawingArea)) {
@@ -57,6 +59,8 @@ void ReplacePixmap(Scene& scene, int statusHeight)
     }
     // The strip's rows are always there, shown or not.
     scene.backPixmap = CreateClearedPixmap(scene, rect.width, rect.height + statusHeight);
+    scene.backPixmapWidth = rect.width;
+    scene.backPixmapHeight = rect.height + statusHeight;
     scene.pixmapNew = 1;
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/app_env.h"
 #include "core/app_resources.h"
+#include "sky/redraw_shortcuts.h"
+#include "sky/true_color.h"
 #include "sky/view/daylight.h"
 
 #include <X11/StringDefs.h>
@@ -101,7 +103,21 @@ const std::array<Rgb8, kColorResourceCount> FallbackColorTable = {{
 namespace {
 
 // Grey of the ramp cells until the first redraw colours them.
-constexpr unsigned short kRampStartGrey = 49152;
+constexpr Rgb8 kRampStartGrey{192, 192, 192};
+
+// A colour whose components all need the server's rounding: when the pixel
+// worked out from the masks matches the server's for it, the masks are
+// trusted for every colour.
+constexpr unsigned short kProbeRed = 0x1234;
+constexpr unsigned short kProbeGreen = 0x89AB;
+constexpr unsigned short kProbeBlue = 0xFEDC;
+
+// Whether this TrueColor screen's pixels can be worked out from its masks.
+bool gTrueColorMasksAgree = false;
+
+// The colour each ramp cell holds now: a redraw asks only for the cells
+// whose colour changed.
+std::array<Rgb8, kRampCellCount> gRampColors{};
 
 XColor XColorOf(const Rgb8& rgb)
 {
@@ -113,12 +129,33 @@ XColor XColorOf(const Rgb8& rgb)
     return color;
 }
 
-XColor RampStartColor()
+Visual* ScreenVisual() { return DefaultVisual(gAppEnv->display, DefaultScreen(gAppEnv->display)); }
+int ScreenDepth() { return DefaultDepth(gAppEnv->display, DefaultScreen(gAppEnv->display)); }
+
+bool MasksAgreeWithServer(Colormap colormap)
 {
-    XColor color{};
-    color.red = color.green = color.blue = kRampStartGrey;
-    color.flags = DoRed | DoGreen | DoBlue;
-    return color;
+    if (!DefaultVisualIsTrueColor(gAppEnv->display)) {
+        return false;
+    }
+    XColor probe{};
+    probe.red = kProbeRed;
+    probe.green = kProbeGreen;
+    probe.blue = kProbeBlue;
+    probe.flags = DoRed | DoGreen | DoBlue;
+    const unsigned long computed = TrueColorPixel(ScreenVisual(), ScreenDepth(), probe);
+    return XAllocColor(gAppEnv->display, colormap, &probe) != 0 && probe.pixel == computed;
+}
+
+// The pixel of a read-only colour: from the masks where they are trusted,
+// else as the server allocates it (its answer taken as it is, even a
+// failed one).
+unsigned long ReadOnlyPixel(Colormap colormap, XColor color)
+{
+    if (gTrueColorMasksAgree && gRedrawShortcuts.keepColors) {
+        return TrueColorPixel(ScreenVisual(), ScreenDepth(), color);
+    }
+    XAllocColor(gAppEnv->display, colormap, &color);
+    return color.pixel;
 }
 
 // The 65 colour resources as strings, read in one request.
@@ -177,16 +214,12 @@ int AllocWritablePalette(const std::array<String, kColorResourceCount>& values)
     if (!XAllocColorCells(display, colormap, False, nullptr, 0, gAppEnv->pixels, kPaletteSize)) {
         return 0;
     }
-    for (int i = 0; i < kColorResourceCount; ++i) {
-        XColor color = ResourceColor(colormap, values[i], i);
-        color.pixel = gAppEnv->pixels[i];
-        XStoreColor(display, colormap, &color);
+    std::array<XColor, kPaletteSize> colors{};
+    for (int i = 0; i < kPaletteSize; ++i) {
+        colors[i] = i < kColorResourceCount ? ResourceColor(colormap, values[i], i) : XColorOf(kRampStartGrey);
+        colors[i].pixel = gAppEnv->pixels[i];
     }
-    for (int i = kFirstRampCell; i < kPaletteSize; ++i) {
-        XColor color = RampStartColor();
-        color.pixel = gAppEnv->pixels[i];
-        XStoreColor(display, colormap, &color);
-    }
+    XStoreColors(display, colormap, colors.data(), kPaletteSize);
     if (gAppEnv->installColormap) {
         InstallPrivateColormap(colormap);
     }
@@ -198,15 +231,11 @@ void AllocReadOnlyPalette(const std::array<String, kColorResourceCount>& values)
     Display* display = gAppEnv->display;
     Colormap colormap = DefaultColormap(display, DefaultScreen(display));
     gAppEnv->colormap = colormap;
-    for (int i = 0; i < kColorResourceCount; ++i) {
-        XColor color = ResourceColor(colormap, values[i], i);
-        XAllocColor(display, colormap, &color);
-        gAppEnv->pixels[i] = color.pixel;
-    }
-    for (int i = kFirstRampCell; i < kPaletteSize; ++i) {
-        XColor color = RampStartColor();
-        XAllocColor(display, colormap, &color);
-        gAppEnv->pixels[i] = color.pixel;
+    gTrueColorMasksAgree = MasksAgreeWithServer(colormap);
+    for (int i = 0; i < kPaletteSize; ++i) {
+        const XColor color =
+            i < kColorResourceCount ? ResourceColor(colormap, values[i], i) : XColorOf(kRampStartGrey);
+        gAppEnv->pixels[i] = ReadOnlyPixel(colormap, color);
     }
 }
 
@@ -229,6 +258,7 @@ int VisualHasWritableColors()
 int AllocColorPalette()
 {
     const std::array<String, kColorResourceCount> values = ReadColorResources();
+    gRampColors.fill(kRampStartGrey);
     if (gAppEnv->writableColorCells) {
         return AllocWritablePalette(values);
     }
@@ -250,17 +280,24 @@ void SetSkyColors(const Scene& scene)
 {
     const Rgb8 sun = FallbackColorTable[SunColorIndex(scene)];
     const std::array<Rgb8, kRampCellCount> cells = RampCellColors(scene.daylightLevel, sun);
-    Display* display = gAppEnv->display;
+    std::array<XColor, kRampCellCount> changed{};
+    int count = 0;
     for (int i = 0; i < kRampCellCount; ++i) {
+        if (gRedrawShortcuts.keepColors && cells[i] == gRampColors[i]) {
+            continue;
+        }
+        gRampColors[i] = cells[i];
         XColor color = XColorOf(cells[i]);
         if (gAppEnv->writableColorCells) {
             color.pixel = gAppEnv->pixels[kFirstRampCell + i];
-            XStoreColor(display, gAppEnv->colormap, &color);
+            changed[count++] = color;
         } else {
             // The previous cell is not freed: on a TrueColor visual nothing
             // was taken from the colormap in the first place.
-            XAllocColor(display, gAppEnv->colormap, &color);
-            gAppEnv->pixels[kFirstRampCell + i] = color.pixel;
+            gAppEnv->pixels[kFirstRampCell + i] = ReadOnlyPixel(gAppEnv->colormap, color);
         }
+    }
+    if (count > 0) {
+        XStoreColors(gAppEnv->display, gAppEnv->colormap, changed.data(), count);
     }
 }

@@ -3,8 +3,9 @@
 // 65..73 the sky-brightness ramp that follows the daylight level. On a
 // visual with writable cells all 74 are read/write cells, so a daylight
 // change recolours a drawn chart without redrawing it; on other visuals
-// every colour is a read-only allocation and the ramp is allocated again
-// before each redraw.
+// every colour is read-only and the ramp is set again before each redraw.
+// A TrueColor screen's pixels are worked out from its masks, so neither the
+// start nor a redraw waits on the server for colours.
 #pragma once
 
 #include "sky/scene.h"
@@ -116,7 +117,9 @@ int VisualHasWritableColors();
 // the toplevel shell; a value XParseColor refuses takes the fallback
 // triple. Writable visual: 74 read/write cells in the default colormap or,
 // after "-i", in a private copy installed on the toplevel shell. Read-only
-// visual: each colour allocated read-only. The ramp cells start grey.
+// visual: each colour read-only; on TrueColor worked out from the masks once
+// the server's answer for one probe colour matches them, otherwise
+// allocated with XAllocColor. The ramp cells start grey.
 // Given:    gAppEnv  display, toplevel, writableColorCells, installColormap
 // Returned: gAppEnv  pixels[0..73], colormap
 //           1, or 0 when the read/write cells cannot be allocated
@@ -130,7 +133,9 @@ int AllocColorPalette();
 void InitPaletteAndPlanetNames();
 
 // Recolours the nine ramp cells for the scene's daylight level: stored into
-// the cells on a writable visual, allocated afresh on a read-only one.
+// the cells on a writable visual, set afresh on a read-only one. Only the
+// cells whose colour changed since the last call are touched (every cell
+// when gRedrawShortcuts.keepColors is off).
 // Given:    scene    daylight level (0..72), view mode, Sun's altitude
 // Returned: gAppEnv  pixels[65..73] (read-only visual only)
 void SetSkyColors(const Scene& scene);

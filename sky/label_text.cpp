@@ -88,23 +88,15 @@ bool HasLatin1Piece(const std::vector<LabelPiece>& pieces)
     return false;
 }
 
-// Measures a label and, given a drawable, draws it at (x, baseline).
-int LayOutLabel(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
-                const char* text, int length)
+// Plain ASCII reads the same in every locale, so it needs no decoding.
+bool IsAscii(const char* text, int length)
 {
-    if (fontSet == nullptr) {
-        return 0;
-    }
-    const std::vector<LabelPiece> pieces = LabelPiecesForLocale(text, length);
-    XFontStruct* latin1Font = HasLatin1Piece(pieces) ? Latin1Font(fontSet) : nullptr;
-    int width = 0;
-    for (const LabelPiece& piece : pieces) {
-        if (drawable != None) {
-            DrawPiece(display, drawable, fontSet, latin1Font, gc, x + width, baseline, piece);
+    for (int i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            return false;
         }
-        width += PieceWidth(fontSet, latin1Font, piece);
     }
-    return width;
+    return true;
 }
 
 }  // namespace
@@ -137,11 +129,38 @@ std::vector<LabelPiece> LabelPiecesForLocale(const char* text, int length)
 
 int LabelTextWidth(XFontSet fontSet, const char* text, int length)
 {
-    return LayOutLabel(nullptr, None, fontSet, nullptr, 0, 0, text, length);
+    if (fontSet == nullptr) {
+        return 0;
+    }
+    if (IsAscii(text, length)) {
+        return XmbTextEscapement(fontSet, text, length);
+    }
+    const std::vector<LabelPiece> pieces = LabelPiecesForLocale(text, length);
+    XFontStruct* latin1Font = HasLatin1Piece(pieces) ? Latin1Font(fontSet) : nullptr;
+    int width = 0;
+    for (const LabelPiece& piece : pieces) {
+        width += PieceWidth(fontSet, latin1Font, piece);
+    }
+    return width;
 }
 
-int DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
-                  const char* text, int length)
+void DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
+                   const char* text, int length)
 {
-    return LayOutLabel(display, drawable, fontSet, gc, x, baseline, text, length);
+    if (fontSet == nullptr) {
+        return;
+    }
+    if (IsAscii(text, length)) {
+        XmbDrawString(display, drawable, fontSet, gc, x, baseline, text, length);
+        return;
+    }
+    const std::vector<LabelPiece> pieces = LabelPiecesForLocale(text, length);
+    XFontStruct* latin1Font = HasLatin1Piece(pieces) ? Latin1Font(fontSet) : nullptr;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        DrawPiece(display, drawable, fontSet, latin1Font, gc, x, baseline, pieces[i]);
+        // Each run starts where the one before it ends.
+        if (i + 1 < pieces.size()) {
+            x += PieceWidth(fontSet, latin1Font, pieces[i]);
+        }
+    }
 }

@@ -201,7 +201,10 @@ struct Scene {
     int32_t pixmapNew;
     int32_t background;           // ColorIndex
     Pixmap backPixmap;
+    int32_t backPixmapWidth;      // pixels; 0 without a pixmap
+    int32_t backPixmapHeight;
     GC gc;
+    GC symbolGc;                  // GXor: symbol pictures copied onto the chart
     uint8_t statusLine;
     int32_t keepCentred;
     UserObjectFile* userObjectFiles;
@@ -221,9 +224,16 @@ void ResetScene(Scene& scene);
 // counts are left for ResetScene to zero.
 void FreeSceneSmallBodies(Scene& scene);
 
-// Makes the canvas's one GC once the drawing area is realised: the
-// background becomes the first sky-ramp cell and there is no back pixmap yet.
+// Makes the canvas's GCs once the drawing area is realised: the background
+// becomes the first sky-ramp cell and there is no back pixmap yet. The
+// drawing GC serves every layer; the symbol GC ORs the pictures of symbols
+// (nebula marks, and whatever else copies a black-backed picture) onto the
+// chart. Neither asks for exposure events: their copies come from pixmaps
+// or go to the window whole, so each would only bring back a NoExpose.
 // Given:    scene  drawing area (realised); gAppEnv->display
-// Returned: scene  background ColorIndex, back pixmap (None), GC
+// Returned: scene  background ColorIndex, back pixmap (None), GC, symbol GC
 //           the GC (0 when XCreateGC failed)
 GC CreateSceneGC(Scene& scene);
+
+// Frees the GCs of CreateSceneGC (a test that makes its scene again).
+void FreeSceneGC(Scene& scene);

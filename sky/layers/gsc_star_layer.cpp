@@ -11,6 +11,7 @@
 #include "sky/layers/sao_star_layer.h"
 #include "sky/view/projection.h"
 #include "sky/layers/star_layer.h"
+#include "sky/layers/star_points.h"
 
 #include <cstdio>
 #include <memory>
@@ -65,6 +66,7 @@ void DrawGscStars(Scene& scene, Drawable drawable)
         return;
     if (gAppEnv->gscRegionIndex == nullptr && !LoadGscRegionIndex())
         return;
+    StarPointBatch batch(scene, drawable);
     int letterCase = GscTreeCase();
     for (const GscChoice& choice : SelectGscRegions(scene, gAppEnv->gscRegionIndex)) {
         char path[kPathSize];

@@ -60,11 +60,8 @@ void DrawSymbol(const Scene& scene, Drawable drawable, int useStipples, Pixmap s
         XSetFillStyle(display, scene.gc, FillSolid);
         return;
     }
-    // Only the copy is ORed in: the labels must keep their own colours.
-    XSetFunction(display, scene.gc, GXor);
-    XCopyArea(display, strip, drawable, scene.gc, type * kNebulaSymbolSize, sizeClass * kNebulaSymbolSize,
+    XCopyArea(display, strip, drawable, scene.symbolGc, type * kNebulaSymbolSize, sizeClass * kNebulaSymbolSize,
               kNebulaSymbolSize, kNebulaSymbolSize, left, top);
-    XSetFunction(display, scene.gc, GXcopy);
 }
 
 // The magnitude, centred under the symbol. Returns where the catalogue

@@ -11,6 +11,7 @@
 #include "sky/catalog/object_names.h"
 #include "sky/view/projection.h"
 #include "sky/layers/star_layer.h"
+#include "sky/layers/star_points.h"
 
 #include <cstring>
 #include <memory>
@@ -46,6 +47,7 @@ void DrawSaoMagnitudeLabel(const Scene& scene, Drawable drawable, const Projecte
     int length = static_cast<int>(std::strlen(text));
     int x = p.x - LabelTextWidth(font, text, length) / 2;
     int y = p.y + size * 11 / 10 - extents->max_logical_extent.y;
+    FlushStarPoints();   // the label covers the symbols drawn before it
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarMagFont]);
     DrawLabelText(gAppEnv->display, drawable, font, scene.gc, x, y, text, length);
 }
@@ -91,6 +93,7 @@ int DrawSaoStars(Scene& scene, Drawable drawable)
     std::unique_ptr<FILE, FileCloser> file(std::fopen(gAppEnv->saoFile, "rb"));
     if (!file || !CheckSaoStarFile(file.get()))
         return 0;
+    StarPointBatch batch(scene, drawable);
     StarViewCircle view;
     ComputeStarViewCircle(scene, view);
     for (int32_t z = 0; z < kSaoZoneCount; ++z) {

@@ -10,6 +10,7 @@
 #include "sky/label_text.h"
 #include "sky/layers/gsc_star_layer.h"
 #include "sky/layers/sao_star_layer.h"
+#include "sky/layers/star_points.h"
 #include "sky/view/projection.h"
 
 #include <algorithm>
@@ -18,25 +19,17 @@
 
 namespace {
 
-struct PixelOffset {
-    int dx, dy;
-};
-
 // The pixels of each size class 1..6; classes above 6 draw the sixth.
-constexpr PixelOffset kDot[] = {{0, 0}};
-constexpr PixelOffset kBlock2[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
-constexpr PixelOffset kPlus[] = {{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-constexpr PixelOffset kBlock3[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
-constexpr PixelOffset kDisc[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {-1, 1},
+constexpr SymbolPixel kDot[] = {{0, 0}};
+constexpr SymbolPixel kBlock2[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+constexpr SymbolPixel kPlus[] = {{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+constexpr SymbolPixel kBlock3[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+constexpr SymbolPixel kDisc[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {0, 0}, {1, 0}, {-1, 1},
                                  {0, 1},   {1, 1},  {2, 0},  {-2, 0}, {0, 2}, {0, -2}};
 
-struct SymbolShape {
-    const PixelOffset* pixels;
-    int count;
-};
-
 constexpr SymbolShape kShapes[] = {
-    {kDot, 1}, {kDot, 1}, {kBlock2, 4}, {kPlus, 5}, {kBlock3, 9}, {kDisc, 13},
+    ShapeOf(kDot, 1),  ShapeOf(kDot, 1),    ShapeOf(kBlock2, 4),
+    ShapeOf(kPlus, 5), ShapeOf(kBlock3, 9), ShapeOf(kDisc, 13),
 };
 
 // The Greek letters of the symbol font, alpha..omega.
@@ -60,10 +53,12 @@ int Escapement(int number, const char* text)
     return LabelTextWidth(FontSet(number), text, static_cast<int>(std::strlen(text)));
 }
 
+// Labels go over the symbols drawn before them, so those are sent first.
 void DrawText(const Scene& scene, Drawable drawable, int number, int32_t colorIndex, int x, int y, const char* text)
 {
     if (!FontSet(number))
         return;
+    FlushStarPoints();
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
     DrawLabelText(gAppEnv->display, drawable, FontSet(number), scene.gc, x, y, text,
                   static_cast<int>(std::strlen(text)));
@@ -75,6 +70,7 @@ void DrawBayerLetter(const Scene& scene, Drawable drawable, int x, int baseline,
     if (font.fid == 0)
         return;
     char glyph = kBayerLetters[letter - 1];
+    FlushStarPoints();
     XSetFont(gAppEnv->display, scene.gc, font.fid);
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarBayerFont]);
     XDrawString(gAppEnv->display, drawable, scene.gc, x, baseline, &glyph, 1);
@@ -110,9 +106,7 @@ int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t,
     int k = std::max(1, static_cast<int>((scene.mag.starLimit - mag10 + 10) / 10));
     const SymbolShape& shape = kShapes[std::min(k, 6) - 1];
     int32_t color = k == 1 ? scene.mag.faintStarColor : colorIndex;
-    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[color]);
-    for (int i = 0; i < shape.count; ++i)
-        XDrawPoint(gAppEnv->display, drawable, scene.gc, x + shape.pixels[i].dx, y + shape.pixels[i].dy);
+    DrawSymbolPixels(scene, drawable, x, y, shape, color);
     return std::min(k, 3);
 }
 
@@ -223,6 +217,7 @@ void DrawBuiltinStars(Scene& scene, Drawable drawable)
     int32_t last = 0;
     if (!(scene.displayFlags[kFlagStars] & kStarFlag) || !GetLastStarWithinLimit(scene, last))
         return;
+    StarPointBatch batch(scene, drawable);
     if (scene.viewMode == kModeHrz || scene.viewMode == kModeVola)
         DrawBuiltinStarsHorizon(scene, drawable, last);
     else

@@ -69,7 +69,9 @@ XFontSet FontSetOf(int32_t labelKind)
 // made draws nothing.
 int DrawText(const Scene& scene, Drawable drawable, XFontSet fontSet, int x, int y, const char* text)
 {
-    return DrawLabelText(Dpy(), drawable, fontSet, scene.gc, x, y, text, static_cast<int>(std::strlen(text)));
+    const int length = static_cast<int>(std::strlen(text));
+    DrawLabelText(Dpy(), drawable, fontSet, scene.gc, x, y, text, length);
+    return LabelTextWidth(fontSet, text, length);
 }
 
 // The icons stand in a square of side s, vertically centred on the line.

@@ -2,8 +2,10 @@
 
 #include "astro/fixed_point.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -80,53 +82,108 @@ void PlaceSky(const Scene& scene, int32_t dx, int32_t dy, ProjectedPoint& out)
 }
 
 // Pixel offset of a screen component: component x k x divisor x scale,
-// Q14 twice. One product in 128 bits with one rounding: rounding the
-// component times k first would cost up to three pixels a unit behind the
-// observer, where the divisor is 100. Held within the projection range.
-int32_t ScaledOffset(int32_t component, int32_t k, int32_t divisor, int32_t scale)
+// Q14 twice. One product with one rounding: rounding the component times k
+// first would cost up to three pixels a unit behind the observer, where the
+// divisor is 100. The product fits 64 bits for every point of a chart; only
+// a vector far outside the unit sphere needs the 128-bit form. Held within
+// the projection range.
+[[gnu::noinline]] int32_t WideScaledOffset(int32_t component, int32_t k, int32_t divisor, int32_t scale)
 {
-    const __int128 product = static_cast<__int128>(int64_t{component} * k) * (int64_t{divisor} * scale);
-    const __int128 offset = product >> 28;
-    const __int128 limit = kProjectionLimit / 2;
+    constexpr __int128 limit = kProjectionLimit / 2;
+    const __int128 wide = static_cast<__int128>(int64_t{component} * k) * (int64_t{divisor} * scale);
+    const __int128 offset = wide >> 28;
     return static_cast<int32_t>(offset > limit ? limit : (offset < -limit ? -limit : offset));
+}
+
+inline int32_t ScaledOffset(int32_t component, int32_t k, int32_t divisor, int32_t scale)
+{
+    constexpr int64_t limit = kProjectionLimit / 2;
+    int64_t product = 0;
+    if (__builtin_mul_overflow(int64_t{component} * k, int64_t{divisor} * scale, &product)) {
+        return WideScaledOffset(component, k, divisor, scale);
+    }
+    return static_cast<int32_t>(std::clamp(product >> 28, -limit, limit));
+}
+
+// The divisor of AzimuthalFactorFixed for a Q14 cosine below the small-angle
+// range.
+int32_t FactorDivisor(int32_t c)
+{
+    return c >= -4239 ? 1 : (c >= -15394 ? 10 : 100);
 }
 
 // AzimuthalFactorFixed for every Q14 cosine, worked out once: a table
 // look-up instead of an arc cosine, a square root and a 64-bit division for
-// each of the hundred thousand points of a redraw.
-struct FactorTable {
-    std::array<int32_t, 2 * kFixedOne + 1> k;
-    std::array<int8_t, 2 * kFixedOne + 1> divisor;
-};
+// each of the hundred thousand points of a redraw. Every k but the one
+// straight behind the observer fits 16 bits, so the table is 64 KB and one
+// read gives the factor; its divisor follows from the cosine. A 0 marks a
+// cosine whose factor is worked out on the spot. The table is made at the
+// first projection; a program that never projects never makes it.
+using FactorTable = std::array<uint16_t, 2 * kFixedOne + 1>;
 
-const FactorTable& Factors()
+const FactorTable* gFactors = nullptr;
+
+[[gnu::noinline]] const FactorTable* MakeFactors()
 {
-    static const FactorTable* table = [] {
-        auto* t = new FactorTable;
-        for (int32_t c = -kFixedOne; c <= kFixedOne; ++c) {
-            int32_t divisor = 1;
-            AzimuthalFactorFixed(c, t->k[c + kFixedOne], divisor);
-            t->divisor[c + kFixedOne] = static_cast<int8_t>(divisor);
-        }
-        return t;
-    }();
-    return *table;
+    auto* table = new FactorTable{};
+    for (int32_t c = -kFixedOne; c <= kFixedOne; ++c) {
+        int32_t k = 0;
+        int32_t divisor = 1;
+        AzimuthalFactorFixed(c, k, divisor);
+        const bool fits = k > 0 && k <= UINT16_MAX && divisor == (c >= kSmallAngleStart ? 1 : FactorDivisor(c));
+        (*table)[c + kFixedOne] = fits ? static_cast<uint16_t>(k) : 0;
+    }
+    gFactors = table;
+    return table;
 }
 
-// Offsets of the Q14 form: the divisor's share of the scale is put back.
-void FixedOffsets(const Scene& scene, int32_t centre, int32_t p, int32_t q, int32_t& dx, int32_t& dy)
+inline const FactorTable& Factors()
 {
-    int32_t k = 0;
+    return gFactors != nullptr ? *gFactors : *MakeFactors();
+}
+
+// Scales up to this (about 730 pixels per degree; the fast path ends at
+// 80) keep the offset product of a direction in the unit range below 2^57:
+// it needs no test for overflow, and shifted down it stays inside the
+// projection range without being held there.
+constexpr int32_t kPlainScaleLimit = 41943;
+
+// Offsets of the Q14 form: the divisor's share of the scale is put back.
+// The factor comes from the table where it has one.
+void HeldFixedOffsets(const Scene& scene, int32_t centre, int32_t p, int32_t q, int32_t& dx,
+                                        int32_t& dy)
+{
+    const uint32_t index = static_cast<uint32_t>(centre + kFixedOne);
+    int32_t k = index <= 2 * kFixedOne ? Factors()[index] : 0;
     int32_t divisor = 1;
-    if (centre >= -kFixedOne && centre <= kFixedOne) {
-        const FactorTable& table = Factors();
-        k = table.k[centre + kFixedOne];
-        divisor = table.divisor[centre + kFixedOne];
+    if (k != 0) {
+        divisor = centre >= kSmallAngleStart ? 1 : FactorDivisor(centre);
     } else {
         AzimuthalFactorFixed(centre, k, divisor);
     }
     dx = ScaledOffset(p, k, divisor, scene.view.xScale);
     dy = ScaledOffset(q, k, divisor, scene.view.yScale);
+}
+
+// The offsets of HeldFixedOffsets with plain 64-bit products, for a
+// direction in the unit range whose factor is in the table, at a scale
+// within kPlainScaleLimit; false when any of these does not hold.
+[[gnu::always_inline]] inline bool PlainFixedOffsets(const Scene& scene, int32_t centre, int32_t p, int32_t q,
+                                                     int32_t& dx, int32_t& dy)
+{
+    const int32_t xScale = scene.view.xScale;
+    const int32_t yScale = scene.view.yScale;
+    const uint32_t index = static_cast<uint32_t>(centre + kFixedOne);
+    // Before the table is made the held way makes it.
+    const int32_t k = gFactors != nullptr && index <= 2 * kFixedOne ? (*gFactors)[index] : 0;
+    if (k == 0 || static_cast<uint32_t>(xScale + kPlainScaleLimit) > 2 * kPlainScaleLimit ||
+        static_cast<uint32_t>(yScale + kPlainScaleLimit) > 2 * kPlainScaleLimit) {
+        return false;
+    }
+    const int64_t divisor = centre >= kSmallAngleStart ? 1 : FactorDivisor(centre);
+    dx = static_cast<int32_t>((int64_t{p} * k * (divisor * xScale)) >> 28);
+    dy = static_cast<int32_t>((int64_t{q} * k * (divisor * yScale)) >> 28);
+    return true;
 }
 
 // theta / sin theta for the cosine c of the angle to the view axis.
@@ -182,7 +239,7 @@ int32_t AzimuthalFactorFixed(int32_t c, int32_t& k, int32_t& divisor)
     // products that follow, so part of the scale moves into the divisor.
     // The divisor goes into the denominator: dividing the arc cosine first
     // would cost it one or two digits, several pixels behind the observer.
-    divisor = c >= -4239 ? 1 : (c >= -15394 ? 10 : 100);
+    divisor = FactorDivisor(c);
     const int32_t sine = FixedSqrt(kFixedOne - FixedMul(c, c));
     k = FixedDiv(FixedAcos(c), divisor * sine);
     return k;
@@ -190,43 +247,98 @@ int32_t AzimuthalFactorFixed(int32_t c, int32_t& k, int32_t& divisor)
 
 namespace {
 
+// Components of a direction in -2^17..2^17 - 1: a catalogue's unit
+// vectors, and room to spare.
+constexpr int32_t kUnitRange = 1 << 17;
+
+bool InUnitRange(const FixedVector& v)
+{
+    // Each shifted component below 2^18, tested at once.
+    const uint32_t bits = static_cast<uint32_t>(v[0] + kUnitRange) | static_cast<uint32_t>(v[1] + kUnitRange) |
+                          static_cast<uint32_t>(v[2] + kUnitRange);
+    return bits < 2 * kUnitRange;
+}
+
+// A row of a view matrix dotted with a direction, as FixedRowDot. The view
+// matrices are rotations (elements within +-16384), so for a direction in
+// the unit range no product comes near the int32 ends and holding it there
+// can be left out.
+template <bool kUnitRange>
+int32_t ViewRowDot(const FixedMatrix& m, int row, const FixedVector& v)
+{
+    if constexpr (!kUnitRange) {
+        return FixedRowDot(m, row, v);
+    }
+    const int32_t* r = &m[3 * row];
+    return static_cast<int32_t>(((int64_t{r[0]} * v[0]) >> kFixedShift) + ((int64_t{r[1]} * v[1]) >> kFixedShift) +
+                                ((int64_t{r[2]} * v[2]) >> kFixedShift));
+}
+
 // The azimuthal modes from a Q14 direction: the horizontal modes cull
 // against the horizon too and keep the horizon along the bottom; the precise
 // path works in doubles where pixels are smaller than the Q14 steps. Most
 // points of a chart are culled, so the depth is taken first and the other
 // two rows only for the points that stay.
-int ProjectAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal, bool precise,
-                     ProjectedPoint& out)
+//
+// A direction in the unit range (every catalogue's) takes the plain
+// products; any other the held ones, with the same results wherever both
+// are defined.
+int ProjectHeldAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal, bool precise,
+                         ProjectedPoint& out);
+
+template <bool kUnitRange>
+[[gnu::always_inline]] inline int ProjectAzimuthalOf(const Scene& scene, const FixedVector& v, bool horizontal,
+                                                     bool precise, ProjectedPoint& out)
 {
-    out = {};
+    // Read once and written once: `out` might lie over `v`.
+    const FixedVector u = v;
+    ProjectedPoint p{};
     const FixedMatrix& view = scene.view.matrices[0];
-    out.centre = FixedRowDot(view, 0, v);
-    if (out.centre < scene.view.centreLimit) {
-        return 0;
-    }
-    if (horizontal) {
-        out.altitude = FixedMatrixRow3Dot(v, scene.view.matrices[1]);
-        if (out.altitude < scene.view.horizonLimit) {
-            return 0;
-        }
+    p.centre = ViewRowDot<kUnitRange>(view, 0, u);
+    int visible = p.centre >= scene.view.centreLimit ? 1 : 0;
+    if (visible && horizontal) {
+        p.altitude = ViewRowDot<kUnitRange>(scene.view.matrices[1], 2, u);
+        visible = p.altitude >= scene.view.horizonLimit ? 1 : 0;
     }
     int32_t dx = 0;
     int32_t dy = 0;
-    if (precise) {
-        if (!PreciseOffsets(scene, v, out.centre, dx, dy)) {
-            return 0;
+    if (visible && precise) {
+        visible = PreciseOffsets(scene, u, p.centre, dx, dy) ? 1 : 0;
+    } else if (visible) {
+        const int32_t across = ViewRowDot<kUnitRange>(view, 1, u);
+        const int32_t up = ViewRowDot<kUnitRange>(view, 2, u);
+        if constexpr (kUnitRange) {
+            // Where the plain products do not serve, the point is taken
+            // again from the start the held way; nothing has been written.
+            if (!PlainFixedOffsets(scene, p.centre, across, up, dx, dy)) {
+                return ProjectHeldAzimuthal(scene, v, horizontal, precise, out);
+            }
+        } else {
+            HeldFixedOffsets(scene, p.centre, across, up, dx, dy);
         }
-    } else {
-        FixedOffsets(scene, out.centre, FixedRowDot(view, 1, v), FixedRowDot(view, 2, v), dx, dy);
         dx += 1;
         dy += 1;
     }
-    if (horizontal) {
-        PlaceHorizontal(scene, dx, dy, out);
-    } else {
-        PlaceSky(scene, dx, dy, out);
+    if (visible && horizontal) {
+        PlaceHorizontal(scene, dx, dy, p);
+    } else if (visible) {
+        PlaceSky(scene, dx, dy, p);
     }
-    return 1;
+    out = p;
+    return visible;
+}
+
+[[gnu::noinline]] int ProjectHeldAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal, bool precise,
+                                           ProjectedPoint& out)
+{
+    return ProjectAzimuthalOf<false>(scene, v, horizontal, precise, out);
+}
+
+[[gnu::always_inline]] inline int ProjectAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal,
+                                                   bool precise, ProjectedPoint& out)
+{
+    return InUnitRange(v) ? ProjectAzimuthalOf<true>(scene, v, horizontal, precise, out)
+                          : ProjectHeldAzimuthal(scene, v, horizontal, precise, out);
 }
 
 }  // namespace
@@ -309,7 +421,7 @@ int ProjectAzimuthalInFrame(const FixedMatrix& frame, const Scene& scene, const 
     int32_t dx = 0;
     int32_t dy = 0;
     if (scene.view.pixelsPerDegree < kPrecisePixelsPerDegree) {
-        FixedOffsets(scene, u[0], u[1], u[2], dx, dy);
+        HeldFixedOffsets(scene, u[0], u[1], u[2], dx, dy);
     } else {
         const double k = AzimuthalFactor(u[0] / 16384.0);
         const double x = u[1] / 16384.0 * k * scene.view.pixelsPerRadianX;

@@ -77,9 +77,7 @@ inline void PrepareScene(Scene& scene)
     if (scene.backPixmap != None && scene.gc != nullptr) {
         XFreePixmap(gAppEnv->display, scene.backPixmap);
     }
-    if (scene.gc != nullptr) {
-        XFreeGC(gAppEnv->display, scene.gc);
-    }
+    FreeSceneGC(scene);
     scene = Scene{};
     ResetScene(scene);
     // The tests set the view by hand: the redraw must not turn it toward

@@ -5,6 +5,8 @@
 #include "sky/label_text.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <string>
@@ -82,8 +84,26 @@ TEST(LabelText, FontSetDrawsTheDegreeSignAndThePartAfterIt)
     Pixmap pixmap = XCreatePixmap(display, DefaultRootWindow(display), 200, 20,
                                   static_cast<unsigned>(DefaultDepth(display, DefaultScreen(display))));
     GC gc = XCreateGC(display, pixmap, 0, nullptr);
-    EXPECT_EQ(DrawLabelText(display, pixmap, fontSet, gc, 0, 15, label, static_cast<int>(std::strlen(label))), full);
-    EXPECT_EQ(DrawLabelText(display, pixmap, nullptr, gc, 0, 15, label, 3), 0);
+    // The rightmost inked column: the tail is drawn after the sign, up to
+    // the label's measured width; without a font set nothing is drawn.
+    const auto rightmostInk = [&](XFontSet set) {
+        XSetForeground(display, gc, BlackPixel(display, DefaultScreen(display)));
+        XFillRectangle(display, pixmap, gc, 0, 0, 200, 20);
+        XSetForeground(display, gc, WhitePixel(display, DefaultScreen(display)));
+        DrawLabelText(display, pixmap, set, gc, 0, 15, label, static_cast<int>(std::strlen(label)));
+        XImage* image = XGetImage(display, pixmap, 0, 0, 200, 20, AllPlanes, ZPixmap);
+        int right = -1;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (XGetPixel(image, x, y) == WhitePixel(display, DefaultScreen(display)))
+                    right = std::max(right, x);
+        XDestroyImage(image);
+        return right;
+    };
+    const int right = rightmostInk(fontSet);
+    EXPECT_GT(right, full - tail);
+    EXPECT_LT(right, full);
+    EXPECT_EQ(rightmostInk(nullptr), -1);
     XFreeGC(display, gc);
     XFreePixmap(display, pixmap);
     XFreeFontSet(display, fontSet);
