@@ -1,8 +1,10 @@
 #include "sky/label_text.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <langinfo.h>
 #include <strings.h>
 
 namespace {
@@ -49,6 +51,26 @@ XFontStruct* Latin1Font(XFontSet fontSet)
         }
     }
     return nullptr;
+}
+
+// The font that draws a label byte for byte. In a locale whose characters
+// are single Latin-1 bytes (C, POSIX, ISO-8859-1) a font set holds just its
+// ISO8859-1 font, and every byte of a label, the locale's own or a Latin-1
+// degree sign, is drawn as that font's glyph: the whole label can go to the
+// font at once, without the font set's conversions.
+XFontStruct* ByteFont(XFontSet fontSet)
+{
+    if (MB_CUR_MAX != 1) {
+        return nullptr;
+    }
+    XFontStruct** fonts = nullptr;
+    char** names = nullptr;
+    if (XFontsOfFontSet(fontSet, &fonts, &names) != 1 || Latin1Font(fontSet) == nullptr) {
+        return nullptr;
+    }
+    const char* codeset = nl_langinfo(CODESET);
+    return std::strcmp(codeset, "ANSI_X3.4-1968") == 0 || std::strcmp(codeset, "ISO-8859-1") == 0 ? fonts[0]
+                                                                                                  : nullptr;
 }
 
 int PieceWidth(XFontSet fontSet, XFontStruct* latin1Font, const LabelPiece& piece)
@@ -107,6 +129,19 @@ std::vector<LabelPiece> LabelPiecesForLocale(const char* text, int length)
     std::mbstate_t state{};
     int i = 0;
     while (i < length) {
+        // A run of ASCII in the initial shift state is itself in every
+        // locale: no need to decode it byte by byte.
+        int ascii = i;
+        if (std::mbsinit(&state) != 0) {
+            while (ascii < length && static_cast<unsigned char>(text[ascii]) < 0x80) {
+                ++ascii;
+            }
+        }
+        if (ascii > i) {
+            RunOf(pieces, false).append(text + i, static_cast<size_t>(ascii - i));
+            i = ascii;
+            continue;
+        }
         wchar_t ignored;
         const size_t size = std::mbrtowc(&ignored, text + i, static_cast<size_t>(length - i), &state);
         if (size == 0 || size > static_cast<size_t>(length - i)) {
@@ -132,6 +167,9 @@ int LabelTextWidth(XFontSet fontSet, const char* text, int length)
     if (fontSet == nullptr) {
         return 0;
     }
+    if (XFontStruct* font = ByteFont(fontSet)) {
+        return XTextWidth(font, text, length);
+    }
     if (IsAscii(text, length)) {
         return XmbTextEscapement(fontSet, text, length);
     }
@@ -148,6 +186,11 @@ void DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc,
                    const char* text, int length)
 {
     if (fontSet == nullptr) {
+        return;
+    }
+    if (XFontStruct* font = ByteFont(fontSet)) {
+        XSetFont(display, gc, font->fid);
+        XDrawString(display, drawable, gc, x, baseline, text, length);
         return;
     }
     if (IsAscii(text, length)) {

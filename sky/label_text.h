@@ -28,11 +28,14 @@ struct LabelPiece {
 std::vector<LabelPiece> LabelPiecesForLocale(const char* text, int length);
 
 // Width in pixels of a label drawn with the font set; 0 without a font set.
-// Plain ASCII is measured as it is, without the cutting into runs.
+// Plain ASCII, and any label in a locale of single Latin-1 bytes, is
+// measured as it is, without the cutting into runs.
 int LabelTextWidth(XFontSet fontSet, const char* text, int length);
 
 // Draws a label at (x, baseline) with the GC's current foreground; nothing
-// without a font set. Plain ASCII goes to the font set as it is. Otherwise
+// without a font set. In a locale of single Latin-1 bytes (C, POSIX,
+// ISO-8859-1) the label goes to the set's one font as it is, degree sign
+// and all; elsewhere plain ASCII goes to the font set as it is. Otherwise
 // a Latin-1 character that the locale lacks is drawn with the font set's
 // ISO8859-1 font; when the set has none, a blank stands in for it. It does
 // not measure the label: a caller that needs the width asks LabelTextWidth.

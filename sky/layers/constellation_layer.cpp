@@ -8,6 +8,7 @@
 #include "sky/label_text.h"
 #include "sky/pens.h"
 #include "sky/view/projection.h"
+#include "sky/view/wrap_segments.h"
 
 #include <cstring>
 
@@ -69,6 +70,7 @@ void DrawConstellationLines(Scene& scene, Drawable drawable)
         return;
     }
     SetLineStyle(scene, LineSolid, kColorConstLine);
+    const SegmentRun run(scene, drawable);
     DrawConstellationLineRange(scene, drawable, ConstellationLineIndex[0],
                                ConstellationLineIndex[kConstellationRows]);
 }
@@ -104,13 +106,16 @@ void DrawConstellationBoundaries(Scene& scene, Drawable drawable)
         return;
     }
     SetLineStyle(scene, LineOnOffDash, kColorConstBorder);
-    Pen pen = PenMoveTo(BoundaryPoint(ConstellationBoundaryTable[0]), scene, drawable);
-    for (int32_t i = 1; ConstellationBoundaryTable[i].flag != -1; ++i) {
-        const ConstellationBoundaryPoint& point = ConstellationBoundaryTable[i];
-        if (point.flag == 1) {
-            pen = PenMoveTo(BoundaryPoint(point), scene, drawable);
-        } else {
-            PenLineTo(BoundaryPoint(point), pen);
+    {
+        const SegmentRun run(scene, drawable);
+        Pen pen = PenMoveTo(BoundaryPoint(ConstellationBoundaryTable[0]), scene, drawable);
+        for (int32_t i = 1; ConstellationBoundaryTable[i].flag != -1; ++i) {
+            const ConstellationBoundaryPoint& point = ConstellationBoundaryTable[i];
+            if (point.flag == 1) {
+                pen = PenMoveTo(BoundaryPoint(point), scene, drawable);
+            } else {
+                PenLineTo(BoundaryPoint(point), pen);
+            }
         }
     }
     SetLineStyle(scene, LineSolid, kColorConstBorder);

@@ -3,6 +3,7 @@
 #include "core/format_check.h"
 #include "core/messages.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -26,7 +27,61 @@ void FormatFrom(const GridFormat& format, int32_t first, int32_t second, char* o
     FormatGridLabel(format.key, format.defaultFormat, first, second, out, size);
 }
 
+// The formats a redraw has read so far, while GridLabelFormatsKept lives:
+// a resource look-up costs more than the rest of a label.
+struct KeptFormat {
+    const char* key;
+    char format[kGridFormatSize];
+};
+
+constexpr size_t kMostKeptFormats = 8;
+bool gKeeping = false;
+std::array<KeptFormat, kMostKeptFormats> gKept{};
+size_t gKeptCount = 0;
+
+// The format to use for a key: its resource text when that matches the
+// default, else the default.
+void ResolveFormat(const char* key, const char* defaultFormat, char* format, size_t size)
+{
+    GetMessage(key, format, size);
+    if (!FormatMatchesDefault(format, defaultFormat)) {
+        std::snprintf(format, size, "%s", defaultFormat);
+    }
+}
+
+const char* KeptFormatOf(const char* key, const char* defaultFormat)
+{
+    for (size_t i = 0; i < gKeptCount; ++i) {
+        if (std::strcmp(gKept[i].key, key) == 0) {
+            return gKept[i].format;
+        }
+    }
+    if (gKeptCount == kMostKeptFormats) {
+        return nullptr;
+    }
+    KeptFormat& kept = gKept[gKeptCount++];
+    kept.key = key;
+    ResolveFormat(key, defaultFormat, kept.format, sizeof kept.format);
+    return kept.format;
+}
+
 }  // namespace
+
+GridLabelFormatsKept::GridLabelFormatsKept() : owner_(!gKeeping)
+{
+    if (owner_) {
+        gKeeping = true;
+        gKeptCount = 0;
+    }
+}
+
+GridLabelFormatsKept::~GridLabelFormatsKept()
+{
+    if (owner_) {
+        gKeeping = false;
+        gKeptCount = 0;
+    }
+}
 
 void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, int32_t second, char* out,
                      size_t size)
@@ -35,8 +90,11 @@ void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, 
         return;
     }
     char format[kGridFormatSize];
-    GetMessage(key, format, sizeof format);
-    const char* use = FormatMatchesDefault(format, defaultFormat) ? format : defaultFormat;
+    const char* use = gKeeping ? KeptFormatOf(key, defaultFormat) : nullptr;
+    if (use == nullptr) {
+        ResolveFormat(key, defaultFormat, format, sizeof format);
+        use = format;
+    }
     // The format was checked above: only integer conversions, at most as
     // many as the two arguments passed.
 #pragma GCC diagnostic push

@@ -31,6 +31,20 @@ constexpr size_t kGridLabelSize = 40;    // the label drawn
 void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, int32_t second, char* out,
                      size_t size);
 
+// While one lives, the formats are read from the resources once and kept
+// (a redraw's grids); otherwise each label reads its own. Nested ones
+// leave the outer one in charge.
+class GridLabelFormatsKept {
+public:
+    GridLabelFormatsKept();
+    ~GridLabelFormatsKept();
+    GridLabelFormatsKept(const GridLabelFormatsKept&) = delete;
+    GridLabelFormatsKept& operator=(const GridLabelFormatsKept&) = delete;
+
+private:
+    bool owner_;
+};
+
 // The label of a grid point, when it has one.
 // Given:    viewMode   the scene's view mode
 //           unit       hours or degrees

@@ -68,8 +68,20 @@ int TextEscapement(XFontSet fontSet, const char* text)
     return LabelTextWidth(fontSet, text, static_cast<int>(std::strlen(text)));
 }
 
+// The colour and dash of the grid lines the GC holds while DrawGrids
+// gathers them; a colour of -1 when it holds something else.
+struct GridLineStyle {
+    int32_t color;
+    int dashed;
+};
+
+GridLineStyle gLineStyle{-1, 0};
+bool gGathering = false;
+
 void DrawGridText(const Scene& scene, Drawable drawable, int x, int baseline, const char* text)
 {
+    FlushSegmentRun();
+    gLineStyle.color = -1;
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorGridNumFont]);
     DrawLabelText(gAppEnv->display, drawable, GridFontSet(), scene.gc, x, baseline, text,
                   static_cast<int>(std::strlen(text)));
@@ -261,9 +273,13 @@ void DrawGridSegment(const Scene& scene, Drawable drawable, const ProjectedPoint
                      int dashed, int32_t color)
 {
     Display* display = gAppEnv->display;
-    XSetLineAttributes(display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth),
-                       dashed ? LineOnOffDash : LineSolid, CapButt, JoinMiter);
-    XSetForeground(display, scene.gc, gAppEnv->pixels[color]);
+    if (!gGathering || gLineStyle.color != color || gLineStyle.dashed != dashed) {
+        FlushSegmentRun();
+        XSetLineAttributes(display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth),
+                           dashed ? LineOnOffDash : LineSolid, CapButt, JoinMiter);
+        XSetForeground(display, scene.gc, gAppEnv->pixels[color]);
+        gLineStyle = GridLineStyle{color, dashed};
+    }
     DrawProjectedSegment(scene, drawable, a, b);
 }
 
@@ -422,12 +438,21 @@ void DrawGalacticGrid(Scene& scene, Drawable drawable, int gridOrLine, int style
 
 void DrawGrids(Scene& scene, Drawable drawable)
 {
+    const GridLabelFormatsKept formats;
     SetWrapMode(scene);
     const int style = Flags(scene, kFlagGridNumbers) & kGridStyleMask;
-    for (const GridStep& step : kGridSteps) {
-        if ((Flags(scene, step.flagByte) & step.flagBit) != 0) {
-            step.draw(scene, drawable, step.what, style, step.color);
+    {
+        // The lines of one colour and dash go out together; only the grid
+        // numbers change the GC between them.
+        const SegmentRun run(scene, drawable);
+        gGathering = true;
+        gLineStyle.color = -1;
+        for (const GridStep& step : kGridSteps) {
+            if ((Flags(scene, step.flagByte) & step.flagBit) != 0) {
+                step.draw(scene, drawable, step.what, style, step.color);
+            }
         }
+        gGathering = false;
     }
     XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid,
                        CapButt, JoinMiter);

@@ -5,6 +5,7 @@
 #include "data/catalog_tables.h"
 #include "sky/colors.h"
 #include "sky/pens.h"
+#include "sky/view/wrap_segments.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ void DrawMilkyWayOutline(const Scene& scene, Drawable drawable)
     XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid,
                        CapButt, JoinMiter);
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorMilkyWayLine]);
+    const SegmentRun lines(scene, drawable);
     for (const FixedVector* run : MilkyWayTable) {
         Pen pen = PenMoveTo(run[0], scene, drawable);
         for (const FixedVector* v = run + 1; !IsRunEnd(*v); ++v) {

@@ -132,7 +132,7 @@ void GatherSymbol(int x, int y, const SymbolShape& shape, int32_t colorIndex)
         }
     }
     MarkCells(span, colorIndex);
-    if (++p.symbols >= gRedrawShortcuts.pointBatchSize) {
+    if (++p.symbols >= gRedrawShortcuts.batchSize) {
         FlushStarPoints();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "astro/fixed_point.h"
 #include "core/app_env.h"
+#include "sky/redraw_shortcuts.h"
 #include "sky/view/clipping.h"
 
 #include <cstdlib>
@@ -20,6 +21,16 @@ constexpr int32_t kNearPoleAltitude = 0x3FC00000;
 constexpr int32_t kNearBackMeridianCentre = 0x8000001;
 
 WrapState wrapState;
+
+// The open run of lines.
+struct PendingSegments {
+    Display* display = nullptr;
+    Drawable drawable = None;
+    GC gc = nullptr;
+    std::vector<XSegment> segments;
+};
+
+PendingSegments pending;
 
 void SortLeftFirst(const ProjectedPoint*& a, const ProjectedPoint*& b)
 {
@@ -58,7 +69,40 @@ void DrawClippedLine(const Scene& scene, Drawable drawable, int32_t x1, int32_t 
     if (!ClipSegment(x1, y1, x2, y2) || !FitsXCoordinates(x1, y1) || !FitsXCoordinates(x2, y2)) {
         return;
     }
+    if (pending.drawable != None && pending.drawable == drawable) {
+        pending.segments.push_back(XSegment{static_cast<short>(x1), static_cast<short>(y1), static_cast<short>(x2),
+                                            static_cast<short>(y2)});
+        return;
+    }
     XDrawLine(gAppEnv->display, drawable, scene.gc, x1, y1, x2, y2);
+}
+
+SegmentRun::SegmentRun(const Scene& scene, Drawable drawable)
+    : opened_(pending.drawable == None && drawable != None && gRedrawShortcuts.batchSize > 1)
+{
+    if (opened_) {
+        pending.display = gAppEnv->display;
+        pending.drawable = drawable;
+        pending.gc = scene.gc;
+    }
+}
+
+SegmentRun::~SegmentRun()
+{
+    if (opened_) {
+        FlushSegmentRun();
+        pending.drawable = None;
+    }
+}
+
+void FlushSegmentRun()
+{
+    if (pending.drawable == None || pending.segments.empty()) {
+        return;
+    }
+    XDrawSegments(pending.display, pending.drawable, pending.gc, pending.segments.data(),
+                  static_cast<int>(pending.segments.size()));
+    pending.segments.clear();
 }
 
 int SegmentWrapsCylinder(const ProjectedPoint& a, const ProjectedPoint& b)

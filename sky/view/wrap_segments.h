@@ -9,6 +9,7 @@
 
 #include <X11/Xlib.h>
 #include <cstdint>
+#include <vector>
 
 // How lines wrap: none, around the cylinder's sides, or behind the ellipse.
 struct WrapState {
@@ -64,3 +65,24 @@ void DrawSplitSegment(const Scene& scene, Drawable drawable, const ProjectedPoin
 //           x1, y1, x2, y2  ends (pixels, within +-kClipCoordinateLimit)
 void DrawClippedLine(const Scene& scene, Drawable drawable, int32_t x1, int32_t y1, int32_t x2,
                      int32_t y2);
+
+// The lines of a layer drawn in one colour and style, gathered while a run
+// is open on the drawable and sent as one XDrawSegments when the layer
+// flushes them or the run ends, where a call per line would cost more than
+// the rest of the line. The server draws the same lines in the same order:
+// Xlib would have joined the lines into the same request. The layer sends
+// the pending lines before it changes the GC or draws anything else.
+// Runs do not nest: an inner one leaves the outer one open.
+class SegmentRun {
+public:
+    SegmentRun(const Scene& scene, Drawable drawable);
+    ~SegmentRun();
+    SegmentRun(const SegmentRun&) = delete;
+    SegmentRun& operator=(const SegmentRun&) = delete;
+
+private:
+    bool opened_;
+};
+
+// Sends the lines gathered so far (nothing when no run is open).
+void FlushSegmentRun();
