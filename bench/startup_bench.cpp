@@ -1,9 +1,10 @@
 // Start-up of uvola: from exec to the first prompt on its command port
 // (every start-up step: the main window with its menu bar, the toolbar's
-// and step box's icons, the tips, the first chart drawn and copied), and
-// its resident memory at that moment. The program runs with "-q" in the
-// home directory the test harness gives (UVOLA_TEST_HOME), with ConfirmQuit
-// off and the command port on a free loopback port.
+// and step box's icons, the tips, the first chart drawn and copied), its
+// resident memory at that moment, and the round trips to the X server until
+// then. The program runs with "-q" in the home directory the test harness
+// gives (UVOLA_TEST_HOME), with ConfirmQuit off and the command port on a
+// free loopback port.
 #include <benchmark/benchmark.h>
 
 #include "tests/harness/free_port.h"
@@ -79,6 +80,41 @@ long ResidentKilobytes(pid_t pid)
     return 0;
 }
 
+// Starts uvola, its round trips counted when `countFile` is given.
+pid_t StartProgram(const std::string& countFile)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "w", stdout);
+        if (!countFile.empty()) {
+            const char* preload = std::getenv("LD_PRELOAD");
+            const std::string both = std::string(UVOLA_ROUND_TRIP_COUNTER) + (preload ? std::string(":") + preload : "");
+            setenv("LD_PRELOAD", both.c_str(), 1);
+            setenv("UVOLA_ROUND_TRIP_FILE", countFile.c_str(), 1);
+        }
+        execl(UVOLA_PROGRAM, "uvola", "-q", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+int WaitForPrompt(int port)
+{
+    int client = -1;
+    while ((client = ConnectAndReadPrompt(port)) < 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return client;
+}
+
+void Quit(pid_t pid, int client)
+{
+    send(client, "EXIT\n", 5, MSG_NOSIGNAL);
+    close(client);
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
 void StartupToFirstPrompt(benchmark::State& state)
 {
     const int port = FreePort();
@@ -89,28 +125,38 @@ void StartupToFirstPrompt(benchmark::State& state)
     long resident = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const pid_t pid = fork();
-        if (pid == 0) {
-            std::freopen("/dev/null", "w", stdout);
-            execl(UVOLA_PROGRAM, "uvola", "-q", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        int client = -1;
-        while ((client = ConnectAndReadPrompt(port)) < 0) {
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
+        const pid_t pid = StartProgram("");
+        const int client = WaitForPrompt(port);
         const auto ready = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(ready - start).count());
         resident = ResidentKilobytes(pid);
-
-        send(client, "EXIT\n", 5, MSG_NOSIGNAL);
-        close(client);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        Quit(pid, client);
     }
     state.counters["RSS_kB"] = static_cast<double>(resident);
 }
 
 BENCHMARK(StartupToFirstPrompt)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The replies uvola waits for from the X server from exec to its first
+// prompt: every round trip of the start, the first chart included.
+void StartupRoundTrips(benchmark::State& state)
+{
+    const int port = FreePort();
+    if (!WriteOptions(port)) {
+        state.SkipWithError("run under tests/harness/uvola-test-env --xvfb");
+        return;
+    }
+    const std::string countFile = std::string(std::getenv("UVOLA_TEST_HOME")) + "/round-trips";
+    long roundTrips = 0;
+    for (auto _ : state) {
+        const pid_t pid = StartProgram(countFile);
+        const int client = WaitForPrompt(port);
+        std::ifstream(countFile) >> roundTrips;
+        Quit(pid, client);
+    }
+    state.counters["round_trips"] = static_cast<double>(roundTrips);
+}
+
+BENCHMARK(StartupRoundTrips)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

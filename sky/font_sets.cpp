@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,29 @@ bool LoadSymbolFont(const char* name)
     return true;
 }
 
+// The slot before `slot` whose set was made from the same base names; -1
+// when there is none. Seventeen sets come from four base names by default,
+// and each set made costs a dozen round trips to the server.
+int SlotWithSameNames(const std::array<String, kResourceCount>& names, int slot)
+{
+    for (int i = 0; i < slot; ++i) {
+        if (gAppEnv->fontSets[i] != nullptr && std::strcmp(names[i], names[slot]) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool SharedWithEarlierSlot(int slot)
+{
+    for (int i = 0; i < slot; ++i) {
+        if (gAppEnv->fontSets[i] == gAppEnv->fontSets[slot]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int LogicalHeight(int slot)
 {
     const XFontSetExtents* extents = gAppEnv->fontSetExtents[slot];
@@ -129,12 +153,20 @@ int LogicalHeight(int slot)
 
 int LoadFontSets()
 {
-    const std::array<String, kResourceCount> names = ReadFontResources();
+    std::array<String, kResourceCount> names = ReadFontResources();
     bool ok = true;
     std::vector<std::string> missingCharsets;
     for (int i = 0; i < kFontSetCount; ++i) {
-        const char* baseName = names[i] != nullptr ? names[i] : FontSetResourceTable[i].defaultValue;
-        ok = CreateOneFontSet(i, baseName, missingCharsets) && ok;
+        if (names[i] == nullptr) {
+            names[i] = const_cast<String>(FontSetResourceTable[i].defaultValue);
+        }
+        const int same = SlotWithSameNames(names, i);
+        if (same >= 0) {
+            gAppEnv->fontSets[i] = gAppEnv->fontSets[same];
+            gAppEnv->fontSetExtents[i] = gAppEnv->fontSetExtents[same];
+            continue;
+        }
+        ok = CreateOneFontSet(i, names[i], missingCharsets) && ok;
     }
     ReportMissingCharsets(missingCharsets);
     const char* symbolName = names[kFontSetCount] != nullptr ? names[kFontSetCount]
@@ -148,9 +180,11 @@ void FreeFontSets()
 {
     Display* display = gAppEnv->display;
     for (int i = 0; i < kFontSetCount; ++i) {
-        if (gAppEnv->fontSets[i] != nullptr) {
+        if (gAppEnv->fontSets[i] != nullptr && !SharedWithEarlierSlot(i)) {
             XFreeFontSet(display, gAppEnv->fontSets[i]);
         }
+    }
+    for (int i = 0; i < kFontSetCount; ++i) {
         gAppEnv->fontSets[i] = nullptr;
         gAppEnv->fontSetExtents[i] = nullptr;
     }

@@ -41,7 +41,8 @@ extern const FontSetResource StarBayerFontResource;
 // some charsets of the locale is kept, and the charsets it has still draw;
 // one line on standard error names the locale and every charset that some
 // set lacks ("uvola: locale %s: the fonts lack the charsets %s, %s; ...").
-// Every set is tried even after a failure.
+// Every set is tried even after a failure. Slots whose resources name the
+// same base names share one set.
 // Given:    gAppEnv  display, toplevel (resources are read on it)
 // Returned: gAppEnv  fontSets, fontSetExtents, starBayerFont, fontAscent
 //                    (the DirNameFontset height)

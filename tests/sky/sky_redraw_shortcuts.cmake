@@ -19,3 +19,6 @@ set_tests_properties(sky_redraw_shortcuts_depth8_test PROPERTIES TIMEOUT 300 LAB
 
 # Labels that skip the cutting into runs against the font set's own drawing.
 uvola_gui_test(sky_label_fast_path_test SOURCES sky_label_fast_path_test.cpp LIBS uvola_sky Uvola::Motif)
+
+# Font sets named alike made once and shared.
+uvola_gui_test(sky_font_set_sharing_test SOURCES sky_font_set_sharing_test.cpp LIBS uvola_sky Uvola::Motif)
