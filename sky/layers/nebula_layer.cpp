@@ -11,7 +11,7 @@
 
 #include <X11/Intrinsic.h>
 #include <array>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 namespace {
@@ -70,7 +70,7 @@ int DrawMagnitudeLabel(const Scene& scene, Drawable drawable, int32_t mag10, int
 {
     const LabelStyle& style = LabelStyleTable[kLabelNebulaMag];
     char text[16];
-    const int length = std::snprintf(text, sizeof text, "%.1f", mag10 / 10.0);
+    const int length = FormatNebulaMagnitude(mag10, text, sizeof text);
     const int width = LabelTextWidth(FontSet(style.fontSet), text, length);
     DrawLabel(scene, drawable, style, x - width / 2, y + 6 - sizeClass + Ascent(style.fontSet), text, length);
     return x + LogicalExtent(style.fontSet).width / 2;
@@ -93,9 +93,11 @@ void DrawCatalogueLabel(const Scene& scene, Drawable drawable, int catalogue, co
     } else if ((word & kNebulaMessierFlag) && NebulaCatalogEnabled(scene, kMessier)) {
         baseline = y + Ascent(style.fontSet);
     }
+    // The catalogue letter and the number, as "%c%u" writes them.
     char text[16];
-    const int length = std::snprintf(text, sizeof text, "%c%u", kCatalogueLetters[catalogue],
-                                     static_cast<unsigned>(word & kNebulaNumberMask));
+    text[0] = kCatalogueLetters[catalogue];
+    const int length =
+        static_cast<int>(std::to_chars(text + 1, text + sizeof text, word & kNebulaNumberMask).ptr - text);
     DrawLabel(scene, drawable, style, x, baseline, text, length);
 }
 
@@ -135,6 +137,15 @@ Drawable SymbolScreenDrawable(const Scene& scene, Drawable drawable)
 }
 
 }  // namespace
+
+int FormatNebulaMagnitude(int32_t mag10, char* text, size_t size)
+{
+    char* end = std::to_chars(text, text + size - 3, mag10 / 10).ptr;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + mag10 % 10);
+    *end = '\0';
+    return static_cast<int>(end - text);
+}
 
 int32_t NebulaType(const NebulaAttributes& record) { return static_cast<int32_t>(record.word[0] & kNebulaTypeMask); }
 

@@ -8,6 +8,7 @@
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
+#include <cstddef>
 #include <cstdint>
 
 // NEBULA group bits (byte kFlagNebulae).
@@ -27,6 +28,15 @@ constexpr uint8_t kCompoundFlag = 64;
 constexpr uint8_t kMessierFlag = 1;
 constexpr uint8_t kNgcFlag = 2;
 constexpr uint8_t kIcFlag = 4;
+
+// The magnitude label: a magnitude in tenths as "%.1f" writes it, its whole
+// part, a point and the tenths (8.3 for 83). The labels of a chart full of
+// nebulae are written by the thousand, and printf's floating-point path cost
+// more than drawing them.
+// Given:    mag10  0..254
+//           size   size of text in bytes, at least 6
+// Returned: text   the label, terminated; its length
+int FormatNebulaMagnitude(int32_t mag10, char* text, size_t size);
 
 // Type (0..5) and magnitude x 10 (255: none) of an attribute record.
 int32_t NebulaType(const NebulaAttributes& record);

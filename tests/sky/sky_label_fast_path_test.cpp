@@ -1,13 +1,16 @@
-// Labels that skip the cutting into runs come out as the font set draws
+// Labels written and drawn the short way: the nebula magnitudes as printf
+// writes them, and labels that skip the cutting into runs as the font set draws
 // them: plain ASCII in the C and UTF-8 locales, and in the C locale whole
 // labels, degree sign and all, through the set's one font. Each is drawn
 // both ways on one pixmap and read back.
 #include "tests/sky/sky_canvas_fixture.h"
 
 #include "sky/label_text.h"
+#include "sky/layers/nebula_layer.h"
 
 #include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -115,5 +118,21 @@ TEST_P(LabelFastPath, DegreeLabelsAreWhatTheFontSetDrawsInTheLocalesEncoding)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, LabelFastPath, ::testing::Values("C", "C.UTF-8"));
+
+}  // namespace
+
+namespace {
+
+TEST(NebulaMagnitudeLabel, ReadsAsPrintfWritesItForEveryMagnitude)
+{
+    for (int32_t mag10 = 0; mag10 < 255; ++mag10) {
+        char want[16];
+        char text[16];
+        std::snprintf(want, sizeof want, "%.1f", mag10 / 10.0);
+        const int length = FormatNebulaMagnitude(mag10, text, sizeof text);
+        EXPECT_STREQ(text, want);
+        EXPECT_EQ(length, static_cast<int>(std::strlen(want)));
+    }
+}
 
 }  // namespace
