@@ -292,7 +292,6 @@ void BM_ZoomRepeat(benchmark::State& state)
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
         return;
     }
-    using Clock = std::chrono::steady_clock;
     Scene& scene = gBenchScene;
     scene.viewMode = static_cast<int32_t>(state.range(0));
     scene.view.fieldOfView = 60.0;
