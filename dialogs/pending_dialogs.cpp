@@ -1,6 +1,7 @@
 #include "dialogs/pending_dialogs.h"
 
 #include "command/interpreter.h"
+#include "sky/text_list.h"
 
 namespace {
 
@@ -166,4 +167,10 @@ void ShowCometDialog(Scene*)
 void ShowMPlanetDialog(Scene*)
 {
     NotAvailable("MPlanetDialog");
+}
+
+void ShowImageDialog(Scene*, TextList* list)
+{
+    FreeTextList(list);
+    NotAvailable("ImageDialog");
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 struct Scene;
+struct TextList;
 
 // Script and image files
 void ShowOpenFileDialog(Scene* scene);
@@ -49,3 +50,7 @@ void ShowCopyrightDialog(Scene* scene);
 // Comets and minor planets
 void ShowCometDialog(Scene* scene);
 void ShowMPlanetDialog(Scene* scene);
+
+// The image viewer, given the pictures to show; it takes the list and frees
+// it.
+void ShowImageDialog(Scene* scene, TextList* list);

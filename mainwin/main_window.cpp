@@ -7,6 +7,7 @@
 #include "core/options.h"
 #include "data/wm_icon_bitmaps.h"
 #include "mainwin/menu_bar.h"
+#include "mainwin/pointer_input.h"
 #include "mainwin/toolbar.h"
 #include "sky/canvas.h"
 #include "sky/scene.h"
@@ -300,6 +301,9 @@ void CreateMainWindow(Scene* scene)
     XmMainWindowSetAreas(main, menuBar, gAppEnv->toolbar, hScroll, vScroll, drawingArea);
     CreateMenuBar(menuBar, scene);
     XtAddEventHandler(drawingArea, StructureNotifyMask, False, DrawingAreaConfigureHandler, scene);
+    XtAddEventHandler(drawingArea, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
+                      DrawingAreaPointerHandler, scene);
+    XtAddEventHandler(drawingArea, KeyReleaseMask, False, DrawingAreaKeyHandler, scene);
 }
 
 void UpdateScrollBars(Scene* scene)

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/options.h"
 #include "dialogs/command_dialog.h"
+#include "mainwin/click_data_dialog.h"
 #include "mainwin/toolbar.h"
 #include "sky/catalog/name_files.h"
 #include "sky/catalog/small_body_lists.h"
@@ -36,6 +37,7 @@ bool UserConfirmsQuit()
 void ReleaseLoadedData()
 {
     FreeToolbarPixmaps();
+    FreeClickDataDialog();
     FreeFontSets();
     FreeCometList(*gScene);
     FreeMinorPlanetList(*gScene);

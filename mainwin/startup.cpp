@@ -9,8 +9,10 @@
 #include "core/user_directory.h"
 #include "data/fallback_resources.h"
 #include "dialogs/step_box.h"
+#include "mainwin/click_data_dialog.h"
 #include "mainwin/command_line.h"
 #include "mainwin/main_window.h"
+#include "mainwin/pointer_input.h"
 #include "mainwin/quit.h"
 #include "mainwin/startup_script.h"
 #include "mainwin/toolbar.h"
@@ -68,6 +70,22 @@ void SceneScrollBarsMoved(Scene& scene)
     UpdateScrollBars(&scene);
 }
 
+// After every sky refresh the information box follows the new numbers.
+void AfterSkyRedraw(Scene& scene)
+{
+    DrawClickDataDialog(&scene);
+}
+
+void InfoBoxButtonsFollowScene(Scene& scene)
+{
+    UpdateClickDataDialogButtons(&scene);
+}
+
+void InfoBoxFollowsScene(Scene& scene, int on)
+{
+    ShowClickDataDialog(&scene, on);
+}
+
 void ToolbarFollowsScene(Scene& scene)
 {
     UpdateToolbar(&scene);
@@ -84,6 +102,9 @@ void HookMainWindowIntoCanvas()
     gCanvasHooks.refreshModeWidgets = SceneCanvasModeChanged;
     gCanvasHooks.refreshScrollBars = SceneScrollBarsMoved;
     gCanvasHooks.drawStatusBar = DrawStatusBar;
+    gCanvasHooks.afterRedraw = AfterSkyRedraw;
+    gUiHooks.updateInfoBoxButtons = InfoBoxButtonsFollowScene;
+    gUiHooks.showInfoBox = InfoBoxFollowsScene;
     gUiHooks.updateToolbar = ToolbarFollowsScene;
     gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
 }
@@ -112,19 +133,21 @@ void LoadDrawingResources(Scene& scene)
     scene.view.screenCentreY = 0;
 }
 
-// The step box (hidden), the toolbar's buttons in the Scene's state, and
-// the tips when the user wants them.
+// The step box (hidden), the toolbar's buttons in the Scene's state, the
+// information box (hidden), and the tips when the user wants them.
 void CreateTools(Scene& scene)
 {
     CreateStepBox(&scene);
     ShowStepBox(&scene, 0);
     CreateToolbarButtons(&scene);
     UpdateToolbar(&scene);
+    CreateClickDataDialog(&scene);
     gAppEnv->tipShell = nullptr;
     if (GetOptionBool("TipHelp", 1) != 0) {
         gAppEnv->tipShell = XtCreatePopupShell("TipHelp", tipShellWidgetClass, gAppEnv->toplevel,
                                                nullptr, 0);
         AddToolbarTips();
+        AddClickDataTips();
     }
 }
 
@@ -157,6 +180,7 @@ XtAppContext StartUvola(int& argc, char** argv)
     gAppEnv->screen = XtScreen(gAppEnv->toplevel);
 
     Scene& scene = *gScene;
+    RegisterActions(app);
     CreateMainWindow(&scene);
     gAppEnv->startingUp = 1;
     ResetScene(scene);

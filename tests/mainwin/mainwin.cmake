@@ -1,6 +1,8 @@
 # The program's own pieces in-process, and the program itself end to end
 # through its command port.
 uvola_gui_test(mainwin_test SOURCES mainwin_test.cpp LIBS uvola_mainwin)
+# The information box's lines, composed without a display.
+uvola_test(info_box_lines_test SOURCES info_box_lines_test.cpp LIBS uvola_mainwin)
 
 add_executable(wm_delete_helper "${CMAKE_CURRENT_LIST_DIR}/wm_delete_helper.c")
 target_link_libraries(wm_delete_helper PRIVATE X11::X11)

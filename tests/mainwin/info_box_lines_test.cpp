@@ -1,0 +1,228 @@
+// The information box's lines composed without a display: the rounding of
+// the place and of the rise and set times, the texts of each kind of
+// object, the solar-system distances, and stale picks.
+#include <gtest/gtest.h>
+
+#include "astro/calendar.h"
+#include "astro/time_records.h"
+#include "mainwin/info_box_lines.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/small_body_lists.h"
+#include "sky/colors.h"
+#include "sky/object_type.h"
+#include "sky/solar_system_update.h"
+#include "tests/sky/sky_view_fixture.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using skytest::MakeScene;
+using skytest::ViewSetup;
+
+constexpr int kCharWidth = 7;
+
+int FixedWidth(const char* text)
+{
+    return kCharWidth * static_cast<int>(std::strlen(text));
+}
+
+const InfoBoxFont kFont{FixedWidth, kCharWidth};
+
+struct EqtRow {
+    double ra, dec, magnitude, size;
+    const char* expected;
+};
+
+TEST(InfoBoxLinesTest, PlaceMagnitudeAndSizeRound)
+{
+    const EqtRow rows[] = {
+        // 23h59m58s carries into the next hour and wraps to 0h.
+        {(23.0 + 59.0 / 60 + 58.0 / 3600) * 15.0, 0.0, kNoValue, kNoValue,
+         "R.A.  0h 0.0m  Decl + 0\260 0'"},
+        {(5.0 + 35.3 / 60) * 15.0, -(5.0 + 23.0 / 60), 4.0, 85.0,
+         "R.A.  5h35.3m  Decl - 5\26023' Mag 4.0 Size 85'"},
+        {101.2875, -16.7161, -1.44, kNoValue, "R.A.  6h45.1m  Decl -16\26043' Mag-1.4"},
+        {10.0, 0.5 / 60 - 1e-9, kNoValue, 9.95, "R.A.  0h40.0m  Decl + 0\260 0' Size 9.9'"},
+        {10.0, 10.0, kNoValue, 10.0, "R.A.  0h40.0m  Decl +10\260 0' Size 10'"},
+    };
+    for (const EqtRow& row : rows) {
+        InfoBoxObject object{"x", row.ra, row.dec, row.magnitude, row.size};
+        char text[kInfoBoxTextSize];
+        EXPECT_EQ(FormatInfoBoxEqtMag(object, 0, text, sizeof text), 1);
+        EXPECT_STREQ(text, row.expected) << row.ra << " " << row.dec;
+    }
+}
+
+TEST(InfoBoxLinesTest, NoPlaceAndTheEarthReadInvalid)
+{
+    InfoBoxObject object{"x", kNoCoordinate, 10.0, kNoValue, kNoValue};
+    char text[kInfoBoxTextSize];
+    EXPECT_EQ(FormatInfoBoxEqtMag(object, 0, text, sizeof text), 0);
+    EXPECT_STREQ(text, "R.A. --h--.-m  Decl --\260--'");
+    object.ra = 10.0;
+    EXPECT_EQ(FormatInfoBoxEqtMag(object, 1, text, sizeof text), 0);
+    EXPECT_STREQ(text, "--.-- --.--");
+}
+
+TEST(InfoBoxLinesTest, RiseAndSetRoundUpFromHalfAMinute)
+{
+    struct Row {
+        int hour, minute;
+        double second;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {6, 59, 30.0, "07:00"}, {6, 59, 29.0, "06:59"}, {23, 59, 45.0, "24:00"},
+        {0, 0, 0.0, "00:00"},   {12, 5, 31.0, "12:06"},
+    };
+    for (const Row& row : rows) {
+        const double jd = JulianDayFromDate({2024, 3, 20, row.hour, row.minute, row.second, 9.0});
+        char text[8];
+        FormatRiseSetTime(1, jd, 9.0, text);
+        EXPECT_STREQ(text, row.expected);
+    }
+    char text[8];
+    FormatRiseSetTime(0, 2460000.0, 9.0, text);
+    EXPECT_STREQ(text, "--:--");
+}
+
+// A scene at Tokyo with the solar system computed and an object picked.
+class ComposedBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseScene(kModeHrz); }
+    void TearDown() override
+    {
+        FreeCometList(*scene);
+        FreeSceneSmallBodies(*scene);
+    }
+
+    void UseScene(int32_t mode)
+    {
+        ViewSetup setup;
+        setup.mode = mode;
+        scene = MakeScene(setup);
+        UpdateSolarSystem(*scene);
+    }
+
+    std::vector<std::string> Compose(int32_t type, int32_t id)
+    {
+        scene->pickedObject.picked = 1;
+        scene->pickedObject.type = type;
+        scene->pickedObject.id = id;
+        std::vector<std::string> texts;
+        if (ComposeClickDataInfo(*scene, kFont, lines) == 0) {
+            return texts;
+        }
+        for (int i = 0; i < lines.count; ++i) {
+            texts.emplace_back(lines.pieces[static_cast<size_t>(i)].text);
+        }
+        return texts;
+    }
+
+    std::unique_ptr<Scene> scene;
+    InfoBoxLines lines{};
+};
+
+TEST_F(ComposedBoxTest, SiriusNamesItsDesignationAndName)
+{
+    const auto texts = Compose(kObjectStar, 0);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], "alpha CMa (Canis Major) Sirius");
+    EXPECT_EQ(texts[1].rfind("R.A.  6h45.1m  Decl -16\26043' Mag-1.", 0), 0u) << texts[1];
+    EXPECT_EQ(texts[2].rfind("Rise ", 0), 0u);
+    EXPECT_EQ(texts[2].find("--:--"), std::string::npos) << texts[2];
+    EXPECT_EQ(texts[3].rfind("Azm ", 0), 0u);
+    for (int i = 0; i < lines.count; ++i) {
+        EXPECT_EQ(lines.pieces[static_cast<size_t>(i)].line, i);
+        EXPECT_EQ(lines.pieces[static_cast<size_t>(i)].color, kColorBlack);
+    }
+}
+
+TEST_F(ComposedBoxTest, NebulaeCloudsAndSatellitesNameThemselves)
+{
+    int32_t m42 = 0;
+    ASSERT_EQ(FindNebulaByDesignation("M42", m42), 1);
+    EXPECT_EQ(Compose(kObjectNebula, m42)[0].rfind("M42 (NGC1976)  ", 0), 0u);
+    EXPECT_EQ(Compose(kObjectMagellanicCloud, 0)[0], "LMC");
+    EXPECT_EQ(Compose(kObjectMagellanicCloud, 1)[0], "SMC");
+    const auto io = Compose(kObjectJovianMoon, 0);
+    EXPECT_EQ(io[0], "Io (I)");
+    // A satellite rises and sets with Jupiter.
+    EXPECT_EQ(io[2], Compose(kObjectSolarBody, 3)[2]);
+}
+
+TEST_F(ComposedBoxTest, MoonAndSunAddTheirNotes)
+{
+    const auto moon = Compose(kObjectSolarBody, -1);
+    EXPECT_NE(moon[0].find(" Age:"), std::string::npos) << moon[0];
+    EXPECT_NE(moon[0].find(" k:"), std::string::npos) << moon[0];
+    // The total eclipse of 2024 April 8 seen from Dallas at 18:42 UT.
+    AstroTimeFromDate({2024, 4, 8, 13, 42, 0.0, -5.0}, {32.78, -96.80, 140.0}, scene->time);
+    scene->siteZone = -5.0;
+    UpdateSolarSystem(*scene);
+    const auto sun = Compose(kObjectSolarBody, -2);
+    EXPECT_NE(sun[0].find(" EMAG:"), std::string::npos) << sun[0];
+    EXPECT_EQ(sun[1].find("Mag"), std::string::npos);
+}
+
+TEST_F(ComposedBoxTest, TheEarthHasNoPlace)
+{
+    const auto earth = Compose(kObjectSolarBody, -3);
+    EXPECT_EQ(earth[1], "--.-- --.--");
+    EXPECT_EQ(lines.pieces[1].color, kColorGrayText);
+    EXPECT_EQ(earth[2], "Rise --:--  Set --:--");
+}
+
+TEST_F(ComposedBoxTest, SolarSystemViewsShowDistances)
+{
+    UseScene(kModeSol2);
+    const auto jupiter = Compose(kObjectSolarBody, 3);
+    ASSERT_EQ(lines.count, 5);
+    EXPECT_EQ(jupiter[3].rfind("Delta ", 0), 0u);
+    EXPECT_EQ(jupiter[4].rfind("r ", 0), 0u);
+    EXPECT_EQ(lines.pieces[4].line, 3);
+    EXPECT_EQ(lines.pieces[4].x, FixedWidth(jupiter[3].c_str()) + 2 * kCharWidth);
+    EXPECT_EQ(Compose(kObjectStar, 0)[3], "Delta  -.---AU  r  -.---AU");
+    EXPECT_EQ(lines.pieces[3].color, kColorGrayText);
+}
+
+TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
+{
+    UseScene(kModeSol2);
+    OrbitalElements elements{};
+    elements.kind = 'C';
+    std::snprintf(elements.designation, sizeof elements.designation, "C/2099 A1");
+    std::snprintf(elements.name, sizeof elements.name, "Far   ");
+    elements.perihelionDistance = 150.0;
+    elements.eccentricity = 0.5;
+    elements.perihelionTime = 2460000.0;
+    elements.equinoxYear = 2000.0;
+    ASSERT_EQ(AddComet(*scene, elements), 1);
+    SmallBodyRecord& record = scene->cometPositions[0];
+    record.raJ2000 = 30.0;
+    record.decJ2000 = 10.0;
+    record.helioDistance = 150.0;
+    record.distance = 149.5;
+    record.magnitude = 215;
+    const auto comet = Compose(kObjectSolarBody, kCometIdBase);
+    EXPECT_EQ(comet[0], "C/2099 A1 Far");
+    EXPECT_NE(comet[1].find("Mag21.5"), std::string::npos) << comet[1];
+    EXPECT_EQ(comet[3], "Delta  -.---AU  r  -.---AU");
+    EXPECT_EQ(lines.pieces[3].color, kColorGrayText);
+    record.helioDistance = 5.0;
+    EXPECT_EQ(Compose(kObjectSolarBody, kCometIdBase)[3].rfind("Delta 149.500AU", 0), 0u);
+}
+
+TEST_F(ComposedBoxTest, StalePicksComposeNothing)
+{
+    EXPECT_TRUE(Compose(kObjectSolarBody, kCometIdBase + 3).empty());
+    EXPECT_TRUE(Compose(kObjectStar, 99999).empty());
+    EXPECT_TRUE(Compose(kObjectMagellanicCloud, 2).empty());
+    scene->pickedObject.picked = 0;
+    EXPECT_EQ(ComposeClickDataInfo(*scene, kFont, lines), 0);
+}
+
+}  // namespace
