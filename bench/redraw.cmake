@@ -1,9 +1,10 @@
 # Full redraws of the chart at 1280 x 1024 in HRZ, EQT and ALL2, each against
-# the X server's floor for its own requests, and one step of the toolbar's
-# zoom repeat through the interpreter (needs an X display: run it under
+# the X server's floor for its own requests, the information box's lines
+# composed after a redraw, and one step of the toolbar's zoom repeat through
+# the interpreter (needs an X display: run it under
 # tests/harness/uvola-test-env --xvfb).
 uvola_benchmark(redraw_bench SOURCES redraw_bench.cpp redraw_floor.cpp
-                LIBS uvola_command uvola_sky uvola_x_request_log Uvola::Motif)
+                LIBS uvola_mainwin uvola_command uvola_sky uvola_x_request_log Uvola::Motif)
 # Redraws with 10,000 minor planets (EQT, ALL2) and 1,000 orbits (SOL1),
 # each against the X server's floor for the same requests.
 uvola_benchmark(small_body_redraw_bench SOURCES small_body_redraw_bench.cpp LIBS uvola_sky Uvola::Motif)

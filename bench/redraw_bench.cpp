@@ -22,6 +22,7 @@
 #include "redraw_floor.h"
 
 #include "command/interpreter.h"
+#include "mainwin/info_box_lines.h"
 
 #include "sky/draw_sky.h"
 #include "sky/layers/constellation_layer.h"
@@ -35,6 +36,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -254,6 +256,34 @@ void BM_SolarSystemLayer(benchmark::State& state)
 }
 
 BENCHMARK(BM_SolarSystemLayer)->Arg(kModeHrz)->Arg(kModeEqt)->Arg(kModeAll2Eqt)->Unit(benchmark::kMicrosecond);
+
+// The information box's lines with Jupiter picked, composed after every
+// redraw while the box is shown: its two rise and set searches and the
+// place lines. Its share of a redraw is this time over BM_Redraw's.
+void BM_InfoBoxLines(benchmark::State& state)
+{
+    if (!OpenBenchCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return;
+    }
+    Scene& scene = gBenchScene;
+    scene.viewMode = kModeHrz;
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);
+    const PickedObject saved = scene.pickedObject;
+    scene.pickedObject.picked = 1;
+    scene.pickedObject.type = kObjectSolarBody;
+    scene.pickedObject.id = kJupiter;
+    const InfoBoxFont font{[](const char* text) { return 7 * static_cast<int>(std::strlen(text)); },
+                           7};
+    InfoBoxLines lines{};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComposeClickDataInfo(scene, font, lines));
+    }
+    scene.pickedObject = saved;
+}
+
+BENCHMARK(BM_InfoBoxLines)->Unit(benchmark::kMicrosecond);
 
 // The status line alone: its texts, the Moon icon and all three state icons,
 // drawn into the back pixmap, with the server's work.

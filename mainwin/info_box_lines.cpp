@@ -31,9 +31,8 @@ constexpr char kRiseSetFormat[] = "Rise %s  Set %s";
 constexpr char kHrzFormat[] = "Azm %6.2f\260  Alt %6.2f\260";
 constexpr char kDeltaFormat[] = "Delta %6.3fAU";
 constexpr char kRadiusFormat[] = "r %6.3fAU";
-// Half a tenth of a minute of hours: the right ascension's minutes are
-// shown to a tenth, and 23h59m58s must read 0h 0.0m, not 23h60.0m.
-constexpr double kHalfTenthMinuteHours = 0.0008333333333333334;
+// Tenths of a minute in 24 hours: the right ascension is shown to a tenth.
+constexpr long kTenthsPerDay = 24 * 600;
 constexpr double kFarFromSun = 100.0;
 constexpr char kNoTime[] = "--:--";
 constexpr const char* kJovianNumerals[4] = {"I", "II", "III", "IV"};
@@ -165,8 +164,8 @@ RiseSetBody RiseSetBodyOf(const Scene& scene, int32_t type, int32_t id, const do
 void ComposeRiseSet(const Scene& scene, int32_t type, int32_t id, const InfoBoxObject& object,
                     char* text, size_t size)
 {
-    char rise[8];
-    char set[8];
+    char rise[kRiseSetTextSize];
+    char set[kRiseSetTextSize];
     std::snprintf(rise, sizeof rise, "%s", kNoTime);
     std::snprintf(set, sizeof set, "%s", kNoTime);
     const double place[2] = {object.ra, object.dec};
@@ -404,8 +403,14 @@ int FormatInfoBoxEqtMag(const InfoBoxObject& object, int earth, char* text, size
         GetMessage("messageInfoBoxEqtInvalid", text, size);
         return 0;
     }
-    const double hours = NormalizeHours(object.ra / 15.0 + kHalfTenthMinuteHours);
-    const double minutes = std::nearbyint(std::fmod(hours * 600.0, 600.0)) / 10.0;
+    // Rounded once, to the tenth of a minute shown, carrying into the hour
+    // and from 24h to 0h: 23h59m58s reads 0h 0.0m, 5h35m18s 5h35.3m.
+    auto tenths = static_cast<long>(std::nearbyint(NormalizeHours(object.ra / 15.0) * 600.0));
+    if (tenths >= kTenthsPerDay) {
+        tenths -= kTenthsPerDay;
+    }
+    const long hours = tenths / 600;
+    const double minutes = static_cast<double>(tenths % 600) / 10.0;
     SignedDms dms{};
     DegreesToSignedDmRounded(object.dec, dms);
     char format[kInfoBoxTextSize];
@@ -433,7 +438,7 @@ int FormatInfoBoxEqtMag(const InfoBoxObject& object, int earth, char* text, size
 void FormatRiseSetTime(int found, double jd, double zone, char* text)
 {
     if (found == 0) {
-        std::snprintf(text, 6, "%s", kNoTime);
+        std::snprintf(text, kRiseSetTextSize, "%s", kNoTime);
         return;
     }
     DateTime local{};
@@ -447,7 +452,7 @@ void FormatRiseSetTime(int found, double jd, double zone, char* text)
             ++hour;
         }
     }
-    std::snprintf(text, 6, "%02d:%02d", hour % 100, minute);
+    std::snprintf(text, kRiseSetTextSize, "%02d:%02d", hour, minute);
 }
 
 void GetInfoBoxDistances(const Scene& scene, int32_t type, int32_t id, double& delta, double& r)

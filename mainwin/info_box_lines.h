@@ -17,6 +17,7 @@ constexpr size_t kInfoBoxNameSize = 128;
 constexpr int kInfoBoxLineCount = 5;
 constexpr double kNoCoordinate = -999.0;
 constexpr double kNoValue = -100.0;
+constexpr size_t kRiseSetTextSize = 16;
 
 // What the kinds of objects tell the box.
 struct InfoBoxObject {
@@ -75,7 +76,7 @@ int FormatInfoBoxEqtMag(const InfoBoxObject& object, int earth, char* text, size
 // Given:    found  1 when jd holds the event
 //           jd     Julian day, UT
 //           zone   hours east of UT
-// Returned: text   at least 6 bytes
+// Returned: text   kRiseSetTextSize bytes
 void FormatRiseSetTime(int found, double jd, double zone, char* text);
 
 // Geocentric distance Delta and heliocentric distance r of a solar-system

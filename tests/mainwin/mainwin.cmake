@@ -3,6 +3,8 @@
 uvola_gui_test(mainwin_test SOURCES mainwin_test.cpp LIBS uvola_mainwin)
 # The information box's lines, composed without a display.
 uvola_test(info_box_lines_test SOURCES info_box_lines_test.cpp LIBS uvola_mainwin)
+# The pan command, the keys and the popup's lines and walk, likewise.
+uvola_test(pointer_lines_test SOURCES pointer_lines_test.cpp LIBS uvola_mainwin)
 
 add_executable(wm_delete_helper "${CMAKE_CURRENT_LIST_DIR}/wm_delete_helper.c")
 target_link_libraries(wm_delete_helper PRIVATE X11::X11)
@@ -19,7 +21,7 @@ set_tests_properties(program_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
 # The real program started in-process (tests/mainwin/program_driver.h): its
 # menus, its toolbar and step box (again on an 8-bit display, where every
 # icon must still be made), saves on a full disk, and real input.
-foreach(program menus_test toolbar_test input_test save_test)
+foreach(program menus_test toolbar_test input_test save_test pointer_test)
   uvola_gui_test(${program} SOURCES ${program}.cpp LIBS uvola_mainwin)
   target_compile_definitions(${program} PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()
@@ -28,4 +30,4 @@ add_test(NAME toolbar_depth8_test
                  --gtest_filter=ToolbarTest.EveryIconIsMade:ToolbarTest.EveryButtonSendsItsText)
 set_tests_properties(toolbar_depth8_test PROPERTIES TIMEOUT 300 LABELS gui)
 # Tests that move the pointer and press keys with xdotool run one at a time.
-set_tests_properties(input_test PROPERTIES RESOURCE_LOCK xinput)
+set_tests_properties(input_test pointer_test PROPERTIES RESOURCE_LOCK xinput)

@@ -1,0 +1,482 @@
+// The pointer, the keys and the X actions on the real program, with real
+// input (xdotool): a click picks and shows the information box, a drag
+// pans so that the point grabbed follows the pointer, the keys and the
+// wheel draw what their texts draw over the command port, the box's
+// buttons send their texts, and button 3 posts the popup.
+#include "tests/mainwin/program_driver.h"
+
+#include "data/catalog_tables.h"
+#include "mainwin/info_box_lines.h"
+#include "sky/picking.h"
+#include "sky/view/projection.h"
+
+#include <Xm/DrawnB.h>
+#include <Xm/RowColumn.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+using programtest::ProgramDriver;
+
+// Sirius in the middle of an equatorial chart at a fixed instant.
+constexpr char kStart[] = "INIT; DATE 2024,3,20,21,0,0; MODE EQT; LOOK STAR alphaCMa; DRIVE";
+
+int FixedWidth(const char* text)
+{
+    return 7 * static_cast<int>(std::strlen(text));
+}
+
+class PointerTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        gStkTextObserver = dialogtest::RecordText;
+        Reset(kStart);
+    }
+
+    void TearDown() override
+    {
+        ProgramDriver::Xdotool({"mouseup", "1"});
+        Reset(kStart);
+    }
+
+    void Reset(const char* start)
+    {
+        XtUnmanageChild(Box());
+        Run(start);
+        ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+        Scene().pickedObject.picked = 0;
+        ProgramDriver::MoveTo(Scene().drawingArea);
+        driver.Pump();
+        driver.ForgetTexts();
+    }
+
+    static ::Scene& Scene() { return ProgramDriver::SceneOfProgram(); }
+    static Widget Box() { return ProgramDriver::Find("ClickDataDialog"); }
+
+    void Run(const char* text)
+    {
+        StkExecuteText(&Scene(), text);
+        driver.Pump();
+    }
+
+    // Sirius's pixel on the chart drawn last.
+    static std::pair<int, int> SiriusPixel()
+    {
+        const BrightStarRecord& star = BrightStarTable[0];
+        double v[3] = {star.x / 16384.0, star.y / 16384.0, star.z / 16384.0};
+        const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        for (double& c : v) {
+            c /= n;
+        }
+        ProjectedPoint point{};
+        EXPECT_EQ(ProjectPointDouble(Scene(), v, point), 1);
+        return {point.x, point.y};
+    }
+
+    // A pixel of the chart where nothing can be picked.
+    static std::pair<int, int> EmptyPixel()
+    {
+        for (int y = 60; y < Scene().view.skyRect.height; y += 20) {
+            for (int x = 20; x < Scene().view.skyRect.width; x += 20) {
+                auto probe = std::make_unique<::Scene>(Scene());
+                probe->pickedObject.picked = 0;
+                if (FindNextObjectAt(*probe, x, y) == 0) {
+                    return {x, y};
+                }
+            }
+        }
+        ADD_FAILURE() << "no empty pixel";
+        return {0, 0};
+    }
+
+    static std::vector<std::string> Root(int x, int y)
+    {
+        const auto [rx, ry] = ProgramDriver::RootPoint(Scene().drawingArea, x, y);
+        return {std::to_string(rx), std::to_string(ry)};
+    }
+
+    void Press(int x, int y, int dx, int dy)
+    {
+        auto from = Root(x, y);
+        auto to = Root(x + dx, y + dy);
+        ProgramDriver::Xdotool({"mousemove", from[0], from[1], "mousedown", "1"});
+        ProgramDriver::Xdotool({"mousemove", to[0], to[1], "mouseup", "1"});
+        driver.Pump();
+    }
+
+    void ClickAt(int x, int y, const char* button = "1")
+    {
+        auto at = Root(x, y);
+        ProgramDriver::Xdotool({"mousemove", at[0], at[1], "click", button});
+        driver.Pump();
+    }
+
+    bool Dragged() const
+    {
+        for (const std::string& text : driver.Texts()) {
+            if (text.rfind("TRACK OFF;LOOK ", 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::vector<std::string> BoxLines()
+    {
+        InfoBoxLines lines{};
+        std::vector<std::string> texts;
+        if (ComposeClickDataInfo(Scene(), InfoBoxFont{FixedWidth, 7}, lines) != 0) {
+            for (int i = 0; i < lines.count; ++i) {
+                texts.emplace_back(lines.pieces[static_cast<size_t>(i)].text);
+            }
+        }
+        return texts;
+    }
+
+    ProgramDriver driver;
+};
+
+TEST_F(PointerTest, ClickShowsTheObjectAndEmptySkyHidesTheBox)
+{
+    const auto [x, y] = SiriusPixel();
+    ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+    EXPECT_EQ(Scene().pickedObject.type, kObjectStar);
+    EXPECT_EQ(Scene().pickedObject.id, 0);
+    ASSERT_FALSE(BoxLines().empty());
+    EXPECT_NE(BoxLines()[0].find("Sirius"), std::string::npos);
+    EXPECT_TRUE(driver.Texts().empty());
+
+    const auto [ex, ey] = EmptyPixel();
+    ClickAt(ex, ey);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return !XtIsManaged(Box()); }));
+    EXPECT_EQ(Scene().pickedObject.picked, 0);
+}
+
+TEST_F(PointerTest, FivePixelsIsAClickAndSixADragEveryWay)
+{
+    const auto [x, y] = EmptyPixel();
+    const std::pair<int, int> clicks[] = {{5, 5}, {-5, -5}, {5, -5}, {-5, 5}};
+    for (const auto& [dx, dy] : clicks) {
+        SCOPED_TRACE(std::to_string(dx) + "," + std::to_string(dy));
+        Reset(kStart);
+        Press(x + 20, y + 20, dx, dy);
+        EXPECT_FALSE(Dragged());
+    }
+    const std::pair<int, int> drags[] = {{6, 0}, {-6, 0}, {0, 6}, {0, -6}};
+    for (const auto& [dx, dy] : drags) {
+        SCOPED_TRACE(std::to_string(dx) + "," + std::to_string(dy));
+        Reset(kStart);
+        Press(x + 20, y + 20, dx, dy);
+        EXPECT_TRUE(ProgramDriver::PumpUntil([this] { return Dragged(); }));
+    }
+}
+
+TEST_F(PointerTest, DraggedStarFollowsThePointer)
+{
+    const char* starts[] = {
+        "INIT; DATE 2024,3,20,21,0,0; MODE HRZ; LOOK STAR alphaCMa; DRIVE",
+        kStart,
+    };
+    for (const char* start : starts) {
+        SCOPED_TRACE(start);
+        Reset(start);
+        const auto [x, y] = SiriusPixel();
+        Press(x, y, 40, 25);
+        ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return Dragged(); }));
+        driver.Pump();
+        const auto [nx, ny] = SiriusPixel();
+        EXPECT_NEAR(nx, x + 40, 1);
+        EXPECT_NEAR(ny, y + 25, 1);
+    }
+}
+
+// --- One chart reached two ways ------------------------------------------
+
+struct OracleRow {
+    const char* name;
+    std::function<void(PointerTest&)> act;
+    std::vector<std::string> texts;    // what the action sends
+    const char* portText;
+};
+
+std::function<void(PointerTest&)> Keys(std::vector<std::string> keys)
+{
+    return [keys](PointerTest& test) { test.driver.Keys(keys); };
+}
+
+std::function<void(PointerTest&)> Wheel(const char* modifier, const char* button)
+{
+    return [modifier, button](PointerTest&) {
+        ProgramDriver::PointAtChart();
+        std::vector<std::string> args;
+        if (modifier != nullptr) {
+            args = {"keydown", modifier};
+        }
+        args.insert(args.end(), {"click", button});
+        if (modifier != nullptr) {
+            args.insert(args.end(), {"keyup", modifier});
+        }
+        ProgramDriver::Xdotool(args);
+    };
+}
+
+void PressBoxButton(PointerTest& test, const char* name)
+{
+    const auto [x, y] = PointerTest::SiriusPixel();
+    test.ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(PointerTest::Box()); }));
+    test.driver.ForgetTexts();
+    XmPushButtonCallbackStruct press{};
+    press.reason = XmCR_ACTIVATE;
+    XtCallCallbacks(ProgramDriver::Find(name), XmNactivateCallback, &press);
+}
+
+TEST_F(PointerTest, KeysWheelAndBoxDrawWhatTheirTextsDraw)
+{
+    const OracleRow rows[] = {
+        {"PageUp", Keys({"Prior"}), {"ZOOM UP;DRIVE"}, "ZOOM UP;DRIVE"},
+        {"PageDown", Keys({"Next"}), {"ZOOM DOWN;DRIVE"}, "ZOOM DOWN;DRIVE"},
+        {"ShiftUp",
+         [](PointerTest& test) {
+             ProgramDriver::PointAtChart();
+             ProgramDriver::Xdotool({"keydown", "shift", "key", "Up", "keyup", "shift"});
+             test.driver.Pump();
+         },
+         {"INCMAG STAR 0.1;DRIVE"},
+         "INCMAG STAR 0.1;DRIVE"},
+        {"CtrlWheel", Wheel("ctrl", "4"), {"ZOOM UP;DRIVE"}, "ZOOM UP;DRIVE"},
+        {"Center", [](PointerTest& test) { PressBoxButton(test, "ClickDataCenter"); },
+         {"LOOK STAR alphaCMa", "DRIVE"}, "LOOK STAR alphaCMa;DRIVE"},
+        {"Track", [](PointerTest& test) { PressBoxButton(test, "ClickDataTrack"); },
+         {"TRACK STAR alphaCMa", "DRIVE"}, "TRACK STAR alphaCMa;DRIVE"},
+    };
+    for (const OracleRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Reset(kStart);
+        row.act(*this);
+        ASSERT_TRUE(driver.PumpUntilText(row.texts.back()));
+        driver.Pump();
+        EXPECT_EQ(driver.Texts(), row.texts);
+        const std::string byHand = ProgramDriver::Gsave(std::string("hand-") + row.name);
+
+        Reset(kStart);
+        EXPECT_EQ(driver.PortRequest(row.portText), "");
+        const std::string byPort = ProgramDriver::Gsave(std::string("port-") + row.name);
+        ASSERT_GT(byHand.size(), 1000u);
+        EXPECT_TRUE(byHand == byPort) << "the two charts differ";
+    }
+}
+
+TEST_F(PointerTest, WheelScrollsAsTheArrowKeys)
+{
+    Wheel(nullptr, "4")(*this);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return !driver.Texts().empty(); }));
+    driver.Pump();
+    const std::vector<std::string> byWheel = driver.Texts();
+    const std::string wheelChart = ProgramDriver::Gsave("wheel");
+    Reset(kStart);
+    driver.Keys({"Left"});
+    ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return !driver.Texts().empty(); }));
+    driver.Pump();
+    EXPECT_EQ(driver.Texts(), byWheel);
+    EXPECT_TRUE(ProgramDriver::Gsave("arrow") == wheelChart);
+}
+
+TEST_F(PointerTest, ArrowsSendNothingWhileCapsLockIsOn)
+{
+    driver.Keys({"Caps_Lock"});
+    driver.ForgetTexts();
+    driver.Keys({"Left", "Up"});
+    driver.Pump();
+    const std::vector<std::string> sent = driver.Texts();
+    driver.Keys({"Caps_Lock"});
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(PointerTest, TrackButtonShowsWhetherThePickedStarIsTracked)
+{
+    PressBoxButton(*this, "ClickDataTrack");
+    ASSERT_TRUE(driver.PumpUntilText("DRIVE"));
+    Widget track = ProgramDriver::Find("ClickDataTrack");
+    unsigned char shadow = 0;
+    XtVaGetValues(track, XmNshadowType, &shadow, nullptr);
+    EXPECT_EQ(shadow, XmSHADOW_IN);
+    driver.ForgetTexts();
+    XmPushButtonCallbackStruct press{};
+    press.reason = XmCR_ACTIVATE;
+    XtCallCallbacks(track, XmNactivateCallback, &press);
+    driver.Pump();
+    EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"TRACK OFF", "DRIVE"}));
+    XtVaGetValues(track, XmNshadowType, &shadow, nullptr);
+    EXPECT_EQ(shadow, XmSHADOW_OUT);
+}
+
+// Formats from the user's resources that would read other arguments than
+// the box passes give way to the compiled defaults.
+TEST_F(PointerTest, BadFormatsFallBackToTheDefaults)
+{
+    const auto [x, y] = SiriusPixel();
+    ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+    const std::vector<std::string> good = BoxLines();
+    XrmDatabase database = XtDatabase(gAppEnv->display);
+    // Each key with a bad format and its own default to put back.
+    const char* rows[][3] = {
+        {"UVola*messageInfoBoxEqt", "%n%2dh%4.1fm %c%2d %2d", "R.A. %2dh%4.1fm  Decl %c%2d\260%2d'"},
+        {"UVola*messageInfoBoxMag", "Mag%4.1f %s", "Mag%4.1f"},
+        {"UVola*messageInfoBoxRiseSet", "Rise %d  Set %s", "Rise %s  Set %s"},
+        {"UVola*messageInfoBoxHrz", "Azm %6.2f %6.2f %6.2f", "Azm %6.2f\260  Alt %6.2f\260"},
+    };
+    for (const auto& row : rows) {
+        XrmPutStringResource(&database, row[0], row[1]);
+    }
+    EXPECT_EQ(BoxLines(), good);
+    for (const auto& row : rows) {
+        XrmPutStringResource(&database, row[0], row[2]);
+    }
+}
+
+// --- Actions ---------------------------------------------------------------
+
+// What the program writes on the standard error stream while `act` runs.
+std::string StandardErrorOf(const std::function<void()>& act)
+{
+    std::fflush(stderr);
+    const int saved = dup(2);
+    FILE* capture = std::tmpfile();
+    dup2(fileno(capture), 2);
+    act();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::rewind(capture);
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, capture) != nullptr) {
+        text += buffer;
+    }
+    std::fclose(capture);
+    return text;
+}
+
+TEST_F(PointerTest, ActionsRefuseWrongArguments)
+{
+    struct Row {
+        const char* action;
+        std::vector<const char*> params;
+        const char* error;
+        std::vector<std::string> texts;
+    };
+    const Row rows[] = {
+        {"ScrollWindow", {"UP", "DOWN"}, "ScrollWindow action: Number of argument invalid.\n", {}},
+        {"ScrollWindow", {}, "ScrollWindow action: Number of argument invalid.\n", {}},
+        {"ScrollWindow", {"SIDEWAYS"}, "ScrollWindow action: argument invalid.\n", {}},
+        {"StkDoit", {}, "Number of StkDoit action argument invalid.\n", {}},
+        {"StkDoit", {"A", "B"}, "Number of StkDoit action argument invalid.\n", {}},
+        {"StkDoit", {"ZOOM UP;DRIVE"}, "", {"ZOOM UP;DRIVE"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        driver.ForgetTexts();
+        std::vector<String> params;
+        for (const char* p : row.params) {
+            params.push_back(const_cast<String>(p));
+        }
+        const std::string error = StandardErrorOf([&] {
+            XtCallActionProc(Scene().drawingArea, row.action, nullptr, params.data(),
+                             static_cast<Cardinal>(params.size()));
+        });
+        driver.Pump();
+        EXPECT_EQ(error, row.error);
+        EXPECT_EQ(driver.Texts(), row.texts);
+    }
+}
+
+// --- The popup -------------------------------------------------------------
+
+std::string LabelOf(Widget widget)
+{
+    XmString string = nullptr;
+    XtVaGetValues(widget, XmNlabelString, &string, nullptr);
+    char* text = static_cast<char*>(XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT,
+                                                    nullptr, 0, XmOUTPUT_ALL));
+    std::string result(text);
+    XtFree(text);
+    XmStringFree(string);
+    return result;
+}
+
+int ManagedCount(const char* format, int count)
+{
+    int managed = 0;
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, format, i);
+        managed += XtIsManaged(ProgramDriver::Find(name)) ? 1 : 0;
+    }
+    return managed;
+}
+
+TEST_F(PointerTest, PopupNamesTheKindsAndThePlace)
+{
+    const auto [x, y] = SiriusPixel();
+    const PickedObject before = Scene().pickedObject;
+    ClickAt(x, y, "3");
+    Widget popup = ProgramDriver::Find("popup");
+    ASSERT_TRUE(ProgramDriver::PumpUntil([popup] { return ProgramDriver::IsUp(popup); }));
+    EXPECT_EQ(std::memcmp(&before, &Scene().pickedObject, sizeof before), 0);
+    EXPECT_EQ(ManagedCount("Button%d", 10), 1);
+    EXPECT_EQ(LabelOf(ProgramDriver::Find("Button0")), "Star");
+    EXPECT_EQ(ManagedCount("Label%d", 4), 4);
+    EXPECT_EQ(LabelOf(ProgramDriver::Find("Label0")).rfind("Eqt.2000  R.A.  6h45.", 0), 0u);
+    EXPECT_EQ(LabelOf(ProgramDriver::Find("Label3")).rfind("Horizon.  Azm. ", 0), 0u);
+    EXPECT_TRUE(XtIsManaged(ProgramDriver::Find("Separator")));
+
+    // "Star" opens the star dialog, which is still to come.
+    XmPushButtonCallbackStruct press{};
+    press.reason = XmCR_ACTIVATE;
+    XtCallCallbacks(ProgramDriver::Find("Button0"), XmNactivateCallback, &press);
+    ProgramDriver::Xdotool({"key", "Escape"});
+    EXPECT_TRUE(ProgramDriver::PumpUntilBoxes({"INPUT: Not available in this version: StarDialog"}));
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
+TEST_F(PointerTest, PopupInSolarSystemViewHasThreeLinesAndNoneOnTheStatusLine)
+{
+    Reset("INIT; DATE 2024,3,20,21,0,0; MODE SOL2; DRIVE");
+    const auto [ex, ey] = EmptyPixel();
+    ClickAt(ex, ey, "3");
+    Widget popup = ProgramDriver::Find("popup");
+    ASSERT_TRUE(ProgramDriver::PumpUntil([popup] { return ProgramDriver::IsUp(popup); }));
+    EXPECT_EQ(ManagedCount("Label%d", 4), 3);
+    EXPECT_FALSE(XtIsManaged(ProgramDriver::Find("Separator")));
+    ProgramDriver::Xdotool({"key", "Escape"});
+    ASSERT_TRUE(ProgramDriver::PumpUntil([popup] { return !ProgramDriver::IsUp(popup); }));
+
+    Reset("INIT; DATE 2024,3,20,21,0,0; MODE EQT; SHOW STATUSBAR; DRIVE");
+    ClickAt(Scene().view.skyRect.width / 2, 2, "3");
+    driver.Pump();
+    EXPECT_FALSE(XtIsManaged(popup));
+}
+
+TEST_F(PointerTest, ButtonTwoLeavesThePickAsItWas)
+{
+    const auto [x, y] = SiriusPixel();
+    ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+    const PickedObject before = Scene().pickedObject;
+    ClickAt(x, y, "2");
+    driver.Pump();
+    EXPECT_EQ(std::memcmp(&before, &Scene().pickedObject, sizeof before), 0);
+    EXPECT_TRUE(ProgramDriver::MessageBoxes(gAppEnv->toplevel).empty());
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
+}  // namespace
