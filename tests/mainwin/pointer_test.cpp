@@ -79,10 +79,11 @@ public:
         return {point.x, point.y};
     }
 
-    // A pixel of the chart where nothing can be picked.
+    // A pixel of the chart where nothing can be picked, below where the
+    // information box first shows.
     static std::pair<int, int> EmptyPixel()
     {
-        for (int y = 60; y < Scene().view.skyRect.height; y += 20) {
+        for (int y = 200; y < Scene().view.skyRect.height; y += 20) {
             for (int x = 20; x < Scene().view.skyRect.width; x += 20) {
                 auto probe = std::make_unique<::Scene>(Scene());
                 probe->pickedObject.picked = 0;
@@ -101,12 +102,18 @@ public:
         return {std::to_string(rx), std::to_string(ry)};
     }
 
-    void Press(int x, int y, int dx, int dy)
+    // Button 1 pressed at (x, y), moved by (dx, dy) in `steps` motions as a
+    // hand moves it, and released.
+    void Press(int x, int y, int dx, int dy, int steps = 1)
     {
         auto from = Root(x, y);
-        auto to = Root(x + dx, y + dy);
         ProgramDriver::Xdotool({"mousemove", from[0], from[1], "mousedown", "1"});
-        ProgramDriver::Xdotool({"mousemove", to[0], to[1], "mouseup", "1"});
+        for (int i = 1; i <= steps; ++i) {
+            auto to = Root(x + dx * i / steps, y + dy * i / steps);
+            ProgramDriver::Xdotool({"mousemove", to[0], to[1]});
+            driver.Pump();
+        }
+        ProgramDriver::Xdotool({"mouseup", "1"});
         driver.Pump();
     }
 
@@ -180,20 +187,24 @@ TEST_F(PointerTest, FivePixelsIsAClickAndSixADragEveryWay)
 
 TEST_F(PointerTest, DraggedStarFollowsThePointer)
 {
-    const char* starts[] = {
-        "INIT; DATE 2024,3,20,21,0,0; MODE HRZ; LOOK STAR alphaCMa; DRIVE",
-        kStart,
+    // The pan adds differences of azimuth and altitude (or of the view's
+    // longitude and latitude) to the centre, which is exact along the
+    // equator of the frame and off by a pixel or two elsewhere on a drag
+    // of this length in the horizontal view.
+    const std::pair<const char*, int> starts[] = {
+        {"INIT; DATE 2024,3,20,21,0,0; MODE HRZ; LOOK STAR alphaCMa; DRIVE", 2},
+        {kStart, 1},
     };
-    for (const char* start : starts) {
+    for (const auto& [start, tolerance] : starts) {
         SCOPED_TRACE(start);
         Reset(start);
         const auto [x, y] = SiriusPixel();
-        Press(x, y, 40, 25);
+        Press(x, y, 40, 25, 5);
         ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return Dragged(); }));
         driver.Pump();
         const auto [nx, ny] = SiriusPixel();
-        EXPECT_NEAR(nx, x + 40, 1);
-        EXPECT_NEAR(ny, y + 25, 1);
+        EXPECT_NEAR(nx, x + 40, tolerance);
+        EXPECT_NEAR(ny, y + 25, tolerance);
     }
 }
 
