@@ -10,6 +10,7 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
 #include "sky/font_sets.h"
+#include "sky/label_text.h"
 #include "sky/object_type.h"
 #include "sky/scene.h"
 #include "sky/text_list.h"
@@ -77,7 +78,7 @@ XFontSet BoxFontSet()
 
 int BoxEscapement(const char* text)
 {
-    return XmbTextEscapement(BoxFontSet(), text, static_cast<int>(std::strlen(text)));
+    return LabelTextWidth(BoxFontSet(), text, static_cast<int>(std::strlen(text)));
 }
 
 bool Shown()
@@ -262,7 +263,7 @@ void DrawLines(const InfoBoxLines& lines)
     for (int i = 0; i < lines.count; ++i) {
         const InfoBoxPiece& piece = lines.pieces[static_cast<size_t>(i)];
         XSetForeground(display, box.gc, gAppEnv->pixels[piece.color]);
-        XmbDrawString(display, box.pixmap, BoxFontSet(), box.gc, piece.x,
+        DrawLabelText(display, box.pixmap, BoxFontSet(), box.gc, piece.x,
                       lineHeight + piece.line * step, piece.text,
                       static_cast<int>(std::strlen(piece.text)));
     }
