@@ -3,6 +3,10 @@
 uvola_gui_test(mainwin_test SOURCES mainwin_test.cpp LIBS uvola_mainwin)
 # The information box's lines, composed without a display.
 uvola_test(info_box_lines_test SOURCES info_box_lines_test.cpp LIBS uvola_mainwin)
+# The box's rise and set, horizontal place and distances against
+# astronomy-engine's times and ERFA.
+uvola_test(info_box_oracle_test SOURCES info_box_oracle_test.cpp LIBS uvola_mainwin ${ERFA_LIBRARY})
+target_compile_definitions(info_box_oracle_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 # The pan command, the keys and the popup's lines and walk, likewise.
 uvola_test(pointer_lines_test SOURCES pointer_lines_test.cpp LIBS uvola_mainwin)
 
