@@ -166,6 +166,25 @@ TEST_F(PointerTest, ClickShowsTheObjectAndEmptySkyHidesTheBox)
     EXPECT_EQ(Scene().pickedObject.picked, 0);
 }
 
+// A pick whose object is gone (here a comet past the end of the list) is
+// dropped at the next redraw and the box hidden; INIT hides it too.
+TEST_F(PointerTest, StalePickAndInitHideTheBox)
+{
+    const auto [x, y] = SiriusPixel();
+    ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+    Scene().pickedObject.type = kObjectSolarBody;
+    Scene().pickedObject.id = kCometIdBase + Scene().cometCount + 5;
+    Run("DRIVE");
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !XtIsManaged(Box()); }));
+    EXPECT_EQ(Scene().pickedObject.picked, 0);
+
+    ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+    Run("INIT");
+    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !XtIsManaged(Box()); }));
+}
+
 TEST_F(PointerTest, FivePixelsIsAClickAndSixADragEveryWay)
 {
     const auto [x, y] = EmptyPixel();
