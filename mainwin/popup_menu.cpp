@@ -130,7 +130,12 @@ void FormatFromResource(const char* key, const char* defaultFormat, char* format
 
 void CreatePopup(Scene* scene)
 {
-    popup.menu = XmCreatePopupMenu(scene->drawingArea, const_cast<char*>("popup"), nullptr, 0);
+    // Posted only by the pointer handler, which first decides whether the
+    // pointer is on the visible sky: the toolkit's own posting on button 3
+    // would race it.
+    Arg menuArgs[1];
+    XtSetArg(menuArgs[0], XmNpopupEnabled, XmPOPUP_DISABLED);
+    popup.menu = XmCreatePopupMenu(scene->drawingArea, const_cast<char*>("popup"), menuArgs, 1);
     for (int i = 0; i < kPopupButtonCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "Button%d", i);
@@ -140,9 +145,9 @@ void CreatePopup(Scene* scene)
     for (int i = 0; i < kPopupLabelCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "Label%d", i);
-        Arg args[1];
-        XtSetArg(args[0], XmNalignment, XmALIGNMENT_BEGINNING);
-        popup.labels[static_cast<size_t>(i)] = XmCreateLabelGadget(popup.menu, name, args, 1);
+        Arg labelArgs[1];
+        XtSetArg(labelArgs[0], XmNalignment, XmALIGNMENT_BEGINNING);
+        popup.labels[static_cast<size_t>(i)] = XmCreateLabelGadget(popup.menu, name, labelArgs, 1);
     }
 }
 

@@ -156,21 +156,8 @@ void MakeToolbarPixmaps()
 Widget CreateButton(Scene* scene, int index, Widget previous)
 {
     const ToolbarButtonRow& row = ToolbarButtonTable[index];
-    Arg args[12];
-    Cardinal count = 0;
-    XtSetArg(args[count], XmNtopAttachment, XmATTACH_FORM), ++count;
-    XtSetArg(args[count], XmNtopOffset, 1), ++count;
-    if (previous == nullptr) {
-        XtSetArg(args[count], XmNleftAttachment, XmATTACH_FORM), ++count;
-    } else {
-        XtSetArg(args[count], XmNleftAttachment, XmATTACH_WIDGET), ++count;
-        XtSetArg(args[count], XmNleftWidget, previous), ++count;
-    }
-    XtSetArg(args[count], XmNleftOffset, row.leftOffset), ++count;
-    XtSetArg(args[count], XmNhighlightThickness, 1), ++count;
-    XtSetArg(args[count], XmNborderWidth, 0), ++count;
-    XtSetArg(args[count], XmNlabelType, XmPIXMAP), ++count;
-    XtSetArg(args[count], XmNlabelPixmap, pixmaps[index]), ++count;
+    Arg args[kIconRowArgCount + 2];
+    Cardinal count = SetIconRowArgs(args, previous, row.leftOffset, pixmaps[index]);
     if (row.showsState) {
         XtSetArg(args[count], XmNshadowType, XmSHADOW_OUT), ++count;
     }

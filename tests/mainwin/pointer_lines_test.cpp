@@ -137,23 +137,9 @@ TEST(PointerLinesTest, SolarSystemViewsHaveNoHorizontalLine)
 // picked object as it was.
 TEST(PointerLinesTest, WalkGivesEachKindOnceInTheOrderFound)
 {
-    const BrightStarRecord& star = BrightStarTable[0];
-    double v[3] = {star.x / 16384.0, star.y / 16384.0, star.z / 16384.0};
-    const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-    for (double& c : v) {
-        c /= n;
-    }
-    ViewSetup setup;
-    setup.mode = kModeEqt;
-    setup.field = 10.0;
-    auto probe = MakeScene(setup);
-    double j2000[2] = {std::atan2(v[1], v[0]) * 180.0 / M_PI, std::asin(v[2]) * 180.0 / M_PI};
-    double ofDate[2];
-    ConvertCoordinates(probe->time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
-    setup.centreLongitude = ofDate[0];
-    setup.centreLatitude = ofDate[1];
-    auto scene = MakeScene(setup);
-    scene->statusLine = 0;
+    double v[3];
+    skytest::StarVector(0, v);
+    auto scene = skytest::EquatorialViewOn(v, 10.0);
     scene->sunFlags = scene->moonFlags = scene->earthFlags = 0;
     for (uint8_t& flags : scene->planetFlags) {
         flags = 0;

@@ -9,6 +9,7 @@
 #include "mainwin/info_box_lines.h"
 #include "sky/picking.h"
 #include "sky/view/projection.h"
+#include "tests/sky/sky_view_fixture.h"
 
 #include <Xm/DrawnB.h>
 #include <Xm/RowColumn.h>
@@ -42,6 +43,7 @@ public:
     void TearDown() override
     {
         ProgramDriver::Xdotool({"mouseup", "1"});
+        ProgramDriver::Xdotool({"mouseup", "3"});
         Reset(kStart);
     }
 
@@ -68,12 +70,8 @@ public:
     // Sirius's pixel on the chart drawn last.
     static std::pair<int, int> SiriusPixel()
     {
-        const BrightStarRecord& star = BrightStarTable[0];
-        double v[3] = {star.x / 16384.0, star.y / 16384.0, star.z / 16384.0};
-        const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-        for (double& c : v) {
-            c /= n;
-        }
+        double v[3];
+        skytest::StarVector(0, v);
         ProjectedPoint point{};
         EXPECT_EQ(ProjectPointDouble(Scene(), v, point), 1);
         return {point.x, point.y};
@@ -121,6 +119,15 @@ public:
     {
         auto at = Root(x, y);
         ProgramDriver::Xdotool({"mousemove", at[0], at[1], "click", button});
+        driver.Pump();
+    }
+
+    // Button 3 held down at (x, y), as a hand holds it while it reads the
+    // popup; released by TearDown.
+    void HoldButtonThree(int x, int y)
+    {
+        auto at = Root(x, y);
+        ProgramDriver::Xdotool({"mousemove", at[0], at[1], "mousedown", "3"});
         driver.Pump();
     }
 
@@ -458,7 +465,7 @@ TEST_F(PointerTest, PopupNamesTheKindsAndThePlace)
 {
     const auto [x, y] = SiriusPixel();
     const PickedObject before = Scene().pickedObject;
-    ClickAt(x, y, "3");
+    HoldButtonThree(x, y);
     Widget popup = ProgramDriver::Find("popup");
     ASSERT_TRUE(ProgramDriver::PumpUntil([popup] { return ProgramDriver::IsUp(popup); }));
     EXPECT_EQ(std::memcmp(&before, &Scene().pickedObject, sizeof before), 0);
@@ -473,7 +480,7 @@ TEST_F(PointerTest, PopupNamesTheKindsAndThePlace)
     XmPushButtonCallbackStruct press{};
     press.reason = XmCR_ACTIVATE;
     XtCallCallbacks(ProgramDriver::Find("Button0"), XmNactivateCallback, &press);
-    ProgramDriver::Xdotool({"key", "Escape"});
+    ProgramDriver::Xdotool({"key", "Escape", "mouseup", "3"});
     EXPECT_TRUE(ProgramDriver::PumpUntilBoxes({"INPUT: Not available in this version: StarDialog"}));
     EXPECT_TRUE(driver.Texts().empty());
 }
@@ -482,16 +489,16 @@ TEST_F(PointerTest, PopupInSolarSystemViewHasThreeLinesAndNoneOnTheStatusLine)
 {
     Reset("INIT; DATE 2024,3,20,21,0,0; MODE SOL2; DRIVE");
     const auto [ex, ey] = EmptyPixel();
-    ClickAt(ex, ey, "3");
+    HoldButtonThree(ex, ey);
     Widget popup = ProgramDriver::Find("popup");
     ASSERT_TRUE(ProgramDriver::PumpUntil([popup] { return ProgramDriver::IsUp(popup); }));
     EXPECT_EQ(ManagedCount("Label%d", 4), 3);
     EXPECT_FALSE(XtIsManaged(ProgramDriver::Find("Separator")));
-    ProgramDriver::Xdotool({"key", "Escape"});
+    ProgramDriver::Xdotool({"key", "Escape", "mouseup", "3"});
     ASSERT_TRUE(ProgramDriver::PumpUntil([popup] { return !ProgramDriver::IsUp(popup); }));
 
     Reset("INIT; DATE 2024,3,20,21,0,0; MODE EQT; SHOW STATUSBAR; DRIVE");
-    ClickAt(Scene().view.skyRect.width / 2, 2, "3");
+    HoldButtonThree(Scene().view.skyRect.width / 2, 2);
     driver.Pump();
     EXPECT_FALSE(XtIsManaged(popup));
 }

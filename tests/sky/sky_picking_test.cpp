@@ -19,40 +19,12 @@
 
 namespace {
 
+using skytest::EquatorialViewOn;
 using skytest::MakeScene;
+using skytest::StarVector;
 using skytest::ViewSetup;
 
 constexpr int32_t kSirius = 0;   // the brightest star is the first row
-
-void StarVector(int32_t star, double v[3])
-{
-    const BrightStarRecord& record = BrightStarTable[star];
-    v[0] = record.x / 16384.0;
-    v[1] = record.y / 16384.0;
-    v[2] = record.z / 16384.0;
-    const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-    for (int i = 0; i < 3; ++i) {
-        v[i] /= n;
-    }
-}
-
-// An equatorial view of the given width (degrees across 800 pixels) centred
-// on a J2000 direction.
-std::unique_ptr<Scene> EquatorialViewOn(const double v[3], double field)
-{
-    ViewSetup setup;
-    setup.mode = kModeEqt;
-    setup.field = field;
-    auto probe = MakeScene(setup);
-    double j2000[2] = {std::atan2(v[1], v[0]) * 180.0 / M_PI, std::asin(v[2]) * 180.0 / M_PI};
-    double ofDate[2];
-    ConvertCoordinates(probe->time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
-    setup.centreLongitude = ofDate[0];
-    setup.centreLatitude = ofDate[1];
-    auto scene = MakeScene(setup);
-    scene->statusLine = 0;
-    return scene;
-}
 
 // Nothing of the solar system in view unless a test puts it there.
 void HideSolarSystem(Scene& scene)

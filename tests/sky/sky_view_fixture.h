@@ -3,7 +3,9 @@
 #pragma once
 
 #include "astro/astro_time.h"
+#include "astro/coordinates.h"
 #include "core/app_env.h"
+#include "data/catalog_tables.h"
 #include "sky/scene.h"
 #include "sky/view/view_setup.h"
 
@@ -63,6 +65,37 @@ inline void VectorFromDegrees(double longitude, double latitude, double v[3])
     v[0] = std::cos(b) * std::cos(l);
     v[1] = std::cos(b) * std::sin(l);
     v[2] = std::sin(b);
+}
+
+// Unit J2000 direction of a star of the built-in catalogue.
+inline void StarVector(int32_t star, double v[3])
+{
+    const BrightStarRecord& record = BrightStarTable[static_cast<size_t>(star)];
+    v[0] = record.x / 16384.0;
+    v[1] = record.y / 16384.0;
+    v[2] = record.z / 16384.0;
+    const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    for (int i = 0; i < 3; ++i) {
+        v[i] /= n;
+    }
+}
+
+// An equatorial view of the given width (degrees across 800 pixels)
+// centred on a J2000 direction, without the status line.
+inline std::unique_ptr<Scene> EquatorialViewOn(const double v[3], double field)
+{
+    ViewSetup setup;
+    setup.mode = kModeEqt;
+    setup.field = field;
+    auto probe = MakeScene(setup);
+    double j2000[2] = {std::atan2(v[1], v[0]) * 180.0 / M_PI, std::asin(v[2]) * 180.0 / M_PI};
+    double ofDate[2];
+    ConvertCoordinates(probe->time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
+    setup.centreLongitude = ofDate[0];
+    setup.centreLatitude = ofDate[1];
+    auto scene = MakeScene(setup);
+    scene->statusLine = 0;
+    return scene;
 }
 
 inline FixedVector FixedFromDouble(const double v[3])
