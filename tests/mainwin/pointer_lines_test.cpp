@@ -8,6 +8,7 @@
 #include "mainwin/main_window.h"
 #include "mainwin/pointer_input.h"
 #include "mainwin/popup_menu.h"
+#include "sky/picking.h"
 #include "sky/object_type.h"
 #include "sky/view/projection.h"
 #include "sky/view/screen_points.h"
@@ -17,6 +18,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -170,6 +174,49 @@ TEST(PointerLinesTest, WalkGivesEachKindOnceInTheOrderFound)
     scene->cometCount = 0;
     scene->cometPositions = nullptr;
     scene->cometFlags = nullptr;
+}
+
+// The objects near a pixel as repeated picks meet them, once round.
+std::vector<std::pair<int32_t, int32_t>> ObjectsNear(const Scene& scene, int x, int y)
+{
+    auto probe = std::make_unique<Scene>(scene);
+    probe->pickedObject.picked = 0;
+    std::vector<std::pair<int32_t, int32_t>> found;
+    while (found.size() < 20 && FindNextObjectAt(*probe, x, y) != 0) {
+        const std::pair<int32_t, int32_t> object{probe->pickedObject.type, probe->pickedObject.id};
+        if (!found.empty() && object == found.front()) {
+            break;
+        }
+        found.push_back(object);
+        probe->pickedObject.picked = 1;
+    }
+    return found;
+}
+
+// On a chart so wide that several stars lie within three pixels of one
+// place, the popup has one "Star" button for them.
+TEST(PointerLinesTest, SeveralStarsGiveOneButton)
+{
+    double v[3];
+    skytest::StarVector(0, v);
+    auto scene = skytest::EquatorialViewOn(v, 150.0);
+    scene->sunFlags = scene->moonFlags = scene->earthFlags = 0;
+    for (uint8_t& flags : scene->planetFlags) {
+        flags = 0;
+    }
+    for (int y = 100; y < 500; y += 3) {
+        for (int x = 100; x < 700; x += 3) {
+            const auto near = ObjectsNear(*scene, x, y);
+            if (near.size() < 2 || near[0].first != kObjectStar || near[1].first != kObjectStar) {
+                continue;
+            }
+            int kinds[kPopupKindCount];
+            EXPECT_EQ(CollectPopupObjectKinds(*scene, x, y, kinds), 1);
+            EXPECT_EQ(kinds[0], kPopupStar);
+            return;
+        }
+    }
+    FAIL() << "no two stars within three pixels of one place";
 }
 
 }  // namespace
