@@ -185,7 +185,7 @@ void ExposeCallback(Widget, XtPointer, XtPointer)
 void ResizeCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = static_cast<Scene*>(client);
-    if (box.pixmap != None && ResizeClickDataPixmap(scene) != 0) {
+    if (box.pixmap != None && ResizeClickDataPixmap() != 0) {
         DrawClickDataDialog(scene);
     }
 }
@@ -303,9 +303,8 @@ void ShowClickDataDialog(Scene* scene, int on)
     DrawClickDataDialog(scene);
 }
 
-int ResizeClickDataPixmap(Scene* scene)
+int ResizeClickDataPixmap()
 {
-    (void)scene;
     Dimension width = 0;
     Dimension height = 0;
     XtVaGetValues(box.area, XmNwidth, &width, XmNheight, &height, nullptr);
@@ -343,7 +342,7 @@ void DrawClickDataDialog(Scene* scene)
         ShowClickDataDialog(scene, 0);
         return;
     }
-    if (ResizeClickDataPixmap(scene) == 0) {
+    if (ResizeClickDataPixmap() == 0) {
         return;
     }
     Display* display = XtDisplay(box.area);

@@ -30,7 +30,7 @@ void UpdateClickDataDialogButtons(Scene* scene);
 
 // Brings the backing pixmap to the drawing area's size.
 // Returned: 1 when a pixmap of that size exists afterwards
-int ResizeClickDataPixmap(Scene* scene);
+int ResizeClickDataPixmap();
 
 // The five buttons' tips, attached or removed while the tip shell exists.
 void AddClickDataTips();
