@@ -2,17 +2,16 @@
 
 #include "core/app_env.h"
 #include "core/messages.h"
+#include "core/regular_file.h"
 #include "core/replacement_file.h"
 #include "core/user_directory.h"
 
 #include <X11/StringDefs.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <strings.h>
 
@@ -54,15 +53,6 @@ XtResource IntResource(const char* name, const char* defaultValue, Cardinal offs
 }
 
 #define INIT_OFFSET(field) static_cast<Cardinal>(offsetof(InitResources, field))
-
-struct FileCloser {
-    void operator()(FILE* stream) const { std::fclose(stream); }
-};
-
-bool IsReadable(const char* path)
-{
-    return path[0] != '\0' && access(path, R_OK) == 0;
-}
 
 bool PrivateSiteFilePath(char* out)
 {
@@ -173,7 +163,7 @@ void ExpandPathInto(const char* value, char* field)
 
 int CopyFile(const char* source, const char* target)
 {
-    std::unique_ptr<FILE, FileCloser> input(std::fopen(source, "rb"));
+    UniqueFile input = OpenRegularFile(source);
     if (!input) {
         return 0;
     }
@@ -198,7 +188,7 @@ void ResolveSiteFile(char* out, const char* siteFileResource)
 {
     char privateCopy[kPathSize];
     const bool havePrivatePath = PrivateSiteFilePath(privateCopy);
-    if (havePrivatePath && IsReadable(privateCopy)) {
+    if (havePrivatePath && IsReadableRegularFile(privateCopy)) {
         CopyPath(privateCopy, out);
         return;
     }
@@ -206,7 +196,7 @@ void ResolveSiteFile(char* out, const char* siteFileResource)
     ExpandPathInto(siteFileResource, systemFile);
     // The site dialogs edit the file in use; a private copy lets every user
     // keep a list of their own without write access to the system one.
-    if (havePrivatePath && IsReadable(systemFile) && CopyFile(systemFile, privateCopy)) {
+    if (havePrivatePath && IsReadableRegularFile(systemFile) && CopyFile(systemFile, privateCopy)) {
         CopyPath(privateCopy, out);
         return;
     }

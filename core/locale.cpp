@@ -2,9 +2,9 @@
 
 #include "core/app_env.h"
 #include "core/options.h"
+#include "core/regular_file.h"
 
 #include <X11/Xlib.h>
-#include <unistd.h>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -120,7 +120,7 @@ void LocalizeDataPath(char* path, size_t size)
     if (length < 0 || static_cast<size_t>(length) >= size || static_cast<size_t>(length) >= sizeof variant) {
         return;
     }
-    if (access(variant, R_OK) == 0) {
+    if (IsReadableRegularFile(variant)) {
         std::memcpy(path, variant, static_cast<size_t>(length) + 1);
     }
 }

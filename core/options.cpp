@@ -1,6 +1,7 @@
 #include "core/options.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "core/replacement_file.h"
 
 #include <X11/Intrinsic.h>
@@ -11,39 +12,20 @@
 #include <memory>
 #include <string>
 #include <strings.h>
+#include <vector>
 
 namespace {
 
 constexpr char kOptionsFileName[] = "options";
 constexpr size_t kNumberValueSize = 32;   // booleans and integers
 
-struct FileCloser {
-    void operator()(FILE* stream) const { std::fclose(stream); }
-};
-using UniqueFile = std::unique_ptr<FILE, FileCloser>;
-
-UniqueFile OpenOptionsFile(const char* mode)
+UniqueFile OpenOptionsFile()
 {
     char path[kPathSize];
     if (!GetOptionsFilePath(path, sizeof path)) {
         return nullptr;
     }
-    return UniqueFile(std::fopen(path, mode));
-}
-
-// One whole line with its newline, however long: a long line must never be
-// taken for two lines, or its tail could pass for a key of its own.
-bool ReadWholeLine(FILE* stream, std::string& line)
-{
-    line.clear();
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, stream) != nullptr) {
-        line += chunk;
-        if (!line.empty() && line.back() == '\n') {
-            break;
-        }
-    }
-    return !line.empty();
+    return OpenRegularFile(path);
 }
 
 bool IsBlank(char c)
@@ -99,6 +81,95 @@ const char* TrueOrFalse(bool on)
 bool ToolbarShown()
 {
     return gAppEnv->toolbar != nullptr && XtIsManaged(gAppEnv->toolbar);
+}
+
+// One line of the written file, and the field its reader fills: a value
+// that did not fit there was refused at start-up, so the program never knew
+// it and must not overwrite it.
+struct WrittenOption {
+    const char* key;
+    std::string value;
+    bool always;        // written even when empty
+    size_t fieldSize;   // 0: a value of our own making (flags, port)
+};
+
+std::vector<WrittenOption> OptionsToWrite()
+{
+    const AppEnv& env = *gAppEnv;
+    char port[kNumberValueSize];
+    std::snprintf(port, sizeof port, "%d", static_cast<int>(env.socketPort));
+    return {
+        {"Toolbar", TrueOrFalse(ToolbarShown()), true, 0},
+        {"TipHelp", TrueOrFalse(env.tipShell != nullptr), true, 0},
+        {"ConfirmQuit", TrueOrFalse(env.confirmQuit != 0), true, 0},
+        {"ConfirmInit", TrueOrFalse(env.confirmInit != 0), true, 0},
+        {"StlFileIoPath", env.stlFileIoPath, true, sizeof env.stlFileIoPath},
+        {"SaveImagePath", env.saveImagePath, true, sizeof env.saveImagePath},
+        {"UserObjectFilePath", env.userObjectFilePath, true, sizeof env.userObjectFilePath},
+        {"GscDataPath", env.gscDataPath, true, sizeof env.gscDataPath},
+        {"SiteName", env.siteName, false, sizeof env.siteName},
+        {"Geometry", env.geometryOption, false, sizeof env.geometryOption},
+        {"Locale", env.localeOption, false, sizeof env.localeOption},
+        {"TZ", env.tzOption, false, sizeof env.tzOption},
+        {"SocketPort", port, true, 0},
+    };
+}
+
+// Every line of the options file; none when there is none.
+// Returned: false when the file is there but could not be read through
+bool ReadOptionsLines(const char* path, std::vector<std::string>& lines)
+{
+    lines.clear();
+    UniqueFile old = OpenRegularFile(path);
+    if (!old) {
+        return true;
+    }
+    std::string line;
+    while (ReadWholeLine(old.get(), line)) {
+        lines.push_back(line);
+    }
+    return std::ferror(old.get()) == 0;
+}
+
+bool SetsAnyOf(const std::string& line, const std::vector<WrittenOption>& options)
+{
+    std::string value;
+    for (const WrittenOption& option : options) {
+        if (ValueOfLine(line, option.key, value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The old line of a key whose value its reader refused as too long: the
+// first line that sets the key decides, as for the readers.
+const std::string* RefusedLine(const std::vector<std::string>& lines, const WrittenOption& option)
+{
+    std::string value;
+    for (const std::string& line : lines) {
+        if (ValueOfLine(line, option.key, value)) {
+            return option.fieldSize != 0 && value.size() >= option.fieldSize ? &line : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+void WriteWholeLine(ReplacementFile& file, const std::string& line)
+{
+    WriteReplacement(file, line.data(), line.size());
+    if (line.back() != '\n') {
+        WriteReplacementText(file, "\n");
+    }
+}
+
+void WriteOption(ReplacementFile& file, const WrittenOption& option, const std::vector<std::string>& oldLines)
+{
+    if (const std::string* refused = RefusedLine(oldLines, option)) {
+        WriteWholeLine(file, *refused);
+    } else if (option.always || !option.value.empty()) {
+        WriteOptionLine(file, option.key, option.value.c_str());
+    }
 }
 
 }  // namespace
@@ -175,7 +246,7 @@ int GetOptionInt(const char* key, int defaultValue)
 
 int GetOptionString(const char* key, char* buffer, size_t size)
 {
-    UniqueFile stream = OpenOptionsFile("r");
+    UniqueFile stream = OpenOptionsFile();
     if (!stream) {
         return 0;
     }
@@ -188,36 +259,23 @@ int WriteOptionsFile()
     if (!GetOptionsFilePath(path, sizeof path)) {
         return 0;
     }
-    const AppEnv& env = *gAppEnv;
+    std::vector<std::string> oldLines;
+    if (!ReadOptionsLines(path, oldLines)) {
+        return 0;
+    }
     ReplacementFile file;
     if (!OpenReplacement(file, path)) {
         return 0;
     }
-    WriteOptionLine(file, "Toolbar", TrueOrFalse(ToolbarShown()));
-    WriteOptionLine(file, "TipHelp", TrueOrFalse(env.tipShell != nullptr));
-    WriteOptionLine(file, "ConfirmQuit", TrueOrFalse(env.confirmQuit != 0));
-    WriteOptionLine(file, "ConfirmInit", TrueOrFalse(env.confirmInit != 0));
-    WriteOptionLine(file, "StlFileIoPath", env.stlFileIoPath);
-    WriteOptionLine(file, "SaveImagePath", env.saveImagePath);
-    WriteOptionLine(file, "UserObjectFilePath", env.userObjectFilePath);
-    WriteOptionLine(file, "GscDataPath", env.gscDataPath);
-    const struct {
-        const char* key;
-        const char* value;
-    } optional[] = {
-        {"SiteName", env.siteName},
-        {"Geometry", env.geometryOption},
-        {"Locale", env.localeOption},
-        {"TZ", env.tzOption},
-    };
-    for (const auto& option : optional) {
-        if (option.value[0] != '\0') {
-            WriteOptionLine(file, option.key, option.value);
+    const std::vector<WrittenOption> options = OptionsToWrite();
+    for (const WrittenOption& option : options) {
+        WriteOption(file, option, oldLines);
+    }
+    for (const std::string& line : oldLines) {
+        if (!SetsAnyOf(line, options)) {
+            WriteWholeLine(file, line);
         }
     }
-    char port[32];
-    std::snprintf(port, sizeof port, "%d", static_cast<int>(env.socketPort));
-    WriteOptionLine(file, "SocketPort", port);
     return CommitReplacement(file);
 }
 
@@ -230,7 +288,7 @@ int SetOption(const char* key, const char* value)
     if (!GetOptionsFilePath(path, sizeof path)) {
         return 0;
     }
-    UniqueFile old(std::fopen(path, "r"));
+    UniqueFile old = OpenRegularFile(path);
     if (!old) {
         return 0;
     }

@@ -41,11 +41,15 @@ int GetOptionString(const char* key, char* buffer, size_t size);
 
 // Writes the whole options file from gAppEnv (at quit): Toolbar, TipHelp,
 // ConfirmQuit, ConfirmInit, the four paths, SiteName, Geometry, Locale and TZ
-// when set, SocketPort. The lines of other keys are not kept. The file is
-// written under a temporary name and renamed over the old one only when
-// every write, the flush and the close succeeded.
-// Returned: 1 written; 0 when there is no user directory or a step failed,
-//           the old file then being left as it was
+// when set, SocketPort. A key whose old value was too long for its field
+// (and so was never read) keeps its old line, uncut. Every other line of the
+// old file that sets none of these keys (a newer version's keys, comments,
+// anything typed by hand) follows as it stood. The file is written under a
+// temporary name and renamed over the old one only when every write, the
+// flush and the close succeeded.
+// Returned: 1 written; 0 when there is no user directory, the old file could
+//           not be read through, or a step failed, the old file then being
+//           left as it was
 int WriteOptionsFile();
 
 // Replaces every line that begins with key (case-sensitive prefix, so

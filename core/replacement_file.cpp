@@ -1,12 +1,41 @@
 #include "core/replacement_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
 constexpr char kTemporarySuffix[] = ".$NEW$";
+constexpr mode_t kNewFileMode = 0666;   // less the umask, as for any new file
+constexpr mode_t kModeBits = 07777;
+
+// A descriptor for a fresh temporary file: never an existing file, never
+// through a link.
+int CreateTemporary(const std::string& temporary, const std::string& target)
+{
+    if (unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        return -1;
+    }
+    struct stat old;
+    const bool targetExists = stat(target.c_str(), &old) == 0;
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        targetExists ? S_IRUSR | S_IWUSR : kNewFileMode);
+    if (fd < 0) {
+        return -1;
+    }
+    if (targetExists && fchmod(fd, old.st_mode & kModeBits) != 0) {
+        close(fd);
+        unlink(temporary.c_str());
+        return -1;
+    }
+    return fd;
 }
+
+}  // namespace
 
 ReplacementFile::~ReplacementFile()
 {
@@ -19,8 +48,17 @@ int OpenReplacement(ReplacementFile& file, const char* target)
     file.target = target;
     file.temporary = file.target + kTemporarySuffix;
     file.writeFailed = false;
-    file.stream = std::fopen(file.temporary.c_str(), "w");
-    return file.stream != nullptr;
+    const int fd = CreateTemporary(file.temporary, file.target);
+    if (fd < 0) {
+        return 0;
+    }
+    file.stream = fdopen(fd, "w");
+    if (file.stream == nullptr) {
+        close(fd);
+        unlink(file.temporary.c_str());
+        return 0;
+    }
+    return 1;
 }
 
 int WriteReplacement(ReplacementFile& file, const void* data, size_t length)

@@ -1,8 +1,10 @@
-// Files that are rewritten whole (the options file, the private site list)
-// are written under a temporary name, the target's name followed by ".$NEW$",
-// and renamed over the target only when every write, the flush and the close
-// succeeded. A failure or a crash part-way therefore never leaves a truncated
-// target behind: the old file stays as it was.
+// Files that are rewritten whole (the options file, the private site list,
+// saved images) are written under a temporary name, the target's name
+// followed by ".$NEW$", and renamed over the target only when every write,
+// the flush and the close succeeded. A failure or a crash part-way therefore
+// never leaves a truncated target behind: the old file stays as it was, and
+// the fixed name means a crash leaves at most one stale temporary per file,
+// which the next write replaces.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +24,11 @@ struct ReplacementFile {
     ~ReplacementFile();
 };
 
-// Opens (creates or truncates) target + ".$NEW$" for writing.
+// Creates target + ".$NEW$" afresh for writing. Whatever stood under that
+// name (a stale temporary, or a link planted to make us write elsewhere) is
+// removed first, and the new file is created exclusively without following
+// links. It gets the mode of the existing target, so a private file stays
+// private; for a new target the umask decides as for any new file.
 // Returned: 1, or 0 when it cannot be created
 int OpenReplacement(ReplacementFile& file, const char* target);
 

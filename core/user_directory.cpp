@@ -20,6 +20,18 @@ int CopyHome(const passwd* entry, char* out, size_t outSize)
     int length = std::snprintf(out, outSize, "%s", entry->pw_dir);
     return length >= 0 && static_cast<size_t>(length) < outSize;
 }
+
+// Home of the user named by the nameLength characters after "~" (none: the
+// current user).
+bool HomeOfTildeName(const char* name, size_t nameLength, char* home)
+{
+    if (nameLength == 0)
+        return GetHomeDirectory(home, kPathSize, nullptr) != 0;
+    char user[kMaxUserName + 1];
+    std::memcpy(user, name, nameLength);
+    user[nameLength] = '\0';
+    return GetHomeDirectory(home, kPathSize, user) != 0;
+}
 }  // namespace
 
 int GetHomeDirectory(char* out, size_t outSize, const char* userName)
@@ -36,20 +48,17 @@ char* ExpandTilde(const char* path, char* out, size_t outSize)
 {
     if (outSize == 0)
         return nullptr;
+    out[0] = '\0';
     char home[kPathSize] = "";
     const char* rest = path;
     if (path[0] == '~') {
         const char* nameEnd = std::strchr(path + 1, '/');
         size_t nameLength = nameEnd ? static_cast<size_t>(nameEnd - path - 1) : std::strlen(path + 1);
         rest = path + 1 + nameLength;
-        if (nameLength == 0) {
-            GetHomeDirectory(home, sizeof home, nullptr);
-        } else if (nameLength <= kMaxUserName) {
-            char name[kMaxUserName + 1];
-            std::memcpy(name, path + 1, nameLength);
-            name[nameLength] = '\0';
-            GetHomeDirectory(home, sizeof home, name);
-        }
+        // A user nobody has names no place at all; its rest alone would be
+        // a path from the root directory ("~nobody/x" would write "/x").
+        if (nameLength > kMaxUserName || !HomeOfTildeName(path + 1, nameLength, home))
+            return nullptr;
     }
     int length = std::snprintf(out, outSize, "%s%s", home, rest);
     if (length < 0 || static_cast<size_t>(length) >= outSize) {

@@ -11,9 +11,10 @@
 int GetHomeDirectory(char* out, size_t outSize, const char* userName);
 
 // Expands a leading "~" (the current user's home) or "~name" (that user's
-// home) in path; any other path is copied unchanged. A user the database does
-// not know expands to an empty home, so "~nobody/x" gives "/x".
-// Returned: out, or nullptr with out emptied when the result does not fit.
+// home) in path; any other path is copied unchanged.
+// Returned: out, or nullptr with out emptied when the result does not fit or
+//           the user is not in the database ("~nobody/x" names no file; it
+//           is never "/x"). Callers treat the empty path as a missing file.
 char* ExpandTilde(const char* path, char* out, size_t outSize);
 
 // Creates "~/.uvola" (mode 0755) unless it exists, and names the start-up

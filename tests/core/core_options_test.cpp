@@ -8,9 +8,9 @@
 #include "tests/harness/test_files.h"
 
 #include <fcntl.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <climits>
@@ -96,7 +96,6 @@ TEST_F(OptionsFile, WithoutUserDirectoryNothingIsReadOrWritten)
 
 TEST_F(OptionsFile, WrittenFileHoldsEveryPathKeyAndReadsBack)
 {
-    WriteFile(path, "Unknown = lost\n");
     gAppEnv->confirmQuit = 0;
     std::strcpy(gAppEnv->stlFileIoPath, "/home/u/scripts");
     std::strcpy(gAppEnv->saveImagePath, "/home/u\nSocketPort = 23");   // cannot add a line
@@ -133,59 +132,133 @@ TEST_F(OptionsFile, SetOptionReplacesLinesBeginningWithTheKeyOnly)
     EXPECT_FALSE(Exists(path));
 }
 
-TEST_F(OptionsFile, FailedWritesLeaveTheOldFile)
+// A link planted under the temporary name must not make the writer write
+// through it: the link goes, and the options file becomes a file of its own.
+TEST_F(OptionsFile, LinkAtTheTemporaryNameIsRemovedNeverFollowed)
 {
-    // The temporary file is /dev/full: the writes fail at the flush.
-    const std::string old = "SiteName = Old\nToolbar = True\n";
-    WriteFile(path, old);
-    std::strcpy(gAppEnv->siteName, "New");
-    ASSERT_EQ(symlink("/dev/full", temporary.c_str()), 0);
-    EXPECT_EQ(WriteOptionsFile(), 0);
-    ASSERT_EQ(symlink("/dev/full", temporary.c_str()), 0);
-    EXPECT_EQ(SetOption("SiteName", "New"), 0);
-    EXPECT_EQ(ReadFile(path), old);
-    EXPECT_FALSE(Exists(temporary));
+    const std::string victim = TestHome() + "/victim";
+    for (const auto& write : {+[] { return WriteOptionsFile(); }, +[] { return SetOption("SiteName", "New"); }}) {
+        WriteFile(path, "SiteName = Old\n");
+        WriteFile(victim, "precious\n");
+        ASSERT_EQ(symlink("../victim", temporary.c_str()), 0);
+        std::strcpy(gAppEnv->siteName, "New");
+        EXPECT_EQ(write(), 1);
+        EXPECT_EQ(ReadFile(victim), "precious\n");
+        struct stat info;
+        ASSERT_EQ(lstat(path.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode));
+        EXPECT_NE(ReadFile(path).find("SiteName = New\n"), std::string::npos);
+        EXPECT_FALSE(Exists(temporary));
+    }
     // A directory path through a regular file: nothing can be created there.
     UseDirectory(path + "/sub");
     EXPECT_EQ(WriteOptionsFile(), 0);
 }
 
-// The writer dies while copying a file larger than a pipe holds: its
-// temporary file is a FIFO of which the test reads only a little.
-TEST_F(OptionsFile, WriterKilledPartWayLeavesTheOldFile)
+TEST_F(OptionsFile, RewriteKeepsTheFilesModeAndANewFileTakesTheUmasks)
+{
+    const mode_t mask = umask(027);
+    ASSERT_EQ(WriteOptionsFile(), 1);
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    for (mode_t mode : {0600u, 0644u, 0400u}) {
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        ASSERT_EQ(WriteOptionsFile(), 1) << std::oct << mode;
+        ASSERT_EQ(SetOption("Toolbar", "True"), 1) << std::oct << mode;
+        ASSERT_EQ(stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+    }
+    umask(mask);
+}
+
+// The writer dies part way (a file size limit kills it with SIGXFSZ): the
+// old file stays, at most one temporary is left, and the next write
+// replaces it and succeeds.
+TEST_F(OptionsFile, WriterKilledPartWayLeavesTheOldFileAndOneTemporary)
 {
     std::string old = "SiteName = Old\n";
     for (int i = 0; i < 4000; ++i) {
         old += "# comment line " + std::to_string(i) + " of the old options file\n";
     }
-    WriteFile(path, old);
-    ASSERT_EQ(mkfifo(temporary.c_str(), 0600), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        _exit(SetOption("SiteName", "New"));
+    for (int run = 0; run < 2; ++run) {
+        WriteFile(path, old);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const rlimit small = {16384, 16384};
+            setrlimit(RLIMIT_FSIZE, &small);
+            _exit(SetOption("SiteName", "New"));
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer finished before it was killed";
+        EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+        EXPECT_EQ(ReadFile(path), old);
+        EXPECT_TRUE(Exists(temporary));
     }
-    const int fifo = open(temporary.c_str(), O_RDONLY);
-    char chunk[4096];
-    ASSERT_GT(read(fifo, chunk, sizeof chunk), 0);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    close(fifo);
-    EXPECT_TRUE(WIFSIGNALED(status)) << "the writer finished before it was killed";
-    EXPECT_EQ(ReadFile(path), old);
+    ASSERT_EQ(SetOption("SiteName", "New"), 1);
+    EXPECT_EQ(ReadFile(path).substr(0, 15), "SiteName = New\n");
+    EXPECT_FALSE(Exists(temporary));
+}
+
+// A FIFO would block the reader in its open, /dev/zero would feed it
+// forever: both count as a missing file, at once.
+TEST_F(OptionsFile, SpecialFileReadsAsMissing)
+{
+    for (SpecialFile kind : {SpecialFile::kFifo, SpecialFile::kZeroLink}) {
+        ASSERT_TRUE(MakeSpecialFile(path, kind));
+        EXPECT_TRUE(FinishesWithin(2.0, [] {
+            return GetOptionBool("ConfirmQuit", 7) == 7 && GetOptionInt("SocketPort", 5) == 5 &&
+                   SetOption("SiteName", "x") == 0;
+        })) << static_cast<int>(kind);
+        EXPECT_TRUE(FinishesWithin(2.0, [&] {
+            return WriteOptionsFile() == 1 && ReadFile(path).find("SocketPort = 0\n") != std::string::npos;
+        })) << static_cast<int>(kind);
+    }
+}
+
+// A NUL byte is a character of its line: it neither ends the line nor joins
+// it to the next.
+TEST_F(OptionsFile, NulByteHidesNoLine)
+{
+    WriteFile(path, std::string("TipHelp = NO\0\nSocketPort = 7000\nSiteName = a\0b\nTZ = x\n", 54));
+    EXPECT_EQ(GetOptionInt("SocketPort", 0), 7000);
+    EXPECT_EQ(Get("TZ"), "x");
+    EXPECT_EQ(GetOptionBool("TipHelp", 1), 0);
+}
+
+// Lines of keys this version does not know, comments, and values too long
+// for their fields outlive the rewrite at quit, as they stood.
+TEST_F(OptionsFile, UnknownLinesAndRefusedValuesSurviveTheRewrite)
+{
+    const std::string longPath = "SaveImagePath = /" + std::string(300, 'p') + "\n";
+    const std::string longGeometry = "Geometry = " + std::string(45, '9') + "\n";
+    WriteFile(path, "# my settings\nFutureKey = from a newer version\n" + longPath + longGeometry +
+                        "confirmquit = yes\nSiteNameX = a\n\nLast = no line end");
+    std::strcpy(gAppEnv->saveImagePath, "/home/u");   // what start-up took instead
+    std::strcpy(gAppEnv->gscDataPath, "/cdrom");
+    std::strcpy(gAppEnv->tzOption, "UTC");
+    ASSERT_EQ(WriteOptionsFile(), 1);
+    EXPECT_EQ(ReadFile(path), "Toolbar = False\nTipHelp = False\nConfirmQuit = True\nConfirmInit = True\n"
+                              "StlFileIoPath = \n" + longPath + "UserObjectFilePath = \nGscDataPath = /cdrom\n" +
+                              longGeometry + "TZ = UTC\nSocketPort = 0\n"
+                              "# my settings\nFutureKey = from a newer version\nSiteNameX = a\n\n"
+                              "Last = no line end\n");
+    // Written again, nothing moves.
+    const std::string once = ReadFile(path);
+    ASSERT_EQ(WriteOptionsFile(), 1);
+    EXPECT_EQ(ReadFile(path), once);
 }
 
 // A read-only and a full file system of the test's own, in a private mount
 // namespace; skipped where the machine does not allow one.
 TEST_F(OptionsFile, ReadOnlyOrFullFileSystemLeavesTheOldFile)
 {
-    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    const std::string mountPoint = MountPrivateTmpfs("mnt");
+    if (mountPoint.empty()) {
         GTEST_SKIP() << "no private mount namespace here";
     }
-    const std::string mountPoint = TestHome() + "/mnt";
-    mkdir(mountPoint.c_str(), 0755);
-    ASSERT_EQ(mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k"), 0);
     UseDirectory(mountPoint);
     const std::string old = "SiteName = Old\n";
     WriteFile(path, old);
@@ -197,11 +270,7 @@ TEST_F(OptionsFile, ReadOnlyOrFullFileSystemLeavesTheOldFile)
     EXPECT_EQ(ReadFile(path), old);
 
     ASSERT_EQ(mount(nullptr, mountPoint.c_str(), nullptr, MS_REMOUNT, nullptr), 0);
-    FILE* filler = std::fopen((mountPoint + "/filler").c_str(), "w");
-    const std::string block(1024, 'f');
-    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
-    }
-    std::fclose(filler);
+    FillFileSystem(mountPoint);
     EXPECT_EQ(WriteOptionsFile(), 0);
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_FALSE(Exists(temporary));

@@ -152,25 +152,29 @@ TEST_F(InitResourcesTest, InitialSiteFromOptionResourceOrBuiltIn)
     char notSetText[1024];
     GetMessage("messageSiteNotInit", notSetText, sizeof notSetText);
 
-    // The options file's site: no box.
-    Open({"uvola*Site: St Johns (Canada)"});
+    // The options file's site: nothing to tell.
+    Open({"uvola*Site: St Johns (Canada)", "uvola*SiteFile: " + kSourceSites});
     UseSourceSites();
     WriteFile(options, "SiteName = Tokyo (Japan)\n");
-    InitSite(scene);
+    EXPECT_EQ(InitSite(scene), 1);
     EXPECT_STREQ(scene.siteName, "Tokyo (Japan)");
     EXPECT_STREQ(gAppEnv->siteName, "Tokyo (Japan)");
     EXPECT_DOUBLE_EQ(scene.time.location.longitude, 139.745);
     EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, 9.0);
     EXPECT_TRUE(MessageBoxTexts().empty());
 
-    // The Site resource: used, but the user is still told to set one.
+    // The Site resource: used, but the user is still to be told to set one.
     WriteFile(options, "SiteName = Nowhere (Atlantis)\n");
     gAppEnv->siteName[0] = '\0';
-    InitSite(scene);
+    EXPECT_EQ(InitSite(scene), 0);
     EXPECT_STREQ(scene.siteName, "St Johns (Canada)");
     EXPECT_STREQ(gAppEnv->siteName, "");
     EXPECT_DOUBLE_EQ(scene.time.location.longitude, -52.717);
     EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, -3.5);
+    EXPECT_TRUE(MessageBoxTexts().empty());
+    // Start-up tells in a box.
+    LoadAppResources(scene);
+    EXPECT_STREQ(scene.siteName, "St Johns (Canada)");
     const std::vector<std::string> boxes = MessageBoxTexts();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], notSetText);
@@ -184,13 +188,12 @@ TEST_F(InitResourcesTest, InitialSiteFromOptionResourceOrBuiltIn)
             std::snprintf(gAppEnv->siteFile, kPathSize, "%s/none.obs", TestHome().c_str());
         }
         gAppEnv->initialSiteZone = 5.0;
-        InitSite(scene);
+        EXPECT_EQ(InitSite(scene), 0);
         EXPECT_STREQ(scene.siteName, "Greenwich (United Kingdom)") << resource;
         EXPECT_DOUBLE_EQ(scene.time.location.latitude, 51.477);
         EXPECT_DOUBLE_EQ(scene.time.location.longitude, 0.0);
         EXPECT_DOUBLE_EQ(scene.time.location.height, 50.0);
         EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, 0.0);
-        EXPECT_EQ(MessageBoxTexts().size(), 1u) << resource;
     }
 }
 
@@ -262,6 +265,21 @@ TEST_F(InitResourcesTest, LoadAppResourcesFillsPathsSiteAndTime)
     EXPECT_DOUBLE_EQ(scene.time.date.zone, 1.0);
     EXPECT_EQ(gAppEnv->blinkTime, 3);
     EXPECT_EQ(scene.dateStyle, 1);
+}
+
+// BLINK holds the program while it flashes, so only 1 to 20 flashes are
+// taken; anything else is the default 10.
+TEST_F(InitResourcesTest, BlinkTimeOutsideOneToTwentyGivesTen)
+{
+    WriteFile(options, "SiteName = Tokyo (Japan)\n");
+    const std::pair<const char*, int> rows[] = {
+        {"1", 1}, {"20", 20}, {"21", 10}, {"100", 10}, {"2147483647", 10}, {"0", 10}, {"-2147483648", 10},
+    };
+    for (const auto& [resource, flashes] : rows) {
+        Open({"uvola*SiteFile: " + kSourceSites, std::string("uvola*BlinkTime: ") + resource});
+        LoadAppResources(scene);
+        EXPECT_EQ(gAppEnv->blinkTime, flashes) << resource;
+    }
 }
 
 }  // namespace

@@ -174,11 +174,33 @@ TEST_F(Files, CopyIsExactAndAFailedOneLeavesNothingBehind)
     WriteFile(target, "kept");
     EXPECT_EQ(CopyFile((directory + "/missing").c_str(), target.c_str()), 0);
     EXPECT_EQ(CopyFile(directory.c_str(), target.c_str()), 0);   // opens, but reads fail
-    ASSERT_EQ(symlink("/dev/full", (target + ".$NEW$").c_str()), 0);
-    EXPECT_EQ(CopyFile(source.c_str(), target.c_str()), 0);     // writes fail
     EXPECT_EQ(CopyFile(source.c_str(), (directory + "/no/dir").c_str()), 0);
+    for (SpecialFile kind : {SpecialFile::kFifo, SpecialFile::kZeroLink}) {
+        MakeSpecialFile(directory + "/special", kind);
+        EXPECT_TRUE(FinishesWithin(2.0, [&] {
+            return CopyFile((directory + "/special").c_str(), target.c_str()) == 0;
+        }));
+    }
     EXPECT_EQ(ReadFile(target), "kept");
     EXPECT_FALSE(Exists(target + ".$NEW$"));
+}
+
+// The copy's writes fail on a full file system: the old target stays.
+TEST_F(Files, CopyOntoAFullFileSystemLeavesTheOldTarget)
+{
+    const std::string source = directory + "/source.bin";
+    WriteFile(source, std::string(40000, 's'));
+    const std::string full = MountPrivateTmpfs("full");
+    if (full.empty()) {
+        GTEST_SKIP() << "no private mount namespace here";
+    }
+    const std::string target = full + "/target.bin";
+    WriteFile(target, "kept");
+    FillFileSystem(full);
+    EXPECT_EQ(CopyFile(source.c_str(), target.c_str()), 0);
+    EXPECT_EQ(ReadFile(target), "kept");
+    EXPECT_FALSE(Exists(target + ".$NEW$"));
+    umount(full.c_str());
 }
 
 TEST_F(Files, SiteFileIsCopiedOnceIntoTheUserDirectory)

@@ -51,8 +51,9 @@ TEST(ExpandTilde, ExpandsEveryForm)
     EXPECT_EQ(Expand("/x/~/a"), "/x/~/a");
     EXPECT_EQ(Expand("a~"), "a~");
     EXPECT_EQ(Expand(""), "");
-    // A user nobody has expands to an empty home: the rest alone.
-    EXPECT_EQ(Expand("~nobody-at-all/x"), "/x");
+    // A user nobody has names no file: never the rest alone from the root.
+    EXPECT_EQ(Expand("~nobody-at-all/x"), "<null>");
+    EXPECT_EQ(Expand("~nobody-at-all"), "<null>");
 }
 
 TEST(ExpandTilde, RefusesResultThatDoesNotFit)
@@ -72,7 +73,9 @@ TEST(ExpandTilde, RefusesResultThatDoesNotFit)
 TEST(ExpandTilde, OverlongUserNameMatchesNobody)
 {
     std::string path = "~" + std::string(400, 'u') + "/z";
-    EXPECT_EQ(Expand(path.c_str()), "/z");
+    char out[kPathSize] = "garbage";
+    EXPECT_EQ(ExpandTilde(path.c_str(), out, sizeof out), nullptr);
+    EXPECT_STREQ(out, "");
 }
 
 TEST(UserDirectory, IsCreatedOnceAndNamesTheStartupScript)
