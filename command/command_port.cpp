@@ -71,24 +71,71 @@ bool IsLineEnd(char c)
     return c == '\r' || c == '\n' || c == '\0';
 }
 
-// The lines of one receive: ended by CR, LF, CR LF or NUL; a last piece
-// without a line end is a line too.
-std::vector<std::string> SplitRequests(const char* data, size_t size)
+// One line as the client sent it: its first kCommandPortReceiveSize bytes,
+// and whether more followed (then it is refused whole, never run cut).
+struct PortLine {
+    std::string text;
+    bool overlong = false;
+};
+
+// What the client sent since its last line end. A line may come in several
+// receives (TCP keeps no message bounds), so it runs only when its line end
+// arrives, or when nothing more comes for a short while (a client that ends
+// its request without a line end still gets its reply).
+struct PendingInput {
+    PortLine line;
+    bool afterCarriageReturn = false;   // an LF next pairs with it
+    XtIntervalId timer = 0;
+    std::string notices;                // for the next reply, before its prompt
+};
+
+PendingInput pending;
+
+// How long a line without its line end waits for the rest.
+constexpr unsigned long kUnendedLineWaitMs = 300;
+
+// Appends received bytes and takes out every line they complete.
+std::vector<PortLine> TakeCompleteLines(const char* data, size_t size)
 {
-    std::vector<std::string> requests;
-    size_t begin = 0;
-    while (begin < size) {
-        size_t end = begin;
-        while (end < size && !IsLineEnd(data[end])) {
-            ++end;
+    std::vector<PortLine> lines;
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (pending.afterCarriageReturn && c == '\n') {
+            pending.afterCarriageReturn = false;
+            continue;
         }
-        requests.emplace_back(data + begin, end - begin);
-        if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') {
-            ++end;
+        pending.afterCarriageReturn = c == '\r';
+        if (IsLineEnd(c)) {
+            lines.push_back(std::move(pending.line));
+            pending.line = PortLine{};
+        } else if (pending.line.text.size() < static_cast<size_t>(kCommandPortReceiveSize)) {
+            pending.line.text.push_back(c);
+        } else {
+            pending.line.overlong = true;
         }
-        begin = end + 1;
     }
-    return requests;
+    return lines;
+}
+
+bool HasUnendedLine()
+{
+    return !pending.line.text.empty() || pending.line.overlong;
+}
+
+void StopUnendedLineWait()
+{
+    if (pending.timer != 0) {
+        XtRemoveTimeOut(pending.timer);
+        pending.timer = 0;
+    }
+}
+
+void ForgetPendingInput()
+{
+    StopUnendedLineWait();
+    pending.line = PortLine{};
+    pending.afterCarriageReturn = false;
+    pending.notices.clear();
 }
 
 bool StillConnected(unsigned serial)
@@ -98,10 +145,10 @@ bool StillConnected(unsigned serial)
 
 // Runs one request and answers it. Returns false when the connection is
 // gone afterwards (bye, or the reply could not be sent).
-bool ServeRequest(Scene* scene, const std::string& request, unsigned serial)
+bool ServeRequest(Scene* scene, const PortLine& request, unsigned serial)
 {
     AppEnv& env = *gAppEnv;
-    if (strcasecmp(request.c_str(), "bye") == 0) {
+    if (!request.overlong && strcasecmp(request.text.c_str(), "bye") == 0) {
         CloseCommandConnection();
         return false;
     }
@@ -109,7 +156,12 @@ bool ServeRequest(Scene* scene, const std::string& request, unsigned serial)
     StkClearError();
     const int32_t savedQuiet = env.quiet;
     env.quiet = 1;
-    StkExecuteText(scene, request.c_str());
+    if (request.overlong) {
+        // Too long for one statement, so refused whole with its start.
+        StkExecuteLine(scene, request.text.c_str());
+    } else {
+        StkExecuteText(scene, request.text.c_str());
+    }
     env.quiet = savedQuiet;
     if (!StillConnected(serial)) {
         return false;
@@ -119,8 +171,48 @@ bool ServeRequest(Scene* scene, const std::string& request, unsigned serial)
         reply = env.errorMessage;
         reply += '\n';
     }
+    reply += pending.notices;
+    pending.notices.clear();
     reply += kCommandPortPrompt;
     return SendToClient(reply);
+}
+
+// Serves lines in order while the client's input is suspended, so that a
+// nested event loop (a question box) cannot start another request meanwhile.
+// Returns false when the connection is gone.
+bool ServeLines(Scene* scene, const std::vector<PortLine>& lines)
+{
+    AppEnv& env = *gAppEnv;
+    if (lines.empty()) {
+        return true;
+    }
+    const unsigned serial = connectionSerial;
+    RemoveInput(env.clientInputId);
+    for (const PortLine& line : lines) {
+        if (!ServeRequest(scene, line, serial)) {
+            return false;
+        }
+    }
+    if (StillConnected(serial) && env.clientInputId == 0) {
+        WatchClient(scene);
+    }
+    return StillConnected(serial);
+}
+
+void RunUnendedLine(XtPointer client, XtIntervalId*)
+{
+    pending.timer = 0;
+    std::vector<PortLine> lines;
+    lines.push_back(std::move(pending.line));
+    pending.line = PortLine{};
+    ServeLines(static_cast<Scene*>(client), lines);
+}
+
+void WaitForLineEnd(Scene* scene)
+{
+    if (HasUnendedLine()) {
+        pending.timer = XtAppAddTimeOut(PortAppContext(), kUnendedLineWaitMs, RunUnendedLine, scene);
+    }
 }
 
 }  // namespace
@@ -196,25 +288,32 @@ void CommandPortReadCallback(XtPointer clientData, int*, XtInputId*)
     if (received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
         return;
     }
+    StopUnendedLineWait();
     if (received <= 0) {
+        // A client that ends its last request by closing its side still
+        // has it run.
+        if (received == 0 && HasUnendedLine()) {
+            RunUnendedLine(scene, nullptr);
+        }
         CloseCommandConnection();
         return;
     }
-
-    const unsigned serial = connectionSerial;
-    RemoveInput(env.clientInputId);
-    for (const std::string& request : SplitRequests(buffer, static_cast<size_t>(received))) {
-        if (!ServeRequest(scene, request, serial)) {
-            return;
-        }
+    if (ServeLines(scene, TakeCompleteLines(buffer, static_cast<size_t>(received)))) {
+        WaitForLineEnd(scene);
     }
-    if (StillConnected(serial) && env.clientInputId == 0) {
-        WatchClient(scene);
+}
+
+void PostCommandPortNotice(const char* text)
+{
+    if (gAppEnv->clientSocket != kNoSocket && text != nullptr) {
+        pending.notices += text;
+        pending.notices += '\n';
     }
 }
 
 void CloseCommandConnection()
 {
+    ForgetPendingInput();
     RemoveInput(gAppEnv->clientInputId);
     CloseSocket(gAppEnv->clientSocket);
 }

@@ -4,11 +4,14 @@
 // event loop, so requests run between redraws and user events.
 //
 // Protocol: on connection the client gets the prompt "uvola> ". Each line it
-// sends (ended by CR, LF, CR LF or a NUL byte; the text of a receive
-// without a line end counts as one line) is one request: "bye" in any case closes the
-// connection without a reply; anything else runs through StkExecuteText,
-// then the error of its last statement, if any, comes back followed by "\n",
-// and then the prompt.
+// sends (ended by CR, LF, CR LF or a NUL byte) is one request, however the
+// network splits it into receives; a text without a line end is a request
+// when nothing more arrives for a short while (300 ms). A request may hold
+// many statements. "bye" in any case closes the connection without a reply;
+// anything else runs through StkExecuteText, then the error of its last
+// statement, if any, comes back followed by "\n", and then the prompt. A
+// line longer than kCommandPortReceiveSize bytes is refused whole
+// ("stkErrorIllegalParam" with its start) and none of it runs.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -16,7 +19,8 @@
 // The prompt that ends every reply, seven bytes, no line end.
 constexpr char kCommandPortPrompt[] = "uvola> ";
 
-// Most bytes taken by one receive from the client.
+// Most bytes taken by one receive from the client, and the longest line
+// that runs.
 constexpr int kCommandPortReceiveSize = 4096;
 
 // Starts listening on 127.0.0.1 at the port gAppEnv->socketPort (the
@@ -34,15 +38,23 @@ int OpenCommandPort();
 void CommandPortAcceptCallback(XtPointer clientData, int* source, XtInputId* id);
 
 // Toolkit input callback of the client socket: receives up to
-// kCommandPortReceiveSize bytes and serves every request in them, in order.
-// End of stream or a receive error closes the connection; so does a reply
-// that cannot be sent whole at once (a client that went away or never
-// reads), so the program never blocks on a client.
+// kCommandPortReceiveSize bytes and serves every request they complete, in
+// order; the rest waits for its line end. End of stream runs a request left
+// without its line end, then closes the connection; so does a receive error
+// (without running it), and a reply that cannot be sent whole at once (a
+// client that went away or never reads), so the program never blocks on a
+// client.
 // Given:    clientData  the Scene the requests change
 // Notes:    The quiet flag is set while a request runs and then restored to
 //           what it was. The client's input is suspended meanwhile, so a
 //           nested event loop (a question box) cannot start another request.
 void CommandPortReadCallback(XtPointer clientData, int* source, XtInputId* id);
+
+// A message that arises for the client outside its requests (an animation it
+// started stopped at the date limit): it goes out in the next reply, after
+// that request's error and before the prompt, followed by "\n". Without a
+// client it is dropped.
+void PostCommandPortNotice(const char* text);
 
 // Drops the client: removes its input, closes its socket. Nothing happens
 // without a client.

@@ -14,6 +14,7 @@
 
 #include <X11/IntrinsicP.h>
 #include <arpa/inet.h>
+#include <algorithm>
 #include <chrono>
 #include <cerrno>
 #include <cstring>
@@ -21,6 +22,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -146,6 +148,21 @@ struct PortClient {
 
     bool connected = false;
 };
+
+// Pumps events until the port has taken everything the client sent, so
+// that the next send comes in a receive of its own.
+void LetThePortTakeIt()
+{
+    const auto deadline = Clock::now() + kReplyTimeout;
+    int unread = 1;
+    while (Clock::now() < deadline) {
+        PumpEvents();
+        if (ioctl(gAppEnv->clientSocket, FIONREAD, &unread) != 0 || unread == 0) {
+            return;
+        }
+        usleep(1000);
+    }
+}
 
 // The test's commands.
 std::vector<std::string> notes;              // NOTE's arguments, in order
@@ -397,31 +414,84 @@ TEST_F(CommandPort, ClientThatNeverReadsIsDropped)
     EXPECT_EQ(next->Replies(), "uvola> ");
 }
 
-TEST_F(CommandPort, RequestLongerThanOneReceiveIsRefusedAndTheClientStaysServed)
+// A line longer than the port takes is refused whole, once, however many
+// receives bring it; none of it runs, and the next line is served.
+TEST_F(CommandPort, OverlongLineIsRefusedWholeOnceAndTheClientStaysServed)
 {
     auto client = Connect();
-    client->Send("NOTE " + std::string(5000, 'x') + "\n");
-    client->Send("NOTE ok\n");
-    client->ReceiveUntil([&] { return notes.size() == 1 && client->received.ends_with("\nuvola> uvola> "); });
-    // The first receive holds the command word: refused as too long. The
-    // rest of the line comes in later receives, each refused as a request of
-    // its own; none of it runs.
-    std::vector<std::string> replies;
-    for (size_t at = 0; at < client->received.size();) {
-        const size_t end = client->received.find(kCommandPortPrompt, at) +
-                           std::strlen(kCommandPortPrompt);
-        replies.push_back(client->received.substr(at, end - at));
-        at = end;
-    }
-    ASSERT_GE(replies.size(), 3u);
-    EXPECT_EQ(replies.front(), "NOTE: Illegal Parameter: NOTE " + std::string(34, 'x') + "\nuvola> ");
-    for (size_t i = 1; i + 1 < replies.size(); ++i) {
-        EXPECT_EQ(replies[i].substr(0, 39), std::string(39, 'x'));
-        EXPECT_TRUE(replies[i].ends_with("\nuvola> "));
-    }
-    EXPECT_EQ(replies.back(), "uvola> ");
+    client->Send("NOTE " + std::string(5000, 'x'));
+    PumpEvents();
+    client->Send(std::string(5000, 'y') + "\nNOTE ok\n");
+    EXPECT_EQ(client->Replies(2), "NOTE: Illegal Parameter: NOTE " + std::string(34, 'x') + "\nuvola> uvola> ");
     EXPECT_EQ(notes, std::vector<std::string>{"ok"});
+    // The longest line that runs fills one receive exactly.
+    std::string longest = "NOTE a";
+    while (longest.size() < static_cast<size_t>(kCommandPortReceiveSize)) {
+        longest += ";";
+    }
+    client->Send(longest + "\n");
+    EXPECT_EQ(client->Replies(), "uvola> ");
+    EXPECT_EQ(notes, (std::vector<std::string>{"ok", "a"}));
     EXPECT_GE(gAppEnv->clientSocket, 0);
+}
+
+// TCP keeps no bounds between sends: a line that arrives in pieces runs
+// once, whole, when its line end comes; CR LF split between two receives
+// is still one line end.
+TEST_F(CommandPort, LineSplitAcrossReceivesRunsAsOneStatement)
+{
+    auto client = Connect();
+    const std::vector<std::string> pieces = {"NOTE 20", "01", "x\r", "\nNO", "TE y\n"};
+    for (const std::string& piece : pieces) {
+        client->Send(piece);
+        LetThePortTakeIt();
+    }
+    EXPECT_EQ(client->Replies(2), "uvola> uvola> ");
+    EXPECT_EQ(client->received, "");
+    EXPECT_EQ(notes, (std::vector<std::string>{"2001x", "y"}));
+}
+
+// A client that sends its request without a line end still gets it run,
+// after a short wait, or at once when it closes its side.
+TEST_F(CommandPort, RequestWithoutLineEndRunsAfterAShortWaitOrAtTheEnd)
+{
+    auto client = Connect();
+    const auto sent = Clock::now();
+    client->Send("NOTE alone");
+    EXPECT_EQ(client->Replies(), "uvola> ");
+    EXPECT_LT(Clock::now() - sent, std::chrono::seconds(2));
+    EXPECT_EQ(notes, std::vector<std::string>{"alone"});
+
+    client->Send("NOTE last");
+    shutdown(client->fd, SHUT_WR);
+    EXPECT_TRUE(client->WaitClosed());
+    EXPECT_EQ(client->received, "uvola> ");
+    EXPECT_EQ(notes, (std::vector<std::string>{"alone", "last"}));
+}
+
+// Many lines sent in pieces of every size, read as they come: every line
+// runs once, in order, and no piece of a line is taken for a statement.
+TEST_F(CommandPort, FloodInPiecesOfAnySizeRunsEveryLineWhole)
+{
+    auto client = Connect();
+    std::string text;
+    const int lines = 3000;
+    for (int i = 0; i < lines; ++i) {
+        text += "NOTE " + std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    size_t at = 0;
+    for (size_t piece = 1; at < text.size(); piece = piece * 7 % 613 + 1) {
+        const size_t size = std::min(piece, text.size() - at);
+        client->Send(text.substr(at, size));
+        at += size;
+        client->ReceiveUntil([] { return true; });
+    }
+    client->ReceiveUntil([&] { return CountPrompts(client->received) == static_cast<size_t>(lines); });
+    EXPECT_EQ(client->received.find("Error"), std::string::npos);
+    ASSERT_EQ(notes.size(), static_cast<size_t>(lines));
+    for (int i = 0; i < lines; ++i) {
+        ASSERT_EQ(notes[i], std::to_string(i));
+    }
 }
 
 TEST_F(CommandPort, QuietFlagIsSetWhileARequestRunsAndRestoredAfter)
