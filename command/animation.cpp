@@ -3,6 +3,7 @@
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "command/command_handlers.h"
+#include "command/command_port.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
 #include "core/app_env.h"
@@ -145,6 +146,7 @@ void StartRun(Scene& scene, const RunRequest& request)
 {
     AnimationState& run = scene.animation;
     run.running = 1;
+    run.startedQuietly = gAppEnv->quiet != 0 ? 1 : 0;
     run.clockMode = request.clock;
     run.stopMode = request.stopMode;
     run.targetDay = request.targetDay;
@@ -188,12 +190,17 @@ void EndRun(Scene& scene)
     }
 }
 
+// A run the command port started tells its client, never a box: nobody may
+// be at the screen to close it, and a box per run would pile up.
 void EndRunOutOfRange(Scene& scene)
 {
+    const bool quietly = scene.animation.startedQuietly != 0;
     EndRun(scene);
     char text[512];
     GetMessage("messageContinueOutOfDate", text, sizeof text);
-    if (gAppEnv->toplevel != nullptr) {
+    if (quietly) {
+        PostCommandPortNotice(text);
+    } else if (gAppEnv->toplevel != nullptr) {
         ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
     }
 }

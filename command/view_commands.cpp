@@ -138,8 +138,8 @@ void CmdInit(Scene* scene)
     ResetScene(*scene);
     // Without a toplevel shell (a program that only runs commands) there
     // are no site resources to read and no box to tell the user in.
-    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr) {
-        InitSite(*scene);
+    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr && InitSite(*scene) == 0) {
+        StkShowMessage("messageSiteNotInit");
     }
     UiUpdateToolbar(*scene);
 }
@@ -238,6 +238,11 @@ void CmdTrack(Scene* scene, const char* a1, const char* a2, const char* a3)
     }
 }
 
+int64_t StkBlinkFlashes(int32_t blinkTime)
+{
+    return (static_cast<int64_t>(blinkTime) + 1) / 2;
+}
+
 void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
 {
     TargetRef target{};
@@ -267,7 +272,7 @@ void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
     values.graphics_exposures = False;
     const GC copyGc = XCreateGC(display, window, GCGraphicsExposures, &values);
     XCopyArea(display, window, saved, copyGc, x - kBlinkHalfSize, y - kBlinkHalfSize, size, size, 0, 0);
-    for (int32_t flash = 0; flash < (gAppEnv->blinkTime + 1) / 2; ++flash) {
+    for (int64_t flash = 0; flash < StkBlinkFlashes(gAppEnv->blinkTime); ++flash) {
         StkDrawBlinkMarker(*scene, display, window, x, y, WhitePixelOfScreen(gAppEnv->screen));
         usleep(kBlinkPauseMicroseconds);
         StkDrawBlinkMarker(*scene, display, window, x, y, BlackPixelOfScreen(gAppEnv->screen));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <cstdint>
 
 struct Scene;
 
@@ -39,3 +40,8 @@ int StkSetViewCenter(Scene* scene, const char* target, const char* a, const char
 //           pixel     colour
 void StkDrawBlinkMarker(const Scene& scene, Display* display, Window window, int x, int y,
                         unsigned long pixel);
+
+// How many times BLINK flashes its marker: half the BlinkTime, rounded up,
+// worked out in 64 bits so that no BlinkTime can overflow it.
+// Given:    blinkTime  gAppEnv->blinkTime
+int64_t StkBlinkFlashes(int32_t blinkTime);

@@ -18,6 +18,7 @@ namespace {
 constexpr size_t kSiteOptionSize = 128;
 constexpr size_t kSiteNotInitTextSize = 1024;
 constexpr int kDefaultBlinkTime = 10;
+constexpr int kMostBlinkTime = 20;
 
 // Site names found in the site list are at most 40 characters; the cut only
 // guards the fields.
@@ -71,7 +72,7 @@ void LocalizedPath(const char* resource, char* field)
 
 }  // namespace
 
-void InitSite(Scene& scene)
+int InitSite(Scene& scene)
 {
     char name[kSiteOptionSize];
     ObserverLocation location;
@@ -79,7 +80,7 @@ void InitSite(Scene& scene)
     if (GetOptionString("SiteName", name, sizeof name) && LookUpSite(name, location, zone)) {
         ApplySite(scene, name, location, zone);
         CopyName(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
-        return;
+        return 1;
     }
     ReadSiteResource(gAppEnv->toplevel, name, sizeof name);
     if (name[0] != '\0' && LookUpSite(name, location, zone)) {
@@ -87,7 +88,7 @@ void InitSite(Scene& scene)
     } else {
         ApplySite(scene, kBuiltInSiteName, kBuiltInSiteLocation, kBuiltInSiteZone);
     }
-    ShowSiteNotInitBox();
+    return 0;
 }
 
 void LoadAppResources(Scene& scene)
@@ -106,7 +107,9 @@ void LoadAppResources(Scene& scene)
     LocalizedPath(resources.starNameDataFile, env.starNameDataFile);
 
     ResolveSiteFile(env.siteFile, resources.siteFile);
-    InitSite(scene);
+    if (InitSite(scene) == 0) {
+        ShowSiteNotInitBox();
+    }
     SetSceneToNow(scene);
     scene.dateStyle = DateStyleFromName(resources.dateStyle);
 
@@ -121,5 +124,8 @@ void LoadAppResources(Scene& scene)
     ExpandPathInto(resources.clickImagePath, env.clickImagePath);
 
     env.saveHistory = resources.saveHistory;
-    env.blinkTime = resources.blinkTime < 1 ? kDefaultBlinkTime : resources.blinkTime;
+    // BLINK holds the program while it flashes: more than 20 flashes would
+    // freeze it for seconds, so such a value counts as nonsense too.
+    const bool sensibleBlinkTime = resources.blinkTime >= 1 && resources.blinkTime <= kMostBlinkTime;
+    env.blinkTime = sensibleBlinkTime ? resources.blinkTime : kDefaultBlinkTime;
 }

@@ -8,6 +8,7 @@
 #include "astro/astro_time.h"
 #include "astro/coordinates.h"
 #include "command/interpreter.h"
+#include "command/view_commands.h"
 #include "core/app_env.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
@@ -16,6 +17,7 @@
 #include "sky/view/view_setup.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -235,6 +237,18 @@ TEST_F(ViewCommands, BlinkWithoutAWindowDoesNothing)
 {
     ExpectIgnored("BLINK SUN");
     ExpectIgnored("BLINK STAR alphaCMa");
+}
+
+// Half the BlinkTime rounded up, for every BlinkTime an int holds: the sum
+// must not overflow (UBSan reports it in the sanitizer run).
+TEST(BlinkFlashes, HalfTheBlinkTimeRoundedUpWithoutOverflow)
+{
+    const std::pair<int32_t, int64_t> rows[] = {
+        {1, 1}, {2, 1}, {5, 3}, {10, 5}, {20, 10}, {INT32_MAX, 1073741824}, {INT32_MAX - 1, 1073741823},
+    };
+    for (const auto& [blinkTime, flashes] : rows) {
+        EXPECT_EQ(StkBlinkFlashes(blinkTime), flashes) << blinkTime;
+    }
 }
 
 TEST_F(ViewCommands, SolOffsetSetsTheOrigin)

@@ -19,3 +19,6 @@ add_test(NAME run_script_e2e
                  "${PROJECT_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")
 set_tests_properties(run_script_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
                      ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+
+# What the program tells a port client: replies, never boxes.
+uvola_e2e_test(quiet_port_e2e SCRIPT quiet_port_e2e.py PROGRAM uvola)

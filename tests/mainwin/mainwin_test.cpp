@@ -442,6 +442,19 @@ std::vector<std::string> FilesIn(const std::string& directory)
     return names;
 }
 
+// "~name" of a user nobody has names no file; it is never the rest of the
+// path from the root directory.
+TEST_F(ProgramTest, GsaveUnderTheHomeOfAnUnknownUserFailsWithoutAFile)
+{
+    BandImage bands(30, 10);
+    gScene->backPixmap = bands.pixmap;
+    gScene->view.skyRect = XRectangle{0, 0, 30, 10};
+    StkExecuteText(gScene, "GSAVE ~uvola-nobody-at-all/uvola-tilde-test");
+    gScene->backPixmap = None;
+    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileWriteFailed");
+    EXPECT_FALSE(Exists("/uvola-tilde-test.xpm"));
+}
+
 TEST_F(ProgramTest, XpmFileReadsBackPixelForPixel)
 {
     const int width = 90;
@@ -661,6 +674,37 @@ TEST_F(ProgramTest, RunLeavingTheDateRangeStopsWithOneMessage)
     EXPECT_EQ(scene.time.date.year, 30000);
     EXPECT_EQ(scene.time.date.month, 12);
     EXPECT_EQ(OpenMessageBoxes(), 1);
+}
+
+// A run the command port started has nobody at the screen to close a box:
+// its end goes to the port's client instead.
+TEST_F(ProgramTest, RunStartedQuietlyLeavingTheDateRangeShowsNoBox)
+{
+    Scene& scene = *gScene;
+    SetDate(30000, 12, 1, 0, 0);
+    scene.timeStep = DateInterval{1, 0, 0, 0, 0, 0.0};
+    StkExecuteText(&scene, "CONTINUE");
+    gAppEnv->quiet = 0;   // the request is over when the run stops
+    EXPECT_TRUE(RunUntil([&] { return scene.animation.running == 0; }));
+    for (int turn = 0; turn < 20; ++turn) {
+        Turn();
+    }
+    EXPECT_EQ(OpenMessageBoxes(), 0);
+}
+
+// INIT without a default site tells the user how to set one: in a box, or
+// in the port's reply while quiet.
+TEST_F(ProgramTest, InitWithoutADefaultSiteShowsItsBoxOnlyWhenNotQuiet)
+{
+    gAppEnv->startingUp = 0;
+    for (int quiet : {1, 0}) {
+        gAppEnv->quiet = quiet;
+        StkExecuteText(gScene, "INIT");
+        EXPECT_STREQ(gAppEnv->errorKey, "");
+        Settle();
+        EXPECT_EQ(OpenMessageBoxes(), 1 - quiet) << quiet;
+    }
+    EXPECT_STREQ(gScene->siteName, "Greenwich (United Kingdom)");
 }
 
 TEST_F(ProgramTest, RealTimeRunFollowsTheClockAndRealtimeRestartsARun)

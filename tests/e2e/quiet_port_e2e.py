@@ -1,0 +1,75 @@
+"""What the program has to tell a command-port client comes in its replies,
+never in a box on a screen nobody may be watching: INIT without a default
+site, and the end of an animation the client started at the date limit.
+
+    quiet_port_e2e.py PROGRAM
+
+PROGRAM is uvola; run inside uvola-test-env --xvfb.
+"""
+
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from uvola_e2e import UvolaSession  # noqa: E402
+
+PROGRAM = None
+SITE_NOT_SET = ("Uvola cannot detect where you live, and you haven't set default\n"
+                "location yet.  If you want to set your default location (site),\n"
+                "select the menu item Settings - Site..., then pick your favourite\n"
+                "site from the list box, or make a new one with the New... button\n"
+                "of that dialog.\n")
+OUT_OF_DATE = "Out of date limit, stopped playing.\n"
+
+
+def message_boxes():
+    """The message boxes the program has made windows for."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=True).stdout
+    return [line for line in tree.splitlines() if '"MessageBox_popup"' in line]
+
+
+class QuietPort(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        # No SiteName: start-up itself shows the site box, once.
+        cls.uvola = UvolaSession(PROGRAM).start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.uvola.stop()
+
+    def setUp(self):
+        self.client = self.uvola.connect()
+        self.addCleanup(self.client.close)
+        self.assertEqual(self.client.request("DRIVE"), "")
+        self.boxes = message_boxes()
+
+    def assert_no_new_box(self):
+        # A round trip brings the program back to its event loop, which
+        # sends any window it made to the server.
+        self.assertEqual(self.client.request("DRIVE"), "")
+        self.assertEqual(message_boxes(), self.boxes)
+
+    def test_init_answers_how_to_set_a_site(self):
+        for _ in range(3):
+            self.assertEqual(self.client.request("INIT"), SITE_NOT_SET)
+        self.assert_no_new_box()
+
+    def test_run_stopped_at_the_date_limit_is_told_in_the_next_reply(self):
+        self.assertEqual(self.client.request("DATE 30000,12,31,12,0; PERIOD 1; CONTINUE"), "")
+        deadline = time.monotonic() + 10.0
+        reply = ""
+        while reply == "" and time.monotonic() < deadline:
+            reply = self.client.request("DRIVE")
+        self.assertEqual(reply, OUT_OF_DATE)
+        self.assertEqual(self.client.request("DRIVE"), "")
+        self.assert_no_new_box()
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv.pop(1)
+    unittest.main(verbosity=2)
