@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -25,6 +26,10 @@ struct ServerImage {
     }
 };
 
+// A band of the image per request: one request for a whole large window
+// asks for a reply the connection cannot carry (over 2 GiB ends it).
+constexpr size_t kImageBandBytes = size_t{4} << 20;
+
 bool HasXpmExtension(const char* name)
 {
     const char* last = std::strrchr(name, '.');
@@ -39,6 +44,33 @@ int GsaveFileName(const char* name, char* out, size_t size)
     const int length = HasXpmExtension(name) ? std::snprintf(out, size, "%s", name)
                                              : std::snprintf(out, size, "%s.xpm", name);
     return length >= 0 && static_cast<size_t>(length) < size ? 1 : 0;
+}
+
+XImage* StkReadPixmapImage(Display* display, Pixmap pixmap, unsigned int width, unsigned int height,
+                           unsigned int depth, size_t bandBytes)
+{
+    Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, width, height, 32, 0);
+    if (image == nullptr) {
+        return nullptr;
+    }
+    const size_t rowBytes = static_cast<size_t>(image->bytes_per_line);
+    // XDestroyImage frees the data with free(): it must come from malloc.
+    image->data = static_cast<char*>(std::malloc(rowBytes * height));
+    if (image->data == nullptr) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    const unsigned int bandRows = static_cast<unsigned int>(std::max<size_t>(1, bandBytes / rowBytes));
+    for (unsigned int y = 0; y < height; y += bandRows) {
+        const unsigned int rows = std::min(bandRows, height - y);
+        if (XGetSubImage(display, pixmap, 0, static_cast<int>(y), width, rows, AllPlanes, ZPixmap, image, 0,
+                         static_cast<int>(y)) == nullptr) {
+            XDestroyImage(image);
+            return nullptr;
+        }
+    }
+    return image;
 }
 
 int StkSaveWindowImage(Scene* scene, const char* path)
@@ -66,7 +98,7 @@ int StkSaveWindowImage(Scene* scene, const char* path)
     const XRectangle& sky = scene->view.skyRect;
     height = std::min(height, static_cast<unsigned int>(std::max(sky.y + sky.height, 1)));
     ServerImage taken;
-    taken.image = XGetImage(display, scene->backPixmap, 0, 0, width, height, AllPlanes, ZPixmap);
+    taken.image = StkReadPixmapImage(display, scene->backPixmap, width, height, depth, kImageBandBytes);
     if (taken.image == nullptr) {
         return 0;
     }

@@ -1,6 +1,7 @@
 // MODE, MAG, INCMAG, DECMAG, STARSIZE and STARDATA: the view mode and the
 // limiting magnitudes of stars, star names and nebulae.
 #include "astro/coordinates.h"
+#include "astro/trig.h"
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
@@ -97,7 +98,7 @@ void CarryViewCentre(Scene& scene, CoordFrame oldFrame, CoordFrame newFrame)
             centre[1] = view.centreLatitude;
         }
         ConvertCoordinates(scene.time, oldFrame, centre, newFrame, centre);
-        view.centreLongitude = centre[0];
+        view.centreLongitude = NormalizeDegrees(centre[0]);
         view.centreLatitude = centre[1];
         return;
     }
@@ -105,7 +106,7 @@ void CarryViewCentre(Scene& scene, CoordFrame oldFrame, CoordFrame newFrame)
         centre[0] = view.centreLongitude;
         centre[1] = view.centreLatitude;
         ConvertCoordinates(scene.time, oldFrame, centre, kFrameHrz, centre);
-        view.hrzCentreAzimuth = centre[0];
+        view.hrzCentreAzimuth = NormalizeDegrees(centre[0]);
         view.hrzCentreAltitude = centre[1];
     }
     view.hrzCentreAltitude = std::max(view.hrzCentreAltitude, 0.0);

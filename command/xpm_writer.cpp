@@ -1,8 +1,8 @@
 #include "command/xpm_writer.h"
 
+#include "core/replacement_file.h"
+
 #include <X11/xpm.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -26,9 +26,9 @@ struct OwnedXpmImage {
 };
 
 // One colour line: the pixel's characters, then each visual's colour.
-void AppendColorLine(std::string& text, const XpmColor& color)
+std::string ColorLine(const XpmColor& color)
 {
-    text += '"';
+    std::string text = "\"";
     text += color.string;
     const char* const keys[] = {"s", "m", "g4", "g", "c"};
     const char* const values[] = {color.symbolic, color.m_color, color.g4_color, color.g_color,
@@ -42,10 +42,12 @@ void AppendColorLine(std::string& text, const XpmColor& color)
         }
     }
     text += "\",\n";
+    return text;
 }
 
-// The whole file as XPM 3 text: header, colours, one string per row.
-std::string XpmText(const XpmImage& image, const char* path)
+// The XPM 3 text goes out row by row, so that a large image never needs
+// all of its text in memory at once.
+void WriteXpmText(ReplacementFile& file, const XpmImage& image, const char* path)
 {
     char name[kArrayNameSize];
     XpmArrayName(path, name, sizeof name);
@@ -57,46 +59,20 @@ std::string XpmText(const XpmImage& image, const char* path)
                   image.ncolors, image.cpp);
     text += values;
     for (unsigned int i = 0; i < image.ncolors; ++i) {
-        AppendColorLine(text, image.colorTable[i]);
+        text += ColorLine(image.colorTable[i]);
     }
+    WriteReplacement(file, text.data(), text.size());
     const unsigned int* pixel = image.data;
     for (unsigned int y = 0; y < image.height; ++y) {
-        text += '"';
+        text = '"';
         for (unsigned int x = 0; x < image.width; ++x, ++pixel) {
             text.append(image.colorTable[*pixel].string, image.cpp);
         }
         text += y + 1 < image.height ? "\",\n" : "\"};\n";
+        if (!WriteReplacement(file, text.data(), text.size())) {
+            return;
+        }
     }
-    return text;
-}
-
-// Writes text to a fresh temporary file beside path and renames it to path.
-int ReplaceFileWith(const std::string& text, const char* path)
-{
-    std::string temporary = std::string(path) + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        return 0;
-    }
-    FILE* stream = fdopen(fd, "w");
-    if (stream == nullptr) {
-        close(fd);
-        unlink(temporary.c_str());
-        return 0;
-    }
-    bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-    written = std::fflush(stream) == 0 && written;
-    written = fsync(fileno(stream)) == 0 && written;
-    written = std::fclose(stream) == 0 && written;
-    // mkstemp makes the file private; an image is an ordinary user file.
-    const mode_t mask = umask(0);
-    umask(mask);
-    written = written && chmod(temporary.c_str(), 0666 & ~mask) == 0;
-    if (!written || std::rename(temporary.c_str(), path) != 0) {
-        unlink(temporary.c_str());
-        return 0;
-    }
-    return 1;
 }
 
 }  // namespace
@@ -137,5 +113,10 @@ int WriteXpmFile(Display* display, XImage* image, Colormap colormap, const char*
         return 0;
     }
     xpm.made = true;
-    return ReplaceFileWith(XpmText(xpm.image, path), path);
+    ReplacementFile file;
+    if (!OpenReplacement(file, path)) {
+        return 0;
+    }
+    WriteXpmText(file, xpm.image, path);
+    return CommitReplacement(file);
 }

@@ -14,6 +14,7 @@
 #include "mainwin/main_window.h"
 #include "mainwin/pointer_input.h"
 #include "mainwin/quit.h"
+#include "mainwin/shell_geometry.h"
 #include "mainwin/startup_script.h"
 #include "mainwin/toolbar.h"
 #include "sky/canvas.h"
@@ -31,6 +32,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -43,18 +45,39 @@ void ApplyEarlyOptions()
     GetOptionString("Geometry", gAppEnv->geometryOption, sizeof gAppEnv->geometryOption);
 }
 
+// The display is opened before the shell is made, so that the Geometry
+// option can be held to the screen's size first. Otherwise this is what
+// XtOpenApplication does, the whole command line kept for the session
+// manager (WM_COMMAND) included.
 XtAppContext StartToolkit(int& argc, char** argv)
 {
-    Arg args[1];
+    static std::vector<char*> wholeCommandLine(argv, argv + argc);
+    XtToolkitInitialize();
+    XtAppContext app = XtCreateApplicationContext();
+    XtAppSetFallbackResources(app, FallbackResourceList());
+    Display* display = XtOpenDisplay(app, nullptr, nullptr, "UVola", nullptr, 0, &argc, argv);
+    if (display == nullptr) {
+        String name = XDisplayName(nullptr);
+        Cardinal one = 1;
+        XtAppErrorMsg(app, "invalidDisplay", "xtInitialize", "XtToolkitError", "Can't open display: %s", &name,
+                      &one);
+    }
+    // The shell keeps a pointer to its geometry text.
+    static char geometry[sizeof gAppEnv->geometryOption + 32];
+    Arg args[3];
     Cardinal count = 0;
+    XtSetArg(args[count], XtNargc, static_cast<int>(wholeCommandLine.size()));
+    ++count;
+    XtSetArg(args[count], XtNargv, wholeCommandLine.data());
+    ++count;
     if (gAppEnv->geometryOption[0] != '\0') {
-        XtSetArg(args[count], XtNgeometry, gAppEnv->geometryOption);
+        const Screen* screen = DefaultScreenOfDisplay(display);
+        ClampGeometryToScreen(gAppEnv->geometryOption, static_cast<unsigned>(WidthOfScreen(screen)),
+                              static_cast<unsigned>(HeightOfScreen(screen)), geometry, sizeof geometry);
+        XtSetArg(args[count], XtNgeometry, geometry);
         ++count;
     }
-    XtAppContext app = nullptr;
-    gAppEnv->toplevel = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv,
-                                          FallbackResourceList(), applicationShellWidgetClass,
-                                          args, count);
+    gAppEnv->toplevel = XtAppCreateShell(nullptr, "UVola", applicationShellWidgetClass, display, args, count);
     return app;
 }
 

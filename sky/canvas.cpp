@@ -7,9 +7,14 @@
 #include <Xm/DrawingA.h>
 #include <Xm/Xm.h>
 
+#include <algorithm>
+
 CanvasHooks gCanvasHooks = {};
 
 namespace {
+
+// The X protocol carries coordinates as 16-bit signed numbers.
+constexpr int kMaxPixmapSide = 32767;
 
 bool SameRectangle(const XRectangle& a, const XRectangle& b)
 {
@@ -17,12 +22,18 @@ bool SameRectangle(const XRectangle& a, const XRectangle& b)
 }
 
 // The sky rectangle the drawing area has room for: below the status strip
-// while it is shown. A window lower than the strip has no sky.
+// while it is shown. A window lower than the strip has no sky. The chart
+// covers at most the screen: a window larger than that (a user's geometry,
+// a window manager) would ask the server for a pixmap it cannot give, and
+// no more of the window can be seen anyway.
 XRectangle SkyRectangleOf(const Scene& scene, int statusHeight)
 {
     Dimension width = 0;
     Dimension height = 0;
     XtVaGetValues(scene.drawingArea, XmNwidth, &width, XmNheight, &height, nullptr);
+    const Screen* screen = XtScreen(scene.drawingArea);
+    width = std::min<Dimension>(width, static_cast<Dimension>(std::min(WidthOfScreen(screen), kMaxPixmapSide)));
+    height = std::min<Dimension>(height, static_cast<Dimension>(std::min(HeightOfScreen(screen), kMaxPixmapSide)));
     XRectangle rect{0, 0, width, height};
     if (scene.statusLine & 1) {
         rect.y = static_cast<short>(statusHeight);
@@ -31,14 +42,38 @@ XRectangle SkyRectangleOf(const Scene& scene, int statusHeight)
     return rect;
 }
 
+bool pixmapRefused = false;
+
+int NotePixmapRefused(Display*, XErrorEvent* error)
+{
+    pixmapRefused = pixmapRefused || error->error_code == BadAlloc || error->error_code == BadValue;
+    return 0;
+}
+
+// A pixmap, or None when the server cannot give it: a BadAlloc would go to
+// the toolkit's handler and end the program.
+Pixmap CreatePixmapOrNone(Display* display, Window window, unsigned int width, unsigned int height, int depth)
+{
+    XSync(display, False);
+    pixmapRefused = false;
+    XErrorHandler previous = XSetErrorHandler(NotePixmapRefused);
+    Pixmap pixmap = XCreatePixmap(display, window, width, height, static_cast<unsigned>(depth));
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return pixmapRefused ? None : pixmap;
+}
+
 // A new pixmap is cleared: strips no layer draws (under a hidden status
 // line) must not show whatever the server's memory held.
 Pixmap CreateClearedPixmap(const Scene& scene, unsigned int width, unsigned int height)
 {
     Display* display = gAppEnv->display;
     const int screen = DefaultScreen(display);
-    Pixmap pixmap = XCreatePixmap(display, XtWindow(scene.drawingArea), width, height,
-                                  DefaultDepth(display, screen));
+    Pixmap pixmap = CreatePixmapOrNone(display, XtWindow(scene.drawingArea), width, height,
+                                       DefaultDepth(display, screen));
+    if (pixmap == None) {
+        return None;
+    }
     XSetForeground(display, scene.gc, BlackPixel(display, screen));
     XFillRectangle(display, pixmap, scene.gc, 0, 0, width, height);
     return pixmap;
@@ -59,6 +94,10 @@ void ReplacePixmap(Scene& scene, int statusHeight)
     }
     // The strip's rows are always there, shown or not.
     scene.backPixmap = CreateClearedPixmap(scene, rect.width, rect.height + statusHeight);
+    if (scene.backPixmap == None) {
+        scene.pixmapNew = 0;
+        return;
+    }
     scene.backPixmapWidth = rect.width;
     scene.backPixmapHeight = rect.height + statusHeight;
     scene.pixmapNew = 1;

@@ -36,11 +36,12 @@ void DrawingAreaConfigureHandler(Widget widget, XtPointer client, XEvent* event,
 
 // Brings the canvas to the drawing area's size, then refreshes the window.
 // The sky rectangle is the drawing area below the status strip (all of it
-// while the strip is hidden); when it changes the pixmap is made anew,
-// cleared, and a redraw is requested. A window too small to hold any sky
-// keeps no pixmap at all. A changed view mode has its widgets refreshed
-// only when the chart is drawn (a redraw request or a new size), never by
-// an expose alone.
+// while the strip is hidden), at most the screen's size; when it changes
+// the pixmap is made anew, cleared, and a redraw is requested. A window too
+// small to hold any sky keeps no pixmap at all, and so does one whose
+// pixmap the server refuses (the next size change tries again). A changed
+// view mode has its widgets refreshed only when the chart is drawn (a
+// redraw request or a new size), never by an expose alone.
 // Given:    scene  drawing area (realised), status-line flag, sky rectangle,
 //                  redraw request, mode-changed flag
 // Returned: scene  sky rectangle, back pixmap, pixmap-new flag, redraw request

@@ -2,6 +2,7 @@
 #include "sky/view/targets.h"
 
 #include "astro/coordinates.h"
+#include "astro/trig.h"
 #include "core/string_utils.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
@@ -320,7 +321,9 @@ void UpdateViewCenterFromTarget(Scene& scene)
         // A SCREEN target keeps the azimuth and only sets the altitude.
         if (onSky) {
             ConvertCoordinates(scene.time, static_cast<CoordFrame>(frame), pair, kFrameHrz, pair);
-            view.hrzCentreAzimuth = pair[0];
+            // A target given in the view's own frame comes as typed
+            // (-359.9); the scroll bars take only 0 to 360.
+            view.hrzCentreAzimuth = NormalizeDegrees(pair[0]);
             view.hrzCentreAltitude = pair[1];
         }
         if (view.hrzCentreAltitude < 0.0) {
@@ -339,6 +342,6 @@ void UpdateViewCenterFromTarget(Scene& scene)
     }
     ConvertCoordinates(scene.time, static_cast<CoordFrame>(frame), pair,
                        static_cast<CoordFrame>(modeFrame), pair);
-    scene.view.centreLongitude = pair[0];
+    scene.view.centreLongitude = NormalizeDegrees(pair[0]);
     scene.view.centreLatitude = pair[1];
 }

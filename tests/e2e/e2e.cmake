@@ -22,3 +22,5 @@ set_tests_properties(run_script_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
 
 # What the program tells a port client: replies, never boxes.
 uvola_e2e_test(quiet_port_e2e SCRIPT quiet_port_e2e.py PROGRAM uvola)
+# Windows beyond the screen and view centres beyond the scroll bars' range.
+uvola_e2e_test(window_limits_e2e SCRIPT window_limits_e2e.py PROGRAM uvola)

@@ -14,6 +14,7 @@
 #include "core/app_env.h"
 #include "mainwin/command_line.h"
 #include "mainwin/main_window.h"
+#include "mainwin/shell_geometry.h"
 #include "mainwin/startup_script.h"
 #include "sky/scene.h"
 #include "tests/harness/test_files.h"
@@ -362,6 +363,27 @@ TEST_F(ProgramTest, ScriptNameWithBlanksAndSemicolonReachesStlWhole)
     testing::internal::GetCapturedStderr();
 }
 
+// --- Geometry option ---------------------------------------------------------
+
+TEST_F(ProgramTest, GeometryIsHeldToTheScreenAndKeepsItsPosition)
+{
+    const struct {
+        const char* option;
+        const char* shell;
+    } rows[] = {
+        {"65535x65535", "1280x1024"}, {"23300x23300+10-20", "1280x1024+10-20"}, {"800x600-0+0", "800x600-0+0"},
+        {"2000x100", "1280x100"},     {"x5000", "x1024"},                      {"+40+50", "+40+50"},
+        {"nonsense", "nonsense"},     {"", ""},
+    };
+    for (const auto& row : rows) {
+        char shell[64];
+        ASSERT_EQ(ClampGeometryToScreen(row.option, 1280, 1024, shell, sizeof shell), 1) << row.option;
+        EXPECT_STREQ(shell, row.shell) << row.option;
+    }
+    char small[4];
+    EXPECT_EQ(ClampGeometryToScreen("800x600", 1280, 1024, small, sizeof small), 0);
+}
+
 // --- GSAVE -----------------------------------------------------------------
 
 std::string GsaveName(const char* name)
@@ -509,6 +531,46 @@ TEST_F(ProgramTest, FailedXpmWriteLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(WriteXpmFile(gAppEnv->display, bands.image, None, blocked.c_str()), 0);
     EXPECT_EQ(FilesIn(directory).size(), 2u);
     EXPECT_EQ(WriteXpmFile(gAppEnv->display, bands.image, None, "/no/such/dir/x.xpm"), 0);
+}
+
+// Read a band of rows per request, the image is the same as in one read,
+// whatever the band size.
+TEST_F(ProgramTest, PixmapReadInBandsIsTheImageOfOneRead)
+{
+    const int width = 90;
+    const int height = 37;
+    BandImage bands(width, height);
+    const unsigned int depth = static_cast<unsigned int>(DefaultDepth(gAppEnv->display, DefaultScreen(gAppEnv->display)));
+    for (size_t bandBytes : {size_t{1}, size_t{width * 4 * 5}, size_t{1} << 30}) {
+        XImage* read = StkReadPixmapImage(gAppEnv->display, bands.pixmap, width, height, depth, bandBytes);
+        ASSERT_NE(read, nullptr) << bandBytes;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                ASSERT_EQ(XGetPixel(read, x, y), XGetPixel(bands.image, x, y)) << bandBytes << ": " << x << "," << y;
+            }
+        }
+        XDestroyImage(read);
+    }
+}
+
+// A picture kept private stays private when GSAVE writes it again.
+TEST_F(ProgramTest, GsaveKeepsTheModeOfTheFileItReplaces)
+{
+    BandImage bands(40, 20);
+    gScene->backPixmap = bands.pixmap;
+    gScene->view.skyRect = XRectangle{0, 0, 40, 20};
+    const std::string path = TestHome() + "/private.xpm";
+    for (mode_t mode : {0600u, 0640u}) {
+        WriteFile(path, "old");
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        StkExecuteText(gScene, ("GSAVE " + path).c_str());
+        EXPECT_STREQ(gAppEnv->errorKey, "");
+        struct stat info;
+        ASSERT_EQ(stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_NE(ReadFile(path), "old");
+    }
+    gScene->backPixmap = None;
 }
 
 TEST_F(ProgramTest, GsaveWritesTheWindowsRowsAndTheSameStateGivesTheSameFile)

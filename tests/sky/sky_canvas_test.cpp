@@ -214,6 +214,25 @@ TEST_F(CanvasTest, WindowLowerThanTheStatusStripKeepsNoPixmapUntilItGrows)
     EXPECT_EQ(shot.Pixel(160, strip + 10), Cell(kFirstRampCell));
 }
 
+// A window beyond the screen (65535 wide ended the program with BadAlloc
+// from its pixmap) gets a chart the size of the screen.
+TEST_F(CanvasTest, WindowLargerThanTheScreenGetsAChartTheSizeOfTheScreen)
+{
+    const Screen* screen = XtScreen(World().area);
+    ResizeArea(65000, 64000);
+    Drive();
+    ASSERT_NE(scene.backPixmap, static_cast<Pixmap>(None));
+    EXPECT_EQ(scene.view.skyRect.width, WidthOfScreen(screen));
+    EXPECT_EQ(scene.view.skyRect.y + scene.view.skyRect.height, HeightOfScreen(screen));
+    EXPECT_EQ(gRedraws, 1);
+    Window root;
+    int x, y;
+    unsigned int width, height, border, depth;
+    XGetGeometry(display(), scene.backPixmap, &root, &x, &y, &width, &height, &border, &depth);
+    EXPECT_EQ(static_cast<int>(width), WidthOfScreen(screen));
+    EXPECT_EQ(static_cast<int>(height), HeightOfScreen(screen));
+}
+
 TEST_F(CanvasTest, AitoffMapPaintsOutsideTheEllipseInThePlanisphereColour)
 {
     scene.viewMode = kModeAll2Eqt;
