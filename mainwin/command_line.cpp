@@ -1,8 +1,7 @@
 #include "mainwin/command_line.h"
 
 #include "core/app_env.h"
-
-#include <unistd.h>
+#include "core/regular_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,12 +20,13 @@ bool StartsWith(const char* arg, const char* prefix)
     return std::strncmp(arg, prefix, std::strlen(prefix)) == 0;
 }
 
-// A script file name becomes one quoted argument of STL: it must be readable,
-// fit, and hold no quote or line end that would end that argument early.
+// A script file name becomes one quoted argument of STL: it must be a
+// readable file (a FIFO would hold the start-up), fit, and hold no quote or
+// line end that would end that argument early.
 bool UsableScriptName(const char* name)
 {
     return std::strlen(name) < sizeof startupFileName && std::strpbrk(name, "\"\r\n") == nullptr &&
-           access(name, R_OK) == 0;
+           IsReadableRegularFile(name) != 0;
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "core/user_directory.h"
 #include "mainwin/command_line.h"
 #include "sky/scene.h"
-
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -36,7 +35,7 @@ void StartupScriptStatement(const char* commandLineFile, char* text, size_t size
         return;
     }
     const char* uvolarc = gAppEnv->startupScriptPath;
-    if (gAppEnv->runStartupScript == 1 && uvolarc[0] != '\0' && access(uvolarc, R_OK) == 0) {
+    if (gAppEnv->runStartupScript == 1 && IsReadableRegularFile(uvolarc) != 0) {
         QuotedStl(uvolarc, text, size);
     }
 }

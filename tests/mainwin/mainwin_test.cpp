@@ -325,6 +325,23 @@ TEST_F(ProgramTest, CleanStartSkipsUvolarcButNotANamedScript)
     gAppEnv->startupScriptPath[0] = '\0';
 }
 
+// A script that is no file (a FIFO would hold STL in its open before any
+// window appears) is named as one that cannot be opened; a uvolarc that is
+// none is not run.
+TEST_F(ProgramTest, ScriptThatIsNoFileIsRefusedLikeAMissingOne)
+{
+    const std::string fifo = TestHome() + "/fifo.stl";
+    MakeSpecialFile(fifo, SpecialFile::kFifo);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Parse({fifo}), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "uvola: can't open file " + fifo + "\n");
+
+    std::snprintf(gAppEnv->startupScriptPath, kPathSize, "%s", fifo.c_str());
+    ASSERT_EQ(Parse({}), 1);
+    EXPECT_EQ(StartupStatement(), "");
+    gAppEnv->startupScriptPath[0] = '\0';
+}
+
 // What STL and EXIT received while the start-up script ran.
 std::vector<std::string> seenStatements;
 
