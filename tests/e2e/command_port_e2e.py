@@ -13,16 +13,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import PortClient, UvolaSession  # noqa: E402
+from uvola_e2e import PortClient, UvolaSession, top_level_windows_named  # noqa: E402
 
 PROGRAM = None
-
-
-def top_level_windows_named(name):
-    """The lines of xwininfo's window tree that name a window `name`."""
-    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
-                          check=True).stdout
-    return [line.strip() for line in tree.splitlines() if '"%s"' % name in line]
 
 
 class CommandPortTranscripts(unittest.TestCase):

@@ -8,15 +8,13 @@ PROGRAM is uvola; run inside uvola-test-env --xvfb.
 """
 
 import os
-import subprocess
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import UvolaSession  # noqa: E402
+from uvola_e2e import ChartTestCase, top_level_windows_named  # noqa: E402
 
-PROGRAM = None
 SITE_NOT_SET = ("Uvola cannot detect where you live, and you haven't set default\n"
                 "location yet.  If you want to set your default location (site),\n"
                 "select the menu item Settings - Site..., then pick your favourite\n"
@@ -25,34 +23,19 @@ SITE_NOT_SET = ("Uvola cannot detect where you live, and you haven't set default
 OUT_OF_DATE = "Out of date limit, stopped playing.\n"
 
 
-def message_boxes():
-    """The message boxes the program has made windows for."""
-    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
-                          check=True).stdout
-    return [line for line in tree.splitlines() if '"MessageBox_popup"' in line]
-
-
-class QuietPort(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        # No SiteName: start-up itself shows the site box, once.
-        cls.uvola = UvolaSession(PROGRAM).start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.uvola.stop()
+class QuietPort(ChartTestCase):
+    """No SiteName: start-up itself shows the site box, once."""
 
     def setUp(self):
-        self.client = self.uvola.connect()
-        self.addCleanup(self.client.close)
-        self.assertEqual(self.client.request("DRIVE"), "")
-        self.boxes = message_boxes()
+        super().setUp()
+        self.ok("DRIVE")
+        self.boxes = top_level_windows_named("MessageBox_popup")
 
     def assert_no_new_box(self):
         # A round trip brings the program back to its event loop, which
         # sends any window it made to the server.
-        self.assertEqual(self.client.request("DRIVE"), "")
-        self.assertEqual(message_boxes(), self.boxes)
+        self.ok("DRIVE")
+        self.assertEqual(top_level_windows_named("MessageBox_popup"), self.boxes)
 
     def test_init_answers_how_to_set_a_site(self):
         for _ in range(3):
@@ -66,10 +49,10 @@ class QuietPort(unittest.TestCase):
         while reply == "" and time.monotonic() < deadline:
             reply = self.client.request("DRIVE")
         self.assertEqual(reply, OUT_OF_DATE)
-        self.assertEqual(self.client.request("DRIVE"), "")
+        self.ok("DRIVE")
         self.assert_no_new_box()
 
 
 if __name__ == "__main__":
-    PROGRAM = sys.argv.pop(1)
+    ChartTestCase.program = sys.argv.pop(1)
     unittest.main(verbosity=2)

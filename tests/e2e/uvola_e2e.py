@@ -44,6 +44,13 @@ def read_xpm(path):
     return width, height, rows
 
 
+def top_level_windows_named(name):
+    """The lines of xwininfo's window tree that name a window `name`."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=True).stdout
+    return [line.strip() for line in tree.splitlines() if '"%s"' % name in line]
+
+
 class PortClosed(Exception):
     """The program closed the connection while a reply was awaited."""
 

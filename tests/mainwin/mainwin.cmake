@@ -13,14 +13,27 @@ uvola_test(pointer_lines_test SOURCES pointer_lines_test.cpp LIBS uvola_mainwin)
 add_executable(wm_delete_helper "${CMAKE_CURRENT_LIST_DIR}/wm_delete_helper.c")
 target_link_libraries(wm_delete_helper PRIVATE X11::X11)
 
-# The program end to end: tests/e2e/program_e2e.py drives uvola through its
-# command port with the session harness of tests/e2e.
-add_test(NAME program_e2e
-         COMMAND "${UVOLA_TEST_ENV}" --xvfb --
-                 /usr/bin/python3 "${UVOLA_E2E_DIR}/program_e2e.py"
-                 $<TARGET_FILE:uvola> $<TARGET_FILE:wm_delete_helper>)
-set_tests_properties(program_e2e PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
-                     ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 RESOURCE_LOCK xinput)
+# uvola_window_e2e_test(NAME SCRIPT script.py): a script of tests/e2e that
+# drives uvola and plays its window manager with wm_delete_helper, run as
+# "python3 tests/e2e/script.py <uvola> <wm_delete_helper>".
+function(uvola_window_e2e_test name)
+  cmake_parse_arguments(ARG "" "SCRIPT" "" ${ARGN})
+  add_test(NAME ${name}
+           COMMAND "${UVOLA_TEST_ENV}" --xvfb --
+                   /usr/bin/python3 "${UVOLA_E2E_DIR}/${ARG_SCRIPT}"
+                   $<TARGET_FILE:uvola> $<TARGET_FILE:wm_delete_helper>)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS "gui;e2e"
+                       ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+endfunction()
+
+# The program end to end through its command port, with the session harness
+# of tests/e2e.
+uvola_window_e2e_test(program_e2e SCRIPT program_e2e.py)
+set_tests_properties(program_e2e PROPERTIES RESOURCE_LOCK xinput)
+
+# FIFOs and links to /dev/zero under the names of the files read at
+# start-up: the program starts as if they were missing.
+uvola_window_e2e_test(special_files_e2e SCRIPT special_files_e2e.py)
 
 # The real program started in-process (tests/mainwin/program_driver.h): its
 # menus, its toolbar and step box (again on an 8-bit display, where every
