@@ -26,6 +26,9 @@ OUT_OF_DATE = "Out of date limit, stopped playing.\n"
 class QuietPort(ChartTestCase):
     """No SiteName: start-up itself shows the site box, once."""
 
+    args = ("-q",)
+    options = {}
+
     def setUp(self):
         super().setUp()
         self.ok("DRIVE")

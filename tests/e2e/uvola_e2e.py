@@ -28,6 +28,8 @@ LOOPBACK = "127.0.0.1"
 REPLY_TIMEOUT = 10.0      # seconds for one reply
 START_TIMEOUT = 30.0      # seconds for the program to open its port
 EXIT_TIMEOUT = 5.0        # seconds for EXIT before the program is killed
+SHIPPED_SITE_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data",
+                                  "uvola.obs")
 
 
 def read_xpm(path):
@@ -259,9 +261,16 @@ class ChartTestCase(unittest.TestCase):
     chart in a directory of its own (GSAVE writes the image's name into the
     file, so every image is called the same) and returns the image's path.
     The script sets ChartTestCase.program to the program under test;
-    UVOLA_SHOT_DIR keeps the images for a person to look at."""
+    UVOLA_SHOT_DIR keeps the images for a person to look at.
+
+    The program runs as for a user who chose Greenwich from the shipped site
+    list as the default site (the same place as the built-in one), so that
+    INIT has nothing to tell; a class sets `args` and `options` for another
+    start."""
 
     program = None
+    args = ("-q", "-xrm", "uvola*SiteFile: " + SHIPPED_SITE_LIST)
+    options = {"SiteName": "Greenwich (United Kingdom)"}
 
     @classmethod
     def prepare_home(cls):
@@ -270,7 +279,7 @@ class ChartTestCase(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.prepare_home()
-        cls.uvola = UvolaSession(cls.program).start()
+        cls.uvola = UvolaSession(cls.program, args=cls.args, options=cls.options).start()
         cls.directory = os.environ.get("UVOLA_SHOT_DIR") or tempfile.mkdtemp()
         cls.count = 0
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/regular_file.h"
-#include "core_test_files.h"
+#include "tests/harness/test_files.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
