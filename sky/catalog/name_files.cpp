@@ -1,17 +1,13 @@
 #include "sky/catalog/name_files.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "data/catalog_tables.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* stream) const { std::fclose(stream); }
-};
 
 // One name: up to 127 characters or the line's end. Returns false at the
 // end of the file before any character.
@@ -87,7 +83,7 @@ void LoadNameFile(const char* path, int rows, char** names)
     if (path == nullptr || path[0] == '\0') {
         return;
     }
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "r"));
+    UniqueFile file = OpenRegularFile(path);
     if (!file) {
         return;
     }

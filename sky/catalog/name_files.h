@@ -22,7 +22,7 @@ std::vector<std::string> ReadNameFileLines(FILE* file, int rows);
 
 // Loads a name file into freshly allocated display names.
 // Given:    path   the (already localised) name file; missing or empty
-//                  path: no names
+//                  path, or anything but a regular file: no names
 //           rows   rows of the table
 // Returned: names  names[0..rows-1]: a malloc'd copy for each row the file
 //                  reaches, null for the rest (and for a copy that could

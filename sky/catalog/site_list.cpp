@@ -1,12 +1,13 @@
 #include "sky/catalog/site_list.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <string>
 
 namespace {
 
@@ -21,29 +22,17 @@ constexpr int kZoneColumn = 63;
 constexpr int kRecordTestColumns[] = {40, 49, 57, 62};
 constexpr int kSeparatorColumns[] = {40, 49, 57, 62, 69};
 
-// Room for a record with CR LF and its terminator, and enough to tell that a
-// longer line is no record.
-constexpr int kLineBufferSize = 128;
+// Beyond these a record describes no place on the Earth, and used as it
+// stands it would put the observer at a latitude of 99 degrees or label the
+// clock with a zone days away.
+constexpr double kMostLatitude = 90.0;      // degrees
+constexpr double kMostLongitude = 180.0;    // degrees
+constexpr double kMostZone = 24.0;          // hours
+constexpr double kMostHeight = 1e7;         // metres
 
-struct FileCloser {
-    void operator()(FILE* stream) const { std::fclose(stream); }
-};
-
-// Reads one line; a line longer than the buffer is consumed whole and
-// returned cut, so its tail is never taken for a line of its own (the cut
-// text has no line feed at column 70 and so is no record).
-bool ReadSiteLine(FILE* stream, char* line, int size)
+bool Within(double value, double most)
 {
-    if (std::fgets(line, size, stream) == nullptr) {
-        return false;
-    }
-    const size_t length = std::strlen(line);
-    if (length > 0 && line[length - 1] != '\n') {
-        int c;
-        while ((c = std::fgetc(stream)) != EOF && c != '\n') {
-        }
-    }
-    return true;
+    return std::isfinite(value) && std::fabs(value) <= most;
 }
 
 bool IsWestOrSouth(char side, char letter)
@@ -111,9 +100,9 @@ int ParseSiteRecord(const char* line, SiteRecord& site)
     parsed.location.height = std::strtod(fields + kAltitudeColumn, nullptr);
     parsed.zone = std::strtod(fields + kZoneColumn, nullptr);
     // "nan" or "inf" typed into a field would poison every position computed
-    // for the site.
-    if (!std::isfinite(parsed.location.longitude) || !std::isfinite(parsed.location.latitude) ||
-        !std::isfinite(parsed.location.height) || !std::isfinite(parsed.zone)) {
+    // for the site, and so would a place off the Earth.
+    if (!Within(parsed.location.longitude, kMostLongitude) || !Within(parsed.location.latitude, kMostLatitude) ||
+        !Within(parsed.location.height, kMostHeight) || !Within(parsed.zone, kMostZone)) {
         return 0;
     }
     site = parsed;
@@ -125,17 +114,18 @@ int LookUpSite(const char* name, ObserverLocation& location, double& zone)
     if (name == nullptr) {
         return 0;
     }
-    std::unique_ptr<FILE, FileCloser> stream(std::fopen(gAppEnv->siteFile, "r"));
+    UniqueFile stream = OpenRegularFile(gAppEnv->siteFile);
     if (!stream) {
         return 0;
     }
-    char line[kLineBufferSize];
+    std::string line;
     SiteRecord site;
-    // A comment, a blank line or a hand-edited line in the wrong layout is
-    // skipped rather than ending the search: the site dialog lists every
-    // line, and a site below such a line must still be found.
-    while (ReadSiteLine(stream.get(), line, sizeof line)) {
-        if (ParseSiteRecord(line, site) && std::strcmp(site.name, name) == 0) {
+    // A comment, a blank line, a hand-edited line in the wrong layout or a
+    // record out of range is skipped rather than ending the search: the site
+    // dialog lists every line, and a site below such a line must still be
+    // found. A line with a NUL byte is none of ours, and no record.
+    while (ReadWholeLine(stream.get(), line)) {
+        if (ParseSiteRecord(line.c_str(), site) && std::strcmp(site.name, name) == 0) {
             location = site.location;
             zone = site.zone;
             return 1;

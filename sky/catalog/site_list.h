@@ -36,13 +36,16 @@ void SplitSiteRecord(const char* line, char fields[kSiteRecordLength]);
 // Reads the site of a record line: the name without trailing blanks, the
 // longitude (negative for 'W' or 'w' in column 48), the latitude (negative
 // for 'S' or 's' in column 56), the height and the zone.
-// Returned: 1 with site filled; 0 when the line is not a record or a number
-//           in it is not finite
+// Returned: 1 with site filled; 0 when the line is not a record, or a
+//           number in it is not finite or out of range: latitude beyond
+//           90 degrees either way, longitude beyond 180, height beyond 1e7 m,
+//           zone beyond 24 h
 int ParseSiteRecord(const char* line, SiteRecord& site);
 
-// Looks a site up by name in the site list file in use (gAppEnv->siteFile).
-// Lines that are not records are skipped; the first record whose name equals
-// name exactly (case-sensitive) wins.
+// Looks a site up by name in the site list file in use (gAppEnv->siteFile;
+// anything but a regular file counts as missing). Lines that are not
+// records, and records ParseSiteRecord refuses, are skipped; the first
+// record whose name equals name exactly (case-sensitive) wins.
 // Given:    name      site name as stored, without trailing blanks
 // Returned: location  latitude, east longitude (degrees), height (metres)
 //           zone      hours east of UT

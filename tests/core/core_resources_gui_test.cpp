@@ -197,6 +197,20 @@ TEST_F(InitResourcesTest, InitialSiteFromOptionResourceOrBuiltIn)
     }
 }
 
+// A default site whose record lies off the Earth is no site at all.
+TEST_F(InitResourcesTest, DefaultSiteOutOfRangeIsUnknown)
+{
+    Open({});
+    const std::string sites = TestHome() + "/bad.obs";
+    WriteFile(sites, "Bad                                      999.999E 99.999N 9999 +99.99 \n");
+    std::snprintf(gAppEnv->siteFile, kPathSize, "%s", sites.c_str());
+    WriteFile(options, "SiteName = Bad\n");
+    EXPECT_EQ(InitSite(scene), 0);
+    EXPECT_STREQ(scene.siteName, "Greenwich (United Kingdom)");
+    EXPECT_DOUBLE_EQ(scene.time.location.latitude, 51.477);
+    EXPECT_DOUBLE_EQ(gAppEnv->initialSiteZone, 0.0);
+}
+
 double JulianDayNow()
 {
     return 2440587.5 + static_cast<double>(std::time(nullptr)) / 86400.0;

@@ -3,7 +3,7 @@
 // as the named stars, and the names freed again.
 #include "core/app_env.h"
 #include "fuzz_files.h"
-#include "sky/name_files.h"
+#include "sky/catalog/name_files.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // record in it, by a name no file has and by an empty one.
 #include "core/app_env.h"
 #include "fuzz_files.h"
-#include "sky/site_list.h"
+#include "sky/catalog/site_list.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -7,10 +7,10 @@
 #include "core/locale.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/name_files.h"
+#include "tests/harness/test_files.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,14 +18,14 @@ namespace {
 
 std::string TestDir()
 {
-    const char* home = std::getenv("UVOLA_TEST_HOME");
-    return home != nullptr ? home : "/tmp";
+    return TestHome();
 }
 
-std::string WriteFile(const std::string& name, const std::string& text)
+// Writes a name file in the test's home; returns its path.
+std::string WriteNameFile(const std::string& name, const std::string& text)
 {
     const std::string path = TestDir() + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
+    WriteFile(path, text);
     return path;
 }
 
@@ -50,7 +50,7 @@ TEST(NameFile, EachLineNamesOneRowAndRowsBeyondTheFileKeepTheirDefault)
     for (int i = 0; i < 10; ++i) {
         text += "Name " + std::to_string(i) + "\n";
     }
-    const LoadedNames loaded(WriteFile("ten.dat", text), 89);
+    const LoadedNames loaded(WriteNameFile("ten.dat", text), 89);
     EXPECT_EQ(loaded.At(0), "Name 0");
     EXPECT_EQ(loaded.At(9), "Name 9");
     EXPECT_EQ(loaded.names[10], nullptr);
@@ -59,7 +59,7 @@ TEST(NameFile, EachLineNamesOneRowAndRowsBeyondTheFileKeepTheirDefault)
 
 TEST(NameFile, NothingButTheLineEndIsTrimmedAndEmptyLinesAreEmptyNames)
 {
-    const LoadedNames loaded(WriteFile("blanks.dat", "  Orion \t\n\nUrsa Major\n"), 4);
+    const LoadedNames loaded(WriteNameFile("blanks.dat", "  Orion \t\n\nUrsa Major\n"), 4);
     EXPECT_EQ(loaded.At(0), "  Orion \t");
     EXPECT_EQ(loaded.At(1), "");
     EXPECT_EQ(loaded.At(2), "Ursa Major");
@@ -68,7 +68,7 @@ TEST(NameFile, NothingButTheLineEndIsTrimmedAndEmptyLinesAreEmptyNames)
 
 TEST(NameFile, CarriageReturnsOfDosLinesAreDropped)
 {
-    const LoadedNames loaded(WriteFile("dos.dat", "Sirius\r\nCanopus\r\n\r\nVega\r"), 5);
+    const LoadedNames loaded(WriteNameFile("dos.dat", "Sirius\r\nCanopus\r\n\r\nVega\r"), 5);
     EXPECT_EQ(loaded.At(0), "Sirius");
     EXPECT_EQ(loaded.At(1), "Canopus");
     EXPECT_EQ(loaded.At(2), "");
@@ -79,14 +79,14 @@ TEST(NameFile, CarriageReturnsOfDosLinesAreDropped)
 TEST(NameFile, OverLongLineIsSplitIntoTwoNamesNeverOverrun)
 {
     const std::string longLine = std::string(127, 'a') + std::string(73, 'b');
-    const LoadedNames loaded(WriteFile("long.dat", longLine + "\nNext\n"), 4);
+    const LoadedNames loaded(WriteNameFile("long.dat", longLine + "\nNext\n"), 4);
     EXPECT_EQ(loaded.At(0), std::string(127, 'a'));
     EXPECT_EQ(loaded.At(1), std::string(73, 'b'));
     EXPECT_EQ(loaded.At(2), "Next");
 
     // A line of exactly 127 characters is one name; its line feed does not
     // make an empty name of the next row.
-    const LoadedNames exact(WriteFile("exact.dat", std::string(127, 'c') + "\nAfter\n"), 3);
+    const LoadedNames exact(WriteNameFile("exact.dat", std::string(127, 'c') + "\nAfter\n"), 3);
     EXPECT_EQ(exact.At(0), std::string(127, 'c'));
     EXPECT_EQ(exact.At(1), "After");
     EXPECT_EQ(exact.names[2], nullptr);
@@ -94,9 +94,9 @@ TEST(NameFile, OverLongLineIsSplitIntoTwoNamesNeverOverrun)
 
 TEST(NameFile, ExtraLinesAreIgnoredAndALastLineWithoutLineFeedCounts)
 {
-    const LoadedNames loaded(WriteFile("extra.dat", "One\nTwo\nThree\nFour"), 3);
+    const LoadedNames loaded(WriteNameFile("extra.dat", "One\nTwo\nThree\nFour"), 3);
     EXPECT_EQ(loaded.At(2), "Three");
-    const LoadedNames last(WriteFile("last.dat", "One\nTwo"), 3);
+    const LoadedNames last(WriteNameFile("last.dat", "One\nTwo"), 3);
     EXPECT_EQ(last.At(1), "Two");
     EXPECT_EQ(last.names[2], nullptr);
 }
@@ -112,11 +112,25 @@ TEST(NameFile, MissingOrUnnamedFileGivesNoNames)
     EXPECT_EQ(names[1], nullptr);
 }
 
+// A FIFO would hold start-up in its open, /dev/zero would give names of
+// NUL bytes: neither is a name file.
+TEST(NameFile, SpecialFileGivesNoNames)
+{
+    const std::string path = TestDir() + "/special.dat";
+    for (SpecialFile kind : {SpecialFile::kFifo, SpecialFile::kZeroLink}) {
+        ASSERT_TRUE(MakeSpecialFile(path, kind));
+        EXPECT_TRUE(FinishesWithin(2.0, [&] {
+            const LoadedNames loaded(path, 3);
+            return loaded.names[0] == nullptr && loaded.names[2] == nullptr;
+        })) << static_cast<int>(kind);
+    }
+}
+
 TEST(NameFile, LanguageVariantBesideTheFileIsReadWhenThere)
 {
     ResetAppEnv();
-    const std::string base = WriteFile("consname.dat", "Andromeda\n");
-    WriteFile("consname.dat.ja", "\xa5\xa2\xa5\xf3\xa5\xc9\xa5\xed\xa5\xe1\xa5\xc0\n");
+    const std::string base = WriteNameFile("consname.dat", "Andromeda\n");
+    WriteNameFile("consname.dat.ja", "\xa5\xa2\xa5\xf3\xa5\xc9\xa5\xed\xa5\xe1\xa5\xc0\n");
     std::strcpy(gAppEnv->languageCode, "ja");
     char path[kPathSize];
     std::snprintf(path, sizeof path, "%s", base.c_str());
@@ -134,7 +148,7 @@ TEST(NameFile, LanguageVariantBesideTheFileIsReadWhenThere)
 TEST(NameTables, FileNamesReplaceTheEnglishOnesUntilFreed)
 {
     ResetAppEnv();
-    const std::string path = WriteFile("cons.dat", "Andromeda-jp\r\nAntlia-jp\n\n");
+    const std::string path = WriteNameFile("cons.dat", "Andromeda-jp\r\nAntlia-jp\n\n");
     std::snprintf(gAppEnv->constDataFile, kPathSize, "%s", path.c_str());
     const char* const english0 = ConstellationTable[0].defaultName;
     LoadConstellationNames();
@@ -163,7 +177,7 @@ TEST(NameTables, MissingStarNameFileLeavesEveryStarItsEnglishName)
     for (int row = 0; row < kStarNameCount + 5; ++row) {
         text += "star " + std::to_string(row) + "\n";
     }
-    std::snprintf(gAppEnv->starNameDataFile, kPathSize, "%s", WriteFile("stars.dat", text).c_str());
+    std::snprintf(gAppEnv->starNameDataFile, kPathSize, "%s", WriteNameFile("stars.dat", text).c_str());
     LoadStarNames();
     EXPECT_STREQ(StarNameTable[0].displayName, "star 0");
     EXPECT_STREQ(StarNameTable[kStarNameCount - 1].displayName, ("star " + std::to_string(kStarNameCount - 1)).c_str());

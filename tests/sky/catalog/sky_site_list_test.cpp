@@ -111,6 +111,62 @@ TEST_F(SiteList, CrLfLinesAreReadAndOtherLinesSkipped)
     EXPECT_FALSE(Find("After"));
 }
 
+// A record that describes no place on the Earth is refused and the scan
+// reads on; the limits themselves are places.
+TEST_F(SiteList, RecordsOutOfRangeAreRefusedAndTheScanReadsOn)
+{
+    const struct {
+        std::string record;
+        bool taken;
+    } rows[] = {
+        {Record("Bad", 999.999, 99.999, 9999, 99.99), false},
+        {Record("Far north", 10.0, 90.001, 0, 0.0), false},
+        {Record("Far west", -180.001, 10.0, 0, 0.0), false},
+        {Record("Zone ahead", 10.0, 10.0, 0, 24.01), false},
+        {Record("Zone behind", 10.0, 10.0, 0, -24.01), false},
+        {Record("Too high", 10.0, 10.0, 0, 0.0).replace(58, 4, "2e07"), false},
+        {Record("Too deep", 10.0, 10.0, 0, 0.0).replace(58, 4, "-1e8"), false},
+        {Record("North pole", 180.0, 90.0, 9999, 24.0), true},
+        {Record("South pole", -180.0, -90.0, -999, -24.0), true},
+        {Record("Orbit", 0.0, 0.0, 0, 0.0).replace(58, 4, "1e07"), true},
+    };
+    std::string file;
+    for (const auto& row : rows) {
+        file += row.record;
+    }
+    WriteFile(path, file + Record("After", 11.0, 12.0, 13, 1.0));
+    for (const auto& row : rows) {
+        SiteRecord site;
+        EXPECT_EQ(ParseSiteRecord(row.record.c_str(), site), row.taken ? 1 : 0) << row.record;
+        EXPECT_EQ(Find(row.record.substr(0, 40).erase(row.record.find_last_not_of(' ', 39) + 1).c_str()),
+                  row.taken)
+            << row.record;
+    }
+    EXPECT_TRUE(Find("After"));
+}
+
+// A NUL byte makes a line no record; it never hides the line after it.
+TEST_F(SiteList, NulByteHidesNoLine)
+{
+    std::string broken = Record("Broken", 1.0, 2.0, 3, 4.0);
+    broken[20] = '\0';
+    WriteFile(path, broken + Record("After", 11.0, 12.0, 13, 1.0) + std::string(5, '\0') + "\n" +
+                        Record("Last", 5.0, 6.0, 7, 8.0));
+    EXPECT_FALSE(Find("Broken"));
+    EXPECT_TRUE(Find("After"));
+    EXPECT_TRUE(Find("Last"));
+}
+
+// A FIFO would hold the look-up in its open, /dev/zero would feed it
+// forever: neither is a site list.
+TEST_F(SiteList, SpecialFileHasNoSites)
+{
+    for (SpecialFile kind : {SpecialFile::kFifo, SpecialFile::kZeroLink}) {
+        ASSERT_TRUE(MakeSpecialFile(path, kind));
+        EXPECT_TRUE(FinishesWithin(2.0, [&] { return !Find("After"); })) << static_cast<int>(kind);
+    }
+}
+
 // Every line a record, names unique, values in range, and a few places
 // against their published coordinates and standard zones.
 TEST_F(SiteList, ShippedListParsesCompletely)
