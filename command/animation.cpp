@@ -2,6 +2,7 @@
 
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
+#include "command/argument_keywords.h"
 #include "command/command_handlers.h"
 #include "command/command_port.h"
 #include "command/interpreter.h"
@@ -9,7 +10,6 @@
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
-#include "core/string_utils.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 
@@ -81,11 +81,8 @@ int ReadRunRequest(const Scene& scene, const char* const* args, RunRequest& requ
         request.clock = scene.animation.realTimeMode == 1   ? kClockRealTime
                         : scene.animation.realTimeMode == 2 ? kClockRealTimeOffset
                                                             : kClockStep;
-    } else if (AsciiCaseEqual(args[0], "REALTIME1") != 0) {
-        request.clock = kClockRealTime;
-    } else if (AsciiCaseEqual(args[0], "REALTIME2") != 0) {
-        request.clock = kClockRealTimeOffset;
-    } else {
+    } else if (StkLookupKeyword(args[0], RunClockKeywordTable, request.clock) == 0) {
+        // No clock word (whose values are the clock modes): a target date.
         if (Given(args[0]) && !BeginsLikeNumber(args[0])) {
             StkSetError("stkErrorIllegalParam", args[0]);
             return 0;

@@ -1,24 +1,19 @@
 #include "command/drive_commands.h"
 
 #include "command/animation.h"
+#include "command/argument_keywords.h"
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
-#include "core/string_utils.h"
 #include "sky/canvas.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 
-#include <array>
 #include <climits>
 
 namespace {
 
 QuitProcedure quitProcedure = nullptr;
-
-// INPUT's words, in the order of InputDialog.
-constexpr std::array<const char*, kInputDialogCount> kInputDialogs = {"DATE", "PERIOD", "LOCATE",
-                                                                      "OPENFILE", "SAVEFILE"};
 
 // Set while an INPUT dialog is being opened: filling it may run the event
 // loop (a watch cursor, a list read from a file), and an INPUT arriving
@@ -80,22 +75,20 @@ void CmdExit(Scene*)
 
 void CmdInput(Scene* scene, const char* a1)
 {
-    for (size_t i = 0; i < kInputDialogs.size(); ++i) {
-        if (AsciiCaseEqual(a1, kInputDialogs[i]) == 0) {
-            continue;
-        }
-        if (openingInputDialog) {
-            return;
-        }
-        openingInputDialog = true;
-        const int opened = scene != nullptr ? UiOpenInput(*scene, static_cast<InputDialog>(i)) : 0;
-        openingInputDialog = false;
-        if (opened == 0) {
-            StkSetError("stkErrorNotAvailable", kInputDialogs[i]);
-        }
+    int32_t dialog = 0;
+    if (StkLookupKeyword(a1, InputKeywordTable, dialog) == 0) {
+        StkSetError("stkErrorIllegalParam", a1);
         return;
     }
-    StkSetError("stkErrorIllegalParam", a1);
+    if (openingInputDialog) {
+        return;
+    }
+    openingInputDialog = true;
+    const int opened = scene != nullptr ? UiOpenInput(*scene, static_cast<InputDialog>(dialog)) : 0;
+    openingInputDialog = false;
+    if (opened == 0) {
+        StkSetError("stkErrorNotAvailable", StkKeywordName(InputKeywordTable, dialog));
+    }
 }
 
 void CmdContinue(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,

@@ -2,12 +2,12 @@
 // limiting magnitudes of stars, star names and nebulae.
 #include "astro/coordinates.h"
 #include "astro/trig.h"
+#include "command/argument_keywords.h"
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
 #include "core/app_env.h"
 #include "core/keywords.h"
-#include "core/string_utils.h"
 #include "sky/catalog/object_names.h"
 #include "sky/scene.h"
 #include "sky/view/view_setup.h"
@@ -31,31 +31,9 @@ constexpr int32_t kDefaultNebulaFaint = 110;
 constexpr int32_t kDefaultNebulaBright = 0;
 constexpr int32_t kLargestStarSize = 100;
 
-constexpr uint8_t kSaoStarsBit = 32;
-constexpr uint8_t kGscStarsBit = 64;
 constexpr int32_t kBuiltInCap = 65;
 constexpr int32_t kSaoCap = 95;
 constexpr int32_t kGscCap = 170;
-
-enum MagnitudeKind { kMagStar, kMagStarname, kMagNebulaMin, kMagNebulaMax, kMagNebulaLimit };
-
-const KeywordEntry kMagnitudeKindTable[] = {
-    {"STAR", kMagStar},
-    {"STARNAME", kMagStarname},
-    {"NEBULAMIN", kMagNebulaMin},
-    {"NEBULAMAX", kMagNebulaMax},
-    {"NEBULALIMIT", kMagNebulaLimit},
-    {nullptr, 0},
-};
-
-// INCMAG and DECMAG know every kind but NEBULALIMIT.
-const KeywordEntry kStepKindTable[] = {
-    {"STAR", kMagStar},
-    {"STARNAME", kMagStarname},
-    {"NEBULAMIN", kMagNebulaMin},
-    {"NEBULAMAX", kMagNebulaMax},
-    {nullptr, 0},
-};
 
 int32_t ClampTenths(int64_t tenths)
 {
@@ -155,7 +133,7 @@ void CmdMode(Scene* scene, const char* a1)
 void CmdMag(Scene* scene, const char* a1, const char* a2)
 {
     int32_t kind = 0;
-    if (!LookupKind(a1, kMagnitudeKindTable, kind)) {
+    if (!LookupKind(a1, MagnitudeKeywordTable, kind)) {
         return;
     }
     MagnitudeLimits& mag = scene->mag;
@@ -192,7 +170,7 @@ void CmdIncmag(Scene* scene, const char* a1, const char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
-    if (!LookupKind(a1, kStepKindTable, kind) || !MagnitudeTenths(a2, step)) {
+    if (!LookupKind(a1, MagnitudeStepKeywordTable, kind) || !MagnitudeTenths(a2, step)) {
         return;
     }
     MagnitudeLimits& mag = scene->mag;
@@ -210,7 +188,7 @@ void CmdDecmag(Scene* scene, const char* a1, const char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
-    if (!LookupKind(a1, kStepKindTable, kind) || !MagnitudeTenths(a2, step)) {
+    if (!LookupKind(a1, MagnitudeStepKeywordTable, kind) || !MagnitudeTenths(a2, step)) {
         return;
     }
     MagnitudeLimits& mag = scene->mag;
@@ -243,13 +221,8 @@ void CmdStardata(Scene* scene, const char* a1)
 {
     uint8_t& stars = scene->displayFlags[kFlagStars];
     stars = static_cast<uint8_t>(stars & ~(kSaoStarsBit | kGscStarsBit));
-    if (AsciiCaseEqual(a1, "SAO") != 0) {
-        stars |= kSaoStarsBit;
-        scene->mag.starCap = kSaoCap;
-    } else if (AsciiCaseEqual(a1, "GSC") != 0) {
-        stars |= kGscStarsBit;
-        scene->mag.starCap = kGscCap;
-    } else {
-        scene->mag.starCap = kBuiltInCap;
-    }
+    int32_t source = 0;
+    StkLookupKeyword(a1, StarDataKeywordTable, source);
+    stars = static_cast<uint8_t>(stars | source);
+    scene->mag.starCap = source == kSaoStarsBit ? kSaoCap : source == kGscStarsBit ? kGscCap : kBuiltInCap;
 }

@@ -10,6 +10,7 @@
 #include "astro/calendar.h"
 #include "astro/sun_event_lock.h"
 #include "command/animation.h"
+#include "command/argument_keywords.h"
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
@@ -21,7 +22,6 @@
 #include <climits>
 #include <cstring>
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -74,6 +74,18 @@ std::string UpperCopy(const char* text, size_t limit)
     return copy;
 }
 
+// The unit a lock's value names anywhere in it, the first of the table's
+// order; 0 for none.
+int32_t LockUnit(const std::string& value)
+{
+    for (const KeywordEntry* entry = SunLockUnitKeywordTable; entry->keyword != nullptr; ++entry) {
+        if (value.find(entry->keyword) != std::string::npos) {
+            return entry->value;
+        }
+    }
+    return 0;
+}
+
 // The lock of STIME SUNRISE|SUNSET with its optional value ("-30MIN",
 // "5DEG"). A value without a unit clears the lock, as it always has, so that
 // a mistyped lock never keeps moving the clock.
@@ -83,12 +95,12 @@ void SetSunEventLock(Scene& scene, bool sunrise, const char* value)
     int32_t kind = sunrise ? kSunLockSunriseMinutes : kSunLockSunsetMinutes;
     int32_t amount = 0;
     if (value != nullptr) {
-        const std::string unit = UpperCopy(value, kLockValueSize);
+        const int32_t unit = LockUnit(UpperCopy(value, kLockValueSize));
         int32_t limit = kMaxLockMinutes;
-        if (unit.find("DEG") != std::string::npos) {
+        if (unit == kLockInDegrees) {
             kind = sunrise ? kSunLockRisingAltitude : kSunLockSettingAltitude;
             limit = kMaxLockAltitude;
-        } else if (unit.find("MIN") == std::string::npos) {
+        } else if (unit != kLockInMinutes) {
             lock.sunEventLock = kSunLockNone;
             lock.sunEventValue = 0;
             StkSetError("stkErrorIllegalParam", value);
@@ -150,7 +162,8 @@ void CmdDate(Scene* scene, const char* a1, const char* a2, const char* a3, const
     if (scene == nullptr) {
         return;
     }
-    if (a1 != nullptr && strcasecmp(a1, "NOW") == 0) {
+    int32_t word = 0;
+    if (StkLookupKeyword(a1, DateKeywordTable, word) != 0) {
         DateTime now{};
         GetCurrentDate(now, gAppEnv->initialSiteZone);
         SetSceneDateTime(*scene, now);
@@ -218,15 +231,14 @@ void CmdStime(Scene* scene, const char* a1, const char* a2)
     if (scene == nullptr) {
         return;
     }
-    if (a1 != nullptr && strcasecmp(a1, "SUNRISE") == 0) {
-        SetSunEventLock(*scene, true, a2);
-    } else if (a1 != nullptr && strcasecmp(a1, "SUNSET") == 0) {
-        SetSunEventLock(*scene, false, a2);
-    } else if (a1 != nullptr && strcasecmp(a1, "NONE") == 0) {
+    int32_t event = 0;
+    if (StkLookupKeyword(a1, SunEventKeywordTable, event) == 0) {
+        StkSetError("stkErrorIllegalParam", a1);
+    } else if (event == 0) {
         scene->animation.sunEventLock = kSunLockNone;
         scene->animation.sunEventValue = 0;
     } else {
-        StkSetError("stkErrorIllegalParam", a1);
+        SetSunEventLock(*scene, event == 1, a2);
     }
 }
 

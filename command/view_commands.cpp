@@ -2,6 +2,7 @@
 // that reset the scene and aim or shape the view.
 #include "command/view_commands.h"
 
+#include "command/argument_keywords.h"
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
@@ -70,6 +71,33 @@ bool ParseCommandTarget(Scene& scene, const char* target, const char* a, const c
         return false;
     }
     return true;
+}
+
+// VIEW SOL: the solar-system view size, above 0 AU.
+void SetSolarViewWidth(Scene& scene, const char* text)
+{
+    double width = 0.0;
+    if (StkRealArgument(text, 0.0, kMaxCommandSolarDistance, width) == 0) {
+        return;
+    }
+    if (!(width > 0.0)) {
+        StkSetError("stkErrorIllegalParam", text);
+        return;
+    }
+    scene.view.solarViewWidth = width;
+}
+
+// ZOOM's direction: the entry of ZoomKeywordTable whose first letter the
+// argument begins with; 0 for none.
+int32_t ZoomDirection(const char* text)
+{
+    const char letter = AsciiUpper(text[0]);
+    for (const KeywordEntry* entry = ZoomKeywordTable; entry->keyword != nullptr; ++entry) {
+        if (entry->keyword[0] == letter) {
+            return entry->value;
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -155,28 +183,19 @@ void CmdMirror(Scene* scene, const char* a1)
 void CmdView(Scene* scene, const char* const* args)
 {
     const char* word = args[0];
+    int32_t what = 0;
     if (word == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
-    } else if (AsciiCaseEqual(word, "ANGLE") != 0) {
-        StkSetViewAngle(scene, args[1]);
-    } else if (AsciiCaseEqual(word, "SOL") != 0) {
-        double width = 0.0;
-        if (StkRealArgument(args[1], 0.0, kMaxCommandSolarDistance, width) == 0) {
-            return;
-        }
-        if (!(width > 0.0)) {
-            StkSetError("stkErrorIllegalParam", args[1]);
-            return;
-        }
-        scene->view.solarViewWidth = width;
-    } else if (AsciiCaseEqual(word, "CENTER") != 0) {
-        if (args[1] == nullptr) {
-            StkSetError("stkErrorIllegalParam", nullptr);
-            return;
-        }
-        StkSetViewCenter(scene, args[1], args[2], args[3]);
-    } else {
+    } else if (StkLookupKeyword(word, ViewKeywordTable, what) == 0) {
         StkSetError("stkErrorSyntax", word);
+    } else if (what == kViewAngle) {
+        StkSetViewAngle(scene, args[1]);
+    } else if (what == kViewSol) {
+        SetSolarViewWidth(*scene, args[1]);
+    } else if (args[1] == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+    } else {
+        StkSetViewCenter(scene, args[1], args[2], args[3]);
     }
 }
 
@@ -186,8 +205,8 @@ void CmdZoom(Scene* scene, const char* a1, const char* a2)
         StkSetError("stkErrorIllegalParam", nullptr);
         return;
     }
-    const char direction = AsciiUpper(a1[0]);
-    if (direction != 'U' && direction != 'D') {
+    const int32_t direction = ZoomDirection(a1);
+    if (direction == 0) {
         return;
     }
     double value = 0.0;
@@ -224,7 +243,8 @@ void CmdLook(Scene* scene, const char* a1, const char* a2, const char* a3)
 
 void CmdTrack(Scene* scene, const char* a1, const char* a2, const char* a3)
 {
-    if (a1 == nullptr || AsciiCaseEqual(a1, "OFF") != 0) {
+    int32_t off = 0;
+    if (a1 == nullptr || StkLookupKeyword(a1, OffKeywordTable, off) != 0) {
         if (scene->centring == kCentringTrack) {
             scene->centring = kCentringNone;
             RefreshTrackingButtons(*scene);
@@ -287,7 +307,8 @@ void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
 void CmdSolOffset(Scene* scene, const char* a1, const char* a2, const char* a3)
 {
     double origin[3] = {0.0, 0.0, 0.0};
-    if (AsciiCaseEqual(a1, "OFF") == 0) {
+    int32_t off = 0;
+    if (StkLookupKeyword(a1, OffKeywordTable, off) == 0) {
         const char* texts[3] = {a1, a2, a3};
         for (int i = 0; i < 3; ++i) {
             if (texts[i] != nullptr &&

@@ -7,15 +7,23 @@
 //     TABLE KEYWORD VALUE           a keyword table: timesys, mode, grid,
 //                                   filetype, object (SHOW, HIDE, TOGGLE), target
 //     body KEYWORD ID               the solar-system and Jovian satellite names
+//     TABLE KEYWORD VALUE           the parts of the solar-object keywords
+//                                   (bodygroup, bodysuffix, tail) and the
+//                                   words the commands take as arguments:
+//                                   view, zoom (first letter), off, stardata,
+//                                   mag, magstep, date, stime, stimeunit,
+//                                   input, run (CONTINUE, REVERSE)
 //   Bytes outside printable ASCII (the Japanese aliases) are written as \xHH.
 //
 //   print_command_tables --dictionary
 //     every word of every table once, a libFuzzer dictionary line each: the
 //     word in double quotes, with \\, \" and every byte outside printable
 //     ASCII written \xHH
+#include "command/argument_keywords.h"
 #include "command/command_table.h"
 #include "core/keywords.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/solar_body_names.h"
 #include "sky/view/targets.h"
 
 #include <cstdio>
@@ -57,6 +65,20 @@ std::vector<TableEntry> AllEntries()
     for (int32_t id = kFirstBodyId; id <= kLastBodyId; ++id) {
         entries.push_back({"body", SolarBodyKeyword(id), id});
     }
+    AddKeywords(entries, "bodygroup", SolarGroupKeywordTable);
+    AddKeywords(entries, "bodysuffix", SolarSuffixKeywordTable);
+    AddKeywords(entries, "tail", CometTailKeywordTable);
+    AddKeywords(entries, "view", ViewKeywordTable);
+    AddKeywords(entries, "zoom", ZoomKeywordTable);
+    AddKeywords(entries, "off", OffKeywordTable);
+    AddKeywords(entries, "stardata", StarDataKeywordTable);
+    AddKeywords(entries, "mag", MagnitudeKeywordTable);
+    AddKeywords(entries, "magstep", MagnitudeStepKeywordTable);
+    AddKeywords(entries, "date", DateKeywordTable);
+    AddKeywords(entries, "stime", SunEventKeywordTable);
+    AddKeywords(entries, "stimeunit", SunLockUnitKeywordTable);
+    AddKeywords(entries, "input", InputKeywordTable);
+    AddKeywords(entries, "run", RunClockKeywordTable);
     return entries;
 }
 

@@ -14,11 +14,6 @@ namespace {
 
 constexpr int32_t kNamedBodyCount = 14;      // Sun, Moon, 8 planets, 4 satellites
 
-// Indexed by id + 2: Sun, Moon, Mercury..Pluto, Io..Callisto.
-constexpr const char* kBodyKeywords[kNamedBodyCount] = {
-    "SUN", "MOON", "MERCURY", "VENUS", "MARS", "JUPITER", "SATURN",
-    "URANUS", "NEPTUNE", "PLUTO", "IO", "EUROPA", "GANYMEDE", "CALLIST",
-};
 constexpr const char* kBodyMessageKeys[kNamedBodyCount] = {
     "messagePlanetSun", "messagePlanetMoon", "messagePlanetMercury",
     "messagePlanetVenus", "messagePlanetMars", "messagePlanetJupiter",
@@ -115,10 +110,17 @@ int FormatSolarBodyText(const Scene& scene, int32_t id, char* buffer)
 
 }  // namespace
 
+const KeywordEntry SolarBodyKeywordTable[] = {
+    {"SUN", kSunId},      {"MOON", kMoonId},       {"MERCURY", 0},      {"VENUS", 1},    {"MARS", 2},
+    {"JUPITER", 3},       {"SATURN", 4},           {"URANUS", 5},       {"NEPTUNE", 6},  {"PLUTO", 7},
+    {"IO", 8},            {"EUROPA", 9},           {"GANYMEDE", 10},    {"CALLIST", 11}, {"EARTH", kEarthId},
+    {nullptr, 0},
+};
+
 const char* SolarBodyKeyword(int32_t id)
 {
-    int32_t slot = id - kSunId;
-    return slot >= 0 && slot < kNamedBodyCount ? kBodyKeywords[slot] : "EARTH";
+    const char* keyword = StkKeywordName(SolarBodyKeywordTable, id);
+    return keyword != nullptr ? keyword : StkKeywordName(SolarBodyKeywordTable, kEarthId);
 }
 
 void GetSolarBodyName(const Scene& scene, int32_t id, int keyword, char* buffer, size_t length)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "astro/body_records.h"
+#include "core/keywords.h"
 #include "data/catalog_tables.h"
 #include "sky/object_type.h"
 
@@ -21,8 +22,13 @@ constexpr size_t kObjectCommandTextSize = 64;
 
 constexpr int32_t kFirstJovianMoonId = 8;    // Io; Callisto is 11
 
-// Command keyword of a body: "SUN" (-2) .. "PLUTO" (7), "IO" .. "CALLIST"
-// (8..11), "EARTH" for any other id.
+// Command keywords of the Sun, the Moon, the planets, the Galilean
+// satellites and the Earth, valued by their ObjectId: "SUN" (-2) ..
+// "PLUTO" (7), "IO" .. "CALLIST" (8..11), "EARTH" (-3).
+extern const KeywordEntry SolarBodyKeywordTable[];
+
+// Command keyword of a body: its SolarBodyKeywordTable entry, "EARTH" for
+// any other id.
 const char* SolarBodyKeyword(int32_t id);
 
 // Name of a solar-system body.

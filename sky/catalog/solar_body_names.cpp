@@ -15,14 +15,6 @@
 
 namespace {
 
-struct SuffixBit {
-    const char* suffix;
-    int32_t bit;
-};
-
-constexpr std::array<SuffixBit, 4> kSuffixBits{{
-    {"_NAME", kBodyName}, {"_MAG", kBodyMagnitude}, {"_DATE", kBodyDate}, {"_OBT", kBodyOrbit},
-}};
 
 // The keyword upper-cased into a bounded copy; 0 when it does not fit.
 int CopyUpper(const char* text, char (&buffer)[kSolarKeywordSize])
@@ -116,13 +108,10 @@ bool NumberedSmallBody(const Scene& scene, const char* keyword, int32_t& id, con
 
 bool BodyGroup(const char* keyword, int32_t& id, const char*& rest)
 {
-    const std::array<SuffixBit, 3> groups{{
-        {"PLANET", kAllPlanetsId}, {"COMET", kAllCometsId}, {"MINORPLANET", kAllMinorPlanetsId},
-    }};
-    for (const SuffixBit& group : groups) {
-        if (StartsWith(keyword, group.suffix)) {
-            id = group.bit;
-            rest = keyword + std::strlen(group.suffix);
+    for (const KeywordEntry* group = SolarGroupKeywordTable; group->keyword != nullptr; ++group) {
+        if (StartsWith(keyword, group->keyword)) {
+            id = group->value;
+            rest = keyword + std::strlen(group->keyword);
             return true;
         }
     }
@@ -132,15 +121,14 @@ bool BodyGroup(const char* keyword, int32_t& id, const char*& rest)
 // DUSTTAIL, IONTAIL, or either followed by a loaded comet's number.
 bool TailKeyword(const Scene& scene, const char* keyword, int32_t& id, int32_t& bit)
 {
-    const std::array<SuffixBit, 2> tails{{{"DUSTTAIL", kBodySpotOrDustTail}, {"IONTAIL", kBodyIonTail}}};
-    for (const SuffixBit& tail : tails) {
-        if (!StartsWith(keyword, tail.suffix)) {
+    for (const KeywordEntry* tail = CometTailKeywordTable; tail->keyword != nullptr; ++tail) {
+        if (!StartsWith(keyword, tail->keyword)) {
             continue;
         }
-        const char* number = keyword + std::strlen(tail.suffix);
+        const char* number = keyword + std::strlen(tail->keyword);
         if (*number == '\0') {
             id = kAllCometsId;
-            bit = tail.bit;
+            bit = tail->value;
             return true;
         }
         const char* end = nullptr;
@@ -149,7 +137,7 @@ bool TailKeyword(const Scene& scene, const char* keyword, int32_t& id, int32_t& 
             return false;
         }
         id = kCometIdBase + n - 1;
-        bit = tail.bit;
+        bit = tail->value;
         return true;
     }
     return false;
@@ -161,24 +149,40 @@ int32_t SuffixBitFor(int32_t id, const char* suffix)
     if (*suffix == '\0') {
         return kBodyShown;
     }
-    if (id == kSunId && std::strcmp(suffix, "_SPOT") == 0) {
-        return kBodySpotOrDustTail;
+    int32_t bit = 0;
+    if (StkLookupKeyword(suffix, SolarSuffixKeywordTable, bit) == 0) {
+        return 0;
     }
-    for (const SuffixBit& entry : kSuffixBits) {
-        if (std::strcmp(suffix, entry.suffix) != 0) {
-            continue;
-        }
-        // Neither the Sun nor the Moon has a magnitude label or an orbit.
-        const bool sunOrMoon = id == kSunId || id == kMoonId;
-        if (sunOrMoon && (entry.bit == 8 || entry.bit == 32)) {
-            return 0;
-        }
-        return entry.bit;
+    // Only the Sun has spots; neither the Sun nor the Moon has a magnitude
+    // label or an orbit.
+    const bool sunOrMoon = id == kSunId || id == kMoonId;
+    const bool spotOffTheSun = bit == kBodySpotOrDustTail && id != kSunId;
+    if (spotOffTheSun || (sunOrMoon && (bit == kBodyMagnitude || bit == kBodyOrbit))) {
+        return 0;
     }
-    return 0;
+    return bit;
 }
 
 }  // namespace
+
+const KeywordEntry SolarSuffixKeywordTable[] = {
+    {"_NAME", kBodyName}, {"_MAG", kBodyMagnitude}, {"_DATE", kBodyDate}, {"_OBT", kBodyOrbit},
+    {"_SPOT", kBodySpotOrDustTail},
+    {nullptr, 0},
+};
+
+const KeywordEntry SolarGroupKeywordTable[] = {
+    {"PLANET", kAllPlanetsId},
+    {"COMET", kAllCometsId},
+    {"MINORPLANET", kAllMinorPlanetsId},
+    {nullptr, 0},
+};
+
+const KeywordEntry CometTailKeywordTable[] = {
+    {"DUSTTAIL", kBodySpotOrDustTail},
+    {"IONTAIL", kBodyIonTail},
+    {nullptr, 0},
+};
 
 int StkParseSolarObjectKeyword(const Scene& scene, const char* keyword, int32_t& id, int32_t& bit)
 {

@@ -3,6 +3,8 @@
 // and solar-system bodies found by name for the target parser.
 #pragma once
 
+#include "core/keywords.h"
+
 #include <cstdint>
 
 struct Scene;
@@ -11,6 +13,14 @@ struct Scene;
 constexpr int32_t kAllPlanetsId = 100;       // the eight planets and the Earth
 constexpr int32_t kAllCometsId = 101;        // every loaded comet
 constexpr int32_t kAllMinorPlanetsId = 102;  // every loaded minor planet
+
+// The parts of the solar-object keywords besides the bodies' own
+// (SolarBodyKeywordTable): the suffixes, valued by their BodyFlags bit
+// ("_SPOT" only for the Sun), the groups, valued by their ids, and the comet
+// tails, valued by their BodyFlags bit.
+extern const KeywordEntry SolarSuffixKeywordTable[];
+extern const KeywordEntry SolarGroupKeywordTable[];
+extern const KeywordEntry CometTailKeywordTable[];
 
 // Longest solar-object keyword read; a longer one names nothing.
 constexpr int kSolarKeywordSize = 48;

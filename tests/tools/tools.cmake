@@ -2,3 +2,7 @@
 # (mainwin -> dialogs -> {tooltip, command} -> sky -> astro -> core -> data).
 add_test(NAME include_layers_check
          COMMAND /usr/bin/python3 "${PROJECT_SOURCE_DIR}/tools/check_include_layers.py" "${PROJECT_SOURCE_DIR}")
+
+# print_command_tables --dictionary, as the fuzz run reads it.
+add_test(NAME print_command_tables_dictionary
+         COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/print_command_tables_test.sh" $<TARGET_FILE:print_command_tables>)
