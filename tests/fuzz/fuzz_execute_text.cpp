@@ -1,7 +1,9 @@
 // Fuzzes the command interpreter with arbitrary command text, in quiet mode
 // as the command port runs it. Inputs that would end the process or touch
 // files (EXIT, GSAVE, STL, INPUT, LOAD) are skipped: those handlers do real
-// work on the machine.
+// work on the machine. Without an event loop a run that CONTINUE or REVERSE
+// starts takes no step by itself, so the target takes a few of its steps.
+#include "command/animation.h"
 #include "command/interpreter.h"
 #include "core/app_env.h"
 #include "core/string_utils.h"
@@ -13,6 +15,8 @@
 #include <string>
 
 namespace {
+
+constexpr int kAnimationSteps = 3;
 
 const char* const kSkippedCommands[] = {"EXIT", "GSAVE", "STL", "INPUT", "LOAD"};
 
@@ -61,5 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     gAppEnv->quiet = 1;
     ResetScene(*gScene);
     StkExecuteText(gScene, statementText.c_str());
+    for (int step = 0; step < kAnimationSteps && gScene->animation.running != 0; ++step) {
+        StkAdvanceAnimation(*gScene);
+    }
     return 0;
 }
