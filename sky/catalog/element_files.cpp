@@ -1,6 +1,7 @@
 #include "sky/catalog/element_files.h"
 
 #include "astro/calendar.h"
+#include "core/regular_file.h"
 #include "core/string_utils.h"
 
 #include <gdbm.h>
@@ -104,16 +105,15 @@ bool HoldsKey(const std::string& record, const char* key)
 
 bool ReadWholeFile(const char* path, std::string& text)
 {
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
+    UniqueFile file = OpenRegularFile(path);
+    if (!file)
         return false;
     struct stat info;
-    bool ok = fstat(fileno(file), &info) == 0;
+    bool ok = fstat(fileno(file.get()), &info) == 0;
     if (ok) {
         text.resize(static_cast<size_t>(info.st_size));
-        ok = std::fread(text.data(), 1, text.size(), file) == text.size();
+        ok = std::fread(text.data(), 1, text.size(), file.get()) == text.size();
     }
-    std::fclose(file);
     return ok;
 }
 
@@ -277,14 +277,14 @@ namespace {
 // The record line at an offset, up to and without its line end.
 bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record)
 {
-    FILE* file = std::fopen(elementPath, "rb");
-    if (file == nullptr)
+    UniqueFile file = OpenRegularFile(elementPath);
+    if (!file)
         return false;
     char buffer[kLongElementLine + 3];
     size_t got = 0;
-    if (offset >= 0 && fseeko(file, offset, SEEK_SET) == 0)
-        got = std::fread(buffer, 1, sizeof buffer - 1, file);
-    std::fclose(file);
+    if (offset >= 0 && fseeko(file.get(), offset, SEEK_SET) == 0)
+        got = std::fread(buffer, 1, sizeof buffer - 1, file.get());
+    file.reset();
     buffer[got] = '\0';
     const size_t length = LineLength(buffer);
     if (length >= got || !IsRecordLine(buffer, length))

@@ -9,6 +9,7 @@
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
+#include "tests/harness/test_files.h"
 
 #include <gdbm.h>
 #include <unistd.h>
@@ -287,6 +288,20 @@ TEST_F(ElementFileTest, AStaleIndexFindsNothing)
     OrbitalElements el;
     EXPECT_EQ(ReadOrbitalElementsAt("A1", el, old.c_str(), index.c_str()), 0);
     EXPECT_EQ(ReadOrbitalElementsAt("B2", el, old.c_str(), index.c_str()), 1);
+}
+
+// A FIFO under an element file's name would hold the program in its open:
+// it is no element file, for the index nor for a record.
+TEST_F(ElementFileTest, FifoIsNoElementFile)
+{
+    const std::string fifo = Path("fifo.elm");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string index = Path("fifo.dbm");
+    EXPECT_TRUE(FinishesWithin(2.0, [&] {
+        OrbitalElements el;
+        return BuildElementIndex(fifo.c_str(), index.c_str()) == 0 &&
+               ReadOrbitalElementsAtOffset(fifo.c_str(), 0, el) == 0;
+    }));
 }
 
 TEST_F(ElementFileTest, TenRecordsPrintFiftyDotsAsTheyGo)
