@@ -1,8 +1,9 @@
 // The words the commands take as arguments (VIEW ANGLE, STIME SUNRISE, MAG
 // STARNAME ...), as keyword tables that the handlers look their arguments
-// up in. Being tables, they are what tools/uvola_tables prints for the fuzz
-// dictionary and the command documentation, so neither can drift from what
-// the handlers take. Matched like every keyword: ASCII letters in any case.
+// up in. Being tables, they are what tools/print_command_tables prints for
+// the fuzz dictionary and the command documentation, so neither can drift
+// from what the handlers take. Matched like every keyword: ASCII letters in
+// any case.
 #pragma once
 
 #include "core/keywords.h"
