@@ -2,6 +2,7 @@
 #include "sky/catalog/gsc_paths.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 
 #include <cctype>
 #include <cstdio>
@@ -55,7 +56,7 @@ int RememberTreeCase()
 
 int IsGscAvailable()
 {
-    if (access(gAppEnv->gscIndexFile, R_OK) != 0)
+    if (IsReadableRegularFile(gAppEnv->gscIndexFile) == 0)
         return 0;
     return RememberTreeCase() >= 0;
 }

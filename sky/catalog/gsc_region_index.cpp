@@ -2,18 +2,14 @@
 #include "sky/catalog/gsc_region_index.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <sys/stat.h>
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 int32_t ReadLittleInt(const unsigned char* p)
 {
@@ -25,7 +21,7 @@ int32_t ReadLittleInt(const unsigned char* p)
 
 int LoadGscRegionIndex()
 {
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(gAppEnv->gscIndexFile, "rb"));
+    UniqueFile file = OpenRegularFile(gAppEnv->gscIndexFile);
     struct stat status;
     if (!file || fstat(fileno(file.get()), &status) != 0 || status.st_size != kGscIndexFileSize)
         return 0;

@@ -3,6 +3,7 @@
 
 #include "astro/vector_math.h"
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/catalog/gsc_region_file.h"
 #include "sky/catalog/gsc_region_index.h"
@@ -14,15 +15,10 @@
 #include "sky/layers/star_points.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 constexpr int32_t kGscColourClass = 0;   // every catalogue star in ColorStar0
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -38,7 +34,7 @@ void DrawBrightStarLabelsOverGsc(const Scene& scene, Drawable drawable, int32_t 
 
 void DrawGscRegionFile(const Scene& scene, Drawable drawable, const char* path)
 {
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "rb"));
+    UniqueFile file = OpenRegularFile(path);
     if (!file || !SeekGscTable(file.get()))
         return;
     bool magnitudes = (scene.displayFlags[kFlagStarLabels] & kStarMagFlag) != 0;

@@ -2,6 +2,7 @@
 #include "sky/layers/sao_star_layer.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "sky/catalog/sao_star_file.h"
 #include "data/catalog_tables.h"
 #include "sky/colors.h"
@@ -14,8 +15,6 @@
 #include "sky/layers/star_points.h"
 
 #include <cstring>
-#include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -23,13 +22,9 @@ constexpr uint8_t kVariableFlag = 16;
 constexpr uint8_t kBrightStarNameFlags = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kVariableFlag;
 constexpr int kLabelSymbolSize = 4;
 
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
-int IsSaoFileAvailable() { return access(gAppEnv->saoFile, R_OK) == 0; }
+int IsSaoFileAvailable() { return IsReadableRegularFile(gAppEnv->saoFile); }
 
 int WantsBrightStarLabels(const Scene& scene, int32_t& last)
 {
@@ -90,7 +85,7 @@ int DrawSaoStars(Scene& scene, Drawable drawable)
 {
     if (!(scene.displayFlags[kFlagStars] & kStarFlag))
         return 1;
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(gAppEnv->saoFile, "rb"));
+    UniqueFile file = OpenRegularFile(gAppEnv->saoFile);
     if (!file || !CheckSaoStarFile(file.get()))
         return 0;
     StarPointBatch batch(scene, drawable);

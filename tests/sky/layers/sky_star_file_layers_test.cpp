@@ -376,4 +376,15 @@ TEST_F(SaoLayer, AFileOfAnotherSizeOrMagicDrawsNothing)
     EXPECT_EQ(DrawSaoStars(scene, scene.backPixmap), 0);
 }
 
+// A FIFO under the star file's name would hold the redraw in its open: it
+// is no star file.
+TEST_F(SaoLayer, AFifoIsNoStarFile)
+{
+    ASSERT_TRUE(MakeSpecialFile(file, SpecialFile::kFifo));
+    std::snprintf(gAppEnv->saoFile, kPathSize, "%s", file.c_str());
+    EXPECT_TRUE(FinishesWithin(2.0, [&] {
+        return IsSaoFileAvailable() == 0 && DrawSaoStars(scene, scene.backPixmap) == 0;
+    }));
+}
+
 }  // namespace
