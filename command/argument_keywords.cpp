@@ -1,5 +1,6 @@
 #include "command/argument_keywords.h"
 
+#include "sky/layers/star_layer.h"
 #include "sky/ui_hooks.h"
 
 const KeywordEntry ViewKeywordTable[] = {
@@ -21,8 +22,8 @@ const KeywordEntry OffKeywordTable[] = {
 };
 
 const KeywordEntry StarDataKeywordTable[] = {
-    {"SAO", kSaoStarsBit},
-    {"GSC", kGscStarsBit},
+    {"SAO", kSaoStarsFlag},
+    {"GSC", kGscStarsFlag},
     {nullptr, 0},
 };
 

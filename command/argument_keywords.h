@@ -21,8 +21,7 @@ extern const KeywordEntry ZoomKeywordTable[];
 extern const KeywordEntry OffKeywordTable[];
 
 // STARDATA: the star sources besides the built-in stars; the values are
-// their bits of the stars display byte.
-enum StarSourceBit : int32_t { kSaoStarsBit = 32, kGscStarsBit = 64 };
+// their bits of the stars display byte (kSaoStarsFlag, kGscStarsFlag).
 extern const KeywordEntry StarDataKeywordTable[];
 
 // MAG: which limit it sets; INCMAG and DECMAG step all but NEBULALIMIT.

@@ -9,6 +9,7 @@
 #include "core/app_env.h"
 #include "core/keywords.h"
 #include "sky/catalog/object_names.h"
+#include "sky/layers/star_layer.h"
 #include "sky/scene.h"
 #include "sky/view/view_setup.h"
 
@@ -220,9 +221,9 @@ void CmdStarsize(Scene* scene, const char* a1)
 void CmdStardata(Scene* scene, const char* a1)
 {
     uint8_t& stars = scene->displayFlags[kFlagStars];
-    stars = static_cast<uint8_t>(stars & ~(kSaoStarsBit | kGscStarsBit));
+    stars = static_cast<uint8_t>(stars & ~(kSaoStarsFlag | kGscStarsFlag));
     int32_t source = 0;
     StkLookupKeyword(a1, StarDataKeywordTable, source);
     stars = static_cast<uint8_t>(stars | source);
-    scene->mag.starCap = source == kSaoStarsBit ? kSaoCap : source == kGscStarsBit ? kGscCap : kBuiltInCap;
+    scene->mag.starCap = source == kSaoStarsFlag ? kSaoCap : source == kGscStarsFlag ? kGscCap : kBuiltInCap;
 }
