@@ -4,16 +4,14 @@
 #include "command/interpreter.h"
 #include "command/script_reader.h"
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "core/string_utils.h"
 #include "core/user_directory.h"
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 
-#include <fcntl.h>
 #include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <vector>
@@ -32,22 +30,6 @@ struct OrbitBlock {
     std::vector<ScriptOrbitEntry> entries;
     std::vector<bool> taken;
 };
-
-// The script for reading; null for anything but a regular file (a FIFO
-// would block the open, a directory reads as nothing).
-FILE* OpenScript(const char* path)
-{
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return nullptr;
-    }
-    struct stat info;
-    FILE* file = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(fd, "r") : nullptr;
-    if (file == nullptr) {
-        close(fd);
-    }
-    return file;
-}
 
 bool IsWords(const ScriptStatement& statement, const char* word, const char* first)
 {
@@ -157,15 +139,16 @@ int32_t StkRunScriptScene(Scene* scene, const char* path)
         StkSetError("stkErrorIllegalParam", path);
         return 0;
     }
-    FILE* file = OpenScript(path);
-    if (file == nullptr) {
+    // Anything but a regular file (a FIFO would block the open, a directory
+    // reads as nothing) is no script.
+    UniqueFile file = OpenRegularFile(path);
+    if (!file) {
         StkSetError("stkErrorFileNotFound", path);
         return 0;
     }
     ++gAppEnv->scriptRunning;
-    RunScene(*scene, file);
+    RunScene(*scene, file.get());
     --gAppEnv->scriptRunning;
-    std::fclose(file);
     return 1;
 }
 
