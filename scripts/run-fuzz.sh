@@ -99,7 +99,7 @@ echo "$targets" | while read -r target corpus dictionary; do
     # shellcheck disable=SC2086
     with_progress "$target for $seconds s" "$build/$target.log" \
         env TMPDIR="$files" "$root/tests/harness/uvola-test-env" -- \
-        "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
+        "$build/tests/fuzz/$target" -max_total_time="$seconds" \
         -artifact_prefix="$build/$target-" -print_final_stats=1 $dict "$work/$target" || exit 1
     # The last status line gives the runs, the edges covered (cov) and the
     # features (ft) reached.

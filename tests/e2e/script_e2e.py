@@ -14,7 +14,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import ChartTestCase, UvolaSession  # noqa: E402
+from uvola_e2e import (DEFAULT_SITE_ARGS, DEFAULT_SITE_OPTIONS, ChartTestCase,  # noqa: E402
+                       UvolaSession)
 
 PROGRAM = None
 
@@ -162,7 +163,8 @@ class BadInput(ChartTestCase):
 def start_and_image(args, startup_script=None, name="start"):
     """The image of the first chart of a program started with args, and the
     image after the statements of SCRIPTS["equatorial"] were sent."""
-    with UvolaSession(PROGRAM, args=args, startup_script=startup_script) as uvola:
+    with UvolaSession(PROGRAM, args=DEFAULT_SITE_ARGS + args, options=DEFAULT_SITE_OPTIONS,
+                      startup_script=startup_script) as uvola:
         client = uvola.connect()
         directory = os.path.join(UvolaSession.home(), "images-" + name)
         first = image(client, os.path.join(directory, "first"))

@@ -30,6 +30,10 @@ START_TIMEOUT = 30.0      # seconds for the program to open its port
 EXIT_TIMEOUT = 5.0        # seconds for EXIT before the program is killed
 SHIPPED_SITE_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data",
                                   "uvola.obs")
+# A user who chose Greenwich from the shipped site list as the default site
+# (the same place as the built-in one): INIT then has nothing to tell.
+DEFAULT_SITE_ARGS = ("-xrm", "uvola*SiteFile: " + SHIPPED_SITE_LIST)
+DEFAULT_SITE_OPTIONS = {"SiteName": "Greenwich (United Kingdom)"}
 
 
 def read_xpm(path):
@@ -263,14 +267,13 @@ class ChartTestCase(unittest.TestCase):
     The script sets ChartTestCase.program to the program under test;
     UVOLA_SHOT_DIR keeps the images for a person to look at.
 
-    The program runs as for a user who chose Greenwich from the shipped site
-    list as the default site (the same place as the built-in one), so that
-    INIT has nothing to tell; a class sets `args` and `options` for another
+    The program runs with the default site of DEFAULT_SITE_ARGS and
+    DEFAULT_SITE_OPTIONS; a class sets `args` and `options` for another
     start."""
 
     program = None
-    args = ("-q", "-xrm", "uvola*SiteFile: " + SHIPPED_SITE_LIST)
-    options = {"SiteName": "Greenwich (United Kingdom)"}
+    args = ("-q",) + DEFAULT_SITE_ARGS
+    options = DEFAULT_SITE_OPTIONS
 
     @classmethod
     def prepare_home(cls):
