@@ -14,12 +14,8 @@
 #include "core/keywords.h"
 #include "sky/catalog/solar_body_names.h"
 
-#include <signal.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -693,17 +689,8 @@ TEST_F(Scripts, WriterKilledPartWayLeavesTheOldFile)
     const std::string old = SavedFile(scene, kScriptFormScene);
     ASSERT_GT(LargeState(scene).size(), 65536u);
     WriteFile(path, old);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const rlimit small = {16384, 16384};
-        setrlimit(RLIMIT_FSIZE, &small);
-        _exit(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene));
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer finished before it was killed";
-    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    ASSERT_TRUE(KilledByFileSizeLimit([&] { return StkSaveScriptFile(scene, path.c_str(), kScriptFormScene); }))
+        << "the writer finished before it was killed";
     EXPECT_EQ(ReadFile(path), old);
 }
 
@@ -711,20 +698,14 @@ TEST_F(Scripts, WriterKilledPartWayLeavesTheOldFile)
 // skipped where the machine does not allow one.
 TEST_F(Scripts, SaveOntoAFullFileSystemLeavesTheOldFile)
 {
-    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    const std::string mountPoint = MountPrivateTmpfs("full");
+    if (mountPoint.empty()) {
         GTEST_SKIP() << "no private mount namespace here";
     }
-    const std::string mountPoint = HomePath("full");
-    mkdir(mountPoint.c_str(), 0755);
-    ASSERT_EQ(mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k"), 0);
     const std::string path = mountPoint + "/state.stl";
     const std::string old = SavedFile(scene, kScriptFormScene);
     WriteFile(path, old);
-    FILE* filler = std::fopen((mountPoint + "/filler").c_str(), "w");
-    const std::string block(1024, 'f');
-    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
-    }
-    std::fclose(filler);
+    FillFileSystem(mountPoint);
     LargeState(scene);
     EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0);
     EXPECT_EQ(ReadFile(path), old);

@@ -8,10 +8,7 @@
 #include "tests/harness/test_files.h"
 
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <climits>
 #include <cstdio>
@@ -183,17 +180,8 @@ TEST_F(OptionsFile, WriterKilledPartWayLeavesTheOldFileAndOneTemporary)
     }
     for (int run = 0; run < 2; ++run) {
         WriteFile(path, old);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            const rlimit small = {16384, 16384};
-            setrlimit(RLIMIT_FSIZE, &small);
-            _exit(SetOption("SiteName", "New"));
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer finished before it was killed";
-        EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+        ASSERT_TRUE(KilledByFileSizeLimit([] { return SetOption("SiteName", "New"); }))
+            << "the writer finished before it was killed";
         EXPECT_EQ(ReadFile(path), old);
         EXPECT_TRUE(Exists(temporary));
     }

@@ -5,6 +5,7 @@
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -65,6 +66,27 @@ bool FinishesWithin(double seconds, Body body)
         usleep(2000);
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Runs write in a child process whose files may grow to 16 KiB only, so
+// that the kernel kills it (SIGXFSZ) part way through a larger file, as a
+// kill or a crash would.
+// Returned: true when the child died of SIGXFSZ
+template <typename Write>
+bool KilledByFileSizeLimit(Write write)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit small = {16384, 16384};
+        setrlimit(RLIMIT_FSIZE, &small);
+        _exit(write());
+    }
+    if (child < 0) {
+        return false;
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ;
 }
 
 // A FIFO nobody writes to, and a link to /dev/zero, at path: what a user
