@@ -2,13 +2,12 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "dialogs/command_history.h"
 
 #include <Xm/List.h>
 #include <Xm/SelectioB.h>
 #include <Xm/Text.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -58,26 +57,6 @@ void AppendHistoryItem(const std::string& line)
 bool IsBlank(const std::string& line)
 {
     return line.find_first_not_of(" \t") == std::string::npos;
-}
-
-// The history file, when it is a regular file: a FIFO or a device put in
-// its place must not hang the dialog.
-FILE* OpenHistoryFile(const char* path)
-{
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return nullptr;
-    }
-    struct stat status {};
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        close(fd);
-        return nullptr;
-    }
-    FILE* stream = fdopen(fd, "r");
-    if (stream == nullptr) {
-        close(fd);
-    }
-    return stream;
 }
 
 void CloseCallback(Widget dialog, XtPointer, XtPointer)
@@ -147,12 +126,13 @@ int LoadCommandHistory()
     if (GetHistoryFilePath(path, sizeof path) == 0) {
         return 0;
     }
-    FILE* stream = OpenHistoryFile(path);
+    // A FIFO or a device put in the history file's place must not hang the
+    // dialog.
+    const UniqueFile stream = OpenRegularFile(path);
     if (stream == nullptr) {
         return -1;
     }
-    const std::vector<std::string> lines = ReadHistoryLines(stream);
-    std::fclose(stream);
+    const std::vector<std::string> lines = ReadHistoryLines(stream.get());
     for (const std::string& line : lines) {
         AppendHistoryItem(line);
     }
