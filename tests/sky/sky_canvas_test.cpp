@@ -32,8 +32,8 @@ protected:
 
     Scene& scene = gTestScene;
     Display* display() { return gAppEnv->display; }
-    unsigned long Cell(int index) { return gAppEnv->pixels[index]; }
     Window window() { return XtWindow(World().area); }
+    unsigned long Black() { return BlackPixel(display(), DefaultScreen(display())); }
 
     void Drive()
     {
@@ -58,12 +58,11 @@ TEST_F(CanvasTest, StatusStripLiesAboveTheSkyInTheStatusColours)
     EXPECT_EQ(scene.view.skyRect.height, 240 - strip);
 
     Snapshot shot(scene.backPixmap, 320, 240);
-    EXPECT_EQ(shot.Pixel(5, 1), Cell(kColorStatusBackground));
-    EXPECT_EQ(shot.Pixel(300, strip / 2), Cell(kColorStatusBackground));
-    EXPECT_EQ(shot.Pixel(100, strip - 1), BlackPixel(display(), DefaultScreen(display())));
-    EXPECT_EQ(shot.Pixel(5, strip), Cell(kFirstRampCell));
-    EXPECT_EQ(shot.Pixel(160, 200), Cell(kFirstRampCell));
-    EXPECT_EQ(shot.Pixel(319, 239), Cell(kFirstRampCell));
+    for (auto [x, y, pixel] : {std::tuple{5, 1, Cell(kColorStatusBackground)},
+                               {300, strip / 2, Cell(kColorStatusBackground)}, {100, strip - 1, Black()},
+                               {5, strip, Cell(kFirstRampCell)}, {160, 200, Cell(kFirstRampCell)},
+                               {319, 239, Cell(kFirstRampCell)}})
+        EXPECT_EQ(shot.Pixel(x, y), pixel) << x << "," << y;
     EXPECT_EQ(scene.redrawRequested, 0);
     EXPECT_EQ(gRedraws, 1);
 }
@@ -108,7 +107,7 @@ TEST_F(CanvasTest, HiddenStatusLineGivesTheSkyTheWholeAreaAndTheSpareRowsAreClea
     Snapshot shot(scene.backPixmap, 320, 240 + strip);
     EXPECT_EQ(shot.Pixel(5, 1), Cell(kFirstRampCell));   // no strip drawn
     // Rows below the window are never drawn; a new pixmap starts black.
-    EXPECT_EQ(shot.Pixel(160, 240 + strip - 1), BlackPixel(display(), DefaultScreen(display())));
+    EXPECT_EQ(shot.Pixel(160, 240 + strip - 1), Black());
 }
 
 TEST_F(CanvasTest, PixmapFollowsTheSizeAndIsKeptWhileTheSizeStays)
@@ -277,52 +276,26 @@ TEST_F(CanvasTest, ModeChangeRefreshesTheModeWidgetsFirstAndOnlyWhenDrawn)
 TEST(ViewLimits, WideningLowersTheCentreLimitWithAFloorAndRestoringPutsAllBack)
 {
     Scene scene{};
+    const auto expectLimits = [&](int32_t centre, int32_t horizon) {
+        EXPECT_EQ(scene.view.centreLimit, centre);
+        EXPECT_DOUBLE_EQ(scene.view.centreLimitDouble, centre / 16384.0);
+        EXPECT_EQ(scene.view.horizonLimit, horizon);
+        EXPECT_DOUBLE_EQ(scene.view.horizonLimitDouble, horizon / 16384.0);
+    };
     scene.view.centreLimit = 12000;
     scene.view.centreLimitDouble = 12000 / 16384.0;
     scene.view.horizonLimit = 0;
     scene.view.horizonLimitDouble = 0.0;
     ViewLimitsSave save{};
     WidenViewLimits(2048, -8192, scene, save);
-    EXPECT_EQ(scene.view.centreLimit, 9952);
-    EXPECT_DOUBLE_EQ(scene.view.centreLimitDouble, 9952 / 16384.0);
-    EXPECT_EQ(scene.view.horizonLimit, -8192);
-    EXPECT_DOUBLE_EQ(scene.view.horizonLimitDouble, -0.5);
+    expectLimits(9952, -8192);
     RestoreViewLimits(scene, save);
-    EXPECT_EQ(scene.view.centreLimit, 12000);
-    EXPECT_DOUBLE_EQ(scene.view.centreLimitDouble, 12000 / 16384.0);
-    EXPECT_EQ(scene.view.horizonLimit, 0);
-    EXPECT_DOUBLE_EQ(scene.view.horizonLimitDouble, 0.0);
+    expectLimits(12000, 0);
 
     scene.view.centreLimit = -15000;
     WidenViewLimits(4096, -16384, scene, save);
     EXPECT_EQ(scene.view.centreLimit, -16344);
     EXPECT_EQ(scene.view.horizonLimit, -16384);
-}
-
-TEST(ViewCentre, KeepCentredRecentresTheHorizontalViewAndLookCentresOnce)
-{
-    Scene scene{};
-    ResetScene(scene);
-    scene.centring = 0;
-    scene.keepCentred = 1;
-    UpdateViewCenter(scene);
-    EXPECT_EQ(scene.centring, 0);   // once, then done
-    // The target's bit 15 became the keep-centred flag.
-    EXPECT_EQ(scene.targetType, 1);
-    EXPECT_EQ(scene.keepCentred, 1);
-
-    scene.viewMode = kModeEqt;
-    scene.centring = 2;             // TRACK follows at every redraw
-    UpdateViewCenter(scene);
-    EXPECT_EQ(scene.centring, 2);
-    EXPECT_EQ(scene.targetType, 1);
-
-    scene.keepCentred = 0;
-    scene.viewMode = kModeHrz;
-    scene.centring = 0;
-    scene.targetType = 2 | kRecentreTarget;
-    UpdateViewCenter(scene);
-    EXPECT_EQ(scene.targetType, 2 | kRecentreTarget);
 }
 
 TEST(SunEventTime, ClockStaysAsSetWhereTheSunDoesNotRiseAndTheTimeRecordIsRebuilt)

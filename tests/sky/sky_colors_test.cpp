@@ -176,28 +176,16 @@ TEST(SkyRamps, CellsFollowTheirRule)
     EXPECT_EQ(RampCellColors(-5, sun)[0], ZenithRamp()[0]);
 }
 
-TEST(DaylightLevel, FollowsTheSunFromNightToFullDay)
+TEST(DaylightLevel, FollowsTheSunFromNightToFullDayAndDarkensInAnEclipse)
 {
-    EXPECT_EQ(DaylightLevelFor(-18.0, -1.0), 0);
-    EXPECT_EQ(DaylightLevelFor(-40.0, -1.0), 0);
-    EXPECT_EQ(DaylightLevelFor(0.0, -1.0), 36);
-    EXPECT_EQ(DaylightLevelFor(0.4, -1.0), 36);
-    EXPECT_EQ(DaylightLevelFor(-0.6, -1.0), 35);   // truncated toward zero
-    EXPECT_EQ(DaylightLevelFor(18.0, -1.0), 72);
-    EXPECT_EQ(DaylightLevelFor(75.0, -1.0), 72);
-}
-
-TEST(DaylightLevel, EclipseDarkensTheDayButNotTheDusk)
-{
-    EXPECT_EQ(EclipseReduction(1.02), 46);
-    EXPECT_EQ(EclipseReduction(0.997), 34);
-    EXPECT_EQ(EclipseReduction(0.992), 28);
-    EXPECT_EQ(EclipseReduction(0.97), 16);
-    EXPECT_EQ(EclipseReduction(0.5), 1);
-    EXPECT_EQ(EclipseReduction(0.49), 0);
-    EXPECT_EQ(DaylightLevelFor(30.0, 1.02), 26);
-    EXPECT_EQ(DaylightLevelFor(-10.0, 1.02), 16);
-    EXPECT_EQ(DaylightLevelFor(30.0, 0.6), 70);
+    // Truncated toward zero; an eclipse darkens the day but not the dusk.
+    for (auto [altitude, eclipse, level] :
+         {std::tuple{-18.0, -1.0, 0}, {-40.0, -1.0, 0}, {0.0, -1.0, 36}, {0.4, -1.0, 36}, {-0.6, -1.0, 35},
+          {18.0, -1.0, 72}, {75.0, -1.0, 72}, {30.0, 1.02, 26}, {-10.0, 1.02, 16}, {30.0, 0.6, 70}})
+        EXPECT_EQ(DaylightLevelFor(altitude, eclipse), level) << altitude << " " << eclipse;
+    for (auto [magnitude, reduction] :
+         {std::pair{1.02, 46}, {0.997, 34}, {0.992, 28}, {0.97, 16}, {0.5, 1}, {0.49, 0}})
+        EXPECT_EQ(EclipseReduction(magnitude), reduction) << magnitude;
 }
 
 TEST(DaylightLevel, OnlyHorizontalViewsWithDaylightOnHaveIt)
@@ -206,34 +194,26 @@ TEST(DaylightLevel, OnlyHorizontalViewsWithDaylightOnHaveIt)
     ResetScene(scene);
     scene.sun.altitude = 30.0;
     scene.sun.eclipseMagnitude = -1.0;
-    ComputeDaylightLevel(scene);
-    EXPECT_EQ(scene.daylightLevel, 72);
-    scene.viewMode = kModeVola;
-    ComputeDaylightLevel(scene);
-    EXPECT_EQ(scene.daylightLevel, 72);
-    scene.viewMode = kModeEqt;
-    ComputeDaylightLevel(scene);
-    EXPECT_EQ(scene.daylightLevel, 0);
-    scene.viewMode = kModeHrz;
-    scene.displayFlags[kFlagSkyAndGround] &= ~1;
-    ComputeDaylightLevel(scene);
-    EXPECT_EQ(scene.daylightLevel, 0);
+    for (auto [mode, daylight, level] : {std::tuple{kModeHrz, 1, 72}, {kModeVola, 1, 72}, {kModeEqt, 1, 0},
+                                         {kModeHrz, 0, 0}}) {
+        scene.viewMode = mode;
+        scene.displayFlags[kFlagSkyAndGround] = static_cast<uint8_t>(daylight ? 0x73 : 0x72);
+        ComputeDaylightLevel(scene);
+        EXPECT_EQ(scene.daylightLevel, level) << std::hex << mode << " " << daylight;
+    }
 }
 
 TEST(SunColour, ReddensNearTheHorizonInTheHorizontalViewOnly)
 {
     Scene scene{};
     ResetScene(scene);
-    scene.sun.altitude = 30.0;
-    EXPECT_EQ(SunColorIndex(scene), kColorStar3);
-    scene.sun.altitude = 14.0;
-    EXPECT_EQ(SunColorIndex(scene), kColorStar4);
-    scene.sun.altitude = 6.0;
-    EXPECT_EQ(SunColorIndex(scene), kColorStar7);
-    scene.sun.altitude = -3.0;
-    EXPECT_EQ(SunColorIndex(scene), kColorStar9);
-    scene.viewMode = kModeEcl;
-    EXPECT_EQ(SunColorIndex(scene), kColorStar3);
+    for (auto [mode, altitude, colour] : {std::tuple{kModeHrz, 30.0, kColorStar3}, {kModeHrz, 14.0, kColorStar4},
+                                          {kModeHrz, 6.0, kColorStar7}, {kModeHrz, -3.0, kColorStar9},
+                                          {kModeEcl, -3.0, kColorStar3}}) {
+        scene.viewMode = mode;
+        scene.sun.altitude = altitude;
+        EXPECT_EQ(SunColorIndex(scene), colour) << std::hex << mode << std::dec << " " << altitude;
+    }
 }
 
 }  // namespace

@@ -102,44 +102,34 @@ TEST_F(FontSetTest, Utf8LocaleReportsMissingCharsetsAndKeepsTheSets)
     EXPECT_NE(errors.find("; labels are drawn with those they have\n"), std::string::npos) << errors;
 }
 
-TEST_F(FontSetTest, FontSetThatCannotBeMadeFailsButTheOthersAreStillMade)
+// A font set that cannot be made, or no symbol font, fails the loading;
+// the other sets are still made.
+TEST_F(FontSetTest, FontThatCannotBeMadeFailsButTheOthersAreStillMade)
 {
     World();
     XrmDatabase database = XtScreenDatabase(gAppEnv->screen);
-    XrmPutLineResource(&database, "UVola*NebulaNameFontset: -nosuchfoundry-nosuchfamily-*");
-    FreeFontSets();
-    const int result = LoadFontSets();
-    XrmPutLineResource(&database, "UVola*NebulaNameFontset: -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1");
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(gAppEnv->fontSets[kFontNebulaName - 1], nullptr);
-    EXPECT_NE(gAppEnv->fontSets[kFontNebulaMag - 1], nullptr);
-    EXPECT_NE(gAppEnv->fontSets[kFontClickData - 1], nullptr);
+    for (auto [resource, missing, restored] :
+         {std::tuple{"NebulaNameFontset", int{kFontNebulaName}, "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"},
+          {"StarBayerFont", 0, "-*-symbol-medium-r-normal--12-*-*-*-p-*-*-*"}}) {
+        const std::string line = std::string("UVola*") + resource + ": ";
+        XrmPutLineResource(&database, (line + "-nosuchfoundry-nosuchfamily-*").c_str());
+        FreeFontSets();
+        EXPECT_EQ(LoadFontSets(), 0) << resource;
+        XrmPutLineResource(&database, (line + restored).c_str());
+        EXPECT_EQ(gAppEnv->starBayerFont.fid == 0, missing == 0) << resource;
+        for (int set : {kFontNebulaName, kFontNebulaMag, kFontClickData, kFontStatus})
+            EXPECT_EQ(gAppEnv->fontSets[set - 1] == nullptr, set == missing) << resource << " " << set;
+    }
 }
 
-TEST_F(FontSetTest, MissingSymbolFontFails)
-{
-    World();
-    XrmDatabase database = XtScreenDatabase(gAppEnv->screen);
-    XrmPutLineResource(&database, "UVola*StarBayerFont: -nosuchfoundry-nosymbol-*");
-    FreeFontSets();
-    const int result = LoadFontSets();
-    XrmPutLineResource(&database, "UVola*StarBayerFont: -*-symbol-medium-r-normal--12-*-*-*-p-*-*-*");
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(gAppEnv->starBayerFont.fid, 0u);
-    EXPECT_NE(gAppEnv->fontSets[kFontStatus - 1], nullptr);
-}
-
+// Rows use font sets 1..16 in order; the click-data set is not a label's.
 TEST(LabelStyles, EachLabelHasItsColourAndAFontSetOfTheChart)
 {
-    EXPECT_EQ(LabelStyleTable[kLabelConstName].color, kColorConstNameFont);
-    EXPECT_EQ(LabelStyleTable[kLabelDirection].color, kColorDirection1Font);
-    EXPECT_EQ(LabelStyleTable[kLabelMoonAge].color, kColorStatusFont);
-    EXPECT_EQ(LabelStyleTable[kLabelMoonAge].fontSet, kFontMoonAge);
-    EXPECT_EQ(LabelStyleTable[kLabelNebulaName].color, kColorNebulaNameFont);
-    // Rows use font sets 1..16 in order; the click-data set is not a label's.
-    for (int row = 0; row < kLabelKindCount; ++row) {
+    for (auto [label, colour] : {std::pair{kLabelConstName, kColorConstNameFont}, {kLabelDirection, kColorDirection1Font},
+                                 {kLabelMoonAge, kColorStatusFont}, {kLabelNebulaName, kColorNebulaNameFont}})
+        EXPECT_EQ(LabelStyleTable[label].color, colour) << label;
+    for (int row = 0; row < kLabelKindCount; ++row)
         EXPECT_EQ(LabelStyleTable[row].fontSet, row + 1) << row;
-    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Scenes for the sky geometry tests: a fresh scene with a window, a mode,
-// a field and a time, and the view set up as a redraw would set it up.
+// a field and a time, and the view set up as a redraw would set it up;
+// directions given in the view's own frame.
 #pragma once
 
 #include "astro/astro_time.h"
@@ -7,6 +8,7 @@
 #include "core/app_env.h"
 #include "data/catalog_tables.h"
 #include "sky/scene.h"
+#include "sky/view/projection.h"
 #include "sky/view/view_setup.h"
 
 #include <cmath>
@@ -45,8 +47,7 @@ inline std::unique_ptr<Scene> MakeScene(const ViewSetup& setup)
     SetTokyoTime(*scene);
     scene->viewMode = setup.mode;
     scene->mirror = setup.mirror;
-    scene->view.skyRect = XRectangle{0, static_cast<short>(setup.top),
-                                     static_cast<unsigned short>(setup.width),
+    scene->view.skyRect = XRectangle{0, static_cast<short>(setup.top), static_cast<unsigned short>(setup.width),
                                      static_cast<unsigned short>(setup.height)};
     scene->view.fieldOfView = setup.field;
     scene->view.centreLongitude = setup.centreLongitude;
@@ -104,14 +105,37 @@ inline FixedVector FixedFromDouble(const double v[3])
                        static_cast<int32_t>(v[2] * 16384.0)};
 }
 
+inline void Normalise(double v[3])
+{
+    const double n = std::hypot(v[0], v[1], v[2]);
+    for (int i = 0; i < 3; ++i)
+        v[i] /= n;
+}
+
 // J2000 direction of a point given in the view frame (x the view axis,
 // y screen left, z screen up): the transpose of the scene's view matrix.
 inline void DirectionFromViewFrame(const Scene& scene, const double f[3], double v[3])
 {
     const double* m = scene.view.matricesDouble[0];
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         v[i] = m[i] * f[0] + m[3 + i] * f[1] + m[6 + i] * f[2];
-    }
+}
+
+// Q14 direction of a longitude and latitude (degrees) about the view axis,
+// and its pixel, visible or not.
+inline FixedVector ViewVector(const Scene& scene, double longitude, double latitude)
+{
+    double f[3], v[3];
+    VectorFromDegrees(longitude, latitude, f);
+    DirectionFromViewFrame(scene, f, v);
+    return FixedFromDouble(v);
+}
+
+inline ProjectedPoint ViewPoint(const Scene& scene, double longitude, double latitude)
+{
+    ProjectedPoint p{};
+    ProjectPoint(scene, ViewVector(scene, longitude, latitude), p);
+    return p;
 }
 
 constexpr int32_t kAllModes[] = {kModeHrz,     kModeEqt,     kModeEcl,     kModeGal,

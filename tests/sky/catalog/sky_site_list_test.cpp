@@ -43,6 +43,16 @@ protected:
         zone = -99.0;
         return LookUpSite(name, location, zone) == 1;
     }
+    // A site found with its place (degrees, metres) and zone (hours).
+    void ExpectSite(const char* name, double latitude, double longitude, double height, double expectedZone,
+                    double tolerance = 0.0)
+    {
+        ASSERT_TRUE(Find(name)) << name;
+        EXPECT_NEAR(location.latitude, latitude, tolerance) << name;
+        EXPECT_NEAR(location.longitude, longitude, tolerance) << name;
+        EXPECT_DOUBLE_EQ(location.height, height) << name;
+        EXPECT_DOUBLE_EQ(zone, expectedZone) << name;
+    }
     std::string path;
     ObserverLocation location{};
     double zone = 0.0;
@@ -63,11 +73,9 @@ TEST_F(SiteList, RecordNeedsBlankSeparatorsAndItsLineEndAfterColumn69)
     }
     char fields[kSiteRecordLength];
     SplitSiteRecord(record.c_str(), fields);
-    EXPECT_EQ(std::string(fields), "Adelaide (Australia)                    ");
-    EXPECT_STREQ(fields + 41, "138.583E");
-    EXPECT_STREQ(fields + 50, "34.917S");
-    EXPECT_STREQ(fields + 58, "  50");
-    EXPECT_STREQ(fields + 63, "+09.50");
+    for (auto [column, field] : {std::pair{0, "Adelaide (Australia)                    "}, {41, "138.583E"},
+                                 {50, "34.917S"}, {58, "  50"}, {63, "+09.50"}})
+        EXPECT_STREQ(fields + column, field);
 }
 
 TEST_F(SiteList, FindsTheFirstExactNameWithSignsFromTheSideLetters)
@@ -77,14 +85,8 @@ TEST_F(SiteList, FindsTheFirstExactNameWithSignsFromTheSideLetters)
     lower[56] = 's';
     WriteFile(path, Record("greenwich", 0.0, 51.477, 50, 0.0) + Record("Twice", -52.717, 47.567, 3, -3.5) +
                         Record("Twice", 30.0, 40.0, 2, 2.0) + lower);
-    ASSERT_TRUE(Find("Twice"));
-    EXPECT_DOUBLE_EQ(location.longitude, -52.717);
-    EXPECT_DOUBLE_EQ(location.latitude, 47.567);
-    EXPECT_DOUBLE_EQ(location.height, 3.0);
-    EXPECT_DOUBLE_EQ(zone, -3.5);
-    ASSERT_TRUE(Find("Lower"));
-    EXPECT_DOUBLE_EQ(location.longitude, -74.006);
-    EXPECT_DOUBLE_EQ(location.latitude, -33.5);
+    ExpectSite("Twice", 47.567, -52.717, 3.0, -3.5);
+    ExpectSite("Lower", -33.5, -74.006, 0.0, -5.0);
     EXPECT_FALSE(Find("Greenwich"));
     EXPECT_DOUBLE_EQ(zone, -99.0) << "outputs stay as they were";
     EXPECT_FALSE(Find("Twic"));
@@ -100,11 +102,7 @@ TEST_F(SiteList, CrLfLinesAreReadAndOtherLinesSkipped)
                         std::string(127, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +   // long lines
                         Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(50, 6, "   nan") +
                         after.substr(0, 70) + "\r\n");
-    ASSERT_TRUE(Find("After"));
-    EXPECT_DOUBLE_EQ(location.longitude, 11.0);
-    EXPECT_DOUBLE_EQ(location.latitude, 12.0);
-    EXPECT_DOUBLE_EQ(location.height, 13.0);
-    EXPECT_DOUBLE_EQ(zone, 1.0);
+    ExpectSite("After", 12.0, 11.0, 13.0, 1.0);
     EXPECT_FALSE(Find("Hidden"));
     EXPECT_FALSE(Find("Poisoned"));
     UseFile(TestHome() + "/none.obs");
@@ -197,13 +195,8 @@ TEST_F(SiteList, ShippedListParsesCompletely)
         {"Sao Paulo (Brazil)", -23.533, -46.617, 0.0, -3.0},
         {"Dublin (Ireland)", 53.333, -6.25, 0.0, 0.0},
     };
-    for (const auto& place : known) {
-        ASSERT_TRUE(Find(place.name)) << place.name;
-        EXPECT_NEAR(location.latitude, place.latitude, 0.001) << place.name;
-        EXPECT_NEAR(location.longitude, place.longitude, 0.001) << place.name;
-        EXPECT_DOUBLE_EQ(location.height, place.height) << place.name;
-        EXPECT_DOUBLE_EQ(zone, place.zone) << place.name;
-    }
+    for (const auto& place : known)
+        ExpectSite(place.name, place.latitude, place.longitude, place.height, place.zone, 0.001);
 }
 
 }  // namespace

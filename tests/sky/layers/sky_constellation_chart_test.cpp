@@ -1,9 +1,8 @@
 // The whole chart with every built-in layer on, in the program's own
 // colours, in each family of views: the Milky Way, the constellation
 // figures, boundaries and names and the nebula symbols all reach the
-// pixmap over the stars, grids and ground. With UVOLA_SHOT_DIR set the
-// charts are written there as pictures for a person to look at.
-#include "tests/sky/layers/sky_grids_shot.h"
+// pixmap over the stars, grids and ground.
+#include "tests/sky/sky_canvas_fixture.h"
 
 #include "sky/layers/constellation_layer.h"
 #include "sky/layers/grid_layer.h"
@@ -11,14 +10,9 @@
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/star_layer.h"
 
-using namespace gridtest;
+using namespace canvastest;
 
 namespace {
-
-Scene gChartScene;
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 
 struct ChartCase {
     int32_t viewMode;
@@ -26,37 +20,22 @@ struct ChartCase {
     const char* name;
 };
 
-class EveryLayerChartTest : public ::testing::TestWithParam<ChartCase> {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NE(World().area, nullptr);
-        ResizeArea(kWidth, kHeight);
-        PrepareScene(gChartScene);
-        scene.time.date.hour = 21;   // a March evening at Tokyo: Orion in the west
-        scene.centring = 0;
-        uint8_t* flags = scene.displayFlags;
-        flags[kFlagStars] = kStarFlag;
-        flags[kFlagStarLabels] = kStarNameFlag | kBayerFlag;
-        flags[kFlagConstellations] = kConsName2Flag | kConsLineFlag | kConsLimitFlag;
-        flags[kFlagMilkyWay] |= kMilkyWayFlag;
-        flags[kFlagNebulae] = kNebulaFlag | kNebulaNameFlag;
-        flags[kFlagHorizontalGrid] = kDirFlag;
-        flags[kFlagEquatorial] = kEqt2000Flag;
-        flags[kFlagOtherGrids] = kEclFlag;
-        scene.mag.nebulaFaint = 80;   // the brighter deep-sky objects, as a chart for the eye
-    }
-
-    int CountOf(const Snapshot& shot, int colour)
-    {
-        return CountColour(shot, kWidth, kHeight, Cell(colour));
-    }
-
-    Scene& scene = gChartScene;
-};
+class EveryLayerChartTest : public ChartTest, public ::testing::WithParamInterface<ChartCase> {};
 
 TEST_P(EveryLayerChartTest, SkyLayersReachTheChart)
 {
+    OpenChart(800, 600);
+    scene.time.date.hour = 21;   // a March evening at Tokyo: Orion in the west
+    uint8_t* flags = scene.displayFlags;
+    flags[kFlagStars] = kStarFlag;
+    flags[kFlagStarLabels] = kStarNameFlag | kBayerFlag;
+    flags[kFlagConstellations] = kConsName2Flag | kConsLineFlag | kConsLimitFlag;
+    flags[kFlagMilkyWay] = kMilkyWayFlag;
+    flags[kFlagNebulae] = kNebulaFlag | kNebulaNameFlag;
+    flags[kFlagHorizontalGrid] = kDirFlag;
+    flags[kFlagEquatorial] = kEqt2000Flag;
+    flags[kFlagOtherGrids] = kEclFlag;
+    scene.mag.nebulaFaint = 80;   // the brighter deep-sky objects, as a chart for the eye
     const ChartCase& chart = GetParam();
     scene.viewMode = chart.viewMode;
     scene.view.fieldOfView = chart.fieldOfView;
@@ -64,15 +43,12 @@ TEST_P(EveryLayerChartTest, SkyLayersReachTheChart)
     scene.view.centreLatitude = 10.0;
     scene.view.hrzCentreAzimuth = 90.0;   // the west
     scene.view.hrzCentreAltitude = 20.0;
-    scene.redrawRequested = 1;
-    UpdateSkyCanvas(scene);
-    SaveShot(scene, kWidth, kHeight, chart.name);
-    Snapshot shot(scene.backPixmap, kWidth, kHeight);
-    EXPECT_GT(CountOf(shot, kColorConstLine), 200) << chart.name;
-    EXPECT_GT(CountOf(shot, kColorConstBorder), 200) << chart.name;
-    EXPECT_GT(CountOf(shot, kColorMilkyWayLine), 100) << chart.name;
-    EXPECT_GT(CountOf(shot, kColorNebulaMark), 20) << chart.name;
-    EXPECT_GT(CountOf(shot, kColorConstNameFont), 20) << chart.name;
+    Drive();
+    SaveShot(chart.name);
+    const Snapshot shot = Shot();
+    for (auto [colour, least] : {std::pair{kColorConstLine, 200}, {kColorConstBorder, 200}, {kColorMilkyWayLine, 100},
+                                 {kColorNebulaMark, 20}, {kColorConstNameFont, 20}})
+        EXPECT_GT(shot.Count(Cell(colour)), least) << chart.name << " colour " << colour;
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, EveryLayerChartTest,

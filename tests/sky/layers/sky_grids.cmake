@@ -2,4 +2,3 @@
 # geometry and texts without a display, the drawn layers on Xvfb.
 uvola_test(sky_grids_test SOURCES sky_grids_test.cpp LIBS uvola_sky)
 uvola_gui_test(sky_grids_draw_test SOURCES sky_grids_draw_test.cpp LIBS uvola_sky Uvola::Motif ${ERFA_LIBRARY})
-uvola_gui_test(sky_ground_test SOURCES sky_ground_test.cpp LIBS uvola_sky Uvola::Motif)

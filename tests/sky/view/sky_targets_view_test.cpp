@@ -1,4 +1,5 @@
-// The inverse projection against the forward one, and the view turned
+// The inverse projection against the forward one in every mode and mirror
+// setting, screen points and coordinates of objects, and the view turned
 // toward its target.
 #include <gtest/gtest.h>
 
@@ -7,15 +8,14 @@
 #include "data/catalog_tables.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
+#include "sky/draw_sky.h"
 #include "sky/solar_system_update.h"
 #include "sky/view/object_positions.h"
-#include "sky/view/projection.h"
 #include "sky/view/screen_points.h"
 #include "sky/view/targets.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -27,9 +27,8 @@ using skytest::ViewSetup;
 // closes, a pixel stands for tens of degrees of longitude.
 bool OnMapSeam(const Scene& scene, const double v[3])
 {
-    if ((scene.viewMode >> 8) != 3 && (scene.viewMode >> 8) != 4) {
+    if ((scene.viewMode >> 8) != 3 && (scene.viewMode >> 8) != 4)
         return false;
-    }
     const double* m = scene.view.matricesDouble[0];
     const double x = m[0] * v[0] + m[1] * v[1] + m[2] * v[2];
     const double y = m[3] * v[0] + m[4] * v[1] + m[5] * v[2];
@@ -43,36 +42,25 @@ bool OnMapSeam(const Scene& scene, const double v[3])
 int ExpectScreenRoundTrip(const Scene& scene, int tolerance)
 {
     int tried = 0;
+    const XRectangle& r = scene.view.skyRect;
     for (int lat = -88; lat <= 88; lat += 2) {
         for (int lon = 0; lon < 360; lon += 3) {
-            double v[3];
+            double v[3], back[3];
             skytest::VectorFromDegrees(lon + 0.3, lat + 0.2, v);
-            const FixedVector f = skytest::FixedFromDouble(v);
-            ProjectedPoint first{};
-            if (ProjectPoint(scene, f, first) == 0 || OnMapSeam(scene, v)) {
+            ProjectedPoint first{}, second{};
+            if (ProjectPoint(scene, skytest::FixedFromDouble(v), first) == 0 || OnMapSeam(scene, v)
+                || first.x < r.x + 3 || first.x > r.x + r.width - 4 || first.y < r.y || first.y > r.y + r.height)
                 continue;
-            }
-            const XRectangle& r = scene.view.skyRect;
-            // Keep off the seams of the whole-sky maps, where a pixel has two skies.
-            if (first.x < r.x + 3 || first.x > r.x + r.width - 4 || first.y < r.y || first.y > r.y + r.height) {
-                continue;
-            }
-            double back[3];
             if (ScreenToSky(scene, first.x, first.y, back) == 0) {
                 ADD_FAILURE() << "no sky at a projected pixel, mode " << std::hex << scene.viewMode;
                 continue;
             }
-            ProjectedPoint second{};
-            if (ProjectPoint(scene, skytest::FixedFromDouble(back), second) == 0) {
+            if (ProjectPoint(scene, skytest::FixedFromDouble(back), second) == 0)
                 continue;   // just across a cull limit
-            }
             ++tried;
-            EXPECT_LE(std::abs(second.x - first.x), tolerance)
-                << "mode " << std::hex << scene.viewMode << std::dec << " mirror " << scene.mirror
-                << " at " << lon << "/" << lat;
-            EXPECT_LE(std::abs(second.y - first.y), tolerance)
-                << "mode " << std::hex << scene.viewMode << std::dec << " mirror " << scene.mirror
-                << " at " << lon << "/" << lat;
+            EXPECT_LE(std::max(std::abs(second.x - first.x), std::abs(second.y - first.y)), tolerance)
+                << "mode " << std::hex << scene.viewMode << std::dec << " mirror " << scene.mirror << " at " << lon
+                << "/" << lat;
         }
     }
     return tried;
@@ -80,16 +68,13 @@ int ExpectScreenRoundTrip(const Scene& scene, int tolerance)
 
 TEST(ScreenToSky, InvertsEveryModeAndMirror)
 {
-    for (int32_t mode : skytest::kAllModes) {
-        for (int32_t mirror = 0; mirror <= 2; ++mirror) {
+    for (int32_t mode : skytest::kAllModes)
+        for (int32_t mirror = 0; mirror <= 2; ++mirror)
             for (double field : {100.0, 20.0}) {
-                ViewSetup setup{mode, 1000, 700, 20, field, mirror, 80.0, 25.0, 40.0, 30.0};
-                auto scene = MakeScene(setup);
+                auto scene = MakeScene(ViewSetup{mode, 1000, 700, 20, field, mirror, 80.0, 25.0, 40.0, 30.0});
                 EXPECT_GT(ExpectScreenRoundTrip(*scene, 2), 10)
                     << std::hex << mode << " mirror " << mirror << " field " << field;
             }
-        }
-    }
 }
 
 // A thousand years from J2000 the equator of date is fourteen degrees of
@@ -99,8 +84,7 @@ TEST(ScreenToSky, WholeSkyMapsOfDateInvertThroughThePrecession)
 {
     for (int32_t mode : {kModeAll1Eqt, kModeAll2Eqt, kModeAll1Ecl, kModeAll2Ecl}) {
         auto scene = MakeScene(ViewSetup{mode, 1000, 600, 0, 180.0, 0, 60.0, 0.0});
-        const DateTime date{1000, 6, 1, 0, 0, 0.0, 0.0};
-        AstroTimeFromDate(date, scene->time.location, scene->time);
+        AstroTimeFromDate(DateTime{1000, 6, 1, 0, 0, 0.0, 0.0}, scene->time.location, scene->time);
         ComputeViewScale(*scene);
         ComputeViewMatrices(*scene);
         EXPECT_GT(ExpectScreenRoundTrip(*scene, 2), 100) << std::hex << mode;
@@ -111,18 +95,15 @@ TEST(ScreenToSky, OutsideTheAitoffEllipseIsNoSky)
 {
     auto scene = MakeScene(ViewSetup{kModeAll2Gal, 1000, 600, 0, 180.0});
     double v[3];
-    const int cx = scene->view.screenCentreX;
-    const int cy = scene->view.screenCentreY;
-    EXPECT_EQ(ScreenToSky(*scene, cx - 495, cy + 100, v), 0);
-    EXPECT_EQ(ScreenToSky(*scene, cx + 10, cy - 255, v), 0);
-    EXPECT_EQ(ScreenToSky(*scene, cx + 400, cy - 100, v), 1);
+    const int cx = scene->view.screenCentreX, cy = scene->view.screenCentreY;
+    for (auto [dx, dy, sky] : {std::tuple{-495, 100, 0}, {10, -255, 0}, {400, -100, 1}})
+        EXPECT_EQ(ScreenToSky(*scene, cx + dx, cy + dy, v), sky) << dx << "," << dy;
     // The central column: the latitude follows dy alone.
     ASSERT_EQ(ScreenToSky(*scene, cx, cy - 125, v), 1);
     double m[3];
     const double* r = scene->view.matricesDouble[0];
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         m[i] = r[3 * i] * v[0] + r[3 * i + 1] * v[1] + r[3 * i + 2] * v[2];
-    }
     EXPECT_NEAR(std::asin(m[2]) * 180.0 / M_PI, 125.0 / scene->view.yScale * 180.0 / M_PI, 1e-3);
     EXPECT_NEAR(m[1], 0.0, 1e-6);
 }
@@ -132,22 +113,18 @@ TEST(ScreenPoints, FixedPointsAndShownBodies)
     auto scene = MakeScene(ViewSetup{kModeEqt, 800, 600, 20, 60.0});
     ProjectedPoint p{};
     EXPECT_EQ(GetObjectScreenPoint(*scene, kObjectScreen, 0, 123.9, 45.2, p), 1);
-    EXPECT_EQ(p.x, 123);
-    EXPECT_EQ(p.y, 45);
-    EXPECT_EQ(p.centre, 0xC000);
+    EXPECT_EQ((std::array{p.x, p.y, p.centre}), (std::array{123, 45, 0xC000}));
     EXPECT_EQ(GetObjectScreenPoint(*scene, kObjectViewCenter, 0, 0, 0, p), 1);
-    EXPECT_EQ(p.x, 400);
-    EXPECT_EQ(p.y, 320);
-    EXPECT_EQ(GetObjectScreenPoint(*scene, kObjectStar, kBrightStarCount, 0, 0, p), 0);
-    EXPECT_EQ(GetObjectScreenPoint(*scene, kObjectSolarBody, 10000, 0, 0, p), 0);
-    EXPECT_EQ(GetObjectScreenPoint(*scene, kObjectNebula, -1, 0, 0, p), 0);
+    EXPECT_EQ((std::array{p.x, p.y}), (std::array{400, 320}));
+    for (auto [type, id] : {std::pair{int32_t{kObjectStar}, kBrightStarCount}, {kObjectSolarBody, 10000},
+                            {kObjectNebula, -1}})
+        EXPECT_EQ(GetObjectScreenPoint(*scene, type, id, 0, 0, p), 0) << type << " " << id;
     EXPECT_EQ(GetTargetScreenPoint(*scene, kObjectUserObject, 0, 0, 0, p), 0);
 
     // The Sun, centred, is at the screen centre while shown.
     UpdateSolarSystem(*scene);
-    double sunDate[2] = {scene->sun.raDate, scene->sun.decDate};
-    scene->view.centreLongitude = sunDate[0];
-    scene->view.centreLatitude = sunDate[1];
+    scene->view.centreLongitude = scene->sun.raDate;
+    scene->view.centreLatitude = scene->sun.decDate;
     ComputeViewMatrices(*scene);
     scene->sunFlags |= kBodyShown;
     ASSERT_EQ(GetObjectScreenPoint(*scene, kObjectSolarBody, -2, 0, 0, p), 1);
@@ -168,9 +145,8 @@ TEST(ScreenPoints, SolarSystemViewsProjectHeliocentricPlaces)
     ASSERT_EQ(ProjectSolarSystemPoint(*scene, origin, p), 1);
     EXPECT_EQ(p.x, scene->view.screenCentreX);
     EXPECT_EQ(p.y, scene->view.screenCentreY);
-    const double farBehind[3] = {-1000.0 * scene->view.matricesDouble[0][0],
-                                 -1000.0 * scene->view.matricesDouble[0][1],
-                                 -1000.0 * scene->view.matricesDouble[0][2]};
+    const double* axis = scene->view.matricesDouble[0];
+    const double farBehind[3] = {-1000.0 * axis[0], -1000.0 * axis[1], -1000.0 * axis[2]};
     EXPECT_EQ(ProjectSolarSystemPoint(*scene, farBehind, p), 0);
     // The Moon is not drawn in the solar-system views; the Earth only there.
     UpdateSolarSystem(*scene);
@@ -181,32 +157,52 @@ TEST(ScreenPoints, SolarSystemViewsProjectHeliocentricPlaces)
     EXPECT_EQ(GetSolarBodyScreenPoint(*scene, 99, p), 0);
 }
 
-// The scene as the redraw has it right before the view matrices are built.
-void Centre(Scene& scene)
+TEST(ObjectCoordinates, FramesObjectsAndBodies)
 {
-    UpdateSolarSystem(scene);
-    UpdateViewCenterFromTarget(scene);
-    ComputeViewMatrices(scene);
+    auto scene = MakeScene(ViewSetup{});
+    UpdateSolarSystem(*scene);
+    double out[2];
+    EXPECT_EQ(GetObjectCoordinates(*scene, kFrameEcl, 0, 12.0, -3.0, out), kFrameEcl);
+    EXPECT_EQ(out[0], 12.0);
+    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectSolarBody, 4, 0, 0, out), kFrameEqt);
+    EXPECT_EQ(out[0], scene->planets[4].raJ2000);
+    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectSolarBody, -3, 0, 0, out), 0);
+    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectScreen, 0, 0, 0, out), kObjectScreen);
+    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectViewCenter, 0, 0, 0, out), 0);
+    EXPECT_EQ(GetTargetCoordinates(*scene, kObjectUserObject, 0, 0, 0, out), 0);
+    // Sirius: RA 6 h 45 min, Dec -16.7 degrees; M31: RA 0 h 42.7 min, Dec +41.27.
+    int32_t sirius = -1, m31 = -1;
+    ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
+    ASSERT_EQ(FindNebulaByDesignation("M31", m31), 1);
+    for (auto [type, id, ra, dec, tolerance] : {std::tuple{int32_t{kObjectStar}, sirius, 101.287, -16.716, 0.01},
+                                                {kObjectNebula, m31, 10.68, 41.27, 0.05}}) {
+        ASSERT_EQ(GetObjectCoordinates(*scene, type, id, 0, 0, out), kFrameEqt) << type;
+        EXPECT_NEAR(out[0], ra, tolerance) << type;
+        EXPECT_NEAR(out[1], dec, tolerance) << type;
+    }
 }
 
-void AimAt(Scene& scene, int32_t type, int32_t id, int32_t centring)
+// The scene as the redraw has it right before the view matrices are built.
+void Centre(Scene& scene, int32_t type, int32_t id, int32_t centring)
 {
     scene.targetType = type;
     scene.targetId = id;
     scene.centring = centring;
+    UpdateSolarSystem(scene);
+    UpdateViewCenterFromTarget(scene);
+    ComputeViewMatrices(scene);
 }
 
 TEST(ViewCentre, SkyViewsCentreTheTarget)
 {
     int32_t sirius = -1;
     ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
+    const BrightStarRecord& star = BrightStarTable[sirius];
     for (int32_t mode : {kModeEqt, kModeEcl, kModeGal, kModeAll1Eqt, kModeAll2Gal, kModeHrz}) {
         auto scene = MakeScene(ViewSetup{mode, 800, 600, 0, 60.0});
         scene->keepCentred = 0;
         // Tokyo at 22:00 in March: Sirius is up in the south-west.
-        AimAt(*scene, kObjectStar, sirius, 1);
-        Centre(*scene);
-        const BrightStarRecord& star = BrightStarTable[sirius];
+        Centre(*scene, kObjectStar, sirius, 1);
         ProjectedPoint p{};
         ASSERT_EQ(ProjectPoint(*scene, FixedVector{star.x, star.y, star.z}, p), 1) << std::hex << mode;
         EXPECT_NEAR(p.x, scene->view.screenCentreX, 2) << std::hex << mode;
@@ -226,15 +222,14 @@ TEST(ViewCentre, KeepCentredHorizonViewFollowsAzimuthOnly)
     int32_t sirius = -1;
     ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
     auto scene = MakeScene(ViewSetup{kModeHrz, 800, 600, 0, 90.0});
-    AimAt(*scene, kObjectStar | kRecentreTarget, sirius, 1);
     scene->keepCentred = 0;
-    Centre(*scene);
+    Centre(*scene, kObjectStar | kRecentreTarget, sirius, 1);
     EXPECT_EQ(scene->keepCentred, 1);
     EXPECT_EQ(scene->targetType, kObjectStar);
     const ViewGeometry& view = scene->view;
     EXPECT_NEAR(view.hrzCentreAltitude,
-                (view.screenCentreY - (view.skyRect.y + view.skyRect.height / 2.0)) * view.verticalField /
-                    view.skyRect.height,
+                (view.screenCentreY - (view.skyRect.y + view.skyRect.height / 2.0)) * view.verticalField
+                    / view.skyRect.height,
                 1e-9);
     const BrightStarRecord& star = BrightStarTable[sirius];
     ProjectedPoint p{};
@@ -242,89 +237,72 @@ TEST(ViewCentre, KeepCentredHorizonViewFollowsAzimuthOnly)
     EXPECT_NEAR(p.x, view.screenCentreX, 2);
     // Half a degree above the horizon is half a degree above the projection
     // centre, which sits on the strip of compass letters at the bottom.
-    double horizon[2] = {view.hrzCentreAzimuth, 0.5};
+    const double horizon[2] = {view.hrzCentreAzimuth, 0.5};
     double j2000[2];
     ConvertCoordinates(scene->time, kFrameHrz, horizon, kFrameEqt, j2000);
     FixedVector f;
     FixedVectorFromSpherical(j2000, f);
-    ProjectedPoint h{};
-    ASSERT_EQ(ProjectPoint(*scene, f, h), 1);
-    EXPECT_NEAR(h.y, view.screenCentreY - 0.5 * view.pixelsPerDegree, 2);
+    ASSERT_EQ(ProjectPoint(*scene, f, p), 1);
+    EXPECT_NEAR(p.y, view.screenCentreY - 0.5 * view.pixelsPerDegree, 2);
     EXPECT_GT(view.screenCentreY, view.skyRect.y + view.skyRect.height - 3 * gAppEnv->fontAscent);
-}
 
-TEST(ViewCentre, ScreenTargetPutsTheHorizonBack)
-{
-    auto scene = MakeScene(ViewSetup{kModeHrz, 800, 600, 0, 90.0, 0, 0, 0, 123.0, -20.0});
+    // A screen target puts the horizon back.
+    scene = MakeScene(ViewSetup{kModeHrz, 800, 600, 0, 90.0, 0, 0, 0, 123.0, -20.0});
     scene->keepCentred = 0;
-    AimAt(*scene, kObjectScreen | kRecentreTarget, 0, 1);
-    Centre(*scene);
+    Centre(*scene, kObjectScreen | kRecentreTarget, 0, 1);
     EXPECT_EQ(scene->keepCentred, 1);
     EXPECT_DOUBLE_EQ(scene->view.hrzCentreAzimuth, 123.0);
     EXPECT_GT(scene->view.hrzCentreAltitude, 0.0);
 }
 
+TEST(ViewCentre, KeepCentredRecentresTheHorizontalViewAndLookCentresOnce)
+{
+    Scene scene{};
+    ResetScene(scene);
+    scene.centring = 0;
+    UpdateViewCenter(scene);
+    EXPECT_EQ(scene.centring, 0);   // once, then done
+    EXPECT_EQ(scene.targetType, 1);   // the target's bit 15 became the keep-centred flag
+    EXPECT_EQ(scene.keepCentred, 1);
+    scene.viewMode = kModeEqt;
+    scene.centring = 2;               // TRACK follows at every redraw
+    UpdateViewCenter(scene);
+    EXPECT_EQ(scene.centring, 2);
+    EXPECT_EQ(scene.targetType, 1);
+    scene.keepCentred = 0;
+    scene.viewMode = kModeHrz;
+    scene.centring = 0;
+    scene.targetType = 2 | kRecentreTarget;
+    UpdateViewCenter(scene);
+    EXPECT_EQ(scene.targetType, 2 | kRecentreTarget);
+}
+
 TEST(ViewCentre, SolarViewsMoveTheOriginToTheBody)
 {
     auto scene = MakeScene(ViewSetup{kModeSol1, 800, 600, 0, 60.0});
-    AimAt(*scene, kObjectSolarBody, 2, 1);   // Mars
-    Centre(*scene);
-    for (int i = 0; i < 3; ++i) {
+    Centre(*scene, kObjectSolarBody, 2, 1);   // Mars
+    for (int i = 0; i < 3; ++i)
         EXPECT_DOUBLE_EQ(scene->solarOrigin[i], scene->planets[2].helioVector[i]);
-    }
     EXPECT_GT(std::fabs(scene->solarOrigin[0]) + std::fabs(scene->solarOrigin[1]), 1.0);
-    AimAt(*scene, kObjectSolarBody, -2, 1);
-    Centre(*scene);
+    Centre(*scene, kObjectSolarBody, -2, 1);
     EXPECT_EQ(scene->solarOrigin[0], 0.0);
-    AimAt(*scene, kObjectSolarBody, -3, 1);
-    Centre(*scene);
+    Centre(*scene, kObjectSolarBody, -3, 1);
     EXPECT_DOUBLE_EQ(scene->solarOrigin[2], scene->sun.earthVector[2]);
 }
 
 TEST(ViewCentre, StaleTargetIsDroppedAndTheViewKept)
 {
+    // A comet of a list since unloaded, a star past the table: centring
+    // stops. The Earth has no place on the sky: the view stays, tracking
+    // goes on.
     auto scene = MakeScene(ViewSetup{kModeEqt, 800, 600, 0, 60.0, 0, 33.0, 44.0});
     scene->cometCount = 0;
-    AimAt(*scene, kObjectSolarBody, 10003, 2);   // a comet of a list since unloaded
-    Centre(*scene);
-    EXPECT_EQ(scene->centring, 0);
-    EXPECT_DOUBLE_EQ(scene->view.centreLongitude, 33.0);
-    EXPECT_DOUBLE_EQ(scene->view.centreLatitude, 44.0);
-    AimAt(*scene, kObjectStar, 99999, 2);
-    Centre(*scene);
-    EXPECT_EQ(scene->centring, 0);
-    // The Earth has no place on the sky: the view stays, tracking goes on.
-    AimAt(*scene, kObjectSolarBody, -3, 2);
-    Centre(*scene);
-    EXPECT_EQ(scene->centring, 2);
-    EXPECT_DOUBLE_EQ(scene->view.centreLongitude, 33.0);
-}
-
-TEST(ObjectCoordinates, FramesObjectsAndBodies)
-{
-    auto scene = MakeScene(ViewSetup{});
-    UpdateSolarSystem(*scene);
-    double out[2];
-    EXPECT_EQ(GetObjectCoordinates(*scene, kFrameEcl, 0, 12.0, -3.0, out), kFrameEcl);
-    EXPECT_EQ(out[0], 12.0);
-    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectSolarBody, 4, 0, 0, out), kFrameEqt);
-    EXPECT_EQ(out[0], scene->planets[4].raJ2000);
-    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectSolarBody, -3, 0, 0, out), 0);
-    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectScreen, 0, 0, 0, out), kObjectScreen);
-    EXPECT_EQ(GetObjectCoordinates(*scene, kObjectViewCenter, 0, 0, 0, out), 0);
-    EXPECT_EQ(GetTargetCoordinates(*scene, kObjectUserObject, 0, 0, 0, out), 0);
-    // Sirius: RA 6 h 45 min, Dec -16.7 degrees.
-    int32_t sirius = -1;
-    ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
-    ASSERT_EQ(GetObjectCoordinates(*scene, kObjectStar, sirius, 0, 0, out), kFrameEqt);
-    EXPECT_NEAR(out[0], 101.287, 0.01);
-    EXPECT_NEAR(out[1], -16.716, 0.01);
-    // M31: RA 0 h 42.7 min, Dec +41.27.
-    int32_t m31 = -1;
-    ASSERT_EQ(FindNebulaByDesignation("M31", m31), 1);
-    ASSERT_EQ(GetObjectCoordinates(*scene, kObjectNebula, m31, 0, 0, out), kFrameEqt);
-    EXPECT_NEAR(out[0], 10.68, 0.05);
-    EXPECT_NEAR(out[1], 41.27, 0.05);
+    for (auto [id, centring] : {std::pair{10003, 0}, {99999, 0}, {-3, 2}}) {
+        Centre(*scene, id == 99999 ? kObjectStar : kObjectSolarBody, id, 2);
+        EXPECT_EQ(scene->centring, centring) << id;
+        EXPECT_DOUBLE_EQ(scene->view.centreLongitude, 33.0) << id;
+        EXPECT_DOUBLE_EQ(scene->view.centreLatitude, 44.0) << id;
+    }
 }
 
 }  // namespace
