@@ -63,50 +63,34 @@ void Pick(Scene& scene, int32_t type, int32_t id)
     scene.pickedObject.id = id;
 }
 
-TEST(SolarSystemUpdate, NewInstantComputesSunAndMoonOnceAndPanComputesNothing)
+unsigned Total(const SolarSystemRecomputations& n)
 {
-    Scene& scene = SceneAt(2460000.5);
-    SolarSystemRecomputations n = Redraw(scene);
-    EXPECT_EQ(n.sun, 1u);
-    EXPECT_EQ(n.moon, 1u);
-    EXPECT_EQ(scene.sun.julianDay, 2460000.5);
-    EXPECT_EQ(scene.moon.julianDay, 2460000.5);
-
-    // A pan or zoom: the same instant, nothing recomputed, but the Sun's
-    // horizontal place is refreshed all the same.
-    scene.view.fieldOfView = 30.0;
-    scene.sun.azimuth = std::numeric_limits<double>::quiet_NaN();
-    n = Redraw(scene);
-    EXPECT_EQ(n.sun, 0u);
-    EXPECT_EQ(n.moon, 0u);
-    EXPECT_FALSE(std::isnan(scene.sun.azimuth));
-
-    MoveTo(scene, 2460000.5 + 1.0 / 1440.0);
-    n = Redraw(scene);
-    EXPECT_EQ(n.sun, 1u);
-    EXPECT_EQ(n.moon, 1u);
+    unsigned total = n.sun + n.moon + n.jovianMoons;
+    for (unsigned planet : n.planets)
+        total += planet;
+    return total;
 }
 
-TEST(SolarSystemUpdate, NewInstantComputesEveryBodyOnce)
+// Each body once at a new instant; at the same instant again (a pan or a
+// zoom) nothing, but the Sun's horizontal place is refreshed all the same.
+TEST(SolarSystemUpdate, NewInstantComputesEveryBodyOnceAndPanComputesNothing)
 {
     Scene& scene = SceneAt(2460000.5);
-    for (int pass = 0; pass < 2; ++pass) {
+    for (double step : {0.0, 0.25, 1.0 / 1440.0}) {
+        MoveTo(scene, scene.time.julianDay + step);
         const SolarSystemRecomputations n = Redraw(scene);
-        EXPECT_EQ(n.sun, 1u);
-        EXPECT_EQ(n.moon, 1u);
+        EXPECT_EQ((std::array{n.sun, n.moon, n.jovianMoons}), (std::array{1u, 1u, 1u})) << step;
+        for (double day : {scene.sun.julianDay, scene.moon.julianDay, scene.jovianMoons[0].julianDay})
+            EXPECT_EQ(day, scene.time.julianDay) << step;
         for (int i = 0; i < kPlanetCount; ++i) {
             EXPECT_EQ(n.planets[i], 1u) << "planet " << i;
-            EXPECT_EQ(scene.planets[i].julianDay, scene.time.julianDay);
+            EXPECT_EQ(scene.planets[i].julianDay, scene.time.julianDay) << "planet " << i;
         }
-        EXPECT_EQ(n.jovianMoons, 1u);
-        EXPECT_EQ(scene.jovianMoons[0].julianDay, scene.time.julianDay);
-        MoveTo(scene, scene.time.julianDay + 0.25);
+        scene.view.fieldOfView = 30.0;
+        scene.sun.azimuth = std::numeric_limits<double>::quiet_NaN();
+        EXPECT_EQ(Total(Redraw(scene)), 0u) << step;
+        EXPECT_FALSE(std::isnan(scene.sun.azimuth)) << step;
     }
-    MoveTo(scene, scene.time.julianDay - 0.25);
-    const SolarSystemRecomputations n = Redraw(scene);
-    EXPECT_EQ(n.sun + n.moon + n.jovianMoons, 0u);
-    for (int i = 0; i < kPlanetCount; ++i)
-        EXPECT_EQ(n.planets[i], 0u);
 }
 
 TEST(SolarSystemUpdate, HiddenPlanetsAndSatellitesAreLeftStale)
@@ -462,38 +446,37 @@ TEST(SmallBodyPredicates, ShownOutOfDateOrPicked)
 TEST(PlanetAndSatellitePredicates, FollowFlagsDaysLevelsAndPicks)
 {
     Scene& scene = SceneAt(2460000.5);
-    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 1);   // never computed
-    scene.planets[4].julianDay = 2460000.5;
-    scene.planets[4].precisionLevel = 1;
-    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 0);
-    scene.planets[4].precisionLevel = 2;
-    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 1);   // coarser than asked
-    scene.planets[4].precisionLevel = 1;
-    scene.planetFlags[4] = 0;
-    scene.planets[4].julianDay = 0.0;
-    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 0);   // hidden: left stale
-    Pick(scene, 51, 4);
-    EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), 1);
-
-    scene.pickedObject.picked = 0;
-    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 1);
-    scene.jovianMoons[0].julianDay = 2460000.5;
-    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 0);
-    scene.jovianMoons[0].julianDay = 0.0;
-    scene.jovianMoonFlags = 2 | 4;                  // names but not JMOON
-    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 0);
-    scene.jovianMoonFlags = 1;
-    scene.planetFlags[3] = 0;                       // Jupiter hidden
-    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 0);
-    Pick(scene, 54, 2);
-    EXPECT_EQ(JovianMoonsNeedUpdate(scene), 1);
+    PlanetRecord& saturn = scene.planets[4];
+    // Never computed; current; coarser than asked; hidden, left stale;
+    // hidden but picked.
+    for (auto [day, level, flags, picked, needed] :
+         {std::tuple{kNeverJulianDay, 9, 0x22, 0, 1}, {2460000.5, 1, 0x22, 0, 0}, {2460000.5, 2, 0x22, 0, 1},
+          {0.0, 1, 0, 0, 0}, {0.0, 1, 0, 1, 1}}) {
+        saturn.julianDay = day;
+        saturn.precisionLevel = level;
+        scene.planetFlags[4] = static_cast<uint8_t>(flags);
+        Pick(scene, picked ? 51 : -1, 4);
+        scene.pickedObject.picked = static_cast<uint8_t>(picked);
+        EXPECT_EQ(PlanetNeedsUpdate(scene, 4, 1), needed) << day << " " << level << " " << flags << " " << picked;
+    }
+    // The satellites: not current; current; names but not JMOON; Jupiter
+    // hidden; a satellite picked with Jupiter hidden.
+    for (auto [day, flags, jupiter, picked, needed] :
+         {std::tuple{0.0, 1, 0x22, 0, 1}, {2460000.5, 1, 0x22, 0, 0}, {0.0, 2 | 4, 0x22, 0, 0}, {0.0, 1, 0, 0, 0},
+          {0.0, 1, 0, 1, 1}}) {
+        scene.jovianMoons[0].julianDay = day;
+        scene.jovianMoonFlags = static_cast<uint8_t>(flags);
+        scene.planetFlags[3] = static_cast<uint8_t>(jupiter);
+        Pick(scene, picked ? 54 : -1, 2);
+        scene.pickedObject.picked = static_cast<uint8_t>(picked);
+        EXPECT_EQ(JovianMoonsNeedUpdate(scene), needed) << day << " " << flags << " " << jupiter << " " << picked;
+    }
 }
 
 TEST(SolarSystemUpdate, AsksFullSeriesEverywhere)
 {
     Scene& scene = SceneAt(2460000.5);
-    int32_t moonLevel = 0;
-    int32_t planetLevels[8] = {};
+    int32_t moonLevel = 0, planetLevels[8] = {};
     SetPrecisionLevels(scene, moonLevel, planetLevels);
     EXPECT_EQ(moonLevel, 1);
     for (int32_t level : planetLevels)

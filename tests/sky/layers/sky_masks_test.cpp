@@ -72,68 +72,44 @@ TEST(HalfEllipse, PointsRunFromTopThroughTheSideToTheBottom)
     EXPECT_EQ(points[36].y, 200 + 75);
 }
 
-TEST(Masks, PlanisphereMaskPaintsOnlyOutsideTheCircle)
+TEST(Masks, PlanisphereAndAitoffAreSkyInsideTheirOutlineAndPaintedOutside)
 {
-    for (auto [w, h] : {std::pair{600, 500}, {400, 300}, {500, 700}}) {
-        auto scene = MakeScene({.mode = kModeVola, .width = w, .height = h, .top = 12, .fontHeight = 16});
-        Canvas canvas(*scene, w, h + 12);
+    // The masks leave the layers' drawing (the sentinel) inside; the
+    // backgrounds paint the sky there. The planisphere is a circle below
+    // the status line, which is left alone; the Aitoff map an ellipse twice
+    // as wide as high, painted up to the window's edges above and below.
+    const struct {
+        int32_t mode;
+        void (*draw)(const Scene&, Drawable);
+        unsigned long inside;
+        int w, h, top;
+    } cases[] = {
+        {kModeVola, MaskPlanisphere, kSentinel, 600, 500, 12}, {kModeVola, MaskPlanisphere, kSentinel, 400, 300, 12},
+        {kModeVola, MaskPlanisphere, kSentinel, 500, 700, 12}, {kModeVola, FillPlanisphereBackground, kSkyColor, 640, 480, 0},
+        {kModeAll2Eqt, MaskAitoffMap, kSentinel, 800, 600, 0}, {kModeAll2Eqt, MaskAitoffMap, kSentinel, 1200, 900, 0},
+        {kModeAll2Eqt, MaskAitoffMap, kSentinel, 400, 800, 0}, {kModeAll2Eqt, MaskAitoffMap, kSentinel, 1600, 500, 0},
+        {kModeAll2Gal, FillAitoffBackground, kSkyColor, 900, 600, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.mode << std::dec << " " << c.w << "x" << c.h);
+        auto scene = MakeScene({.mode = c.mode, .width = c.w, .height = c.h, .top = c.top, .fontHeight = 16});
+        Canvas canvas(*scene, c.w, c.h + c.top);
         ASSERT_NE(canvas.display, nullptr);
-        MaskPlanisphere(*scene, canvas.pixmap);
+        c.draw(*scene, canvas.pixmap);
         canvas.Read();
-        const double r = scene->view.circleRadius;
-        ExpectEllipseEdge(*scene, canvas, r, r, kSentinel, kOutsideSky);
+        const bool circle = c.mode == kModeVola;
+        const double a = circle ? scene->view.circleRadius : (c.w - 2) / 2;
+        ExpectEllipseEdge(*scene, canvas, a, circle ? a : a / 2, c.inside, kOutsideSky);
         ExpectCorners(*scene, canvas, kOutsideSky);
-        EXPECT_EQ(canvas.Pixel(scene->view.screenCentreX, scene->view.screenCentreY), kSentinel);
-        // The status line above the sky rectangle is left alone.
-        EXPECT_EQ(canvas.Pixel(5, 5), kSentinel);
-    }
-}
-
-TEST(Masks, PlanisphereBackgroundIsSkyInsideTheCircle)
-{
-    auto scene = MakeScene({.mode = kModeVola, .width = 640, .height = 480});
-    Canvas canvas(*scene, 640, 480);
-    ASSERT_NE(canvas.display, nullptr);
-    FillPlanisphereBackground(*scene, canvas.pixmap);
-    canvas.Read();
-    const double r = scene->view.circleRadius;
-    ExpectEllipseEdge(*scene, canvas, r, r, kSkyColor, kOutsideSky);
-    ExpectCorners(*scene, canvas, kOutsideSky);
-    EXPECT_EQ(canvas.Pixel(320, 240), kSkyColor);
-}
-
-TEST(Masks, AitoffMaskPaintsOnlyOutsideTheEllipse)
-{
-    for (auto [w, h] : {std::pair{800, 600}, {1200, 900}, {400, 800}, {1600, 500}}) {
-        auto scene = MakeScene({.mode = kModeAll2Eqt, .width = w, .height = h});
-        Canvas canvas(*scene, w, h);
-        ASSERT_NE(canvas.display, nullptr);
-        MaskAitoffMap(*scene, canvas.pixmap);
-        canvas.Read();
-        const double r = (w - 2) / 2;
-        ExpectEllipseEdge(*scene, canvas, r, r / 2, kSentinel, kOutsideSky);
-        ExpectCorners(*scene, canvas, kOutsideSky);
-        EXPECT_EQ(canvas.Pixel(scene->view.screenCentreX, scene->view.screenCentreY), kSentinel);
-        // Straight above and below the ellipse, up to the window's edges.
-        const int top = scene->view.screenCentreY - static_cast<int>(r / 2) - 3;
-        if (top >= 0) {
-            EXPECT_EQ(canvas.Pixel(scene->view.screenCentreX, top), kOutsideSky) << w << "x" << h;
-            EXPECT_EQ(canvas.Pixel(scene->view.screenCentreX, 0), kOutsideSky) << w << "x" << h;
-            EXPECT_EQ(canvas.Pixel(scene->view.screenCentreX, h - 1), kOutsideSky) << w << "x" << h;
+        const int cx = scene->view.screenCentreX, cy = scene->view.screenCentreY;
+        EXPECT_EQ(canvas.Pixel(cx, cy), c.inside);
+        EXPECT_TRUE(c.top == 0 || canvas.Pixel(5, 5) == kSentinel);   // the status line
+        const int above = cy - static_cast<int>(a / 2) - 3;
+        if (!circle && above >= 0) {
+            for (int y : {above, 0, c.h - 1})
+                EXPECT_EQ(canvas.Pixel(cx, y), kOutsideSky) << y;
         }
     }
-}
-
-TEST(Masks, AitoffBackgroundIsSkyInsideTheEllipse)
-{
-    auto scene = MakeScene({.mode = kModeAll2Gal, .width = 900, .height = 600});
-    Canvas canvas(*scene, 900, 600);
-    ASSERT_NE(canvas.display, nullptr);
-    FillAitoffBackground(*scene, canvas.pixmap);
-    canvas.Read();
-    const double r = (900 - 2) / 2;
-    ExpectEllipseEdge(*scene, canvas, r, r / 2, kSkyColor, kOutsideSky);
-    ExpectCorners(*scene, canvas, kOutsideSky);
 }
 
 TEST(Masks, CylindricalMaskCutsTheMapAt70Degrees)

@@ -54,19 +54,18 @@ protected:
     void TearDown() override { XFreePixmap(display(), pixmap); }
 
     Display* display() { return gAppEnv->display; }
-    unsigned long Cell(int index) { return gAppEnv->pixels[index]; }
     unsigned long Ink() { return Cell(kColorStatusFont); }
 
-    // Pixels of a colour in columns [x0, x1) above the bottom rule.
-    int Count(const Snapshot& shot, int x0, int x1, unsigned long pixel)
+    // The line drawn, and the pixels of a colour in its columns [x0, x1)
+    // above the bottom rule.
+    Snapshot Draw()
     {
-        int n = 0;
-        for (int y = 0; y < h - 1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                n += shot.Pixel(x, y) == pixel;
-            }
-        }
-        return n;
+        DrawStatusBar(scene, pixmap, rect);
+        return Snapshot(pixmap, kWide, h);
+    }
+    int Count(const Snapshot& shot, int x0, int x1, unsigned long pixel) const
+    {
+        return shot.CountIn(x0, 0, x1 - 1, h - 2, pixel);
     }
 
     // Where the icon slots start: just after the texts.
@@ -115,85 +114,55 @@ TEST_F(StatusLineDrawing, DegreeSignDoesNotCutTheSiteText)
     EXPECT_GT(Count(shot, (x0 + withoutSigns) / 2, withoutSigns, Ink()), 20);   // "Greenwich"
 }
 
-TEST_F(StatusLineDrawing, MoonIconShowsTheWaxingAndWaningHalves)
+TEST_F(StatusLineDrawing, MoonIconShowsItsPhaseAndTheAgeBesideIt)
 {
-    const int r = 4 * h / 13;
-    const int cx = 3 * r;
-    const int cy = h / 2;
-    DrawStatusBar(scene, pixmap, rect);
-    {
-        Snapshot shot(pixmap, kWide, h);
-        EXPECT_EQ(shot.Pixel(cx + r / 2 + 1, cy), Cell(kColorStar5));     // lit on the right
-        EXPECT_EQ(shot.Pixel(cx - r / 2 - 1, cy), Cell(kColorGlobeBack));
-        EXPECT_EQ(shot.Pixel(cx + r + 1, cy), Cell(kColorGlobeBack));     // the ring around it
-        EXPECT_GT(Count(shot, cx + 2 * r, 7 * h / 3, Ink()), 5);          // the age beside it
-    }
+    const int r = 4 * h / 13, cx = 3 * r, cy = h / 2;
+    const unsigned long lit = Cell(kColorStar5), dark = Cell(kColorGlobeBack);
+    // Waxing, the right half lit, and the ring around it; waning, the left.
+    const Snapshot waxing = Draw();
+    EXPECT_EQ(waxing.Pixel(cx + r / 2 + 1, cy), lit);
+    EXPECT_EQ(waxing.Pixel(cx - r / 2 - 1, cy), dark);
+    EXPECT_EQ(waxing.Pixel(cx + r + 1, cy), dark);
+    EXPECT_GT(Count(waxing, cx + 2 * r, 7 * h / 3, Ink()), 5);
     scene.moon.age = 22.0;
-    DrawStatusBar(scene, pixmap, rect);
-    Snapshot shot(pixmap, kWide, h);
-    EXPECT_EQ(shot.Pixel(cx - r / 2 - 1, cy), Cell(kColorStar5));
-    EXPECT_EQ(shot.Pixel(cx + r / 2 + 1, cy), Cell(kColorGlobeBack));
-}
-
-TEST_F(StatusLineDrawing, NewMoonIconIsAllDarkAndFullMoonAllLit)
-{
-    const int r = 4 * h / 13;
-    const int cx = 3 * r;
+    const Snapshot waning = Draw();
+    EXPECT_EQ(waning.Pixel(cx - r / 2 - 1, cy), lit);
+    EXPECT_EQ(waning.Pixel(cx + r / 2 + 1, cy), dark);
+    // New, all dark; full, all lit.
     scene.moon.illuminatedFraction = 0.0;
     scene.moon.age = 0.1;
-    DrawStatusBar(scene, pixmap, rect);
-    {
-        Snapshot shot(pixmap, kWide, h);
-        EXPECT_EQ(Count(shot, 0, cx + r + 2, Cell(kColorStar5)), 0);
-        EXPECT_GT(Count(shot, 0, cx + r + 2, Cell(kColorGlobeBack)), 3 * r * r);
-    }
+    const Snapshot fresh = Draw();
+    EXPECT_EQ(Count(fresh, 0, cx + r + 2, lit), 0);
+    EXPECT_GT(Count(fresh, 0, cx + r + 2, dark), 3 * r * r);
     scene.moon.illuminatedFraction = 1.0;
     scene.moon.age = 14.8;
-    DrawStatusBar(scene, pixmap, rect);
-    Snapshot shot(pixmap, kWide, h);
-    EXPECT_GT(Count(shot, 0, cx + r + 2, Cell(kColorStar5)), 2 * r * r);
-    EXPECT_EQ(shot.Pixel(cx - r / 2, h / 2), Cell(kColorStar5));
-    EXPECT_EQ(shot.Pixel(cx + r / 2, h / 2), Cell(kColorStar5));
+    const Snapshot full = Draw();
+    EXPECT_GT(Count(full, 0, cx + r + 2, lit), 2 * r * r);
+    EXPECT_EQ(full.Pixel(cx - r / 2, cy), lit);
+    EXPECT_EQ(full.Pixel(cx + r / 2, cy), lit);
 }
 
 TEST_F(StatusLineDrawing, IconSlotsKeepTheirPlaces)
 {
+    // The slots right of the texts: tracking, trace, the Sun-event lock.
+    // Centring once is not tracking.
     const int x = SlotsStart();
     ASSERT_LT(x + 3 * h, kWide);
-    // Only the Sun-event lock: its icon stands two slot widths right of the texts.
-    scene.animation.sunEventLock = 1;
-    DrawStatusBar(scene, pixmap, rect);
-    {
-        Snapshot shot(pixmap, kWide, h);
-        EXPECT_EQ(Count(shot, x, x + 2 * h, Ink()), 0);
-        EXPECT_GT(Count(shot, x + 2 * h, x + 3 * h, Ink()), h);
-        EXPECT_EQ(Count(shot, x + 3 * h, kWide, Ink()), 0);
+    for (auto [lock, centring, trace, slot] : {std::tuple{1, 0, 0, 2}, {0, 2, 0, 0}, {0, 1, 1, 1}}) {
+        scene.animation.sunEventLock = lock;
+        scene.centring = centring;
+        scene.trace = static_cast<uint8_t>(trace);
+        const Snapshot shot = Draw();
+        EXPECT_EQ(Count(shot, x, x + slot * h, Ink()), 0) << slot;
+        EXPECT_GT(Count(shot, x + slot * h, x + (slot + 1) * h, Ink()), slot == 0 ? h / 2 : h) << slot;
+        EXPECT_EQ(Count(shot, x + (slot + 1) * h, kWide, Ink()), 0) << slot;
     }
-    // Only tracking: the first slot.
-    scene.animation.sunEventLock = 0;
-    scene.centring = 2;
-    DrawStatusBar(scene, pixmap, rect);
-    {
-        Snapshot shot(pixmap, kWide, h);
-        EXPECT_GT(Count(shot, x, x + h, Ink()), h / 2);
-        EXPECT_EQ(Count(shot, x + h, kWide, Ink()), 0);
-    }
-    // Centring once is not tracking; trace alone: the middle slot.
-    scene.centring = 1;
-    scene.trace = 1;
-    DrawStatusBar(scene, pixmap, rect);
-    Snapshot shot(pixmap, kWide, h);
-    EXPECT_EQ(Count(shot, x, x + h, Ink()), 0);
-    EXPECT_GT(Count(shot, x + h, x + 2 * h, Ink()), h);
-    EXPECT_EQ(Count(shot, x + 2 * h, kWide, Ink()), 0);
 }
 
 TEST_F(StatusLineDrawing, HiddenLineDrawsNothingAndHitsNothing)
 {
     scene.statusLine = 0;
-    DrawStatusBar(scene, pixmap, rect);
-    Snapshot shot(pixmap, kWide, h);
-    EXPECT_EQ(Count(shot, 0, kWide, Cell(kColorWhite)), kWide * (h - 1));
+    EXPECT_EQ(Count(Draw(), 0, kWide, Cell(kColorWhite)), kWide * (h - 1));
     for (XPoint p : {XPoint{0, 0}, XPoint{5, 3}, XPoint{319, static_cast<short>(h - 1)}}) {
         EXPECT_EQ(PointInStatusLine(scene, p), 0);
     }
@@ -203,17 +172,10 @@ TEST_F(StatusLineDrawing, PointInStatusLineCoversTheDrawingAreaWidth)
 {
     XRectangle line{};
     StatusLineRect(scene, line);
-    EXPECT_EQ(line.x, 0);
-    EXPECT_EQ(line.y, 0);
-    EXPECT_EQ(line.width, 320);
-    EXPECT_EQ(line.height, h);
-    const short bottom = static_cast<short>(h - 1);
-    EXPECT_EQ(PointInStatusLine(scene, XPoint{0, 0}), 1);
-    EXPECT_EQ(PointInStatusLine(scene, XPoint{319, bottom}), 1);
-    EXPECT_EQ(PointInStatusLine(scene, XPoint{320, 0}), 0);
-    EXPECT_EQ(PointInStatusLine(scene, XPoint{0, static_cast<short>(h)}), 0);
-    EXPECT_EQ(PointInStatusLine(scene, XPoint{-1, 0}), 0);
-    EXPECT_EQ(PointInStatusLine(scene, XPoint{0, -1}), 0);
+    EXPECT_EQ((std::array{line.x, line.y}), (std::array<short, 2>{0, 0}));
+    EXPECT_EQ((std::array{int{line.width}, int{line.height}}), (std::array{320, h}));
+    for (auto [x, y, in] : {std::tuple{0, 0, 1}, {319, h - 1, 1}, {320, 0, 0}, {0, h, 0}, {-1, 0, 0}, {0, -1, 0}})
+        EXPECT_EQ(PointInStatusLine(scene, XPoint{static_cast<short>(x), static_cast<short>(y)}), in) << x << "," << y;
 }
 
 TEST_F(StatusLineDrawing, HidingTheLineMovesTheSkyUp)
@@ -227,13 +189,7 @@ TEST_F(StatusLineDrawing, HidingTheLineMovesTheSkyUp)
         Snapshot shot(scene.backPixmap, 320, 240);
         EXPECT_EQ(shot.Pixel(7 * h / 3 - 1, 1), Cell(kColorStatusBackground));
         EXPECT_EQ(shot.Pixel(5, h), Cell(kFirstRampCell));
-        int ink = 0;
-        for (int x = 7 * h / 3; x < 320; ++x) {
-            for (int y = 0; y < h - 1; ++y) {
-                ink += shot.Pixel(x, y) == Ink();
-            }
-        }
-        EXPECT_GT(ink, 50);   // the texts are drawn through the hook
+        EXPECT_GT(Count(shot, 7 * h / 3, 320, Ink()), 50);   // the texts are drawn through the hook
     }
     scene.statusLine = 0;
     scene.redrawRequested = 1;
