@@ -188,17 +188,28 @@ inline FixedVector Direction(double ra, double dec)
 // is set, for a person to look at.
 class ChartTest : public ::testing::Test {
 protected:
-    void OpenChart(int w, int h)
+    void OpenChart(int w, int h, int32_t mode = kModeEqt, double longitude = 0.0, double latitude = 0.0,
+                   double field = 120.0)
     {
         ASSERT_NE(World().area, nullptr);
         width = w;
         height = h;
         ResizeArea(w, h);
         PrepareScene(scene);
+        View(mode, longitude, latitude, field);
         scene.time.date.hour = 0;
         for (int byte : {kFlagStars, kFlagStarLabels, kFlagConstellations, kFlagMilkyWay, kFlagNebulae,
                          kFlagGridNumbers, kFlagHorizontalGrid, kFlagEquatorial, kFlagOtherGrids, kFlagLineNumbers})
             scene.displayFlags[byte] = 0;
+    }
+
+    // The view mode, the centre in the mode's frame and the field, degrees.
+    void View(int32_t mode, double longitude, double latitude, double field)
+    {
+        scene.viewMode = mode;
+        scene.view.centreLongitude = longitude;
+        scene.view.centreLatitude = latitude;
+        scene.view.fieldOfView = field;
     }
 
     void Drive()

@@ -278,28 +278,26 @@ TEST(SolarEclipse, TotalEclipseAtDallasHasMagnitudeAboveOne)
 
 TEST(SolarEclipse, MagnitudeFromSeparationAndRadii)
 {
+    // The Moon 0.1 degree due north: (0.55 - 0.1) / 0.54; centred: larger
+    // than 1 by the ratio of the radii; apart by more than the sum: -1, the
+    // angle kept from before.
     SunRecord sun{};
-    MoonRecord moon{};
     sun.raJ2000 = 100.0;
     sun.decJ2000 = 20.0;
     sun.semidiameter = 0.27;
-    moon.semidiameter = 0.28;
-    // Moon 0.1 degree due north: magnitude (0.55 - 0.1) / 0.54.
-    moon.raJ2000 = 100.0;
-    moon.decJ2000 = 20.1;
-    EXPECT_EQ(SolarEclipseMagnitude(moon, sun), 1);
-    EXPECT_NEAR(sun.eclipseMagnitude, 0.45 / 0.54, 1e-9);
-    EXPECT_NEAR(sun.eclipsePositionAngle, 360.0, 1e-6);
-    // Centred: larger than 1 by the ratio of the radii.
-    moon.decJ2000 = 20.0;
-    EXPECT_EQ(SolarEclipseMagnitude(moon, sun), 1);
-    EXPECT_NEAR(sun.eclipseMagnitude, 0.55 / 0.54, 1e-9);
-    // Apart by more than the sum: -1, the angle kept from before.
     sun.eclipsePositionAngle = 42.0;
-    moon.decJ2000 = 21.0;
-    EXPECT_EQ(SolarEclipseMagnitude(moon, sun), 0);
-    EXPECT_EQ(sun.eclipseMagnitude, -1.0);
-    EXPECT_EQ(sun.eclipsePositionAngle, 42.0);
+    MoonRecord moon{};
+    moon.raJ2000 = 100.0;
+    moon.semidiameter = 0.28;
+    for (auto [dec, overlap, magnitude, angle] :
+         {std::tuple{21.0, 0, -1.0, 42.0}, {20.1, 1, 0.45 / 0.54, 360.0}, {20.0, 1, 0.55 / 0.54, -1.0}}) {
+        moon.decJ2000 = dec;
+        EXPECT_EQ(SolarEclipseMagnitude(moon, sun), overlap) << dec;
+        EXPECT_NEAR(sun.eclipseMagnitude, magnitude, 1e-9) << dec;
+        if (angle >= 0) {
+            EXPECT_NEAR(sun.eclipsePositionAngle, angle, 1e-6) << dec;
+        }
+    }
 }
 
 TEST(DisksOverlap, SeparationAndPositionAngleMatchErfa)

@@ -28,7 +28,6 @@ protected:
     void SetUp() override
     {
         OpenChart(400, 300);
-        scene.viewMode = kModeEqt;
         scene.statusLine = 0;
     }
 
@@ -48,9 +47,7 @@ protected:
         const double j2000[2] = {ra, dec};
         double ofDate[2];
         ConvertCoordinates(scene.time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
-        scene.view.centreLongitude = ofDate[0];
-        scene.view.centreLatitude = ofDate[1];
-        scene.view.fieldOfView = field;
+        View(kModeEqt, ofDate[0], ofDate[1], field);
         Drive();
     }
 

@@ -18,10 +18,7 @@ protected:
     void SetUp() override
     {
         // Midnight in Tokyo in March: Orion is in the west, the sky dark.
-        OpenChart(480, 360);
-        scene.viewMode = kModeEqt;
-        scene.view.centreLongitude = 83.0;
-        scene.view.fieldOfView = 40.0;
+        OpenChart(480, 360, kModeEqt, 83.0, 0.0, 40.0);
         scene.displayFlags[kFlagStars] = kStarFlag;
     }
 

@@ -37,10 +37,7 @@ TEST_P(EveryLayerChartTest, SkyLayersReachTheChart)
     flags[kFlagOtherGrids] = kEclFlag;
     scene.mag.nebulaFaint = 80;   // the brighter deep-sky objects, as a chart for the eye
     const ChartCase& chart = GetParam();
-    scene.viewMode = chart.viewMode;
-    scene.view.fieldOfView = chart.fieldOfView;
-    scene.view.centreLongitude = 100.0;   // Orion to Gemini, across the winter Milky Way
-    scene.view.centreLatitude = 10.0;
+    View(chart.viewMode, 100.0, 10.0, chart.fieldOfView);   // Orion to Gemini, across the winter Milky Way
     scene.view.hrzCentreAzimuth = 90.0;   // the west
     scene.view.hrzCentreAltitude = 20.0;
     Drive();

@@ -39,16 +39,7 @@ class ConstellationLayerTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        OpenChart(480, 360);
-        scene.viewMode = kModeEqt;
-        LookAt(84.0, 2.0, 50.0);   // Orion
-    }
-
-    void LookAt(double ra, double dec, double field)
-    {
-        scene.view.centreLongitude = ra;
-        scene.view.centreLatitude = dec;
-        scene.view.fieldOfView = field;
+        OpenChart(480, 360, kModeEqt, 84.0, 2.0, 50.0);   // Orion
     }
 
     void DrawWith(uint8_t flags)
@@ -101,8 +92,7 @@ TEST_F(ConstellationLayerTest, OrionFigurePassesThroughItsStars)
 
 TEST_F(ConstellationLayerTest, WholeTableDrawsEveryFigureOnTheAitoffMap)
 {
-    scene.viewMode = kModeAll2Eqt;
-    scene.view.fieldOfView = 360.0;
+    View(kModeAll2Eqt, 84.0, 2.0, 360.0);
     DrawWith(kConsLineFlag);
     SaveShot("all2_figures");
     // The last constellation's figure, which the entry after the table
@@ -120,7 +110,7 @@ TEST_F(ConstellationLayerTest, SerpensIsNamedAtBothParts)
 {
     ASSERT_STREQ(ConstellationTable[kSerpensRow].abbreviation, "Ser");
     ASSERT_STREQ(ConstellationTable[kSecondSerpensRow].abbreviation, "Ser");
-    LookAt(255.0, 0.0, 60.0);
+    View(kModeEqt, 255.0, 0.0, 60.0);
     DrawWith(kConsName1Flag);
     SaveShot("serpens_names");
     const Snapshot shot = Shot();
@@ -192,7 +182,7 @@ TEST_F(ConstellationLayerTest, BoundariesAreDashedAndLeaveTheLineSolid)
 
 TEST_F(ConstellationLayerTest, MilkyWayRunsThroughItsPointsInADarkSkyOnly)
 {
-    LookAt(280.0, -5.0, 60.0);   // Scutum and Aquila, across the Milky Way
+    View(kModeEqt, 280.0, -5.0, 60.0);   // Scutum and Aquila, across the Milky Way
     scene.displayFlags[kFlagMilkyWay] = kMilkyWayFlag;
     Drive();
     SaveShot("milky_way");

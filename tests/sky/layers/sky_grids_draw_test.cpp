@@ -36,10 +36,7 @@ class GridLayerTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        OpenChart(480, 360);
-        scene.viewMode = kModeEqt;
-        scene.view.centreLongitude = 90.0;
-        scene.view.fieldOfView = 40.0;
+        OpenChart(480, 360, kModeEqt, 90.0, 0.0, 40.0);
     }
 
     ProjectedPoint Place(double ra, double dec) const { return ChartTest::Place(Direction(ra, dec)); }
@@ -123,8 +120,7 @@ TEST_F(GridLayerTest, FinerStylesSubdivideExceptOnTheWholeSkyMaps)
     EXPECT_GT(normal, 500);
     EXPECT_GT(drawnIn(kGridMode3), 3 * normal);
     SaveShot("eqt_grid_mode3");
-    scene.viewMode = kModeAll1Eqt;
-    scene.view.fieldOfView = 360.0;
+    View(kModeAll1Eqt, 90.0, 0.0, 360.0);
     const int map = drawnIn(kGridNormal);
     EXPECT_GT(map, 500);
     EXPECT_EQ(drawnIn(kGridMode3), map);
@@ -132,8 +128,7 @@ TEST_F(GridLayerTest, FinerStylesSubdivideExceptOnTheWholeSkyMaps)
 
 TEST_F(GridLayerTest, GalacticEquatorAndEclipticLieWhereErfaPutsThem)
 {
-    scene.view.centreLongitude = 266.4;
-    scene.view.centreLatitude = -28.9;
+    View(kModeEqt, 266.4, -28.9, 40.0);
     scene.displayFlags[kFlagOtherGrids] = kGalFlag | kEclFlag;
     Drive();
     SaveShot("eqt_galactic_ecliptic");
@@ -173,9 +168,7 @@ TEST_F(GridLayerTest, HorizonOfTheHorizontalGridFollowsTheSiteInOtherViews)
     scene.displayFlags[kFlagGridNumbers] = kGridMode1;
     scene.displayFlags[kFlagHorizontalGrid] = kHrzGridFlag;
     // Midnight in Tokyo in March: the horizon crosses the western sky.
-    scene.view.fieldOfView = 100.0;
-    scene.view.centreLongitude = 30.0;
-    scene.view.centreLatitude = 10.0;
+    View(kModeEqt, 30.0, 10.0, 100.0);
     Drive();
     SaveShot("eqt_horizontal_grid");
     const Snapshot shot = Shot();
@@ -261,11 +254,9 @@ class GroundTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        OpenChart(480, 360);
-        scene.viewMode = kModeHrz;
+        OpenChart(480, 360, kModeHrz, 0.0, 0.0, 90.0);
         scene.view.hrzCentreAzimuth = 0.0;   // facing south
         scene.view.hrzCentreAltitude = 30.0;
-        scene.view.fieldOfView = 90.0;
         scene.displayFlags[kFlagSkyAndGround] = kHorizonFlag;
     }
 

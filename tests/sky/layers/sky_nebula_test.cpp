@@ -130,9 +130,7 @@ class NebulaLayerTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        OpenChart(480, 360);
-        scene.viewMode = kModeEqt;
-        scene.view.fieldOfView = 20.0;
+        OpenChart(480, 360, kModeEqt, 0.0, 0.0, 20.0);
         scene.displayFlags[kFlagNebulae] = kNebulaFlag;
     }
 
@@ -141,8 +139,8 @@ protected:
     {
         const FixedVector& v = NebulaPositionRuns[catalogue][k];
         const double x = v[0], y = v[1], z = v[2];
-        scene.view.centreLongitude = std::fmod(std::atan2(y, x) * 180.0 / M_PI + 360.0, 360.0);
-        scene.view.centreLatitude = std::atan2(z, std::hypot(x, y)) * 180.0 / M_PI;
+        View(kModeEqt, std::fmod(std::atan2(y, x) * 180.0 / M_PI + 360.0, 360.0),
+             std::atan2(z, std::hypot(x, y)) * 180.0 / M_PI, scene.view.fieldOfView);
         scene.displayFlags[kFlagNebulaCatalogues] = catalogues;
         Drive();
         return Place(v);

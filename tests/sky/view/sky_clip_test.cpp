@@ -143,39 +143,45 @@ TEST(Clip, RandomSegmentsAgreeWithTheExactClip)
     EXPECT_GT(accepted, 20000);
 }
 
-TEST(Wrap, CylinderSegmentsAcrossTheSideEdgeWrap)
+TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSplit)
 {
-    auto scene = MakeScene({.mode = kModeAll1Eqt, .width = 1000, .height = 500});
-    SetWrapMode(*scene);
-    EXPECT_EQ(CurrentWrapState().mode, 1);
-    EXPECT_EQ(CurrentWrapState().halfWidth, 500);
-    for (auto [lon1, lat1, lon2, lat2, wraps] :
-         {std::tuple{179.0, 10.0, -179.0, 12.0, 1}, {10.0, 0.0, -10.0, 5.0, 0}, {100.0, 0.0, -60.0, 5.0, 0}})
-        EXPECT_EQ(SegmentWrapsCylinder(ViewPoint(*scene, lon1, lat1), ViewPoint(*scene, lon2, lat2)), wraps) << lon1;
+    auto cylinder = MakeScene({.mode = kModeAll1Eqt, .width = 1000, .height = 500});
+    auto ellipse = MakeScene({.mode = kModeAll2Eqt, .width = 1000, .height = 600});
     SetWrapMode(*MakeScene({.mode = kModeHrz}));
     EXPECT_EQ(CurrentWrapState().mode, 0);
-}
-
-TEST(Wrap, EllipseSegmentsBehindTheMapAreSplit)
-{
-    auto scene = MakeScene({.mode = kModeAll2Eqt, .width = 1000, .height = 600});
-    SetWrapMode(*scene);
+    SetWrapMode(*cylinder);
+    EXPECT_EQ(CurrentWrapState().mode, 1);
+    EXPECT_EQ(CurrentWrapState().halfWidth, 500);
+    SetWrapMode(*ellipse);
     EXPECT_EQ(CurrentWrapState().mode, 2);
     EXPECT_EQ(CurrentWrapState().centreColumn, 500);
-    // Near the back meridian on both sides: behind the map; near the front
-    // meridian, both on one side or both close to one pole: drawn whole.
-    // Longitudes adding up to more than 180 degrees go the short way behind.
-    for (auto [lon1, lat1, lon2, lat2, behind] :
-         {std::tuple{170.0, 20.0, -172.0, 30.0, 1}, {10.0, 20.0, -10.0, 20.0, 0}, {170.0, 20.0, 100.0, 20.0, 0},
-          {170.0, 86.0, -170.0, 87.0, 0}, {100.0, 0.0, -95.0, 0.0, 1}, {80.0, 0.0, -95.0, 0.0, 0}})
-        EXPECT_EQ(SegmentCrossesEllipseBack(ViewPoint(*scene, lon1, lat1), ViewPoint(*scene, lon2, lat2)), behind)
-            << lon1 << "/" << lat1 << " " << lon2 << "/" << lat2;
+    // On the ellipse: near the back meridian on both sides, behind the map;
+    // near the front meridian, both on one side or both close to one pole,
+    // drawn whole; longitudes adding up to more than 180 degrees go the
+    // short way behind.
+    const struct {
+        const Scene& map;
+        double lon1, lat1, lon2, lat2;
+        int wraps;
+    } cases[] = {
+        {*cylinder, 179.0, 10.0, -179.0, 12.0, 1}, {*cylinder, 10.0, 0.0, -10.0, 5.0, 0},
+        {*cylinder, 100.0, 0.0, -60.0, 5.0, 0},    {*ellipse, 170.0, 20.0, -172.0, 30.0, 1},
+        {*ellipse, 10.0, 20.0, -10.0, 20.0, 0},    {*ellipse, 170.0, 20.0, 100.0, 20.0, 0},
+        {*ellipse, 170.0, 86.0, -170.0, 87.0, 0},  {*ellipse, 100.0, 0.0, -95.0, 0.0, 1},
+        {*ellipse, 80.0, 0.0, -95.0, 0.0, 0},
+    };
+    for (const auto& c : cases) {
+        SetWrapMode(c.map);
+        const ProjectedPoint a = ViewPoint(c.map, c.lon1, c.lat1), b = ViewPoint(c.map, c.lon2, c.lat2);
+        EXPECT_EQ(&c.map == cylinder.get() ? SegmentWrapsCylinder(a, b) : SegmentCrossesEllipseBack(a, b), c.wraps)
+            << c.lon1 << "/" << c.lat1 << " " << c.lon2 << "/" << c.lat2;
+    }
     // An end on the centre column counts only near the back meridian.
-    ProjectedPoint onColumn = ViewPoint(*scene, 0.0, 40.0);
+    ProjectedPoint onColumn = ViewPoint(*ellipse, 0.0, 40.0);
     ASSERT_EQ(onColumn.x, 500);
-    EXPECT_EQ(SegmentCrossesEllipseBack(onColumn, ViewPoint(*scene, 30.0, 40.0)), 0);
+    EXPECT_EQ(SegmentCrossesEllipseBack(onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 0);
     onColumn.centre = 1000 * 65536;
-    EXPECT_EQ(SegmentCrossesEllipseBack(onColumn, ViewPoint(*scene, 30.0, 40.0)), 1);
+    EXPECT_EQ(SegmentCrossesEllipseBack(onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 1);
 }
 
 TEST(Wrap, SplitEndsLieOnTheEllipseAtTheMeanLatitude)
