@@ -303,51 +303,6 @@ TEST(Projection, NoJumpAcrossTheBranchesOfTheFastPath)
     }
 }
 
-TEST(Projection, FastAndPrecisePathsMeetAt80PixelsPerDegree)
-{
-    std::mt19937 rng(80);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    for (int32_t mode : {kModeHrz, kModeEqt, kModeGal, kModeSol2}) {
-        auto scene = MakeScene({.mode = mode, .width = 800, .height = 600, .field = 10.0, .azimuth = 200.0,
-                                .altitude = 45.0});
-        ASSERT_NEAR(scene->view.pixelsPerDegree, 80.0, 1e-9);
-        const bool horizon = mode == kModeHrz;
-        for (int i = 0; i < 2000; ++i) {
-            const FixedVector v = AroundAxis(*scene, unit(rng) * 7.0, unit(rng) * 360.0);
-            ProjectedPoint fast, precise;
-            const int a = horizon ? ProjectAzimuthalHorizonFixed(*scene, v, fast) : ProjectAzimuthalFixed(*scene, v, fast);
-            const int b = horizon ? ProjectAzimuthalHorizonPrecise(*scene, v, precise)
-                                  : ProjectAzimuthalPrecise(*scene, v, precise);
-            ASSERT_EQ(a, b);
-            if (a) {
-                ASSERT_LE(std::abs(fast.x - precise.x), 2) << std::hex << mode;
-                ASSERT_LE(std::abs(fast.y - precise.y), 2) << std::hex << mode;
-            }
-        }
-    }
-}
-
-TEST(Projection, BelowTheHorizonIsHiddenUnlessTheLimitIsWidened)
-{
-    auto scene = MakeScene({.mode = kModeHrz, .field = 90.0, .azimuth = 0.0, .altitude = 0.0});
-    // Points a little below and above the south point of the horizon.
-    double below[3], above[3];
-    const double* zenith = scene->view.matricesDouble[1] + 6;
-    const double* south = scene->view.matricesDouble[1];
-    for (int i = 0; i < 3; ++i) {
-        below[i] = south[i] - 0.05 * zenith[i];
-        above[i] = south[i] + 0.05 * zenith[i];
-    }
-    Normalise(below);
-    Normalise(above);
-    ProjectedPoint p;
-    EXPECT_EQ(ProjectPoint(*scene, FixedFromDouble(below), p), 0);
-    EXPECT_LT(p.altitude, 0);
-    EXPECT_EQ(ProjectPoint(*scene, FixedFromDouble(above), p), 1);
-    scene->view.horizonLimit = -8192;
-    EXPECT_EQ(ProjectPoint(*scene, FixedFromDouble(below), p), 1);
-}
-
 TEST(Projection, CylindricalEdgesAndPolarCut)
 {
     auto scene = MakeScene({.mode = kModeAll1Eqt, .width = 1000, .height = 600, .centreLongitude = 40.0});
