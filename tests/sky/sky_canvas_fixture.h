@@ -182,10 +182,30 @@ inline FixedVector Direction(double ra, double dec)
                        static_cast<int32_t>(16384 * std::sin(dec * d))};
 }
 
+// The chart as a PPM picture in UVOLA_SHOT_DIR, when that is set, for a
+// person to look at.
+inline void SaveShot(const Scene& scene, int width, int height, const char* name)
+{
+    const char* dir = std::getenv("UVOLA_SHOT_DIR");
+    if (!dir)
+        return;
+    const Snapshot shot(scene.backPixmap, width, height);
+    FILE* file = std::fopen((std::string(dir) + "/" + name + ".ppm").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Rgb8 c = ColorOfPixel(shot.Pixel(x, y));
+            const unsigned char rgb[3] = {static_cast<unsigned char>(c.red), static_cast<unsigned char>(c.green),
+                                          static_cast<unsigned char>(c.blue)};
+            std::fwrite(rgb, 1, 3, file);
+        }
+    std::fclose(file);
+}
+
 // A chart of the world's drawing area for the layer tests: a dark sky
 // (midnight at Tokyo) with no layer drawn until the test turns it on, read
-// back whole, and written as a PPM picture into UVOLA_SHOT_DIR, when that
-// is set, for a person to look at.
+// back whole.
 class ChartTest : public ::testing::Test {
 protected:
     void OpenChart(int w, int h, int32_t mode = kModeEqt, double longitude = 0.0, double latitude = 0.0,
@@ -244,24 +264,7 @@ protected:
                && y < sky.y + sky.height - margin;
     }
 
-    void SaveShot(const char* name) const
-    {
-        const char* dir = std::getenv("UVOLA_SHOT_DIR");
-        if (!dir)
-            return;
-        const Snapshot shot = Shot();
-        FILE* file = std::fopen((std::string(dir) + "/" + name + ".ppm").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const Rgb8 c = ColorOfPixel(shot.Pixel(x, y));
-                const unsigned char rgb[3] = {static_cast<unsigned char>(c.red), static_cast<unsigned char>(c.green),
-                                              static_cast<unsigned char>(c.blue)};
-                std::fwrite(rgb, 1, 3, file);
-            }
-        std::fclose(file);
-    }
+    void SaveShot(const char* name) const { canvastest::SaveShot(scene, width, height, name); }
 
     static inline Scene chartScene;
     Scene& scene = chartScene;

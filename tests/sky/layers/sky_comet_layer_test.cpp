@@ -3,7 +3,7 @@
 // markers in their star colours where they project, tails that shorten
 // with the daylight, orbits and body symbols in the solar-system views, the
 // axes, the planet paths' lifetime, and the 100 AU cut.
-#include "tests/sky/layers/sky_grids_shot.h"
+#include "tests/sky/sky_canvas_fixture.h"
 
 #include "astro/coordinates.h"
 #include "sky/catalog/element_files.h"
@@ -20,7 +20,7 @@
 #include <cstdlib>
 #include <string>
 
-using namespace gridtest;
+using namespace canvastest;
 
 namespace {
 
@@ -126,7 +126,7 @@ protected:
         scene.daylightLevel = level;
         DrawComets(scene, scene.backPixmap, 1);
         Snapshot shot(scene.backPixmap, kWidth, kHeight);
-        return CountColour(shot, kWidth, kHeight, Cell(colorIndex));
+        return shot.Count(Cell(colorIndex));
     }
 
     Scene& scene = gSmallBodyScene;
@@ -147,14 +147,14 @@ TEST_F(SmallBodyLayerTest, MarkersInTheirStarColoursWhereTheyProject)
         ProjectedPoint p{};
         ASSERT_EQ(GetSolarBodyScreenPoint(scene, which == 0 ? kCometIdBase : kMinorPlanetIdBase, p), 1);
         Snapshot shot(scene.backPixmap, kWidth, kHeight);
-        EXPECT_TRUE(ColourNear(shot, p.x, p.y, 1, Cell(which == 0 ? kColorStar0 : kColorStar4))) << which;
+        EXPECT_TRUE(shot.Near(p.x, p.y, 1, Cell(which == 0 ? kColorStar0 : kColorStar4))) << which;
         SaveShot(scene, kWidth, kHeight, which == 0 ? "hale-bopp-marker" : "ceres-marker");
     }
     // Hidden, it is not drawn.
     scene.mplanetFlags[0] &= static_cast<uint8_t>(~kBodyShown);
     Redraw();
     Snapshot shot(scene.backPixmap, kWidth, kHeight);
-    EXPECT_EQ(CountColour(shot, kWidth, kHeight, Cell(kColorStar4)), 0);
+    EXPECT_EQ(shot.Count(Cell(kColorStar4)), 0);
 }
 
 TEST_F(SmallBodyLayerTest, TailsShortenWithDaylightAndVanish)
@@ -194,8 +194,8 @@ TEST_F(SmallBodyLayerTest, SolarSystemViewsDrawOrbitsAndSymbols)
         Snapshot shot(scene.backPixmap, kWidth, kHeight);
         for (int32_t colorIndex : {kColorOrbit, kColorOrbitComet, kColorOrbitMinorPlanet, kColorEarth,
                                    kColorJupiterDisk})
-            EXPECT_GT(CountColour(shot, kWidth, kHeight, Cell(colorIndex)), 0) << std::hex << mode << " " << std::dec << colorIndex;
-        EXPECT_EQ(CountColour(shot, kWidth, kHeight, Cell(kColorCometDustTail)), 0);
+            EXPECT_GT(shot.Count(Cell(colorIndex)), 0) << std::hex << mode << " " << std::dec << colorIndex;
+        EXPECT_EQ(shot.Count(Cell(kColorCometDustTail)), 0);
         if (mode == kModeSol1)
             SaveShot(scene, kWidth, kHeight, "sol1-halley");
     }
@@ -203,7 +203,7 @@ TEST_F(SmallBodyLayerTest, SolarSystemViewsDrawOrbitsAndSymbols)
     scene.cometFlags[0] &= static_cast<uint8_t>(~kBodyOrbit);
     Redraw();
     Snapshot shot(scene.backPixmap, kWidth, kHeight);
-    EXPECT_EQ(CountColour(shot, kWidth, kHeight, Cell(kColorOrbitComet)), 0);
+    EXPECT_EQ(shot.Count(Cell(kColorOrbitComet)), 0);
 }
 
 TEST_F(SmallBodyLayerTest, BodySymbolPatterns)
@@ -248,8 +248,8 @@ TEST_F(SmallBodyLayerTest, SolarGridAxesAndTheUprightPoleInSol2)
         scene.viewMode = mode;
         Redraw();
         Snapshot shot(scene.backPixmap, kWidth, kHeight);
-        const int axis = CountColour(shot, kWidth, kHeight, Cell(kColorSolarAxis)) +
-                         CountColour(shot, kWidth, kHeight, Cell(kColorDarkStar));
+        const int axis = shot.Count(Cell(kColorSolarAxis)) +
+                         shot.Count(Cell(kColorDarkStar));
         EXPECT_GT(axis, 40) << mode;
         if (mode != kModeSol2)
             continue;
