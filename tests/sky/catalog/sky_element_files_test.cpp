@@ -100,6 +100,20 @@ protected:
     }
     std::string Path(const char* name) const { return directory_ + "/" + name; }
 
+    // An index build with what it printed on each stream.
+    struct Build {
+        int32_t result;
+        std::string out, err;
+    };
+    static Build BuildIndex(const std::string& file, const std::string& index)
+    {
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        const int32_t result = BuildElementIndex(file.c_str(), index.c_str());
+        std::string out = ::testing::internal::GetCapturedStdout();
+        return {result, out, ::testing::internal::GetCapturedStderr()};
+    }
+
     std::string directory_;
 };
 
@@ -132,10 +146,9 @@ TEST_F(ElementFileTest, EveryShippedRecordIsFoundThroughItsIndex)
 {
     for (const char* file : {"comet.elm", "mp.elm"}) {
         const std::string index = Path("index.dbm");
-        ::testing::internal::CaptureStdout();
-        ASSERT_EQ(BuildElementIndex(DataPath(file).c_str(), index.c_str()), 1);
-        const std::string progress = ::testing::internal::GetCapturedStdout();
-        EXPECT_EQ(progress, std::string(50, '.') + "done.\n");
+        const Build build = BuildIndex(DataPath(file), index);
+        ASSERT_EQ(build.result, 1);
+        EXPECT_EQ(build.out, std::string(50, '.') + "done.\n");
         const std::vector<std::string> lines = Lines(DataPath(file));
         for (size_t n = 0; n < lines.size(); ++n) {
             char key[kIndexKeySize];
@@ -207,9 +220,7 @@ TEST_F(ElementFileTest, KeysAreUpperCaseAndALaterRecordWins)
     const std::string file = Write("c.elm", {Record('C', "", "C/1995 O1", "Hale-Bopp", "c/1995 o1"),
                                              Record('C', "", "C/1995 O1", "Second one", "X1")});
     const std::string index = Path("c.dbm");
-    ::testing::internal::CaptureStdout();
-    ASSERT_EQ(BuildElementIndex(file.c_str(), index.c_str()), 1);
-    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(BuildIndex(file, index).result, 1);
     EXPECT_EQ(FetchElementOffset(index.c_str(), "C/1995 O1"), 205);
     EXPECT_EQ(FetchElementOffset(index.c_str(), "HALE-BOPP"), 0);
     EXPECT_EQ(FetchElementOffset(index.c_str(), "Hale-Bopp"), -1);
@@ -246,9 +257,7 @@ TEST_F(ElementFileTest, LineEndsDamageAndTruncation)
                                               Record('N', "", "X/1", "Nova", "X1")};
     const std::string lf = Write("lf.elm", records, "\n");
     const std::string index = Path("lf.dbm");
-    ::testing::internal::CaptureStdout();
-    ASSERT_EQ(BuildElementIndex(lf.c_str(), index.c_str()), 1);
-    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(BuildIndex(lf, index).result, 1);
     EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 204);
     EXPECT_EQ(FetchElementOffset(index.c_str(), "X1"), 204 + 188);
     OrbitalElements el;
@@ -256,23 +265,17 @@ TEST_F(ElementFileTest, LineEndsDamageAndTruncation)
     EXPECT_EQ(el.kind, 'N');
 
     const std::string damaged = Write("bad.elm", {records[0], "C broken line", records[1]});
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(BuildElementIndex(damaged.c_str(), index.c_str()), 0);
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "uvola: " + damaged + ": line 2 is not an element record.\n");
+    Build build = BuildIndex(damaged, index);
+    EXPECT_EQ(build.result, 0);
+    EXPECT_EQ(build.err, "uvola: " + damaged + ": line 2 is not an element record.\n");
     EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 204);   // the old index stands
     EXPECT_NE(access((index + ".$NEW$").c_str(), F_OK), 0);
 
     std::string cut = records[0] + "\r\n" + records[1].substr(0, 120);
-    const std::string truncated = Write("cut.elm", {cut}, "");
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(BuildElementIndex(truncated.c_str(), index.c_str()), 0);
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("line 2"), std::string::npos);
-    EXPECT_EQ(BuildElementIndex(Path("missing.elm").c_str(), index.c_str()), 0);
+    build = BuildIndex(Write("cut.elm", {cut}, ""), index);
+    EXPECT_EQ(build.result, 0);
+    EXPECT_NE(build.err.find("line 2"), std::string::npos);
+    EXPECT_EQ(BuildIndex(Path("missing.elm"), index).result, 0);
 }
 
 // An index made for another file finds nothing in this one rather than the
@@ -281,9 +284,7 @@ TEST_F(ElementFileTest, AStaleIndexFindsNothing)
 {
     const std::string old = Write("old.elm", {Record('C', "", "C/1", "Old", "A1"), Record('C', "", "C/2", "Kept", "B2")});
     const std::string index = Path("old.dbm");
-    ::testing::internal::CaptureStdout();
-    ASSERT_EQ(BuildElementIndex(old.c_str(), index.c_str()), 1);
-    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(BuildIndex(old, index).result, 1);
     Write("old.elm", {Record('C', "", "C/3", "New", "C3"), Record('C', "", "C/2", "Kept", "B2")});
     OrbitalElements el;
     EXPECT_EQ(ReadOrbitalElementsAt("A1", el, old.c_str(), index.c_str()), 0);
@@ -309,10 +310,9 @@ TEST_F(ElementFileTest, TenRecordsPrintFiftyDotsAsTheyGo)
     std::vector<std::string> records;
     for (int i = 0; i < 10; ++i)
         records.push_back(Record('M', std::to_string(i + 1).c_str(), "", "Rock"));
-    const std::string file = Write("ten.elm", records);
-    ::testing::internal::CaptureStdout();
-    ASSERT_EQ(BuildElementIndex(file.c_str(), Path("ten.dbm").c_str()), 1);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), std::string(50, '.') + "done.\n");
+    const Build build = BuildIndex(Write("ten.elm", records), Path("ten.dbm"));
+    ASSERT_EQ(build.result, 1);
+    EXPECT_EQ(build.out, std::string(50, '.') + "done.\n");
 }
 
 TEST_F(ElementFileTest, ScriptOrbitBlockLookup)

@@ -43,8 +43,6 @@ constexpr int kWidth = 480;
 constexpr int kHeight = 360;
 constexpr double kHaleBoppNight = 2450533.0;   // 1997 March 25, 12h UT
 
-Scene gSmallBodyScene;
-
 // The shipped element files indexed once for the whole program.
 struct Indexes {
     std::string directory, comets, minorPlanets;
@@ -78,19 +76,14 @@ OrbitalElements Read(const char* key, bool comet)
     return el;
 }
 
-class SmallBodyLayerTest : public ::testing::Test {
+class SmallBodyLayerTest : public ChartTest {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(kColoursAdded);
-        ASSERT_NE(World().area, nullptr);
-        ResizeArea(kWidth, kHeight);
-        PrepareScene(scene);
+        OpenChart(kWidth, kHeight);
         scene.statusLine = 0;
-        for (int byte : {kFlagStars, kFlagStarLabels, kFlagConstellations, kFlagMilkyWay, kFlagNebulae,
-                         kFlagGridNumbers, kFlagHorizontalGrid, kFlagEquatorial, kFlagOtherGrids, kFlagLineNumbers,
-                         kFlagSkyAndGround})
-            scene.displayFlags[byte] = 0;
+        scene.displayFlags[kFlagSkyAndGround] = 0;
         AstroTimeFromJulianDay(kHaleBoppNight, 0.0, ObserverLocation{35.68, 139.77, 0.0}, scene.time);
     }
     void TearDown() override
@@ -105,31 +98,18 @@ protected:
         const double j2000[2] = {body.raJ2000, body.decJ2000};
         double ofDate[2];
         ConvertCoordinates(scene.time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
-        scene.viewMode = kModeEqt;
-        scene.view.centreLongitude = ofDate[0];
-        scene.view.centreLatitude = ofDate[1];
-        scene.view.fieldOfView = field;
-        Redraw();
-    }
-
-    void Redraw()
-    {
-        scene.redrawRequested = 1;
-        UpdateSkyCanvas(scene);
+        View(kModeEqt, ofDate[0], ofDate[1], field);
+        Drive();
     }
 
     // The tails alone, drawn on a cleared chart at a daylight level.
     int TailPixels(int level, int32_t colorIndex)
     {
-        XSetForeground(gAppEnv->display, scene.gc, BlackPixel(gAppEnv->display, 0));
-        XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, 0, 0, kWidth, kHeight);
+        Clear(kFirstRampCell);
         scene.daylightLevel = level;
         DrawComets(scene, scene.backPixmap, 1);
-        Snapshot shot(scene.backPixmap, kWidth, kHeight);
-        return shot.Count(Cell(colorIndex));
+        return CountOf(colorIndex);
     }
-
-    Scene& scene = gSmallBodyScene;
 };
 
 TEST_F(SmallBodyLayerTest, MarkersInTheirStarColoursWhereTheyProject)
@@ -146,15 +126,14 @@ TEST_F(SmallBodyLayerTest, MarkersInTheirStarColoursWhereTheyProject)
         DrawCentredOn(body, 30.0);
         ProjectedPoint p{};
         ASSERT_EQ(GetSolarBodyScreenPoint(scene, which == 0 ? kCometIdBase : kMinorPlanetIdBase, p), 1);
-        Snapshot shot(scene.backPixmap, kWidth, kHeight);
+        const Snapshot shot = Shot();
         EXPECT_TRUE(shot.Near(p.x, p.y, 1, Cell(which == 0 ? kColorStar0 : kColorStar4))) << which;
-        SaveShot(scene, kWidth, kHeight, which == 0 ? "hale-bopp-marker" : "ceres-marker");
+        SaveShot(which == 0 ? "hale-bopp-marker" : "ceres-marker");
     }
     // Hidden, it is not drawn.
     scene.mplanetFlags[0] &= static_cast<uint8_t>(~kBodyShown);
-    Redraw();
-    Snapshot shot(scene.backPixmap, kWidth, kHeight);
-    EXPECT_EQ(shot.Count(Cell(kColorStar4)), 0);
+    Drive();
+    EXPECT_EQ(CountOf(kColorStar4), 0);
 }
 
 TEST_F(SmallBodyLayerTest, TailsShortenWithDaylightAndVanish)
@@ -167,7 +146,7 @@ TEST_F(SmallBodyLayerTest, TailsShortenWithDaylightAndVanish)
     ASSERT_EQ(scene.cometTails[0].dustCount, 10);
     ASSERT_EQ(scene.cometTails[0].ionCount, 10);
     DrawCentredOn(scene.cometPositions[0], 40.0);
-    SaveShot(scene, kWidth, kHeight, "hale-bopp-tails");
+    SaveShot("hale-bopp-tails");
     for (int32_t colorIndex : {kColorCometDustTail, kColorCometIonTail}) {
         const int dark = TailPixels(0, colorIndex), dusk = TailPixels(8, colorIndex);
         EXPECT_GT(dark, 20) << colorIndex;
@@ -190,27 +169,26 @@ TEST_F(SmallBodyLayerTest, SolarSystemViewsDrawOrbitsAndSymbols)
         scene.view.solarViewWidth = 40.0;
         scene.view.fieldOfView = 60.0;
         scene.view.centreLatitude = 60.0;   // from high above the ecliptic
-        Redraw();
-        Snapshot shot(scene.backPixmap, kWidth, kHeight);
+        Drive();
+        const Snapshot shot = Shot();
         for (int32_t colorIndex : {kColorOrbit, kColorOrbitComet, kColorOrbitMinorPlanet, kColorEarth,
                                    kColorJupiterDisk})
             EXPECT_GT(shot.Count(Cell(colorIndex)), 0) << std::hex << mode << " " << std::dec << colorIndex;
         EXPECT_EQ(shot.Count(Cell(kColorCometDustTail)), 0);
         if (mode == kModeSol1)
-            SaveShot(scene, kWidth, kHeight, "sol1-halley");
+            SaveShot("sol1-halley");
     }
     // Without the orbit bit no path is drawn.
     scene.cometFlags[0] &= static_cast<uint8_t>(~kBodyOrbit);
-    Redraw();
-    Snapshot shot(scene.backPixmap, kWidth, kHeight);
-    EXPECT_EQ(shot.Count(Cell(kColorOrbitComet)), 0);
+    Drive();
+    EXPECT_EQ(CountOf(kColorOrbitComet), 0);
 }
 
 TEST_F(SmallBodyLayerTest, BodySymbolPatterns)
 {
     ASSERT_EQ(AddComet(scene, Read("1P", true)), 1);
     scene.viewMode = kModeSol1;
-    Redraw();
+    Drive();
     struct Row {
         int32_t id, size, colorIndex;
         const char* pattern;   // 5 x 5 around the pixel, '#' drawn
@@ -226,10 +204,9 @@ TEST_F(SmallBodyLayerTest, BodySymbolPatterns)
         {12345, 0, kColorPlanet, "......" "......" "......" "......" "......"},
     };
     for (const Row& row : rows) {
-        XSetForeground(gAppEnv->display, scene.gc, BlackPixel(gAppEnv->display, 0));
-        XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, 0, 0, 20, 20);
+        Clear(kFirstRampCell);
         EXPECT_EQ(DrawBodySymbol(scene, scene.backPixmap, 10, 10, row.id), row.size) << row.id;
-        Snapshot shot(scene.backPixmap, 20, 20);
+        const Snapshot shot = Shot();
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 3; ++dx) {
                 const bool drawn = row.pattern[(dy + 2) * 6 + dx + 2] == '#';
@@ -246,11 +223,9 @@ TEST_F(SmallBodyLayerTest, SolarGridAxesAndTheUprightPoleInSol2)
     scene.view.fieldOfView = 60.0;
     for (int32_t mode : {kModeSol1, kModeSol2}) {
         scene.viewMode = mode;
-        Redraw();
-        Snapshot shot(scene.backPixmap, kWidth, kHeight);
-        const int axis = shot.Count(Cell(kColorSolarAxis)) +
-                         shot.Count(Cell(kColorDarkStar));
-        EXPECT_GT(axis, 40) << mode;
+        Drive();
+        const Snapshot shot = Shot();
+        EXPECT_GT(shot.Count(Cell(kColorSolarAxis)) + shot.Count(Cell(kColorDarkStar)), 40) << mode;
         if (mode != kModeSol2)
             continue;
         const double origin[3] = {0, 0, 0};
@@ -262,7 +237,7 @@ TEST_F(SmallBodyLayerTest, SolarGridAxesAndTheUprightPoleInSol2)
             column += pixel == Cell(kColorSolarAxis) || pixel == Cell(kColorDarkStar);
         }
         EXPECT_GT(column, 40);   // the ecliptic pole's axis stands upright through the Sun
-        SaveShot(scene, kWidth, kHeight, "sol2-axes");
+        SaveShot("sol2-axes");
     }
 }
 
@@ -270,7 +245,7 @@ TEST_F(SmallBodyLayerTest, PlanetPathsAreRedoneOnlyAfterAThousandYears)
 {
     scene.viewMode = kModeSol1;
     const double start = scene.time.julianDay;
-    Redraw();   // the first solar-system redraw computes them
+    Drive();   // the first solar-system redraw computes them
     EXPECT_EQ(scene.orbitPathDay, start);
     const double marsPoint = scene.orbitPaths[3].points[10][0];
     AstroTimeFromJulianDay(start + 999 * 365.25, 0.0, scene.time.location, scene.time);
@@ -288,18 +263,17 @@ TEST_F(SmallBodyLayerTest, NothingBeyondAHundredAuInTheSolarSystemViews)
     ASSERT_EQ(AddComet(scene, Read("1P", true)), 1);
     scene.viewMode = kModeSol1;
     scene.view.solarViewWidth = 400.0;
-    Redraw();
+    Drive();
     for (double distance : {150.0, 50.0}) {
         SmallBodyRecord& place = scene.cometPositions[0];
         place.helioVector[0] = distance;
         place.helioVector[1] = place.helioVector[2] = 0.0;
         place.helioDistance = distance;
-        XSetForeground(gAppEnv->display, scene.gc, BlackPixel(gAppEnv->display, 0));
-        XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, 0, 0, kWidth, kHeight);
+        Clear(kFirstRampCell);
         DrawComets(scene, scene.backPixmap, 0);
         ProjectedPoint p{};
         ASSERT_EQ(GetSolarBodyScreenPoint(scene, kCometIdBase, p), 1);
-        Snapshot shot(scene.backPixmap, kWidth, kHeight);
+        const Snapshot shot = Shot();
         EXPECT_EQ(shot.Pixel(p.x, p.y) == Cell(kColorStar3), distance < 100.0) << distance;
     }
 }

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -245,21 +246,23 @@ TEST_F(KeptSelection, CreepingCountsFromTheLastFreshSelection)
 
 TEST_F(KeptSelection, AnotherModeMirrorOrChartSizeRebuilds)
 {
-    scene.mirror = 2;
-    Drive();
-    EXPECT_TRUE(Rebuilt());
-    ResizeArea(470, 360);
-    Drive();
-    EXPECT_TRUE(Rebuilt());
-    // The same sky in ecliptic co-ordinates.
-    const double equatorial[2] = {scene.view.centreLongitude, scene.view.centreLatitude};
-    double ecliptic[2];
-    ConvertCoordinates(scene.time, kFrameEqt, equatorial, kFrameEcl, ecliptic);
-    scene.viewMode = kModeEcl;
-    scene.view.centreLongitude = ecliptic[0];
-    scene.view.centreLatitude = ecliptic[1];
-    Drive();
-    EXPECT_TRUE(Rebuilt());
+    const std::function<void()> changes[] = {
+        [this] { scene.mirror = 2; },
+        [] { ResizeArea(470, 360); },
+        [this] {   // the same sky in ecliptic co-ordinates
+            const double equatorial[2] = {scene.view.centreLongitude, scene.view.centreLatitude};
+            double ecliptic[2];
+            ConvertCoordinates(scene.time, kFrameEqt, equatorial, kFrameEcl, ecliptic);
+            scene.viewMode = kModeEcl;
+            scene.view.centreLongitude = ecliptic[0];
+            scene.view.centreLatitude = ecliptic[1];
+        },
+    };
+    for (const auto& change : changes) {
+        change();
+        Drive();
+        EXPECT_TRUE(Rebuilt());
+    }
     Drive();
     EXPECT_FALSE(Rebuilt());
 }
