@@ -91,8 +91,10 @@ const std::pair<int32_t, int32_t> kNothing{-1, -1}, kSiriusPicked{kObjectStar, k
 
 TEST(PickTolerance, IsTheChordOfThreePixels)
 {
-    for (auto [pixelsPerDegree, tolerance] : {std::pair{10.0, 85}, {0.5, 1712}, {1.0e5, 2}, {8000.0, 2}, {0.0, 2},
-                                              {std::nan(""), 2}})   // 8000: 0.8 truncates to 0, then 2
+    // 0.03 pixels a degree: 100 degrees, held at a right angle; 8000: 0.8
+    // truncates to 0, then 2.
+    for (auto [pixelsPerDegree, tolerance] : {std::pair{10.0, 85}, {0.5, 1712}, {0.03, 16384}, {1.0e5, 2},
+                                              {8000.0, 2}, {0.0, 2}, {std::nan(""), 2}})
         EXPECT_EQ(PickTolerance(pixelsPerDegree), tolerance) << pixelsPerDegree;
 }
 

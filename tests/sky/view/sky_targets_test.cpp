@@ -206,7 +206,7 @@ TEST(TargetParse, NamesThatAreNoTargetAndBadCoordinatesAreRefused)
         {"PLANET"}, {"COMET"}, {"MINORPLANET"}, {"MARS_NAME"}, {"SUN_SPOT"}, {"IONTAIL"}, {"CALLISTO"},
         {"NOSUCH"}, {"VIEW_CENTER"}, {""}, {"COMET1"}, {"STAR"}, {"STAR", "noSuchStar"}, {"AD", "anything"},
         {"SKYMARK", "anything"}, {nullptr}, {longName.c_str()}, {"STAR", longName.c_str()},
-        {"EQT", "5", "95"}, {"EQT", "5", "-90.5"}, {"EQT", "0530", "9100"}, {"EQT", "25", "0"}, {"EQT", "-1", "0"},
+        {"EQT", "5", "90.5"}, {"EQT", "5", "-90.5"}, {"EQT", "0530", "9100"}, {"EQT", "25", "0"}, {"EQT", "-1", "0"},
         {"EQT", "nan", "0"}, {"EQT", "5", "inf"}, {"EQT", "abc", "0"}, {"EQT", "1e999", "0"}, {"HRZ", "10", "91"},
         {"HRZ", "400", "0"}, {"ECL", "0", "-nan"}, {"GAL", "0", "100"}, {"EQT_DATE", "5", "x"}, {"SCREEN", "1"},
         {"SCREEN", nullptr, "1"}, {"SCREEN", "1e9", "0"}, {"SCREEN", "nan", "0"},
