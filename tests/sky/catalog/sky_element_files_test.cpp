@@ -14,6 +14,7 @@
 #include <gdbm.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -186,12 +187,8 @@ TEST(ParseElementLine, ShortAndLongRecordsAndTheDefaults)
     line.replace(143, 4, "  .3");
     OrbitalElements el;
     ASSERT_EQ(ParseElementLine(el, line.c_str()), 1);
-    EXPECT_EQ(el.equinoxYear, 2000.0);
-    EXPECT_EQ(el.h, 6.0);
-    EXPECT_EQ(el.k, 10.0);
-    EXPECT_EQ(el.dustTailLength, 0.3);
-    EXPECT_EQ(el.ionTailLength, 0.01);
-    EXPECT_EQ(el.dustForce, 1.0);
+    EXPECT_EQ((std::array{el.equinoxYear, el.h, el.k, el.dustTailLength, el.ionTailLength, el.dustForce}),
+              (std::array{2000.0, 6.0, 10.0, 0.3, 0.01, 1.0}));
     EXPECT_STREQ(el.designation, "2015 KV175");
     EXPECT_EQ(ParseFixedFieldOrDefault("   4.5", 6, 1.0), 4.5);
     EXPECT_EQ(ParseFixedFieldOrDefault("      ", 6, 1.0), 1.0);
