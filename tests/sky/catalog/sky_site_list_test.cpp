@@ -96,12 +96,15 @@ TEST_F(SiteList, FindsTheFirstExactNameWithSignsFromTheSideLetters)
 TEST_F(SiteList, CrLfLinesAreReadAndOtherLinesSkipped)
 {
     const std::string after = Record("After", 11.0, 12.0, 13, 1.0);
+    // A number that is none in each field: longitude, latitude, height, zone.
+    std::string poisoned;
+    for (auto [column, text] : {std::pair{41, "    nan"}, {50, "   nan"}, {58, " inf"}, {63, "  -inf"}})
+        poisoned += Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(column, std::strlen(text), text);
     WriteFile(path, "# sites of my club\n\n" + after.substr(0, 69) + "\n" + std::string(300, 'x') + "\n" +
                         "Broken                                  abc\n" +
                         std::string(71, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +    // tails of
                         std::string(127, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +   // long lines
-                        Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(50, 6, "   nan") +
-                        after.substr(0, 70) + "\r\n");
+                        poisoned + after.substr(0, 70) + "\r\n");
     ExpectSite("After", 12.0, 11.0, 13.0, 1.0);
     EXPECT_FALSE(Find("Hidden"));
     EXPECT_FALSE(Find("Poisoned"));
