@@ -4,7 +4,6 @@
 // picks, the quadrant, and the string-pair list.
 #include <gtest/gtest.h>
 
-#include "astro/coordinates.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
@@ -21,7 +20,6 @@
 namespace {
 
 using skytest::MakeScene;
-using skytest::ViewSetup;
 
 constexpr int32_t kSirius = 0;   // the brightest star is the first row
 
@@ -40,10 +38,9 @@ void PlaceBody(double unit[3], FixedVector& fixed, const double v[3])
     }
 }
 
-// An equatorial view of the given width (degrees across 800 pixels)
-// centred on a J2000 direction, without the status line and with nothing
-// of the solar system in view unless a test puts it there; and the pixel
-// to click for the direction: picking looks one pixel up and left.
+// An equatorial view centred on a J2000 direction with nothing of the
+// solar system in view unless a test puts it there, and the pixel to click
+// for the direction: picking looks one pixel up and left.
 struct PickView {
     std::unique_ptr<Scene> scene;
     double v[3];
@@ -52,15 +49,7 @@ struct PickView {
     PickView(const FixedVector& direction, double field)
     {
         UnitVector(direction, v);
-        ViewSetup setup{.mode = kModeEqt, .field = field};
-        auto probe = MakeScene(setup);
-        const double j2000[2] = {std::atan2(v[1], v[0]) * 180.0 / M_PI, std::asin(v[2]) * 180.0 / M_PI};
-        double ofDate[2];
-        ConvertCoordinates(probe->time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
-        setup.centreLongitude = ofDate[0];
-        setup.centreLatitude = ofDate[1];
-        scene = MakeScene(setup);
-        scene->statusLine = 0;
+        scene = skytest::EquatorialViewOn(v, field);
         scene->sunFlags = scene->moonFlags = scene->earthFlags = 0;
         for (uint8_t& flags : scene->planetFlags)
             flags = 0;
