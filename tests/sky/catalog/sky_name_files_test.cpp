@@ -76,6 +76,18 @@ TEST(NameFile, MissingOrUnnamedFileGivesNoNames)
     EXPECT_EQ(NamesOf("", 2), std::vector<std::string>(2, kDefault));
 }
 
+// A FIFO would hold start-up in its open, /dev/zero would give names of
+// NUL bytes: neither is a name file.
+TEST(NameFile, SpecialFileGivesNoNames)
+{
+    const std::string path = TestHome() + "/special.dat";
+    for (SpecialFile kind : {SpecialFile::kFifo, SpecialFile::kZeroLink}) {
+        ASSERT_TRUE(MakeSpecialFile(path, kind));
+        EXPECT_TRUE(FinishesWithin(2.0, [&] { return NamesOf(path, 3) == std::vector<std::string>(3, kDefault); }))
+            << static_cast<int>(kind);
+    }
+}
+
 TEST(NameFile, LanguageVariantBesideTheFileIsReadWhenThere)
 {
     ResetAppEnv();
