@@ -13,6 +13,7 @@ const char* const* const kResourceBlocks[] = {
     kMenuResources,
     kToolResources,
     kDialogResources,
+    kTimeSiteDialogResources,
     kPendingResources,
     kColorResources,
     kFontResources,

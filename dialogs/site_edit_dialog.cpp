@@ -1,0 +1,223 @@
+#include "dialogs/site_edit_dialog.h"
+
+#include "core/app_env.h"
+#include "core/options.h"
+#include "core/string_utils.h"
+#include "dialogs/choice_groups.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/site_dialog.h"
+#include "dialogs/site_file.h"
+#include "dialogs/site_record_text.h"
+#include "sky/catalog/site_list.h"
+#include "sky/scene.h"
+
+#include <Xm/Label.h>
+#include <Xm/RowColumn.h>
+#include <Xm/TextF.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+constexpr Dimension kNameWidth = 320;
+
+// Values of the radio buttons: 1 for the second choice of each pair.
+const RadioSpec kLongitudeSides[] = {{"LongE", 0}, {"LongW", 1}};
+const RadioSpec kLatitudeSides[] = {{"LatiN", 0}, {"LatiS", 1}};
+const RadioSpec kZoneSigns[] = {{"TZPlus", 0}, {"TZMinus", 1}};
+
+FormDialog editDialog;
+Widget nameText, longDegText, longMinText, latiDegText, latiMinText, altitudeText, zoneText;
+RadioGroup longitudeSide, latitudeSide, zoneSign;
+
+int editedIndex = -1;
+std::string oldLine;
+Scene* editScene = nullptr;
+
+Widget Row(Widget parent, const char* name, bool adjustLast)
+{
+    return XtVaCreateManagedWidget(name, xmRowColumnWidgetClass, parent, XmNpacking,
+                                   XmPACK_TIGHT, XmNorientation, XmHORIZONTAL, XmNadjustLast,
+                                   adjustLast ? True : False, nullptr);
+}
+
+void Label(Widget row, const char* name)
+{
+    XtVaCreateManagedWidget(name, xmLabelWidgetClass, row, nullptr);
+}
+
+Widget Text(Widget row, const char* name, short columns, short maxLength)
+{
+    return XtVaCreateManagedWidget(name, xmTextFieldWidgetClass, row, XmNcolumns, columns,
+                                   XmNmaxLength, maxLength, nullptr);
+}
+
+void Radio(Widget row, const char* name, const RadioSpec* specs, RadioGroup& group)
+{
+    CreateRadioGroup(row, name, specs, 2, group);
+    XtVaSetValues(group.box, XmNorientation, XmHORIZONTAL, nullptr);
+}
+
+// An angle row: its label, the side, degrees, the degree sign, minutes, the
+// minute sign.
+void AngleRow(Widget parent, const char* prefix, const RadioSpec* sides, RadioGroup& side,
+              Widget& degrees, Widget& minutes)
+{
+    const std::string word = prefix;
+    Widget row = Row(parent, ("RC" + word).c_str(), false);
+    Label(row, (word + "Label").c_str());
+    Radio(row, (word + "Radio").c_str(), sides, side);
+    degrees = Text(row, (word + "Deg").c_str(), 3, 3);
+    Label(row, (word + "DegLabel").c_str());
+    minutes = Text(row, (word + "Min").c_str(), 3, 2);
+    Label(row, (word + "MinLabel").c_str());
+}
+
+std::string TextOf(Widget field)
+{
+    char* value = XmTextFieldGetString(field);
+    std::string text = value != nullptr ? value : "";
+    XtFree(value);
+    return text;
+}
+
+void SetText(Widget field, const std::string& text)
+{
+    XmTextFieldSetString(field, const_cast<char*>(text.c_str()));
+}
+
+void FillSiteEditDialog(const std::string& line)
+{
+    const SiteEditFields fields = SiteFieldsOfLine(line);
+    SetText(nameText, fields.name);
+    SetText(longDegText, fields.longDeg);
+    SetText(longMinText, fields.longMin);
+    SetRadioValue(longitudeSide, fields.west ? 1 : 0);
+    SetText(latiDegText, fields.latiDeg);
+    SetText(latiMinText, fields.latiMin);
+    SetRadioValue(latitudeSide, fields.south ? 1 : 0);
+    SetText(altitudeText, fields.altitude);
+    SetText(zoneText, fields.zoneHours);
+    SetRadioValue(zoneSign, fields.zoneMinus ? 1 : 0);
+}
+
+int32_t Choice(const RadioGroup& group)
+{
+    int32_t value = 0;
+    RadioValue(group, value);
+    return value;
+}
+
+SiteEditFields FieldValues()
+{
+    SiteEditFields fields;
+    fields.name = TextOf(nameText);
+    fields.west = Choice(longitudeSide) == 1;
+    fields.longDeg = TextOf(longDegText);
+    fields.longMin = TextOf(longMinText);
+    fields.south = Choice(latitudeSide) == 1;
+    fields.latiDeg = TextOf(latiDegText);
+    fields.latiMin = TextOf(latiMinText);
+    fields.altitude = TextOf(altitudeText);
+    fields.zoneMinus = Choice(zoneSign) == 1;
+    fields.zoneHours = TextOf(zoneText);
+    return fields;
+}
+
+// The edited site was the default: the view goes to it under its new name,
+// which becomes the default.
+void FollowDefaultSite(const std::string& line)
+{
+    const std::string name = SiteLineName(line);
+    ObserverLocation location{};
+    double zone = 0.0;
+    if (LookUpSite(name.c_str(), location, zone) == 0) {
+        return;
+    }
+    CommandText command;
+    ComposeLocateCommand(name.c_str(), location, zone, command);
+    RunCommandText(editScene, command);
+    CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, editScene->siteName);
+    SetOption("SiteName", gAppEnv->siteName);
+}
+
+void SiteEditDialogOkCallback(Widget, XtPointer, XtPointer)
+{
+    std::string line;
+    CommandText check;
+    const char* refusal = MakeSiteLine(FieldValues(), SiteListNames(), editedIndex, line, check);
+    if (refusal != nullptr) {
+        if (*refusal != '\0') {
+            ShowDialogWarning(gAppEnv->toplevel, refusal);
+        } else {
+            RunCommandText(editScene, check);
+        }
+        return;
+    }
+    if (line == oldLine) {
+        HideFormDialog(editDialog);
+        return;
+    }
+    switch (WriteSiteFileLine(editedIndex, line)) {
+    case kSiteWriteFailed:
+        return;   // what was typed stays, for another try
+    case kSiteFileReloaded:
+        // A new site still goes first; an edited line may have moved.
+        if (editedIndex >= 0) {
+            HideFormDialog(editDialog);
+        }
+        return;
+    case kSiteWritten:
+        break;
+    }
+    HideFormDialog(editDialog);
+    if (IsDefaultSiteLine(oldLine, gAppEnv->siteName)) {
+        FollowDefaultSite(line);
+    }
+}
+
+void CreateSiteEditDialog(Widget parent)
+{
+    CreateFormDialog(editDialog, parent, "SiteEditDialog", "RCSiteEdit");
+    Widget controls = XtVaCreateManagedWidget(
+        "RCSiteEditCtrls", xmRowColumnWidgetClass, editDialog.rowColumn, XmNpacking,
+        XmPACK_TIGHT, XmNorientation, XmVERTICAL, XmNadjustLast, False, nullptr);
+    Widget nameRow = Row(controls, "RCName", true);
+    Label(nameRow, "NameLabel");
+    nameText = XtVaCreateManagedWidget("NameText", xmTextFieldWidgetClass, nameRow, XmNwidth,
+                                       kNameWidth, XmNmaxLength, kSiteNameWidth, nullptr);
+    AngleRow(controls, "Long", kLongitudeSides, longitudeSide, longDegText, longMinText);
+    AngleRow(controls, "Lati", kLatitudeSides, latitudeSide, latiDegText, latiMinText);
+    Widget altitudeRow = Row(controls, "RCAlti", true);
+    Label(altitudeRow, "AltiLabel");
+    altitudeText = Text(altitudeRow, "AltiText", 4, 4);
+    Label(altitudeRow, "AltiUnitLabel");
+    Widget zoneRow = Row(controls, "RCTZ", false);
+    Label(zoneRow, "TZLabel");
+    Radio(zoneRow, "TZRadio", kZoneSigns, zoneSign);
+    zoneText = Text(zoneRow, "TZHour", 5, 5);
+    Label(zoneRow, "TZHourLabel");
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, SiteEditDialogOkCallback, nullptr},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    AddDialogButtons(editDialog, editDialog.rowColumn, "ObsButtons", buttons, 2);
+}
+
+}  // namespace
+
+void ShowSiteEditDialog(Widget parent, const std::string& line, int index, Scene* scene)
+{
+    editScene = scene;
+    if (editDialog.dialog == nullptr) {
+        CreateSiteEditDialog(parent);
+    }
+    FillSiteEditDialog(line);
+    oldLine = line;
+    editedIndex = index;
+    ShowFormDialog(editDialog);
+}
+
+Widget SiteEditDialogWidget()
+{
+    return editDialog.dialog;
+}

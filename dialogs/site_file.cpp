@@ -1,0 +1,123 @@
+#include "dialogs/site_file.h"
+
+#include "core/replacement_file.h"
+#include "sky/catalog/site_list.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* stream) const { std::fclose(stream); }
+};
+
+bool ReadWholeLine(FILE* stream, std::string& line)
+{
+    line.clear();
+    int c;
+    while ((c = std::fgetc(stream)) != EOF) {
+        line += static_cast<char>(c);
+        if (c == '\n') {
+            break;
+        }
+    }
+    return !line.empty();
+}
+
+bool ValidIndex(const std::vector<std::string>& lines, int index)
+{
+    return index >= 0 && static_cast<size_t>(index) < lines.size();
+}
+
+// The lines after the change, or false for an index that names no line.
+bool ApplyChange(std::vector<std::string>& lines, const SiteFileChange& change)
+{
+    switch (change.kind) {
+    case kSiteLineInsert: lines.insert(lines.begin(), change.line); return true;
+    case kSiteLineReplace:
+        if (!ValidIndex(lines, change.index)) {
+            return false;
+        }
+        lines[static_cast<size_t>(change.index)] = change.line;
+        return true;
+    case kSiteLineDelete:
+        if (!ValidIndex(lines, change.index)) {
+            return false;
+        }
+        lines.erase(lines.begin() + change.index);
+        return true;
+    }
+    return false;
+}
+
+int Refuse(SiteFileError& error, const char* key, const std::string& argument)
+{
+    error.key = key;
+    error.argument = argument;
+    return 0;
+}
+
+}  // namespace
+
+int ReadSiteFileLines(const char* path, std::vector<std::string>& lines)
+{
+    std::unique_ptr<FILE, FileCloser> stream(std::fopen(path, "r"));
+    if (!stream) {
+        return 0;
+    }
+    std::vector<std::string> read;
+    std::string line;
+    while (ReadWholeLine(stream.get(), line)) {
+        read.push_back(line);
+    }
+    if (std::ferror(stream.get()) != 0) {
+        return 0;
+    }
+    lines.swap(read);
+    return 1;
+}
+
+std::string SiteLineName(const std::string& line)
+{
+    std::string name = line.substr(0, line.find_first_of("\r\n"));
+    name.resize(std::min(name.size(), static_cast<size_t>(kSiteNameWidth)));
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
+std::vector<std::string> SiteLineNames(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> names;
+    names.reserve(lines.size());
+    for (const std::string& line : lines) {
+        names.push_back(SiteLineName(line));
+    }
+    return names;
+}
+
+int ChangeSiteFile(const char* path, std::vector<std::string>& shown,
+                   const SiteFileChange& change, SiteFileError& error)
+{
+    std::vector<std::string> lines;
+    if (ReadSiteFileLines(path, lines) == 0) {
+        return Refuse(error, "messageCannotOpenFile", path);
+    }
+    // The dialog's line numbers mean something only while the file is the
+    // one it shows.
+    if (lines != shown || !ApplyChange(lines, change)) {
+        return Refuse(error, "messageSiteFileChanged", "");
+    }
+    ReplacementFile file;
+    if (OpenReplacement(file, path) == 0) {
+        return Refuse(error, "messageCannotCreateFile", file.temporary);
+    }
+    for (const std::string& line : lines) {
+        WriteReplacement(file, line.data(), line.size());
+    }
+    if (CommitReplacement(file) == 0) {
+        return Refuse(error, "messageCannotWriteFile", file.temporary);
+    }
+    shown.swap(lines);
+    return 1;
+}

@@ -1,0 +1,59 @@
+// The site list file as the site dialogs keep and change it: every line,
+// record or not, read whole, so that list position p always stands for
+// line p of the file. Changes rewrite the file through a replacement file
+// and only after checking that it still holds what the dialog shows: another
+// instance of the program, or an editor, may have changed it since. Plain
+// functions; the list widget is in dialogs/site_dialog.cpp.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A refusal: the message key and the path or name for its "%s".
+struct SiteFileError {
+    const char* key = nullptr;
+    std::string argument;
+};
+
+// Every line of the file, each with its line feed when it has one, however
+// long, NUL bytes included.
+// Returned: lines; 1 read, 0 when the file cannot be opened or read through
+int ReadSiteFileLines(const char* path, std::vector<std::string>& lines);
+
+// The name a line stands for in the list: its first 40 characters before
+// its line end, trailing blanks removed.
+std::string SiteLineName(const std::string& line);
+
+// The names of lines, in order.
+std::vector<std::string> SiteLineNames(const std::vector<std::string>& lines);
+
+// What a change does to the file.
+enum SiteFileChangeKind {
+    kSiteLineReplace,   // line index becomes line
+    kSiteLineInsert,    // line goes first
+    kSiteLineDelete,    // line index goes
+};
+
+struct SiteFileChange {
+    SiteFileChangeKind kind;
+    int index;           // 0-based line, for replace and delete
+    std::string line;    // the new line with its line feed, for replace and insert
+};
+
+// Rewrites the file with one change, when the file still holds exactly the
+// lines the dialog shows.
+// Given:    path   the site list file in use
+//           shown  the lines as the dialog shows them
+//           change what to do
+// Returned: shown  the file's lines as now written (unchanged on failure)
+//           1 done; 0 refused, with error:
+//             messageCannotOpenFile   (path)  the file cannot be read
+//             messageSiteFileChanged          it no longer holds the shown
+//                                             lines (the caller reloads)
+//             messageCannotCreateFile (temporary path)
+//             messageCannotWriteFile  (temporary path)  a write, the flush or
+//                                             the rename failed
+//           On every failure the file is as it was and no temporary file is
+//           left.
+int ChangeSiteFile(const char* path, std::vector<std::string>& shown,
+                   const SiteFileChange& change, SiteFileError& error);

@@ -1,0 +1,106 @@
+#include "dialogs/stime_part.h"
+
+#include "dialogs/choice_groups.h"
+
+#include <Xm/Form.h>
+#include <Xm/Label.h>
+#include <Xm/RowColumn.h>
+#include <Xm/TextF.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+// Values of the buttons of the two radio boxes.
+constexpr int kBefore = 1;
+constexpr int kAfter = 0;
+constexpr int kRise = 1;
+constexpr int kSet = 0;
+constexpr int kEditOffset = 10;
+
+const RadioSpec kBeforeAfterChoices[] = {{"ToggleBefore", kBefore}, {"ToggleAfter", kAfter}};
+const RadioSpec kRiseSetChoices[] = {{"ToggleRise", kRise}, {"ToggleSet", kSet}};
+
+Widget stimeToggle = nullptr;
+Widget minutesText = nullptr;
+Widget minutesLabel = nullptr;
+RadioGroup beforeAfter;
+RadioGroup riseSet;
+
+void SetStimeSensitive(bool locked)
+{
+    const Boolean sensitive = locked ? True : False;
+    for (Widget control : {minutesText, minutesLabel, beforeAfter.buttons[0],
+                           beforeAfter.buttons[1], riseSet.buttons[0], riseSet.buttons[1]}) {
+        XtSetSensitive(control, sensitive);
+    }
+}
+
+void StimeToggleCallback(Widget toggle, XtPointer, XtPointer)
+{
+    SetStimeSensitive(XmToggleButtonGetState(toggle) != 0);
+}
+
+// The radio boxes stand side by side, their toggles without a margin.
+void CreateChoice(Widget form, const char* name, const RadioSpec* specs, Widget left,
+                  RadioGroup& group)
+{
+    CreateRadioGroup(form, name, specs, 2, group);
+    XtVaSetValues(group.box, XmNpacking, XmPACK_TIGHT, XmNorientation, XmVERTICAL,
+                  XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
+                  XmNleftWidget, left, nullptr);
+    for (Widget button : group.buttons) {
+        XtVaSetValues(button, XmNmarginHeight, 0, nullptr);
+    }
+}
+
+}  // namespace
+
+void CreateStimePart(Widget parent)
+{
+    Widget column = XtVaCreateManagedWidget("StimeRC", xmRowColumnWidgetClass, parent,
+                                            XmNpacking, XmPACK_TIGHT, XmNorientation,
+                                            XmVERTICAL, XmNadjustLast, False, nullptr);
+    stimeToggle =
+        XtVaCreateManagedWidget("ToggleStime", xmToggleButtonWidgetClass, column, nullptr);
+    XtAddCallback(stimeToggle, XmNvalueChangedCallback, StimeToggleCallback, nullptr);
+    Widget form = XtVaCreateManagedWidget("FormStime", xmFormWidgetClass, column, nullptr);
+    Widget editForm = XtVaCreateManagedWidget(
+        "FormStimeEdit", xmFormWidgetClass, form, XmNtopAttachment, XmATTACH_FORM, XmNtopOffset,
+        kEditOffset, XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, kEditOffset, nullptr);
+    minutesText = XtVaCreateManagedWidget("EditStimeMin", xmTextFieldWidgetClass, editForm,
+                                          XmNcolumns, 3, XmNmaxLength, 2, XmNtopAttachment,
+                                          XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM,
+                                          nullptr);
+    minutesLabel = XtVaCreateManagedWidget(
+        "LabelStimeMin", xmLabelWidgetClass, editForm, XmNleftAttachment, XmATTACH_WIDGET,
+        XmNleftWidget, minutesText, XmNleftOffset, 3, XmNbottomAttachment, XmATTACH_FORM,
+        XmNbottomOffset, 5, nullptr);
+    CreateChoice(form, "RadioBoxPM", kBeforeAfterChoices, editForm, beforeAfter);
+    CreateChoice(form, "RadioBoxRS", kRiseSetChoices, beforeAfter.box, riseSet);
+}
+
+void FillStimePart(const SunLockValues& values)
+{
+    XmToggleButtonSetState(stimeToggle, values.locked ? True : False, False);
+    SetRadioValue(riseSet, values.sunrise ? kRise : kSet);
+    SetRadioValue(beforeAfter, values.before ? kBefore : kAfter);
+    XmTextFieldSetString(minutesText, const_cast<char*>(values.minutes.c_str()));
+    SetStimeSensitive(values.locked);
+}
+
+SunLockValues StimePartValues()
+{
+    SunLockValues values;
+    values.locked = XmToggleButtonGetState(stimeToggle) != 0;
+    int32_t choice = kSet;
+    RadioValue(riseSet, choice);
+    values.sunrise = choice == kRise;
+    choice = kAfter;
+    RadioValue(beforeAfter, choice);
+    values.before = choice == kBefore;
+    char* minutes = XmTextFieldGetString(minutesText);
+    values.minutes = minutes != nullptr ? minutes : "";
+    XtFree(minutes);
+    return values;
+}

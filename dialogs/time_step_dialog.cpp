@@ -1,0 +1,130 @@
+#include "dialogs/time_step_dialog.h"
+
+#include "core/app_env.h"
+#include "dialogs/choice_groups.h"
+#include "dialogs/date_rows.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/time_step_text.h"
+
+#include <Xm/RowColumn.h>
+#include <Xm/Separator.h>
+#include <Xm/TextF.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+constexpr int32_t kSystemClock = 1;
+constexpr int32_t kCurrentSetting = 2;
+
+// Three digits may be typed in every row but the year's; the arrows stop at
+// 99 (9999 years).
+const NumberFieldSpec kStepRows[kTimeStepFieldCount] = {
+    {"Year", 0, 9999, 1, 0, 5, 4}, {"Month", 0, 99, 1, 0, 3, 3}, {"Day", 0, 99, 1, 0, 3, 3},
+    {"Hour", 0, 99, 1, 0, 3, 3},   {"Min", 0, 99, 1, 0, 3, 3},
+};
+const RadioSpec kClockChoices[] = {{"ToggleRTSysTime", kSystemClock},
+                                   {"ToggleRTSetting", kCurrentSetting}};
+
+FormDialog timeStepDialog;
+Widget realTimeToggle = nullptr;
+RadioGroup clockChoice;
+DateRows stepRows;
+
+std::string FieldText(const NumberField& field)
+{
+    char* value = XmTextFieldGetString(field.text);
+    std::string text = value != nullptr ? value : "";
+    XtFree(value);
+    return text;
+}
+
+// With real time on the clock can be chosen and the step rows mean nothing;
+// with it off, the reverse.
+void SetTimeStepSensitive()
+{
+    const bool realTime = XmToggleButtonGetState(realTimeToggle) != 0;
+    XtSetSensitive(clockChoice.box, realTime ? True : False);
+    for (Widget button : clockChoice.buttons) {
+        XtSetSensitive(button, realTime ? True : False);
+    }
+    SetDateRowsSensitive(stepRows, !realTime);
+}
+
+void RealTimeToggleCallback(Widget, XtPointer, XtPointer)
+{
+    SetTimeStepSensitive();
+}
+
+void FillTimeStepDialog(const TimeStepValues& values)
+{
+    XmToggleButtonSetState(realTimeToggle, values.realTime ? True : False, False);
+    SetRadioValue(clockChoice, values.systemClock ? kSystemClock : kCurrentSetting);
+    for (int row = 0; row < kTimeStepFieldCount; ++row) {
+        XmTextFieldSetString(stepRows.fields[row].text,
+                             const_cast<char*>(values.step[static_cast<size_t>(row)].c_str()));
+    }
+}
+
+TimeStepValues FieldValues()
+{
+    TimeStepValues values;
+    values.realTime = XmToggleButtonGetState(realTimeToggle) != 0;
+    int32_t clock = kSystemClock;
+    RadioValue(clockChoice, clock);
+    values.systemClock = clock == kSystemClock;
+    if (!values.realTime) {
+        for (int row = 0; row < kTimeStepFieldCount; ++row) {
+            values.step[static_cast<size_t>(row)] = FieldText(stepRows.fields[row]);
+        }
+    }
+    return values;
+}
+
+void TimeStepDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    CommandText command;
+    const char* refusal = ComposeTimeStepCommand(FieldValues(), command);
+    if (refusal != nullptr) {
+        ShowDialogWarning(timeStepDialog.dialog, refusal);
+        return;
+    }
+    HideFormDialog(timeStepDialog);
+    RunCommandText(static_cast<Scene*>(client), command);
+}
+
+void CreateTimeStepDialog(Scene* scene)
+{
+    CreateFormDialog(timeStepDialog, gAppEnv->toplevel, "TimeStepDialog", "TimeStepRowColumn");
+    Widget controls = XtVaCreateManagedWidget(
+        "RCTimeStepCtrl", xmRowColumnWidgetClass, timeStepDialog.rowColumn, XmNpacking,
+        XmPACK_TIGHT, XmNorientation, XmVERTICAL, XmNadjustLast, False, nullptr);
+    realTimeToggle =
+        XtVaCreateManagedWidget("ToggleRealTime", xmToggleButtonWidgetClass, controls, nullptr);
+    XtAddCallback(realTimeToggle, XmNvalueChangedCallback, RealTimeToggleCallback, nullptr);
+    CreateRadioGroup(controls, "RealTimeRadioBox", kClockChoices, 2, clockChoice);
+    XtVaCreateManagedWidget("Separator", xmSeparatorWidgetClass, controls, nullptr);
+    AddDateRows(CreateDateTimeForm(controls), kStepRows, kTimeStepFieldCount, nullptr, stepRows);
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, TimeStepDialogOkCallback, scene},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    AddDialogButtons(timeStepDialog, timeStepDialog.rowColumn, "TimeStepButtons", buttons, 2);
+}
+
+}  // namespace
+
+void ShowTimeStepDialog(Scene* scene)
+{
+    if (timeStepDialog.dialog == nullptr) {
+        CreateTimeStepDialog(scene);
+    }
+    FillTimeStepDialog(ReadTimeStepValues(*scene));
+    SetTimeStepSensitive();
+    ShowFormDialog(timeStepDialog);
+}
+
+Widget TimeStepDialogWidget()
+{
+    return timeStepDialog.dialog;
+}
