@@ -10,25 +10,29 @@ namespace {
 constexpr int kRowLeftOffset = 5;
 constexpr int kPlacesPerLine = 3;
 
-// Next to the place before it in the first line; below the place above it
-// in the second.
+// A row form right of the place before it in its line (at the left edge
+// when there is none), and below the place above it in the second line, so
+// that it stands exactly under that place.
 Widget CreateRowForm(Widget parent, int row, Widget left, Widget above)
 {
     char name[16];
     std::snprintf(name, sizeof name, "DateForm%d", row);
-    if (above != nullptr) {
-        return XtVaCreateManagedWidget(name, xmFormWidgetClass, parent, XmNleftOffset,
-                                       kRowLeftOffset, XmNtopAttachment, XmATTACH_WIDGET,
-                                       XmNtopWidget, above, XmNleftAttachment,
-                                       XmATTACH_OPPOSITE_WIDGET, XmNleftWidget, above, nullptr);
-    }
+    Arg args[6];
+    Cardinal count = 0;
+    XtSetArg(args[count], XmNleftOffset, kRowLeftOffset), ++count;
     if (left != nullptr) {
-        return XtVaCreateManagedWidget(name, xmFormWidgetClass, parent, XmNleftOffset,
-                                       kRowLeftOffset, XmNtopAttachment, XmATTACH_FORM,
-                                       XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, left,
-                                       nullptr);
+        XtSetArg(args[count], XmNleftAttachment, XmATTACH_WIDGET), ++count;
+        XtSetArg(args[count], XmNleftWidget, left), ++count;
+    } else {
+        XtSetArg(args[count], XmNleftAttachment, XmATTACH_FORM), ++count;
     }
-    return CreateLeadingForm(parent, name);
+    if (above != nullptr) {
+        XtSetArg(args[count], XmNtopAttachment, XmATTACH_WIDGET), ++count;
+        XtSetArg(args[count], XmNtopWidget, above), ++count;
+    } else {
+        XtSetArg(args[count], XmNtopAttachment, XmATTACH_FORM), ++count;
+    }
+    return XtCreateManagedWidget(name, xmFormWidgetClass, parent, args, count);
 }
 
 }  // namespace
@@ -58,8 +62,8 @@ void AddDateRows(Widget dateTimeForm, const NumberFieldSpec* specs, int count, W
     for (int row = 0; row < count; ++row, ++place) {
         const bool firstLine = place < kPlacesPerLine;
         // The second line fills its places from the right.
-        const int above = kPlacesPerLine - (count - row);
-        Widget form = CreateRowForm(dateTimeForm, row, firstLine && place > 0 ? places[place - 1] : nullptr,
+        const int above = firstLine ? place : kPlacesPerLine - (count - row);
+        Widget form = CreateRowForm(dateTimeForm, row, above > 0 ? places[above - 1] : nullptr,
                                     firstLine ? nullptr : places[above]);
         places[place] = form;
         CreateNumberField(form, specs[row], rows.fields[row]);

@@ -4,3 +4,12 @@ uvola_test(dialogs_kit_test SOURCES dialogs_kit_test.cpp LIBS uvola_dialogs)
 uvola_gui_test(dialogs_gui_test SOURCES dialogs_gui_test.cpp LIBS uvola_dialogs)
 # The command dialog and its history file.
 uvola_gui_test(command_dialog_test SOURCES command_dialog_test.cpp LIBS uvola_dialogs)
+# The date, time-step and site dialogs: their plain halves and the site
+# file without X, and each dialog driven in-process on a private X server.
+# The date dialog's rows follow the date style it is first shown with, so
+# each style runs in a process of its own.
+uvola_gui_test(time_step_dialog_test SOURCES time_step_dialog_test.cpp LIBS uvola_dialogs)
+foreach(style 0 1 2)
+  uvola_gui_test(date_dialog_style${style}_test SOURCES date_dialog_test.cpp LIBS uvola_dialogs)
+  target_compile_definitions(date_dialog_style${style}_test PRIVATE DATE_STYLE=${style})
+endforeach()
