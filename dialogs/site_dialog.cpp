@@ -89,13 +89,20 @@ void FillSiteDialog(const Scene& scene)
     XmToggleButtonSetState(makeDefaultToggle, False, False);
 }
 
-void ReloadSiteList()
+// Another instance of the program, or an editor, may have changed the
+// file since the list was read: the list shows the file as it is now.
+void RefreshSiteList()
 {
     std::vector<std::string> lines;
-    if (ReadSiteFileLines(gAppEnv->siteFile, lines) != 0) {
+    if (ReadSiteFileLines(gAppEnv->siteFile, lines) != 0 && lines != siteLines) {
         SetLines(std::move(lines));
+        SetListItems(siteList, siteNames);
     }
-    SetListItems(siteList, siteNames);
+}
+
+void ReloadSiteList()
+{
+    RefreshSiteList();
     FillSiteDialog(*dialogScene);
 }
 
@@ -257,6 +264,8 @@ void ShowSiteDialog(Scene* scene)
             return;
         }
         CreateSiteDialog(scene);
+    } else {
+        RefreshSiteList();
     }
     FillSiteDialog(*scene);
     ShowFormDialog(siteDialog);
