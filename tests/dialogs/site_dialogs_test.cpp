@@ -10,6 +10,7 @@
 #include "dialogs/site_edit_dialog.h"
 #include "core/string_utils.h"
 #include "tests/dialogs/private_tmpfs.h"
+#include "tests/dialogs/site_test_lines.h"
 #include "tests/harness/test_files.h"
 
 #include <Xm/List.h>
@@ -21,15 +22,8 @@
 namespace {
 
 using dialogtest::DialogDriver;
-
-std::string Record(const char* name, const char* longitude, const char* latitude,
-                   const char* altitude, const char* zone)
-{
-    char line[128];
-    std::snprintf(line, sizeof line, "%-40s %8s %7s %4s %6s \n", name, longitude, latitude,
-                  altitude, zone);
-    return line;
-}
+using sitetest::Joined;
+using sitetest::Record;
 
 const std::string kTokyo = Record("Tokyo (Japan)", "139.767E", "35.683N", "40", "+09.00");
 const std::string kLondon = Record("London (United Kingdom)", "0.117W", "51.500N", "10", "+00.00");
@@ -38,15 +32,6 @@ const std::string kOsaka = Record("Tokyo (Japan)", "135.000E", "34.000N", "5", "
 const std::string kBadName = Record("Bad;Site", "10.000E", "10.000N", "0", "+00.00");
 const std::string kNagoya = Record("Nagoya (Japan)", "139.999E", "35.167N", "51", "+09.00");
 const std::vector<std::string> kLines = {kTokyo, kLondon, kBarcelona, kOsaka, kBadName, kNagoya};
-
-std::string Joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-    }
-    return text;
-}
 
 // The QuestionDialog, answered by a timer as a user would answer it.
 struct Answer {
