@@ -30,6 +30,7 @@ fuzz_sao_star_file     sao_corpus               -
 fuzz_gsc_region_file   gsc_corpus               -
 fuzz_stl_script        script_corpus            commands
 fuzz_history_reader    history_corpus           -
+fuzz_site_dialog_file  site_dialog_corpus       -
 "
 
 count=$(echo "$targets" | grep -c .)
