@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr Dimension kNameWidth = 320;
-
 // Values of the radio buttons: 1 for the second choice of each pair.
 const RadioSpec kLongitudeSides[] = {{"LongE", 0}, {"LongW", 1}};
 const RadioSpec kLatitudeSides[] = {{"LatiN", 0}, {"LatiS", 1}};
@@ -183,8 +181,10 @@ void CreateSiteEditDialog(Widget parent)
         XmPACK_TIGHT, XmNorientation, XmVERTICAL, XmNadjustLast, False, nullptr);
     Widget nameRow = Row(controls, "RCName", true);
     Label(nameRow, "NameLabel");
-    nameText = XtVaCreateManagedWidget("NameText", xmTextFieldWidgetClass, nameRow, XmNwidth,
-                                       kNameWidth, XmNmaxLength, kSiteNameWidth, nullptr);
+    // The row-column sizes the field by its columns, whatever width it is
+    // given: room for the longest name.
+    nameText = XtVaCreateManagedWidget("NameText", xmTextFieldWidgetClass, nameRow, XmNcolumns,
+                                       kSiteNameWidth, XmNmaxLength, kSiteNameWidth, nullptr);
     AngleRow(controls, "Long", kLongitudeSides, longitudeSide, longDegText, longMinText);
     AngleRow(controls, "Lati", kLatitudeSides, latitudeSide, latiDegText, latiMinText);
     Widget altitudeRow = Row(controls, "RCAlti", true);
