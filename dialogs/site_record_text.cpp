@@ -13,13 +13,7 @@ const char kNewSiteLine[] = "                                           0.000E  
 
 namespace {
 
-constexpr int kLongitudeColumn = 41;
-constexpr int kLongitudeSideColumn = 48;
-constexpr int kLatitudeColumn = 50;
-constexpr int kLatitudeSideColumn = 56;
-constexpr int kAltitudeColumn = 58;
-constexpr int kZoneSignColumn = 63;
-constexpr int kZoneHoursColumn = 64;
+constexpr int kZoneHoursColumn = kSiteZoneColumn + 1;   // after the sign
 constexpr int kZoneHoursWidth = 5;
 
 constexpr int kMostLongitude = 180;    // degrees
@@ -124,11 +118,11 @@ const char* const kLatitudeKeys[3] = {"messageInvalidSiteLatiDeg", "messageInval
 const char* PutNumbers(const SiteEditFields& fields, std::string& line)
 {
     const char* refusal = PutAngle(line, fields.longDeg, fields.longMin, kMostLongitude,
-                                   kLongitudeKeys, kLongitudeColumn, "%7.3f%c",
+                                   kLongitudeKeys, kSiteLongitudeColumn, "%7.3f%c",
                                    fields.west ? 'W' : 'E');
     if (refusal == nullptr) {
         refusal = PutAngle(line, fields.latiDeg, fields.latiMin, kMostLatitude, kLatitudeKeys,
-                           kLatitudeColumn, "%6.3f%c", fields.south ? 'S' : 'N');
+                           kSiteLatitudeColumn, "%6.3f%c", fields.south ? 'S' : 'N');
     }
     if (refusal != nullptr) {
         return refusal;
@@ -139,7 +133,7 @@ const char* PutNumbers(const SiteEditFields& fields, std::string& line)
     }
     char text[16];
     std::snprintf(text, sizeof text, "%4d", altitude);
-    Put(line, kAltitudeColumn, text, 4);
+    Put(line, kSiteAltitudeColumn, text, 4);
     // The sign is the choice's: a negative number here would put two signs
     // in the column, which the reader cannot take.
     double hours = 0.0;
@@ -147,7 +141,7 @@ const char* PutNumbers(const SiteEditFields& fields, std::string& line)
         return "messageInvalidSiteTz";
     }
     std::snprintf(text, sizeof text, "%c%05.2f", fields.zoneMinus ? '-' : '+', std::fabs(hours));
-    Put(line, kZoneSignColumn, text, 6);
+    Put(line, kSiteZoneColumn, text, 6);
     return nullptr;
 }
 
@@ -160,13 +154,13 @@ SiteEditFields SiteFieldsOfLine(const std::string& line)
     SplitSiteRecord(columns.c_str(), split);
     SiteEditFields fields;
     fields.name = SiteLineName(columns);
-    ShowAngle(split + kLongitudeColumn, fields.longDeg, fields.longMin);
-    fields.west = IsSide(columns[kLongitudeSideColumn], 'W');
-    ShowAngle(split + kLatitudeColumn, fields.latiDeg, fields.latiMin);
-    fields.south = IsSide(columns[kLatitudeSideColumn], 'S');
-    fields.altitude = std::to_string(std::strtol(split + kAltitudeColumn, nullptr, 10));
+    ShowAngle(split + kSiteLongitudeColumn, fields.longDeg, fields.longMin);
+    fields.west = IsSide(columns[kSiteLongitudeSideColumn], 'W');
+    ShowAngle(split + kSiteLatitudeColumn, fields.latiDeg, fields.latiMin);
+    fields.south = IsSide(columns[kSiteLatitudeSideColumn], 'S');
+    fields.altitude = std::to_string(std::strtol(split + kSiteAltitudeColumn, nullptr, 10));
     fields.zoneHours = columns.substr(kZoneHoursColumn, kZoneHoursWidth);
-    fields.zoneMinus = columns[kZoneSignColumn] == '-';
+    fields.zoneMinus = columns[kSiteZoneColumn] == '-';
     return fields;
 }
 

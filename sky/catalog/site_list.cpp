@@ -11,12 +11,6 @@
 
 namespace {
 
-constexpr int kLongitudeColumn = 41;
-constexpr int kLongitudeSideColumn = 48;
-constexpr int kLatitudeColumn = 50;
-constexpr int kLatitudeSideColumn = 56;
-constexpr int kAltitudeColumn = 58;
-constexpr int kZoneColumn = 63;
 // Blank columns between the fields: the first four make the record test,
 // and each ends a field when a record is split.
 constexpr int kRecordTestColumns[] = {40, 49, 57, 62};
@@ -89,16 +83,16 @@ int ParseSiteRecord(const char* line, SiteRecord& site)
     SplitSiteRecord(line, fields);
     SiteRecord parsed;
     CopyTrimmedName(fields, parsed.name);
-    parsed.location.longitude = std::strtod(fields + kLongitudeColumn, nullptr);
-    if (IsWestOrSouth(line[kLongitudeSideColumn], 'W')) {
+    parsed.location.longitude = std::strtod(fields + kSiteLongitudeColumn, nullptr);
+    if (IsWestOrSouth(line[kSiteLongitudeSideColumn], 'W')) {
         parsed.location.longitude = -parsed.location.longitude;
     }
-    parsed.location.latitude = std::strtod(fields + kLatitudeColumn, nullptr);
-    if (IsWestOrSouth(line[kLatitudeSideColumn], 'S')) {
+    parsed.location.latitude = std::strtod(fields + kSiteLatitudeColumn, nullptr);
+    if (IsWestOrSouth(line[kSiteLatitudeSideColumn], 'S')) {
         parsed.location.latitude = -parsed.location.latitude;
     }
-    parsed.location.height = std::strtod(fields + kAltitudeColumn, nullptr);
-    parsed.zone = std::strtod(fields + kZoneColumn, nullptr);
+    parsed.location.height = std::strtod(fields + kSiteAltitudeColumn, nullptr);
+    parsed.zone = std::strtod(fields + kSiteZoneColumn, nullptr);
     // "nan" or "inf" typed into a field would poison every position computed
     // for the site, and so would a place off the Earth.
     if (!Within(parsed.location.longitude, kMostLongitude) || !Within(parsed.location.latitude, kMostLatitude) ||

@@ -13,6 +13,14 @@
 
 constexpr int kSiteRecordLength = 70;   // characters before the line end
 constexpr int kSiteNameWidth = 40;
+// Where each field starts; the side letters stand in the last column of
+// their field.
+constexpr int kSiteLongitudeColumn = 41;
+constexpr int kSiteLongitudeSideColumn = 48;
+constexpr int kSiteLatitudeColumn = 50;
+constexpr int kSiteLatitudeSideColumn = 56;
+constexpr int kSiteAltitudeColumn = 58;
+constexpr int kSiteZoneColumn = 63;
 
 // One site as read from a record.
 struct SiteRecord {

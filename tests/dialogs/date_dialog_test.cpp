@@ -139,23 +139,11 @@ TEST_F(DateDialogTest, DatesThatDoNotExistAreRefusedAtOk)
 TEST_F(DateDialogTest, ArrowsStopAtTheFieldsLimitsWithoutCarrying)
 {
     ShowDialog();
-    const struct {
-        const char* word;
-        const char* start;
-        const char* arrow;
-        const char* after;
-    } rows[] = {
+    ExpectArrowSteps(dialog(), {
         {"Day", "31", "Up", "31"},     {"Day", "x", "Up", "1"},       {"Day", "1", "Down", "1"},
         {"Year", "-999", "Down", "-999"}, {"Year", "9999", "Up", "9999"}, {"Hour", "23", "Up", "23"},
         {"Min", "59", "Up", "59"},     {"Min", "0", "Down", "0"},     {"Hour", "7", "Down", "6"},
-    };
-    for (const auto& row : rows) {
-        const std::string edit = std::string("Edit") + row.word;
-        driver.Type(dialog(), edit.c_str(), row.start);
-        driver.Press(dialog(), (std::string("Arrow") + row.word + row.arrow).c_str());
-        EXPECT_EQ(DialogDriver::Text(dialog(), edit.c_str()), row.after)
-            << row.word << " " << row.start << " " << row.arrow;
-    }
+    });
     if (kDateStyle != 0) {
         driver.Type(dialog(), "EditMonth", "12");
         driver.Press(dialog(), "ArrowMonthUp");

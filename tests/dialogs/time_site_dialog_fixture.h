@@ -58,6 +58,26 @@ protected:
         return texts;
     }
 
+    // One arrow press on a row with a typed start, and the text after it.
+    struct ArrowStep {
+        const char* word;    // the row: "Min" for EditMin, ArrowMinUp, ArrowMinDown
+        const char* start;
+        const char* arrow;   // "Up" or "Down"
+        const char* after;
+    };
+
+    void ExpectArrowSteps(Widget dialog, const std::vector<ArrowStep>& steps)
+    {
+        for (const ArrowStep& step : steps) {
+            const std::string edit = std::string("Edit") + step.word;
+            driver.Type(dialog, edit.c_str(), step.start);
+            driver.Press(dialog, (std::string("Arrow") + step.word + step.arrow).c_str());
+            EXPECT_EQ(DialogDriver::Text(dialog, edit.c_str()), step.after)
+                << step.word << " " << step.start << " " << step.arrow;
+        }
+        EXPECT_TRUE(driver.Texts().empty());
+    }
+
     Scene& scene = DialogScene();
     DialogDriver driver;
     std::vector<Widget> shownDialogs;

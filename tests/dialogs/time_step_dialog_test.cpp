@@ -82,23 +82,11 @@ TEST_F(TimeStepDialogTest, AnEmptyStepIsRefusedOnTheDialogAndNothingRuns)
 TEST_F(TimeStepDialogTest, ArrowsStopAtTheirLimits)
 {
     ShowDialog();
-    const struct {
-        const char* word;
-        const char* start;
-        const char* arrow;
-        const char* after;
-    } rows[] = {
+    ExpectArrowSteps(dialog(), {
         {"Min", "99", "Up", "99"},     {"Min", "0", "Down", "0"},   {"Min", "98", "Up", "99"},
         {"Hour", "x", "Up", "1"},      {"Day", "-5", "Down", "0"},  {"Year", "9999", "Up", "9999"},
         {"Year", "9998", "Up", "9999"}, {"Month", "150", "Down", "99"},
-    };
-    for (const auto& row : rows) {
-        const std::string edit = std::string("Edit") + row.word;
-        driver.Type(dialog(), edit.c_str(), row.start);
-        driver.Press(dialog(), (std::string("Arrow") + row.word + row.arrow).c_str());
-        EXPECT_EQ(DialogDriver::Text(dialog(), edit.c_str()), row.after)
-            << row.word << " " << row.start << " " << row.arrow;
-    }
+    });
     EXPECT_TRUE(driver.Texts().empty());
 }
 
