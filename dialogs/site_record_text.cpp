@@ -50,6 +50,12 @@ void ShowAngle(const char* field, std::string& degrees, std::string& minutes)
     minutes = std::to_string(static_cast<int>(std::floor((value - whole) * 60.0 + 0.5)));
 }
 
+// What a text field can show of a text: it ends at a NUL byte.
+std::string FieldText(const std::string& text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
 // As the reader takes them: either case.
 bool IsSide(char column, char side)
 {
@@ -153,13 +159,13 @@ SiteEditFields SiteFieldsOfLine(const std::string& line)
     char split[kSiteRecordLength];
     SplitSiteRecord(columns.c_str(), split);
     SiteEditFields fields;
-    fields.name = SiteLineName(columns);
+    fields.name = FieldText(SiteLineName(columns));
     ShowAngle(split + kSiteLongitudeColumn, fields.longDeg, fields.longMin);
     fields.west = IsSide(columns[kSiteLongitudeSideColumn], 'W');
     ShowAngle(split + kSiteLatitudeColumn, fields.latiDeg, fields.latiMin);
     fields.south = IsSide(columns[kSiteLatitudeSideColumn], 'S');
     fields.altitude = std::to_string(std::strtol(split + kSiteAltitudeColumn, nullptr, 10));
-    fields.zoneHours = columns.substr(kZoneHoursColumn, kZoneHoursWidth);
+    fields.zoneHours = FieldText(columns.substr(kZoneHoursColumn, kZoneHoursWidth));
     fields.zoneMinus = columns[kSiteZoneColumn] == '-';
     return fields;
 }

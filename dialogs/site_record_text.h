@@ -35,7 +35,7 @@ struct SiteEditFields {
 // with blanks to 70 columns. Longitude and latitude show whole degrees and
 // rounded minutes without carry (139.999 shows 139 and 60, which OK then
 // refuses); an angle that is no finite number within 1000 degrees leaves
-// both of its fields empty.
+// both of its fields empty. Like a text field, no text holds a NUL byte.
 // Given:    line  a line of the file, with or without its line feed
 SiteEditFields SiteFieldsOfLine(const std::string& line);
 

@@ -43,6 +43,9 @@ TEST(SiteFieldsOfLine, ColumnsAreReadAsTheReaderReadsThem)
          "0", "00.00", false},
         {Record("Far", "99999999", "1e300N", "-0", "+00.00"), "Far", "", "", false, "", "", false,
          "0", "00.00", false},
+        // A text field ends at a NUL byte, and so do the texts for it.
+        {std::string("Ad\0ak", 5) + Record("", "1.000E", "2.000N", "3", "-01.00").substr(5),
+         "Ad", "1", "0", false, "2", "0", false, "3", "01.00", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
