@@ -21,14 +21,24 @@ std::string PromptText(Widget prompt)
     return text;
 }
 
+// Where the next search starts, as the 0-based index of the first item it
+// tests (a 1-based position is the 0-based index of the item after it):
+// after the one selected item, which is the last match or the user's
+// choice, else after the top visible item. The top item alone would not
+// do: in a list short enough to show whole the match cannot become the top
+// item, and the same match would be found again and again.
+int SearchStart(Widget list)
+{
+    const int selected = SelectedPosition(list);
+    return selected > 0 ? selected : XmListYToPos(list, kTopItemY);
+}
+
 void SearchOkCallback(Widget, XtPointer client, XtPointer)
 {
     ListSearch& search = *static_cast<ListSearch*>(client);
     const std::string text = PromptText(search.prompt);
     *search.lastText = text;
-    // The position of the top item, 1-based, is the 0-based index of the
-    // item after it.
-    const int start = XmListYToPos(search.list, kTopItemY);
+    const int start = SearchStart(search.list);
     const int found = FindNextMatch(*search.names, search.keysPerEntry, start, text.c_str());
     if (found < 0) {
         return;

@@ -46,8 +46,9 @@ struct ListSearch {
 
 // Shows the prompt dialog `name` (built on parent at the first call, with
 // its Help and Apply buttons and its selection label taken away) holding the
-// remembered text. OK searches from the entry after the list's top visible
-// one, wrapping round: a match becomes the top item and is selected, and the
-// prompt goes away, so OK again finds the next one; no match leaves the
-// prompt up. Cancel hides it.
+// remembered text. OK searches from the entry after the list's one selected
+// entry (with none, or several, after its top visible one), wrapping round:
+// a match becomes the top item and is selected, and the prompt goes away, so
+// OK again finds the next one; no match leaves the prompt up. Cancel hides
+// it.
 void ShowListSearch(ListSearch& search, Widget parent, const char* name);

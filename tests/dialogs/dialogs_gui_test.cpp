@@ -319,29 +319,41 @@ TEST_F(SampleDialogTest, ToggleAndRadioGroupsGiveBackTheirValues)
     EXPECT_EQ(value, -1);
 }
 
+// Whether the list scrolls or shows every site, a search starts after the
+// selected site, so searching again finds the next match and then wraps.
 TEST_F(SampleDialogTest, SearchPromptFindsTheNextMatchingSite)
 {
-    driver.Press(dialog(), "ButtonSearch");
-    Widget prompt = siteSearch.prompt;
-    ASSERT_NE(prompt, nullptr);
-    EXPECT_TRUE(XtIsManaged(prompt));
-    driver.Type(prompt, "Text", "lon");
-    driver.Press(prompt, "OK");
-    EXPECT_EQ(SelectedPosition(siteList), 2);
-    EXPECT_FALSE(XtIsManaged(prompt));
-    // The match is now the top item: searching again finds the next one.
-    driver.Press(dialog(), "ButtonSearch");
-    EXPECT_EQ(DialogDriver::Text(prompt, "Text"), "lon");
-    driver.Press(prompt, "OK");
-    EXPECT_EQ(SelectedPosition(siteList), 4);
-    // No match: the prompt stays and the selection with it.
-    driver.Press(dialog(), "ButtonSearch");
-    driver.Type(prompt, "Text", "Nowhere");
-    driver.Press(prompt, "OK");
-    EXPECT_TRUE(XtIsManaged(prompt));
-    EXPECT_EQ(SelectedPosition(siteList), 4);
-    driver.Press(prompt, "Cancel");
-    EXPECT_FALSE(XtIsManaged(prompt));
+    for (int rows : {2, 4}) {
+        SCOPED_TRACE(std::to_string(rows) + " rows");
+        XtVaSetValues(siteList, XmNvisibleItemCount, rows, nullptr);
+        XmListDeselectAllItems(siteList);
+        XmListSetPos(siteList, 1);
+        driver.Press(dialog(), "ButtonSearch");
+        Widget prompt = siteSearch.prompt;
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_TRUE(XtIsManaged(prompt));
+        driver.Type(prompt, "Text", "lon");
+        for (int expected : {2, 4, 2}) {
+            driver.Press(prompt, "OK");
+            EXPECT_EQ(SelectedPosition(siteList), expected);
+            EXPECT_FALSE(XtIsManaged(prompt));
+            driver.Press(dialog(), "ButtonSearch");
+            EXPECT_EQ(DialogDriver::Text(prompt, "Text"), "lon");
+        }
+        // A site the user chose: the search goes on after it.
+        driver.Select(dialog(), "SiteList", 3);
+        driver.Press(prompt, "OK");
+        EXPECT_EQ(SelectedPosition(siteList), 4);
+        // No match: the prompt stays and the selection with it.
+        driver.Press(dialog(), "ButtonSearch");
+        driver.Type(prompt, "Text", "Nowhere");
+        driver.Press(prompt, "OK");
+        EXPECT_TRUE(XtIsManaged(prompt));
+        EXPECT_EQ(SelectedPosition(siteList), 4);
+        driver.Press(prompt, "Cancel");
+        EXPECT_FALSE(XtIsManaged(prompt));
+    }
+    XtVaSetValues(siteList, XmNvisibleItemCount, 2, nullptr);
     EXPECT_TRUE(driver.Texts().empty());
 }
 
