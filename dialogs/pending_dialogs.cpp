@@ -34,21 +34,6 @@ void ShowSetEnvDialog(Scene*)
     NotAvailable("SetEnvDialog");
 }
 
-void ShowDateDialog(Scene*)
-{
-    NotAvailable("DateDialog");
-}
-
-void ShowSiteDialog(Scene*)
-{
-    NotAvailable("SiteDialog");
-}
-
-void ShowTimeStepDialog(Scene*)
-{
-    NotAvailable("TimeStepDialog");
-}
-
 void ShowProjectionDialog(Scene*)
 {
     NotAvailable("ProjectionDialog");

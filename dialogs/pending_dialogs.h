@@ -15,9 +15,6 @@ void ShowSaveImageDialog(Scene* scene);
 
 // Settings
 void ShowSetEnvDialog(Scene* scene);
-void ShowDateDialog(Scene* scene);
-void ShowSiteDialog(Scene* scene);
-void ShowTimeStepDialog(Scene* scene);
 
 // Projection and display options
 void ShowProjectionDialog(Scene* scene);

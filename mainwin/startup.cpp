@@ -8,7 +8,10 @@
 #include "core/options.h"
 #include "core/user_directory.h"
 #include "data/fallback_resources.h"
+#include "dialogs/date_dialog.h"
+#include "dialogs/site_dialog.h"
 #include "dialogs/step_box.h"
+#include "dialogs/time_step_dialog.h"
 #include "mainwin/click_data_dialog.h"
 #include "mainwin/command_line.h"
 #include "mainwin/main_window.h"
@@ -132,6 +135,30 @@ void HookMainWindowIntoCanvas()
     gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
 }
 
+void OpenDateDialog(Scene& scene)
+{
+    ShowDateDialog(&scene);
+}
+
+void OpenTimeStepDialog(Scene& scene)
+{
+    ShowTimeStepDialog(&scene);
+}
+
+void OpenSiteDialog(Scene& scene)
+{
+    ShowSiteDialog(&scene);
+}
+
+// The dialogs INPUT opens; the toolbar's SetDate, SetPlace and SetStep send
+// INPUT and reach them here too. The script-file dialogs are still to come.
+void HookInputDialogs()
+{
+    gUiHooks.openInput[kInputDate] = OpenDateDialog;
+    gUiHooks.openInput[kInputPeriod] = OpenTimeStepDialog;
+    gUiHooks.openInput[kInputLocate] = OpenSiteDialog;
+}
+
 void LoadFontsOrExit()
 {
     if (LoadFontSets() == 0) {
@@ -212,6 +239,7 @@ XtAppContext StartUvola(int& argc, char** argv)
     RegisterWmDeleteWindow(gAppEnv->toplevel);
     XtAddCallback(scene.drawingArea, XmNexposeCallback, DrawingAreaExposeCallback, &scene);
     HookMainWindowIntoCanvas();
+    HookInputDialogs();
     StkSetQuitProcedure(QuitApplication);
 
     LoadDrawingResources(scene);

@@ -2,7 +2,8 @@
 // of a chart reached through the menus, toolbar and step box equals the
 // image reached by the same text over the command port; the accelerators
 // and mnemonics; press and hold on the zoom buttons and the step box; the
-// toolbar's tips.
+// toolbar's tips; the date, time-step and site dialogs INPUT opens over the
+// port, filled by keyboard, drawing what their texts draw over the port.
 #include "tests/mainwin/program_driver.h"
 
 #include "command/drive_commands.h"
@@ -19,8 +20,9 @@ using Clock = std::chrono::steady_clock;
 using programtest::ProgramDriver;
 
 // A chart every case starts from: a fixed instant at the site of the
-// options, from the horizontal view.
-constexpr char kStart[] = "INIT; DATE 2024,3,20,21,0,0; MODE HRZ; DRIVE";
+// options, from the horizontal view. The date names its zone: INIT brings
+// the options' site back but leaves the zone a LOCATE gave.
+constexpr char kStart[] = "INIT; DATE 2024,3,20,21,0,0,9; MODE HRZ; DRIVE";
 
 // Each text run, with the time it was handed to the interpreter.
 std::vector<std::pair<std::string, Clock::time_point>>& TimedTexts()
@@ -41,6 +43,27 @@ int CountQuit(int)
 {
     ++quitRequests;
     return 0;
+}
+
+// The first line in which two XPM images differ, with its number; empty
+// when they are the same.
+std::string FirstDifference(const std::string& a, const std::string& b)
+{
+    std::istringstream first(a);
+    std::istringstream second(b);
+    std::string lineA;
+    std::string lineB;
+    for (int number = 1;; ++number) {
+        const bool moreA = static_cast<bool>(std::getline(first, lineA));
+        const bool moreB = static_cast<bool>(std::getline(second, lineB));
+        if (!moreA && !moreB) {
+            return "";
+        }
+        if (moreA != moreB || lineA != lineB) {
+            return "line " + std::to_string(number) + ": " + lineA.substr(0, 120) + " / " +
+                   lineB.substr(0, 120);
+        }
+    }
 }
 
 class InputTest : public ::testing::Test {
@@ -69,6 +92,7 @@ public:
             XtUnmanageChild(gAppEnv->commandDialog);
         }
         XtUnmanageChild(gAppEnv->stepBox);
+        programtest::CloseInputDialogs();
         Run(kStart);
         ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
         ProgramDriver::MoveTo(Scene().drawingArea);
@@ -106,6 +130,38 @@ public:
         driver.Click(ProgramDriver::Find(item));
     }
 
+    // Replaces what a text field of a dialog holds, by keyboard: a click into
+    // it, the cursor to its end, the old text rubbed out, the new typed. The
+    // pointer stays on the field, so the keys that follow go there too.
+    void TypeInto(Widget dialog, const char* field, const std::string& text)
+    {
+        Widget widget = XtNameToWidget(dialog, (std::string("*") + field).c_str());
+        ASSERT_NE(widget, nullptr) << field;
+        driver.Click(widget);
+        ProgramDriver::Xdotool({"key", "End"});
+        ProgramDriver::Xdotool({"key", "--repeat", "12", "BackSpace"});
+        ProgramDriver::Xdotool({"type", text});
+        EXPECT_TRUE(ProgramDriver::PumpUntil(
+            [=] { return dialogtest::DialogDriver::Text(dialog, field) == text; }))
+            << field;
+    }
+
+    // The chart the texts just traced drew, saved, equals the chart they
+    // draw when sent over the port, one request each, after a fresh start.
+    void ExpectPortDrawsTheSame(const std::string& name, const char* setup)
+    {
+        const std::vector<std::string> texts = driver.Texts();
+        const std::string byHand = ProgramDriver::Gsave("hand-" + name);
+        Reset();
+        Run(setup);
+        for (const std::string& text : texts) {
+            EXPECT_EQ(driver.PortRequest(text), "") << text;
+        }
+        const std::string byPort = ProgramDriver::Gsave("port-" + name);
+        ASSERT_GT(byHand.size(), 1000u);
+        EXPECT_EQ(FirstDifference(byHand, byPort), "") << "the two charts differ";
+    }
+
     static Widget Toolbar(int index) { return ProgramDriver::Find(ToolbarButtonTable[index].name); }
 
     size_t Count(const std::string& text) const
@@ -117,27 +173,6 @@ public:
 };
 
 // --- One state reached two ways --------------------------------------------
-
-// The first line in which two XPM images differ, with its number; empty
-// when they are the same.
-std::string FirstDifference(const std::string& a, const std::string& b)
-{
-    std::istringstream first(a);
-    std::istringstream second(b);
-    std::string lineA;
-    std::string lineB;
-    for (int number = 1;; ++number) {
-        const bool moreA = static_cast<bool>(std::getline(first, lineA));
-        const bool moreB = static_cast<bool>(std::getline(second, lineB));
-        if (!moreA && !moreB) {
-            return "";
-        }
-        if (moreA != moreB || lineA != lineB) {
-            return "line " + std::to_string(number) + ": " + lineA.substr(0, 120) + " / " +
-                   lineB.substr(0, 120);
-        }
-    }
-}
 
 struct OracleRow {
     const char* name;
@@ -187,14 +222,86 @@ TEST_F(InputTest, UiActionDrawsWhatItsTextDrawsOverThePort)
         ASSERT_TRUE(driver.PumpUntilText(row.text));
         driver.Pump();
         EXPECT_EQ(driver.Texts(), std::vector<std::string>{row.text});
-        const std::string byHand = ProgramDriver::Gsave(std::string("hand-") + row.name);
+        ExpectPortDrawsTheSame(row.name, row.setup);
+    }
+}
 
+// --- The dialogs INPUT opens -------------------------------------------------
+
+TEST_F(InputTest, InputOverThePortOpensEachDialog)
+{
+    for (const programtest::InputDialogRow& row : programtest::kInputDialogRows) {
+        SCOPED_TRACE(row.word);
         Reset();
-        Run(row.setup);
-        EXPECT_EQ(driver.PortRequest(row.text), "");
-        const std::string byPort = ProgramDriver::Gsave(std::string("port-") + row.name);
-        ASSERT_GT(byHand.size(), 1000u);
-        EXPECT_EQ(FirstDifference(byHand, byPort), "") << "the two charts differ";
+        EXPECT_EQ(driver.PortRequest(std::string("INPUT ") + row.word), "");
+        EXPECT_TRUE(ProgramDriver::PumpUntil(
+            [&row] { return row.dialog() != nullptr && ProgramDriver::IsUp(row.dialog()); }));
+        EXPECT_TRUE(ProgramDriver::MessageBoxes(gAppEnv->toplevel).empty());
+    }
+}
+
+// A step typed by keyboard into the dialog INPUT PERIOD opened, and Return.
+TEST_F(InputTest, TimeStepTypedAndReturnSetsThePeriod)
+{
+    EXPECT_EQ(driver.PortRequest("INPUT PERIOD"), "");
+    ASSERT_TRUE(ProgramDriver::PumpUntil(
+        [] { return TimeStepDialogWidget() != nullptr && ProgramDriver::IsUp(TimeStepDialogWidget()); }));
+    driver.ForgetTexts();
+    TypeInto(TimeStepDialogWidget(), "EditMin", "7");
+    ProgramDriver::Xdotool({"key", "Return"});
+    ASSERT_TRUE(driver.PumpUntilText("PERIOD 0,0,0,0,7,0.000000"));
+    EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"REALTIME 0", "PERIOD 0,0,0,0,7,0.000000"}));
+    EXPECT_EQ(Scene().timeStep.minutes, 7);
+    EXPECT_FALSE(XtIsManaged(TimeStepDialogWidget()));
+}
+
+// The date typed by keyboard and the site found by a typed search: the
+// chart after OK is the chart the texts they ran draw over the port.
+TEST_F(InputTest, DateAndSiteDialogsDrawWhatTheirTextsDrawOverThePort)
+{
+    struct Row {
+        const char* name;
+        const char* word;
+        Widget (*dialog)();
+        std::function<void(InputTest&)> act;
+        std::vector<std::string> texts;
+    };
+    const Row rows[] = {
+        {"Date", "DATE", DateDialogWidget,
+         [](InputTest& test) {
+             for (const auto& [field, text] : {std::pair{"EditYear", "2026"}, {"EditDay", "5"},
+                                               {"EditHour", "18"}, {"EditMin", "30"}}) {
+                 test.TypeInto(DateDialogWidget(), field, text);
+             }
+             ProgramDriver::Xdotool({"key", "Return"});
+         },
+         {"DATE 2026,3,5,18,30,0.000000,9.000000", "STIME NONE", "DRIVE"}},
+        {"Site", "LOCATE", SiteDialogWidget,
+         [](InputTest& test) {
+             test.driver.Click(XtNameToWidget(SiteDialogWidget(), "*ButtonSearch"));
+             Widget prompt = ProgramDriver::Find("SiteSearchDialog");
+             ASSERT_TRUE(ProgramDriver::PumpUntil([prompt] { return ProgramDriver::IsUp(prompt); }));
+             test.TypeInto(prompt, "Text", "london");
+             ProgramDriver::Xdotool({"key", "Return"});
+             ASSERT_TRUE(ProgramDriver::PumpUntil([prompt] { return !XtIsManaged(prompt); }));
+             test.driver.Click(XtNameToWidget(SiteDialogWidget(), "*ButtonOK"));
+         },
+         {"LOCATE 0.12500W,51.50800N,0.00,0.00,\"London (United Kingdom)\";DRIVE"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Reset();
+        EXPECT_EQ(driver.PortRequest(std::string("INPUT ") + row.word), "");
+        ASSERT_TRUE(ProgramDriver::PumpUntil(
+            [&row] { return row.dialog() != nullptr && ProgramDriver::IsUp(row.dialog()); }));
+        driver.ForgetTexts();
+        row.act(*this);
+        ASSERT_TRUE(driver.PumpUntilText(row.texts.back()))
+            << (driver.Texts().empty() ? "nothing" : driver.Texts().back());
+        driver.Pump();
+        EXPECT_EQ(driver.Texts(), row.texts);
+        EXPECT_FALSE(XtIsManaged(row.dialog()));
+        ExpectPortDrawsTheSame(row.name, "");
     }
 }
 
@@ -203,7 +310,8 @@ TEST_F(InputTest, UiActionDrawsWhatItsTextDrawsOverThePort)
 struct KeyRow {
     std::vector<std::string> keys;
     std::vector<std::string> texts;
-    const char* box;   // the one box shown, or null
+    const char* box;             // the one box shown, or null
+    Widget (*dialog)() = nullptr;   // the dialog opened, or null
 };
 
 TEST_F(InputTest, AcceleratorsChooseTheirItems)
@@ -212,8 +320,8 @@ TEST_F(InputTest, AcceleratorsChooseTheirItems)
     const KeyRow rows[] = {
         {{"ctrl+o"}, {}, "OpenFile"},
         {{"ctrl+s"}, {}, "SaveFile"},
-        {{"ctrl+d"}, {}, "DateDialog"},
-        {{"ctrl+p"}, {}, "SiteDialog"},
+        {{"ctrl+d"}, {}, nullptr, DateDialogWidget},
+        {{"ctrl+p"}, {}, nullptr, SiteDialogWidget},
         {{"ctrl+w"}, {}, "TodayDialog"},
         {{"ctrl+t"}, {"TOGGLE TRACE; DRIVE"}, nullptr},
         {{"ctrl+l"}, {"CONTINUE"}, nullptr},
@@ -228,6 +336,9 @@ TEST_F(InputTest, AcceleratorsChooseTheirItems)
         driver.Keys(row.keys);
         if (row.box != nullptr) {
             EXPECT_TRUE(driver.PumpUntilBoxes({std::string(notAvailable) + row.box}));
+        } else if (row.dialog != nullptr) {
+            EXPECT_TRUE(ProgramDriver::PumpUntil(
+                [&row] { return row.dialog() != nullptr && ProgramDriver::IsUp(row.dialog()); }));
         } else {
             EXPECT_TRUE(driver.PumpUntilText(row.texts.back()));
         }

@@ -42,6 +42,7 @@ protected:
             Run("CONTINUE");
         }
         ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+        programtest::CloseInputDialogs();
     }
 
     static ::Scene& Scene() { return ProgramDriver::SceneOfProgram(); }
@@ -150,9 +151,6 @@ TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
         {"MenuFileOpen", "OpenFile"},
         {"MenuFileSaveAs", "SaveFile"},
         {"MenuFileSaveImage", "SaveImage"},
-        {"MenuSettingsDate", "DateDialog"},
-        {"MenuSettingsObs", "SiteDialog"},
-        {"MenuSettingsTimeStep", "TimeStepDialog"},
         {"MenuSettingsSetEnv", "SetEnvDialog"},
         {"MenuViewProjection", "ProjectionDialog"},
         {"MenuViewGrid", "GridDialog"},
@@ -188,6 +186,21 @@ TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
         EXPECT_EQ(std::memcmp(&before, &Scene(), sizeof before), 0);
         EXPECT_TRUE(driver.Texts().empty());
         ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+    }
+}
+
+// The date, time-step and site dialogs open from the Settings menu, and
+// opening one runs nothing.
+TEST_F(MenuTest, SettingsItemsOpenTheTimeAndSiteDialogs)
+{
+    for (const programtest::InputDialogRow& row : programtest::kInputDialogRows) {
+        SCOPED_TRACE(row.menuItem);
+        Choose(row.menuItem);
+        ASSERT_NE(row.dialog(), nullptr);
+        EXPECT_TRUE(ProgramDriver::PumpUntil([&row] { return ProgramDriver::IsUp(row.dialog()); }));
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_TRUE(driver.Texts().empty());
+        programtest::CloseInputDialogs();
     }
 }
 

@@ -15,7 +15,11 @@
 #include "tests/harness/free_port.h"
 #include "tests/harness/test_files.h"
 
+#include "dialogs/date_dialog.h"
+#include "dialogs/site_dialog.h"
+#include "dialogs/time_step_dialog.h"
 #include "mainwin/startup.h"
+#include "mainwin/toolbar.h"
 #include "sky/scene.h"
 #include "tooltip/tip_shell.h"
 
@@ -72,6 +76,31 @@ inline std::map<std::string, std::string>& StartOptions()
         {"SiteName", "Tokyo (Japan)"},
     };
     return options;
+}
+
+// The dialogs INPUT opens, by its word, each with the menu item and the
+// toolbar button that open it too.
+struct InputDialogRow {
+    const char* word;
+    Widget (*dialog)();
+    const char* menuItem;
+    int toolbarButton;   // index in ToolbarButtonTable
+};
+
+inline const InputDialogRow kInputDialogRows[] = {
+    {"DATE", DateDialogWidget, "MenuSettingsDate", kToolbarSetDate},
+    {"PERIOD", TimeStepDialogWidget, "MenuSettingsTimeStep", kToolbarSetStep},
+    {"LOCATE", SiteDialogWidget, "MenuSettingsObs", kToolbarSetPlace},
+};
+
+// Takes down whichever of those dialogs is up, as Cancel would.
+inline void CloseInputDialogs()
+{
+    for (const InputDialogRow& row : kInputDialogRows) {
+        if (row.dialog() != nullptr) {
+            XtUnmanageChild(row.dialog());
+        }
+    }
 }
 
 struct Program {

@@ -25,6 +25,7 @@ protected:
         Run("INIT; MODE HRZ; DRIVE");
         driver.ForgetTexts();
         ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+        programtest::CloseInputDialogs();
     }
 
     void TearDown() override { SetUp(); }
@@ -116,14 +117,24 @@ TEST_F(ToolbarTest, ModeButtonsSendNothingInTheirOwnMode)
     }
 }
 
-// INPUT's dialogs are still to come: the command says so, once.
-TEST_F(ToolbarTest, InputButtonsSayTheirDialogIsNotAvailable)
+// SetDate, SetStep and SetPlace open their dialogs through INPUT; the
+// script-file dialogs are still to come, and INPUT says so, once.
+TEST_F(ToolbarTest, InputButtonsOpenTheirDialogsOrSayTheyAreNotAvailable)
 {
     gAppEnv->quiet = 0;
+    for (const programtest::InputDialogRow& row : programtest::kInputDialogRows) {
+        SCOPED_TRACE(row.word);
+        Activate(Button(row.toolbarButton));
+        EXPECT_EQ(driver.Texts(), std::vector<std::string>{std::string("INPUT ") + row.word});
+        ASSERT_NE(row.dialog(), nullptr);
+        EXPECT_TRUE(ProgramDriver::PumpUntil([&row] { return ProgramDriver::IsUp(row.dialog()); }));
+        EXPECT_TRUE(ProgramDriver::MessageBoxes(gAppEnv->toplevel).empty());
+        programtest::CloseInputDialogs();
+        driver.ForgetTexts();
+    }
     const std::pair<int, const char*> buttons[] = {
-        {kToolbarFileOpen, "OPENFILE"}, {kToolbarFileSave, "SAVEFILE"},
-        {kToolbarSetDate, "DATE"},      {kToolbarSetPlace, "LOCATE"},
-        {kToolbarSetStep, "PERIOD"},
+        {kToolbarFileOpen, "OPENFILE"},
+        {kToolbarFileSave, "SAVEFILE"},
     };
     for (const auto& [index, word] : buttons) {
         const ::Scene before = Scene();
