@@ -94,6 +94,8 @@ TEST(MakeSiteLine, NamesAreCheckedAndWrittenWithoutLeadingBlanks)
         {"   ", -1, "messageMustSpecSiteName", nullptr},
         {"Kobe;EXIT", -1, "", nullptr},
         {"Kobe \"x\"", -1, "", nullptr},
+        {"Kobe\rEXIT", -1, "", nullptr},
+        {"Kobe\nEXIT", -1, "", nullptr},
         {"A name of more than forty characters, cut at forty", -1, nullptr,
          "A name of more than forty characters, cu"},
     };
