@@ -30,8 +30,6 @@ const char* const kTimeSiteDialogResources[] = {
     "UVola*DateDialog*LabelDay.labelString: Day",
     "UVola*DateDialog*LabelHour.labelString: Hour",
     "UVola*DateDialog*LabelMin.labelString: Min",
-    // The month menu's own label would repeat LabelMonth above it.
-    "UVola*DateDialog*MonthMenu.labelString:",
     "UVola*DateDialog*Month01.labelString: Jan.",
     "UVola*DateDialog*Month02.labelString: Feb.",
     "UVola*DateDialog*Month03.labelString: Mar.",

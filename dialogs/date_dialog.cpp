@@ -96,6 +96,8 @@ Widget CreateMonthMenu(Widget dateTimeForm)
     XtSetArg(args[1], XmNtopAttachment, XmATTACH_WIDGET);
     XtSetArg(args[2], XmNtopWidget, label);
     monthMenu = XmCreateOptionMenu(form, const_cast<char*>("MonthMenu"), args, 3);
+    // The menu's own label would repeat LabelMonth above it.
+    XtUnmanageChild(XmOptionLabelGadget(monthMenu));
     XtManageChild(monthMenu);
     return form;
 }
