@@ -384,11 +384,28 @@ TEST_F(SiteDialogsTest, ANewSiteGoesFirstAndWithNoDefaultBecomesTheDefault)
               (std::vector<std::string>{
                   "LOCATE 135.76700E,35.01700N,9.00,50.00,\"Kyoto (Japan)\";DRIVE"}));
     EXPECT_STREQ(gAppEnv->siteName, "Kyoto (Japan)");
-    // The site file's mode stays private across the rewrite.
-    struct stat info {};
-    stat(siteFile.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
     EXPECT_TRUE(NoTemporaryFile());
+}
+
+// A private site list stays private when the dialog rewrites it, and one
+// the group may read stays so.
+TEST_F(SiteDialogsTest, ARewrittenSiteListKeepsItsMode)
+{
+    const std::pair<mode_t, const char*> rows[] = {{0600, "71"}, {0640, "72"}};
+    for (const auto& [mode, altitude] : rows) {
+        SCOPED_TRACE(altitude);
+        chmod(siteFile.c_str(), mode);
+        const std::string before = ReadFile(siteFile);
+        ShowDialog();
+        Edit(2);
+        driver.Type(editor(), "AltiText", altitude);
+        driver.Press(editor(), "ButtonOK");
+        EXPECT_NE(ReadFile(siteFile), before) << "not rewritten";
+        struct stat info {};
+        ASSERT_EQ(stat(siteFile.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+        EXPECT_TRUE(NoTemporaryFile());
+    }
 }
 
 TEST_F(SiteDialogsTest, RemoveAsksAndTakesOneLine)
