@@ -1,29 +1,12 @@
 #include "dialogs/site_file.h"
 
+#include "core/regular_file.h"
 #include "core/replacement_file.h"
 #include "sky/catalog/site_list.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* stream) const { std::fclose(stream); }
-};
-
-bool ReadWholeLine(FILE* stream, std::string& line)
-{
-    line.clear();
-    int c;
-    while ((c = std::fgetc(stream)) != EOF) {
-        line += static_cast<char>(c);
-        if (c == '\n') {
-            break;
-        }
-    }
-    return !line.empty();
-}
 
 bool ValidIndex(const std::vector<std::string>& lines, int index)
 {
@@ -62,7 +45,7 @@ int Refuse(SiteFileError& error, const char* key, const std::string& argument)
 
 int ReadSiteFileLines(const char* path, std::vector<std::string>& lines)
 {
-    std::unique_ptr<FILE, FileCloser> stream(std::fopen(path, "r"));
+    const UniqueFile stream = OpenRegularFile(path);
     if (!stream) {
         return 0;
     }

@@ -18,6 +18,7 @@ struct SiteFileError {
 // Every line of the file, each with its line feed when it has one, however
 // long, NUL bytes included.
 // Returned: lines; 1 read, 0 when the file cannot be opened or read through
+//           (anything but a regular file counts as missing)
 int ReadSiteFileLines(const char* path, std::vector<std::string>& lines);
 
 // The name a line stands for in the list: its first 40 characters before
