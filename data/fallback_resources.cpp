@@ -14,6 +14,7 @@ const char* const* const kResourceBlocks[] = {
     kToolResources,
     kDialogResources,
     kTimeSiteDialogResources,
+    kDisplayDialogResources,
     kPendingResources,
     kColorResources,
     kFontResources,

@@ -103,6 +103,13 @@ void AddStatement(CommandText& command, const char* format, ...)
     va_end(args);
 }
 
+void EndText(CommandText& command)
+{
+    if (IsCommandRefused(command) == 0 && !command.texts.empty()) {
+        command.texts.back() += ";";
+    }
+}
+
 int RunCommandText(Scene* scene, const CommandText& command)
 {
     if (IsCommandRefused(command) != 0) {

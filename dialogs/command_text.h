@@ -39,6 +39,11 @@ void AddText(CommandText& command, const char* format, ...) __attribute__((forma
 void AddStatement(CommandText& command, const char* format, ...)
     __attribute__((format(printf, 2, 3)));
 
+// Ends the last text with ";", for the texts whose every statement is ended
+// by one ("SHOW MARS;DISK MARS;"); the interpreter reads the empty statement
+// after it as nothing.
+void EndText(CommandText& command);
+
 // 1 when a piece was refused: the dialog then stays up with what the user
 // typed, and RunCommandText only reports.
 int IsCommandRefused(const CommandText& command);

@@ -65,6 +65,18 @@ int ReadRealText(const char* text, double minimum, double maximum, double& value
     return 1;
 }
 
+double LeadingNumber(const char* text)
+{
+    if (text == nullptr) {
+        return 0.0;
+    }
+    char* end = nullptr;
+    const double number = std::strtod(text, &end);
+    // Only the part strtod read counts: "6.5x" is 6.5, "0x10" and "nan" 0.
+    const std::string read(text, static_cast<size_t>(end - text));
+    return LooksDecimal(read.c_str()) && std::isfinite(number) ? number : 0.0;
+}
+
 std::string FormatNumberText(const NumberFieldSpec& spec, double value)
 {
     char text[64];
@@ -82,10 +94,7 @@ std::string StepNumberText(const NumberFieldSpec& spec, const char* text, int di
     if (text != nullptr) {
         // An integer field reads its leading digits only: "12.7" is 12.
         number = spec.decimals <= 0 ? static_cast<double>(std::strtoll(text, nullptr, 10))
-                                    : std::strtod(text, nullptr);
-    }
-    if (!std::isfinite(number)) {
-        number = 0.0;
+                                    : LeadingNumber(text);
     }
     number = std::clamp(number + direction * spec.step, spec.minimum, spec.maximum);
     return FormatNumberText(spec, number);

@@ -31,6 +31,13 @@ int ReadIntegerText(const char* text, int32_t minimum, int32_t maximum, int32_t&
 // hexadecimal numbers and values too large for a double.
 int ReadRealText(const char* text, double minimum, double maximum, double& value);
 
+// The number a field's text starts with, as the arrows and the magnitude
+// fields of the display dialogs read it: "6.5x" is 6.5; a text that starts
+// with no decimal number, or with NaN, an infinity or a hexadecimal number,
+// is 0.
+// Given:    text  the field's text (null: 0)
+double LeadingNumber(const char* text);
+
 // A value written as the field shows it: rounded to the spec's decimals.
 std::string FormatNumberText(const NumberFieldSpec& spec, double value);
 

@@ -1,0 +1,21 @@
+// Warnings whose text is a format with numbers or names in it. The format
+// is a resource a user may translate; one that would read other arguments
+// than the program passes is never handed to printf: the compiled default
+// stands in for it.
+#pragma once
+
+#include <X11/Intrinsic.h>
+
+#include <string>
+
+// The text of a message key filled as printf fills defaultFormat.
+// Given:    key            message key, e.g. "messageNebulaLimitRange"
+//           defaultFormat  the key's compiled-in text, which the arguments fit
+// Returned: the text, from the key's format when its conversions match the
+//           default's (FormatMatchesDefault), else from the default
+std::string CheckedMessageText(const char* key, const char* defaultFormat, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// CheckedMessageText shown in a warning box on parent.
+void ShowCheckedWarning(Widget parent, const char* key, const char* defaultFormat, ...)
+    __attribute__((format(printf, 3, 4)));

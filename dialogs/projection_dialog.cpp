@@ -1,0 +1,161 @@
+#include "dialogs/projection_dialog.h"
+
+#include "core/app_env.h"
+#include "dialogs/choice_groups.h"
+#include "dialogs/command_text.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/projection_choice.h"
+#include "sky/scene.h"
+
+#include <Xm/Form.h>
+#include <Xm/Label.h>
+#include <Xm/RowColumn.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+constexpr int kRadioOffset = 3;
+constexpr Dimension kFrameShadow = 3;
+
+const RadioSpec kMajorModes[kMajorModeCount] = {
+    {"ToggleMajorModeGeneral", kMajorGeneral}, {"ToggleMajorModeAll1", kMajorAll1},
+    {"ToggleMajorModeAll2", kMajorAll2},       {"ToggleMajorModeSol", kMajorSol},
+    {"ToggleMajorModeVola", kMajorVola},
+};
+const RadioSpec kMinorModes[kMinorModeCount] = {
+    {"ToggleMinorModeHrz", kMinorHrz},
+    {"ToggleMinorModeEqt", kMinorEqt},
+    {"ToggleMinorModeEcl", kMinorEcl},
+    {"ToggleMinorModeGal", kMinorGal},
+};
+
+FormDialog projectionDialog;
+RadioGroup majorModes;
+RadioGroup minorModes;
+
+int RadioPosition(const RadioGroup& group)
+{
+    int32_t position = -1;
+    RadioValue(group, position);
+    return position;
+}
+
+// The projection and the frame chosen now; -1 where none is set.
+void GetProjectionRadio(int& major, int& minor)
+{
+    major = RadioPosition(majorModes);
+    minor = RadioPosition(minorModes);
+}
+
+// The frames the projection cannot show go grey and lose their mark.
+void SetMinorModeSensitive(int major)
+{
+    if (major < 0 || major >= kMajorModeCount) {
+        return;
+    }
+    for (int minor = 0; minor < kMinorModeCount; ++minor) {
+        Widget toggle = minorModes.buttons[static_cast<size_t>(minor)];
+        const bool offered = IsMinorModeOffered(major, minor);
+        XtSetSensitive(toggle, offered ? True : False);
+        if (!offered) {
+            XmToggleButtonSetState(toggle, False, False);
+        }
+    }
+}
+
+void FillProjectionDialog(const Scene& scene)
+{
+    int major = -1;
+    int minor = -1;
+    ModeToProjectionRadio(scene.viewMode, major, minor);
+    SetRadioValue(majorModes, major);
+    SetRadioValue(minorModes, minor);
+    for (Widget toggle : minorModes.buttons) {
+        XtSetSensitive(toggle, minor != -1 ? True : False);
+    }
+    SetMinorModeSensitive(major);
+}
+
+// A projection picked: a frame it can show is chosen with it.
+void MajorModeCallback(Widget toggle, XtPointer, XtPointer)
+{
+    if (XmToggleButtonGetState(toggle) == 0) {
+        return;   // the toggle the pick cleared
+    }
+    int major = -1;
+    int minor = -1;
+    GetProjectionRadio(major, minor);
+    if (major < 0) {
+        return;
+    }
+    SetRadioValue(minorModes, MinorModeAfterMajorChange(major, minor));
+    SetMinorModeSensitive(major);
+}
+
+void ProjectionDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    int major = -1;
+    int minor = -1;
+    GetProjectionRadio(major, minor);
+    CommandText command;
+    if (ComposeProjectionCommand(major, minor, command) == 0) {
+        return;
+    }
+    HideFormDialog(projectionDialog);
+    RunCommandText(static_cast<Scene*>(client), command);
+}
+
+// A label over an etched frame holding a radio box.
+void CreateModeColumn(Widget parent, const char* columnName, const char* labelName,
+                      const char* formName, const char* radioName, const RadioSpec* specs,
+                      int count, RadioGroup& group)
+{
+    Widget column = XtVaCreateManagedWidget(columnName, xmRowColumnWidgetClass, parent, XmNpacking,
+                                            XmPACK_TIGHT, XmNorientation, XmVERTICAL,
+                                            XmNadjustLast, True, nullptr);
+    XtVaCreateManagedWidget(labelName, xmLabelWidgetClass, column, nullptr);
+    Widget form = XtVaCreateManagedWidget(formName, xmFormWidgetClass, column, XmNshadowType,
+                                          XmSHADOW_ETCHED_IN, XmNshadowThickness, kFrameShadow,
+                                          nullptr);
+    CreateRadioGroup(form, radioName, specs, count, group);
+    XtVaSetValues(group.box, XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM,
+                  XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM,
+                  XmNtopOffset, kRadioOffset, XmNbottomOffset, kRadioOffset, XmNleftOffset,
+                  kRadioOffset, XmNrightOffset, kRadioOffset, nullptr);
+}
+
+void CreateProjectionDialog(Scene* scene)
+{
+    CreateFormDialog(projectionDialog, gAppEnv->toplevel, "ProjectionDialog",
+                     "ProjectionRowColumn");
+    Widget row = projectionDialog.rowColumn;
+    CreateModeColumn(row, "MajorRowColumn", "MajorModeLabel", "FormMajorMode", "RadioMajorMode",
+                     kMajorModes, kMajorModeCount, majorModes);
+    CreateModeColumn(row, "MinorRowColumn", "MinorModeLabel", "FormMinorMode", "RadioMinorMode",
+                     kMinorModes, kMinorModeCount, minorModes);
+    for (Widget toggle : majorModes.buttons) {
+        XtAddCallback(toggle, XmNvalueChangedCallback, MajorModeCallback, scene);
+    }
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, ProjectionDialogOkCallback, scene},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    AddDialogButtons(projectionDialog, row, "ProjectionButtons", buttons, 2);
+}
+
+}  // namespace
+
+void ShowProjectionDialog(Scene* scene)
+{
+    if (projectionDialog.dialog == nullptr) {
+        CreateProjectionDialog(scene);
+    }
+    FillProjectionDialog(*scene);
+    ShowFormDialog(projectionDialog);
+}
+
+Widget ProjectionDialogWidget()
+{
+    return projectionDialog.dialog;
+}

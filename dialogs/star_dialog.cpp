@@ -1,0 +1,193 @@
+#include "dialogs/star_dialog.h"
+
+#include "core/app_env.h"
+#include "core/string_utils.h"
+#include "dialogs/choice_groups.h"
+#include "dialogs/command_text.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/number_field.h"
+#include "dialogs/star_settings.h"
+#include "dialogs/text_fields.h"
+#include "sky/catalog/gsc_paths.h"
+#include "sky/layers/sao_star_layer.h"
+
+#include <Xm/Form.h>
+#include <Xm/Label.h>
+#include <Xm/RowColumn.h>
+#include <Xm/Separator.h>
+#include <Xm/TextF.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+namespace {
+
+constexpr int kFieldOffset = 10;        // pixels between the toggles and a limit field
+constexpr int kGscPathLength = kPathSize - 1;
+constexpr Dimension kGscPathWidth = 180;
+
+const NumberFieldSpec kStarLimitField{"MagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest, 0.1,
+                                      1, 4, 4};
+const NumberFieldSpec kLabelLimitField{"NameMagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest,
+                                       0.1, 1, 4, 4};
+const RadioSpec kCatalogs[] = {
+    {"CatalogStd", kCatalogStd}, {"CatalogSao", kCatalogSao}, {"CatalogGsc", kCatalogGsc}};
+
+FormDialog starDialog;
+ToggleGroup starToggles;   // the stars, then the four labels
+NumberField starLimit;
+NumberField labelLimit;
+RadioGroup catalogs;
+Widget gscPath = nullptr;
+
+bool IsSet(Widget toggle)
+{
+    return XmToggleButtonGetState(toggle) != 0;
+}
+
+// The label limit means something only while a label is shown.
+void UpdateStarNameSensitive()
+{
+    bool anyLabel = false;
+    for (size_t i = 1; i < starToggles.toggles.size(); ++i) {
+        anyLabel = anyLabel || IsSet(starToggles.toggles[i]);
+    }
+    SetNumberFieldSensitive(labelLimit, IsSet(starToggles.toggles[0]) && anyLabel);
+}
+
+// Without stars there are no labels to choose.
+void SetStarControlsSensitive(bool on)
+{
+    for (size_t i = 1; i < starToggles.toggles.size(); ++i) {
+        XtSetSensitive(starToggles.toggles[i], on ? True : False);
+    }
+    UpdateStarNameSensitive();
+}
+
+void StarToggleCallback(Widget, XtPointer, XtPointer)
+{
+    SetStarControlsSensitive(IsSet(starToggles.toggles[0]));
+}
+
+void FillStarDialog(const Scene& scene)
+{
+    const bool saoOffered = IsSaoFileAvailable() != 0;
+    const bool gscOffered = IsGscAvailable() != 0;
+    const StarDialogValues values = ReadStarDialogValues(scene, saoOffered, gscOffered);
+    SetToggleValues(starToggles, values.toggles);
+    SetNumberField(starLimit, values.starLimit);
+    SetNumberField(labelLimit, values.labelLimit);
+    XtSetSensitive(catalogs.buttons[kCatalogSao], saoOffered ? True : False);
+    XtSetSensitive(catalogs.buttons[kCatalogGsc], gscOffered ? True : False);
+    SetRadioValue(catalogs, values.catalog);
+    SetFieldText(gscPath, values.gscPath);
+    SetStarControlsSensitive(values.toggles[0] != 0);
+}
+
+StarDialogValues FieldValues()
+{
+    StarDialogValues values;
+    values.toggles = ToggleValues(starToggles);
+    values.starLimit = LeadingNumber(FieldText(starLimit.text).c_str());
+    values.labelLimit = LeadingNumber(FieldText(labelLimit.text).c_str());
+    RadioValue(catalogs, values.catalog);
+    values.gscPath = WithoutControlCharacters(FieldText(gscPath));
+    return values;
+}
+
+// The catalogue is chosen before the new root is stored, and both before
+// the limits, which the catalogue caps.
+void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    Scene* scene = static_cast<Scene*>(client);
+    const StarDialogValues values = FieldValues();
+    CommandText catalogue;
+    CommandText display;
+    ComposeStarCommands(values, catalogue, display);
+    HideFormDialog(starDialog);
+    RunCommandText(scene, catalogue);
+    CopyCut(gAppEnv->gscDataPath, sizeof gAppEnv->gscDataPath, values.gscPath.c_str());
+    RunCommandText(scene, display);
+}
+
+Widget CreateLimitForm(Widget parent, Widget besides, const NumberFieldSpec& spec, NumberField& field)
+{
+    const std::string name = std::string("Form") + spec.word;
+    Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, XmNtopAttachment,
+                                          XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
+                                          XmNleftWidget, besides, XmNleftOffset, kFieldOffset, nullptr);
+    CreateNumberField(form, spec, field);
+    return form;
+}
+
+// The stars and their limit; the labels in a column and their limit.
+void CreateStarForms(Widget controls)
+{
+    Widget starForm = XtVaCreateManagedWidget("FormStar", xmFormWidgetClass, controls, nullptr);
+    XtVaCreateManagedWidget("Separator1", xmSeparatorWidgetClass, controls, nullptr);
+    Widget nameForm = XtVaCreateManagedWidget("FormStarName", xmFormWidgetClass, controls, nullptr);
+    CreateToggleGroup(starForm, kStarToggles, 1, starToggles);
+    ToggleGroup labels;
+    CreateToggleGroup(nameForm, kStarToggles + 1, kStarToggleCount - 1, labels);
+    Widget above = nullptr;
+    for (Widget toggle : labels.toggles) {
+        if (above != nullptr) {
+            XtVaSetValues(toggle, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, above, nullptr);
+        }
+        above = toggle;
+        starToggles.toggles.push_back(toggle);
+    }
+    starToggles.specs = kStarToggles;
+    CreateLimitForm(starForm, starToggles.toggles[0], kStarLimitField, starLimit);
+    CreateLimitForm(nameForm, starToggles.toggles[1], kLabelLimitField, labelLimit);
+    for (Widget toggle : starToggles.toggles) {
+        XtAddCallback(toggle, XmNvalueChangedCallback, StarToggleCallback, nullptr);
+    }
+}
+
+void CreateCatalogRows(Widget controls)
+{
+    XtVaCreateManagedWidget("Separator2", xmSeparatorWidgetClass, controls, nullptr);
+    Widget catalogRow = XtVaCreateManagedWidget("RadioCatalog", xmRowColumnWidgetClass, controls,
+                                                XmNorientation, XmHORIZONTAL, nullptr);
+    XtVaCreateManagedWidget("LabelCatalog", xmLabelWidgetClass, catalogRow, nullptr);
+    CreateRadioGroup(catalogRow, "RadioCatalogButtons", kCatalogs, 3, catalogs);
+    XtVaSetValues(catalogs.box, XmNorientation, XmHORIZONTAL, nullptr);
+    Widget pathRow = XtVaCreateManagedWidget("RCGscPath", xmRowColumnWidgetClass, controls,
+                                             XmNorientation, XmHORIZONTAL, nullptr);
+    XtVaCreateManagedWidget("LabelGscPath", xmLabelWidgetClass, pathRow, nullptr);
+    gscPath = XtVaCreateManagedWidget("TextGscPath", xmTextFieldWidgetClass, pathRow, XmNmaxLength,
+                                      kGscPathLength, XmNwidth, kGscPathWidth, nullptr);
+    // The root is kept in the options file, a line to itself.
+    DropControlCharacters(gscPath);
+}
+
+void CreateStarDialog(Scene* scene)
+{
+    CreateFormDialog(starDialog, gAppEnv->toplevel, "StarDialog", "StarRowColumn");
+    Widget controls = XtVaCreateManagedWidget("RCCtrls", xmRowColumnWidgetClass, starDialog.rowColumn,
+                                              XmNpacking, XmPACK_TIGHT, XmNorientation, XmVERTICAL,
+                                              nullptr);
+    CreateStarForms(controls);
+    CreateCatalogRows(controls);
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, StarDialogOkCallback, scene},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    AddDialogButtons(starDialog, starDialog.rowColumn, "StarButtons", buttons, 2);
+}
+
+}  // namespace
+
+void ShowStarDialog(Scene* scene)
+{
+    if (starDialog.dialog == nullptr) {
+        CreateStarDialog(scene);
+    }
+    FillStarDialog(*scene);
+    ShowFormDialog(starDialog);
+}
+
+Widget StarDialogWidget()
+{
+    return starDialog.dialog;
+}
