@@ -15,3 +15,7 @@ foreach(style 0 1 2)
 endforeach()
 uvola_gui_test(site_dialogs_test SOURCES site_dialogs_test.cpp LIBS uvola_dialogs)
 uvola_test(time_site_text_test SOURCES time_site_text_test.cpp LIBS uvola_dialogs)
+
+# The projection, star, nebula, planet and toggle dialogs: their plain halves
+# against the real interpreter, without X.
+uvola_test(display_dialogs_text_test SOURCES display_dialogs_text_test.cpp LIBS uvola_dialogs)
