@@ -19,3 +19,7 @@ uvola_test(time_site_text_test SOURCES time_site_text_test.cpp LIBS uvola_dialog
 # The projection, star, nebula, planet and toggle dialogs: their plain halves
 # against the real interpreter, without X.
 uvola_test(display_dialogs_text_test SOURCES display_dialogs_text_test.cpp LIBS uvola_dialogs)
+
+# The same dialogs with real widgets under Xvfb, over a real Scene and canvas.
+uvola_gui_test(display_dialogs_gui_test SOURCES display_dialogs_gui_test.cpp LIBS uvola_dialogs)
+target_compile_definitions(display_dialogs_gui_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
