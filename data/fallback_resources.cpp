@@ -15,6 +15,7 @@ const char* const* const kResourceBlocks[] = {
     kDialogResources,
     kTimeSiteDialogResources,
     kDisplayDialogResources,
+    kSettingsDialogResources,
     kPendingResources,
     kColorResources,
     kFontResources,

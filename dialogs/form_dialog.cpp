@@ -25,15 +25,6 @@ void PressCancelCallback(Widget, XtPointer client, XtPointer)
     XtCallCallbacks(static_cast<Widget>(client), XmNactivateCallback, &press);
 }
 
-void CloseAsCancel(Widget dialog, Widget cancel)
-{
-    Widget shell = XtParent(dialog);
-    Atom deleteWindow = XmInternAtom(XtDisplay(shell), const_cast<char*>("WM_DELETE_WINDOW"),
-                                     False);
-    XtVaSetValues(shell, XmNdeleteResponse, XmDO_NOTHING, nullptr);
-    XmAddWMProtocolCallback(shell, deleteWindow, PressCancelCallback, cancel);
-}
-
 Widget CreateButton(Widget column, Widget dialog, const DialogButton& button)
 {
     const bool isDefault = (button.roles & kButtonDefault) != 0;
@@ -64,6 +55,15 @@ void AlignWithDefault(Widget column, Widget defaultButton)
 }
 
 }  // namespace
+
+void CloseAsCancel(Widget dialog, Widget cancel)
+{
+    Widget shell = XtParent(dialog);
+    Atom deleteWindow = XmInternAtom(XtDisplay(shell), const_cast<char*>("WM_DELETE_WINDOW"),
+                                     False);
+    XtVaSetValues(shell, XmNdeleteResponse, XmDO_NOTHING, nullptr);
+    XmAddWMProtocolCallback(shell, deleteWindow, PressCancelCallback, cancel);
+}
 
 void CreateFormDialog(FormDialog& dialog, Widget parent, const char* name,
                       const char* rowColumnName)

@@ -57,6 +57,11 @@ void CreateFormDialog(FormDialog& dialog, Widget parent, const char* name,
 Widget AddDialogButtons(FormDialog& dialog, Widget parent, const char* columnName,
                         const DialogButton* buttons, int count);
 
+// Makes the window manager's close of a dialog press its cancel button, so
+// that closing is a Cancel (AddDialogButtons does this for the kit's
+// dialogs; a selection box made otherwise asks for it).
+void CloseAsCancel(Widget dialog, Widget cancel);
+
 // Manages the dialog; one already shown is raised instead.
 void ShowFormDialog(const FormDialog& dialog);
 

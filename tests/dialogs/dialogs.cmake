@@ -23,3 +23,6 @@ uvola_test(display_dialogs_text_test SOURCES display_dialogs_text_test.cpp LIBS 
 # The same dialogs with real widgets under Xvfb, over a real Scene and canvas.
 uvola_gui_test(display_dialogs_gui_test SOURCES display_dialogs_gui_test.cpp LIBS uvola_dialogs)
 target_compile_definitions(display_dialogs_gui_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# The script and image file dialogs, with files written and read back.
+uvola_gui_test(file_dialogs_gui_test SOURCES file_dialogs_gui_test.cpp LIBS uvola_dialogs)
