@@ -26,3 +26,6 @@ target_compile_definitions(display_dialogs_gui_test PRIVATE UVOLA_SOURCE_DIR="${
 
 # The script and image file dialogs, with files written and read back.
 uvola_gui_test(file_dialogs_gui_test SOURCES file_dialogs_gui_test.cpp LIBS uvola_dialogs)
+
+# The file and environment dialogs' plain halves, without X.
+uvola_test(settings_dialogs_text_test SOURCES settings_dialogs_text_test.cpp LIBS uvola_dialogs)
