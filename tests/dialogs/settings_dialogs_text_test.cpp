@@ -160,3 +160,58 @@ TEST(EnvironmentSettings, LocaleAndTzFieldsAndWhatIsStored)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UserObjectLists, AddRefusesListedUnreadableAndUnnameableFiles)
+{
+    std::vector<std::string> paths;
+    const std::string longPath = "/" + std::string(300, 'a') + ".adf";
+    const struct {
+        std::string path;
+        bool readable;
+        UserObjectAddResult result;
+    } rows[] = {
+        {"/usr/share/uvola/adf/a.adf", true, kUserObjectAdded},
+        {"/home/u/adf/a.adf", true, kUserObjectAdded},   // the same base name elsewhere
+        {"/usr/share/uvola/adf/a.adf", true, kUserObjectListed},
+        {"/home/u/missing.adf", false, kUserObjectUnreadable},
+        {"/home/u/a;EXIT.adf", true, kUserObjectBadName},
+        {"/home/u/\"q\".adf", true, kUserObjectBadName},
+        {longPath, true, kUserObjectBadName},
+    };
+    for (const auto& row : rows) {
+        CommandText refusal;
+        EXPECT_EQ(AddUserObjectPath(paths, row.path, row.readable, refusal), row.result) << row.path;
+        EXPECT_EQ(IsCommandRefused(refusal), row.result == kUserObjectBadName ? 1 : 0);
+    }
+    EXPECT_EQ(paths, (Texts{"/usr/share/uvola/adf/a.adf", "/home/u/adf/a.adf"}));
+    EXPECT_EQ(UserObjectItem(paths[1]), "a.adf");
+    EXPECT_EQ(UserObjectItem("plain.adf"), "plain.adf");
+    EXPECT_EQ(UserObjectItem(longPath), std::string(300, 'a') + ".adf") << "items are never cut";
+}
+
+TEST(UserObjectLists, DeleteSelectsTheEntryThatMovedUpOrTheNewLast)
+{
+    std::vector<std::string> paths = {"/a.adf", "/b.adf", "/c.adf"};
+    EXPECT_EQ(DeleteUserObjectPath(paths, 0), -1);
+    EXPECT_EQ(DeleteUserObjectPath(paths, 4), -1);
+    EXPECT_EQ(DeleteUserObjectPath(paths, 2), 2);
+    EXPECT_EQ(paths, (Texts{"/a.adf", "/c.adf"}));
+    EXPECT_EQ(DeleteUserObjectPath(paths, 2), 1);
+    EXPECT_EQ(DeleteUserObjectPath(paths, 1), 0);
+    EXPECT_TRUE(paths.empty());
+}
+
+TEST(UserObjectLists, OkUnloadsAllThenLoadsTheListInOrder)
+{
+    CommandText command;
+    ComposeUserObjectCommands({"/home/u/b.adf", "/usr/share/a b.adf"}, command);
+    EXPECT_EQ(command.texts,
+              (Texts{"UNLOAD AD", "LOAD AD \"/home/u/b.adf\"", "LOAD AD \"/usr/share/a b.adf\"", "DRIVE"}));
+    CommandText none;
+    ComposeUserObjectCommands({}, none);
+    EXPECT_EQ(none.texts, (Texts{"UNLOAD AD", "DRIVE"}));
+}
+
+}  // namespace
