@@ -1,13 +1,15 @@
-// The plain halves of the file and environment dialogs, without X: the
-// commands that open a script or save the chart, names refused before
-// anything runs, the directory remembered after a choice, and the geometry
-// fields read from the option and turned back into it.
+// The plain halves of the file, environment and user-object dialogs,
+// without X: the commands that open a script or save the chart, names
+// refused before anything runs, the directory remembered after a choice,
+// the geometry fields read from the option and turned back into it, and
+// the working list of user-object files.
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
 #include "dialogs/command_text.h"
 #include "dialogs/environment_settings.h"
 #include "dialogs/file_choice.h"
+#include "dialogs/user_object_lists.h"
 
 #include <string>
 #include <vector>
@@ -158,10 +160,6 @@ TEST(EnvironmentSettings, LocaleAndTzFieldsAndWhatIsStored)
     EXPECT_EQ(IsAllDigits("+1"), 0);
     EXPECT_EQ(IsAllDigits(nullptr), 0);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(UserObjectLists, AddRefusesListedUnreadableAndUnnameableFiles)
 {
