@@ -472,9 +472,9 @@ TEST_F(DisplayDialogs, SunOffSendsItsFlagsThenTheOutlineItsGreyToggleShows)
 TEST_F(DisplayDialogs, JovianSatelliteLabelsWaitForTheSatellites)
 {
     Widget dialog = ShowToggleDialog(ShowJoviSatDialog, kJoviSatDialog);
-    for (const bool shown : {false, true, false}) {
-        driver.SetToggle(dialog, "ToggleShow", shown);
-        ExpectSensitivity(dialog, {{"ToggleName", shown}, {"ToggleNumber", shown}, {"ToggleShow", true}});
+    for (const bool on : {false, true, false}) {
+        driver.SetToggle(dialog, "ToggleShow", on);
+        ExpectSensitivity(dialog, {{"ToggleName", on}, {"ToggleNumber", on}, {"ToggleShow", true}});
     }
     driver.SetToggle(dialog, "ToggleName", true);
     driver.Press(dialog, "ButtonOK");

@@ -1,17 +1,22 @@
 // Fuzzes what dialogs make of typed text: the checked number reading, the
-// arrow step, the list search and the command composer. Any input must
-// leave the promises of dialogs/ kept: an accepted number is finite and in
-// range, an arrow never leaves its limits, and an accepted command holds
-// one statement per piece, within the interpreter's limit, with the name
-// whole inside its quotes.
+// arrow step, the list search, the command composer, the magnitude fields,
+// the window geometry and the file names of the file dialogs. Any input
+// must leave the promises of dialogs/ kept: an accepted number is finite
+// and in range, an arrow never leaves its limits, an accepted command
+// holds one statement per piece, within the interpreter's limit, with the
+// name whole inside its quotes, and an accepted geometry is a size the
+// window can take.
 #include "command/interpreter.h"
 #include "dialogs/command_text.h"
+#include "dialogs/environment_settings.h"
+#include "dialogs/file_choice.h"
 #include "dialogs/list_match.h"
 #include "dialogs/number_text.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -61,6 +66,36 @@ void CheckCommand(const char* text)
     Require(std::strchr(text, '"') == nullptr);
 }
 
+void CheckGeometry(const std::string& text)
+{
+    std::string width;
+    std::string height;
+    if (GeometryFields(text, width, height) == 0) {
+        return;
+    }
+    std::string geometry;
+    if (ComposeGeometry(width, height, text, 1280, 1024, geometry) != 0 && !geometry.empty()) {
+        int w = 0;
+        int h = 0;
+        Require(std::sscanf(geometry.c_str(), "%dx%d", &w, &h) == 2);
+        Require(w >= kMinimumWindowWidth && w <= 1280 && h >= kMinimumWindowHeight && h <= 1024);
+        Require(geometry.find_first_of("\r\n") == std::string::npos);
+    }
+}
+
+void CheckFileName(const std::string& text)
+{
+    Require(std::isfinite(LeadingNumber(text.c_str())));
+    CommandText open;
+    ComposeOpenScript(text.c_str(), open);
+    if (IsCommandRefused(open) == 0) {
+        Require(open.texts.at(0) == "STL \"" + text + "\"");
+        Require(open.texts.at(0).size() <= static_cast<size_t>(kMaxStatementLength));
+    }
+    const std::string remembered = RememberedDirectory(text, "previous");
+    Require(remembered == "previous" || remembered == "/" || text.compare(0, remembered.size(), remembered) == 0);
+}
+
 void CheckSearch(const std::string& text)
 {
     std::vector<std::string> names;
@@ -81,5 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckNumbers(text.c_str());
     CheckCommand(text.c_str());
     CheckSearch(text);
+    CheckGeometry(text);
+    CheckFileName(text);
     return 0;
 }
