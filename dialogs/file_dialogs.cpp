@@ -82,14 +82,32 @@ bool IsReadableRegularFile(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
+// A refused command is reported as the interpreter reports its errors,
+// and the dialog stays up with the name.
+bool Refused(Scene* scene, const CommandText& command)
+{
+    if (IsCommandRefused(command) == 0) {
+        return false;
+    }
+    RunCommandText(scene, command);
+    return true;
+}
+
+// Hides the dialog, runs its command, remembers the directory.
+void RunChosen(FileDialog& dialog, Scene* scene, const CommandText& command, const std::string& name)
+{
+    XtUnmanageChild(dialog.widget);
+    RunCommandText(scene, command);
+    Remember(dialog, name);
+}
+
 void OpenFileOkCallback(Widget, XtPointer client, XtPointer call)
 {
     Scene* scene = static_cast<Scene*>(client);
     const std::string name = ChosenName(call);
     CommandText command;
     ComposeOpenScript(name.c_str(), command);
-    if (IsCommandRefused(command) != 0) {
-        RunCommandText(scene, command);
+    if (Refused(scene, command)) {
         return;
     }
     if (!IsReadableRegularFile(name)) {
@@ -97,10 +115,8 @@ void OpenFileOkCallback(Widget, XtPointer client, XtPointer call)
                            name.c_str());
         return;
     }
-    XtUnmanageChild(openFile.widget);
-    RunCommandText(scene, command);
+    RunChosen(openFile, scene, command, name);
     CopyCut(scene->scriptName, sizeof scene->scriptName, name.c_str());
-    Remember(openFile, name);
 }
 
 // The state goes through the state writer, which replaces the old file
@@ -110,8 +126,8 @@ void SaveFileOkCallback(Widget, XtPointer client, XtPointer call)
     Scene* scene = static_cast<Scene*>(client);
     const std::string name = ChosenName(call);
     CommandText refusal;
-    if (CheckSaveName(name.c_str(), refusal) == 0) {
-        RunCommandText(scene, refusal);
+    CheckSaveName(name.c_str(), refusal);
+    if (Refused(scene, refusal)) {
         return;
     }
     if (StkSaveScriptFile(*scene, name.c_str(), kScriptFormScene) == 0) {
@@ -130,13 +146,9 @@ void SaveImageOkCallback(Widget, XtPointer client, XtPointer call)
     const std::string name = ChosenName(call);
     CommandText command;
     ComposeSaveImage(name.c_str(), command);
-    if (IsCommandRefused(command) != 0) {
-        RunCommandText(scene, command);
-        return;
+    if (!Refused(scene, command)) {
+        RunChosen(saveImage, scene, command, name);
     }
-    XtUnmanageChild(saveImage.widget);
-    RunCommandText(scene, command);
-    Remember(saveImage, name);
 }
 
 void HideFileDialogCallback(Widget widget, XtPointer, XtPointer)

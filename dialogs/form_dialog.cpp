@@ -101,6 +101,16 @@ Widget AddDialogButtons(FormDialog& dialog, Widget parent, const char* columnNam
     return column;
 }
 
+Widget AddOkCancelButtons(FormDialog& dialog, Widget parent, const char* columnName,
+                          XtCallbackProc ok, XtPointer client)
+{
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, ok, client},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    return AddDialogButtons(dialog, parent, columnName, buttons, 2);
+}
+
 void ShowFormDialog(const FormDialog& dialog)
 {
     if (XtIsManaged(dialog.dialog)) {

@@ -57,6 +57,11 @@ void CreateFormDialog(FormDialog& dialog, Widget parent, const char* name,
 Widget AddDialogButtons(FormDialog& dialog, Widget parent, const char* columnName,
                         const DialogButton* buttons, int count);
 
+// The column most dialogs have: "ButtonOK" (the default) running ok with
+// client, and "ButtonCancel", which hides the dialog.
+Widget AddOkCancelButtons(FormDialog& dialog, Widget parent, const char* columnName,
+                          XtCallbackProc ok, XtPointer client);
+
 // Makes the window manager's close of a dialog press its cancel button, so
 // that closing is a Cancel (AddDialogButtons does this for the kit's
 // dialogs; a selection box made otherwise asks for it).

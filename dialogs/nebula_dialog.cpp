@@ -172,11 +172,8 @@ void CreateNebulaDialog(Scene* scene)
     PlaceChildren(form);
     XtAddCallback(nebulaToggles.toggles[0], XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
     XtAddCallback(limitToggle, XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, NebulaDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(nebulaDialog, nebulaDialog.rowColumn, "PlanetButtons", buttons, 2);
+    AddOkCancelButtons(nebulaDialog, nebulaDialog.rowColumn, "PlanetButtons",
+                       NebulaDialogOkCallback, scene);
 }
 
 }  // namespace

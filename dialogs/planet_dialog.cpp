@@ -130,11 +130,8 @@ void CreatePlanetDialog(Scene* scene)
                                     PlanetNames());
     XtAddCallback(planetList, XmNextendedSelectionCallback, PlanetListSelectionCallback, nullptr);
     CreatePlanetControls(planetDialog.rowColumn);
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, PlanetDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(planetDialog, planetDialog.rowColumn, "PlanetButtons", buttons, 2);
+    AddOkCancelButtons(planetDialog, planetDialog.rowColumn, "PlanetButtons",
+                       PlanetDialogOkCallback, scene);
 }
 
 }  // namespace

@@ -137,11 +137,8 @@ void CreateProjectionDialog(Scene* scene)
     for (Widget toggle : majorModes.buttons) {
         XtAddCallback(toggle, XmNvalueChangedCallback, MajorModeCallback, scene);
     }
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, ProjectionDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(projectionDialog, row, "ProjectionButtons", buttons, 2);
+    AddOkCancelButtons(projectionDialog, row, "ProjectionButtons",
+                       ProjectionDialogOkCallback, scene);
 }
 
 }  // namespace

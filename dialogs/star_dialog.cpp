@@ -169,11 +169,8 @@ void CreateStarDialog(Scene* scene)
                                               nullptr);
     CreateStarForms(controls);
     CreateCatalogRows(controls);
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, StarDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(starDialog, starDialog.rowColumn, "StarButtons", buttons, 2);
+    AddOkCancelButtons(starDialog, starDialog.rowColumn, "StarButtons",
+                       StarDialogOkCallback, scene);
 }
 
 }  // namespace

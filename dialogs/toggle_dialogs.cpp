@@ -152,11 +152,8 @@ void CreateToggleDialog(ToggleDialog& dialog)
             AddToggle(dialog, controls, index);
         }
     }
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, ToggleDialogOkCallback, &dialog},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(dialog.form, dialog.form.rowColumn, spec.buttonsName, buttons, 2);
+    AddOkCancelButtons(dialog.form, dialog.form.rowColumn, spec.buttonsName,
+                       ToggleDialogOkCallback, &dialog);
 }
 
 void ShowToggleDialog(const ToggleDialogSpec& spec, Scene* scene)
