@@ -5,14 +5,13 @@
 #include "core/string_utils.h"
 #include "dialogs/checked_message.h"
 #include "dialogs/command_text.h"
+#include "dialogs/file_box.h"
 #include "dialogs/file_choice.h"
-#include "dialogs/form_dialog.h"
 #include "sky/scene.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <Xm/FileSB.h>
 #include <Xm/Xm.h>
 
 #include <string>
@@ -36,37 +35,6 @@ void SaveImageOkCallback(Widget, XtPointer, XtPointer);
 FileDialog openFile{"OpenFile", "*.stl", nullptr, OpenFileOkCallback};
 FileDialog saveFile{"SaveFile", "*.stl", nullptr, SaveFileOkCallback};
 FileDialog saveImage{"SaveImage", "*.xpm", nullptr, SaveImageOkCallback};
-
-// Separators of a compound string come back as the line breaks they were
-// made from; unparsed without this they would vanish and "a<LF>b" would
-// pass for "ab".
-XmParseTable SeparatorTable()
-{
-    static XmParseMapping mapping = [] {
-        XmString separator = XmStringSeparatorCreate();
-        Arg args[4];
-        Cardinal count = 0;
-        XtSetArg(args[count], XmNpattern, const_cast<char*>("\n")), ++count;
-        XtSetArg(args[count], XmNpatternType, XmCHARSET_TEXT), ++count;
-        XtSetArg(args[count], XmNsubstitute, separator), ++count;
-        XtSetArg(args[count], XmNincludeStatus, XmINSERT), ++count;
-        XmParseMapping made = XmParseMappingCreate(args, count);
-        XmStringFree(separator);
-        return made;
-    }();
-    return &mapping;
-}
-
-std::string ChosenName(XtPointer call)
-{
-    auto* chosen = static_cast<XmFileSelectionBoxCallbackStruct*>(call);
-    char* text = static_cast<char*>(XmStringUnparse(chosen->value, nullptr, XmCHARSET_TEXT,
-                                                    XmCHARSET_TEXT, SeparatorTable(), 1,
-                                                    XmOUTPUT_ALL));
-    std::string name = text != nullptr ? text : "";
-    XtFree(text);
-    return name;
-}
 
 void Remember(const FileDialog& dialog, const std::string& chosen)
 {
@@ -104,7 +72,7 @@ void RunChosen(FileDialog& dialog, Scene* scene, const CommandText& command, con
 void OpenFileOkCallback(Widget, XtPointer client, XtPointer call)
 {
     Scene* scene = static_cast<Scene*>(client);
-    const std::string name = ChosenName(call);
+    const std::string name = ChosenFileName(call);
     CommandText command;
     ComposeOpenScript(name.c_str(), command);
     if (Refused(scene, command)) {
@@ -124,7 +92,7 @@ void OpenFileOkCallback(Widget, XtPointer client, XtPointer call)
 void SaveFileOkCallback(Widget, XtPointer client, XtPointer call)
 {
     Scene* scene = static_cast<Scene*>(client);
-    const std::string name = ChosenName(call);
+    const std::string name = ChosenFileName(call);
     CommandText refusal;
     CheckSaveName(name.c_str(), refusal);
     if (Refused(scene, refusal)) {
@@ -143,7 +111,7 @@ void SaveFileOkCallback(Widget, XtPointer client, XtPointer call)
 void SaveImageOkCallback(Widget, XtPointer client, XtPointer call)
 {
     Scene* scene = static_cast<Scene*>(client);
-    const std::string name = ChosenName(call);
+    const std::string name = ChosenFileName(call);
     CommandText command;
     ComposeSaveImage(name.c_str(), command);
     if (!Refused(scene, command)) {
@@ -151,38 +119,13 @@ void SaveImageOkCallback(Widget, XtPointer client, XtPointer call)
     }
 }
 
-void HideFileDialogCallback(Widget widget, XtPointer, XtPointer)
-{
-    XtUnmanageChild(widget);
-}
-
-// OK that fails leaves the dialog up with the name, so it is not managed
-// away by the box itself.
-void CreateFileDialog(FileDialog& dialog, Scene* scene)
-{
-    Arg args[1];
-    XtSetArg(args[0], XmNautoUnmanage, False);
-    dialog.widget = XmCreateFileSelectionDialog(gAppEnv->toplevel, const_cast<char*>(dialog.name),
-                                                args, 1);
-    XtUnmanageChild(XmFileSelectionBoxGetChild(dialog.widget, XmDIALOG_HELP_BUTTON));
-    XtAddCallback(dialog.widget, XmNokCallback, dialog.ok, scene);
-    XtAddCallback(dialog.widget, XmNcancelCallback, HideFileDialogCallback, nullptr);
-    CloseAsCancel(dialog.widget, XmFileSelectionBoxGetChild(dialog.widget, XmDIALOG_CANCEL_BUTTON));
-}
-
 void ShowFileDialog(FileDialog& dialog, char* directory, Scene* scene)
 {
     dialog.directory = directory;
     if (dialog.widget == nullptr) {
-        CreateFileDialog(dialog, scene);
+        dialog.widget = CreateFileBox(gAppEnv->toplevel, dialog.name, dialog.ok, scene);
     }
-    const std::string open = DirectoryToOpen(directory);
-    XmString folder = XmStringCreateLocalized(const_cast<char*>(open.c_str()));
-    XmString pattern = XmStringCreateLocalized(const_cast<char*>(dialog.pattern));
-    XtVaSetValues(dialog.widget, XmNdirectory, folder, XmNpattern, pattern, nullptr);
-    XmStringFree(folder);
-    XmStringFree(pattern);
-    XtManageChild(dialog.widget);
+    ShowFileBox(dialog.widget, directory, dialog.pattern);
 }
 
 }  // namespace
