@@ -169,6 +169,21 @@ TEST_F(FileDialogs, OpenTakesOnlyARegularFileItCanRead)
     }
 }
 
+// A translated text that would read a number where the program passes the
+// name is not used; the program's own stands in.
+TEST_F(FileDialogs, OpenWarningKeepsItsOwnFormatAgainstABadResource)
+{
+    XrmDatabase database = XtScreenDatabase(XtScreen(gAppEnv->toplevel));
+    XrmPutLineResource(&database, "UVola*messageCannotOpenFile: %d bytes in %s");
+    Widget box = Show(ShowOpenFileDialog, OpenFileDialogWidget);
+    Choose(box, home + "/missing.stl");
+    EXPECT_EQ(TakeWarnings(), Texts{"Can't open file: " + home + "/missing.stl"});
+    XrmPutLineResource(&database, "UVola*messageCannotOpenFile: Datei %s fehlt");
+    Choose(box, home + "/missing.stl");
+    EXPECT_EQ(TakeWarnings(), Texts{"Datei " + home + "/missing.stl fehlt"});
+    XrmPutLineResource(&database, "UVola*messageCannotOpenFile: Can't open file: %s");
+}
+
 // Written where the disk is full or read-only, the old script stays byte
 // for byte, the user is told, and nothing is recorded.
 TEST_F(FileDialogs, FailedSaveLeavesTheOldScriptAndWarns)
