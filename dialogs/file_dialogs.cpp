@@ -8,6 +8,7 @@
 #include "dialogs/file_box.h"
 #include "dialogs/file_choice.h"
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -128,7 +129,23 @@ void ShowFileDialog(FileDialog& dialog, char* directory, Scene* scene)
     ShowFileBox(dialog.widget, directory, dialog.pattern);
 }
 
+void OpenFileForInput(Scene& scene)
+{
+    ShowOpenFileDialog(&scene);
+}
+
+void SaveFileForInput(Scene& scene)
+{
+    ShowSaveFileDialog(&scene);
+}
+
 }  // namespace
+
+void HookFileDialogsIntoInput()
+{
+    gUiHooks.openInput[kInputOpenFile] = OpenFileForInput;
+    gUiHooks.openInput[kInputSaveFile] = SaveFileForInput;
+}
 
 void ShowOpenFileDialog(Scene* scene)
 {

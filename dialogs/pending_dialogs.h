@@ -8,24 +8,7 @@
 struct Scene;
 struct TextList;
 
-// Script and image files
-void ShowOpenFileDialog(Scene* scene);
-void ShowSaveFileDialog(Scene* scene);
-void ShowSaveImageDialog(Scene* scene);
-
-// Settings
-void ShowSetEnvDialog(Scene* scene);
-
-// Projection and display options
-void ShowProjectionDialog(Scene* scene);
-void ShowStarDialog(Scene* scene);
-void ShowNebulaDialog(Scene* scene);
-void ShowPlanetDialog(Scene* scene);
-void ShowGridDialog(Scene* scene);
-void ShowJoviSatDialog(Scene* scene);
-void ShowConstDialog(Scene* scene);
-void ShowSunDialog(Scene* scene);
-void ShowMoonDialog(Scene* scene);
+// User objects
 void ShowUserObjectDialog(Scene* scene);
 
 // Center pickers

@@ -9,6 +9,8 @@
 #include "core/user_directory.h"
 #include "data/fallback_resources.h"
 #include "dialogs/date_dialog.h"
+#include "dialogs/environment_dialog.h"
+#include "dialogs/file_dialogs.h"
 #include "dialogs/site_dialog.h"
 #include "dialogs/step_box.h"
 #include "dialogs/time_step_dialog.h"
@@ -133,6 +135,8 @@ void HookMainWindowIntoCanvas()
     gUiHooks.showInfoBox = InfoBoxFollowsScene;
     gUiHooks.updateToolbar = ToolbarFollowsScene;
     gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
+    HookFileDialogsIntoInput();
+    gTipOwners[0] = TipOwner{AddToolbarTips, RemoveToolbarTips};
 }
 
 void OpenDateDialog(Scene& scene)
@@ -151,7 +155,7 @@ void OpenSiteDialog(Scene& scene)
 }
 
 // The dialogs INPUT opens; the toolbar's SetDate, SetPlace and SetStep send
-// INPUT and reach them here too. The script-file dialogs are still to come.
+// INPUT and reach them here too.
 void HookInputDialogs()
 {
     gUiHooks.openInput[kInputDate] = OpenDateDialog;

@@ -29,3 +29,6 @@ uvola_gui_test(file_dialogs_gui_test SOURCES file_dialogs_gui_test.cpp LIBS uvol
 
 # The file and environment dialogs' plain halves, without X.
 uvola_test(settings_dialogs_text_test SOURCES settings_dialogs_text_test.cpp LIBS uvola_dialogs)
+
+# The environment dialog: AppEnv, the options file and the tip owners.
+uvola_gui_test(environment_dialog_gui_test SOURCES environment_dialog_gui_test.cpp LIBS uvola_dialogs)

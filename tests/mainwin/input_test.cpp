@@ -11,6 +11,7 @@
 
 #include <X11/ShellP.h>
 #include <Xm/RowColumn.h>
+#include <Xm/ToggleB.h>
 
 #include <chrono>
 
@@ -305,6 +306,62 @@ TEST_F(InputTest, DateAndSiteDialogsDrawWhatTheirTextsDrawOverThePort)
     }
 }
 
+// A dialog reached by its menu mnemonics, one toggle turned by the space
+// bar and the dialog's OK pressed by Return: the chart equals the one the
+// same start draws from the dialog's texts sent over the command port.
+struct DialogOracleRow {
+    const char* name;
+    std::vector<std::pair<std::string, const char*>> mnemonics;
+    const char* dialog;
+    const char* toggle;                 // given the keyboard focus
+    std::vector<std::string> texts;     // what OK sends
+};
+
+TEST_F(InputTest, DialogByKeysDrawsWhatItsTextsDrawOverThePort)
+{
+    const DialogOracleRow rows[] = {
+        {"Projection", {{"v", "PulldownView"}, {"p", nullptr}}, "ProjectionDialog",
+         "ToggleMajorModeAll1", {"MODE ALL1_EQT;DRIVE"}},
+        {"Grid", {{"v", "PulldownView"}, {"g", nullptr}}, "GridDialog", "ToggleEqtDateGrid", {}},
+        {"Star", {{"j", "PulldownObject"}, {"t", nullptr}}, "StarDialog", "ToggleStarName", {}},
+        {"Nebula", {{"j", "PulldownObject"}, {"n", nullptr}}, "NebulaDialog", "ToggleNebulaLabel",
+         {}},
+    };
+    for (const DialogOracleRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Reset();
+        driver.Mnemonics(row.mnemonics);
+        Widget dialog = ProgramDriver::Find(row.dialog);
+        ASSERT_TRUE(ProgramDriver::PumpUntil([dialog] { return ProgramDriver::IsUp(dialog); }));
+        Widget toggle = ProgramDriver::Find(row.toggle);
+        ASSERT_TRUE(ProgramDriver::PumpUntil(
+            [toggle] { return XmProcessTraversal(toggle, XmTRAVERSE_CURRENT) == True; }));
+        const bool wasSet = XmToggleButtonGetState(toggle) != 0;
+        ProgramDriver::MoveTo(toggle);
+        ProgramDriver::Xdotool({"key", "space"});
+        ASSERT_TRUE(ProgramDriver::PumpUntil(
+            [toggle, wasSet] { return (XmToggleButtonGetState(toggle) != 0) != wasSet; }));
+        ProgramDriver::Xdotool({"key", "Return"});
+        ASSERT_TRUE(ProgramDriver::PumpUntil([dialog] { return !XtIsManaged(dialog); }));
+        ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return !driver.Texts().empty(); }));
+        driver.Pump();
+        const std::vector<std::string> texts = driver.Texts();
+        EXPECT_EQ(texts, row.texts);
+        const std::string byHand = ProgramDriver::Gsave(std::string("hand-") + row.name);
+
+        Reset();
+        for (const std::string& text : texts) {
+            EXPECT_EQ(driver.PortRequest(text), "") << text;
+        }
+        const std::string byPort = ProgramDriver::Gsave(std::string("port-") + row.name);
+        Reset();
+        const std::string before = ProgramDriver::Gsave(std::string("before-") + row.name);
+        ASSERT_GT(byHand.size(), 1000u);
+        EXPECT_EQ(FirstDifference(byHand, byPort), "") << "the two charts differ";
+        EXPECT_NE(byHand, before) << "the toggle changed nothing that shows";
+    }
+}
+
 // --- Keys ------------------------------------------------------------------
 
 struct KeyRow {
@@ -318,8 +375,6 @@ TEST_F(InputTest, AcceleratorsChooseTheirItems)
 {
     const char* const notAvailable = "INPUT: Not available in this version: ";
     const KeyRow rows[] = {
-        {{"ctrl+o"}, {}, "OpenFile"},
-        {{"ctrl+s"}, {}, "SaveFile"},
         {{"ctrl+d"}, {}, nullptr, DateDialogWidget},
         {{"ctrl+p"}, {}, nullptr, SiteDialogWidget},
         {{"ctrl+w"}, {}, "TodayDialog"},
@@ -354,6 +409,22 @@ TEST_F(InputTest, AcceleratorsChooseTheirItems)
     EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) == 0; }));
 }
 
+TEST_F(InputTest, FileAcceleratorsOpenTheScriptDialogs)
+{
+    Scene().scriptName[0] = '\0';
+    const std::pair<const char*, const char*> rows[] = {
+        {"ctrl+o", "OpenFile"}, {"ctrl+s", "SaveFile"}};
+    for (const auto& [key, dialog] : rows) {
+        SCOPED_TRACE(key);
+        Reset();
+        driver.Keys({key});
+        Widget box = ProgramDriver::Find(dialog);
+        EXPECT_TRUE(ProgramDriver::PumpUntil([box] { return ProgramDriver::IsUp(box); }));
+        EXPECT_TRUE(driver.Texts().empty());
+        XtUnmanageChild(box);
+    }
+}
+
 TEST_F(InputTest, CtrlSpaceTogglesTheCommandDialog)
 {
     driver.Keys({"ctrl+space"});
@@ -373,7 +444,7 @@ TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)
         const char* box;
     };
     const Row rows[] = {
-        {{{"f", "PulldownFile"}, {"o", nullptr}}, {}, "INPUT: Not available in this version: OpenFile"},
+        {{{"s", "PulldownSettings"}, {"d", nullptr}}, {}, "INPUT: Not available in this version: DateDialog"},
         {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr},
         {{{"v", "PulldownView"}, {"w", "PulldownViewWidth"}, {"3", nullptr}},
          {"VIEW ANGLE 30.0;DRIVE"}, nullptr},

@@ -114,7 +114,6 @@ const MenuRow kMenuRows[] = {
     {"", "MenuCenterSun", {"LOOK SUN; BLINK SUN"}, nullptr},
     {"", "MenuCenterMoon", {"LOOK MOON; BLINK MOON"}, nullptr},
     {"", "MenuSettingsInitialize", {"INIT", "DRIVE"}, nullptr},
-    {"", "MenuFileSave", {}, "INPUT: Not available in this version: SaveFile"},
 };
 
 TEST_F(MenuTest, EveryItemSendsItsText)
@@ -144,11 +143,13 @@ TEST_F(MenuTest, PlayStartsAndStopsTheAnimation)
     EXPECT_FALSE(IsSet("MenuSettingsContinue"));
 }
 
-// Every dialog still to come: one box naming it, and nothing changed.
-TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
+// Every dialog there is opens from its item, sends nothing and shows no
+// box; Save without a current script asks for a name in SaveFile.
+TEST_F(MenuTest, EachDialogOpensFromItsItem)
 {
     const std::pair<const char*, const char*> items[] = {
         {"MenuFileOpen", "OpenFile"},
+        {"MenuFileSave", "SaveFile"},
         {"MenuFileSaveAs", "SaveFile"},
         {"MenuFileSaveImage", "SaveImage"},
         {"MenuSettingsSetEnv", "SetEnvDialog"},
@@ -157,12 +158,33 @@ TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
         {"MenuObjectSun", "SunDialog"},
         {"MenuObjectMoon", "MoonDialog"},
         {"MenuObjectPlanet", "PlanetDialog"},
-        {"MenuObjectComet", "CometDialog"},
-        {"MenuObjectMPlanet", "MPlanetDialog"},
         {"MenuObjectJoviSat", "JoviSatDialog"},
         {"MenuObjectStar", "StarDialog"},
         {"MenuObjectConst", "ConstDialog"},
         {"MenuObjectNebula", "NebulaDialog"},
+    };
+    Scene().scriptName[0] = '\0';
+    for (const auto& [item, dialog] : items) {
+        SCOPED_TRACE(item);
+        Choose(item);
+        Widget shown = ProgramDriver::Find(dialog);
+        EXPECT_TRUE(ProgramDriver::IsUp(shown));
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_TRUE(driver.Texts().empty());
+        XtUnmanageChild(shown);
+        driver.Pump();
+    }
+}
+
+// Every dialog still to come: one box naming it, and nothing changed.
+TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
+{
+    const std::pair<const char*, const char*> items[] = {
+        {"MenuSettingsDate", "DateDialog"},
+        {"MenuSettingsObs", "SiteDialog"},
+        {"MenuSettingsTimeStep", "TimeStepDialog"},
+        {"MenuObjectComet", "CometDialog"},
+        {"MenuObjectMPlanet", "MPlanetDialog"},
         {"MenuObjectUserObject", "UserObjectDialog"},
         {"MenuCenterPlanet", "CenterPlanetDialog"},
         {"MenuCenterComet", "CenterCometDialog"},
