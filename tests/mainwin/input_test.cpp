@@ -313,40 +313,69 @@ struct DialogOracleRow {
     const char* name;
     std::vector<std::pair<std::string, const char*>> mnemonics;
     const char* dialog;
-    const char* toggle;                 // given the keyboard focus
-    std::vector<std::string> texts;     // what OK sends
+    const char* toggle;      // given the keyboard focus
+    const char* statement;   // what the toggle adds to the texts OK sends
 };
+
+// Runs the dialog by keys; returns the texts it sent, or none when a step
+// failed, and the dialog.
+std::vector<std::string> RunDialogByKeys(ProgramDriver& driver, const DialogOracleRow& row,
+                                         Widget& dialog)
+{
+    driver.Mnemonics(row.mnemonics);
+    dialog = ProgramDriver::Find(row.dialog);
+    if (dialog == nullptr) {
+        return {};
+    }
+    EXPECT_TRUE(ProgramDriver::PumpUntil([dialog] { return ProgramDriver::IsUp(dialog); }));
+    Widget toggle = ProgramDriver::Find(row.toggle);
+    if (!ProgramDriver::PumpUntil(
+            [toggle] { return XmProcessTraversal(toggle, XmTRAVERSE_CURRENT) == True; })) {
+        ADD_FAILURE() << "no keyboard focus for " << row.toggle;
+        return {};
+    }
+    const bool wasSet = XmToggleButtonGetState(toggle) != 0;
+    ProgramDriver::MoveTo(toggle);
+    ProgramDriver::Xdotool({"key", "space"});
+    EXPECT_TRUE(ProgramDriver::PumpUntil(
+        [toggle, wasSet] { return (XmToggleButtonGetState(toggle) != 0) != wasSet; }));
+    ProgramDriver::Xdotool({"key", "Return"});
+    EXPECT_TRUE(ProgramDriver::PumpUntil([dialog] { return !XtIsManaged(dialog); }));
+    EXPECT_TRUE(ProgramDriver::PumpUntil([&driver] { return !driver.Texts().empty(); }));
+    driver.Pump();
+    return driver.Texts();
+}
+
+bool AnyHolds(const std::vector<std::string>& texts, const std::string& statement)
+{
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
+        return text.find(statement) != std::string::npos;
+    });
+}
 
 TEST_F(InputTest, DialogByKeysDrawsWhatItsTextsDrawOverThePort)
 {
     const DialogOracleRow rows[] = {
         {"Projection", {{"v", "PulldownView"}, {"p", nullptr}}, "ProjectionDialog",
-         "ToggleMajorModeAll1", {"MODE ALL1_EQT;DRIVE"}},
-        {"Grid", {{"v", "PulldownView"}, {"g", nullptr}}, "GridDialog", "ToggleEqtDateGrid", {}},
-        {"Star", {{"j", "PulldownObject"}, {"t", nullptr}}, "StarDialog", "ToggleStarName", {}},
-        {"Nebula", {{"j", "PulldownObject"}, {"n", nullptr}}, "NebulaDialog", "ToggleNebulaLabel",
-         {}},
+         "ToggleMajorModeAll1", "MODE ALL1_EQT; DRIVE"},
+        {"Grid", {{"v", "PulldownView"}, {"g", nullptr}}, "GridDialog", "ToggleEqtDateGrid",
+         "SHOW EQT_GRID_DATE"},
+        {"Star", {{"j", "PulldownObject"}, {"t", nullptr}}, "StarDialog", "ToggleStarName",
+         "SHOW STARNAME;"},
+        {"Nebula", {{"j", "PulldownObject"}, {"n", nullptr}}, "NebulaDialog", "ToggleNebula",
+         "SHOW NEBULA;"},
     };
     for (const DialogOracleRow& row : rows) {
         SCOPED_TRACE(row.name);
         Reset();
-        driver.Mnemonics(row.mnemonics);
-        Widget dialog = ProgramDriver::Find(row.dialog);
-        ASSERT_TRUE(ProgramDriver::PumpUntil([dialog] { return ProgramDriver::IsUp(dialog); }));
-        Widget toggle = ProgramDriver::Find(row.toggle);
-        ASSERT_TRUE(ProgramDriver::PumpUntil(
-            [toggle] { return XmProcessTraversal(toggle, XmTRAVERSE_CURRENT) == True; }));
-        const bool wasSet = XmToggleButtonGetState(toggle) != 0;
-        ProgramDriver::MoveTo(toggle);
-        ProgramDriver::Xdotool({"key", "space"});
-        ASSERT_TRUE(ProgramDriver::PumpUntil(
-            [toggle, wasSet] { return (XmToggleButtonGetState(toggle) != 0) != wasSet; }));
-        ProgramDriver::Xdotool({"key", "Return"});
-        ASSERT_TRUE(ProgramDriver::PumpUntil([dialog] { return !XtIsManaged(dialog); }));
-        ASSERT_TRUE(ProgramDriver::PumpUntil([this] { return !driver.Texts().empty(); }));
-        driver.Pump();
-        const std::vector<std::string> texts = driver.Texts();
-        EXPECT_EQ(texts, row.texts);
+        const std::string before = ProgramDriver::Gsave(std::string("before-") + row.name);
+        Widget dialog = nullptr;
+        const std::vector<std::string> texts = RunDialogByKeys(driver, row, dialog);
+        // A dialog left up would hold the keyboard for the tests after.
+        if (dialog != nullptr) {
+            XtUnmanageChild(dialog);
+        }
+        EXPECT_TRUE(AnyHolds(texts, row.statement)) << testing::PrintToString(texts);
         const std::string byHand = ProgramDriver::Gsave(std::string("hand-") + row.name);
 
         Reset();
@@ -354,8 +383,6 @@ TEST_F(InputTest, DialogByKeysDrawsWhatItsTextsDrawOverThePort)
             EXPECT_EQ(driver.PortRequest(text), "") << text;
         }
         const std::string byPort = ProgramDriver::Gsave(std::string("port-") + row.name);
-        Reset();
-        const std::string before = ProgramDriver::Gsave(std::string("before-") + row.name);
         ASSERT_GT(byHand.size(), 1000u);
         EXPECT_EQ(FirstDifference(byHand, byPort), "") << "the two charts differ";
         EXPECT_NE(byHand, before) << "the toggle changed nothing that shows";
