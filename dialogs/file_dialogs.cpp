@@ -10,9 +10,6 @@
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <Xm/Xm.h>
 
 #include <string>
@@ -41,14 +38,6 @@ void Remember(const FileDialog& dialog, const std::string& chosen)
 {
     const std::string directory = RememberedDirectory(chosen, dialog.directory);
     CopyCut(dialog.directory, kPathSize, directory.c_str());
-}
-
-// STL reads only a regular file it can read: a directory or a FIFO would
-// become the current script and read nothing, or block.
-bool IsReadableRegularFile(const std::string& path)
-{
-    struct stat info{};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
 }
 
 // A refused command is reported as the interpreter reports its errors,
