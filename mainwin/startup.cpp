@@ -137,6 +137,7 @@ void HookMainWindowIntoCanvas()
     gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
     HookFileDialogsIntoInput();
     gTipOwners[0] = TipOwner{AddToolbarTips, RemoveToolbarTips};
+    gTipOwners[1] = TipOwner{AddClickDataTips, RemoveClickDataTips};
 }
 
 void OpenDateDialog(Scene& scene)
