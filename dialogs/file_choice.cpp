@@ -4,9 +4,6 @@
 #include "core/user_directory.h"
 #include "dialogs/command_text.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 
 namespace {
@@ -57,10 +54,4 @@ std::string DirectoryToOpen(const char* remembered)
         return remembered != nullptr ? remembered : "";
     }
     return expanded;
-}
-
-bool IsReadableRegularFile(const std::string& path)
-{
-    struct stat info{};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), R_OK) == 0;
 }

@@ -33,8 +33,3 @@ std::string RememberedDirectory(const std::string& chosen, const std::string& pr
 // The directory a dialog opens in: a remembered one may come from the
 // options file as the user wrote it, "~" and all.
 std::string DirectoryToOpen(const char* remembered);
-
-// Whether a chosen name is a regular file the user can read: STL and LOAD
-// would take a directory as a file that reads as nothing, and a FIFO would
-// block them.
-bool IsReadableRegularFile(const std::string& path);

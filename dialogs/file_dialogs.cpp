@@ -2,6 +2,7 @@
 
 #include "command/script_writer.h"
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "core/string_utils.h"
 #include "dialogs/checked_message.h"
 #include "dialogs/command_text.h"
@@ -68,7 +69,7 @@ void OpenFileOkCallback(Widget, XtPointer client, XtPointer call)
     if (Refused(scene, command)) {
         return;
     }
-    if (!IsReadableRegularFile(name)) {
+    if (IsReadableRegularFile(name.c_str()) == 0) {
         ShowCheckedWarning(gAppEnv->toplevel, "messageCannotOpenFile", "Can't open file: %s",
                            name.c_str());
         return;
