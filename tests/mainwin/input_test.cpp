@@ -471,7 +471,6 @@ TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)
         const char* box;
     };
     const Row rows[] = {
-        {{{"s", "PulldownSettings"}, {"d", nullptr}}, {}, "INPUT: Not available in this version: DateDialog"},
         {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr},
         {{{"v", "PulldownView"}, {"w", "PulldownViewWidth"}, {"3", nullptr}},
          {"VIEW ANGLE 30.0;DRIVE"}, nullptr},

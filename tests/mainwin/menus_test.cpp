@@ -180,9 +180,6 @@ TEST_F(MenuTest, EachDialogOpensFromItsItem)
 TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
 {
     const std::pair<const char*, const char*> items[] = {
-        {"MenuSettingsDate", "DateDialog"},
-        {"MenuSettingsObs", "SiteDialog"},
-        {"MenuSettingsTimeStep", "TimeStepDialog"},
         {"MenuObjectComet", "CometDialog"},
         {"MenuObjectMPlanet", "MPlanetDialog"},
         {"MenuObjectUserObject", "UserObjectDialog"},
