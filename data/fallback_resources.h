@@ -15,6 +15,10 @@ extern const char* const kDialogResources[];    // what the dialogs share
 extern const char* const kTimeSiteDialogResources[];  // date, time-step and site dialogs
 extern const char* const kDisplayDialogResources[]; // projection, star, nebula, planet, toggle dialogs
 extern const char* const kSettingsDialogResources[]; // file, environment, user-object dialogs
+extern const char* const kCenterPickerResources[];    // the Center menu's pickers
+extern const char* const kTodayResources[];           // the What's Today window
+extern const char* const kSmallBodyDialogResources[]; // comet and minor-planet dialogs, gauge
+extern const char* const kHelpResources[];            // About, Copyright, image viewer
 extern const char* const kPendingResources[];   // texts of commands not yet available
 extern const char* const kColorResources[];     // sky colours (class "Color")
 extern const char* const kFontResources[];      // font sets and the symbol font (class "Name")

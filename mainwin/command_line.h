@@ -4,8 +4,7 @@
 // argument.
 #pragma once
 
-// The version "--version" prints.
-constexpr char kUvolaVersion[] = "1.0.0";
+#include "core/version.h"
 
 // Parses the arguments the toolkit left; sets gAppEnv->installColormap,
 // gAppEnv->runStartupScript and the start-up file name. Prints the version

@@ -14,6 +14,7 @@
 #include "dialogs/site_dialog.h"
 #include "dialogs/step_box.h"
 #include "dialogs/time_step_dialog.h"
+#include "dialogs/today_dialog.h"
 #include "mainwin/click_data_dialog.h"
 #include "mainwin/command_line.h"
 #include "mainwin/main_window.h"
@@ -98,10 +99,12 @@ void SceneScrollBarsMoved(Scene& scene)
     UpdateScrollBars(&scene);
 }
 
-// After every sky refresh the information box follows the new numbers.
+// After every sky refresh the information box and What's Today follow
+// the new numbers.
 void AfterSkyRedraw(Scene& scene)
 {
     DrawClickDataDialog(&scene);
+    RefreshTodayDialog(&scene);
 }
 
 void InfoBoxButtonsFollowScene(Scene& scene)

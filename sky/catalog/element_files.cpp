@@ -68,14 +68,6 @@ size_t LineLength(const char* text)
     return std::strcspn(text, "\r\n");
 }
 
-// True when `line` (up to its end of line, `length` characters) has the
-// shape of a record.
-bool IsRecordLine(const char* line, size_t length)
-{
-    return (length == kShortElementLine || length == kLongElementLine) && std::strchr("CMN", line[0]) != nullptr &&
-           line[0] != '\0';
-}
-
 struct KeyField {
     int column, width;
 };
@@ -156,7 +148,7 @@ bool IndexRecords(GDBM_FILE db, const std::string& text, const char* elementPath
         const size_t end = offset + length;
         const bool crlf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
         const bool lf = end < text.size() && text[end] == '\n';
-        if (!IsRecordLine(line, length) || !(crlf || lf) || offset > INT32_MAX) {
+        if (!IsElementRecordLine(line, length) || !(crlf || lf) || offset > INT32_MAX) {
             std::fprintf(stderr, "uvola: %s: line %d is not an element record.\n", elementPath, lineNumber);
             return false;
         }
@@ -180,6 +172,12 @@ double ParseFixedFieldOrDefault(const char* field, int width, double fallback)
         return fallback;
     const FieldText f = Field(field, skip, width - skip);
     return std::strtod(f.text, nullptr);
+}
+
+int32_t IsElementRecordLine(const char* line, size_t length)
+{
+    return (length == kShortElementLine || length == kLongElementLine) && line[0] != '\0' &&
+           std::strchr("CMN", line[0]) != nullptr;
 }
 
 int32_t ParseElementLine(OrbitalElements& el, const char* line)
@@ -287,7 +285,7 @@ bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record
     file.reset();
     buffer[got] = '\0';
     const size_t length = LineLength(buffer);
-    if (length >= got || !IsRecordLine(buffer, length))
+    if (length >= got || !IsElementRecordLine(buffer, length))
         return false;
     record.assign(buffer, length);
     return true;

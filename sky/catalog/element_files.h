@@ -31,6 +31,13 @@ constexpr int kNameColumn = 20, kNameWidth = 30;
 // Longest key an index holds, with its terminating NUL.
 constexpr int kIndexKeySize = 32;
 
+// Whether a line has the shape of a record: 187 or 203 characters before
+// its line end, the first of them the kind letter C, M or N.
+// Given:    line    the line
+//           length  its length without the line end
+// Returned: 1 when it has, else 0
+int32_t IsElementRecordLine(const char* line, size_t length);
+
 // One element line into its record. Numbers are read field by field;
 // blank fixed fields take their defaults (equinox 2000.0, H 6.0, K 10.0,
 // tail lengths 0.01 AU, dust force 1.0). The source line is kept in its long

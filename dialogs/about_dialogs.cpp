@@ -1,0 +1,139 @@
+#include "dialogs/about_dialogs.h"
+
+#include "command/error_text.h"
+#include "core/app_env.h"
+#include "core/messages.h"
+#include "core/version.h"
+#include "data/copyright_notice.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/today_dialog.h"
+
+#include <Xm/Form.h>
+#include <Xm/Label.h>
+#include <Xm/PushB.h>
+#include <Xm/Text.h>
+#include <Xm/Xm.h>
+
+#include <string>
+
+namespace {
+
+constexpr int kAboutLabelCount = 5;
+constexpr const char* kAboutLabels[kAboutLabelCount] = {"LabelName", "LabelVersion",
+                                                        "LabelCopyright", "LabelURL", "LabelAuthor"};
+constexpr int kAboutTopOffsets[kAboutLabelCount] = {3, 0, 5, 0, 0};
+constexpr int kMaxLayoutArgs = 9;
+
+Widget aboutDialog = nullptr;
+Widget copyrightDialog = nullptr;
+
+// "Version %s" of the resources, filled from the version constant.
+std::string VersionText()
+{
+    char format[128];
+    GetMessage("messageAboutVersion", format, sizeof format);
+    char text[160];
+    FormatErrorText(format, kUvolaVersion, nullptr, text, sizeof text);
+    return text;
+}
+
+Widget OkButton(Widget dialog)
+{
+    Widget ok = XtVaCreateManagedWidget("ButtonOK", xmPushButtonWidgetClass, dialog,
+                                        XmNshowAsDefault, 1, nullptr);
+    XtVaSetValues(dialog, XmNdefaultButton, ok, XmNcancelButton, ok, nullptr);
+    XtAddCallback(ok, XmNactivateCallback, HideDialogCallback, dialog);
+    CloseAsCancel(dialog, ok);
+    return ok;
+}
+
+void CreateAboutDialog()
+{
+    Arg create[1];
+    XtSetArg(create[0], XmNautoUnmanage, True);
+    aboutDialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("AboutDialog"), create, 1);
+    Widget previous = nullptr;
+    for (int i = 0; i < kAboutLabelCount; ++i) {
+        Arg args[kMaxLayoutArgs];
+        const int count = LayoutAboutLabels(i, previous, args);
+        previous = XtCreateManagedWidget(kAboutLabels[i], xmLabelWidgetClass, aboutDialog, args,
+                                         static_cast<Cardinal>(count));
+        if (i == 1) {
+            SetLabelText(previous, VersionText().c_str());
+        }
+    }
+    Widget ok = OkButton(aboutDialog);
+    XtVaSetValues(ok, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, previous, XmNtopOffset, 8,
+                  XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 8, XmNleftAttachment,
+                  XmATTACH_POSITION, XmNleftPosition, 40, XmNrightAttachment, XmATTACH_POSITION,
+                  XmNrightPosition, 60, nullptr);
+}
+
+void CreateCopyrightDialog()
+{
+    copyrightDialog =
+        XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("CopyrightDialog"), nullptr, 0);
+    const std::string notice = std::string(CopyrightHeading()) + "\n" + kCopyrightNotice;
+    Arg args[10];
+    Cardinal count = 0;
+    XtSetArg(args[count], XmNeditMode, XmMULTI_LINE_EDIT), ++count;
+    XtSetArg(args[count], XmNeditable, False), ++count;
+    XtSetArg(args[count], XmNcursorPositionVisible, False), ++count;
+    XtSetArg(args[count], XmNwordWrap, True), ++count;
+    XtSetArg(args[count], XmNscrollHorizontal, False), ++count;
+    XtSetArg(args[count], XmNwidth, 480), ++count;
+    XtSetArg(args[count], XmNrows, 15), ++count;
+    XtSetArg(args[count], XmNmarginWidth, 10), ++count;
+    XtSetArg(args[count], XmNmarginHeight, 10), ++count;
+    XtSetArg(args[count], XmNvalue, notice.c_str()), ++count;
+    Widget text = XmCreateScrolledText(copyrightDialog, const_cast<char*>("CopyrightText"), args, count);
+    XtVaSetValues(XtParent(text), XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment,
+                  XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, nullptr);
+    XtManageChild(text);
+    Widget ok = OkButton(copyrightDialog);
+    XtVaSetValues(ok, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, XtParent(text),
+                  XmNtopOffset, 4, XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 8,
+                  XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 8, nullptr);
+}
+
+}  // namespace
+
+int LayoutAboutLabels(int index, Widget previous, Arg* args)
+{
+    int count = 0;
+    XtSetArg(args[count], XmNalignment, XmALIGNMENT_CENTER), ++count;
+    XtSetArg(args[count], XmNleftAttachment, XmATTACH_FORM), ++count;
+    XtSetArg(args[count], XmNleftOffset, 5), ++count;
+    XtSetArg(args[count], XmNrightAttachment, XmATTACH_FORM), ++count;
+    XtSetArg(args[count], XmNrightOffset, 5), ++count;
+    if (index == 0 || previous == nullptr) {
+        XtSetArg(args[count], XmNtopAttachment, XmATTACH_FORM), ++count;
+    } else {
+        XtSetArg(args[count], XmNtopAttachment, XmATTACH_WIDGET), ++count;
+        XtSetArg(args[count], XmNtopWidget, previous), ++count;
+    }
+    XtSetArg(args[count], XmNtopOffset, kAboutTopOffsets[index]), ++count;
+    return count;
+}
+
+const char* CopyrightHeading()
+{
+    static const std::string heading = std::string("Uvola ") + VersionText();
+    return heading.c_str();
+}
+
+void ShowAboutDialog(Scene*)
+{
+    if (aboutDialog == nullptr) {
+        CreateAboutDialog();
+    }
+    XtManageChild(aboutDialog);
+}
+
+void ShowCopyrightDialog(Scene*)
+{
+    if (copyrightDialog == nullptr) {
+        CreateCopyrightDialog();
+    }
+    XtManageChild(copyrightDialog);
+}

@@ -1,0 +1,329 @@
+#include "dialogs/center_pickers.h"
+
+#include "core/app_env.h"
+#include "dialogs/center_commands.h"
+#include "dialogs/choice_groups.h"
+#include "dialogs/element_list.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/number_text.h"
+#include "dialogs/scrolled_list.h"
+#include "sky/scene.h"
+
+#include <Xm/Label.h>
+#include <Xm/List.h>
+#include <Xm/RowColumn.h>
+#include <Xm/Text.h>
+#include <Xm/TextF.h>
+#include <Xm/Xm.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One list picker: what sets it apart, and what it keeps for the run.
+struct ListPicker {
+    const char* word;        // "Star": CenterStarDialog, StarRowColumn, StarList, StarButtons
+    const char* listName;    // "StarList"
+    bool refilled;           // made anew at every Show from the loaded objects
+    std::vector<std::string> (*items)(const Scene& scene);
+    CenterChoice (*choose)(const Scene& scene, int position, const std::string& item);
+    FormDialog dialog{};
+    Widget list = nullptr;
+    Scene* scene = nullptr;
+    std::vector<std::string> shown{};   // the list's items
+    int rememberedPosition = 1;       // the fixed lists
+    std::string rememberedText{};     // the refilled lists
+};
+
+std::vector<std::string> StarItems(const Scene&)
+{
+    return SortedStarNames();
+}
+
+std::vector<std::string> ConstItems(const Scene&)
+{
+    return SortedConstellationNames();
+}
+
+std::vector<std::string> PlanetItems(const Scene&)
+{
+    return {gAppEnv->planetNames, gAppEnv->planetNames + kCenterPlanetCount};
+}
+
+std::vector<std::string> JoviSatItems(const Scene&)
+{
+    return {gAppEnv->galileanNames, gAppEnv->galileanNames + 4};
+}
+
+std::vector<std::string> SmallBodyItems(int32_t count, const OrbitalElements* elements)
+{
+    std::vector<std::string> items;
+    for (int32_t i = 0; i < count; ++i) {
+        items.push_back(ElementListItem(elements[i].secondName, elements[i].name));
+    }
+    return items;
+}
+
+std::vector<std::string> CometItems(const Scene& scene)
+{
+    return SmallBodyItems(scene.cometCount, scene.cometElements);
+}
+
+std::vector<std::string> MPlanetItems(const Scene& scene)
+{
+    return SmallBodyItems(scene.mplanetCount, scene.mplanetElements);
+}
+
+CenterChoice ChooseStar(const Scene&, int, const std::string& item)
+{
+    return CenterStarChoice(item);
+}
+
+CenterChoice ChooseConst(const Scene&, int, const std::string& item)
+{
+    return CenterConstChoice(item);
+}
+
+CenterChoice ChoosePlanet(const Scene& scene, int position, const std::string&)
+{
+    return CenterPlanetChoice(scene, position);
+}
+
+CenterChoice ChooseJoviSat(const Scene& scene, int position, const std::string&)
+{
+    return CenterJoviSatChoice(scene, position);
+}
+
+CenterChoice ChooseComet(const Scene&, int position, const std::string&)
+{
+    return CenterSmallBodyChoice("COMET", position);
+}
+
+CenterChoice ChooseMPlanet(const Scene&, int position, const std::string&)
+{
+    return CenterSmallBodyChoice("MINORPLANET", position);
+}
+
+ListPicker pickers[] = {
+    {"Star", "StarList", false, StarItems, ChooseStar},
+    {"Planet", "PlanetList", false, PlanetItems, ChoosePlanet},
+    {"Comet", "CometList", true, CometItems, ChooseComet},
+    {"MPlanet", "MPlanetList", true, MPlanetItems, ChooseMPlanet},
+    {"JoviSat", "JoviSatList", false, JoviSatItems, ChooseJoviSat},
+    {"Const", "ConstList", false, ConstItems, ChooseConst},
+};
+
+ListPicker& Picker(const char* word)
+{
+    for (ListPicker& picker : pickers) {
+        if (std::strcmp(picker.word, word) == 0) {
+            return picker;
+        }
+    }
+    return pickers[0];
+}
+
+std::string Named(const char* before, const char* word, const char* after)
+{
+    return std::string(before) + word + after;
+}
+
+// Runs what a choice says; the dialog goes down only for a command that
+// runs.
+// Returned: true when the command ran
+bool RunChoice(const FormDialog& dialog, Scene* scene, const CenterChoice& choice)
+{
+    if (choice.warningKey != nullptr) {
+        ShowDialogWarning(gAppEnv->toplevel, choice.warningKey);
+        return false;
+    }
+    if (choice.command.texts.empty() && IsCommandRefused(choice.command) == 0) {
+        return false;
+    }
+    if (IsCommandRefused(choice.command) == 0) {
+        HideFormDialog(dialog);
+    }
+    return RunCommandText(scene, choice.command) != 0;
+}
+
+void ListPickerOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPicker& picker = *static_cast<ListPicker*>(client);
+    const int position = SelectedPosition(picker.list);
+    if (position < 1 || position > static_cast<int>(picker.shown.size())) {
+        return;
+    }
+    const std::string item = picker.shown[static_cast<size_t>(position - 1)];
+    const CenterChoice choice = picker.choose(*picker.scene, position, item);
+    if (choice.warningKey == nullptr && !choice.command.texts.empty() &&
+        IsCommandRefused(choice.command) == 0) {
+        picker.rememberedPosition = position;
+        picker.rememberedText = item;
+    }
+    RunChoice(picker.dialog, picker.scene, choice);
+}
+
+void CreateListPicker(ListPicker& picker)
+{
+    CreateFormDialog(picker.dialog, gAppEnv->toplevel, Named("Center", picker.word, "Dialog").c_str(),
+                     Named("", picker.word, "RowColumn").c_str());
+    picker.list = CreateScrolledList(picker.dialog.rowColumn, picker.listName, XmBROWSE_SELECT,
+                                     picker.shown);
+    XtAddCallback(picker.list, XmNdefaultActionCallback, ListPickerOkCallback, &picker);
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, ListPickerOkCallback, &picker},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    AddDialogButtons(picker.dialog, picker.dialog.rowColumn, Named("", picker.word, "Buttons").c_str(),
+                     buttons, 2);
+}
+
+// The refilled lists find the item chosen last by its text, else start at
+// the top.
+void RefillAndSelect(ListPicker& picker)
+{
+    picker.shown = picker.items(*picker.scene);
+    SetListItems(picker.list, picker.shown);
+    if (picker.shown.empty()) {
+        return;
+    }
+    const auto found = std::find(picker.shown.begin(), picker.shown.end(), picker.rememberedText);
+    const int position = (picker.rememberedText.empty() || found == picker.shown.end())
+                             ? 1
+                             : static_cast<int>(found - picker.shown.begin()) + 1;
+    XmListSelectPos(picker.list, position, True);
+    if (position == 1) {
+        XmListSetPos(picker.list, 1);
+    }
+}
+
+void ShowListPicker(const char* word, Scene* scene)
+{
+    ListPicker& picker = Picker(word);
+    picker.scene = scene;
+    if (picker.dialog.dialog == nullptr) {
+        if (!picker.refilled) {
+            picker.shown = picker.items(*scene);
+        }
+        CreateListPicker(picker);
+    }
+    if (picker.refilled) {
+        RefillAndSelect(picker);
+    } else {
+        XmListSelectPos(picker.list, picker.rememberedPosition, True);
+    }
+    ShowFormDialog(picker.dialog);
+}
+
+// --- The nebula picker -----------------------------------------------------
+
+const RadioSpec kCatalogues[] = {{"ToggleTypeM", 0}, {"ToggleTypeNGC", 1}, {"ToggleTypeIC", 2}};
+
+struct NebulaPicker {
+    FormDialog dialog;
+    RadioGroup catalogues;
+    Widget number = nullptr;
+    Scene* scene = nullptr;
+    int32_t rememberedCatalogue = 0;
+    int32_t rememberedNumber = 1;
+};
+
+NebulaPicker nebulaPicker;
+
+void NebulaOkCallback(Widget, XtPointer, XtPointer)
+{
+    NebulaPicker& picker = nebulaPicker;
+    int32_t catalogue = 0;
+    if (RadioValue(picker.catalogues, catalogue) == 0) {
+        return;
+    }
+    char* text = XmTextFieldGetString(picker.number);
+    int32_t number = 0;
+    const CenterChoice choice = CenterNebulaChoice(catalogue, text, number);
+    XtFree(text);
+    if (RunChoice(picker.dialog, picker.scene, choice)) {
+        picker.rememberedCatalogue = catalogue;
+        picker.rememberedNumber = number;
+    }
+}
+
+void CreateNebulaPicker()
+{
+    NebulaPicker& picker = nebulaPicker;
+    CreateFormDialog(picker.dialog, gAppEnv->toplevel, "CenterNebulaDialog", "NebulaRowColumn");
+    CreateRadioGroup(picker.dialog.rowColumn, "RadioType", kCatalogues, 3, picker.catalogues);
+    Widget numberColumn = XtVaCreateManagedWidget("RCNumberCtrl", xmRowColumnWidgetClass,
+                                                  picker.dialog.rowColumn, XmNpacking, XmPACK_COLUMN,
+                                                  XmNorientation, XmVERTICAL, nullptr);
+    XtVaCreateManagedWidget("LabelNumber", xmLabelWidgetClass, numberColumn, nullptr);
+    picker.number = XtVaCreateManagedWidget("EditNumber", xmTextFieldWidgetClass, numberColumn,
+                                            XmNmaxLength, 5, XmNwidth, 50, nullptr);
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, NebulaOkCallback, nullptr},
+        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+    };
+    AddDialogButtons(picker.dialog, picker.dialog.rowColumn, "NebulaButtons", buttons, 2);
+}
+
+}  // namespace
+
+void ShowCenterStarDialog(Scene* scene)
+{
+    ShowListPicker("Star", scene);
+}
+
+void ShowCenterPlanetDialog(Scene* scene)
+{
+    ShowListPicker("Planet", scene);
+}
+
+void ShowCenterCometDialog(Scene* scene)
+{
+    ShowListPicker("Comet", scene);
+}
+
+void ShowCenterMPlanetDialog(Scene* scene)
+{
+    ShowListPicker("MPlanet", scene);
+}
+
+void ShowCenterJoviSatDialog(Scene* scene)
+{
+    ShowListPicker("JoviSat", scene);
+}
+
+void ShowCenterConstDialog(Scene* scene)
+{
+    ShowListPicker("Const", scene);
+}
+
+void ShowCenterNebulaDialog(Scene* scene)
+{
+    NebulaPicker& picker = nebulaPicker;
+    picker.scene = scene;
+    if (picker.dialog.dialog == nullptr) {
+        CreateNebulaPicker();
+    }
+    SetRadioValue(picker.catalogues, picker.rememberedCatalogue);
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", picker.rememberedNumber);
+    XmTextFieldSetString(picker.number, number);
+    ShowFormDialog(picker.dialog);
+}
+
+Widget CenterPickerWidget(const char* dialogName)
+{
+    if (std::strcmp(dialogName, "CenterNebulaDialog") == 0) {
+        return nebulaPicker.dialog.dialog;
+    }
+    for (const ListPicker& picker : pickers) {
+        if (Named("Center", picker.word, "Dialog") == dialogName) {
+            return picker.dialog.dialog;
+        }
+    }
+    return nullptr;
+}

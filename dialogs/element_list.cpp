@@ -1,0 +1,222 @@
+#include "dialogs/element_list.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <unordered_map>
+
+namespace {
+
+// A record line padded to its long form and two more blanks, so every
+// column a reader takes lies inside it (a short line ends before the
+// second name).
+constexpr size_t kPaddedLine = 205;
+
+// The text without the blanks at its end, and at its start too when asked.
+std::string Trimmed(std::string text, bool leadingToo)
+{
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (leadingToo) {
+        text.erase(0, std::min(text.size(), text.find_first_not_of(' ')));
+    }
+    return text;
+}
+
+// Characters `width` from column `column` (1-based), trimmed.
+void CopyField(char* out, const std::string& line, int column, int width, bool leadingToo)
+{
+    const std::string field =
+        Trimmed(line.substr(static_cast<size_t>(column - 1), static_cast<size_t>(width)), leadingToo);
+    std::memcpy(out, field.c_str(), field.size() + 1);
+}
+
+bool StampOf(const char* path, ElementFileStamp& stamp)
+{
+    struct stat status {};
+    if (path == nullptr || stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    stamp.device = status.st_dev;
+    stamp.inode = status.st_ino;
+    stamp.size = status.st_size;
+    stamp.modified = static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return true;
+}
+
+ElementListEntry EntryOf(const std::string& line, int64_t offset)
+{
+    std::string padded = line;
+    padded.resize(kPaddedLine, ' ');
+    ElementListEntry entry{};
+    CopyField(entry.name, padded, kNameColumn, kNameWidth, false);
+    CopyField(entry.secondName, padded, kSecondNameColumn, kSecondNameWidth, true);
+    entry.offset = offset;
+    CopyIndexKey(entry.key, padded.c_str(), kSecondNameColumn, kSecondNameWidth);
+    return entry;
+}
+
+// Only a key no other entry shares finds its own record through the index.
+void ForgetSharedKeys(std::vector<ElementListEntry>& entries)
+{
+    std::unordered_map<std::string, int> uses;
+    for (const ElementListEntry& entry : entries) {
+        ++uses[entry.key];
+    }
+    for (ElementListEntry& entry : entries) {
+        if (uses[entry.key] > 1) {
+            entry.key[0] = '\0';
+        }
+    }
+}
+
+void ReadEntries(FILE* file, ElementList& list)
+{
+    char* buffer = nullptr;
+    size_t capacity = 0;
+    int64_t offset = 0;
+    for (ssize_t got; (got = getline(&buffer, &capacity, file)) > 0; offset += got) {
+        const size_t length = std::strcspn(buffer, "\r\n");
+        if (length > static_cast<size_t>(got) || IsElementRecordLine(buffer, length) == 0) {
+            continue;
+        }
+        OrbitalElements elements;
+        if (ParseElementLine(elements, buffer) == 0) {
+            continue;
+        }
+        list.entries.push_back(EntryOf(std::string(buffer, length), offset));
+        const ElementListEntry& entry = list.entries.back();
+        list.items.push_back(ElementListItem(entry.secondName, entry.name));
+        list.searchNames.emplace_back(entry.name);
+        list.searchNames.emplace_back(entry.secondName);
+    }
+    std::free(buffer);
+}
+
+bool SameText(const char* listed, const char* read)
+{
+    return Trimmed(listed, true) == Trimmed(read, true);
+}
+
+bool CarriesEntry(const OrbitalElements& el, const ElementListEntry& entry)
+{
+    return SameText(entry.name, el.name) && SameText(entry.secondName, el.secondName);
+}
+
+}  // namespace
+
+std::string ElementListItem(const char* secondName, const char* name)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%-15.15s %-30.30s", secondName, name);
+    return text;
+}
+
+int LoadElementList(ElementList& list, const char* path)
+{
+    FreeElementList(list);
+    ElementFileStamp stamp;
+    FILE* file = StampOf(path, stamp) ? std::fopen(path, "rb") : nullptr;
+    if (file == nullptr) {
+        return kElementFileMissing;
+    }
+    try {
+        ReadEntries(file, list);
+        ForgetSharedKeys(list.entries);
+    } catch (const std::bad_alloc&) {
+        std::fclose(file);
+        FreeElementList(list);
+        return kElementListNoMemory;
+    }
+    std::fclose(file);
+    list.stamp = stamp;
+    return static_cast<int>(list.entries.size());
+}
+
+void FreeElementList(ElementList& list)
+{
+    list = ElementList{};
+}
+
+int ElementFileChanged(const ElementList& list, const char* path)
+{
+    ElementFileStamp now;
+    if (!StampOf(path, now)) {
+        return 1;
+    }
+    const ElementFileStamp& then = list.stamp;
+    return now.device != then.device || now.inode != then.inode || now.size != then.size ||
+                   now.modified != then.modified
+               ? 1
+               : 0;
+}
+
+int ReadListedElements(const ElementListEntry& entry, const char* elementPath,
+                       const char* indexPath, OrbitalElements& el)
+{
+    if (entry.key[0] != '\0' && ReadOrbitalElementsAt(entry.key, el, elementPath, indexPath) != 0 &&
+        CarriesEntry(el, entry)) {
+        return 1;
+    }
+    return ReadOrbitalElementsAtOffset(elementPath, entry.offset, el) != 0 && CarriesEntry(el, entry)
+               ? 1
+               : 0;
+}
+
+void MarkLoadedEntries(ElementList& list, uint8_t defaults, const OrbitalElements* loaded,
+                       const uint8_t* flags, int count)
+{
+    for (ElementListEntry& entry : list.entries) {
+        entry.flags = defaults;
+    }
+    // Last to first, so that of two loaded objects with one text the first
+    // one's flags stand.
+    for (int i = count - 1; i >= 0; --i) {
+        const std::string item = ElementListItem(loaded[i].secondName, loaded[i].name);
+        const auto found = std::find(list.items.begin(), list.items.end(), item);
+        if (found != list.items.end()) {
+            list.entries[static_cast<size_t>(found - list.items.begin())].flags =
+                static_cast<uint8_t>(flags[i] | kEntryShow);
+        }
+    }
+}
+
+std::vector<EntryToggleState> EntryToggleStates(const ElementList& list,
+                                                const std::vector<int>& positions,
+                                                const std::vector<uint8_t>& bits)
+{
+    std::vector<EntryToggleState> states(bits.size());
+    if (positions.empty()) {
+        return states;
+    }
+    const uint8_t first = list.entries[static_cast<size_t>(positions.front() - 1)].flags;
+    uint8_t differ = 0;
+    for (int position : positions) {
+        differ |= static_cast<uint8_t>(list.entries[static_cast<size_t>(position - 1)].flags ^ first);
+    }
+    const bool allShown = (differ & kEntryShow) == 0 && (first & kEntryShow) != 0;
+    for (size_t i = 0; i < bits.size(); ++i) {
+        states[i].indeterminate = (differ & bits[i]) != 0 ? 1 : 0;
+        states[i].set = (first & bits[i]) != 0 ? 1 : 0;
+        states[i].sensitive = (i == 0 || allShown) ? 1 : 0;
+    }
+    return states;
+}
+
+void SetEntryBit(ElementList& list, const std::vector<int>& positions, uint8_t bit, int set)
+{
+    uint8_t seen = 0, unseen = 0;
+    for (int position : positions) {
+        const uint8_t flags = list.entries[static_cast<size_t>(position - 1)].flags;
+        seen |= static_cast<uint8_t>(flags & bit);
+        unseen |= static_cast<uint8_t>(~flags & bit);
+    }
+    const bool mixed = seen != 0 && unseen != 0;
+    for (int position : positions) {
+        uint8_t& flags = list.entries[static_cast<size_t>(position - 1)].flags;
+        flags = (set != 0 || mixed) ? static_cast<uint8_t>(flags | bit)
+                                    : static_cast<uint8_t>(flags & ~bit);
+    }
+}

@@ -1,0 +1,297 @@
+#include "dialogs/small_body_dialogs.h"
+
+#include "command/interpreter.h"
+#include "core/app_env.h"
+#include "dialogs/command_text.h"
+#include "dialogs/element_list.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/progress_gauge.h"
+#include "dialogs/scrolled_list.h"
+#include "dialogs/small_body_kinds.h"
+#include "sky/scene.h"
+
+#include <X11/cursorfont.h>
+#include <Xm/List.h>
+#include <Xm/RowColumn.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSearchTextSize = 128;   // remembered search texts keep 127 characters
+constexpr int kMaxToggles = 7;
+
+struct SmallBodyDialog {
+    const SmallBodyKind* kind;
+    Scene* scene = nullptr;
+    FormDialog dialog{};
+    Widget list = nullptr;
+    Widget toggles[kMaxToggles] = {};
+    ElementList entries{};
+    std::string searchText{};
+};
+
+SmallBodyDialog cometDialog{&kCometKind};
+SmallBodyDialog mplanetDialog{&kMinorPlanetKind};
+ListSearch search;   // the one prompt both dialogs share
+
+// The watch cursor on the main window while a long read runs.
+class WatchCursor {
+public:
+    WatchCursor()
+    {
+        static Cursor watch = XCreateFontCursor(gAppEnv->display, XC_watch);
+        XDefineCursor(gAppEnv->display, XtWindow(gAppEnv->toplevel), watch);
+        XmUpdateDisplay(gAppEnv->toplevel);
+    }
+    ~WatchCursor() { XUndefineCursor(gAppEnv->display, XtWindow(gAppEnv->toplevel)); }
+    WatchCursor(const WatchCursor&) = delete;
+    WatchCursor& operator=(const WatchCursor&) = delete;
+};
+
+std::vector<uint8_t> ToggleBits(const SmallBodyKind& kind)
+{
+    std::vector<uint8_t> bits;
+    for (int i = 0; i < kind.toggleCount; ++i) {
+        bits.push_back(kind.toggles[i].bit);
+    }
+    return bits;
+}
+
+void SetToggleLook(Widget toggle, const EntryToggleState& state)
+{
+    if (state.indeterminate != 0) {
+        XtVaSetValues(toggle, XmNtoggleMode, XmTOGGLE_INDETERMINATE, nullptr);
+        XmToggleButtonSetValue(toggle, XmINDETERMINATE, False);
+    } else {
+        XtVaSetValues(toggle, XmNtoggleMode, XmTOGGLE_BOOLEAN, nullptr);
+        XmToggleButtonSetValue(toggle, state.set != 0 ? XmSET : XmUNSET, False);
+    }
+    XtSetSensitive(toggle, state.sensitive != 0);
+}
+
+void ClearToggles(SmallBodyDialog& d)
+{
+    for (int i = 0; i < d.kind->toggleCount; ++i) {
+        SetToggleLook(d.toggles[i], EntryToggleState{0, 0, 0});
+    }
+}
+
+void RefreshToggles(SmallBodyDialog& d)
+{
+    const std::vector<int> positions = SelectedPositions(d.list);
+    if (positions.empty()) {
+        return;
+    }
+    const std::vector<EntryToggleState> states =
+        EntryToggleStates(d.entries, positions, ToggleBits(*d.kind));
+    for (int i = 0; i < d.kind->toggleCount; ++i) {
+        SetToggleLook(d.toggles[i], states[static_cast<size_t>(i)]);
+    }
+}
+
+void ListSelectionCallback(Widget, XtPointer client, XtPointer)
+{
+    RefreshToggles(*static_cast<SmallBodyDialog*>(client));
+}
+
+SmallBodyDialog& DialogOfToggle(Widget toggle, int& index)
+{
+    for (SmallBodyDialog* d : {&cometDialog, &mplanetDialog}) {
+        for (int i = 0; i < d->kind->toggleCount; ++i) {
+            if (d->toggles[i] == toggle) {
+                index = i;
+                return *d;
+            }
+        }
+    }
+    index = 0;
+    return cometDialog;
+}
+
+void ToggleCallback(Widget toggle, XtPointer, XtPointer call)
+{
+    int index = 0;
+    SmallBodyDialog& d = DialogOfToggle(toggle, index);
+    const auto* change = static_cast<XmToggleButtonCallbackStruct*>(call);
+    XtVaSetValues(toggle, XmNtoggleMode, XmTOGGLE_BOOLEAN, nullptr);
+    SetEntryBit(d.entries, SelectedPositions(d.list), d.kind->toggles[index].bit,
+                change->set == XmSET ? 1 : 0);
+    RefreshToggles(d);
+}
+
+void ClearCallback(Widget, XtPointer client, XtPointer)
+{
+    SmallBodyDialog& d = *static_cast<SmallBodyDialog*>(client);
+    for (ElementListEntry& entry : d.entries.entries) {
+        entry.flags = d.kind->defaultFlags;
+    }
+    XmListDeselectAllItems(d.list);
+    ClearToggles(d);
+}
+
+void SearchCallback(Widget, XtPointer client, XtPointer)
+{
+    SmallBodyDialog& d = *static_cast<SmallBodyDialog*>(client);
+    search.list = d.list;
+    search.names = &d.entries.searchNames;
+    search.keysPerEntry = 2;
+    search.lastText = &d.searchText;
+    ShowListSearch(search, d.dialog.dialog, "CometSearchDialog");
+}
+
+void CancelCallback(Widget, XtPointer client, XtPointer)
+{
+    HideFormDialog(static_cast<SmallBodyDialog*>(client)->dialog);
+}
+
+// The chosen objects read and added in list order, each with its flags.
+void LoadChosen(SmallBodyDialog& d)
+{
+    const SmallBodyKind& kind = *d.kind;
+    Scene& scene = *d.scene;
+    std::vector<const ElementListEntry*> chosen;
+    for (const ElementListEntry& entry : d.entries.entries) {
+        if ((entry.flags & kEntryShow) != 0) {
+            chosen.push_back(&entry);
+        }
+    }
+    const int total = static_cast<int>(chosen.size()) + kind.gaugeExtra;
+    ResetGaugeCancel();
+    const bool gauge = ReadShowsGauge(kind, static_cast<int>(chosen.size()));
+    if (gauge) {
+        OpenGauge(kind.gaugeKey);
+    }
+    kind.freeLoaded(scene);
+    int number = 1;
+    for (const ElementListEntry* entry : chosen) {
+        UpdateGauge(100 * number / total);
+        if (IsGaugeCancelled() != 0) {
+            break;
+        }
+        OrbitalElements el;
+        if (ReadListedElements(*entry, kind.elementFile(), kind.indexFile(), el) == 0) {
+            continue;
+        }
+        if (kind.addLoaded(scene, el) == 0) {
+            break;
+        }
+        CommandText command;
+        AddEntryStatements(command, kind, number, entry->flags);
+        RunCommandText(&scene, command);
+        ++number;
+    }
+    if (gauge) {
+        CloseGauge();
+    }
+}
+
+void OkCallback(Widget, XtPointer client, XtPointer)
+{
+    SmallBodyDialog& d = *static_cast<SmallBodyDialog*>(client);
+    HideFormDialog(d.dialog);
+    {
+        WatchCursor watch;
+        LoadChosen(d);
+    }
+    StkExecuteText(d.scene, "DRIVE");
+}
+
+void CreateToggles(SmallBodyDialog& d, Widget parent)
+{
+    Widget column = XtVaCreateManagedWidget(d.kind->controlName, xmRowColumnWidgetClass, parent,
+                                            XmNpacking, XmPACK_COLUMN, XmNorientation, XmVERTICAL,
+                                            XmNadjustLast, False, nullptr);
+    for (int i = 0; i < d.kind->toggleCount; ++i) {
+        d.toggles[i] = XtVaCreateManagedWidget(d.kind->toggles[i].name, xmToggleButtonWidgetClass,
+                                               column, nullptr);
+        XtAddCallback(d.toggles[i], XmNvalueChangedCallback, ToggleCallback, nullptr);
+    }
+}
+
+void CreateSmallBodyDialog(SmallBodyDialog& d)
+{
+    CreateFormDialog(d.dialog, gAppEnv->toplevel, d.kind->dialogName, d.kind->rowColumnName);
+    d.list = CreateScrolledList(d.dialog.rowColumn, d.kind->listName, XmEXTENDED_SELECT,
+                                d.entries.items);
+    XtAddCallback(d.list, XmNextendedSelectionCallback, ListSelectionCallback, &d);
+    CreateToggles(d, d.dialog.rowColumn);
+    const DialogButton buttons[] = {
+        {"ButtonOK", kButtonDefault, OkCallback, &d},
+        {"ButtonCancel", kButtonCancel, CancelCallback, &d},
+        {"ButtonClear", kButtonPlain, ClearCallback, &d},
+        {"ButtonSearch", kButtonPlain, SearchCallback, &d},
+    };
+    AddDialogButtons(d.dialog, d.dialog.rowColumn, d.kind->buttonsName, buttons, 4);
+}
+
+// The element file listed on the first use and again when it changed.
+// Returned: false when there is nothing to list (the user was told)
+bool ListElementFile(SmallBodyDialog& d)
+{
+    const char* path = d.kind->elementFile();
+    if (d.dialog.dialog != nullptr && ElementFileChanged(d.entries, path) == 0) {
+        return true;
+    }
+    int count = 0;
+    {
+        WatchCursor watch;
+        count = LoadElementList(d.entries, path);
+    }
+    if (count < 1 && d.dialog.dialog != nullptr) {
+        SetListItems(d.list, {});
+    }
+    if (count == kElementListNoMemory) {
+        ShowDialogWarning(gAppEnv->toplevel, "messageSystemOutOfMemory");
+        return false;
+    }
+    if (count < 1) {
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile");
+        return false;
+    }
+    if (d.dialog.dialog == nullptr) {
+        CreateSmallBodyDialog(d);
+    } else {
+        SetListItems(d.list, d.entries.items);
+    }
+    return true;
+}
+
+void ShowSmallBodyDialog(SmallBodyDialog& d, Scene* scene)
+{
+    d.scene = scene;
+    if (!ListElementFile(d)) {
+        return;
+    }
+    const SmallBodyKind& kind = *d.kind;
+    MarkLoadedEntries(d.entries, kind.defaultFlags, scene->*kind.loadedElements,
+                      scene->*kind.loadedFlags, scene->*kind.loadedCount);
+    XmListDeselectAllItems(d.list);
+    ClearToggles(d);
+    ShowFormDialog(d.dialog);
+}
+
+}  // namespace
+
+void ShowCometDialog(Scene* scene)
+{
+    ShowSmallBodyDialog(cometDialog, scene);
+}
+
+void ShowMPlanetDialog(Scene* scene)
+{
+    ShowSmallBodyDialog(mplanetDialog, scene);
+}
+
+Widget CometDialogWidget()
+{
+    return cometDialog.dialog.dialog;
+}
+
+Widget MPlanetDialogWidget()
+{
+    return mplanetDialog.dialog.dialog;
+}

@@ -1,0 +1,84 @@
+#include "dialogs/small_body_kinds.h"
+
+#include "core/app_env.h"
+#include "dialogs/command_text.h"
+#include "dialogs/element_list.h"
+#include "sky/catalog/small_body_lists.h"
+#include "sky/scene.h"
+
+#include <cstdio>
+
+namespace {
+
+const SmallBodyToggle kCometToggles[] = {
+    {"ToggleShow", kEntryShow},       {"ToggleName", kEntryName},
+    {"ToggleDate", kEntryDate},       {"ToggleMag", kEntryMagnitude},
+    {"ToggleOrbit", kEntryOrbit},     {"ToggleIonTail", kEntryIonTail},
+    {"ToggleDustTail", kEntryDustTail},
+};
+
+const SmallBodyStatement kCometStatements[] = {
+    {"%s COMET%d_NAME", kEntryName}, {"%s COMET%d_DATE", kEntryDate},
+    {"%s COMET%d_MAG", kEntryMagnitude}, {"%s COMET%d_OBT", kEntryOrbit},
+    {"%s IONTAIL%d", kEntryIonTail}, {"%s DUSTTAIL%d", kEntryDustTail},
+};
+
+const SmallBodyStatement kMinorPlanetStatements[] = {
+    {"%s MINORPLANET%d_NAME", kEntryName}, {"%s MINORPLANET%d_DATE", kEntryDate},
+    {"%s MINORPLANET%d_MAG", kEntryMagnitude}, {"%s MINORPLANET%d_OBT", kEntryOrbit},
+};
+
+const char* CometFile()
+{
+    return gAppEnv->cometFile;
+}
+const char* CometIndexFile()
+{
+    return gAppEnv->cometIndexFile;
+}
+const char* MinorPlanetFile()
+{
+    return gAppEnv->mplanetFile;
+}
+const char* MinorPlanetIndexFile()
+{
+    return gAppEnv->mplanetIndexFile;
+}
+
+}  // namespace
+
+// A comet read counts one more than its objects, so 100 comets show the
+// gauge and 100 minor planets do not.
+const SmallBodyKind kCometKind = {
+    "CometDialog", "CometRowColumn", "CometList", "RCCometCtrl", "CometButtons",
+    kCometToggles, 7, 0xE1, 1, "messageReadingComets", kCometStatements, 6,
+    CometFile, CometIndexFile, FreeCometList, AddComet,
+    &Scene::cometCount, &Scene::cometElements, &Scene::cometFlags,
+};
+
+const SmallBodyKind kMinorPlanetKind = {
+    "MPlanetDialog", "MPlanetRowColumn", "MPlanetList", "RCMPlanetCtrl", "MPlanetButtons",
+    kCometToggles, 5, 0x21, 0, "messageReadingMinorPlanets", kMinorPlanetStatements, 4,
+    MinorPlanetFile, MinorPlanetIndexFile, FreeMinorPlanetList, AddMinorPlanet,
+    &Scene::mplanetCount, &Scene::mplanetElements, &Scene::mplanetFlags,
+};
+
+bool ReadShowsGauge(const SmallBodyKind& kind, int chosen)
+{
+    return chosen + kind.gaugeExtra > kGaugeThreshold;
+}
+
+void AddEntryStatements(CommandText& command, const SmallBodyKind& kind, int number, uint8_t flags)
+{
+    for (int i = 0; i < kind.statementCount; ++i) {
+        const SmallBodyStatement& statement = kind.statements[i];
+        const char* verb = (flags & statement.bit) != 0 ? "SHOW" : "HIDE";
+        char text[64];
+        std::snprintf(text, sizeof text, statement.format, verb, number);
+        if (i == 0) {
+            AddText(command, "%s", text);
+        } else {
+            AddStatement(command, "%s", text);
+        }
+    }
+}
