@@ -25,11 +25,12 @@ std::string Trimmed(std::string text, bool leadingToo)
     return text;
 }
 
-// Characters `width` from column `column` (1-based), trimmed.
+// Characters `width` from column `column` (counted from 0, as the element
+// file's column constants are), trimmed.
 void CopyField(char* out, const std::string& line, int column, int width, bool leadingToo)
 {
     const std::string field =
-        Trimmed(line.substr(static_cast<size_t>(column - 1), static_cast<size_t>(width)), leadingToo);
+        Trimmed(line.substr(static_cast<size_t>(column), static_cast<size_t>(width)), leadingToo);
     std::memcpy(out, field.c_str(), field.size() + 1);
 }
 

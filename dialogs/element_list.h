@@ -26,8 +26,8 @@ enum ElementEntryFlag : uint8_t {
 };
 
 struct ElementListEntry {
-    char name[31];                // columns 20-49, trailing blanks cut
-    char secondName[16];          // columns 188-202, blanks around it cut
+    char name[31];                // columns 20-49 (from 0), trailing blanks cut
+    char secondName[16];          // columns 188-202 (from 0), blanks around it cut
     uint8_t flags;                // ElementEntryFlag bits
     int64_t offset;               // byte offset of the record's line
     // The index key that finds this record alone (the second name upper

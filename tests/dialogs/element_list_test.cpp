@@ -1,0 +1,203 @@
+// The comet and minor-planet dialogs' lists without X: which lines are
+// listed and how, which record each entry reads back (through the index, or
+// at its offset when its second name is empty or shared), a changed file,
+// the flags of loaded objects, the toggles' looks, and the statements and
+// gauge of a read.
+#include <gtest/gtest.h>
+
+#include "astro/calendar.h"
+#include "dialogs/command_text.h"
+#include "dialogs/element_list.h"
+#include "dialogs/small_body_kinds.h"
+#include "tests/dialogs/element_test_files.h"
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using elementtest::Record;
+using elementtest::WriteElementFile;
+
+std::string Trimmed(const char* text)
+{
+    std::string s = text;
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
+TEST(ElementList, RecordsAreListedInFileOrderAndOtherLinesLeftOut)
+{
+    const std::vector<std::string> lines = {
+        "# a comment line",
+        Record('C', "Halley", "1P"),
+        "",
+        Record('C', "Short Form", "", true),
+        Record('C', "Damaged", "9P").replace(66, 10, "  xx  yy  "),
+        std::string(150, 'C'),
+        Record('X', "Wrong Kind", "8P"),
+        Record('M', "A Name Longer Than Thirty Characters", "C/2020 F3 NEOWISE"),
+    };
+    const auto files = WriteElementFile("listed.elm", lines, false);
+    ElementList list;
+    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 3);
+    EXPECT_EQ(list.items, (std::vector<std::string>{
+                              "1P              Halley                        ",
+                              "                Short Form                    ",
+                              "C/2020 F3 NEOWI A Name Longer Than Thirty Char",
+                          }));
+    EXPECT_STREQ(list.entries[1].secondName, "");
+    EXPECT_STREQ(list.entries[2].name, "A Name Longer Than Thirty Char");
+    // Offsets of the lines with their CR LF.
+    EXPECT_EQ(list.entries[0].offset, 18);
+    EXPECT_EQ(list.entries[1].offset, 18 + 205 + 2);
+    EXPECT_EQ(list.searchNames, (std::vector<std::string>{"Halley", "1P", "Short Form", "",
+                                                          "A Name Longer Than Thirty Char",
+                                                          "C/2020 F3 NEOWI"}));
+}
+
+// Every entry reads back its own record, whatever its second name.
+TEST(ElementList, EveryEntryReadsItsOwnRecord)
+{
+    const std::vector<std::string> lines = {
+        Record('C', "Upper", "1P", false, 1),
+        Record('C', "Lower", "c/2020 f3", false, 2),
+        Record('C', "Empty A", "", false, 3),
+        Record('C', "Twin A", "77P", false, 4),
+        Record('C', "Empty B", "", true, 5),
+        Record('C', "Twin B", "77P", false, 6),
+        // Its designation column holds "1P" too, later in the file: the
+        // index finds this record under "1P".
+        Record('C', "Shadow", "2P", false, 7).replace(kDesignationColumn, 10, "1P        "),
+    };
+    const auto files = WriteElementFile("twins.elm", lines);
+    ElementList list;
+    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 7);
+    EXPECT_STREQ(list.entries[1].key, "C/2020 F3");
+    EXPECT_STREQ(list.entries[2].key, "");
+    EXPECT_STREQ(list.entries[3].key, "");   // shared
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        SCOPED_TRACE(list.entries[i].name);
+        OrbitalElements el{};
+        ASSERT_EQ(ReadListedElements(list.entries[i], files.elements.c_str(), files.index.c_str(), el), 1);
+        EXPECT_EQ(Trimmed(el.name), list.entries[i].name);
+        EXPECT_NEAR(el.perihelionTime, JulianDayFromCalendar(1986, 2, static_cast<double>(i) + 1.895317),
+                    1e-6);
+    }
+    // Without an index every entry is read at its offset.
+    OrbitalElements el{};
+    EXPECT_EQ(ReadListedElements(list.entries[1], files.elements.c_str(), "/nonexistent.dbm", el), 1);
+    EXPECT_STREQ(el.name, "Lower                         ");
+}
+
+TEST(ElementList, AChangedFileIsNoticedAndAMissingOneRefused)
+{
+    const auto files = WriteElementFile("changing.elm", {Record('C', "One", "1P")}, false);
+    ElementList list;
+    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 1);
+    EXPECT_EQ(ElementFileChanged(list, files.elements.c_str()), 0);
+    WriteElementFile("changing.elm", {Record('C', "One", "1P"), Record('C', "Two", "2P")}, false);
+    EXPECT_EQ(ElementFileChanged(list, files.elements.c_str()), 1);
+    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 2);
+    EXPECT_EQ(ElementFileChanged(list, files.elements.c_str()), 0);
+    EXPECT_EQ(LoadElementList(list, (TestHome() + "/absent.elm").c_str()), kElementFileMissing);
+    EXPECT_TRUE(list.entries.empty() && list.items.empty());
+    EXPECT_EQ(LoadElementList(list, TestHome().c_str()), kElementFileMissing);
+    EXPECT_EQ(ElementFileChanged(list, (TestHome() + "/absent.elm").c_str()), 1);
+}
+
+TEST(ElementList, LoadedObjectsKeepTheirFlagsWithTheShowBit)
+{
+    const auto files = WriteElementFile(
+        "marked.elm", {Record('C', "One", "1P"), Record('C', "Two", "2P"), Record('C', "Three", "3P")},
+        false);
+    ElementList list;
+    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 3);
+    OrbitalElements loaded[2]{};
+    ASSERT_EQ(ParseElementLine(loaded[0], Record('C', "Three", "3P").c_str()), 1);
+    ASSERT_EQ(ParseElementLine(loaded[1], Record('C', "Gone", "9P").c_str()), 1);
+    const uint8_t flags[2] = {0x14, 0x02};
+    MarkLoadedEntries(list, 0xE1, loaded, flags, 2);
+    EXPECT_EQ(list.entries[0].flags, 0xE1);
+    EXPECT_EQ(list.entries[1].flags, 0xE1);
+    EXPECT_EQ(list.entries[2].flags, 0x16);
+}
+
+TEST(ElementList, TogglesShowAgreementAndMixedBitsSetForAll)
+{
+    ElementList list;
+    list.entries.resize(3);
+    list.entries[0].flags = kEntryShow | kEntryName | kEntryOrbit;
+    list.entries[1].flags = kEntryShow | kEntryOrbit;
+    list.entries[2].flags = kEntryName;
+    const std::vector<uint8_t> bits = {kEntryShow, kEntryName, kEntryOrbit};
+    const struct {
+        std::vector<int> positions;
+        std::vector<EntryToggleState> states;   // indeterminate, set, sensitive
+    } rows[] = {
+        {{1}, {{0, 1, 1}, {0, 1, 1}, {0, 1, 1}}},
+        {{1, 2}, {{0, 1, 1}, {1, 1, 1}, {0, 1, 1}}},
+        {{3}, {{0, 0, 1}, {0, 1, 0}, {0, 0, 0}}},
+        {{2, 3}, {{1, 1, 1}, {1, 0, 0}, {1, 1, 0}}},
+    };
+    for (const auto& row : rows) {
+        const auto states = EntryToggleStates(list, row.positions, bits);
+        for (size_t i = 0; i < bits.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "row " << row.positions.size() << " toggle " << i);
+            EXPECT_EQ(states[i].indeterminate, row.states[i].indeterminate);
+            if (row.states[i].indeterminate == 0) {
+                EXPECT_EQ(states[i].set, row.states[i].set);
+            }
+            EXPECT_EQ(states[i].sensitive, row.states[i].sensitive);
+        }
+    }
+    // A mixed Name box pressed sets the bit on both, whatever the box says.
+    SetEntryBit(list, {1, 2}, kEntryName, 0);
+    EXPECT_EQ(list.entries[0].flags & kEntryName, kEntryName);
+    EXPECT_EQ(list.entries[1].flags & kEntryName, kEntryName);
+    SetEntryBit(list, {1, 2}, kEntryName, 0);
+    EXPECT_EQ(list.entries[0].flags & kEntryName, 0);
+    EXPECT_EQ(list.entries[1].flags & kEntryName, 0);
+    EXPECT_EQ(list.entries[2].flags & kEntryName, kEntryName);
+}
+
+TEST(SmallBodyKinds, EachLoadedObjectGetsItsFlagsAsShowAndHide)
+{
+    const struct {
+        const SmallBodyKind* kind;
+        int number;
+        uint8_t flags;
+        const char* text;
+    } rows[] = {
+        {&kCometKind, 1, 0xE3,
+         "HIDE COMET1_NAME;HIDE COMET1_DATE;HIDE COMET1_MAG;SHOW COMET1_OBT;SHOW IONTAIL1;SHOW DUSTTAIL1"},
+        {&kCometKind, 12, kEntryShow | kEntryName | kEntryDate | kEntryMagnitude | kEntryIonTail,
+         "SHOW COMET12_NAME;SHOW COMET12_DATE;SHOW COMET12_MAG;HIDE COMET12_OBT;SHOW IONTAIL12;HIDE DUSTTAIL12"},
+        {&kMinorPlanetKind, 3, 0x21 | kEntryShow,
+         "HIDE MINORPLANET3_NAME;HIDE MINORPLANET3_DATE;HIDE MINORPLANET3_MAG;SHOW MINORPLANET3_OBT"},
+        {&kMinorPlanetKind, 1000, 0xFF,
+         "SHOW MINORPLANET1000_NAME;SHOW MINORPLANET1000_DATE;SHOW MINORPLANET1000_MAG;"
+         "SHOW MINORPLANET1000_OBT"},
+    };
+    for (const auto& row : rows) {
+        CommandText command;
+        AddEntryStatements(command, *row.kind, row.number, row.flags);
+        ASSERT_EQ(command.texts.size(), 1u);
+        EXPECT_EQ(command.texts[0], row.text);
+    }
+}
+
+TEST(SmallBodyKinds, ACometReadCountsOneMoreForTheGauge)
+{
+    EXPECT_FALSE(ReadShowsGauge(kCometKind, 99));
+    EXPECT_TRUE(ReadShowsGauge(kCometKind, 100));
+    EXPECT_FALSE(ReadShowsGauge(kMinorPlanetKind, 100));
+    EXPECT_TRUE(ReadShowsGauge(kMinorPlanetKind, 101));
+    EXPECT_EQ(kCometKind.defaultFlags, 0xE1);
+    EXPECT_EQ(kMinorPlanetKind.defaultFlags, 0x21);
+    EXPECT_EQ(ElementListItem("1P", "Halley"), "1P              Halley                        ");
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+# Finding and showing objects: the JPEG decoder and the element lists
+# without X; the Center pickers, What's Today, the comet dialogs with their
+# gauge, the image viewer and the About boxes driven on a private X server.
+uvola_test(dialogs_decoder_test SOURCES jpeg_decoder_test.cpp LIBS uvola_dialogs JPEG::JPEG)
+uvola_test(dialogs_element_list_test SOURCES element_list_test.cpp LIBS uvola_dialogs)
