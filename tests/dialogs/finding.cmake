@@ -5,3 +5,4 @@ uvola_test(dialogs_decoder_test SOURCES jpeg_decoder_test.cpp LIBS uvola_dialogs
 uvola_test(dialogs_element_list_test SOURCES element_list_test.cpp LIBS uvola_dialogs)
 uvola_test(dialogs_today_texts_test SOURCES today_texts_test.cpp LIBS uvola_dialogs)
 target_compile_definitions(dialogs_today_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+uvola_gui_test(dialogs_center_pickers_test SOURCES center_pickers_gui_test.cpp LIBS uvola_dialogs)
