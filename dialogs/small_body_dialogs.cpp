@@ -169,7 +169,7 @@ void LoadChosen(SmallBodyDialog& d)
     int number = 1;
     for (const ElementListEntry* entry : chosen) {
         UpdateGauge(100 * number / total);
-        if (IsGaugeCancelled() != 0) {
+        if (IsGaugeCancelled() != 0 || scene.*kind.loadedCount >= kind.maxLoaded) {
             break;
         }
         OrbitalElements el;

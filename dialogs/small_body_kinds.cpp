@@ -1,11 +1,13 @@
 #include "dialogs/small_body_kinds.h"
 
+#include "astro/body_ids.h"
 #include "core/app_env.h"
 #include "dialogs/command_text.h"
 #include "dialogs/element_list.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -52,7 +54,7 @@ const char* MinorPlanetIndexFile()
 const SmallBodyKind kCometKind = {
     "CometDialog", "CometRowColumn", "CometList", "RCCometCtrl", "CometButtons",
     kCometToggles, 7, 0xE1, 1, "messageReadingComets", kCometStatements, 6,
-    CometFile, CometIndexFile, FreeCometList, AddComet,
+    CometFile, CometIndexFile, FreeCometList, AddComet, kMinorPlanetIdBase - kCometIdBase,
     &Scene::cometCount, &Scene::cometElements, &Scene::cometFlags,
 };
 
@@ -60,7 +62,7 @@ const SmallBodyKind kMinorPlanetKind = {
     "MPlanetDialog", "MPlanetRowColumn", "MPlanetList", "RCMPlanetCtrl", "MPlanetButtons",
     kCometToggles, 5, 0x21, 0, "messageReadingMinorPlanets", kMinorPlanetStatements, 4,
     MinorPlanetFile, MinorPlanetIndexFile, FreeMinorPlanetList, AddMinorPlanet,
-    &Scene::mplanetCount, &Scene::mplanetElements, &Scene::mplanetFlags,
+    INT32_MAX - kMinorPlanetIdBase, &Scene::mplanetCount, &Scene::mplanetElements, &Scene::mplanetFlags,
 };
 
 bool ReadShowsGauge(const SmallBodyKind& kind, int chosen)

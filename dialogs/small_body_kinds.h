@@ -41,6 +41,8 @@ struct SmallBodyKind {
     const char* (*indexFile)();
     void (*freeLoaded)(Scene& scene);
     int32_t (*addLoaded)(Scene& scene, const OrbitalElements& el);
+    // Objects past this many would take the ids of the next kind.
+    int32_t maxLoaded;
     int32_t Scene::*loadedCount;
     OrbitalElements* Scene::*loadedElements;
     uint8_t* Scene::*loadedFlags;

@@ -6,3 +6,4 @@ uvola_test(dialogs_element_list_test SOURCES element_list_test.cpp LIBS uvola_di
 uvola_test(dialogs_today_texts_test SOURCES today_texts_test.cpp LIBS uvola_dialogs)
 target_compile_definitions(dialogs_today_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 uvola_gui_test(dialogs_center_pickers_test SOURCES center_pickers_gui_test.cpp LIBS uvola_dialogs)
+uvola_gui_test(dialogs_small_body_test SOURCES small_body_dialogs_gui_test.cpp LIBS uvola_dialogs)
