@@ -7,3 +7,10 @@ uvola_test(dialogs_today_texts_test SOURCES today_texts_test.cpp LIBS uvola_dial
 target_compile_definitions(dialogs_today_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 uvola_gui_test(dialogs_center_pickers_test SOURCES center_pickers_gui_test.cpp LIBS uvola_dialogs)
 uvola_gui_test(dialogs_small_body_test SOURCES small_body_dialogs_gui_test.cpp LIBS uvola_dialogs)
+# The viewer at three depths: 24 (TrueColor), 16 (5-6-5) and 8 (PseudoColor).
+uvola_gui_test(dialogs_image_viewer_test SOURCES image_viewer_gui_test.cpp LIBS uvola_dialogs JPEG::JPEG)
+foreach(depth 16 8)
+  add_test(NAME dialogs_image_viewer_test_depth${depth}
+           COMMAND "${UVOLA_TEST_ENV}" --depth${depth} -- $<TARGET_FILE:dialogs_image_viewer_test>)
+  set_tests_properties(dialogs_image_viewer_test_depth${depth} PROPERTIES TIMEOUT 300 LABELS gui)
+endforeach()
