@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr size_t kMaxLibraryBytes = 2 * kMaxPictureBytes;
+
 // The library's error manager with the way back to the decoder. The
 // pixels taken before a jump are freed on the way back.
 struct JpegErrorManager {
@@ -137,6 +139,10 @@ int DecodeJpegStream(FILE* file, const PixelLayout& layout, JpegPicture& picture
         return 0;
     }
     jpeg_create_decompress(&info);
+    // The library's own whole-image buffers (progressive pictures, the
+    // two-pass quantiser) count against this; past it the decoding fails
+    // instead of taking the machine's memory.
+    info.mem->max_memory_to_use = static_cast<long>(kMaxLibraryBytes);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {

@@ -87,8 +87,8 @@ Widget CreateScrolledList(Widget parent, const char* name, unsigned char selecti
 void SetListItems(Widget list, const std::vector<std::string>& items)
 {
     XmListDeleteAllItems(list);
-    // All in one call: item by item, a list of the 20000 lines of an
-    // element file would take seconds.
+    // All in one call, so that a list of the thousands of records of an
+    // element file is laid out once, not once per item.
     std::vector<XmString> texts;
     texts.reserve(items.size());
     for (const std::string& item : items) {

@@ -31,6 +31,7 @@ fuzz_gsc_region_file   gsc_corpus               -
 fuzz_stl_script        script_corpus            commands
 fuzz_history_reader    history_corpus           -
 fuzz_site_dialog_file  site_dialog_corpus       -
+fuzz_jpeg_loader       jpeg_corpus              -
 "
 
 count=$(echo "$targets" | grep -c .)

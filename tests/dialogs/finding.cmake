@@ -2,6 +2,7 @@
 # without X; the Center pickers, What's Today, the comet dialogs with their
 # gauge, the image viewer and the About boxes driven on a private X server.
 uvola_test(dialogs_decoder_test SOURCES jpeg_decoder_test.cpp LIBS uvola_dialogs JPEG::JPEG)
+target_compile_definitions(dialogs_decoder_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 uvola_test(dialogs_element_list_test SOURCES element_list_test.cpp LIBS uvola_dialogs)
 uvola_test(dialogs_today_texts_test SOURCES today_texts_test.cpp LIBS uvola_dialogs)
 target_compile_definitions(dialogs_today_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

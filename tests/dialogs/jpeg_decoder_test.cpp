@@ -231,3 +231,31 @@ TEST(JpegDecoder, DisplayDepthsHaveTheirPixelSizes)
 }
 
 }  // namespace
+
+namespace {
+
+// The fuzzer's seeds (tests/fuzz/jpeg_corpus) are this writer's pictures:
+// 32 x 16 stripes, baseline, progressive, grey and CMYK. A failure here
+// means the compressor changed; write them again with these calls.
+TEST(JpegDecoder, FuzzSeedsAreTheWritersPictures)
+{
+    const struct {
+        const char* name;
+        JpegKind kind;
+        int decodes;
+    } seeds[] = {{"baseline.jpg", JpegKind::kBaseline, 1},
+                 {"progressive.jpg", JpegKind::kProgressive, 1},
+                 {"grey.jpg", JpegKind::kGrey, 1},
+                 {"cmyk.jpg", JpegKind::kCmyk, 0}};
+    for (const auto& seed : seeds) {
+        const std::string path = PicturePath(seed.name);
+        ASSERT_TRUE(WriteJpeg(path, StripePicture{32, 16, jpegtest::TestStripes(), seed.kind}));
+        EXPECT_EQ(ReadFile(path), ReadFile(std::string(UVOLA_SOURCE_DIR "/tests/fuzz/jpeg_corpus/") + seed.name))
+            << seed.name;
+        JpegPicture picture;
+        EXPECT_EQ(Decode(path, kLayouts[0].layout, picture), seed.decodes) << seed.name;
+        FreeJpegPicture(picture);
+    }
+}
+
+}  // namespace
