@@ -89,13 +89,21 @@ void UseMinorPlanets()
     (void)written;
 }
 
-void BM_MinorPlanetDialogShowOn20000Lines(benchmark::State& state)
+bool ReadyWithMinorPlanets(benchmark::State& state)
 {
     if (!OpenBenchCanvas()) {
         state.SkipWithError("no display");
-        return;
+        return false;
     }
     UseMinorPlanets();
+    return true;
+}
+
+void BM_MinorPlanetDialogShowOn20000Lines(benchmark::State& state)
+{
+    if (!ReadyWithMinorPlanets(state)) {
+        return;
+    }
     for (auto _ : state) {
         state.PauseTiming();
         // A new modification time: the Show lists the file again.
@@ -112,11 +120,9 @@ BENCHMARK(BM_MinorPlanetDialogShowOn20000Lines)->Unit(benchmark::kMillisecond)->
 
 void BM_MinorPlanetDialogOkWith1000Chosen(benchmark::State& state)
 {
-    if (!OpenBenchCanvas()) {
-        state.SkipWithError("no display");
+    if (!ReadyWithMinorPlanets(state)) {
         return;
     }
-    UseMinorPlanets();
     for (auto _ : state) {
         state.PauseTiming();
         FreeMinorPlanetList(gBenchScene);

@@ -1,6 +1,11 @@
 #include "data/copyright_notice.h"
 
-const char* const kCopyrightNotice =
+#include <string>
+
+namespace {
+
+// The copyright line, the terms of use, and the credit of d3-celestial.
+constexpr char kTermsAndFirstCredit[] =
     "Copyright (C) 2026 the Uvola developers.\n"
     "\n"
     "Terms of use\n"
@@ -18,7 +23,11 @@ const char* const kCopyrightNotice =
     "\n"
     "Copyright (c) 2015, Olaf Frohn\n"
     "All rights reserved.\n"
-    "\n"
+    "\n";
+
+// The first two conditions of the BSD licences of d3-celestial and
+// Tycho-2, which both ask for them and for the disclaimer below.
+constexpr char kBsdConditions[] =
     "Redistribution and use in source and binary forms, with or without modification, "
     "are permitted provided that the following conditions are met:\n"
     "\n"
@@ -28,11 +37,16 @@ const char* const kCopyrightNotice =
     "2. Redistributions in binary form must reproduce the above copyright notice, this "
     "list of conditions and the following disclaimer in the documentation and/or other "
     "materials provided with the distribution.\n"
-    "\n"
+    "\n";
+
+// The third condition, in d3-celestial's licence only.
+constexpr char kThirdCondition[] =
     "3. Neither the name of the copyright holder nor the names of its contributors may be "
     "used to endorse or promote products derived from this software without specific "
     "prior written permission.\n"
-    "\n"
+    "\n";
+
+constexpr char kBsdDisclaimer[] =
     "THIS SOFTWARE IS PROVIDED BY THE COPYRIGHT HOLDERS AND CONTRIBUTORS \"AS IS\" AND ANY "
     "EXPRESS OR IMPLIED WARRANTIES, INCLUDING, BUT NOT LIMITED TO, THE IMPLIED WARRANTIES "
     "OF MERCHANTABILITY AND FITNESS FOR A PARTICULAR PURPOSE ARE DISCLAIMED. IN NO EVENT "
@@ -42,7 +56,10 @@ const char* const kCopyrightNotice =
     "BUSINESS INTERRUPTION) HOWEVER CAUSED AND ON ANY THEORY OF LIABILITY, WHETHER IN "
     "CONTRACT, STRICT LIABILITY, OR TORT (INCLUDING NEGLIGENCE OR OTHERWISE) ARISING IN "
     "ANY WAY OUT OF THE USE OF THIS SOFTWARE, EVEN IF ADVISED OF THE POSSIBILITY OF SUCH "
-    "DAMAGE.\n"
+    "DAMAGE.\n";
+
+// OpenNGC's attribution, and Tycho-2's copyright.
+constexpr char kNebulaAndTychoCredits[] =
     "\n"
     "The nebulae, clusters and galaxies: OpenNGC by Mattia Verga, "
     "https://github.com/mattiaverga/OpenNGC, CC BY-SA 4.0. The program's nebula table is "
@@ -52,27 +69,10 @@ const char* const kCopyrightNotice =
     "\n"
     "Copyright 2000 Hog E., Fabricius C., Makarov V.V., Urban S., Corbin T., Wycoff G., "
     "Bastian U., Schwekendiek P., Wicenec A.\n"
-    "\n"
-    "Redistribution and use in source and binary forms, with or without modification, "
-    "are permitted provided that the following conditions are met:\n"
-    "\n"
-    "1. Redistributions of source code must retain the above copyright notice, this list "
-    "of conditions and the following disclaimer.\n"
-    "\n"
-    "2. Redistributions in binary form must reproduce the above copyright notice, this "
-    "list of conditions and the following disclaimer in the documentation and/or other "
-    "materials provided with the distribution.\n"
-    "\n"
-    "THIS SOFTWARE IS PROVIDED BY THE COPYRIGHT HOLDERS AND CONTRIBUTORS \"AS IS\" AND ANY "
-    "EXPRESS OR IMPLIED WARRANTIES, INCLUDING, BUT NOT LIMITED TO, THE IMPLIED WARRANTIES "
-    "OF MERCHANTABILITY AND FITNESS FOR A PARTICULAR PURPOSE ARE DISCLAIMED. IN NO EVENT "
-    "SHALL THE COPYRIGHT HOLDER OR CONTRIBUTORS BE LIABLE FOR ANY DIRECT, INDIRECT, "
-    "INCIDENTAL, SPECIAL, EXEMPLARY, OR CONSEQUENTIAL DAMAGES (INCLUDING, BUT NOT LIMITED "
-    "TO, PROCUREMENT OF SUBSTITUTE GOODS OR SERVICES; LOSS OF USE, DATA, OR PROFITS; OR "
-    "BUSINESS INTERRUPTION) HOWEVER CAUSED AND ON ANY THEORY OF LIABILITY, WHETHER IN "
-    "CONTRACT, STRICT LIABILITY, OR TORT (INCLUDING NEGLIGENCE OR OTHERWISE) ARISING IN "
-    "ANY WAY OUT OF THE USE OF THIS SOFTWARE, EVEN IF ADVISED OF THE POSSIBILITY OF SUCH "
-    "DAMAGE.\n"
+    "\n";
+
+// astronomia's MIT licence, the JPL database and tzdata.
+constexpr char kOtherCredits[] =
     "\n"
     "The planets' long-range elements and the Moon's series follow J. Meeus, "
     "Astronomical Algorithms, as restated in astronomia:\n"
@@ -100,3 +100,17 @@ const char* const kCopyrightNotice =
     "The comets and minor planets: NASA/JPL Small-Body Database.\n"
     "\n"
     "The site list: the time zone database (tzdata), in the public domain.\n";
+
+std::string Notice()
+{
+    return std::string(kTermsAndFirstCredit) + kBsdConditions + kThirdCondition + kBsdDisclaimer +
+           kNebulaAndTychoCredits + kBsdConditions + kBsdDisclaimer + kOtherCredits;
+}
+
+}  // namespace
+
+const char* CopyrightNotice()
+{
+    static const std::string notice = Notice();
+    return notice.c_str();
+}

@@ -5,4 +5,4 @@
 // for (data/SOURCES.md).
 #pragma once
 
-extern const char* const kCopyrightNotice;
+const char* CopyrightNotice();

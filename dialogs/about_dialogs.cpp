@@ -73,7 +73,7 @@ void CreateCopyrightDialog()
 {
     copyrightDialog =
         XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("CopyrightDialog"), nullptr, 0);
-    const std::string notice = std::string(CopyrightHeading()) + "\n" + kCopyrightNotice;
+    const std::string notice = std::string(CopyrightHeading()) + "\n" + CopyrightNotice();
     Arg args[10];
     Cardinal count = 0;
     XtSetArg(args[count], XmNeditMode, XmMULTI_LINE_EDIT), ++count;

@@ -179,7 +179,7 @@ void MarkLoadedEntries(ElementList& list, uint8_t defaults, const OrbitalElement
         const auto found = std::find(list.items.begin(), list.items.end(), item);
         if (found != list.items.end()) {
             list.entries[static_cast<size_t>(found - list.items.begin())].flags =
-                static_cast<uint8_t>(flags[i] | kEntryShow);
+                static_cast<uint8_t>(flags[i] | kBodyShown);
         }
     }
 }
@@ -197,7 +197,7 @@ std::vector<EntryToggleState> EntryToggleStates(const ElementList& list,
     for (int position : positions) {
         differ |= static_cast<uint8_t>(list.entries[static_cast<size_t>(position - 1)].flags ^ first);
     }
-    const bool allShown = (differ & kEntryShow) == 0 && (first & kEntryShow) != 0;
+    const bool allShown = (differ & kBodyShown) == 0 && (first & kBodyShown) != 0;
     for (size_t i = 0; i < bits.size(); ++i) {
         states[i].indeterminate = (differ & bits[i]) != 0 ? 1 : 0;
         states[i].set = (first & bits[i]) != 0 ? 1 : 0;

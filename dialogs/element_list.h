@@ -5,6 +5,7 @@
 #pragma once
 
 #include "sky/catalog/element_files.h"
+#include "sky/scene.h"
 
 #include <sys/types.h>
 
@@ -12,23 +13,13 @@
 #include <string>
 #include <vector>
 
-// Entry flag bits: bit 1 is set on every entry at show and clear; the
-// others are what the toggles set.
-enum ElementEntryFlag : uint8_t {
-    kEntryListed = 1,
-    kEntryShow = 2,
-    kEntryName = 4,
-    kEntryMagnitude = 8,
-    kEntryDate = 16,
-    kEntryOrbit = 32,
-    kEntryDustTail = 64,
-    kEntryIonTail = 128,
-};
-
 struct ElementListEntry {
     char name[31];                // columns 20-49 (from 0), trailing blanks cut
     char secondName[16];          // columns 188-202 (from 0), blanks around it cut
-    uint8_t flags;                // ElementEntryFlag bits
+    // What the user chose: the Scene's flag bits of a comet or minor planet
+    // (BodyFlagBits: shown, name, magnitude, date, orbit, dust and ion
+    // tails), bit 1 set on every entry at show and clear.
+    uint8_t flags;
     int64_t offset;               // byte offset of the record's line
     // The index key that finds this record alone (the second name upper
     // case); empty when the second name is empty or shared with another

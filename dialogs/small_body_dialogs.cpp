@@ -155,7 +155,7 @@ void LoadChosen(SmallBodyDialog& d)
     Scene& scene = *d.scene;
     std::vector<const ElementListEntry*> chosen;
     for (const ElementListEntry& entry : d.entries.entries) {
-        if ((entry.flags & kEntryShow) != 0) {
+        if ((entry.flags & kBodyShown) != 0) {
             chosen.push_back(&entry);
         }
     }

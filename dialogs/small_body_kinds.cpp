@@ -13,21 +13,21 @@
 namespace {
 
 const SmallBodyToggle kCometToggles[] = {
-    {"ToggleShow", kEntryShow},       {"ToggleName", kEntryName},
-    {"ToggleDate", kEntryDate},       {"ToggleMag", kEntryMagnitude},
-    {"ToggleOrbit", kEntryOrbit},     {"ToggleIonTail", kEntryIonTail},
-    {"ToggleDustTail", kEntryDustTail},
+    {"ToggleShow", kBodyShown},       {"ToggleName", kBodyName},
+    {"ToggleDate", kBodyDate},       {"ToggleMag", kBodyMagnitude},
+    {"ToggleOrbit", kBodyOrbit},     {"ToggleIonTail", kBodyIonTail},
+    {"ToggleDustTail", kBodySpotOrDustTail},
 };
 
 const SmallBodyStatement kCometStatements[] = {
-    {"%s COMET%d_NAME", kEntryName}, {"%s COMET%d_DATE", kEntryDate},
-    {"%s COMET%d_MAG", kEntryMagnitude}, {"%s COMET%d_OBT", kEntryOrbit},
-    {"%s IONTAIL%d", kEntryIonTail}, {"%s DUSTTAIL%d", kEntryDustTail},
+    {"%s COMET%d_NAME", kBodyName}, {"%s COMET%d_DATE", kBodyDate},
+    {"%s COMET%d_MAG", kBodyMagnitude}, {"%s COMET%d_OBT", kBodyOrbit},
+    {"%s IONTAIL%d", kBodyIonTail}, {"%s DUSTTAIL%d", kBodySpotOrDustTail},
 };
 
 const SmallBodyStatement kMinorPlanetStatements[] = {
-    {"%s MINORPLANET%d_NAME", kEntryName}, {"%s MINORPLANET%d_DATE", kEntryDate},
-    {"%s MINORPLANET%d_MAG", kEntryMagnitude}, {"%s MINORPLANET%d_OBT", kEntryOrbit},
+    {"%s MINORPLANET%d_NAME", kBodyName}, {"%s MINORPLANET%d_DATE", kBodyDate},
+    {"%s MINORPLANET%d_MAG", kBodyMagnitude}, {"%s MINORPLANET%d_OBT", kBodyOrbit},
 };
 
 const char* CometFile()

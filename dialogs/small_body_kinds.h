@@ -13,7 +13,7 @@ struct Scene;
 // One toggle of a dialog and the entry flag bit it sets.
 struct SmallBodyToggle {
     const char* name;   // "ToggleShow"
-    uint8_t bit;        // ElementEntryFlag
+    uint8_t bit;        // BodyFlagBits
 };
 
 // One SHOW/HIDE statement of a loaded object, by an entry flag bit.

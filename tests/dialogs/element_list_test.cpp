@@ -129,10 +129,10 @@ TEST(ElementList, TogglesShowAgreementAndMixedBitsSetForAll)
 {
     ElementList list;
     list.entries.resize(3);
-    list.entries[0].flags = kEntryShow | kEntryName | kEntryOrbit;
-    list.entries[1].flags = kEntryShow | kEntryOrbit;
-    list.entries[2].flags = kEntryName;
-    const std::vector<uint8_t> bits = {kEntryShow, kEntryName, kEntryOrbit};
+    list.entries[0].flags = kBodyShown | kBodyName | kBodyOrbit;
+    list.entries[1].flags = kBodyShown | kBodyOrbit;
+    list.entries[2].flags = kBodyName;
+    const std::vector<uint8_t> bits = {kBodyShown, kBodyName, kBodyOrbit};
     const struct {
         std::vector<int> positions;
         std::vector<EntryToggleState> states;   // indeterminate, set, sensitive
@@ -154,13 +154,13 @@ TEST(ElementList, TogglesShowAgreementAndMixedBitsSetForAll)
         }
     }
     // A mixed Name box pressed sets the bit on both, whatever the box says.
-    SetEntryBit(list, {1, 2}, kEntryName, 0);
-    EXPECT_EQ(list.entries[0].flags & kEntryName, kEntryName);
-    EXPECT_EQ(list.entries[1].flags & kEntryName, kEntryName);
-    SetEntryBit(list, {1, 2}, kEntryName, 0);
-    EXPECT_EQ(list.entries[0].flags & kEntryName, 0);
-    EXPECT_EQ(list.entries[1].flags & kEntryName, 0);
-    EXPECT_EQ(list.entries[2].flags & kEntryName, kEntryName);
+    SetEntryBit(list, {1, 2}, kBodyName, 0);
+    EXPECT_EQ(list.entries[0].flags & kBodyName, kBodyName);
+    EXPECT_EQ(list.entries[1].flags & kBodyName, kBodyName);
+    SetEntryBit(list, {1, 2}, kBodyName, 0);
+    EXPECT_EQ(list.entries[0].flags & kBodyName, 0);
+    EXPECT_EQ(list.entries[1].flags & kBodyName, 0);
+    EXPECT_EQ(list.entries[2].flags & kBodyName, kBodyName);
 }
 
 TEST(SmallBodyKinds, EachLoadedObjectGetsItsFlagsAsShowAndHide)
@@ -173,9 +173,9 @@ TEST(SmallBodyKinds, EachLoadedObjectGetsItsFlagsAsShowAndHide)
     } rows[] = {
         {&kCometKind, 1, 0xE3,
          "HIDE COMET1_NAME;HIDE COMET1_DATE;HIDE COMET1_MAG;SHOW COMET1_OBT;SHOW IONTAIL1;SHOW DUSTTAIL1"},
-        {&kCometKind, 12, kEntryShow | kEntryName | kEntryDate | kEntryMagnitude | kEntryIonTail,
+        {&kCometKind, 12, kBodyShown | kBodyName | kBodyDate | kBodyMagnitude | kBodyIonTail,
          "SHOW COMET12_NAME;SHOW COMET12_DATE;SHOW COMET12_MAG;HIDE COMET12_OBT;SHOW IONTAIL12;HIDE DUSTTAIL12"},
-        {&kMinorPlanetKind, 3, 0x21 | kEntryShow,
+        {&kMinorPlanetKind, 3, 0x21 | kBodyShown,
          "HIDE MINORPLANET3_NAME;HIDE MINORPLANET3_DATE;HIDE MINORPLANET3_MAG;SHOW MINORPLANET3_OBT"},
         {&kMinorPlanetKind, 1000, 0xFF,
          "SHOW MINORPLANET1000_NAME;SHOW MINORPLANET1000_DATE;SHOW MINORPLANET1000_MAG;"

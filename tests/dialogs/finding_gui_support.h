@@ -12,6 +12,19 @@
 
 namespace findingtest {
 
+// The text a label shows.
+inline std::string LabelText(Widget label, const char* resource = XmNlabelString)
+{
+    XmString string = nullptr;
+    XtVaGetValues(label, resource, &string, nullptr);
+    char* text = static_cast<char*>(
+        XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0, XmOUTPUT_ALL));
+    std::string out = text != nullptr ? text : "";
+    XtFree(text);
+    XmStringFree(string);
+    return out;
+}
+
 class FindingGuiTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -89,17 +89,7 @@ protected:
         return {static_cast<uint8_t>(color.red >> 8), static_cast<uint8_t>(color.green >> 8),
                 static_cast<uint8_t>(color.blue >> 8)};
     }
-    std::string Title()
-    {
-        XmString title = nullptr;
-        XtVaGetValues(ImageViewerState().dialog, XmNdialogTitle, &title, nullptr);
-        char* text = static_cast<char*>(
-            XmStringUnparse(title, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0, XmOUTPUT_ALL));
-        std::string out = text;
-        XtFree(text);
-        XmStringFree(title);
-        return out;
-    }
+    std::string Title() { return findingtest::LabelText(ImageViewerState().dialog, XmNdialogTitle); }
 };
 
 // First, while the viewer has no cells yet: at depth 8 with every free

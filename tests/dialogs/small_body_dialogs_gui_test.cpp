@@ -29,6 +29,7 @@ using dialogtest::DialogDriver;
 using elementtest::Record;
 using elementtest::WriteElementFile;
 using findingtest::FindingGuiTest;
+using findingtest::LabelText;
 
 std::string NameOf(int i)
 {
@@ -45,18 +46,6 @@ std::vector<std::string> NumberedRecords(char kind, int count)
                                1 + i % 28));
     }
     return lines;
-}
-
-std::string LabelText(Widget label)
-{
-    XmString string = nullptr;
-    XtVaGetValues(label, XmNlabelString, &string, nullptr);
-    char* text = static_cast<char*>(
-        XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0, XmOUTPUT_ALL));
-    std::string out = text;
-    XtFree(text);
-    XmStringFree(string);
-    return out;
 }
 
 std::string Trimmed(const char* text)

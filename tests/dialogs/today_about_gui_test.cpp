@@ -24,14 +24,7 @@ using findingtest::FindingGuiTest;
 
 std::string LabelOf(Widget dialog, const char* name)
 {
-    XmString string = nullptr;
-    XtVaGetValues(DialogDriver::Child(dialog, name), XmNlabelString, &string, nullptr);
-    char* text = static_cast<char*>(
-        XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0, XmOUTPUT_ALL));
-    std::string out = text;
-    XtFree(text);
-    XmStringFree(string);
-    return out;
+    return findingtest::LabelText(DialogDriver::Child(dialog, name));
 }
 
 void RefreshAfterRedraw(Scene& scene)
