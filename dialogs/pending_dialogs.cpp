@@ -1,7 +1,6 @@
 #include "dialogs/pending_dialogs.h"
 
 #include "command/interpreter.h"
-#include "sky/text_list.h"
 
 namespace {
 
@@ -19,41 +18,6 @@ void ShowUserObjectDialog(Scene*)
     NotAvailable("UserObjectDialog");
 }
 
-void ShowCenterStarDialog(Scene*)
-{
-    NotAvailable("CenterStarDialog");
-}
-
-void ShowCenterNebulaDialog(Scene*)
-{
-    NotAvailable("CenterNebulaDialog");
-}
-
-void ShowCenterPlanetDialog(Scene*)
-{
-    NotAvailable("CenterPlanetDialog");
-}
-
-void ShowCenterCometDialog(Scene*)
-{
-    NotAvailable("CenterCometDialog");
-}
-
-void ShowCenterMPlanetDialog(Scene*)
-{
-    NotAvailable("CenterMPlanetDialog");
-}
-
-void ShowCenterJoviSatDialog(Scene*)
-{
-    NotAvailable("CenterJoviSatDialog");
-}
-
-void ShowCenterConstDialog(Scene*)
-{
-    NotAvailable("CenterConstDialog");
-}
-
 void ShowCenterUserObjectDialog(Scene*)
 {
     NotAvailable("CenterUserObjectDialog");
@@ -62,35 +26,4 @@ void ShowCenterUserObjectDialog(Scene*)
 void ShowCenterSkyMarkDialog(Scene*)
 {
     NotAvailable("CenterSkyMarkDialog");
-}
-
-void ToggleTodayDialog(Scene*)
-{
-    NotAvailable("TodayDialog");
-}
-
-void ShowAboutDialog(Scene*)
-{
-    NotAvailable("AboutDialog");
-}
-
-void ShowCopyrightDialog(Scene*)
-{
-    NotAvailable("CopyrightDialog");
-}
-
-void ShowCometDialog(Scene*)
-{
-    NotAvailable("CometDialog");
-}
-
-void ShowMPlanetDialog(Scene*)
-{
-    NotAvailable("MPlanetDialog");
-}
-
-void ShowImageDialog(Scene*, TextList* list)
-{
-    FreeTextList(list);
-    NotAvailable("ImageDialog");
 }

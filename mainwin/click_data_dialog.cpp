@@ -5,7 +5,7 @@
 #include "core/messages.h"
 #include "data/info_box_icons.h"
 #include "dialogs/icon_pixmap.h"
-#include "dialogs/pending_dialogs.h"
+#include "dialogs/image_viewer.h"
 #include "mainwin/info_box_lines.h"
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"

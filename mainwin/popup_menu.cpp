@@ -5,6 +5,7 @@
 #include "core/app_env.h"
 #include "core/messages.h"
 #include "core/view_modes.h"
+#include "dialogs/image_viewer.h"
 #include "dialogs/nebula_dialog.h"
 #include "dialogs/pending_dialogs.h"
 #include "dialogs/planet_dialog.h"

@@ -1,8 +1,10 @@
-# Finding and showing objects: the JPEG decoder and the element lists
-# without X; the Center pickers, What's Today, the comet dialogs with their
-# gauge, the image viewer and the About boxes driven on a private X server.
+# Finding and showing objects: the Center pickers' commands, the JPEG
+# decoder and the element lists without X; the Center pickers, What's
+# Today, the comet dialogs with their gauge, the image viewer and the About
+# boxes driven on a private X server.
 uvola_test(dialogs_decoder_test SOURCES jpeg_decoder_test.cpp LIBS uvola_dialogs JPEG::JPEG)
 target_compile_definitions(dialogs_decoder_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+uvola_test(dialogs_center_commands_test SOURCES center_commands_test.cpp LIBS uvola_dialogs)
 uvola_test(dialogs_element_list_test SOURCES element_list_test.cpp LIBS uvola_dialogs)
 uvola_test(dialogs_today_texts_test SOURCES today_texts_test.cpp LIBS uvola_dialogs)
 target_compile_definitions(dialogs_today_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

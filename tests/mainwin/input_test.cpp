@@ -404,7 +404,6 @@ TEST_F(InputTest, AcceleratorsChooseTheirItems)
     const KeyRow rows[] = {
         {{"ctrl+d"}, {}, nullptr, DateDialogWidget},
         {{"ctrl+p"}, {}, nullptr, SiteDialogWidget},
-        {{"ctrl+w"}, {}, "TodayDialog"},
         {{"ctrl+t"}, {"TOGGLE TRACE; DRIVE"}, nullptr},
         {{"ctrl+l"}, {"CONTINUE"}, nullptr},
         {{"ctrl+i"}, {"INIT", "DRIVE"}, nullptr},
@@ -429,11 +428,17 @@ TEST_F(InputTest, AcceleratorsChooseTheirItems)
     }
     EXPECT_EQ(quitRequests, 1);
 
-    Reset();
-    driver.Keys({"ctrl+b"});
-    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) != 0; }));
-    driver.Keys({"ctrl+b"});
-    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) == 0; }));
+    // Ctrl+B and Ctrl+W each show their window and hide it again.
+    for (Widget* window : {&gAppEnv->stepBox, &gAppEnv->whatsTodayDialog}) {
+        Reset();
+        const char* key = window == &gAppEnv->stepBox ? "ctrl+b" : "ctrl+w";
+        driver.Keys({key});
+        EXPECT_TRUE(ProgramDriver::PumpUntil(
+            [window] { return *window != nullptr && XtIsManaged(*window) != 0; }))
+            << key;
+        driver.Keys({key});
+        EXPECT_TRUE(ProgramDriver::PumpUntil([window] { return XtIsManaged(*window) == 0; })) << key;
+    }
 }
 
 TEST_F(InputTest, FileAcceleratorsOpenTheScriptDialogs)
@@ -469,19 +474,20 @@ TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)
         Keys keys;
         std::vector<std::string> texts;
         const char* box;
+        const char* window;   // the window the keys show, or null
     };
     const Row rows[] = {
-        {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr},
+        {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr, nullptr},
         {{{"v", "PulldownView"}, {"w", "PulldownViewWidth"}, {"3", nullptr}},
-         {"VIEW ANGLE 30.0;DRIVE"}, nullptr},
+         {"VIEW ANGLE 30.0;DRIVE"}, nullptr, nullptr},
         {{{"v", "PulldownView"}, {"d", "PulldownViewDir"}, {"e", nullptr}},
-         {"VIEW CENTER HRZ 270.00,0;LOOK HRZ"}, nullptr},
+         {"VIEW CENTER HRZ 270.00,0;LOOK HRZ"}, nullptr, nullptr},
         {{{"v", "PulldownView"}, {"r", "PulldownViewRotate"}, {"f", nullptr}},
-         {"MIRROR 2; DRIVE"}, nullptr},
-        {{{"j", "PulldownObject"}, {"i", nullptr}}, {"TOGGLE MILKYWAY; DRIVE"}, nullptr},
-        {{{"c", "PulldownCenter"}, {"m", nullptr}}, {"LOOK MOON; BLINK MOON"}, nullptr},
-        {{{"o", "PulldownOption"}, {"s", nullptr}}, {}, nullptr},
-        {{{"h", "PulldownHelp"}, {"c", nullptr}}, {}, "INPUT: Not available in this version: CopyrightDialog"},
+         {"MIRROR 2; DRIVE"}, nullptr, nullptr},
+        {{{"j", "PulldownObject"}, {"i", nullptr}}, {"TOGGLE MILKYWAY; DRIVE"}, nullptr, nullptr},
+        {{{"c", "PulldownCenter"}, {"m", nullptr}}, {"LOOK MOON; BLINK MOON"}, nullptr, nullptr},
+        {{{"o", "PulldownOption"}, {"s", nullptr}}, {}, nullptr, "StepBox"},
+        {{{"h", "PulldownHelp"}, {"c", nullptr}}, {}, nullptr, "CopyrightDialog"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("alt+" + row.keys[0].first + " " + row.keys[1].first);
@@ -492,10 +498,14 @@ TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)
         } else if (!row.texts.empty()) {
             EXPECT_TRUE(driver.PumpUntilText(row.texts.back()));
         } else {
-            EXPECT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(gAppEnv->stepBox) != 0; }));
+            const char* name = row.window;
+            EXPECT_TRUE(ProgramDriver::PumpUntil([name] { return ProgramDriver::IsShown(name); }));
         }
         driver.Pump();
         EXPECT_EQ(driver.Texts(), row.texts);
+        if (row.window != nullptr) {
+            XtUnmanageChild(ProgramDriver::Find(row.window));
+        }
     }
 }
 

@@ -180,21 +180,9 @@ TEST_F(MenuTest, EachDialogOpensFromItsItem)
 TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
 {
     const std::pair<const char*, const char*> items[] = {
-        {"MenuObjectComet", "CometDialog"},
-        {"MenuObjectMPlanet", "MPlanetDialog"},
         {"MenuObjectUserObject", "UserObjectDialog"},
-        {"MenuCenterPlanet", "CenterPlanetDialog"},
-        {"MenuCenterComet", "CenterCometDialog"},
-        {"MenuCenterMPlanet", "CenterMPlanetDialog"},
-        {"MenuCenterJoviSat", "CenterJoviSatDialog"},
-        {"MenuCenterStar", "CenterStarDialog"},
-        {"MenuCenterConst", "CenterConstDialog"},
-        {"MenuCenterNebula", "CenterNebulaDialog"},
         {"MenuCenterSkyMark", "CenterSkyMarkDialog"},
         {"MenuCenterUserObject", "CenterUserObjectDialog"},
-        {"MenuOptionWhatsToday", "TodayDialog"},
-        {"MenuHelpAbout", "AboutDialog"},
-        {"MenuHelpCopyright", "CopyrightDialog"},
     };
     for (const auto& [item, dialog] : items) {
         SCOPED_TRACE(item);
@@ -221,6 +209,48 @@ TEST_F(MenuTest, SettingsItemsOpenTheTimeAndSiteDialogs)
         EXPECT_TRUE(driver.Texts().empty());
         programtest::CloseInputDialogs();
     }
+}
+
+// The dialogs for finding and showing objects: each item shows its own,
+// with no box and nothing run; What's Today's item hides it again.
+TEST_F(MenuTest, FindingDialogsOpenFromTheirItems)
+{
+    const std::string comets = gAppEnv->cometFile, minorPlanets = gAppEnv->mplanetFile;
+    std::snprintf(gAppEnv->cometFile, sizeof gAppEnv->cometFile, "%s",
+                  UVOLA_SOURCE_DIR "/data/comet.elm");
+    std::snprintf(gAppEnv->mplanetFile, sizeof gAppEnv->mplanetFile, "%s",
+                  UVOLA_SOURCE_DIR "/data/mp.elm");
+    const std::pair<const char*, const char*> items[] = {
+        {"MenuObjectComet", "CometDialog"},
+        {"MenuObjectMPlanet", "MPlanetDialog"},
+        {"MenuCenterPlanet", "CenterPlanetDialog"},
+        {"MenuCenterComet", "CenterCometDialog"},
+        {"MenuCenterMPlanet", "CenterMPlanetDialog"},
+        {"MenuCenterJoviSat", "CenterJoviSatDialog"},
+        {"MenuCenterStar", "CenterStarDialog"},
+        {"MenuCenterConst", "CenterConstDialog"},
+        {"MenuCenterNebula", "CenterNebulaDialog"},
+        {"MenuOptionWhatsToday", "TodayDialog"},
+        {"MenuHelpAbout", "AboutDialog"},
+        {"MenuHelpCopyright", "CopyrightDialog"},
+    };
+    for (const auto& [item, dialog] : items) {
+        SCOPED_TRACE(item);
+        Choose(item);
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_TRUE(driver.Texts().empty());
+        Widget shown = ProgramDriver::Find(dialog);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(XtIsManaged(shown));
+        if (shown == gAppEnv->whatsTodayDialog) {
+            Choose(item);
+        } else {
+            XtUnmanageChild(shown);
+        }
+        EXPECT_FALSE(XtIsManaged(shown));
+    }
+    std::snprintf(gAppEnv->cometFile, sizeof gAppEnv->cometFile, "%s", comets.c_str());
+    std::snprintf(gAppEnv->mplanetFile, sizeof gAppEnv->mplanetFile, "%s", minorPlanets.c_str());
 }
 
 TEST_F(MenuTest, ViewMenuFollowsTheMode)

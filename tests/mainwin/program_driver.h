@@ -148,6 +148,13 @@ public:
         return found;
     }
 
+    // Whether a widget of that name exists and is managed: a window shown.
+    static bool IsShown(const char* name)
+    {
+        Widget found = Search(gAppEnv->toplevel, name);
+        return found != nullptr && XtIsManaged(found) != 0;
+    }
+
     // Runs xdotool with the arguments and waits for it to end.
     static void Xdotool(std::vector<std::string> args)
     {
