@@ -180,7 +180,7 @@ void BM_ViewerExposeWhileDragging(benchmark::State& state)
     LargePicture();
     TextList* list = NewTextList();
     AddTextListItem(list, "bench-large.jpg", "Large");
-    ShowImageDialog(list);
+    ShowImageDialog(nullptr, list);
     Pump();
     const ImageViewerParts parts = ImageViewerState();
     Widget bar = nullptr;

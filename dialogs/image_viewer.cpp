@@ -340,7 +340,7 @@ int ShowCurrentImage()
     return 1;
 }
 
-void ShowImageDialog(TextList* pictures)
+void ShowImageDialog(Scene*, TextList* pictures)
 {
     FreePicture();
     if (pictures != viewer.list) {

@@ -8,6 +8,7 @@
 #include <X11/Intrinsic.h>
 #include <X11/Xlib.h>
 
+struct Scene;
 struct TextList;
 
 // Opens the viewer on a list of pictures, (file under ClickImagePath,
@@ -15,8 +16,9 @@ struct TextList;
 // here on and frees it when it closes or is given another. The first
 // picture shows at once; one that cannot be shown closes the viewer.
 // Without 64 free colour cells on an 8-bit display it says so on standard
-// output and opens nothing; the next call tries again.
-void ShowImageDialog(TextList* pictures);
+// output and opens nothing; the next call tries again. The Scene is taken
+// as every dialog's opener takes it; the pictures do not depend on it.
+void ShowImageDialog(Scene* scene, TextList* pictures);
 
 // Shows the list's current picture.
 // Returned: 1 shown, 0 when it could not be read (said on standard error)

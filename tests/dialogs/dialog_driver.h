@@ -177,16 +177,23 @@ public:
     {
         std::vector<std::string> texts;
         for (Widget box : Boxes(parent)) {
-            XmString message = nullptr;
-            XtVaGetValues(box, XmNmessageString, &message, nullptr);
-            char* text = static_cast<char*>(
-                XmStringUnparse(message, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0,
-                                XmOUTPUT_ALL));
-            texts.emplace_back(text);
-            XtFree(text);
-            XmStringFree(message);
+            texts.push_back(StringResource(box, XmNmessageString));
         }
         return texts;
+    }
+
+    // The plain text of a widget's compound-string resource (a label's
+    // XmNlabelString, a box's XmNmessageString).
+    static std::string StringResource(Widget widget, const char* resource)
+    {
+        XmString string = nullptr;
+        XtVaGetValues(widget, resource, &string, nullptr);
+        char* text = static_cast<char*>(XmStringUnparse(string, nullptr, XmCHARSET_TEXT,
+                                                        XmCHARSET_TEXT, nullptr, 0, XmOUTPUT_ALL));
+        std::string plain = text != nullptr ? text : "";
+        XtFree(text);
+        XmStringFree(string);
+        return plain;
     }
 
     static void CloseMessageBoxes(Widget parent)

@@ -15,14 +15,7 @@ namespace findingtest {
 // The text a label shows.
 inline std::string LabelText(Widget label, const char* resource = XmNlabelString)
 {
-    XmString string = nullptr;
-    XtVaGetValues(label, resource, &string, nullptr);
-    char* text = static_cast<char*>(
-        XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT, nullptr, 0, XmOUTPUT_ALL));
-    std::string out = text != nullptr ? text : "";
-    XtFree(text);
-    XmStringFree(string);
-    return out;
+    return dialogtest::DialogDriver::StringResource(label, resource);
 }
 
 class FindingGuiTest : public ::testing::Test {

@@ -107,11 +107,11 @@ TEST_F(ImageViewer, WithoutFreeCellsTheNextCallTriesAgain)
         taken.push_back(cell);
     }
     ::testing::internal::CaptureStdout();
-    ShowImageDialog(Pictures({{"first.jpg", "First"}}));
+    ShowImageDialog(nullptr, Pictures({{"first.jpg", "First"}}));
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "uvola: can't allocate palette\n");
     EXPECT_EQ(ImageViewerState().dialog, nullptr);
     XFreeColors(gAppEnv->display, screenMap, taken.data(), static_cast<int>(taken.size()), 0);
-    ShowImageDialog(Pictures({{"first.jpg", "First"}}));
+    ShowImageDialog(nullptr, Pictures({{"first.jpg", "First"}}));
     EXPECT_TRUE(ShownAndDrawn());
 }
 
@@ -121,7 +121,7 @@ TEST_F(ImageViewer, PicturesReadBackInTheirColoursAndStepWithPrevAndNext)
     Write("stripes.jpg", stripes);
     stripes.kind = JpegKind::kGrey;
     Write("grey.jpg", stripes);
-    ShowImageDialog(Pictures({{"stripes.jpg", "Stripes"}, {"grey.jpg", nullptr}}));
+    ShowImageDialog(nullptr, Pictures({{"stripes.jpg", "Stripes"}, {"grey.jpg", nullptr}}));
     ASSERT_TRUE(ShownAndDrawn());
     ImageViewerParts parts = ImageViewerState();
     EXPECT_EQ(Title(), "Stripes");
@@ -209,7 +209,7 @@ int ScrollEnd(bool vertical)
 TEST_F(ImageViewer, LargePicturesScrollByDraggingUpToTheirEnd)
 {
     Write("large.jpg", StripePicture{4000, 3000, jpegtest::TestStripes()});
-    ShowImageDialog(Pictures({{"large.jpg", "Large"}}));
+    ShowImageDialog(nullptr, Pictures({{"large.jpg", "Large"}}));
     ASSERT_TRUE(ShownAndDrawn());
     Dimension width = 0, height = 0;
     XtVaGetValues(ImageViewerState().area, XmNwidth, &width, XmNheight, &height, nullptr);
@@ -246,7 +246,7 @@ TEST_F(ImageViewer, PicturesThatCannotBeShownCloseTheViewer)
                              "missing.jpg"}) {
         SCOPED_TRACE(name);
         ::testing::internal::CaptureStderr();
-        ShowImageDialog(Pictures({{name, "Broken"}}));
+        ShowImageDialog(nullptr, Pictures({{name, "Broken"}}));
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_FALSE(said.empty());
         ASSERT_NE(ImageViewerState().dialog, nullptr);
@@ -254,7 +254,7 @@ TEST_F(ImageViewer, PicturesThatCannotBeShownCloseTheViewer)
         EXPECT_EQ(ImageViewerState().picture, nullptr);
     }
     // The second picture broken: Next closes the viewer.
-    ShowImageDialog(Pictures({{"good.jpg", "Good"}, {"cut.jpg", "Cut"}}));
+    ShowImageDialog(nullptr, Pictures({{"good.jpg", "Good"}, {"cut.jpg", "Cut"}}));
     ASSERT_TRUE(ShownAndDrawn());
     ::testing::internal::CaptureStderr();
     driver.Press(ImageViewerState().dialog, "ButtonNext");
@@ -262,9 +262,9 @@ TEST_F(ImageViewer, PicturesThatCannotBeShownCloseTheViewer)
     EXPECT_FALSE(XtIsManaged(ImageViewerState().dialog));
     // A list handed over after a close is the viewer's alone; the one
     // before was freed once (the sanitized run would say otherwise).
-    ShowImageDialog(Pictures({{"good.jpg", "Good"}}));
+    ShowImageDialog(nullptr, Pictures({{"good.jpg", "Good"}}));
     ASSERT_TRUE(ShownAndDrawn());
-    ShowImageDialog(Pictures({{"good.jpg", "Again"}}));
+    ShowImageDialog(nullptr, Pictures({{"good.jpg", "Again"}}));
     ASSERT_TRUE(ShownAndDrawn());
     EXPECT_EQ(Title(), "Again");
 }
