@@ -1,6 +1,7 @@
 #include "dialogs/image_viewer.h"
 
 #include "core/app_env.h"
+#include "core/regular_file.h"
 #include "data/image_viewer_icons.h"
 #include "dialogs/form_dialog.h"
 #include "dialogs/jpeg_decoder.h"
@@ -14,10 +15,6 @@
 #include <Xm/ScrollBar.h>
 #include <Xm/ScrolledW.h>
 #include <Xm/Xm.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -43,25 +40,6 @@ struct ImageViewer {
 };
 
 ImageViewer viewer;
-
-FILE* OpenPicture(const char* path)
-{
-    // Only a regular file: a FIFO would block the open, a device would
-    // feed the decoder for ever.
-    struct stat status {};
-    if (stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
-        return nullptr;
-    }
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return nullptr;
-    }
-    FILE* file = fdopen(fd, "rb");
-    if (file == nullptr) {
-        close(fd);
-    }
-    return file;
-}
 
 void FreePicture()
 {
@@ -282,7 +260,7 @@ void StoreCells(const JpegPicture& picture)
 
 XImage* LoadJpegImage(const char* path, Widget widget)
 {
-    FILE* file = OpenPicture(path);
+    const UniqueFile file = OpenRegularFile(path);
     if (file == nullptr) {
         std::fprintf(stderr, "can't open %s\n", path);
         return nullptr;
@@ -292,8 +270,7 @@ XImage* LoadJpegImage(const char* path, Widget widget)
     const PixelLayout layout{bytes, visual->red_mask, visual->green_mask, visual->blue_mask,
                              viewer.cells};
     JpegPicture picture;
-    const int decoded = DecodeJpegStream(file, layout, picture);
-    std::fclose(file);
+    const int decoded = DecodeJpegStream(file.get(), layout, picture);
     if (decoded == 0) {
         return nullptr;
     }
