@@ -9,6 +9,7 @@
 #include "dialogs/nebula_dialog.h"
 #include "dialogs/pending_dialogs.h"
 #include "dialogs/planet_dialog.h"
+#include "dialogs/small_body_dialogs.h"
 #include "dialogs/star_dialog.h"
 #include "dialogs/toggle_dialogs.h"
 #include "mainwin/info_box_lines.h"
