@@ -7,7 +7,6 @@
 #include "core/view_modes.h"
 #include "dialogs/image_viewer.h"
 #include "dialogs/nebula_dialog.h"
-#include "dialogs/pending_dialogs.h"
 #include "dialogs/planet_dialog.h"
 #include "dialogs/small_body_dialogs.h"
 #include "dialogs/star_dialog.h"
