@@ -6,11 +6,17 @@
 #include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
+#include "core/app_env.h"
 #include "core/keywords.h"
+#include "core/message_box.h"
 #include "core/string_utils.h"
+#include "core/user_directory.h"
+#include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/solar_body_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/font_sets.h"
+#include "sky/picking.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 
@@ -31,6 +37,7 @@ constexpr int32_t kSmallestDiskMagnification = 1;
 constexpr int32_t kLargestDiskMagnification = 500;
 
 constexpr int32_t kFileTypeUserObjects = 5;
+constexpr size_t kLoaderMessageSize = 256;
 
 // The toolbar buttons that show a display option: a change of the bit in
 // the group refreshes the button.
@@ -425,9 +432,47 @@ void CmdDiskMag(Scene* scene, const char* a1)
     }
 }
 
-// User-object files and the click data are not read by this version yet:
-// LOAD refuses rather than pretend to have loaded them.
-void CmdLoad(Scene*, const char* a1, const char* a2, const char*, const char*)
+namespace {
+
+// The file of LOAD and UNLOAD with "~" expanded; a name that would not fit
+// a path is refused, never cut.
+bool ExpandedFileName(const char* name, char (&path)[kPathSize])
+{
+    if (ExpandTilde(name, path, sizeof path) == nullptr) {
+        StkSetError("stkErrorIllegalParam", name);
+        return false;
+    }
+    return true;
+}
+
+// What a loader tells the user about a file it refused: while the command
+// port runs the statement, the statement's error, so that the client gets
+// it in the reply; otherwise the loader's own box.
+void TellLoaderMessage(const char* message)
+{
+    if (message[0] == '\0') {
+        return;
+    }
+    if (gAppEnv->quiet != 0) {
+        StkSetError("stkErrorIllegalParam", message);
+    } else if (gAppEnv->toplevel != nullptr) {
+        ShowMessageBox(gAppEnv->toplevel, message, kMessageBoxWarning);
+    }
+}
+
+void LoadClickDataFile(Scene& scene, const char* path, char* message, size_t size)
+{
+    if (LoadClickData(scene, path, message, size) == 0) {
+        return;
+    }
+    CopyCut(gAppEnv->clickDataFile, sizeof gAppEnv->clickDataFile, path);
+    // The information box's Image button follows the new click data.
+    UpdateClickDataDialogButtons(scene);
+}
+
+}  // namespace
+
+void CmdLoad(Scene* scene, const char* a1, const char* a2, const char*, const char*)
 {
     int32_t type = 0;
     if (!FileType(a1, type)) {
@@ -437,18 +482,32 @@ void CmdLoad(Scene*, const char* a1, const char* a2, const char*, const char*)
         StkSetError("stkErrorIllegalParam", type == kFileTypeUserObjects ? a1 : nullptr);
         return;
     }
-    StkSetError("stkErrorNotAvailable", a2);
-}
-
-// With no user-object file loadable, UNLOAD AD alone has nothing to
-// release; a named file cannot be among the loaded ones.
-void CmdUnload(Scene*, const char* a1, const char* a2, const char*, const char*)
-{
-    int32_t type = 0;
-    if (!FileType(a1, type)) {
+    char path[kPathSize];
+    if (!ExpandedFileName(a2, path)) {
         return;
     }
-    if (type == kFileTypeUserObjects && a2 != nullptr) {
-        StkSetError("stkErrorNotAvailable", a2);
+    char message[kLoaderMessageSize];
+    if (type == kFileTypeUserObjects) {
+        LoadUserObjectFile(*scene, path, scene->userObjectFiles, scene->userObjectFileCount, message,
+                           sizeof message);
+    } else {
+        LoadClickDataFile(*scene, path, message, sizeof message);
+    }
+    TellLoaderMessage(message);
+}
+
+// UNLOAD AD releases one user-object file or, without a name, all of them;
+// the click data stay until another file is loaded.
+void CmdUnload(Scene* scene, const char* a1, const char* a2, const char*, const char*)
+{
+    int32_t type = 0;
+    if (!FileType(a1, type) || type != kFileTypeUserObjects) {
+        return;
+    }
+    char path[kPathSize];
+    if (a2 == nullptr) {
+        FreeUserObjectFiles(*scene);
+    } else if (ExpandedFileName(a2, path)) {
+        UnloadUserObjectFile(*scene, path);
     }
 }

@@ -9,6 +9,7 @@
 #include "core/app_env.h"
 #include "core/string_utils.h"
 #include "sky/catalog/small_body_lists.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
 #include "sky/ui_hooks.h"
@@ -163,6 +164,7 @@ void CmdInit(Scene* scene)
     FreeCometList(*scene);
     FreeMinorPlanetList(*scene);
     FreeSceneSmallBodies(*scene);
+    FreeUserObjectFiles(*scene);
     ResetScene(*scene);
     // Without a toplevel shell (a program that only runs commands) there
     // are no site resources to read and no box to tell the user in.

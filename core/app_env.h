@@ -14,7 +14,7 @@ constexpr int kFontSetCount = 17;
 constexpr int kPlanetNameCount = 9;
 constexpr int kGalileanCount = 4;
 
-struct SkyMarkRecord;
+struct UserObjectFile;
 
 struct AppEnv {
     // Start-up options
@@ -67,7 +67,7 @@ struct AppEnv {
 
     // Loaded data
     void* gscRegionIndex;
-    SkyMarkRecord* skyMarks;
+    UserObjectFile* skyMarks;       // the sky-mark file(s), loaded at start-up
     int32_t skyMarkCount;
 
     // More paths

@@ -12,6 +12,7 @@
 #include "sky/font_sets.h"
 #include "sky/label_text.h"
 #include "sky/object_type.h"
+#include "sky/picking.h"
 #include "sky/scene.h"
 #include "sky/text_list.h"
 #include "tooltip/tip_shell.h"
@@ -30,7 +31,6 @@ namespace {
 constexpr int kCentringTrack = 2;
 constexpr size_t kTipSize = 256;
 constexpr size_t kCommandSize = 96;
-constexpr int kClickDataImageFlag = 2;
 
 enum ClickDataButton { kButtonClose, kButtonBlink, kButtonCenter, kButtonTrack, kButtonImage };
 
@@ -377,9 +377,9 @@ void UpdateClickDataDialogButtons(Scene* scene)
                        FindClickDataImages(*scene, picked.type, picked.id, list) > 0;
     FreeTextList(list);
     if (image) {
-        scene->pickedObject.clickDataFlags |= kClickDataImageFlag;
+        scene->pickedObject.clickDataFlags |= kClickDataHasImage;
     } else {
-        scene->pickedObject.clickDataFlags &= static_cast<uint8_t>(~kClickDataImageFlag);
+        scene->pickedObject.clickDataFlags &= static_cast<uint8_t>(~kClickDataHasImage);
     }
     XtSetSensitive(box.buttons[kButtonImage], image ? True : False);
 }

@@ -8,6 +8,7 @@
 #include "astro/vector_math.h"
 #include "core/format_check.h"
 #include "core/messages.h"
+#include "core/string_utils.h"
 #include "core/view_modes.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/click_data.h"
@@ -477,7 +478,7 @@ void GetInfoBoxDistances(const Scene& scene, int32_t type, int32_t id, double& d
     }
 }
 
-int ComposeClickDataInfo(const Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines)
+int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines)
 {
     lines.count = 0;
     const PickedObject& picked = scene.pickedObject;
@@ -500,10 +501,11 @@ int ComposeClickDataInfo(const Scene& scene, const InfoBoxFont& font, InfoBoxLin
     InfoBoxPiece& riseSet = AddPiece(lines, 2, kColorBlack, 0);
     ComposeRiseSet(scene, type, id, object, riseSet.text, sizeof riseSet.text);
     ComposeHorizontalLine(scene, type, id, object, font, lines);
-    const char* clickText = FindClickDataText(scene, type, id);
-    if (clickText != nullptr && clickText[0] != '\0') {
+    char clickText[kPickedTextSize];
+    int hasImage = 0;
+    if (FindClickDataText(scene, type, id, clickText, sizeof clickText, hasImage) != 0 && clickText[0] != '\0') {
         InfoBoxPiece& click = AddPiece(lines, 4, kColorBlack, 0);
-        std::snprintf(click.text, sizeof click.text, "%s", clickText);
+        CopyCut(click.text, sizeof click.text, clickText);
     }
     return 1;
 }

@@ -49,11 +49,12 @@ struct InfoBoxFont {
 
 // The lines of the picked object at the Scene's time and site. A picked
 // object that no longer exists (a shorter comet list) composes nothing.
-// Given:    scene  picked object, time, site, zone, view mode, bodies
+// Given:    scene  picked object, time, site, zone, view mode, bodies, click
+//                  data (reading it may parse targets, hence not const)
 //           font   measures of the box's font
 // Returned: lines  the pieces to draw
 //           1 composed; 0 when nothing is picked or the object is gone
-int ComposeClickDataInfo(const Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines);
+int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines);
 
 // The object record of one kind, filled; the name, place, magnitude and
 // size of an object that does not exist stay as reset (no name, no place).

@@ -9,8 +9,10 @@
 #include "dialogs/command_dialog.h"
 #include "mainwin/click_data_dialog.h"
 #include "mainwin/toolbar.h"
+#include "sky/catalog/click_data.h"
 #include "sky/catalog/name_files.h"
 #include "sky/catalog/small_body_lists.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/font_sets.h"
 #include "sky/scene.h"
 
@@ -42,6 +44,9 @@ void ReleaseLoadedData()
     FreeCometList(*gScene);
     FreeMinorPlanetList(*gScene);
     FreeSceneSmallBodies(*gScene);
+    FreeUserObjectFiles(*gScene);
+    FreeUserObjectList(gAppEnv->skyMarks, gAppEnv->skyMarkCount);
+    FreeClickData(*gScene);
     FreeStarNames();
     FreeConstellationNames();
     CloseCommandPort();

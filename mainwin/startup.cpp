@@ -5,6 +5,7 @@
 #include "command/interpreter.h"
 #include "core/app_env.h"
 #include "core/locale.h"
+#include "core/message_box.h"
 #include "core/options.h"
 #include "core/user_directory.h"
 #include "data/fallback_resources.h"
@@ -24,7 +25,9 @@
 #include "mainwin/startup_script.h"
 #include "mainwin/toolbar.h"
 #include "sky/canvas.h"
+#include "sky/catalog/click_data.h"
 #include "sky/catalog/name_files.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/layers/status_line.h"
@@ -209,6 +212,29 @@ void CreateTools(Scene& scene)
     }
 }
 
+void ShowLoaderMessage(const char* message)
+{
+    if (message[0] != '\0') {
+        ShowMessageBox(gAppEnv->toplevel, message, kMessageBoxWarning);
+    }
+}
+
+// The sky marks and the click data; either may be missing. A sky-mark file
+// that cannot be loaded hides the sky marks.
+void LoadStartupData(Scene& scene)
+{
+    char message[256];
+    if (LoadUserObjectFile(scene, gAppEnv->skyMarkFile, gAppEnv->skyMarks, gAppEnv->skyMarkCount, message,
+                           sizeof message) == 0) {
+        scene.displayFlags[kFlagSkyMarks] = 0;
+    }
+    ShowLoaderMessage(message);
+    LoadClickData(scene, gAppEnv->clickDataFile, message, sizeof message);
+    ShowLoaderMessage(message);
+    // A missing file is no error of any statement.
+    StkClearError();
+}
+
 void OpenCommandPortIfAsked()
 {
     gAppEnv->socketPort = GetOptionInt("SocketPort", 0);
@@ -254,6 +280,7 @@ XtAppContext StartUvola(int& argc, char** argv)
     SetWmNormalHints(gAppEnv->toplevel);
     SetWmIcon(&scene);
     CreateTools(scene);
+    LoadStartupData(scene);
     OpenCommandPortIfAsked();
     RunStartupScript();
 

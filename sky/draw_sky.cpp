@@ -15,8 +15,10 @@
 #include "sky/layers/map_masks.h"
 #include "sky/layers/milky_way_layer.h"
 #include "sky/layers/nebula_layer.h"
+#include "sky/layers/picture_mark_layer.h"
 #include "sky/layers/solar_system_layer.h"
 #include "sky/layers/star_layer.h"
+#include "sky/layers/user_object_layer.h"
 #include "sky/solar_system_update.h"
 #include "sky/view/clipping.h"
 #include "sky/view/daylight.h"
@@ -38,8 +40,7 @@ void UseColor(const Scene& scene, int32_t colorIndex)
 }
 
 // Layers of the fixed drawing order. Each is drawn inside its own
-// WidenViewLimits/RestoreViewLimits bracket when it has a margin; a null
-// entry is a layer whose drawing comes later and draws nothing yet.
+// WidenViewLimits/RestoreViewLimits bracket when it has a margin.
 struct SkyLayer {
     void (*draw)(Scene& scene, Drawable drawable);
     int32_t margin;          // Q14; 0: drawn with the tight limits
@@ -75,23 +76,20 @@ constexpr SkyLayer kSkyLayers[] = {
     {DrawGrids, 2048, -8192},        // coordinate grids and circles
     {DrawConstellationBoundaries, 2048, -8192},
     {DrawConstellationLines, 2048, -8192},
-    {nullptr, 4096, -16384},         // sky-mark and user-object shapes: not drawn yet
+    {DrawMarkShapeLayer, 4096, -16384},   // sky-mark and user-object outlines
     {DrawStarLayer, 0, 0},           // stars (SAO file, Guide Star Catalog or built-in)
     {DrawConstellationNames, 0, 0},
     {DrawNebulae, 0, 0},             // Messier, NGC and IC objects
     {DrawSolarSystemLayer, 2048, -8192},   // orbits, planets, minor planets, comets, satellites, Sun, Moon
-    {nullptr, 4096, -16384},         // sky-mark and user-object points and names: not drawn yet
+    {DrawMarkPointLayer, 4096, -16384},   // sky-mark and user-object points and names
     {GroundOrMaskLayer, 1024, -8192},
-    {nullptr, 4096, -16384},         // sky-mark and user-object points over the ground: not drawn yet
-    {nullptr, 0, 0},                 // picture marks: not drawn yet
+    {DrawMarkPointOnTopLayer, 4096, -16384},   // their points given in horizontal coordinates, over the ground
+    {DrawPictureMarks, 0, 0},        // marks on the objects that have pictures
 };
 
 void DrawLayers(Scene& scene, Drawable drawable)
 {
     for (const SkyLayer& layer : kSkyLayers) {
-        if (layer.draw == nullptr) {
-            continue;
-        }
         if (layer.margin == 0) {
             layer.draw(scene, drawable);
             continue;

@@ -2,13 +2,17 @@
 #include "sky/picking.h"
 
 #include "astro/trig.h"
+#include "core/string_utils.h"
 #include "data/catalog_tables.h"
+#include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 #include "sky/view/object_positions.h"
 #include "sky/view/screen_points.h"
+#include "sky/view/targets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,6 +44,7 @@ constexpr int32_t kLastCloudId = 1;
 constexpr int32_t kLastJovianMoonId = kJovianMoonCount - 1;
 
 constexpr uint8_t kStarShownBit = 1;
+constexpr uint8_t kUserObjectsShownBit = 1;     // AD
 
 bool HorizontalView(const Scene& scene)
 {
@@ -233,6 +238,33 @@ bool FindMagellanicCloud(Scene& scene, const PickSearch& search)
     return false;
 }
 
+// Named points of the user-object files, where their marks are drawn; LINE
+// and END records and points given in pixels are no objects to pick.
+bool FindUserObject(Scene& scene, const PickSearch& search)
+{
+    if ((scene.displayFlags[kFlagUserObjects] & kUserObjectsShownBit) == 0) {
+        return false;
+    }
+    const int32_t first = std::max(search.firstId[kPickUserObjects], 0);
+    const int32_t last = search.lastId[kPickUserObjects];
+    for (int32_t index = first; index <= last; ++index) {
+        const UserObject* object = UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, index);
+        if (object == nullptr) {
+            return false;
+        }
+        if (object->kind <= kUserObjectLineEnd || object->type == kObjectScreen || object->name[0] == '\0') {
+            continue;
+        }
+        ProjectedPoint point{};
+        if (GetTargetScreenPoint(scene, object->type, object->id, object->longitude, object->latitude, point) != 0 &&
+            ScreenHit(point, search, kSmallBodyReach, false)) {
+            StorePick(scene, kObjectUserObject, index);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool FindInKind(Scene& scene, const PickSearch& search, int32_t kind)
 {
     switch (kind) {
@@ -243,9 +275,9 @@ bool FindInKind(Scene& scene, const PickSearch& search, int32_t kind)
     case kPickStars: return FindStar(scene, search);
     case kPickNebulae: return FindNebula(scene, search);
     case kPickJovianMoons: return FindJovianMoon(scene, search);
+    case kPickUserObjects: return FindUserObject(scene, search);
     case kPickMagellanicClouds: return FindMagellanicCloud(scene, search);
-    // No user-object file is read by this version, so kind 8 has nothing
-    // to find yet; the view centre, constellations and kind 10 never do.
+    // The view centre, constellations and kind 10 have nothing to find.
     default: return false;
     }
 }
@@ -290,6 +322,7 @@ void SetFullRanges(Scene& scene, PickSearch& search)
     search.lastId[kPickStars] = lastStar;
     search.lastId[kPickNebulae] = kLastNebulaId;
     search.lastId[kPickJovianMoons] = kLastJovianMoonId;
+    search.lastId[kPickUserObjects] = UserObjectTotal(scene.userObjectFiles, scene.userObjectFileCount) - 1;
     search.lastId[kPickMagellanicClouds] = kLastCloudId;
 }
 
@@ -416,6 +449,20 @@ int32_t GetPickQuadrant(const Scene& scene, int32_t x, int32_t y)
 
 const char* ReadPickedClickData(Scene& scene)
 {
-    scene.pickedObject.clickDataFlags = 0;
-    return nullptr;
+    PickedObject& picked = scene.pickedObject;
+    picked.clickDataFlags = 0;
+    char text[kPickedTextSize];
+    int hasImage = 0;
+    if (FindClickDataText(scene, picked.type, picked.id, text, sizeof text, hasImage) == 0) {
+        return nullptr;
+    }
+    CopyCut(picked.text, sizeof picked.text, text);
+    picked.clickDataFlags = static_cast<uint8_t>((text[0] != '\0' ? kClickDataHasText : 0) |
+                                                 (hasImage != 0 ? kClickDataHasImage : 0));
+    return picked.text;
+}
+
+void UpdateClickDataDialogButtons(Scene&)
+{
+    // The information box is not built yet: nothing shows these buttons.
 }

@@ -77,9 +77,22 @@ int PickObjectAt(Scene& scene, int32_t x, int32_t y);
 // a centre line counts as right or below.
 int32_t GetPickQuadrant(const Scene& scene, int32_t x, int32_t y);
 
-// The click-data text of the picked object. No click data is read by this
-// version yet, so the flags are cleared and nothing is found.
-// Returned: scene  click-data flags
-//           the text, or null when the object has none (the picked text
-//           is then left as it is)
+// Click-data flags of the picked object.
+constexpr uint8_t kClickDataHasText = 1;
+constexpr uint8_t kClickDataHasImage = 2;
+
+// The click-data text of the picked object, read from the click-data file
+// (FindClickDataText).
+// Given:    scene  picked type and id, click-data index
+// Returned: scene  click-data flags (kClickDataHasText when the text is not
+//                  empty, kClickDataHasImage when the entry names a
+//                  picture), cleared first; the picked text (at most 515
+//                  characters) when the object has an entry
+//           the picked text, or null when the object has no entry with
+//           any '@' line (the picked text is then left as it is)
 const char* ReadPickedClickData(Scene& scene);
+
+// Brings the information box's buttons up to the Scene: its Track button
+// shows whether the picked object is the tracked target, its Image button
+// whether the object has a picture in the click data.
+void UpdateClickDataDialogButtons(Scene& scene);

@@ -1,11 +1,294 @@
+// The click-data file's index and its lookups.
 #include "sky/catalog/click_data.h"
 
-const char* FindClickDataText(const Scene&, int32_t, int32_t)
+#include "core/app_env.h"
+#include "core/messages.h"
+#include "core/string_utils.h"
+#include "core/tokenizer.h"
+#include "sky/scene.h"
+#include "sky/text_list.h"
+#include "sky/view/targets.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool ReadWholeLine(FILE* stream, std::string& line)
 {
+    char* buffer = nullptr;
+    size_t capacity = 0;
+    const ssize_t length = getline(&buffer, &capacity, stream);
+    if (length > 0) {
+        line.assign(buffer, static_cast<size_t>(length));
+    } else {
+        line.clear();
+    }
+    std::free(buffer);
+    return length > 0;
+}
+
+constexpr int32_t kIndexStep = 30;       // entries added to the index at a time
+constexpr int32_t kIndexEndType = -1;
+
+// The entries of an index being built, freed unless handed over.
+struct IndexBuffer {
+    ClickDataIndex* entries = nullptr;
+    int32_t room = 0;
+    int32_t used = 0;
+    ~IndexBuffer() { std::free(entries); }
+
+    // Room for kIndexStep more entries and the end marker.
+    bool Grow()
+    {
+        void* grown = std::realloc(entries, sizeof(ClickDataIndex) * size_t(room + kIndexStep + 1));
+        if (grown == nullptr) {
+            return false;
+        }
+        entries = static_cast<ClickDataIndex*>(grown);
+        room += kIndexStep;
+        return true;
+    }
+    ClickDataIndex* Release()
+    {
+        entries[used] = ClickDataIndex{kIndexEndType, 0, 0};
+        ClickDataIndex* out = entries;
+        entries = nullptr;
+        return out;
+    }
+};
+
+bool IsWord(const char* token, const char* word)
+{
+    return token != nullptr && AsciiCaseEqual(token, word) != 0;
+}
+
+// The first word and four arguments; an argument that is empty or starts
+// with a blank (a quoted one) is absent, and the later ones still count.
+void SplitDataLine(ClickDataLine& line)
+{
+    TokenizerState state;
+    const char* first = StkNextToken(state, line.text, 0);
+    line.words[0] = first != nullptr && first[0] != '\0' ? first : nullptr;
+    for (int i = 1; i < kClickDataWordCount; ++i) {
+        const char* word = StkNextToken(state, nullptr, 1);
+        line.words[i] = word != nullptr && word[0] != '\0' && word[0] != ' ' ? word : nullptr;
+    }
+}
+
+// The object an entry line names. Reading the file must not change what is
+// shown, so the Jovian satellites' flag that a satellite's name switches on
+// is put back.
+bool ParseEntryTarget(Scene& scene, const ClickDataLine& line, int32_t& type, int32_t& id)
+{
+    if (IsClickDataEntryLine(line) == 0) {
+        return false;
+    }
+    const char* keyword = line.words[0] + 1;
+    const char* const* rest = line.words + 1;
+    if (keyword[0] == '\0') {
+        keyword = line.words[1];
+        rest = line.words + 2;
+    }
+    const uint8_t jovianMoons = scene.jovianMoonFlags;
+    TargetRef target{};
+    const int parsed = ParseTargetWithFallback(scene, keyword, rest[0], rest[1], target);
+    scene.jovianMoonFlags = jovianMoons;
+    if (parsed == 0) {
+        return false;
+    }
+    type = target.type;
+    id = target.id;
+    return true;
+}
+
+const ClickDataIndex* FindEntry(const Scene& scene, int32_t type, int32_t id)
+{
+    for (const ClickDataIndex* entry = scene.clickData; entry != nullptr && entry->type != kIndexEndType; ++entry) {
+        if (entry->type == type && entry->id == id) {
+            return entry;
+        }
+    }
     return nullptr;
 }
 
-int FindClickDataImages(const Scene&, int32_t, int32_t, TextList*)
+// Opens the click-data file at an object's entry, after its ':' line, when
+// that line still names the object.
+bool OpenEntry(Scene& scene, const ClickDataIndex& entry, ClickDataStream& stream)
 {
+    if (stream.file == nullptr) {
+        SetPendingError("stkErrorFileNotFound", gAppEnv->clickDataFile);
+        return false;
+    }
+    ClickDataLine line;
+    int32_t type = 0;
+    int32_t id = 0;
+    return SeekClickDataEntry(stream, entry, line) != 0 && ParseEntryTarget(scene, line, type, id) &&
+           type == entry.type && id == entry.id;
+}
+
+// The next line of the entry being read; false at the next entry or the end.
+bool NextEntryLine(ClickDataStream& stream, ClickDataLine& line)
+{
+    return ReadDataLine(stream, line) != 0 && IsClickDataEntryLine(line) == 0;
+}
+
+}  // namespace
+
+ClickDataStream::ClickDataStream(const char* path)
+{
+    file = path != nullptr && path[0] != '\0' ? std::fopen(path, "r") : nullptr;
+}
+
+ClickDataStream::~ClickDataStream()
+{
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+}
+
+int IsClickDataEntryLine(const ClickDataLine& line)
+{
+    return line.words[0] != nullptr && line.words[0][0] == ':' ? 1 : 0;
+}
+
+int ReadDataLine(ClickDataStream& stream, ClickDataLine& line)
+{
+    std::string& text = stream.buffer;
+    while (ReadWholeLine(stream.file, text)) {
+        line.offset = stream.position;
+        stream.position += static_cast<long>(text.size());
+        size_t end = text.find('\r');
+        if (end == std::string::npos) {
+            end = text.find('\n');
+        }
+        if (end != std::string::npos) {
+            text.resize(end);
+        }
+        if (text.empty() || text[0] == '#' || text.size() >= size_t(kClickDataLineSize)) {
+            continue;
+        }
+        std::memcpy(line.text, text.c_str(), text.size() + 1);
+        SplitDataLine(line);
+        if (line.words[0] != nullptr) {
+            return 1;
+        }
+    }
     return 0;
+}
+
+int NextClickDataEntry(Scene& scene, ClickDataStream& stream, int32_t& type, int32_t& id, int32_t& offset)
+{
+    ClickDataLine line;
+    while (ReadDataLine(stream, line) != 0) {
+        if (line.offset > INT32_MAX) {
+            return 0;
+        }
+        if (ParseEntryTarget(scene, line, type, id)) {
+            offset = static_cast<int32_t>(line.offset);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int LoadClickData(Scene& scene, const char* path, char* message, size_t messageSize)
+{
+    if (messageSize > 0) {
+        message[0] = '\0';
+    }
+    if (path == nullptr || std::strlen(path) >= size_t(kPathSize)) {
+        SetPendingError("stkErrorIllegalParam", path);
+        return 0;
+    }
+    ClickDataStream stream(path);
+    if (stream.file == nullptr) {
+        SetPendingError("stkErrorFileNotFound", path);
+        return 0;
+    }
+    IndexBuffer index;
+    if (!index.Grow()) {
+        GetMessage("messageSystemOutOfMemory", message, messageSize);
+        return 0;
+    }
+    ClickDataIndex entry{};
+    while (NextClickDataEntry(scene, stream, entry.type, entry.id, entry.offset) != 0) {
+        if (index.used == index.room && !index.Grow()) {
+            // What was read so far stays usable.
+            GetMessage("messageSystemOutOfMemory", message, messageSize);
+            break;
+        }
+        index.entries[index.used++] = entry;
+    }
+    FreeClickData(scene);
+    scene.clickData = index.used > 0 ? index.Release() : nullptr;
+    return 1;
+}
+
+int FindClickDataText(Scene& scene, int32_t type, int32_t id, char* text, size_t textSize, int& hasImage)
+{
+    const ClickDataIndex* entry = FindEntry(scene, type, id);
+    if (entry == nullptr) {
+        return 0;
+    }
+    ClickDataStream stream(gAppEnv->clickDataFile);
+    if (!OpenEntry(scene, *entry, stream)) {
+        return 0;
+    }
+    CopyCut(text, textSize, "");
+    hasImage = 0;
+    int found = 0;
+    ClickDataLine line;
+    while (NextEntryLine(stream, line)) {
+        if (line.words[0][0] != '@') {
+            continue;
+        }
+        found = 1;
+        if (IsWord(line.words[0], "@IMAGE") && line.words[1] != nullptr) {
+            hasImage = 1;
+        } else if (IsWord(line.words[0], "@TEXT") && line.words[1] != nullptr) {
+            CopyCut(text, textSize, line.words[1]);
+        }
+    }
+    return found;
+}
+
+int FindClickDataImages(Scene& scene, int32_t type, int32_t id, TextList* list)
+{
+    const ClickDataIndex* entry = FindEntry(scene, type, id);
+    if (entry == nullptr) {
+        return 0;
+    }
+    ClickDataStream stream(gAppEnv->clickDataFile);
+    if (!OpenEntry(scene, *entry, stream)) {
+        return 0;
+    }
+    int added = 0;
+    ClickDataLine line;
+    while (NextEntryLine(stream, line)) {
+        // A picture line without a file has nothing to show.
+        if (IsWord(line.words[0], "@IMAGE") && line.words[1] != nullptr) {
+            if (AddTextListItem(list, line.words[1], line.words[2]) == 0) {
+                break;
+            }
+            ++added;
+        }
+    }
+    return added;
+}
+
+void FreeClickData(Scene& scene)
+{
+    std::free(scene.clickData);
+    scene.clickData = nullptr;
+}
+
+int SeekClickDataEntry(ClickDataStream& stream, const ClickDataIndex& entry, ClickDataLine& line)
+{
+    if (std::fseek(stream.file, entry.offset, SEEK_SET) != 0) {
+        return 0;
+    }
+    stream.position = entry.offset;
+    return ReadDataLine(stream, line) != 0 && line.offset == entry.offset && IsClickDataEntryLine(line) != 0;
 }

@@ -1,19 +1,119 @@
-// What the click-data file says about an object: its text line and its
-// pictures. This version reads no click-data file yet, so every object has
-// neither; the information box and the pictures near the pointer ask here
-// all the same, so that they show what the file gives once it is read.
+// The click-data file: a short text and pictures for sky objects, which
+// the information box, the popup menu, the image viewer and the picture
+// marks show. Only an index (object and file offset of each entry) stays
+// in memory; texts and picture names are read from the file when asked for.
+//
+// Format (lines of at most 2047 characters; empty lines and lines starting
+// with "#" are skipped):
+//   :target            starts an entry (": target" alike), e.g. ":M31",
+//                      ": STAR alphaOri", ":JUPITER"
+//   @TEXT "text"       the object's text; the last of several counts
+//   @IMAGE file title  a picture, relative to ClickImagePath, with a title
+// Other lines are ignored; "@" words are compared in any case. An entry
+// whose target does not parse is skipped with its lines.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 struct Scene;
 struct TextList;
 
-// The click-data text of an object.
-// Returned: the text, or null when the object has none
-const char* FindClickDataText(const Scene& scene, int32_t type, int32_t id);
+// One entry of the Scene's index; an entry of type -1 ends the array.
+struct ClickDataIndex {
+    int32_t type;              // ObjectType of the entry's target
+    int32_t id;                // its id (0 for coordinate targets)
+    int32_t offset;            // byte offset of the entry's ':' line
+};
 
-// Adds the (file, title) pairs of an object's pictures to a list.
-// Returned: list  longer by the pictures found
-//           the number of pictures added
-int FindClickDataImages(const Scene& scene, int32_t type, int32_t id, TextList* list);
+constexpr int kClickDataLineSize = 2048;    // 2047 characters and the NUL
+constexpr int kClickDataWordCount = 5;      // the first word and four arguments
+
+// A click-data file open for reading, with the offset of what comes next;
+// closed with the stream.
+struct ClickDataStream {
+    FILE* file = nullptr;      // null when the path named no regular file
+    long position = 0;         // byte offset of the next line
+    std::string buffer;        // the line being read
+
+    explicit ClickDataStream(const char* path);
+    ~ClickDataStream();
+    ClickDataStream(const ClickDataStream&) = delete;
+    ClickDataStream& operator=(const ClickDataStream&) = delete;
+};
+
+// One significant line, cut into words.
+struct ClickDataLine {
+    long offset;                             // of the line in the file
+    char text[kClickDataLineSize];
+    const char* words[kClickDataWordCount];  // null where absent: an empty
+                                             // argument or one starting with
+                                             // a blank
+};
+
+// Builds a new index from a file and puts it in place of the Scene's, so a
+// file that cannot be read leaves the old index as it was. A file without
+// entries leaves no index.
+// Given:    scene        view centre and time (coordinate targets)
+//           path         the file, "~" already expanded
+//           messageSize  size of message
+// Returned: scene        its index (entries in file order)
+//           message      empty, or "Insufficient memory." when memory ran
+//                        out: the index then holds the entries read so far
+//                        (1), or none was made and the old one stays (0)
+//           1 read; 0 when the path is longer than 255 characters
+//           ("stkErrorIllegalParam"), the file cannot be opened
+//           ("stkErrorFileNotFound", both as pending errors with the path)
+//           or memory ran out at once
+// Notes:    Lookups reopen the file named by gAppEnv->clickDataFile.
+int LoadClickData(Scene& scene, const char* path, char* message, size_t messageSize);
+
+// The next significant line of the file, whole, cut at its first CR (else
+// its first LF) and split by the command tokenizer. Lines over 2047
+// characters are skipped whole.
+// Returned: stream  position after the line
+//           line    its offset, text and words
+//           1 with a line; 0 at the end of the file
+int ReadDataLine(ClickDataStream& stream, ClickDataLine& line);
+
+// Reads on to the next entry line whose target parses.
+// Returned: type, id  the entry's object
+//           offset    of its ':' line
+//           1 with an entry; 0 at the end of the file (or at an offset the
+//           index cannot hold)
+int NextClickDataEntry(Scene& scene, ClickDataStream& stream, int32_t& type, int32_t& id, int32_t& offset);
+
+// The text of an object's entry and whether it has a picture. Only an entry
+// whose ':' line still names the object is read: a file changed since it
+// was indexed gives nothing.
+// Given:    scene     index; the file is gAppEnv->clickDataFile
+//           type, id  the object
+//           textSize  size of text
+// Returned: text      the last "@TEXT" text, cut to textSize - 1
+//                     characters; empty when the entry has none
+//           hasImage  1 when an "@IMAGE" line names a file, else 0
+//           1 when the entry has any '@' line; 0 when the object has no
+//           entry, or the file cannot be opened ("stkErrorFileNotFound")
+int FindClickDataText(Scene& scene, int32_t type, int32_t id, char* text, size_t textSize, int& hasImage);
+
+// Adds (file, title) of each "@IMAGE" line of an object's entry that names
+// a file to a list, the title null when it has none.
+// Returned: list  longer by the pictures added
+//           how many were added; 0 when the object has no entry or the file
+//           cannot be opened ("stkErrorFileNotFound")
+int FindClickDataImages(Scene& scene, int32_t type, int32_t id, TextList* list);
+
+// Frees the Scene's index (quit).
+void FreeClickData(Scene& scene);
+
+// The ':' line at an entry's offset, read into line, without checking what
+// it names: the picture marks' scan, which runs at every redraw, relies on
+// the index for the object.
+// Returned: stream  positioned after it
+//           1 when the line there is an entry line, else 0
+int SeekClickDataEntry(ClickDataStream& stream, const ClickDataIndex& entry, ClickDataLine& line);
+
+// Whether a line is an entry line (its first word starts with ':').
+int IsClickDataEntryLine(const ClickDataLine& line);

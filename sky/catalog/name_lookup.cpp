@@ -5,6 +5,7 @@
 #include "core/string_utils.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 
 #include <cstdio>
@@ -83,6 +84,24 @@ int FindSmallBody(const OrbitalElements* list, int32_t count, bool comets, int32
         if (wanted && ElementsNamed(list[i], text)) {
             id = base + i;
             return 1;
+        }
+    }
+    return 0;
+}
+
+// The running index of the first record named `text` in a list of files.
+int FindNameInFiles(const UserObjectFile* files, int32_t count, const char* text, int32_t& index)
+{
+    if (text == nullptr) {
+        return 0;
+    }
+    int32_t running = 0;
+    for (int32_t f = 0; f < count; ++f) {
+        for (const UserObject* object = files[f].objects; object->kind != kUserObjectArrayEnd; ++object, ++running) {
+            if (object->name[0] != '\0' && AsciiCaseEqual(object->name, text) != 0) {
+                index = running;
+                return 1;
+            }
         }
     }
     return 0;
@@ -217,4 +236,14 @@ int FindJovianSatelliteByName(const char* text, int32_t& index)
         }
     }
     return 0;
+}
+
+int FindUserObjectByName(const Scene& scene, const char* text, int32_t& index)
+{
+    return FindNameInFiles(scene.userObjectFiles, scene.userObjectFileCount, text, index);
+}
+
+int FindSkyMarkByName(const UserObjectFile* files, int32_t count, const char* text, int32_t& index)
+{
+    return FindNameInFiles(files, count, text, index);
 }

@@ -1,6 +1,7 @@
 // Searches by name over the built-in tables: stars by designation or proper
 // name, constellations, nebulae by catalogue number, the Magellanic Clouds
-// and the Jovian satellites. The target parser runs them on the words of a
+// and the Jovian satellites; and over what is loaded: comets, minor planets,
+// user objects and sky marks. The target parser runs them on the words of a
 // command. None of them changes the text it is given: comparisons ignore the
 // case of ASCII letters only, so names in any locale's encoding compare as
 // they are.
@@ -9,6 +10,7 @@
 #include <cstdint>
 
 struct Scene;
+struct UserObjectFile;
 
 // A star by designation, written without blanks as FormatObjectCommandText
 // writes it: Greek letter with an optional superscript digit ("alpha1Cen",
@@ -51,3 +53,14 @@ int FindMinorPlanetByName(const Scene& scene, const char* text, int32_t& id);
 // "IO", "EUROPA", "GANYMEDE" or "CALLIST", case-insensitive.
 // Returned: index  0..3
 int FindJovianSatelliteByName(const char* text, int32_t& index);
+
+// A user object by name, in the Scene's user-object files.
+// Given:    text   the name (null: not found), compared in any case with
+//                  the first 30 characters of each non-empty name
+// Returned: index  running index of the first such object over all files,
+//                  in load order, LINE and END records counted
+//           1 when found, else 0
+int FindUserObjectByName(const Scene& scene, const char* text, int32_t& index);
+
+// The same over a list of sky-mark files (AppEnv's).
+int FindSkyMarkByName(const UserObjectFile* files, int32_t count, const char* text, int32_t& index);

@@ -4,6 +4,7 @@
 
 #include "astro/vector_math.h"
 #include "core/messages.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 
 #include <bit>
@@ -108,6 +109,17 @@ int FormatSolarBodyText(const Scene& scene, int32_t id, char* buffer)
     return 1;
 }
 
+// AD "name". A record without a name, or with a double quote in it, cannot
+// be found again by a reference.
+int FormatUserObjectText(const Scene& scene, int32_t index, char* buffer)
+{
+    const UserObject* object = UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, index);
+    if (object == nullptr || object->name[0] == '\0' || std::strchr(object->name, '"') != nullptr)
+        return 0;
+    std::snprintf(buffer, kObjectCommandTextSize, "AD \"%s\"", object->name);
+    return 1;
+}
+
 }  // namespace
 
 const KeywordEntry SolarBodyKeywordTable[] = {
@@ -172,6 +184,8 @@ int FormatObjectCommandText(const Scene& scene, int32_t type, int32_t id, char* 
             return 0;
         GetSolarBodyName(scene, kFirstJovianMoonId + id, 1, buffer, kObjectCommandTextSize);
         return 1;
+    case kObjectUserObject:
+        return FormatUserObjectText(scene, id, buffer);
     case kObjectMagellanicCloud:
         if (id < 0 || id > 1)
             return 0;

@@ -52,7 +52,8 @@ const char* GetOrbitalElementsLabel(const OrbitalElements& elements);
 //                    index, Jovian satellite 0..3, user-object running
 //                    index or Magellanic Cloud 0..1
 // Returned: buffer   at least kObjectCommandTextSize bytes: the reference
-//           1 when the object has a reference, else 0
+//           1 when the object has a reference, else 0 (a user object
+//           without a name or with a double quote in it has none)
 int FormatObjectCommandText(const Scene& scene, int32_t type, int32_t id, char* buffer);
 
 // Row of a star's designation.

@@ -3,8 +3,10 @@
 
 #include "astro/coordinates.h"
 #include "astro/vector_math.h"
+#include "core/app_env.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/object_type.h"
 #include "sky/scene.h"
 
@@ -78,6 +80,10 @@ int ObjectExists(const Scene& scene, int32_t type, int32_t id)
         return id == kEarthId || InRange(id, kSunId, 2 + kPlanetCount) ||
                InRange(id, kCometIdBase, scene.cometCount) ||
                InRange(id, kMinorPlanetIdBase, scene.mplanetCount);
+    case kObjectUserObject:
+        return UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, id) != nullptr;
+    case kObjectSkyMark:
+        return UserObjectAt(gAppEnv->skyMarks, gAppEnv->skyMarkCount, id) != nullptr;
     default:
         return 0;
     }
@@ -126,11 +132,24 @@ int32_t GetObjectCoordinates(const Scene& scene, int32_t type, int32_t id, doubl
     }
 }
 
+int32_t GetListObjectCoordinates(const Scene& scene, int32_t index, double out[2], int32_t fileCount,
+                                 const UserObjectFile* files)
+{
+    const UserObject* object = UserObjectAt(files, fileCount, index);
+    if (object == nullptr) {
+        return 0;
+    }
+    return GetObjectCoordinates(scene, object->type, object->id, object->longitude, object->latitude, out);
+}
+
 int32_t GetTargetCoordinates(const Scene& scene, int32_t type, int32_t id, double longitude,
                              double latitude, double out[2])
 {
-    if (type == kObjectUserObject || type == kObjectSkyMark) {
-        return 0;
+    if (type == kObjectUserObject) {
+        return GetListObjectCoordinates(scene, id, out, scene.userObjectFileCount, scene.userObjectFiles);
+    }
+    if (type == kObjectSkyMark) {
+        return GetListObjectCoordinates(scene, id, out, gAppEnv->skyMarkCount, gAppEnv->skyMarks);
     }
     return GetObjectCoordinates(scene, type, id, longitude, latitude, out);
 }

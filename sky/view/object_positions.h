@@ -4,12 +4,13 @@
 #include <cstdint>
 
 struct Scene;
+struct UserObjectFile;
 
 // Whether an object reference names something that exists now: a star,
 // constellation, nebula, satellite or cloud within its table, a body that
 // is loaded (comets and minor planets by the current counts), a frame type
-// 1..6, SCREEN or VIEW_CENTER. User objects and sky marks are not held by
-// the scene yet and never exist.
+// 1..6, SCREEN or VIEW_CENTER, a user object or sky mark whose running
+// index lies within the loaded files.
 int ObjectExists(const Scene& scene, int32_t type, int32_t id);
 
 // Coordinates of an object.
@@ -25,7 +26,13 @@ int ObjectExists(const Scene& scene, int32_t type, int32_t id);
 int32_t GetObjectCoordinates(const Scene& scene, int32_t type, int32_t id, double longitude,
                              double latitude, double out[2]);
 
-// GetObjectCoordinates, with user objects and sky marks resolved through
-// their files; while no such files are held these have no position (0).
+// GetObjectCoordinates of the record at a running index over a list of
+// user-object (or sky-mark) files, by the record's own type, id and pair.
+// Returned: out, the frame of out; 0 beyond the last file
+int32_t GetListObjectCoordinates(const Scene& scene, int32_t index, double out[2], int32_t fileCount,
+                                 const UserObjectFile* files);
+
+// GetObjectCoordinates, with user objects (the Scene's files) and sky marks
+// (AppEnv's) resolved through their records.
 int32_t GetTargetCoordinates(const Scene& scene, int32_t type, int32_t id, double longitude,
                              double latitude, double out[2]);

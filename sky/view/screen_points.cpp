@@ -4,8 +4,10 @@
 #include "astro/coordinates.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
+#include "core/app_env.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 #include "sky/view/object_positions.h"
 #include "sky/view/targets.h"
@@ -272,14 +274,21 @@ int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double lo
         v = FixedVector{cloud.x / 65536, cloud.y / 65536, cloud.z / 65536};
         break;
     }
-    default: {
-        // The frame types: the pair to J2000 first.
+    case kFrameHrz:
+    case kFrameEqt:
+    case kFrameEqtB1950:
+    case kFrameEqtDate:
+    case kFrameEcl:
+    case kFrameGal: {
+        // The pair to J2000 first.
         const double pair[2] = {longitude, latitude};
         double j2000[2];
         ConvertCoordinates(scene.time, static_cast<CoordFrame>(type), pair, kFrameEqt, j2000);
         FixedVectorFromSpherical(j2000, v);
         break;
     }
+    default:
+        return 0;   // user objects and sky marks: GetTargetScreenPoint
     }
     return ProjectPoint(scene, v, out);
 }
@@ -288,8 +297,14 @@ int GetTargetScreenPoint(const Scene& scene, int32_t type, int32_t id, double lo
                          double latitude, ProjectedPoint& out)
 {
     if (type == kObjectUserObject || type == kObjectSkyMark) {
-        out = {};
-        return 0;
+        const UserObject* object =
+            type == kObjectUserObject ? UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, id)
+                                      : UserObjectAt(gAppEnv->skyMarks, gAppEnv->skyMarkCount, id);
+        if (object == nullptr) {
+            out = {};
+            return 0;
+        }
+        return GetObjectScreenPoint(scene, object->type, object->id, object->longitude, object->latitude, out);
     }
     return GetObjectScreenPoint(scene, type, id, longitude, latitude, out);
 }

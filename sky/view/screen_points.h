@@ -57,7 +57,7 @@ int GetSolarBodyScreenPoint(const Scene& scene, int32_t id, ProjectedPoint& out)
 int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out);
 
-// GetObjectScreenPoint, with user objects resolved through their files;
-// while no such files are held a user object has no point.
+// GetObjectScreenPoint, with user objects (the Scene's files) and sky marks
+// (AppEnv's) resolved through their records' own type, id and pair.
 int GetTargetScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out);

@@ -3,6 +3,7 @@
 
 #include "astro/coordinates.h"
 #include "astro/trig.h"
+#include "core/app_env.h"
 #include "core/string_utils.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
@@ -177,7 +178,7 @@ bool ReadScreenPoint(const char* text2, const char* text3, TargetRef& out)
     return true;
 }
 
-bool FindNamedObject(int32_t type, const char* name, int32_t& id)
+bool FindNamedObject(const Scene& scene, int32_t type, const char* name, int32_t& id)
 {
     switch (type) {
     case kObjectStar:
@@ -187,9 +188,11 @@ bool FindNamedObject(int32_t type, const char* name, int32_t& id)
         return id >= 0;
     case kObjectNebula:
         return FindNebulaByDesignation(name, id) != 0;
+    case kObjectUserObject:
+        return FindUserObjectByName(scene, name, id) != 0;
+    case kObjectSkyMark:
+        return FindSkyMarkByName(gAppEnv->skyMarks, gAppEnv->skyMarkCount, name, id) != 0;
     default:
-        // User objects and sky marks come from files the scene does not
-        // hold yet.
         return false;
     }
 }
@@ -253,7 +256,7 @@ int ParseTarget(Scene& scene, const char* keyword, const char* text2, const char
     case kObjectUserObject:
     case kObjectSkyMark:
         out.textsUsed = 2;
-        return text2 != nullptr && FindNamedObject(type, text2, out.id) ? 1 : 0;
+        return text2 != nullptr && FindNamedObject(scene, type, text2, out.id) ? 1 : 0;
     default:
         return 0;
     }
@@ -299,9 +302,8 @@ void UpdateViewCenterFromTarget(Scene& scene)
         scene.targetType &= ~kRecentreTarget;
     }
     const int32_t type = scene.targetType;
-    if (ObjectExists(scene, type, scene.targetId) == 0 && type != kObjectUserObject &&
-        type != kObjectSkyMark) {
-        scene.centring = 0;   // its object is gone (a shorter comet list)
+    if (ObjectExists(scene, type, scene.targetId) == 0) {
+        scene.centring = 0;   // its object is gone (a shorter comet list, an unloaded file)
         return;
     }
     if (type == kObjectSolarBody && IsSolarSystemView(scene.viewMode)) {

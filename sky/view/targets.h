@@ -65,7 +65,8 @@ void SetSolarViewOrigin(Scene& scene, int32_t id);
 // sky views it gives the centre in the mode's frame; in the solar-system
 // views a body becomes the origin. A target that has no place keeps the
 // view as it is; a target whose object no longer exists (a comet list
-// replaced by a shorter one) is dropped: centring stops.
+// replaced by a shorter one, an unloaded user-object file) is dropped:
+// centring stops.
 // Given:    scene  target type (bit 15: set the keep-centred flag), id and
 //                  coordinates; view mode; time; positions of the bodies;
 //                  sky rectangle, screen centre and vertical field

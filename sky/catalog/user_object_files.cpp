@@ -1,0 +1,471 @@
+// Reading user-object and sky-mark files into their lists.
+#include "sky/catalog/user_object_files.h"
+
+#include "astro/coordinates.h"
+#include "core/format_check.h"
+#include "core/messages.h"
+#include "core/number_text.h"
+#include "core/string_utils.h"
+#include "core/tokenizer.h"
+#include "sky/colors.h"
+#include "sky/scene.h"
+#include "sky/view/targets.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+const std::array<int32_t, kUserColorCount> UserColorTable = {
+    kColorBlack, kColorStar0, kColorStar3, kColorStar6, kColorStar9, kColorDarkStar,
+    kColorGlobeBack, kColorDirection2Font, kColorConstLine,
+    kColorWhite, kColorWhite, kColorWhite, kColorWhite, kColorWhite, kColorWhite, kColorWhite,
+};
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* stream) const { std::fclose(stream); }
+};
+using UniqueFile = std::unique_ptr<FILE, FileCloser>;
+
+UniqueFile OpenRegularFile(const char* path)
+{
+    return UniqueFile(std::fopen(path, "r"));
+}
+
+bool ReadWholeLine(FILE* stream, std::string& line)
+{
+    line.clear();
+    for (int c = std::getc(stream); c != EOF; c = std::getc(stream)) {
+        line.push_back(static_cast<char>(c));
+        if (c == '\n') {
+            return true;
+        }
+    }
+    return !line.empty();
+}
+
+constexpr int32_t kFirstRoom = 102;          // records of a new file: 100 and 2
+constexpr int32_t kRoomStep = 102;
+constexpr int32_t kDefaultLabelColour = 2;   // colour number of names until one is given
+constexpr int32_t kSolidPattern = 0xffff;
+constexpr int32_t kMostColourClass = 9;
+constexpr double kMostMagnitude = 100.0;     // far beyond any star; keeps x 10 in range
+constexpr size_t kMessageSize = 256;
+
+// What the lines read so far leave for the next ones.
+struct ReaderState {
+    int32_t epochFrame = kFrameEqt;
+    int32_t linePattern = kSolidPattern;
+    // A LINE before any colour number draws in the constellation lines'
+    // colour, the table's colour 8.
+    int32_t lineColour = kColorConstLine;
+    int32_t labelColour = UserColorTable[kDefaultLabelColour];
+};
+
+// The records of a file being read, freed unless handed over.
+struct RecordBuffer {
+    UserObject* records = nullptr;
+    int32_t room = 0;
+    int32_t used = 0;
+    ~RecordBuffer() { std::free(records); }
+
+    bool Grow(int32_t more)
+    {
+        void* grown = std::realloc(records, sizeof(UserObject) * size_t(room + more));
+        if (grown == nullptr) {
+            return false;
+        }
+        records = static_cast<UserObject*>(grown);
+        room += more;
+        return true;
+    }
+    UserObject* Release()
+    {
+        UserObject* out = records;
+        records = nullptr;
+        return out;
+    }
+};
+
+// Why a file was refused with a box.
+enum class Refusal { kNone, kSyntax, kNoData, kNoMemory };
+
+void TextOfRefusal(Refusal refusal, int32_t lineNumber, char* message, size_t size)
+{
+    if (refusal == Refusal::kNoData) {
+        GetMessage("messageNoDataInUserObjectFile", message, size);
+        return;
+    }
+    if (refusal == Refusal::kNoMemory) {
+        GetMessage("messageSystemOutOfMemory", message, size);
+        return;
+    }
+    static const char kDefaultFormat[] = "Syntax error at line %d";
+    char format[kMessageSize];
+    GetMessage("messageErrorInUserObjectFile", format, sizeof format);
+    const char* use = FormatMatchesDefault(format, kDefaultFormat) != 0 ? format : kDefaultFormat;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(message, size, use, lineNumber);
+#pragma GCC diagnostic pop
+}
+
+bool IsWord(const char* token, const char* word)
+{
+    return token != nullptr && AsciiCaseEqual(token, word) != 0;
+}
+
+// EPOCH's word as a frame; 0 for any other word.
+int32_t EpochFrame(const char* word)
+{
+    if (IsWord(word, "DATE") || IsWord(word, "EQT_DATE")) {
+        return kFrameEqtDate;
+    }
+    if (IsWord(word, "B1950") || IsWord(word, "EQT_B1950")) {
+        return kFrameEqtB1950;
+    }
+    return IsWord(word, "J2000") ? kFrameEqt : 0;
+}
+
+const char* FrameKeyword(int32_t frame)
+{
+    switch (frame) {
+    case kFrameEqtDate: return "EQT_DATE";
+    case kFrameEqtB1950: return "EQT_B1950";
+    default: return "EQT";
+    }
+}
+
+// A dash pattern, hexadecimal as "%x" reads it ("5555" or "0x5555").
+bool ReadPattern(const char* text, int32_t& pattern)
+{
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, &end, 16);
+    if (end == text || errno == ERANGE || value > 0xffffffffULL || text[0] == '-') {
+        return false;
+    }
+    pattern = static_cast<int32_t>(static_cast<uint32_t>(value));
+    return true;
+}
+
+// An optional integer: absent keeps `value`; a text that is no number fails.
+bool OptionalInteger(const char* text, int32_t minimum, int32_t& value)
+{
+    return text == nullptr || ReadCheckedInteger(text, minimum, INT32_MAX, value) != 0;
+}
+
+// An optional colour number, which persists: absent keeps the colour.
+bool ReadColour(const char* text, int32_t& colour)
+{
+    int32_t number = 0;
+    if (text == nullptr) {
+        return true;
+    }
+    if (ReadCheckedInteger(text, INT32_MIN, INT32_MAX, number) == 0) {
+        return false;
+    }
+    colour = UserColorIndex(number);
+    return true;
+}
+
+bool ParseLine(char* const* tokens, ReaderState& state, UserObject& record)
+{
+    int32_t number = -1;
+    if (!OptionalInteger(tokens[1], INT32_MIN, number) ||
+        (tokens[2] != nullptr && !ReadPattern(tokens[2], state.linePattern))) {
+        return false;
+    }
+    if (tokens[1] != nullptr) {
+        state.lineColour = UserColorIndex(number);
+    }
+    record.kind = kUserObjectLine;
+    record.a = state.linePattern;
+    record.b = state.lineColour;
+    return true;
+}
+
+// STAR mag [class]: magnitude x 10 truncated, class held to 0..9.
+bool ParseStarFields(char* const* words, UserObject& record)
+{
+    double magnitude = 0.0;
+    int32_t colourClass = 0;
+    if ((words[0] != nullptr && ReadCheckedReal(words[0], -kMostMagnitude, kMostMagnitude, magnitude) == 0) ||
+        !OptionalInteger(words[1], INT32_MIN, colourClass)) {
+        return false;
+    }
+    record.a = static_cast<int32_t>(magnitude * 10.0);
+    record.b = colourClass < 0 ? 0 : colourClass > kMostColourClass ? kMostColourClass : colourClass;
+    return true;
+}
+
+// What follows the target: a kind with its fields, then name and colour.
+bool ParseObjectFields(char* const* words, ReaderState& state, UserObject& record)
+{
+    int fieldWords = 0;
+    record.kind = kUserObjectPoint;
+    if (IsWord(words[0], "STAR")) {
+        record.kind = kUserObjectStar;
+        if (!ParseStarFields(words + 1, record)) {
+            return false;
+        }
+        fieldWords = 3;
+    } else if (IsWord(words[0], "NEBULA") || IsWord(words[0], "MARK")) {
+        const bool nebula = IsWord(words[0], "NEBULA");
+        int32_t number = nebula ? 0 : -1;
+        if (!OptionalInteger(words[1], INT32_MIN + 1, number)) {
+            return false;
+        }
+        record.kind = nebula ? kUserObjectNebula : kUserObjectMark;
+        record.a = nebula ? number - 1 : number;
+        fieldWords = 2;
+    }
+    if (!ReadColour(words[fieldWords + 1], state.labelColour)) {
+        return false;
+    }
+    CopyCut(record.name, sizeof record.name, words[fieldWords]);
+    record.colour = static_cast<uint32_t>(state.labelColour);
+    return true;
+}
+
+// A point: its target, then its fields. Bare coordinates are read in the
+// EPOCH frame, as if its keyword stood first.
+bool ParsePoint(Scene& scene, char* const* tokens, ReaderState& state, UserObject& record)
+{
+    const bool bare = std::isdigit(static_cast<unsigned char>(tokens[0][0])) != 0;
+    const char* keyword = bare ? FrameKeyword(state.epochFrame) : tokens[0];
+    char* const* after = bare ? tokens : tokens + 1;
+    TargetRef target{};
+    if (ParseTargetWithFallback(scene, keyword, after[0], after[1], target) == 0) {
+        return false;
+    }
+    record.type = target.type;
+    record.id = target.id;
+    record.longitude = target.longitude;
+    record.latitude = target.latitude;
+    return ParseObjectFields(after + target.textsUsed - 1, state, record);
+}
+
+// One data line. Returns false for a syntax error; `made` tells whether the
+// line gave a record (EPOCH gives none).
+bool ParseDataLine(Scene& scene, char* const* tokens, ReaderState& state, UserObject& record, bool& made)
+{
+    record = UserObject{};
+    made = true;
+    if (IsWord(tokens[0], "EPOCH")) {
+        made = false;
+        state.epochFrame = EpochFrame(tokens[1]);
+        return state.epochFrame != 0;
+    }
+    if (IsWord(tokens[0], "LINE")) {
+        return ParseLine(tokens, state, record);
+    }
+    if (IsWord(tokens[0], "END")) {
+        record.kind = kUserObjectLineEnd;
+        return true;
+    }
+    return ParsePoint(scene, tokens, state, record);
+}
+
+// Reads every record of a file; on a refusal the line it happened at.
+Refusal ReadRecords(Scene& scene, FILE* file, RecordBuffer& buffer, int32_t& lineNumber)
+{
+    ReaderState state;
+    char* tokens[kUserObjectTokenCount];
+    char line[kUserObjectLineSize];
+    lineNumber = 0;
+    for (;;) {
+        const int read = ReadUserObjectLine(file, tokens, line, lineNumber);
+        if (read == 0) {
+            return Refusal::kNone;
+        }
+        bool made = false;
+        UserObject record{};
+        if (read < 0 || !ParseDataLine(scene, tokens, state, record, made)) {
+            return Refusal::kSyntax;
+        }
+        if (!made) {
+            continue;
+        }
+        // One record stays free for the end marker.
+        if (buffer.used + 1 >= buffer.room && !buffer.Grow(kRoomStep)) {
+            return Refusal::kNoMemory;
+        }
+        buffer.records[buffer.used++] = record;
+    }
+}
+
+bool IsLoaded(const UserObjectFile* files, int32_t count, const char* path)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        if (std::strcmp(files[i].path, path) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void FreeFile(UserObjectFile& file)
+{
+    std::free(file.objects);
+    file.objects = nullptr;
+}
+
+// Cuts a line into the first word and its arguments, empty ones absent.
+void SplitLine(char* line, char* tokens[kUserObjectTokenCount])
+{
+    TokenizerState state;
+    tokens[0] = StkNextToken(state, line, 0);
+    for (int i = 1; i < kUserObjectTokenCount; ++i) {
+        tokens[i] = StkNextToken(state, nullptr, 1);
+    }
+    for (int i = 0; i < kUserObjectTokenCount; ++i) {
+        if (tokens[i] != nullptr && tokens[i][0] == '\0') {
+            tokens[i] = nullptr;
+        }
+    }
+    if (tokens[1] == nullptr) {
+        std::memmove(tokens + 1, tokens + 2, sizeof(char*) * (kUserObjectTokenCount - 2));
+        tokens[kUserObjectTokenCount - 1] = nullptr;
+    }
+}
+
+}  // namespace
+
+int32_t UserColorIndex(int32_t number)
+{
+    return number >= 0 && number < kUserColorCount ? UserColorTable[number] : kColorWhite;
+}
+
+int ReadUserObjectLine(FILE* file, char* tokens[kUserObjectTokenCount], char line[kUserObjectLineSize],
+                       int32_t& lineNumber)
+{
+    std::string text;
+    while (ReadWholeLine(file, text)) {
+        ++lineNumber;
+        size_t end = text.find('\r');
+        if (end == std::string::npos) {
+            end = text.find('\n');
+        }
+        if (end != std::string::npos) {
+            text.resize(end);
+        }
+        if (text.empty() || text[0] == '#') {
+            continue;
+        }
+        if (text.size() >= size_t(kUserObjectLineSize)) {
+            return -1;
+        }
+        std::memcpy(line, text.c_str(), text.size() + 1);
+        SplitLine(line, tokens);
+        if (tokens[0] != nullptr) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int LoadUserObjectFile(Scene& scene, const char* path, UserObjectFile*& files, int32_t& count,
+                       char* message, size_t messageSize)
+{
+    if (messageSize > 0) {
+        message[0] = '\0';
+    }
+    if (path == nullptr || std::strlen(path) >= size_t(kPathSize)) {
+        SetPendingError("stkErrorIllegalParam", path);
+        return 0;
+    }
+    if (IsLoaded(files, count, path)) {
+        return 0;
+    }
+    UniqueFile file = OpenRegularFile(path);
+    if (file == nullptr) {
+        SetPendingError("stkErrorFileNotFound", path);
+        return 0;
+    }
+    RecordBuffer buffer;
+    if (!buffer.Grow(kFirstRoom)) {
+        SetPendingError("stkErrorOutOfMemory", path);
+        return 0;
+    }
+    int32_t lineNumber = 0;
+    Refusal refusal = ReadRecords(scene, file.get(), buffer, lineNumber);
+    if (refusal == Refusal::kNone && buffer.used == 0) {
+        refusal = Refusal::kNoData;
+    }
+    if (refusal != Refusal::kNone) {
+        TextOfRefusal(refusal, lineNumber, message, messageSize);
+        return 0;
+    }
+    auto* grown = static_cast<UserObjectFile*>(std::realloc(files, sizeof(UserObjectFile) * size_t(count + 1)));
+    if (grown == nullptr) {
+        SetPendingError("stkErrorOutOfMemory", path);
+        return 0;
+    }
+    files = grown;
+    UserObjectFile& added = files[count];
+    added.count = buffer.used;
+    CopyCut(added.path, sizeof added.path, path);
+    buffer.records[buffer.used] = UserObject{};
+    buffer.records[buffer.used].kind = kUserObjectArrayEnd;
+    added.objects = buffer.Release();
+    ++count;
+    return 1;
+}
+
+int UnloadUserObjectFile(Scene& scene, const char* path)
+{
+    UserObjectFile* files = scene.userObjectFiles;
+    for (int32_t i = 0; i < scene.userObjectFileCount; ++i) {
+        if (path != nullptr && std::strcmp(files[i].path, path) == 0) {
+            FreeFile(files[i]);
+            std::memmove(files + i, files + i + 1, sizeof(UserObjectFile) * size_t(scene.userObjectFileCount - i - 1));
+            --scene.userObjectFileCount;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void FreeUserObjectList(UserObjectFile*& files, int32_t& count)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        FreeFile(files[i]);
+    }
+    std::free(files);
+    files = nullptr;
+    count = 0;
+}
+
+void FreeUserObjectFiles(Scene& scene)
+{
+    FreeUserObjectList(scene.userObjectFiles, scene.userObjectFileCount);
+}
+
+const UserObject* UserObjectAt(const UserObjectFile* files, int32_t count, int32_t index)
+{
+    if (index < 0) {
+        return nullptr;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        if (index < files[i].count) {
+            return &files[i].objects[index];
+        }
+        index -= files[i].count;
+    }
+    return nullptr;
+}
+
+int32_t UserObjectTotal(const UserObjectFile* files, int32_t count)
+{
+    int32_t total = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        total += files[i].count;
+    }
+    return total;
+}
