@@ -15,3 +15,6 @@ target_compile_definitions(sky_star_files_test PRIVATE UVOLA_DATA_DIR="${PROJECT
 uvola_test(sky_user_files_test SOURCES sky_user_files_test.cpp LIBS uvola_sky)
 target_compile_definitions(sky_user_files_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_options(sky_user_files_test PRIVATE "-Wl,--wrap=realloc")
+# The click-data file, its index and lookups, and picking with click data.
+uvola_test(sky_click_data_test SOURCES sky_click_data_test.cpp LIBS uvola_sky)
+target_compile_definitions(sky_click_data_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
