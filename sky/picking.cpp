@@ -8,11 +8,11 @@
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/layers/nebula_layer.h"
+#include "sky/object_type.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 #include "sky/view/object_positions.h"
 #include "sky/view/screen_points.h"
-#include "sky/view/targets.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,10 @@
 // Drawing the picture marks.
 #include "sky/layers/picture_mark_layer.h"
 
+#include "astro/body_ids.h"
 #include "core/app_env.h"
 #include "core/string_utils.h"
+#include "core/view_modes.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
@@ -11,8 +13,8 @@
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/star_layer.h"
 #include "sky/layers/user_object_layer.h"
+#include "sky/object_type.h"
 #include "sky/view/screen_points.h"
-#include "sky/view/targets.h"
 
 namespace {
 
@@ -44,8 +46,6 @@ constexpr auto kInvertedMarkBits = MarkBits(true);
 
 constexpr int32_t kBrightNebulaStarLimit = 39;   // fainter than 3.9 shows M31, M42 and the Clouds
 constexpr int32_t kJovianMoonStarLimit = 60;
-constexpr int32_t kJupiter = 3;
-constexpr uint8_t kJovianMoonsShownBit = 1;
 
 // The symbol made for one redraw: a bitmap to stipple with on visuals with
 // writable colour cells, otherwise a pixmap of the screen's depth, black
@@ -149,8 +149,8 @@ bool NebulaShown(const Scene& scene, int32_t index)
 
 bool JovianMoonShown(const Scene& scene)
 {
-    return (scene.viewMode >> 8) != 2 && (scene.planetFlags[kJupiter] & kBodyShown) != 0 &&
-           (scene.jovianMoonFlags & kJovianMoonsShownBit) != 0 && scene.mag.starLimit >= kJovianMoonStarLimit;
+    return !IsSolarSystemView(scene.viewMode) && (scene.planetFlags[kJupiter] & kBodyShown) != 0 &&
+           (scene.jovianMoonFlags & kJovianMoonsShown) != 0 && scene.mag.starLimit >= kJovianMoonStarLimit;
 }
 
 // Whether the object of an entry is drawn at all.
