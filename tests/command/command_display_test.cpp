@@ -418,21 +418,15 @@ TEST_F(DisplayCommands, DiskMagAcceptsOneToFiveHundred)
 
 // ---------------------------------------------------------------- LOAD, UNLOAD
 
-TEST_F(DisplayCommands, LoadChecksItsArgumentsAndRefusesWhatItCannotReadYet)
+// The files themselves: tests/command/command_data_files_test.cpp.
+TEST_F(DisplayCommands, LoadAndUnloadCheckTheirArguments)
 {
     ExpectRefused("LOAD", "stkErrorIllegalParam", "");
     ExpectRefused("LOAD PICTURES x.adf", "stkErrorIllegalParam", "PICTURES");
     ExpectRefused("LOAD AD", "stkErrorIllegalParam", "AD");
     ExpectRefused("LOAD CLICKDATA", "stkErrorIllegalParam", "");
-    ExpectRefused("LOAD ad ~/objects.adf", "stkErrorNotAvailable", "~/objects.adf");
-    ExpectRefused("LOAD CLICKDATA click.dat", "stkErrorNotAvailable", "click.dat");
-}
-
-TEST_F(DisplayCommands, UnloadChecksItsArguments)
-{
     ExpectRefused("UNLOAD", "stkErrorIllegalParam", "");
     ExpectRefused("UNLOAD STARS", "stkErrorIllegalParam", "STARS");
-    ExpectRefused("UNLOAD AD objects.adf", "stkErrorNotAvailable", "objects.adf");
     EXPECT_EQ(Run("UNLOAD AD"), "");
     EXPECT_EQ(Run("UNLOAD CLICKDATA"), "");
     EXPECT_EQ(scene.userObjectFileCount, 0);

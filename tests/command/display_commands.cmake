@@ -2,6 +2,8 @@
 # without a display.
 uvola_test(command_mode_test SOURCES command_mode_test.cpp LIBS uvola_command)
 uvola_test(command_display_test SOURCES command_display_test.cpp LIBS uvola_command)
+# LOAD and UNLOAD of user-object files and click data, and INIT releasing them.
+uvola_test(command_data_files_test SOURCES command_data_files_test.cpp LIBS uvola_command)
 
 # The commands and every fixed command text of the program sent to it
 # through its command port, with the session harness of tests/e2e.

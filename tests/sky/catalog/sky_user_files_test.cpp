@@ -14,6 +14,7 @@
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/colors.h"
+#include "sky/picking.h"
 #include "sky/view/object_positions.h"
 #include "sky/view/screen_points.h"
 #include "sky/view/targets.h"
@@ -444,6 +445,37 @@ TEST_F(UserFiles, TheSampleSkyMarksDrawTheirAsterismsThroughNamedStars)
     ASSERT_EQ(GetTargetCoordinates(*scene, kObjectSkyMark, index, 0.0, 0.0, pair), kFrameEqt);
     EXPECT_NEAR(pair[0], (19.0 + 43.0 / 60.0) * 15.0, 1e-9);
     EXPECT_NEAR(pair[1], 31.0, 1e-9);
+}
+
+// A named point is picked within two pixels of where it is drawn; records
+// without a name, LINE and END, and points given in pixels never are.
+TEST_F(UserFiles, PickingFindsANamedUserObjectWithinTwoPixels)
+{
+    ASSERT_EQ(LoadText("LINE\nEQT 5.6 -1.2 Target\nEND\nEQT 5.75 -1.2\nSCREEN 100 100 Pixel\n"), 1);
+    scene->displayFlags[kFlagStars] = 0;
+    ProjectedPoint target{};
+    ASSERT_EQ(GetTargetScreenPoint(*scene, kObjectUserObject, 1, 0.0, 0.0, target), 1);
+    struct Row {
+        int dx, dy, hit;
+    };
+    const Row rows[] = {{0, 0, 1}, {2, 2, 1}, {-2, -2, 1}, {2, -2, 1}, {-2, 1, 1},
+                        {3, 0, 0}, {0, -3, 0}, {-3, 2, 0}, {3, 3, 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dx) + "," + std::to_string(row.dy));
+        scene->pickedObject = PickedObject{};
+        // The pointer's pixel is one right and below the point it picks.
+        EXPECT_EQ(FindNextObjectAt(*scene, target.x + 1 + row.dx, target.y + 1 + row.dy), row.hit);
+        if (row.hit != 0) {
+            EXPECT_EQ(scene->pickedObject.type, kObjectUserObject);
+            EXPECT_EQ(scene->pickedObject.id, 1);
+        }
+    }
+    ProjectedPoint unnamed{};
+    ASSERT_EQ(GetTargetScreenPoint(*scene, kObjectUserObject, 3, 0.0, 0.0, unnamed), 1);
+    EXPECT_EQ(FindNextObjectAt(*scene, unnamed.x + 1, unnamed.y + 1), 0);
+    EXPECT_EQ(FindNextObjectAt(*scene, 101, 101), 0);
+    scene->displayFlags[kFlagUserObjects] = 0;
+    EXPECT_EQ(FindNextObjectAt(*scene, target.x + 1, target.y + 1), 0);
 }
 
 }  // namespace

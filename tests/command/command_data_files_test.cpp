@@ -1,0 +1,132 @@
+// LOAD and UNLOAD of user-object files and of the click data, and INIT,
+// through the interpreter against the real Scene: "~" expanded, names too
+// long for a path refused, a refused file's message in the port's reply
+// (and no second report outside it), files loaded twice, one or all files
+// unloaded, the click data kept when a new file cannot be read.
+#include <gtest/gtest.h>
+
+#include "tests/command/command_test_support.h"
+
+#include "core/app_env.h"
+#include "sky/catalog/click_data.h"
+#include "sky/catalog/user_object_files.h"
+#include "sky/object_type.h"
+#include "sky/scene.h"
+#include "tests/harness/test_files.h"
+
+#include <string>
+
+namespace {
+
+class DataFileCommands : public ::testing::Test {
+protected:
+    Scene& scene = *gScene;
+
+    void SetUp() override
+    {
+        ResetAppEnv();
+        gAppEnv->quiet = 1;
+        ResetScene(scene);
+        scene.keepCentred = 0;
+        scene.view.skyRect = {0, 20, 800, 600};
+        WriteFile(TestHome() + "/objects.adf", "M31 Andromeda\nM42 Orion\n");
+        WriteFile(TestHome() + "/more.adf", "M45 Pleiades\n");
+        WriteFile(TestHome() + "/bad.adf", "# first\nM31 Fine\nNOSUCH place\n");
+        WriteFile(TestHome() + "/click.cdf", ":M31\n@TEXT Andromeda\n");
+    }
+
+    void TearDown() override
+    {
+        FreeUserObjectFiles(scene);
+        FreeClickData(scene);
+    }
+
+    std::string Run(const std::string& text) { return RunCommand(scene, text); }
+
+    std::string Path(int file) const { return scene.userObjectFiles[file].path; }
+};
+
+TEST_F(DataFileCommands, LoadAdReadsTheFileWithItsTildeExpanded)
+{
+    EXPECT_EQ(Run("LOAD AD ~/objects.adf"), "");
+    EXPECT_EQ(Run("load ad, \"" + TestHome() + "/more.adf\""), "");
+    ASSERT_EQ(scene.userObjectFileCount, 2);
+    EXPECT_EQ(Path(0), TestHome() + "/objects.adf");
+    EXPECT_EQ(scene.userObjectFiles[1].objects[0].name, std::string("Pleiades"));
+    // The same file again changes nothing and says nothing.
+    EXPECT_EQ(Run("LOAD AD ~/objects.adf"), "");
+    EXPECT_EQ(scene.userObjectFileCount, 2);
+}
+
+TEST_F(DataFileCommands, ARefusedFileAnswersThePortWithItsMessage)
+{
+    EXPECT_EQ(Run("LOAD AD ~/bad.adf"), "stkErrorIllegalParam");
+    EXPECT_STREQ(gAppEnv->errorParam, "Syntax error at line 3");
+    EXPECT_STREQ(gAppEnv->errorMessage, "LOAD: Illegal Parameter: Syntax error at line 3");
+    WriteFile(TestHome() + "/empty.adf", "# nothing\n");
+    EXPECT_EQ(Run("LOAD AD ~/empty.adf"), "stkErrorIllegalParam");
+    EXPECT_STREQ(gAppEnv->errorParam, "No data contained in user object file.");
+    EXPECT_EQ(scene.userObjectFileCount, 0);
+    // Outside the port the loader's own box tells the user: no error is
+    // left for a second one.
+    gAppEnv->quiet = 0;
+    EXPECT_EQ(Run("LOAD AD ~/bad.adf"), "");
+    EXPECT_EQ(scene.userObjectFileCount, 0);
+}
+
+TEST_F(DataFileCommands, MissingFilesAndNamesTooLongForAPathAreRefused)
+{
+    ExpectRefusedUnchanged(scene, "LOAD AD none.adf", "stkErrorFileNotFound", "none.adf");
+    EXPECT_STREQ(gAppEnv->errorMessage, "LOAD: File not found: none.adf");
+    // Short enough for a statement, too long for a path once expanded.
+    const std::string longName = "~/" + std::string(kPathSize - TestHome().size(), 'n');
+    ASSERT_LT(longName.size(), 236u);   // "LOAD CLICKDATA " and the name fit in 255
+    ExpectRefusedUnchanged(scene, "LOAD AD " + longName, "stkErrorIllegalParam", longName.substr(0, 39).c_str());
+    ExpectRefusedUnchanged(scene, "LOAD CLICKDATA " + longName, "stkErrorIllegalParam",
+                           longName.substr(0, 39).c_str());
+    ExpectRefusedUnchanged(scene, "UNLOAD AD " + longName, "stkErrorIllegalParam", longName.substr(0, 39).c_str());
+}
+
+TEST_F(DataFileCommands, UnloadAdReleasesOneFileByTheNameItWasLoadedWithOrAll)
+{
+    ASSERT_EQ(Run("LOAD AD ~/objects.adf; LOAD AD ~/more.adf"), "");
+    EXPECT_EQ(Run("UNLOAD AD objects.adf"), "");   // not the name it has
+    EXPECT_EQ(scene.userObjectFileCount, 2);
+    EXPECT_EQ(Run("UNLOAD AD ~/objects.adf"), "");
+    ASSERT_EQ(scene.userObjectFileCount, 1);
+    EXPECT_EQ(Path(0), TestHome() + "/more.adf");
+    ASSERT_EQ(Run("LOAD AD ~/objects.adf"), "");
+    EXPECT_EQ(Run("UNLOAD CLICKDATA"), "");
+    EXPECT_EQ(scene.userObjectFileCount, 2);
+    EXPECT_EQ(Run("UNLOAD AD"), "");
+    EXPECT_EQ(scene.userObjectFileCount, 0);
+    EXPECT_EQ(scene.userObjectFiles, nullptr);
+}
+
+TEST_F(DataFileCommands, LoadClickDataTakesTheFileInUseOnlyWhenItWasRead)
+{
+    ASSERT_EQ(Run("LOAD CLICKDATA ~/click.cdf"), "");
+    EXPECT_EQ(std::string(gAppEnv->clickDataFile), TestHome() + "/click.cdf");
+    ASSERT_NE(scene.clickData, nullptr);
+    const ClickDataIndex* index = scene.clickData;
+    EXPECT_EQ(Run("LOAD CLICKDATA ~/missing.cdf"), "stkErrorFileNotFound");
+    EXPECT_EQ(scene.clickData, index);
+    EXPECT_EQ(std::string(gAppEnv->clickDataFile), TestHome() + "/click.cdf");
+    char text[64];
+    int image = 0;
+    EXPECT_EQ(FindClickDataText(scene, kObjectNebula, scene.clickData[0].id, text, sizeof text, image), 1);
+    EXPECT_STREQ(text, "Andromeda");
+}
+
+TEST_F(DataFileCommands, InitReleasesTheUserObjectsAndKeepsTheClickData)
+{
+    ASSERT_EQ(Run("LOAD AD ~/objects.adf; LOAD CLICKDATA ~/click.cdf; LOOK AD Orion"), "");
+    EXPECT_EQ(scene.targetType & ~kRecentreTarget, kObjectUserObject);
+    EXPECT_EQ(Run("INIT"), "");
+    EXPECT_EQ(scene.userObjectFileCount, 0);
+    EXPECT_EQ(scene.userObjectFiles, nullptr);
+    EXPECT_NE(scene.clickData, nullptr);
+    EXPECT_EQ(Run("LOOK AD Orion"), "stkErrorIllegalParam");
+}
+
+}  // namespace
