@@ -57,6 +57,22 @@ def top_level_windows_named(name):
     return [line.strip() for line in tree.splitlines() if '"%s"' % name in line]
 
 
+def rgb(name):
+    """(r, g, b) of an XPM colour "#RRGGBB" (or 16-bit "#RRRRGGGGBBBB"); None
+    for any other."""
+    digits = name[1:] if name.startswith("#") else ""
+    if len(digits) not in (6, 12):
+        return None
+    size = len(digits) // 3
+    return tuple(int(digits[i * size:i * size + 2], 16) for i in range(3))
+
+
+def xpm_pixels(path):
+    """Width, height, and the rows of an XPM file as lists of (r, g, b)."""
+    width, height, rows = read_xpm(path)
+    return width, height, [[rgb(name) for name in row] for row in rows]
+
+
 class PortClosed(Exception):
     """The program closed the connection while a reply was awaited."""
 
