@@ -23,6 +23,10 @@ for pair in SiteFile:uvola.obs ConstDataFile:consname.dat StarNameDataFile:starn
         set -- -xrm "uvola*$resource: $data/$file" "$@"
     fi
 done
+# The pictures of the click data: a directory, named with its "/".
+if [ -d "$data/image" ]; then
+    set -- -xrm "uvola*ClickImagePath: $data/image/" "$@"
+fi
 
 # The options file uvola reads: in the home directory the user database
 # gives, as the program itself finds it (HOME may point elsewhere).

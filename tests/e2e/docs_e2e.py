@@ -103,6 +103,9 @@ class CommandReference(ChartTestCase):
         # The script the STL example runs, as its reader would have it.
         with open(os.path.join(UvolaSession.home(), "evening.stl"), "w") as script:
             script.write("BLOCK CONTROL\n\tSCENE MAIN\n\t\tMODE EQT\n\t\tDRIVE\n\tEND SCENE\nEND BLOCK\n")
+        # The user-object file of the LOAD example.
+        with open(os.path.join(UvolaSession.home(), "objects.adf"), "w") as objects:
+            objects.write("M31 Andromeda\n")
 
     def test_every_example_is_answered_as_its_section_says(self):
         directory = os.path.join(self.directory, "reference")
