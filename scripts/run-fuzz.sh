@@ -32,6 +32,7 @@ fuzz_stl_script        script_corpus            commands
 fuzz_history_reader    history_corpus           -
 fuzz_site_dialog_file  site_dialog_corpus       -
 fuzz_jpeg_loader       jpeg_corpus              -
+fuzz_user_files        user_files_corpus        -
 "
 
 count=$(echo "$targets" | grep -c .)

@@ -8,9 +8,12 @@
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -55,6 +58,24 @@ bool DesignationMatches(int32_t row, int32_t constellation, int32_t letter, int3
         && (letter == 0 || rowLetter == letter)
         && (superscript == 0 || rowSuperscript == superscript)
         && (flamsteed == 0 || rowFlamsteed == flamsteed);
+}
+
+// The designation rows of each constellation, in table order; made on the
+// first search, which a click-data file of many stars repeats thousands of
+// times.
+const std::vector<int32_t>& DesignationRowsOf(int32_t constellation)
+{
+    static const std::vector<std::vector<int32_t>> rows = [] {
+        std::vector<std::vector<int32_t>> byConstellation(kConstellationRows);
+        for (int32_t row = 0; row < kStarDesignationCount; ++row) {
+            int32_t letter = 0, superscript = 0, flamsteed = 0, rowConstellation = 0;
+            DecodeStarDesignation(row, letter, superscript, flamsteed, rowConstellation);
+            if (rowConstellation < kConstellationRows)
+                byConstellation[rowConstellation].push_back(row);
+        }
+        return byConstellation;
+    }();
+    return rows[constellation];
 }
 
 // Both texts padded with blanks to `width` and compared ignoring case.
@@ -107,6 +128,31 @@ int FindNameInFiles(const UserObjectFile* files, int32_t count, const char* text
     return 0;
 }
 
+// The first row of each catalogue that carries the catalogue's flag and a
+// number, by that number (-1: none); made on the first search. A click-data
+// file names thousands of objects, and a walk through the 7040 NGC records
+// for each would cost more than all the rest of its reading.
+using NebulaNumberRows = std::array<std::array<int32_t, kNebulaNumberMask + 1>, 3>;
+
+const NebulaNumberRows& FirstRowsOfNumbers()
+{
+    static const std::unique_ptr<NebulaNumberRows> rows = [] {
+        auto table = std::make_unique<NebulaNumberRows>();
+        static constexpr uint32_t kFlags[3] = {kNebulaMessierFlag, kNebulaNgcFlag, kNebulaIcFlag};
+        for (int catalogue = kMessier; catalogue <= kIc; ++catalogue) {
+            std::array<int32_t, kNebulaNumberMask + 1>& first = (*table)[catalogue];
+            first.fill(-1);
+            for (int32_t row = NebulaCatalogCounts[catalogue] - 1; row >= 0; --row) {
+                const uint32_t word = NebulaAttributeTable[catalogue][row].word[1];
+                if ((word & kFlags[catalogue]) != 0)
+                    first[word & kNebulaNumberMask] = row;
+            }
+        }
+        return table;
+    }();
+    return *rows;
+}
+
 }  // namespace
 
 int FindCometByName(const Scene& scene, const char* text, int32_t& id)
@@ -135,7 +181,7 @@ int FindStarByDesignation(const char* text, int32_t& star)
     int32_t constellation = FindConstellationByName(rest);
     if (constellation < 0)
         return 0;
-    for (int32_t row = 0; row < kStarDesignationCount; ++row) {
+    for (int32_t row : DesignationRowsOf(constellation)) {
         if (DesignationMatches(row, constellation, letter, superscript, flamsteed)) {
             star = StarOfDesignationRow(row);
             return star >= 0;
@@ -201,19 +247,16 @@ int FindNebulaByDesignation(const char* text, int32_t& index)
         return 0;
     }
     long wanted = std::strtol(number, nullptr, 10);
-    static constexpr uint32_t kFlags[3] = {kNebulaMessierFlag, kNebulaNgcFlag, kNebulaIcFlag};
+    if (wanted < 0 || wanted > long(kNebulaNumberMask))
+        return 0;
+    const int32_t row = FirstRowsOfNumbers()[catalogue][wanted];
+    if (row < 0)
+        return 0;
     int32_t base = 0;
     for (int c = 0; c < catalogue; ++c)
         base += NebulaCatalogCounts[c];
-    const NebulaAttributes* records = NebulaAttributeTable[catalogue];
-    for (int32_t row = 0; row < NebulaCatalogCounts[catalogue]; ++row) {
-        uint32_t word = records[row].word[1];
-        if ((word & kFlags[catalogue]) && static_cast<long>(word & kNebulaNumberMask) == wanted) {
-            index = base + row;
-            return 1;
-        }
-    }
-    return 0;
+    index = base + row;
+    return 1;
 }
 
 int FindMagellanicCloudByName(const char* text, int32_t& index)
