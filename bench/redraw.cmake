@@ -10,3 +10,8 @@ uvola_benchmark(redraw_bench SOURCES redraw_bench.cpp redraw_floor.cpp
 uvola_benchmark(small_body_redraw_bench SOURCES small_body_redraw_bench.cpp LIBS uvola_sky Uvola::Motif)
 target_compile_definitions(small_body_redraw_bench PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_include_directories(small_body_redraw_bench PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
+# The sky marks, 1,000 user objects and the picture marks of 500 click-data
+# entries on the whole-sky map, each against the X server's floor for the
+# same requests.
+uvola_benchmark(mark_layers_bench SOURCES mark_layers_bench.cpp LIBS uvola_sky Uvola::Motif)
+target_compile_definitions(mark_layers_bench PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -1,0 +1,306 @@
+// The mark layers at 1280 x 1024 on the whole-sky Aitoff map, each drawn
+// alone into the back pixmap with its widened limits and the server's work
+// (goal 2 ms each): the sample sky marks with their names, a user-object
+// file of 1,000 objects (outlines, stars and named marks), and the picture
+// marks of a click-data file of 500 entries. The chart is set up once by a
+// full redraw.
+//
+// Each also reports the X server's floor: the same requests sent directly
+// (one XDrawLine per segment drawn, one label per name, one star symbol per
+// star, one copy or stipple fill per picture mark), and "over_floor", the
+// layer's time over it.
+//   tests/harness/uvola-test-env --xvfb -- build/bench/mark_layers_bench
+// (--depth8 instead of --xvfb: the stippled picture marks of an 8-bit
+// PseudoColor server).
+#include <benchmark/benchmark.h>
+
+#include "bench_canvas.h"
+
+#include "sky/catalog/click_data.h"
+#include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
+#include "sky/draw_sky.h"
+#include "sky/label_text.h"
+#include "sky/layers/nebula_layer.h"
+#include "sky/layers/picture_mark_layer.h"
+#include "sky/layers/star_layer.h"
+#include "sky/layers/user_object_layer.h"
+#include "sky/object_type.h"
+#include "sky/view/screen_points.h"
+#include "sky/view/wrap_segments.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string TempPath(const char* name)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    return std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/" + name;
+}
+
+double Milliseconds(const std::function<void()>& draw)
+{
+    XSync(gAppEnv->display, False);
+    const Clock::time_point start = Clock::now();
+    draw();
+    XSync(gAppEnv->display, False);
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The whole sky, every star to 6.5, nothing else drawn.
+Scene& WholeSky()
+{
+    Scene& scene = gBenchScene;
+    scene.viewMode = kModeAll2Eqt;
+    scene.view.fieldOfView = 360.0;
+    scene.displayFlags[kFlagStars] = kStarFlag;
+    scene.displayFlags[kFlagMilkyWay] = 0;
+    scene.mag.requestPending = 1;
+    scene.mag.requestedValue = 65;
+    scene.redrawRequested = 1;
+    UpdateSkyCanvas(scene);
+    return scene;
+}
+
+// The three depths of the mark layers, each in its bracket as the redraw
+// draws them.
+void DrawMarkLayers(Scene& scene)
+{
+    for (void (*layer)(Scene&, Drawable) : {DrawMarkShapeLayer, DrawMarkPointLayer, DrawMarkPointOnTopLayer}) {
+        ViewLimitsSave save{};
+        WidenViewLimits(4096, -16384, scene, save);
+        layer(scene, scene.backPixmap);
+        RestoreViewLimits(scene, save);
+    }
+}
+
+// The floor of the mark layers: their segments, symbols and names sent
+// straight to the server, at the places the layers found.
+struct MarkRequests {
+    std::vector<XSegment> segments;
+    std::vector<XPoint> stars;
+    struct Label {
+        XPoint at;
+        std::string text;
+    };
+    std::vector<Label> labels;
+
+    void Collect(Scene& scene, const UserObjectFile* files, int32_t count)
+    {
+        ViewLimitsSave save{};
+        WidenViewLimits(4096, -16384, scene, save);
+        for (int32_t f = 0; f < count; ++f) {
+            bool drawing = false, havePrevious = false;
+            ProjectedPoint previous{};
+            for (const UserObject* r = files[f].objects; r->kind != kUserObjectArrayEnd; ++r) {
+                ProjectedPoint p{};
+                const bool visible = r->kind > kUserObjectLineEnd && ProjectMarkVertex(scene, *r, p) != 0;
+                if (r->kind <= kUserObjectLineEnd) {
+                    drawing = r->kind == kUserObjectLine;
+                    havePrevious = false;
+                    continue;
+                }
+                if (drawing && visible && havePrevious) {
+                    segments.push_back({short(previous.x), short(previous.y), short(p.x), short(p.y)});
+                }
+                havePrevious = visible;
+                previous = p;
+                if (!visible) {
+                    continue;
+                }
+                if (r->kind == kUserObjectStar) {
+                    stars.push_back({short(p.x), short(p.y)});
+                }
+                if (r->name[0] != '\0') {
+                    labels.push_back({{short(p.x + 6), short(p.y + 10)}, r->name});
+                }
+            }
+        }
+        RestoreViewLimits(scene, save);
+    }
+
+    void Send(const Scene& scene) const
+    {
+        Display* display = gAppEnv->display;
+        for (const XSegment& s : segments) {
+            XDrawLine(display, scene.backPixmap, scene.gc, s.x1, s.y1, s.x2, s.y2);
+        }
+        for (const XPoint& p : stars) {
+            DrawStar(scene, scene.backPixmap, p.x, p.y, 0, 0, 20, 3);
+        }
+        XFontSet fontSet = gAppEnv->fontSets[kFontUserObjectName - 1];
+        for (const Label& label : labels) {
+            DrawLabelText(display, scene.backPixmap, fontSet, scene.gc, label.at.x, label.at.y, label.text.c_str(),
+                          static_cast<int>(label.text.size()));
+        }
+    }
+};
+
+void TimeAgainstFloor(benchmark::State& state, const std::function<void()>& draw,
+                      const std::function<void()>& floorRequests)
+{
+    double ours = 0.0, floor = 0.0;
+    for (auto _ : state) {
+        const double drawn = Milliseconds(draw);
+        state.SetIterationTime(drawn / 1000.0);
+        ours += drawn;
+        floor += Milliseconds(floorRequests);
+    }
+    state.counters["floor_ms"] = floor / state.iterations();
+    state.counters["over_floor"] = ours / floor;
+}
+
+bool Ready(benchmark::State& state)
+{
+    if (!OpenBenchCanvas()) {
+        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
+        return false;
+    }
+    return true;
+}
+
+void BM_SkyMarks(benchmark::State& state)
+{
+    if (!Ready(state)) {
+        return;
+    }
+    Scene& scene = WholeSky();
+    char message[128];
+    if (LoadUserObjectFile(scene, UVOLA_SOURCE_DIR "/data/skymark.adf", gAppEnv->skyMarks, gAppEnv->skyMarkCount,
+                           message, sizeof message) == 0) {
+        state.SkipWithError("cannot read data/skymark.adf");
+        return;
+    }
+    scene.displayFlags[kFlagSkyMarks] = kMarksShownFlag | kMarkNamesFlag;
+    MarkRequests requests;
+    requests.Collect(scene, gAppEnv->skyMarks, gAppEnv->skyMarkCount);
+    state.counters["segments"] = double(requests.segments.size());
+    state.counters["names"] = double(requests.labels.size());
+    TimeAgainstFloor(state, [&] { DrawMarkLayers(scene); }, [&] { requests.Send(scene); });
+    scene.displayFlags[kFlagSkyMarks] = 0;
+    FreeUserObjectList(gAppEnv->skyMarks, gAppEnv->skyMarkCount);
+}
+BENCHMARK(BM_SkyMarks)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// 1,000 records over the whole sky: 50 outlines of eight vertices, 300
+// named stars and 250 named marks.
+std::string ThousandObjectFile()
+{
+    const std::string path = TempPath("uvola-bench-marks.adf");
+    FILE* out = std::fopen(path.c_str(), "w");
+    int records = 0;
+    for (int line = 0; line < 50; ++line, records += 10) {
+        std::fprintf(out, "LINE %d, %s\n", line % 9, line % 2 ? "f0f0" : "ffff");
+        for (int v = 0; v < 8; ++v) {
+            std::fprintf(out, "EQT %.3f %.3f\n", std::fmod(line * 0.48 + v * 0.1, 24.0), -60.0 + line * 2.4 + v);
+        }
+        std::fprintf(out, "END\n");
+    }
+    for (int i = 0; records < 1000; ++i, ++records) {
+        const double ra = std::fmod(i * 0.0733, 24.0), dec = -85.0 + std::fmod(i * 3.7, 170.0);
+        if (i < 300) {
+            std::fprintf(out, "EQT %.3f %.3f STAR %.1f %d Star%d 3\n", ra, dec, (i % 60) / 10.0, i % 10, i);
+        } else {
+            std::fprintf(out, "EQT %.3f %.3f MARK %d Mark%d 7\n", ra, dec, i % 2, i);
+        }
+    }
+    std::fclose(out);
+    return path;
+}
+
+void BM_ThousandUserObjects(benchmark::State& state)
+{
+    if (!Ready(state)) {
+        return;
+    }
+    Scene& scene = WholeSky();
+    const std::string path = ThousandObjectFile();
+    char message[128];
+    if (LoadUserObjectFile(scene, path.c_str(), scene.userObjectFiles, scene.userObjectFileCount, message,
+                           sizeof message) == 0 ||
+        scene.userObjectFiles[0].count != 1000) {
+        state.SkipWithError(message);
+        return;
+    }
+    scene.displayFlags[kFlagUserObjects] = kMarksShownFlag | kMarkNamesFlag;
+    MarkRequests requests;
+    requests.Collect(scene, scene.userObjectFiles, scene.userObjectFileCount);
+    state.counters["segments"] = double(requests.segments.size());
+    state.counters["names"] = double(requests.labels.size());
+    TimeAgainstFloor(state, [&] { DrawMarkLayers(scene); }, [&] { requests.Send(scene); });
+    FreeUserObjectFiles(scene);
+}
+BENCHMARK(BM_ThousandUserObjects)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// 500 entries with pictures: 400 designated stars and 100 Messier and NGC
+// objects.
+std::string FiveHundredEntryFile()
+{
+    const std::string path = TempPath("uvola-bench-marks.cdf");
+    FILE* out = std::fopen(path.c_str(), "w");
+    char text[kObjectCommandTextSize];
+    int entries = 0;
+    for (int32_t star = 0; star < kBrightStarCount && entries < 400; ++star) {
+        if (FormatObjectCommandText(gBenchScene, kObjectStar, star, text) != 0 && text[0] == 'S') {
+            std::fprintf(out, ":%s\n@TEXT \"A star with a picture.\"\n@IMAGE star%d.jpg \"Star\"\n", text, star);
+            ++entries;
+        }
+    }
+    for (int32_t nebula = 0; entries < 500; nebula += 3, ++entries) {
+        FormatObjectCommandText(gBenchScene, kObjectNebula, nebula, text);
+        std::fprintf(out, ":%s\n@TEXT \"A nebula.\"\n@IMAGE nebula%d.jpg\n", text, nebula);
+    }
+    std::fclose(out);
+    return path;
+}
+
+void BM_PictureMarks(benchmark::State& state)
+{
+    if (!Ready(state)) {
+        return;
+    }
+    Scene& scene = WholeSky();
+    const std::string path = FiveHundredEntryFile();
+    std::snprintf(gAppEnv->clickDataFile, kPathSize, "%s", path.c_str());
+    char message[128];
+    if (LoadClickData(scene, path.c_str(), message, sizeof message) == 0) {
+        state.SkipWithError("cannot read the click-data file");
+        return;
+    }
+    scene.displayFlags[kFlagNebulae] = kNebulaFlag;
+    scene.displayFlags[kFlagPictureMarks] = kPictureMarkFlag;
+    std::vector<XPoint> marks;
+    for (int32_t i = 0; scene.clickData[i].type != -1; ++i) {
+        ProjectedPoint p{};
+        if (PictureMarkPosition(scene, i, p) != 0) {
+            marks.push_back({short(p.x - 4), short(p.y - 4)});
+        }
+    }
+    state.counters["marks"] = double(marks.size());
+    Pixmap symbol = XCreatePixmap(gAppEnv->display, scene.backPixmap, kPictureMarkSize, kPictureMarkSize,
+                                  DefaultDepth(gAppEnv->display, DefaultScreen(gAppEnv->display)));
+    TimeAgainstFloor(state, [&] { DrawPictureMarks(scene, scene.backPixmap); },
+                     [&] {
+                         for (const XPoint& p : marks) {
+                             XCopyArea(gAppEnv->display, symbol, scene.backPixmap, scene.gc, 0, 0, kPictureMarkSize,
+                                       kPictureMarkSize, p.x, p.y);
+                         }
+                     });
+    XFreePixmap(gAppEnv->display, symbol);
+    scene.displayFlags[kFlagPictureMarks] = 0;
+    scene.displayFlags[kFlagNebulae] = 0;
+    FreeClickData(scene);
+}
+BENCHMARK(BM_PictureMarks)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
