@@ -113,6 +113,17 @@ const ClickDataIndex* FindEntry(const Scene& scene, int32_t type, int32_t id)
     return nullptr;
 }
 
+// The ':' line at an entry's offset, read into line.
+// Returned: 1 when the line there is an entry line
+bool SeekEntryLine(ClickDataStream& stream, const ClickDataIndex& entry, ClickDataLine& line)
+{
+    if (std::fseek(stream.file, entry.offset, SEEK_SET) != 0) {
+        return false;
+    }
+    stream.position = entry.offset;
+    return ReadDataLine(stream, line) != 0 && line.offset == entry.offset && IsClickDataEntryLine(line) != 0;
+}
+
 // Opens the click-data file at an object's entry, after its ':' line, when
 // that line still names the object.
 bool OpenEntry(Scene& scene, const ClickDataIndex& entry, ClickDataStream& stream)
@@ -124,7 +135,7 @@ bool OpenEntry(Scene& scene, const ClickDataIndex& entry, ClickDataStream& strea
     ClickDataLine line;
     int32_t type = 0;
     int32_t id = 0;
-    return SeekClickDataEntry(stream, entry, line) != 0 && ParseEntryTarget(scene, line, type, id) &&
+    return SeekEntryLine(stream, entry, line) && ParseEntryTarget(scene, line, type, id) &&
            type == entry.type && id == entry.id;
 }
 
@@ -282,13 +293,4 @@ void FreeClickData(Scene& scene)
 {
     std::free(scene.clickData);
     scene.clickData = nullptr;
-}
-
-int SeekClickDataEntry(ClickDataStream& stream, const ClickDataIndex& entry, ClickDataLine& line)
-{
-    if (std::fseek(stream.file, entry.offset, SEEK_SET) != 0) {
-        return 0;
-    }
-    stream.position = entry.offset;
-    return ReadDataLine(stream, line) != 0 && line.offset == entry.offset && IsClickDataEntryLine(line) != 0;
 }

@@ -108,12 +108,5 @@ int FindClickDataImages(Scene& scene, int32_t type, int32_t id, TextList* list);
 // Frees the Scene's index (quit).
 void FreeClickData(Scene& scene);
 
-// The ':' line at an entry's offset, read into line, without checking what
-// it names: the picture marks' scan, which runs at every redraw, relies on
-// the index for the object.
-// Returned: stream  positioned after it
-//           1 when the line there is an entry line, else 0
-int SeekClickDataEntry(ClickDataStream& stream, const ClickDataIndex& entry, ClickDataLine& line);
-
 // Whether a line is an entry line (its first word starts with ':').
 int IsClickDataEntryLine(const ClickDataLine& line);

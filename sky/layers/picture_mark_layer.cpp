@@ -16,6 +16,8 @@
 #include "sky/object_type.h"
 #include "sky/view/screen_points.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int kHalfMark = kPictureMarkSize / 2;
@@ -27,14 +29,13 @@ constexpr const char* kPictureMarkRows[kPictureMarkSize] = {
     "...###...", ".#.###.#.", "...###...", ".#.....#.",
 };
 
-// The rows as X bitmap bytes; `inverted` sets the bits the symbol leaves
-// empty instead.
-constexpr std::array<unsigned char, kRowBytes * kPictureMarkSize> MarkBits(bool inverted)
+// The rows as X bitmap bytes.
+constexpr std::array<unsigned char, kRowBytes * kPictureMarkSize> MarkBits()
 {
     std::array<unsigned char, kRowBytes * kPictureMarkSize> bits{};
     for (int row = 0; row < kPictureMarkSize; ++row) {
         for (int col = 0; col < kPictureMarkSize; ++col) {
-            if ((kPictureMarkRows[row][col] == '#') != inverted) {
+            if (kPictureMarkRows[row][col] == '#') {
                 bits[row * kRowBytes + col / 8] |= static_cast<unsigned char>(1u << (col % 8));
             }
         }
@@ -42,62 +43,58 @@ constexpr std::array<unsigned char, kRowBytes * kPictureMarkSize> MarkBits(bool 
     return bits;
 }
 
-constexpr auto kInvertedMarkBits = MarkBits(true);
-
 constexpr int32_t kBrightNebulaStarLimit = 39;   // fainter than 3.9 shows M31, M42 and the Clouds
 constexpr int32_t kJovianMoonStarLimit = 60;
 
-// The symbol made for one redraw: a bitmap to stipple with on visuals with
-// writable colour cells, otherwise a pixmap of the screen's depth, black
-// where the symbol is empty and the mark colour where it is set, ORed in.
-struct MarkSymbol {
-    Pixmap pixmap = None;
-    bool stipple = false;
+// The marks of one redraw: the pixels the symbol sets at every mark, sent
+// to the server in one request, not one copy or fill per mark. On a visual
+// with writable colour cells they take the mark colour, as a stipple of the
+// symbol would give; on other visuals the mark colour is ORed in, as a copy
+// of the symbol with GXor would give.
+struct MarkPixels {
+    std::vector<XPoint> points;
 
-    explicit MarkSymbol(Drawable drawable)
+    void Add(int x, int y)
+    {
+        for (const XPoint& offset : SymbolOffsets()) {
+            points.push_back(XPoint{short(x + offset.x), short(y + offset.y)});
+        }
+    }
+
+    void Draw(const Scene& scene, Drawable drawable) const
     {
         Display* display = gAppEnv->display;
-        stipple = gAppEnv->writableColorCells != 0;
-        if (stipple) {
-            pixmap = XCreateBitmapFromData(display, drawable, reinterpret_cast<const char*>(PictureMarkBitmap.data()),
-                                           kPictureMarkSize, kPictureMarkSize);
-            return;
-        }
-        // The inverted bits: so the ORed copy shows the symbol itself, as
-        // the stipple does, and leaves the sky around it as it was.
-        pixmap = XCreatePixmapFromBitmapData(
-            display, drawable, const_cast<char*>(reinterpret_cast<const char*>(kInvertedMarkBits.data())),
-            kPictureMarkSize, kPictureMarkSize, gAppEnv->pixels[kColorBlack], gAppEnv->pixels[kColorPictureMark],
-            static_cast<unsigned int>(DefaultDepth(display, DefaultScreen(display))));
-    }
-    ~MarkSymbol()
-    {
-        if (pixmap != None) {
-            XFreePixmap(gAppEnv->display, pixmap);
-        }
-    }
-    MarkSymbol(const MarkSymbol&) = delete;
-    MarkSymbol& operator=(const MarkSymbol&) = delete;
-};
-
-void DrawPictureMark(const Scene& scene, Drawable drawable, const MarkSymbol& symbol, int x, int y)
-{
-    Display* display = gAppEnv->display;
-    const int left = x - kHalfMark;
-    const int top = y - kHalfMark;
-    if (symbol.stipple) {
+        const bool copy = gAppEnv->writableColorCells == 0;
         XSetForeground(display, scene.gc, gAppEnv->pixels[kColorPictureMark]);
-        XSetStipple(display, scene.gc, symbol.pixmap);
-        XSetTSOrigin(display, scene.gc, left, top);
-        XSetFillStyle(display, scene.gc, FillStippled);
-        XFillRectangle(display, drawable, scene.gc, left, top, kPictureMarkSize, kPictureMarkSize);
-        XSetFillStyle(display, scene.gc, FillSolid);
-        return;
+        if (copy) {
+            XSetFunction(display, scene.gc, GXor);
+        }
+        // Xlib splits a long point list into requests of the size the
+        // server takes.
+        XDrawPoints(display, drawable, scene.gc, const_cast<XPoint*>(points.data()), int(points.size()),
+                    CoordModeOrigin);
+        if (copy) {
+            XSetFunction(display, scene.gc, GXcopy);
+        }
     }
-    XSetFunction(display, scene.gc, GXor);
-    XCopyArea(display, symbol.pixmap, drawable, scene.gc, 0, 0, kPictureMarkSize, kPictureMarkSize, left, top);
-    XSetFunction(display, scene.gc, GXcopy);
-}
+
+    // The set pixels of the symbol, from its centre.
+    static const std::vector<XPoint>& SymbolOffsets()
+    {
+        static const std::vector<XPoint> offsets = [] {
+            std::vector<XPoint> set;
+            for (int row = 0; row < kPictureMarkSize; ++row) {
+                for (int col = 0; col < kPictureMarkSize; ++col) {
+                    if ((PictureMarkBitmap[row * kRowBytes + col / 8] >> (col % 8)) & 1) {
+                        set.push_back(XPoint{short(col - kHalfMark), short(row - kHalfMark)});
+                    }
+                }
+            }
+            return set;
+        }();
+        return offsets;
+    }
+};
 
 bool StarShown(const Scene& scene, int32_t star)
 {
@@ -166,28 +163,34 @@ bool EntryObjectShown(const Scene& scene, const ClickDataIndex& entry)
     }
 }
 
-// The entry's object, if drawn, then its lines up to the next entry: the
-// mark goes on it at the first "@IMAGE" line.
-void ScanPictureMarks(Scene& scene, Drawable drawable, ClickDataStream& stream, const MarkSymbol& symbol)
+// The file read once from its start: the index holds the entries in file
+// order, so each indexed ':' line is met in turn, and the mark goes on its
+// object, if drawn, at the entry's first "@IMAGE" line. Reading straight
+// through costs less than a seek to every entry, which the redraw would pay
+// hundreds of times.
+void ScanPictureMarks(Scene& scene, ClickDataStream& stream, MarkPixels& marks)
 {
+    const ClickDataIndex* index = scene.clickData;
     ClickDataLine line;
-    for (int32_t i = 0; scene.clickData[i].type != -1; ++i) {
-        ProjectedPoint point{};
-        if (PictureMarkPosition(scene, i, point) == 0 || SeekClickDataEntry(stream, scene.clickData[i], line) == 0) {
-            continue;
-        }
-        while (ReadDataLine(stream, line) != 0 && IsClickDataEntryLine(line) == 0) {
-            if (AsciiCaseEqual(line.words[0], "@IMAGE") != 0) {
-                DrawPictureMark(scene, drawable, symbol, point.x, point.y);
-                break;
+    int32_t next = 0;        // the next index entry to meet
+    int32_t current = -1;    // the entry being read; -1: none, or marked already
+    while ((index[next].type != -1 || current >= 0) && ReadDataLine(stream, line) != 0) {
+        if (IsClickDataEntryLine(line) != 0) {
+            const bool indexed = index[next].type != -1 && line.offset == index[next].offset;
+            current = indexed ? next++ : -1;
+        } else if (current >= 0 && AsciiCaseEqual(line.words[0], "@IMAGE") != 0) {
+            ProjectedPoint point{};
+            if (PictureMarkPosition(scene, current, point) != 0) {
+                marks.Add(point.x, point.y);
             }
+            current = -1;
         }
     }
 }
 
 }  // namespace
 
-const std::array<unsigned char, 2 * kPictureMarkSize> PictureMarkBitmap = MarkBits(false);
+const std::array<unsigned char, 2 * kPictureMarkSize> PictureMarkBitmap = MarkBits();
 
 int PictureMarkPosition(const Scene& scene, int32_t entry, ProjectedPoint& out)
 {
@@ -210,6 +213,7 @@ void DrawPictureMarks(Scene& scene, Drawable drawable)
     if (stream.file == nullptr) {
         return;
     }
-    const MarkSymbol symbol(drawable);
-    ScanPictureMarks(scene, drawable, stream, symbol);
+    MarkPixels marks;
+    ScanPictureMarks(scene, stream, marks);
+    marks.Draw(scene, drawable);
 }

@@ -36,5 +36,11 @@ int PictureMarkPosition(const Scene& scene, int32_t entry, ProjectedPoint& out);
 
 // The layer, while PICTUREMARK is on and click data are loaded: one mark,
 // centred on the object, for every entry with an "@IMAGE" line whose object
-// is drawn (PictureMarkPosition), in ColorPictureMark.
+// is drawn (PictureMarkPosition). The symbol's set pixels take
+// ColorPictureMark on a visual with writable colour cells (as a stipple
+// would draw them) and have it ORed in on other visuals (as a copy with
+// GXor would); the pixels it leaves empty are not touched. All marks go to
+// the server in one request.
+// Given:    scene  index; the file is gAppEnv->clickDataFile (none drawn
+//                  when it cannot be opened)
 void DrawPictureMarks(Scene& scene, Drawable drawable);
