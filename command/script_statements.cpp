@@ -10,13 +10,13 @@
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/catalog/solar_body_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 #include "sky/view/targets.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -357,12 +357,10 @@ void StkWriteCommands(const Scene& scene, ScriptText& out, int form)
 {
     AddScriptStatement(out, "INIT");
     WriteFlagGroup(scene, out, kGroupStatusBar);
-    // One LOAD AD line per loaded user-object file, in load order. No reader
-    // of user-object files is built yet, so the Scene's list is always
-    // empty; its records give the paths once the reader exists.
-    const std::vector<std::string> userObjectFiles;
-    for (const std::string& path : userObjectFiles) {
-        AddScriptStatement(out, "LOAD AD, \"%s\"", QuotedScriptText(out, path.c_str()));
+    // One LOAD AD line per loaded user-object file, in load order, so that
+    // the running indexes of their objects come back the same.
+    for (int32_t i = 0; i < scene.userObjectFileCount; ++i) {
+        AddScriptStatement(out, "LOAD AD, \"%s\"", QuotedScriptText(out, scene.userObjectFiles[i].path));
     }
     StkWriteSceneState(scene, out, form);
     const AnimationState& run = scene.animation;

@@ -9,6 +9,7 @@
 
 #include "command/interpreter.h"
 #include "sky/catalog/small_body_lists.h"
+#include "sky/catalog/user_object_files.h"
 
 #include <string>
 #include <sys/stat.h>
@@ -54,6 +55,9 @@ const ChartState kChartStates[] = {
      "LOOK ECL 120 0; HIDE STAR; SHOW CONS_NAME2, CONS_LINE; SHOW ECL_GRID, ECL_NUM, EQT_GRID_1950, EQT_1950,"
      "EQT_GRID_1950_NUM, EQT_1950_NUM, MRD_NUM; GRID MODE3; HIDE PLANET; SHOW PLANET_MAG; HIDE SUN;"
      "HIDE NEBULA_LINE; SHOW FLAMSTEED, VARIABLE"},
+    {"user objects", {}, {},
+     "DATE 2024,1,10,21,0,0,9; LOCATE 139.767E,35.681N,9,40,Tokyo; MODE EQT; VIEW ANGLE 50;"
+     "LOAD AD ~/objects.adf; LOAD AD \"~/more objects.adf\"; TRACK AD Giant; HIDE STAR"},
 };
 
 class ScriptRoundTrip : public ::testing::Test {
@@ -62,6 +66,9 @@ protected:
     {
         World();
         ResizeArea(480, 360);
+        WriteFile(HomePath("objects.adf"), "LINE 3, f0f0\nSTAR alphaOri\nSTAR betaOri\nEND\n"
+                                           "STAR alphaOri STAR 0.5 9 Giant 4\n");
+        WriteFile(HomePath("more objects.adf"), "M42 MARK 0 \"Orion Nebula\" 7\nHRZ 90 10 West\n");
         Reset();
         gAppEnv->quiet = 1;
     }
@@ -72,6 +79,7 @@ protected:
     {
         FreeCometList(scene);
         FreeMinorPlanetList(scene);
+        FreeUserObjectFiles(scene);
         PrepareScene(scene);
     }
 

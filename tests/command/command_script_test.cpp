@@ -13,6 +13,7 @@
 #include "command/script_runner.h"
 #include "core/keywords.h"
 #include "sky/catalog/solar_body_names.h"
+#include "sky/catalog/user_object_files.h"
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -48,6 +49,7 @@ protected:
     {
         FreeCometList(scene);
         FreeMinorPlanetList(scene);
+        FreeUserObjectFiles(scene);
         StkUseCommandTable(nullptr);
     }
 
@@ -588,6 +590,7 @@ const SavedState kStates[] = {
      false},
     {"small bodies", "HIDE COMET2; SHOW COMET_NAME; HIDE IONTAIL3; SHOW MINORPLANET1_NAME; TRACK COMET3", true},
     {"small bodies hidden", "HIDE COMET, MINORPLANET", true},
+    {"user objects", "LOAD AD ~/objects.adf; LOAD AD \"~/more objects.adf\"; HIDE AD_NAME; TRACK AD Pleiades", false},
 };
 
 // Everything a script sets, compared field by field.
@@ -628,6 +631,11 @@ void ExpectSameState(const Scene& a, const Scene& b)
     EXPECT_EQ(a.mag.nebulaFaint, b.mag.nebulaFaint);
     EXPECT_EQ(a.mag.nebulaBright, b.mag.nebulaBright);
     EXPECT_EQ(a.mag.nebulaBoundsInUse, b.mag.nebulaBoundsInUse);
+    ASSERT_EQ(a.userObjectFileCount, b.userObjectFileCount);
+    for (int32_t i = 0; i < a.userObjectFileCount; ++i) {
+        EXPECT_STREQ(a.userObjectFiles[i].path, b.userObjectFiles[i].path);
+        EXPECT_EQ(a.userObjectFiles[i].count, b.userObjectFiles[i].count);
+    }
     ASSERT_EQ(a.cometCount, b.cometCount);
     ASSERT_EQ(a.mplanetCount, b.mplanetCount);
     for (int32_t i = 0; i < a.cometCount; ++i) {
@@ -643,6 +651,8 @@ void ExpectSameState(const Scene& a, const Scene& b)
 TEST_F(Scripts, SavedStatesReadBackAsTheyWere)
 {
     static Scene original;
+    WriteFile(HomePath("objects.adf"), "LINE 2\nM31 Andromeda\nM33\nEND\n");
+    WriteFile(HomePath("more objects.adf"), "M42 Orion\nM45 Pleiades 4\n");
     for (const SavedState& state : kStates) {
         SCOPED_TRACE(state.name);
         ResetScene(original);
@@ -658,6 +668,7 @@ TEST_F(Scripts, SavedStatesReadBackAsTheyWere)
         EXPECT_EQ(SavedFile(scene, kScriptFormScene), file);
         FreeCometList(original);
         FreeMinorPlanetList(original);
+        FreeUserObjectFiles(original);
     }
 }
 
