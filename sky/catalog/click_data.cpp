@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -139,10 +140,23 @@ bool OpenEntry(Scene& scene, const ClickDataIndex& entry, ClickDataStream& strea
            type == entry.type && id == entry.id;
 }
 
-// The next line of the entry being read; false at the next entry or the end.
-bool NextEntryLine(ClickDataStream& stream, ClickDataLine& line)
+// Hands each line of an object's entry, after its ':' line, to `each`
+// until it returns false; nothing when the object has no entry or the file
+// cannot be read.
+void ReadObjectEntry(Scene& scene, int32_t type, int32_t id,
+                     const std::function<bool(const ClickDataLine&)>& each)
 {
-    return ReadDataLine(stream, line) != 0 && IsClickDataEntryLine(line) == 0;
+    const ClickDataIndex* entry = FindEntry(scene, type, id);
+    if (entry == nullptr) {
+        return;
+    }
+    ClickDataStream stream(gAppEnv->clickDataFile);
+    if (!OpenEntry(scene, *entry, stream)) {
+        return;
+    }
+    ClickDataLine line;
+    while (ReadDataLine(stream, line) != 0 && IsClickDataEntryLine(line) == 0 && each(line)) {
+    }
 }
 
 }  // namespace
@@ -239,53 +253,37 @@ int LoadClickData(Scene& scene, const char* path, char* message, size_t messageS
 
 int FindClickDataText(Scene& scene, int32_t type, int32_t id, char* text, size_t textSize, int& hasImage)
 {
-    const ClickDataIndex* entry = FindEntry(scene, type, id);
-    if (entry == nullptr) {
-        return 0;
-    }
-    ClickDataStream stream(gAppEnv->clickDataFile);
-    if (!OpenEntry(scene, *entry, stream)) {
-        return 0;
-    }
     CopyCut(text, textSize, "");
     hasImage = 0;
     int found = 0;
-    ClickDataLine line;
-    while (NextEntryLine(stream, line)) {
-        if (line.words[0][0] != '@') {
-            continue;
+    ReadObjectEntry(scene, type, id, [&](const ClickDataLine& line) {
+        if (line.words[0][0] == '@') {
+            found = 1;
+            if (IsWord(line.words[0], "@IMAGE") && line.words[1] != nullptr) {
+                hasImage = 1;
+            } else if (IsWord(line.words[0], "@TEXT") && line.words[1] != nullptr) {
+                CopyCut(text, textSize, line.words[1]);
+            }
         }
-        found = 1;
-        if (IsWord(line.words[0], "@IMAGE") && line.words[1] != nullptr) {
-            hasImage = 1;
-        } else if (IsWord(line.words[0], "@TEXT") && line.words[1] != nullptr) {
-            CopyCut(text, textSize, line.words[1]);
-        }
-    }
+        return true;
+    });
     return found;
 }
 
 int FindClickDataImages(Scene& scene, int32_t type, int32_t id, TextList* list)
 {
-    const ClickDataIndex* entry = FindEntry(scene, type, id);
-    if (entry == nullptr) {
-        return 0;
-    }
-    ClickDataStream stream(gAppEnv->clickDataFile);
-    if (!OpenEntry(scene, *entry, stream)) {
-        return 0;
-    }
     int added = 0;
-    ClickDataLine line;
-    while (NextEntryLine(stream, line)) {
+    ReadObjectEntry(scene, type, id, [&](const ClickDataLine& line) {
         // A picture line without a file has nothing to show.
-        if (IsWord(line.words[0], "@IMAGE") && line.words[1] != nullptr) {
-            if (AddTextListItem(list, line.words[1], line.words[2]) == 0) {
-                break;
-            }
-            ++added;
+        if (!IsWord(line.words[0], "@IMAGE") || line.words[1] == nullptr) {
+            return true;
         }
-    }
+        if (AddTextListItem(list, line.words[1], line.words[2]) == 0) {
+            return false;
+        }
+        ++added;
+        return true;
+    });
     return added;
 }
 

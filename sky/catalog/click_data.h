@@ -92,7 +92,8 @@ int NextClickDataEntry(Scene& scene, ClickDataStream& stream, int32_t& type, int
 //           type, id  the object
 //           textSize  size of text
 // Returned: text      the last "@TEXT" text, cut to textSize - 1
-//                     characters; empty when the entry has none
+//                     characters; empty when the entry has none, or there
+//                     is no entry
 //           hasImage  1 when an "@IMAGE" line names a file, else 0
 //           1 when the entry has any '@' line; 0 when the object has no
 //           entry, or the file cannot be opened ("stkErrorFileNotFound")

@@ -24,11 +24,7 @@ protected:
 
     void SetUp() override
     {
-        ResetAppEnv();
-        gAppEnv->quiet = 1;
-        ResetScene(scene);
-        scene.keepCentred = 0;
-        scene.view.skyRect = {0, 20, 800, 600};
+        ResetForCommands(scene);
         WriteFile(TestHome() + "/objects.adf", "M31 Andromeda\nM42 Orion\n");
         WriteFile(TestHome() + "/more.adf", "M45 Pleiades\n");
         WriteFile(TestHome() + "/bad.adf", "# first\nM31 Fine\nNOSUCH place\n");

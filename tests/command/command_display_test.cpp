@@ -24,11 +24,7 @@ class DisplayCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetAppEnv();
-        gAppEnv->quiet = 1;
-        ResetScene(scene);
-        scene.keepCentred = 0;
-        scene.view.skyRect = {0, 20, 800, 600};
+        ResetForCommands(scene);
     }
 
     void TearDown() override

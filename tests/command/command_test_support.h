@@ -10,6 +10,18 @@
 #include <cstring>
 #include <string>
 
+// A fresh application record and scene for running commands as the command
+// port runs them (quiet: errors stay in gAppEnv), with a sky rectangle under
+// a status strip and nothing to keep centred.
+inline void ResetForCommands(Scene& scene)
+{
+    ResetAppEnv();
+    gAppEnv->quiet = 1;
+    ResetScene(scene);
+    scene.keepCentred = 0;
+    scene.view.skyRect = {0, 20, 800, 600};
+}
+
 // Runs a text; returns the pending error key ("" when none).
 inline std::string RunCommand(Scene& scene, const std::string& text)
 {

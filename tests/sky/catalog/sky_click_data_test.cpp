@@ -14,6 +14,7 @@
 #include "sky/text_list.h"
 #include "sky/view/screen_points.h"
 #include "tests/harness/test_files.h"
+#include "tests/sky/catalog/catalog_ids.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <cstring>
@@ -22,22 +23,10 @@
 
 namespace {
 
+using catalogtest::NebulaId;
+using catalogtest::StarId;
 using skytest::MakeScene;
 using skytest::ViewSetup;
-
-int32_t Nebula(const char* name)
-{
-    int32_t id = -1;
-    FindNebulaByDesignation(name, id);
-    return id;
-}
-
-int32_t Star(const char* name)
-{
-    int32_t id = -1;
-    FindStarByName(name, id);
-    return id;
-}
 
 std::string Optional(const std::optional<std::string>& text)
 {
@@ -108,14 +97,14 @@ TEST_F(ClickData, EntryLinesWithAndWithoutABlankNameTheSameObject)
     const std::vector<ClickDataIndex> index = Index();
     ASSERT_EQ(index.size(), 3u);
     EXPECT_EQ(index[0].type, kObjectNebula);
-    EXPECT_EQ(index[0].id, Nebula("M31"));
+    EXPECT_EQ(index[0].id, NebulaId("M31"));
     EXPECT_EQ(index[1].type, index[0].type);
     EXPECT_EQ(index[1].id, index[0].id);
     EXPECT_EQ(index[0].offset, 0);
     EXPECT_EQ(index[1].offset, 16);
-    EXPECT_EQ(index[2].id, Nebula("M42"));
+    EXPECT_EQ(index[2].id, NebulaId("M42"));
     // The first entry of an object is the one read.
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31")).text, "One");
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).text, "One");
 }
 
 struct LookupRow {
@@ -150,11 +139,11 @@ TEST_F(ClickData, TextsAndPicturesOfAnEntry)
     for (const LookupRow& row : rows) {
         SCOPED_TRACE(row.file);
         ASSERT_EQ(Use(row.file), 1);
-        const Found found = Text(kObjectNebula, Nebula("M31"));
+        const Found found = Text(kObjectNebula, NebulaId("M31"));
         EXPECT_EQ(found.found, row.found);
         EXPECT_EQ(found.text, row.text);
         EXPECT_EQ(found.hasImage, row.hasImage);
-        EXPECT_EQ(Images(kObjectNebula, Nebula("M31")), row.images);
+        EXPECT_EQ(Images(kObjectNebula, NebulaId("M31")), row.images);
     }
 }
 
@@ -164,8 +153,8 @@ TEST_F(ClickData, AFileWithoutEntriesLeavesNoIndexAndNothingIsFound)
         SCOPED_TRACE(text);
         ASSERT_EQ(Use(text), 1);
         EXPECT_EQ(scene->clickData, nullptr);
-        EXPECT_EQ(Text(kObjectNebula, Nebula("M31")).found, 0);
-        EXPECT_TRUE(Images(kObjectNebula, Nebula("M31")).empty());
+        EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).found, 0);
+        EXPECT_TRUE(Images(kObjectNebula, NebulaId("M31")).empty());
     }
 }
 
@@ -176,19 +165,19 @@ TEST_F(ClickData, AnOverLongLineIsSkippedWholeAndItsTailStartsNoEntry)
     ASSERT_EQ(Use(":M31\n" + longLine + "@TEXT After\n"), 1);
     const std::vector<ClickDataIndex> index = Index();
     ASSERT_EQ(index.size(), 1u);
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31")).text, "After");
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M42")).found, 0);
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).text, "After");
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M42")).found, 0);
     // A line of 2047 characters is read.
     ASSERT_EQ(Use(":M31\n@TEXT " + std::string(2041, 'y') + "\n"), 1);
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31"), 3000).text, std::string(2041, 'y'));
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31"), 3000).text, std::string(2041, 'y'));
 }
 
 TEST_F(ClickData, TextsAreCutToTheBufferGiven)
 {
     ASSERT_EQ(Use(":M31\n@TEXT " + std::string(1500, 't') + "\n"), 1);
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31"), kPickedTextSize).text, std::string(kPickedTextSize - 1, 't'));
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31"), kPickedTextSize).text, std::string(kPickedTextSize - 1, 't'));
     scene->pickedObject.type = kObjectNebula;
-    scene->pickedObject.id = Nebula("M31");
+    scene->pickedObject.id = NebulaId("M31");
     ASSERT_NE(ReadPickedClickData(*scene), nullptr);
     EXPECT_EQ(std::strlen(scene->pickedObject.text), size_t(kPickedTextSize - 1));
     EXPECT_EQ(scene->pickedObject.clickDataFlags, kClickDataHasText);
@@ -203,7 +192,7 @@ TEST_F(ClickData, AFailedLoadKeepsTheIndexInUse)
     EXPECT_EQ(Load(TestHome() + "/" + std::string(300, 'p')), 0);
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
     EXPECT_EQ(scene->clickData, before);
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31")).text, "Kept");
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).text, "Kept");
 }
 
 TEST_F(ClickData, AFileChangedSinceItWasIndexedGivesNothingForObjectsItNoLongerHas)
@@ -211,13 +200,13 @@ TEST_F(ClickData, AFileChangedSinceItWasIndexedGivesNothingForObjectsItNoLongerH
     ASSERT_EQ(Use(":M31\n@TEXT Andromeda\n:M42\n@TEXT Orion\n"), 1);
     // The same offsets now hold other objects, and M31 moved.
     WriteFile(gAppEnv->clickDataFile, ":M45\n@TEXT Pleiades\n:M31\n@TEXT Moved\n");
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31")).found, 0);
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M42")).found, 0);
-    EXPECT_TRUE(Images(kObjectNebula, Nebula("M31")).empty());
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).found, 0);
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M42")).found, 0);
+    EXPECT_TRUE(Images(kObjectNebula, NebulaId("M31")).empty());
     // Gone altogether: the lookup says so.
     std::remove(gAppEnv->clickDataFile);
     gAppEnv->errorKey[0] = '\0';
-    EXPECT_EQ(Text(kObjectNebula, Nebula("M31")).found, 0);
+    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).found, 0);
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileNotFound");
 }
 
@@ -239,15 +228,15 @@ TEST_F(ClickData, PickingTheAndromedaGalaxyReadsItsTextFromTheSampleFile)
     for (const ClickDataIndex& entry : Index()) {
         EXPECT_EQ(Text(entry.type, entry.id).found, 1) << entry.type << " " << entry.id;
     }
-    EXPECT_EQ(Images(kObjectStar, Star("alphaOri")), std::vector<std::string>{"orion.jpg|Orion"});
+    EXPECT_EQ(Images(kObjectStar, StarId("alphaOri")), std::vector<std::string>{"orion.jpg|Orion"});
 
     ProjectedPoint m31{};
-    ASSERT_EQ(GetObjectScreenPoint(*scene, kObjectNebula, Nebula("M31"), 0.0, 0.0, m31), 1);
+    ASSERT_EQ(GetObjectScreenPoint(*scene, kObjectNebula, NebulaId("M31"), 0.0, 0.0, m31), 1);
     scene->displayFlags[kFlagStars] = 0;
     ASSERT_EQ(PickObjectAt(*scene, m31.x + 1, m31.y + 1), 1);
     const PickedObject& picked = scene->pickedObject;
     EXPECT_EQ(picked.type, kObjectNebula);
-    EXPECT_EQ(picked.id, Nebula("M31"));
+    EXPECT_EQ(picked.id, NebulaId("M31"));
     EXPECT_STREQ(picked.text, "The Andromeda Galaxy, the most distant object plain to the naked eye.");
     EXPECT_EQ(picked.clickDataFlags, kClickDataHasText | kClickDataHasImage);
 }
@@ -259,7 +248,7 @@ TEST_F(ClickData, AnObjectWithoutClickDataKeepsThePickedText)
     std::strcpy(picked.text, "earlier");
     picked.clickDataFlags = 3;
     picked.type = kObjectNebula;
-    picked.id = Nebula("M42");
+    picked.id = NebulaId("M42");
     EXPECT_EQ(ReadPickedClickData(*scene), nullptr);
     EXPECT_STREQ(picked.text, "earlier");
     EXPECT_EQ(picked.clickDataFlags, 0);

@@ -19,6 +19,7 @@
 #include "sky/view/screen_points.h"
 #include "sky/view/targets.h"
 #include "tests/harness/test_files.h"
+#include "tests/sky/catalog/catalog_ids.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <cmath>
@@ -40,22 +41,10 @@ extern "C" void* __wrap_realloc(void* p, size_t n)
 
 namespace {
 
+using catalogtest::NebulaId;
+using catalogtest::StarId;
 using skytest::MakeScene;
 using skytest::ViewSetup;
-
-int32_t Nebula(const char* name)
-{
-    int32_t id = -1;
-    FindNebulaByDesignation(name, id);
-    return id;
-}
-
-int32_t Star(const char* name)
-{
-    int32_t id = -1;
-    FindStarByName(name, id);
-    return id;
-}
 
 // The records of a loaded file, without the end marker.
 struct UserFileRecords {
@@ -122,9 +111,9 @@ struct RecordRow {
 
 TEST_F(UserFiles, EveryKindOfLineGivesItsRecord)
 {
-    const int32_t m31 = Nebula("M31");
-    const int32_t m42 = Nebula("M42");
-    const int32_t betelgeuse = Star("alphaOri");
+    const int32_t m31 = NebulaId("M31");
+    const int32_t m42 = NebulaId("M42");
+    const int32_t betelgeuse = StarId("alphaOri");
     const RecordRow rows[] = {
         {"M31 Andromeda 3\n", 0, kUserObjectPoint, kObjectNebula, m31, 0, 0, "Andromeda", kColorStar6},
         // The colour number persists.
@@ -388,7 +377,7 @@ TEST_F(UserFiles, TargetsNameUserObjectsAndSkyMarks)
     EXPECT_EQ(GetTargetCoordinates(*scene, kObjectSkyMark, 0, 0.0, 0.0, pair), kFrameEqt);
     ProjectedPoint point{};
     ProjectedPoint pleiades{};
-    GetObjectScreenPoint(*scene, kObjectNebula, Nebula("M45"), 0.0, 0.0, pleiades);
+    GetObjectScreenPoint(*scene, kObjectNebula, NebulaId("M45"), 0.0, 0.0, pleiades);
     EXPECT_EQ(GetTargetScreenPoint(*scene, kObjectSkyMark, 0, 0.0, 0.0, point), 1);
     EXPECT_EQ(point.x, pleiades.x);
     EXPECT_EQ(ObjectExists(*scene, kObjectSkyMark, 1), 0);
