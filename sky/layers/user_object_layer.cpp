@@ -150,6 +150,12 @@ void DrawMarkPoints(const Scene& scene, Drawable drawable, const UserObject* rec
         if (!IsPointKind(record->kind) || horizontal != (pass == 0)) {
             continue;
         }
+        // Only a star has a symbol: a point without a name to show (the
+        // outlines' vertices) draws nothing and need not be projected.
+        const bool named = withNames != 0 && record->name[0] != '\0';
+        if (record->kind != kUserObjectStar && !named) {
+            continue;
+        }
         ProjectedPoint point{};
         if (ProjectMarkVertex(scene, *record, point) == 0) {
             continue;
@@ -160,7 +166,7 @@ void DrawMarkPoints(const Scene& scene, Drawable drawable, const UserObject* rec
         } else if (record->kind == kUserObjectPoint) {
             gap = 0;
         }
-        if (withNames != 0 && record->name[0] != '\0') {
+        if (named) {
             DrawName(scene, drawable, *record, point, gap);
         }
     }
