@@ -467,7 +467,7 @@ void LoadClickDataFile(Scene& scene, const char* path, char* message, size_t siz
     }
     CopyCut(gAppEnv->clickDataFile, sizeof gAppEnv->clickDataFile, path);
     // The information box's Image button follows the new click data.
-    UpdateClickDataDialogButtons(scene);
+    UiUpdateInfoBoxButtons(scene);
 }
 
 }  // namespace

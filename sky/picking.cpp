@@ -461,8 +461,3 @@ const char* ReadPickedClickData(Scene& scene)
                                                  (hasImage != 0 ? kClickDataHasImage : 0));
     return picked.text;
 }
-
-void UpdateClickDataDialogButtons(Scene&)
-{
-    // The information box is not built yet: nothing shows these buttons.
-}

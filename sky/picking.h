@@ -91,8 +91,3 @@ constexpr uint8_t kClickDataHasImage = 2;
 //           the picked text, or null when the object has no entry with
 //           any '@' line (the picked text is then left as it is)
 const char* ReadPickedClickData(Scene& scene);
-
-// Brings the information box's buttons up to the Scene: its Track button
-// shows whether the picked object is the tracked target, its Image button
-// whether the object has a picture in the click data.
-void UpdateClickDataDialogButtons(Scene& scene);

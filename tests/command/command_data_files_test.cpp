@@ -12,6 +12,7 @@
 #include "sky/catalog/user_object_files.h"
 #include "sky/object_type.h"
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 #include "tests/harness/test_files.h"
 
 #include <string>
@@ -99,13 +100,28 @@ TEST_F(DataFileCommands, UnloadAdReleasesOneFileByTheNameItWasLoadedWithOrAll)
     EXPECT_EQ(scene.userObjectFiles, nullptr);
 }
 
+int gInfoBoxButtonUpdates = 0;
+
+void CountInfoBoxButtonUpdate(Scene&)
+{
+    ++gInfoBoxButtonUpdates;
+}
+
+// The information box's Image button follows the click data in use: only a
+// file that was read refreshes it.
 TEST_F(DataFileCommands, LoadClickDataTakesTheFileInUseOnlyWhenItWasRead)
 {
+    gInfoBoxButtonUpdates = 0;
+    const UiHooks saved = gUiHooks;
+    gUiHooks.updateInfoBoxButtons = CountInfoBoxButtonUpdate;
     ASSERT_EQ(Run("LOAD CLICKDATA ~/click.cdf"), "");
+    EXPECT_EQ(gInfoBoxButtonUpdates, 1);
     EXPECT_EQ(std::string(gAppEnv->clickDataFile), TestHome() + "/click.cdf");
     ASSERT_NE(scene.clickData, nullptr);
     const ClickDataIndex* index = scene.clickData;
     EXPECT_EQ(Run("LOAD CLICKDATA ~/missing.cdf"), "stkErrorFileNotFound");
+    gUiHooks = saved;
+    EXPECT_EQ(gInfoBoxButtonUpdates, 1);
     EXPECT_EQ(scene.clickData, index);
     EXPECT_EQ(std::string(gAppEnv->clickDataFile), TestHome() + "/click.cdf");
     char text[64];
