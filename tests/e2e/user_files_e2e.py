@@ -46,7 +46,7 @@ class UserFiles(ChartTestCase):
                      "ClickImagePath": os.path.join(DATA, "image") + "/",
                      "ColorStar0": resource(LINE_COLOUR), "ColorDirection2Font": resource(LABEL_COLOUR),
                      "ColorPictureMark": resource(MARK_COLOUR)}
-        cls.args = ["-q"]
+        cls.args = list(ChartTestCase.args)
         for name, value in resources.items():
             cls.args += ["-xrm", "uvola*%s: %s" % (name, value)]
         home = UvolaSession.home()
