@@ -5,35 +5,33 @@
 // marks of a click-data file of 500 entries. The chart is set up once by a
 // full redraw.
 //
-// Each also reports the X server's floor: the same requests sent directly
-// (one XDrawLine per segment drawn, one label per name, one star symbol per
-// star; the picture marks' pixels as one point list), and "over_floor", the
-// layer's time over it.
+// Each also reports, measured in the same run, the X server's floor for the
+// layer's own requests ("floor_ms": recorded once, every point and solid
+// line of one colour in one request, nothing that waits for a reply; see
+// bench/redraw_floor.h) and "over_floor", the layer's time over it.
 //   tests/harness/uvola-test-env --xvfb -- build/bench/mark_layers_bench
 // (--depth8 instead of --xvfb: the stippled picture marks of an 8-bit
 // PseudoColor server).
 #include <benchmark/benchmark.h>
 
 #include "bench_canvas.h"
+#include "redraw_floor.h"
 
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/draw_sky.h"
-#include "sky/label_text.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/picture_mark_layer.h"
 #include "sky/layers/star_layer.h"
 #include "sky/layers/user_object_layer.h"
 #include "sky/object_type.h"
-#include "sky/view/screen_points.h"
-#include "sky/view/wrap_segments.h"
+#include "tests/harness/x_request_log.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -84,77 +82,28 @@ void DrawMarkLayers(Scene& scene)
     }
 }
 
-// The floor of the mark layers: their segments, symbols and names sent
-// straight to the server, at the places the layers found.
-struct MarkRequests {
-    std::vector<XSegment> segments;
-    std::vector<XPoint> stars;
-    struct Label {
-        XPoint at;
-        std::string text;
-    };
-    std::vector<Label> labels;
-
-    void Collect(Scene& scene, const UserObjectFile* files, int32_t count)
-    {
-        ViewLimitsSave save{};
-        WidenViewLimits(4096, -16384, scene, save);
-        for (int32_t f = 0; f < count; ++f) {
-            bool drawing = false, havePrevious = false;
-            ProjectedPoint previous{};
-            for (const UserObject* r = files[f].objects; r->kind != kUserObjectArrayEnd; ++r) {
-                ProjectedPoint p{};
-                const bool visible = r->kind > kUserObjectLineEnd && ProjectMarkVertex(scene, *r, p) != 0;
-                if (r->kind <= kUserObjectLineEnd) {
-                    drawing = r->kind == kUserObjectLine;
-                    havePrevious = false;
-                    continue;
-                }
-                if (drawing && visible && havePrevious) {
-                    segments.push_back({short(previous.x), short(previous.y), short(p.x), short(p.y)});
-                }
-                havePrevious = visible;
-                previous = p;
-                if (!visible) {
-                    continue;
-                }
-                if (r->kind == kUserObjectStar) {
-                    stars.push_back({short(p.x), short(p.y)});
-                }
-                if (r->name[0] != '\0') {
-                    labels.push_back({{short(p.x + 6), short(p.y + 10)}, r->name});
-                }
-            }
-        }
-        RestoreViewLimits(scene, save);
-    }
-
-    void Send(const Scene& scene) const
-    {
-        Display* display = gAppEnv->display;
-        for (const XSegment& s : segments) {
-            XDrawLine(display, scene.backPixmap, scene.gc, s.x1, s.y1, s.x2, s.y2);
-        }
-        for (const XPoint& p : stars) {
-            DrawStar(scene, scene.backPixmap, p.x, p.y, 0, 0, 20, 3);
-        }
-        XFontSet fontSet = gAppEnv->fontSets[kFontUserObjectName - 1];
-        for (const Label& label : labels) {
-            DrawLabelText(display, scene.backPixmap, fontSet, scene.gc, label.at.x, label.at.y, label.text.c_str(),
-                          static_cast<int>(label.text.size()));
-        }
-    }
-};
-
-void TimeAgainstFloor(benchmark::State& state, const std::function<void()>& draw,
-                      const std::function<void()>& floorRequests)
+// The X server's floor for what `draw` sends: its requests, recorded once,
+// made into their floor (bench/redraw_floor.h).
+std::vector<uint8_t> RecordFloor(const Scene& scene, const std::function<void()>& draw)
 {
+    Display* display = gAppEnv->display;
+    StartXRequestLog(display);
+    draw();
+    const std::vector<uint8_t> frame = StopXRequestLog(display);
+    XSync(display, False);
+    return FloorRequests(display, frame, {scene.gc, scene.symbolGc});
+}
+
+// The layer's time, with its floor's interleaved.
+void TimeAgainstFloor(benchmark::State& state, const Scene& scene, const std::function<void()>& draw)
+{
+    const std::vector<uint8_t> floorRequests = RecordFloor(scene, draw);
     double ours = 0.0, floor = 0.0;
     for (auto _ : state) {
         const double drawn = Milliseconds(draw);
         state.SetIterationTime(drawn / 1000.0);
         ours += drawn;
-        floor += Milliseconds(floorRequests);
+        floor += Milliseconds([&] { SendRawXRequests(gAppEnv->display, floorRequests); });
     }
     state.counters["floor_ms"] = floor / state.iterations();
     state.counters["over_floor"] = ours / floor;
@@ -182,11 +131,7 @@ void BM_SkyMarks(benchmark::State& state)
         return;
     }
     scene.displayFlags[kFlagSkyMarks] = kMarksShownFlag | kMarkNamesFlag;
-    MarkRequests requests;
-    requests.Collect(scene, gAppEnv->skyMarks, gAppEnv->skyMarkCount);
-    state.counters["segments"] = double(requests.segments.size());
-    state.counters["names"] = double(requests.labels.size());
-    TimeAgainstFloor(state, [&] { DrawMarkLayers(scene); }, [&] { requests.Send(scene); });
+    TimeAgainstFloor(state, scene, [&] { DrawMarkLayers(scene); });
     scene.displayFlags[kFlagSkyMarks] = 0;
     FreeUserObjectList(gAppEnv->skyMarks, gAppEnv->skyMarkCount);
 }
@@ -233,11 +178,7 @@ void BM_ThousandUserObjects(benchmark::State& state)
         return;
     }
     scene.displayFlags[kFlagUserObjects] = kMarksShownFlag | kMarkNamesFlag;
-    MarkRequests requests;
-    requests.Collect(scene, scene.userObjectFiles, scene.userObjectFileCount);
-    state.counters["segments"] = double(requests.segments.size());
-    state.counters["names"] = double(requests.labels.size());
-    TimeAgainstFloor(state, [&] { DrawMarkLayers(scene); }, [&] { requests.Send(scene); });
+    TimeAgainstFloor(state, scene, [&] { DrawMarkLayers(scene); });
     FreeUserObjectFiles(scene);
 }
 BENCHMARK(BM_ThousandUserObjects)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -279,28 +220,13 @@ void BM_PictureMarks(benchmark::State& state)
     }
     scene.displayFlags[kFlagNebulae] = kNebulaFlag;
     scene.displayFlags[kFlagPictureMarks] = kPictureMarkFlag;
-    std::vector<XPoint> pixels;
     int marks = 0;
     for (int32_t i = 0; scene.clickData[i].type != -1; ++i) {
         ProjectedPoint p{};
-        if (PictureMarkPosition(scene, i, p) == 0) {
-            continue;
-        }
-        ++marks;
-        for (int row = 0; row < kPictureMarkSize; ++row) {
-            for (int col = 0; col < kPictureMarkSize; ++col) {
-                if ((PictureMarkBitmap[row * 2 + col / 8] >> (col % 8)) & 1) {
-                    pixels.push_back({short(p.x - 4 + col), short(p.y - 4 + row)});
-                }
-            }
-        }
+        marks += PictureMarkPosition(scene, i, p);
     }
     state.counters["marks"] = marks;
-    TimeAgainstFloor(state, [&] { DrawPictureMarks(scene, scene.backPixmap); },
-                     [&] {
-                         XDrawPoints(gAppEnv->display, scene.backPixmap, scene.gc, pixels.data(),
-                                     static_cast<int>(pixels.size()), CoordModeOrigin);
-                     });
+    TimeAgainstFloor(state, scene, [&] { DrawPictureMarks(scene, scene.backPixmap); });
     scene.displayFlags[kFlagPictureMarks] = 0;
     scene.displayFlags[kFlagNebulae] = 0;
     FreeClickData(scene);

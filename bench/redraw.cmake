@@ -13,5 +13,6 @@ target_include_directories(small_body_redraw_bench PRIVATE "${CMAKE_CURRENT_SOUR
 # The sky marks, 1,000 user objects and the picture marks of 500 click-data
 # entries on the whole-sky map, each against the X server's floor for the
 # same requests.
-uvola_benchmark(mark_layers_bench SOURCES mark_layers_bench.cpp LIBS uvola_sky Uvola::Motif)
+uvola_benchmark(mark_layers_bench SOURCES mark_layers_bench.cpp redraw_floor.cpp
+                LIBS uvola_sky uvola_x_request_log Uvola::Motif)
 target_compile_definitions(mark_layers_bench PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
