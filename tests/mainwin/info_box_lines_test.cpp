@@ -5,12 +5,15 @@
 
 #include "astro/calendar.h"
 #include "astro/time_records.h"
+#include "core/app_env.h"
 #include "mainwin/info_box_lines.h"
+#include "sky/catalog/click_data.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/colors.h"
 #include "sky/object_type.h"
 #include "sky/solar_system_update.h"
+#include "tests/harness/test_files.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <cstring>
@@ -218,6 +221,27 @@ TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
     EXPECT_EQ(lines.pieces[3].color, kColorGrayText);
     record.helioDistance = 5.0;
     EXPECT_EQ(Compose(kObjectSolarBody, kCometIdBase)[3].rfind("Delta 149.500AU", 0), 0u);
+}
+
+// Line 5 is the click-data file's text for the object, and only when the
+// object's entry has one.
+TEST_F(ComposedBoxTest, TheFifthLineIsTheClickDataText)
+{
+    const std::string path = TestHome() + "/box.cdf";
+    WriteFile(path, ":STAR alphaCMa\n@TEXT \"The brightest star.\"\n:M42\n@IMAGE m42.jpg\n");
+    std::snprintf(gAppEnv->clickDataFile, kPathSize, "%s", path.c_str());
+    char message[256];
+    ASSERT_EQ(LoadClickData(*scene, path.c_str(), message, sizeof message), 1);
+    const auto sirius = Compose(kObjectStar, 0);
+    ASSERT_EQ(sirius.size(), 5u);
+    EXPECT_EQ(sirius[4], "The brightest star.");
+    EXPECT_EQ(lines.pieces[4].line, 4);
+    EXPECT_EQ(lines.pieces[4].color, kColorBlack);
+    int32_t m42 = -1;
+    ASSERT_EQ(FindNebulaByDesignation("M42", m42), 1);
+    EXPECT_EQ(Compose(kObjectNebula, m42).size(), 4u);   // a picture, no text
+    FreeClickData(*scene);
+    EXPECT_EQ(Compose(kObjectStar, 0).size(), 4u);
 }
 
 TEST_F(ComposedBoxTest, StalePicksComposeNothing)
