@@ -16,20 +16,6 @@
 
 namespace {
 
-bool ReadWholeLine(FILE* stream, std::string& line)
-{
-    char* buffer = nullptr;
-    size_t capacity = 0;
-    const ssize_t length = getline(&buffer, &capacity, stream);
-    if (length > 0) {
-        line.assign(buffer, static_cast<size_t>(length));
-    } else {
-        line.clear();
-    }
-    std::free(buffer);
-    return length > 0;
-}
-
 constexpr int32_t kIndexStep = 30;       // entries added to the index at a time
 constexpr int32_t kIndexEndType = -1;
 
@@ -118,7 +104,7 @@ const ClickDataIndex* FindEntry(const Scene& scene, int32_t type, int32_t id)
 // Returned: 1 when the line there is an entry line
 bool SeekEntryLine(ClickDataStream& stream, const ClickDataIndex& entry, ClickDataLine& line)
 {
-    if (std::fseek(stream.file, entry.offset, SEEK_SET) != 0) {
+    if (std::fseek(stream.file.get(), entry.offset, SEEK_SET) != 0) {
         return false;
     }
     stream.position = entry.offset;
@@ -161,18 +147,6 @@ void ReadObjectEntry(Scene& scene, int32_t type, int32_t id,
 
 }  // namespace
 
-ClickDataStream::ClickDataStream(const char* path)
-{
-    file = path != nullptr && path[0] != '\0' ? std::fopen(path, "r") : nullptr;
-}
-
-ClickDataStream::~ClickDataStream()
-{
-    if (file != nullptr) {
-        std::fclose(file);
-    }
-}
-
 int IsClickDataEntryLine(const ClickDataLine& line)
 {
     return line.words[0] != nullptr && line.words[0][0] == ':' ? 1 : 0;
@@ -181,7 +155,7 @@ int IsClickDataEntryLine(const ClickDataLine& line)
 int ReadDataLine(ClickDataStream& stream, ClickDataLine& line)
 {
     std::string& text = stream.buffer;
-    while (ReadWholeLine(stream.file, text)) {
+    while (ReadWholeLine(stream.file.get(), text)) {
         line.offset = stream.position;
         stream.position += static_cast<long>(text.size());
         size_t end = text.find('\r');

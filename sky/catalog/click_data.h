@@ -13,6 +13,8 @@
 // whose target does not parse is skipped with its lines.
 #pragma once
 
+#include "core/regular_file.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -34,14 +36,11 @@ constexpr int kClickDataWordCount = 5;      // the first word and four arguments
 // A click-data file open for reading, with the offset of what comes next;
 // closed with the stream.
 struct ClickDataStream {
-    FILE* file = nullptr;      // null when the path named no regular file
+    UniqueFile file;           // null when the path named no regular file
     long position = 0;         // byte offset of the next line
     std::string buffer;        // the line being read
 
-    explicit ClickDataStream(const char* path);
-    ~ClickDataStream();
-    ClickDataStream(const ClickDataStream&) = delete;
-    ClickDataStream& operator=(const ClickDataStream&) = delete;
+    explicit ClickDataStream(const char* path) : file(OpenRegularFile(path)) {}
 };
 
 // One significant line, cut into words.

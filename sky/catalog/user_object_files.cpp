@@ -5,6 +5,7 @@
 #include "core/format_check.h"
 #include "core/messages.h"
 #include "core/number_text.h"
+#include "core/regular_file.h"
 #include "core/string_utils.h"
 #include "core/tokenizer.h"
 #include "sky/colors.h"
@@ -16,7 +17,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 const std::array<int32_t, kUserColorCount> UserColorTable = {
@@ -26,28 +26,6 @@ const std::array<int32_t, kUserColorCount> UserColorTable = {
 };
 
 namespace {
-
-struct FileCloser {
-    void operator()(FILE* stream) const { std::fclose(stream); }
-};
-using UniqueFile = std::unique_ptr<FILE, FileCloser>;
-
-UniqueFile OpenRegularFile(const char* path)
-{
-    return UniqueFile(std::fopen(path, "r"));
-}
-
-bool ReadWholeLine(FILE* stream, std::string& line)
-{
-    line.clear();
-    for (int c = std::getc(stream); c != EOF; c = std::getc(stream)) {
-        line.push_back(static_cast<char>(c));
-        if (c == '\n') {
-            return true;
-        }
-    }
-    return !line.empty();
-}
 
 constexpr int32_t kFirstRoom = 102;          // records of a new file: 100 and 2
 constexpr int32_t kRoomStep = 102;

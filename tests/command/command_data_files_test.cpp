@@ -15,6 +15,7 @@
 #include "sky/ui_hooks.h"
 #include "tests/harness/test_files.h"
 
+#include <sys/stat.h>
 #include <string>
 
 namespace {
@@ -82,6 +83,21 @@ TEST_F(DataFileCommands, MissingFilesAndNamesTooLongForAPathAreRefused)
     ExpectRefusedUnchanged(scene, "LOAD CLICKDATA " + longName, "stkErrorIllegalParam",
                            longName.substr(0, 39).c_str());
     ExpectRefusedUnchanged(scene, "UNLOAD AD " + longName, "stkErrorIllegalParam", longName.substr(0, 39).c_str());
+}
+
+// A FIFO would block the program in its open, a directory reads as nothing:
+// neither is a file to read, and both are answered as missing.
+TEST_F(DataFileCommands, NamesOfNoRegularFileAreAnsweredAsMissing)
+{
+    ASSERT_EQ(mkfifo((TestHome() + "/fifo.adf").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((TestHome() + "/folder.adf").c_str(), 0700), 0);
+    for (const char* name : {"~/fifo.adf", "~/folder.adf"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Run(std::string("LOAD AD ") + name), "stkErrorFileNotFound");
+        EXPECT_EQ(scene.userObjectFileCount, 0);
+        EXPECT_EQ(Run(std::string("LOAD CLICKDATA ") + name), "stkErrorFileNotFound");
+        EXPECT_EQ(scene.clickData, nullptr);
+    }
 }
 
 TEST_F(DataFileCommands, UnloadAdReleasesOneFileByTheNameItWasLoadedWithOrAll)
