@@ -5,7 +5,7 @@
 // given in horizontal coordinates over the ground, and the picture mark's
 // pattern on an object that is drawn (none on a star fainter than the
 // limit). Run on a TrueColor and on an 8-bit PseudoColor server.
-#include "tests/sky/layers/sky_grids_shot.h"
+#include "tests/sky/sky_canvas_fixture.h"
 
 #include "astro/coordinates.h"
 #include "astro/vector_math.h"
@@ -28,7 +28,7 @@
 #include <cstring>
 #include <string>
 
-using namespace gridtest;
+using namespace canvastest;
 
 namespace {
 
@@ -154,7 +154,7 @@ protected:
     {
         const int x = static_cast<int>(std::lround(a.x + (b.x - a.x) * t));
         const int y = static_cast<int>(std::lround(a.y + (b.y - a.y) * t));
-        return ColourNear(shot, x, y, 1, pixel);
+        return shot.Near(x, y, 1, pixel);
     }
 };
 
@@ -176,7 +176,7 @@ TEST_F(MarkLayerTest, APolylineRunsInItsColourAlongTheProjectedSegments)
     scene.displayFlags[kFlagUserObjects] = 0;
     Draw();
     Snapshot hidden(scene.backPixmap, kWidth, kHeight);
-    EXPECT_EQ(CountColour(hidden, kWidth, kHeight, line), 0);
+    EXPECT_EQ(hidden.Count(line), 0);
 }
 
 TEST_F(MarkLayerTest, AVertexOffTheViewBreaksOnlyTheSegmentsThatTouchIt)
@@ -192,7 +192,7 @@ TEST_F(MarkLayerTest, AVertexOffTheViewBreaksOnlyTheSegmentsThatTouchIt)
     EXPECT_FALSE(OnSegment(shot, b, d, 0.5, line));
     // Only the two visible segments are drawn.
     const double drawnLength = std::hypot(b.x - a.x, b.y - a.y) + std::hypot(e.x - d.x, e.y - d.y);
-    EXPECT_LT(CountColour(shot, kWidth, kHeight, line), 1.5 * drawnLength + 8);
+    EXPECT_LT(shot.Count(line), 1.5 * drawnLength + 8);
 }
 
 struct DashRow {
@@ -238,7 +238,7 @@ TEST_F(MarkLayerTest, OnlyStarRecordsDrawASymbolAndNamesNeedTheirFlag)
     for (const ProjectedPoint& p : {nebula, point, mark}) {
         EXPECT_EQ(plain.Pixel(p.x, p.y), background);
     }
-    EXPECT_EQ(CountColour(plain, kWidth, kHeight, Cell(UserColorIndex(kLabelColour))), 0);
+    EXPECT_EQ(plain.Count(Cell(UserColorIndex(kLabelColour))), 0);
 
     scene.displayFlags[kFlagUserObjects] = kMarksShownFlag | kMarkNamesFlag;
     Draw();
@@ -286,8 +286,8 @@ TEST_F(MarkLayerTest, SkyMarksFollowTheirOwnFlags)
         scene.displayFlags[kFlagUserObjects] = kMarksShownFlag | kMarkNamesFlag;   // has no say over sky marks
         Draw();
         Snapshot shot(scene.backPixmap, kWidth, kHeight);
-        EXPECT_EQ(CountColour(shot, kWidth, kHeight, line) > 20, row.lines);
-        EXPECT_EQ(CountColour(shot, kWidth, kHeight, label) > 5, row.names);
+        EXPECT_EQ(shot.Count(line) > 20, row.lines);
+        EXPECT_EQ(shot.Count(label) > 5, row.names);
     }
 }
 
@@ -392,7 +392,7 @@ TEST_F(PictureMarkTest, ThePatternMarksTheAndromedaGalaxy)
     for (int row = 0; row < kPictureMarkSize; ++row)
         for (int col = 0; col < kPictureMarkSize; ++col)
             marked += (PictureMarkBitmap[row * 2 + col / 8] >> (col % 8)) & 1;
-    EXPECT_EQ(CountColour(*with, kWidth, kHeight, Cell(kColorPictureMark)), marked);
+    EXPECT_EQ(with->Count(Cell(kColorPictureMark)), marked);
 }
 
 TEST_F(PictureMarkTest, AStarGetsItsMarkOnlyWhileItIsDrawn)
@@ -411,7 +411,7 @@ TEST_F(PictureMarkTest, AStarGetsItsMarkOnlyWhileItIsDrawn)
     scene.mag.requestedValue = 45;
     std::unique_ptr<Snapshot> without, with;
     DrawBoth(without, with);
-    EXPECT_EQ(CountColour(*with, kWidth, kHeight, Cell(kColorPictureMark)), 0) << target;
+    EXPECT_EQ(with->Count(Cell(kColorPictureMark)), 0) << target;
 
     scene.mag.requestPending = 1;
     scene.mag.requestedValue = 60;
