@@ -13,6 +13,7 @@
 #include "data/catalog_tables.h"
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/colors.h"
 #include "sky/object_type.h"
 #include "sky/scene.h"
@@ -257,6 +258,7 @@ void ComposeObject(const Scene& scene, int32_t type, int32_t id, InfoBoxObject& 
     case kObjectNebula: ComposeNebulaInfo(id, object); break;
     case kObjectJovianMoon: ComposeJovianSatelliteInfo(scene, id, object); break;
     case kObjectMagellanicCloud: ComposeMagellanicCloudInfo(id, object); break;
+    case kObjectUserObject: ComposeUserObjectInfo(scene, id, object); break;
     default: break;
     }
 }
@@ -392,6 +394,32 @@ void ComposeMagellanicCloudInfo(int32_t cloud, InfoBoxObject& object)
     SphericalFromVector(v, place);
     object.ra = place[0];
     object.dec = place[1];
+}
+
+void ComposeUserObjectInfo(const Scene& scene, int32_t index, InfoBoxObject& object)
+{
+    ResetObject(object);
+    const UserObject* user = UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, index);
+    if (user == nullptr || user->kind == kUserObjectLine || user->kind == kUserObjectLineEnd) {
+        return;
+    }
+    std::snprintf(object.name, sizeof object.name, "%s", user->name);
+    if (user->kind == kUserObjectNebula) {
+        char typeName[64];
+        GetNebulaTypeName(user->a, typeName, sizeof typeName);
+        Append(object.name, sizeof object.name, " ");
+        Append(object.name, sizeof object.name, typeName);
+    } else if (user->kind == kUserObjectStar) {
+        object.magnitude = user->a / 10.0;
+    }
+    double place[2];
+    const int32_t frame = GetTargetCoordinates(scene, kObjectUserObject, index, 0.0, 0.0, place);
+    if (IsCoordFrame(frame)) {
+        double j2000[2];
+        ConvertCoordinates(scene.time, static_cast<CoordFrame>(frame), place, kFrameEqt, j2000);
+        object.ra = j2000[0];
+        object.dec = j2000[1];
+    }
 }
 
 int FormatInfoBoxEqtMag(const InfoBoxObject& object, int earth, char* text, size_t size)

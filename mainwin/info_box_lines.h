@@ -63,6 +63,11 @@ void FormatCometParameters(const Scene& scene, int32_t id, InfoBoxObject& object
 void ComposeNebulaInfo(int32_t index, InfoBoxObject& object);
 void ComposeJovianSatelliteInfo(const Scene& scene, int32_t satellite, InfoBoxObject& object);
 void ComposeMagellanicCloudInfo(int32_t cloud, InfoBoxObject& object);
+// A user object by its running index over the loaded files: its place
+// turned from the frame it was given in to J2000; a nebula-kind object
+// named with its type, a star-kind one with its magnitude. A LINE or END
+// record is no object.
+void ComposeUserObjectInfo(const Scene& scene, int32_t index, InfoBoxObject& object);
 
 // Line 2: "R.A. ..h..m  Decl ..", then the magnitude and the size.
 // Given:    object  place, magnitude, size

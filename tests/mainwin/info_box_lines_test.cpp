@@ -10,6 +10,7 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/small_body_lists.h"
+#include "sky/catalog/user_object_files.h"
 #include "sky/colors.h"
 #include "sky/object_type.h"
 #include "sky/solar_system_update.h"
@@ -242,6 +243,50 @@ TEST_F(ComposedBoxTest, TheFifthLineIsTheClickDataText)
     EXPECT_EQ(Compose(kObjectNebula, m42).size(), 4u);   // a picture, no text
     FreeClickData(*scene);
     EXPECT_EQ(Compose(kObjectStar, 0).size(), 4u);
+}
+
+// A user object is found by its running index across the loaded files and
+// shows its own name, its place turned to J2000, and what its kind adds.
+TEST_F(ComposedBoxTest, UserObjectsNameThemselvesByKind)
+{
+    const std::string first = TestHome() + "/first.adf";
+    const std::string second = TestHome() + "/second.adf";
+    WriteFile(first, "EQT 6 10 STAR 2.5 3 Lamp\nLINE 3\nEQT 6 11\nEND\n");
+    WriteFile(second, "EQT 6 -10 NEBULA 2 Cloud\nEQT 6.5 0 MARK 1 Flag\nEQT 7 20 Spot\n"
+                      "EPOCH B1950\n0530.5 -0523 Old\n");
+    char message[256];
+    for (const std::string& path : {first, second}) {
+        ASSERT_EQ(LoadUserObjectFile(*scene, path.c_str(), scene->userObjectFiles,
+                                     scene->userObjectFileCount, message, sizeof message),
+                  1)
+            << message;
+    }
+    struct Row {
+        int32_t index;
+        const char* name;
+        const char* place;
+    };
+    const Row rows[] = {
+        {0, "Lamp", "R.A.  6h 0.0m  Decl +10\260 0' Mag 2.5"},
+        {1, "", "R.A. --h--.-m  Decl --\260--'"},   // LINE: no object
+        {3, "", "R.A. --h--.-m  Decl --\260--'"},   // END
+        {4, "Cloud Diffuse Nebula", "R.A.  6h 0.0m  Decl -10\260 0'"},
+        {5, "Flag", "R.A.  6h30.0m  Decl + 0\260 0'"},
+        {6, "Spot", "R.A.  7h 0.0m  Decl +20\260 0'"},
+        // Orion's belt given for B1950 reads at its J2000 place.
+        {7, "Old", "R.A.  5h33.0m  Decl - 5\26021'"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.index);
+        const auto texts = Compose(kObjectUserObject, row.index);
+        ASSERT_EQ(texts.size(), 4u);
+        EXPECT_EQ(texts[0], row.name);
+        EXPECT_EQ(texts[1], row.place);
+        EXPECT_EQ(texts[2].find("--:--") == std::string::npos, row.name[0] != '\0') << texts[2];
+    }
+    EXPECT_TRUE(Compose(kObjectUserObject, 8).empty());
+    FreeUserObjectFiles(*scene);
+    EXPECT_TRUE(Compose(kObjectUserObject, 0).empty());
 }
 
 TEST_F(ComposedBoxTest, StalePicksComposeNothing)
