@@ -5,10 +5,16 @@
 // buttons send their texts, and button 3 posts the popup.
 #include "tests/mainwin/program_driver.h"
 
+#include "astro/vector_math.h"
 #include "data/catalog_tables.h"
+#include "dialogs/image_viewer.h"
 #include "mainwin/info_box_lines.h"
+#include "sky/catalog/click_data.h"
+#include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
 #include "sky/picking.h"
 #include "sky/view/projection.h"
+#include "tests/harness/test_files.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <Xm/DrawnB.h>
@@ -42,6 +48,10 @@ public:
 
     void TearDown() override
     {
+        if (ImageViewerState().dialog != nullptr) {
+            CloseImageDialog(nullptr, nullptr, nullptr);
+        }
+        FreeClickData(Scene());
         ProgramDriver::Xdotool({"mouseup", "1"});
         ProgramDriver::Xdotool({"mouseup", "3"});
         Reset(kStart);
@@ -438,10 +448,10 @@ TEST_F(PointerTest, ActionsRefuseWrongArguments)
 
 // --- The popup -------------------------------------------------------------
 
-std::string LabelOf(Widget widget)
+std::string LabelOf(Widget widget, const char* resource = XmNlabelString)
 {
     XmString string = nullptr;
-    XtVaGetValues(widget, XmNlabelString, &string, nullptr);
+    XtVaGetValues(widget, resource, &string, nullptr);
     char* text = static_cast<char*>(XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT,
                                                     nullptr, 0, XmOUTPUT_ALL));
     std::string result(text);
@@ -518,6 +528,145 @@ TEST_F(PointerTest, ButtonTwoLeavesThePickAsItWas)
     driver.Pump();
     EXPECT_EQ(std::memcmp(&before, &Scene().pickedObject, sizeof before), 0);
     EXPECT_TRUE(ProgramDriver::MessageBoxes(gAppEnv->toplevel).empty());
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
+// The image viewer's title and the picture it shows, once it is up.
+std::string ViewerTitle()
+{
+    return LabelOf(ImageViewerState().dialog, XmNdialogTitle);
+}
+
+bool ViewerShows()
+{
+    return ProgramDriver::PumpUntil([] {
+        const ImageViewerParts parts = ImageViewerState();
+        return parts.dialog != nullptr && XtIsManaged(parts.dialog) && parts.picture != nullptr;
+    });
+}
+
+// Loads click data through the command language, with the pictures the
+// program ships; the pointer and the buttons send no text of their own.
+void LoadClickDataOverPort(PointerTest& test, const std::string& path)
+{
+    std::snprintf(gAppEnv->clickImagePath, sizeof gAppEnv->clickImagePath, "%s",
+                  UVOLA_SOURCE_DIR "/data/image/");
+    test.Run(("LOAD CLICKDATA \"" + path + "\"").c_str());
+    test.driver.ForgetTexts();
+}
+
+// The box's Image button is sensitive exactly while the shown object has a
+// picture: after LOAD CLICKDATA with the box up and after a new pick. It
+// opens the object's first picture; line 5 is the entry's text.
+TEST_F(PointerTest, ImageButtonFollowsTheClickData)
+{
+    struct Row {
+        const char* entries;    // null: the program's own click data
+        bool sensitive;
+        const char* fifthLine;  // null: no fifth line
+        const char* title;
+    };
+    const Row rows[] = {
+        {nullptr, false, "Sirius, the brightest star of the night sky, 8.6 light years away.",
+         nullptr},
+        {":STAR alphaCMa\n@IMAGE orion.jpg \"Dog star\"\n", true, nullptr, "Dog star"},
+        {":STAR alphaCMa\n@TEXT \"Text only\"\n", false, "Text only", nullptr},
+        {":STAR alphaCMa\n@TEXT \"Both\"\n@IMAGE m42.jpg \"First\"\n@IMAGE m45.jpg \"Second\"\n",
+         true, "Both", "First"},
+        {":M42\n@IMAGE m42.jpg \"Nebula\"\n", false, nullptr, nullptr},
+    };
+    const auto [x, y] = SiriusPixel();
+    ClickAt(x, y);
+    ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+    Widget image = ProgramDriver::Find("ClickDataImage");
+    int number = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(number);
+        std::string path = UVOLA_SOURCE_DIR "/data/uvola.cdf";
+        if (row.entries != nullptr) {
+            path = TestHome() + "/box" + std::to_string(number) + ".cdf";
+            WriteFile(path, row.entries);
+        }
+        ++number;
+        LoadClickDataOverPort(*this, path);
+        EXPECT_EQ(XtIsSensitive(image) == True, row.sensitive);
+        const auto lines = BoxLines();
+        ASSERT_EQ(lines.size(), row.fifthLine != nullptr ? 5u : 4u);
+        if (row.fifthLine != nullptr) {
+            EXPECT_EQ(lines[4], row.fifthLine);
+        }
+        ClickAt(x, y);
+        ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+        EXPECT_EQ(XtIsSensitive(image) == True, row.sensitive);
+        if (row.title != nullptr) {
+            XmPushButtonCallbackStruct press{};
+            press.reason = XmCR_ACTIVATE;
+            XtCallCallbacks(image, XmNactivateCallback, &press);
+            ASSERT_TRUE(ViewerShows());
+            EXPECT_EQ(ViewerTitle(), row.title);
+            CloseImageDialog(nullptr, nullptr, nullptr);
+        }
+    }
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
+// Button 2 where M42 and a star lie together hands the pictures of both,
+// each object's in its entry's order and the objects in the order the
+// pointer's walk meets them, to the viewer; the pick stays as it was.
+TEST_F(PointerTest, ButtonTwoShowsThePicturesOfEveryObjectThere)
+{
+    Reset("INIT; DATE 2024,3,20,21,0,0; MODE EQT; LOOK M42; DRIVE");
+    int32_t m42 = -1;
+    ASSERT_EQ(FindNebulaByDesignation("M42", m42), 1);
+    double place[2];
+    GetNebulaPosition(m42, place[0], place[1]);
+    double v[3];
+    VectorFromSpherical(place, v);
+    ProjectedPoint point{};
+    ASSERT_EQ(ProjectPointDouble(Scene(), v, point), 1);
+
+    // What lies at M42's pixel, in the order the pointer finds it.
+    std::vector<std::pair<int32_t, int32_t>> found;
+    auto probe = std::make_unique<::Scene>(Scene());
+    probe->pickedObject.picked = 0;
+    while (FindNextObjectAt(*probe, point.x, point.y) != 0 && found.size() < 50) {
+        const std::pair<int32_t, int32_t> object{probe->pickedObject.type, probe->pickedObject.id};
+        if (!found.empty() && object == found.front()) {
+            break;
+        }
+        found.push_back(object);
+        probe->pickedObject.picked = 1;
+    }
+    std::vector<std::string> expected;
+    char star[kObjectCommandTextSize] = "";
+    for (const auto& [type, id] : found) {
+        if (type == kObjectNebula && id == m42) {
+            expected.emplace_back("Nebula");
+        } else if (type == kObjectStar && star[0] == '\0' &&
+                   FormatObjectCommandText(Scene(), type, id, star) != 0) {
+            expected.emplace_back("Star one");
+            expected.emplace_back("Star two");
+        }
+    }
+    ASSERT_EQ(expected.size(), 3u) << "M42 and a star should share a pixel";
+    const std::string path = TestHome() + "/pair.cdf";
+    WriteFile(path, std::string(":M42\n@IMAGE m42.jpg \"Nebula\"\n:") + star +
+                        "\n@IMAGE orion.jpg \"Star one\"\n@IMAGE m45.jpg \"Star two\"\n");
+    LoadClickDataOverPort(*this, path);
+    const PickedObject before = Scene().pickedObject;
+
+    ClickAt(point.x, point.y, "2");
+    ASSERT_TRUE(ViewerShows());
+    EXPECT_EQ(std::memcmp(&before, &Scene().pickedObject, sizeof before), 0);
+    std::vector<std::string> titles{ViewerTitle()};
+    for (Widget next = ImageViewerState().next; XtIsSensitive(next) && titles.size() < 5;) {
+        XmPushButtonCallbackStruct press{};
+        press.reason = XmCR_ACTIVATE;
+        XtCallCallbacks(next, XmNactivateCallback, &press);
+        driver.Pump();
+        titles.push_back(ViewerTitle());
+    }
+    EXPECT_EQ(titles, expected);
     EXPECT_TRUE(driver.Texts().empty());
 }
 
