@@ -1,5 +1,7 @@
 #include "dialogs/element_list.h"
 
+#include "core/regular_file.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -34,16 +36,23 @@ void CopyField(char* out, const std::string& line, int column, int width, bool l
     std::memcpy(out, field.c_str(), field.size() + 1);
 }
 
+ElementFileStamp StampOf(const struct stat& status)
+{
+    ElementFileStamp stamp;
+    stamp.device = status.st_dev;
+    stamp.inode = status.st_ino;
+    stamp.size = status.st_size;
+    stamp.modified = static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
 bool StampOf(const char* path, ElementFileStamp& stamp)
 {
     struct stat status {};
     if (path == nullptr || stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }
-    stamp.device = status.st_dev;
-    stamp.inode = status.st_ino;
-    stamp.size = status.st_size;
-    stamp.modified = static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    stamp = StampOf(status);
     return true;
 }
 
@@ -118,21 +127,21 @@ std::string ElementListItem(const char* secondName, const char* name)
 int LoadElementList(ElementList& list, const char* path)
 {
     FreeElementList(list);
-    ElementFileStamp stamp;
-    FILE* file = StampOf(path, stamp) ? std::fopen(path, "rb") : nullptr;
-    if (file == nullptr) {
+    // The stamp is of the file opened, so a file replaced between the two
+    // is listed anew at the next Show.
+    const UniqueFile file = OpenRegularFile(path);
+    struct stat status {};
+    if (file == nullptr || fstat(fileno(file.get()), &status) != 0) {
         return kElementFileMissing;
     }
     try {
-        ReadEntries(file, list);
+        ReadEntries(file.get(), list);
         ForgetSharedKeys(list.entries);
     } catch (const std::bad_alloc&) {
-        std::fclose(file);
         FreeElementList(list);
         return kElementListNoMemory;
     }
-    std::fclose(file);
-    list.stamp = stamp;
+    list.stamp = StampOf(status);
     return static_cast<int>(list.entries.size());
 }
 

@@ -11,6 +11,9 @@
 #include "dialogs/small_body_kinds.h"
 #include "tests/dialogs/element_test_files.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <string>
 #include <thread>
@@ -105,6 +108,10 @@ TEST(ElementList, AChangedFileIsNoticedAndAMissingOneRefused)
     EXPECT_EQ(LoadElementList(list, (TestHome() + "/absent.elm").c_str()), kElementFileMissing);
     EXPECT_TRUE(list.entries.empty() && list.items.empty());
     EXPECT_EQ(LoadElementList(list, TestHome().c_str()), kElementFileMissing);
+    const std::string fifo = TestHome() + "/fifo.elm";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LoadElementList(list, fifo.c_str()), kElementFileMissing) << "a FIFO blocks no one";
+    unlink(fifo.c_str());
     EXPECT_EQ(ElementFileChanged(list, (TestHome() + "/absent.elm").c_str()), 1);
 }
 
