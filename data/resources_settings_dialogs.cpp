@@ -50,5 +50,16 @@ const char* const kSettingsDialogResources[] = {
     "UVola*SetEnvDialog*LabelTZDesc.labelString: See tzset(5)",
     "UVola*SetEnvDialog*LabelTZDesc.marginBottom: 6",
     "UVola*SetEnvDialog*TextTZ.width: 210",
+    // User objects
+    "UVola*UserObjectDialog.dialogTitle: User Object",
+    "UVola*UserObjectDialog.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
+    "UVola*UserObjectDialog.autoUnmanage: False",
+    "UVola*UserObjectCtrls.width: 240",
+    "UVola*UserObjectDialog*ButtonAddFile.labelString: Add...",
+    "UVola*UserObjectDialog*ButtonDelFile.labelString: Delete",
+    "UVola*AddUserObjectDialog.dialogTitle: Add User Object Data",
+    "UVola*AddUserObjectDialog.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
+    "UVola*AddUserObjectDialog.resizePolicy: RESIZE_NONE",
+    "UVola*AddUserObjectDialog.width: 320",
     nullptr,
 };

@@ -1,11 +1,14 @@
 #include "dialogs/center_commands.h"
 
 #include "astro/body_ids.h"
+#include "core/app_env.h"
 #include "core/view_modes.h"
 #include "data/catalog_tables.h"
 #include "dialogs/number_text.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/user_object_files.h"
+#include "sky/layers/user_object_layer.h"
 #include "sky/scene.h"
 
 #include <algorithm>
@@ -22,6 +25,15 @@ std::vector<std::string> SortedNames(std::vector<const char*> names)
 {
     std::sort(names.begin(), names.end(), CompareStarNames);
     return {names.begin(), names.end()};
+}
+
+// LOOK of one name after the word that says where to find it: LOOK AD
+// "name", LOOK SKYMARK "name".
+CenterChoice LookNamed(const char* word, const std::string& name)
+{
+    CenterChoice choice;
+    AddText(choice.command, "LOOK %s \"%s\"", word, CheckedName(choice.command, "LOOK", name.c_str()));
+    return choice;
 }
 
 // LOOK and BLINK of one object reference, in one text.
@@ -124,4 +136,41 @@ CenterChoice CenterSmallBodyChoice(const char* word, int position)
     char reference[32];
     std::snprintf(reference, sizeof reference, "%s%d", word, position);
     return LookAndBlink(reference);
+}
+
+std::vector<std::string> NamedUserObjects(const UserObjectFile* files, int32_t count)
+{
+    std::vector<std::string> names;
+    for (int32_t f = 0; f < count; ++f) {
+        for (const UserObject* record = files[f].objects;
+             record != nullptr && record->kind != kUserObjectArrayEnd; ++record) {
+            if (record->name[0] != '\0') {
+                names.emplace_back(record->name);
+            }
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> FillCenterUserObjectList(const Scene& scene)
+{
+    if ((scene.displayFlags[kFlagUserObjects] & kMarksShownFlag) == 0) {
+        return {};
+    }
+    return NamedUserObjects(scene.userObjectFiles, scene.userObjectFileCount);
+}
+
+std::vector<std::string> FillCenterSkyMarkList()
+{
+    return NamedUserObjects(gAppEnv->skyMarks, gAppEnv->skyMarkCount);
+}
+
+CenterChoice CenterUserObjectChoice(const std::string& name)
+{
+    return LookNamed("AD", name);
+}
+
+CenterChoice CenterSkyMarkChoice(const std::string& name)
+{
+    return LookNamed("SKYMARK", name);
 }

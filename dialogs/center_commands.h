@@ -10,6 +10,7 @@
 #include <vector>
 
 struct Scene;
+struct UserObjectFile;
 
 // A choice turned into what OK does.
 struct CenterChoice {
@@ -53,6 +54,25 @@ CenterChoice CenterPlanetChoice(const Scene& scene, int position);
 // A Jovian satellite by its 1-based row: LOOK and BLINK of its keyword;
 // nothing in the solar-system views, where the satellites are not drawn.
 CenterChoice CenterJoviSatChoice(const Scene& scene, int position);
+
+// The names of the named records of user-object or sky-mark files, file by
+// file in load order, each file's records in file order: the items of the
+// user-object and sky-mark pickers.
+std::vector<std::string> NamedUserObjects(const UserObjectFile* files, int32_t count);
+
+// The user-object picker's items: the Scene's named user objects while
+// they are shown (SHOW AD), else none.
+std::vector<std::string> FillCenterUserObjectList(const Scene& scene);
+
+// The sky-mark picker's items: the named sky marks of the file loaded at
+// start-up.
+std::vector<std::string> FillCenterSkyMarkList();
+
+// A user object by its name: LOOK AD "name".
+CenterChoice CenterUserObjectChoice(const std::string& name);
+
+// A sky mark by its name: LOOK SKYMARK "name".
+CenterChoice CenterSkyMarkChoice(const std::string& name);
 
 // The 1-based position-th loaded comet or minor planet: LOOK and BLINK of
 // "COMETk" or "MINORPLANETk".

@@ -78,6 +78,16 @@ std::vector<std::string> MPlanetItems(const Scene& scene)
     return SmallBodyItems(scene.mplanetCount, scene.mplanetElements);
 }
 
+std::vector<std::string> UserObjectItems(const Scene& scene)
+{
+    return FillCenterUserObjectList(scene);
+}
+
+std::vector<std::string> SkyMarkItems(const Scene&)
+{
+    return FillCenterSkyMarkList();
+}
+
 CenterChoice ChooseStar(const Scene&, int, const std::string& item)
 {
     return CenterStarChoice(item);
@@ -108,6 +118,16 @@ CenterChoice ChooseMPlanet(const Scene&, int position, const std::string&)
     return CenterSmallBodyChoice("MINORPLANET", position);
 }
 
+CenterChoice ChooseUserObject(const Scene&, int, const std::string& item)
+{
+    return CenterUserObjectChoice(item);
+}
+
+CenterChoice ChooseSkyMark(const Scene&, int, const std::string& item)
+{
+    return CenterSkyMarkChoice(item);
+}
+
 ListPicker pickers[] = {
     {"Star", "StarList", false, StarItems, ChooseStar},
     {"Planet", "PlanetList", false, PlanetItems, ChoosePlanet},
@@ -115,6 +135,8 @@ ListPicker pickers[] = {
     {"MPlanet", "MPlanetList", true, MPlanetItems, ChooseMPlanet},
     {"JoviSat", "JoviSatList", false, JoviSatItems, ChooseJoviSat},
     {"Const", "ConstList", false, ConstItems, ChooseConst},
+    {"UserObject", "ObjectList", true, UserObjectItems, ChooseUserObject},
+    {"SkyMark", "ObjectList", true, SkyMarkItems, ChooseSkyMark},
 };
 
 ListPicker& Picker(const char* word)
@@ -299,6 +321,16 @@ void ShowCenterJoviSatDialog(Scene* scene)
 void ShowCenterConstDialog(Scene* scene)
 {
     ShowListPicker("Const", scene);
+}
+
+void ShowCenterUserObjectDialog(Scene* scene)
+{
+    ShowListPicker("UserObject", scene);
+}
+
+void ShowCenterSkyMarkDialog(Scene* scene)
+{
+    ShowListPicker("SkyMark", scene);
 }
 
 void ShowCenterNebulaDialog(Scene* scene)

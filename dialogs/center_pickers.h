@@ -11,9 +11,9 @@ struct Scene;
 
 // Each builds its dialog on the first call, fills or selects its list and
 // shows it. The star, planet, satellite and constellation lists are fixed
-// and remember the position last chosen; the comet and minor-planet lists
-// are made anew from the loaded objects at every call and find the item
-// last chosen again by its text.
+// and remember the position last chosen; the comet, minor-planet,
+// user-object and sky-mark lists are made anew from the loaded objects at
+// every call and find the item last chosen again by its text.
 void ShowCenterStarDialog(Scene* scene);
 void ShowCenterNebulaDialog(Scene* scene);
 void ShowCenterPlanetDialog(Scene* scene);
@@ -21,6 +21,8 @@ void ShowCenterCometDialog(Scene* scene);
 void ShowCenterMPlanetDialog(Scene* scene);
 void ShowCenterJoviSatDialog(Scene* scene);
 void ShowCenterConstDialog(Scene* scene);
+void ShowCenterUserObjectDialog(Scene* scene);
+void ShowCenterSkyMarkDialog(Scene* scene);
 
 // A picker's dialog by its name ("CenterStarDialog"), or null before it
 // was built; for the tests.

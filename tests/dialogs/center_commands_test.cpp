@@ -5,8 +5,11 @@
 
 #include "dialogs/center_commands.h"
 
+#include "core/app_env.h"
 #include "core/view_modes.h"
+#include "sky/layers/user_object_layer.h"
 #include "sky/scene.h"
+#include "tests/dialogs/user_object_records.h"
 
 #include <string>
 #include <utility>
@@ -162,6 +165,38 @@ TEST(CenterCommands, NamesSortByteWise)
         for (size_t i = 1; i < names->size(); ++i) {
             EXPECT_LE((*names)[i - 1], (*names)[i]);
         }
+    }
+}
+
+TEST(CenterCommands, UserObjectsAndSkyMarksByTheirNamesInLoadOrder)
+{
+    findingtest::UserFiles user;
+    const Texts named{"Home", "a; EXIT; b", "Tower"};
+    EXPECT_EQ(NamedUserObjects(user.files, 2), named);
+    EXPECT_EQ(NamedUserObjects(user.files + 1, 1), (Texts{"a; EXIT; b", "Tower"}));
+    EXPECT_TRUE(NamedUserObjects(nullptr, 0).empty());
+
+    Scene scene{};
+    scene.userObjectFiles = user.files;
+    scene.userObjectFileCount = 2;
+    scene.displayFlags[kFlagUserObjects] = kMarksShownFlag | kMarkNamesFlag;
+    EXPECT_EQ(FillCenterUserObjectList(scene), named);
+    scene.displayFlags[kFlagUserObjects] = kMarkNamesFlag;
+    EXPECT_TRUE(FillCenterUserObjectList(scene).empty()) << "user objects hidden";
+
+    ResetAppEnv();
+    gAppEnv->skyMarks = user.files + 1;
+    gAppEnv->skyMarkCount = 1;
+    EXPECT_EQ(FillCenterSkyMarkList(), (Texts{"a; EXIT; b", "Tower"}));
+    gAppEnv->skyMarks = nullptr;
+    gAppEnv->skyMarkCount = 0;
+
+    ExpectOutcome(CenterUserObjectChoice("Home"), Sends({"LOOK AD \"Home\""}));
+    ExpectOutcome(CenterSkyMarkChoice("Tower"), Sends({"LOOK SKYMARK \"Tower\""}));
+    for (const char* unsafe : {"a; EXIT; b", "Half\" quoted", "Line\rend", "Line\nend"}) {
+        SCOPED_TRACE(unsafe);
+        ExpectOutcome(CenterUserObjectChoice(unsafe), Refuses(unsafe));
+        ExpectOutcome(CenterSkyMarkChoice(unsafe), Refuses(unsafe));
     }
 }
 

@@ -11,7 +11,9 @@
 #include "dialogs/form_dialog.h"
 #include "dialogs/scrolled_list.h"
 #include "sky/catalog/small_body_lists.h"
+#include "sky/layers/user_object_layer.h"
 #include "tests/dialogs/element_test_files.h"
+#include "tests/dialogs/user_object_records.h"
 
 #include <algorithm>
 #include <cstring>
@@ -195,6 +197,67 @@ TEST_F(CenterPickers, CometPickerFollowsTheLoadedComets)
     EXPECT_EQ(SelectedPosition(list), -1);
     HideFormDialog(FormDialog{dialog});
     FreeCometList(scene);
+}
+
+// The user-object and sky-mark lists hold the named records, made anew at
+// every Show; OK sends LOOK of the name, and a name that would end the
+// statement is refused with the picker kept up.
+TEST_F(CenterPickers, UserObjectAndSkyMarkPickersLookByName)
+{
+    findingtest::UserFiles user;
+    scene.userObjectFiles = user.files;
+    scene.userObjectFileCount = 2;
+    scene.displayFlags[kFlagUserObjects] = kMarksShownFlag;
+    gAppEnv->skyMarks = user.files + 1;
+    gAppEnv->skyMarkCount = 1;
+    struct Row {
+        void (*show)(Scene*);
+        const char* dialogName;
+        int tower;   // the position of "Tower"
+        const char* sent;
+    };
+    const Row rows[] = {
+        {ShowCenterUserObjectDialog, "CenterUserObjectDialog", 3, "LOOK AD \"Tower\""},
+        {ShowCenterSkyMarkDialog, "CenterSkyMarkDialog", 2, "LOOK SKYMARK \"Tower\""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.dialogName);
+        driver.ForgetTexts();
+        row.show(&scene);
+        Widget dialog = Picker(row.dialogName);
+        ASSERT_NE(dialog, nullptr);
+        Widget list = DialogDriver::Child(dialog, "ObjectList");
+        EXPECT_EQ(SelectedPosition(list), 1);
+        driver.Select(dialog, "ObjectList", row.tower - 1);
+        driver.Press(dialog, "ButtonOK");
+        EXPECT_TRUE(driver.Texts().empty());
+        EXPECT_TRUE(XtIsManaged(dialog));
+        EXPECT_EQ(Boxes(), (std::vector<std::string>{"LOOK: Illegal Parameter: a; EXIT; b"}));
+        DialogDriver::CloseMessageBoxes(gAppEnv->toplevel);
+
+        driver.Select(dialog, "ObjectList", row.tower);
+        driver.Press(dialog, "ButtonOK");
+        EXPECT_EQ(driver.Texts(), (std::vector<std::string>{row.sent}));
+        EXPECT_FALSE(XtIsManaged(dialog));
+        DialogDriver::CloseMessageBoxes(gAppEnv->toplevel);
+        row.show(&scene);
+        EXPECT_EQ(SelectedPosition(list), row.tower) << "found again by its name";
+        EXPECT_TRUE(driver.CloseFromWindowManager(dialog));
+    }
+
+    // Hidden user objects list nothing, though their files stay loaded.
+    scene.displayFlags[kFlagUserObjects] = 0;
+    ShowCenterUserObjectDialog(&scene);
+    Widget dialog = Picker("CenterUserObjectDialog");
+    EXPECT_EQ(SelectedPosition(DialogDriver::Child(dialog, "ObjectList")), -1);
+    driver.ForgetTexts();
+    driver.Press(dialog, "ButtonOK");
+    EXPECT_TRUE(driver.Texts().empty());
+    HideFormDialog(FormDialog{dialog});
+    scene.userObjectFiles = nullptr;
+    scene.userObjectFileCount = 0;
+    gAppEnv->skyMarks = nullptr;
+    gAppEnv->skyMarkCount = 0;
 }
 
 }  // namespace

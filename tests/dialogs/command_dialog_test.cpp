@@ -163,19 +163,7 @@ protected:
 
     static std::vector<std::string> History()
     {
-        Widget list = XmSelectionBoxGetChild(gAppEnv->commandDialog, XmDIALOG_LIST);
-        XmStringTable items = nullptr;
-        int count = 0;
-        XtVaGetValues(list, XmNitems, &items, XmNitemCount, &count, nullptr);
-        std::vector<std::string> lines;
-        for (int i = 0; i < count; ++i) {
-            char* text = static_cast<char*>(XmStringUnparse(items[i], nullptr, XmCHARSET_TEXT,
-                                                            XmCHARSET_TEXT, nullptr, 0,
-                                                            XmOUTPUT_ALL));
-            lines.emplace_back(text);
-            XtFree(text);
-        }
-        return lines;
+        return DialogDriver::ListItems(XmSelectionBoxGetChild(gAppEnv->commandDialog, XmDIALOG_LIST));
     }
 
     static std::string Field()

@@ -196,6 +196,23 @@ public:
         return plain;
     }
 
+    // The plain texts of a list's items, in order.
+    static std::vector<std::string> ListItems(Widget list)
+    {
+        XmStringTable items = nullptr;
+        int count = 0;
+        XtVaGetValues(list, XmNitems, &items, XmNitemCount, &count, nullptr);
+        std::vector<std::string> texts;
+        for (int i = 0; i < count; ++i) {
+            char* text = static_cast<char*>(XmStringUnparse(items[i], nullptr, XmCHARSET_TEXT,
+                                                            XmCHARSET_TEXT, nullptr, 0,
+                                                            XmOUTPUT_ALL));
+            texts.emplace_back(text != nullptr ? text : "");
+            XtFree(text);
+        }
+        return texts;
+    }
+
     static void CloseMessageBoxes(Widget parent)
     {
         for (Widget box : Boxes(parent)) {

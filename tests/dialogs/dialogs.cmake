@@ -32,3 +32,6 @@ uvola_test(settings_dialogs_text_test SOURCES settings_dialogs_text_test.cpp LIB
 
 # The environment dialog: AppEnv, the options file and the tip owners.
 uvola_gui_test(environment_dialog_gui_test SOURCES environment_dialog_gui_test.cpp LIBS uvola_dialogs)
+
+# The user-object dialog, with files loaded, added and deleted.
+uvola_gui_test(user_object_dialog_gui_test SOURCES user_object_dialog_gui_test.cpp LIBS uvola_dialogs)

@@ -176,6 +176,8 @@ TEST(UserObjectLists, AddRefusesListedUnreadableAndUnnameableFiles)
         {"/home/u/missing.adf", false, kUserObjectUnreadable},
         {"/home/u/a;EXIT.adf", true, kUserObjectBadName},
         {"/home/u/\"q\".adf", true, kUserObjectBadName},
+        {"/home/u/a\rb.adf", true, kUserObjectBadName},
+        {"/home/u/a\nb.adf", true, kUserObjectBadName},
         {longPath, true, kUserObjectBadName},
     };
     for (const auto& row : rows) {

@@ -162,6 +162,7 @@ TEST_F(MenuTest, EachDialogOpensFromItsItem)
         {"MenuObjectStar", "StarDialog"},
         {"MenuObjectConst", "ConstDialog"},
         {"MenuObjectNebula", "NebulaDialog"},
+        {"MenuObjectUserObject", "UserObjectDialog"},
     };
     Scene().scriptName[0] = '\0';
     for (const auto& [item, dialog] : items) {
@@ -173,26 +174,6 @@ TEST_F(MenuTest, EachDialogOpensFromItsItem)
         EXPECT_TRUE(driver.Texts().empty());
         XtUnmanageChild(shown);
         driver.Pump();
-    }
-}
-
-// Every dialog still to come: one box naming it, and nothing changed.
-TEST_F(MenuTest, EachPendingDialogSaysOnceThatItIsNotAvailable)
-{
-    const std::pair<const char*, const char*> items[] = {
-        {"MenuObjectUserObject", "UserObjectDialog"},
-        {"MenuCenterSkyMark", "CenterSkyMarkDialog"},
-        {"MenuCenterUserObject", "CenterUserObjectDialog"},
-    };
-    for (const auto& [item, dialog] : items) {
-        SCOPED_TRACE(item);
-        const ::Scene before = Scene();
-        Choose(item);
-        EXPECT_EQ(Boxes(), std::vector<std::string>{
-                               std::string("INPUT: Not available in this version: ") + dialog});
-        EXPECT_EQ(std::memcmp(&before, &Scene(), sizeof before), 0);
-        EXPECT_TRUE(driver.Texts().empty());
-        ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
     }
 }
 
@@ -230,6 +211,8 @@ TEST_F(MenuTest, FindingDialogsOpenFromTheirItems)
         {"MenuCenterStar", "CenterStarDialog"},
         {"MenuCenterConst", "CenterConstDialog"},
         {"MenuCenterNebula", "CenterNebulaDialog"},
+        {"MenuCenterSkyMark", "CenterSkyMarkDialog"},
+        {"MenuCenterUserObject", "CenterUserObjectDialog"},
         {"MenuOptionWhatsToday", "TodayDialog"},
         {"MenuHelpAbout", "AboutDialog"},
         {"MenuHelpCopyright", "CopyrightDialog"},
