@@ -709,19 +709,18 @@ TEST_F(Scripts, WriterKilledPartWayLeavesTheOldFile)
 // skipped where the machine does not allow one.
 TEST_F(Scripts, SaveOntoAFullFileSystemLeavesTheOldFile)
 {
-    const std::string mountPoint = MountPrivateTmpfs("full");
-    if (mountPoint.empty()) {
-        GTEST_SKIP() << "no private mount namespace here";
+    const PrivateTmpfs disk(TestHome() + "/full");
+    if (!disk.why.empty()) {
+        GTEST_SKIP() << disk.why;
     }
-    const std::string path = mountPoint + "/state.stl";
+    const std::string path = disk.path + "/state.stl";
     const std::string old = SavedFile(scene, kScriptFormScene);
     WriteFile(path, old);
-    FillFileSystem(mountPoint);
+    disk.Fill();
     LargeState(scene);
     EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0);
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_FALSE(Exists(path + ".$NEW$"));
-    umount2(mountPoint.c_str(), MNT_DETACH);
 }
 
 }  // namespace

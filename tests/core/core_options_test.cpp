@@ -243,26 +243,25 @@ TEST_F(OptionsFile, UnknownLinesAndRefusedValuesSurviveTheRewrite)
 // namespace; skipped where the machine does not allow one.
 TEST_F(OptionsFile, ReadOnlyOrFullFileSystemLeavesTheOldFile)
 {
-    const std::string mountPoint = MountPrivateTmpfs("mnt");
-    if (mountPoint.empty()) {
-        GTEST_SKIP() << "no private mount namespace here";
+    const PrivateTmpfs disk(TestHome() + "/mnt");
+    if (!disk.why.empty()) {
+        GTEST_SKIP() << disk.why;
     }
-    UseDirectory(mountPoint);
+    UseDirectory(disk.path);
     const std::string old = "SiteName = Old\n";
     WriteFile(path, old);
     std::strcpy(gAppEnv->siteName, "New");
 
-    ASSERT_EQ(mount(nullptr, mountPoint.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    ASSERT_TRUE(disk.SetReadOnly(true));
     EXPECT_EQ(WriteOptionsFile(), 0);
     EXPECT_EQ(SetOption("SiteName", "New"), 0);
     EXPECT_EQ(ReadFile(path), old);
 
-    ASSERT_EQ(mount(nullptr, mountPoint.c_str(), nullptr, MS_REMOUNT, nullptr), 0);
-    FillFileSystem(mountPoint);
+    ASSERT_TRUE(disk.SetReadOnly(false));
+    disk.Fill();
     EXPECT_EQ(WriteOptionsFile(), 0);
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_FALSE(Exists(temporary));
-    umount(mountPoint.c_str());
 }
 
 }  // namespace

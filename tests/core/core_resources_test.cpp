@@ -190,17 +190,16 @@ TEST_F(Files, CopyOntoAFullFileSystemLeavesTheOldTarget)
 {
     const std::string source = directory + "/source.bin";
     WriteFile(source, std::string(40000, 's'));
-    const std::string full = MountPrivateTmpfs("full");
-    if (full.empty()) {
-        GTEST_SKIP() << "no private mount namespace here";
+    const PrivateTmpfs disk(TestHome() + "/full");
+    if (!disk.why.empty()) {
+        GTEST_SKIP() << disk.why;
     }
-    const std::string target = full + "/target.bin";
+    const std::string target = disk.path + "/target.bin";
     WriteFile(target, "kept");
-    FillFileSystem(full);
+    disk.Fill();
     EXPECT_EQ(CopyFile(source.c_str(), target.c_str()), 0);
     EXPECT_EQ(ReadFile(target), "kept");
     EXPECT_FALSE(Exists(target + ".$NEW$"));
-    umount(full.c_str());
 }
 
 TEST_F(Files, SiteFileIsCopiedOnceIntoTheUserDirectory)

@@ -9,7 +9,7 @@
 #include "core/options.h"
 #include "core/user_directory.h"
 #include "dialogs/file_dialogs.h"
-#include "tests/dialogs/private_tmpfs.h"
+#include "tests/harness/test_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -188,18 +188,17 @@ TEST_F(FileDialogs, OpenWarningKeepsItsOwnFormatAgainstABadResource)
 // for byte, the user is told, and nothing is recorded.
 TEST_F(FileDialogs, FailedSaveLeavesTheOldScriptAndWarns)
 {
-    const std::string disk = home + "/disk";
-    const std::string why = tmpfstest::MountPrivateTmpfs(disk, 64);
-    if (!why.empty()) {
-        GTEST_SKIP() << why;
+    const PrivateTmpfs disk(home + "/disk");
+    if (!disk.why.empty()) {
+        GTEST_SKIP() << disk.why;
     }
-    const std::string path = disk + "/night.stl";
+    const std::string path = disk.path + "/night.stl";
     const std::string old = "BLOCK CONTROL\n\tSCENE MAIN\n\t\tMODE GAL\n\tEND SCENE\nEND BLOCK\n";
     WriteFile(path, old);
-    tmpfstest::FillFileSystem(disk);
+    disk.Fill();
     for (const bool readOnly : {false, true}) {
         if (readOnly) {
-            ASSERT_TRUE(tmpfstest::RemountReadOnly(disk));
+            ASSERT_TRUE(disk.SetReadOnly(true));
         }
         Widget box = Show(ShowSaveFileDialog, SaveFileDialogWidget);
         Choose(box, path);
@@ -209,7 +208,6 @@ TEST_F(FileDialogs, FailedSaveLeavesTheOldScriptAndWarns)
         EXPECT_STREQ(scene.scriptName, "");
         EXPECT_STREQ(gAppEnv->stlFileIoPath, home.c_str());
     }
-    tmpfstest::Unmount(disk);
 }
 
 TEST_F(FileDialogs, RememberedDirectoriesComeBackAfterARestart)

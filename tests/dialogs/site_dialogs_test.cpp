@@ -9,7 +9,6 @@
 #include "dialogs/site_dialog.h"
 #include "dialogs/site_edit_dialog.h"
 #include "core/string_utils.h"
-#include "tests/dialogs/private_tmpfs.h"
 #include "tests/dialogs/site_test_lines.h"
 #include "tests/harness/test_files.h"
 
@@ -493,15 +492,14 @@ TEST_F(SiteDialogsTest, ALineInsertedBehindTheDialogIsKeptAndTheListReloaded)
 // Last: the process is then in a mount namespace of its own.
 TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
 {
-    const std::string mounted = directory + "/tmpfs";
-    const std::string why = tmpfstest::MountPrivateTmpfs(mounted, 32);
-    if (!why.empty()) {
-        GTEST_SKIP() << why;
+    const PrivateTmpfs disk(directory + "/tmpfs", 32);
+    if (!disk.why.empty()) {
+        GTEST_SKIP() << disk.why;
     }
-    UseSiteFile(mounted + "/uvola.obs", kLines);
+    UseSiteFile(disk.path + "/uvola.obs", kLines);
     ShowDialog();
     Edit(2);
-    tmpfstest::FillFileSystem(mounted);
+    disk.Fill();
     driver.Type(editor(), "AltiText", "77");
     driver.Press(editor(), "ButtonOK");
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
@@ -511,7 +509,7 @@ TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
     EXPECT_TRUE(NoTemporaryFile());
 
-    ASSERT_TRUE(tmpfstest::RemountReadOnly(mounted));
+    ASSERT_TRUE(disk.SetReadOnly(true));
     driver.Press(editor(), "ButtonOK");
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
               (std::vector<std::string>{"Can't create file: " + siteFile + ".$NEW$"}));
@@ -529,7 +527,6 @@ TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
         EXPECT_FALSE(XtIsSensitive(DialogDriver::Child(dialog(), button))) << button;
     }
     EXPECT_TRUE(XtIsSensitive(DialogDriver::Child(dialog(), "ButtonOK")));
-    tmpfstest::Unmount(mounted);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // resources, site list and name files.
 #pragma once
 
+#include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -9,12 +10,14 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 inline std::string TestHome()
 {
@@ -100,26 +103,55 @@ inline bool MakeSpecialFile(const std::string& path, SpecialFile kind)
                                       : symlink("/dev/zero", path.c_str()) == 0;
 }
 
-// A small file system of the test's own at TestHome()/name, mounted in a
-// private mount namespace so that the machine's mounts are never touched.
-// Returned: its path; empty where the machine allows no private mount
-//           namespace (the caller then skips)
-inline std::string MountPrivateTmpfs(const char* name)
-{
-    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-        return "";
-    }
-    const std::string mountPoint = TestHome() + "/" + name;
-    mkdir(mountPoint.c_str(), 0755);
-    return mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") == 0 ? mountPoint : "";
-}
+// A small tmpfs of the test's own at `path`, mounted in a mount namespace
+// private to this test process, so that writes fail as on a full or a
+// read-only disk: the tests run as root in CI, where file modes refuse
+// nothing. The machine's mounts are never touched; the mount goes when the
+// record does.
+struct PrivateTmpfs {
+    std::string path;
+    std::string why;  // "" when mounted, else why not (the caller then skips)
 
-// Fills the file system of directory up to its last byte.
-inline void FillFileSystem(const std::string& directory)
-{
-    FILE* filler = std::fopen((directory + "/filler").c_str(), "w");
-    const std::string block(1024, 'f');
-    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
+    explicit PrivateTmpfs(std::string mountPoint, int kilobytes = 64) : path(std::move(mountPoint))
+    {
+        static bool unshared = false;
+        if (!unshared) {
+            if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+                why = "no private mount namespace: errno " + std::to_string(errno);
+                return;
+            }
+            unshared = true;
+        }
+        mkdir(path.c_str(), 0700);
+        const std::string options = "size=" + std::to_string(kilobytes) + "k";
+        if (mount("tmpfs", path.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            why = "tmpfs not mounted: errno " + std::to_string(errno);
+        }
     }
-    std::fclose(filler);
-}
+    ~PrivateTmpfs()
+    {
+        if (why.empty()) {
+            umount2(path.c_str(), MNT_DETACH);
+        }
+    }
+    PrivateTmpfs(const PrivateTmpfs&) = delete;
+    PrivateTmpfs& operator=(const PrivateTmpfs&) = delete;
+
+    bool SetReadOnly(bool readOnly) const
+    {
+        const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
+        return mount(nullptr, path.c_str(), nullptr, flags, nullptr) == 0;
+    }
+
+    // Writes a file until the file system has no room left.
+    void Fill() const
+    {
+        const int fd = open((path + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const char block[512] = {};
+        while (fd >= 0 && write(fd, block, sizeof block) > 0) {
+        }
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+};
