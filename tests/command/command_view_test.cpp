@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -63,38 +64,32 @@ protected:
     Scene& scene = *gScene;
 };
 
+// Each step from the value the row before left; the field stops at its limits.
 TEST_F(ViewCommands, ZoomStopsAtTheFieldLimits)
 {
-    // The value is taken away as it stands; the next step stops at the minimum.
+    struct Step {
+        const char* command;
+        double field;
+    };
     scene.view.fieldOfView = 3.0;
-    EXPECT_EQ(Run("ZOOM UP 1.8"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.2);
-    EXPECT_EQ(Run("ZOOM UP 1.8"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.0);
-    EXPECT_EQ(Run("ZOOM UP"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.0);
-    EXPECT_EQ(Run("zoom down"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 1.2);
-    EXPECT_EQ(Run("ZOOM D 10"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 11.2);
-    EXPECT_EQ(Run("ZOOM Up"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, 11.2 / 1.2);
-    EXPECT_EQ(Run("ZOOM DOWN 500"), "");
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, MaxFieldOfView(scene));
-    EXPECT_EQ(Run("ZOOM DOWN 0"), "");   // 0 is the factor
-    EXPECT_DOUBLE_EQ(scene.view.fieldOfView, MaxFieldOfView(scene));
+    for (const Step& step : {Step{"ZOOM UP 1.8", 1.2}, Step{"ZOOM UP 1.8", 1.0}, Step{"ZOOM UP", 1.0},
+                             Step{"zoom down", 1.2}, Step{"ZOOM D 10", 11.2}, Step{"ZOOM Up", 11.2 / 1.2},
+                             Step{"ZOOM DOWN 500", MaxFieldOfView(scene)},
+                             Step{"ZOOM DOWN 0", MaxFieldOfView(scene)}}) {  // 0 is the factor
+        EXPECT_EQ(Run(step.command), "") << step.command;
+        EXPECT_DOUBLE_EQ(scene.view.fieldOfView, step.field) << step.command;
+    }
 }
 
 TEST_F(ViewCommands, ZoomInTheSolarSystemViewsAndMaps)
 {
     scene.viewMode = kModeSol2;
     scene.view.solarViewWidth = 100.0;
-    EXPECT_EQ(Run("ZOOM DOWN"), "");
-    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 120.0);
-    EXPECT_EQ(Run("ZOOM DOWN; ZOOM DOWN"), "");
-    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 150.0);
-    EXPECT_EQ(Run("ZOOM UP 1000"), "");
-    EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, 2.0);
+    for (const auto& [command, width] : {std::pair{"ZOOM DOWN", 120.0}, std::pair{"ZOOM DOWN; ZOOM DOWN", 150.0},
+                                         std::pair{"ZOOM UP 1000", 2.0}}) {
+        EXPECT_EQ(Run(command), "") << command;
+        EXPECT_DOUBLE_EQ(scene.view.solarViewWidth, width) << command;
+    }
     scene.viewMode = kModeAll1Eqt;
     ExpectIgnored("ZOOM UP");
     scene.viewMode = kModeVola;
@@ -107,11 +102,11 @@ TEST_F(ViewCommands, ZoomRefusals)
     ExpectIgnored("ZOOM X");
     ExpectIgnored("ZOOM X nan");
     ExpectRefused("ZOOM", "stkErrorIllegalParam", "");
-    ExpectRefused("ZOOM UP nan", "stkErrorIllegalParam", "nan");
-    ExpectRefused("ZOOM UP inf", "stkErrorIllegalParam", "inf");
-    ExpectRefused("ZOOM DOWN -5", "stkErrorIllegalParam", "-5");
-    ExpectRefused("ZOOM DOWN 1e300", "stkErrorIllegalParam", "1e300");
-    ExpectRefused("ZOOM UP many", "stkErrorIllegalParam", "many");
+    for (const std::string direction : {"UP ", "DOWN "}) {
+        for (const char* factor : {"nan", "inf", "-5", "1e300", "many"}) {
+            ExpectRefused(("ZOOM " + direction + factor).c_str(), "stkErrorIllegalParam", factor);
+        }
+    }
 }
 
 TEST_F(ViewCommands, MirrorTakesTheThreeOrientations)
