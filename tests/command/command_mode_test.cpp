@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -199,16 +200,14 @@ TEST_F(ModeCommands, MagOtherKindsAndTheirDefaults)
 
 TEST_F(ModeCommands, MagNebulaLimitIsOnOnlyForOne)
 {
-    ASSERT_EQ(Run("MAG NEBULALIMIT 0"), "");
-    EXPECT_EQ(scene.mag.nebulaBoundsInUse, 0);
-    ASSERT_EQ(Run("MAG NEBULALIMIT 1"), "");
-    EXPECT_EQ(scene.mag.nebulaBoundsInUse, 1);
-    ASSERT_EQ(Run("MAG NEBULALIMIT 2"), "");
-    EXPECT_EQ(scene.mag.nebulaBoundsInUse, 0);
-    ASSERT_EQ(Run("MAG NEBULALIMIT"), "");
-    EXPECT_EQ(scene.mag.nebulaBoundsInUse, 1);
-    ExpectRefused("MAG NEBULALIMIT on", "on");
-    ExpectRefused("MAG NEBULALIMIT 99999999999", "99999999999");
+    for (const auto& [command, inUse] : {std::pair{"MAG NEBULALIMIT 0", 0}, std::pair{"MAG NEBULALIMIT 1", 1},
+                                         std::pair{"MAG NEBULALIMIT 2", 0}, std::pair{"MAG NEBULALIMIT", 1}}) {
+        ASSERT_EQ(Run(command), "") << command;
+        EXPECT_EQ(scene.mag.nebulaBoundsInUse, inUse) << command;
+    }
+    for (const char* value : {"on", "99999999999"}) {
+        ExpectRefused(("MAG NEBULALIMIT " + std::string(value)).c_str(), value);
+    }
 }
 
 TEST_F(ModeCommands, MagRefusesUnknownKindsAndBadNumbers)
@@ -295,17 +294,14 @@ TEST_F(ModeCommands, IncmagAndDecmagRefuseWhatTheyCannotStep)
 
 TEST_F(ModeCommands, StarsizeStoresTenTimesTheInteger)
 {
-    ASSERT_EQ(Run("STARSIZE 3"), "");
-    EXPECT_EQ(scene.view.starSize, 30);
-    ASSERT_EQ(Run("STARSIZE 0"), "");
-    EXPECT_EQ(scene.view.starSize, 0);
-    ASSERT_EQ(Run("STARSIZE 100"), "");
-    EXPECT_EQ(scene.view.starSize, 1000);
+    for (const auto& [size, stored] : {std::pair{"3", 30}, std::pair{"0", 0}, std::pair{"100", 1000}}) {
+        ASSERT_EQ(Run(("STARSIZE " + std::string(size)).c_str()), "") << size;
+        EXPECT_EQ(scene.view.starSize, stored) << size;
+    }
     ExpectRefused("STARSIZE", "");
-    ExpectRefused("STARSIZE 101", "101");
-    ExpectRefused("STARSIZE -1", "-1");
-    ExpectRefused("STARSIZE big", "big");
-    ExpectRefused("STARSIZE 4294967306", "4294967306");
+    for (const char* size : {"101", "-1", "big", "4294967306"}) {
+        ExpectRefused(("STARSIZE " + std::string(size)).c_str(), size);
+    }
 }
 
 TEST_F(ModeCommands, StardataChoosesTheCatalogueAndItsCap)
