@@ -94,6 +94,27 @@ class DisplayCommands(ChartTestCase):
         # The centre goes through the sine table twice: a pixel at most.
         self.assertLess(differing, total // 20)
 
+    def test_starsize_grows_the_star_symbols(self):
+        # Orion by night with nothing but the stars: STARSIZE 0 and 1 draw
+        # the same chart, 3 lights more pixels, and the largest size caps.
+        self.ok("INIT; DATE 2000,1,1,0,0,0; MODE EQT; VIEW ANGLE 60; LOOK EQT 5.5 0")
+        self.ok("HIDE DAYLIGHT, CONS_NAME1, CONS_NAME2, CONS_LIMIT, CONS_LINE, MILKYWAY, STATUSBAR, NEBULA")
+        lit = {}
+        images = {}
+        for size in (0, 1, 3, 4, 9):
+            self.ok("STARSIZE %d; DRIVE" % size)
+            path = self.chart()
+            with open(path, "rb") as image:
+                images[size] = image.read()
+            _, _, rows = xpm_pixels(path)
+            background = rows[0][0]
+            lit[size] = sum(1 for row in rows for pixel in row if pixel != background)
+        self.assertTrue(images[0] == images[1], "STARSIZE 0 and 1 differ")
+        self.assertTrue(images[1] != images[3], "STARSIZE 3 draws what 1 draws")
+        self.assertGreater(lit[3], 2 * lit[1])
+        self.assertGreater(lit[4], lit[3])
+        self.assertTrue(images[4] == images[9], "STARSIZE 9 grows past 4")
+
     @staticmethod
     def count_colour(path, colour):
         _, _, rows = xpm_pixels(path)
