@@ -3,6 +3,7 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "core/replacement_file.h"
+#include "core/string_utils.h"
 
 #include <X11/Intrinsic.h>
 #include <cctype>
@@ -309,4 +310,10 @@ int SetOption(const char* key, const char* value)
         return 0;
     }
     return CommitReplacement(file);
+}
+
+int SaveDefaultSite(const char* name)
+{
+    CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
+    return WriteOptionsFile();
 }

@@ -165,8 +165,7 @@ void SiteDialogOkCallback(Widget, XtPointer client, XtPointer)
         return;
     }
     if (XmToggleButtonGetState(makeDefaultToggle)) {
-        CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, scene->siteName);
-        SetOption("SiteName", gAppEnv->siteName);
+        SaveDefaultSite(scene->siteName);
     }
 }
 

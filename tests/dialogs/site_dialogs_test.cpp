@@ -6,6 +6,7 @@
 // file system.
 #include "tests/dialogs/time_site_dialog_fixture.h"
 
+#include "command/interpreter.h"
 #include "dialogs/site_dialog.h"
 #include "dialogs/site_edit_dialog.h"
 #include "core/string_utils.h"
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -210,19 +212,34 @@ TEST_F(SiteDialogsTest, AHandEditedNameThatWouldEndTheStatementIsRefused)
               (std::vector<std::string>{"LOCATE: Illegal Parameter: Bad;Site"}));
 }
 
-TEST_F(SiteDialogsTest, MakeDefaultSetsSiteNameAndTheOptionsFile)
+// Make default writes the whole options file at once: a SiteName line
+// replaces the old one or, on a first run, is added; lines of keys the
+// program does not know stay. INIT then goes to the new default.
+TEST_F(SiteDialogsTest, MakeDefaultWritesTheOptionsFileAndInitGoesThere)
 {
-    ShowDialog();
-    EXPECT_FALSE(DialogDriver::IsSet(dialog(), "ToggleMakeDefault"));
-    driver.Select(dialog(), "SiteList", 3);
-    driver.SetToggle(dialog(), "ToggleMakeDefault", true);
-    driver.Press(dialog(), "ButtonOK");
-    EXPECT_STREQ(gAppEnv->siteName, "Barcelona (Spain)");
-    EXPECT_EQ(ReadFile(TestHome() + "/.uvola/options"),
-              "Toolbar = True\nSiteName = Barcelona (Spain)\n");
-    ShowDialog();
-    EXPECT_FALSE(DialogDriver::IsSet(dialog(), "ToggleMakeDefault")) << "cleared at every show";
-    EXPECT_EQ(SelectedPositionOfList(), 3);
+    const std::string options = TestHome() + "/.uvola/options";
+    const char* const before[] = {"Toolbar = True\nSiteName = Tokyo (Japan)\n", "Toolbar = True\nLater = 1\n"};
+    for (const char* old : before) {
+        SCOPED_TRACE(old);
+        WriteFile(options, old);
+        ShowDialog();
+        EXPECT_FALSE(DialogDriver::IsSet(dialog(), "ToggleMakeDefault")) << "cleared at every show";
+        driver.Select(dialog(), "SiteList", 3);
+        driver.SetToggle(dialog(), "ToggleMakeDefault", true);
+        driver.Press(dialog(), "ButtonOK");
+        EXPECT_STREQ(gAppEnv->siteName, "Barcelona (Spain)");
+        const std::string written = ReadFile(options);
+        EXPECT_NE(written.find("\nSiteName = Barcelona (Spain)\n"), std::string::npos) << written;
+        EXPECT_EQ(written.find("Tokyo"), std::string::npos) << written;
+        EXPECT_EQ(written.find("Later = 1\n") != std::string::npos, std::strstr(old, "Later") != nullptr) << written;
+
+        StkExecuteText(&scene, "LOCATE 0.117W,51.5N,0,10,London; INIT");
+        EXPECT_STREQ(scene.siteName, "Barcelona (Spain)");
+        ShowDialog();
+        EXPECT_EQ(SelectedPositionOfList(), 3);
+        CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, "Tokyo (Japan)");
+    }
+    EXPECT_TRUE(TakeWarnings(gAppEnv->toplevel).empty());
 }
 
 TEST_F(SiteDialogsTest, SearchFindsTheNextNameHoldingTheTextAndWraps)
@@ -356,7 +373,7 @@ TEST_F(SiteDialogsTest, RenamingTheDefaultSiteMovesTheViewAndTheDefault)
               (std::vector<std::string>{"LOCATE 139.76700E,35.68300N,9.00,40.00,\"Edo\";DRIVE"}));
     EXPECT_STREQ(scene.siteName, "Edo");
     EXPECT_STREQ(gAppEnv->siteName, "Edo");
-    EXPECT_EQ(ReadFile(TestHome() + "/.uvola/options"), "Toolbar = True\nSiteName = Edo\n");
+    EXPECT_NE(ReadFile(TestHome() + "/.uvola/options").find("\nSiteName = Edo\n"), std::string::npos);
     std::vector<std::string> lines = kLines;
     lines[0] = Record("Edo", "139.767E", "35.683N", "40", "+09.00");
     EXPECT_EQ(ReadFile(siteFile), Joined(lines)) << "leading blanks dropped, only line 1 changed";
