@@ -20,7 +20,6 @@ const char* const* const kResourceBlocks[] = {
     kTodayResources,
     kSmallBodyDialogResources,
     kHelpResources,
-    kPendingResources,
     kColorResources,
     kFontResources,
     kMessageResources,

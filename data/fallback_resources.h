@@ -19,7 +19,6 @@ extern const char* const kCenterPickerResources[];    // the Center menu's picke
 extern const char* const kTodayResources[];           // the What's Today window
 extern const char* const kSmallBodyDialogResources[]; // comet and minor-planet dialogs, gauge
 extern const char* const kHelpResources[];            // About, Copyright, image viewer
-extern const char* const kPendingResources[];   // texts of commands not yet available
 extern const char* const kColorResources[];     // sky colours (class "Color")
 extern const char* const kFontResources[];      // font sets and the symbol font (class "Name")
 extern const char* const kMessageResources[];   // message texts, last in the list

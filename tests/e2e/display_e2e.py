@@ -1,9 +1,7 @@
 """The mode, magnitude and display commands end to end, and every command
 text that the toolbar, the step box, the menus, the key and wheel
 translations and the dialogs send, run through a running uvola's command
-port: none may be refused for a typo. Texts of commands whose handlers this
-version does not have yet answer "Not available in this version"; the test
-prints which.
+port: none may be refused for a typo.
 
     display_e2e.py UVOLA
 
@@ -18,7 +16,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from uvola_e2e import ChartTestCase, UvolaSession, xpm_pixels  # noqa: E402
 
 
-NOT_AVAILABLE = ": Not available in this version: "
 CONSTELLATION_LINE_COLOUR = (0x24, 0x43, 0x82)   # ColorConstLine
 
 TEXTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "command_texts.txt")
@@ -44,21 +41,12 @@ class DisplayCommands(ChartTestCase):
         return self.gsave()
 
     def test_every_fixed_and_formatted_command_text_is_accepted(self):
-        not_available = set()
         # Statement by statement: a reply carries only the last statement's
         # error, so "TOGGLE CONS_LIN;DRIVE" sent whole would pass.
         for text in command_texts():
             for statement in (s.strip() for s in text.split(";")):
-                if not statement:
-                    continue
-                reply = self.client.request(statement)
-                if NOT_AVAILABLE in reply:
-                    not_available.add(statement.split()[0].upper())
-                    continue
-                self.assertEqual(reply, "", text)
-        print("commands not available yet: %s" % ", ".join(sorted(not_available)))
-        # Only commands whose handlers are still to come may say so.
-        self.assertLessEqual(not_available, {"INPUT"})
+                if statement:
+                    self.assertEqual(self.client.request(statement), "", text)
 
     def test_mode_nonsense_answers_its_error(self):
         self.assertEqual(self.client.request("MODE NONSENSE"), "MODE: Illegal Parameter: NONSENSE\n")
