@@ -1,12 +1,7 @@
 #include "core/string_utils.h"
 
-#include <Xm/Text.h>
 #include <cctype>
-#include <climits>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 char* StrUpper(char* text)
 {
@@ -14,19 +9,6 @@ char* StrUpper(char* text)
         *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
     }
     return text;
-}
-
-char* StrLower(char* text)
-{
-    for (char* c = text; c != nullptr && *c != '\0'; ++c) {
-        *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-    }
-    return text;
-}
-
-int StrCaseEqual(const char* a, const char* b)
-{
-    return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
 }
 
 char AsciiUpper(char c)
@@ -56,30 +38,6 @@ uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation)
                                        : static_cast<uint8_t>(flags | mask);
     default: return 0;
     }
-}
-
-int GetTextFieldInt(Widget field)
-{
-    char* text = XmTextGetString(field);
-    const long value = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
-    XtFree(text);
-    // strtol saturates at the long range, which is wider than int's.
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
-}
-
-double GetTextFieldDouble(Widget field)
-{
-    char* text = XmTextGetString(field);
-    const double value = text != nullptr ? std::strtod(text, nullptr) : 0.0;
-    XtFree(text);
-    // A NaN would pass every range check of the caller untouched.
-    return std::isfinite(value) ? value : 0.0;
 }
 
 void CopyCut(char* out, size_t size, const char* text)

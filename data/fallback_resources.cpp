@@ -82,11 +82,6 @@ char** FallbackResourceList()
     return AssembledList().data();
 }
 
-int FallbackResourceCount()
-{
-    return static_cast<int>(AssembledList().size()) - 1;
-}
-
 const char* FindFallbackResource(const char* name)
 {
     if (name == nullptr || *name == '\0') {

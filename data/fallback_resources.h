@@ -28,9 +28,6 @@ extern const char* const kMessageResources[];   // message texts, last in the li
 // Returned: pointer to a list that lives for the whole run
 char** FallbackResourceList();
 
-// Number of lines in the whole list (without the null entry).
-int FallbackResourceCount();
-
 // The value of the first line of the list that sets the resource `name` for
 // the application, "UVola*name: value" or "UVola.name: value".
 // Given:    name   resource name, e.g. "stkErrorSyntax"

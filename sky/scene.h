@@ -95,7 +95,6 @@ struct ViewGeometry {
     double fieldOfView;        // degrees, horizontal extent
     double verticalField;
     double solarViewWidth;     // AU
-    double diagonalField;
     double zoomFactor;
     double minimumField;
     FixedMatrix matrices[3];   // row 0 of the first: view axis; row 2 of the second: horizon axis
@@ -107,7 +106,7 @@ struct ViewGeometry {
     double matricesDouble[3][9];
     double pixelsPerRadianX, pixelsPerRadianY;
     double centreLimitDouble, horizonLimitDouble;
-    double solarScaleX, solarScaleY, solarDepth;
+    double solarScaleX, solarScaleY;
     double pixelsPerDegree;
     int32_t starSize;          // STARSIZE x 10
 };

@@ -350,17 +350,3 @@ void ReadScriptOrbitBlock(FILE* file, std::vector<ScriptOrbitEntry>& entries)
             entries.push_back({lines[i].substr(1, LineLength(lines[i].c_str() + 1)), lines[i + 1]});
     }
 }
-
-int32_t FindScriptElementLine(FILE* file, const char* name, char* line, int size)
-{
-    std::vector<ScriptOrbitEntry> entries;
-    ReadScriptOrbitBlock(file, entries);
-    const size_t length = std::strlen(name);
-    for (const ScriptOrbitEntry& entry : entries) {
-        if (strncasecmp(entry.label.c_str(), name, length) == 0) {
-            CopyCut(line, size, entry.line.c_str());
-            return 1;
-        }
-    }
-    return 0;
-}

@@ -682,17 +682,6 @@ std::string LargeState(Scene& scene)
     return SavedFile(scene, kScriptFormScene);
 }
 
-TEST_F(Scripts, WriteToAFullDeviceIsReported)
-{
-    FILE* full = std::fopen("/dev/full", "w");
-    ASSERT_NE(full, nullptr);
-    EXPECT_EQ(StkSaveScript(scene, full, kScriptFormScene), 0);
-    std::fclose(full);
-    FILE* null = std::fopen("/dev/null", "w");
-    EXPECT_EQ(StkSaveScript(scene, null, kScriptFormScene), 1);
-    std::fclose(null);
-}
-
 // The writer dies part way (a file size limit kills it with SIGXFSZ).
 TEST_F(Scripts, WriterKilledPartWayLeavesTheOldFile)
 {

@@ -312,7 +312,7 @@ TEST_F(ElementFileTest, TenRecordsPrintFiftyDotsAsTheyGo)
     EXPECT_EQ(build.out, std::string(50, '.') + "done.\n");
 }
 
-TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
+TEST_F(ElementFileTest, ScriptOrbitBlockEntries)
 {
     const std::string element = Record('C', "1P", "", "Halley", "1P");
     const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
@@ -320,12 +320,14 @@ TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
     FILE* file = std::fopen(script.c_str(), "rb");
     ASSERT_NE(file, nullptr);
     std::fseek(file, 5, SEEK_SET);
-    char line[256];
-    EXPECT_EQ(FindScriptElementLine(file, "halley", line, sizeof line), 1);
-    EXPECT_EQ(std::string(line), element + "\r\n");
-    EXPECT_EQ(FindScriptElementLine(file, "Hal", line, sizeof line), 1);
-    EXPECT_STREQ(line, "not this line\r\n");
-    EXPECT_EQ(FindScriptElementLine(file, "Encke", line, sizeof line), 0);
+    std::vector<ScriptOrbitEntry> entries;
+    ReadScriptOrbitBlock(file, entries);
+    // In file order, up to the block's end; the file position is kept.
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].label, "Hal");
+    EXPECT_EQ(entries[0].line, "not this line\r\n");
+    EXPECT_EQ(entries[1].label, "HALLEY");
+    EXPECT_EQ(entries[1].line, element + "\r\n");
     EXPECT_EQ(std::ftell(file), 5);
     std::fclose(file);
 }
