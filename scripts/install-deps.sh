@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian 12 packages Uvola builds, runs and tests with, and
+# Installs the Debian 12 packages Uvola builds, runs and tests with (man-db
+# and groff-base format the manual page in the install test), and
 # python3-numpy, which the planet table generators in tools/ need.
 # Idempotent: says nothing and changes nothing when every package is present.
 set -eu
@@ -10,6 +11,7 @@ libmotif-dev libxpm-dev libgdbm-dev libjpeg62-turbo-dev libxt-dev libx11-dev
 xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 liberfa-dev libnova-dev locales iproute2
+man-db groff-base
 python3-numpy
 "
 
