@@ -1,7 +1,8 @@
 """The install as a packager runs it: `cmake --install` into a DESTDIR with
 the default prefix, then the staged program started with its resources
-pointed at the staged data the way the manual page says, and the manual
-page checked against the program's own usage text.
+pointed at the staged data the way the manual page says and running the
+page's example, and the manual page checked against the program's own
+usage text.
 
     install_e2e.py BUILD_DIR SOURCE_DIR
 
@@ -44,6 +45,14 @@ def section(text, name):
     return lines[start:end]
 
 
+def example_lines(page):
+    """The command lines of the page's example: its here-document to nc,
+    without the closing "bye"."""
+    lines = [line.strip() for line in section(page, "EXAMPLES")]
+    start = next(i for i, line in enumerate(lines) if line.endswith("<<EOF")) + 1
+    return lines[start:lines.index("EOF", start)][:-1]
+
+
 class Install(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -54,6 +63,8 @@ class Install(unittest.TestCase):
         cls.root = cls.stage + PREFIX
         cls.program = os.path.join(cls.root, "bin", "uvola")
         cls.page = os.path.join(cls.root, "share", "man", "man1", "uvola.1")
+        cls.formatted = subprocess.run(["groff", "-man", "-Tutf8", "-P-cbou", cls.page],
+                                       capture_output=True, text=True, check=True).stdout
 
     @classmethod
     def tearDownClass(cls):
@@ -82,10 +93,8 @@ class Install(unittest.TestCase):
         usage = subprocess.run([self.program, "--no-such-option"], capture_output=True, text=True)
         self.assertEqual(usage.returncode, 1)
         self.assertIn("Usage: uvola", usage.stderr)
-        page = subprocess.run(["groff", "-man", "-Tutf8", "-P-cbou", self.page],
-                              capture_output=True, text=True, check=True).stdout
         # The options' tags stand at the section's first indent.
-        tags = [line for line in section(page, "OPTIONS") if re.match(r" {7}\S", line)]
+        tags = [line for line in section(self.formatted, "OPTIONS") if re.match(r" {7}\S", line)]
         in_page = set(OPTION.findall("\n".join(tags)))
         # -V is --version's short form, which the usage text leaves out.
         self.assertEqual(in_page, set(OPTION.findall(usage.stderr)) | {"-V"})
@@ -99,12 +108,15 @@ class Install(unittest.TestCase):
                 out.write("UVola*%s: %s\n" % (resource, self.staged(path)))
         os.environ["XENVIRONMENT"] = resources
         options = {"SiteName": "Greenwich (United Kingdom)"}
+        image = os.path.join(self.stage, "sky")
+        lines = example_lines(self.formatted)
+        self.assertEqual(lines[-1], "GSAVE /tmp/sky")
         with UvolaSession(self.program, options=options) as uvola:
             client = uvola.connect()
             # The sky marks come from the staged skymark.adf.
             self.assertEqual(client.request('LOOK SKYMARK "Summer Triangle"'), "")
-            image = os.path.join(self.stage, "sky")
-            self.assertEqual(client.request("SHOW CONS_LINE; DRIVE; GSAVE " + image), "")
+            for line in lines[:-1] + ["GSAVE " + image]:
+                self.assertEqual(client.request(line), "", line)
             client.close()
             self.assertEqual(uvola.stop(), 0, uvola.output())
         colours = {pixel for row in read_xpm(image + ".xpm")[2] for pixel in row}
