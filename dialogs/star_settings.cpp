@@ -6,6 +6,7 @@
 #include "sky/scene.h"
 
 #include <algorithm>
+#include <cstdio>
 
 const ToggleSpec kStarToggles[kStarToggleCount] = {
     {"ToggleStar", "STAR"},
@@ -42,14 +43,22 @@ int32_t CatalogShown(const Scene& scene, bool saoOffered, bool gscOffered)
     return kCatalogStd;
 }
 
+// A stored limit (tenths) as its field shows it.
+std::string MagnitudeText(int32_t tenths)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
+    return text;
+}
+
 }  // namespace
 
 StarDialogValues ReadStarDialogValues(const Scene& scene, bool saoOffered, bool gscOffered)
 {
     StarDialogValues values;
     values.toggles = ReadDisplayOptions(scene, kStarToggles, kStarToggleCount);
-    values.starLimit = scene.mag.starLimit / 10.0;
-    values.labelLimit = scene.mag.starLabelLimit / 10.0;
+    values.starLimit = MagnitudeText(scene.mag.starLimit);
+    values.labelLimit = MagnitudeText(scene.mag.starLabelLimit);
     values.catalog = CatalogShown(scene, saoOffered, gscOffered);
     values.gscPath = gAppEnv->gscDataPath;
     return values;
@@ -62,12 +71,18 @@ double StarCatalogCap(int32_t catalog)
 
 void ComposeStarCommands(const StarDialogValues& values, CommandText& catalogue, CommandText& display)
 {
+    double starLimit = 0.0;
+    double labelLimit = 0.0;
+    if (CheckedReal(display, "EditMagLimit", values.starLimit, starLimit) == 0 ||
+        CheckedReal(display, "EditNameMagLimit", values.labelLimit, labelLimit) == 0) {
+        catalogue = display;
+        return;
+    }
     AddText(catalogue, "STARDATA %s", CatalogOf(values.catalog).keyword);
     AddShowHideStatements(display, kStarToggles, values.toggles);
     AddStatement(display, "MAG STAR %.1f",
-                 std::clamp(values.starLimit, kStarMagnitudeLowest, StarCatalogCap(values.catalog)));
-    AddStatement(display, "MAG STARNAME %.1f",
-                 std::clamp(values.labelLimit, kStarMagnitudeLowest, kStarMagnitudeHighest));
+                 std::clamp(starLimit, kStarMagnitudeLowest, StarCatalogCap(values.catalog)));
+    AddStatement(display, "MAG STARNAME %.1f", std::clamp(labelLimit, kStarMagnitudeLowest, kStarMagnitudeHighest));
     EndText(display);
     AddText(display, "DRIVE");
 }
