@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cfloat>
-#include <cstdio>
 
 const ToggleSpec kNebulaToggles[kNebulaToggleCount] = {
     {"ToggleNebula", "NEBULA"},
@@ -34,13 +33,6 @@ bool OutsideRange(double magnitude)
     return magnitude < kNebulaLimitLowest || magnitude > kNebulaLimitHighest;
 }
 
-// A stored bound (tenths) as its field shows it.
-std::string MagnitudeText(int32_t tenths)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
-    return text;
-}
 
 }  // namespace
 
@@ -49,8 +41,8 @@ NebulaDialogValues ReadNebulaDialogValues(const Scene& scene)
     NebulaDialogValues values;
     values.toggles = ReadDisplayOptions(scene, kNebulaToggles, kNebulaToggleCount);
     values.limitOn = scene.mag.nebulaBoundsInUse != 0;
-    values.faint = MagnitudeText(scene.mag.nebulaFaint);
-    values.bright = MagnitudeText(scene.mag.nebulaBright);
+    values.faint = TenthsText(scene.mag.nebulaFaint);
+    values.bright = TenthsText(scene.mag.nebulaBright);
     return values;
 }
 

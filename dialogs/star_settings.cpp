@@ -2,11 +2,11 @@
 
 #include "core/app_env.h"
 #include "dialogs/command_text.h"
+#include "dialogs/number_text.h"
 #include "sky/layers/star_layer.h"
 #include "sky/scene.h"
 
 #include <algorithm>
-#include <cstdio>
 
 const ToggleSpec kStarToggles[kStarToggleCount] = {
     {"ToggleStar", "STAR"},
@@ -43,22 +43,14 @@ int32_t CatalogShown(const Scene& scene, bool saoOffered, bool gscOffered)
     return kCatalogStd;
 }
 
-// A stored limit (tenths) as its field shows it.
-std::string MagnitudeText(int32_t tenths)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
-    return text;
-}
-
 }  // namespace
 
 StarDialogValues ReadStarDialogValues(const Scene& scene, bool saoOffered, bool gscOffered)
 {
     StarDialogValues values;
     values.toggles = ReadDisplayOptions(scene, kStarToggles, kStarToggleCount);
-    values.starLimit = MagnitudeText(scene.mag.starLimit);
-    values.labelLimit = MagnitudeText(scene.mag.starLabelLimit);
+    values.starLimit = TenthsText(scene.mag.starLimit);
+    values.labelLimit = TenthsText(scene.mag.starLabelLimit);
     values.catalog = CatalogShown(scene, saoOffered, gscOffered);
     values.gscPath = gAppEnv->gscDataPath;
     return values;
