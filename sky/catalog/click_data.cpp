@@ -146,35 +146,43 @@ void ReadObjectEntry(Scene& scene, int32_t type, int32_t id,
 
 // The whole file, or false when it cannot be read to its end (a file that
 // opens but fails to read, as /proc/self/mem does) or is too large to hold.
-// Returned: bytes  malloc'd, size bytes; null for an empty file
+// Its size is not asked first: files under /proc say 0.
+// Returned: bytes    malloc'd, holding size bytes
+//           refusal  the error key of a refused file; null when memory ran out
 bool ReadWholeFile(FILE* file, char*& bytes, size_t& size, const char*& refusal)
 {
-    std::string text;
-    char block[65536];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= kMaxClickDataBytes) {
-        text.append(block, got);
-    }
-    if (std::ferror(file) != 0) {
-        refusal = "stkErrorFileNotFound";
-        return false;
-    }
-    if (text.size() > kMaxClickDataBytes) {
-        refusal = "stkErrorIllegalParam";
-        return false;
-    }
-    size = text.size();
     bytes = nullptr;
-    if (size == 0) {
-        return true;
+    size = 0;
+    size_t room = 0;
+    refusal = nullptr;
+    bool whole = false;
+    while (!whole) {
+        if (size == room) {
+            room = room == 0 ? size_t{1} << 16 : room * 2;
+            void* grown = size <= kMaxClickDataBytes ? std::realloc(bytes, room) : nullptr;
+            if (grown == nullptr) {
+                refusal = size > kMaxClickDataBytes ? "stkErrorIllegalParam" : nullptr;
+                break;
+            }
+            bytes = static_cast<char*>(grown);
+        }
+        const size_t got = std::fread(bytes + size, 1, room - size, file);
+        size += got;
+        if (got == 0 && std::ferror(file) != 0) {
+            refusal = "stkErrorFileNotFound";
+            break;
+        }
+        whole = got == 0;
     }
-    bytes = static_cast<char*>(std::malloc(size));
-    if (bytes == nullptr) {
-        refusal = nullptr;
-        return false;
+    if (whole && size > kMaxClickDataBytes) {
+        refusal = "stkErrorIllegalParam";
+        whole = false;
     }
-    std::memcpy(bytes, text.data(), size);
-    return true;
+    if (!whole) {
+        std::free(bytes);
+        bytes = nullptr;
+    }
+    return whole;
 }
 
 }  // namespace
