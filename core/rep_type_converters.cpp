@@ -6,41 +6,62 @@
 #include <Xm/Xm.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
-// The enumerated type's value of a name, or -1.
-int ValueOfName(XmRepTypeId id, const char* text)
+// One enumerated type: its names (lower case, as Motif keeps them) and the
+// value of each.
+struct RepType {
+    std::string name;
+    std::vector<std::string> names;
+    std::vector<unsigned char> values;
+};
+
+std::vector<RepType>& RepTypes()
+{
+    static std::vector<RepType> types;
+    return types;
+}
+
+// Motif hands out copies of its records whose every name is a block of its
+// own.
+void FreeRecordParts(XmRepTypeEntryRec& record)
+{
+    for (int i = 0; i < record.num_values; ++i) {
+        XtFree(record.value_names[i]);
+    }
+    XtFree(reinterpret_cast<char*>(record.value_names));
+    XtFree(reinterpret_cast<char*>(record.values));
+    XtFree(record.rep_type_name);
+}
+
+// The type's value of a name, with or without "Xm" in front; -1 for none.
+int ValueOfName(const RepType& type, const char* text)
 {
     if (AsciiCaseEqualN(text, "Xm", 2) != 0) {
         text += 2;
     }
-    XmRepTypeEntry entry = XmRepTypeGetRecord(id);
-    if (entry == nullptr) {
-        return -1;
-    }
-    int value = -1;
-    for (int i = 0; i < entry->num_values && value < 0; ++i) {
-        if (AsciiCaseEqual(text, entry->value_names[i]) != 0) {
-            value = entry->values != nullptr ? entry->values[i] : i;
+    for (size_t i = 0; i < type.names.size(); ++i) {
+        if (AsciiCaseEqual(text, type.names[i].c_str()) != 0) {
+            return type.values[i];
         }
     }
-    XtFree(reinterpret_cast<char*>(entry));
-    return value;
+    return -1;
 }
 
-// An Xt new-style converter; its one argument is the type's id.
+// An Xt new-style converter; its one argument is the type's place in
+// RepTypes().
 Boolean ConvertAsciiRepType(Display* display, XrmValue* args, Cardinal*, XrmValue* from, XrmValue* to,
                             XtPointer*)
 {
     const XtPointer argument = *reinterpret_cast<XtPointer*>(args[0].addr);
-    const auto id = static_cast<XmRepTypeId>(reinterpret_cast<uintptr_t>(argument));
+    const RepType& type = RepTypes()[reinterpret_cast<uintptr_t>(argument)];
     const char* text = static_cast<const char*>(static_cast<void*>(from->addr));
-    const int value = text != nullptr ? ValueOfName(id, text) : -1;
+    const int value = text != nullptr ? ValueOfName(type, text) : -1;
     if (value < 0) {
-        XmRepTypeEntry entry = XmRepTypeGetRecord(id);
-        XtDisplayStringConversionWarning(display, from->addr, entry != nullptr ? entry->rep_type_name : nullptr);
-        XtFree(reinterpret_cast<char*>(entry));
+        XtDisplayStringConversionWarning(display, from->addr, const_cast<char*>(type.name.c_str()));
         return False;
     }
     // Xt's protocol: store into the caller's room, or hand out our own.
@@ -62,12 +83,21 @@ Boolean ConvertAsciiRepType(Display* display, XrmValue* args, Cardinal*, XrmValu
 
 void InstallAsciiRepTypeConverters()
 {
-    XmRepTypeList types = XmRepTypeGetRegistered();
-    for (XmRepTypeList type = types; type != nullptr && type->rep_type_name != nullptr; ++type) {
-        XtConvertArgRec argument{XtImmediate, reinterpret_cast<XtPointer>(uintptr_t{type->rep_type_id}),
+    std::vector<RepType>& types = RepTypes();
+    types.clear();
+    XmRepTypeList records = XmRepTypeGetRegistered();
+    for (XmRepTypeList record = records; record != nullptr && record->rep_type_name != nullptr; ++record) {
+        RepType type{record->rep_type_name, {}, {}};
+        for (int i = 0; i < record->num_values; ++i) {
+            type.names.emplace_back(record->value_names[i]);
+            type.values.push_back(record->values != nullptr ? record->values[i] : static_cast<unsigned char>(i));
+        }
+        XtConvertArgRec argument{XtImmediate, reinterpret_cast<XtPointer>(uintptr_t{types.size()}),
                                  sizeof(XtPointer)};
-        XtSetTypeConverter(XmRString, type->rep_type_name, ConvertAsciiRepType, &argument, 1, XtCacheNone,
+        XtSetTypeConverter(XmRString, record->rep_type_name, ConvertAsciiRepType, &argument, 1, XtCacheNone,
                            nullptr);
+        types.push_back(std::move(type));
+        FreeRecordParts(*record);
     }
-    XtFree(reinterpret_cast<char*>(types));
+    XtFree(reinterpret_cast<char*>(records));
 }
