@@ -33,7 +33,6 @@ bool OutsideRange(double magnitude)
     return magnitude < kNebulaLimitLowest || magnitude > kNebulaLimitHighest;
 }
 
-
 }  // namespace
 
 NebulaDialogValues ReadNebulaDialogValues(const Scene& scene)
