@@ -21,6 +21,28 @@ namespace {
 // Comet ids run from 10000 up to the first minor planet's.
 constexpr int32_t kMaxLoadedComets = kMinorPlanetIdBase - kCometIdBase;
 
+// What the scripts of one top-level statement have done so far, nested
+// scripts included. The depth limit alone does not bound it: a script that
+// runs itself five times a line runs 15^16 statements, while the window and
+// the command port wait for the statement to end.
+struct ScriptWork {
+    int32_t statements = 0;
+    int32_t files = 0;
+    bool stopped = false;
+};
+ScriptWork work;
+
+// Counts one more statement or opened file; past the bound every script of
+// the top-level statement stops, with the error naming the script reached.
+bool WithinBounds(int32_t& count, int32_t bound, const char* path)
+{
+    if (!work.stopped && ++count > bound) {
+        work.stopped = true;
+        StkSetError("stkErrorScriptTooLong", path);
+    }
+    return !work.stopped;
+}
+
 // The entries of the script's BLOCK ORBIT, read at the first COMET or
 // MINORPLANET statement and looked up from then on, with the entries taken
 // by earlier statements of this run.
@@ -109,7 +131,7 @@ void RunStatement(Scene& scene, OrbitBlock& block, const ScriptStatement& statem
     StkDispatch(&scene, word, statement.args.data());
 }
 
-void RunScene(Scene& scene, FILE* file)
+void RunScene(Scene& scene, FILE* file, const char* path)
 {
     ScriptReader reader;
     reader.file = file;
@@ -124,6 +146,9 @@ void RunScene(Scene& scene, FILE* file)
         if (!statement.refused && IsWords(statement, "END", "SCENE")) {
             return;
         }
+        if (!WithinBounds(work.statements, kMaxScriptStatements, path)) {
+            return;
+        }
         RunStatement(scene, block, statement);
     }
 }
@@ -135,8 +160,14 @@ int32_t StkRunScriptScene(Scene* scene, const char* path)
     if (scene == nullptr || path == nullptr) {
         return 0;
     }
+    if (gAppEnv->scriptRunning == 0) {
+        work = ScriptWork{};
+    }
     if (gAppEnv->scriptRunning >= kMaxScriptDepth) {
         StkSetError("stkErrorIllegalParam", path);
+        return 0;
+    }
+    if (!WithinBounds(work.files, kMaxScriptFiles, path)) {
         return 0;
     }
     // Anything but a regular file (a FIFO would block the open, a directory
@@ -147,7 +178,7 @@ int32_t StkRunScriptScene(Scene* scene, const char* path)
         return 0;
     }
     ++gAppEnv->scriptRunning;
-    RunScene(*scene, file.get());
+    RunScene(*scene, file.get(), path);
     --gAppEnv->scriptRunning;
     return 1;
 }

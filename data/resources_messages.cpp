@@ -16,6 +16,7 @@ const char* const kMessageResources[] = {
     "UVola*stkErrorCalcMpPos: %s: Failed to get posision of minor planet %s, hided.",
     // EXIT and INPUT in a program that has no window to quit or open from.
     "UVola*stkErrorNotAvailable: %s: Not available in this version: %s",
+    "UVola*stkErrorScriptTooLong: %s: Script stopped, it runs too many statements: %s",
     "UVola*messageConfirmQuit: Quit Uvola",
     "UVola*messageConfirmSaveEnv: Save current settings as default.",
     "UVola*messageInvalidGeometry: Invalid geometry value",

@@ -211,6 +211,8 @@ struct Scene {
     UserObjectFile* userObjectFiles;
     int32_t userObjectFileCount;
     ClickDataIndex* clickData;
+    char* clickDataText;          // the loaded click-data file's bytes, which the
+    size_t clickDataSize;         // lookups read: the file itself may go away
     char scriptName[256];
 };
 

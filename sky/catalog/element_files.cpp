@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
@@ -316,10 +315,10 @@ namespace {
 bool StartsWithWords(const char* line, const char* first, const char* second)
 {
     const size_t n = std::strlen(first);
-    if (strncasecmp(line, first, n) != 0 || line[n] != ' ')
+    if (AsciiCaseEqualN(line, first, n) == 0 || line[n] != ' ')
         return false;
     const char* rest = line + n + std::strspn(line + n, " \t");
-    return strncasecmp(rest, second, std::strlen(second)) == 0;
+    return AsciiCaseEqualN(rest, second, std::strlen(second)) != 0;
 }
 
 } // namespace

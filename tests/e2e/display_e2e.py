@@ -18,6 +18,7 @@ from uvola_e2e import ChartTestCase, UvolaSession, xpm_pixels  # noqa: E402
 
 CONSTELLATION_LINE_COLOUR = (0x24, 0x43, 0x82)   # ColorConstLine
 
+DATA_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
 TEXTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "command_texts.txt")
 
 
@@ -35,6 +36,13 @@ class DisplayCommands(ChartTestCase):
         os.chdir(UvolaSession.home())
         with open("scene.stl", "w") as script:
             script.write("BLOCK CONTROL\n\tSCENE MAIN\n\t\tSHOW CONS_LINE\n\t\tDRIVE\n\tEND SCENE\nEND BLOCK\n")
+        # The star files the STARDATA texts choose, so that they have
+        # nothing to report: the program's data and a catalogue root.
+        os.makedirs(os.path.join("gsc", "TABLES"), exist_ok=True)
+        open(os.path.join("gsc", "TABLES", "REGIONS.TBL"), "w").close()
+        cls.args = ChartTestCase.args + ("-xrm", "uvola*SaoFile: %s" % os.path.join(DATA_DIR, "uvola.sao"),
+                                         "-xrm", "uvola*GscIndexFile: %s" % os.path.join(DATA_DIR, "uvola.gsc"))
+        cls.options = dict(ChartTestCase.options, GscDataPath=os.path.join(UvolaSession.home(), "gsc"))
 
     def chart(self):
         """The path of a GSAVE image of the chart as drawn now."""
