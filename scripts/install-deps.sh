@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages Uvola builds, runs and tests with, and
-# python3-numpy, which the planet table generators in tools/ need.
+# python3-numpy, which the planet table generators in tools/ need, and
+# python3-ephem, the oracle of tools/oracle/small_body_oracle.py.
 # Idempotent: says nothing and changes nothing when every package is present.
 set -eu
 
@@ -10,7 +11,7 @@ libmotif-dev libxpm-dev libgdbm-dev libjpeg62-turbo-dev libxt-dev libx11-dev
 xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 liberfa-dev libnova-dev locales iproute2
-python3-numpy
+python3-numpy python3-ephem
 "
 
 missing=""

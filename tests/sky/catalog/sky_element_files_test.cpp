@@ -136,9 +136,34 @@ TEST(ShippedElementFiles, MatchTheirManifestRecordByRecord)
             ASSERT_EQ(ParseElementLine(el, line.c_str()), 1) << line;
             ASSERT_EQ(el.kind, row.kind);
             ASSERT_NE(el.secondName[0], ' ') << line;
+            ASSERT_NE(el.name[0], ' ') << line;   // every object is labelled on the chart
             ASSERT_EQ(std::string(el.sourceLine), line.substr(0, 203) + "\r\n");
         }
     }
+}
+
+// The tail lengths of the tail rule in data/SOURCES.md for the three comets
+// it was checked against.
+TEST(ShippedElementFiles, TailRuleGivesTheStatedLengths)
+{
+    struct Row {
+        const char* secondName;
+        double dust, ion;   // AU
+    };
+    const Row rows[] = {{"1P", 0.10, 0.20}, {"C/1995 O1", 0.40, 0.80}, {"C/2020 F3", 0.07, 0.14}};
+    int found = 0;
+    for (const std::string& line : Lines(DataPath("comet.elm"))) {
+        OrbitalElements el;
+        ASSERT_EQ(ParseElementLine(el, line.c_str()), 1);
+        for (const Row& row : rows) {
+            if (std::string(el.secondName).find(std::string(row.secondName) + " ") != 0)
+                continue;
+            ++found;
+            EXPECT_EQ(el.dustTailLength, row.dust) << row.secondName;
+            EXPECT_EQ(el.ionTailLength, row.ion) << row.secondName;
+        }
+    }
+    EXPECT_EQ(found, 3);
 }
 
 // Both shipped files indexed; every record found by its second name at
