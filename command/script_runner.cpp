@@ -10,6 +10,7 @@
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
+#include "sky/solar_system_update.h"
 
 #include <strings.h>
 
@@ -88,6 +89,8 @@ void LoadSmallBody(Scene& scene, OrbitBlock& block, bool comet, const char* name
     }
     if ((comet ? AddComet(scene, elements) : AddMinorPlanet(scene, elements)) == 0) {
         StkSetError("stkErrorOutOfMemory", name);
+    } else if (comet) {
+        UpdateNewComet(scene, scene.cometCount - 1);
     }
 }
 
