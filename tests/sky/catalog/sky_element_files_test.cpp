@@ -26,11 +26,13 @@
 
 namespace {
 bool gFailRealloc = false;
+int gReallocCalls = 0;
 }
 
 extern "C" void* __real_realloc(void* p, size_t n);
 extern "C" void* __wrap_realloc(void* p, size_t n)
 {
+    ++gReallocCalls;
     return gFailRealloc ? nullptr : __real_realloc(p, n);
 }
 
@@ -355,8 +357,27 @@ TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
     std::fclose(file);
 }
 
-// The lists grow one object at a time; a failed allocation refuses only
-// the new object; freeing releases the orbit paths and empties both lists.
+// The lists grow by doubling: 100,000 minor planets take a few dozen
+// reallocations, not one per object (which made loading them quadratic).
+TEST(SmallBodyLists, GrowByDoubling)
+{
+    Scene scene{};
+    OrbitalElements el;
+    ASSERT_EQ(ParseElementLine(el, Record('M', "1", "", "Ceres", "1").c_str()), 1);
+    el.perihelionDistance = 95.0;   // no orbit path: only the lists' own allocations
+    gReallocCalls = 0;
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(AddMinorPlanet(scene, el), 1);
+    EXPECT_EQ(scene.mplanetCount, 100000);
+    EXPECT_GE(scene.mplanetCapacity, 100000);
+    EXPECT_LE(gReallocCalls, 3 * 14);   // 16 doubled 13 times holds 131,072
+    EXPECT_EQ(std::strncmp(scene.mplanetElements[99999].sourceLine, el.sourceLine, 205), 0);
+    FreeMinorPlanetList(scene);
+    EXPECT_EQ(scene.mplanetCapacity, 0);
+}
+
+// A failed allocation refuses only the new object; freeing releases the
+// orbit paths and empties both lists.
 TEST(SmallBodyLists, AddFailAndFree)
 {
     Scene scene{};
@@ -379,12 +400,18 @@ TEST(SmallBodyLists, AddFailAndFree)
     EXPECT_EQ(scene.cometPositions[1].orbitPointCount, 0);   // beyond 90 AU: no path
     EXPECT_EQ(scene.cometPositions[1].orbitPath, nullptr);
 
+    // Filled to their room, the lists must grow for the next object.
+    while (scene.cometCount < scene.cometCapacity)
+        ASSERT_EQ(AddComet(scene, far), 1);
+    while (scene.mplanetCount < scene.mplanetCapacity)
+        ASSERT_EQ(AddMinorPlanet(scene, far), 1);
+    const int32_t comets = scene.cometCount, minorPlanets = scene.mplanetCount;
     gFailRealloc = true;
     EXPECT_EQ(AddComet(scene, comet), 0);
     EXPECT_EQ(AddMinorPlanet(scene, comet), 0);
     gFailRealloc = false;
-    EXPECT_EQ(scene.cometCount, 2);
-    EXPECT_EQ(scene.mplanetCount, 1);
+    EXPECT_EQ(scene.cometCount, comets);
+    EXPECT_EQ(scene.mplanetCount, minorPlanets);
     EXPECT_EQ(std::strncmp(scene.cometElements[1].sourceLine, comet.sourceLine, 205), 0);
 
     FreeCometList(scene);
