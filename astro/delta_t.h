@@ -4,7 +4,7 @@
 #pragma once
 
 // Delta T by the polynomials of Espenak and Meeus (Five Millennium Canon of
-// Solar Eclipses: -1999 to +3000, NASA TP-2006-214141, section 2.6, as on
+// Solar Eclipses: -1999 to +3000, NASA TP-2006-214141, as on
 // NASA's eclipse web site "Polynomial expressions for Delta T"); beyond
 // 2005 they are a prediction, some seconds above the observed values.
 // Given:    jd     Julian day (UT)
