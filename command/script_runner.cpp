@@ -10,10 +10,13 @@
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
+#include "sky/solar_system_update.h"
 
-#include <strings.h>
-
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,19 +46,49 @@ bool WithinBounds(int32_t& count, int32_t bound, const char* path)
     return !work.stopped;
 }
 
+// A label as the lookups compare it: ASCII letters folded to lower case,
+// whatever the locale.
+std::string FoldedLabel(const char* text)
+{
+    std::string folded(text);
+    for (char& c : folded)
+        c = AsciiLower(c);
+    return folded;
+}
+
 // The entries of the script's BLOCK ORBIT, read at the first COMET or
 // MINORPLANET statement and looked up from then on, with the entries taken
-// by earlier statements of this run.
+// by earlier statements of this run. The lookups go through two indexes
+// built once, so that a script of n objects costs n log n, not n^2.
 struct OrbitBlock {
     FILE* file = nullptr;
     bool read = false;
     std::vector<ScriptOrbitEntry> entries;
     std::vector<bool> taken;
+    // Each folded label with its entries in file order, and how many of
+    // them the exact lookup has passed (all taken).
+    std::unordered_map<std::string, std::pair<std::vector<size_t>, size_t>> byLabel;
+    // Folded labels in order, each with its entry, for the prefix lookup.
+    std::vector<std::pair<std::string, size_t>> sorted;
 };
 
 bool IsWords(const ScriptStatement& statement, const char* word, const char* first)
 {
     return AsciiCaseEqual(statement.word, word) != 0 && AsciiCaseEqual(statement.args[0], first) != 0;
+}
+
+void ReadOrbitBlock(OrbitBlock& block)
+{
+    ReadScriptOrbitBlock(block.file, block.entries);
+    block.taken.assign(block.entries.size(), false);
+    block.sorted.reserve(block.entries.size());
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        std::string folded = FoldedLabel(block.entries[i].label.c_str());
+        block.byLabel[folded].first.push_back(i);
+        block.sorted.emplace_back(std::move(folded), i);
+    }
+    std::sort(block.sorted.begin(), block.sorted.end());
+    block.read = true;
 }
 
 // The entry of a name. Labels are not unique (hundreds of comets are called
@@ -65,25 +98,27 @@ bool IsWords(const ScriptStatement& statement, const char* word, const char* fir
 // as scripts have always been read.
 const ScriptOrbitEntry* FindOrbitEntry(OrbitBlock& block, const char* name)
 {
-    if (!block.read) {
-        ReadScriptOrbitBlock(block.file, block.entries);
-        block.taken.assign(block.entries.size(), false);
-        block.read = true;
-    }
-    for (size_t i = 0; i < block.entries.size(); ++i) {
-        if (!block.taken[i] && strcasecmp(block.entries[i].label.c_str(), name) == 0) {
-            block.taken[i] = true;
-            return &block.entries[i];
+    if (!block.read)
+        ReadOrbitBlock(block);
+    const std::string folded = FoldedLabel(name);
+    const auto same = block.byLabel.find(folded);
+    if (same != block.byLabel.end()) {
+        auto& [indexes, passed] = same->second;
+        while (passed < indexes.size() && block.taken[indexes[passed]])
+            ++passed;
+        if (passed < indexes.size()) {
+            block.taken[indexes[passed]] = true;
+            return &block.entries[indexes[passed]];
         }
     }
-    const size_t length = std::strlen(name);
-    for (size_t i = 0; i < block.entries.size(); ++i) {
-        if (strncasecmp(block.entries[i].label.c_str(), name, length) == 0) {
-            block.taken[i] = true;
-            return &block.entries[i];
-        }
-    }
-    return nullptr;
+    size_t first = block.entries.size();
+    for (auto it = std::lower_bound(block.sorted.begin(), block.sorted.end(), std::make_pair(folded, size_t{0}));
+         it != block.sorted.end() && it->first.compare(0, folded.size(), folded) == 0; ++it)
+        first = std::min(first, it->second);
+    if (first == block.entries.size())
+        return nullptr;
+    block.taken[first] = true;
+    return &block.entries[first];
 }
 
 // COMET name or MINORPLANET name: the object's element line must be one
@@ -110,6 +145,8 @@ void LoadSmallBody(Scene& scene, OrbitBlock& block, bool comet, const char* name
     }
     if ((comet ? AddComet(scene, elements) : AddMinorPlanet(scene, elements)) == 0) {
         StkSetError("stkErrorOutOfMemory", name);
+    } else if (comet) {
+        UpdateNewComet(scene, scene.cometCount - 1);
     }
 }
 

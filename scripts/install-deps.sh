@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian 12 packages Uvola builds, runs and tests with (man-db
-# and groff-base format the manual page in the install test), and
-# python3-numpy, which the planet table generators in tools/ need.
+# and groff-base format the manual page in the install test), python3-numpy,
+# which the planet table generators in tools/ need, and python3-ephem, the
+# oracle of tools/oracle/small_body_oracle.py.
 # Idempotent: says nothing and changes nothing when every package is present.
 set -eu
 
@@ -12,7 +13,7 @@ xfonts-base xfonts-75dpi xfonts-100dpi xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 liberfa-dev libnova-dev locales iproute2
 man-db groff-base
-python3-numpy
+python3-numpy python3-ephem
 "
 
 missing=""

@@ -174,6 +174,10 @@ struct Scene {
     int32_t mplanetCount;
     SmallBodyRecord* mplanetPositions;
     OrbitalElements* mplanetElements;
+    // Records the comet and minor-planet arrays have room for: they grow by
+    // doubling, so that loading n objects costs n, not n^2.
+    int32_t cometCapacity;
+    int32_t mplanetCapacity;
     double orbitPathDay;
     OrbitPath orbitPaths[kOrbitPathCount];   // Mercury..Pluto with the Earth
 
