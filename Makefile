@@ -1,11 +1,13 @@
 # The two commands of a fresh Debian 12 machine:
 #   make run   install what is missing, build uvola, start it
 #   make test  install what is missing, build everything, run the whole test suite
+# and the install: make install [PREFIX=/usr/local] [DESTDIR=staging directory]
 BUILD_DIR ?= build
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 STEP = sh scripts/quiet-step.sh
 
-.PHONY: all deps build uvola run test clean
+.PHONY: all deps build uvola run test install clean
 
 all: build
 
@@ -32,6 +34,11 @@ run: uvola
 
 test: build
 	@cd $(BUILD_DIR) && ctest -j $(JOBS) --output-on-failure
+
+# The program as bin/uvola, the data as share/uvola and the manual page
+# under PREFIX, all staged under DESTDIR when it is set.
+install: uvola
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf $(BUILD_DIR)

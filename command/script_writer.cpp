@@ -9,6 +9,7 @@
 #include "sky/scene.h"
 
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -115,16 +116,6 @@ int32_t StkWriteOrbitBlock(const Scene& scene, std::string& out)
         }
     }
     return 1;
-}
-
-int32_t StkSaveScript(const Scene& scene, FILE* stream, int form)
-{
-    std::string file;
-    if (stream == nullptr || ComposeScript(scene, form, file) == 0) {
-        return 0;
-    }
-    const bool written = std::fwrite(file.data(), 1, file.size(), stream) == file.size();
-    return written && std::fflush(stream) == 0 && std::ferror(stream) == 0 ? 1 : 0;
 }
 
 int32_t StkSaveScriptFile(const Scene& scene, const char* path, int form)

@@ -13,7 +13,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -42,7 +41,6 @@ struct ScriptText {
 //           form   kScriptFormScene or kScriptFormDefault
 // Returned: 1 saved; 0 failed (the caller tells the user, e.g. with
 //           "messageCannotCreateFile")
-int32_t StkSaveScript(const Scene& scene, FILE* stream, int form);
 int32_t StkSaveScriptFile(const Scene& scene, const char* path, int form);
 
 // The statements of the control block: INIT, the status bar, the loaded

@@ -223,15 +223,6 @@ const KeywordEntry ObjectKeywordTable[] = {
     {nullptr, 0},
 };
 
-int KeywordTableSize(const KeywordEntry* table)
-{
-    int size = 0;
-    while (table[size].keyword != nullptr) {
-        ++size;
-    }
-    return size;
-}
-
 int StkLookupKeyword(const char* argument, const KeywordEntry* table, int32_t& value)
 {
     if (argument == nullptr) {

@@ -50,9 +50,6 @@ enum ObjectKeywordGroup : int {
     kGroupPictureMarks = 0x1D,
 };
 
-// Number of entries of a table, without its end entry.
-int KeywordTableSize(const KeywordEntry* table);
-
 // Finds a keyword in a table.
 // Given:    argument  text to look up, in any case (null: not found); only the
 //                     ASCII letters a-z count as lower case, so the EUC-JP

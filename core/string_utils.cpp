@@ -1,12 +1,7 @@
 #include "core/string_utils.h"
 
-#include <Xm/Text.h>
 #include <cctype>
-#include <climits>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 char* StrUpper(char* text)
 {
@@ -16,35 +11,42 @@ char* StrUpper(char* text)
     return text;
 }
 
-char* StrLower(char* text)
-{
-    for (char* c = text; c != nullptr && *c != '\0'; ++c) {
-        *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-    }
-    return text;
-}
-
-int StrCaseEqual(const char* a, const char* b)
-{
-    return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
-}
-
 char AsciiUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 int AsciiCaseEqual(const char* a, const char* b)
+{
+    return AsciiCaseEqualN(a, b, SIZE_MAX);
+}
+
+int AsciiCaseEqualN(const char* a, const char* b, size_t n)
 {
     if (a == nullptr || b == nullptr) {
         return 0;
     }
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    for (; n > 0 && *a != '\0' && *b != '\0'; ++a, ++b, --n) {
         if (AsciiUpper(*a) != AsciiUpper(*b)) {
             return 0;
         }
     }
-    return *a == *b;
+    return n == 0 || *a == *b;
+}
+
+bool IsAsciiLetter(char c)
+{
+    return AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z';
+}
+
+bool IsAsciiAlnum(char c)
+{
+    return IsAsciiLetter(c) || (c >= '0' && c <= '9');
 }
 
 uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation)
@@ -56,30 +58,6 @@ uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation)
                                        : static_cast<uint8_t>(flags | mask);
     default: return 0;
     }
-}
-
-int GetTextFieldInt(Widget field)
-{
-    char* text = XmTextGetString(field);
-    const long value = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
-    XtFree(text);
-    // strtol saturates at the long range, which is wider than int's.
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
-}
-
-double GetTextFieldDouble(Widget field)
-{
-    char* text = XmTextGetString(field);
-    const double value = text != nullptr ? std::strtod(text, nullptr) : 0.0;
-    XtFree(text);
-    // A NaN would pass every range check of the caller untouched.
-    return std::isfinite(value) ? value : 0.0;
 }
 
 void CopyCut(char* out, size_t size, const char* text)

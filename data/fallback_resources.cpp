@@ -20,7 +20,6 @@ const char* const* const kResourceBlocks[] = {
     kTodayResources,
     kSmallBodyDialogResources,
     kHelpResources,
-    kPendingResources,
     kColorResources,
     kFontResources,
     kMessageResources,
@@ -81,11 +80,6 @@ const char* ValueIfLineSets(const char* line, const char* name, size_t nameLengt
 char** FallbackResourceList()
 {
     return AssembledList().data();
-}
-
-int FallbackResourceCount()
-{
-    return static_cast<int>(AssembledList().size()) - 1;
 }
 
 const char* FindFallbackResource(const char* name)

@@ -19,7 +19,6 @@ extern const char* const kCenterPickerResources[];    // the Center menu's picke
 extern const char* const kTodayResources[];           // the What's Today window
 extern const char* const kSmallBodyDialogResources[]; // comet and minor-planet dialogs, gauge
 extern const char* const kHelpResources[];            // About, Copyright, image viewer
-extern const char* const kPendingResources[];   // texts of commands not yet available
 extern const char* const kColorResources[];     // sky colours (class "Color")
 extern const char* const kFontResources[];      // font sets and the symbol font (class "Name")
 extern const char* const kMessageResources[];   // message texts, last in the list
@@ -28,9 +27,6 @@ extern const char* const kMessageResources[];   // message texts, last in the li
 // toolkit takes as fallback resources. The lines themselves are never written.
 // Returned: pointer to a list that lives for the whole run
 char** FallbackResourceList();
-
-// Number of lines in the whole list (without the null entry).
-int FallbackResourceCount();
 
 // The value of the first line of the list that sets the resource `name` for
 // the application, "UVola*name: value" or "UVola.name: value".

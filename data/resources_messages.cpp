@@ -14,6 +14,9 @@ const char* const kMessageResources[] = {
     "UVola*stkErrorCalcCometPos: %s: Failed to get position of comet %s, hided.",
     "UVola*stkErrorCalcCometTail: %s: Failed to get position of tail of comet %s, hided.",
     "UVola*stkErrorCalcMpPos: %s: Failed to get posision of minor planet %s, hided.",
+    // EXIT and INPUT in a program that has no window to quit or open from.
+    "UVola*stkErrorNotAvailable: %s: Not available in this version: %s",
+    "UVola*stkErrorScriptTooLong: %s: Script stopped, it runs too many statements: %s",
     "UVola*messageConfirmQuit: Quit Uvola",
     "UVola*messageConfirmSaveEnv: Save current settings as default.",
     "UVola*messageInvalidGeometry: Invalid geometry value",

@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -27,15 +28,6 @@ std::string FormatChecked(const char* key, const char* defaultFormat, va_list ar
 }
 
 }  // namespace
-
-std::string CheckedMessageText(const char* key, const char* defaultFormat, ...)
-{
-    va_list args;
-    va_start(args, defaultFormat);
-    std::string text = FormatChecked(key, defaultFormat, args);
-    va_end(args);
-    return text;
-}
 
 void ShowCheckedWarning(Widget parent, const char* key, const char* defaultFormat, ...)
 {

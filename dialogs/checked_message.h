@@ -6,16 +6,12 @@
 
 #include <X11/Intrinsic.h>
 
-#include <string>
-
-// The text of a message key filled as printf fills defaultFormat.
-// Given:    key            message key, e.g. "messageNebulaLimitRange"
+// The text of a message key filled as printf fills defaultFormat, shown in
+// a warning box on parent.
+// Given:    parent         the box's parent
+//           key            message key, e.g. "messageNebulaLimitRange"
 //           defaultFormat  the key's compiled-in text, which the arguments fit
-// Returned: the text, from the key's format when its conversions match the
-//           default's (FormatMatchesDefault), else from the default
-std::string CheckedMessageText(const char* key, const char* defaultFormat, ...)
-    __attribute__((format(printf, 2, 3)));
-
-// CheckedMessageText shown in a warning box on parent.
+// The text comes from the key's format when its conversions match the
+// default's (FormatMatchesDefault), else from the default.
 void ShowCheckedWarning(Widget parent, const char* key, const char* defaultFormat, ...)
     __attribute__((format(printf, 3, 4)));

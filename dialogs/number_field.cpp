@@ -67,22 +67,6 @@ void SetNumberField(const NumberField& field, double value)
     XmTextFieldSetString(field.text, const_cast<char*>(text.c_str()));
 }
 
-int ReadNumberField(const NumberField& field, double minimum, double maximum, double& value)
-{
-    char* content = XmTextFieldGetString(field.text);
-    const int accepted = ReadRealText(content, minimum, maximum, value);
-    XtFree(content);
-    return accepted;
-}
-
-int ReadIntegerField(const NumberField& field, int32_t minimum, int32_t maximum, int32_t& value)
-{
-    char* content = XmTextFieldGetString(field.text);
-    const int accepted = ReadIntegerText(content, minimum, maximum, value);
-    XtFree(content);
-    return accepted;
-}
-
 void SetNumberFieldSensitive(const NumberField& field, bool sensitive)
 {
     for (Widget widget : {field.label, field.text, field.up, field.down}) {

@@ -28,10 +28,5 @@ void CreateNumberField(Widget form, const NumberFieldSpec& spec, NumberField& fi
 // Writes a value as the field shows it (FormatNumberText).
 void SetNumberField(const NumberField& field, double value);
 
-// The field's number, read as ReadRealText or ReadIntegerText read it.
-// Returned: value, 1 when accepted; 0 when refused (value unchanged)
-int ReadNumberField(const NumberField& field, double minimum, double maximum, double& value);
-int ReadIntegerField(const NumberField& field, int32_t minimum, int32_t maximum, int32_t& value);
-
 // Label, text and arrows sensitive or not, as one control.
 void SetNumberFieldSensitive(const NumberField& field, bool sensitive);

@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs the Debian 12 packages Uvola builds, runs and tests with, and
-# python3-numpy, which the planet table generators in tools/ need.
+# Installs the Debian 12 packages Uvola builds, runs and tests with (man-db
+# and groff-base format the manual page in the install test), python3-numpy,
+# which the planet table generators in tools/ need, and python3-ephem, the
+# oracle of tools/oracle/small_body_oracle.py.
 # The X core fonts cover every charset of a UTF-8 locale (C.UTF-8,
 # en_US.UTF-8, ja_JP.UTF-8): xfonts-base the Japanese, Korean and Chinese
 # ones and Greek (charcell); the transcoded 75/100 dpi fonts the other ISO
@@ -16,7 +18,8 @@ xfonts-cronyx-isocyr-75dpi xfonts-cronyx-isocyr-100dpi xfonts-cronyx-koi8r-75dpi
 xvfb xdotool x11-utils libnss-wrapper
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 liberfa-dev libnova-dev locales iproute2
-python3-numpy
+man-db groff-base
+python3-numpy python3-ephem
 "
 
 missing=""

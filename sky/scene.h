@@ -95,7 +95,6 @@ struct ViewGeometry {
     double fieldOfView;        // degrees, horizontal extent
     double verticalField;
     double solarViewWidth;     // AU
-    double diagonalField;
     double zoomFactor;
     double minimumField;
     FixedMatrix matrices[3];   // row 0 of the first: view axis; row 2 of the second: horizon axis
@@ -107,7 +106,7 @@ struct ViewGeometry {
     double matricesDouble[3][9];
     double pixelsPerRadianX, pixelsPerRadianY;
     double centreLimitDouble, horizonLimitDouble;
-    double solarScaleX, solarScaleY, solarDepth;
+    double solarScaleX, solarScaleY;
     double pixelsPerDegree;
     int32_t starSize;          // STARSIZE x 10
 };
@@ -175,6 +174,10 @@ struct Scene {
     int32_t mplanetCount;
     SmallBodyRecord* mplanetPositions;
     OrbitalElements* mplanetElements;
+    // Records the comet and minor-planet arrays have room for: they grow by
+    // doubling, so that loading n objects costs n, not n^2.
+    int32_t cometCapacity;
+    int32_t mplanetCapacity;
     double orbitPathDay;
     OrbitPath orbitPaths[kOrbitPathCount];   // Mercury..Pluto with the Earth
 
@@ -212,6 +215,8 @@ struct Scene {
     UserObjectFile* userObjectFiles;
     int32_t userObjectFileCount;
     ClickDataIndex* clickData;
+    char* clickDataText;          // the loaded click-data file's bytes, which the
+    size_t clickDataSize;         // lookups read: the file itself may go away
     char scriptName[256];
 };
 

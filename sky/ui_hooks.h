@@ -6,8 +6,7 @@
 // table, which start-up fills (gCanvasHooks, beside it in sky/canvas.h,
 // does the same for the redraw). An entry left null is skipped: a program
 // without a window (the command-port probe, the command tests) runs the
-// commands all the same, and a dialog not built yet leaves its opener
-// null.
+// commands all the same, and INPUT there says it is not available.
 //
 // Who fills what:
 //   mainwin/ (the toolbar)      updateToolbar, updateToolbarButtonIfEqual

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
@@ -316,10 +315,10 @@ namespace {
 bool StartsWithWords(const char* line, const char* first, const char* second)
 {
     const size_t n = std::strlen(first);
-    if (strncasecmp(line, first, n) != 0 || line[n] != ' ')
+    if (AsciiCaseEqualN(line, first, n) == 0 || line[n] != ' ')
         return false;
     const char* rest = line + n + std::strspn(line + n, " \t");
-    return strncasecmp(rest, second, std::strlen(second)) == 0;
+    return AsciiCaseEqualN(rest, second, std::strlen(second)) != 0;
 }
 
 } // namespace
@@ -349,18 +348,4 @@ void ReadScriptOrbitBlock(FILE* file, std::vector<ScriptOrbitEntry>& entries)
         if (lines[i][0] == ':')
             entries.push_back({lines[i].substr(1, LineLength(lines[i].c_str() + 1)), lines[i + 1]});
     }
-}
-
-int32_t FindScriptElementLine(FILE* file, const char* name, char* line, int size)
-{
-    std::vector<ScriptOrbitEntry> entries;
-    ReadScriptOrbitBlock(file, entries);
-    const size_t length = std::strlen(name);
-    for (const ScriptOrbitEntry& entry : entries) {
-        if (strncasecmp(entry.label.c_str(), name, length) == 0) {
-            CopyCut(line, size, entry.line.c_str());
-            return 1;
-        }
-    }
-    return 0;
 }

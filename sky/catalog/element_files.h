@@ -116,13 +116,3 @@ struct ScriptOrbitEntry {
 // Given:    file     the open script
 // Returned: entries  the entries (none when the file has no BLOCK ORBIT)
 void ReadScriptOrbitBlock(FILE* file, std::vector<ScriptOrbitEntry>& entries);
-
-// The element line of a COMET or MINORPLANET statement in a saved script:
-// in its BLOCK ORBIT, the line after the first ":<name>", the name compared
-// without regard to case over its own length. The file position is kept.
-// Given:    file   the open script
-//           name   the object's label
-//           size   size of the line buffer
-// Returned: line   the element line with its line end
-//           1 when found, else 0
-int32_t FindScriptElementLine(FILE* file, const char* name, char* line, int size);

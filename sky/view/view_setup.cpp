@@ -70,7 +70,6 @@ void ComputeFamilyScale(Scene& scene, double& extentX, double& extentY)
         const double width = view.solarViewWidth > 0.0 ? view.solarViewWidth : 1.0;
         view.solarScaleX = w / width;
         view.solarScaleY = view.solarScaleX * a;
-        view.solarDepth = -view.solarViewWidth;
     }
     if (family == kFamilyCylinder) {
         ppr = w / (2.0 * kPi);
@@ -173,10 +172,6 @@ void ComputeViewScale(Scene& scene)
     double extentX = 0.0;
     double extentY = 0.0;
     ComputeFamilyScale(scene, extentX, extentY);
-
-    const double factor = scene.viewMode == kModeHrz ? 4.0 : 1.0;
-    view.diagonalField = std::sqrt(extentX * extentX + factor * extentY * extentY);
-
     ComputeScreenCentre(scene);
     ComputeCentreLimit(scene, extentX, extentY);
     view.pixelsPerDegree = view.pixelsPerRadianX / 180.0 * kPi;

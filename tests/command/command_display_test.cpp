@@ -116,10 +116,7 @@ uint8_t* ExpectedByte(Scene& scene, int group)
 
 TEST_F(DisplayCommands, EveryObjectKeywordSwitchesTheBitsOfItsGroup)
 {
-    const int count = KeywordTableSize(ObjectKeywordTable);
-    ASSERT_GT(count, 130);
-    for (int i = 0; i < count; ++i) {
-        const KeywordEntry& entry = ObjectKeywordTable[i];
+    for (const KeywordEntry& entry : TableEntries(ObjectKeywordTable)) {
         SCOPED_TRACE(std::string("keyword ") + entry.keyword);
         ResetScene(scene);
         scene.keepCentred = 0;

@@ -7,6 +7,7 @@
 #include "command/error_text.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
+#include "tests/command/command_test_support.h"
 #include "core/app_env.h"
 #include "core/keywords.h"
 #include "core/tokenizer.h"
@@ -319,12 +320,19 @@ TEST_F(Interpreter, ErrorParameterIsCutTo39Characters)
     EXPECT_EQ(std::string(gAppEnv->errorMessage), word + ": Syntax Error: " + word.substr(0, 39));
 }
 
-TEST_F(Interpreter, CommandsNotYetAvailableSayNotAvailable)
+// A program that only runs commands has no dialog to open and no quit
+// routine: INPUT and EXIT say so.
+TEST_F(Interpreter, CommandsNeedingAWindowSayNotAvailableWithoutOne)
 {
     StkUseCommandTable(nullptr);
-    StkExecuteText(gScene, "input date");
-    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorNotAvailable");
-    EXPECT_STREQ(gAppEnv->errorMessage, "input: Not available in this version: DATE");
+    const std::pair<const char*, const char*> rows[] = {
+        {"input date", "input: Not available in this version: DATE"},
+        {"EXIT", "EXIT: Not available in this version: EXIT"},
+    };
+    for (const auto& [text, message] : rows) {
+        EXPECT_EQ(RunCommand(*gScene, text), "stkErrorNotAvailable") << text;
+        EXPECT_STREQ(gAppEnv->errorMessage, message);
+    }
 }
 
 TEST(ErrorText, FillsOnlyTwoTextFieldsAndPercentSigns)
@@ -524,8 +532,8 @@ void ExpectEveryAliasMatches()
 
 TEST(Keywords, ObjectTableHas139EntriesAndEveryAliasIsItsKeywordsEucJp)
 {
-    EXPECT_EQ(KeywordTableSize(ObjectKeywordTable), 139);
-    EXPECT_EQ(KeywordTableSize(ModeKeywordTable), 14);
+    EXPECT_EQ(TableEntries(ObjectKeywordTable).size(), 139u);
+    EXPECT_EQ(TableEntries(ModeKeywordTable).size(), 14u);
     ExpectEveryAliasMatches();
 }
 

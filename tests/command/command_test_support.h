@@ -5,9 +5,11 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
+#include "core/keywords.h"
 #include "sky/scene.h"
 
 #include <cstring>
+#include <span>
 #include <string>
 
 // A fresh application record and scene for running commands as the command
@@ -20,6 +22,16 @@ inline void ResetForCommands(Scene& scene)
     ResetScene(scene);
     scene.keepCentred = 0;
     scene.view.skyRect = {0, 20, 800, 600};
+}
+
+// The entries of a keyword table, without its end entry.
+inline std::span<const KeywordEntry> TableEntries(const KeywordEntry* table)
+{
+    size_t size = 0;
+    while (table[size].keyword != nullptr) {
+        ++size;
+    }
+    return {table, size};
 }
 
 // Runs a text; returns the pending error key ("" when none).

@@ -1,11 +1,10 @@
-// The message and question boxes, message lookup through a real toplevel
-// shell, and number fields, under a private X server.
+// The message and question boxes and message lookup through a real
+// toplevel shell, under a private X server.
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
-#include "core/string_utils.h"
 #include "data/fallback_resources.h"
 #include "tests/harness/test_toplevel.h"
 
@@ -13,10 +12,8 @@
 #include <X11/Shell.h>
 #include <Xm/MessageB.h>
 #include <Xm/PushB.h>
-#include <Xm/TextF.h>
 #include <Xm/Xm.h>
 #include <chrono>
-#include <climits>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -299,31 +296,6 @@ TEST(QuestionBox, ClosedWithoutAnAnswerCountsAsCancel)
     Answerer closer{0};
     EXPECT_EQ(AskAnsweredBy(closer, "Close me"), 0);
     EXPECT_TRUE(closer.fired);
-}
-
-// ---------------------------------------------------------------------------
-// Number fields
-
-TEST(TextFields, ReadNumbersLikeStrtolAndStrtodWithoutOverflow)
-{
-    Widget field = XmCreateTextField(Toplevel(), const_cast<char*>("EditNumber"), nullptr, 0);
-    const std::pair<const char*, int> integers[] = {
-        {"12", 12}, {" -7", -7}, {"42abc", 42}, {"", 0}, {"abc", 0},
-        {"99999999999999", INT_MAX}, {"-99999999999999", INT_MIN},
-    };
-    for (const auto& [text, expected] : integers) {
-        XmTextFieldSetString(field, const_cast<char*>(text));
-        EXPECT_EQ(GetTextFieldInt(field), expected) << text;
-    }
-    const std::pair<const char*, double> reals[] = {
-        {"4.5", 4.5}, {"-1.25x", -1.25}, {"", 0.0}, {"mag", 0.0}, {"nan", 0.0}, {"inf", 0.0},
-        {"1e999", 0.0},
-    };
-    for (const auto& [text, expected] : reals) {
-        XmTextFieldSetString(field, const_cast<char*>(text));
-        EXPECT_EQ(GetTextFieldDouble(field), expected) << text;
-    }
-    XtDestroyWidget(field);
 }
 
 }  // namespace

@@ -79,8 +79,10 @@ int builds = 0;
 void SampleOkCallback(Widget, XtPointer client, XtPointer)
 {
     SampleValues values;
-    if (ReadNumberField(labelLimit, -2.0, 10.0, values.labelLimit) == 0 ||
-        ReadIntegerField(diskMag, 1, 500, values.diskMag) == 0) {
+    const std::string limitText = DialogDriver::Text(sampleDialog.dialog, "EditLabelLimit");
+    const std::string diskText = DialogDriver::Text(sampleDialog.dialog, "EditDiskMag");
+    if (ReadRealText(limitText.c_str(), -2.0, 10.0, values.labelLimit) == 0 ||
+        ReadIntegerText(diskText.c_str(), 1, 500, values.diskMag) == 0) {
         ShowDialogWarning(sampleDialog.dialog, "messageInputValidDate");
         return;
     }

@@ -78,6 +78,19 @@ class CommandLine(unittest.TestCase):
             self.assertTrue(uvola.alive())
 
 
+def dialog_input_modes(name):
+    """The input modes of the _MOTIF_WM_HINTS of the shells of the dialog
+    called name (0 modeless, 3 full application modal)."""
+    tree = run(["xwininfo", "-root", "-tree"]).stdout
+    modes = []
+    for window in re.findall(r"(0x[0-9a-f]+) [^\n]*\(\"%s_popup\"" % name, tree):
+        hints = run(["xprop", "-id", window, "-notype", "_MOTIF_WM_HINTS"]).stdout
+        numbers = re.findall(r"0x[0-9a-f]+|\d+", hints.partition("=")[2])
+        if len(numbers) >= 4:
+            modes.append(int(numbers[3], 0))
+    return modes
+
+
 class StartUp(unittest.TestCase):
     def test_utf8_locale_starts_without_a_word_unless_a_charset_is_really_missing(self):
         # The installed fonts cover every charset of C.UTF-8: nothing on
@@ -96,6 +109,28 @@ class StartUp(unittest.TestCase):
                 if lines:
                     self.assertTrue(stderr.startswith("uvola: locale C.UTF-8: the fonts lack the charsets "),
                                     stderr)
+
+    def test_turkish_locale_reads_keywords_and_resource_values_in_ascii(self):
+        # tr_TR lower-cases "I" to a dotless i and upper-cases "i" to a dotted
+        # I, so a locale's case rules would refuse "min" and Motif's names.
+        locales = os.path.join(UvolaSession.home(), "locales")
+        os.makedirs(locales, exist_ok=True)
+        subprocess.run(["localedef", "-i", "tr_TR", "-f", "UTF-8", os.path.join(locales, "tr_TR.UTF-8")],
+                       check=True, capture_output=True)
+        os.environ["LOCPATH"] = locales
+        self.addCleanup(os.environ.pop, "LOCPATH")
+        with UvolaSession(PROGRAM, args=("-q", "--lang=tr_TR.UTF-8")) as uvola:
+            client = uvola.connect()
+            for line in ("STIME SUNSET -30min", "stime sunrise 5deg", "mode eqt", "show star, cons_line",
+                         "INPUT DATE"):
+                self.assertEqual(client.request(line), "", line)
+            modes = dialog_input_modes("DateDialog")
+            stdout, stderr = uvola.output()
+        self.assertNotIn("Cannot convert", stderr)
+        self.assertNotIn("Cannot convert", stdout)
+        # The date dialog stays modal for the whole application (_MOTIF_WM_HINTS
+        # input mode 3).
+        self.assertEqual(modes, [3])
 
     def test_window_too_small_for_any_sky_draws_nothing_and_gsave_refuses(self):
         with UvolaSession(PROGRAM, options={"Geometry": "130x40"}) as uvola:

@@ -394,30 +394,26 @@ TEST_F(InputTest, DialogByKeysDrawsWhatItsTextsDrawOverThePort)
 struct KeyRow {
     std::vector<std::string> keys;
     std::vector<std::string> texts;
-    const char* box;             // the one box shown, or null
     Widget (*dialog)() = nullptr;   // the dialog opened, or null
 };
 
 TEST_F(InputTest, AcceleratorsChooseTheirItems)
 {
-    const char* const notAvailable = "INPUT: Not available in this version: ";
     const KeyRow rows[] = {
-        {{"ctrl+d"}, {}, nullptr, DateDialogWidget},
-        {{"ctrl+p"}, {}, nullptr, SiteDialogWidget},
-        {{"ctrl+t"}, {"TOGGLE TRACE; DRIVE"}, nullptr},
-        {{"ctrl+l"}, {"CONTINUE"}, nullptr},
-        {{"ctrl+i"}, {"INIT", "DRIVE"}, nullptr},
-        {{"ctrl+a"}, {"HIDE STATUSBAR; DRIVE"}, nullptr},
-        {{"ctrl+h"}, {"LOOK HRZ"}, nullptr},
-        {{"ctrl+q"}, {"EXIT"}, nullptr},
+        {{"ctrl+d"}, {}, DateDialogWidget},
+        {{"ctrl+p"}, {}, SiteDialogWidget},
+        {{"ctrl+t"}, {"TOGGLE TRACE; DRIVE"}},
+        {{"ctrl+l"}, {"CONTINUE"}},
+        {{"ctrl+i"}, {"INIT", "DRIVE"}},
+        {{"ctrl+a"}, {"HIDE STATUSBAR; DRIVE"}},
+        {{"ctrl+h"}, {"LOOK HRZ"}},
+        {{"ctrl+q"}, {"EXIT"}},
     };
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(row.keys[0]);
         Reset();
         driver.Keys(row.keys);
-        if (row.box != nullptr) {
-            EXPECT_TRUE(driver.PumpUntilBoxes({std::string(notAvailable) + row.box}));
-        } else if (row.dialog != nullptr) {
+        if (row.dialog != nullptr) {
             EXPECT_TRUE(ProgramDriver::PumpUntil(
                 [&row] { return row.dialog() != nullptr && ProgramDriver::IsUp(row.dialog()); }));
         } else {
@@ -473,29 +469,26 @@ TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)
     struct Row {
         Keys keys;
         std::vector<std::string> texts;
-        const char* box;
         const char* window;   // the window the keys show, or null
     };
     const Row rows[] = {
-        {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr, nullptr},
+        {{{"s", "PulldownSettings"}, {"t", nullptr}}, {"TOGGLE TRACE; DRIVE"}, nullptr},
         {{{"v", "PulldownView"}, {"w", "PulldownViewWidth"}, {"3", nullptr}},
-         {"VIEW ANGLE 30.0;DRIVE"}, nullptr, nullptr},
+         {"VIEW ANGLE 30.0;DRIVE"}, nullptr},
         {{{"v", "PulldownView"}, {"d", "PulldownViewDir"}, {"e", nullptr}},
-         {"VIEW CENTER HRZ 270.00,0;LOOK HRZ"}, nullptr, nullptr},
+         {"VIEW CENTER HRZ 270.00,0;LOOK HRZ"}, nullptr},
         {{{"v", "PulldownView"}, {"r", "PulldownViewRotate"}, {"f", nullptr}},
-         {"MIRROR 2; DRIVE"}, nullptr, nullptr},
-        {{{"j", "PulldownObject"}, {"i", nullptr}}, {"TOGGLE MILKYWAY; DRIVE"}, nullptr, nullptr},
-        {{{"c", "PulldownCenter"}, {"m", nullptr}}, {"LOOK MOON; BLINK MOON"}, nullptr, nullptr},
-        {{{"o", "PulldownOption"}, {"s", nullptr}}, {}, nullptr, "StepBox"},
-        {{{"h", "PulldownHelp"}, {"c", nullptr}}, {}, nullptr, "CopyrightDialog"},
+         {"MIRROR 2; DRIVE"}, nullptr},
+        {{{"j", "PulldownObject"}, {"i", nullptr}}, {"TOGGLE MILKYWAY; DRIVE"}, nullptr},
+        {{{"c", "PulldownCenter"}, {"m", nullptr}}, {"LOOK MOON; BLINK MOON"}, nullptr},
+        {{{"o", "PulldownOption"}, {"s", nullptr}}, {}, "StepBox"},
+        {{{"h", "PulldownHelp"}, {"c", nullptr}}, {}, "CopyrightDialog"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("alt+" + row.keys[0].first + " " + row.keys[1].first);
         Reset();
         driver.Mnemonics(row.keys);
-        if (row.box != nullptr) {
-            EXPECT_TRUE(driver.PumpUntilBoxes({row.box}));
-        } else if (!row.texts.empty()) {
+        if (!row.texts.empty()) {
             EXPECT_TRUE(driver.PumpUntilText(row.texts.back()));
         } else {
             const char* name = row.window;

@@ -26,11 +26,13 @@
 
 namespace {
 bool gFailRealloc = false;
+int gReallocCalls = 0;
 }
 
 extern "C" void* __real_realloc(void* p, size_t n);
 extern "C" void* __wrap_realloc(void* p, size_t n)
 {
+    ++gReallocCalls;
     return gFailRealloc ? nullptr : __real_realloc(p, n);
 }
 
@@ -136,9 +138,34 @@ TEST(ShippedElementFiles, MatchTheirManifestRecordByRecord)
             ASSERT_EQ(ParseElementLine(el, line.c_str()), 1) << line;
             ASSERT_EQ(el.kind, row.kind);
             ASSERT_NE(el.secondName[0], ' ') << line;
+            ASSERT_NE(el.name[0], ' ') << line;   // every object is labelled on the chart
             ASSERT_EQ(std::string(el.sourceLine), line.substr(0, 203) + "\r\n");
         }
     }
+}
+
+// The tail lengths of the tail rule in data/SOURCES.md for the three comets
+// it was checked against.
+TEST(ShippedElementFiles, TailRuleGivesTheStatedLengths)
+{
+    struct Row {
+        const char* secondName;
+        double dust, ion;   // AU
+    };
+    const Row rows[] = {{"1P", 0.10, 0.20}, {"C/1995 O1", 0.40, 0.80}, {"C/2020 F3", 0.07, 0.14}};
+    int found = 0;
+    for (const std::string& line : Lines(DataPath("comet.elm"))) {
+        OrbitalElements el;
+        ASSERT_EQ(ParseElementLine(el, line.c_str()), 1);
+        for (const Row& row : rows) {
+            if (std::string(el.secondName).find(std::string(row.secondName) + " ") != 0)
+                continue;
+            ++found;
+            EXPECT_EQ(el.dustTailLength, row.dust) << row.secondName;
+            EXPECT_EQ(el.ionTailLength, row.ion) << row.secondName;
+        }
+    }
+    EXPECT_EQ(found, 3);
 }
 
 // Both shipped files indexed; every record found by its second name at
@@ -312,7 +339,7 @@ TEST_F(ElementFileTest, TenRecordsPrintFiftyDotsAsTheyGo)
     EXPECT_EQ(build.out, std::string(50, '.') + "done.\n");
 }
 
-TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
+TEST_F(ElementFileTest, ScriptOrbitBlockEntries)
 {
     const std::string element = Record('C', "1P", "", "Halley", "1P");
     const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
@@ -320,18 +347,39 @@ TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
     FILE* file = std::fopen(script.c_str(), "rb");
     ASSERT_NE(file, nullptr);
     std::fseek(file, 5, SEEK_SET);
-    char line[256];
-    EXPECT_EQ(FindScriptElementLine(file, "halley", line, sizeof line), 1);
-    EXPECT_EQ(std::string(line), element + "\r\n");
-    EXPECT_EQ(FindScriptElementLine(file, "Hal", line, sizeof line), 1);
-    EXPECT_STREQ(line, "not this line\r\n");
-    EXPECT_EQ(FindScriptElementLine(file, "Encke", line, sizeof line), 0);
+    std::vector<ScriptOrbitEntry> entries;
+    ReadScriptOrbitBlock(file, entries);
+    // In file order, up to the block's end; the file position is kept.
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].label, "Hal");
+    EXPECT_EQ(entries[0].line, "not this line\r\n");
+    EXPECT_EQ(entries[1].label, "HALLEY");
+    EXPECT_EQ(entries[1].line, element + "\r\n");
     EXPECT_EQ(std::ftell(file), 5);
     std::fclose(file);
 }
 
-// The lists grow one object at a time; a failed allocation refuses only
-// the new object; freeing releases the orbit paths and empties both lists.
+// The lists grow by doubling: 100,000 minor planets take a few dozen
+// reallocations, not one per object (which made loading them quadratic).
+TEST(SmallBodyLists, GrowByDoubling)
+{
+    Scene scene{};
+    OrbitalElements el;
+    ASSERT_EQ(ParseElementLine(el, Record('M', "1", "", "Ceres", "1").c_str()), 1);
+    el.perihelionDistance = 95.0;   // no orbit path: only the lists' own allocations
+    gReallocCalls = 0;
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(AddMinorPlanet(scene, el), 1);
+    EXPECT_EQ(scene.mplanetCount, 100000);
+    EXPECT_GE(scene.mplanetCapacity, 100000);
+    EXPECT_LE(gReallocCalls, 3 * 14);   // 16 doubled 13 times holds 131,072
+    EXPECT_EQ(std::strncmp(scene.mplanetElements[99999].sourceLine, el.sourceLine, 205), 0);
+    FreeMinorPlanetList(scene);
+    EXPECT_EQ(scene.mplanetCapacity, 0);
+}
+
+// A failed allocation refuses only the new object; freeing releases the
+// orbit paths and empties both lists.
 TEST(SmallBodyLists, AddFailAndFree)
 {
     Scene scene{};
@@ -354,12 +402,18 @@ TEST(SmallBodyLists, AddFailAndFree)
     EXPECT_EQ(scene.cometPositions[1].orbitPointCount, 0);   // beyond 90 AU: no path
     EXPECT_EQ(scene.cometPositions[1].orbitPath, nullptr);
 
+    // Filled to their room, the lists must grow for the next object.
+    while (scene.cometCount < scene.cometCapacity)
+        ASSERT_EQ(AddComet(scene, far), 1);
+    while (scene.mplanetCount < scene.mplanetCapacity)
+        ASSERT_EQ(AddMinorPlanet(scene, far), 1);
+    const int32_t comets = scene.cometCount, minorPlanets = scene.mplanetCount;
     gFailRealloc = true;
     EXPECT_EQ(AddComet(scene, comet), 0);
     EXPECT_EQ(AddMinorPlanet(scene, comet), 0);
     gFailRealloc = false;
-    EXPECT_EQ(scene.cometCount, 2);
-    EXPECT_EQ(scene.mplanetCount, 1);
+    EXPECT_EQ(scene.cometCount, comets);
+    EXPECT_EQ(scene.mplanetCount, minorPlanets);
     EXPECT_EQ(std::strncmp(scene.cometElements[1].sourceLine, comet.sourceLine, 205), 0);
 
     FreeCometList(scene);
