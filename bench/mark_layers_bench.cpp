@@ -26,6 +26,7 @@
 #include "sky/layers/star_layer.h"
 #include "sky/layers/user_object_layer.h"
 #include "sky/object_type.h"
+#include "sky/redraw_record.h"
 #include "tests/harness/x_request_log.h"
 
 #include <chrono>
@@ -74,10 +75,11 @@ Scene& WholeSky()
 // draws them.
 void DrawMarkLayers(Scene& scene)
 {
-    for (void (*layer)(Scene&, Drawable) : {DrawMarkShapeLayer, DrawMarkPointLayer, DrawMarkPointOnTopLayer}) {
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+    for (void (*layer)(Scene&, RedrawRecord&) : {DrawMarkShapeLayer, DrawMarkPointLayer, DrawMarkPointOnTopLayer}) {
         ViewLimitsSave save{};
         WidenViewLimits(4096, -16384, scene, save);
-        layer(scene, scene.backPixmap);
+        layer(scene, redraw);
         RestoreViewLimits(scene, save);
     }
 }
@@ -226,7 +228,10 @@ void BM_PictureMarks(benchmark::State& state)
         marks += PictureMarkPosition(scene, i, p);
     }
     state.counters["marks"] = marks;
-    TimeAgainstFloor(state, scene, [&] { DrawPictureMarks(scene, scene.backPixmap); });
+    TimeAgainstFloor(state, scene, [&] {
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawPictureMarks(scene, redraw);
+    });
     scene.displayFlags[kFlagPictureMarks] = 0;
     scene.displayFlags[kFlagNebulae] = 0;
     FreeClickData(scene);

@@ -31,6 +31,7 @@
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/solar_system_layer.h"
 #include "sky/layers/star_layer.h"
+#include "sky/redraw_record.h"
 #include "tests/harness/x_request_log.h"
 
 #include <algorithm>
@@ -245,7 +246,8 @@ void BM_SolarSystemLayer(benchmark::State& state)
     for (auto _ : state) {
         ViewLimitsSave save{};
         WidenViewLimits(2048, -8192, scene, save);
-        DrawSolarSystemBodies(scene, scene.backPixmap, 0);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawSolarSystemBodies(scene, redraw, 0);
         RestoreViewLimits(scene, save);
         XSync(gAppEnv->display, False);
     }

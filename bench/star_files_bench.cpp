@@ -19,6 +19,7 @@
 #include "sky/layers/gsc_star_layer.h"
 #include "sky/layers/sao_star_layer.h"
 #include "sky/layers/star_layer.h"
+#include "sky/redraw_record.h"
 
 #include <X11/Xutil.h>
 #include <algorithm>
@@ -161,7 +162,10 @@ void BM_SaoStars(benchmark::State& state)
     if (!Ready(state))
         return;
     Scene& scene = SetUpView(state.range(0) == 0 ? kWholeSky : kOrionField, 95, kStarFlag | kSaoStarsFlag);
-    RunDrawing(state, scene, [&] { DrawSaoStars(scene, scene.backPixmap); });
+    RunDrawing(state, scene, [&] {
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawSaoStars(scene, redraw);
+    });
 }
 BENCHMARK(BM_SaoStars)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -176,11 +180,12 @@ void RunGsc(benchmark::State& state, const std::string& root, const View& view)
     std::snprintf(gAppEnv->gscDataPath, kPathSize, "%s", root.c_str());
     Scene& scene = SetUpView(view, 170, kStarFlag | kGscStarsFlag);
     bool fresh = state.range(0) == 1;
-    ForgetGscSelection();
+    ForgetGscSelection(scene);
     RunDrawing(state, scene, [&] {
         if (fresh)
-            ForgetGscSelection();
-        DrawGscStars(scene, scene.backPixmap);
+            ForgetGscSelection(scene);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawGscStars(scene, redraw);
     });
 }
 
@@ -200,7 +205,7 @@ void BM_GscCarinaStressTree(benchmark::State& state)
     Scene& scene = SetUpView(kCarinaField, 170, kStarFlag | kGscStarsFlag);
     if (gAppEnv->gscRegionIndex == nullptr)
         LoadGscRegionIndex();
-    ForgetGscSelection();
+    ForgetGscSelection(scene);
     std::string regions;
     for (const GscChoice& choice : SelectGscRegions(scene, gAppEnv->gscRegionIndex))
         regions += (regions.empty() ? "" : ",") + std::to_string(choice.region);

@@ -9,6 +9,7 @@
 #include "bench_canvas.h"
 
 #include "sky/layers/star_layer.h"
+#include "sky/redraw_record.h"
 
 namespace {
 
@@ -29,7 +30,8 @@ void BM_BuiltinStars(benchmark::State& state)
     scene.displayFlags[kFlagStarLabels] = static_cast<uint8_t>(state.range(2));
     XSync(gAppEnv->display, False);
     for (auto _ : state) {
-        DrawBuiltinStars(scene, scene.backPixmap);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawBuiltinStars(scene, redraw);
         XSync(gAppEnv->display, False);
     }
 }

@@ -164,8 +164,7 @@ struct GscZone {
 struct GscLargeRegion {
     int32_t firstSmallRegion;                 // 1-based
     int32_t n;                                // 2, 3 or 4
-    uint32_t mask;                            // selection, bit 0 = first small region
 };
 
 extern const std::array<GscZone, kGscZoneCount> GscZoneTable;
-extern std::array<GscLargeRegion, kGscLargeRegionCount> GscLargeRegionTable;
+extern const std::array<GscLargeRegion, kGscLargeRegionCount> GscLargeRegionTable;

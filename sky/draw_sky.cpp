@@ -19,13 +19,12 @@
 #include "sky/layers/solar_system_layer.h"
 #include "sky/layers/star_layer.h"
 #include "sky/layers/user_object_layer.h"
+#include "sky/redraw_record.h"
 #include "sky/solar_system_update.h"
-#include "sky/view/clipping.h"
 #include "sky/view/daylight.h"
 #include "sky/view/limiting_magnitude.h"
 #include "sky/view/targets.h"
 #include "sky/view/view_setup.h"
-#include "sky/view/wrap_segments.h"
 
 #include <algorithm>
 
@@ -39,28 +38,30 @@ void UseColor(const Scene& scene, int32_t colorIndex)
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
 }
 
-// Layers of the fixed drawing order. Each is drawn inside its own
-// WidenViewLimits/RestoreViewLimits bracket when it has a margin.
+// Layers of the fixed drawing order, each given the redraw's record. Each
+// is drawn inside its own WidenViewLimits/RestoreViewLimits bracket when it
+// has a margin.
 struct SkyLayer {
-    void (*draw)(Scene& scene, Drawable drawable);
+    void (*draw)(Scene& scene, RedrawRecord& redraw);
     int32_t margin;          // Q14; 0: drawn with the tight limits
     int32_t horizonLimit;    // Q14, with a margin only
 };
 
-void MaskAitoffLayer(Scene& scene, Drawable drawable)
+void MaskAitoffLayer(Scene& scene, RedrawRecord& redraw)
 {
     if (ViewFamilyOf(scene.viewMode) == kFamilyAitoff) {
-        MaskAitoffMap(scene, drawable);
+        MaskAitoffMap(scene, redraw.drawable);
     }
 }
 
 // The ground of the horizontal view with its compass letters, or what
 // hides the parts of a map that are not sky (the planisphere's letters
 // stand on its mask).
-void GroundOrMaskLayer(Scene& scene, Drawable drawable)
+void GroundOrMaskLayer(Scene& scene, RedrawRecord& redraw)
 {
+    const Drawable drawable = redraw.drawable;
     if (scene.viewMode == kModeHrz) {
-        DrawGround(scene, drawable);
+        DrawGround(scene, redraw);
     } else if (ViewFamilyOf(scene.viewMode) == kFamilyCylinder) {
         MaskCylindricalMap(scene, drawable);
     } else if (scene.viewMode == kModeVola) {
@@ -87,16 +88,16 @@ constexpr SkyLayer kSkyLayers[] = {
     {DrawPictureMarks, 0, 0},        // marks on the objects that have pictures
 };
 
-void DrawLayers(Scene& scene, Drawable drawable)
+void DrawLayers(Scene& scene, RedrawRecord& redraw)
 {
     for (const SkyLayer& layer : kSkyLayers) {
         if (layer.margin == 0) {
-            layer.draw(scene, drawable);
+            layer.draw(scene, redraw);
             continue;
         }
         ViewLimitsSave save{};
         WidenViewLimits(layer.margin, layer.horizonLimit, scene, save);
-        layer.draw(scene, drawable);
+        layer.draw(scene, redraw);
         RestoreViewLimits(scene, save);
     }
 }
@@ -217,9 +218,8 @@ void DrawSky(Scene& scene, Drawable drawable)
     }
     UpdateLimitingMagnitude(scene);
     PaintBackground(scene, drawable);
-    SetWrapMode(scene);
-    SetClipRectangle(scene);
-    DrawLayers(scene, drawable);
+    RedrawRecord redraw = StartRedraw(scene, drawable);
+    DrawLayers(scene, redraw);
     DrawStatusStrip(scene, drawable);
     if (gAppEnv->writableColorCells) {
         // Cells already drawn with take their new colours now.

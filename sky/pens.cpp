@@ -3,11 +3,11 @@
 #include "core/app_env.h"
 #include "sky/view/wrap_segments.h"
 
-Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable)
+Pen PenMoveTo(const FixedVector& v, const Scene& scene, RedrawRecord& redraw)
 {
     Pen pen{};
     pen.scene = &scene;
-    pen.drawable = drawable;
+    pen.redraw = &redraw;
     pen.visible = ProjectPoint(scene, v, pen.last);
     return pen;
 }
@@ -17,7 +17,7 @@ void PenLineTo(const FixedVector& v, Pen& pen)
     ProjectedPoint point;
     const int visible = ProjectPoint(*pen.scene, v, point);
     if (visible && pen.visible) {
-        DrawProjectedSegment(*pen.scene, pen.drawable, pen.last, point);
+        DrawProjectedSegment(*pen.scene, *pen.redraw, pen.last, point);
     }
     pen.last = point;
     pen.visible = visible;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/fixed_types.h"
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 #include "sky/view/projection.h"
 
@@ -12,16 +13,16 @@
 struct Pen {
     int32_t visible;          // 1 when the last point projected
     ProjectedPoint last;
-    Drawable drawable;
+    RedrawRecord* redraw;
     const Scene* scene;
 };
 
 // Starts a polyline at a direction.
 // Given:    v         Q14 unit vector, J2000 equatorial
 //           scene     view set-up and GC
-//           drawable  target
+//           redraw    drawable, wrap state, clip rectangle
 // Returned: the pen at the projected point
-Pen PenMoveTo(const FixedVector& v, const Scene& scene, Drawable drawable);
+Pen PenMoveTo(const FixedVector& v, const Scene& scene, RedrawRecord& redraw);
 
 // Continues the polyline: draws from the last point when both are visible.
 // Given:    v    Q14 unit vector, J2000 equatorial

@@ -6,6 +6,7 @@
 #include "astro/body_records.h"
 #include "astro/time_records.h"
 #include "core/view_modes.h"
+#include "data/catalog_tables.h"
 #include "data/fixed_types.h"
 #include "sky/object_type.h"
 
@@ -134,6 +135,22 @@ struct PickedObject {
     char text[kPickedTextSize];
 };
 
+// The Guide Star Catalog regions the last chart needed, which the next
+// redraw narrows instead of choosing afresh while the view neither moves,
+// widens nor turns (sky/layers/gsc_selection). The centre is the one of the
+// last fresh selection, so that a view creeping by less than the tolerance
+// at every redraw still rebuilds once it has moved; the fields narrow with
+// every reuse, since the masks narrow with them.
+struct GscSelection {
+    int32_t valid;                        // 0: the next selection starts afresh
+    double centre[2];                     // RA, Dec (degrees)
+    double fieldOfView, verticalField;
+    double orientation;                   // position angle of the chart's up, degrees
+    int32_t viewMode, mirror;
+    int32_t width, height;
+    uint32_t masks[kGscLargeRegionCount];   // per large region, bit 0 = its first small region
+};
+
 struct Scene {
     // Head
     Widget mainWindow;
@@ -218,6 +235,7 @@ struct Scene {
     char* clickDataText;          // the loaded click-data file's bytes, which the
     size_t clickDataSize;         // lookups read: the file itself may go away
     char scriptName[256];
+    GscSelection gscSelection;    // kept from one redraw to the next
 };
 
 extern Scene* gScene;

@@ -319,9 +319,8 @@ def gsc_table(zones, large):
              "const std::array<GscZone, kGscZoneCount> GscZoneTable = {{"]
     lines += ['    {%.2f, %d, %d, "%s"},' % z for z in zones]
     lines += ["}};", "",
-              "// The masks are the layer's working state: all clear until the first selection.",
-              "std::array<GscLargeRegion, kGscLargeRegionCount> GscLargeRegionTable = {{"]
-    lines += ["    {%d, %d, 0}," % r for r in large]
+              "const std::array<GscLargeRegion, kGscLargeRegionCount> GscLargeRegionTable = {{"]
+    lines += ["    {%d, %d}," % r for r in large]
     lines += ["}};", ""]
     return "\n".join(lines).encode("ascii")
 

@@ -28,12 +28,12 @@ void FillBodyOutline(Scene& scene, Drawable drawable, const std::vector<ScreenPo
     }
 }
 
-void DrawBodyPolyline(Scene& scene, Drawable drawable, const std::vector<ScreenPoint>& points, unsigned long pixel)
+void DrawBodyPolyline(Scene& scene, RedrawRecord& redraw, const std::vector<ScreenPoint>& points, unsigned long pixel)
 {
     std::vector<XSegment> segments;
     for (size_t i = 1; i < points.size(); ++i) {
         int32_t x1 = points[i - 1].x, y1 = points[i - 1].y, x2 = points[i].x, y2 = points[i].y;
-        if (ClipSegment(x1, y1, x2, y2) != 0 && FitsXCoordinates(x1, y1) && FitsXCoordinates(x2, y2)) {
+        if (ClipSegment(redraw.clip, x1, y1, x2, y2) != 0 && FitsXCoordinates(x1, y1) && FitsXCoordinates(x2, y2)) {
             segments.push_back(XSegment{static_cast<short>(x1), static_cast<short>(y1), static_cast<short>(x2),
                                         static_cast<short>(y2)});
         }
@@ -45,7 +45,7 @@ void DrawBodyPolyline(Scene& scene, Drawable drawable, const std::vector<ScreenP
     XSetForeground(display, scene.gc, pixel);
     XSetLineAttributes(display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid, CapButt,
                        JoinMiter);
-    XDrawSegments(display, drawable, scene.gc, segments.data(), static_cast<int>(segments.size()));
+    XDrawSegments(display, redraw.drawable, scene.gc, segments.data(), static_cast<int>(segments.size()));
 }
 
 int BodyNearDrawingArea(const Scene& scene, int32_t x, int32_t y, double r)

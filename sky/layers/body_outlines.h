@@ -5,6 +5,7 @@
 #pragma once
 
 #include "sky/layers/disk_drawing.h"
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <vector>
@@ -17,9 +18,9 @@
 void FillBodyOutline(Scene& scene, Drawable drawable, const std::vector<ScreenPoint>& points, unsigned long pixel,
                      int winding);
 
-// An open polyline drawn as segments cut to the sky rectangle (the clip
-// rectangle of the redraw), in a solid line of the AppEnv width.
-void DrawBodyPolyline(Scene& scene, Drawable drawable, const std::vector<ScreenPoint>& points, unsigned long pixel);
+// An open polyline drawn as segments cut to the redraw's clip rectangle,
+// in a solid line of the AppEnv width.
+void DrawBodyPolyline(Scene& scene, RedrawRecord& redraw, const std::vector<ScreenPoint>& points, unsigned long pixel);
 
 // Whether a body of radius r at (x, y) can reach the drawing area; disks far
 // off it are skipped before any outline is worked out.

@@ -53,11 +53,11 @@ int32_t PointsInDaylight(int32_t count, int32_t level)
     return static_cast<int32_t>(count * (12 - level) / 9.0 + 0.5);
 }
 
-void Join(const Scene& scene, Drawable drawable, const ProjectedPoint& a, int visibleA, const ProjectedPoint& b,
+void Join(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& a, int visibleA, const ProjectedPoint& b,
           int visibleB)
 {
     if (visibleA != 0 && visibleB != 0)
-        DrawProjectedSegment(scene, drawable, a, b);
+        DrawProjectedSegment(scene, redraw, a, b);
 }
 
 // The marker: the symbol of the solar-system views or a star-like point,
@@ -72,7 +72,7 @@ void DrawMarker(Scene& scene, Drawable drawable, int32_t id, uint8_t flags, int3
     if (IsSolarSystemView(scene.viewMode))
         radius = DrawBodySymbol(scene, drawable, p.x, p.y, id);
     else
-        DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, starMag10, colourClass);
+        DrawStar(scene, drawable, p.x, p.y, starMag10, colourClass);
     DrawObjectLabels(scene, drawable, id, flags, mag10, p.x, p.y, radius);
 }
 
@@ -88,7 +88,7 @@ int ProjectIonTailPoint(const Scene& scene, int32_t comet, int32_t step, Project
     return ProjectTailDirection(scene, scene.cometTails[comet].ionDirections[step], out);
 }
 
-void DrawIonTail(const Scene& scene, Drawable drawable, int32_t comet, int32_t n)
+void DrawIonTail(const Scene& scene, RedrawRecord& redraw, int32_t comet, int32_t n)
 {
     if (n <= 0)
         return;
@@ -98,13 +98,13 @@ void DrawIonTail(const Scene& scene, Drawable drawable, int32_t comet, int32_t n
     for (int32_t j = 1; j < n; ++j) {
         ProjectedPoint p{};
         const int visible = ProjectIonTailPoint(scene, comet, j, p);
-        Join(scene, drawable, previous, previousVisible, p, visible);
+        Join(scene, redraw, previous, previousVisible, p, visible);
         previous = p;
         previousVisible = visible;
     }
 }
 
-void DrawDustTail(const Scene& scene, Drawable drawable, int32_t comet, int32_t n)
+void DrawDustTail(const Scene& scene, RedrawRecord& redraw, int32_t comet, int32_t n)
 {
     if (n <= 0)
         return;
@@ -116,25 +116,25 @@ void DrawDustTail(const Scene& scene, Drawable drawable, int32_t comet, int32_t 
         int visible[2];
         for (int m = 0; m < 2; ++m)
             visible[m] = ProjectDustTailPoint(scene, comet, j, m, p[m]);
-        Join(scene, drawable, p[0], visible[0], p[1], visible[1]);
+        Join(scene, redraw, p[0], visible[0], p[1], visible[1]);
         if (j > 0)
             for (int m = 0; m < 2; ++m)
-                Join(scene, drawable, p[m], visible[m], before[m], beforeVisible[m]);
+                Join(scene, redraw, p[m], visible[m], before[m], beforeVisible[m]);
         std::copy(p, p + 2, before);
         std::copy(visible, visible + 2, beforeVisible);
     }
 }
 
-void DrawCometTails(const Scene& scene, Drawable drawable, int32_t comet)
+void DrawCometTails(const Scene& scene, RedrawRecord& redraw, int32_t comet)
 {
     if (scene.daylightLevel >= kTailsGoneAtDaylight)
         return;
     const CometTail& tail = scene.cometTails[comet];
     const uint8_t flags = scene.cometFlags[comet];
     if ((flags & kBodyIonTail) != 0)
-        DrawIonTail(scene, drawable, comet, PointsInDaylight(tail.ionCount, scene.daylightLevel));
+        DrawIonTail(scene, redraw, comet, PointsInDaylight(tail.ionCount, scene.daylightLevel));
     if ((flags & kBodySpotOrDustTail) != 0)
-        DrawDustTail(scene, drawable, comet, PointsInDaylight(tail.dustCount, scene.daylightLevel));
+        DrawDustTail(scene, redraw, comet, PointsInDaylight(tail.dustCount, scene.daylightLevel));
 }
 
 void DrawCometMarker(Scene& scene, Drawable drawable, int32_t comet)
@@ -151,7 +151,7 @@ void DrawMinorPlanetMarker(Scene& scene, Drawable drawable, int32_t minorPlanet)
                kMinorPlanetColourClass);
 }
 
-void DrawComets(Scene& scene, Drawable drawable, int32_t pass)
+void DrawComets(Scene& scene, RedrawRecord& redraw, int32_t pass)
 {
     if (pass == kTailPass && IsSolarSystemView(scene.viewMode))
         return;   // the solar-system views show no tails
@@ -159,9 +159,9 @@ void DrawComets(Scene& scene, Drawable drawable, int32_t pass)
         if (!Drawn(scene, scene.cometPositions[i], scene.cometFlags[i], 'C'))
             continue;
         if (pass == kTailPass)
-            DrawCometTails(scene, drawable, i);
+            DrawCometTails(scene, redraw, i);
         else
-            DrawCometMarker(scene, drawable, i);
+            DrawCometMarker(scene, redraw.drawable, i);
     }
 }
 
@@ -172,7 +172,7 @@ void DrawMinorPlanets(Scene& scene, Drawable drawable)
             DrawMinorPlanetMarker(scene, drawable, i);
 }
 
-void DrawCometTailLayer(Scene& scene, Drawable drawable)
+void DrawCometTailLayer(Scene& scene, RedrawRecord& redraw)
 {
-    DrawComets(scene, drawable, kTailPass);
+    DrawComets(scene, redraw, kTailPass);
 }

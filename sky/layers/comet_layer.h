@@ -5,6 +5,7 @@
 // show no tails, and no object more than 100 AU from the Sun.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 #include "sky/view/projection.h"
 
@@ -12,27 +13,27 @@
 #include <cstdint>
 
 // Every shown comet: pass 1 its tails, any other pass its marker.
-void DrawComets(Scene& scene, Drawable drawable, int32_t pass);
+void DrawComets(Scene& scene, RedrawRecord& redraw, int32_t pass);
 
 // Every shown minor planet's marker.
 void DrawMinorPlanets(Scene& scene, Drawable drawable);
 
 // The first pass of the comets as a redraw layer.
-void DrawCometTailLayer(Scene& scene, Drawable drawable);
+void DrawCometTailLayer(Scene& scene, RedrawRecord& redraw);
 
 // The tails of comet i that its flag byte asks for, with as many of their
 // ten emission points as the daylight leaves (all up to level 3, none from
 // level 12 on).
-void DrawCometTails(const Scene& scene, Drawable drawable, int32_t comet);
+void DrawCometTails(const Scene& scene, RedrawRecord& redraw, int32_t comet);
 
 // The dust fan of comet i over its first n emission points: the weak and
 // the strong particle of each emission joined, and each to its neighbour of
 // the emission before (ColorCometDulstTail).
-void DrawDustTail(const Scene& scene, Drawable drawable, int32_t comet, int32_t n);
+void DrawDustTail(const Scene& scene, RedrawRecord& redraw, int32_t comet, int32_t n);
 
 // The ion stream of comet i through its first n emission points
 // (ColorCometIonTail).
-void DrawIonTail(const Scene& scene, Drawable drawable, int32_t comet, int32_t n);
+void DrawIonTail(const Scene& scene, RedrawRecord& redraw, int32_t comet, int32_t n);
 
 // The star-like marker of comet i (colour class 0, never larger than a star
 // two magnitudes above the limit) with its labels; in the solar-system

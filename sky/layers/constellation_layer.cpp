@@ -50,11 +50,11 @@ void DrawCentredName(const Scene& scene, Drawable drawable, int x, int baseline,
 
 }  // namespace
 
-void DrawConstellationLineRange(const Scene& scene, Drawable drawable, int32_t first, int32_t end)
+void DrawConstellationLineRange(const Scene& scene, RedrawRecord& redraw, int32_t first, int32_t end)
 {
     int32_t i = first;
     while (i < end) {
-        Pen pen = PenMoveTo(FigureStar(ConstellationLineTable[i]), scene, drawable);
+        Pen pen = PenMoveTo(FigureStar(ConstellationLineTable[i]), scene, redraw);
         ++i;
         // A figure runs on to the next start entry, even past `end`.
         while ((ConstellationLineTable[i] & kFigureStartFlag) == 0) {
@@ -64,18 +64,18 @@ void DrawConstellationLineRange(const Scene& scene, Drawable drawable, int32_t f
     }
 }
 
-void DrawConstellationLines(Scene& scene, Drawable drawable)
+void DrawConstellationLines(Scene& scene, RedrawRecord& redraw)
 {
     if ((scene.displayFlags[kFlagConstellations] & kConsLineFlag) == 0) {
         return;
     }
     SetLineStyle(scene, LineSolid, kColorConstLine);
-    const SegmentRun run(scene, drawable);
-    DrawConstellationLineRange(scene, drawable, ConstellationLineIndex[0],
+    const SegmentRun run(scene, redraw);
+    DrawConstellationLineRange(scene, redraw, ConstellationLineIndex[0],
                                ConstellationLineIndex[kConstellationRows]);
 }
 
-void DrawConstellationNames(Scene& scene, Drawable drawable)
+void DrawConstellationNames(Scene& scene, RedrawRecord& redraw)
 {
     const uint8_t flags = scene.displayFlags[kFlagConstellations];
     if ((flags & (kConsName1Flag | kConsName2Flag)) == 0 || NameFontSet() == nullptr) {
@@ -91,28 +91,28 @@ void DrawConstellationNames(Scene& scene, Drawable drawable)
         }
         int baseline = p.y - lines * half;
         if ((flags & kConsName2Flag) && record.displayName != nullptr) {
-            DrawCentredName(scene, drawable, p.x, baseline, record.displayName);
+            DrawCentredName(scene, redraw.drawable, p.x, baseline, record.displayName);
             baseline += NameFontHeight();
         }
         if (flags & kConsName1Flag) {
-            DrawCentredName(scene, drawable, p.x, baseline, record.abbreviation);
+            DrawCentredName(scene, redraw.drawable, p.x, baseline, record.abbreviation);
         }
     }
 }
 
-void DrawConstellationBoundaries(Scene& scene, Drawable drawable)
+void DrawConstellationBoundaries(Scene& scene, RedrawRecord& redraw)
 {
     if ((scene.displayFlags[kFlagConstellations] & kConsLimitFlag) == 0) {
         return;
     }
     SetLineStyle(scene, LineOnOffDash, kColorConstBorder);
     {
-        const SegmentRun run(scene, drawable);
-        Pen pen = PenMoveTo(BoundaryPoint(ConstellationBoundaryTable[0]), scene, drawable);
+        const SegmentRun run(scene, redraw);
+        Pen pen = PenMoveTo(BoundaryPoint(ConstellationBoundaryTable[0]), scene, redraw);
         for (int32_t i = 1; ConstellationBoundaryTable[i].flag != -1; ++i) {
             const ConstellationBoundaryPoint& point = ConstellationBoundaryTable[i];
             if (point.flag == 1) {
-                pen = PenMoveTo(BoundaryPoint(point), scene, drawable);
+                pen = PenMoveTo(BoundaryPoint(point), scene, redraw);
             } else {
                 PenLineTo(BoundaryPoint(point), pen);
             }

@@ -3,7 +3,6 @@
 #include "core/format_check.h"
 #include "core/messages.h"
 
-#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -22,22 +21,11 @@ constexpr GridFormat kDcBelow{"messageGridEqtDcFormat2", "%d\260%02d\260"};
 constexpr GridFormat kDcOnly{"messageGridEqtDcFormat3", "%d\260"};
 constexpr GridFormat kAltitude{"messageGridDegFormat", "%d\260"};
 
-void FormatFrom(const GridFormat& format, int32_t first, int32_t second, char* out, size_t size)
+void FormatFrom(KeptGridFormats& kept, const GridFormat& format, int32_t first, int32_t second, char* out,
+                size_t size)
 {
-    FormatGridLabel(format.key, format.defaultFormat, first, second, out, size);
+    FormatGridLabel(kept, format.key, format.defaultFormat, first, second, out, size);
 }
-
-// The formats a redraw has read so far, while GridLabelFormatsKept lives:
-// a resource look-up costs more than the rest of a label.
-struct KeptFormat {
-    const char* key;
-    char format[kGridFormatSize];
-};
-
-constexpr size_t kMostKeptFormats = 8;
-bool gKeeping = false;
-std::array<KeptFormat, kMostKeptFormats> gKept{};
-size_t gKeptCount = 0;
 
 // The format to use for a key: its resource text when that matches the
 // default, else the default.
@@ -49,48 +37,34 @@ void ResolveFormat(const char* key, const char* defaultFormat, char* format, siz
     }
 }
 
-const char* KeptFormatOf(const char* key, const char* defaultFormat)
+// The kept format of a key, read now when it is new; null when no room is
+// left to keep it.
+const char* KeptFormatOf(KeptGridFormats& kept, const char* key, const char* defaultFormat)
 {
-    for (size_t i = 0; i < gKeptCount; ++i) {
-        if (std::strcmp(gKept[i].key, key) == 0) {
-            return gKept[i].format;
+    for (size_t i = 0; i < kept.count; ++i) {
+        if (std::strcmp(kept.formats[i].key, key) == 0) {
+            return kept.formats[i].format;
         }
     }
-    if (gKeptCount == kMostKeptFormats) {
+    if (kept.count == kept.formats.size()) {
         return nullptr;
     }
-    KeptFormat& kept = gKept[gKeptCount++];
-    kept.key = key;
-    ResolveFormat(key, defaultFormat, kept.format, sizeof kept.format);
-    return kept.format;
+    KeptGridFormat& format = kept.formats[kept.count++];
+    format.key = key;
+    ResolveFormat(key, defaultFormat, format.format, sizeof format.format);
+    return format.format;
 }
 
 }  // namespace
 
-GridLabelFormatsKept::GridLabelFormatsKept() : owner_(!gKeeping)
-{
-    if (owner_) {
-        gKeeping = true;
-        gKeptCount = 0;
-    }
-}
-
-GridLabelFormatsKept::~GridLabelFormatsKept()
-{
-    if (owner_) {
-        gKeeping = false;
-        gKeptCount = 0;
-    }
-}
-
-void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, int32_t second, char* out,
-                     size_t size)
+void FormatGridLabel(KeptGridFormats& kept, const char* key, const char* defaultFormat, int32_t first,
+                     int32_t second, char* out, size_t size)
 {
     if (size == 0) {
         return;
     }
     char format[kGridFormatSize];
-    const char* use = gKeeping ? KeptFormatOf(key, defaultFormat) : nullptr;
+    const char* use = KeptFormatOf(kept, key, defaultFormat);
     if (use == nullptr) {
         ResolveFormat(key, defaultFormat, format, sizeof format);
         use = format;
@@ -103,7 +77,8 @@ void FormatGridLabel(const char* key, const char* defaultFormat, int32_t first, 
 #pragma GCC diagnostic pop
 }
 
-int GridLabelText(int32_t viewMode, GridUnit unit, int kind, int q, int i, int j, char* out, size_t size)
+int GridLabelText(KeptGridFormats& kept, int32_t viewMode, GridUnit unit, int kind, int q, int i, int j, char* out,
+                  size_t size)
 {
     if (size > 0) {
         out[0] = '\0';
@@ -115,14 +90,14 @@ int GridLabelText(int32_t viewMode, GridUnit unit, int kind, int q, int i, int j
             return 0;
         }
         if (kind == kGridLabelLine) {
-            FormatFrom(kRaOnly, value, 0, out, size);
+            FormatFrom(kept, kRaOnly, value, 0, out, size);
         } else {
-            FormatFrom(latitude > 0 ? kRaAbove : kRaBelow, value, latitude, out, size);
+            FormatFrom(kept, latitude > 0 ? kRaAbove : kRaBelow, value, latitude, out, size);
         }
         return 1;
     }
     if (kind == kGridLabelLine) {
-        FormatFrom(kDcOnly, value, 0, out, size);
+        FormatFrom(kept, kDcOnly, value, 0, out, size);
         return 1;
     }
     if (kind == kGridLabelHorizontal) {
@@ -134,11 +109,11 @@ int GridLabelText(int32_t viewMode, GridUnit unit, int kind, int q, int i, int j
         // azimuths are counted through the west.
         value = value == 0 ? 0 : 360 - value;
     }
-    FormatFrom(latitude > 0 ? kDcAbove : kDcBelow, value, latitude, out, size);
+    FormatFrom(kept, latitude > 0 ? kDcAbove : kDcBelow, value, latitude, out, size);
     return 1;
 }
 
-void MeridianAltitudeText(int32_t altitude, char* out, size_t size)
+void MeridianAltitudeText(KeptGridFormats& kept, int32_t altitude, char* out, size_t size)
 {
-    FormatFrom(kAltitude, altitude, 0, out, size);
+    FormatFrom(kept, kAltitude, altitude, 0, out, size);
 }

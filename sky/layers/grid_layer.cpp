@@ -68,52 +68,42 @@ int TextEscapement(XFontSet fontSet, const char* text)
     return LabelTextWidth(fontSet, text, static_cast<int>(std::strlen(text)));
 }
 
-// The colour and dash of the grid lines the GC holds while DrawGrids
-// gathers them; a colour of -1 when it holds something else.
-struct GridLineStyle {
-    int32_t color;
-    int dashed;
-};
-
-GridLineStyle gLineStyle{-1, 0};
-bool gGathering = false;
-
-void DrawGridText(const Scene& scene, Drawable drawable, int x, int baseline, const char* text)
+void DrawGridText(const Scene& scene, RedrawRecord& redraw, int x, int baseline, const char* text)
 {
-    FlushSegmentRun();
-    gLineStyle.color = -1;
+    FlushSegmentRun(redraw);
+    redraw.gridLines.color = -1;
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorGridNumFont]);
-    DrawLabelText(gAppEnv->display, drawable, GridFontSet(), scene.gc, x, baseline, text,
+    DrawLabelText(gAppEnv->display, redraw.drawable, GridFontSet(), scene.gc, x, baseline, text,
                   static_cast<int>(std::strlen(text)));
 }
 
 // A grid number centred over its point.
-void DrawGridLabel(const Scene& scene, Drawable drawable, GridUnit unit, int kind, int q, int i, int j,
+void DrawGridLabel(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int kind, int q, int i, int j,
                    const ProjectedPoint& at)
 {
     char text[kGridLabelSize];
-    if (GridFontSet() == nullptr || !GridLabelText(scene.viewMode, unit, kind, q, i, j, text, sizeof text)) {
+    if (GridFontSet() == nullptr || !GridLabelText(redraw.gridFormats, scene.viewMode, unit, kind, q, i, j, text, sizeof text)) {
         return;
     }
-    DrawGridText(scene, drawable, at.x - TextEscapement(GridFontSet(), text) / 2, at.y - 2, text);
+    DrawGridText(scene, redraw, at.x - TextEscapement(GridFontSet(), text) / 2, at.y - 2, text);
 }
 
 // Lines joining the point k/m of the way along one edge to the point k/m
 // along the opposite edge, k = 1..m-1, interpolated on the screen.
-void DrawGridSubdivisions(const Scene& scene, Drawable drawable, const ProjectedPoint& from0,
+void DrawGridSubdivisions(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& from0,
                           const ProjectedPoint& from1, const ProjectedPoint& to0, const ProjectedPoint& to1, int m,
                           int32_t color)
 {
     for (int k = 1; k < m; ++k) {
         const ProjectedPoint a{from0.x + (from1.x - from0.x) * k / m, from0.y + (from1.y - from0.y) * k / m, 0, 0};
         const ProjectedPoint b{to0.x + (to1.x - to0.x) * k / m, to0.y + (to1.y - to0.y) * k / m, 0, 0};
-        DrawGridSegment(scene, drawable, a, b, 1, color);
+        DrawGridSegment(scene, redraw, a, b, 1, color);
     }
 }
 
 // The finer lines of one grid cell. Corners: a = (i-1, j-1), b = (i, j-1),
 // c = (i, j), d = (i-1, j); a-b and d-c are parallels, a-d and b-c meridians.
-void DrawGridCell(const Scene& scene, Drawable drawable, GridUnit unit, int style, int i,
+void DrawGridCell(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int style, int i,
                   const ProjectedPoint& a, const ProjectedPoint& b, const ProjectedPoint& c,
                   const ProjectedPoint& d, int32_t color)
 {
@@ -123,21 +113,21 @@ void DrawGridCell(const Scene& scene, Drawable drawable, GridUnit unit, int styl
     int meridianParts = parts;
     if (unit == kGridHours) {
         if (i % 2 != 0) {
-            DrawGridSegment(scene, drawable, b, c, 1, color);   // the half-hour meridian
+            DrawGridSegment(scene, redraw, b, c, 1, color);   // the half-hour meridian
         }
         meridianParts = kMinuteParts[style];
     }
-    DrawGridSubdivisions(scene, drawable, a, b, d, c, meridianParts, color);
-    DrawGridSubdivisions(scene, drawable, a, d, b, c, parts, color);
+    DrawGridSubdivisions(scene, redraw, a, b, d, c, meridianParts, color);
+    DrawGridSubdivisions(scene, redraw, a, d, b, c, parts, color);
 }
 
-void DrawPoleMarks(const Scene& scene, Drawable drawable, int32_t color)
+void DrawPoleMarks(const Scene& scene, RedrawRecord& redraw, int32_t color)
 {
     for (const auto& mark : GridPoleMarkTable) {
         ProjectedPoint a{};
         ProjectedPoint b{};
         if (ProjectPoint(scene, mark[0], a) && ProjectPoint(scene, mark[1], b)) {
-            DrawGridSegment(scene, drawable, a, b, 0, color);
+            DrawGridSegment(scene, redraw, a, b, 0, color);
         }
     }
 }
@@ -148,7 +138,7 @@ struct GridColumn {
     std::array<int, kGridLatitudeCount> visible{};
 };
 
-void DrawQuadrant(const Scene& scene, Drawable drawable, GridUnit unit, int q, int style, int labelFlag,
+void DrawQuadrant(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int q, int style, int labelFlag,
                   int labelKind, int32_t color)
 {
     const int steps = GridStepsPerQuadrant(unit);
@@ -157,12 +147,12 @@ void DrawQuadrant(const Scene& scene, Drawable drawable, GridUnit unit, int q, i
     for (int j = 0; j < kGridLatitudeCount; ++j) {
         previous.visible[j] = ProjectGridPoint(scene, q, 0, j, unit, previous.point[j]);
         if (j > 0 && previous.visible[j] && previous.visible[j - 1]) {
-            DrawGridSegment(scene, drawable, previous.point[j - 1], previous.point[j], dashed, color);
+            DrawGridSegment(scene, redraw, previous.point[j - 1], previous.point[j], dashed, color);
         }
     }
     auto label = [&](int i, int j, const ProjectedPoint& at) {
         if (labelFlag) {
-            DrawGridLabel(scene, drawable, unit, labelKind, q, i, j, at);
+            DrawGridLabel(scene, redraw, unit, labelKind, q, i, j, at);
         }
     };
     for (int i = 1; i <= steps; ++i) {
@@ -174,11 +164,11 @@ void DrawQuadrant(const Scene& scene, Drawable drawable, GridUnit unit, int q, i
             }
             const ProjectedPoint& here = current.point[j];
             if (j > 0 && current.visible[j - 1] && (unit == kGridDegrees || i % 2 == 0)) {
-                DrawGridSegment(scene, drawable, current.point[j - 1], here, dashed, color);
+                DrawGridSegment(scene, redraw, current.point[j - 1], here, dashed, color);
             }
             if (previous.visible[j]) {
                 // The equator (or horizon) is always solid.
-                DrawGridSegment(scene, drawable, previous.point[j], here, dashed && j != kGridEquatorIndex, color);
+                DrawGridSegment(scene, redraw, previous.point[j], here, dashed && j != kGridEquatorIndex, color);
                 label(i - 1, j, previous.point[j]);
                 if (i == steps) {
                     label(i, j, here);
@@ -186,7 +176,7 @@ void DrawQuadrant(const Scene& scene, Drawable drawable, GridUnit unit, int q, i
             }
             if (j > 0 && style != kGridNormal && previous.visible[j - 1] && current.visible[j - 1]
                 && previous.visible[j]) {
-                DrawGridCell(scene, drawable, unit, style, i, previous.point[j - 1], current.point[j - 1], here,
+                DrawGridCell(scene, redraw, unit, style, i, previous.point[j - 1], current.point[j - 1], here,
                              previous.point[j], color);
             }
         }
@@ -194,15 +184,15 @@ void DrawQuadrant(const Scene& scene, Drawable drawable, GridUnit unit, int q, i
     }
 }
 
-void DrawFrameGridOrLine(const Scene& scene, Drawable drawable, GridUnit unit, int gridOrLine, int style,
+void DrawFrameGridOrLine(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int gridOrLine, int style,
                          uint8_t gridNumberBit, uint8_t lineNumberBit, int32_t color)
 {
     if (gridOrLine) {
         const int labelFlag = (Flags(scene, kFlagGridNumbers) & gridNumberBit) != 0;
-        DrawCoordinateGrid(scene, drawable, unit, 8, style, labelFlag, kGridLabelGrid, color);
+        DrawCoordinateGrid(scene, redraw, unit, 8, style, labelFlag, kGridLabelGrid, color);
     } else {
         const int labelFlag = (Flags(scene, kFlagLineNumbers) & lineNumberBit) != 0;
-        DrawGreatCircle(scene, drawable, unit, 4, labelFlag, color);
+        DrawGreatCircle(scene, redraw, unit, 4, labelFlag, color);
     }
 }
 
@@ -242,7 +232,7 @@ void HorizontalFrame(const Scene& scene, double frame[9])
     MatrixMultiply(frame, tilt, frame);
 }
 
-using GridDrawer = void (*)(Scene&, Drawable, int, int, int32_t);
+using GridDrawer = void (*)(Scene&, RedrawRecord&, int, int, int32_t);
 
 struct GridStep {
     int flagByte;
@@ -269,21 +259,23 @@ constexpr std::array<GridStep, 12> kGridSteps{{
 
 }  // namespace
 
-void DrawGridSegment(const Scene& scene, Drawable drawable, const ProjectedPoint& a, const ProjectedPoint& b,
+void DrawGridSegment(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& a, const ProjectedPoint& b,
                      int dashed, int32_t color)
 {
     Display* display = gAppEnv->display;
-    if (!gGathering || gLineStyle.color != color || gLineStyle.dashed != dashed) {
-        FlushSegmentRun();
+    GridLineStyle& style = redraw.gridLines;
+    if (!style.gathering || style.color != color || style.dashed != dashed) {
+        FlushSegmentRun(redraw);
         XSetLineAttributes(display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth),
                            dashed ? LineOnOffDash : LineSolid, CapButt, JoinMiter);
         XSetForeground(display, scene.gc, gAppEnv->pixels[color]);
-        gLineStyle = GridLineStyle{color, dashed};
+        style.color = color;
+        style.dashed = dashed;
     }
-    DrawProjectedSegment(scene, drawable, a, b);
+    DrawProjectedSegment(scene, redraw, a, b);
 }
 
-void DrawCoordinateGrid(const Scene& scene, Drawable drawable, GridUnit unit, int quadrantCount, int style,
+void DrawCoordinateGrid(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int quadrantCount, int style,
                         int labelFlag, int labelKind, int32_t color)
 {
     // The whole-sky maps are too coarse for subdivisions.
@@ -291,12 +283,12 @@ void DrawCoordinateGrid(const Scene& scene, Drawable drawable, GridUnit unit, in
         style = kGridNormal;
     }
     for (int q = 0; q < quadrantCount; ++q) {
-        DrawQuadrant(scene, drawable, unit, q, style & kGridStyleMask, labelFlag, labelKind, color);
+        DrawQuadrant(scene, redraw, unit, q, style & kGridStyleMask, labelFlag, labelKind, color);
     }
-    DrawPoleMarks(scene, drawable, color);
+    DrawPoleMarks(scene, redraw, color);
 }
 
-void DrawGreatCircle(const Scene& scene, Drawable drawable, GridUnit unit, int quadrantCount, int labelFlag,
+void DrawGreatCircle(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int quadrantCount, int labelFlag,
                      int32_t color)
 {
     const int steps = GridStepsPerQuadrant(unit);
@@ -307,10 +299,10 @@ void DrawGreatCircle(const Scene& scene, Drawable drawable, GridUnit unit, int q
             ProjectedPoint here{};
             const int visible = ProjectGridPoint(scene, q, i, kGridEquatorIndex, unit, here);
             if (visible && previousVisible) {
-                DrawGridSegment(scene, drawable, previous, here, 0, color);
+                DrawGridSegment(scene, redraw, previous, here, 0, color);
             }
             if (visible && labelFlag) {
-                DrawGridLabel(scene, drawable, unit, kGridLabelLine, q, i, kGridEquatorIndex, here);
+                DrawGridLabel(scene, redraw, unit, kGridLabelLine, q, i, kGridEquatorIndex, here);
             }
             previous = here;
             previousVisible = visible;
@@ -318,7 +310,7 @@ void DrawGreatCircle(const Scene& scene, Drawable drawable, GridUnit unit, int q
     }
 }
 
-void DrawMeridianLine(const Scene& scene, Drawable drawable, int labelFlag, int32_t color)
+void DrawMeridianLine(const Scene& scene, RedrawRecord& redraw, int labelFlag, int32_t color)
 {
     // South horizon point up to 80 degrees, the zenith, then down the north side.
     struct MeridianPoint {
@@ -342,19 +334,19 @@ void DrawMeridianLine(const Scene& scene, Drawable drawable, int labelFlag, int3
         ProjectedPoint here{};
         const int visible = ProjectPoint(scene, point.v, here);
         if (visible && previousVisible) {
-            DrawGridSegment(scene, drawable, previous, here, 0, color);
+            DrawGridSegment(scene, redraw, previous, here, 0, color);
         }
         if (visible && labelFlag && point.altitude != 0 && GridFontSet() != nullptr) {
             char text[kGridLabelSize];
-            MeridianAltitudeText(point.altitude, text, sizeof text);
-            DrawGridText(scene, drawable, here.x - TextEscapement(GridFontSet(), text), here.y - 2, text);
+            MeridianAltitudeText(redraw.gridFormats, point.altitude, text, sizeof text);
+            DrawGridText(scene, redraw, here.x - TextEscapement(GridFontSet(), text), here.y - 2, text);
         }
         previous = here;
         previousVisible = visible;
     }
 }
 
-void DrawHorizontalGrid(Scene& scene, Drawable drawable, int what, int style, int32_t color)
+void DrawHorizontalGrid(Scene& scene, RedrawRecord& redraw, int what, int style, int32_t color)
 {
     static constexpr double kIdentity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     double view[9];
@@ -370,89 +362,87 @@ void DrawHorizontalGrid(Scene& scene, Drawable drawable, int what, int style, in
     InstallFrame(scene, view, kIdentity, save);
     if (what == kHorizontalGridLines) {
         const int labelFlag = (Flags(scene, kFlagGridNumbers) & kHrzGridNumFlag) != 0;
-        DrawCoordinateGrid(scene, drawable, kGridDegrees, 4, style, labelFlag, kGridLabelHorizontal, color);
+        DrawCoordinateGrid(scene, redraw, kGridDegrees, 4, style, labelFlag, kGridLabelHorizontal, color);
     } else if (what == kHorizonDirectionLabels) {
         if (scene.viewMode == kModeHrz) {
-            DrawHorizonDirections(scene, drawable, scene.view.matrices[2]);
+            DrawHorizonDirections(scene, redraw.drawable, scene.view.matrices[2]);
         }
     } else if (what == kMeridianLinePart) {
-        DrawMeridianLine(scene, drawable, (Flags(scene, kFlagLineNumbers) & kMrdNumFlag) != 0, color);
+        DrawMeridianLine(scene, redraw, (Flags(scene, kFlagLineNumbers) & kMrdNumFlag) != 0, color);
     }
     RestoreFrame(scene, save);
 }
 
-void DrawEquatorialGrid2000(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color)
+void DrawEquatorialGrid2000(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color)
 {
-    DrawFrameGridOrLine(scene, drawable, kGridHours, gridOrLine, style, kEqtGrid2000NumFlag, kEqt2000NumFlag,
+    DrawFrameGridOrLine(scene, redraw, kGridHours, gridOrLine, style, kEqtGrid2000NumFlag, kEqt2000NumFlag,
                         color);
 }
 
-void DrawPrecessedEquatorialGrid(Scene& scene, Drawable drawable, int gridOrLine, int style,
+void DrawPrecessedEquatorialGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style,
                                  const double frame[9], int which, int32_t color)
 {
     SavedFrame save{};
     InstallComposedFrame(scene, frame, save);
     if (which == 0) {
-        DrawFrameGridOrLine(scene, drawable, kGridHours, gridOrLine, style, kEqtGridDateNumFlag, kEqtDateNumFlag,
+        DrawFrameGridOrLine(scene, redraw, kGridHours, gridOrLine, style, kEqtGridDateNumFlag, kEqtDateNumFlag,
                             color);
     } else {
-        DrawFrameGridOrLine(scene, drawable, kGridHours, gridOrLine, style, kEqtGrid1950NumFlag, kEqt1950NumFlag,
+        DrawFrameGridOrLine(scene, redraw, kGridHours, gridOrLine, style, kEqtGrid1950NumFlag, kEqt1950NumFlag,
                             color);
     }
     RestoreFrame(scene, save);
 }
 
-void DrawEquatorialGridDate(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color)
+void DrawEquatorialGridDate(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color)
 {
     double frame[9];
     PrecessionMatrix(scene.time.julianDay, kJ2000, frame);
-    DrawPrecessedEquatorialGrid(scene, drawable, gridOrLine, style, frame, 0, color);
+    DrawPrecessedEquatorialGrid(scene, redraw, gridOrLine, style, frame, 0, color);
 }
 
-void DrawEquatorialGrid1950(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color)
+void DrawEquatorialGrid1950(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color)
 {
     double frame[9];
     PrecessionMatrix(kB1950, kJ2000, frame);
-    DrawPrecessedEquatorialGrid(scene, drawable, gridOrLine, style, frame, 1, color);
+    DrawPrecessedEquatorialGrid(scene, redraw, gridOrLine, style, frame, 1, color);
 }
 
-void DrawEclipticGrid(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color)
+void DrawEclipticGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color)
 {
     double frame[9];
     EclipticFrame(scene, frame);
     SavedFrame save{};
     InstallComposedFrame(scene, frame, save);
-    DrawFrameGridOrLine(scene, drawable, kGridDegrees, gridOrLine, style, kEclGridNumFlag, kEclNumFlag, color);
+    DrawFrameGridOrLine(scene, redraw, kGridDegrees, gridOrLine, style, kEclGridNumFlag, kEclNumFlag, color);
     RestoreFrame(scene, save);
 }
 
-void DrawGalacticGrid(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color)
+void DrawGalacticGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color)
 {
     double frame[9];
     GalacticFrame(frame);
     SavedFrame save{};
     InstallComposedFrame(scene, frame, save);
-    DrawFrameGridOrLine(scene, drawable, kGridDegrees, gridOrLine, style, kGalGridNumFlag, kGalNumFlag, color);
+    DrawFrameGridOrLine(scene, redraw, kGridDegrees, gridOrLine, style, kGalGridNumFlag, kGalNumFlag, color);
     RestoreFrame(scene, save);
 }
 
-void DrawGrids(Scene& scene, Drawable drawable)
+void DrawGrids(Scene& scene, RedrawRecord& redraw)
 {
-    const GridLabelFormatsKept formats;
-    SetWrapMode(scene);
     const int style = Flags(scene, kFlagGridNumbers) & kGridStyleMask;
     {
         // The lines of one colour and dash go out together; only the grid
         // numbers change the GC between them.
-        const SegmentRun run(scene, drawable);
-        gGathering = true;
-        gLineStyle.color = -1;
+        const SegmentRun run(scene, redraw);
+        redraw.gridLines.gathering = true;
+        redraw.gridLines.color = -1;
         for (const GridStep& step : kGridSteps) {
             if ((Flags(scene, step.flagByte) & step.flagBit) != 0) {
-                step.draw(scene, drawable, step.what, style, step.color);
+                step.draw(scene, redraw, step.what, style, step.color);
             }
         }
-        gGathering = false;
+        redraw.gridLines.gathering = false;
     }
     XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid,
                        CapButt, JoinMiter);

@@ -7,6 +7,7 @@
 // projection, culls and wrap rules apply to grid lines as they do to stars.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 #include "sky/view/grid_geometry.h"
 
@@ -61,61 +62,61 @@ enum HorizontalGridPart : int {
 // fixed order (horizontal, J2000, date, B1950, ecliptic, galactic grids;
 // meridian; the three equators, ecliptic, galactic equator).
 // Given:    scene     view set-up, time, display flags
-//           drawable  target
+//           redraw    drawable, wrap state, clip rectangle, grid gathering
 // Returned: scene     matrices as they were; the GC's line style solid
-void DrawGrids(Scene& scene, Drawable drawable);
+void DrawGrids(Scene& scene, RedrawRecord& redraw);
 
 // The horizontal frame's grid (4 quadrants, azimuth labels), compass
 // labels or meridian line.
 // Given:    scene     view set-up, time, site, display flags
-//           drawable  target
+//           redraw    drawable, wrap state, clip rectangle, grid gathering
 //           what      HorizontalGridPart
 //           style     GridStyle
 //           color     ColorIndex of the lines
-void DrawHorizontalGrid(Scene& scene, Drawable drawable, int what, int style, int32_t color);
+void DrawHorizontalGrid(Scene& scene, RedrawRecord& redraw, int what, int style, int32_t color);
 
 // The grids (gridOrLine 1) or fundamental circles (0) of the other frames.
 // Given:    scene       view set-up, time (Julian day UT, mean obliquity)
-//           drawable    target
+//           redraw      drawable, wrap state, clip rectangle, grid gathering
 //           gridOrLine  1 grid, 0 circle
 //           style       GridStyle
 //           color       ColorIndex
-void DrawEquatorialGrid2000(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color);
-void DrawEquatorialGridDate(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color);
-void DrawEquatorialGrid1950(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color);
-void DrawEclipticGrid(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color);
-void DrawGalacticGrid(Scene& scene, Drawable drawable, int gridOrLine, int style, int32_t color);
+void DrawEquatorialGrid2000(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color);
+void DrawEquatorialGridDate(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color);
+void DrawEquatorialGrid1950(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color);
+void DrawEclipticGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color);
+void DrawGalacticGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style, int32_t color);
 
 // An equatorial grid or equator of another epoch.
-// Given:    scene, drawable, gridOrLine, style, color as above
+// Given:    scene, redraw, gridOrLine, style, color as above
 //           frame       precession matrix from that equator to J2000
 //           which       0 of date, 1 B1950 (chooses the label flags)
-void DrawPrecessedEquatorialGrid(Scene& scene, Drawable drawable, int gridOrLine, int style,
+void DrawPrecessedEquatorialGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int style,
                                  const double frame[9], int which, int32_t color);
 
 // A grid of meridians and parallels every hour or 10 degrees up to
 // latitude 80, with the pole crosses, in the frame installed in the scene.
 // Given:    scene          view set-up with the grid's frame
-//           drawable       target
+//           redraw         drawable, wrap state, clip rectangle, grid gathering
 //           unit           hours or degrees
 //           quadrantCount  8 (whole sphere) or 4 (northern half)
 //           style          GridStyle (taken as NORMAL in the whole-sky maps)
 //           labelFlag      non-zero: draw the numbers
 //           labelKind      GridLabelKind
 //           color          ColorIndex
-void DrawCoordinateGrid(const Scene& scene, Drawable drawable, GridUnit unit, int quadrantCount, int style,
+void DrawCoordinateGrid(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int quadrantCount, int style,
                         int labelFlag, int labelKind, int32_t color);
 
 // The fundamental circle (latitude 0) of the frame installed in the scene,
 // solid, with longitude numbers when labelFlag is set.
-void DrawGreatCircle(const Scene& scene, Drawable drawable, GridUnit unit, int quadrantCount, int labelFlag,
+void DrawGreatCircle(const Scene& scene, RedrawRecord& redraw, GridUnit unit, int quadrantCount, int labelFlag,
                      int32_t color);
 
 // The meridian from the south point through the zenith to the north point,
 // with altitude numbers when labelFlag is set; horizontal frame installed.
-void DrawMeridianLine(const Scene& scene, Drawable drawable, int labelFlag, int32_t color);
+void DrawMeridianLine(const Scene& scene, RedrawRecord& redraw, int labelFlag, int32_t color);
 
 // One grid line between projected points, dashed or solid, with the
 // application's line width; wraps as the view's lines do.
-void DrawGridSegment(const Scene& scene, Drawable drawable, const ProjectedPoint& a, const ProjectedPoint& b,
+void DrawGridSegment(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& a, const ProjectedPoint& b,
                      int dashed, int32_t color);

@@ -90,7 +90,7 @@ void GroundPolygonPoints(const Scene& scene, const std::array<ProjectedPoint, kG
     polygon[n++] = point(points[count - 1].x, edgeY);
 }
 
-void DrawGround(Scene& scene, Drawable drawable)
+void DrawGround(Scene& scene, RedrawRecord& redraw)
 {
     if ((scene.displayFlags[kFlagSkyAndGround] & kHorizonFlag) == 0) {
         return;
@@ -101,10 +101,10 @@ void DrawGround(Scene& scene, Drawable drawable)
         std::array<XPoint, 2 * kGroundPointCount + 1> polygon{};
         GroundPolygonPoints(scene, points, count, polygon);
         XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorLandscape]);
-        XFillPolygon(gAppEnv->display, drawable, scene.gc, polygon.data(), 2 * count + 1, Nonconvex,
+        XFillPolygon(gAppEnv->display, redraw.drawable, scene.gc, polygon.data(), 2 * count + 1, Nonconvex,
                      CoordModeOrigin);
     }
     if ((scene.displayFlags[kFlagHorizontalGrid] & kDirFlag) != 0) {
-        DrawHorizontalGrid(scene, drawable, kHorizonDirectionLabels, 0, kColorHorizontalGrid);
+        DrawHorizontalGrid(scene, redraw, kHorizonDirectionLabels, 0, kColorHorizontalGrid);
     }
 }

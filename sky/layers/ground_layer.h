@@ -2,6 +2,7 @@
 // horizon filled in the landscape colour, with the compass letters on it.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 #include "sky/view/projection.h"
 
@@ -40,5 +41,5 @@ void GroundPolygonPoints(const Scene& scene, const std::array<ProjectedPoint, kG
 // ground in ColorLandscape, then the compass letters when DIR is set.
 // Fewer than two horizon points on the chart draw no ground.
 // Given:    scene     view set-up, display flags
-//           drawable  target
-void DrawGround(Scene& scene, Drawable drawable);
+//           redraw    drawable (the letters are the grid layer's)
+void DrawGround(Scene& scene, RedrawRecord& redraw);

@@ -22,21 +22,6 @@ constexpr int kEdgeSteps = 16;
 constexpr double kReusePixels = 0.8;
 constexpr double kZoneHeight = 7.5;      // degrees
 
-// What the kept choice was made for. The centre is the one of the last
-// fresh selection, so that a view creeping by less than the tolerance at
-// every redraw still rebuilds once it has moved; the fields narrow with
-// every reuse, since the masks narrow with them.
-struct SelectionKey {
-    bool valid = false;
-    double centre[2] = {0.0, 0.0};
-    double fieldOfView = 0.0, verticalField = 0.0;
-    double orientation = 0.0;            // position angle of the chart's up, degrees
-    int32_t viewMode = 0, mirror = 0;
-    int32_t width = 0, height = 0;
-};
-
-SelectionKey gKept;
-
 double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 double DegreesBetween(const double a[3], const double b[3])
@@ -66,10 +51,10 @@ double ChartOrientation(const Scene& scene)
     return positionAngle;
 }
 
-SelectionKey KeyOf(const Scene& scene, const StarViewCircle& view)
+// What a choice for the chart is made for; its masks are left alone.
+void KeyOf(const Scene& scene, const StarViewCircle& view, GscSelection& key)
 {
-    SelectionKey key;
-    key.valid = true;
+    key.valid = 1;
     key.centre[0] = view.centre[0];
     key.centre[1] = view.centre[1];
     key.fieldOfView = scene.view.fieldOfView;
@@ -79,7 +64,6 @@ SelectionKey KeyOf(const Scene& scene, const StarViewCircle& view)
     key.mirror = scene.mirror;
     key.width = scene.view.skyRect.width;
     key.height = scene.view.skyRect.height;
-    return key;
 }
 
 double AngleApart(double a, double b)
@@ -91,9 +75,9 @@ double AngleApart(double a, double b)
 // Whether the kept choice still holds: the same kind of chart, the centre
 // within kReusePixels of the kept one, not turned by more than that at the
 // chart's corners, and no wider than before (zooming in only narrows).
-bool CanReuse(const SelectionKey& now, const Scene& scene)
+bool CanReuse(const GscSelection& now, const Scene& scene)
 {
-    const SelectionKey& kept = gKept;
+    const GscSelection& kept = scene.gscSelection;
     if (!kept.valid || now.viewMode != kept.viewMode || now.mirror != kept.mirror || now.width != kept.width ||
         now.height != kept.height)
         return false;
@@ -109,10 +93,12 @@ bool CanReuse(const SelectionKey& now, const Scene& scene)
            now.fieldOfView <= kept.fieldOfView && now.verticalField <= kept.verticalField;
 }
 
-void ResetMasks()
+void ResetMasks(GscSelection& selection)
 {
-    for (GscLargeRegion& large : GscLargeRegionTable)
-        large.mask = large.n * large.n >= 32 ? ~0u : (1u << (large.n * large.n)) - 1u;
+    for (int32_t i = 0; i < kGscLargeRegionCount; ++i) {
+        const int32_t n = GscLargeRegionTable[i].n;
+        selection.masks[i] = n * n >= 32 ? ~0u : (1u << (n * n)) - 1u;
+    }
 }
 
 void CornersOfBox(double raLow, double raHigh, double decLow, double decHigh, double (&corners)[4][3])
@@ -151,12 +137,12 @@ bool OutsideView(const double centre[3], double radius, const double view[3], do
 }
 
 // Narrows the kept choice of one large region to the view.
-void NarrowLargeRegion(const Scene& scene, const void* index, GscLargeRegion& large, const double view[3],
-                       double viewRadius, const XRectangle& rect)
+void NarrowLargeRegion(const Scene& scene, const void* index, const GscLargeRegion& large, uint32_t& mask,
+                       const double view[3], double viewRadius, const XRectangle& rect)
 {
     for (int32_t j = 0; j < large.n * large.n; ++j) {
         uint32_t bit = 1u << j;
-        if (!(large.mask & bit))
+        if (!(mask & bit))
             continue;
         int32_t region = large.firstSmallRegion + j;
         double centre[3], radius = 0.0;
@@ -164,7 +150,7 @@ void NarrowLargeRegion(const Scene& scene, const void* index, GscLargeRegion& la
         FixedVector corners[4];
         GetGscRegionCorners(index, region, corners);
         if (OutsideView(centre, radius, view, viewRadius) || !IsGscRegionInView(scene, corners, rect))
-            large.mask &= ~bit;
+            mask &= ~bit;
     }
 }
 
@@ -216,9 +202,9 @@ int IsGscRegionInView(const Scene& scene, const FixedVector (&corners)[4], const
     return !(above || below || left || right);
 }
 
-void ForgetGscSelection() { gKept.valid = false; }
+void ForgetGscSelection(Scene& scene) { scene.gscSelection.valid = 0; }
 
-std::vector<GscChoice> SelectGscRegions(const Scene& scene, const void* index)
+std::vector<GscChoice> SelectGscRegions(Scene& scene, const void* index)
 {
     StarViewCircle circle;
     ComputeStarViewCircle(scene, circle);
@@ -229,30 +215,34 @@ std::vector<GscChoice> SelectGscRegions(const Scene& scene, const void* index)
                              static_cast<unsigned short>(chart.width + chart.width / 20 * 2),
                              static_cast<unsigned short>(chart.height + chart.height / 20 * 2)};
 
-    SelectionKey now = KeyOf(scene, circle);
+    GscSelection& kept = scene.gscSelection;
+    GscSelection now{};
+    KeyOf(scene, circle, now);
     if (CanReuse(now, scene)) {
-        gKept.fieldOfView = now.fieldOfView;
-        gKept.verticalField = now.verticalField;
+        kept.fieldOfView = now.fieldOfView;
+        kept.verticalField = now.verticalField;
     } else {
-        ResetMasks();
-        gKept = now;
+        KeyOf(scene, circle, kept);
+        ResetMasks(kept);
     }
 
     std::vector<GscChoice> chosen;
     for (int32_t z = 0; z < kGscZoneCount; ++z) {
         const GscZone& zone = GscZoneTable[z];
         for (int32_t k = 0; k < zone.largeRegions; ++k) {
-            GscLargeRegion& large = GscLargeRegionTable[zone.firstLargeRegion - 1 + k];
-            if (large.mask == 0)
+            const int32_t l = zone.firstLargeRegion - 1 + k;
+            const GscLargeRegion& large = GscLargeRegionTable[l];
+            uint32_t& mask = kept.masks[l];
+            if (mask == 0)
                 continue;
             double centre[3], radius = 0.0;
             LargeRegionCircle(zone, k, centre, radius);
             if (OutsideView(centre, radius, view, circle.radius))
-                large.mask = 0;
+                mask = 0;
             else
-                NarrowLargeRegion(scene, index, large, view, circle.radius, rect);
+                NarrowLargeRegion(scene, index, large, mask, view, circle.radius, rect);
             for (int32_t j = 0; j < large.n * large.n; ++j)
-                if (large.mask & (1u << j))
+                if (mask & (1u << j))
                     chosen.push_back({large.firstSmallRegion + j, z});
         }
     }

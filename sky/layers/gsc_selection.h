@@ -1,7 +1,7 @@
 // Which Guide Star Catalog regions a chart needs. Circles around the
 // catalogue's large and small regions discard most of the sky; the
-// projected outline decides the rest. The choice is kept in the large
-// regions' masks and narrowed from one redraw to the next while the view
+// projected outline decides the rest. The choice is kept in the Scene's
+// GscSelection and narrowed from one redraw to the next while the view
 // neither moves, widens, nor turns.
 #pragma once
 
@@ -27,13 +27,14 @@ struct GscChoice {
 int IsGscRegionInView(const Scene& scene, const FixedVector (&corners)[4], const XRectangle& rect);
 
 // The regions the chart needs, in zone order.
-// Given:    scene  view set up for the chart
+// Given:    scene  view set up for the chart; the kept choice
 //           index  the loaded region index (gAppEnv->gscRegionIndex)
-// Returned: the chosen regions; GscLargeRegionTable's masks hold them
-std::vector<GscChoice> SelectGscRegions(const Scene& scene, const void* index);
+// Returned: the chosen regions
+//           scene  the choice kept for the next redraw
+std::vector<GscChoice> SelectGscRegions(Scene& scene, const void* index);
 
-// Forgets the kept choice, so that the next selection starts afresh.
-void ForgetGscSelection();
+// Forgets the scene's kept choice, so that the next selection starts afresh.
+void ForgetGscSelection(Scene& scene);
 
 // The circle around a lat-lon box given by its corners: centre from their
 // vectors, radius the largest corner distance.

@@ -22,17 +22,17 @@ constexpr int32_t kGscColourClass = 0;   // every catalogue star in ColorStar0
 
 }  // namespace
 
-void DrawGscMagnitudeLabel(const Scene& scene, Drawable drawable, const ProjectedPoint& p, int size, int32_t mag10)
+void DrawGscMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10)
 {
-    DrawSaoMagnitudeLabel(scene, drawable, p, size, mag10);
+    DrawSaoMagnitudeLabel(scene, redraw, p, size, mag10);
 }
 
-void DrawBrightStarLabelsOverGsc(const Scene& scene, Drawable drawable, int32_t last)
+void DrawBrightStarLabelsOverGsc(const Scene& scene, RedrawRecord& redraw, int32_t last)
 {
-    DrawBrightStarLabelsOverSao(scene, drawable, last);
+    DrawBrightStarLabelsOverSao(scene, redraw, last);
 }
 
-void DrawGscRegionFile(const Scene& scene, Drawable drawable, const char* path)
+void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* path)
 {
     UniqueFile file = OpenRegularFile(path);
     if (!file || !SeekGscTable(file.get()))
@@ -50,27 +50,27 @@ void DrawGscRegionFile(const Scene& scene, Drawable drawable, const char* path)
             ProjectedPoint p;
             if (!ProjectPoint(scene, v, p))
                 continue;
-            int size = DrawCatalogueStar(scene, drawable, p.x, p.y, star.mag10, kGscColourClass);
+            int size = DrawCatalogueStar(scene, redraw, p.x, p.y, star.mag10, kGscColourClass);
             if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
-                DrawGscMagnitudeLabel(scene, drawable, p, size, star.mag10);
+                DrawGscMagnitudeLabel(scene, redraw, p, size, star.mag10);
         }
 }
 
-void DrawGscStars(Scene& scene, Drawable drawable)
+void DrawGscStars(Scene& scene, RedrawRecord& redraw)
 {
     if (!(scene.displayFlags[kFlagStars] & kStarFlag))
         return;
     if (gAppEnv->gscRegionIndex == nullptr && !LoadGscRegionIndex())
         return;
-    StarPointBatch batch(scene, drawable);
+    StarPointBatch batch(scene, redraw);
     int letterCase = GscTreeCase();
     for (const GscChoice& choice : SelectGscRegions(scene, gAppEnv->gscRegionIndex)) {
         char path[kPathSize];
         if (FormatGscRegionPath(gAppEnv->gscDataPath, letterCase, GscZoneTable[choice.zone].directory, choice.region,
                                 path, sizeof path))
-            DrawGscRegionFile(scene, drawable, path);
+            DrawGscRegionFile(scene, redraw, path);
     }
     int32_t last = 0;
     if (WantsBrightStarLabels(scene, last))
-        DrawBrightStarLabelsOverGsc(scene, drawable, last);
+        DrawBrightStarLabelsOverGsc(scene, redraw, last);
 }

@@ -4,6 +4,7 @@
 // most); names and designations still come from the built-in catalogue.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -13,15 +14,15 @@ struct ProjectedPoint;
 
 // The layer. Loads the region index on first use; draws nothing, and says
 // nothing, when the index or a region file cannot be read.
-void DrawGscStars(Scene& scene, Drawable drawable);
+void DrawGscStars(Scene& scene, RedrawRecord& redraw);
 
 // Draws the stars of one region file within the star limit, all in
 // ColorStar0, with their magnitude labels when STAR_MAG is on.
-void DrawGscRegionFile(const Scene& scene, Drawable drawable, const char* path);
+void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* path);
 
 // The magnitude label of a catalogue star, as DrawSaoMagnitudeLabel.
-void DrawGscMagnitudeLabel(const Scene& scene, Drawable drawable, const ProjectedPoint& p, int size, int32_t mag10);
+void DrawGscMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10);
 
 // Names and designations of the built-in stars over the catalogue's stars,
 // as DrawBrightStarLabelsOverSao.
-void DrawBrightStarLabelsOverGsc(const Scene& scene, Drawable drawable, int32_t last);
+void DrawBrightStarLabelsOverGsc(const Scene& scene, RedrawRecord& redraw, int32_t last);

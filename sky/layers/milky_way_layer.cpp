@@ -13,24 +13,24 @@ bool IsRunEnd(const FixedVector& v) { return v[0] == 0 && v[1] == 0 && v[2] == 0
 
 }  // namespace
 
-void DrawMilkyWayOutline(const Scene& scene, Drawable drawable)
+void DrawMilkyWayOutline(const Scene& scene, RedrawRecord& redraw)
 {
     XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid,
                        CapButt, JoinMiter);
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorMilkyWayLine]);
-    const SegmentRun lines(scene, drawable);
+    const SegmentRun lines(scene, redraw);
     for (const FixedVector* run : MilkyWayTable) {
-        Pen pen = PenMoveTo(run[0], scene, drawable);
+        Pen pen = PenMoveTo(run[0], scene, redraw);
         for (const FixedVector* v = run + 1; !IsRunEnd(*v); ++v) {
             PenLineTo(*v, pen);
         }
     }
 }
 
-void DrawMilkyWay(Scene& scene, Drawable drawable)
+void DrawMilkyWay(Scene& scene, RedrawRecord& redraw)
 {
     if ((scene.displayFlags[kFlagMilkyWay] & kMilkyWayFlag) == 0 || scene.daylightLevel >= kMilkyWayDaylightLimit) {
         return;
     }
-    DrawMilkyWayOutline(scene, drawable);
+    DrawMilkyWayOutline(scene, redraw);
 }

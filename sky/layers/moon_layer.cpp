@@ -166,7 +166,7 @@ void MoonShadowOutline(int32_t mx, int32_t my, int32_t r, int32_t sx, int32_t sy
     AppendArc(mx, my, rr, phi + 180.0 - beta, phi + 180.0 + beta, aspect, points);
 }
 
-int DrawMoonDisk(Scene& scene, Drawable drawable, int32_t mx, int32_t my, int32_t r, int32_t sx, int32_t sy, int32_t R,
+int DrawMoonDisk(Scene& scene, RedrawRecord& redraw, int32_t mx, int32_t my, int32_t r, int32_t sx, int32_t sy, int32_t R,
                  int fill)
 {
     std::vector<ScreenPoint> points;
@@ -176,14 +176,14 @@ int DrawMoonDisk(Scene& scene, Drawable drawable, int32_t mx, int32_t my, int32_
     }
     const unsigned long pixel = gAppEnv->pixels[kColorMoonEclipse];
     if (fill != 0) {
-        FillBodyOutline(scene, drawable, points, pixel, 0);
+        FillBodyOutline(scene, redraw.drawable, points, pixel, 0);
     } else {
-        DrawBodyPolyline(scene, drawable, points, pixel);
+        DrawBodyPolyline(scene, redraw, points, pixel);
     }
     return 1;
 }
 
-void DrawTerminator(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int32_t r, double fraction,
+void DrawTerminator(Scene& scene, RedrawRecord& redraw, int32_t cx, int32_t cy, int32_t r, double fraction,
                     double limbAngle, unsigned long pixel)
 {
     const double theta = Radians(limbAngle + 90.0);
@@ -195,7 +195,7 @@ void DrawTerminator(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int
         points.push_back(ScreenPoint{cx + RoundToNearest(u * std::cos(theta) - v * std::sin(theta)),
                                      cy - RoundToNearest((u * std::sin(theta) + v * std::cos(theta)) * aspect)});
     }
-    DrawBodyPolyline(scene, drawable, points, pixel);
+    DrawBodyPolyline(scene, redraw, points, pixel);
 }
 
 int32_t MoonMagnitude10(double illuminatedFraction)
@@ -205,8 +205,9 @@ int32_t MoonMagnitude10(double illuminatedFraction)
     return static_cast<int32_t>(std::floor(magnitude * 10.0 + 0.5));
 }
 
-void DrawMoon(Scene& scene, Drawable drawable, int32_t darkOffset)
+void DrawMoon(Scene& scene, RedrawRecord& redraw, int32_t darkOffset)
 {
+    const Drawable drawable = redraw.drawable;
     MoonRecord& moon = scene.moon;
     ProjectedPoint p{};
     if (GetSolarBodyScreenPoint(scene, kMoonId, p) == 0) {
@@ -237,7 +238,7 @@ void DrawMoon(Scene& scene, Drawable drawable, int32_t darkOffset)
         if (k > kVisiblePhase) {
             if (outline) {
                 DrawDiskOutline(scene, drawable, p.x, p.y, r, lit);
-                DrawTerminator(scene, drawable, p.x, p.y, r, k, limbAngle, lit);
+                DrawTerminator(scene, redraw, p.x, p.y, r, k, limbAngle, lit);
             } else {
                 FillDisk(scene, drawable, p.x, p.y, r, lit);
                 FillLitPhase(scene, drawable, p.x, p.y, r, k, limbAngle, scene.background + darkOffset);
@@ -262,10 +263,10 @@ void DrawMoon(Scene& scene, Drawable drawable, int32_t darkOffset)
         ShadowOnScreen(scene, shadow, p, r0, screenAngle, positionAngle, sx, sy, shadowRadius);
         if (outline) {
             DrawDiskOutline(scene, drawable, p.x, p.y, r, lit);
-            DrawMoonDisk(scene, drawable, p.x, p.y, r, sx, sy, shadowRadius, 0);
+            DrawMoonDisk(scene, redraw, p.x, p.y, r, sx, sy, shadowRadius, 0);
         } else {
             FillDisk(scene, drawable, p.x, p.y, r, lit);
-            if (DrawMoonDisk(scene, drawable, p.x, p.y, r, sx, sy, shadowRadius, 1) == 0) {
+            if (DrawMoonDisk(scene, redraw, p.x, p.y, r, sx, sy, shadowRadius, 1) == 0) {
                 FillDisk(scene, drawable, p.x, p.y, r, m > 0.5 ? gAppEnv->pixels[kColorMoonEclipse] : lit);
             }
         }

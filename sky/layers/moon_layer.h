@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sky/layers/disk_drawing.h"
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -41,12 +42,12 @@ void MoonShadowOutline(int32_t mx, int32_t my, int32_t r, int32_t sx, int32_t sy
 
 // Draws MoonShadowOutline in ColorMoonEclipse: filled, or as a line.
 // Returned: 1 when anything was drawn, 0 when the circles do not cross
-int DrawMoonDisk(Scene& scene, Drawable drawable, int32_t mx, int32_t my, int32_t r, int32_t sx, int32_t sy, int32_t R,
+int DrawMoonDisk(Scene& scene, RedrawRecord& redraw, int32_t mx, int32_t my, int32_t r, int32_t sx, int32_t sy, int32_t R,
                  int fill);
 
 // The terminator as a line: the curve of the lit-phase outline sampled
 // every 10 degrees (19 points), without the thin crescent's minimum.
-void DrawTerminator(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int32_t r, double fraction,
+void DrawTerminator(Scene& scene, RedrawRecord& redraw, int32_t cx, int32_t cy, int32_t r, double fraction,
                     double limbAngle, unsigned long pixel);
 
 // Visual magnitude x 10 of the Moon at an illuminated fraction, from its
@@ -56,4 +57,4 @@ int32_t MoonMagnitude10(double illuminatedFraction);
 // The Moon with its phase, eclipse shading and labels; stores the umbral
 // magnitude in the record's screenAngle field for the information box.
 // Given:    darkOffset  added to the background colour index for the unlit part
-void DrawMoon(Scene& scene, Drawable drawable, int32_t darkOffset);
+void DrawMoon(Scene& scene, RedrawRecord& redraw, int32_t darkOffset);

@@ -202,8 +202,9 @@ void DrawNebulaCatalogs(const Scene& scene, Drawable drawable, int useStipples, 
     }
 }
 
-void DrawNebulae(Scene& scene, Drawable drawable)
+void DrawNebulae(Scene& scene, RedrawRecord& redraw)
 {
+    const Drawable drawable = redraw.drawable;
     if ((scene.displayFlags[kFlagNebulae] & kNebulaFlag) == 0) {
         return;
     }

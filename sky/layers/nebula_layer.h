@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/catalog_tables.h"
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -67,4 +68,4 @@ void DrawNebulaCatalogs(const Scene& scene, Drawable drawable, int useStipples, 
 
 // The layer, when NEBULA is on: makes the symbol bitmaps for the visual,
 // draws the catalogues and frees the bitmaps.
-void DrawNebulae(Scene& scene, Drawable drawable);
+void DrawNebulae(Scene& scene, RedrawRecord& redraw);

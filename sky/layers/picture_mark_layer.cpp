@@ -204,7 +204,7 @@ int PictureMarkPosition(const Scene& scene, int32_t entry, ProjectedPoint& out)
     return GetTargetScreenPoint(scene, item.type, item.id, 0.0, 0.0, out);
 }
 
-void DrawPictureMarks(Scene& scene, Drawable drawable)
+void DrawPictureMarks(Scene& scene, RedrawRecord& redraw)
 {
     if ((scene.displayFlags[kFlagPictureMarks] & kPictureMarkFlag) == 0 || scene.clickData == nullptr) {
         return;
@@ -215,5 +215,5 @@ void DrawPictureMarks(Scene& scene, Drawable drawable)
     }
     MarkPixels marks;
     ScanPictureMarks(scene, stream, marks);
-    marks.Draw(scene, drawable);
+    marks.Draw(scene, redraw.drawable);
 }

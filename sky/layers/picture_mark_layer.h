@@ -2,6 +2,7 @@
 // picture in the click-data file, drawn last before the status line.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 #include "sky/view/projection.h"
 
@@ -43,4 +44,4 @@ int PictureMarkPosition(const Scene& scene, int32_t entry, ProjectedPoint& out);
 // the server in one request.
 // Given:    scene  index; the file is gAppEnv->clickDataFile (none drawn
 //                  when it cannot be opened)
-void DrawPictureMarks(Scene& scene, Drawable drawable);
+void DrawPictureMarks(Scene& scene, RedrawRecord& redraw);

@@ -62,7 +62,7 @@ int DrawPlanetPoint(const Scene& scene, Drawable drawable, int32_t index, const 
     if (scene.viewMode == kModeHrz && p.altitude < kPlanetExtinctionAltitude) {
         ApplyHorizonExtinction(p.altitude, mag10, colourClass);
     }
-    return DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, mag10, colourClass);
+    return DrawStar(scene, drawable, p.x, p.y, mag10, colourClass);
 }
 
 int32_t DrawPlanetDisk(Scene& scene, Drawable drawable, int32_t index, const ProjectedPoint& p, int32_t darkIndex)

@@ -31,7 +31,7 @@ int WantsBrightStarLabels(const Scene& scene, int32_t& last)
     return (scene.displayFlags[kFlagStarLabels] & kBrightStarNameFlags) && GetLastStarWithinLimit(scene, last);
 }
 
-void DrawSaoMagnitudeLabel(const Scene& scene, Drawable drawable, const ProjectedPoint& p, int size, int32_t mag10)
+void DrawSaoMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10)
 {
     XFontSet font = gAppEnv->fontSets[kFontStarMag - 1];
     XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontStarMag - 1];
@@ -42,12 +42,12 @@ void DrawSaoMagnitudeLabel(const Scene& scene, Drawable drawable, const Projecte
     int length = static_cast<int>(std::strlen(text));
     int x = p.x - LabelTextWidth(font, text, length) / 2;
     int y = p.y + size * 11 / 10 - extents->max_logical_extent.y;
-    FlushStarPoints();   // the label covers the symbols drawn before it
+    FlushStarPoints(redraw);   // the label covers the symbols drawn before it
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarMagFont]);
-    DrawLabelText(gAppEnv->display, drawable, font, scene.gc, x, y, text, length);
+    DrawLabelText(gAppEnv->display, redraw.drawable, font, scene.gc, x, y, text, length);
 }
 
-void DrawBrightStarLabelsOverSao(const Scene& scene, Drawable drawable, int32_t last)
+void DrawBrightStarLabelsOverSao(const Scene& scene, RedrawRecord& redraw, int32_t last)
 {
     // The labels keep clear of the symbols however large STARSIZE makes them.
     const int scale = StarSymbolScale(scene.view.starSize);
@@ -55,8 +55,7 @@ void DrawBrightStarLabelsOverSao(const Scene& scene, Drawable drawable, int32_t 
         const BrightStarRecord& star = BrightStarTable[n];
         ProjectedPoint p;
         if (ProjectPoint(scene, FixedVector{star.x, star.y, star.z}, p))
-            DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, StarMagnitude10(star),
-                           kLabelSymbolSize * scale, 0);
+            DrawStarLabels(scene, redraw, n, p.x, p.y, StarMagnitude10(star), kLabelSymbolSize * scale, 0);
     }
 }
 
@@ -67,7 +66,7 @@ int SaoZoneMeetsView(const StarViewCircle& view, int32_t z)
     return StarViewDistance(view.centre, centre) < view.radius + zone.radius;
 }
 
-void DrawSaoZone(const Scene& scene, Drawable drawable, FILE* file, int32_t count)
+void DrawSaoZone(const Scene& scene, RedrawRecord& redraw, FILE* file, int32_t count)
 {
     bool magnitudes = (scene.displayFlags[kFlagStarLabels] & kStarMagFlag) != 0;
     SaoStarRecord star;
@@ -77,29 +76,29 @@ void DrawSaoZone(const Scene& scene, Drawable drawable, FILE* file, int32_t coun
         ProjectedPoint p;
         if (!ProjectPoint(scene, star.v, p))
             continue;
-        int size = DrawCatalogueStar(scene, drawable, p.x, p.y, star.mag10, star.colourClass);
+        int size = DrawCatalogueStar(scene, redraw, p.x, p.y, star.mag10, star.colourClass);
         if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
-            DrawSaoMagnitudeLabel(scene, drawable, p, size, star.mag10);
+            DrawSaoMagnitudeLabel(scene, redraw, p, size, star.mag10);
     }
 }
 
-int DrawSaoStars(Scene& scene, Drawable drawable)
+int DrawSaoStars(Scene& scene, RedrawRecord& redraw)
 {
     if (!(scene.displayFlags[kFlagStars] & kStarFlag))
         return 1;
     UniqueFile file = OpenRegularFile(gAppEnv->saoFile);
     if (!file || !CheckSaoStarFile(file.get()))
         return 0;
-    StarPointBatch batch(scene, drawable);
+    StarPointBatch batch(scene, redraw);
     StarViewCircle view;
     ComputeStarViewCircle(scene, view);
     for (int32_t z = 0; z < kSaoZoneCount; ++z) {
         if (SaoZoneMeetsView(view, z) && std::fseek(file.get(), SaoZoneTable[z].offset, SEEK_SET) == 0)
-            DrawSaoZone(scene, drawable, file.get(), SaoZoneRecordCount(z));
+            DrawSaoZone(scene, redraw, file.get(), SaoZoneRecordCount(z));
     }
     file.reset();
     int32_t last = 0;
     if (WantsBrightStarLabels(scene, last))
-        DrawBrightStarLabelsOverSao(scene, drawable, last);
+        DrawBrightStarLabelsOverSao(scene, redraw, last);
     return 1;
 }

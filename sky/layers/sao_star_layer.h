@@ -4,6 +4,7 @@
 // the built-in catalogue.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -21,7 +22,7 @@ int IsSaoFileAvailable();
 // Returned: 1 when drawn, or when the STAR flag is off; 0 when the file
 //           cannot be opened or is not an SAO star file (wrong magic or
 //           size), with nothing drawn
-int DrawSaoStars(Scene& scene, Drawable drawable);
+int DrawSaoStars(Scene& scene, RedrawRecord& redraw);
 
 // Whether zone z of the file is to be read for a view circle: its centre
 // closer to the view's centre than the two radii together.
@@ -31,15 +32,15 @@ int SaoZoneMeetsView(const StarViewCircle& view, int32_t z);
 // Draws up to `count` records of a zone from the file's position, ending at
 // the first star fainter than the star limit or at a short read. No
 // horizon extinction.
-void DrawSaoZone(const Scene& scene, Drawable drawable, FILE* file, int32_t count);
+void DrawSaoZone(const Scene& scene, RedrawRecord& redraw, FILE* file, int32_t count);
 
 // The magnitude label of a star-file star: "%02d" of mag10 up to 9.9,
 // "%03d" from 10.0, "-0%d" from -0.9 to -0.1; centred under the symbol.
-void DrawSaoMagnitudeLabel(const Scene& scene, Drawable drawable, const ProjectedPoint& p, int size, int32_t mag10);
+void DrawSaoMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10);
 
 // Names and designations of the built-in stars `last` down to 0 over a
 // star-file layer: symbol size 4, no magnitude text.
-void DrawBrightStarLabelsOverSao(const Scene& scene, Drawable drawable, int32_t last);
+void DrawBrightStarLabelsOverSao(const Scene& scene, RedrawRecord& redraw, int32_t last);
 
 // Whether a star-file layer draws the built-in stars' names: any of
 // STARNAME, BAYER, FLAMSTEED, VARIABLE; returns the last built-in star

@@ -99,21 +99,22 @@ void DrawJovianSatellites(Scene& scene, Drawable drawable)
     }
 }
 
-void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffset)
+void DrawSolarSystemBodies(Scene& scene, RedrawRecord& redraw, int32_t moonDarkOffset)
 {
+    const Drawable drawable = redraw.drawable;
     // In the solar-system views the bodies are symbols on their orbits.
     if (IsSolarSystemView(scene.viewMode)) {
         DrawOrbits(scene, drawable);
     }
     DrawPlanets(scene, drawable, kPlanetCount - 1, 0, scene.background);
     DrawMinorPlanets(scene, drawable);
-    DrawComets(scene, drawable, 0);
+    DrawComets(scene, redraw, 0);
     DrawJovianSatellites(scene, drawable);
     DrawSun(scene, drawable);
-    DrawMoon(scene, drawable, moonDarkOffset);
+    DrawMoon(scene, redraw, moonDarkOffset);
 }
 
-void DrawSolarSystemLayer(Scene& scene, Drawable drawable)
+void DrawSolarSystemLayer(Scene& scene, RedrawRecord& redraw)
 {
-    DrawSolarSystemBodies(scene, drawable, 0);
+    DrawSolarSystemBodies(scene, redraw, 0);
 }

@@ -5,6 +5,7 @@
 // that it covers the Sun in a solar eclipse.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -24,7 +25,7 @@ void DrawJovianSatellites(Scene& scene, Drawable drawable);
 // markers, the satellites, the Sun and last the Moon.
 // Given:    moonDarkOffset  added to the background colour index for the
 //                           Moon's unlit part (the redraw passes 0)
-void DrawSolarSystemBodies(Scene& scene, Drawable drawable, int32_t moonDarkOffset);
+void DrawSolarSystemBodies(Scene& scene, RedrawRecord& redraw, int32_t moonDarkOffset);
 
 // DrawSolarSystemBodies as a redraw layer.
-void DrawSolarSystemLayer(Scene& scene, Drawable drawable);
+void DrawSolarSystemLayer(Scene& scene, RedrawRecord& redraw);

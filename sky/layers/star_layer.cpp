@@ -74,14 +74,17 @@ int SizeClass(const Scene& scene, int32_t mag10)
 }
 
 // One symbol of a size class; the faintest class is in the faint-star
-// colour. Returns the size that places the labels.
-int DrawSizedSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colorIndex,
-                    int scale)
+// colour.
+struct SizedSymbol {
+    const SymbolShape& shape;
+    int32_t color;
+    int size;   // what places the labels
+};
+
+SizedSymbol SymbolOf(const Scene& scene, int32_t mag10, int32_t colorIndex, int scale)
 {
     const int k = SizeClass(scene, mag10);
-    const int32_t color = k == 1 ? scene.mag.faintStarColor : colorIndex;
-    DrawSymbolPixels(scene, drawable, x, y, ScaledShape(k, scale), color);
-    return std::min(k, 3) * scale;
+    return SizedSymbol{ScaledShape(k, scale), k == 1 ? scene.mag.faintStarColor : colorIndex, std::min(k, 3) * scale};
 }
 
 // The Greek letters of the symbol font, alpha..omega.
@@ -106,29 +109,29 @@ int Escapement(int number, const char* text)
 }
 
 // Labels go over the symbols drawn before them, so those are sent first.
-void DrawText(const Scene& scene, Drawable drawable, int number, int32_t colorIndex, int x, int y, const char* text)
+void DrawText(const Scene& scene, RedrawRecord& redraw, int number, int32_t colorIndex, int x, int y, const char* text)
 {
     if (!FontSet(number))
         return;
-    FlushStarPoints();
+    FlushStarPoints(redraw);
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
-    DrawLabelText(gAppEnv->display, drawable, FontSet(number), scene.gc, x, y, text,
+    DrawLabelText(gAppEnv->display, redraw.drawable, FontSet(number), scene.gc, x, y, text,
                   static_cast<int>(std::strlen(text)));
 }
 
-void DrawBayerLetter(const Scene& scene, Drawable drawable, int x, int baseline, int32_t letter, int32_t superscript)
+void DrawBayerLetter(const Scene& scene, RedrawRecord& redraw, int x, int baseline, int32_t letter, int32_t superscript)
 {
     XFontStruct& font = gAppEnv->starBayerFont;
     if (font.fid == 0)
         return;
     char glyph = kBayerLetters[letter - 1];
-    FlushStarPoints();
+    FlushStarPoints(redraw);
     XSetFont(gAppEnv->display, scene.gc, font.fid);
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarBayerFont]);
-    XDrawString(gAppEnv->display, drawable, scene.gc, x, baseline, &glyph, 1);
+    XDrawString(gAppEnv->display, redraw.drawable, scene.gc, x, baseline, &glyph, 1);
     if (superscript != 0) {
         char digit[2] = {static_cast<char>('0' + superscript), '\0'};
-        DrawText(scene, drawable, kFontStarBayerNum, kColorStarBayerNumFont, x + XTextWidth(&font, &glyph, 1),
+        DrawText(scene, redraw, kFontStarBayerNum, kColorStarBayerNumFont, x + XTextWidth(&font, &glyph, 1),
                  baseline, digit);
     }
 }
@@ -152,10 +155,11 @@ void FormatStarMagnitudeLabel(int32_t mag10, char* text, size_t size)
         std::snprintf(text, size, "%03d", mag10);
 }
 
-int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t, int32_t, int32_t mag10,
-                   int32_t colorIndex)
+int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colorIndex)
 {
-    return DrawSizedSymbol(scene, drawable, x, y, mag10, colorIndex, 1);
+    const SizedSymbol symbol = SymbolOf(scene, mag10, colorIndex, 1);
+    DrawSymbolPixelsNow(scene, drawable, x, y, symbol.shape, symbol.color);
+    return symbol.size;
 }
 
 int StarSymbolScale(int32_t starSize)
@@ -163,16 +167,17 @@ int StarSymbolScale(int32_t starSize)
     return std::clamp(starSize / 10, 1, kLargestStarScale);
 }
 
-int DrawCatalogueStar(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colourClass)
+int DrawCatalogueStar(const Scene& scene, RedrawRecord& redraw, int x, int y, int32_t mag10, int32_t colourClass)
 {
-    return DrawSizedSymbol(scene, drawable, x, y, mag10, colourClass + kColourClassOffset,
-                           StarSymbolScale(scene.view.starSize));
+    const SizedSymbol symbol =
+        SymbolOf(scene, mag10, colourClass + kColourClassOffset, StarSymbolScale(scene.view.starSize));
+    DrawSymbolPixels(scene, redraw, x, y, symbol.shape, symbol.color);
+    return symbol.size;
 }
 
-int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t altitude, int32_t centre, int32_t mag10,
-             int32_t colourClass)
+int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colourClass)
 {
-    return DrawStarSymbol(scene, drawable, x, y, altitude, centre, mag10, colourClass + kColourClassOffset);
+    return DrawStarSymbol(scene, drawable, x, y, mag10, colourClass + kColourClassOffset);
 }
 
 void ApplyHorizonExtinction(int32_t altitude, int32_t& mag10, int32_t& colourClass)
@@ -183,8 +188,8 @@ void ApplyHorizonExtinction(int32_t altitude, int32_t& mag10, int32_t& colourCla
     colourClass = std::min(colourClass + 6 - altitude / 256, 9);
 }
 
-void DrawStarLabels(const Scene& scene, Drawable drawable, int32_t star, int x, int y, int32_t, int32_t,
-                    int32_t mag10, int size, int magnitudeText)
+void DrawStarLabels(const Scene& scene, RedrawRecord& redraw, int32_t star, int x, int y, int32_t mag10, int size,
+                    int magnitudeText)
 {
     if (mag10 > scene.mag.starLabelLimit)
         return;
@@ -198,7 +203,7 @@ void DrawStarLabels(const Scene& scene, Drawable drawable, int32_t star, int x, 
     FormatStarMagnitudeLabel(mag10, magnitude, sizeof magnitude);
     int magnitudeHalfWidth = Escapement(kFontStarMag, magnitude) / 2;
     if (magnitudeText && (flags & kStarMagFlag))
-        DrawText(scene, drawable, kFontStarMag, kColorStarMagFont, x - magnitudeHalfWidth,
+        DrawText(scene, redraw, kFontStarMag, kColorStarMagFont, x - magnitudeHalfWidth,
                  y + off + Ascent(kFontStarMag), magnitude);
 
     int32_t row = 0, namedFlag = 0;
@@ -224,19 +229,19 @@ void DrawStarLabels(const Scene& scene, Drawable drawable, int32_t star, int x, 
     if ((flags & kFlamsteedFlag) && flamsteed != 0) {
         char number[8];
         std::snprintf(number, sizeof number, "%d", flamsteed);
-        DrawText(scene, drawable, kFontStarFlamsteed, kColorStarFlamsteedFont, start, flamsteedBaseline, number);
+        DrawText(scene, redraw, kFontStarFlamsteed, kColorStarFlamsteedFont, start, flamsteedBaseline, number);
         start += Escapement(kFontStarFlamsteed, number);
     }
     if ((flags & kBayerFlag) && letter != 0)
-        DrawBayerLetter(scene, drawable, start, bayerBaseline, letter, superscript);
+        DrawBayerLetter(scene, redraw, start, bayerBaseline, letter, superscript);
 
     if ((flags & kStarNameFlag) && name) {
         int nameX = x + off + ((flags & kStarMagFlag) ? magnitudeHalfWidth : 0);
-        DrawText(scene, drawable, kFontStarName, kColorStarNameFont, nameX, nameBaseline, name);
+        DrawText(scene, redraw, kFontStarName, kColorStarNameFont, nameX, nameBaseline, name);
     }
 }
 
-void DrawBuiltinStarsHorizon(const Scene& scene, Drawable drawable, int32_t last)
+void DrawBuiltinStarsHorizon(const Scene& scene, RedrawRecord& redraw, int32_t last)
 {
     bool labels = scene.displayFlags[kFlagStarLabels] != 0;
     for (int32_t n = last; n >= 0; --n) {
@@ -251,13 +256,13 @@ void DrawBuiltinStarsHorizon(const Scene& scene, Drawable drawable, int32_t last
             if (mag10 > scene.mag.starLimit)
                 continue;
         }
-        int size = DrawCatalogueStar(scene, drawable, p.x, p.y, mag10, colourClass);
+        int size = DrawCatalogueStar(scene, redraw, p.x, p.y, mag10, colourClass);
         if (labels)
-            DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, catalogueMag, size, 1);
+            DrawStarLabels(scene, redraw, n, p.x, p.y, catalogueMag, size, 1);
     }
 }
 
-void DrawBuiltinStarsPlain(const Scene& scene, Drawable drawable, int32_t last)
+void DrawBuiltinStarsPlain(const Scene& scene, RedrawRecord& redraw, int32_t last)
 {
     bool labels = scene.displayFlags[kFlagStarLabels] != 0;
     for (int32_t n = last; n >= 0; --n) {
@@ -265,32 +270,32 @@ void DrawBuiltinStarsPlain(const Scene& scene, Drawable drawable, int32_t last)
         if (!ProjectStar(scene, n, p))
             continue;
         int32_t mag10 = StarMagnitude10(BrightStarTable[n]);
-        int size = DrawCatalogueStar(scene, drawable, p.x, p.y, mag10, StarColourClass(BrightStarTable[n]));
+        int size = DrawCatalogueStar(scene, redraw, p.x, p.y, mag10, StarColourClass(BrightStarTable[n]));
         if (labels)
-            DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, mag10, size, 1);
+            DrawStarLabels(scene, redraw, n, p.x, p.y, mag10, size, 1);
     }
 }
 
-void DrawBuiltinStars(Scene& scene, Drawable drawable)
+void DrawBuiltinStars(Scene& scene, RedrawRecord& redraw)
 {
     int32_t last = 0;
     if (!(scene.displayFlags[kFlagStars] & kStarFlag) || !GetLastStarWithinLimit(scene, last))
         return;
-    StarPointBatch batch(scene, drawable);
+    StarPointBatch batch(scene, redraw);
     if (scene.viewMode == kModeHrz || scene.viewMode == kModeVola)
-        DrawBuiltinStarsHorizon(scene, drawable, last);
+        DrawBuiltinStarsHorizon(scene, redraw, last);
     else
-        DrawBuiltinStarsPlain(scene, drawable, last);
+        DrawBuiltinStarsPlain(scene, redraw, last);
 }
 
-void DrawStarLayer(Scene& scene, Drawable drawable)
+void DrawStarLayer(Scene& scene, RedrawRecord& redraw)
 {
     // A star file that cannot be read leaves the chart without stars rather
     // than quietly showing the built-in ones in its place.
     if (scene.displayFlags[kFlagStars] & kSaoStarsFlag)
-        DrawSaoStars(scene, drawable);
+        DrawSaoStars(scene, redraw);
     else if (scene.displayFlags[kFlagStars] & kGscStarsFlag)
-        DrawGscStars(scene, drawable);
+        DrawGscStars(scene, redraw);
     else
-        DrawBuiltinStars(scene, drawable);
+        DrawBuiltinStars(scene, redraw);
 }

@@ -4,6 +4,7 @@
 // number, Bayer letter, proper name).
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -28,21 +29,17 @@ constexpr int32_t kExtinctionAltitude = 1535;
 // Draws a star symbol whose size follows the magnitude against the star
 // limit in use: one faint-star pixel at the limit, then one pixel, a 2 x 2
 // block, a plus, a 3 x 3 block and a 13-pixel disc for each magnitude
-// brighter.
+// brighter. Drawn at once: the planets, comets and marks draw no batch.
 // Given:    scene        star limit, faint-star colour, GC
 //           drawable     target
 //           x, y         pixel
-//           altitude     Q14 altitude sine of the projected point (unused)
-//           centre       Q14 cosine to the view axis (unused)
 //           mag10        magnitude x 10
 //           colorIndex   ColorIndex of the symbol
 // Returned: the symbol size 1..3 that places the labels
-int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t altitude, int32_t centre,
-                   int32_t mag10, int32_t colorIndex);
+int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colorIndex);
 
 // DrawStarSymbol in the colour of a colour class 0..9 (ColorStar0..9).
-int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t altitude, int32_t centre,
-             int32_t mag10, int32_t colourClass);
+int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colourClass);
 
 // STARSIZE magnifies the symbols of the catalogue stars by up to this much:
 // beyond it the bright stars of a wide field run into one another.
@@ -55,10 +52,10 @@ int StarSymbolScale(int32_t starSize);
 
 // DrawStar for a star of the built-in, SAO or GSC catalogue: every pixel of
 // the symbol becomes a square of StarSymbolScale pixels a side, centred on
-// the pixel's own place scaled up.
+// the pixel's own place scaled up; gathered in the redraw's open batch.
 // Returned: the symbol size 1..3 times the scale, so that the labels stay
 //           clear of the larger symbol
-int DrawCatalogueStar(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colourClass);
+int DrawCatalogueStar(const Scene& scene, RedrawRecord& redraw, int x, int y, int32_t mag10, int32_t colourClass);
 
 // Dims and reddens a star low over the horizon.
 // Given:    altitude     Q14 altitude sine (16384 zenith)
@@ -75,24 +72,25 @@ void ApplyHorizonExtinction(int32_t altitude, int32_t& mag10, int32_t& colourCla
 void FormatStarMagnitudeLabel(int32_t mag10, char* text, size_t size);
 
 // Draws the labels of one built-in star: magnitude under the symbol,
-// Flamsteed number and Bayer letter to the right, proper name.
+// Flamsteed number and Bayer letter to the right, proper name; the
+// redraw's pending points are sent first.
 // Given:    star         star number of BrightStarTable
 //           x, y         pixel of the star
 //           mag10        catalogue magnitude x 10 (without extinction)
 //           size         symbol size from DrawStarSymbol
 //           magnitudeText  1: draw the magnitude label (when STAR_MAG is on)
-void DrawStarLabels(const Scene& scene, Drawable drawable, int32_t star, int x, int y, int32_t altitude,
-                    int32_t centre, int32_t mag10, int size, int magnitudeText);
+void DrawStarLabels(const Scene& scene, RedrawRecord& redraw, int32_t star, int x, int y, int32_t mag10, int size,
+                    int magnitudeText);
 
 // Stars `last` down to 0 of BrightStarTable, faint ones first; the horizon
 // form dims low stars and leaves out those dimmed below the limit.
-void DrawBuiltinStarsHorizon(const Scene& scene, Drawable drawable, int32_t last);
-void DrawBuiltinStarsPlain(const Scene& scene, Drawable drawable, int32_t last);
+void DrawBuiltinStarsHorizon(const Scene& scene, RedrawRecord& redraw, int32_t last);
+void DrawBuiltinStarsPlain(const Scene& scene, RedrawRecord& redraw, int32_t last);
 
 // The built-in star layer: nothing when STAR is off or no star is within
 // the limit; the horizon form in HRZ and VOLA, the plain one elsewhere.
-void DrawBuiltinStars(Scene& scene, Drawable drawable);
+void DrawBuiltinStars(Scene& scene, RedrawRecord& redraw);
 
 // The star layer of the chart: the built-in stars unless the SAO file or
 // the Guide Star Catalog is the star data in use.
-void DrawStarLayer(Scene& scene, Drawable drawable);
+void DrawStarLayer(Scene& scene, RedrawRecord& redraw);

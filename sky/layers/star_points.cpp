@@ -15,44 +15,24 @@ namespace {
 constexpr int kCellShift = 2;            // cells of 4 x 4 pixels
 constexpr int kGenerations = 256;        // a generation is the high byte of a cell
 
-// The open batch. Each send of the pending points starts a new generation,
-// so a cell marked in an older one holds nothing pending.
-struct PendingPoints {
-    Display* display = nullptr;
-    Drawable drawable = None;
-    GC gc = nullptr;
-    int width = 0;
-    int height = 0;
-    std::array<std::vector<XPoint>, kPaletteSize> points;
-    std::vector<int32_t> colours;   // those with pending points, in the order first used
-    int symbols = 0;
-    std::vector<uint16_t> cells;    // generation << 8 | colour of the pending points
-    int columns = 0;
-    int rows = 0;
-    int generation = 1;
-};
-
-PendingPoints gPending;
-
-void NextGeneration()
+void NextGeneration(PendingPoints& p)
 {
-    if (++gPending.generation == kGenerations) {
-        std::fill(gPending.cells.begin(), gPending.cells.end(), uint16_t{0});
-        gPending.generation = 1;
+    if (++p.generation == kGenerations) {
+        std::fill(p.cells.begin(), p.cells.end(), uint16_t{0});
+        p.generation = 1;
     }
 }
 
-void SendPoints(Display* display, Drawable drawable, GC gc, int32_t colorIndex, XPoint* points, size_t count)
+void SendPoints(Drawable drawable, GC gc, int32_t colorIndex, XPoint* points, size_t count)
 {
+    Display* display = gAppEnv->display;
     XSetForeground(display, gc, gAppEnv->pixels[colorIndex]);
     XDrawPoints(display, drawable, gc, points, static_cast<int>(count), CoordModeOrigin);
 }
 
-void OpenBatch(const Scene& scene, Drawable drawable)
+void OpenBatch(const Scene& scene, PendingPoints& p)
 {
-    PendingPoints& p = gPending;
-    p.display = gAppEnv->display;
-    p.drawable = drawable;
+    p.open = true;
     p.gc = scene.gc;
     p.width = scene.backPixmapWidth;
     p.height = scene.backPixmapHeight;
@@ -71,16 +51,14 @@ struct CellSpan {
     int column0, column1, row0, row1;
 };
 
-CellSpan CellsUnder(int left, int top, int right, int bottom)
+CellSpan CellsUnder(const PendingPoints& p, int left, int top, int right, int bottom)
 {
-    const PendingPoints& p = gPending;
     return CellSpan{std::max(left, 0) >> kCellShift, std::min(right, p.width - 1) >> kCellShift,
                     std::max(top, 0) >> kCellShift, std::min(bottom, p.height - 1) >> kCellShift};
 }
 
-bool CoversOtherColour(const CellSpan& span, int32_t colorIndex)
+bool CoversOtherColour(const PendingPoints& p, const CellSpan& span, int32_t colorIndex)
 {
-    const PendingPoints& p = gPending;
     for (int row = span.row0; row <= span.row1; ++row) {
         const uint16_t* cell = &p.cells[static_cast<size_t>(row) * p.columns];
         for (int column = span.column0; column <= span.column1; ++column) {
@@ -92,9 +70,8 @@ bool CoversOtherColour(const CellSpan& span, int32_t colorIndex)
     return false;
 }
 
-void MarkCells(const CellSpan& span, int32_t colorIndex)
+void MarkCells(PendingPoints& p, const CellSpan& span, int32_t colorIndex)
 {
-    PendingPoints& p = gPending;
     const auto mark = static_cast<uint16_t>(p.generation << 8 | colorIndex);
     for (int row = span.row0; row <= span.row1; ++row) {
         uint16_t* cell = &p.cells[static_cast<size_t>(row) * p.columns];
@@ -104,9 +81,9 @@ void MarkCells(const CellSpan& span, int32_t colorIndex)
     }
 }
 
-void GatherSymbol(int x, int y, const SymbolShape& shape, int32_t colorIndex)
+void GatherSymbol(RedrawRecord& redraw, int x, int y, const SymbolShape& shape, int32_t colorIndex)
 {
-    PendingPoints& p = gPending;
+    PendingPoints& p = redraw.points;
     const int left = x + shape.left;
     const int right = x + shape.right;
     const int top = y + shape.top;
@@ -114,9 +91,9 @@ void GatherSymbol(int x, int y, const SymbolShape& shape, int32_t colorIndex)
     if (right < 0 || left >= p.width || bottom < 0 || top >= p.height) {
         return;   // wholly off the pixmap
     }
-    const CellSpan span = CellsUnder(left, top, right, bottom);
-    if (CoversOtherColour(span, colorIndex)) {
-        FlushStarPoints();
+    const CellSpan span = CellsUnder(p, left, top, right, bottom);
+    if (CoversOtherColour(p, span, colorIndex)) {
+        FlushStarPoints(redraw);
     }
     std::vector<XPoint>& points = p.points[colorIndex];
     if (points.empty()) {
@@ -130,14 +107,17 @@ void GatherSymbol(int x, int y, const SymbolShape& shape, int32_t colorIndex)
             points.push_back(XPoint{static_cast<short>(px), static_cast<short>(py)});
         }
     }
-    MarkCells(span, colorIndex);
+    MarkCells(p, span, colorIndex);
     if (++p.symbols >= gRedrawShortcuts.batchSize) {
-        FlushStarPoints();
+        FlushStarPoints(redraw);
     }
 }
 
+}  // namespace
+
 // A symbol drawn at once: its pixels within the protocol's 16-bit range.
-void DrawSymbolNow(const Scene& scene, Drawable drawable, int x, int y, const SymbolShape& shape, int32_t colorIndex)
+void DrawSymbolPixelsNow(const Scene& scene, Drawable drawable, int x, int y, const SymbolShape& shape,
+                         int32_t colorIndex)
 {
     std::array<XPoint, kMostSymbolPixels> points{};
     size_t kept = 0;
@@ -149,53 +129,52 @@ void DrawSymbolNow(const Scene& scene, Drawable drawable, int x, int y, const Sy
         }
     }
     if (kept > 0) {
-        SendPoints(gAppEnv->display, drawable, scene.gc, colorIndex, points.data(), kept);
+        SendPoints(drawable, scene.gc, colorIndex, points.data(), kept);
     }
 }
 
-}  // namespace
-
-void DrawSymbolPixels(const Scene& scene, Drawable drawable, int x, int y, const SymbolShape& shape,
+void DrawSymbolPixels(const Scene& scene, RedrawRecord& redraw, int x, int y, const SymbolShape& shape,
                       int32_t colorIndex)
 {
-    if (gPending.drawable != None && gPending.drawable == drawable) {
-        GatherSymbol(x, y, shape, colorIndex);
+    if (redraw.points.open) {
+        GatherSymbol(redraw, x, y, shape, colorIndex);
     } else {
-        DrawSymbolNow(scene, drawable, x, y, shape, colorIndex);
+        DrawSymbolPixelsNow(scene, redraw.drawable, x, y, shape, colorIndex);
     }
 }
 
-void FlushStarPoints()
+void FlushStarPoints(RedrawRecord& redraw)
 {
-    PendingPoints& p = gPending;
-    if (p.drawable == None || p.colours.empty()) {
+    PendingPoints& p = redraw.points;
+    if (!p.open || p.colours.empty()) {
         return;
     }
     for (int32_t colorIndex : p.colours) {
         std::vector<XPoint>& points = p.points[colorIndex];
         if (!points.empty()) {
-            SendPoints(p.display, p.drawable, p.gc, colorIndex, points.data(), points.size());
+            SendPoints(redraw.drawable, p.gc, colorIndex, points.data(), points.size());
             points.clear();
         }
     }
     p.colours.clear();
     p.symbols = 0;
-    NextGeneration();
+    NextGeneration(p);
 }
 
-StarPointBatch::StarPointBatch(const Scene& scene, Drawable drawable)
-    : opened_(gPending.drawable == None && drawable != None && drawable == scene.backPixmap &&
+StarPointBatch::StarPointBatch(const Scene& scene, RedrawRecord& redraw)
+    : redraw_(redraw),
+      opened_(!redraw.points.open && redraw.drawable != None && redraw.drawable == scene.backPixmap &&
               scene.backPixmapWidth > 0 && scene.backPixmapHeight > 0)
 {
     if (opened_) {
-        OpenBatch(scene, drawable);
+        OpenBatch(scene, redraw.points);
     }
 }
 
 StarPointBatch::~StarPointBatch()
 {
     if (opened_) {
-        FlushStarPoints();
-        gPending.drawable = None;
+        FlushStarPoints(redraw_);
+        redraw_.points.open = false;
     }
 }

@@ -1,5 +1,5 @@
-// The points of the star symbols, gathered per colour while a star layer
-// draws into the back pixmap and sent as one XDrawPoints request for each
+// The points of the star symbols, gathered per colour in the redraw record
+// while a star layer draws into the back pixmap and sent as one XDrawPoints request for each
 // colour, where one request per star would make a thousand of them a frame.
 // The picture stays what drawing star by star gives: a symbol that would
 // land on pending points of another colour first sends everything pending
@@ -8,6 +8,7 @@
 // symbol may cover an earlier label. Points off the pixmap are dropped.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 
 #include <X11/Xlib.h>
@@ -42,28 +43,36 @@ constexpr SymbolShape ShapeOf(const SymbolPixel* pixels, int count)
     return shape;
 }
 
-// Draws a symbol's pixels in a colour: gathered while a batch is open on
-// the drawable, else sent at once in one request.
-// Given:    scene       GC; back pixmap and its size (the open batch's)
+// Draws a symbol's pixels in a colour: gathered while the redraw's batch
+// is open, else sent at once in one request.
+// Given:    scene       GC
+//           redraw      drawable; the open batch (the back pixmap's size)
 //           x, y        the star's pixel
 //           shape       the symbol
 //           colorIndex  ColorIndex of the points
-void DrawSymbolPixels(const Scene& scene, Drawable drawable, int x, int y, const SymbolShape& shape,
+void DrawSymbolPixels(const Scene& scene, RedrawRecord& redraw, int x, int y, const SymbolShape& shape,
                       int32_t colorIndex);
 
-// Sends the pending points (nothing when no batch is open).
-void FlushStarPoints();
+// Draws a symbol's pixels at once in one request, outside any batch.
+// Given:    as DrawSymbolPixels, with the target drawable
+void DrawSymbolPixelsNow(const Scene& scene, Drawable drawable, int x, int y, const SymbolShape& shape,
+                         int32_t colorIndex);
 
-// Opens the batch for the scene's back pixmap while it lives (a drawable
-// other than the back pixmap gets no batch), and sends what is pending when
-// it ends. Batches do not nest: an inner one leaves the outer one open.
+// Sends the pending points (nothing when no batch is open).
+void FlushStarPoints(RedrawRecord& redraw);
+
+// Opens the redraw's batch while it lives when the redraw draws into the
+// scene's back pixmap (another drawable gets no batch), and sends what is
+// pending when it ends. Batches do not nest: an inner one leaves the outer
+// one open.
 class StarPointBatch {
 public:
-    StarPointBatch(const Scene& scene, Drawable drawable);
+    StarPointBatch(const Scene& scene, RedrawRecord& redraw);
     ~StarPointBatch();
     StarPointBatch(const StarPointBatch&) = delete;
     StarPointBatch& operator=(const StarPointBatch&) = delete;
 
 private:
+    RedrawRecord& redraw_;
     bool opened_;
 };

@@ -84,13 +84,13 @@ bool NamesShown(const Scene& scene, int flagIndex)
     return (scene.displayFlags[flagIndex] & kMarkNamesFlag) != 0;
 }
 
-void DrawShapesOf(Scene& scene, Drawable drawable, const UserObjectFile* files, int32_t count, int flagIndex)
+void DrawShapesOf(Scene& scene, RedrawRecord& redraw, const UserObjectFile* files, int32_t count, int flagIndex)
 {
     if (!Shown(scene, flagIndex)) {
         return;
     }
     for (int32_t i = 0; i < count; ++i) {
-        DrawMarkShape(scene, drawable, files[i].objects);
+        DrawMarkShape(scene, redraw, files[i].objects);
     }
 }
 
@@ -112,7 +112,7 @@ int ProjectMarkVertex(const Scene& scene, const UserObject& record, ProjectedPoi
     return GetTargetScreenPoint(scene, record.type, record.id, record.longitude, record.latitude, out);
 }
 
-void DrawMarkShape(const Scene& scene, Drawable drawable, const UserObject* records)
+void DrawMarkShape(const Scene& scene, RedrawRecord& redraw, const UserObject* records)
 {
     Display* display = gAppEnv->display;
     XGCValues saved{};
@@ -133,7 +133,7 @@ void DrawMarkShape(const Scene& scene, Drawable drawable, const UserObject* reco
             ProjectedPoint point{};
             const bool visible = ProjectMarkVertex(scene, *record, point) != 0;
             if (havePrevious && visible && previousVisible) {
-                DrawProjectedSegment(scene, drawable, previous, point);
+                DrawProjectedSegment(scene, redraw, previous, point);
             }
             previous = point;
             previousVisible = visible;
@@ -162,7 +162,7 @@ void DrawMarkPoints(const Scene& scene, Drawable drawable, const UserObject* rec
         }
         int gap = kLabelGap;
         if (record->kind == kUserObjectStar) {
-            gap = DrawStar(scene, drawable, point.x, point.y, point.altitude, point.centre, record->a, record->b);
+            gap = DrawStar(scene, drawable, point.x, point.y, record->a, record->b);
         } else if (record->kind == kUserObjectPoint) {
             gap = 0;
         }
@@ -172,9 +172,9 @@ void DrawMarkPoints(const Scene& scene, Drawable drawable, const UserObject* rec
     }
 }
 
-void DrawUserObjectShapes(Scene& scene, Drawable drawable)
+void DrawUserObjectShapes(Scene& scene, RedrawRecord& redraw)
 {
-    DrawShapesOf(scene, drawable, scene.userObjectFiles, scene.userObjectFileCount, kFlagUserObjects);
+    DrawShapesOf(scene, redraw, scene.userObjectFiles, scene.userObjectFileCount, kFlagUserObjects);
 }
 
 void DrawUserObjectPoints(Scene& scene, Drawable drawable)
@@ -187,9 +187,9 @@ void DrawUserObjectPointsOnTop(Scene& scene, Drawable drawable)
     DrawPointsOf(scene, drawable, scene.userObjectFiles, scene.userObjectFileCount, kFlagUserObjects, 0);
 }
 
-void DrawSkyMarkShapes(Scene& scene, Drawable drawable)
+void DrawSkyMarkShapes(Scene& scene, RedrawRecord& redraw)
 {
-    DrawShapesOf(scene, drawable, gAppEnv->skyMarks, gAppEnv->skyMarkCount, kFlagSkyMarks);
+    DrawShapesOf(scene, redraw, gAppEnv->skyMarks, gAppEnv->skyMarkCount, kFlagSkyMarks);
 }
 
 void DrawSkyMarkPoints(Scene& scene, Drawable drawable)
@@ -202,20 +202,20 @@ void DrawSkyMarkPointsOnTop(Scene& scene, Drawable drawable)
     DrawPointsOf(scene, drawable, gAppEnv->skyMarks, gAppEnv->skyMarkCount, kFlagSkyMarks, 0);
 }
 
-void DrawMarkShapeLayer(Scene& scene, Drawable drawable)
+void DrawMarkShapeLayer(Scene& scene, RedrawRecord& redraw)
 {
-    DrawSkyMarkShapes(scene, drawable);
-    DrawUserObjectShapes(scene, drawable);
+    DrawSkyMarkShapes(scene, redraw);
+    DrawUserObjectShapes(scene, redraw);
 }
 
-void DrawMarkPointLayer(Scene& scene, Drawable drawable)
+void DrawMarkPointLayer(Scene& scene, RedrawRecord& redraw)
 {
-    DrawSkyMarkPoints(scene, drawable);
-    DrawUserObjectPoints(scene, drawable);
+    DrawSkyMarkPoints(scene, redraw.drawable);
+    DrawUserObjectPoints(scene, redraw.drawable);
 }
 
-void DrawMarkPointOnTopLayer(Scene& scene, Drawable drawable)
+void DrawMarkPointOnTopLayer(Scene& scene, RedrawRecord& redraw)
 {
-    DrawSkyMarkPointsOnTop(scene, drawable);
-    DrawUserObjectPointsOnTop(scene, drawable);
+    DrawSkyMarkPointsOnTop(scene, redraw.drawable);
+    DrawUserObjectPointsOnTop(scene, redraw.drawable);
 }

@@ -5,6 +5,7 @@
 // landscape.
 #pragma once
 
+#include "sky/redraw_record.h"
 #include "sky/scene.h"
 #include "sky/view/projection.h"
 
@@ -27,7 +28,7 @@ int ProjectMarkVertex(const Scene& scene, const UserObject& record, ProjectedPoi
 // it. A segment is drawn when both its ends are visible. The GC's line style
 // is solid again afterwards.
 // Given:    records  up to the kUserObjectArrayEnd record
-void DrawMarkShape(const Scene& scene, Drawable drawable, const UserObject* records);
+void DrawMarkShape(const Scene& scene, RedrawRecord& redraw, const UserObject* records);
 
 // The points of one file's records: STAR records as star symbols of their
 // magnitude and colour class, then, with names, each name in its colour to
@@ -41,15 +42,15 @@ void DrawMarkPoints(const Scene& scene, Drawable drawable, const UserObject* rec
 // The layers, over the Scene's user-object files while AD is on (names with
 // AD_NAME) and over AppEnv's sky marks while SKYMARK is on (names with
 // SKYMARK_NAME).
-void DrawUserObjectShapes(Scene& scene, Drawable drawable);
+void DrawUserObjectShapes(Scene& scene, RedrawRecord& redraw);
 void DrawUserObjectPoints(Scene& scene, Drawable drawable);
 void DrawUserObjectPointsOnTop(Scene& scene, Drawable drawable);
-void DrawSkyMarkShapes(Scene& scene, Drawable drawable);
+void DrawSkyMarkShapes(Scene& scene, RedrawRecord& redraw);
 void DrawSkyMarkPoints(Scene& scene, Drawable drawable);
 void DrawSkyMarkPointsOnTop(Scene& scene, Drawable drawable);
 
 // The three depths of the redraw: the sky marks' part, then the user
 // objects'.
-void DrawMarkShapeLayer(Scene& scene, Drawable drawable);
-void DrawMarkPointLayer(Scene& scene, Drawable drawable);
-void DrawMarkPointOnTopLayer(Scene& scene, Drawable drawable);
+void DrawMarkShapeLayer(Scene& scene, RedrawRecord& redraw);
+void DrawMarkPointLayer(Scene& scene, RedrawRecord& redraw);
+void DrawMarkPointOnTopLayer(Scene& scene, RedrawRecord& redraw);

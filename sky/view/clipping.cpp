@@ -4,13 +4,10 @@
 
 namespace {
 
-// One rectangle for the whole redraw, taken before the layers are drawn.
-XRectangle clipRectangle;
-
-int32_t Left() { return clipRectangle.x; }
-int32_t Top() { return clipRectangle.y; }
-int32_t Right() { return int32_t{clipRectangle.x} + clipRectangle.width; }
-int32_t Bottom() { return int32_t{clipRectangle.y} + clipRectangle.height; }
+int32_t Left(const XRectangle& clip) { return clip.x; }
+int32_t Top(const XRectangle& clip) { return clip.y; }
+int32_t Right(const XRectangle& clip) { return int32_t{clip.x} + clip.width; }
+int32_t Bottom(const XRectangle& clip) { return int32_t{clip.y} + clip.height; }
 
 bool WithinLimit(int32_t v)
 {
@@ -18,47 +15,42 @@ bool WithinLimit(int32_t v)
 }
 
 // Moves the end (x, y) onto the left or right edge when it lies beyond it.
-void ClipInX(int32_t& x, int32_t& y, int32_t otherX, int32_t otherY, int32_t code)
+void ClipInX(const XRectangle& clip, int32_t& x, int32_t& y, int32_t otherX, int32_t otherY, int32_t code)
 {
     if (code & kClipLeft) {
-        y = ClipIntersect(x, y, otherX, otherY, Left());
-        x = Left();
+        y = ClipIntersect(x, y, otherX, otherY, Left(clip));
+        x = Left(clip);
     } else if (code & kClipRight) {
-        y = ClipIntersect(x, y, otherX, otherY, Right());
-        x = Right();
+        y = ClipIntersect(x, y, otherX, otherY, Right(clip));
+        x = Right(clip);
     }
 }
 
 // Moves the end (x, y) onto the top or bottom edge when it lies beyond it.
-void ClipInY(int32_t& x, int32_t& y, int32_t otherX, int32_t otherY, int32_t code)
+void ClipInY(const XRectangle& clip, int32_t& x, int32_t& y, int32_t otherX, int32_t otherY, int32_t code)
 {
     if (code & kClipAbove) {
-        x = ClipIntersect(y, x, otherY, otherX, Top());
-        y = Top();
+        x = ClipIntersect(y, x, otherY, otherX, Top(clip));
+        y = Top(clip);
     } else if (code & kClipBelow) {
-        x = ClipIntersect(y, x, otherY, otherX, Bottom());
-        y = Bottom();
+        x = ClipIntersect(y, x, otherY, otherX, Bottom(clip));
+        y = Bottom(clip);
     }
 }
 
 }  // namespace
 
-void SetClipRectangle(const Scene& scene)
-{
-    clipRectangle = scene.view.skyRect;
-}
-
-int32_t ClipOutcode(int32_t x, int32_t y)
+int32_t ClipOutcode(const XRectangle& clip, int32_t x, int32_t y)
 {
     int32_t code = 0;
-    if (x < Left()) {
+    if (x < Left(clip)) {
         code |= kClipLeft;
-    } else if (x > Right()) {
+    } else if (x > Right(clip)) {
         code |= kClipRight;
     }
-    if (y < Top()) {
+    if (y < Top(clip)) {
         code |= kClipAbove;
-    } else if (y > Bottom()) {
+    } else if (y > Bottom(clip)) {
         code |= kClipBelow;
     }
     return code;
@@ -71,35 +63,35 @@ int32_t ClipIntersect(int32_t p0, int32_t q0, int32_t p1, int32_t q1, int32_t e)
     return static_cast<int32_t>(q0 + dq * (int64_t{e} - p0) / dp);
 }
 
-int ClipSegment(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2)
+int ClipSegment(const XRectangle& clip, int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2)
 {
     if (!WithinLimit(x1) || !WithinLimit(y1) || !WithinLimit(x2) || !WithinLimit(y2)) {
         return 0;
     }
-    int32_t o1 = ClipOutcode(x1, y1);
-    int32_t o2 = ClipOutcode(x2, y2);
+    int32_t o1 = ClipOutcode(clip, x1, y1);
+    int32_t o2 = ClipOutcode(clip, x2, y2);
     if (o1 & o2) {
         return 0;
     }
     // Work on copies: a segment found invisible half-way leaves the ends alone.
     int32_t ax = x1, ay = y1, bx = x2, by = y2;
-    ClipInX(ax, ay, bx, by, o1);
-    o1 = ClipOutcode(ax, ay);
+    ClipInX(clip, ax, ay, bx, by, o1);
+    o1 = ClipOutcode(clip, ax, ay);
     if (o1 & o2) {
         return 0;
     }
-    ClipInY(ax, ay, bx, by, o1);
-    o1 = ClipOutcode(ax, ay);
+    ClipInY(clip, ax, ay, bx, by, o1);
+    o1 = ClipOutcode(clip, ax, ay);
     if (o1 & o2) {
         return 0;
     }
-    ClipInX(bx, by, ax, ay, o2);
-    o2 = ClipOutcode(bx, by);
+    ClipInX(clip, bx, by, ax, ay, o2);
+    o2 = ClipOutcode(clip, bx, by);
     if (o1 & o2) {
         return 0;
     }
-    ClipInY(bx, by, ax, ay, o2);
-    o2 = ClipOutcode(bx, by);
+    ClipInY(clip, bx, by, ax, ay, o2);
+    o2 = ClipOutcode(clip, bx, by);
     if (o1 & o2) {
         return 0;
     }

@@ -125,11 +125,12 @@ TEST_P(DegreeSign, GridLabelsShowIt)
 {
     std::vector<std::string> labels;
     char text[kGridLabelSize];
-    MeridianAltitudeText(30, text, sizeof text);
+    KeptGridFormats kept;
+    MeridianAltitudeText(kept, 30, text, sizeof text);
     labels.push_back(text);
     // Horizontal-grid labels of both signs of altitude ("330°+80°").
     for (int j = 0; j < 9 && labels.size() < 4; j += 2) {
-        if (GridLabelText(kModeEqt, kGridDegrees, kGridLabelHorizontal, 1, 2, j, text, sizeof text) == 1 &&
+        if (GridLabelText(kept, kModeEqt, kGridDegrees, kGridLabelHorizontal, 1, 2, j, text, sizeof text) == 1 &&
             std::strchr(text, '\260') != nullptr) {
             labels.push_back(text);
         }

@@ -332,9 +332,10 @@ TEST_F(BodyLayerTest, OutlinesBeyondXCoordinatesDrawNothingWrappedOntoTheChart)
         DrawSaturn(scene, scene.backPixmap, -40000, 150, 12000, angle, 70.0);
     }
     // The umbra's edge over a Moon far off to the right, in both modes.
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
     for (int fill : {1, 0})
-        DrawMoonDisk(scene, scene.backPixmap, 40000, 150, 12000, 60000, 150, 30000, fill);
-    DrawTerminator(scene, scene.backPixmap, 50000, 150, 20000, 0.3, 0.0, Cell(kColorMoonEclipse));
+        DrawMoonDisk(scene, redraw, 40000, 150, 12000, 60000, 150, 30000, fill);
+    DrawTerminator(scene, redraw, 50000, 150, 20000, 0.3, 0.0, Cell(kColorMoonEclipse));
     // Labels of a body whose point lies off the 16-bit range.
     DrawObjectLabels(scene, scene.backPixmap, kSaturn, kBodyName | kBodyMagnitude | kBodyDate, 7, 66000, 150, 3);
     for (int colour : {kColorSaturnRingA, kColorSaturnRingB, kColorSaturnDisk, kColorMoonEclipse, kColorSolarNameFont,

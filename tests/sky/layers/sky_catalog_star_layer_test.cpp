@@ -63,7 +63,8 @@ protected:
         XSetForeground(gAppEnv->display, scene.gc, Sky());
         XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, x - 60, y - 40, 200, 80);
         scene.displayFlags[kFlagStarLabels] = flags;
-        DrawStarLabels(scene, scene.backPixmap, star, x, y, 0, 0, mag10, 2, 1);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawStarLabels(scene, redraw, star, x, y, mag10, 2, 1);
         const Snapshot shot = Shot();
         LabelPixels lit;
         for (int dy = -40; dy < 40; ++dy)
@@ -166,8 +167,9 @@ TEST_F(StarLayerTest, SymbolSizesFollowTheMagnitudeStepsAndStarsize)
                 XSetForeground(gAppEnv->display, scene.gc, Sky());
                 XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, x - kBox, y - kBox, 2 * kBox + 1,
                                2 * kBox + 1);
-                const int drawn = catalogue ? DrawCatalogueStar(scene, scene.backPixmap, x, y, c.mag10, colourClass)
-                                            : DrawStar(scene, scene.backPixmap, x, y, 0, 0, c.mag10, colourClass);
+                RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+                const int drawn = catalogue ? DrawCatalogueStar(scene, redraw, x, y, c.mag10, colourClass)
+                                            : DrawStar(scene, scene.backPixmap, x, y, c.mag10, colourClass);
                 const Snapshot shot = Shot();
                 const int lit = (2 * kBox + 1) * (2 * kBox + 1) -
                                 shot.CountIn(x - kBox, y - kBox, x + kBox, y + kBox, Sky());

@@ -107,7 +107,8 @@ protected:
     {
         Clear(kFirstRampCell);
         scene.daylightLevel = level;
-        DrawComets(scene, scene.backPixmap, 1);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawComets(scene, redraw, 1);
         return CountOf(colorIndex);
     }
 };
@@ -270,7 +271,8 @@ TEST_F(SmallBodyLayerTest, NothingBeyondAHundredAuInTheSolarSystemViews)
         place.helioVector[1] = place.helioVector[2] = 0.0;
         place.helioDistance = distance;
         Clear(kFirstRampCell);
-        DrawComets(scene, scene.backPixmap, 0);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawComets(scene, redraw, 0);
         ProjectedPoint p{};
         ASSERT_EQ(GetSolarBodyScreenPoint(scene, kCometIdBase, p), 1);
         const Snapshot shot = Shot();

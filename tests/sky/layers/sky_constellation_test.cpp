@@ -209,7 +209,8 @@ TEST_F(ConstellationLayerTest, MilkyWayRunsThroughItsPointsInADarkSkyOnly)
         Clear(kColorBlack);
         scene.daylightLevel = c.level;
         scene.displayFlags[kFlagMilkyWay] = c.flags;
-        DrawMilkyWay(scene, scene.backPixmap);
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        DrawMilkyWay(scene, redraw);
         const int drawn = CountOf(kColorMilkyWayLine);
         EXPECT_TRUE(c.shown ? drawn > 100 : drawn == 0) << "level " << c.level << " flags " << int{c.flags};
     }

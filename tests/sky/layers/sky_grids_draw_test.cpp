@@ -214,7 +214,8 @@ TEST_F(GridLayerTest, GridsLeaveTheLineStyleSolidAndTheMatricesAsTheyWere)
     const ViewGeometry before = scene.view;
     ViewLimitsSave save{};
     WidenViewLimits(2048, -8192, scene, save);
-    DrawGrids(scene, scene.backPixmap);
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+    DrawGrids(scene, redraw);
     RestoreViewLimits(scene, save);
     EXPECT_EQ(std::memcmp(scene.view.matrices, before.matrices, sizeof before.matrices), 0);
     EXPECT_EQ(std::memcmp(scene.view.matricesDouble, before.matricesDouble, sizeof before.matricesDouble), 0);
@@ -229,7 +230,8 @@ TEST(GridLabelResources, RestyledFormatsAreUsedAndUnsafeOnesFallBackToTheDefault
     XrmDatabase database = XtScreenDatabase(XtScreen(World().top));
     auto label = [](int i) {
         char text[kGridLabelSize];
-        GridLabelText(kModeEqt, kGridHours, kGridLabelLine, 0, i, kGridEquatorIndex, text, sizeof text);
+        KeptGridFormats kept;
+        GridLabelText(kept, kModeEqt, kGridHours, kGridLabelLine, 0, i, kGridEquatorIndex, text, sizeof text);
         return std::string(text);
     };
     // A string conversion would read an argument that is not there, and

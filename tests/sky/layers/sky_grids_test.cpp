@@ -102,17 +102,18 @@ TEST(GridLabels, HourDegreeAndAzimuthLabels)
         {kModeVola, kGridDegrees, kGridLabelHorizontal, 0, 3, 8, nullptr},
         {kModeEqt, kGridDegrees, kGridLabelHorizontal, 0, 3, 8, "330\26000\260"},
     };
+    KeptGridFormats kept;
     for (const auto& c : cases) {
         char text[kGridLabelSize];
-        const int made = GridLabelText(c.mode, c.unit, c.kind, c.q, c.i, c.j, text, sizeof text);
+        const int made = GridLabelText(kept, c.mode, c.unit, c.kind, c.q, c.i, c.j, text, sizeof text);
         EXPECT_EQ(made ? std::string(text) : "(none)", c.text ? c.text : "(none)") << c.q << " " << c.i << " " << c.j;
     }
     char text[kGridLabelSize];
-    MeridianAltitudeText(70, text, sizeof text);
+    MeridianAltitudeText(kept, 70, text, sizeof text);
     EXPECT_STREQ(text, "70\260");
     // Cut to the buffer.
     char shortText[6];
-    FormatGridLabel("messageGridEqtRaFormat1", "%dh+%02d\260", 123456, 89, shortText, sizeof shortText);
+    FormatGridLabel(kept, "messageGridEqtRaFormat1", "%dh+%02d\260", 123456, 89, shortText, sizeof shortText);
     EXPECT_STREQ(shortText, "12345");
 }
 

@@ -158,7 +158,7 @@ TEST_F(StarFileLayerTest, EveryRegionAndZoneOnTheChartIsRead)
         SCOPED_TRACE(testing::Message() << std::hex << v.mode << std::dec << " at " << v.longitude << " "
                                         << v.latitude << " field " << v.field << " mirror " << v.mirror);
         Show(v);
-        ForgetGscSelection();
+        ForgetGscSelection(scene);
         std::set<int32_t> chosen = Chosen();
         for (int32_t region = 1; region <= kGscSmallRegionCount; ++region) {
             if (!chosen.count(region)) {
@@ -179,7 +179,7 @@ TEST_F(StarFileLayerTest, EveryRegionAndZoneOnTheChartIsRead)
 TEST_F(StarFileLayerTest, ANarrowFieldChoosesFewRegions)
 {
     Show({kModeEqt, 165.0, -61.0, 2.0, 0, 480, 360});
-    ForgetGscSelection();
+    ForgetGscSelection(scene);
     std::set<int32_t> chosen = Chosen();
     EXPECT_TRUE(chosen.count(8958));
     EXPECT_LE(chosen.size(), 8u);
@@ -193,7 +193,7 @@ protected:
     {
         StarFileLayerTest::SetUp();
         Show({kModeEqt, 83.0, 5.0, 20.0, 0, 480, 360});
-        ForgetGscSelection();
+        ForgetGscSelection(scene);
         Chosen();
     }
 
@@ -201,12 +201,15 @@ protected:
     {
         // A region on the chart now, struck from the kept masks.
         int32_t region = 0;
-        for (GscLargeRegion& large : GscLargeRegionTable)
+        for (int32_t l = 0; l < kGscLargeRegionCount; ++l) {
+            const GscLargeRegion& large = GscLargeRegionTable[l];
+            uint32_t& mask = scene.gscSelection.masks[l];
             for (int32_t j = 0; j < large.n * large.n && region == 0; ++j)
-                if ((large.mask >> j & 1) && OutlineOnChart(large.firstSmallRegion + j)) {
+                if ((mask >> j & 1) && OutlineOnChart(large.firstSmallRegion + j)) {
                     region = large.firstSmallRegion + j;
-                    large.mask &= ~(1u << j);
+                    mask &= ~(1u << j);
                 }
+        }
         EXPECT_NE(region, 0);
         return Chosen().count(region) == 1;
     }
@@ -356,7 +359,8 @@ TEST_F(SaoLayer, AStarAtTheLimitIsDrawnAndTheNextFainterEndsTheZone)
 {
     Write({{Near(-4.0), 30}, {Near(0.0), 50}, {Near(4.0), 51}, {Near(8.0), 40}});
     Clear();
-    ASSERT_EQ(DrawSaoStars(scene, scene.backPixmap), 1);
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+    ASSERT_EQ(DrawSaoStars(scene, redraw), 1);
     EXPECT_TRUE(Lit(Near(-4.0)));
     EXPECT_TRUE(Lit(Near(0.0)));
     EXPECT_FALSE(Lit(Near(4.0)));
@@ -366,17 +370,18 @@ TEST_F(SaoLayer, AStarAtTheLimitIsDrawnAndTheNextFainterEndsTheZone)
 TEST_F(SaoLayer, AFileOfAnotherSizeOrMagicDrawsNothing)
 {
     Write({{Near(0.0), 30}});
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
     std::string good = ReadFile(file);
     const std::string bad[] = {good.substr(0, good.size() - 1), good + "x", "UVOLA 30 SAO 10 " + good.substr(16)};
     for (const std::string& bytes : bad) {
         WriteFile(file, bytes);
         Clear();
-        EXPECT_EQ(DrawSaoStars(scene, scene.backPixmap), 0);
+        EXPECT_EQ(DrawSaoStars(scene, redraw), 0);
         EXPECT_FALSE(Lit(Near(0.0)));
     }
     std::snprintf(gAppEnv->saoFile, kPathSize, "%s/missing.sao", TestHome().c_str());
     EXPECT_EQ(IsSaoFileAvailable(), 0);
-    EXPECT_EQ(DrawSaoStars(scene, scene.backPixmap), 0);
+    EXPECT_EQ(DrawSaoStars(scene, redraw), 0);
 }
 
 // A FIFO under the star file's name would hold the redraw in its open: it
@@ -385,8 +390,9 @@ TEST_F(SaoLayer, AFifoIsNoStarFile)
 {
     ASSERT_TRUE(MakeSpecialFile(file, SpecialFile::kFifo));
     std::snprintf(gAppEnv->saoFile, kPathSize, "%s", file.c_str());
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
     EXPECT_TRUE(FinishesWithin(2.0, [&] {
-        return IsSaoFileAvailable() == 0 && DrawSaoStars(scene, scene.backPixmap) == 0;
+        return IsSaoFileAvailable() == 0 && DrawSaoStars(scene, redraw) == 0;
     }));
 }
 

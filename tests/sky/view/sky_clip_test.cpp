@@ -2,6 +2,7 @@
 // decisions of the whole-sky maps.
 #include <gtest/gtest.h>
 
+#include "sky/redraw_record.h"
 #include "sky/view/clipping.h"
 #include "sky/view/projection.h"
 #include "sky/view/wrap_segments.h"
@@ -18,12 +19,10 @@ struct Rect {
     int32_t x, y, w, h;
 };
 
-void UseClipRectangle(const Rect& r)
+XRectangle ClipOf(const Rect& r)
 {
-    Scene scene{};
-    scene.view.skyRect = XRectangle{static_cast<short>(r.x), static_cast<short>(r.y), static_cast<unsigned short>(r.w),
-                                    static_cast<unsigned short>(r.h)};
-    SetClipRectangle(scene);
+    return XRectangle{static_cast<short>(r.x), static_cast<short>(r.y), static_cast<unsigned short>(r.w),
+                      static_cast<unsigned short>(r.h)};
 }
 
 // Liang-Barsky in long double over the closed rectangle [x, x + w] x
@@ -69,10 +68,10 @@ long double Inset(const Rect& r, long double x, long double y)
 
 TEST(Clip, OutcodesCountTheFarEdgesAsInside)
 {
-    UseClipRectangle({10, 20, 100, 50});
+    const XRectangle clip = ClipOf({10, 20, 100, 50});
     for (auto [x, y, code] : {std::tuple{10, 20, 0}, {110, 70, 0}, {9, 20, int{kClipLeft}}, {111, 20, int{kClipRight}},
                               {50, 19, int{kClipAbove}}, {50, 71, int{kClipBelow}}, {-5, 100, kClipLeft | kClipBelow}})
-        EXPECT_EQ(ClipOutcode(x, y), code) << x << "," << y;
+        EXPECT_EQ(ClipOutcode(clip, x, y), code) << x << "," << y;
 }
 
 TEST(Clip, SegmentsOutsideAreRefusedUntouchedAndCutOnesEndOnTheEdge)
@@ -90,16 +89,15 @@ TEST(Clip, SegmentsOutsideAreRefusedUntouchedAndCutOnesEndOnTheEdge)
         {{0, 0, 800, 600}, -(1 << 30), -(1 << 30), 1 << 30, 1 << 30, 1, 0, 0, 600, 600},
     };
     for (const auto& c : cases) {
-        UseClipRectangle(c.r);
         int32_t x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
-        ASSERT_EQ(ClipSegment(x1, y1, x2, y2), c.accepted) << c.x1 << "," << c.y1;
+        ASSERT_EQ(ClipSegment(ClipOf(c.r), x1, y1, x2, y2), c.accepted) << c.x1 << "," << c.y1;
         EXPECT_EQ((std::array{x1, y1, x2, y2}), (std::array{c.cx1, c.cy1, c.cx2, c.cy2})) << c.x1 << "," << c.y1;
     }
     EXPECT_EQ(ClipIntersect(-(1 << 30), -(1 << 30), 1 << 30, 1 << 30, 0), 0);
     EXPECT_EQ(ClipIntersect(-(1 << 30), 1 << 30, 1 << 30, -(1 << 30), 1 << 29), -(1 << 29));
     // Beyond the projection range an end is refused rather than overflowed.
     int32_t a = INT32_MIN, b = 0, c = INT32_MAX, d = 10;
-    EXPECT_EQ(ClipSegment(a, b, c, d), 0);
+    EXPECT_EQ(ClipSegment(ClipOf(cases[0].r), a, b, c, d), 0);
 }
 
 TEST(Clip, RandomSegmentsAgreeWithTheExactClip)
@@ -109,7 +107,7 @@ TEST(Clip, RandomSegmentsAgreeWithTheExactClip)
     int accepted = 0;
     for (int i = 0; i < 200000; ++i) {
         const Rect r{near(rng) / 4, near(rng) / 4, size(rng), size(rng)};
-        UseClipRectangle(r);
+        const XRectangle clip = ClipOf(r);
         const bool wild = i % 5 == 0;
         int32_t x1 = wild ? far(rng) : near(rng);
         int32_t y1 = near(rng);
@@ -118,10 +116,10 @@ TEST(Clip, RandomSegmentsAgreeWithTheExactClip)
         const int32_t ox1 = x1, oy1 = y1, ox2 = x2, oy2 = y2;
         long double t0 = 0, t1 = 0;
         const bool exact = ExactClip(r, ox1, oy1, ox2, oy2, t0, t1);
-        if (ClipSegment(x1, y1, x2, y2)) {
+        if (ClipSegment(clip, x1, y1, x2, y2)) {
             ++accepted;
-            ASSERT_EQ(ClipOutcode(x1, y1), 0) << i;
-            ASSERT_EQ(ClipOutcode(x2, y2), 0) << i;
+            ASSERT_EQ(ClipOutcode(clip, x1, y1), 0) << i;
+            ASSERT_EQ(ClipOutcode(clip, x2, y2), 0) << i;
             // Truncating division keeps each moved end within a pixel of the line.
             ASSERT_LE(DistanceFromLine(ox1, oy1, ox2, oy2, x1, y1), 1.5L) << i;
             ASSERT_LE(DistanceFromLine(ox1, oy1, ox2, oy2, x2, y2), 1.5L) << i;
@@ -147,14 +145,11 @@ TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSpli
 {
     auto cylinder = MakeScene({.mode = kModeAll1Eqt, .width = 1000, .height = 500});
     auto ellipse = MakeScene({.mode = kModeAll2Eqt, .width = 1000, .height = 600});
-    SetWrapMode(*MakeScene({.mode = kModeHrz}));
-    EXPECT_EQ(CurrentWrapState().mode, 0);
-    SetWrapMode(*cylinder);
-    EXPECT_EQ(CurrentWrapState().mode, 1);
-    EXPECT_EQ(CurrentWrapState().halfWidth, 500);
-    SetWrapMode(*ellipse);
-    EXPECT_EQ(CurrentWrapState().mode, 2);
-    EXPECT_EQ(CurrentWrapState().centreColumn, 500);
+    EXPECT_EQ(WrapStateOf(*MakeScene({.mode = kModeHrz})).mode, kWrapNone);
+    EXPECT_EQ(WrapStateOf(*cylinder).mode, kWrapCylinder);
+    EXPECT_EQ(WrapStateOf(*cylinder).halfWidth, 500);
+    EXPECT_EQ(WrapStateOf(*ellipse).mode, kWrapEllipse);
+    EXPECT_EQ(WrapStateOf(*ellipse).centreColumn, 500);
     // On the ellipse: near the back meridian on both sides, behind the map;
     // near the front meridian, both on one side or both close to one pole,
     // drawn whole; longitudes adding up to more than 180 degrees go the
@@ -171,26 +166,28 @@ TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSpli
         {*ellipse, 80.0, 0.0, -95.0, 0.0, 0},
     };
     for (const auto& c : cases) {
-        SetWrapMode(c.map);
+        const WrapState wrap = WrapStateOf(c.map);
         const ProjectedPoint a = ViewPoint(c.map, c.lon1, c.lat1), b = ViewPoint(c.map, c.lon2, c.lat2);
-        EXPECT_EQ(&c.map == cylinder.get() ? SegmentWrapsCylinder(a, b) : SegmentCrossesEllipseBack(a, b), c.wraps)
+        EXPECT_EQ(&c.map == cylinder.get() ? SegmentWrapsCylinder(wrap, a, b) : SegmentCrossesEllipseBack(wrap, a, b),
+                  c.wraps)
             << c.lon1 << "/" << c.lat1 << " " << c.lon2 << "/" << c.lat2;
     }
     // An end on the centre column counts only near the back meridian.
     ProjectedPoint onColumn = ViewPoint(*ellipse, 0.0, 40.0);
     ASSERT_EQ(onColumn.x, 500);
-    EXPECT_EQ(SegmentCrossesEllipseBack(onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 0);
+    const WrapState wrap = WrapStateOf(*ellipse);
+    EXPECT_EQ(SegmentCrossesEllipseBack(wrap, onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 0);
     onColumn.centre = 1000 * 65536;
-    EXPECT_EQ(SegmentCrossesEllipseBack(onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 1);
+    EXPECT_EQ(SegmentCrossesEllipseBack(wrap, onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 1);
 }
 
 TEST(Wrap, SplitEndsLieOnTheEllipseAtTheMeanLatitude)
 {
     auto scene = MakeScene({.mode = kModeAll2Gal, .width = 1000, .height = 600});
-    SetWrapMode(*scene);
+    const WrapState wrap = WrapStateOf(*scene);
     const ProjectedPoint a = ViewPoint(*scene, -170.0, 20.0), b = ViewPoint(*scene, 168.0, 40.0);
     ProjectedPoint left, right, left2, right2;
-    SplitAtEllipseEdge(*scene, a, b, left, right);
+    SplitAtEllipseEdge(*scene, wrap, a, b, left, right);
     EXPECT_EQ(left.y, right.y);
     EXPECT_EQ(left.x + right.x, 2 * 500);
     EXPECT_LT(left.x, 500);
@@ -203,7 +200,7 @@ TEST(Wrap, SplitEndsLieOnTheEllipseAtTheMeanLatitude)
     const double z = (std::sin(20 * M_PI / 180) + std::sin(40 * M_PI / 180)) / 2;
     EXPECT_NEAR(left.y, 300 - M_PI / 2 * z * scene->view.yScale, 2.0);
     // Whichever order the ends come in.
-    SplitAtEllipseEdge(*scene, b, a, left2, right2);
+    SplitAtEllipseEdge(*scene, wrap, b, a, left2, right2);
     EXPECT_EQ(left2.x, left.x);
     EXPECT_EQ(right2.y, right.y);
 }
