@@ -10,9 +10,9 @@
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/catalog/solar_body_names.h"
+#include "sky/catalog/target_parser.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
-#include "sky/view/targets.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -9,12 +9,12 @@
 #include "core/app_env.h"
 #include "core/string_utils.h"
 #include "sky/catalog/small_body_lists.h"
+#include "sky/catalog/target_parser.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 #include "sky/site_setup.h"
 #include "sky/ui_hooks.h"
 #include "sky/view/screen_points.h"
-#include "sky/view/targets.h"
 #include "sky/view/view_setup.h"
 
 #include <X11/Intrinsic.h>

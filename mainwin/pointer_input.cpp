@@ -11,10 +11,10 @@
 #include "mainwin/click_data_dialog.h"
 #include "mainwin/main_window.h"
 #include "mainwin/popup_menu.h"
+#include "sky/catalog/target_parser.h"
 #include "sky/picking.h"
 #include "sky/scene.h"
 #include "sky/view/screen_points.h"
-#include "sky/view/targets.h"
 
 #include <X11/keysym.h>
 

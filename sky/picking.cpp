@@ -6,7 +6,7 @@
 #include "data/catalog_tables.h"
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
-#include "sky/catalog/user_object_files.h"
+#include "sky/catalog/user_objects.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/object_type.h"
 #include "sky/scene.h"

@@ -24,7 +24,7 @@
 #include "core/keywords.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/solar_body_names.h"
-#include "sky/view/targets.h"
+#include "sky/catalog/target_parser.h"
 
 #include <cstdio>
 #include <cstring>

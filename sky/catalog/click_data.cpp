@@ -5,9 +5,9 @@
 #include "core/messages.h"
 #include "core/string_utils.h"
 #include "core/tokenizer.h"
+#include "sky/catalog/target_parser.h"
 #include "sky/scene.h"
 #include "sky/text_list.h"
-#include "sky/view/targets.h"
 
 #include <climits>
 #include <cstdlib>

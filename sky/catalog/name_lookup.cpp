@@ -5,7 +5,7 @@
 #include "core/string_utils.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
-#include "sky/catalog/user_object_files.h"
+#include "sky/catalog/user_objects.h"
 #include "sky/scene.h"
 
 #include <array>

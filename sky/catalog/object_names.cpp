@@ -4,7 +4,7 @@
 
 #include "astro/vector_math.h"
 #include "core/messages.h"
-#include "sky/catalog/user_object_files.h"
+#include "sky/catalog/user_objects.h"
 #include "sky/scene.h"
 
 #include <bit>

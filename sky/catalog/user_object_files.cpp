@@ -8,9 +8,9 @@
 #include "core/regular_file.h"
 #include "core/string_utils.h"
 #include "core/tokenizer.h"
+#include "sky/catalog/target_parser.h"
 #include "sky/colors.h"
 #include "sky/scene.h"
-#include "sky/view/targets.h"
 
 #include <cctype>
 #include <cerrno>
@@ -423,27 +423,4 @@ void FreeUserObjectList(UserObjectFile*& files, int32_t& count)
 void FreeUserObjectFiles(Scene& scene)
 {
     FreeUserObjectList(scene.userObjectFiles, scene.userObjectFileCount);
-}
-
-const UserObject* UserObjectAt(const UserObjectFile* files, int32_t count, int32_t index)
-{
-    if (index < 0) {
-        return nullptr;
-    }
-    for (int32_t i = 0; i < count; ++i) {
-        if (index < files[i].count) {
-            return &files[i].objects[index];
-        }
-        index -= files[i].count;
-    }
-    return nullptr;
-}
-
-int32_t UserObjectTotal(const UserObjectFile* files, int32_t count)
-{
-    int32_t total = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        total += files[i].count;
-    }
-    return total;
 }

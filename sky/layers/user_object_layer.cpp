@@ -3,7 +3,7 @@
 
 #include "astro/coordinates.h"
 #include "core/app_env.h"
-#include "sky/catalog/user_object_files.h"
+#include "sky/catalog/user_objects.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/label_text.h"

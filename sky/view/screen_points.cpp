@@ -7,10 +7,9 @@
 #include "core/app_env.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
-#include "sky/catalog/user_object_files.h"
+#include "sky/catalog/user_objects.h"
 #include "sky/scene.h"
 #include "sky/view/object_positions.h"
-#include "sky/view/targets.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,6 @@
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
 #include "sky/scene.h"
-#include "sky/view/targets.h"
 #include "sky/view/view_setup.h"
 
 #include <cmath>

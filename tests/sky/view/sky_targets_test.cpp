@@ -8,7 +8,7 @@
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/solar_body_names.h"
-#include "sky/view/targets.h"
+#include "sky/catalog/target_parser.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <erfa.h>
