@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-CanvasHooks gCanvasHooks = {};
-
 namespace {
 
 // The X protocol carries coordinates as 16-bit signed numbers.

@@ -4,24 +4,9 @@
 #pragma once
 
 #include "sky/scene.h"
+#include "sky/ui_hooks.h"
 
 #include <X11/Intrinsic.h>
-
-// What the main window does around a redraw. The main window sets these at
-// start-up; an entry left null is skipped.
-struct CanvasHooks {
-    // The toolbar's state buttons and the scroll bars after a mode change;
-    // it clears the scene's view-mode-changed flag.
-    void (*refreshModeWidgets)(Scene& scene);
-    // The scroll bars after the view centre moved to the target.
-    void (*refreshScrollBars)(Scene& scene);
-    // The information box and the What's Today table after a redraw.
-    void (*afterRedraw)(Scene& scene);
-    // Texts and icons of the status bar, drawn over its strip.
-    void (*drawStatusBar)(Scene& scene, Drawable drawable, const XRectangle& rect);
-};
-
-extern CanvasHooks gCanvasHooks;
 
 // The drawing area's exposeCallback: the last expose of a series copies
 // the pixmap to the window again.

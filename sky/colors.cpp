@@ -4,7 +4,6 @@
 #include "core/app_resources.h"
 #include "sky/redraw_shortcuts.h"
 #include "sky/true_color.h"
-#include "sky/view/daylight.h"
 
 #include <X11/StringDefs.h>
 #include <algorithm>
@@ -281,10 +280,8 @@ void InitPaletteAndPlanetNames()
     LoadPlanetNames();
 }
 
-void SetSkyColors(const Scene& scene)
+void SetRampCellColors(const std::array<Rgb8, kRampCellCount>& cells)
 {
-    const Rgb8 sun = FallbackColorTable[SunColorIndex(scene)];
-    const std::array<Rgb8, kRampCellCount> cells = RampCellColors(scene.daylightLevel, sun);
     std::array<XColor, kRampCellCount> changed{};
     int count = 0;
     for (int i = 0; i < kRampCellCount; ++i) {

@@ -141,10 +141,10 @@ int AllocReadOnlyColor(Colormap colormap, XColor& color);
 // Returned: gAppEnv  writableColorCells, pixels, colormap, planet names
 void InitPaletteAndPlanetNames();
 
-// Recolours the nine ramp cells for the scene's daylight level: stored into
-// the cells on a writable visual, set afresh on a read-only one. Only the
-// cells whose colour changed since the last call are touched (every cell
-// when gRedrawShortcuts.keepColors is off).
-// Given:    scene    daylight level (0..72), view mode, Sun's altitude
+// Recolours the nine ramp cells: stored into the cells on a writable
+// visual, set afresh on a read-only one. Only the cells whose colour
+// changed since the last call are touched (every cell when
+// gRedrawShortcuts.keepColors is off).
+// Given:    cells    8-bit colours of cells 65..73
 // Returned: gAppEnv  pixels[65..73] (read-only visual only)
-void SetSkyColors(const Scene& scene);
+void SetRampCellColors(const std::array<Rgb8, kRampCellCount>& cells);

@@ -1,6 +1,7 @@
 #include "sky/ui_hooks.h"
 
 UiHooks gUiHooks = {};
+CanvasHooks gCanvasHooks = {};
 
 void UiUpdateToolbar(Scene& scene)
 {

@@ -3,8 +3,8 @@
 // animation change; a pick refreshes the information box; INPUT opens the
 // date, time-step, site and script-file dialogs. command/ and sky/ sit
 // below the widgets and never link them, so they reach them through this
-// table, which start-up fills (gCanvasHooks, beside it in sky/canvas.h,
-// does the same for the redraw). An entry left null is skipped: a program
+// table, which start-up fills (gCanvasHooks, beside it, does the same for
+// the redraw). An entry left null is skipped: a program
 // without a window (the command-port probe, the command tests) runs the
 // commands all the same, and INPUT there says it is not available.
 //
@@ -13,6 +13,8 @@
 //   the information box         updateInfoBoxButtons, showInfoBox
 //   each INPUT dialog           its opener in openInput[]
 #pragma once
+
+#include <X11/Xlib.h>
 
 struct Scene;
 
@@ -92,3 +94,19 @@ void UiShowInfoBox(Scene& scene, int on);
 // Opens an INPUT dialog.
 // Returned: 1 opened; 0 when its opener is null
 int UiOpenInput(Scene& scene, InputDialog dialog);
+
+// What the main window does around a redraw. The main window sets these at
+// start-up; an entry left null is skipped.
+struct CanvasHooks {
+    // The toolbar's state buttons and the scroll bars after a mode change;
+    // it clears the scene's view-mode-changed flag.
+    void (*refreshModeWidgets)(Scene& scene);
+    // The scroll bars after the view centre moved to the target.
+    void (*refreshScrollBars)(Scene& scene);
+    // The information box and the What's Today table after a redraw.
+    void (*afterRedraw)(Scene& scene);
+    // Texts and icons of the status bar, drawn over its strip.
+    void (*drawStatusBar)(Scene& scene, Drawable drawable, const XRectangle& rect);
+};
+
+extern CanvasHooks gCanvasHooks;

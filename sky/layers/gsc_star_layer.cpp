@@ -4,15 +4,14 @@
 #include "astro/vector_math.h"
 #include "core/app_env.h"
 #include "core/regular_file.h"
+#include "data/catalog_tables.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/catalog/gsc_region_file.h"
 #include "sky/catalog/gsc_region_index.h"
-#include "data/catalog_tables.h"
 #include "sky/layers/gsc_selection.h"
-#include "sky/layers/sao_star_layer.h"
-#include "sky/view/projection.h"
 #include "sky/layers/star_layer.h"
 #include "sky/layers/star_points.h"
+#include "sky/view/projection.h"
 
 #include <cstdio>
 
@@ -21,16 +20,6 @@ namespace {
 constexpr int32_t kGscColourClass = 0;   // every catalogue star in ColorStar0
 
 }  // namespace
-
-void DrawGscMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10)
-{
-    DrawSaoMagnitudeLabel(scene, redraw, p, size, mag10);
-}
-
-void DrawBrightStarLabelsOverGsc(const Scene& scene, RedrawRecord& redraw, int32_t last)
-{
-    DrawBrightStarLabelsOverSao(scene, redraw, last);
-}
 
 void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* path)
 {
@@ -52,7 +41,7 @@ void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* pat
                 continue;
             int size = DrawCatalogueStar(scene, redraw, p.x, p.y, star.mag10, kGscColourClass);
             if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
-                DrawGscMagnitudeLabel(scene, redraw, p, size, star.mag10);
+                DrawStarFileMagnitudeLabel(scene, redraw, p, size, star.mag10);
         }
 }
 
@@ -72,5 +61,5 @@ void DrawGscStars(Scene& scene, RedrawRecord& redraw)
     }
     int32_t last = 0;
     if (WantsBrightStarLabels(scene, last))
-        DrawBrightStarLabelsOverGsc(scene, redraw, last);
+        DrawBrightStarLabelsOverStarFile(scene, redraw, last);
 }

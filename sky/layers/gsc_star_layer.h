@@ -10,8 +10,6 @@
 #include <X11/Xlib.h>
 #include <cstdint>
 
-struct ProjectedPoint;
-
 // The layer. Loads the region index on first use; draws nothing, and says
 // nothing, when the index or a region file cannot be read.
 void DrawGscStars(Scene& scene, RedrawRecord& redraw);
@@ -20,9 +18,3 @@ void DrawGscStars(Scene& scene, RedrawRecord& redraw);
 // ColorStar0, with their magnitude labels when STAR_MAG is on.
 void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* path);
 
-// The magnitude label of a catalogue star, as DrawSaoMagnitudeLabel.
-void DrawGscMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10);
-
-// Names and designations of the built-in stars over the catalogue's stars,
-// as DrawBrightStarLabelsOverSao.
-void DrawBrightStarLabelsOverGsc(const Scene& scene, RedrawRecord& redraw, int32_t last);

@@ -3,61 +3,20 @@
 
 #include "core/app_env.h"
 #include "core/regular_file.h"
-#include "sky/catalog/sao_star_file.h"
 #include "data/catalog_tables.h"
+#include "sky/catalog/object_names.h"
+#include "sky/catalog/sao_star_file.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/label_text.h"
-#include "sky/layers/star_view_circle.h"
-#include "sky/catalog/object_names.h"
-#include "sky/view/projection.h"
 #include "sky/layers/star_layer.h"
 #include "sky/layers/star_points.h"
+#include "sky/layers/star_view_circle.h"
+#include "sky/view/projection.h"
 
 #include <cstring>
 
-namespace {
-
-constexpr uint8_t kVariableFlag = 16;
-constexpr uint8_t kBrightStarNameFlags = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kVariableFlag;
-constexpr int kLabelSymbolSize = 4;
-
-}  // namespace
-
 int IsSaoFileAvailable() { return IsReadableRegularFile(gAppEnv->saoFile); }
-
-int WantsBrightStarLabels(const Scene& scene, int32_t& last)
-{
-    return (scene.displayFlags[kFlagStarLabels] & kBrightStarNameFlags) && GetLastStarWithinLimit(scene, last);
-}
-
-void DrawSaoMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10)
-{
-    XFontSet font = gAppEnv->fontSets[kFontStarMag - 1];
-    XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontStarMag - 1];
-    if (!font || !extents)
-        return;
-    char text[16];
-    FormatStarMagnitudeLabel(mag10, text, sizeof text);
-    int length = static_cast<int>(std::strlen(text));
-    int x = p.x - LabelTextWidth(font, text, length) / 2;
-    int y = p.y + size * 11 / 10 - extents->max_logical_extent.y;
-    FlushStarPoints(redraw);   // the label covers the symbols drawn before it
-    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarMagFont]);
-    DrawLabelText(gAppEnv->display, redraw.drawable, font, scene.gc, x, y, text, length);
-}
-
-void DrawBrightStarLabelsOverSao(const Scene& scene, RedrawRecord& redraw, int32_t last)
-{
-    // The labels keep clear of the symbols however large STARSIZE makes them.
-    const int scale = StarSymbolScale(scene.view.starSize);
-    for (int32_t n = last; n >= 0; --n) {
-        const BrightStarRecord& star = BrightStarTable[n];
-        ProjectedPoint p;
-        if (ProjectPoint(scene, FixedVector{star.x, star.y, star.z}, p))
-            DrawStarLabels(scene, redraw, n, p.x, p.y, StarMagnitude10(star), kLabelSymbolSize * scale, 0);
-    }
-}
 
 int SaoZoneMeetsView(const StarViewCircle& view, int32_t z)
 {
@@ -78,7 +37,7 @@ void DrawSaoZone(const Scene& scene, RedrawRecord& redraw, FILE* file, int32_t c
             continue;
         int size = DrawCatalogueStar(scene, redraw, p.x, p.y, star.mag10, star.colourClass);
         if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
-            DrawSaoMagnitudeLabel(scene, redraw, p, size, star.mag10);
+            DrawStarFileMagnitudeLabel(scene, redraw, p, size, star.mag10);
     }
 }
 
@@ -99,6 +58,6 @@ int DrawSaoStars(Scene& scene, RedrawRecord& redraw)
     file.reset();
     int32_t last = 0;
     if (WantsBrightStarLabels(scene, last))
-        DrawBrightStarLabelsOverSao(scene, redraw, last);
+        DrawBrightStarLabelsOverStarFile(scene, redraw, last);
     return 1;
 }

@@ -11,8 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 
-struct ProjectedPoint;
-
 // 1 when the SAO star file (gAppEnv->saoFile) is readable: the star dialog
 // offers the SAO choice then.
 int IsSaoFileAvailable();
@@ -33,16 +31,3 @@ int SaoZoneMeetsView(const StarViewCircle& view, int32_t z);
 // the first star fainter than the star limit or at a short read. No
 // horizon extinction.
 void DrawSaoZone(const Scene& scene, RedrawRecord& redraw, FILE* file, int32_t count);
-
-// The magnitude label of a star-file star: "%02d" of mag10 up to 9.9,
-// "%03d" from 10.0, "-0%d" from -0.9 to -0.1; centred under the symbol.
-void DrawSaoMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10);
-
-// Names and designations of the built-in stars `last` down to 0 over a
-// star-file layer: symbol size 4, no magnitude text.
-void DrawBrightStarLabelsOverSao(const Scene& scene, RedrawRecord& redraw, int32_t last);
-
-// Whether a star-file layer draws the built-in stars' names: any of
-// STARNAME, BAYER, FLAMSTEED, VARIABLE; returns the last built-in star
-// within the limit.
-int WantsBrightStarLabels(const Scene& scene, int32_t& last);

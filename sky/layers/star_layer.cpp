@@ -8,8 +8,6 @@
 #include "sky/colors.h"
 #include "sky/font_sets.h"
 #include "sky/label_text.h"
-#include "sky/layers/gsc_star_layer.h"
-#include "sky/layers/sao_star_layer.h"
 #include "sky/layers/star_points.h"
 #include "sky/view/projection.h"
 
@@ -91,6 +89,10 @@ SizedSymbol SymbolOf(const Scene& scene, int32_t mag10, int32_t colorIndex, int 
 constexpr char kBayerLetters[] = "abgdeyhqiklmnwoprstufcjv";
 
 constexpr int kColourClassOffset = 2;       // colour class 0 is ColorStar0
+
+constexpr uint8_t kVariableFlag = 16;
+constexpr uint8_t kBrightStarNameFlags = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kVariableFlag;
+constexpr int kLabelSymbolSize = 4;         // of the built-in stars' labels over a star file
 
 XFontSet FontSet(int number) { return gAppEnv->fontSets[number - 1]; }
 
@@ -288,14 +290,36 @@ void DrawBuiltinStars(Scene& scene, RedrawRecord& redraw)
         DrawBuiltinStarsPlain(scene, redraw, last);
 }
 
-void DrawStarLayer(Scene& scene, RedrawRecord& redraw)
+int WantsBrightStarLabels(const Scene& scene, int32_t& last)
 {
-    // A star file that cannot be read leaves the chart without stars rather
-    // than quietly showing the built-in ones in its place.
-    if (scene.displayFlags[kFlagStars] & kSaoStarsFlag)
-        DrawSaoStars(scene, redraw);
-    else if (scene.displayFlags[kFlagStars] & kGscStarsFlag)
-        DrawGscStars(scene, redraw);
-    else
-        DrawBuiltinStars(scene, redraw);
+    return (scene.displayFlags[kFlagStarLabels] & kBrightStarNameFlags) && GetLastStarWithinLimit(scene, last);
+}
+
+void DrawStarFileMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size,
+                                int32_t mag10)
+{
+    XFontSet font = gAppEnv->fontSets[kFontStarMag - 1];
+    XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontStarMag - 1];
+    if (!font || !extents)
+        return;
+    char text[16];
+    FormatStarMagnitudeLabel(mag10, text, sizeof text);
+    int length = static_cast<int>(std::strlen(text));
+    int x = p.x - LabelTextWidth(font, text, length) / 2;
+    int y = p.y + size * 11 / 10 - extents->max_logical_extent.y;
+    FlushStarPoints(redraw);   // the label covers the symbols drawn before it
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[kColorStarMagFont]);
+    DrawLabelText(gAppEnv->display, redraw.drawable, font, scene.gc, x, y, text, length);
+}
+
+void DrawBrightStarLabelsOverStarFile(const Scene& scene, RedrawRecord& redraw, int32_t last)
+{
+    // The labels keep clear of the symbols however large STARSIZE makes them.
+    const int scale = StarSymbolScale(scene.view.starSize);
+    for (int32_t n = last; n >= 0; --n) {
+        const BrightStarRecord& star = BrightStarTable[n];
+        ProjectedPoint p;
+        if (ProjectPoint(scene, FixedVector{star.x, star.y, star.z}, p))
+            DrawStarLabels(scene, redraw, n, p.x, p.y, StarMagnitude10(star), kLabelSymbolSize * scale, 0);
+    }
 }

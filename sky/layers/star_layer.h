@@ -1,7 +1,8 @@
 // The built-in bright-star layer and the primitives every star-like point
 // of the chart uses: the star symbol sized by magnitude, the dimming and
 // reddening near the horizon, and the star labels (magnitude, Flamsteed
-// number, Bayer letter, proper name).
+// number, Bayer letter, proper name), those of the star-file layers too.
+// Which layer draws the stars is chosen in sky/layers/star_layer_choice.
 #pragma once
 
 #include "sky/redraw_record.h"
@@ -10,6 +11,8 @@
 #include <X11/Xlib.h>
 #include <cstddef>
 #include <cstdint>
+
+struct ProjectedPoint;
 
 // STARNAME group bits (display-flag byte kFlagStarLabels).
 constexpr uint8_t kStarNameFlag = 1;
@@ -91,6 +94,17 @@ void DrawBuiltinStarsPlain(const Scene& scene, RedrawRecord& redraw, int32_t las
 // the limit; the horizon form in HRZ and VOLA, the plain one elsewhere.
 void DrawBuiltinStars(Scene& scene, RedrawRecord& redraw);
 
-// The star layer of the chart: the built-in stars unless the SAO file or
-// the Guide Star Catalog is the star data in use.
-void DrawStarLayer(Scene& scene, RedrawRecord& redraw);
+// The magnitude label of a star-file star: "%02d" of mag10 up to 9.9,
+// "%03d" from 10.0, "-0%d" from -0.9 to -0.1; centred under the symbol.
+void DrawStarFileMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size,
+                                int32_t mag10);
+
+// Names and designations of the built-in stars `last` down to 0 over a
+// star-file layer (SAO or Guide Star Catalog): symbol size 4, no
+// magnitude text.
+void DrawBrightStarLabelsOverStarFile(const Scene& scene, RedrawRecord& redraw, int32_t last);
+
+// Whether a star-file layer draws the built-in stars' names: any of
+// STARNAME, BAYER, FLAMSTEED, VARIABLE; returns the last built-in star
+// within the limit.
+int WantsBrightStarLabels(const Scene& scene, int32_t& last);

@@ -229,3 +229,8 @@ std::array<Rgb8, kRampCellCount> RampCellColors(int32_t level, const Rgb8& sun)
         StepToward(zenith, sun, 4, 5),
     };
 }
+
+void SetSkyColors(const Scene& scene)
+{
+    SetRampCellColors(RampCellColors(scene.daylightLevel, FallbackColorTable[SunColorIndex(scene)]));
+}

@@ -60,3 +60,9 @@ int32_t SunColorIndex(const Scene& scene);
 //           sun    8-bit colour of the Sun
 // Returned: 8-bit colours of cells 65..73
 std::array<Rgb8, kRampCellCount> RampCellColors(int32_t level, const Rgb8& sun);
+
+// Recolours the ramp cells for the scene's daylight level and the Sun's
+// colour (SetRampCellColors of RampCellColors).
+// Given:    scene    daylight level (0..72), view mode, Sun's altitude
+// Returned: gAppEnv  pixels[65..73] (read-only visual only)
+void SetSkyColors(const Scene& scene);
