@@ -10,12 +10,6 @@
 
 namespace {
 
-void SetIdentity(double m[9])
-{
-    for (int i = 0; i < 9; ++i)
-        m[i] = (i % 4 == 0) ? 1.0 : 0.0;
-}
-
 // a x b x c into m.
 void Product3(const double a[9], const double b[9], const double c[9], double m[9])
 {

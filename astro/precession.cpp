@@ -16,12 +16,6 @@ constexpr double kLieskeDays = kLieskeCenturies * kDaysPerJulianCentury;
 constexpr double kEarliestObliquityJd = kJ2000 - kLieskeDays;
 constexpr double kLatestObliquityJd = kJ2000 + kLieskeDays;
 
-void SetIdentity(double m[9])
-{
-    for (int i = 0; i < 9; ++i)
-        m[i] = (i % 4 == 0) ? 1.0 : 0.0;
-}
-
 // Precession over t centuries from an epoch T centuries after J2000.
 void LieskeMatrix(double epochCenturies, double intervalCenturies, double m[9])
 {

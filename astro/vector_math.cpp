@@ -180,3 +180,9 @@ void FixedFromMatrix(const double m[9], FixedMatrix& f)
         f[i] = FixedFromDouble(m[i]);
     }
 }
+
+void SetIdentity(double m[9])
+{
+    for (int i = 0; i < 9; ++i)
+        m[i] = (i % 4 == 0) ? 1.0 : 0.0;
+}

@@ -15,6 +15,9 @@
 // Returned: p      a x b; p may be the same array as a or b
 void MatrixMultiply(const double a[9], const double b[9], double p[9]);
 
+// The identity matrix.
+void SetIdentity(double m[9]);
+
 // Frame rotation about the x axis (R1).
 // Given:    angle  degrees
 // Returned: m      rows (1, 0, 0), (0, cos, sin), (0, -sin, cos)

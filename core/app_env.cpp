@@ -44,3 +44,8 @@ void SetPendingError(const char* key, const char* parameter)
     CopyCut(gAppEnv->errorKey, sizeof gAppEnv->errorKey, key);
     CopyCut(gAppEnv->errorParam, sizeof gAppEnv->errorParam, parameter);
 }
+
+bool ToolbarShown()
+{
+    return gAppEnv->toolbar != nullptr && XtIsManaged(gAppEnv->toolbar);
+}

@@ -110,6 +110,11 @@ struct AppEnv {
 
 extern AppEnv* gAppEnv;
 
+// Whether the toolbar is shown: its form exists and is managed, whether or
+// not its buttons are made yet (the options and the environment dialog
+// report it so; the toolbar's refresh also waits for its buttons).
+bool ToolbarShown();
+
 // First step of start-up: points gAppEnv at the static record and stores
 // the defaults that are not zero.
 void ResetAppEnv();

@@ -3,6 +3,7 @@
 #include "core/app_env.h"
 #include "core/options.h"
 #include "core/regular_file.h"
+#include "core/string_utils.h"
 
 #include <X11/Xlib.h>
 #include <clocale>
@@ -14,14 +15,6 @@ namespace {
 
 constexpr const char* kLocaleArgumentPrefixes[] = {"--lang=", "-l="};
 constexpr const char* kLocaleVariables[] = {"UVOLA_LOCALE", "LC_CTYPE", "LC_ALL", "LANG"};
-
-void CopyCut(const char* text, char* buffer, size_t size)
-{
-    if (size == 0) {
-        return;
-    }
-    std::snprintf(buffer, size, "%s", text);
-}
 
 const char* LocaleFromArguments(int argc, char** argv)
 {
@@ -55,7 +48,7 @@ void SetCharacterLocale(char* name, size_t size)
     }
     std::fprintf(stderr, "uvola: can't set locale %s.", name);
     if (std::setlocale(LC_CTYPE, kDefaultLocale) != nullptr) {
-        CopyCut(kDefaultLocale, name, size);
+        CopyCut(name, size, kDefaultLocale);
         std::fprintf(stderr, " Fallback to default (%s).", name);
     }
     std::fputc('\n', stderr);
@@ -78,7 +71,7 @@ void ChooseLocale(char* buffer, size_t size, int argc, char** argv)
     if (chosen == nullptr) {
         chosen = kDefaultLocale;
     }
-    CopyCut(chosen, buffer, size);
+    CopyCut(buffer, size, chosen);
 }
 
 void InitLocale(int argc, char** argv)
@@ -93,7 +86,7 @@ void InitLocale(int argc, char** argv)
         std::fprintf(stderr, "uvola: can't XSetLocaleModifiers.\n");
     }
     setenv("LANG", name, 1);
-    CopyCut(name, gAppEnv->localeInUse, sizeof gAppEnv->localeInUse);
+    CopyCut(gAppEnv->localeInUse, sizeof gAppEnv->localeInUse, name);
     LanguageCodeOfLocale(name, gAppEnv->languageCode);
 }
 

@@ -1,11 +1,11 @@
 #include "core/messages.h"
 
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "data/fallback_resources.h"
 
 #include <X11/Intrinsic.h>
 #include <X11/StringDefs.h>
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -31,13 +31,6 @@ const char* ResourceText(Widget toplevel, const char* key)
     };
     XtGetApplicationResources(toplevel, &value, &request, 1, nullptr, 0);
     return value;
-}
-
-void CopyCut(const char* text, char* buffer, size_t size)
-{
-    const size_t length = std::min(std::strlen(text), size - 1);
-    std::memcpy(buffer, text, length);
-    buffer[length] = '\0';
 }
 
 }  // namespace
@@ -85,7 +78,7 @@ void GetMessage(const char* key, char* buffer, size_t size)
     if (gAppEnv->toplevel != nullptr) {
         const char* text = ResourceText(gAppEnv->toplevel, key);
         if (text != nullptr) {
-            CopyCut(text, buffer, size);
+            CopyCut(buffer, size, text);
         }
         return;
     }

@@ -77,11 +77,6 @@ const char* TrueOrFalse(bool on)
     return on ? "True" : "False";
 }
 
-bool ToolbarShown()
-{
-    return gAppEnv->toolbar != nullptr && XtIsManaged(gAppEnv->toolbar);
-}
-
 // One line of the written file, and the field its reader fills: a value
 // that did not fit there was refused at start-up, so the program never knew
 // it and must not overwrite it.

@@ -60,8 +60,21 @@ uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation)
     }
 }
 
+bool StartsWith(const char* text, const char* prefix)
+{
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+bool IsWord(const char* token, const char* word)
+{
+    return token != nullptr && AsciiCaseEqual(token, word) != 0;
+}
+
 void CopyCut(char* out, size_t size, const char* text)
 {
+    if (size == 0) {
+        return;
+    }
     const char* source = text != nullptr ? text : "";
     const size_t length = strnlen(source, size - 1);
     std::memcpy(out, source, length);

@@ -30,8 +30,17 @@ int AsciiCaseEqualN(const char* a, const char* b, size_t n);
 bool IsAsciiLetter(char c);
 bool IsAsciiAlnum(char c);
 
-// Copies a text into a buffer of `size` bytes (size >= 1), cutting it to
-// size - 1 characters: cutting is intended. A null text copies as empty.
+// Whether a text begins with a prefix (every text begins with "").
+bool StartsWith(const char* text, const char* prefix);
+
+// Whether a word of a line is there and is `word`, compared without regard
+// to ASCII case.
+// Given:    token  the word (null: absent)
+bool IsWord(const char* token, const char* word);
+
+// Copies a text into a buffer of `size` bytes, cutting it to size - 1
+// characters: cutting is intended. A null text copies as empty; a buffer of
+// no bytes is left alone.
 void CopyCut(char* out, size_t size, const char* text);
 
 // Set, clear or toggle a group of flag bits.

@@ -55,11 +55,6 @@ void SetToggle(EnvironmentToggle toggle, bool on)
     XmToggleButtonSetState(toggles[toggle], on ? True : False, False);
 }
 
-bool ToolbarShown()
-{
-    return gAppEnv->toolbar != nullptr && XtIsManaged(gAppEnv->toolbar);
-}
-
 void FillGeometryFields()
 {
     std::string width;

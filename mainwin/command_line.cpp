@@ -2,6 +2,7 @@
 
 #include "core/app_env.h"
 #include "core/regular_file.h"
+#include "core/string_utils.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,11 +14,6 @@ char startupFileName[kPathSize];
 bool IsWord(const char* arg, const char* shortForm, const char* longForm)
 {
     return std::strcmp(arg, shortForm) == 0 || std::strcmp(arg, longForm) == 0;
-}
-
-bool StartsWith(const char* arg, const char* prefix)
-{
-    return std::strncmp(arg, prefix, std::strlen(prefix)) == 0;
 }
 
 // A script file name becomes one quoted argument of STL: it must be a

@@ -86,12 +86,6 @@ std::array<Pixmap, kToolbarButtonCount> insensitivePixmaps{};
 // default factor, holding zooms by 1.8 every 15 ms from 300 ms on.
 PressRepeat zoomRepeat{300, 15};
 
-bool ToolbarShown()
-{
-    return gAppEnv->toolbar != nullptr && XtIsManaged(gAppEnv->toolbar) &&
-           buttons[0] != nullptr;
-}
-
 // The Planetname button: the names of the Earth and of every planet.
 bool AllPlanetNamesShown(const Scene& scene)
 {
@@ -256,7 +250,8 @@ void CreateToolbarButtons(Scene* scene)
 
 void UpdateToolbarButton(int index, Scene* scene)
 {
-    if (ToolbarShown() && index >= 0 && index < kToolbarButtonCount) {
+    // The form is managed before its buttons are made.
+    if (ToolbarShown() && index >= 0 && index < kToolbarButtonCount && buttons[index] != nullptr) {
         RefreshButton(index, *scene);
     }
 }

@@ -280,6 +280,11 @@ void InitPaletteAndPlanetNames()
     LoadPlanetNames();
 }
 
+void UseColor(const Scene& scene, int32_t colorIndex)
+{
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
+}
+
 void SetRampCellColors(const std::array<Rgb8, kRampCellCount>& cells)
 {
     std::array<XColor, kRampCellCount> changed{};

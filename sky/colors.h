@@ -141,6 +141,10 @@ int AllocReadOnlyColor(Colormap colormap, XColor& color);
 // Returned: gAppEnv  writableColorCells, pixels, colormap, planet names
 void InitPaletteAndPlanetNames();
 
+// Makes a palette colour the foreground of the scene's GC.
+// Given:    colorIndex  ColorIndex
+void UseColor(const Scene& scene, int32_t colorIndex);
+
 // Recolours the nine ramp cells: stored into the cells on a writable
 // visual, set afresh on a read-only one. Only the cells whose colour
 // changed since the last call are touched (every cell when

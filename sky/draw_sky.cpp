@@ -33,11 +33,6 @@ namespace {
 constexpr double kQ14ToDouble = 1.0 / 16384.0;
 constexpr int32_t kDarkStarLevel = 20;   // at this daylight level or darker faint stars stay grey
 
-void UseColor(const Scene& scene, int32_t colorIndex)
-{
-    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
-}
-
 // Layers of the fixed drawing order, each given the redraw's record. Each
 // is drawn inside its own WidenViewLimits/RestoreViewLimits bracket when it
 // has a margin.

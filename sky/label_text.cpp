@@ -1,4 +1,6 @@
 #include "sky/label_text.h"
+
+#include "core/app_env.h"
 #include "core/string_utils.h"
 
 #include <climits>
@@ -207,3 +209,15 @@ void DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc,
         }
     }
 }
+
+XFontSet LabelFontSet(int number) { return gAppEnv->fontSets[number - 1]; }
+
+XRectangle LabelFontExtent(int number)
+{
+    const XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
+    return extents != nullptr ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
+}
+
+int LabelFontAscent(int number) { return -LabelFontExtent(number).y; }
+
+int LabelFontDescent(int number) { return LabelFontExtent(number).height + LabelFontExtent(number).y; }

@@ -41,3 +41,13 @@ int LabelTextWidth(XFontSet fontSet, const char* text, int length);
 // not measure the label: a caller that needs the width asks LabelTextWidth.
 void DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc, int x, int baseline,
                    const char* text, int length);
+
+// The font set of a font-set number (1-based, as the layers number their
+// fonts) and its largest logical extent: null and an empty rectangle while
+// the set is not loaded.
+XFontSet LabelFontSet(int number);
+XRectangle LabelFontExtent(int number);
+
+// Ascent and descent of that extent, in pixels.
+int LabelFontAscent(int number);
+int LabelFontDescent(int number);

@@ -8,6 +8,7 @@
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "core/options.h"
+#include "core/string_utils.h"
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/site_list.h"
 
@@ -20,20 +21,11 @@ constexpr size_t kSiteNotInitTextSize = 1024;
 constexpr int kDefaultBlinkTime = 10;
 constexpr int kMostBlinkTime = 20;
 
-// Site names found in the site list are at most 40 characters; the cut only
-// guards the fields.
-void CopyName(char* field, size_t size, const char* name)
-{
-    const size_t length = strnlen(name, size - 1);
-    std::memcpy(field, name, length);
-    field[length] = '\0';
-}
-
 void ApplySite(Scene& scene, const char* name, const ObserverLocation& location, double zone)
 {
     scene.time.location = location;
     gAppEnv->initialSiteZone = zone;
-    CopyName(scene.siteName, sizeof scene.siteName, name);
+    CopyCut(scene.siteName, sizeof scene.siteName, name);   // site-list names fit: the cut guards the field
 }
 
 // The scene's date becomes now on the system clock, in the initial site's
@@ -72,7 +64,7 @@ int InitSite(Scene& scene)
     double zone = 0.0;
     if (GetOptionString("SiteName", name, sizeof name) && LookUpSite(name, location, zone)) {
         ApplySite(scene, name, location, zone);
-        CopyName(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
+        CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
         return 1;
     }
     ReadSiteResource(gAppEnv->toplevel, name, sizeof name);

@@ -47,11 +47,6 @@ struct IndexBuffer {
     }
 };
 
-bool IsWord(const char* token, const char* word)
-{
-    return token != nullptr && AsciiCaseEqual(token, word) != 0;
-}
-
 // The first word and four arguments; an argument that is empty or starts
 // with a blank (a quoted one) is absent, and the later ones still count.
 void SplitDataLine(ClickDataLine& line)

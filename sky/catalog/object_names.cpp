@@ -4,6 +4,7 @@
 
 #include "astro/vector_math.h"
 #include "core/messages.h"
+#include "core/string_utils.h"
 #include "sky/catalog/user_objects.h"
 #include "sky/scene.h"
 
@@ -51,13 +52,6 @@ int NebulaCatalogueOfIndex(int32_t index)
     while (catalogue < 2 && index >= NebulaCatalogueBase(catalogue + 1))
         ++catalogue;
     return catalogue;
-}
-
-void CopyName(const char* name, char* buffer, size_t length)
-{
-    if (length == 0)
-        return;
-    std::snprintf(buffer, length, "%s", name);
 }
 
 int FormatStarText(int32_t star, char* buffer)
@@ -152,7 +146,7 @@ void GetSolarBodyName(const Scene& scene, int32_t id, int keyword, char* buffer,
     int32_t slot = id - kSunId;
     bool named = slot >= 0 && slot < kNamedBodyCount;
     if (keyword)
-        CopyName(SolarBodyKeyword(id), buffer, length);
+        CopyCut(buffer, length, SolarBodyKeyword(id));
     else
         GetMessage(named ? kBodyMessageKeys[slot] : "messagePlanetEarth", buffer, length);
 }
@@ -189,7 +183,7 @@ int FormatObjectCommandText(const Scene& scene, int32_t type, int32_t id, char* 
     case kObjectMagellanicCloud:
         if (id < 0 || id > 1)
             return 0;
-        CopyName(MagellanicCloudTable[id].name, buffer, kObjectCommandTextSize);
+        CopyCut(buffer, kObjectCommandTextSize, MagellanicCloudTable[id].name);
         return 1;
     default:
         return 0;
@@ -299,5 +293,5 @@ void GetNebulaTypeName(int32_t type, char* buffer, size_t length)
     if (type >= 0 && type < 6)
         GetMessage(kNebulaTypeKeys[type], buffer, length);
     else
-        CopyName("", buffer, length);
+        CopyCut(buffer, length, "");
 }

@@ -29,11 +29,6 @@ int CopyUpper(const char* text, char (&buffer)[kSolarKeywordSize])
     return 1;
 }
 
-bool StartsWith(const char* text, const char* prefix)
-{
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
 // A positive decimal number right at `text`; `end` is the first byte after
 // it. 0 when there is none or it is absurdly long.
 int32_t LeadingNumber(const char* text, const char*& end)

@@ -93,11 +93,6 @@ void TextOfRefusal(Refusal refusal, int32_t lineNumber, char* message, size_t si
 #pragma GCC diagnostic pop
 }
 
-bool IsWord(const char* token, const char* word)
-{
-    return token != nullptr && AsciiCaseEqual(token, word) != 0;
-}
-
 // EPOCH's word as a frame; 0 for any other word.
 int32_t EpochFrame(const char* word)
 {

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
 void UnitVector(double ra, double dec, double v[3])
 {
     const double a = ra / kDegreesPerRadian, d = dec / kDegreesPerRadian;
@@ -15,8 +13,6 @@ void UnitVector(double ra, double dec, double v[3])
     v[1] = std::cos(d) * std::sin(a);
     v[2] = std::sin(d);
 }
-
-}  // namespace
 
 int32_t BodyDiskRadius(const Scene& scene, double semidiameter)
 {

@@ -11,6 +11,11 @@
 // Largest drawn disk radius: huge magnifications stay integers. Pixels.
 constexpr double kLargestDiskRadius = 16777216.0;   // 2^24
 
+// The unit vector of a direction.
+// Given:    ra, dec  degrees
+// Returned: v        unit vector, x toward RA 0, z toward the pole
+void UnitVector(double ra, double dec, double v[3]);
+
 // Drawn radius of a body's disk.
 // Given:    semidiameter  degrees
 //           scene         pixels per radian

@@ -3,6 +3,7 @@
 #include "astro/trig.h"
 #include "core/app_env.h"
 #include "sky/font_sets.h"
+#include "sky/view/view_setup.h"
 
 #include <algorithm>
 
@@ -17,11 +18,6 @@ constexpr int32_t kReachMargin = 256;
 
 // A wide window's right edge plus the margin must still be an X coordinate.
 constexpr int32_t kXCoordinateMax = 32767;
-
-double PixelAspect()
-{
-    return gAppEnv != nullptr && gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
-}
 
 ScreenPoint OffsetPoint(int32_t cx, int32_t cy, double dx, double dy)
 {

@@ -2,6 +2,7 @@
 
 #include "astro/trig.h"
 #include "core/app_env.h"
+#include "sky/view/view_setup.h"
 
 #include <algorithm>
 #include <array>
@@ -29,16 +30,6 @@ const std::array<int32_t, 91>& QuarterSine()
 int16_t Short(int64_t v)
 {
     return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX));
-}
-
-double PixelAspect()
-{
-    return gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
-}
-
-void UseColor(const Scene& scene, int32_t colorIndex)
-{
-    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
 }
 
 // A filled band; a band of no height (a window too wide or too small for

@@ -12,6 +12,7 @@
 #include "sky/view/daylight.h"
 #include "sky/view/projection.h"
 #include "sky/view/screen_points.h"
+#include "sky/view/view_setup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,13 +27,6 @@ constexpr int kArcStep = 5;                // degrees between arc points
 constexpr int kTerminatorStep = 10;
 
 double Radians(double degrees) { return degrees / kDegreesPerRadian; }
-
-void UnitVector(double ra, double dec, double v[3])
-{
-    v[0] = std::cos(Radians(dec)) * std::cos(Radians(ra));
-    v[1] = std::cos(Radians(dec)) * std::sin(Radians(ra));
-    v[2] = std::sin(Radians(dec));
-}
 
 // Points of a circle arc from `from` to `to` degrees (from <= to): its
 // two ends and the multiples of 5 degrees between them. Angles count
@@ -49,11 +43,6 @@ void AppendArc(int32_t cx, int32_t cy, double radius, double from, double to, do
         add(angle);
     }
     add(to);
-}
-
-double PixelAspect()
-{
-    return gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
 }
 
 // The umbra placed from the Moon's point: at the overlap's distance in the

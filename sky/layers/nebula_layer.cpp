@@ -27,22 +27,12 @@ constexpr std::array<uint8_t, 6> kTypeBits = {kPlanetaryFlag, kDiffuseFlag, kOpe
 // object's pixel.
 constexpr int kSymbolOffset = 5;
 
-XFontSet FontSet(int number) { return gAppEnv->fontSets[number - 1]; }
-
-XRectangle LogicalExtent(int number)
-{
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
-    return extents != nullptr ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
-}
-
-int Ascent(int number) { return -LogicalExtent(number).y; }
-int Descent(int number) { return LogicalExtent(number).height + LogicalExtent(number).y; }
 
 void DrawLabel(const Scene& scene, Drawable drawable, const LabelStyle& style, int x, int baseline, const char* text,
                int length)
 {
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[style.color]);
-    DrawLabelText(gAppEnv->display, drawable, FontSet(style.fontSet), scene.gc, x, baseline, text, length);
+    DrawLabelText(gAppEnv->display, drawable, LabelFontSet(style.fontSet), scene.gc, x, baseline, text, length);
 }
 
 void DrawSymbol(const Scene& scene, Drawable drawable, int useStipples, Pixmap strip, int32_t type,
@@ -71,9 +61,9 @@ int DrawMagnitudeLabel(const Scene& scene, Drawable drawable, int32_t mag10, int
     const LabelStyle& style = LabelStyleTable[kLabelNebulaMag];
     char text[16];
     const int length = FormatNebulaMagnitude(mag10, text, sizeof text);
-    const int width = LabelTextWidth(FontSet(style.fontSet), text, length);
-    DrawLabel(scene, drawable, style, x - width / 2, y + 6 - sizeClass + Ascent(style.fontSet), text, length);
-    return x + LogicalExtent(style.fontSet).width / 2;
+    const int width = LabelTextWidth(LabelFontSet(style.fontSet), text, length);
+    DrawLabel(scene, drawable, style, x - width / 2, y + 6 - sizeClass + LabelFontAscent(style.fontSet), text, length);
+    return x + LabelFontExtent(style.fontSet).width / 2;
 }
 
 // The catalogue number. An object drawn from two catalogues has its
@@ -84,14 +74,14 @@ void DrawCatalogueLabel(const Scene& scene, Drawable drawable, int catalogue, co
 {
     const LabelStyle& style = LabelStyleTable[kLabelNebulaName];
     const uint32_t word = record.word[1];
-    int baseline = y + Ascent(style.fontSet) - LogicalExtent(style.fontSet).height / 2;
+    int baseline = y + LabelFontAscent(style.fontSet) - LabelFontExtent(style.fontSet).height / 2;
     if (catalogue == kMessier) {
         if (((word & kNebulaNgcFlag) && NebulaCatalogEnabled(scene, kNgc)) ||
             ((word & kNebulaIcFlag) && NebulaCatalogEnabled(scene, kIc))) {
-            baseline = y - Descent(style.fontSet);
+            baseline = y - LabelFontDescent(style.fontSet);
         }
     } else if ((word & kNebulaMessierFlag) && NebulaCatalogEnabled(scene, kMessier)) {
-        baseline = y + Ascent(style.fontSet);
+        baseline = y + LabelFontAscent(style.fontSet);
     }
     // The catalogue letter and the number, as "%c%u" writes them.
     char text[16];
@@ -104,8 +94,8 @@ void DrawCatalogueLabel(const Scene& scene, Drawable drawable, int catalogue, co
 void DrawCatalogue(const Scene& scene, Drawable drawable, int catalogue, int useStipples, Pixmap strip)
 {
     const uint8_t flags = scene.displayFlags[kFlagNebulae];
-    const bool magnitudes = (flags & kNebulaMagFlag) && FontSet(kFontNebulaMag) != nullptr;
-    const bool names = (flags & kNebulaNameFlag) && FontSet(kFontNebulaName) != nullptr;
+    const bool magnitudes = (flags & kNebulaMagFlag) && LabelFontSet(kFontNebulaMag) != nullptr;
+    const bool names = (flags & kNebulaNameFlag) && LabelFontSet(kFontNebulaName) != nullptr;
     const FixedVector* positions = NebulaPositionRuns[catalogue];
     const NebulaAttributes* records = NebulaAttributeTable[catalogue];
     const int32_t count = NebulaCatalogWalkLength(scene, catalogue);

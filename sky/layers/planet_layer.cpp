@@ -11,6 +11,7 @@
 #include "sky/layers/star_layer.h"
 #include "sky/view/clipping.h"
 #include "sky/view/screen_points.h"
+#include "sky/view/view_setup.h"
 
 #include <algorithm>
 #include <array>
@@ -40,11 +41,6 @@ constexpr std::array<PlanetColours, kPlanetCount> kPlanetColours = {{
 }};
 
 double Radians(double degrees) { return degrees / kDegreesPerRadian; }
-
-double PixelAspect()
-{
-    return gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
-}
 
 void AppendEllipsePoint(int32_t cx, int32_t cy, double radius, double ratio, double angle, int t, double aspect,
                         std::vector<ScreenPoint>& points)

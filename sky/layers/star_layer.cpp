@@ -94,30 +94,20 @@ constexpr uint8_t kVariableFlag = 16;
 constexpr uint8_t kBrightStarNameFlags = kStarNameFlag | kBayerFlag | kFlamsteedFlag | kVariableFlag;
 constexpr int kLabelSymbolSize = 4;         // of the built-in stars' labels over a star file
 
-XFontSet FontSet(int number) { return gAppEnv->fontSets[number - 1]; }
-
-XRectangle LogicalExtent(int number)
-{
-    XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
-    return extents ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
-}
-
-int Ascent(int number) { return -LogicalExtent(number).y; }
-int Descent(int number) { return LogicalExtent(number).height + LogicalExtent(number).y; }
 
 int Escapement(int number, const char* text)
 {
-    return LabelTextWidth(FontSet(number), text, static_cast<int>(std::strlen(text)));
+    return LabelTextWidth(LabelFontSet(number), text, static_cast<int>(std::strlen(text)));
 }
 
 // Labels go over the symbols drawn before them, so those are sent first.
 void DrawText(const Scene& scene, RedrawRecord& redraw, int number, int32_t colorIndex, int x, int y, const char* text)
 {
-    if (!FontSet(number))
+    if (!LabelFontSet(number))
         return;
     FlushStarPoints(redraw);
     XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
-    DrawLabelText(gAppEnv->display, redraw.drawable, FontSet(number), scene.gc, x, y, text,
+    DrawLabelText(gAppEnv->display, redraw.drawable, LabelFontSet(number), scene.gc, x, y, text,
                   static_cast<int>(std::strlen(text)));
 }
 
@@ -206,7 +196,7 @@ void DrawStarLabels(const Scene& scene, RedrawRecord& redraw, int32_t star, int 
     int magnitudeHalfWidth = Escapement(kFontStarMag, magnitude) / 2;
     if (magnitudeText && (flags & kStarMagFlag))
         DrawText(scene, redraw, kFontStarMag, kColorStarMagFont, x - magnitudeHalfWidth,
-                 y + off + Ascent(kFontStarMag), magnitude);
+                 y + off + LabelFontAscent(kFontStarMag), magnitude);
 
     int32_t row = 0, namedFlag = 0;
     if (!GetStarDesignationIndex(star, row, namedFlag))
@@ -219,12 +209,12 @@ void DrawStarLabels(const Scene& scene, RedrawRecord& redraw, int32_t star, int 
     int bayerBaseline, flamsteedBaseline, nameBaseline;
     if (name && (flags & (kBayerFlag | kFlamsteedFlag))) {
         bayerBaseline = y + (bayer.descent - bayer.ascent);
-        flamsteedBaseline = y + (Descent(kFontStarFlamsteed) - Ascent(kFontStarFlamsteed));
-        nameBaseline = y + (Ascent(kFontStarName) - Descent(kFontStarName));
+        flamsteedBaseline = y + (LabelFontDescent(kFontStarFlamsteed) - LabelFontAscent(kFontStarFlamsteed));
+        nameBaseline = y + (LabelFontAscent(kFontStarName) - LabelFontDescent(kFontStarName));
     } else {
         bayerBaseline = y + (bayer.ascent - bayer.descent) / 2;
-        flamsteedBaseline = y + (Ascent(kFontStarFlamsteed) - Descent(kFontStarFlamsteed)) / 2;
-        nameBaseline = y + (Ascent(kFontStarName) - Descent(kFontStarName)) / 2;
+        flamsteedBaseline = y + (LabelFontAscent(kFontStarFlamsteed) - LabelFontDescent(kFontStarFlamsteed)) / 2;
+        nameBaseline = y + (LabelFontAscent(kFontStarName) - LabelFontDescent(kFontStarName)) / 2;
     }
 
     int start = x + off;

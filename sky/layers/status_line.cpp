@@ -49,11 +49,6 @@ void NumberedMessage(const char* keyFormat, int32_t number, char* text, size_t s
 
 Display* Dpy() { return gAppEnv->display; }
 
-void UseColor(const Scene& scene, int32_t colorIndex)
-{
-    XSetForeground(Dpy(), scene.gc, gAppEnv->pixels[colorIndex]);
-}
-
 void UseSolidLines(const Scene& scene)
 {
     XSetLineAttributes(Dpy(), scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid, CapButt,

@@ -20,11 +20,6 @@ constexpr double kWidestField = 180.0;
 // opposite the view axis would project to arbitrarily far pixels.
 constexpr int32_t kLowestCentreLimit = -16344;
 
-double PixelAspect()
-{
-    return gAppEnv != nullptr && gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
-}
-
 // Start-up keeps the DirNameFontset height here: the bottom margin of the
 // horizontal view and the planisphere's ring of direction letters.
 int32_t DirectionFontHeight()
@@ -290,4 +285,9 @@ double MaxFieldOfView(const Scene& scene)
     const double limit = scene.viewMode == kModeHrz ? kHorizonVerticalLimit : kWidestField;
     const double widest = std::min(limit * SkyWidth(scene) / SkyHeight(scene) * PixelAspect(), kWidestField);
     return std::floor(widest * 10.0 + 0.5) / 10.0;
+}
+
+double PixelAspect()
+{
+    return gAppEnv != nullptr && gAppEnv->pixelAspect > 0.0 ? gAppEnv->pixelAspect : 1.0;
 }

@@ -67,3 +67,7 @@ int ClampFieldOfView(Scene& scene, int apply);
 // Given:    scene  view mode, sky rectangle
 // Returned: degrees, rounded to 0.1
 double MaxFieldOfView(const Scene& scene);
+
+// The height of a screen pixel over its width that the chart is drawn
+// with: AppEnv's, 1 when it is unset (or there is no AppEnv yet).
+double PixelAspect();

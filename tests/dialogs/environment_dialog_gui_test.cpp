@@ -78,6 +78,7 @@ protected:
 
 TEST_F(EnvironmentDialog, FilledFromAppEnvWithTheSizeOfAGeometryAndItsLocale)
 {
+    // This toolbar is a form without buttons: managed, it counts as shown.
     EXPECT_TRUE(driver.IsSet(dialog, "ToggleToolbar"));
     EXPECT_FALSE(driver.IsSet(dialog, "ToggleTipHelp"));
     EXPECT_TRUE(driver.IsSet(dialog, "ToggleConfirmQuit"));
