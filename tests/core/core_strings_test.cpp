@@ -1,11 +1,13 @@
-// Case conversion, ASCII case-insensitive comparison and the flag-group
-// operation.
+// Case conversion, ASCII case-insensitive comparison, the flag-group
+// operation, the cut copy and the prefix and word tests.
 #include <gtest/gtest.h>
 
 #include "core/string_utils.h"
 
 #include <clocale>
 #include <cstring>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -52,6 +54,36 @@ TEST(BitOperation, ClearsSetsAndTogglesAGroup)
     EXPECT_EQ(ApplyBitOp(0x01, 0x0C, 2), 0x0D);
     EXPECT_EQ(ApplyBitOp(0xFF, 0x0C, 3), 0x00);
     EXPECT_EQ(ApplyBitOp(0xFF, 0x0C, -1), 0x00);
+}
+
+TEST(CopyCut, CutsToTheBufferAndLeavesABufferOfNoBytesAlone)
+{
+    const struct {
+        const char* text;
+        size_t size;
+        const char* copied;
+    } cases[] = {{"Greenwich", 16, "Greenwich"}, {"Greenwich", 6, "Green"}, {"Greenwich", 1, ""},
+                 {nullptr, 8, ""}, {"", 8, ""}};
+    for (const auto& c : cases) {
+        char buffer[17];
+        std::memset(buffer, 'x', sizeof buffer);
+        CopyCut(buffer, c.size, c.text);
+        EXPECT_STREQ(buffer, c.copied) << c.size;
+        EXPECT_EQ(buffer[c.size], 'x') << "wrote past the buffer";
+    }
+    char untouched[2] = {'x', 'y'};
+    CopyCut(untouched, 0, "Greenwich");
+    EXPECT_EQ(std::string(untouched, 2), "xy");
+}
+
+TEST(Prefix, StartsWithAndIsWord)
+{
+    for (auto [text, prefix, starts] : {std::tuple{"--lang=ja", "--lang=", true}, {"-l", "-l=", false},
+                                        {"JUPITER", "", true}, {"", "J", false}})
+        EXPECT_EQ(StartsWith(text, prefix), starts) << text << " " << prefix;
+    for (auto [token, word, is] : {std::tuple<const char*, const char*, bool>{"epoch", "EPOCH", true},
+                                   {"EPOCHS", "EPOCH", false}, {nullptr, "EPOCH", false}})
+        EXPECT_EQ(IsWord(token, word), is) << (token ? token : "(null)");
 }
 
 }  // namespace
