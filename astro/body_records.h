@@ -116,17 +116,20 @@ struct OrbitPath {
 
 // The computed place of one loaded comet or minor planet, in arrays
 // parallel to the element arrays of the scene.
+// The place is worked out on the mean equator of a reference epoch that the
+// caller chooses: J2000 for the Scene's comet and minor-planet lists, the
+// instant itself for the rise and set search.
 struct SmallBodyRecord {
     char kind;                   // 'C' comet, 'M' minor planet, from its elements
-    double raJ2000;              // geocentric, mean equator of J2000, [0, 360), degrees
-    double decJ2000;
+    double raReference;          // geocentric, mean equator of the reference epoch, [0, 360), degrees
+    double decReference;
     double raDate;               // the same place on the mean equator of date, degrees
     double decDate;
     double helioDistance;        // r, AU
     double distance;             // Earth-body, AU
-    double unitVector[3];        // geocentric, J2000 equatorial
+    double unitVector[3];        // geocentric, equatorial of the reference epoch
     FixedVector fixedVector;     // unitVector in Q14, truncated
-    double helioVector[3];       // J2000 equatorial, AU
+    double helioVector[3];       // equatorial of the reference epoch, AU
     int32_t magnitude;           // visual, tenths
     int32_t orbitPointCount;     // 161 when an orbit path is held, else 0
     double (*orbitPath)[3];      // J2000 heliocentric, AU; owned, freed with the list

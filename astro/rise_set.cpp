@@ -119,8 +119,8 @@ int32_t SmallBodyRaDecAt(const RiseSetDay& day, const void* object, double t, do
     if (SmallBodyPosition(t, *static_cast<const OrbitalElements*>(object), earth, VectorLength(earth), t,
                           place) == 0)
         return 0;
-    raDec[0] = place.raJ2000;
-    raDec[1] = place.decJ2000;
+    raDec[0] = place.raDate;
+    raDec[1] = place.decDate;
     return 1;
 }
 

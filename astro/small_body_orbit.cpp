@@ -239,10 +239,10 @@ int32_t SmallBodyPosition(double jd, const OrbitalElements& el, const double ear
     rec.helioDistance = r;
     rec.distance = delta;
     FixedFromVector(rec.unitVector, rec.fixedVector);
-    rec.raJ2000 = std::atan2(rec.unitVector[1], rec.unitVector[0]) * kDegreesPerRadian;
-    if (rec.raJ2000 < 0.0)
-        rec.raJ2000 += 360.0;
-    rec.decJ2000 = AsinDeg(rec.unitVector[2]);
+    rec.raReference = std::atan2(rec.unitVector[1], rec.unitVector[0]) * kDegreesPerRadian;
+    if (rec.raReference < 0.0)
+        rec.raReference += 360.0;
+    rec.decReference = AsinDeg(rec.unitVector[2]);
     // Absurd H or K values stay absurd, but never overflow the tenths.
     rec.magnitude = static_cast<int32_t>(std::clamp(std::floor(10.0 * m + 0.5), -1e8, 1e8));
 

@@ -93,8 +93,8 @@ int32_t SmallBodyLightTimePlace(double jd, const OrbitalElements& el, const doub
 //           sunDistance    Sun-Earth distance R, AU
 //           referenceEpoch Julian day of the equator of `earth` and of the
 //                          results below (2451545.0 for J2000)
-// Returned: rec            raJ2000 in [0, 360) and decJ2000 (on the
-//                          reference equator), raDate and decDate (on the
+// Returned: rec            raReference in [0, 360) and decReference (on
+//                          the reference equator), raDate and decDate (on the
 //                          equator of jd), helioVector, helioDistance r,
 //                          distance delta, unitVector, fixedVector and
 //                          magnitude in tenths (H + 5 log delta + K log r,

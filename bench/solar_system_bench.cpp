@@ -222,7 +222,7 @@ void SmallBodyUpdate(benchmark::State& state, int comets, int minorPlanets)
         const Clock::time_point t0 = Clock::now();
         UpdateSolarSystem(scene);
         smallBodies += Clock::now() - t0;
-        benchmark::DoNotOptimize(scene.mplanetCount > 0 ? scene.mplanetPositions[0].raJ2000 : 0.0);
+        benchmark::DoNotOptimize(scene.mplanetCount > 0 ? scene.mplanetPositions[0].raReference : 0.0);
     }
     const double perUpdate = std::chrono::duration<double, std::milli>(smallBodies).count() / state.iterations();
     state.counters["update_ms"] = perUpdate;

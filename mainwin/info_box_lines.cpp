@@ -326,8 +326,8 @@ void FormatCometParameters(const Scene& scene, int32_t id, InfoBoxObject& object
     const SmallBodyRecord* record = nullptr;
     if (IsSmallBody(scene, id, elements, record)) {
         FormatCometDesignation(*elements, object.name, sizeof object.name);
-        object.ra = record->raJ2000;
-        object.dec = record->decJ2000;
+        object.ra = record->raReference;   // J2000, the lists' reference epoch
+        object.dec = record->decReference;
         object.magnitude = record->magnitude / 10.0;
         return;
     }

@@ -22,14 +22,14 @@ bool BodyCoordinates(const Scene& scene, int32_t id, double out[2])
 {
     if (InRange(id, kCometIdBase, scene.cometCount) && scene.cometPositions != nullptr) {
         const SmallBodyRecord& body = scene.cometPositions[id - kCometIdBase];
-        out[0] = body.raJ2000;
-        out[1] = body.decJ2000;
+        out[0] = body.raReference;   // the lists' reference epoch is J2000
+        out[1] = body.decReference;
         return true;
     }
     if (InRange(id, kMinorPlanetIdBase, scene.mplanetCount) && scene.mplanetPositions != nullptr) {
         const SmallBodyRecord& body = scene.mplanetPositions[id - kMinorPlanetIdBase];
-        out[0] = body.raJ2000;
-        out[1] = body.decJ2000;
+        out[0] = body.raReference;
+        out[1] = body.decReference;
         return true;
     }
     if (id == kSunId) {

@@ -212,8 +212,8 @@ struct PlaceCheck {
         const double r = eraPm(helio), delta = eraPm(geo), R = eraPm(const_cast<double*>(earth));
         double ra, dec;
         eraC2s(geo, &ra, &dec);
-        const double dRa = std::remainder(rec.raJ2000 * oracle::kDeg - ra, 2 * M_PI) * std::cos(dec);
-        const double dDec = rec.decJ2000 * oracle::kDeg - dec;
+        const double dRa = std::remainder(rec.raReference * oracle::kDeg - ra, 2 * M_PI) * std::cos(dec);
+        const double dDec = rec.decReference * oracle::kDeg - dec;
         const double allowed = kPlaceTolerance * std::fmax(1.0, r / delta) + extraTolerance * R / delta;
         const double error = std::fmax(std::fabs(dRa), std::fabs(dDec)) / oracle::kDeg * 3600.0;
         place.Note(error / allowed, Label(truth, jd));
@@ -370,7 +370,7 @@ TEST(SmallBodyPosition, PlaceOfDateIsPrecessed)
     ASSERT_EQ(SmallBodyPosition(kDecember2026, ceres, earth, eraPm(earth), kJ2000, rec), 1);
     double pm[3][3], j2000[3], ofDate[3], ra, dec;
     eraPmat76(kDecember2026, 0.0, pm);
-    eraS2c(rec.raJ2000 * oracle::kDeg, rec.decJ2000 * oracle::kDeg, j2000);
+    eraS2c(rec.raReference * oracle::kDeg, rec.decReference * oracle::kDeg, j2000);
     eraRxp(pm, j2000, ofDate);
     eraC2s(ofDate, &ra, &dec);
     EXPECT_NEAR(std::remainder(rec.raDate * oracle::kDeg - ra, 2 * M_PI) / oracle::kDeg * 3600, 0.0, 0.5);

@@ -78,7 +78,7 @@ TEST(SmallBodyPlaceOracle, EveryRowWithinTolerance)
         SunPosition(t, sun);
         SmallBodyRecord rec{};
         ASSERT_EQ(UpdateSmallBody(t, sun, el, rec), 1) << cells[0];
-        const double error = eraSeps(rec.raJ2000 * kDeg, rec.decJ2000 * kDeg, std::stod(cells[9]) * kDeg,
+        const double error = eraSeps(rec.raReference * kDeg, rec.decReference * kDeg, std::stod(cells[9]) * kDeg,
                                      std::stod(cells[10]) * kDeg) / kDeg * 3600.0;
         EXPECT_LT(error, kPlaceTolerance) << cells[0];
         EXPECT_NEAR(rec.distance, std::stod(cells[11]), 1e-4) << cells[0];

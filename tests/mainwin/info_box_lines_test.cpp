@@ -210,8 +210,8 @@ TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
     elements.equinoxYear = 2000.0;
     ASSERT_EQ(AddComet(*scene, elements), 1);
     SmallBodyRecord& record = scene->cometPositions[0];
-    record.raJ2000 = 30.0;
-    record.decJ2000 = 10.0;
+    record.raReference = 30.0;
+    record.decReference = 10.0;
     record.helioDistance = 150.0;
     record.distance = 149.5;
     record.magnitude = 215;

@@ -95,7 +95,7 @@ protected:
     // An equatorial chart centred on a body's J2000 place.
     void DrawCentredOn(const SmallBodyRecord& body, double field)
     {
-        const double j2000[2] = {body.raJ2000, body.decJ2000};
+        const double j2000[2] = {body.raReference, body.decReference};
         double ofDate[2];
         ConvertCoordinates(scene.time, kFrameEqt, j2000, kFrameEqtDate, ofDate);
         View(kModeEqt, ofDate[0], ofDate[1], field);
