@@ -109,15 +109,14 @@ int32_t PlanetRaDecAt(const RiseSetDay& day, int32_t planet, double t,
 
 // A comet or minor planet seen from the Earth: its place on the equator of
 // t with the Earth's interpolated vector (whose length serves as R).
-int32_t SmallBodyRaDecAt(const RiseSetDay& day, const void* object, double t, double raDec[2])
+int32_t SmallBodyRaDecAt(const RiseSetDay& day, const OrbitalElements* elements, double t, double raDec[2])
 {
-    if (object == nullptr)
+    if (elements == nullptr)
         return 0;
     double earth[3];
     InterpolateVector(day, t, earth);
     SmallBodyRecord place{};
-    if (SmallBodyPosition(t, *static_cast<const OrbitalElements*>(object), earth, VectorLength(earth), t,
-                          place) == 0)
+    if (SmallBodyPosition(t, *elements, earth, VectorLength(earth), t, place) == 0)
         return 0;
     raDec[0] = place.raDate;
     raDec[1] = place.decDate;
@@ -126,9 +125,10 @@ int32_t SmallBodyRaDecAt(const RiseSetDay& day, const void* object, double t, do
 
 // Equatorial place of date of the object at t.
 // Returned: 1, or 0 when the object has no place (unknown id, no data)
-int32_t ObjectRaDecAt(const RiseSetDay& day, int32_t id, const void* object, double t,
+int32_t ObjectRaDecAt(const RiseSetDay& day, const RiseSetObject& object, double t,
                       const ObserverLocation& location, double raDec[2])
 {
+    const int32_t id = object.id;
     if (id == kSunId) {
         InterpolateSunRaDec(day, t, raDec);
         return 1;
@@ -143,9 +143,7 @@ int32_t ObjectRaDecAt(const RiseSetDay& day, int32_t id, const void* object, dou
         return 1;
     }
     if (id == kFixedPointId) {
-        if (object == nullptr)
-            return 0;
-        const double* j2000 = static_cast<const double*>(object);
+        const double* j2000 = object.place;
         if (!std::isfinite(j2000[0]) || !std::isfinite(j2000[1]))
             return 0;
         ConvertCoordinates(day.noon, kFrameEqt, j2000, kFrameEqtDate, raDec);
@@ -154,7 +152,7 @@ int32_t ObjectRaDecAt(const RiseSetDay& day, int32_t id, const void* object, dou
     if (id >= 0 && id < kPlanetCount)
         return PlanetRaDecAt(day, id, t, location, raDec);
     if (id >= 10000 && id < 30000)
-        return SmallBodyRaDecAt(day, object, t, raDec);
+        return SmallBodyRaDecAt(day, object.elements, t, raDec);
     return 0;
 }
 
@@ -176,13 +174,13 @@ double BodyAllowance(const RiseSetDay& day, int32_t id)
 // Classification at time t against the altitude the event is asked for:
 // 0 always above it, 1 never reaching it, 2 crossing it; -1 when the object
 // has no place. At altitude 0 the visible horizon is meant.
-int32_t RiseSetSearchAltitude(const RiseSetDay& day, int32_t id, const void* object,
+int32_t RiseSetSearchAltitude(const RiseSetDay& day, const RiseSetObject& object,
                               const ObserverLocation& location, double h0, double t)
 {
     double raDec[2];
-    if (!ObjectRaDecAt(day, id, object, t, location, raDec))
+    if (!ObjectRaDecAt(day, object, t, location, raDec))
         return -1;
-    const double target = h0 != 0.0 ? h0 : -(HorizonDip(location.height) + BodyAllowance(day, id));
+    const double target = h0 != 0.0 ? h0 : -(HorizonDip(location.height) + BodyAllowance(day, object.id));
     const double phi = location.latitude;
     const double dec = raDec[1];
     if (phi >= 0.0) {
@@ -198,18 +196,18 @@ int32_t RiseSetSearchAltitude(const RiseSetDay& day, int32_t id, const void* obj
 // Apparent altitude of the object at t: its altitude plus, for a rise or
 // set on the visible horizon, the horizon's depression. Degrees; NaN when
 // the object has no place.
-double RiseSetSearch(const RiseSetDay& day, int32_t id, const void* object, double t,
+double RiseSetSearch(const RiseSetDay& day, const RiseSetObject& object, double t,
                      const ObserverLocation& location, double h0)
 {
     double raDec[2], horizontal[2];
-    if (!ObjectRaDecAt(day, id, object, t, location, raDec))
+    if (!ObjectRaDecAt(day, object, t, location, raDec))
         return NAN;
     AstroTime at;
     AstroTimeFromJulianDay(t, day.zone * 24.0, location, at);
     ConvertCoordinates(at, kFrameEqtDate, raDec, kFrameHrz, horizontal);
     if (h0 != 0.0)
         return horizontal[1];
-    return horizontal[1] + HorizonDip(location.height) + BodyAllowance(day, id);
+    return horizontal[1] + HorizonDip(location.height) + BodyAllowance(day, object.id);
 }
 
 double EventHourAngle(double ra, double hourAngle, int32_t kind)
@@ -298,12 +296,12 @@ void WidenHourAngle(const RiseSetDay& day, int32_t id, const ObserverLocation& l
 //           not finite)
 //           reaches  0 when the object did not reach the altitude at t and
 //                    the estimate aims at its culmination instead
-int32_t NextEstimate(const RiseSetDay& day, int32_t id, const void* object, int32_t kind,
+int32_t NextEstimate(const RiseSetDay& day, const RiseSetObject& object, int32_t kind,
                      const ObserverLocation& location, double h0, int32_t mode, double t,
                      int32_t firstPass, double& next, int32_t& reaches)
 {
     double raDec[2];
-    if (!ObjectRaDecAt(day, id, object, t, location, raDec))
+    if (!ObjectRaDecAt(day, object, t, location, raDec))
         return 0;
     const double dec = raDec[1];
     double cosH = (SinDeg(h0) - day.sinLatitude * SinDeg(dec)) /
@@ -318,7 +316,7 @@ int32_t NextEstimate(const RiseSetDay& day, int32_t id, const void* object, int3
     double widened = hourAngle;
     double shift = 0.0;
     if (kind != kEventTransit && h0 == 0.0)
-        WidenHourAngle(day, id, location, hourAngle, cosH, dec, widened, shift, reaches);
+        WidenHourAngle(day, object.id, location, hourAngle, cosH, dec, widened, shift, reaches);
     const double theta = EventHourAngle(raDec[0], widened, kind);
     if (!std::isfinite(theta))
         return 0;
@@ -374,30 +372,28 @@ RiseSetDay SetupRiseSetDay(const DateTime& date, const ObserverLocation& locatio
     return day;
 }
 
-int32_t EventSearch(const RiseSetDay& day, double, int32_t objectId, const void* object,
-                    int32_t kind, const ObserverLocation& location, double h0, int32_t mode,
-                    double& t1, double& t2)
+int32_t EventSearch(const RiseSetDay& day, double, const RiseSetObject& object, int32_t kind,
+                    const ObserverLocation& location, double h0, int32_t mode, double& t1, double& t2)
 {
     if (!IsUsableQuery(day, kind, h0, location) || std::fabs(day.cosLatitude) < 1e-10)
         return kSearchNoEvent;
     if (mode == 1 && !std::isfinite(t1))
         return kSearchNoEvent;
     const double start = mode == 1 ? t1 : day.localNoon;
-    if (RiseSetSearchAltitude(day, objectId, object, location, h0, start) != 2)
+    if (RiseSetSearchAltitude(day, object, location, h0, start) != 2)
         return kSearchNoEvent;
     double t = start;
     for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
         double next;
         int32_t reaches = 1;
-        if (!NextEstimate(day, objectId, object, kind, location, h0, mode, t, pass == 0, next,
-                          reaches))
+        if (!NextEstimate(day, object, kind, location, h0, mode, t, pass == 0, next, reaches))
             return kSearchNoEvent;
         if (std::fabs(t - next) <= kTolerance && IsWithinDay(day, next)) {
             if (!reaches)
                 return kSearchNoEvent;
             if (kind != kEventTransit) {
                 const double target = h0 != 0.0 ? h0 : 0.0;
-                const double altitude = RiseSetSearch(day, objectId, object, next, location, h0);
+                const double altitude = RiseSetSearch(day, object, next, location, h0);
                 if (!(std::fabs(altitude - target) <= kAltitudeTolerance))
                     return kSearchNoEvent;
             }
@@ -411,15 +407,15 @@ int32_t EventSearch(const RiseSetDay& day, double, int32_t objectId, const void*
     return kSearchNotConverged;
 }
 
-int32_t TransitSearch(const RiseSetDay& day, int32_t objectId, const void* object,
-                      const ObserverLocation& location, double& jd)
+int32_t TransitSearch(const RiseSetDay& day, const RiseSetObject& object, const ObserverLocation& location,
+                      double& jd)
 {
     if (!day.valid || !IsFiniteSite(location))
         return 0;
     double t = day.localNoon;
     for (int32_t pass = 0; pass < kMaxPasses; ++pass) {
         double raDec[2];
-        if (!ObjectRaDecAt(day, objectId, object, t, location, raDec))
+        if (!ObjectRaDecAt(day, object, t, location, raDec))
             return 0;
         const double crossing = SiderealToDayFraction(day, raDec[0]);
         const double next =
@@ -432,11 +428,26 @@ int32_t TransitSearch(const RiseSetDay& day, int32_t objectId, const void* objec
     return 0;
 }
 
-int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, int32_t objectId, const void* object,
-                           int32_t kind, const ObserverLocation& location, double h0, double& jd)
+RiseSetObject RiseSetObjectOf(int32_t bodyId)
+{
+    return RiseSetObject{bodyId, {0.0, 0.0}, nullptr};
+}
+
+RiseSetObject RiseSetObjectOf(const double j2000[2])
+{
+    return RiseSetObject{kFixedPointId, {j2000[0], j2000[1]}, nullptr};
+}
+
+RiseSetObject RiseSetObjectOf(int32_t id, const OrbitalElements& elements)
+{
+    return RiseSetObject{id, {0.0, 0.0}, &elements};
+}
+
+int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, const RiseSetObject& object, int32_t kind,
+                           const ObserverLocation& location, double h0, double& jd)
 {
     double t1 = 0.0, t2 = 0.0;
-    const int32_t result = EventSearch(day, zone, objectId, object, kind, location, h0, 0, t1, t2);
+    const int32_t result = EventSearch(day, zone, object, kind, location, h0, 0, t1, t2);
     if (result == kSearchFound && IsWithinDay(day, t1)) {
         jd = t1;
         return 1;
@@ -449,7 +460,7 @@ int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, int32_t objectId,
     const double starts[4] = {t1, t2, DayStart(day), DayStart(day) + 1.0};
     for (int32_t i = unsettled ? 0 : 2; i < 4; ++i) {
         double refined = starts[i], unused = 0.0;
-        if (EventSearch(day, zone, objectId, object, kind, location, h0, 1, refined, unused) ==
+        if (EventSearch(day, zone, object, kind, location, h0, 1, refined, unused) ==
                 kSearchFound &&
             IsWithinDay(day, refined)) {
             jd = refined;
@@ -458,7 +469,7 @@ int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, int32_t objectId,
     }
     if (kind == kEventTransit && IsUsableQuery(day, kind, h0, location)) {
         double transit = 0.0;
-        if (TransitSearch(day, objectId, object, location, transit)) {
+        if (TransitSearch(day, object, location, transit)) {
             jd = transit;
             return 1;
         }
@@ -472,7 +483,7 @@ int32_t SunEvent(const DateTime& date, const ObserverLocation& location, int32_t
                  double& jd)
 {
     const RiseSetDay day = SetupRiseSetDay(date, location);
-    return FindRiseTransitSet(day, date.zone, kSunId, nullptr, kind, location, h0, jd);
+    return FindRiseTransitSet(day, date.zone, RiseSetObjectOf(kSunId), kind, location, h0, jd);
 }
 
 }  // namespace

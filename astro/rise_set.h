@@ -52,25 +52,40 @@ struct RiseSetDay {
 //           value is not finite or out of range
 RiseSetDay SetupRiseSetDay(const DateTime& date, const ObserverLocation& location);
 
+// What a search looks for, made by one of the RiseSetObjectOf forms.
+struct RiseSetObject {
+    int32_t id;                       // ObjectId: -2 Sun, -1 Moon, 0..7 planets; kFixedPointId;
+                                      // 10000 + i comet, 20000 + i minor planet
+    double place[2];                  // a fixed point: J2000 RA and Dec, degrees
+    const OrbitalElements* elements;  // a comet or minor planet: its elements (kept by the caller)
+};
+
+// The Sun, the Moon or a planet.
+// Given:    bodyId  -2 Sun, -1 Moon, 0..7 planets
+RiseSetObject RiseSetObjectOf(int32_t bodyId);
+// A fixed point of the sky.
+// Given:    j2000   RA and Dec, degrees
+RiseSetObject RiseSetObjectOf(const double j2000[2]);
+// A loaded comet or minor planet; the elements must outlive the searches.
+// Given:    id        10000 + i comet, 20000 + i minor planet
+//           elements  its elements
+RiseSetObject RiseSetObjectOf(int32_t id, const OrbitalElements& elements);
+
 // One event of one body in a local day set up by SetupRiseSetDay: a
 // search from local noon, then refinements from its last estimates and
 // from both ends of the day, and for a transit the right-ascension
 // iteration of TransitSearch.
 // Given:    day       the day record
 //           zone      hours east of UT; the day's zone is the one used
-//           objectId  -10 fixed J2000 point, -2 Sun, -1 Moon, 0..7 planets,
-//                     10000 + i comet, 20000 + i minor planet
-//           object    for -10: const double[2], J2000 {RA, Dec} in degrees;
-//                     for a comet or minor planet: its const OrbitalElements;
-//                     otherwise not read (may be null)
+//           object    RiseSetObjectOf the body or point
 //           kind      kEventRise, kEventTransit or kEventSet
 //           location  site (must be the one the day was set up for)
 //           h0        altitude of the event, degrees; 0 means the visible
 //                     horizon (refraction, semidiameter and height allowed)
 // Returned: jd        Julian day (UT) of the event when found
 //           1 when an event of the kind lies in the local day, else 0
-int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, int32_t objectId, const void* object,
-                           int32_t kind, const ObserverLocation& location, double h0, double& jd);
+int32_t FindRiseTransitSet(const RiseSetDay& day, double zone, const RiseSetObject& object, int32_t kind,
+                           const ObserverLocation& location, double h0, double& jd);
 
 // Sunrise and sunset on the visible horizon: SetupRiseSetDay, then the
 // Sun's rise or set with h0 = 0 in the date's zone.
@@ -97,7 +112,7 @@ int32_t SunSetThroughAltitude(const DateTime& date, const ObserverLocation& loca
 // The iteration behind FindRiseTransitSet: at most 11 passes of the hour
 // angle at which the body's place of the moment reaches the altitude,
 // settling when two estimates lie within 6 seconds inside the local day.
-// Given:    day, zone, objectId, object, kind, location, h0
+// Given:    day, zone, object, kind, location, h0
 //                     as FindRiseTransitSet
 //           mode      0 start at local noon, the first estimate put in the
 //                     local day; 1 refine from t1
@@ -109,15 +124,14 @@ int32_t SunSetThroughAltitude(const DateTime& date, const ObserverLocation& loca
 //           below it, or no place), at the poles, for a rise or set whose
 //           estimate settles where the body does not reach the altitude,
 //           and for non-finite or out-of-range input
-int32_t EventSearch(const RiseSetDay& day, double zone, int32_t objectId, const void* object,
-                    int32_t kind, const ObserverLocation& location, double h0, int32_t mode,
-                    double& t1, double& t2);
+int32_t EventSearch(const RiseSetDay& day, double zone, const RiseSetObject& object, int32_t kind,
+                    const ObserverLocation& location, double h0, int32_t mode, double& t1, double& t2);
 
 // Meridian transit by iterating on the right ascension alone, the fallback
 // when EventSearch does not converge on a transit.
-// Given:    day, objectId, object  as FindRiseTransitSet
+// Given:    day, object  as FindRiseTransitSet
 //           location  site
 // Returned: jd        the last estimate, whether converged or not
 //           1 converged inside the local day, else 0
-int32_t TransitSearch(const RiseSetDay& day, int32_t objectId, const void* object,
-                      const ObserverLocation& location, double& jd);
+int32_t TransitSearch(const RiseSetDay& day, const RiseSetObject& object, const ObserverLocation& location,
+                      double& jd);

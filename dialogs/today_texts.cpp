@@ -124,8 +124,10 @@ std::string FormatEventTime(const Scene& scene, const RiseSetDay& day, int32_t o
 {
     const double zone = scene.time.date.zone;
     double jd = 0.0;
-    if (FindRiseTransitSet(day, zone, objectId, LoadedElements(scene, objectId), kind,
-                           scene.time.location, altitude, jd) == 0) {
+    const OrbitalElements* elements = LoadedElements(scene, objectId);
+    const RiseSetObject object =
+        elements != nullptr ? RiseSetObjectOf(objectId, *elements) : RiseSetObjectOf(objectId);
+    if (FindRiseTransitSet(day, zone, object, kind, scene.time.location, altitude, jd) == 0) {
         return "--:--";
     }
     DateTime local{};

@@ -138,8 +138,7 @@ void AppendBodyNotes(const Scene& scene, int32_t id, InfoBoxObject& object)
 // The body whose rise and set the box shows, and what the search needs of
 // it: a fixed place for the catalogue objects, Jupiter for its satellites.
 struct RiseSetBody {
-    int32_t id;                // ObjectId, or kFixedPointId; 0 with `none`
-    const void* object;
+    RiseSetObject object;
     bool none;
 };
 
@@ -149,17 +148,17 @@ RiseSetBody RiseSetBodyOf(const Scene& scene, int32_t type, int32_t id, const do
     case kObjectStar:
     case kObjectNebula:
     case kObjectUserObject:
-    case kObjectMagellanicCloud: return {kFixedPointId, place, false};
-    case kObjectJovianMoon: return {kJupiter, nullptr, false};
+    case kObjectMagellanicCloud: return {RiseSetObjectOf(place), false};
+    case kObjectJovianMoon: return {RiseSetObjectOf(kJupiter), false};
     case kObjectSolarBody: {
         const OrbitalElements* elements = nullptr;
         const SmallBodyRecord* record = nullptr;
         if (IsSmallBody(scene, id, elements, record)) {
-            return {id, elements, false};
+            return {RiseSetObjectOf(id, *elements), false};
         }
-        return {id, nullptr, id == kEarthId};
+        return {RiseSetObjectOf(id), id == kEarthId};
     }
-    default: return {0, nullptr, true};
+    default: return {RiseSetObjectOf(0), true};
     }
 }
 
@@ -172,16 +171,14 @@ void ComposeRiseSet(const Scene& scene, int32_t type, int32_t id, const InfoBoxO
     std::snprintf(set, sizeof set, "%s", kNoTime);
     const double place[2] = {object.ra, object.dec};
     const RiseSetBody body = RiseSetBodyOf(scene, type, id, place);
-    const bool fixedWithoutPlace = body.id == kFixedPointId && !HasPlace(object);
+    const bool fixedWithoutPlace = body.object.id == kFixedPointId && !HasPlace(object);
     if (!body.none && !fixedWithoutPlace) {
         const AstroTime& t = scene.time;
         const RiseSetDay day = SetupRiseSetDay(t.date, t.location);
         double jd = 0.0;
-        int found = FindRiseTransitSet(day, scene.siteZone, body.id, body.object, kEventRise,
-                                       t.location, 0.0, jd);
+        int found = FindRiseTransitSet(day, scene.siteZone, body.object, kEventRise, t.location, 0.0, jd);
         FormatRiseSetTime(found, jd, scene.siteZone, rise);
-        found = FindRiseTransitSet(day, scene.siteZone, body.id, body.object, kEventSet, t.location,
-                                   0.0, jd);
+        found = FindRiseTransitSet(day, scene.siteZone, body.object, kEventSet, t.location, 0.0, jd);
         FormatRiseSetTime(found, jd, scene.siteZone, set);
     }
     char format[kInfoBoxTextSize];

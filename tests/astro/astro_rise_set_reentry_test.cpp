@@ -39,8 +39,9 @@ struct Answer {
 Answer FindEvent(const RiseSetDay& day, const Search& search)
 {
     Answer answer;
-    answer.found = FindRiseTransitSet(day, search.date.zone, search.body, kSirius, search.kind,
-                                      search.site, 0.0, answer.jd);
+    const RiseSetObject object =
+        search.body == kFixedPointId ? RiseSetObjectOf(kSirius) : RiseSetObjectOf(search.body);
+    answer.found = FindRiseTransitSet(day, search.date.zone, object, search.kind, search.site, 0.0, answer.jd);
     return answer;
 }
 
@@ -52,7 +53,7 @@ void SearchSomethingElse(size_t i)
     double jd = 0.0;
     SunSetThroughAltitude(other.date, other.site, jd, -12);
     const RiseSetDay day = SetupRiseSetDay(other.date, other.site);
-    FindRiseTransitSet(day, other.date.zone, kMoonId, nullptr, kEventTransit, other.site, 0.0, jd);
+    FindRiseTransitSet(day, other.date.zone, RiseSetObjectOf(kMoonId), kEventTransit, other.site, 0.0, jd);
 }
 
 std::vector<Answer> RunAlone()

@@ -103,7 +103,7 @@ TEST(SmallBodyRiseSetOracle, HaleBoppAndCeresRiseTransitAndSetWithinAMinute)
         const double expected = std::stod(cells[15]);
         double jd = 0.0;
         const int32_t found =
-            FindRiseTransitSet(SetupRiseSetDay(date, site), date.zone, id, &el, kind, site, 0.0, jd);
+            FindRiseTransitSet(SetupRiseSetDay(date, site), date.zone, RiseSetObjectOf(id, el), kind, site, 0.0, jd);
         ASSERT_EQ(found, expected != 0.0 ? 1 : 0) << cells[0] << " " << cells[7];
         if (found == 1) {
             EXPECT_NEAR(jd, expected, kEventTolerance / 1440.0) << cells[0] << " " << cells[7];
