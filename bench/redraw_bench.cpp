@@ -327,7 +327,7 @@ void BM_ZoomRepeat(benchmark::State& state)
     Scene& scene = gBenchScene;
     scene.viewMode = static_cast<int32_t>(state.range(0));
     scene.view.fieldOfView = 60.0;
-    StkExecuteText(&scene, "DRIVE");
+    StkExecuteText(scene, "DRIVE");
     XSync(gAppEnv->display, False);
     Display* display = gAppEnv->display;
     const Window window = XtWindow(scene.drawingArea);
@@ -337,7 +337,7 @@ void BM_ZoomRepeat(benchmark::State& state)
     bool up = true;
     for (auto _ : state) {
         const Clock::time_point t0 = Clock::now();
-        StkExecuteText(&scene, up ? "ZOOM UP 1.8; DRIVE" : "ZOOM DOWN 1.8; DRIVE");
+        StkExecuteText(scene, up ? "ZOOM UP 1.8; DRIVE" : "ZOOM DOWN 1.8; DRIVE");
         XSync(display, False);
         const Clock::time_point t1 = Clock::now();
         XFillRectangle(display, scene.backPixmap, scene.gc, sky.x, sky.y, sky.width, sky.height);

@@ -41,7 +41,7 @@ std::string SavedState(bool withDrive, int count)
         ScratchDirectory() + (withDrive ? "/state-" : "/state-no-drive-") + std::to_string(count) + ".stl";
     Scene& scene = gBenchScene;
     LoadSmallBodies(scene, 0, count);
-    StkExecuteText(&scene, "DATE 2024,3,20,22,0,0,9; LOCATE 139.77E,35.68N,9,40,Tokyo; MODE EQT; "
+    StkExecuteText(scene, "DATE 2024,3,20,22,0,0,9; LOCATE 139.77E,35.68N,9,40,Tokyo; MODE EQT; "
                            "VIEW ANGLE 120; LOOK EQT 12 0; SHOW MINORPLANET_NAME");
     if (StkSaveScriptFile(scene, path.c_str(), kScriptFormScene) == 0) {
         return "";
@@ -72,7 +72,7 @@ void RunSavedState(benchmark::State& state, bool withDrive)
     const std::string statement = "STL \"" + path + "\"";
     gAppEnv->quiet = 1;
     for (auto _ : state) {
-        StkExecuteText(&gBenchScene, statement.c_str());
+        StkExecuteText(gBenchScene, statement.c_str());
         XSync(gAppEnv->display, False);
     }
     if (gAppEnv->errorKey[0] != '\0' || gBenchScene.mplanetCount != count) {

@@ -180,7 +180,7 @@ bool AtOrPastTarget(const AnimationState& run, int direction, double julianDay)
 // it (toolbar, scripts, the command port) sees the same state afterwards.
 void EndRun(Scene& scene)
 {
-    StkExecuteText(&scene, "CONTINUE");
+    StkExecuteText(scene, "CONTINUE");
     if (scene.animation.running != 0) {
         StopRun(scene);
         RefreshPlayButtons(scene);
@@ -249,27 +249,24 @@ double CurrentJulianDay()
     return kUnixEpochJulianDay + seconds / kSecondsPerDay;
 }
 
-int StkToggleAnimation(Scene* scene, int direction, const char* const* args)
+int StkToggleAnimation(Scene& scene, int direction, const char* const* args)
 {
-    if (scene == nullptr) {
-        return 1;
-    }
     // Arguments are checked first, so that a refused one changes nothing,
     // whether a run goes on or not.
     RunRequest request;
-    if (ReadRunRequest(*scene, args, request) == 0) {
+    if (ReadRunRequest(scene, args, request) == 0) {
         return 0;
     }
-    if (scene->animation.running != 0) {
-        StopRun(*scene);
-        scene->animation.targetDay = 0.0;
-        scene->animation.clockMode = kClockStep;
-        RefreshPlayButtons(*scene);
+    if (scene.animation.running != 0) {
+        StopRun(scene);
+        scene.animation.targetDay = 0.0;
+        scene.animation.clockMode = kClockStep;
+        RefreshPlayButtons(scene);
         return 1;
     }
-    scene->animationDirection = direction;
-    StartRun(*scene, request);
-    RefreshPlayButtons(*scene);
+    scene.animationDirection = direction;
+    StartRun(scene, request);
+    RefreshPlayButtons(scene);
     return 1;
 }
 
@@ -298,7 +295,7 @@ Boolean StkAnimationWorkProc(XtPointer client)
     case kStepGoOn:
         break;
     }
-    CmdDrive(&scene);
+    CmdDrive(scene);
     return scene.animation.running == 0 ? True : False;
 }
 
@@ -308,7 +305,7 @@ void StkAnimationTimerCallback(XtPointer client, XtIntervalId*)
     AnimationState& run = scene.animation;
     run.timer = 0;
     const AnimationStep step = StkAdvanceAnimation(scene);
-    CmdDrive(&scene);
+    CmdDrive(scene);
     if (step == kStepOutOfRange) {
         EndRunOutOfRange(scene);
         return;

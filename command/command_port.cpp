@@ -44,11 +44,11 @@ void RemoveInput(XtInputId& id)
     }
 }
 
-void WatchClient(Scene* scene)
+void WatchClient(Scene& scene)
 {
     gAppEnv->clientInputId = XtAppAddInput(PortAppContext(), gAppEnv->clientSocket,
                                            reinterpret_cast<XtPointer>(XtInputReadMask),
-                                           CommandPortReadCallback, scene);
+                                           CommandPortReadCallback, &scene);
 }
 
 // The socket is non-blocking, so a client that does not read makes the
@@ -145,7 +145,7 @@ bool StillConnected(unsigned serial)
 
 // Runs one request and answers it. Returns false when the connection is
 // gone afterwards (bye, or the reply could not be sent).
-bool ServeRequest(Scene* scene, const PortLine& request, unsigned serial)
+bool ServeRequest(Scene& scene, const PortLine& request, unsigned serial)
 {
     AppEnv& env = *gAppEnv;
     if (!request.overlong && AsciiCaseEqual(request.text.c_str(), "bye") != 0) {
@@ -180,7 +180,7 @@ bool ServeRequest(Scene* scene, const PortLine& request, unsigned serial)
 // Serves lines in order while the client's input is suspended, so that a
 // nested event loop (a question box) cannot start another request meanwhile.
 // Returns false when the connection is gone.
-bool ServeLines(Scene* scene, const std::vector<PortLine>& lines)
+bool ServeLines(Scene& scene, const std::vector<PortLine>& lines)
 {
     AppEnv& env = *gAppEnv;
     if (lines.empty()) {
@@ -205,13 +205,13 @@ void RunUnendedLine(XtPointer client, XtIntervalId*)
     std::vector<PortLine> lines;
     lines.push_back(std::move(pending.line));
     pending.line = PortLine{};
-    ServeLines(static_cast<Scene*>(client), lines);
+    ServeLines(*static_cast<Scene*>(client), lines);
 }
 
-void WaitForLineEnd(Scene* scene)
+void WaitForLineEnd(Scene& scene)
 {
     if (HasUnendedLine()) {
-        pending.timer = XtAppAddTimeOut(PortAppContext(), kUnendedLineWaitMs, RunUnendedLine, scene);
+        pending.timer = XtAppAddTimeOut(PortAppContext(), kUnendedLineWaitMs, RunUnendedLine, &scene);
     }
 }
 
@@ -275,14 +275,14 @@ void CommandPortAcceptCallback(XtPointer, int*, XtInputId*)
     }
     env.clientSocket = client;
     ++connectionSerial;
-    WatchClient(gScene);
+    WatchClient(*gScene);
     SendToClient(kCommandPortPrompt);
 }
 
 void CommandPortReadCallback(XtPointer clientData, int*, XtInputId*)
 {
     AppEnv& env = *gAppEnv;
-    Scene* scene = static_cast<Scene*>(clientData);
+    Scene& scene = *static_cast<Scene*>(clientData);
     char buffer[kCommandPortReceiveSize];
     const ssize_t received = recv(env.clientSocket, buffer, sizeof buffer, 0);
     if (received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
@@ -293,7 +293,7 @@ void CommandPortReadCallback(XtPointer clientData, int*, XtInputId*)
         // A client that ends its last request by closing its side still
         // has it run.
         if (received == 0 && HasUnendedLine()) {
-            RunUnendedLine(scene, nullptr);
+            RunUnendedLine(&scene, nullptr);
         }
         CloseCommandConnection();
         return;

@@ -12,17 +12,17 @@ constexpr int kMaxCommandArguments = 10;
 // A handler of one of the shapes the table knows; which member is set is
 // told by CommandEntry::argumentCount.
 union CommandHandler {
-    void (*take0)(Scene*);
-    void (*take1)(Scene*, const char*);
-    void (*take2)(Scene*, const char*, const char*);
-    void (*take3)(Scene*, const char*, const char*, const char*);
-    void (*take4)(Scene*, const char*, const char*, const char*, const char*);
-    void (*take5)(Scene*, const char*, const char*, const char*, const char*, const char*);
-    void (*take6)(Scene*, const char*, const char*, const char*, const char*, const char*,
+    void (*take0)(Scene&);
+    void (*take1)(Scene&, const char*);
+    void (*take2)(Scene&, const char*, const char*);
+    void (*take3)(Scene&, const char*, const char*, const char*);
+    void (*take4)(Scene&, const char*, const char*, const char*, const char*);
+    void (*take5)(Scene&, const char*, const char*, const char*, const char*, const char*);
+    void (*take6)(Scene&, const char*, const char*, const char*, const char*, const char*,
                   const char*);
-    void (*take7)(Scene*, const char*, const char*, const char*, const char*, const char*,
+    void (*take7)(Scene&, const char*, const char*, const char*, const char*, const char*,
                   const char*, const char*);
-    void (*takeArray)(Scene*, const char* const*);
+    void (*takeArray)(Scene&, const char* const*);
 };
 
 constexpr int32_t kTakesArgumentArray = -1;
@@ -45,15 +45,15 @@ const CommandEntry* StkFindCommand(const CommandEntry* table, const char* word);
 
 // Calls the handler of an entry.
 // Given:    entry  a command entry
-//           scene  the Scene handed on to the handler (may be null)
+//           scene  the Scene handed on to the handler
 //           args   the statement's ten argument slots, null where omitted;
 //                  slots beyond the handler's count are not passed
-void StkCallHandler(const CommandEntry& entry, Scene* scene, const char* const* args);
+void StkCallHandler(const CommandEntry& entry, Scene& scene, const char* const* args);
 
 // A table entry whose argument count follows from the handler's type, so the
 // table cannot promise a handler more or fewer arguments than it takes.
 template <typename... Texts>
-constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene*, Texts...),
+constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene&, Texts...),
                                         int32_t keepsCentring)
 {
     CommandEntry entry{word, {}, static_cast<int32_t>(sizeof...(Texts)), keepsCentring};
@@ -78,7 +78,7 @@ constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene*
     return entry;
 }
 
-constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene*, const char* const*),
+constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene&, const char* const*),
                                         int32_t keepsCentring)
 {
     CommandEntry entry{word, {}, kTakesArgumentArray, keepsCentring};

@@ -156,7 +156,7 @@ void ApplyBodyKeyword(Scene& scene, int32_t id, int32_t bit, int operation)
     }
 }
 
-void ShowHideArguments(Scene* scene, const char* const* args, int operation)
+void ShowHideArguments(Scene& scene, const char* const* args, int operation)
 {
     if (args[0] == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -173,7 +173,7 @@ void ShowHideArguments(Scene* scene, const char* const* args, int operation)
 // command's own action, which refuses the bodies it has nothing for.
 using BodyAction = bool (*)(Scene& scene, int32_t id);
 
-void ApplyToBodies(Scene* scene, const char* const* args, BodyAction action)
+void ApplyToBodies(Scene& scene, const char* const* args, BodyAction action)
 {
     if (args[0] == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -184,7 +184,7 @@ void ApplyToBodies(Scene* scene, const char* const* args, BodyAction action)
             continue;
         }
         int32_t id = 0;
-        if (FindSolarBodyByName(*scene, args[i], id) == 0 || !action(*scene, id)) {
+        if (FindSolarBodyByName(scene, args[i], id) == 0 || !action(scene, id)) {
             StkSetError("stkErrorIllegalParam", args[i]);
             return;
         }
@@ -312,20 +312,20 @@ uint8_t* StkGroupFlagByte(Scene& scene, int group)
     }
 }
 
-int StkShowHideObject(Scene* scene, const char* keyword, int operation)
+int StkShowHideObject(Scene& scene, const char* keyword, int operation)
 {
     int32_t value = 0;
     if (StkLookupKeyword(keyword, ObjectKeywordTable, value) != 0) {
-        ApplyObjectKeyword(*scene, value, operation);
+        ApplyObjectKeyword(scene, value, operation);
         return 1;
     }
     int32_t id = 0;
     int32_t bit = 0;
-    if (StkParseSolarObjectKeyword(*scene, keyword, id, bit) == 0) {
+    if (StkParseSolarObjectKeyword(scene, keyword, id, bit) == 0) {
         StkSetError("stkErrorIllegalParam", keyword);
         return 0;
     }
-    ApplyBodyKeyword(*scene, id, bit, operation);
+    ApplyBodyKeyword(scene, id, bit, operation);
     return 1;
 }
 
@@ -382,53 +382,53 @@ const char* StkSolarObjectKeyword(const Scene& scene, int32_t id, int32_t bit)
     return keyword;
 }
 
-void CmdShow(Scene* scene, const char* const* args)
+void CmdShow(Scene& scene, const char* const* args)
 {
     ShowHideArguments(scene, args, kFlagSet);
 }
 
-void CmdHide(Scene* scene, const char* const* args)
+void CmdHide(Scene& scene, const char* const* args)
 {
     ShowHideArguments(scene, args, kFlagClear);
 }
 
-void CmdToggle(Scene* scene, const char* const* args)
+void CmdToggle(Scene& scene, const char* const* args)
 {
     ShowHideArguments(scene, args, kFlagToggle);
 }
 
-void CmdGrid(Scene* scene, const char* a1)
+void CmdGrid(Scene& scene, const char* a1)
 {
     int32_t style = 0;
     if (StkLookupKeyword(a1, GridKeywordTable, style) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
         return;
     }
-    uint8_t& numbers = scene->displayFlags[kFlagGridNumbers];
+    uint8_t& numbers = scene.displayFlags[kFlagGridNumbers];
     numbers = static_cast<uint8_t>((numbers & ~kGridStyleBits) | style);
 }
 
-void CmdOutline(Scene* scene, const char* const* args)
+void CmdOutline(Scene& scene, const char* const* args)
 {
     ApplyToBodies(scene, args, OutlineBody);
 }
 
-void CmdReal(Scene* scene, const char* const* args)
+void CmdReal(Scene& scene, const char* const* args)
 {
     ApplyToBodies(scene, args, RealBody);
 }
 
-void CmdDisk(Scene* scene, const char* const* args)
+void CmdDisk(Scene& scene, const char* const* args)
 {
     ApplyToBodies(scene, args, DiskBody);
 }
 
-void CmdDiskMag(Scene* scene, const char* a1)
+void CmdDiskMag(Scene& scene, const char* a1)
 {
     int32_t magnification = 0;
     if (StkIntegerArgument(a1, kSmallestDiskMagnification, kLargestDiskMagnification,
                            magnification) != 0) {
-        scene->diskMagnitude = magnification;
+        scene.diskMagnitude = magnification;
     }
 }
 
@@ -472,7 +472,7 @@ void LoadClickDataFile(Scene& scene, const char* path, char* message, size_t siz
 
 }  // namespace
 
-void CmdLoad(Scene* scene, const char* a1, const char* a2, const char*, const char*)
+void CmdLoad(Scene& scene, const char* a1, const char* a2, const char*, const char*)
 {
     int32_t type = 0;
     if (!FileType(a1, type)) {
@@ -488,17 +488,17 @@ void CmdLoad(Scene* scene, const char* a1, const char* a2, const char*, const ch
     }
     char message[kLoaderMessageSize];
     if (type == kFileTypeUserObjects) {
-        LoadUserObjectFile(*scene, path, scene->userObjectFiles, scene->userObjectFileCount, message,
+        LoadUserObjectFile(scene, path, scene.userObjectFiles, scene.userObjectFileCount, message,
                            sizeof message);
     } else {
-        LoadClickDataFile(*scene, path, message, sizeof message);
+        LoadClickDataFile(scene, path, message, sizeof message);
     }
     TellLoaderMessage(message);
 }
 
 // UNLOAD AD releases one user-object file or, without a name, all of them;
 // the click data stay until another file is loaded.
-void CmdUnload(Scene* scene, const char* a1, const char* a2, const char*, const char*)
+void CmdUnload(Scene& scene, const char* a1, const char* a2, const char*, const char*)
 {
     int32_t type = 0;
     if (!FileType(a1, type) || type != kFileTypeUserObjects) {
@@ -506,8 +506,8 @@ void CmdUnload(Scene* scene, const char* a1, const char* a2, const char*, const 
     }
     char path[kPathSize];
     if (a2 == nullptr) {
-        FreeUserObjectFiles(*scene);
+        FreeUserObjectFiles(scene);
     } else if (ExpandedFileName(a2, path)) {
-        UnloadUserObjectFile(*scene, path);
+        UnloadUserObjectFile(scene, path);
     }
 }

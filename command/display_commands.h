@@ -25,7 +25,7 @@ constexpr int kFlagToggle = 2;
 // Returned: scene      the flag bytes
 //           1 done; 0 for an unknown keyword ("stkErrorIllegalParam" with
 //           it recorded), the scene unchanged
-int StkShowHideObject(Scene* scene, const char* keyword, int operation);
+int StkShowHideObject(Scene& scene, const char* keyword, int operation);
 
 // Whether a display option is on: the reading of the Scene that SHOW and
 // HIDE write, so a dialog fills its toggles from the keywords it sends.

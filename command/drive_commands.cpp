@@ -20,7 +20,7 @@ QuitProcedure quitProcedure = nullptr;
 // over the command port meanwhile is ignored rather than open it twice.
 bool openingInputDialog = false;
 
-void ToggleAnimation(Scene* scene, int direction, const char* a1, const char* a2, const char* a3,
+void ToggleAnimation(Scene& scene, int direction, const char* a1, const char* a2, const char* a3,
                      const char* a4, const char* a5, const char* a6, const char* a7)
 {
     const char* const args[] = {a1, a2, a3, a4, a5, a6, a7};
@@ -50,20 +50,17 @@ void StkSetQuitProcedure(QuitProcedure procedure)
     quitProcedure = procedure;
 }
 
-void CmdDrive(Scene* scene)
+void CmdDrive(Scene& scene)
 {
-    if (scene == nullptr) {
-        return;
-    }
-    scene->redrawRequested = 1;
+    scene.redrawRequested = 1;
     // Without a drawing area (a program that only runs commands) the
     // request waits for one.
-    if (scene->drawingArea != nullptr) {
-        UpdateSkyCanvas(*scene);
+    if (scene.drawingArea != nullptr) {
+        UpdateSkyCanvas(scene);
     }
 }
 
-void CmdExit(Scene*)
+void CmdExit(Scene&)
 {
     if (quitProcedure == nullptr) {
         StkSetError("stkErrorNotAvailable", "EXIT");
@@ -73,7 +70,7 @@ void CmdExit(Scene*)
     quitProcedure(0);
 }
 
-void CmdInput(Scene* scene, const char* a1)
+void CmdInput(Scene& scene, const char* a1)
 {
     int32_t dialog = 0;
     if (StkLookupKeyword(a1, InputKeywordTable, dialog) == 0) {
@@ -84,30 +81,27 @@ void CmdInput(Scene* scene, const char* a1)
         return;
     }
     openingInputDialog = true;
-    const int opened = scene != nullptr ? UiOpenInput(*scene, static_cast<InputDialog>(dialog)) : 0;
+    const int opened = UiOpenInput(scene, static_cast<InputDialog>(dialog));
     openingInputDialog = false;
     if (opened == 0) {
         StkSetError("stkErrorNotAvailable", StkKeywordName(InputKeywordTable, dialog));
     }
 }
 
-void CmdContinue(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdContinue(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
                  const char* a5, const char* a6, const char* a7)
 {
     ToggleAnimation(scene, 0, a1, a2, a3, a4, a5, a6, a7);
 }
 
-void CmdReverse(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdReverse(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
                 const char* a5, const char* a6, const char* a7)
 {
     ToggleAnimation(scene, 1, a1, a2, a3, a4, a5, a6, a7);
 }
 
-void CmdRealtime(Scene* scene, const char* a1, const char* a2, const char* a3)
+void CmdRealtime(Scene& scene, const char* a1, const char* a2, const char* a3)
 {
-    if (scene == nullptr) {
-        return;
-    }
     int32_t mode = 0;
     int32_t sync = 0;
     int32_t interval = 0;
@@ -115,16 +109,16 @@ void CmdRealtime(Scene* scene, const char* a1, const char* a2, const char* a3)
         ReadNonNegative(a3, interval) == 0) {
         return;
     }
-    const bool wasRunning = scene->animation.running != 0;
+    const bool wasRunning = scene.animation.running != 0;
     if (wasRunning) {
         StkExecuteText(scene, "CONTINUE");
     }
-    scene->animation.realTimeMode = mode;
+    scene.animation.realTimeMode = mode;
     if (a2 != nullptr) {
-        scene->animation.synchronised = sync == 1 ? 1 : 0;
+        scene.animation.synchronised = sync == 1 ? 1 : 0;
     }
     if (a3 != nullptr) {
-        scene->animation.interval = interval;
+        scene.animation.interval = interval;
     }
     if (wasRunning) {
         StkExecuteText(scene, "CONTINUE");

@@ -73,12 +73,12 @@ XImage* StkReadPixmapImage(Display* display, Pixmap pixmap, unsigned int width, 
     return image;
 }
 
-int StkSaveWindowImage(Scene* scene, const char* path)
+int StkSaveWindowImage(Scene& scene, const char* path)
 {
     Display* display = gAppEnv->display;
     // Before the first redraw (a GSAVE in the start-up script) there is no
     // pixmap to read; asking the server for one would end the program.
-    if (scene == nullptr || display == nullptr || scene->backPixmap == None) {
+    if (display == nullptr || scene.backPixmap == None) {
         return 0;
     }
     Window root = None;
@@ -88,17 +88,17 @@ int StkSaveWindowImage(Scene* scene, const char* path)
     unsigned int height = 0;
     unsigned int border = 0;
     unsigned int depth = 0;
-    if (XGetGeometry(display, scene->backPixmap, &root, &x, &y, &width, &height, &border,
+    if (XGetGeometry(display, scene.backPixmap, &root, &x, &y, &width, &height, &border,
                      &depth) == 0) {
         return 0;
     }
     // The pixmap keeps room for the status line even while it is hidden;
     // those rows lie below the window and hold no chart, so the image is
     // what the window shows.
-    const XRectangle& sky = scene->view.skyRect;
+    const XRectangle& sky = scene.view.skyRect;
     height = std::min(height, static_cast<unsigned int>(std::max(sky.y + sky.height, 1)));
     ServerImage taken;
-    taken.image = StkReadPixmapImage(display, scene->backPixmap, width, height, depth, kImageBandBytes);
+    taken.image = StkReadPixmapImage(display, scene.backPixmap, width, height, depth, kImageBandBytes);
     if (taken.image == nullptr) {
         return 0;
     }
@@ -106,7 +106,7 @@ int StkSaveWindowImage(Scene* scene, const char* path)
     return WriteXpmFile(display, taken.image, colormap, path);
 }
 
-void CmdGsave(Scene* scene, const char* a1, const char*)
+void CmdGsave(Scene& scene, const char* a1, const char*)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", "");

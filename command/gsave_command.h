@@ -13,7 +13,7 @@ struct Scene;
 //                  first redraw on)
 //           path   the file to write
 // Returned: 1 written; 0 when there is no pixmap yet or the write failed
-int StkSaveWindowImage(Scene* scene, const char* path);
+int StkSaveWindowImage(Scene& scene, const char* path);
 
 // Reads a pixmap into a client image, a band of rows per request, so that
 // no request asks for more than the connection can carry.

@@ -80,7 +80,7 @@ void StkUseCommandTable(const CommandEntry* table)
     activeCommandTable = table != nullptr ? table : CommandTable;
 }
 
-void StkDispatch(Scene* scene, const char* word, const char* const* args)
+void StkDispatch(Scene& scene, const char* word, const char* const* args)
 {
     const CommandEntry* entry = StkFindCommand(activeCommandTable, word);
     if (entry == nullptr) {
@@ -88,12 +88,12 @@ void StkDispatch(Scene* scene, const char* word, const char* const* args)
         return;
     }
     StkCallHandler(*entry, scene, args);
-    if (entry->keepsCentring == 0 && scene != nullptr) {
-        scene->keepCentred = 0;
+    if (entry->keepsCentring == 0) {
+        scene.keepCentred = 0;
     }
 }
 
-void StkExecuteLine(Scene* scene, const char* statement)
+void StkExecuteLine(Scene& scene, const char* statement)
 {
     StkClearError();
     if (statement == nullptr) {
@@ -127,7 +127,7 @@ void StkExecuteLine(Scene* scene, const char* statement)
     }
 }
 
-void StkExecuteText(Scene* scene, const char* text)
+void StkExecuteText(Scene& scene, const char* text)
 {
     if (text == nullptr) {
         return;

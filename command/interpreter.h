@@ -10,14 +10,14 @@ struct CommandEntry;
 constexpr int kMaxStatementLength = 255;
 
 // Executes every statement of a command text in order.
-// Given:    scene  the Scene the handlers change (may be null)
+// Given:    scene  the Scene the handlers change
 //           text   statements separated by ";", LF or CR (null: nothing);
 //                  the caller's text is never changed
 // Notes:    Each call works on its own copy with its own position, so a
 //           handler that runs command text itself does not disturb the
 //           statements after it. A statement's error is reported right after
 //           it; the error of the last statement stays pending in gAppEnv.
-void StkExecuteText(Scene* scene, const char* text);
+void StkExecuteText(Scene& scene, const char* text);
 
 // Observer of the command road: when set, it is given every text
 // StkExecuteText receives, before the text runs, texts that handlers run
@@ -32,16 +32,16 @@ extern StkTextObserver gStkTextObserver;
 // Given:    scene      the Scene
 //           statement  a command word and up to ten arguments (longer
 //                      than kMaxStatementLength: refused)
-void StkExecuteLine(Scene* scene, const char* statement);
+void StkExecuteLine(Scene& scene, const char* statement);
 
 // Finds a command word in the command table, calls its handler with the
 // arguments its entry asks for, and clears the Scene's keep-centred flag
 // afterwards when the entry says so. An unknown word records
 // "stkErrorSyntax" with the word.
-// Given:    scene  the Scene (null: the keep-centred flag is not touched)
+// Given:    scene  the Scene
 //           word   the command word, in any case
 //           args   ten argument slots, null where omitted
-void StkDispatch(Scene* scene, const char* word, const char* const* args);
+void StkDispatch(Scene& scene, const char* word, const char* const* args);
 
 // Reports the error recorded for a statement: its message, formatted with
 // the command word, goes to gAppEnv->errorMessage and, unless the quiet flag

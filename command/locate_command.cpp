@@ -172,26 +172,23 @@ void CheckSunEventLock(Scene& scene)
 
 }  // namespace
 
-void CmdLocate(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdLocate(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
                const char* a5)
 {
-    if (scene == nullptr) {
-        return;
-    }
     const char* const args[5] = {a1, a2, a3, a4, a5};
     LocateRequest request{};
     const bool bySiteName = a1 != nullptr && !IsCoordinateText(a1);
-    if (!(bySiteName ? ReadSite(*scene, args, request) : ReadCoordinates(*scene, args, request))) {
+    if (!(bySiteName ? ReadSite(scene, args, request) : ReadCoordinates(scene, args, request))) {
         return;
     }
 
     // The clock follows the zone, keeping the instant: the given one in
     // standard time, the site's mean solar time in LMT.
-    DateTime date = scene->time.date;
+    DateTime date = scene.time.date;
     double zone = date.zone;
     if (request.zoneGiven) {
         zone = request.zone;
-    } else if (scene->timeSystem == kTimeSystemLmt) {
+    } else if (scene.timeSystem == kTimeSystemLmt) {
         zone = request.location.longitude / 15.0;
     }
     if (DateChangeZone(date, zone) == 0) {
@@ -200,13 +197,13 @@ void CmdLocate(Scene* scene, const char* a1, const char* a2, const char* a3, con
     }
     date.zone = zone;
 
-    scene->time.location = request.location;
-    SetSceneDateTime(*scene, date);
+    scene.time.location = request.location;
+    SetSceneDateTime(scene, date);
     if (request.zoneGiven) {
-        scene->siteZone = zone;
+        scene.siteZone = zone;
     }
     if (request.name != nullptr) {
-        std::snprintf(scene->siteName, sizeof scene->siteName, "%s", request.name);
+        std::snprintf(scene.siteName, sizeof scene.siteName, "%s", request.name);
     }
-    CheckSunEventLock(*scene);
+    CheckSunEventLock(scene);
 }

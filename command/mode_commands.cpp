@@ -136,33 +136,33 @@ const char* MissingStarFile(int32_t source)
 
 }  // namespace
 
-void CmdMode(Scene* scene, const char* a1)
+void CmdMode(Scene& scene, const char* a1)
 {
     int32_t mode = 0;
     if (StkLookupKeyword(a1, ModeKeywordTable, mode) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
         return;
     }
-    const auto oldFrame = static_cast<CoordFrame>(ViewFrameOf(scene->viewMode));
+    const auto oldFrame = static_cast<CoordFrame>(ViewFrameOf(scene.viewMode));
     const auto newFrame = static_cast<CoordFrame>(ViewFrameOf(mode));
-    CarryViewCentre(*scene, oldFrame, newFrame);
-    scene->viewMode = mode;
-    scene->viewModeChanged = 1;
+    CarryViewCentre(scene, oldFrame, newFrame);
+    scene.viewMode = mode;
+    scene.viewModeChanged = 1;
     // A script sets the field of view after the mode; clamping now would
     // spoil the field a saved scene restores.
     if (gAppEnv->scriptRunning == 0) {
-        ClampFieldOfView(*scene, 1);
+        ClampFieldOfView(scene, 1);
     }
-    DropTargetWithoutPlace(*scene);
+    DropTargetWithoutPlace(scene);
 }
 
-void CmdMag(Scene* scene, const char* a1, const char* a2)
+void CmdMag(Scene& scene, const char* a1, const char* a2)
 {
     int32_t kind = 0;
     if (!LookupKind(a1, MagnitudeKeywordTable, kind)) {
         return;
     }
-    MagnitudeLimits& mag = scene->mag;
+    MagnitudeLimits& mag = scene.mag;
     if (kind == kMagNebulaLimit) {
         int32_t on = 1;
         if (a2 != nullptr && StkIntegerArgument(a2, INT32_MIN, INT32_MAX, on) == 0) {
@@ -185,24 +185,24 @@ void CmdMag(Scene* scene, const char* a1, const char* a2)
         return;
     }
     switch (kind) {
-    case kMagStar: RequestStarLimit(*scene, tenths); break;
+    case kMagStar: RequestStarLimit(scene, tenths); break;
     case kMagStarname: mag.starLabelLimit = tenths; break;
     case kMagNebulaMin: mag.nebulaFaint = tenths; break;
     default: mag.nebulaBright = tenths; break;
     }
 }
 
-void CmdIncmag(Scene* scene, const char* a1, const char* a2)
+void CmdIncmag(Scene& scene, const char* a1, const char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
     if (!LookupKind(a1, MagnitudeStepKeywordTable, kind) || !MagnitudeTenths(a2, step)) {
         return;
     }
-    MagnitudeLimits& mag = scene->mag;
+    MagnitudeLimits& mag = scene.mag;
     switch (kind) {
     case kMagStar:
-        RequestStarLimit(*scene, std::min(ClampTenths(int64_t{mag.starLimit} + step), mag.starCap));
+        RequestStarLimit(scene, std::min(ClampTenths(int64_t{mag.starLimit} + step), mag.starCap));
         break;
     case kMagStarname: mag.starLabelLimit = ClampTenths(int64_t{mag.starLabelLimit} + step); break;
     case kMagNebulaMin: mag.nebulaFaint = ClampTenths(int64_t{mag.nebulaFaint} + step); break;
@@ -210,17 +210,17 @@ void CmdIncmag(Scene* scene, const char* a1, const char* a2)
     }
 }
 
-void CmdDecmag(Scene* scene, const char* a1, const char* a2)
+void CmdDecmag(Scene& scene, const char* a1, const char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
     if (!LookupKind(a1, MagnitudeStepKeywordTable, kind) || !MagnitudeTenths(a2, step)) {
         return;
     }
-    MagnitudeLimits& mag = scene->mag;
+    MagnitudeLimits& mag = scene.mag;
     switch (kind) {
     case kMagStar:
-        RequestStarLimit(*scene,
+        RequestStarLimit(scene,
                          std::max(ClampTenths(int64_t{mag.starLimit} - step), kFaintestRequestFloor));
         break;
     case kMagStarname:
@@ -234,25 +234,25 @@ void CmdDecmag(Scene* scene, const char* a1, const char* a2)
     }
 }
 
-void CmdStarsize(Scene* scene, const char* a1)
+void CmdStarsize(Scene& scene, const char* a1)
 {
     int32_t size = 0;
     if (StkIntegerArgument(a1, 0, kLargestStarSize, size) == 0) {
         return;
     }
-    scene->view.starSize = size * 10;
+    scene.view.starSize = size * 10;
 }
 
 // The choice is kept even when its files are missing, so that a saved script
 // replays as it was saved; the answer tells which file the chart lacks.
-void CmdStardata(Scene* scene, const char* a1)
+void CmdStardata(Scene& scene, const char* a1)
 {
-    uint8_t& stars = scene->displayFlags[kFlagStars];
+    uint8_t& stars = scene.displayFlags[kFlagStars];
     stars = static_cast<uint8_t>(stars & ~(kSaoStarsFlag | kGscStarsFlag));
     int32_t source = 0;
     StkLookupKeyword(a1, StarDataKeywordTable, source);
     stars = static_cast<uint8_t>(stars | source);
-    scene->mag.starCap = source == kSaoStarsFlag ? kSaoCap : source == kGscStarsFlag ? kGscCap : kBuiltInCap;
+    scene.mag.starCap = source == kSaoStarsFlag ? kSaoCap : source == kGscStarsFlag ? kGscCap : kBuiltInCap;
     const char* missing = MissingStarFile(source);
     if (missing != nullptr) {
         StkSetError("stkErrorFileNotFound", missing);

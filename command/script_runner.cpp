@@ -165,7 +165,7 @@ void RunStatement(Scene& scene, OrbitBlock& block, const ScriptStatement& statem
         LoadSmallBody(scene, block, comet, statement.args[0]);
         return;
     }
-    StkDispatch(&scene, word, statement.args.data());
+    StkDispatch(scene, word, statement.args.data());
 }
 
 void RunScene(Scene& scene, FILE* file, const char* path)
@@ -192,9 +192,9 @@ void RunScene(Scene& scene, FILE* file, const char* path)
 
 }  // namespace
 
-int32_t StkRunScriptScene(Scene* scene, const char* path)
+int32_t StkRunScriptScene(Scene& scene, const char* path)
 {
-    if (scene == nullptr || path == nullptr) {
+    if (path == nullptr) {
         return 0;
     }
     if (gAppEnv->scriptRunning == 0) {
@@ -215,12 +215,12 @@ int32_t StkRunScriptScene(Scene* scene, const char* path)
         return 0;
     }
     ++gAppEnv->scriptRunning;
-    RunScene(*scene, file.get(), path);
+    RunScene(scene, file.get(), path);
     --gAppEnv->scriptRunning;
     return 1;
 }
 
-void CmdStl(Scene* scene, const char* a1)
+void CmdStl(Scene& scene, const char* a1)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", "");

@@ -26,8 +26,8 @@ constexpr int32_t kMaxScriptFiles = 256;
 // statement goes to StkDispatch with its first ten arguments. Errors are not
 // reported one by one: the last one stays pending for the caller (the STL
 // statement reports it). gAppEnv->scriptRunning counts the scripts running.
-// Given:    scene  the Scene (null: nothing is run)
-//           path   the script file
+// Given:    scene  the Scene
+//           path   the script file (null: nothing is run)
 // Returned: 1 when the file was read; 0 when it is no readable regular file
 //           ("stkErrorFileNotFound" with the path), kMaxScriptDepth
 //           scripts are running already ("stkErrorIllegalParam" with the
@@ -36,4 +36,4 @@ constexpr int32_t kMaxScriptFiles = 256;
 //           kMaxScriptStatements stops there. Either bound records
 //           "stkErrorScriptTooLong" with the script's path and stops every
 //           script until the top-level statement ends.
-int32_t StkRunScriptScene(Scene* scene, const char* path);
+int32_t StkRunScriptScene(Scene& scene, const char* path);

@@ -132,45 +132,42 @@ int ChangeSceneZone(Scene& scene, double zone)
     return 1;
 }
 
-void StkRebaseRealtimeOffset(Scene* scene)
+void StkRebaseRealtimeOffset(Scene& scene)
 {
-    AnimationState& run = scene->animation;
+    AnimationState& run = scene.animation;
     if (run.running == 0 || run.clockMode != kClockRealTimeOffset) {
         return;
     }
     run.offsetStartDay = CurrentJulianDay();
-    run.offsetStart = scene->time.date;
+    run.offsetStart = scene.time.date;
 }
 
-int StkStepTime(Scene* scene, const char* const args[6], int32_t subtract)
+int StkStepTime(Scene& scene, const char* const args[6], int32_t subtract)
 {
     DateInterval interval{};
     if (!ParseInterval(args, interval)) {
         return 0;
     }
-    DateTime date = scene->time.date;
+    DateTime date = scene.time.date;
     if (DateAddInterval(date, interval, subtract) == 1) {
-        SetSceneDateTime(*scene, date);
+        SetSceneDateTime(scene, date);
     }
     StkRebaseRealtimeOffset(scene);
     return 1;
 }
 
-void CmdDate(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdDate(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
              const char* a5, const char* a6, const char* a7)
 {
-    if (scene == nullptr) {
-        return;
-    }
     int32_t word = 0;
     if (StkLookupKeyword(a1, DateKeywordTable, word) != 0) {
         DateTime now{};
         GetCurrentDate(now, gAppEnv->initialSiteZone);
-        SetSceneDateTime(*scene, now);
+        SetSceneDateTime(scene, now);
         return;
     }
 
-    DateTime date = scene->time.date;
+    DateTime date = scene.time.date;
     if (!OptionalInteger(a1, kFirstYear, kLastYear, date.year) ||
         !OptionalInteger(a2, INT32_MIN, INT32_MAX, date.month) ||
         !OptionalInteger(a3, INT32_MIN, INT32_MAX, date.day) ||
@@ -181,7 +178,7 @@ void CmdDate(Scene* scene, const char* a1, const char* a2, const char* a3, const
     }
     // The zone is the site's in the standard-time system only; in UT and
     // LMT it follows from the system and a given one is ignored.
-    if (scene->timeSystem == kTimeSystemLst &&
+    if (scene.timeSystem == kTimeSystemLst &&
         !OptionalReal(a7, -kMaxCommandZone, kMaxCommandZone, date.zone)) {
         return;
     }
@@ -190,78 +187,68 @@ void CmdDate(Scene* scene, const char* a1, const char* a2, const char* a3, const
         RefuseInvalidDate();
         return;
     }
-    SetSceneDateTime(*scene, date);
-    if (scene->timeSystem == kTimeSystemLst) {
-        scene->siteZone = date.zone;
+    SetSceneDateTime(scene, date);
+    if (scene.timeSystem == kTimeSystemLst) {
+        scene.siteZone = date.zone;
     }
     StkRebaseRealtimeOffset(scene);
 }
 
-void CmdPeriod(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdPeriod(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
                const char* a5, const char* a6)
 {
     const char* const args[6] = {a1, a2, a3, a4, a5, a6};
     DateInterval interval{};
-    if (scene == nullptr || !ParseInterval(args, interval)) {
+    if (!ParseInterval(args, interval)) {
         return;
     }
-    scene->timeStep = interval;
+    scene.timeStep = interval;
 }
 
-void CmdInctime(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdInctime(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
                 const char* a5, const char* a6)
 {
     const char* const args[6] = {a1, a2, a3, a4, a5, a6};
-    if (scene != nullptr) {
-        StkStepTime(scene, args, 0);
-    }
+    StkStepTime(scene, args, 0);
 }
 
-void CmdDectime(Scene* scene, const char* a1, const char* a2, const char* a3, const char* a4,
+void CmdDectime(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
                 const char* a5, const char* a6)
 {
     const char* const args[6] = {a1, a2, a3, a4, a5, a6};
-    if (scene != nullptr) {
-        StkStepTime(scene, args, 1);
-    }
+    StkStepTime(scene, args, 1);
 }
 
-void CmdStime(Scene* scene, const char* a1, const char* a2)
+void CmdStime(Scene& scene, const char* a1, const char* a2)
 {
-    if (scene == nullptr) {
-        return;
-    }
     int32_t event = 0;
     if (StkLookupKeyword(a1, SunEventKeywordTable, event) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
     } else if (event == 0) {
-        scene->animation.sunEventLock = kSunLockNone;
-        scene->animation.sunEventValue = 0;
+        scene.animation.sunEventLock = kSunLockNone;
+        scene.animation.sunEventValue = 0;
     } else {
-        SetSunEventLock(*scene, event == 1, a2);
+        SetSunEventLock(scene, event == 1, a2);
     }
 }
 
-void CmdTimesys(Scene* scene, const char* a1)
+void CmdTimesys(Scene& scene, const char* a1)
 {
     int32_t system = 0;
     if (StkLookupKeyword(a1, TimeSystemKeywordTable, system) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
         return;
     }
-    if (scene == nullptr) {
-        return;
-    }
-    double zone = scene->time.location.longitude / 15.0;   // LMT
+    double zone = scene.time.location.longitude / 15.0;   // LMT
     if (system == kTimeSystemLst) {
-        zone = scene->siteZone;
+        zone = scene.siteZone;
     } else if (system == kTimeSystemUt) {
         zone = 0.0;
     }
     // At the very ends of the supported years the zone change may not fit.
-    if (ChangeSceneZone(*scene, zone) == 0) {
+    if (ChangeSceneZone(scene, zone) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
         return;
     }
-    scene->timeSystem = system;
+    scene.timeSystem = system;
 }

@@ -103,7 +103,7 @@ int32_t ZoomDirection(const char* text)
 
 }  // namespace
 
-int StkSetViewAngle(Scene* scene, const char* text)
+int StkSetViewAngle(Scene& scene, const char* text)
 {
     double angle = 0.0;
     if (StkRealArgument(text, 0.0, kMaxCommandFieldOfView, angle) == 0) {
@@ -113,26 +113,26 @@ int StkSetViewAngle(Scene* scene, const char* text)
         StkSetError("stkErrorIllegalParam", text);
         return 0;
     }
-    scene->view.fieldOfView = angle;
+    scene.view.fieldOfView = angle;
     return 1;
 }
 
-int StkSetViewCenter(Scene* scene, const char* target, const char* a, const char* b)
+int StkSetViewCenter(Scene& scene, const char* target, const char* a, const char* b)
 {
     if (AsciiCaseEqual(target, "HRZ") != 0 && a == nullptr && b == nullptr) {
-        if (scene->centring == kCentringNone) {
+        if (scene.centring == kCentringNone) {
             // Back to the horizon: the next redraw looks along it again.
-            scene->targetType = kObjectScreen | kRecentreTarget;
-            scene->centring = kCentringOnce;
+            scene.targetType = kObjectScreen | kRecentreTarget;
+            scene.centring = kCentringOnce;
         }
         return 1;
     }
     TargetRef parsed{};
-    if (!ParseCommandTarget(*scene, target, a, b, parsed)) {
+    if (!ParseCommandTarget(scene, target, a, b, parsed)) {
         return 0;
     }
-    if (scene->centring != kCentringTrack) {
-        StoreTarget(*scene, parsed, kCentringOnce);
+    if (scene.centring != kCentringTrack) {
+        StoreTarget(scene, parsed, kCentringOnce);
     }
     return 1;
 }
@@ -155,34 +155,34 @@ void StkDrawBlinkMarker(const Scene& scene, Display* display, Window window, int
     XFlush(display);
 }
 
-void CmdInit(Scene* scene)
+void CmdInit(Scene& scene)
 {
-    UiShowInfoBox(*scene, 0);
-    if (scene->animation.running != 0) {
+    UiShowInfoBox(scene, 0);
+    if (scene.animation.running != 0) {
         StkExecuteText(scene, "CONTINUE");   // stops the run
     }
-    FreeCometList(*scene);
-    FreeMinorPlanetList(*scene);
-    FreeSceneSmallBodies(*scene);
-    FreeUserObjectFiles(*scene);
-    ResetScene(*scene);
+    FreeCometList(scene);
+    FreeMinorPlanetList(scene);
+    FreeSceneSmallBodies(scene);
+    FreeUserObjectFiles(scene);
+    ResetScene(scene);
     // Without a toplevel shell (a program that only runs commands) there
     // are no site resources to read and no box to tell the user in.
-    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr && InitSite(*scene) == 0) {
+    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr && InitSite(scene) == 0) {
         AskForDefaultSite();
     }
-    UiUpdateToolbar(*scene);
+    UiUpdateToolbar(scene);
 }
 
-void CmdMirror(Scene* scene, const char* a1)
+void CmdMirror(Scene& scene, const char* a1)
 {
     int32_t mirror = 0;
     if (StkIntegerArgument(a1, 0, 2, mirror) != 0) {
-        scene->mirror = mirror;
+        scene.mirror = mirror;
     }
 }
 
-void CmdView(Scene* scene, const char* const* args)
+void CmdView(Scene& scene, const char* const* args)
 {
     const char* word = args[0];
     int32_t what = 0;
@@ -193,7 +193,7 @@ void CmdView(Scene* scene, const char* const* args)
     } else if (what == kViewAngle) {
         StkSetViewAngle(scene, args[1]);
     } else if (what == kViewSol) {
-        SetSolarViewWidth(*scene, args[1]);
+        SetSolarViewWidth(scene, args[1]);
     } else if (args[1] == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
     } else {
@@ -201,7 +201,7 @@ void CmdView(Scene* scene, const char* const* args)
     }
 }
 
-void CmdZoom(Scene* scene, const char* a1, const char* a2)
+void CmdZoom(Scene& scene, const char* a1, const char* a2)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -216,11 +216,11 @@ void CmdZoom(Scene* scene, const char* a1, const char* a2)
         return;
     }
     const bool narrow = direction == 'U';
-    ViewGeometry& view = scene->view;
-    switch (ViewFamilyOf(scene->viewMode)) {
+    ViewGeometry& view = scene.view;
+    switch (ViewFamilyOf(scene.viewMode)) {
     case kFamilySky:
         view.fieldOfView = ZoomedWidth(view.fieldOfView, narrow, value, view.zoomFactor,
-                                       view.minimumField, MaxFieldOfView(*scene));
+                                       view.minimumField, MaxFieldOfView(scene));
         break;
     case kFamilySolarSystem:
         view.solarViewWidth = ZoomedWidth(view.solarViewWidth, narrow, value, view.zoomFactor,
@@ -231,32 +231,32 @@ void CmdZoom(Scene* scene, const char* a1, const char* a2)
     }
 }
 
-void CmdLook(Scene* scene, const char* a1, const char* a2, const char* a3)
+void CmdLook(Scene& scene, const char* a1, const char* a2, const char* a3)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
         return;
     }
-    scene->keepCentred = 0;
+    scene.keepCentred = 0;
     if (StkSetViewCenter(scene, a1, a2, a3) != 0) {
         CmdDrive(scene);
     }
 }
 
-void CmdTrack(Scene* scene, const char* a1, const char* a2, const char* a3)
+void CmdTrack(Scene& scene, const char* a1, const char* a2, const char* a3)
 {
     int32_t off = 0;
     if (a1 == nullptr || StkLookupKeyword(a1, OffKeywordTable, off) != 0) {
-        if (scene->centring == kCentringTrack) {
-            scene->centring = kCentringNone;
-            RefreshTrackingButtons(*scene);
+        if (scene.centring == kCentringTrack) {
+            scene.centring = kCentringNone;
+            RefreshTrackingButtons(scene);
         }
         return;
     }
     TargetRef target{};
-    if (ParseCommandTarget(*scene, a1, a2, a3, target)) {
-        StoreTarget(*scene, target, kCentringTrack);
-        RefreshTrackingButtons(*scene);
+    if (ParseCommandTarget(scene, a1, a2, a3, target)) {
+        StoreTarget(scene, target, kCentringTrack);
+        RefreshTrackingButtons(scene);
     }
 }
 
@@ -265,23 +265,23 @@ int64_t StkBlinkFlashes(int32_t blinkTime)
     return (static_cast<int64_t>(blinkTime) + 1) / 2;
 }
 
-void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
+void CmdBlink(Scene& scene, const char* a1, const char* a2, const char* a3)
 {
     TargetRef target{};
-    if (!ParseCommandTarget(*scene, a1, a2, a3, target)) {
+    if (!ParseCommandTarget(scene, a1, a2, a3, target)) {
         return;
     }
     ProjectedPoint point{};
-    if (GetTargetScreenPoint(*scene, target.type, target.id, target.longitude, target.latitude,
+    if (GetTargetScreenPoint(scene, target.type, target.id, target.longitude, target.latitude,
                              point) == 0) {
         return;   // not in view
     }
     Display* display = gAppEnv->display;
-    if (display == nullptr || scene->drawingArea == nullptr || scene->gc == nullptr ||
-        !XtIsRealized(scene->drawingArea)) {
+    if (display == nullptr || scene.drawingArea == nullptr || scene.gc == nullptr ||
+        !XtIsRealized(scene.drawingArea)) {
         return;   // no window to flash in
     }
-    const Window window = XtWindow(scene->drawingArea);
+    const Window window = XtWindow(scene.drawingArea);
     const int x = point.x;
     const int y = point.y;
     const unsigned size = 2 * kBlinkHalfSize + 1;
@@ -295,9 +295,9 @@ void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
     const GC copyGc = XCreateGC(display, window, GCGraphicsExposures, &values);
     XCopyArea(display, window, saved, copyGc, x - kBlinkHalfSize, y - kBlinkHalfSize, size, size, 0, 0);
     for (int64_t flash = 0; flash < StkBlinkFlashes(gAppEnv->blinkTime); ++flash) {
-        StkDrawBlinkMarker(*scene, display, window, x, y, WhitePixelOfScreen(gAppEnv->screen));
+        StkDrawBlinkMarker(scene, display, window, x, y, WhitePixelOfScreen(gAppEnv->screen));
         usleep(kBlinkPauseMicroseconds);
-        StkDrawBlinkMarker(*scene, display, window, x, y, BlackPixelOfScreen(gAppEnv->screen));
+        StkDrawBlinkMarker(scene, display, window, x, y, BlackPixelOfScreen(gAppEnv->screen));
         usleep(kBlinkPauseMicroseconds);
     }
     XCopyArea(display, saved, window, copyGc, 0, 0, size, size, x - kBlinkHalfSize, y - kBlinkHalfSize);
@@ -306,7 +306,7 @@ void CmdBlink(Scene* scene, const char* a1, const char* a2, const char* a3)
     XFlush(display);
 }
 
-void CmdSolOffset(Scene* scene, const char* a1, const char* a2, const char* a3)
+void CmdSolOffset(Scene& scene, const char* a1, const char* a2, const char* a3)
 {
     double origin[3] = {0.0, 0.0, 0.0};
     int32_t off = 0;
@@ -320,5 +320,5 @@ void CmdSolOffset(Scene* scene, const char* a1, const char* a2, const char* a3)
             }
         }
     }
-    std::copy(origin, origin + 3, scene->solarOrigin);
+    std::copy(origin, origin + 3, scene.solarOrigin);
 }

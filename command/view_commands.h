@@ -18,7 +18,7 @@ constexpr double kMaxCommandSolarDistance = 100000.0;
 // Given:    text   degrees, above 0 and at most 360
 // Returned: scene  field of view
 //           1 done; 0 refused ("stkErrorIllegalParam" with the text)
-int StkSetViewAngle(Scene* scene, const char* text);
+int StkSetViewAngle(Scene& scene, const char* text);
 
 // The centring request of VIEW CENTER and LOOK. "HRZ" alone re-centres the
 // horizontal view on the horizon at the next redraw; any other target is
@@ -29,7 +29,7 @@ int StkSetViewAngle(Scene* scene, const char* text);
 // Returned: scene   target type, id, coordinates and centring state
 //           1 done; 0 when the target is refused ("stkErrorIllegalParam"
 //           with the target word), the scene unchanged
-int StkSetViewCenter(Scene* scene, const char* target, const char* a, const char* b);
+int StkSetViewCenter(Scene& scene, const char* target, const char* a, const char* b);
 
 // BLINK's marker: eight short rays around a point, drawn straight onto a
 // window with the scene's GC, then flushed.

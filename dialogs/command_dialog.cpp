@@ -113,7 +113,7 @@ void CommandDialogOkCallback(Widget, XtPointer client, XtPointer)
     if (history.empty() || history.back() != line) {
         AppendHistoryItem(line);
     }
-    StkExecuteText(scene, line.c_str());
+    StkExecuteText(*scene, line.c_str());
     SelectLastCommandHistoryItem();
 }
 

@@ -145,7 +145,7 @@ int RunCommandText(Scene* scene, const CommandText& command)
         return 0;
     }
     for (const std::string& text : command.texts) {
-        StkExecuteText(scene, text.c_str());
+        StkExecuteText(*scene, text.c_str());
     }
     return 1;
 }

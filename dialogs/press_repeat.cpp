@@ -54,12 +54,12 @@ void RepeatTimer(XtPointer client, XtIntervalId*)
         const bool click = !repeat.repeated;
         EndPress(repeat);
         if (click) {
-            StkExecuteText(repeat.scene, repeat.command);
+            StkExecuteText(*repeat.scene, repeat.command);
         }
         return;
     }
     repeat.repeated = true;
-    StkExecuteText(repeat.scene, repeat.repeatCommand);
+    StkExecuteText(*repeat.scene, repeat.repeatCommand);
     if (repeat.armed) {
         StartTimer(repeat, repeat.interval);
     }
@@ -90,6 +90,6 @@ void DisarmPressRepeat(PressRepeat& repeat)
     const bool click = !repeat.repeated;
     EndPress(repeat);
     if (click) {
-        StkExecuteText(repeat.scene, repeat.command);
+        StkExecuteText(*repeat.scene, repeat.command);
     }
 }

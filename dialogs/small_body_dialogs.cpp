@@ -197,7 +197,7 @@ void OkCallback(Widget, XtPointer client, XtPointer)
         WatchCursor watch;
         LoadChosen(d);
     }
-    StkExecuteText(d.scene, "DRIVE");
+    StkExecuteText(*d.scene, "DRIVE");
 }
 
 void CreateToggles(SmallBodyDialog& d, Widget parent)

@@ -97,7 +97,7 @@ int RunWithReference(Scene* scene, const char* verb)
     }
     char text[kCommandSize];
     std::snprintf(text, sizeof text, "%s %s", verb, reference);
-    StkExecuteText(scene, text);
+    StkExecuteText(*scene, text);
     return 1;
 }
 
@@ -126,12 +126,12 @@ void CenterCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = static_cast<Scene*>(client);
     if (scene->centring == kCentringTrack) {
-        StkExecuteText(scene, "TRACK");
+        StkExecuteText(*scene, "TRACK");
     }
     if (RunWithReference(scene, "LOOK") != 0) {
         RememberTrackedStar(scene);
         UpdateClickDataDialogButtons(scene);
-        StkExecuteText(scene, "DRIVE");
+        StkExecuteText(*scene, "DRIVE");
     }
 }
 
@@ -140,17 +140,17 @@ void TrackCallback(Widget, XtPointer client, XtPointer)
     Scene* scene = static_cast<Scene*>(client);
     if (scene->centring == kCentringTrack) {
         const bool wasTracked = PickedObjectIsTracked(*scene);
-        StkExecuteText(scene, "TRACK OFF");
+        StkExecuteText(*scene, "TRACK OFF");
         if (wasTracked) {
             UpdateClickDataDialogButtons(scene);
-            StkExecuteText(scene, "DRIVE");
+            StkExecuteText(*scene, "DRIVE");
             return;
         }
     }
     if (RunWithReference(scene, "TRACK") != 0) {
         RememberTrackedStar(scene);
         UpdateClickDataDialogButtons(scene);
-        StkExecuteText(scene, "DRIVE");
+        StkExecuteText(*scene, "DRIVE");
     }
 }
 

@@ -166,7 +166,7 @@ void RunScroll(Scene* scene, Widget bar, int vertical, int kind, int value)
         XtVaSetValues(bar, XmNvalue, slider, nullptr);
     }
     // LOOK redraws by itself.
-    StkExecuteText(scene, text);
+    StkExecuteText(*scene, text);
 }
 
 int SliderValueOf(Widget bar)

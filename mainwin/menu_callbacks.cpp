@@ -27,7 +27,7 @@ constexpr size_t kQuestionSize = 512;
 void RunScriptScene(Scene* scene, const char* path)
 {
     StkClearError();
-    StkRunScriptScene(scene, path);
+    StkRunScriptScene(*scene, path);
     if (gAppEnv->errorKey[0] != '\0') {
         StkReportError("STL");
         StkClearError();
@@ -50,7 +50,7 @@ void RunShowOrHide(XtPointer client, const char* keyword)
 {
     Scene* scene = SceneOf(client);
     const std::string text = ShowOrHideCommand(*scene, keyword);
-    StkExecuteText(scene, text.c_str());
+    StkExecuteText(*scene, text.c_str());
 }
 
 // A save that failed: the old file is still there; the user is told which
@@ -66,7 +66,7 @@ void SendViewAngle(Scene* scene, double width)
 {
     const std::string text = ViewAngleCommand(*scene, width);
     if (!text.empty()) {
-        StkExecuteText(scene, text.c_str());
+        StkExecuteText(*scene, text.c_str());
     }
 }
 
@@ -74,7 +74,7 @@ void SendViewDirection(Scene* scene, double azimuth)
 {
     const std::string text = ViewDirectionCommand(*scene, azimuth);
     if (!text.empty()) {
-        StkExecuteText(scene, text.c_str());
+        StkExecuteText(*scene, text.c_str());
     }
 }
 
@@ -92,7 +92,7 @@ void MenuFileSaveCallback(Widget, XtPointer client, XtPointer)
 
 void MenuFileQuitCallback(Widget, XtPointer client, XtPointer)
 {
-    StkExecuteText(SceneOf(client), "EXIT");
+    StkExecuteText(*SceneOf(client), "EXIT");
 }
 
 void MenuSettingsInitializeCallback(Widget, XtPointer client, XtPointer)
@@ -101,12 +101,12 @@ void MenuSettingsInitializeCallback(Widget, XtPointer client, XtPointer)
     if (gAppEnv->confirmInit != 0 && !UserAgrees("messageConfirmReInitAll")) {
         return;
     }
-    StkExecuteText(scene, "INIT");
+    StkExecuteText(*scene, "INIT");
     const char* uvolarc = gAppEnv->startupScriptPath;
     if (uvolarc[0] != '\0' && access(uvolarc, R_OK) == 0) {
         RunScriptScene(scene, uvolarc);
     }
-    StkExecuteText(scene, "DRIVE");
+    StkExecuteText(*scene, "DRIVE");
 }
 
 void MenuSettingsSaveAsDefaultCallback(Widget, XtPointer client, XtPointer)
@@ -141,8 +141,8 @@ void MenuViewStatusbarCallback(Widget, XtPointer client, XtPointer)
 void MenuObjectSkyMarkCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = SceneOf(client);
-    StkExecuteText(scene, SkyMarkCommand(*scene));
-    StkExecuteText(scene, "DRIVE");
+    StkExecuteText(*scene, SkyMarkCommand(*scene));
+    StkExecuteText(*scene, "DRIVE");
 }
 
 void MenuOptionStepBoxCallback(Widget, XtPointer client, XtPointer)

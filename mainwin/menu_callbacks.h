@@ -14,7 +14,7 @@ struct Scene;
 template <const char* text>
 void MenuRunTextCallback(Widget, XtPointer client, XtPointer)
 {
-    StkExecuteText(static_cast<Scene*>(client), text);
+    StkExecuteText(*static_cast<Scene*>(client), text);
 }
 
 // An item that opens a dialog.

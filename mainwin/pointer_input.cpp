@@ -68,7 +68,7 @@ void StkDoitAction(Widget, XEvent*, String* params, Cardinal* count)
         std::fputs("Number of StkDoit action argument invalid.\n", stderr);
         return;
     }
-    StkExecuteText(gScene, params[0]);
+    StkExecuteText(*gScene, params[0]);
 }
 
 XtActionsRec ActionTable[] = {
@@ -190,7 +190,7 @@ void PanViewByDrag(Scene* scene, int x, int y, int dx, int dy)
 {
     char text[kPanTextSize];
     if (PanCommand(*scene, x, y, dx, dy, text, sizeof text) != 0) {
-        StkExecuteText(scene, text);
+        StkExecuteText(*scene, text);
     }
 }
 
@@ -242,7 +242,7 @@ void DrawingAreaKeyHandler(Widget, XtPointer client, XEvent* event, Boolean* dis
     const KeySym keysym = XLookupKeysym(&event->xkey, 0);
     const unsigned int state = event->xkey.state;
     if (const char* text = ShiftKeyCommand(keysym, state)) {
-        StkExecuteText(scene, text);
+        StkExecuteText(*scene, text);
         *dispatch = False;
         return;
     }

@@ -288,7 +288,7 @@ XtAppContext StartUvola(int& argc, char** argv)
 
     XmProcessTraversal(scene.drawingArea, XmTRAVERSE_CURRENT);
     gAppEnv->startingUp = 0;
-    StkExecuteText(&scene, "DRIVE");
+    StkExecuteText(scene, "DRIVE");
     return app;
 }
 

@@ -46,6 +46,6 @@ void RunStartupScript()
     StartupScriptStatement(StartupFileName(), statement, sizeof statement);
     if (statement[0] != '\0') {
         // One statement: StkExecuteText would split the name at a ";".
-        StkExecuteLine(gScene, statement);
+        StkExecuteLine(*gScene, statement);
     }
 }

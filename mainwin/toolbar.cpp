@@ -120,7 +120,7 @@ void ToolbarActivateCallback(Widget, XtPointer client, XtPointer)
     const ButtonClient& button = *static_cast<const ButtonClient*>(client);
     const char* command = ToolbarCommandOf(*button.scene, button.index);
     if (command != nullptr) {
-        StkExecuteText(button.scene, command);
+        StkExecuteText(*button.scene, command);
     }
 }
 

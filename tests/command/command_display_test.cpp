@@ -180,10 +180,10 @@ TEST_F(DisplayCommands, ShowHideAndToggleWithoutKeywordAreRefused)
 TEST_F(DisplayCommands, TheCallersTextIsNotUpperCased)
 {
     char keyword[] = "cons_line";
-    ASSERT_EQ(StkShowHideObject(&scene, keyword, kFlagSet), 1);
+    ASSERT_EQ(StkShowHideObject(scene, keyword, kFlagSet), 1);
     EXPECT_STREQ(keyword, "cons_line");
     char body[] = "mars_name";
-    ASSERT_EQ(StkShowHideObject(&scene, body, kFlagSet), 1);
+    ASSERT_EQ(StkShowHideObject(scene, body, kFlagSet), 1);
     EXPECT_STREQ(body, "mars_name");
     EXPECT_EQ(scene.planetFlags[kMars] & kBodyName, kBodyName);
 }

@@ -74,7 +74,7 @@ protected:
 
 TEST_F(LoudErrors, UnknownCommandShowsAWarningBox)
 {
-    StkExecuteText(gScene, "FOO 1");
+    StkExecuteText(*gScene, "FOO 1");
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(MessageOf(boxes[0]), "FOO: Syntax Error: FOO");
@@ -86,7 +86,7 @@ TEST_F(LoudErrors, UnknownCommandShowsAWarningBox)
 
 TEST_F(LoudErrors, EveryFailingStatementGetsItsOwnBox)
 {
-    StkExecuteText(gScene, "FOO; BAR 2; baz");
+    StkExecuteText(*gScene, "FOO; BAR 2; baz");
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(MessageOf(boxes[0]), "FOO: Syntax Error: FOO");
@@ -97,7 +97,7 @@ TEST_F(LoudErrors, EveryFailingStatementGetsItsOwnBox)
 TEST_F(LoudErrors, QuietModeKeepsTheTextAndShowsNoBox)
 {
     gAppEnv->quiet = 1;
-    StkExecuteText(gScene, "FOO 1");
+    StkExecuteText(*gScene, "FOO 1");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_STREQ(gAppEnv->errorMessage, "FOO: Syntax Error: FOO");
 }
@@ -108,7 +108,7 @@ TEST_F(LoudErrors, HostileFormatFromResourcesIsHarmless)
 {
     XrmDatabase database = XtDatabase(gAppEnv->display);
     XrmPutStringResource(&database, "UVola*stkErrorSyntax", "%n%d%s%s%s%x%");
-    StkExecuteText(gScene, "FOO 1");
+    StkExecuteText(*gScene, "FOO 1");
     XrmPutStringResource(&database, "UVola*stkErrorSyntax", "%s: Syntax Error: %s");
     EXPECT_STREQ(gAppEnv->errorMessage, "%n%dFOOFOO%s%x%");
     ASSERT_EQ(Boxes().size(), 1u);
@@ -119,7 +119,7 @@ TEST_F(LoudErrors, TranslatedTextComesFromTheUsersResources)
 {
     XrmDatabase database = XtDatabase(gAppEnv->display);
     XrmPutStringResource(&database, "UVola*stkErrorSyntax", "%s ? %s : commande inconnue");
-    StkExecuteText(gScene, "FOO");
+    StkExecuteText(*gScene, "FOO");
     XrmPutStringResource(&database, "UVola*stkErrorSyntax", "%s: Syntax Error: %s");
     EXPECT_STREQ(gAppEnv->errorMessage, "FOO ? FOO : commande inconnue");
 }

@@ -170,19 +170,19 @@ std::vector<int> quietSeen;                  // the quiet flag that PEEK saw
 size_t notesWhenWaitEnded = 0;
 PortClient* clientOfWait = nullptr;          // WAIT sends on it from inside
 
-void CmdNote(Scene*, const char* text)
+void CmdNote(Scene&, const char* text)
 {
     notes.push_back(text != nullptr ? text : "");
 }
 
-void CmdPeek(Scene*)
+void CmdPeek(Scene&)
 {
     quietSeen.push_back(gAppEnv->quiet);
 }
 
 // Runs a nested event loop, as a question box does, while the client sends
 // another request: that request must wait for this one to finish.
-void CmdWait(Scene*)
+void CmdWait(Scene&)
 {
     clientOfWait->Send("NOTE inner\n");
     const auto until = Clock::now() + std::chrono::milliseconds(300);
@@ -198,7 +198,7 @@ void CmdWait(Scene*)
 std::unique_ptr<PortClient> clientAfterDrop;
 int portOfDrop = 0;
 
-void CmdDrop(Scene*)
+void CmdDrop(Scene&)
 {
     CloseCommandConnection();
     clientAfterDrop = std::make_unique<PortClient>(portOfDrop);
@@ -516,7 +516,7 @@ TEST_F(CommandPort, LaterCommandsOutsideThePortStillShowBoxes)
     EXPECT_EQ(client->Replies(), "FOO: Syntax Error: FOO\nuvola> ");
     Widget top = gAppEnv->toplevel;
     const Cardinal popupsBefore = top->core.num_popups;
-    StkExecuteText(gScene, "BAR");
+    StkExecuteText(*gScene, "BAR");
     PumpEvents();
     ASSERT_EQ(top->core.num_popups, popupsBefore + 1);
     Widget shell = top->core.popup_list[top->core.num_popups - 1];

@@ -85,7 +85,7 @@ protected:
 
     static std::string Run(const std::string& text)
     {
-        StkExecuteText(&scene, text.c_str());
+        StkExecuteText(scene, text.c_str());
         XSync(gAppEnv->display, False);
         return gAppEnv->errorKey;
     }

@@ -57,7 +57,7 @@ protected:
 
     static std::string RunOn(Scene& target, const std::string& text)
     {
-        StkExecuteText(&target, text.c_str());
+        StkExecuteText(target, text.c_str());
         return gAppEnv->errorKey;
     }
 
@@ -526,7 +526,7 @@ TEST_F(Scripts, SameNamedCometsComeBackInTheirOrder)
 // A probe that notes how many scripts are running when it is called, put
 // into a copy of the command table.
 std::vector<int32_t> depths;
-void Probe(Scene*)
+void Probe(Scene&)
 {
     depths.push_back(gAppEnv->scriptRunning);
 }

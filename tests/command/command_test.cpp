@@ -53,9 +53,9 @@ void Record(const char* word, std::initializer_list<const char*> args)
     calls.push_back(call);
 }
 
-void TestNone(Scene*) { Record("NONE", {}); }
-void TestTwo(Scene*, const char* a, const char* b) { Record("TWO", {a, b}); }
-void TestAll(Scene*, const char* const* a)
+void TestNone(Scene&) { Record("NONE", {}); }
+void TestTwo(Scene&, const char* a, const char* b) { Record("TWO", {a, b}); }
+void TestAll(Scene&, const char* const* a)
 {
     Call call{"ALL", {}};
     for (int i = 0; i < kMaxCommandArguments; ++i) {
@@ -63,12 +63,12 @@ void TestAll(Scene*, const char* const* a)
     }
     calls.push_back(call);
 }
-void TestFail(Scene*, const char* a) { StkSetError("stkErrorIllegalParam", a); }
+void TestFail(Scene&, const char* a) { StkSetError("stkErrorIllegalParam", a); }
 
 // The caller's buffer, reused by a handler that runs command text of its
 // own, as the command dialog reuses its text buffer.
 char sharedBuffer[256];
-void TestRun(Scene* scene, const char*)
+void TestRun(Scene& scene, const char*)
 {
     Record("RUN", {});
     std::snprintf(sharedBuffer, sizeof sharedBuffer, "NONE;ALL inner1\nALL inner2");
@@ -179,7 +179,7 @@ TEST(Tokenizer, KeepsOneStatePerUser)
 
 TEST_F(Interpreter, SplitsStatementsAtSemicolonsLineFeedsAndCarriageReturns)
 {
-    StkExecuteText(gScene, "ALL a;ALL b\nALL c\rALL d\r\n;;ALL e");
+    StkExecuteText(*gScene, "ALL a;ALL b\nALL c\rALL d\r\n;;ALL e");
     ASSERT_EQ(calls.size(), 5u);
     EXPECT_EQ(calls[0].args, AllArgs({"a"}));
     EXPECT_EQ(calls[4].args, AllArgs({"e"}));
@@ -187,26 +187,26 @@ TEST_F(Interpreter, SplitsStatementsAtSemicolonsLineFeedsAndCarriageReturns)
 
 TEST_F(Interpreter, EmptyStatementsDoNothing)
 {
-    StkExecuteText(gScene, ";;\n\r ; \t;");
-    StkExecuteText(gScene, "");
-    StkExecuteText(gScene, nullptr);
+    StkExecuteText(*gScene, ";;\n\r ; \t;");
+    StkExecuteText(*gScene, "");
+    StkExecuteText(*gScene, nullptr);
     EXPECT_TRUE(calls.empty());
     EXPECT_STREQ(gAppEnv->errorKey, "");
 }
 
 TEST_F(Interpreter, CommandWordsAreCaseInsensitive)
 {
-    StkExecuteText(gScene, "two up;none;All x");
+    StkExecuteText(*gScene, "two up;none;All x");
     EXPECT_EQ(calls, (std::vector<Call>{{"TWO", {"up", std::nullopt}}, {"NONE", {}},
                                         {"ALL", AllArgs({"x"})}}));
 }
 
 TEST_F(Interpreter, OmittedArgumentsArriveAsNull)
 {
-    StkExecuteText(gScene, "ALL 2000,,1");
-    StkExecuteText(gScene, "ALL \"\" b");
-    StkExecuteText(gScene, "ALL \" lead\" b");
-    StkExecuteText(gScene, "ALL \"with blank\" b");
+    StkExecuteText(*gScene, "ALL 2000,,1");
+    StkExecuteText(*gScene, "ALL \"\" b");
+    StkExecuteText(*gScene, "ALL \" lead\" b");
+    StkExecuteText(*gScene, "ALL \"with blank\" b");
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0].args, AllArgs({"2000", nullptr, "1"}));
     EXPECT_EQ(calls[1].args, AllArgs({nullptr, "b"}));
@@ -216,8 +216,8 @@ TEST_F(Interpreter, OmittedArgumentsArriveAsNull)
 
 TEST_F(Interpreter, TenArgumentsReachTheHandlerAndTheEleventhIsDropped)
 {
-    StkExecuteText(gScene, "ALL 1 2 3 4 5 6 7 8 9 10");
-    StkExecuteText(gScene, "ALL 1 2 3 4 5 6 7 8 9 10 11");
+    StkExecuteText(*gScene, "ALL 1 2 3 4 5 6 7 8 9 10");
+    StkExecuteText(*gScene, "ALL 1 2 3 4 5 6 7 8 9 10 11");
     const Tokens ten = AllArgs({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].args, ten);
@@ -227,8 +227,8 @@ TEST_F(Interpreter, TenArgumentsReachTheHandlerAndTheEleventhIsDropped)
 
 TEST_F(Interpreter, HandlerGetsOnlyAsManyArgumentsAsItTakes)
 {
-    StkExecuteText(gScene, "TWO a b c d");
-    StkExecuteText(gScene, "TWO a");
+    StkExecuteText(*gScene, "TWO a b c d");
+    StkExecuteText(*gScene, "TWO a");
     EXPECT_EQ(calls, (std::vector<Call>{{"TWO", {"a", "b"}}, {"TWO", {"a", std::nullopt}}}));
 }
 
@@ -236,7 +236,7 @@ TEST_F(Interpreter, StatementOfMaximumLengthRuns)
 {
     std::string statement = "ALL " + std::string(kMaxStatementLength - 4, 'x');
     ASSERT_EQ(statement.size(), 255u);
-    StkExecuteText(gScene, statement.c_str());
+    StkExecuteText(*gScene, statement.c_str());
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args[0]->size(), 251u);
     EXPECT_STREQ(gAppEnv->errorKey, "");
@@ -245,12 +245,12 @@ TEST_F(Interpreter, StatementOfMaximumLengthRuns)
 TEST_F(Interpreter, OverlongStatementIsRefusedNotCutShort)
 {
     std::string statement = "ALL " + std::string(kMaxStatementLength - 3, 'x');
-    StkExecuteText(gScene, (statement + ";NONE").c_str());
+    StkExecuteText(*gScene, (statement + ";NONE").c_str());
     // The long one never ran; the next statement did and cleared the error.
     EXPECT_EQ(calls, (std::vector<Call>{{"NONE", {}}}));
 
     calls.clear();
-    StkExecuteText(gScene, ("NONE;" + statement).c_str());
+    StkExecuteText(*gScene, ("NONE;" + statement).c_str());
     EXPECT_EQ(calls, (std::vector<Call>{{"NONE", {}}}));
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
     EXPECT_EQ(std::string(gAppEnv->errorParam), statement.substr(0, 39));
@@ -261,7 +261,7 @@ TEST_F(Interpreter, OverlongStatementIsRefusedNotCutShort)
 TEST_F(Interpreter, OverlongWordStillLeavesTheErrorTextInTheMessage)
 {
     const std::string word(400, 'W');
-    StkExecuteText(gScene, word.c_str());
+    StkExecuteText(*gScene, word.c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
     const std::string message = gAppEnv->errorMessage;
     EXPECT_NE(message.find(": Illegal Parameter: "), std::string::npos) << message;
@@ -275,7 +275,7 @@ TEST_F(Interpreter, LongTextOfShortStatementsRunsEveryStatement)
         text += "ALL " + std::to_string(i) + ";";
     }
     ASSERT_GT(text.size(), 255u);
-    StkExecuteText(gScene, text.c_str());
+    StkExecuteText(*gScene, text.c_str());
     ASSERT_EQ(calls.size(), 100u);
     EXPECT_EQ(calls[99].args[0], "99");
 }
@@ -286,7 +286,7 @@ TEST_F(Interpreter, LongTextOfShortStatementsRunsEveryStatement)
 TEST_F(Interpreter, UnknownCommandGivesSyntaxErrorText)
 {
     StkUseCommandTable(nullptr);
-    StkExecuteText(gScene, "FOO 1");
+    StkExecuteText(*gScene, "FOO 1");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorSyntax");
     EXPECT_STREQ(gAppEnv->errorParam, "FOO");
     EXPECT_STREQ(gAppEnv->errorMessage, "FOO: Syntax Error: FOO");
@@ -294,28 +294,28 @@ TEST_F(Interpreter, UnknownCommandGivesSyntaxErrorText)
 
 TEST_F(Interpreter, OnlyTheLastStatementsErrorSurvives)
 {
-    StkExecuteText(gScene, "FAIL x; NONE");
+    StkExecuteText(*gScene, "FAIL x; NONE");
     EXPECT_STREQ(gAppEnv->errorKey, "");
-    StkExecuteText(gScene, "NONE; FAIL y");
+    StkExecuteText(*gScene, "NONE; FAIL y");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
     EXPECT_STREQ(gAppEnv->errorMessage, "FAIL: Illegal Parameter: y");
-    StkExecuteText(gScene, "FAIL a; FAIL b");
+    StkExecuteText(*gScene, "FAIL a; FAIL b");
     EXPECT_STREQ(gAppEnv->errorMessage, "FAIL: Illegal Parameter: b");
     // A blank piece after a failing statement is no statement of its own.
-    StkExecuteText(gScene, "FAIL c; ");
+    StkExecuteText(*gScene, "FAIL c; ");
     EXPECT_STREQ(gAppEnv->errorMessage, "FAIL: Illegal Parameter: c");
 }
 
 TEST_F(Interpreter, AFailingStatementDoesNotStopTheNext)
 {
-    StkExecuteText(gScene, "BOGUS; NONE; FAIL z; TWO a");
+    StkExecuteText(*gScene, "BOGUS; NONE; FAIL z; TWO a");
     EXPECT_EQ(calls, (std::vector<Call>{{"NONE", {}}, {"TWO", {"a", std::nullopt}}}));
 }
 
 TEST_F(Interpreter, ErrorParameterIsCutTo39Characters)
 {
     const std::string word(60, 'Q');
-    StkExecuteText(gScene, word.c_str());
+    StkExecuteText(*gScene, word.c_str());
     EXPECT_EQ(std::string(gAppEnv->errorParam), word.substr(0, 39));
     EXPECT_EQ(std::string(gAppEnv->errorMessage), word + ": Syntax Error: " + word.substr(0, 39));
 }
@@ -369,7 +369,7 @@ TEST(ErrorText, IsCutToTheBuffer)
 TEST_F(Interpreter, HandlerRunningTextDoesNotDisturbTheFollowingStatements)
 {
     std::snprintf(sharedBuffer, sizeof sharedBuffer, "ALL a;RUN;ALL b\nALL c");
-    StkExecuteText(gScene, sharedBuffer);
+    StkExecuteText(*gScene, sharedBuffer);
     const std::vector<Call> expected = {
         {"ALL", AllArgs({"a"})}, {"RUN", {}},         {"NONE", {}}, {"ALL", AllArgs({"inner1"})},
         {"ALL", AllArgs({"inner2"})}, {"ALL", AllArgs({"b"})}, {"ALL", AllArgs({"c"})},
@@ -383,16 +383,14 @@ TEST_F(Interpreter, HandlerRunningTextDoesNotDisturbTheFollowingStatements)
 TEST_F(Interpreter, KeepCentredIsClearedOnlyWhenTheEntrySaysSo)
 {
     gScene->keepCentred = 1;
-    StkExecuteText(gScene, "NONE; TWO a b; ALL; FAIL x");
+    StkExecuteText(*gScene, "NONE; TWO a b; ALL; FAIL x");
     EXPECT_EQ(gScene->keepCentred, 1);
-    StkExecuteText(gScene, "CLEAR");
+    StkExecuteText(*gScene, "CLEAR");
     EXPECT_EQ(gScene->keepCentred, 0);
-    // An unknown word leaves the flag alone; without a Scene nothing is touched.
+    // An unknown word leaves the flag alone.
     gScene->keepCentred = 1;
-    StkExecuteText(gScene, "BOGUS");
+    StkExecuteText(*gScene, "BOGUS");
     EXPECT_EQ(gScene->keepCentred, 1);
-    StkExecuteText(nullptr, "CLEAR");
-    EXPECT_EQ(calls.back().word, "NONE");
 }
 
 // The real table, with every handler replaced by a recorder of the same
@@ -401,25 +399,25 @@ TEST_F(Interpreter, KeepCentredIsClearedOnlyWhenTheEntrySaysSo)
 // cleared after exactly the ten commands that move the view.
 std::string dispatchedWord;
 int dispatchedArgs = -2;
-void Take0(Scene*) { dispatchedArgs = 0; }
-void Take1(Scene*, const char* a) { dispatchedArgs = a ? 1 : -3; }
-void Take2(Scene*, const char*, const char* b) { dispatchedArgs = b ? 2 : -3; }
-void Take3(Scene*, const char*, const char*, const char* c) { dispatchedArgs = c ? 3 : -3; }
-void Take4(Scene*, const char*, const char*, const char*, const char* d) { dispatchedArgs = d ? 4 : -3; }
-void Take5(Scene*, const char*, const char*, const char*, const char*, const char* e)
+void Take0(Scene&) { dispatchedArgs = 0; }
+void Take1(Scene&, const char* a) { dispatchedArgs = a ? 1 : -3; }
+void Take2(Scene&, const char*, const char* b) { dispatchedArgs = b ? 2 : -3; }
+void Take3(Scene&, const char*, const char*, const char* c) { dispatchedArgs = c ? 3 : -3; }
+void Take4(Scene&, const char*, const char*, const char*, const char* d) { dispatchedArgs = d ? 4 : -3; }
+void Take5(Scene&, const char*, const char*, const char*, const char*, const char* e)
 {
     dispatchedArgs = e ? 5 : -3;
 }
-void Take6(Scene*, const char*, const char*, const char*, const char*, const char*, const char* f)
+void Take6(Scene&, const char*, const char*, const char*, const char*, const char*, const char* f)
 {
     dispatchedArgs = f ? 6 : -3;
 }
-void Take7(Scene*, const char*, const char*, const char*, const char*, const char*, const char*,
+void Take7(Scene&, const char*, const char*, const char*, const char*, const char*, const char*,
            const char* g)
 {
     dispatchedArgs = g ? 7 : -3;
 }
-void TakeArray(Scene*, const char* const* args) { dispatchedArgs = args[9] ? -1 : -3; }
+void TakeArray(Scene&, const char* const* args) { dispatchedArgs = args[9] ? -1 : -3; }
 
 TEST_F(Interpreter, CommandTableHoldsThe39CommandsWithTheirCentringRule)
 {
@@ -466,7 +464,7 @@ TEST_F(Interpreter, CommandTableHoldsThe39CommandsWithTheirCentringRule)
         for (char& c : lower) {
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
-        StkDispatch(gScene, lower.c_str(), args);
+        StkDispatch(*gScene, lower.c_str(), args);
         EXPECT_EQ(dispatchedArgs, e->argumentCount) << e->word;
         EXPECT_EQ(gScene->keepCentred, clearing.count(e->word) ? 0 : 1) << e->word;
     }

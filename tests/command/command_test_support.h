@@ -37,7 +37,7 @@ inline std::span<const KeywordEntry> TableEntries(const KeywordEntry* table)
 // Runs a text; returns the pending error key ("" when none).
 inline std::string RunCommand(Scene& scene, const std::string& text)
 {
-    StkExecuteText(&scene, text.c_str());
+    StkExecuteText(scene, text.c_str());
     return gAppEnv->errorKey;
 }
 

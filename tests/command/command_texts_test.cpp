@@ -78,14 +78,14 @@ TEST(CommandTexts, EveryTextOfTheProgramIsAccepted)
     for (const std::string& text : texts) {
         for (const std::string& statement : Statements(text)) {
             SCOPED_TRACE(text);
-            StkExecuteText(&scene, statement.c_str());
+            StkExecuteText(scene, statement.c_str());
             const bool input = statement.rfind("INPUT ", 0) == 0;
             EXPECT_EQ(std::string(gAppEnv->errorKey), input ? "stkErrorNotAvailable" : "")
                 << gAppEnv->errorMessage;
         }
     }
     if (scene.animation.running != 0) {
-        StkExecuteText(&scene, "CONTINUE");
+        StkExecuteText(scene, "CONTINUE");
     }
     EXPECT_EQ(scene.animation.running, 0);
 }

@@ -36,7 +36,7 @@ protected:
 
     std::string Run(const char* text)
     {
-        StkExecuteText(&scene, text);
+        StkExecuteText(scene, text);
         XSync(gAppEnv->display, False);
         return gAppEnv->errorKey;
     }

@@ -122,7 +122,7 @@ TEST_F(CenterPickers, EarthOnlyInTheSolarSystemViews)
     const std::string picked = Chart();
     EXPECT_EQ(picked, TypedChart("LOOK SATURN; BLINK SATURN"));
 
-    StkExecuteText(&scene, "MODE SOL2");
+    StkExecuteText(scene, "MODE SOL2");
     driver.ForgetTexts();
     ShowCenterPlanetDialog(&scene);
     EXPECT_EQ(SelectedPosition(DialogDriver::Child(dialog, "PlanetList")), 6);
@@ -135,13 +135,13 @@ TEST_F(CenterPickers, JovianSatellitesOutsideTheSolarSystemViewsOnly)
 {
     ShowCenterJoviSatDialog(&scene);
     Widget dialog = Picker("CenterJoviSatDialog");
-    StkExecuteText(&scene, "MODE SOL1");
+    StkExecuteText(scene, "MODE SOL1");
     driver.ForgetTexts();
     driver.Select(dialog, "JoviSatList", 2);
     driver.Press(dialog, "ButtonOK");
     EXPECT_TRUE(driver.Texts().empty());
     EXPECT_TRUE(XtIsManaged(dialog));
-    StkExecuteText(&scene, "MODE HRZ");
+    StkExecuteText(scene, "MODE HRZ");
     driver.ForgetTexts();
     driver.Press(dialog, "ButtonOK");
     EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"LOOK EUROPA;BLINK EUROPA"}));

@@ -216,8 +216,8 @@ TEST_F(DateDialogTest, RowsStandInTheStylesOrderInTwoLines)
 // after a LOCATE into +9 is not the zone the program started in.
 TEST_F(DateDialogTest, NowIsThePresentInTheScenesZone)
 {
-    StkExecuteText(&scene, "DATE 2020,1,1,0,0,0,0");
-    StkExecuteText(&scene, "LOCATE 139.77E,35.68N,9,40,\"Tokyo\"");
+    StkExecuteText(scene, "DATE 2020,1,1,0,0,0,0");
+    StkExecuteText(scene, "LOCATE 139.77E,35.68N,9,40,\"Tokyo\"");
     ASSERT_EQ(scene.time.date.zone, 9.0);
     ShowDialog();
     Lock(true, true, "20");
@@ -262,7 +262,7 @@ TEST_F(DateDialogTest, TheLockPartShowsTheScenesLock)
     const char* const controls[] = {"EditStimeMin", "LabelStimeMin", "ToggleBefore",
                                     "ToggleAfter",  "ToggleRise",    "ToggleSet"};
     for (const auto& row : rows) {
-        StkExecuteText(&scene, row.command);
+        StkExecuteText(scene, row.command);
         ShowDialog();
         EXPECT_EQ(DialogDriver::IsSet(dialog(), "ToggleStime"), row.locked) << row.command;
         EXPECT_EQ(DialogDriver::IsSet(dialog(), "ToggleRise"), row.rise) << row.command;
@@ -289,7 +289,7 @@ TEST_F(DateDialogTest, TheLockPartShowsTheScenesLock)
 
 TEST_F(DateDialogTest, ShowFillsTheScenesDateAndCancelForgetsWhatWasTyped)
 {
-    StkExecuteText(&scene, "DATE 2031,7,4,5,6,42");
+    StkExecuteText(scene, "DATE 2031,7,4,5,6,42");
     ShowDialog();
     EXPECT_EQ(DialogDriver::Text(dialog(), "EditYear"), "2031");
     EXPECT_EQ(DialogDriver::Text(dialog(), "EditDay"), "4");

@@ -466,7 +466,7 @@ TEST_F(DisplayDialogs, GridSendsItsStyleAndGreysScalesWithoutGrid)
     EXPECT_EQ(driver.Texts()[11], "HIDE ECL_GRID_NUM");
     EXPECT_EQ(driver.Texts()[19], "HIDE SOL_GRID");
     EXPECT_EQ(scene.displayFlags[kFlagGridNumbers] & 3, 2);
-    StkExecuteText(&scene, "MODE SOL2");
+    StkExecuteText(scene, "MODE SOL2");
     dialog = ShowToggleDialog(ShowGridDialog, kGridDialog);
     EXPECT_TRUE(DialogDriver::IsSet(dialog, "RadioMode02"));
     EXPECT_TRUE(Sensitive(dialog, "ToggleSolGrid"));

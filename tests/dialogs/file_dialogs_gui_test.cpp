@@ -60,7 +60,7 @@ protected:
 
 TEST_F(FileDialogs, SavedScriptOpenedAgainDrawsTheSavedChart)
 {
-    StkExecuteText(&scene, "MODE EQT;LOOK STAR alphaOri;SHOW CONS_LINE,CONS_NAME2;DRIVE");
+    StkExecuteText(scene, "MODE EQT;LOOK STAR alphaOri;SHOW CONS_LINE,CONS_NAME2;DRIVE");
     const std::string saved = Chart();
     Widget save = Show(ShowSaveFileDialog, SaveFileDialogWidget);
     const std::string path = home + "/sky/orion.stl";

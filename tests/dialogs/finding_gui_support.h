@@ -35,7 +35,7 @@ protected:
     // The chart as drawn now, byte for byte.
     std::string Chart()
     {
-        StkExecuteText(&scene, "DRIVE");
+        StkExecuteText(scene, "DRIVE");
         unsigned width = 0, height = 0;
         canvastest::PixmapSize(scene.backPixmap, width, height);
         canvastest::Snapshot shot(scene.backPixmap, static_cast<int>(width), static_cast<int>(height));
@@ -47,7 +47,7 @@ protected:
     std::string TypedChart(const char* text)
     {
         canvastest::PrepareScene(scene);
-        StkExecuteText(&scene, text);
+        StkExecuteText(scene, text);
         return Chart();
     }
 

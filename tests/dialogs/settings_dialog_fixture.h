@@ -46,14 +46,14 @@ protected:
     void StartScene()
     {
         canvastest::PrepareScene(scene);
-        StkExecuteText(&scene, "DATE 2024,3,20,21,0,0,9;DRIVE");
+        StkExecuteText(scene, "DATE 2024,3,20,21,0,0,9;DRIVE");
         StkClearError();
     }
 
     void StartFrom(const char* setup)
     {
         StartScene();
-        StkExecuteText(&scene, setup);
+        StkExecuteText(scene, setup);
         StkClearError();
     }
 
@@ -81,7 +81,7 @@ protected:
     {
         const std::string path = TestHome() + "/oracle.xpm";
         std::remove(path.c_str());
-        EXPECT_EQ(StkSaveWindowImage(&scene, path.c_str()), 1);
+        EXPECT_EQ(StkSaveWindowImage(scene, path.c_str()), 1);
         return ReadFile(path);
     }
 
@@ -101,7 +101,7 @@ protected:
         const std::string byDialog = Chart();
         StartFrom(setup);
         for (const std::string& text : texts) {
-            StkExecuteText(&scene, text.c_str());
+            StkExecuteText(scene, text.c_str());
         }
         const std::string byCommands = Chart();
         EXPECT_TRUE(byDialog == byCommands) << "the dialog drew another chart than its texts";

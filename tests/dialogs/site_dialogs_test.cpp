@@ -233,7 +233,7 @@ TEST_F(SiteDialogsTest, MakeDefaultWritesTheOptionsFileAndInitGoesThere)
         EXPECT_EQ(written.find("Tokyo"), std::string::npos) << written;
         EXPECT_EQ(written.find("Later = 1\n") != std::string::npos, std::strstr(old, "Later") != nullptr) << written;
 
-        StkExecuteText(&scene, "LOCATE 0.117W,51.5N,0,10,London; INIT");
+        StkExecuteText(scene, "LOCATE 0.117W,51.5N,0,10,London; INIT");
         EXPECT_STREQ(scene.siteName, "Barcelona (Spain)");
         ShowDialog();
         EXPECT_EQ(SelectedPositionOfList(), 3);

@@ -397,7 +397,7 @@ TEST_F(SmallBodyDialogs, ChosenCometsDrawWhatTheirScriptDraws)
     driver.SetToggle(dialog, "ToggleName", true);
     driver.Press(dialog, "ButtonOK");
     const std::vector<std::string> texts = driver.Texts();
-    StkExecuteText(&scene, "MODE SOL2; SOL_OFFSET 0,0,0");
+    StkExecuteText(scene, "MODE SOL2; SOL_OFFSET 0,0,0");
     const std::string chosen = Chart();
     ASSERT_EQ(texts.size(), 4u);
 

@@ -130,7 +130,7 @@ TEST_F(TimeStepDialogTest, TheClockChoiceComesFromTheRealTimeMode)
         {"REALTIME 1", true, true, "REALTIME 1,1,5"},
     };
     for (const auto& row : rows) {
-        StkExecuteText(&scene, row.command);
+        StkExecuteText(scene, row.command);
         ASSERT_EQ(scene.animation.clockMode, 0) << "no run is going";
         ShowDialog();
         EXPECT_EQ(DialogDriver::IsSet(dialog(), "ToggleRealTime"), row.realTime);

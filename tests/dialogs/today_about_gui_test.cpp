@@ -44,7 +44,7 @@ protected:
 
 TEST_F(TodayAndAbout, ToggleShowsTheTableAndTheRedrawKeepsItCurrent)
 {
-    StkExecuteText(&scene, "LOCATE 139.77E,35.68N,9,40,\"Tokyo\"; DATE 2024,3,20,12,0,0");
+    StkExecuteText(scene, "LOCATE 139.77E,35.68N,9,40,\"Tokyo\"; DATE 2024,3,20,12,0,0");
     ToggleTodayDialog(&scene);
     ASSERT_NE(Today(), nullptr);
     EXPECT_TRUE(XtIsManaged(Today()));
@@ -62,16 +62,16 @@ TEST_F(TodayAndAbout, ToggleShowsTheTableAndTheRedrawKeepsItCurrent)
     EXPECT_EQ(LabelOf(Today(), "LabelCometMp8Set"), "--:--");
 
     // A date typed as a command shows after its redraw, and only then.
-    StkExecuteText(&scene, "DATE 2024,6,21,12,0,0");
+    StkExecuteText(scene, "DATE 2024,6,21,12,0,0");
     EXPECT_EQ(LabelOf(Today(), "LabelJDX"), "2460389.5");
-    StkExecuteText(&scene, "DRIVE");
+    StkExecuteText(scene, "DRIVE");
     EXPECT_EQ(LabelOf(Today(), "LabelJDX"), "2460482.5");
     EXPECT_EQ(LabelOf(Today(), "LabelSRX"), ComputeTodayTexts(scene).sun.rise);
 
     // Hidden, it is left as it was.
     ToggleTodayDialog(&scene);
     EXPECT_FALSE(XtIsManaged(Today()));
-    StkExecuteText(&scene, "DATE 2025,1,1,12,0,0; DRIVE");
+    StkExecuteText(scene, "DATE 2025,1,1,12,0,0; DRIVE");
     EXPECT_EQ(LabelOf(Today(), "LabelJDX"), "2460482.5");
     // The third toggle shows it freshly computed.
     ToggleTodayDialog(&scene);

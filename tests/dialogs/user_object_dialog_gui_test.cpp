@@ -28,7 +28,7 @@ protected:
         WriteFile(home + "/b/objects.adf", "0347 2407 MARK 0 \"Pleiades\" 7\n");
         WriteFile(home + "/b/more.adf", "1641 3628 MARK 0 \"Hercules\" 7\n");
         std::snprintf(gAppEnv->userObjectFilePath, kPathSize, "%s/b", home.c_str());
-        StkExecuteText(&scene, ("UNLOAD AD;LOAD AD \"" + home + "/a/objects.adf\"").c_str());
+        StkExecuteText(scene, ("UNLOAD AD;LOAD AD \"" + home + "/a/objects.adf\"").c_str());
         StkClearError();
         driver.ForgetTexts();
     }

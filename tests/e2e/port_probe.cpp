@@ -24,11 +24,11 @@
 
 namespace {
 
-void ProbeDrive(Scene*)
+void ProbeDrive(Scene&)
 {
 }
 
-void ProbeExit(Scene*)
+void ProbeExit(Scene&)
 {
     CloseCommandPort();
     std::exit(0);

@@ -37,7 +37,7 @@ TEST(FirstRun, AsksForASiteOnceAndInitGoesToTheSiteMadeDefault)
     driver.Choose("MenuSettingsInitialize");
     EXPECT_EQ(ProgramDriver::MessageBoxes(gAppEnv->toplevel), notice) << "asked again";
 
-    StkExecuteText(&scene, "INPUT LOCATE");
+    StkExecuteText(scene, "INPUT LOCATE");
     driver.Pump();
     Widget dialog = SiteDialogWidget();
     ASSERT_NE(dialog, nullptr);

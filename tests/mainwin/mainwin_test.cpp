@@ -112,7 +112,7 @@ protected:
     void TearDown() override
     {
         if (gScene->animation.running != 0) {
-            StkExecuteText(gScene, "CONTINUE");
+            StkExecuteText(*gScene, "CONTINUE");
         }
         StkUseCommandTable(nullptr);
     }
@@ -345,12 +345,12 @@ TEST_F(ProgramTest, ScriptThatIsNoFileIsRefusedLikeAMissingOne)
 // What STL and EXIT received while the start-up script ran.
 std::vector<std::string> seenStatements;
 
-void RecordStl(Scene*, const char* a1)
+void RecordStl(Scene&, const char* a1)
 {
     seenStatements.push_back(std::string("STL ") + (a1 != nullptr ? a1 : "(none)"));
 }
 
-void RecordExit(Scene*)
+void RecordExit(Scene&)
 {
     seenStatements.push_back("EXIT");
 }
@@ -429,11 +429,11 @@ TEST_F(ProgramTest, GsaveBeforeTheFirstRedrawFailsWithoutAFile)
 {
     const std::string path = TestHome() + "/early";
     gScene->backPixmap = None;
-    StkExecuteText(gScene, ("GSAVE " + path).c_str());
+    StkExecuteText(*gScene, ("GSAVE " + path).c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileWriteFailed");
     EXPECT_STREQ(gAppEnv->errorMessage, "GSAVE: Failed to create file: ");
     EXPECT_FALSE(Exists(path + ".xpm"));
-    StkExecuteText(gScene, "GSAVE");
+    StkExecuteText(*gScene, "GSAVE");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
 }
 
@@ -488,7 +488,7 @@ TEST_F(ProgramTest, GsaveUnderTheHomeOfAnUnknownUserFailsWithoutAFile)
     BandImage bands(30, 10);
     gScene->backPixmap = bands.pixmap;
     gScene->view.skyRect = XRectangle{0, 0, 30, 10};
-    StkExecuteText(gScene, "GSAVE ~uvola-nobody-at-all/uvola-tilde-test");
+    StkExecuteText(*gScene, "GSAVE ~uvola-nobody-at-all/uvola-tilde-test");
     gScene->backPixmap = None;
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileWriteFailed");
     EXPECT_FALSE(Exists("/uvola-tilde-test.xpm"));
@@ -580,7 +580,7 @@ TEST_F(ProgramTest, GsaveKeepsTheModeOfTheFileItReplaces)
     for (mode_t mode : {0600u, 0640u}) {
         WriteFile(path, "old");
         ASSERT_EQ(chmod(path.c_str(), mode), 0);
-        StkExecuteText(gScene, ("GSAVE " + path).c_str());
+        StkExecuteText(*gScene, ("GSAVE " + path).c_str());
         EXPECT_STREQ(gAppEnv->errorKey, "");
         struct stat info;
         ASSERT_EQ(stat(path.c_str(), &info), 0);
@@ -599,15 +599,15 @@ TEST_F(ProgramTest, GsaveWritesTheWindowsRowsAndTheSameStateGivesTheSameFile)
     const std::string second = TestHome() + "/two/sky.xpm";
     mkdir((TestHome() + "/one").c_str(), 0755);
     mkdir((TestHome() + "/two").c_str(), 0755);
-    StkExecuteText(gScene, ("GSAVE " + first).c_str());
+    StkExecuteText(*gScene, ("GSAVE " + first).c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "");
-    StkExecuteText(gScene, ("GSAVE " + second + ", XPM").c_str());
+    StkExecuteText(*gScene, ("GSAVE " + second + ", XPM").c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "");
     // With the status line hidden the window is the sky alone; the
     // pixmap's spare rows below it are left out.
     gScene->view.skyRect = XRectangle{0, 0, 120, 24};
     const std::string third = TestHome() + "/one/hidden";
-    StkExecuteText(gScene, ("GSAVE " + third).c_str());
+    StkExecuteText(*gScene, ("GSAVE " + third).c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "");
     gScene->backPixmap = None;
     const std::string text = ReadFile(first + ".xpm");
@@ -634,7 +634,7 @@ TEST_F(ProgramTest, ContinueToATargetStopsExactlyOnIt)
     Scene& scene = *gScene;
     SetDate(2000, 12, 29, 10, 17);
     scene.timeStep = DateInterval{0, 0, 1, 0, 0, 0.0};
-    StkExecuteText(&scene, "CONTINUE 2001,1,1,0,0");
+    StkExecuteText(scene, "CONTINUE 2001,1,1,0,0");
     ASSERT_STREQ(gAppEnv->errorKey, "");
     ASSERT_EQ(scene.animation.running, 1);
     EXPECT_EQ(scene.animationDirection, 0);
@@ -658,7 +658,7 @@ TEST_F(ProgramTest, ReverseToATargetStopsExactlyOnItAndOmittedFieldsComeFromTheD
     Scene& scene = *gScene;
     SetDate(2000, 1, 3, 5, 30);
     scene.timeStep = DateInterval{0, 0, 0, 7, 0, 0.0};
-    StkExecuteText(&scene, "REVERSE 1999,12,31");   // hour and minute of the date: 05:30
+    StkExecuteText(scene, "REVERSE 1999,12,31");   // hour and minute of the date: 05:30
     ASSERT_EQ(scene.animation.running, 1);
     EXPECT_EQ(scene.animationDirection, 1);
     int steps = 0;
@@ -675,7 +675,7 @@ TEST_F(ProgramTest, StepPastYear30000IsRefusedAndTheDateKept)
     Scene& scene = *gScene;
     SetDate(30000, 12, 31, 12, 0);
     scene.timeStep = DateInterval{0, 0, 1, 0, 0, 0.0};
-    StkExecuteText(&scene, "CONTINUE");
+    StkExecuteText(scene, "CONTINUE");
     EXPECT_EQ(StkAdvanceAnimation(scene), kStepOutOfRange);
     EXPECT_EQ(scene.time.date.year, 30000);
     EXPECT_EQ(scene.time.date.day, 31);
@@ -689,26 +689,26 @@ TEST_F(ProgramTest, BadAnimationArgumentsAreRefusedAndChangeNothing)
     for (const char* command : bad) {
         const AnimationState before = scene.animation;
         const int direction = scene.animationDirection;
-        StkExecuteText(&scene, command);
+        StkExecuteText(scene, command);
         EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam") << command;
         EXPECT_EQ(scene.animation.running, before.running) << command;
         EXPECT_EQ(scene.animation.workProc, before.workProc) << command;
         EXPECT_EQ(scene.animation.stopMode, before.stopMode) << command;
         EXPECT_EQ(scene.animationDirection, direction) << command;
     }
-    StkExecuteText(&scene, "CONTINUE X");
+    StkExecuteText(scene, "CONTINUE X");
     EXPECT_STREQ(gAppEnv->errorMessage, "CONTINUE: Illegal Parameter: X");
 
     // Also while a run goes on: it goes on.
-    StkExecuteText(&scene, "CONTINUE");
+    StkExecuteText(scene, "CONTINUE");
     ASSERT_EQ(scene.animation.running, 1);
     const XtWorkProcId running = scene.animation.workProc;
-    StkExecuteText(&scene, "REVERSE X");
+    StkExecuteText(scene, "REVERSE X");
     EXPECT_EQ(scene.animation.running, 1);
     EXPECT_EQ(scene.animation.workProc, running);
     EXPECT_EQ(scene.animationDirection, 0);
 
-    StkExecuteText(&scene, "REALTIME 1,2,x");
+    StkExecuteText(scene, "REALTIME 1,2,x");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
     EXPECT_EQ(scene.animation.realTimeMode, 0);
 }
@@ -716,10 +716,10 @@ TEST_F(ProgramTest, BadAnimationArgumentsAreRefusedAndChangeNothing)
 TEST_F(ProgramTest, ContinueWhileRunningStopsWhateverItsArguments)
 {
     Scene& scene = *gScene;
-    StkExecuteText(&scene, "REVERSE");
+    StkExecuteText(scene, "REVERSE");
     ASSERT_EQ(scene.animation.running, 1);
     ASSERT_NE(scene.animation.workProc, 0u);
-    StkExecuteText(&scene, "CONTINUE 2030,1,1");
+    StkExecuteText(scene, "CONTINUE 2030,1,1");
     EXPECT_EQ(scene.animation.running, 0);
     EXPECT_EQ(scene.animation.workProc, 0u);
     EXPECT_STREQ(gAppEnv->errorKey, "");
@@ -730,7 +730,7 @@ TEST_F(ProgramTest, WorkProcedureRunsToTheTargetAndRemovesItself)
     Scene& scene = *gScene;
     SetDate(2024, 3, 1, 0, 0);
     scene.timeStep = DateInterval{0, 0, 0, 1, 0, 0.0};
-    StkExecuteText(&scene, "CONTINUE 2024,3,2,0,0");
+    StkExecuteText(scene, "CONTINUE 2024,3,2,0,0");
     EXPECT_TRUE(RunUntil([&] { return scene.animation.running == 0; }));
     EXPECT_EQ(scene.time.date.day, 2);
     EXPECT_EQ(scene.time.date.hour, 0);
@@ -745,7 +745,7 @@ TEST_F(ProgramTest, RunLeavingTheDateRangeStopsWithOneMessage)
     gAppEnv->quiet = 0;
     SetDate(29999, 6, 1, 0, 0);
     scene.timeStep = DateInterval{0, 3, 0, 0, 0, 0.0};
-    StkExecuteText(&scene, "CONTINUE");
+    StkExecuteText(scene, "CONTINUE");
     EXPECT_TRUE(RunUntil([&] { return scene.animation.running == 0; }));
     for (int turn = 0; turn < 20; ++turn) {
         Turn();
@@ -762,7 +762,7 @@ TEST_F(ProgramTest, RunStartedQuietlyLeavingTheDateRangeShowsNoBox)
     Scene& scene = *gScene;
     SetDate(30000, 12, 1, 0, 0);
     scene.timeStep = DateInterval{1, 0, 0, 0, 0, 0.0};
-    StkExecuteText(&scene, "CONTINUE");
+    StkExecuteText(scene, "CONTINUE");
     gAppEnv->quiet = 0;   // the request is over when the run stops
     EXPECT_TRUE(RunUntil([&] { return scene.animation.running == 0; }));
     for (int turn = 0; turn < 20; ++turn) {
@@ -778,7 +778,7 @@ TEST_F(ProgramTest, InitWithoutADefaultSiteShowsItsBoxOnlyWhenNotQuiet)
     gAppEnv->startingUp = 0;
     for (int quiet : {1, 0}) {
         gAppEnv->quiet = quiet;
-        StkExecuteText(gScene, "INIT");
+        StkExecuteText(*gScene, "INIT");
         EXPECT_STREQ(gAppEnv->errorKey, "");
         Settle();
         EXPECT_EQ(OpenMessageBoxes(), 1 - quiet) << quiet;
@@ -790,17 +790,17 @@ TEST_F(ProgramTest, RealTimeRunFollowsTheClockAndRealtimeRestartsARun)
 {
     Scene& scene = *gScene;
     SetDate(1990, 1, 1, 0, 0);
-    StkExecuteText(&scene, "REALTIME 1,0,5");
+    StkExecuteText(scene, "REALTIME 1,0,5");
     EXPECT_EQ(scene.animation.realTimeMode, 1);
     EXPECT_EQ(scene.animation.synchronised, 0);
-    StkExecuteText(&scene, "CONTINUE");
+    StkExecuteText(scene, "CONTINUE");
     ASSERT_EQ(scene.animation.running, 1);
     EXPECT_NE(scene.animation.workProc, 0u);   // not synchronised: a work procedure
     EXPECT_TRUE(RunUntil([&] { return scene.time.date.year != 1990; }));
     EXPECT_NEAR(scene.time.julianDay, CurrentJulianDay(), 2.0 / 86400.0);
 
     // REALTIME during the run restarts it with the new settings.
-    StkExecuteText(&scene, "REALTIME 2,1,60");
+    StkExecuteText(scene, "REALTIME 2,1,60");
     EXPECT_EQ(scene.animation.running, 1);
     EXPECT_EQ(scene.animation.clockMode, 2);
     EXPECT_NE(scene.animation.timer, 0u);
@@ -809,11 +809,11 @@ TEST_F(ProgramTest, RealTimeRunFollowsTheClockAndRealtimeRestartsARun)
 
 TEST_F(ProgramTest, InputNamesItsDialogsAndRefusesOtherWords)
 {
-    StkExecuteText(gScene, "INPUT date");
+    StkExecuteText(*gScene, "INPUT date");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorNotAvailable");
-    StkExecuteText(gScene, "INPUT FOO");
+    StkExecuteText(*gScene, "INPUT FOO");
     EXPECT_STREQ(gAppEnv->errorMessage, "INPUT: Illegal Parameter: FOO");
-    StkExecuteText(gScene, "INPUT");
+    StkExecuteText(*gScene, "INPUT");
     EXPECT_STREQ(gAppEnv->errorMessage, "INPUT: Illegal Parameter: ");
 }
 

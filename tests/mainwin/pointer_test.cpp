@@ -73,7 +73,7 @@ public:
 
     void Run(const char* text)
     {
-        StkExecuteText(&Scene(), text);
+        StkExecuteText(Scene(), text);
         driver.Pump();
     }
 

@@ -307,7 +307,7 @@ public:
     {
         const std::string path = TestHome() + "/" + folder;
         mkdir(path.c_str(), 0700);
-        StkExecuteText(&SceneOfProgram(), ("GSAVE " + path + "/chart").c_str());
+        StkExecuteText(SceneOfProgram(), ("GSAVE " + path + "/chart").c_str());
         return ReadFile(path + "/chart.xpm");
     }
 

@@ -34,7 +34,7 @@ protected:
 
     void Run(const char* text)
     {
-        StkExecuteText(&Scene(), text);
+        StkExecuteText(Scene(), text);
         driver.Pump();
     }
 

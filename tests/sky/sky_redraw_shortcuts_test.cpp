@@ -78,7 +78,7 @@ protected:
     {
         std::stringstream statements(text);
         for (std::string statement; std::getline(statements, statement, ';');) {
-            StkExecuteText(&scene, statement.c_str());
+            StkExecuteText(scene, statement.c_str());
             ASSERT_STREQ(gAppEnv->errorKey, "") << statement;
         }
         XSync(gAppEnv->display, False);
@@ -98,7 +98,7 @@ protected:
     {
         gRedrawShortcuts = shortcuts ? kShortcutsOn : RedrawShortcuts{1, 0};
         StartXRequestLog(gAppEnv->display);
-        StkExecuteText(&scene, "DRIVE");
+        StkExecuteText(scene, "DRIVE");
         requests = StopXRequestLog(gAppEnv->display);
         EXPECT_STREQ(gAppEnv->errorKey, "");
         const std::string path = std::string(std::getenv("UVOLA_TEST_HOME")) + "/chart.xpm";
