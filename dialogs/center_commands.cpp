@@ -4,7 +4,7 @@
 #include "core/app_env.h"
 #include "core/view_modes.h"
 #include "data/catalog_tables.h"
-#include "dialogs/number_text.h"
+#include "dialogs/kit/number_text.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_object_files.h"

@@ -4,7 +4,7 @@
 // pickers themselves are in dialogs/center_pickers.cpp.
 #pragma once
 
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 #include <string>
 #include <vector>

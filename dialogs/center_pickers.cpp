@@ -2,11 +2,11 @@
 
 #include "core/app_env.h"
 #include "dialogs/center_commands.h"
-#include "dialogs/choice_groups.h"
+#include "dialogs/kit/choice_groups.h"
 #include "dialogs/element_list.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/number_text.h"
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/number_text.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "sky/scene.h"
 
 #include <Xm/Label.h>

@@ -2,8 +2,8 @@
 
 #include "command/animation.h"
 #include "core/app_env.h"
-#include "dialogs/date_rows.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/date_rows.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/stime_part.h"
 #include "sky/scene.h"
 

@@ -2,7 +2,7 @@
 
 #include "astro/calendar.h"
 #include "astro/sun_event_lock.h"
-#include "dialogs/number_text.h"
+#include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
 
 #include <algorithm>

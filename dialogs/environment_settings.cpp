@@ -1,6 +1,6 @@
 #include "dialogs/environment_settings.h"
 
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/text_fields.h"
 
 #include <cctype>
 #include <cstdlib>

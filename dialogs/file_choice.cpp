@@ -2,7 +2,7 @@
 
 #include "core/app_env.h"
 #include "core/user_directory.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 #include <cstring>
 

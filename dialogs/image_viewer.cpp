@@ -3,7 +3,7 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "data/image_viewer_icons.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/jpeg_decoder.h"
 #include "sky/text_list.h"
 

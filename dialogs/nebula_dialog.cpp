@@ -1,13 +1,13 @@
 #include "dialogs/nebula_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/checked_message.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/checked_message.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/nebula_settings.h"
-#include "dialogs/number_field.h"
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/number_field.h"
+#include "dialogs/kit/text_fields.h"
 
 #include <Xm/Form.h>
 #include <Xm/Separator.h>

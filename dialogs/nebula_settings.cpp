@@ -1,6 +1,6 @@
 #include "dialogs/nebula_settings.h"
 
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "sky/scene.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // text. Plain functions; the widgets are in dialogs/nebula_dialog.
 #pragma once
 
-#include "dialogs/display_toggles.h"
+#include "dialogs/kit/display_toggles.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "dialogs/planet_flags.h"
 
 #include "astro/body_ids.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "sky/catalog/object_names.h"
 #include "sky/scene.h"
 

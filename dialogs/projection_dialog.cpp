@@ -1,9 +1,9 @@
 #include "dialogs/projection_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/projection_choice.h"
 #include "sky/scene.h"
 

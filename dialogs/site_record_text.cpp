@@ -1,6 +1,6 @@
 #include "dialogs/site_record_text.h"
 
-#include "dialogs/number_text.h"
+#include "dialogs/kit/number_text.h"
 #include "dialogs/site_file.h"
 #include "sky/catalog/site_list.h"
 

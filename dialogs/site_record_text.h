@@ -11,7 +11,7 @@
 #pragma once
 
 #include "astro/time_records.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "astro/body_ids.h"
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/element_list.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"

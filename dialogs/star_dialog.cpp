@@ -2,12 +2,12 @@
 
 #include "core/app_env.h"
 #include "core/string_utils.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/number_field.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/number_field.h"
 #include "dialogs/star_settings.h"
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/text_fields.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/sao_star_layer.h"
 

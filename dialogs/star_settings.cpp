@@ -1,7 +1,7 @@
 #include "dialogs/star_settings.h"
 
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "sky/layers/star_layer.h"
 #include "sky/scene.h"
 

@@ -3,7 +3,7 @@
 // Catalog's root. Plain functions; the widgets are in dialogs/star_dialog.
 #pragma once
 
-#include "dialogs/display_toggles.h"
+#include "dialogs/kit/display_toggles.h"
 
 #include <cstdint>
 #include <string>

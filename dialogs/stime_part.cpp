@@ -1,6 +1,6 @@
 #include "dialogs/stime_part.h"
 
-#include "dialogs/choice_groups.h"
+#include "dialogs/kit/choice_groups.h"
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>

@@ -1,9 +1,9 @@
 #include "dialogs/time_step_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/date_rows.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/date_rows.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/time_step_text.h"
 
 #include <Xm/RowColumn.h>

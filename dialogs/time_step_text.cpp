@@ -1,6 +1,6 @@
 #include "dialogs/time_step_text.h"
 
-#include "dialogs/number_text.h"
+#include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
 
 #include <climits>

@@ -3,7 +3,7 @@
 // texts OK runs, or the message of a refusal. No widget is touched here.
 #pragma once
 
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #include "dialogs/today_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/today_texts.h"
 
 #include <Xm/Label.h>

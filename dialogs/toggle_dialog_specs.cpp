@@ -2,7 +2,7 @@
 
 #include "core/keywords.h"
 #include "core/view_modes.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "sky/scene.h"
 
 namespace {

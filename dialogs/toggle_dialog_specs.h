@@ -6,8 +6,8 @@
 // dialogs/toggle_dialogs.
 #pragma once
 
-#include "dialogs/choice_groups.h"
-#include "dialogs/display_toggles.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/display_toggles.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "dialogs/toggle_dialogs.h"
 
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/toggle_dialog_specs.h"
 #include "sky/scene.h"
 

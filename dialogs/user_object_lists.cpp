@@ -1,6 +1,6 @@
 #include "dialogs/user_object_lists.h"
 
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 #include <algorithm>
 

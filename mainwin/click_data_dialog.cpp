@@ -4,7 +4,7 @@
 #include "core/app_env.h"
 #include "core/messages.h"
 #include "data/info_box_icons.h"
-#include "dialogs/icon_pixmap.h"
+#include "dialogs/kit/icon_pixmap.h"
 #include "dialogs/image_viewer.h"
 #include "mainwin/info_box_lines.h"
 #include "sky/catalog/click_data.h"

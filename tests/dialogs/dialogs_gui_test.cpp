@@ -6,11 +6,11 @@
 #include "tests/dialogs/dialog_driver.h"
 
 #include "core/keywords.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/number_field.h"
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/number_field.h"
+#include "dialogs/kit/scrolled_list.h"
 
 #include <Xm/Form.h>
 #include <Xm/RowColumn.h>

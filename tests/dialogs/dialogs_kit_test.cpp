@@ -8,10 +8,10 @@
 #include "command/display_commands.h"
 #include "command/interpreter.h"
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
-#include "dialogs/display_toggles.h"
-#include "dialogs/list_match.h"
-#include "dialogs/number_text.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/display_toggles.h"
+#include "dialogs/kit/list_match.h"
+#include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
 
 #include <cmath>

@@ -10,7 +10,7 @@
 #include "dialogs/nebula_dialog.h"
 #include "dialogs/planet_dialog.h"
 #include "dialogs/projection_dialog.h"
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/star_dialog.h"
 #include "dialogs/toggle_dialog_specs.h"
 #include "dialogs/toggle_dialogs.h"

@@ -9,7 +9,7 @@
 
 #include "core/keywords.h"
 #include "core/view_modes.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/nebula_settings.h"
 #include "dialogs/planet_flags.h"
 #include "dialogs/projection_choice.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/calendar.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/element_list.h"
 #include "dialogs/small_body_kinds.h"
 #include "tests/dialogs/element_test_files.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/environment_settings.h"
 #include "dialogs/file_choice.h"
 #include "dialogs/user_object_lists.h"

@@ -5,7 +5,7 @@
 // once.
 #include "tests/dialogs/settings_dialog_fixture.h"
 
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/user_object_dialog.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"

@@ -7,11 +7,11 @@
 // name whole inside its quotes, and an accepted geometry is a size the
 // window can take.
 #include "command/interpreter.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/environment_settings.h"
 #include "dialogs/file_choice.h"
-#include "dialogs/list_match.h"
-#include "dialogs/number_text.h"
+#include "dialogs/kit/list_match.h"
+#include "dialogs/kit/number_text.h"
 
 #include <cmath>
 #include <cstddef>

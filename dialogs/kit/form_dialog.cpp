@@ -1,4 +1,4 @@
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 
 #include "command/error_text.h"
 #include "core/message_box.h"

@@ -1,4 +1,4 @@
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 #include "command/interpreter.h"
 #include "core/tokenizer.h"

@@ -1,4 +1,4 @@
-#include "dialogs/icon_pixmap.h"
+#include "dialogs/kit/icon_pixmap.h"
 
 #include "core/app_env.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/list_match.h"
+#include "dialogs/kit/list_match.h"
 
 #include "core/string_utils.h"
 

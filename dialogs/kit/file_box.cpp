@@ -1,7 +1,7 @@
-#include "dialogs/file_box.h"
+#include "dialogs/kit/file_box.h"
 
 #include "dialogs/file_choice.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 
 #include <Xm/FileSB.h>
 

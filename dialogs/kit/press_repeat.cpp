@@ -1,4 +1,4 @@
-#include "dialogs/press_repeat.h"
+#include "dialogs/kit/press_repeat.h"
 
 #include "command/interpreter.h"
 

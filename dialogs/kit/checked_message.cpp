@@ -1,4 +1,4 @@
-#include "dialogs/checked_message.h"
+#include "dialogs/kit/checked_message.h"
 
 #include "core/format_check.h"
 #include "core/message_box.h"

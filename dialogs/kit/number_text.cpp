@@ -1,4 +1,4 @@
-#include "dialogs/number_text.h"
+#include "dialogs/kit/number_text.h"
 
 #include <algorithm>
 #include <cerrno>

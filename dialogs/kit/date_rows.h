@@ -6,7 +6,7 @@
 // rows, each below the place above it.
 #pragma once
 
-#include "dialogs/number_field.h"
+#include "dialogs/kit/number_field.h"
 
 #include <X11/Intrinsic.h>
 

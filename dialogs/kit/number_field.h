@@ -3,7 +3,7 @@
 // way the date, time-step and magnitude rows of the dialogs stand.
 #pragma once
 
-#include "dialogs/number_text.h"
+#include "dialogs/kit/number_text.h"
 
 #include <X11/Intrinsic.h>
 

@@ -1,7 +1,7 @@
 // Toggles that stand for display options: each names the SHOW/HIDE keyword
 // it sends, so one table fills the toggles from the Scene and turns them
 // back into commands. Plain functions; the widgets are in
-// dialogs/choice_groups.h.
+// dialogs/kit/choice_groups.h.
 #pragma once
 
 #include <vector>

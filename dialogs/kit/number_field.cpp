@@ -1,4 +1,4 @@
-#include "dialogs/number_field.h"
+#include "dialogs/kit/number_field.h"
 
 #include <Xm/ArrowB.h>
 #include <Xm/Form.h>

@@ -1,4 +1,4 @@
-#include "dialogs/choice_groups.h"
+#include "dialogs/kit/choice_groups.h"
 
 #include <Xm/RowColumn.h>
 #include <Xm/ToggleB.h>

@@ -1,4 +1,4 @@
-#include "dialogs/date_rows.h"
+#include "dialogs/kit/date_rows.h"
 
 #include <Xm/Form.h>
 #include <Xm/Xm.h>

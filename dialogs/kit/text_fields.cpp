@@ -1,4 +1,4 @@
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/text_fields.h"
 
 #include <Xm/Text.h>
 #include <Xm/Xm.h>

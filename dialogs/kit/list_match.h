@@ -1,6 +1,6 @@
 // Finding the next list entry whose name holds a piece of text: the search
 // of the site list and of the comet and minor-planet lists. Plain function;
-// the prompt that asks for the text is in dialogs/scrolled_list.h.
+// the prompt that asks for the text is in dialogs/kit/scrolled_list.h.
 #pragma once
 
 #include <string>

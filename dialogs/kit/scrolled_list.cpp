@@ -1,6 +1,6 @@
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/scrolled_list.h"
 
-#include "dialogs/list_match.h"
+#include "dialogs/kit/list_match.h"
 
 #include <Xm/List.h>
 #include <Xm/SelectioB.h>

@@ -1,6 +1,6 @@
 // The numbers of dialog fields as text: the checked reading at OK, and the
 // step of an arrow button. Plain functions; the widgets are in
-// dialogs/number_field.h.
+// dialogs/kit/number_field.h.
 #pragma once
 
 #include <cstddef>

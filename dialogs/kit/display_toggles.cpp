@@ -1,7 +1,7 @@
-#include "dialogs/display_toggles.h"
+#include "dialogs/kit/display_toggles.h"
 
 #include "command/display_commands.h"
-#include "dialogs/command_text.h"
+#include "dialogs/kit/command_text.h"
 
 std::vector<int> ReadDisplayOptions(const Scene& scene, const ToggleSpec* specs, int count)
 {

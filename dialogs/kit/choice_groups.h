@@ -3,7 +3,7 @@
 // out and never handles a toggle one by one.
 #pragma once
 
-#include "dialogs/display_toggles.h"
+#include "dialogs/kit/display_toggles.h"
 
 #include <X11/Intrinsic.h>
 
