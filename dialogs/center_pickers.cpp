@@ -1,7 +1,7 @@
 #include "dialogs/center_pickers.h"
 
 #include "core/app_env.h"
-#include "dialogs/center_commands.h"
+#include "dialogs/center_pickers_fields.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/element_list.h"
 #include "dialogs/kit/form_dialog.h"

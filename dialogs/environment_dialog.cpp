@@ -2,7 +2,7 @@
 
 #include "core/app_env.h"
 #include "core/string_utils.h"
-#include "dialogs/environment_settings.h"
+#include "dialogs/environment_dialog_fields.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/text_fields.h"
 #include "sky/ui_hooks.h"

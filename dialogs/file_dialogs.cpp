@@ -7,7 +7,7 @@
 #include "dialogs/kit/checked_message.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/file_box.h"
-#include "dialogs/file_choice.h"
+#include "dialogs/file_dialogs_fields.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 

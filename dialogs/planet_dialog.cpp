@@ -3,7 +3,7 @@
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/planet_flags.h"
+#include "dialogs/planet_dialog_fields.h"
 #include "dialogs/kit/scrolled_list.h"
 #include "dialogs/kit/text_fields.h"
 #include "sky/scene.h"

@@ -4,7 +4,7 @@
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/projection_choice.h"
+#include "dialogs/projection_dialog_fields.h"
 #include "sky/scene.h"
 
 #include <Xm/Form.h>

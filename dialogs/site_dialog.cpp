@@ -10,7 +10,7 @@
 #include "dialogs/kit/scrolled_list.h"
 #include "dialogs/site_edit_dialog.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
+#include "dialogs/site_dialog_fields.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 

@@ -7,7 +7,7 @@
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/site_dialog.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
+#include "dialogs/site_dialog_fields.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 

@@ -7,7 +7,7 @@
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/progress_gauge.h"
 #include "dialogs/kit/scrolled_list.h"
-#include "dialogs/small_body_kinds.h"
+#include "dialogs/small_body_dialogs_fields.h"
 #include "sky/scene.h"
 
 #include <X11/cursorfont.h>

@@ -4,7 +4,7 @@
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/date_rows.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/time_step_text.h"
+#include "dialogs/time_step_dialog_fields.h"
 
 #include <Xm/RowColumn.h>
 #include <Xm/Separator.h>

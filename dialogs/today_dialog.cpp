@@ -2,7 +2,7 @@
 
 #include "core/app_env.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/today_texts.h"
+#include "dialogs/today_dialog_fields.h"
 
 #include <Xm/Label.h>
 #include <Xm/RowColumn.h>

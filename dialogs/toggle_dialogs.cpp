@@ -3,7 +3,7 @@
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/toggle_dialog_specs.h"
+#include "dialogs/toggle_dialogs_fields.h"
 #include "sky/scene.h"
 
 #include <Xm/Label.h>

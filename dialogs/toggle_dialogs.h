@@ -3,7 +3,7 @@
 // Moon ("MoonDialog") dialogs of the Object menu: toggles filled from the
 // Scene's display flags, some waiting for others, sent as SHOW and HIDE
 // commands. One family, each member built from its table in
-// dialogs/toggle_dialog_specs.
+// dialogs/toggle_dialogs_fields.
 #pragma once
 
 #include <X11/Intrinsic.h>

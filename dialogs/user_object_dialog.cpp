@@ -6,10 +6,10 @@
 #include "dialogs/kit/checked_message.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/file_box.h"
-#include "dialogs/file_choice.h"
+#include "dialogs/file_dialogs_fields.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/scrolled_list.h"
-#include "dialogs/user_object_lists.h"
+#include "dialogs/user_object_dialog_fields.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 

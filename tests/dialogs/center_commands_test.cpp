@@ -3,7 +3,7 @@
 // names that would end a statement or its quotes refused whole.
 #include <gtest/gtest.h>
 
-#include "dialogs/center_commands.h"
+#include "dialogs/center_pickers_fields.h"
 
 #include "core/app_env.h"
 #include "core/view_modes.h"

@@ -6,7 +6,7 @@
 
 #include "astro/body_ids.h"
 #include "data/catalog_tables.h"
-#include "dialogs/center_commands.h"
+#include "dialogs/center_pickers_fields.h"
 #include "dialogs/center_pickers.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/scrolled_list.h"

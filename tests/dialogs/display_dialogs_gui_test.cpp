@@ -12,7 +12,7 @@
 #include "dialogs/projection_dialog.h"
 #include "dialogs/kit/scrolled_list.h"
 #include "dialogs/star_dialog.h"
-#include "dialogs/toggle_dialog_specs.h"
+#include "dialogs/toggle_dialogs_fields.h"
 #include "dialogs/toggle_dialogs.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/star_layer.h"

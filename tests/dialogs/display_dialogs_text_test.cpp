@@ -10,11 +10,11 @@
 #include "core/keywords.h"
 #include "core/view_modes.h"
 #include "dialogs/kit/command_text.h"
-#include "dialogs/nebula_settings.h"
-#include "dialogs/planet_flags.h"
-#include "dialogs/projection_choice.h"
-#include "dialogs/star_settings.h"
-#include "dialogs/toggle_dialog_specs.h"
+#include "dialogs/nebula_dialog_fields.h"
+#include "dialogs/planet_dialog_fields.h"
+#include "dialogs/projection_dialog_fields.h"
+#include "dialogs/star_dialog_fields.h"
+#include "dialogs/toggle_dialogs_fields.h"
 #include "sky/layers/star_layer.h"
 
 #include <random>

@@ -8,7 +8,7 @@
 #include "astro/calendar.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/element_list.h"
-#include "dialogs/small_body_kinds.h"
+#include "dialogs/small_body_dialogs_fields.h"
 #include "tests/dialogs/element_test_files.h"
 
 #include <sys/stat.h>

@@ -7,9 +7,9 @@
 
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"
-#include "dialogs/environment_settings.h"
-#include "dialogs/file_choice.h"
-#include "dialogs/user_object_lists.h"
+#include "dialogs/environment_dialog_fields.h"
+#include "dialogs/file_dialogs_fields.h"
+#include "dialogs/user_object_dialog_fields.h"
 
 #include <string>
 #include <vector>

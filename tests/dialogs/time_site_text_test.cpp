@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "command/interpreter.h"
-#include "dialogs/date_time_text.h"
+#include "dialogs/date_dialog_fields.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
+#include "dialogs/site_dialog_fields.h"
 #include "tests/dialogs/site_test_lines.h"
 #include "tests/harness/test_files.h"
 

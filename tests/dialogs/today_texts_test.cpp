@@ -12,7 +12,7 @@
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "core/app_env.h"
-#include "dialogs/today_texts.h"
+#include "dialogs/today_dialog_fields.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 #include "tests/dialogs/element_test_files.h"

@@ -8,8 +8,8 @@
 // window can take.
 #include "command/interpreter.h"
 #include "dialogs/kit/command_text.h"
-#include "dialogs/environment_settings.h"
-#include "dialogs/file_choice.h"
+#include "dialogs/environment_dialog_fields.h"
+#include "dialogs/file_dialogs_fields.h"
 #include "dialogs/kit/list_match.h"
 #include "dialogs/kit/number_text.h"
 

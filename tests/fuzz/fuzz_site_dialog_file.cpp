@@ -4,7 +4,7 @@
 // the promises: one name per line, no name longer than its columns, and a
 // line the edit dialog accepts is a record the site reader takes.
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
+#include "dialogs/site_dialog_fields.h"
 #include "sky/catalog/site_list.h"
 
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "dialogs/nebula_settings.h"
+#include "dialogs/nebula_dialog_fields.h"
 
 #include "dialogs/kit/command_text.h"
 #include "sky/scene.h"

@@ -1,4 +1,4 @@
-#include "dialogs/environment_settings.h"
+#include "dialogs/environment_dialog_fields.h"
 
 #include "dialogs/kit/text_fields.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/time_step_text.h"
+#include "dialogs/time_step_dialog_fields.h"
 
 #include "dialogs/kit/number_text.h"
 #include "sky/scene.h"

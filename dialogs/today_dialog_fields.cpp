@@ -1,4 +1,4 @@
-#include "dialogs/today_texts.h"
+#include "dialogs/today_dialog_fields.h"
 
 #include "astro/body_ids.h"
 #include "astro/calendar.h"

@@ -1,4 +1,4 @@
-#include "dialogs/toggle_dialog_specs.h"
+#include "dialogs/toggle_dialogs_fields.h"
 
 #include "core/keywords.h"
 #include "core/view_modes.h"

@@ -1,4 +1,4 @@
-#include "dialogs/planet_flags.h"
+#include "dialogs/planet_dialog_fields.h"
 
 #include "astro/body_ids.h"
 #include "dialogs/kit/command_text.h"

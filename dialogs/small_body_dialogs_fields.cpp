@@ -1,4 +1,4 @@
-#include "dialogs/small_body_kinds.h"
+#include "dialogs/small_body_dialogs_fields.h"
 
 #include "astro/body_ids.h"
 #include "core/app_env.h"

@@ -1,4 +1,4 @@
-#include "dialogs/user_object_lists.h"
+#include "dialogs/user_object_dialog_fields.h"
 
 #include "dialogs/kit/command_text.h"
 

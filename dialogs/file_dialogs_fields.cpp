@@ -1,4 +1,4 @@
-#include "dialogs/file_choice.h"
+#include "dialogs/file_dialogs_fields.h"
 
 #include "core/app_env.h"
 #include "core/user_directory.h"

@@ -1,4 +1,4 @@
-#include "dialogs/projection_choice.h"
+#include "dialogs/projection_dialog_fields.h"
 
 #include "core/keywords.h"
 #include "core/view_modes.h"

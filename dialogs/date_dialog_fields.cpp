@@ -1,4 +1,4 @@
-#include "dialogs/date_time_text.h"
+#include "dialogs/date_dialog_fields.h"
 
 #include "astro/calendar.h"
 #include "astro/sun_event_lock.h"

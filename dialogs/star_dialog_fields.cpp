@@ -1,4 +1,4 @@
-#include "dialogs/star_settings.h"
+#include "dialogs/star_dialog_fields.h"
 
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"

@@ -1,4 +1,4 @@
-#include "dialogs/site_record_text.h"
+#include "dialogs/site_dialog_fields.h"
 
 #include "dialogs/kit/number_text.h"
 #include "dialogs/site_file.h"

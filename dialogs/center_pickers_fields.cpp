@@ -1,4 +1,4 @@
-#include "dialogs/center_commands.h"
+#include "dialogs/center_pickers_fields.h"
 
 #include "astro/body_ids.h"
 #include "core/app_env.h"
