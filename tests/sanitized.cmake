@@ -14,7 +14,7 @@ add_test(NAME sanitized_tests
                  sky_site_list_test sky_name_files_test sky_element_files_test core_regular_file_test
                  command_port_test mainwin_test tip_shell_test command_dialog_test
                  info_box_lines_test pointer_lines_test
-                 display_dialogs_text_test settings_dialogs_text_test
+                 display_dialogs_fields_test settings_dialogs_fields_test
                  dialogs_element_list_test dialogs_decoder_test dialogs_image_viewer_test
                  sky_user_files_test sky_click_data_test command_data_files_test sky_user_object_layer_test)
 set_tests_properties(sanitized_tests PROPERTIES TIMEOUT 1200 LABELS sanitizer)
