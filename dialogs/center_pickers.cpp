@@ -2,8 +2,8 @@
 
 #include "core/app_env.h"
 #include "dialogs/center_pickers_fields.h"
-#include "dialogs/kit/choice_groups.h"
 #include "dialogs/element_list.h"
+#include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/number_text.h"
 #include "dialogs/kit/scrolled_list.h"

@@ -4,10 +4,10 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "core/string_utils.h"
+#include "dialogs/file_dialogs_fields.h"
 #include "dialogs/kit/checked_message.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/file_box.h"
-#include "dialogs/file_dialogs_fields.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 

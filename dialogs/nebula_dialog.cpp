@@ -5,9 +5,9 @@
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/nebula_dialog_fields.h"
 #include "dialogs/kit/number_field.h"
 #include "dialogs/kit/text_fields.h"
+#include "dialogs/nebula_dialog_fields.h"
 
 #include <Xm/Form.h>
 #include <Xm/Separator.h>

@@ -3,9 +3,9 @@
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/planet_dialog_fields.h"
 #include "dialogs/kit/scrolled_list.h"
 #include "dialogs/kit/text_fields.h"
+#include "dialogs/planet_dialog_fields.h"
 #include "sky/scene.h"
 
 #include <Xm/Label.h>

@@ -8,9 +8,9 @@
 #include "core/string_utils.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/scrolled_list.h"
+#include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_edit_dialog.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_dialog_fields.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 

@@ -6,8 +6,8 @@
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/site_dialog.h"
-#include "dialogs/site_file.h"
 #include "dialogs/site_dialog_fields.h"
+#include "dialogs/site_file.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 

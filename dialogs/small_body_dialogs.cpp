@@ -2,11 +2,11 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
-#include "dialogs/kit/command_text.h"
 #include "dialogs/element_list.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/progress_gauge.h"
 #include "dialogs/kit/scrolled_list.h"
+#include "dialogs/progress_gauge.h"
 #include "dialogs/small_body_dialogs_fields.h"
 #include "sky/scene.h"
 

@@ -2,8 +2,8 @@
 
 #include "astro/body_ids.h"
 #include "core/app_env.h"
-#include "dialogs/kit/command_text.h"
 #include "dialogs/element_list.h"
+#include "dialogs/kit/command_text.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 

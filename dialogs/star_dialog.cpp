@@ -6,8 +6,8 @@
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/number_field.h"
-#include "dialogs/star_dialog_fields.h"
 #include "dialogs/kit/text_fields.h"
+#include "dialogs/star_dialog_fields.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/sao_star_layer.h"
 

@@ -6,8 +6,8 @@
 
 #include "astro/body_ids.h"
 #include "data/catalog_tables.h"
-#include "dialogs/center_pickers_fields.h"
 #include "dialogs/center_pickers.h"
+#include "dialogs/center_pickers_fields.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/scrolled_list.h"
 #include "sky/catalog/small_body_lists.h"

@@ -7,13 +7,13 @@
 #include "tests/dialogs/settings_dialog_fixture.h"
 
 #include "core/view_modes.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/nebula_dialog.h"
 #include "dialogs/planet_dialog.h"
 #include "dialogs/projection_dialog.h"
-#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/star_dialog.h"
-#include "dialogs/toggle_dialogs_fields.h"
 #include "dialogs/toggle_dialogs.h"
+#include "dialogs/toggle_dialogs_fields.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/star_layer.h"
 

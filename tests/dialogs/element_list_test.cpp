@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "astro/calendar.h"
-#include "dialogs/kit/command_text.h"
 #include "dialogs/element_list.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/small_body_dialogs_fields.h"
 #include "tests/dialogs/element_test_files.h"
 

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
-#include "dialogs/kit/command_text.h"
 #include "dialogs/environment_dialog_fields.h"
 #include "dialogs/file_dialogs_fields.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/user_object_dialog_fields.h"
 
 #include <string>

@@ -10,8 +10,8 @@
 
 #include "astro/calendar.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/progress_gauge.h"
 #include "dialogs/kit/scrolled_list.h"
+#include "dialogs/progress_gauge.h"
 #include "dialogs/small_body_dialogs.h"
 #include "sky/catalog/small_body_lists.h"
 #include "tests/dialogs/element_test_files.h"

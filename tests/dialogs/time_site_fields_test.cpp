@@ -6,8 +6,8 @@
 
 #include "command/interpreter.h"
 #include "dialogs/date_dialog_fields.h"
-#include "dialogs/site_file.h"
 #include "dialogs/site_dialog_fields.h"
+#include "dialogs/site_file.h"
 #include "tests/dialogs/site_test_lines.h"
 #include "tests/harness/test_files.h"
 

@@ -7,9 +7,9 @@
 // name whole inside its quotes, and an accepted geometry is a size the
 // window can take.
 #include "command/interpreter.h"
-#include "dialogs/kit/command_text.h"
 #include "dialogs/environment_dialog_fields.h"
 #include "dialogs/file_dialogs_fields.h"
+#include "dialogs/kit/command_text.h"
 #include "dialogs/kit/list_match.h"
 #include "dialogs/kit/number_text.h"
 
