@@ -8,6 +8,7 @@
 #include "dialogs/kit/checked_message.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/file_box.h"
+#include "dialogs/kit/file_box_directory.h"
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 

@@ -1,7 +1,6 @@
 #include "dialogs/file_dialogs_fields.h"
 
 #include "core/app_env.h"
-#include "core/user_directory.h"
 #include "dialogs/kit/command_text.h"
 
 #include <cstring>
@@ -32,26 +31,4 @@ int CheckSaveName(const char* name, CommandText& command)
     command.errorWord = "SAVEFILE";
     command.errorParam = name != nullptr ? name : "";
     return 0;
-}
-
-std::string RememberedDirectory(const std::string& chosen, const std::string& previous)
-{
-    const size_t slash = chosen.rfind('/');
-    if (slash == std::string::npos) {
-        return previous;
-    }
-    if (slash + 1 == chosen.size()) {
-        return chosen;
-    }
-    // A file in the root directory leaves the root, not an empty path.
-    return slash == 0 ? "/" : chosen.substr(0, slash);
-}
-
-std::string DirectoryToOpen(const char* remembered)
-{
-    char expanded[kPathSize];
-    if (ExpandTilde(remembered != nullptr ? remembered : "", expanded, sizeof expanded) == nullptr) {
-        return remembered != nullptr ? remembered : "";
-    }
-    return expanded;
 }

@@ -1,10 +1,8 @@
 // What the script and image file dialogs do with the name the user chose,
-// without a widget: the command that opens a script or saves the chart, the
-// check of a name the state writer saves under, and the directory kept for
-// the next time.
+// without a widget: the command that opens a script or saves the chart, and
+// the check of a name the state writer saves under. The directory kept for
+// the next time is the file box's (dialogs/kit/file_box_directory.h).
 #pragma once
-
-#include <string>
 
 struct CommandText;
 
@@ -22,14 +20,3 @@ void ComposeSaveImage(const char* name, CommandText& command);
 // Returned: command  the refusal, when refused
 //           1 accepted, 0 refused
 int CheckSaveName(const char* name, CommandText& command);
-
-// The directory remembered after a file was chosen: the name up to its
-// last "/" (without it; "/" for a file in the root), or the whole name when
-// it ends with "/"; a name without "/" keeps the directory remembered before.
-// Given:    chosen    the chosen file name
-//           previous  the directory remembered so far
-std::string RememberedDirectory(const std::string& chosen, const std::string& previous);
-
-// The directory a dialog opens in: a remembered one may come from the
-// options file as the user wrote it, "~" and all.
-std::string DirectoryToOpen(const char* remembered);

@@ -1,6 +1,6 @@
 #include "dialogs/kit/file_box.h"
 
-#include "dialogs/file_dialogs_fields.h"
+#include "dialogs/kit/file_box_directory.h"
 #include "dialogs/kit/form_dialog.h"
 
 #include <Xm/FileSB.h>

@@ -1,8 +1,7 @@
 // The plain halves of the file, environment and user-object dialogs,
 // without X: the commands that open a script or save the chart, names
-// refused before anything runs, the directory remembered after a choice,
-// the geometry fields read from the option and turned back into it, and
-// the working list of user-object files.
+// refused before anything runs, the geometry fields read from the option
+// and turned back into it, and the working list of user-object files.
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
@@ -62,24 +61,6 @@ TEST(FileChoice, SaveNamesRefuseLineBreaksAndOverlongPaths)
         EXPECT_EQ(CheckSaveName(row.name.c_str(), refusal), row.accepted) << row.name.size();
         EXPECT_EQ(refusal.errorKey, row.accepted != 0 ? "" : "stkErrorIllegalParam");
         EXPECT_EQ(refusal.errorWord, row.accepted != 0 ? "" : "SAVEFILE");
-    }
-}
-
-TEST(FileChoice, DirectoryRememberedIsTheChosenFilesOwn)
-{
-    const struct {
-        const char* chosen;
-        const char* previous;
-        const char* remembered;
-    } rows[] = {
-        {"/home/u/sky/night.stl", "~", "/home/u/sky"},
-        {"/home/u/sky/", "~", "/home/u/sky/"},
-        {"night.stl", "/home/u", "/home/u"},
-        {"/night.stl", "/home/u", "/"},
-        {"", "/home/u", "/home/u"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(RememberedDirectory(row.chosen, row.previous), row.remembered) << row.chosen;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "dialogs/environment_dialog_fields.h"
 #include "dialogs/file_dialogs_fields.h"
 #include "dialogs/kit/command_text.h"
+#include "dialogs/kit/file_box_directory.h"
 #include "dialogs/kit/list_match.h"
 #include "dialogs/kit/number_text.h"
 

@@ -1,7 +1,8 @@
 // The dialog kit's plain halves, without X: command text composed from
 // field values and refused whole for unsafe names or overlong statements,
-// number fields read and stepped, the list search, and display options read
-// back from the Scene after SHOW and HIDE.
+// number fields read and stepped, the list search, the file box's
+// directory, and display options read back from the Scene after SHOW and
+// HIDE.
 #include <gtest/gtest.h>
 
 #include "command/command_table.h"
@@ -10,6 +11,7 @@
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/display_toggles.h"
+#include "dialogs/kit/file_box_directory.h"
 #include "dialogs/kit/list_match.h"
 #include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
@@ -228,6 +230,26 @@ TEST(ListMatch, EntriesWithTwoNamesMatchByEither)
     EXPECT_EQ(FindNextMatch(comets, 2, 1, "hal"), 0);
     // The names are not one text: a piece across both matches nothing.
     EXPECT_EQ(FindNextMatch(comets, 2, 0, "Halley1P"), -1);
+}
+
+// --- File box directory ----------------------------------------------------------
+
+TEST(FileBoxDirectory, DirectoryRememberedIsTheChosenFilesOwn)
+{
+    const struct {
+        const char* chosen;
+        const char* previous;
+        const char* remembered;
+    } rows[] = {
+        {"/home/u/sky/night.stl", "~", "/home/u/sky"},
+        {"/home/u/sky/", "~", "/home/u/sky/"},
+        {"night.stl", "/home/u", "/home/u"},
+        {"/night.stl", "/home/u", "/"},
+        {"", "/home/u", "/home/u"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RememberedDirectory(row.chosen, row.previous), row.remembered) << row.chosen;
+    }
 }
 
 // --- Display options -------------------------------------------------------------
