@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Checks that the libraries include one another in one direction only:
 
-  mainwin -> dialogs -> {tooltip, command} -> sky -> astro -> core -> data
+  mainwin -> dialogs -> dialogs/kit -> {tooltip, command} -> sky -> astro -> core -> data
 
 A file may include headers of its own folder and of the folders below it;
 tooltip/ needs only core/ (and what core/ stands on). The rooms of a folder
-(sky/view/, sky/layers/, ...) count as the folder. tests/, bench/ and tools/
-may include anything and are not read.
+(sky/view/, sky/layers/, ...) count as the folder, except dialogs/kit/: the
+dialogs are built from the kit, so a kit file never includes a dialog.
+tests/, bench/ and tools/ may include anything and are not read.
 
 Usage: tools/check_include_layers.py [repository root, default: this tool's parent]
 Prints every include that points upward or into an unknown folder, and exits
@@ -25,11 +26,23 @@ BELOW = {
     "sky": {"astro", "core", "data"},
     "command": {"sky", "astro", "core", "data"},
     "tooltip": {"core", "data"},
-    "dialogs": {"tooltip", "command", "sky", "astro", "core", "data"},
-    "mainwin": {"dialogs", "tooltip", "command", "sky", "astro", "core", "data"},
+    "dialogs/kit": {"tooltip", "command", "sky", "astro", "core", "data"},
+    "dialogs": {"dialogs/kit", "tooltip", "command", "sky", "astro", "core", "data"},
+    "mainwin": {"dialogs", "dialogs/kit", "tooltip", "command", "sky", "astro", "core", "data"},
 }
 SOURCE_SUFFIXES = (".h", ".cpp", ".c")
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
+
+
+def layer(path):
+    """The layer a path relative to the root lies in: the longest folder of
+    BELOW that holds it, or None."""
+    parts = path.split("/")
+    for count in range(len(parts) - 1, 0, -1):
+        folder = "/".join(parts[:count])
+        if folder in BELOW:
+            return folder
+    return None
 
 
 def violations(root):
@@ -37,18 +50,16 @@ def violations(root):
         allowed = allowed | {folder}
         for directory, _, names in sorted(os.walk(os.path.join(root, folder))):
             for name in sorted(names):
-                if not name.endswith(SOURCE_SUFFIXES):
-                    continue
                 path = os.path.join(directory, name)
+                relative = os.path.relpath(path, root).replace(os.sep, "/")
+                if not name.endswith(SOURCE_SUFFIXES) or layer(relative) != folder:
+                    continue
                 with open(path, encoding="latin-1") as source:
                     for number, line in enumerate(source, 1):
                         match = INCLUDE.match(line)
-                        if not match:
-                            continue
-                        target = match.group(1).split("/")[0]
-                        if target not in allowed:
+                        if match and layer(match.group(1)) not in allowed:
                             yield "%s:%d: includes \"%s\" (%s/ may include %s)" % (
-                                os.path.relpath(path, root), number, match.group(1),
+                                relative, number, match.group(1),
                                 folder, ", ".join(sorted(allowed)))
 
 
