@@ -243,7 +243,7 @@ void ShowListPicker(const char* word, Scene* scene)
 
 // --- The nebula picker -----------------------------------------------------
 
-const RadioSpec kCatalogues[] = {{"ToggleTypeM", 0}, {"ToggleTypeNGC", 1}, {"ToggleTypeIC", 2}};
+const RadioRow kCatalogues[] = {{"ToggleTypeM", 0}, {"ToggleTypeNGC", 1}, {"ToggleTypeIC", 2}};
 
 struct NebulaPicker {
     FormDialog dialog;

@@ -5,7 +5,7 @@
 
 #include <array>
 
-const ToggleSpec kNebulaToggles[kNebulaToggleCount] = {
+const ToggleRow kNebulaToggles[kNebulaToggleCount] = {
     {"ToggleNebula", "NEBULA"},
     {"ToggleNebulaLabel", "NEBULA_NAME"},
     {"ToggleNebulaMag", "NEBULA_MAG"},

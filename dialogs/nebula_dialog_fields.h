@@ -14,7 +14,7 @@ constexpr int kNebulaToggleCount = 12;
 
 // The toggles in the dialog's order: the layer, its labels and
 // magnitudes, the catalogues, the object types.
-extern const ToggleSpec kNebulaToggles[kNebulaToggleCount];
+extern const ToggleRow kNebulaToggles[kNebulaToggleCount];
 
 // Magnitudes the window may take, and the arrows' narrower range.
 constexpr double kNebulaLimitLowest = -2.0;

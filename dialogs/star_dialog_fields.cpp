@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-const ToggleSpec kStarToggles[kStarToggleCount] = {
+const ToggleRow kStarToggles[kStarToggleCount] = {
     {"ToggleStar", "STAR"},
     {"ToggleStarName", "STARNAME"},
     {"ToggleStarMag", "STAR_MAG"},

@@ -15,7 +15,7 @@ struct Scene;
 constexpr int kStarToggleCount = 5;
 
 // The stars and the four kinds of star label, in the dialog's order.
-extern const ToggleSpec kStarToggles[kStarToggleCount];
+extern const ToggleRow kStarToggles[kStarToggleCount];
 
 // The star catalogues, as STARDATA names them.
 enum StarCatalog : int32_t {

@@ -19,11 +19,11 @@ constexpr int32_t kCurrentSetting = 2;
 
 // Three digits may be typed in every row but the year's; the arrows stop at
 // 99 (9999 years).
-const NumberFieldSpec kStepRows[kTimeStepFieldCount] = {
+const FieldRow kStepRows[kTimeStepFieldCount] = {
     {"Year", 0, 9999, 1, 0, 5, 4}, {"Month", 0, 99, 1, 0, 3, 3}, {"Day", 0, 99, 1, 0, 3, 3},
     {"Hour", 0, 99, 1, 0, 3, 3},   {"Min", 0, 99, 1, 0, 3, 3},
 };
-const RadioSpec kClockChoices[] = {{"ToggleRTSysTime", kSystemClock},
+const RadioRow kClockChoices[] = {{"ToggleRTSysTime", kSystemClock},
                                    {"ToggleRTSetting", kCurrentSetting}};
 
 FormDialog timeStepDialog;

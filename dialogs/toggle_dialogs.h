@@ -9,7 +9,7 @@
 #include <X11/Intrinsic.h>
 
 struct Scene;
-struct ToggleDialogSpec;
+struct ToggleDialogTable;
 
 // Each builds its dialog at the first call, fills it from the Scene and
 // shows it.
@@ -20,4 +20,4 @@ void ShowSunDialog(Scene* scene);
 void ShowMoonDialog(Scene* scene);
 
 // The dialog widget of a member; null until first shown.
-Widget ToggleDialogWidget(const ToggleDialogSpec& spec);
+Widget ToggleDialogWidget(const ToggleDialogTable& table);

@@ -30,12 +30,12 @@ struct DependentToggle {
     ViewCondition view;
 };
 
-struct ToggleDialogSpec {
+struct ToggleDialogTable {
     const char* name;            // "GridDialog"
     const char* rowColumnName;   // "GridRowColumn"
     const char* controlsName;    // "RCGridCtrl"
     const char* buttonsName;     // "TimeStepButtons"
-    const ToggleSpec* toggles;   // in the order of their commands
+    const ToggleRow* toggles;   // in the order of their commands
     int toggleCount;
     const DependentToggle* dependents;
     int dependentCount;
@@ -45,7 +45,7 @@ struct ToggleDialogSpec {
     const char* gridRowsName;    // null: the toggles stand in one column
     const char* const* rowLabels;
     int rowToggleCount;
-    const RadioSpec* gridModes;  // the grid style, sent after the row toggles; null none
+    const RadioRow* gridModes;  // the grid style, sent after the row toggles; null none
     int gridModeCount;
     // The last toggle sends OUTLINE or REAL for this body instead of SHOW
     // or HIDE; kNoOutlineBody none.
@@ -54,31 +54,31 @@ struct ToggleDialogSpec {
 
 constexpr int32_t kNoOutlineBody = 1000;
 
-extern const ToggleDialogSpec kGridDialog;
-extern const ToggleDialogSpec kJoviSatDialog;
-extern const ToggleDialogSpec kConstDialog;
-extern const ToggleDialogSpec kSunDialog;
-extern const ToggleDialogSpec kMoonDialog;
+extern const ToggleDialogTable kGridDialog;
+extern const ToggleDialogTable kJoviSatDialog;
+extern const ToggleDialogTable kConstDialog;
+extern const ToggleDialogTable kSunDialog;
+extern const ToggleDialogTable kMoonDialog;
 
 // What a dialog shows.
 struct ToggleDialogValues {
-    std::vector<int> toggles;    // the spec's toggles, 1 set or 0
+    std::vector<int> toggles;    // the table's toggles, 1 set or 0
     int32_t gridMode = -1;       // grid style 0..3; -1 none chosen
 };
 
-ToggleDialogValues ReadToggleDialogValues(const ToggleDialogSpec& spec, const Scene& scene);
+ToggleDialogValues ReadToggleDialogValues(const ToggleDialogTable& table, const Scene& scene);
 
 // Which toggles can be changed now: a dependent one only while its
 // controller is set and the view mode allows it, every other always.
 // Returned: one value per toggle, 1 sensitive or 0
-std::vector<int> ToggleSensitivity(const ToggleDialogSpec& spec, const std::vector<int>& toggles,
+std::vector<int> ToggleSensitivity(const ToggleDialogTable& table, const std::vector<int>& toggles,
                                    int32_t viewMode);
 
 // "SHOW keyword" or "HIDE keyword".
-std::string ShowHideText(const ToggleSpec& toggle, int value);
+std::string ShowHideText(const ToggleRow& toggle, int value);
 
 // OK's commands: SHOW or HIDE for every toggle, insensitive ones too, each a
 // text of its own or all in one (joined); "GRID style" after the grid rows
 // when a style is chosen; OUTLINE or REAL for the outline body; "DRIVE".
-void ComposeToggleDialogCommand(const ToggleDialogSpec& spec, const ToggleDialogValues& values,
+void ComposeToggleDialogCommand(const ToggleDialogTable& table, const ToggleDialogValues& values,
                                 CommandText& command);

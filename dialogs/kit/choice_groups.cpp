@@ -4,13 +4,13 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
-void CreateToggleGroup(Widget parent, const ToggleSpec* specs, int count, ToggleGroup& group)
+void CreateToggleGroup(Widget parent, const ToggleRow* rows, int count, ToggleGroup& group)
 {
-    group.specs = specs;
+    group.rows = rows;
     group.toggles.clear();
     for (int i = 0; i < count; ++i) {
         group.toggles.push_back(
-            XtVaCreateManagedWidget(specs[i].name, xmToggleButtonWidgetClass, parent, nullptr));
+            XtVaCreateManagedWidget(rows[i].name, xmToggleButtonWidgetClass, parent, nullptr));
     }
 }
 
@@ -30,15 +30,15 @@ std::vector<int> ToggleValues(const ToggleGroup& group)
     return values;
 }
 
-void CreateRadioGroup(Widget parent, const char* boxName, const RadioSpec* specs, int count,
+void CreateRadioGroup(Widget parent, const char* boxName, const RadioRow* rows, int count,
                       RadioGroup& group)
 {
-    group.specs = specs;
+    group.rows = rows;
     group.box = XmCreateRadioBox(parent, const_cast<char*>(boxName), nullptr, 0);
     group.buttons.clear();
     for (int i = 0; i < count; ++i) {
         group.buttons.push_back(
-            XtVaCreateManagedWidget(specs[i].name, xmToggleButtonWidgetClass, group.box, nullptr));
+            XtVaCreateManagedWidget(rows[i].name, xmToggleButtonWidgetClass, group.box, nullptr));
     }
     XtManageChild(group.box);
 }
@@ -47,7 +47,7 @@ void CreateRadioGroup(Widget parent, const char* boxName, const RadioSpec* specs
 void SetRadioValue(const RadioGroup& group, int32_t value)
 {
     for (size_t i = 0; i < group.buttons.size(); ++i) {
-        const bool set = group.specs[i].value == value;
+        const bool set = group.rows[i].value == value;
         XmToggleButtonSetState(group.buttons[i], set ? True : False, False);
     }
 }
@@ -56,7 +56,7 @@ int RadioValue(const RadioGroup& group, int32_t& value)
 {
     for (size_t i = 0; i < group.buttons.size(); ++i) {
         if (XmToggleButtonGetState(group.buttons[i])) {
-            value = group.specs[i].value;
+            value = group.rows[i].value;
             return 1;
         }
     }

@@ -12,14 +12,14 @@
 
 // Toggles of a table, in table order.
 struct ToggleGroup {
-    const ToggleSpec* specs = nullptr;
+    const ToggleRow* rows = nullptr;
     std::vector<Widget> toggles;
 };
 
-// Creates one toggle button per spec in parent, in table order.
-// Given:    specs, count  the table; it lives as long as the group
+// Creates one toggle button per row in parent, in table order.
+// Given:    rows, count  the table; it lives as long as the group
 // Returned: group
-void CreateToggleGroup(Widget parent, const ToggleSpec* specs, int count, ToggleGroup& group);
+void CreateToggleGroup(Widget parent, const ToggleRow* rows, int count, ToggleGroup& group);
 
 // Sets every toggle from its value (not 0: set) without notifying.
 void SetToggleValues(const ToggleGroup& group, const std::vector<int>& values);
@@ -28,22 +28,22 @@ void SetToggleValues(const ToggleGroup& group, const std::vector<int>& values);
 std::vector<int> ToggleValues(const ToggleGroup& group);
 
 // One button of a radio group and the value it stands for.
-struct RadioSpec {
+struct RadioRow {
     const char* name;   // widget name, "RadioMode05"
     int32_t value;      // e.g. a GridKeywordTable value
 };
 
 // A radio box and its buttons, in table order.
 struct RadioGroup {
-    const RadioSpec* specs = nullptr;
+    const RadioRow* rows = nullptr;
     Widget box = nullptr;
     std::vector<Widget> buttons;
 };
 
-// Creates the radio box boxName in parent with one toggle per spec.
-// Given:    specs, count  the table; it lives as long as the group
+// Creates the radio box boxName in parent with one toggle per row.
+// Given:    rows, count  the table; it lives as long as the group
 // Returned: group
-void CreateRadioGroup(Widget parent, const char* boxName, const RadioSpec* specs, int count,
+void CreateRadioGroup(Widget parent, const char* boxName, const RadioRow* rows, int count,
                       RadioGroup& group);
 
 // Sets the button of a value and clears the others, without notifying; no

@@ -49,7 +49,7 @@ Widget CreateLeadingForm(Widget dateTimeForm, const char* name)
                                    XmNleftAttachment, XmATTACH_FORM, nullptr);
 }
 
-void AddDateRows(Widget dateTimeForm, const NumberFieldSpec* specs, int count, Widget lead,
+void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widget lead,
                  DateRows& rows)
 {
     rows.form = dateTimeForm;
@@ -66,7 +66,7 @@ void AddDateRows(Widget dateTimeForm, const NumberFieldSpec* specs, int count, W
         Widget form = CreateRowForm(dateTimeForm, row, above > 0 ? places[above - 1] : nullptr,
                                     firstLine ? nullptr : places[above]);
         places[place] = form;
-        CreateNumberField(form, specs[row], rows.fields[row]);
+        CreateNumberField(form, fieldRows[row], rows.fields[row]);
     }
 }
 

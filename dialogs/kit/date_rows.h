@@ -27,12 +27,12 @@ Widget CreateDateTimeForm(Widget parent);
 Widget CreateLeadingForm(Widget dateTimeForm, const char* name);
 
 // Adds the rows to FormDateTime and places them.
-// Given:    specs, count  one spec per row, in row order (4 with a leading
-//                         widget, 5 without); the specs live for the run
+// Given:    fieldRows, count  one fieldRow per row, in row order (4 with a leading
+//                         widget, 5 without); the fieldRows live for the run
 //           lead          the leading widget, or null
 // Returned: rows          the form and the fields (rows must stay where it
 //                         is for the run: the arrows point at its fields)
-void AddDateRows(Widget dateTimeForm, const NumberFieldSpec* specs, int count, Widget lead,
+void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widget lead,
                  DateRows& rows);
 
 // Sets every row sensitive or not.

@@ -10,17 +10,17 @@ struct CommandText;
 struct Scene;
 
 // One toggle of a group.
-struct ToggleSpec {
+struct ToggleRow {
     const char* name;      // widget name, "ToggleNebulaMag"
     const char* keyword;   // display option it shows, "NEBULA_MAG"
 };
 
 // Whether each option of the table is on in the Scene (StkDisplayOptionShown);
 // an option without a flag of its own reads as off.
-// Returned: one value per spec, 1 on or 0 off
-std::vector<int> ReadDisplayOptions(const Scene& scene, const ToggleSpec* specs, int count);
+// Returned: one value per row, 1 on or 0 off
+std::vector<int> ReadDisplayOptions(const Scene& scene, const ToggleRow* rows, int count);
 
 // One statement per toggle, in table order: "SHOW keyword" when its value is
 // not 0, else "HIDE keyword", added to the last text of the command.
-void AddShowHideStatements(CommandText& command, const ToggleSpec* specs,
+void AddShowHideStatements(CommandText& command, const ToggleRow* rows,
                            const std::vector<int>& values);

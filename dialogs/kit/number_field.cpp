@@ -24,7 +24,7 @@ void NumberArrowCallback(Widget arrow, XtPointer client, XtPointer)
     const NumberField& field = *static_cast<const NumberField*>(client);
     const int direction = arrow == field.up ? 1 : -1;
     char* text = XmTextFieldGetString(field.text);
-    const std::string stepped = StepNumberText(*field.spec, text, direction);
+    const std::string stepped = StepNumberText(*field.row, text, direction);
     XtFree(text);
     XmTextFieldSetString(field.text, const_cast<char*>(stepped.c_str()));
 }
@@ -42,20 +42,20 @@ Widget CreateArrow(Widget form, const std::string& name, unsigned char direction
 
 }  // namespace
 
-void CreateNumberField(Widget form, const NumberFieldSpec& spec, NumberField& field)
+void CreateNumberField(Widget form, const FieldRow& row, NumberField& field)
 {
-    field.spec = &spec;
+    field.row = &row;
     field.label = XtVaCreateManagedWidget(
-        WidgetName("Label", spec.word).c_str(), xmLabelWidgetClass, form, XmNalignment,
+        WidgetName("Label", row.word).c_str(), xmLabelWidgetClass, form, XmNalignment,
         XmALIGNMENT_CENTER, XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM,
         XmNrightAttachment, XmATTACH_FORM, nullptr);
     field.text = XtVaCreateManagedWidget(
-        WidgetName("Edit", spec.word).c_str(), xmTextFieldWidgetClass, form, XmNcolumns,
-        spec.columns, XmNmaxLength, spec.maxLength, XmNtopAttachment, XmATTACH_WIDGET,
+        WidgetName("Edit", row.word).c_str(), xmTextFieldWidgetClass, form, XmNcolumns,
+        row.columns, XmNmaxLength, row.maxLength, XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, field.label, XmNleftAttachment, XmATTACH_FORM, nullptr);
-    field.up = CreateArrow(form, WidgetName("Arrow", spec.word, "Up"), XmARROW_UP, field.text,
+    field.up = CreateArrow(form, WidgetName("Arrow", row.word, "Up"), XmARROW_UP, field.text,
                            field.label);
-    field.down = CreateArrow(form, WidgetName("Arrow", spec.word, "Down"), XmARROW_DOWN,
+    field.down = CreateArrow(form, WidgetName("Arrow", row.word, "Down"), XmARROW_DOWN,
                              field.text, field.up);
     XtAddCallback(field.up, XmNactivateCallback, NumberArrowCallback, &field);
     XtAddCallback(field.down, XmNactivateCallback, NumberArrowCallback, &field);
@@ -63,7 +63,7 @@ void CreateNumberField(Widget form, const NumberFieldSpec& spec, NumberField& fi
 
 void SetNumberField(const NumberField& field, double value)
 {
-    const std::string text = FormatNumberText(*field.spec, value);
+    const std::string text = FormatNumberText(*field.row, value);
     XmTextFieldSetString(field.text, const_cast<char*>(text.c_str()));
 }
 

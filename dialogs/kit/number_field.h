@@ -10,20 +10,20 @@
 // The widgets of one field. The record must stay where it is for the
 // dialog's life (a dialog keeps it in a static): the arrows point at it.
 struct NumberField {
-    const NumberFieldSpec* spec = nullptr;
+    const FieldRow* row = nullptr;
     Widget label = nullptr;
     Widget text = nullptr;
     Widget up = nullptr;
     Widget down = nullptr;
 };
 
-// Builds the label, the text field and the arrows of spec in a form; each
-// arrow press steps the text within the spec's limits (StepNumberText).
+// Builds the label, the text field and the arrows of row in a form; each
+// arrow press steps the text within the row's limits (StepNumberText).
 // Given:    form  the row's form (or the dialog's form shared by several rows;
 //                 then the fallback resources place the widgets)
-//           spec  lives as long as the field
+//           row  lives as long as the field
 // Returned: field
-void CreateNumberField(Widget form, const NumberFieldSpec& spec, NumberField& field);
+void CreateNumberField(Widget form, const FieldRow& row, NumberField& field);
 
 // Writes a value as the field shows it (FormatNumberText).
 void SetNumberField(const NumberField& field, double value);

@@ -77,25 +77,25 @@ double LeadingNumber(const char* text)
     return LooksDecimal(read.c_str()) && std::isfinite(number) ? number : 0.0;
 }
 
-std::string FormatNumberText(const NumberFieldSpec& spec, double value)
+std::string FormatNumberText(const FieldRow& row, double value)
 {
     char text[64];
-    if (spec.decimals <= 0) {
+    if (row.decimals <= 0) {
         std::snprintf(text, sizeof text, "%lld", std::llround(value));
     } else {
-        std::snprintf(text, sizeof text, "%.*f", spec.decimals, value);
+        std::snprintf(text, sizeof text, "%.*f", row.decimals, value);
     }
     return text;
 }
 
-std::string StepNumberText(const NumberFieldSpec& spec, const char* text, int direction)
+std::string StepNumberText(const FieldRow& row, const char* text, int direction)
 {
     double number = 0.0;
     if (text != nullptr) {
         // An integer field reads its leading digits only: "12.7" is 12.
-        number = spec.decimals <= 0 ? static_cast<double>(std::strtoll(text, nullptr, 10))
+        number = row.decimals <= 0 ? static_cast<double>(std::strtoll(text, nullptr, 10))
                                     : LeadingNumber(text);
     }
-    number = std::clamp(number + direction * spec.step, spec.minimum, spec.maximum);
-    return FormatNumberText(spec, number);
+    number = std::clamp(number + direction * row.step, row.minimum, row.maximum);
+    return FormatNumberText(row, number);
 }

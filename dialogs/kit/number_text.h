@@ -8,7 +8,7 @@
 #include <string>
 
 // A number field: its widget names and what its arrows do.
-struct NumberFieldSpec {
+struct FieldRow {
     const char* word;          // "MagLimit": LabelMagLimit, EditMagLimit,
                                // ArrowMagLimitUp, ArrowMagLimitDown
     double minimum, maximum;   // the arrows stop here
@@ -38,13 +38,13 @@ int ReadRealText(const char* text, double minimum, double maximum, double& value
 // Given:    text  the field's text (null: 0)
 double LeadingNumber(const char* text);
 
-// A value written as the field shows it: rounded to the spec's decimals.
-std::string FormatNumberText(const NumberFieldSpec& spec, double value);
+// A value written as the field shows it: rounded to the row's decimals.
+std::string FormatNumberText(const FieldRow& row, double value);
 
 // One press of an arrow button: the field's number (a text that does not
 // start with a number counts as 0, as users of the arrows expect), one step
-// up or down, kept within the spec's limits, written back.
+// up or down, kept within the row's limits, written back.
 // Given:    text       the field's text (null: 0)
 //           direction  +1 up, -1 down
 // Returned: the new text of the field
-std::string StepNumberText(const NumberFieldSpec& spec, const char* text, int direction);
+std::string StepNumberText(const FieldRow& row, const char* text, int direction);

@@ -373,7 +373,7 @@ TEST_F(DisplayDialogText, DependentTogglesFollowTheirControllerAndTheView)
     grid[1] = 1;    // the J2000 grid: its scale can be chosen
     grid[16] = 1;   // the horizontal grid
     const struct {
-        const ToggleDialogSpec& spec;
+        const ToggleDialogTable& table;
         std::vector<int> toggles;
         int32_t mode;
         std::vector<int> sensitive;
@@ -390,8 +390,8 @@ TEST_F(DisplayDialogText, DependentTogglesFollowTheirControllerAndTheView)
         {kMoonDialog, {0, 1, 1, 0}, kModeSol1, {1, 0, 0, 0}},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(ToggleSensitivity(row.spec, row.toggles, row.mode), row.sensitive)
-            << row.spec.name << " " << std::hex << row.mode;
+        EXPECT_EQ(ToggleSensitivity(row.table, row.toggles, row.mode), row.sensitive)
+            << row.table.name << " " << std::hex << row.mode;
     }
 }
 
@@ -443,20 +443,20 @@ TEST_F(DisplayDialogText, SunAndMoonJoinTheirFlagsAndSendTheOutlineApart)
 
 TEST_F(DisplayDialogText, ToggleDialogValuesSurviveTheirCommands)
 {
-    for (const ToggleDialogSpec* spec : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog,
+    for (const ToggleDialogTable* table : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog,
                                          &kMoonDialog}) {
         for (int round = 0; round < 32; ++round) {
             ToggleDialogValues sent;
-            sent.toggles = RandomFlags(static_cast<size_t>(spec->toggleCount));
-            if (spec->gridModes != nullptr) {
+            sent.toggles = RandomFlags(static_cast<size_t>(table->toggleCount));
+            if (table->gridModes != nullptr) {
                 sent.gridMode = static_cast<int32_t>(random() % 4);
             }
             CommandText command;
-            ComposeToggleDialogCommand(*spec, sent, command);
+            ComposeToggleDialogCommand(*table, sent, command);
             Run(command);
-            const ToggleDialogValues read = ReadToggleDialogValues(*spec, scene);
-            EXPECT_EQ(read.toggles, sent.toggles) << spec->name;
-            EXPECT_EQ(read.gridMode, sent.gridMode) << spec->name;
+            const ToggleDialogValues read = ReadToggleDialogValues(*table, scene);
+            EXPECT_EQ(read.toggles, sent.toggles) << table->name;
+            EXPECT_EQ(read.gridMode, sent.gridMode) << table->name;
         }
     }
 }

@@ -28,13 +28,13 @@ using Texts = std::vector<std::string>;
 
 class DisplayDialogs : public dialogtest::SettingsDialogTest {
 protected:
-    Widget ShowToggleDialog(void (*show)(Scene*), const ToggleDialogSpec& spec)
+    Widget ShowToggleDialog(void (*show)(Scene*), const ToggleDialogTable& table)
     {
         show(&scene);
         driver.Pump();
-        shown.push_back(ToggleDialogWidget(spec));
+        shown.push_back(ToggleDialogWidget(table));
         driver.ForgetTexts();
-        return ToggleDialogWidget(spec);
+        return ToggleDialogWidget(table);
     }
 
     // Several planets chosen at once, as a shift-click chooses them.
@@ -485,7 +485,7 @@ TEST_F(DisplayDialogs, ToggleDialogsDrawWhatTheirTextsDraw)
 {
     const struct {
         void (*show)(Scene*);
-        const ToggleDialogSpec& spec;
+        const ToggleDialogTable& table;
         const char* setup;
         std::vector<std::pair<const char*, bool>> clicks;
     } rows[] = {
@@ -500,9 +500,9 @@ TEST_F(DisplayDialogs, ToggleDialogsDrawWhatTheirTextsDraw)
          {{"ToggleShow", true}, {"ToggleName", true}}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.spec.name);
+        SCOPED_TRACE(row.table.name);
         ExpectSameChartAsItsTexts(row.setup, [this, &row] {
-            Widget dialog = ShowToggleDialog(row.show, row.spec);
+            Widget dialog = ShowToggleDialog(row.show, row.table);
             for (const auto& [toggle, on] : row.clicks) {
                 driver.SetToggle(dialog, toggle, on);
             }
@@ -534,14 +534,14 @@ TEST_F(DisplayDialogs, WindowManagerCloseSendsNothingAndShowRefills)
         EXPECT_EQ(DialogDriver::IsSet(dialog, row.toggle), before) << row.toggle;
         driver.Press(dialog, "ButtonCancel");
     }
-    for (const ToggleDialogSpec* spec : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog, &kMoonDialog}) {
-        void (*show)(Scene*) = spec == &kGridDialog      ? ShowGridDialog
-                               : spec == &kJoviSatDialog ? ShowJoviSatDialog
-                               : spec == &kConstDialog   ? ShowConstDialog
-                               : spec == &kSunDialog     ? ShowSunDialog
+    for (const ToggleDialogTable* table : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog, &kMoonDialog}) {
+        void (*show)(Scene*) = table == &kGridDialog      ? ShowGridDialog
+                               : table == &kJoviSatDialog ? ShowJoviSatDialog
+                               : table == &kConstDialog   ? ShowConstDialog
+                               : table == &kSunDialog     ? ShowSunDialog
                                                          : ShowMoonDialog;
-        Widget dialog = ShowToggleDialog(show, *spec);
-        ASSERT_TRUE(driver.CloseFromWindowManager(dialog)) << spec->name;
+        Widget dialog = ShowToggleDialog(show, *table);
+        ASSERT_TRUE(driver.CloseFromWindowManager(dialog)) << table->name;
     }
     EXPECT_TRUE(driver.Texts().empty());
 }

@@ -23,11 +23,11 @@ using dialogtest::DialogDriver;
 
 // --- The sample dialog -----------------------------------------------------
 
-const NumberFieldSpec kLabelLimit{"LabelLimit", -2.0, 10.0, 0.1, 1, 4, 4};
-const NumberFieldSpec kDiskMag{"DiskMag", 1, 500, 1, 0, 3, 3};
-const ToggleSpec kToggles[] = {
+const FieldRow kLabelLimit{"LabelLimit", -2.0, 10.0, 0.1, 1, 4, 4};
+const FieldRow kDiskMag{"DiskMag", 1, 500, 1, 0, 3, 3};
+const ToggleRow kToggles[] = {
     {"ToggleStar", "STAR"}, {"ToggleStarName", "STARNAME"}, {"ToggleConstLine", "CONS_LINE"}};
-const RadioSpec kGridModes[] = {
+const RadioRow kGridModes[] = {
     {"RadioMode10", 0}, {"RadioMode05", 1}, {"RadioMode02", 2}, {"RadioMode01", 3}};
 const std::vector<std::string> kSites = {"Tokyo", "London", "Bad;Site", "Barcelona"};
 
@@ -309,7 +309,7 @@ TEST_F(SampleDialogTest, ToggleAndRadioGroupsGiveBackTheirValues)
         SetToggleValues(toggles, values);
         EXPECT_EQ(ToggleValues(toggles), values);
     }
-    for (const RadioSpec& mode : kGridModes) {
+    for (const RadioRow& mode : kGridModes) {
         SetRadioValue(gridModes, mode.value);
         int32_t value = -1;
         EXPECT_EQ(RadioValue(gridModes, value), 1);

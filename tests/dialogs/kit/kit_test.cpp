@@ -182,11 +182,11 @@ TEST(NumberText, IntegerFieldsAcceptWholeNumbersWithinTheRangeOnly)
 
 TEST(NumberText, ArrowsStepWithinTheirLimits)
 {
-    const NumberFieldSpec magnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
-    const NumberFieldSpec day{"Day", 1, 31, 1, 0, 3, 2};
-    const NumberFieldSpec year{"Year", -999, 9999, 1, 0, 5, 4};
+    const FieldRow magnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
+    const FieldRow day{"Day", 1, 31, 1, 0, 3, 2};
+    const FieldRow year{"Year", -999, 9999, 1, 0, 5, 4};
     const struct {
-        const NumberFieldSpec& spec;
+        const FieldRow& field;
         const char* text;
         int direction;
         const char* result;
@@ -198,8 +198,8 @@ TEST(NumberText, ArrowsStepWithinTheirLimits)
         {year, "-999", -1, "-999"},     {year, "2024", 1, "2025"},      {year, "9999", 1, "9999"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(StepNumberText(row.spec, row.text, row.direction), row.result)
-            << row.spec.word << " " << row.text << " " << row.direction;
+        EXPECT_EQ(StepNumberText(row.field, row.text, row.direction), row.result)
+            << row.field.word << " " << row.text << " " << row.direction;
     }
 }
 
@@ -258,13 +258,13 @@ TEST(DisplayToggles, ShowAndHideReadBackAsSent)
 {
     ResetAppEnv();
     gAppEnv->quiet = 1;
-    const ToggleSpec specs[] = {
+    const ToggleRow toggles[] = {
         {"ToggleStar", "STAR"},         {"ToggleNebulaMag", "NEBULA_MAG"},
         {"ToggleConstLine", "CONS_LINE"}, {"ToggleMarsName", "MARS_NAME"},
         {"ToggleMeteor", "METEOR"},     {"ToggleJovian", "JMOON_NO"},
         {"ToggleSunDate", "SUN_DATE"},
     };
-    const int count = sizeof specs / sizeof specs[0];
+    const int count = sizeof toggles / sizeof toggles[0];
     Scene& scene = *gScene;
     ResetScene(scene);
     for (const std::vector<int>& values : {std::vector<int>{1, 1, 1, 1, 1, 1, 1},
@@ -272,10 +272,10 @@ TEST(DisplayToggles, ShowAndHideReadBackAsSent)
                                            std::vector<int>{1, 0, 1, 0, 1, 0, 1},
                                            std::vector<int>{0, 1, 0, 1, 0, 1, 0}}) {
         CommandText command;
-        AddShowHideStatements(command, specs, values);
+        AddShowHideStatements(command, toggles, values);
         EXPECT_EQ(RunCommandText(&scene, command), 1);
         EXPECT_STREQ(gAppEnv->errorKey, "");
-        EXPECT_EQ(ReadDisplayOptions(scene, specs, count), values);
+        EXPECT_EQ(ReadDisplayOptions(scene, toggles, count), values);
     }
     for (const char* keyword : {"TOOLBAR", "PLANET", "COMET", "NOSUCH"}) {
         EXPECT_EQ(StkDisplayOptionShown(scene, keyword), -1) << keyword;
