@@ -35,7 +35,7 @@ struct ToggleDialogTable {
     const char* rowColumnName;   // "GridRowColumn"
     const char* controlsName;    // "RCGridCtrl"
     const char* buttonsName;     // "TimeStepButtons"
-    const ToggleRow* toggles;   // in the order of their commands
+    const ToggleRow* toggles;    // in the order of their commands
     int toggleCount;
     const DependentToggle* dependents;
     int dependentCount;
@@ -45,7 +45,7 @@ struct ToggleDialogTable {
     const char* gridRowsName;    // null: the toggles stand in one column
     const char* const* rowLabels;
     int rowToggleCount;
-    const RadioRow* gridModes;  // the grid style, sent after the row toggles; null none
+    const RadioRow* gridModes;   // the grid style, sent after the row toggles; null none
     int gridModeCount;
     // The last toggle sends OUTLINE or REAL for this body instead of SHOW
     // or HIDE; kNoOutlineBody none.

@@ -27,11 +27,12 @@ Widget CreateDateTimeForm(Widget parent);
 Widget CreateLeadingForm(Widget dateTimeForm, const char* name);
 
 // Adds the rows to FormDateTime and places them.
-// Given:    fieldRows, count  one fieldRow per row, in row order (4 with a leading
-//                         widget, 5 without); the fieldRows live for the run
-//           lead          the leading widget, or null
-// Returned: rows          the form and the fields (rows must stay where it
-//                         is for the run: the arrows point at its fields)
+// Given:    fieldRows, count  one per row, in row order (4 with a leading
+//                             widget, 5 without); they live for the run
+//           lead              the leading widget, or null
+// Returned: rows              the form and the fields (rows must stay where
+//                             it is for the run: the arrows point at its
+//                             fields)
 void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widget lead,
                  DateRows& rows);
 

@@ -17,11 +17,12 @@ struct NumberField {
     Widget down = nullptr;
 };
 
-// Builds the label, the text field and the arrows of row in a form; each
-// arrow press steps the text within the row's limits (StepNumberText).
+// Builds the label, the text field and the arrows of a field's row in a
+// form; each arrow press steps the text within the row's limits
+// (StepNumberText).
 // Given:    form  the row's form (or the dialog's form shared by several rows;
 //                 then the fallback resources place the widgets)
-//           row  lives as long as the field
+//           row   lives as long as the field
 // Returned: field
 void CreateNumberField(Widget form, const FieldRow& row, NumberField& field);
 
