@@ -10,7 +10,6 @@
 #include "dialogs/kit/file_box.h"
 #include "dialogs/kit/file_box_directory.h"
 #include "sky/scene.h"
-#include "sky/ui_hooks.h"
 
 #include <Xm/Xm.h>
 
@@ -120,23 +119,7 @@ void ShowFileDialog(FileDialog& dialog, char* directory, Scene* scene)
     ShowFileBox(dialog.widget, directory, dialog.pattern);
 }
 
-void OpenFileForInput(Scene& scene)
-{
-    ShowOpenFileDialog(&scene);
-}
-
-void SaveFileForInput(Scene& scene)
-{
-    ShowSaveFileDialog(&scene);
-}
-
 }  // namespace
-
-void HookFileDialogsIntoInput()
-{
-    gUiHooks.openInput[kInputOpenFile] = OpenFileForInput;
-    gUiHooks.openInput[kInputSaveFile] = SaveFileForInput;
-}
 
 void ShowOpenFileDialog(Scene* scene)
 {

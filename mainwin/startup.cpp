@@ -141,33 +141,19 @@ void HookMainWindowIntoCanvas()
     gUiHooks.showInfoBox = InfoBoxFollowsScene;
     gUiHooks.updateToolbar = ToolbarFollowsScene;
     gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
-    HookFileDialogsIntoInput();
     gTipOwners[0] = TipOwner{AddToolbarTips, RemoveToolbarTips};
     gTipOwners[1] = TipOwner{AddClickDataTips, RemoveClickDataTips};
 }
 
-void OpenDateDialog(Scene& scene)
-{
-    ShowDateDialog(&scene);
-}
-
-void OpenTimeStepDialog(Scene& scene)
-{
-    ShowTimeStepDialog(&scene);
-}
-
-void OpenSiteDialog(Scene& scene)
-{
-    ShowSiteDialog(&scene);
-}
-
-// The dialogs INPUT opens; the toolbar's SetDate, SetPlace and SetStep send
-// INPUT and reach them here too.
+// The dialogs INPUT opens, all hooked up here; the toolbar's SetDate,
+// SetStep, SetPlace, FileOpen and FileSave send INPUT and reach them too.
 void HookInputDialogs()
 {
-    gUiHooks.openInput[kInputDate] = OpenDateDialog;
-    gUiHooks.openInput[kInputPeriod] = OpenTimeStepDialog;
-    gUiHooks.openInput[kInputLocate] = OpenSiteDialog;
+    gUiHooks.openInput[kInputDate] = [](Scene& scene) { ShowDateDialog(&scene); };
+    gUiHooks.openInput[kInputPeriod] = [](Scene& scene) { ShowTimeStepDialog(&scene); };
+    gUiHooks.openInput[kInputLocate] = [](Scene& scene) { ShowSiteDialog(&scene); };
+    gUiHooks.openInput[kInputOpenFile] = [](Scene& scene) { ShowOpenFileDialog(&scene); };
+    gUiHooks.openInput[kInputSaveFile] = [](Scene& scene) { ShowSaveFileDialog(&scene); };
 }
 
 void LoadFontsOrExit()
