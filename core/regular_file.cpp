@@ -3,7 +3,38 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+constexpr size_t kSkipBlockSize = 65536;
+
+// Passes over the rest of a line, its line feed included, a block at a
+// time. fgets finds the line feed at memchr's speed; how far each call got
+// comes from the stream position, since a NUL byte would cut strlen short.
+// Returned: the bytes passed
+size_t SkipRestOfLine(FILE* stream)
+{
+    std::unique_ptr<char[]> block(new char[kSkipBlockSize]);
+    size_t skipped = 0;
+    long before = std::ftell(stream);
+    while (before >= 0 && std::fgets(block.get(), kSkipBlockSize, stream) != nullptr) {
+        const long after = std::ftell(stream);
+        if (after <= before) {
+            break;
+        }
+        const size_t got = static_cast<size_t>(after - before);
+        skipped += got;
+        before = after;
+        if (block[got - 1] == '\n') {
+            break;
+        }
+    }
+    return skipped;
+}
+
+}  // namespace
 
 UniqueFile OpenRegularFile(const char* path)
 {
@@ -47,4 +78,21 @@ bool ReadWholeLine(FILE* stream, std::string& line)
     }
     std::free(buffer);
     return length > 0;
+}
+
+bool ReadBoundedLine(FILE* stream, size_t bound, BoundedLine& line)
+{
+    line.text.clear();
+    int c = 0;
+    while (line.text.size() < bound && (c = getc_unlocked(stream)) != EOF) {
+        line.text.push_back(static_cast<char>(c));
+        if (c == '\n') {
+            break;
+        }
+    }
+    line.length = line.text.size();
+    if (line.length == bound && bound > 0 && line.text.back() != '\n') {
+        line.length += SkipRestOfLine(stream);
+    }
+    return line.length > 0;
 }

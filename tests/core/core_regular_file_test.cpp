@@ -1,5 +1,5 @@
 // Opening the files the program reads: only regular files, never blocking,
-// and lines read by their length.
+// and lines read by their length, whole or up to a bound.
 #include <gtest/gtest.h>
 
 #include "core/regular_file.h"
@@ -82,6 +82,32 @@ TEST(ReadWholeLine, LinesByTheirLength)
                                                std::string("\0\n", 2), "end"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(line, "");
+}
+
+// At most the bound is kept of a line; the rest is passed over to the line
+// feed and counted. A line of exactly the bound, with or without its line
+// feed, is whole.
+TEST(ReadBoundedLine, KeepsTheBoundAndCountsTheWholeLine)
+{
+    constexpr size_t kBound = 4;
+    const std::string text = std::string("a\0b\n", 4) + "\n" + "xxxxx\n" + std::string(200000, 'l') + "\n" + "tail";
+    WriteFile(Path("bounded"), text);
+    UniqueFile file = OpenRegularFile(Path("bounded").c_str());
+    ASSERT_NE(file, nullptr);
+    const struct {
+        std::string kept;
+        size_t length;
+    } rows[] = {
+        {std::string("a\0b\n", 4), 4}, {"\n", 1}, {"xxxx", 6}, {"llll", 200001}, {"tail", 4},
+    };
+    BoundedLine line;
+    for (const auto& row : rows) {
+        ASSERT_TRUE(ReadBoundedLine(file.get(), kBound, line)) << row.kept;
+        EXPECT_EQ(line.text, row.kept);
+        EXPECT_EQ(line.length, row.length) << row.kept;
+    }
+    EXPECT_FALSE(ReadBoundedLine(file.get(), kBound, line));
+    EXPECT_EQ(line.length, 0u);
 }
 
 }  // namespace

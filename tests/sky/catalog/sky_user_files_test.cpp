@@ -10,6 +10,7 @@
 #include "astro/coordinates.h"
 #include "core/app_env.h"
 #include "core/tokenizer.h"
+#include "sky/catalog/click_data.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_object_files.h"
@@ -22,7 +23,12 @@
 #include "tests/sky/catalog/catalog_ids.h"
 #include "tests/sky/sky_view_fixture.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -197,7 +203,7 @@ TEST_F(UserFiles, BareCoordinatesAreReadInTheEpochFrame)
 
 struct RefusalRow {
     std::string text;
-    const char* message;
+    std::string message;   // before the file's path
 };
 
 TEST_F(UserFiles, RefusedFilesNameTheLineAndLeaveTheListAsItWas)
@@ -205,34 +211,95 @@ TEST_F(UserFiles, RefusedFilesNameTheLineAndLeaveTheListAsItWas)
     ASSERT_EQ(LoadText("M31 Kept\n", "kept.adf"), 1);
     const std::string longName(200, 'x');
     const RefusalRow rows[] = {
-        {"# a comment\nM31 Andromeda\nNOSUCH thing here\n", "Syntax error at line 3"},
-        {"M31 STAR nan\n", "Syntax error at line 1"},
-        {"M31 STAR inf Bright\n", "Syntax error at line 1"},
-        {"M31 STAR bright\n", "Syntax error at line 1"},
-        {"M31 STAR 1e300\n", "Syntax error at line 1"},
-        {"M31 STAR 1 class\n", "Syntax error at line 1"},
-        {"M31 NEBULA four\n", "Syntax error at line 1"},
-        {"M31 MARK x\n", "Syntax error at line 1"},
-        {"M31 Andromeda blue\n", "Syntax error at line 1"},
-        {"M31 Andromeda 99999999999\n", "Syntax error at line 1"},
-        {"LINE red\n", "Syntax error at line 1"},
-        {"LINE 2, zz\n", "Syntax error at line 1"},
-        {"LINE 2, -5\n", "Syntax error at line 1"},
-        {"EPOCH 1875\n", "Syntax error at line 1"},
-        {"EPOCH\n", "Syntax error at line 1"},
-        {"EQT 25 0 Nowhere\n", "Syntax error at line 1"},
+        {"# a comment\nM31 Andromeda\nNOSUCH thing here\n", "Syntax error at line 3 of "},
+        {"M31 STAR nan\n", "Syntax error at line 1 of "},
+        {"M31 STAR inf Bright\n", "Syntax error at line 1 of "},
+        {"M31 STAR bright\n", "Syntax error at line 1 of "},
+        {"M31 STAR 1e300\n", "Syntax error at line 1 of "},
+        {"M31 STAR 1 class\n", "Syntax error at line 1 of "},
+        {"M31 NEBULA four\n", "Syntax error at line 1 of "},
+        {"M31 MARK x\n", "Syntax error at line 1 of "},
+        {"M31 Andromeda blue\n", "Syntax error at line 1 of "},
+        {"M31 Andromeda 99999999999\n", "Syntax error at line 1 of "},
+        {"LINE red\n", "Syntax error at line 1 of "},
+        {"LINE 2, zz\n", "Syntax error at line 1 of "},
+        {"LINE 2, -5\n", "Syntax error at line 1 of "},
+        {"EPOCH 1875\n", "Syntax error at line 1 of "},
+        {"EPOCH\n", "Syntax error at line 1 of "},
+        {"EQT 25 0 Nowhere\n", "Syntax error at line 1 of "},
         // A data line longer than 79 characters, never read in pieces.
-        {"M31 A\n\nM42 " + std::string(76, 'B') + "\n", "Syntax error at line 3"},
-        {"", "No data contained in user object file."},
-        {"# only comments\n\n#" + longName + "\nEPOCH B1950\n", "No data contained in user object file."},
+        {"M31 A\n\nM42 " + std::string(76, 'B') + "\n", "Syntax error at line 3 of "},
+        {"", "No data contained in user object file: "},
+        {"# only comments\n\n#" + longName + "\nEPOCH B1950\n", "No data contained in user object file: "},
     };
     for (const RefusalRow& row : rows) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(LoadText(row.text), 0);
-        EXPECT_STREQ(message, row.message);
+        EXPECT_EQ(std::string(message), row.message + TestHome() + "/objects.adf");
         EXPECT_STREQ(gAppEnv->errorKey, "");
         ASSERT_EQ(scene->userObjectFileCount, 1);
         EXPECT_STREQ(scene->userObjectFiles[0].objects[0].name, "Kept");
+    }
+}
+
+// The peak of this process's resident memory since the last reset, in KiB.
+long PeakMemoryKiB()
+{
+    const std::string status = ReadFile("/proc/self/status");
+    const size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 6);
+}
+
+double ProcessSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec * 1e-9;
+}
+
+// A file whose second line is 200 MB of a hole: both readers of the user's
+// files pass over it within a second of work and without holding it. The
+// user-object file is refused at that line; the click data keep the
+// entries around it.
+TEST_F(UserFiles, AHugeLineTakesLittleTimeAndMemory)
+{
+    constexpr off_t kHugeLine = off_t{200} << 20;
+    const struct {
+        const char* head;
+        const char* tail;
+        bool clickData;
+    } rows[] = {
+        {"M31 A\nX", "\nM42 B\n", false},
+        {":M31\n@TEXT first\nX", "\n:M42\n@TEXT second\n", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.head);
+        const std::string path = Write("huge.txt", row.head);
+        const int fd = open(path.c_str(), O_WRONLY | O_APPEND);
+        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(std::strlen(row.head)) + kHugeLine), 0);
+        ASSERT_EQ(write(fd, row.tail, std::strlen(row.tail)), static_cast<ssize_t>(std::strlen(row.tail)));
+        close(fd);
+        WriteFile("/proc/self/clear_refs", "5");
+        const long peakBefore = PeakMemoryKiB();
+        const double start = ProcessSeconds();
+        if (row.clickData) {
+            EXPECT_EQ(LoadClickData(*scene, path.c_str(), message, sizeof message), 1);
+        } else {
+            EXPECT_EQ(Load(path), 0);
+        }
+        EXPECT_LT(ProcessSeconds() - start, 1.0);
+        EXPECT_LT(PeakMemoryKiB() - peakBefore, 50 * 1024);
+        if (row.clickData) {
+            int count = 0;
+            for (const ClickDataIndex* e = scene->clickData; e != nullptr && e->type != -1; ++e) {
+                ++count;
+            }
+            EXPECT_EQ(count, 2);
+            FreeClickData(*scene);
+        } else {
+            EXPECT_EQ(std::string(message), "Syntax error at line 2 of " + path);
+        }
+        unlink(path.c_str());
     }
 }
 
