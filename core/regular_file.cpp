@@ -3,35 +3,56 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-constexpr size_t kSkipBlockSize = 65536;
+constexpr size_t kSkipBlockSize = size_t{1} << 20;
 
-// Passes over the rest of a line, its line feed included, a block at a
-// time. fgets finds the line feed at memchr's speed; how far each call got
-// comes from the stream position, since a NUL byte would cut strlen short.
+// Passes over the rest of a line, its line feed included. The file is read
+// directly, a large block at a time from where the stream stands, and
+// searched with memchr; the holes of a sparse file are stepped over, since
+// they read as NUL bytes and hold no line feed (reading a hole costs as much
+// as reading data). The stream then goes on after the line.
 // Returned: the bytes passed
 size_t SkipRestOfLine(FILE* stream)
 {
-    std::unique_ptr<char[]> block(new char[kSkipBlockSize]);
-    size_t skipped = 0;
-    long before = std::ftell(stream);
-    while (before >= 0 && std::fgets(block.get(), kSkipBlockSize, stream) != nullptr) {
-        const long after = std::ftell(stream);
-        if (after <= before) {
-            break;
-        }
-        const size_t got = static_cast<size_t>(after - before);
-        skipped += got;
-        before = after;
-        if (block[got - 1] == '\n') {
-            break;
-        }
+    const int fd = fileno(stream);
+    const off_t start = ftello(stream);
+    if (start < 0) {
+        return 0;
     }
-    return skipped;
+    std::unique_ptr<char[]> block(new char[kSkipBlockSize]);
+    off_t at = start;
+    for (;;) {
+        off_t data = lseek(fd, at, SEEK_DATA);
+        struct stat info;
+        if (data < 0 && errno == ENXIO && fstat(fd, &info) == 0) {
+            // No data after `at`: the rest of the file is a hole.
+            at = std::max(at, info.st_size);
+            break;
+        }
+        if (data < 0) {
+            data = at;
+        }
+        const ssize_t got = pread(fd, block.get(), kSkipBlockSize, data);
+        if (got <= 0) {
+            at = data;
+            break;
+        }
+        const void* feed = std::memchr(block.get(), '\n', static_cast<size_t>(got));
+        if (feed != nullptr) {
+            at = data + (static_cast<const char*>(feed) - block.get()) + 1;
+            break;
+        }
+        at = data + got;
+    }
+    fseeko(stream, at, SEEK_SET);
+    return static_cast<size_t>(at - start);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,31 @@ TEST(ReadBoundedLine, KeepsTheBoundAndCountsTheWholeLine)
     }
     EXPECT_FALSE(ReadBoundedLine(file.get(), kBound, line));
     EXPECT_EQ(line.length, 0u);
+}
+
+// A sparse file: a line through a hole with data after it, and a last line
+// that is a hole to the end of the file, are passed over whole.
+TEST(ReadBoundedLine, PassesOverHoles)
+{
+    constexpr off_t kHole = off_t{1} << 20;
+    const std::string path = Path("sparse");
+    WriteFile(path, "ab");
+    ASSERT_EQ(truncate(path.c_str(), 2 + kHole), 0);
+    std::ofstream(path, std::ios::app) << "\nnext\n";
+    ASSERT_EQ(truncate(path.c_str(), 2 + kHole + 6 + kHole), 0);
+    UniqueFile file = OpenRegularFile(path.c_str());
+    ASSERT_NE(file, nullptr);
+    const struct {
+        std::string kept;
+        size_t length;
+    } rows[] = {{"a", 2 + kHole + 1}, {"n", 5}, {std::string(1, '\0'), kHole}};
+    BoundedLine line;
+    for (const auto& row : rows) {
+        ASSERT_TRUE(ReadBoundedLine(file.get(), 1, line)) << row.length;
+        EXPECT_EQ(line.text, row.kept);
+        EXPECT_EQ(line.length, row.length);
+    }
+    EXPECT_FALSE(ReadBoundedLine(file.get(), 1, line));
 }
 
 }  // namespace
