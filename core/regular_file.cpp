@@ -13,15 +13,14 @@ namespace {
 
 constexpr size_t kSkipBlockSize = size_t{1} << 20;
 
-// Passes over the rest of a line, its line feed included. The file is read
-// directly, a large block at a time from where the stream stands, and
-// searched with memchr; the holes of a sparse file are stepped over, since
-// they read as NUL bytes and hold no line feed (reading a hole costs as much
-// as reading data). The stream then goes on after the line.
+// Passes over the rest of a line in a file, its line feed included: the
+// file is read directly, a large block at a time from where the stream
+// stands, and searched with memchr; the holes of a sparse file are stepped
+// over, since they read as NUL bytes and hold no line feed (reading a hole
+// costs as much as reading data). The stream then goes on after the line.
 // Returned: the bytes passed
-size_t SkipRestOfLine(FILE* stream)
+size_t SkipRestOfFileLine(FILE* stream, int fd)
 {
-    const int fd = fileno(stream);
     const off_t start = ftello(stream);
     if (start < 0) {
         return 0;
@@ -53,6 +52,35 @@ size_t SkipRestOfLine(FILE* stream)
     }
     fseeko(stream, at, SEEK_SET);
     return static_cast<size_t>(at - start);
+}
+
+// The same in a stream over bytes in memory, which has no descriptor:
+// fgets finds the line feed at memchr's speed, and the stream position
+// tells how far each call got, since a NUL byte would cut strlen short.
+size_t SkipRestOfStreamLine(FILE* stream)
+{
+    std::unique_ptr<char[]> block(new char[kSkipBlockSize]);
+    size_t skipped = 0;
+    off_t before = ftello(stream);
+    while (before >= 0 && std::fgets(block.get(), kSkipBlockSize, stream) != nullptr) {
+        const off_t after = ftello(stream);
+        if (after <= before) {
+            break;
+        }
+        const size_t got = static_cast<size_t>(after - before);
+        skipped += got;
+        before = after;
+        if (block[got - 1] == '\n') {
+            break;
+        }
+    }
+    return skipped;
+}
+
+size_t SkipRestOfLine(FILE* stream)
+{
+    const int fd = fileno(stream);
+    return fd >= 0 ? SkipRestOfFileLine(stream, fd) : SkipRestOfStreamLine(stream);
 }
 
 }  // namespace

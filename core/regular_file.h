@@ -47,8 +47,7 @@ struct BoundedLine {
 // line is passed over a block at a time without being stored, so any line
 // takes memory of the bound and time in proportion to its length; a NUL byte
 // is a character like any other.
-// Given:    stream  open for reading, seekable (the program reads regular
-//                   files only)
+// Given:    stream  open for reading: a regular file, or bytes in memory
 //           bound   most bytes kept
 // Returned: line    the kept bytes and the whole length: the line was cut
 //                   when text is shorter than length and ends in no line feed

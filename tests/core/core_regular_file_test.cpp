@@ -91,24 +91,27 @@ TEST(ReadWholeLine, LinesByTheirLength)
 TEST(ReadBoundedLine, KeepsTheBoundAndCountsTheWholeLine)
 {
     constexpr size_t kBound = 4;
-    const std::string text = std::string("a\0b\n", 4) + "\n" + "xxxxx\n" + std::string(200000, 'l') + "\n" + "tail";
+    std::string text = std::string("a\0b\n", 4) + "\n" + "xxxxx\n" + std::string(200000, 'l') + "\n" + "tail";
     WriteFile(Path("bounded"), text);
-    UniqueFile file = OpenRegularFile(Path("bounded").c_str());
-    ASSERT_NE(file, nullptr);
     const struct {
         std::string kept;
         size_t length;
     } rows[] = {
         {std::string("a\0b\n", 4), 4}, {"\n", 1}, {"xxxx", 6}, {"llll", 200001}, {"tail", 4},
     };
-    BoundedLine line;
-    for (const auto& row : rows) {
-        ASSERT_TRUE(ReadBoundedLine(file.get(), kBound, line)) << row.kept;
-        EXPECT_EQ(line.text, row.kept);
-        EXPECT_EQ(line.length, row.length) << row.kept;
+    // A file, and the same bytes in memory as the click data hold them.
+    UniqueFile streams[] = {OpenRegularFile(Path("bounded").c_str()), UniqueFile(fmemopen(text.data(), text.size(), "r"))};
+    for (const UniqueFile& file : streams) {
+        ASSERT_NE(file, nullptr);
+        BoundedLine line;
+        for (const auto& row : rows) {
+            ASSERT_TRUE(ReadBoundedLine(file.get(), kBound, line)) << row.kept;
+            EXPECT_EQ(line.text, row.kept);
+            EXPECT_EQ(line.length, row.length) << row.kept;
+        }
+        EXPECT_FALSE(ReadBoundedLine(file.get(), kBound, line));
+        EXPECT_EQ(line.length, 0u);
     }
-    EXPECT_FALSE(ReadBoundedLine(file.get(), kBound, line));
-    EXPECT_EQ(line.length, 0u);
 }
 
 // A sparse file: a line through a hole with data after it, and a last line
