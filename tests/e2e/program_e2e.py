@@ -136,8 +136,9 @@ class StartUp(unittest.TestCase):
         with UvolaSession(PROGRAM, options={"Geometry": "130x40"}) as uvola:
             client = uvola.connect()
             self.assertEqual(client.request("DRIVE"), "")
-            self.assertEqual(client.request("GSAVE %s/tiny" % tempfile.mkdtemp()),
-                             "GSAVE: Failed to create file: \n")
+            tiny = "%s/tiny.xpm" % tempfile.mkdtemp()
+            self.assertEqual(client.request("GSAVE " + tiny),
+                             "GSAVE: Failed to create file: %s\n" % tiny[:39])
             self.assertTrue(uvola.alive())
 
 
@@ -200,7 +201,7 @@ class Drawing(unittest.TestCase):
         self.addCleanup(client.close)
         self.assertEqual(client.request("GSAVE"), "GSAVE: Illegal Parameter: \n")
         self.assertEqual(client.request("GSAVE /no/such/dir/sky"),
-                         "GSAVE: Failed to create file: \n")
+                         "GSAVE: Failed to create file: /no/such/dir/sky.xpm\n")
         self.assertFalse(os.path.exists("/no/such/dir/sky.xpm"))
         self.assertEqual(client.request("DRIVE"), "")
 
