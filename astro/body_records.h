@@ -35,6 +35,8 @@ struct SunRecord {
     double unitVector[3];        // of (raJ2000, decJ2000)
     FixedVector fixedVector;     // unitVector in Q14, truncated
     double earthVector[3];       // Earth from the Sun, J2000 equatorial, AU
+    double geometricEarth[3];    // the same from VSOP87B (GeometricEarth): no
+                                 // nutation, 1e-6 AU; the comets' Earth
     double julianDay;            // UT of the last computation
 };
 
@@ -164,4 +166,5 @@ struct CometTail {
     double ionDirections[kTailSteps][3];     // geocentric J2000 unit vectors
     double ionPositions[kTailSteps][3];      // heliocentric J2000, AU
     double ionDay;                           // UT of the ion-tail computation
+    int32_t failureReported;                 // 1 once a tail's failure was told
 };

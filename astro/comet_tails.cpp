@@ -319,18 +319,37 @@ int32_t CometIonTail(double jd, const OrbitalElements& el, const double earth[3]
     return 1;
 }
 
+namespace {
+
+// A tail computed where the comet was when the light seen now left it (the
+// instant of the comet's own place), with the Earth without nutation.
+int32_t TailAtLightTime(int32_t (*tailAt)(double, const OrbitalElements&, const double[3], CometTail&),
+                        const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, CometTail& tail)
+{
+    double emitted, helio[3];
+    if (SmallBodyLightTimePlace(t.julianDay, el, sun.geometricEarth, kJ2000, emitted, helio) == 0)
+        return 0;
+    return tailAt(emitted, el, sun.geometricEarth, tail);
+}
+
+} // namespace
+
 int32_t UpdateDustTail(const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, CometTail& tail)
 {
-    if (CometDustTail(t.julianDay, el, sun.earthVector, tail) == 0)
+    if (TailAtLightTime(CometDustTail, t, sun, el, tail) == 0) {
+        tail.dustCount = 0;
         return 0;
+    }
     tail.dustDay = t.julianDay;
     return 1;
 }
 
 int32_t UpdateIonTail(const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, CometTail& tail)
 {
-    if (CometIonTail(t.julianDay, el, sun.earthVector, tail) == 0)
+    if (TailAtLightTime(CometIonTail, t, sun, el, tail) == 0) {
+        tail.ionCount = 0;
         return 0;
+    }
     tail.ionDay = t.julianDay;
     return 1;
 }

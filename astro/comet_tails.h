@@ -28,15 +28,17 @@ struct TailParticle {
     double omega;            // its perihelion direction from the comet's, degrees
 };
 
-// The comet's tails for the scene's instant, with the Earth of the scene's
-// Sun record; on success the tail's dust (ion) day is the scene's.
+// The comet's tails for the scene's instant: computed for the moment the
+// light seen then left the comet (SmallBodyLightTimePlace), with the
+// geometric Earth of the scene's Sun record; on success the tail's dust
+// (ion) day is the scene's.
 // Returned: 1, or 0 when the tail cannot be computed (its count is then 0)
 int32_t UpdateDustTail(const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, CometTail& tail);
 int32_t UpdateIonTail(const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, CometTail& tail);
 
 // The dust tail: ten emission times over the span DustTailSpan finds, two
 // particles each (beta from 0.2, and from that plus the force parameter).
-// Given:    jd     Julian day
+// Given:    jd     Julian day, TT
 //           el     elements; the orbit, orientation and equinox, the dust
 //                  tail length and force parameter
 //           earth  the Earth's heliocentric vector, J2000 equatorial, AU

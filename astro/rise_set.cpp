@@ -365,8 +365,8 @@ RiseSetDay SetupRiseSetDay(const DateTime& date, const ObserverLocation& locatio
 
     double toDate[9];
     PrecessionMatrix(kJ2000, day.localNoon, toDate);
-    MatrixTimesVector(day.sunStart.earthVector, toDate, day.earthStart);
-    MatrixTimesVector(day.sunEnd.earthVector, toDate, day.earthEnd);
+    MatrixTimesVector(day.sunStart.geometricEarth, toDate, day.earthStart);
+    MatrixTimesVector(day.sunEnd.geometricEarth, toDate, day.earthEnd);
     day.sinLatitude = std::sin(location.latitude / kDegreesPerRadian);
     day.cosLatitude = std::cos(location.latitude / kDegreesPerRadian);
     AstroTimeFromJulianDay(day.localNoon, date.zone, location, day.noon);

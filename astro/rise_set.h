@@ -34,7 +34,7 @@ struct RiseSetDay {
     double sidereal[3];        // LST at 0h UT of the previous, given, next day, increasing
     SunRecord sunStart;        // at local noon - 0.5
     SunRecord sunEnd;          // at local noon + 0.5
-    double earthStart[3];      // Earth from the Sun, equator of date, AU
+    double earthStart[3];      // Earth from the Sun, geometric, equator of date, AU
     double earthEnd[3];
     double sinLatitude;
     double cosLatitude;

@@ -5,6 +5,7 @@
 #include "astro/astro_time.h"
 #include "astro/calendar.h"
 #include "astro/clamped_math.h"
+#include "astro/delta_t.h"
 #include "astro/orbit_curves.h"
 #include "astro/precession.h"
 #include "astro/vector_math.h"
@@ -162,19 +163,60 @@ void SmallBodyPlaneMatrix(const OrbitalElements& el, double m[9])
                        std::cos(eps));
 }
 
+namespace {
+
+// Light time for one astronomical unit, days (499.004784 s).
+constexpr double kLightDaysPerAu = 499.004784 / 86400.0;
+// Passes of distance / c; two are enough at these distances and speeds.
+constexpr int kLightTimePasses = 2;
+
+// Rotation from the orbit plane to the mean equator of `epoch`.
+void OrbitPlaneToEquator(const OrbitalElements& el, double epoch, double m[9])
+{
+    double plane[9], precession[9];
+    SmallBodyPlaneMatrix(el, plane);
+    PrecessionMatrix(EquinoxEpoch(el), epoch, precession);
+    MatrixMultiply(precession, plane, m);
+}
+
+// The heliocentric vector at `tt` on the reference equator, AU.
+bool HeliocentricAt(double tt, const OrbitalElements& el, const double toReference[9], double helio[3])
+{
+    OrbitPlaneState s;
+    if (OrbitPosition(tt, el, s, 0) != 0)
+        return false;
+    const double point[3] = {s.x, s.y, 0.0};
+    MatrixTimesVector(point, toReference, helio);
+    return true;
+}
+
+} // namespace
+
+int32_t SmallBodyLightTimePlace(double jd, const OrbitalElements& el, const double earth[3], double referenceEpoch,
+                                double& emitted, double helio[3])
+{
+    double toReference[9];
+    OrbitPlaneToEquator(el, referenceEpoch, toReference);
+    emitted = TerrestrialTimeFromUT(jd);
+    const double tt = emitted;
+    for (int pass = 0; pass <= kLightTimePasses; ++pass) {
+        if (!HeliocentricAt(emitted, el, toReference, helio))
+            return 0;
+        if (pass < kLightTimePasses) {
+            double geo[3];
+            VectorSubtract(helio, earth, geo);
+            emitted = tt - VectorLength(geo) * kLightDaysPerAu;
+        }
+    }
+    return std::isfinite(emitted) ? 1 : 0;
+}
+
 int32_t SmallBodyPosition(double jd, const OrbitalElements& el, const double earth[3], double sunDistance,
                           double referenceEpoch, SmallBodyRecord& rec)
 {
-    OrbitPlaneState s;
-    if (OrbitPosition(jd, el, s, 0) != 0)
+    double emitted, helio[3], geo[3];
+    if (SmallBodyLightTimePlace(jd, el, earth, referenceEpoch, emitted, helio) == 0)
         return 0;
-    double plane[9], precession[9], toReference[9];
-    SmallBodyPlaneMatrix(el, plane);
-    PrecessionMatrix(EquinoxEpoch(el), referenceEpoch, precession);
-    MatrixMultiply(precession, plane, toReference);
-    const double point[3] = {s.x, s.y, 0.0};
-    double helio[3], geo[3];
-    MatrixTimesVector(point, toReference, helio);
     VectorSubtract(helio, earth, geo);
     const double r = VectorLength(helio);
     const double delta = VectorLength(geo);
@@ -218,7 +260,7 @@ int32_t SmallBodyPosition(double jd, const OrbitalElements& el, const double ear
 
 int32_t UpdateSmallBody(const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, SmallBodyRecord& rec)
 {
-    if (SmallBodyPosition(t.julianDay, el, sun.earthVector, sun.distance, kJ2000, rec) == 0)
+    if (SmallBodyPosition(t.julianDay, el, sun.geometricEarth, sun.distance, kJ2000, rec) == 0)
         return 0;
     rec.julianDay = t.julianDay;
     return 1;
@@ -305,10 +347,8 @@ double (*SmallBodyOrbitPath(const OrbitalElements& el, int32_t n))[3]
         HyperbolaArc(q, e, n, p);
     }
 
-    double plane[9], precession[9], toJ2000[9];
-    SmallBodyPlaneMatrix(el, plane);
-    PrecessionMatrix(EquinoxEpoch(el), kJ2000, precession);
-    MatrixMultiply(precession, plane, toJ2000);
+    double toJ2000[9];
+    OrbitPlaneToEquator(el, kJ2000, toJ2000);
     for (int32_t j = 0; j <= n; ++j) {
         const double point[3] = {p[j][0], p[j][1], 0.0};
         MatrixTimesVector(point, toJ2000, p[j]);

@@ -43,7 +43,7 @@ struct OrbitPlaneState {
 // every hyperbola included) the near-parabolic series, which is kept only
 // where it holds (|A| < 0.1, near perihelion): beyond that the exact
 // equation is solved, e sinh H - H = M for e > 1, E - e sin E = M for e < 1.
-// Given:    jd            Julian day (the same time scale as T)
+// Given:    jd            Julian day, TT (the time scale of T)
 //           el            elements; T, e and q are used
 //           withVelocity  non-zero: also vx, vy, vz, r and the true anomaly
 // Returned: s             the place
@@ -69,11 +69,27 @@ void SmallBodyPlaneMatrix(const OrbitalElements& el, double m[9]);
 // equator their orbit plane is referred to (JD 2451543.5 for 2000.0).
 double EquinoxEpoch(const OrbitalElements& el);
 
-// Geocentric place, distances and magnitude of a comet or minor planet.
+// Where a comet or minor planet was when the light seen from the Earth at
+// jd left it. The element times are Terrestrial Time, so jd is first
+// converted to TT (DeltaT); then two passes of the light time distance / c.
 // Given:    jd             Julian day (UT)
 //           el             elements
-//           earth          the Earth's heliocentric vector, AU, on the
-//                          mean equator of referenceEpoch
+//           earth          the Earth's geometric heliocentric vector, AU,
+//                          on the mean equator of referenceEpoch
+//           referenceEpoch Julian day of the equator of `earth` and `helio`
+// Returned: emitted        Julian day (TT) at which the light left the body
+//           helio          the body's heliocentric vector then, AU
+//           1, or 0 when the orbit cannot be solved
+int32_t SmallBodyLightTimePlace(double jd, const OrbitalElements& el, const double earth[3], double referenceEpoch,
+                                double& emitted, double helio[3]);
+
+// Geocentric place, distances and magnitude of a comet or minor planet,
+// where it was when the light seen at jd left it (SmallBodyLightTimePlace).
+// Given:    jd             Julian day (UT)
+//           el             elements
+//           earth          the Earth's geometric heliocentric vector, AU,
+//                          on the mean equator of referenceEpoch (no
+//                          nutation: the body's vector has none either)
 //           sunDistance    Sun-Earth distance R, AU
 //           referenceEpoch Julian day of the equator of `earth` and of the
 //                          results below (2451545.0 for J2000)
@@ -83,14 +99,15 @@ double EquinoxEpoch(const OrbitalElements& el);
 //                          distance delta, unitVector, fixedVector and
 //                          magnitude in tenths (H + 5 log delta + K log r,
 //                          plus 0.023 x phase angle for a minor planet,
-//                          rounded half up); kind, julianDay and the orbit
-//                          path are left alone
+//                          rounded half up), all at the light's departure;
+//                          kind, julianDay and the orbit path are left alone
 //           1, or 0 when the orbit cannot be solved (rec then unchanged)
 int32_t SmallBodyPosition(double jd, const OrbitalElements& el, const double earth[3], double sunDistance,
                           double referenceEpoch, SmallBodyRecord& rec);
 
-// SmallBodyPosition for the scene's instant, J2000, with the Earth of the
-// scene's Sun record; on success the record's day is the scene's.
+// SmallBodyPosition for the scene's instant, J2000, with the geometric
+// Earth of the scene's Sun record; on success the record's day is the
+// scene's.
 // Returned: 1, or 0 when the orbit cannot be solved
 int32_t UpdateSmallBody(const AstroTime& t, const SunRecord& sun, const OrbitalElements& el, SmallBodyRecord& rec);
 

@@ -3,6 +3,7 @@
 #include "astro/astro_constants.h"
 #include "astro/clamped_math.h"
 #include "astro/coordinates.h"
+#include "astro/earth_series.h"
 #include "astro/fixed_au.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
@@ -161,5 +162,6 @@ void SunPosition(const AstroTime& t, SunRecord& sun)
     FixedFromVector(sun.unitVector, sun.fixedVector);
     VectorScale(sun.unitVector, -r, sun.earthVector);
     VectorToFixedAU(sun.earthVector, sun.earthVectorFixed);
+    GeometricEarth(t.julianDay, sun.geometricEarth);
     sun.julianDay = t.julianDay;
 }

@@ -22,7 +22,8 @@ int32_t InSeriesSpan(double jd);
 // Given:    t      instant; its Julian day (UT), years since 1975, obliquity
 //                  with sine and cosine and precession matrix are used
 // Returned: sun    all fields except azimuth, altitude and the eclipse
-//                  position angle; eclipseMagnitude = -1.0, julianDay = t's
+//                  position angle; eclipseMagnitude = -1.0, julianDay = t's;
+//                  geometricEarth from GeometricEarth
 void SunPosition(const AstroTime& t, SunRecord& sun);
 
 // Geometric longitude and distance of the Sun from a short periodic series

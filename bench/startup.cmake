@@ -12,3 +12,10 @@ target_link_libraries(uvola_round_trip_counter PRIVATE ${CMAKE_DL_LIBS})
 target_compile_definitions(startup_bench PRIVATE
                            UVOLA_ROUND_TRIP_COUNTER="$<TARGET_FILE:uvola_round_trip_counter>")
 add_dependencies(startup_bench uvola_round_trip_counter)
+
+# The yardstick uvola's start-up is measured against: a Motif program with
+# a menu bar and a drawing area, timed to its first Expose.
+add_executable(minimal_motif minimal_motif.cpp)
+target_link_libraries(minimal_motif PRIVATE Uvola::Motif)
+target_compile_definitions(startup_bench PRIVATE MINIMAL_MOTIF_PROGRAM="$<TARGET_FILE:minimal_motif>")
+add_dependencies(startup_bench minimal_motif)

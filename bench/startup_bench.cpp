@@ -5,6 +5,12 @@
 // then. The program runs with "-q" in the home directory the test harness
 // gives (UVOLA_TEST_HOME), with ConfirmQuit off and the command port on a
 // free loopback port.
+//
+// StartupAgainstMinimalMotif/C and /C.UTF-8 time uvola in that locale
+// against minimal_motif, a Motif program with only a menu bar and a
+// drawing area, from exec to its first Expose, the two started turn about
+// in the same run: "minimal_ms" is the yardstick's median, "ratio" uvola's
+// median over it.
 #include <benchmark/benchmark.h>
 
 #include "tests/harness/free_port.h"
@@ -17,6 +23,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +31,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -80,11 +88,22 @@ long ResidentKilobytes(pid_t pid)
     return 0;
 }
 
+// The locale a started program runs in: the harness's C unless named.
+void UseLocale(const char* locale)
+{
+    if (locale != nullptr) {
+        for (const char* variable : {"LC_ALL", "LANG", "UVOLA_LOCALE"}) {
+            setenv(variable, locale, 1);
+        }
+    }
+}
+
 // Starts uvola, its round trips counted when `countFile` is given.
-pid_t StartProgram(const std::string& countFile)
+pid_t StartProgram(const std::string& countFile, const char* locale = nullptr)
 {
     const pid_t pid = fork();
     if (pid == 0) {
+        UseLocale(locale);
         std::freopen("/dev/null", "w", stdout);
         if (!countFile.empty()) {
             const char* preload = std::getenv("LD_PRELOAD");
@@ -136,6 +155,67 @@ void StartupToFirstPrompt(benchmark::State& state)
 }
 
 BENCHMARK(StartupToFirstPrompt)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Milliseconds from exec of minimal_motif to its first Expose.
+double MinimalMotifMilliseconds(const char* locale)
+{
+    int output[2];
+    if (pipe(output) != 0) {
+        return 0.0;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        UseLocale(locale);
+        dup2(output[1], STDOUT_FILENO);
+        close(output[0]);
+        execl(MINIMAL_MOTIF_PROGRAM, "minimal_motif", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(output[1]);
+    char byte = 0;
+    const bool exposed = read(output[0], &byte, 1) == 1;
+    const auto end = std::chrono::steady_clock::now();
+    close(output[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return exposed ? std::chrono::duration<double, std::milli>(end - start).count() : 0.0;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+void StartupAgainstMinimalMotif(benchmark::State& state, const char* locale)
+{
+    const int port = FreePort();
+    if (!WriteOptions(port)) {
+        state.SkipWithError("run under tests/harness/uvola-test-env --xvfb");
+        return;
+    }
+    std::vector<double> uvola;
+    std::vector<double> minimal;
+    for (auto _ : state) {
+        minimal.push_back(MinimalMotifMilliseconds(locale));
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t pid = StartProgram("", locale);
+        const int client = WaitForPrompt(port);
+        const auto ready = std::chrono::steady_clock::now();
+        uvola.push_back(std::chrono::duration<double, std::milli>(ready - start).count());
+        state.SetIterationTime(uvola.back() / 1000.0);
+        Quit(pid, client);
+    }
+    state.counters["uvola_ms"] = Median(uvola);
+    state.counters["minimal_ms"] = Median(minimal);
+    state.counters["ratio"] = Median(minimal) > 0.0 ? Median(uvola) / Median(minimal) : 0.0;
+}
+
+BENCHMARK_CAPTURE(StartupAgainstMinimalMotif, C, "C")
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK_CAPTURE(StartupAgainstMinimalMotif, C.UTF-8, "C.UTF-8")
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // The replies uvola waits for from the X server from exec to its first
 // prompt: every round trip of the start, the first chart included.

@@ -2,6 +2,7 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "sky/scene.h"
 
 #include <arpa/inet.h>
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <netinet/in.h>
 #include <string>
-#include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -148,7 +148,7 @@ bool StillConnected(unsigned serial)
 bool ServeRequest(Scene* scene, const PortLine& request, unsigned serial)
 {
     AppEnv& env = *gAppEnv;
-    if (!request.overlong && strcasecmp(request.text.c_str(), "bye") == 0) {
+    if (!request.overlong && AsciiCaseEqual(request.text.c_str(), "bye") != 0) {
         CloseCommandConnection();
         return false;
     }

@@ -1,6 +1,5 @@
 #include "command/interpreter.h"
 
-#include "command/command_port.h"
 #include "command/command_table.h"
 #include "command/error_text.h"
 #include "core/app_env.h"
@@ -18,7 +17,6 @@ namespace {
 
 constexpr size_t kStatementBufferSize = kMaxStatementLength + 1;
 constexpr size_t kErrorFormatSize = 512;
-constexpr size_t kMessageTextSize = 1024;   // the longest default is five lines
 
 const CommandEntry* activeCommandTable = CommandTable;
 
@@ -75,17 +73,6 @@ void StkClearError()
 {
     gAppEnv->errorKey[0] = '\0';
     gAppEnv->errorParam[0] = '\0';
-}
-
-void StkShowMessage(const char* key)
-{
-    char text[kMessageTextSize];
-    GetMessage(key, text, sizeof text);
-    if (gAppEnv->quiet != 0) {
-        PostCommandPortNotice(text);
-    } else if (gAppEnv->toplevel != nullptr) {
-        ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
-    }
 }
 
 void StkUseCommandTable(const CommandEntry* table)

@@ -66,12 +66,6 @@ void StkSetError(const char* key, const char* parameter);
 // Forgets the recorded error and its parameter.
 void StkClearError();
 
-// Tells the user a message that is no error of the statement (INIT without
-// a default site): in a warning box on the toplevel shell, or, while the
-// command port runs the statement (quiet), in its reply, whole.
-// Given:    key  message key, e.g. "messageSiteNotInit"
-void StkShowMessage(const char* key);
-
 // Makes StkDispatch use another command table, or the built-in one again for
 // null. Only tests use it, to run handlers of their own.
 void StkUseCommandTable(const CommandEntry* table);

@@ -13,6 +13,7 @@
 #include "core/app_env.h"
 #include "core/message_box.h"
 #include "core/messages.h"
+#include "core/string_utils.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 
@@ -65,7 +66,7 @@ bool ReadCoordinate(const char* text, char negativeLetter, double current, doubl
         StkSetError("stkErrorIllegalParam", text);
         return false;
     }
-    if (std::toupper(static_cast<unsigned char>(LastCharacter(text))) == negativeLetter) {
+    if (AsciiUpper(LastCharacter(text)) == negativeLetter) {
         number = -number;
     }
     value = (text[0] == '+' || text[0] == '-') ? current + number : number;

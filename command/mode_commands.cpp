@@ -8,7 +8,11 @@
 #include "command/number_args.h"
 #include "core/app_env.h"
 #include "core/keywords.h"
+#include "core/regular_file.h"
+#include "sky/catalog/gsc_paths.h"
+#include "sky/catalog/gsc_region_index.h"
 #include "sky/catalog/object_names.h"
+#include "sky/catalog/sao_star_file.h"
 #include "sky/layers/star_layer.h"
 #include "sky/scene.h"
 #include "sky/view/view_setup.h"
@@ -107,6 +111,27 @@ void RequestStarLimit(Scene& scene, int32_t tenths)
 {
     scene.mag.requestPending = 1;
     scene.mag.requestedValue = tenths;
+}
+
+// The file without which the star data chosen draws no star: the SAO star
+// file (missing, unreadable, or not one); the Guide Star Catalog's region
+// index, or its CD root when the catalogue's tree is not under it. Null when
+// nothing is missing.
+const char* MissingStarFile(int32_t source)
+{
+    if (source == kSaoStarsFlag) {
+        UniqueFile file = OpenRegularFile(gAppEnv->saoFile);
+        return file != nullptr && CheckSaoStarFile(file.get()) != 0 ? nullptr : gAppEnv->saoFile;
+    }
+    if (source == kGscStarsFlag) {
+        if (gAppEnv->gscRegionIndex == nullptr && LoadGscRegionIndex() == 0) {
+            return gAppEnv->gscIndexFile;
+        }
+        if (ProbeGscTreeCase(gAppEnv->gscDataPath) < 0) {
+            return gAppEnv->gscDataPath;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -218,6 +243,8 @@ void CmdStarsize(Scene* scene, const char* a1)
     scene->view.starSize = size * 10;
 }
 
+// The choice is kept even when its files are missing, so that a saved script
+// replays as it was saved; the answer tells which file the chart lacks.
 void CmdStardata(Scene* scene, const char* a1)
 {
     uint8_t& stars = scene->displayFlags[kFlagStars];
@@ -226,4 +253,8 @@ void CmdStardata(Scene* scene, const char* a1)
     StkLookupKeyword(a1, StarDataKeywordTable, source);
     stars = static_cast<uint8_t>(stars | source);
     scene->mag.starCap = source == kSaoStarsFlag ? kSaoCap : source == kGscStarsFlag ? kGscCap : kBuiltInCap;
+    const char* missing = MissingStarFile(source);
+    if (missing != nullptr) {
+        StkSetError("stkErrorFileNotFound", missing);
+    }
 }

@@ -10,10 +10,13 @@
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
+#include "sky/solar_system_update.h"
 
-#include <strings.h>
-
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,19 +24,71 @@ namespace {
 // Comet ids run from 10000 up to the first minor planet's.
 constexpr int32_t kMaxLoadedComets = kMinorPlanetIdBase - kCometIdBase;
 
+// What the scripts of one top-level statement have done so far, nested
+// scripts included. The depth limit alone does not bound it: a script that
+// runs itself five times a line runs 15^16 statements, while the window and
+// the command port wait for the statement to end.
+struct ScriptWork {
+    int32_t statements = 0;
+    int32_t files = 0;
+    bool stopped = false;
+};
+ScriptWork work;
+
+// Counts one more statement or opened file; past the bound every script of
+// the top-level statement stops, with the error naming the script reached.
+bool WithinBounds(int32_t& count, int32_t bound, const char* path)
+{
+    if (!work.stopped && ++count > bound) {
+        work.stopped = true;
+        StkSetError("stkErrorScriptTooLong", path);
+    }
+    return !work.stopped;
+}
+
+// A label as the lookups compare it: ASCII letters folded to lower case,
+// whatever the locale.
+std::string FoldedLabel(const char* text)
+{
+    std::string folded(text);
+    for (char& c : folded)
+        c = AsciiLower(c);
+    return folded;
+}
+
 // The entries of the script's BLOCK ORBIT, read at the first COMET or
 // MINORPLANET statement and looked up from then on, with the entries taken
-// by earlier statements of this run.
+// by earlier statements of this run. The lookups go through two indexes
+// built once, so that a script of n objects costs n log n, not n^2.
 struct OrbitBlock {
     FILE* file = nullptr;
     bool read = false;
     std::vector<ScriptOrbitEntry> entries;
     std::vector<bool> taken;
+    // Each folded label with its entries in file order, and how many of
+    // them the exact lookup has passed (all taken).
+    std::unordered_map<std::string, std::pair<std::vector<size_t>, size_t>> byLabel;
+    // Folded labels in order, each with its entry, for the prefix lookup.
+    std::vector<std::pair<std::string, size_t>> sorted;
 };
 
 bool IsWords(const ScriptStatement& statement, const char* word, const char* first)
 {
     return AsciiCaseEqual(statement.word, word) != 0 && AsciiCaseEqual(statement.args[0], first) != 0;
+}
+
+void ReadOrbitBlock(OrbitBlock& block)
+{
+    ReadScriptOrbitBlock(block.file, block.entries);
+    block.taken.assign(block.entries.size(), false);
+    block.sorted.reserve(block.entries.size());
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        std::string folded = FoldedLabel(block.entries[i].label.c_str());
+        block.byLabel[folded].first.push_back(i);
+        block.sorted.emplace_back(std::move(folded), i);
+    }
+    std::sort(block.sorted.begin(), block.sorted.end());
+    block.read = true;
 }
 
 // The entry of a name. Labels are not unique (hundreds of comets are called
@@ -43,25 +98,27 @@ bool IsWords(const ScriptStatement& statement, const char* word, const char* fir
 // as scripts have always been read.
 const ScriptOrbitEntry* FindOrbitEntry(OrbitBlock& block, const char* name)
 {
-    if (!block.read) {
-        ReadScriptOrbitBlock(block.file, block.entries);
-        block.taken.assign(block.entries.size(), false);
-        block.read = true;
-    }
-    for (size_t i = 0; i < block.entries.size(); ++i) {
-        if (!block.taken[i] && strcasecmp(block.entries[i].label.c_str(), name) == 0) {
-            block.taken[i] = true;
-            return &block.entries[i];
+    if (!block.read)
+        ReadOrbitBlock(block);
+    const std::string folded = FoldedLabel(name);
+    const auto same = block.byLabel.find(folded);
+    if (same != block.byLabel.end()) {
+        auto& [indexes, passed] = same->second;
+        while (passed < indexes.size() && block.taken[indexes[passed]])
+            ++passed;
+        if (passed < indexes.size()) {
+            block.taken[indexes[passed]] = true;
+            return &block.entries[indexes[passed]];
         }
     }
-    const size_t length = std::strlen(name);
-    for (size_t i = 0; i < block.entries.size(); ++i) {
-        if (strncasecmp(block.entries[i].label.c_str(), name, length) == 0) {
-            block.taken[i] = true;
-            return &block.entries[i];
-        }
-    }
-    return nullptr;
+    size_t first = block.entries.size();
+    for (auto it = std::lower_bound(block.sorted.begin(), block.sorted.end(), std::make_pair(folded, size_t{0}));
+         it != block.sorted.end() && it->first.compare(0, folded.size(), folded) == 0; ++it)
+        first = std::min(first, it->second);
+    if (first == block.entries.size())
+        return nullptr;
+    block.taken[first] = true;
+    return &block.entries[first];
 }
 
 // COMET name or MINORPLANET name: the object's element line must be one
@@ -88,6 +145,8 @@ void LoadSmallBody(Scene& scene, OrbitBlock& block, bool comet, const char* name
     }
     if ((comet ? AddComet(scene, elements) : AddMinorPlanet(scene, elements)) == 0) {
         StkSetError("stkErrorOutOfMemory", name);
+    } else if (comet) {
+        UpdateNewComet(scene, scene.cometCount - 1);
     }
 }
 
@@ -109,7 +168,7 @@ void RunStatement(Scene& scene, OrbitBlock& block, const ScriptStatement& statem
     StkDispatch(&scene, word, statement.args.data());
 }
 
-void RunScene(Scene& scene, FILE* file)
+void RunScene(Scene& scene, FILE* file, const char* path)
 {
     ScriptReader reader;
     reader.file = file;
@@ -124,6 +183,9 @@ void RunScene(Scene& scene, FILE* file)
         if (!statement.refused && IsWords(statement, "END", "SCENE")) {
             return;
         }
+        if (!WithinBounds(work.statements, kMaxScriptStatements, path)) {
+            return;
+        }
         RunStatement(scene, block, statement);
     }
 }
@@ -135,8 +197,14 @@ int32_t StkRunScriptScene(Scene* scene, const char* path)
     if (scene == nullptr || path == nullptr) {
         return 0;
     }
+    if (gAppEnv->scriptRunning == 0) {
+        work = ScriptWork{};
+    }
     if (gAppEnv->scriptRunning >= kMaxScriptDepth) {
         StkSetError("stkErrorIllegalParam", path);
+        return 0;
+    }
+    if (!WithinBounds(work.files, kMaxScriptFiles, path)) {
         return 0;
     }
     // Anything but a regular file (a FIFO would block the open, a directory
@@ -147,7 +215,7 @@ int32_t StkRunScriptScene(Scene* scene, const char* path)
         return 0;
     }
     ++gAppEnv->scriptRunning;
-    RunScene(*scene, file.get());
+    RunScene(*scene, file.get(), path);
     --gAppEnv->scriptRunning;
     return 1;
 }

@@ -11,6 +11,14 @@ struct Scene;
 // stops there instead of running until the stack breaks.
 constexpr int32_t kMaxScriptDepth = 16;
 
+// Statements that the scripts of one top-level statement may run, and
+// script files they may open, nested scripts included; past either bound
+// they all stop. A saved state with every comet and many minor planets
+// stays far inside the first; scripts that run scripts that run scripts in
+// a loop reach the second within a fraction of a second.
+constexpr int32_t kMaxScriptStatements = 100000;
+constexpr int32_t kMaxScriptFiles = 256;
+
 // Runs the statements between SCENE MAIN and END SCENE (any case; without
 // END SCENE, to the end of the file; without SCENE MAIN, nothing).
 // Statements whose first argument is WINDOW are skipped; COMET name and
@@ -21,7 +29,11 @@ constexpr int32_t kMaxScriptDepth = 16;
 // Given:    scene  the Scene (null: nothing is run)
 //           path   the script file
 // Returned: 1 when the file was read; 0 when it is no readable regular file
-//           ("stkErrorFileNotFound" with the path) or kMaxScriptDepth
+//           ("stkErrorFileNotFound" with the path), kMaxScriptDepth
 //           scripts are running already ("stkErrorIllegalParam" with the
-//           path)
+//           path) or the scripts of the top-level statement opened
+//           kMaxScriptFiles files already; a script that reaches
+//           kMaxScriptStatements stops there. Either bound records
+//           "stkErrorScriptTooLong" with the script's path and stops every
+//           script until the top-level statement ends.
 int32_t StkRunScriptScene(Scene* scene, const char* path);

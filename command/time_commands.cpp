@@ -16,9 +16,9 @@
 #include "command/number_args.h"
 #include "core/app_env.h"
 #include "core/keywords.h"
+#include "core/string_utils.h"
 #include "sky/scene.h"
 
-#include <cctype>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -69,7 +69,7 @@ std::string UpperCopy(const char* text, size_t limit)
 {
     std::string copy(text, strnlen(text, limit));
     for (char& c : copy) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = AsciiUpper(c);
     }
     return copy;
 }

@@ -1,6 +1,7 @@
 #include "command/xpm_writer.h"
 
 #include "core/replacement_file.h"
+#include "core/string_utils.h"
 
 #include <X11/xpm.h>
 
@@ -86,8 +87,7 @@ void XpmArrayName(const char* path, char* name, size_t size)
     const char* base = slash != nullptr ? slash + 1 : path;
     size_t length = 0;
     for (const char* c = base; *c != '\0' && length + 1 < size; ++c) {
-        const unsigned char u = static_cast<unsigned char>(*c);
-        name[length++] = std::isalnum(u) != 0 ? *c : '_';
+        name[length++] = IsAsciiAlnum(*c) ? *c : '_';
     }
     name[length] = '\0';
     if (length == 0 || std::isdigit(static_cast<unsigned char>(name[0])) != 0) {

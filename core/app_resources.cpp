@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/regular_file.h"
 #include "core/replacement_file.h"
+#include "core/string_utils.h"
 #include "core/user_directory.h"
 
 #include <X11/StringDefs.h>
@@ -13,7 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -147,10 +147,10 @@ int DateStyleFromName(const char* name)
     if (name == nullptr) {
         return kDateStyleEnglish;
     }
-    if (strcasecmp(name, "Japanese") == 0) {
+    if (AsciiCaseEqual(name, "Japanese") != 0) {
         return kDateStyleJapanese;
     }
-    if (strcasecmp(name, "European") == 0) {
+    if (AsciiCaseEqual(name, "European") != 0) {
         return kDateStyleEuropean;
     }
     return kDateStyleEnglish;

@@ -3,15 +3,14 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "core/replacement_file.h"
+#include "core/string_utils.h"
 
 #include <X11/Intrinsic.h>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 namespace {
@@ -30,14 +29,14 @@ UniqueFile OpenOptionsFile()
 
 bool IsBlank(char c)
 {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 // The value of line when it sets key, with trailing white space cut.
 bool ValueOfLine(const std::string& line, const char* key, std::string& value)
 {
     const size_t keyLength = std::strlen(key);
-    if (line.size() < keyLength || strncasecmp(line.c_str(), key, keyLength) != 0) {
+    if (line.size() < keyLength || AsciiCaseEqualN(line.c_str(), key, keyLength) == 0) {
         return false;
     }
     size_t at = keyLength;
@@ -219,10 +218,10 @@ int GetOptionBool(const char* key, int defaultValue)
     if (!GetOptionString(key, value, sizeof value)) {
         return defaultValue;
     }
-    if (strcasecmp(value, "TRUE") == 0 || strcasecmp(value, "YES") == 0) {
+    if (AsciiCaseEqual(value, "TRUE") != 0 || AsciiCaseEqual(value, "YES") != 0) {
         return 1;
     }
-    if (strcasecmp(value, "FALSE") == 0 || strcasecmp(value, "NO") == 0) {
+    if (AsciiCaseEqual(value, "FALSE") != 0 || AsciiCaseEqual(value, "NO") != 0) {
         return 0;
     }
     return defaultValue;
@@ -309,4 +308,10 @@ int SetOption(const char* key, const char* value)
         return 0;
     }
     return CommitReplacement(file);
+}
+
+int SaveDefaultSite(const char* name)
+{
+    CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
+    return WriteOptionsFile();
 }

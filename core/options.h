@@ -59,3 +59,11 @@ int WriteOptionsFile();
 // Returned: 1 done; 0 when there is no options file, key or value holds a
 //           line break, or a step failed (the file is then unchanged)
 int SetOption(const char* key, const char* value);
+
+// Makes a site the default: it becomes gAppEnv->siteName, and the options
+// file is written at once (WriteOptionsFile), so that INIT goes to it from
+// then on and a crash cannot lose the choice. A file without SiteName gains
+// the line (SetOption would add none); its other lines are kept.
+// Given:    name  the site's name as the site list has it
+// Returned: 1 written, 0 when WriteOptionsFile failed (gAppEnv is set anyway)
+int SaveDefaultSite(const char* name);

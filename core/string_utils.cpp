@@ -16,17 +16,37 @@ char AsciiUpper(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 int AsciiCaseEqual(const char* a, const char* b)
+{
+    return AsciiCaseEqualN(a, b, SIZE_MAX);
+}
+
+int AsciiCaseEqualN(const char* a, const char* b, size_t n)
 {
     if (a == nullptr || b == nullptr) {
         return 0;
     }
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    for (; n > 0 && *a != '\0' && *b != '\0'; ++a, ++b, --n) {
         if (AsciiUpper(*a) != AsciiUpper(*b)) {
             return 0;
         }
     }
-    return *a == *b;
+    return n == 0 || *a == *b;
+}
+
+bool IsAsciiLetter(char c)
+{
+    return AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z';
+}
+
+bool IsAsciiAlnum(char c)
+{
+    return IsAsciiLetter(c) || (c >= '0' && c <= '9');
 }
 
 uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation)

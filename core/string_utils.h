@@ -15,9 +15,20 @@ char* StrUpper(char* text);
 // are compared this way, so they match alike in every locale.
 char AsciiUpper(char c);
 
+char AsciiLower(char c);
+
 // 1 when both texts are given and equal, ASCII letters compared without
 // regard to case (see AsciiUpper), else 0.
 int AsciiCaseEqual(const char* a, const char* b);
+
+// 1 when both texts are given and their first n bytes are equal (or both end
+// equal before), ASCII letters compared without regard to case, else 0.
+int AsciiCaseEqualN(const char* a, const char* b, size_t n);
+
+// Whether a byte is an ASCII letter, or an ASCII letter or digit: whatever
+// the locale, a Latin-1 or EUC-JP byte is neither.
+bool IsAsciiLetter(char c);
+bool IsAsciiAlnum(char c);
 
 // Copies a text into a buffer of `size` bytes (size >= 1), cutting it to
 // size - 1 characters: cutting is intended. A null text copies as empty.

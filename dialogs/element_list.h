@@ -66,9 +66,9 @@ void FreeElementList(ElementList& list);
 // file, another size or time, or gone).
 int ElementFileChanged(const ElementList& list, const char* path);
 
-// The elements of a listed record: through the index by its key when it
-// has one, else, or when the index no longer finds it, at its offset; the
-// record read must still carry the entry's name and second name.
+// The elements of a listed record: at its offset, or, when the record there
+// is no longer the entry's, through the index by its key when it has one;
+// the record read must carry the entry's name and second name.
 // Given:    entry        the entry
 //           elementPath  the element file, indexPath its index
 // Returned: el           the record

@@ -107,8 +107,8 @@ void FillNebulaDialog(const Scene& scene)
     const NebulaDialogValues values = ReadNebulaDialogValues(scene);
     SetToggleValues(nebulaToggles, values.toggles);
     XmToggleButtonSetState(limitToggle, values.limitOn ? True : False, False);
-    SetNumberField(minField, values.faint);
-    SetNumberField(maxField, values.bright);
+    SetFieldText(minField.text, values.faint);
+    SetFieldText(maxField.text, values.bright);
     ApplyNebulaSensitivity();
 }
 
@@ -117,14 +117,22 @@ NebulaDialogValues FieldValues()
     NebulaDialogValues values;
     values.toggles = ToggleValues(nebulaToggles);
     values.limitOn = XmToggleButtonGetState(limitToggle) != 0;
-    values.faint = LeadingNumber(FieldText(minField.text).c_str());
-    values.bright = LeadingNumber(FieldText(maxField.text).c_str());
+    values.faint = FieldText(minField.text);
+    values.bright = FieldText(maxField.text);
     return values;
 }
 
 void NebulaDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     const NebulaDialogValues values = FieldValues();
+    CommandText command;
+    ComposeNebulaCommand(values, command);
+    // A bound that is no number is reported first, and the dialog stays up
+    // with what was typed.
+    if (IsCommandRefused(command) != 0) {
+        RunCommandText(static_cast<Scene*>(client), command);
+        return;
+    }
     switch (CheckNebulaLimit(values)) {
     case kNebulaLimitMinMax:
         ShowDialogWarning(gAppEnv->toplevel, "messageNebulaLimitMinMax");
@@ -137,8 +145,6 @@ void NebulaDialogOkCallback(Widget, XtPointer client, XtPointer)
     case kNebulaLimitAccepted:
         break;
     }
-    CommandText command;
-    ComposeNebulaCommand(values, command);
     HideFormDialog(nebulaDialog);
     RunCommandText(static_cast<Scene*>(client), command);
 }

@@ -5,6 +5,7 @@
 
 #include "dialogs/kit/display_toggles.h"
 
+#include <string>
 #include <vector>
 
 struct CommandText;
@@ -24,8 +25,8 @@ constexpr double kNebulaArrowHighest = 15.0;
 struct NebulaDialogValues {
     std::vector<int> toggles;   // kNebulaToggles order, 1 on or 0 off
     bool limitOn = false;       // "Limit by Maginitude"
-    double faint = 0.0;         // Min.: the faintest nebula drawn
-    double bright = 0.0;        // Max.: the brightest
+    std::string faint;          // Min.: the faintest nebula drawn
+    std::string bright;         // Max.: the brightest ("%.1f" when filled)
 };
 
 NebulaDialogValues ReadNebulaDialogValues(const Scene& scene);
@@ -37,11 +38,14 @@ enum NebulaLimitRefusal {
     kNebulaLimitRange,     // a bound outside kNebulaLimitLowest..kNebulaLimitHighest
 };
 
-// The window checked, while it is on; off, any values pass.
+// The window checked, while it is on; off, any values pass. Fields that
+// hold no number are ComposeNebulaCommand's to refuse, and pass here.
 NebulaLimitRefusal CheckNebulaLimit(const NebulaDialogValues& values);
 
 // One text: SHOW or HIDE for the catalogues, the types, the magnitudes, the
 // labels and last the layer (so that the layer ends as the toggle says,
 // whatever showing a type did to it), the window ("MAG NEBULALIMIT 0;", or
-// its bounds and "MAG NEBULALIMIT 1;"), then DRIVE.
+// its bounds and "MAG NEBULALIMIT 1;"), then DRIVE. While the window is on,
+// a field that holds no number (CheckedReal) refuses the command, naming
+// "EditMagMinLimit" or "EditMagMaxLimit"; off, the fields are not read.
 void ComposeNebulaCommand(const NebulaDialogValues& values, CommandText& command);

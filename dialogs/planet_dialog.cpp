@@ -93,6 +93,12 @@ void PlanetDialogOkCallback(Widget, XtPointer client, XtPointer)
     Scene* scene = static_cast<Scene*>(client);
     CommandText command;
     ComposePlanetCommands(*scene, working, FieldText(diskMag).c_str(), command);
+    // A Disk field that is no number is reported, and the dialog stays up:
+    // none of the planets' settings is applied.
+    if (IsCommandRefused(command) != 0) {
+        RunCommandText(scene, command);
+        return;
+    }
     HideFormDialog(planetDialog);
     RunCommandText(scene, command);
 }

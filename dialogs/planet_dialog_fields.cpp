@@ -6,8 +6,7 @@
 #include "sky/scene.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -38,14 +37,14 @@ void AddFlagStatement(CommandText& command, const PlanetTable& table, int row, i
     AddStatement(command, "%s", PlanetShowHideText(table, row, column, word.c_str()).c_str());
 }
 
-// A field's leading decimal integer, 0 when it has none.
-int LeadingInteger(const char* text)
+// The Disk field read strictly; left empty (or blank) it is 0, which
+// DISK_MAG then refuses as it refuses any value below 1.
+void CheckedDiskMag(CommandText& command, const char* text, int32_t& value)
 {
-    if (text == nullptr) {
-        return 0;
+    value = 0;
+    if (text != nullptr && text[std::strspn(text, " \t")] != '\0') {
+        CheckedInteger(command, "EditDiskMag", text, value);
     }
-    const long number = std::strtol(text, nullptr, 10);
-    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
 }
 
 int ReferenceRow(const std::vector<int>& rows)
@@ -123,6 +122,8 @@ std::string PlanetShowHideText(const PlanetTable& table, int row, int column, co
 void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, const char* diskMagText,
                            CommandText& command)
 {
+    int32_t diskMag = 0;
+    CheckedDiskMag(command, diskMagText, diskMag);
     for (int row = 0; row < kPlanetRowCount; ++row) {
         char keyword[kKeywordSize];
         GetSolarBodyName(scene, PlanetRowBody(row), 1, keyword, sizeof keyword);
@@ -138,7 +139,7 @@ void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, const c
         }
         EndText(command);
     }
-    AddText(command, "DISK_MAG %d", LeadingInteger(diskMagText));
+    AddText(command, "DISK_MAG %d", diskMag);
     EndText(command);
     AddText(command, "DRIVE");
 }

@@ -62,7 +62,8 @@ std::string PlanetShowHideText(const PlanetTable& table, int row, int column, co
 
 // One text per row: shown, name, date and orbit; then, but for the Earth,
 // magnitude and DISK or REAL; each statement ended by ";". Then
-// "DISK_MAG %d;" with the field read as a decimal integer (no number: 0),
-// and a text "DRIVE".
+// "DISK_MAG %d;" with the field read as a decimal integer (empty: 0), and
+// a text "DRIVE". A Disk field that holds something but no integer
+// (CheckedInteger) refuses the whole command, naming "EditDiskMag".
 void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, const char* diskMagText,
                            CommandText& command);

@@ -134,8 +134,7 @@ void FollowDefaultSite(const std::string& line)
     CommandText command;
     ComposeLocateCommand(name.c_str(), location, zone, command);
     RunCommandText(editScene, command);
-    CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, editScene->siteName);
-    SetOption("SiteName", gAppEnv->siteName);
+    SaveDefaultSite(editScene->siteName);
 }
 
 void SiteEditDialogOkCallback(Widget, XtPointer, XtPointer)

@@ -249,7 +249,7 @@ bool ListElementFile(SmallBodyDialog& d)
         return false;
     }
     if (count < 1) {
-        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile");
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile", path);
         return false;
     }
     if (d.dialog.dialog == nullptr) {

@@ -74,8 +74,8 @@ void FillStarDialog(const Scene& scene)
     const bool gscOffered = IsGscAvailable() != 0;
     const StarDialogValues values = ReadStarDialogValues(scene, saoOffered, gscOffered);
     SetToggleValues(starToggles, values.toggles);
-    SetNumberField(starLimit, values.starLimit);
-    SetNumberField(labelLimit, values.labelLimit);
+    SetFieldText(starLimit.text, values.starLimit);
+    SetFieldText(labelLimit.text, values.labelLimit);
     XtSetSensitive(catalogs.buttons[kCatalogSao], saoOffered ? True : False);
     XtSetSensitive(catalogs.buttons[kCatalogGsc], gscOffered ? True : False);
     SetRadioValue(catalogs, values.catalog);
@@ -87,8 +87,8 @@ StarDialogValues FieldValues()
 {
     StarDialogValues values;
     values.toggles = ToggleValues(starToggles);
-    values.starLimit = LeadingNumber(FieldText(starLimit.text).c_str());
-    values.labelLimit = LeadingNumber(FieldText(labelLimit.text).c_str());
+    values.starLimit = FieldText(starLimit.text);
+    values.labelLimit = FieldText(labelLimit.text);
     RadioValue(catalogs, values.catalog);
     values.gscPath = WithoutControlCharacters(FieldText(gscPath));
     return values;
@@ -103,6 +103,12 @@ void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
     CommandText catalogue;
     CommandText display;
     ComposeStarCommands(values, catalogue, display);
+    // A field that holds no number is reported, and the dialog stays up
+    // with what was typed.
+    if (IsCommandRefused(display) != 0) {
+        RunCommandText(scene, display);
+        return;
+    }
     HideFormDialog(starDialog);
     RunCommandText(scene, catalogue);
     CopyCut(gAppEnv->gscDataPath, sizeof gAppEnv->gscDataPath, values.gscPath.c_str());

@@ -120,8 +120,7 @@ void MenuSettingsSaveAsDefaultCallback(Widget, XtPointer client, XtPointer)
         TellCannotCreate(uvolarc);
         return;
     }
-    CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, scene->siteName);
-    SetOption("SiteName", gAppEnv->siteName);
+    SaveDefaultSite(scene->siteName);
 }
 
 void MenuViewPictureMarkCallback(Widget, XtPointer client, XtPointer)

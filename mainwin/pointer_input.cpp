@@ -5,6 +5,7 @@
 #include "astro/vector_math.h"
 #include "command/interpreter.h"
 #include "core/keywords.h"
+#include "core/string_utils.h"
 #include "core/view_modes.h"
 #include "dialogs/command_dialog.h"
 #include "mainwin/click_data_dialog.h"
@@ -20,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 
@@ -49,13 +49,13 @@ void ScrollWindowAction(Widget, XEvent*, String* params, Cardinal* count)
         return;
     }
     const char* word = params[0];
-    if (strcasecmp(word, "UP") == 0) {
+    if (AsciiCaseEqual(word, "UP") != 0) {
         ScrollVertical(gScene, kScrollDecrement, 0);
-    } else if (strcasecmp(word, "DOWN") == 0) {
+    } else if (AsciiCaseEqual(word, "DOWN") != 0) {
         ScrollVertical(gScene, kScrollIncrement, 0);
-    } else if (strcasecmp(word, "RIGHT") == 0) {
+    } else if (AsciiCaseEqual(word, "RIGHT") != 0) {
         ScrollHorizontal(gScene, kScrollIncrement, 0);
-    } else if (strcasecmp(word, "LEFT") == 0) {
+    } else if (AsciiCaseEqual(word, "LEFT") != 0) {
         ScrollHorizontal(gScene, kScrollDecrement, 0);
     } else {
         std::fputs("ScrollWindow action: argument invalid.\n", stderr);

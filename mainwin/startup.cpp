@@ -7,6 +7,7 @@
 #include "core/locale.h"
 #include "core/message_box.h"
 #include "core/options.h"
+#include "core/rep_type_converters.h"
 #include "core/user_directory.h"
 #include "data/fallback_resources.h"
 #include "dialogs/date_dialog.h"
@@ -87,6 +88,7 @@ XtAppContext StartToolkit(int& argc, char** argv)
         ++count;
     }
     gAppEnv->toplevel = XtAppCreateShell(nullptr, "UVola", applicationShellWidgetClass, display, args, count);
+    InstallAsciiRepTypeConverters();
     return app;
 }
 

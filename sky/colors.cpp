@@ -146,15 +146,11 @@ bool MasksAgreeWithServer(Colormap colormap)
     return XAllocColor(gAppEnv->display, colormap, &probe) != 0 && probe.pixel == computed;
 }
 
-// The pixel of a read-only colour: from the masks where they are trusted,
-// else as the server allocates it (its answer taken as it is, even a
-// failed one).
+// The pixel of a read-only colour (the server's answer taken as it is,
+// even a failed one).
 unsigned long ReadOnlyPixel(Colormap colormap, XColor color)
 {
-    if (gTrueColorMasksAgree && gRedrawShortcuts.keepColors) {
-        return TrueColorPixel(ScreenVisual(), ScreenDepth(), color);
-    }
-    XAllocColor(gAppEnv->display, colormap, &color);
+    AllocReadOnlyColor(colormap, color);
     return color.pixel;
 }
 
@@ -253,6 +249,15 @@ int VisualHasWritableColors()
     }
     const int visualClass = DefaultVisual(display, screen)->c_class;
     return visualClass == GrayScale || visualClass == PseudoColor || visualClass == DirectColor ? 1 : 0;
+}
+
+int AllocReadOnlyColor(Colormap colormap, XColor& color)
+{
+    if (gTrueColorMasksAgree && gRedrawShortcuts.keepColors) {
+        color.pixel = TrueColorPixel(ScreenVisual(), ScreenDepth(), color);
+        return 1;
+    }
+    return XAllocColor(gAppEnv->display, colormap, &color) != 0 ? 1 : 0;
 }
 
 int AllocColorPalette()

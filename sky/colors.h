@@ -125,6 +125,15 @@ int VisualHasWritableColors();
 //           1, or 0 when the read/write cells cannot be allocated
 int AllocColorPalette();
 
+// A read-only colour as XAllocColor gives it: on a TrueColor screen whose
+// masks AllocColorPalette found to agree with the server, worked out here
+// without a round trip; otherwise allocated by the server.
+// Given:    colormap  where the colour is allocated
+//           color     red, green, blue
+// Returned: color     pixel
+//           1, or 0 when the server had no cell for it
+int AllocReadOnlyColor(Colormap colormap, XColor& color);
+
 // The start-up step that builds the palette and loads the localised planet
 // names. A palette that cannot be allocated ends the program with
 // "uvola: can't allocate color palette." and status 1.

@@ -13,23 +13,23 @@
 #include <vector>
 
 const std::array<FontSetResource, kFontSetCount> FontSetResourceTable = {{
-    {"StarNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"},
-    {"StarMagFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"StarFlamsteedFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"StarBayerNumFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"ConstNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1"},
-    {"SolarNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1"},
-    {"SolarDateFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"SolarMagFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"SatelliteNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1"},
-    {"UserObjectNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1"},
-    {"DirNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"},
-    {"StatusFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"},
-    {"MoonAgeFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"NebulaNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"},
-    {"NebulaMagFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"GridNumFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1"},
-    {"ClickDataFontset", "-*-courier-medium-r-normal--12-*-*-*-m-*-iso8859-1"},
+    {"StarNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"StarMagFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"StarFlamsteedFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"StarBayerNumFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"ConstNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"SolarNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"SolarDateFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"SolarMagFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"SatelliteNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"UserObjectNameFontset", "-*-*-medium-i-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"DirNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"StatusFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"MoonAgeFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"NebulaNameFontset", "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"NebulaMagFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"GridNumFontset", "-*-*-medium-r-normal--8-*-*-*-p-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
+    {"ClickDataFontset", "-*-courier-medium-r-normal--12-*-*-*-m-*-iso8859-1,-*-*-medium-r-normal--16-*-*-*-c-*-*-*"},
 }};
 
 const FontSetResource StarBayerFontResource = {"StarBayerFont",
@@ -92,6 +92,45 @@ void ReportMissingCharsets(const std::vector<std::string>& missing)
                  locale != nullptr ? locale : "C", list.c_str());
 }
 
+// Fonts of two bytes a character (the Chinese, Japanese and Korean ones of
+// a UTF-8 locale) take the server milliseconds to read, and it reads such a
+// font again for every set that names it unless the font is open. Each is
+// opened once, after the first set that names it, and held until
+// FreeFontSets, so the sets after it and the tip shell's find it open.
+struct HeldFont {
+    std::string name;
+    Font font;
+};
+
+std::vector<HeldFont> heldFonts;
+
+bool IsTwoByteFont(const XFontStruct& font)
+{
+    return font.max_byte1 != 0;
+}
+
+void HoldTwoByteFonts(XFontSet set)
+{
+    XFontStruct** fonts = nullptr;
+    char** names = nullptr;
+    const int count = XFontsOfFontSet(set, &fonts, &names);
+    for (int i = 0; i < count; ++i) {
+        const bool held = std::any_of(heldFonts.begin(), heldFonts.end(),
+                                      [&](const HeldFont& font) { return font.name == names[i]; });
+        if (!held && IsTwoByteFont(*fonts[i])) {
+            heldFonts.push_back(HeldFont{names[i], XLoadFont(gAppEnv->display, names[i])});
+        }
+    }
+}
+
+void ReleaseHeldFonts()
+{
+    for (const HeldFont& font : heldFonts) {
+        XUnloadFont(gAppEnv->display, font.font);
+    }
+    heldFonts.clear();
+}
+
 bool CreateOneFontSet(int slot, const char* baseName, std::vector<std::string>& missingCharsets)
 {
     char** missing = nullptr;
@@ -104,6 +143,9 @@ bool CreateOneFontSet(int slot, const char* baseName, std::vector<std::string>& 
     }
     gAppEnv->fontSets[slot] = set;
     gAppEnv->fontSetExtents[slot] = set != nullptr ? XExtentsOfFontSet(set) : nullptr;
+    if (set != nullptr) {
+        HoldTwoByteFonts(set);
+    }
     return set != nullptr;
 }
 
@@ -188,6 +230,7 @@ void FreeFontSets()
         gAppEnv->fontSets[i] = nullptr;
         gAppEnv->fontSetExtents[i] = nullptr;
     }
+    ReleaseHeldFonts();
     XFontStruct& symbol = gAppEnv->starBayerFont;
     if (symbol.fid != 0) {
         XUnloadFont(display, symbol.fid);

@@ -42,7 +42,9 @@ extern const FontSetResource StarBayerFontResource;
 // one line on standard error names the locale and every charset that some
 // set lacks ("uvola: locale %s: the fonts lack the charsets %s, %s; ...").
 // Every set is tried even after a failure. Slots whose resources name the
-// same base names share one set.
+// same base names share one set. The two-byte fonts a set holds (those of
+// Japanese, Korean, Chinese) are kept open until FreeFontSets, so that the
+// server reads each once for all the sets and the tip shell's.
 // Given:    gAppEnv  display, toplevel (resources are read on it)
 // Returned: gAppEnv  fontSets, fontSetExtents, starBayerFont, fontAscent
 //                    (the DirNameFontset height)

@@ -1,11 +1,11 @@
 #include "sky/label_text.h"
+#include "core/string_utils.h"
 
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <langinfo.h>
-#include <strings.h>
 
 namespace {
 
@@ -45,7 +45,7 @@ XFontStruct* Latin1Font(XFontSet fontSet)
     const size_t suffix = sizeof kLatin1Charset - 1;
     for (int i = 0; i < count; ++i) {
         const size_t length = std::strlen(names[i]);
-        if (length >= suffix && strcasecmp(names[i] + length - suffix, kLatin1Charset) == 0 &&
+        if (length >= suffix && AsciiCaseEqual(names[i] + length - suffix, kLatin1Charset) != 0 &&
             fonts[i]->fid != 0 && fonts[i]->per_char != nullptr) {
             return fonts[i];
         }

@@ -100,6 +100,8 @@ void ResetSolarSystem(Scene& scene)
     scene.cometTails = nullptr;
     scene.mplanetPositions = nullptr;
     scene.mplanetElements = nullptr;
+    scene.cometCapacity = 0;
+    scene.mplanetCapacity = 0;
     scene.orbitPathDay = kNeverJulianDay;
 }
 
@@ -181,4 +183,6 @@ void FreeSceneSmallBodies(Scene& scene)
     scene.mplanetPositions = nullptr;
     scene.mplanetElements = nullptr;
     scene.mplanetFlags = nullptr;
+    scene.cometCapacity = 0;
+    scene.mplanetCapacity = 0;
 }

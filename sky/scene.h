@@ -174,6 +174,10 @@ struct Scene {
     int32_t mplanetCount;
     SmallBodyRecord* mplanetPositions;
     OrbitalElements* mplanetElements;
+    // Records the comet and minor-planet arrays have room for: they grow by
+    // doubling, so that loading n objects costs n, not n^2.
+    int32_t cometCapacity;
+    int32_t mplanetCapacity;
     double orbitPathDay;
     OrbitPath orbitPaths[kOrbitPathCount];   // Mercury..Pluto with the Earth
 
@@ -211,6 +215,8 @@ struct Scene {
     UserObjectFile* userObjectFiles;
     int32_t userObjectFileCount;
     ClickDataIndex* clickData;
+    char* clickDataText;          // the loaded click-data file's bytes, which the
+    size_t clickDataSize;         // lookups read: the file itself may go away
     char scriptName[256];
 };
 

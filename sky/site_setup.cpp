@@ -36,13 +36,6 @@ void ApplySite(Scene& scene, const char* name, const ObserverLocation& location,
     CopyName(scene.siteName, sizeof scene.siteName, name);
 }
 
-void ShowSiteNotInitBox()
-{
-    char text[kSiteNotInitTextSize];
-    GetMessage("messageSiteNotInit", text, sizeof text);
-    ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
-}
-
 // The scene's date becomes now on the system clock, in the initial site's
 // zone, to the whole minute.
 void SetSceneToNow(Scene& scene)
@@ -91,6 +84,20 @@ int InitSite(Scene& scene)
     return 0;
 }
 
+void AskForDefaultSite()
+{
+    // Once is enough: the box came up at start, and INIT, which every saved
+    // script begins with, would otherwise bring it back each time. A port
+    // client asked for none of it.
+    if (gAppEnv->siteNoticeShown != 0 || gAppEnv->quiet != 0 || gAppEnv->toplevel == nullptr) {
+        return;
+    }
+    gAppEnv->siteNoticeShown = 1;
+    char text[kSiteNotInitTextSize];
+    GetMessage("messageSiteNotInit", text, sizeof text);
+    ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
+}
+
 void LoadAppResources(Scene& scene)
 {
     AppEnv& env = *gAppEnv;
@@ -108,7 +115,7 @@ void LoadAppResources(Scene& scene)
 
     ResolveSiteFile(env.siteFile, resources.siteFile);
     if (InitSite(scene) == 0) {
-        ShowSiteNotInitBox();
+        AskForDefaultSite();
     }
     SetSceneToNow(scene);
     scene.dateStyle = DateStyleFromName(resources.dateStyle);

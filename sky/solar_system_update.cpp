@@ -105,24 +105,35 @@ void ReportSmallBodyFailure(const char* key, const OrbitalElements& elements)
     SetPendingError(key, label);
 }
 
+// A tail that cannot be computed loses its bit. Its message is told once
+// per loaded comet: showing the tails again must not bring it back as the
+// answer to some later command that has nothing to do with that comet.
+void HideFailedTail(Scene& scene, int32_t i, uint8_t bit)
+{
+    scene.cometFlags[i] &= static_cast<uint8_t>(~bit);
+    CometTail& tail = scene.cometTails[i];
+    if (tail.failureReported == 0) {
+        tail.failureReported = 1;
+        ReportSmallBodyFailure("stkErrorCalcCometTail", scene.cometElements[i]);
+    }
+}
+
 void UpdateComet(Scene& scene, int32_t i)
 {
     const OrbitalElements& elements = scene.cometElements[i];
-    uint8_t& flags = scene.cometFlags[i];
     CometTail& tail = scene.cometTails[i];
     if (CometNeedsUpdate(scene, i) != 0 &&
         UpdateSmallBody(scene.time, scene.sun, elements, scene.cometPositions[i]) == 0) {
-        flags &= static_cast<uint8_t>(~kBodyShown);
+        scene.cometFlags[i] &= static_cast<uint8_t>(~kBodyShown);
         ReportSmallBodyFailure("stkErrorCalcCometPos", elements);
     }
-    if (IonTailNeedsUpdate(scene, i) != 0 && UpdateIonTail(scene.time, scene.sun, elements, tail) == 0) {
-        flags &= static_cast<uint8_t>(~kBodyIonTail);
-        ReportSmallBodyFailure("stkErrorCalcCometTail", elements);
-    }
-    if (DustTailNeedsUpdate(scene, i) != 0 && UpdateDustTail(scene.time, scene.sun, elements, tail) == 0) {
-        flags &= static_cast<uint8_t>(~kBodySpotOrDustTail);
-        ReportSmallBodyFailure("stkErrorCalcCometTail", elements);
-    }
+    // The solar-system views draw no tails.
+    if (IsSolarSystemView(scene.viewMode))
+        return;
+    if (IonTailNeedsUpdate(scene, i) != 0 && UpdateIonTail(scene.time, scene.sun, elements, tail) == 0)
+        HideFailedTail(scene, i, kBodyIonTail);
+    if (DustTailNeedsUpdate(scene, i) != 0 && UpdateDustTail(scene.time, scene.sun, elements, tail) == 0)
+        HideFailedTail(scene, i, kBodySpotOrDustTail);
 }
 
 void UpdateSmallBodies(Scene& scene)
@@ -148,6 +159,12 @@ void SetPrecisionLevels(const Scene& /*scene*/, int32_t& moonLevel, int32_t plan
     moonLevel = kFullSeries;
     for (int i = 0; i < kPlanetCount; ++i)
         planetLevels[i] = kFullSeries;
+}
+
+void UpdateNewComet(Scene& scene, int32_t comet)
+{
+    UpdateSun(scene);
+    UpdateComet(scene, comet);
 }
 
 void UpdateSolarSystem(Scene& scene)

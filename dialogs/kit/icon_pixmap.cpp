@@ -1,6 +1,7 @@
 #include "dialogs/kit/icon_pixmap.h"
 
 #include "core/app_env.h"
+#include "sky/colors.h"
 
 #include <X11/xpm.h>
 #include <Xm/Xm.h>
@@ -12,6 +13,17 @@ namespace {
 // still gets a picture in near colours rather than none.
 constexpr unsigned int kColourCloseness = 40000;
 
+// The pictures' colours as the palette's are allocated: the toolbar's
+// pictures ask for some 300 colours, and on a TrueColor screen each would
+// otherwise wait for the server's answer.
+int AllocIconColour(Display* display, Colormap colormap, char* name, XColor* colour, void*)
+{
+    if (name != nullptr && XParseColor(display, colormap, name, colour) == 0) {
+        return -1;
+    }
+    return AllocReadOnlyColor(colormap, *colour);
+}
+
 }  // namespace
 
 Pixmap MakeIconPixmap(XpmIconData icon, Pixel background)
@@ -21,7 +33,8 @@ Pixmap MakeIconPixmap(XpmIconData icon, Pixel background)
     }
     XpmColorSymbol transparent{nullptr, const_cast<char*>("None"), background};
     XpmAttributes attributes{};
-    attributes.valuemask = XpmColorSymbols | XpmCloseness;
+    attributes.valuemask = XpmColorSymbols | XpmCloseness | XpmAllocColor;
+    attributes.alloc_color = AllocIconColour;
     attributes.colorsymbols = &transparent;
     attributes.numsymbols = 1;
     attributes.closeness = kColourCloseness;

@@ -77,6 +77,13 @@ double LeadingNumber(const char* text)
     return LooksDecimal(read.c_str()) && std::isfinite(number) ? number : 0.0;
 }
 
+std::string TenthsText(int32_t tenths)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
+    return text;
+}
+
 std::string FormatNumberText(const FieldRow& row, double value)
 {
     char text[64];

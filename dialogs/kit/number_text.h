@@ -38,6 +38,9 @@ int ReadRealText(const char* text, double minimum, double maximum, double& value
 // Given:    text  the field's text (null: 0)
 double LeadingNumber(const char* text);
 
+// A stored magnitude (tenths) as a magnitude field shows it: "%.1f".
+std::string TenthsText(int32_t tenths);
+
 // A value written as the field shows it: rounded to the row's decimals.
 std::string FormatNumberText(const FieldRow& row, double value);
 

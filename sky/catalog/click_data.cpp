@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -111,12 +112,11 @@ bool SeekEntryLine(ClickDataStream& stream, const ClickDataIndex& entry, ClickDa
     return ReadDataLine(stream, line) != 0 && line.offset == entry.offset && IsClickDataEntryLine(line) != 0;
 }
 
-// Opens the click-data file at an object's entry, after its ':' line, when
-// that line still names the object.
+// Puts the stream at an object's entry, after its ':' line, when that line
+// still names the object.
 bool OpenEntry(Scene& scene, const ClickDataIndex& entry, ClickDataStream& stream)
 {
     if (stream.file == nullptr) {
-        SetPendingError("stkErrorFileNotFound", gAppEnv->clickDataFile);
         return false;
     }
     ClickDataLine line;
@@ -127,8 +127,7 @@ bool OpenEntry(Scene& scene, const ClickDataIndex& entry, ClickDataStream& strea
 }
 
 // Hands each line of an object's entry, after its ':' line, to `each`
-// until it returns false; nothing when the object has no entry or the file
-// cannot be read.
+// until it returns false; nothing when the object has no entry.
 void ReadObjectEntry(Scene& scene, int32_t type, int32_t id,
                      const std::function<bool(const ClickDataLine&)>& each)
 {
@@ -136,7 +135,7 @@ void ReadObjectEntry(Scene& scene, int32_t type, int32_t id,
     if (entry == nullptr) {
         return;
     }
-    ClickDataStream stream(gAppEnv->clickDataFile);
+    ClickDataStream stream(scene.clickDataText, scene.clickDataSize);
     if (!OpenEntry(scene, *entry, stream)) {
         return;
     }
@@ -145,7 +144,53 @@ void ReadObjectEntry(Scene& scene, int32_t type, int32_t id,
     }
 }
 
+// The whole file, or false when it cannot be read to its end (a file that
+// opens but fails to read, as /proc/self/mem does) or is too large to hold.
+// Its size is not asked first: files under /proc say 0.
+// Returned: bytes    malloc'd, holding size bytes
+//           refusal  the error key of a refused file; null when memory ran out
+bool ReadWholeFile(FILE* file, char*& bytes, size_t& size, const char*& refusal)
+{
+    bytes = nullptr;
+    size = 0;
+    size_t room = 0;
+    refusal = nullptr;
+    bool whole = false;
+    while (!whole) {
+        if (size == room) {
+            room = room == 0 ? size_t{1} << 16 : room * 2;
+            void* grown = size <= kMaxClickDataBytes ? std::realloc(bytes, room) : nullptr;
+            if (grown == nullptr) {
+                refusal = size > kMaxClickDataBytes ? "stkErrorIllegalParam" : nullptr;
+                break;
+            }
+            bytes = static_cast<char*>(grown);
+        }
+        const size_t got = std::fread(bytes + size, 1, room - size, file);
+        size += got;
+        if (got == 0 && std::ferror(file) != 0) {
+            refusal = "stkErrorFileNotFound";
+            break;
+        }
+        whole = got == 0;
+    }
+    if (whole && size > kMaxClickDataBytes) {
+        refusal = "stkErrorIllegalParam";
+        whole = false;
+    }
+    if (!whole) {
+        std::free(bytes);
+        bytes = nullptr;
+    }
+    return whole;
+}
+
 }  // namespace
+
+ClickDataStream::ClickDataStream(char* bytes, size_t size)
+    : file(bytes != nullptr && size > 0 ? fmemopen(bytes, size, "r") : nullptr)
+{
+}
 
 int IsClickDataEntryLine(const ClickDataLine& line)
 {
@@ -154,10 +199,10 @@ int IsClickDataEntryLine(const ClickDataLine& line)
 
 int ReadDataLine(ClickDataStream& stream, ClickDataLine& line)
 {
-    std::string& text = stream.buffer;
-    while (ReadWholeLine(stream.file.get(), text)) {
+    std::string& text = stream.buffer.text;
+    while (ReadBoundedLine(stream.file.get(), kClickDataLineSize, stream.buffer)) {
         line.offset = stream.position;
-        stream.position += static_cast<long>(text.size());
+        stream.position += static_cast<long>(stream.buffer.length);
         size_t end = text.find('\r');
         if (end == std::string::npos) {
             end = text.find('\n');
@@ -201,13 +246,30 @@ int LoadClickData(Scene& scene, const char* path, char* message, size_t messageS
         SetPendingError("stkErrorIllegalParam", path);
         return 0;
     }
-    ClickDataStream stream(path);
-    if (stream.file == nullptr) {
+    UniqueFile file = OpenRegularFile(path);
+    if (file == nullptr) {
         SetPendingError("stkErrorFileNotFound", path);
         return 0;
     }
+    char* bytes = nullptr;
+    size_t size = 0;
+    const char* refusal = nullptr;
+    if (!ReadWholeFile(file.get(), bytes, size, refusal)) {
+        if (refusal != nullptr) {
+            SetPendingError(refusal, path);
+        } else {
+            GetMessage("messageSystemOutOfMemory", message, messageSize);
+        }
+        return 0;
+    }
+    std::unique_ptr<char, decltype(&std::free)> held(bytes, &std::free);
+    if (size == 0) {
+        FreeClickData(scene);
+        return 1;
+    }
+    ClickDataStream stream(bytes, size);
     IndexBuffer index;
-    if (!index.Grow()) {
+    if (stream.file == nullptr || !index.Grow()) {
         GetMessage("messageSystemOutOfMemory", message, messageSize);
         return 0;
     }
@@ -221,7 +283,11 @@ int LoadClickData(Scene& scene, const char* path, char* message, size_t messageS
         index.entries[index.used++] = entry;
     }
     FreeClickData(scene);
-    scene.clickData = index.used > 0 ? index.Release() : nullptr;
+    if (index.used > 0) {
+        scene.clickData = index.Release();
+        scene.clickDataText = held.release();
+        scene.clickDataSize = size;
+    }
     return 1;
 }
 
@@ -265,4 +331,7 @@ void FreeClickData(Scene& scene)
 {
     std::free(scene.clickData);
     scene.clickData = nullptr;
+    std::free(scene.clickDataText);
+    scene.clickDataText = nullptr;
+    scene.clickDataSize = 0;
 }

@@ -1,7 +1,9 @@
 // The click-data file: a short text and pictures for sky objects, which
 // the information box, the popup menu, the image viewer and the picture
-// marks show. Only an index (object and file offset of each entry) stays
-// in memory; texts and picture names are read from the file when asked for.
+// marks show. The file is read whole when loaded and its bytes are kept
+// with an index (object and offset of each entry): texts and picture names
+// are read from those bytes when asked for, so a file removed or changed
+// while loaded changes nothing, and no redraw ever waits on it.
 //
 // Format (lines of at most 2047 characters; empty lines and lines starting
 // with "#" are skipped):
@@ -33,15 +35,18 @@ struct ClickDataIndex {
 constexpr int kClickDataLineSize = 2048;    // 2047 characters and the NUL
 constexpr int kClickDataWordCount = 5;      // the first word and four arguments
 
-// A click-data file open for reading, with the offset of what comes next;
-// closed with the stream.
+// Loaded click-data bytes open for reading, with the offset of what comes
+// next; closed with the stream.
 struct ClickDataStream {
-    UniqueFile file;           // null when the path named no regular file
+    UniqueFile file;           // null without bytes
     long position = 0;         // byte offset of the next line
-    std::string buffer;        // the line being read
+    BoundedLine buffer;        // the line being read
 
-    explicit ClickDataStream(const char* path) : file(OpenRegularFile(path)) {}
+    ClickDataStream(char* bytes, size_t size);
 };
+
+// Click-data files larger than this are refused rather than held.
+constexpr size_t kMaxClickDataBytes = size_t{64} << 20;
 
 // One significant line, cut into words.
 struct ClickDataLine {
@@ -52,26 +57,26 @@ struct ClickDataLine {
                                              // a blank
 };
 
-// Builds a new index from a file and puts it in place of the Scene's, so a
-// file that cannot be read leaves the old index as it was. A file without
-// entries leaves no index.
+// Reads a file whole and puts its bytes and their index in place of the
+// Scene's, so a file that cannot be read whole leaves the old click data as
+// they were. A file without entries leaves none.
 // Given:    scene        view centre and time (coordinate targets)
 //           path         the file, "~" already expanded
 //           messageSize  size of message
-// Returned: scene        its index (entries in file order)
+// Returned: scene        its bytes and index (entries in file order)
 //           message      empty, or "Insufficient memory." when memory ran
 //                        out: the index then holds the entries read so far
 //                        (1), or none was made and the old one stays (0)
-//           1 read; 0 when the path is longer than 255 characters
-//           ("stkErrorIllegalParam"), the file cannot be opened
+//           1 read; 0 when the path is longer than 255 characters or the
+//           file larger than kMaxClickDataBytes ("stkErrorIllegalParam"),
+//           the file cannot be opened or read to its end
 //           ("stkErrorFileNotFound", both as pending errors with the path)
-//           or memory ran out at once
-// Notes:    Lookups reopen the file named by gAppEnv->clickDataFile.
+//           or memory ran out
 int LoadClickData(Scene& scene, const char* path, char* message, size_t messageSize);
 
-// The next significant line of the file, whole, cut at its first CR (else
-// its first LF) and split by the command tokenizer. Lines over 2047
-// characters are skipped whole.
+// The next significant line of the file, cut at its first CR (else its
+// first LF) and split by the command tokenizer. Lines over 2047 characters
+// are skipped whole, without ever being held in memory.
 // Returned: stream  position after the line
 //           line    its offset, text and words
 //           1 with a line; 0 at the end of the file
@@ -85,9 +90,8 @@ int ReadDataLine(ClickDataStream& stream, ClickDataLine& line);
 int NextClickDataEntry(Scene& scene, ClickDataStream& stream, int32_t& type, int32_t& id, int32_t& offset);
 
 // The text of an object's entry and whether it has a picture. Only an entry
-// whose ':' line still names the object is read: a file changed since it
-// was indexed gives nothing.
-// Given:    scene     index; the file is gAppEnv->clickDataFile
+// whose ':' line still names the object is read.
+// Given:    scene     index and bytes
 //           type, id  the object
 //           textSize  size of text
 // Returned: text      the last "@TEXT" text, cut to textSize - 1
@@ -95,17 +99,16 @@ int NextClickDataEntry(Scene& scene, ClickDataStream& stream, int32_t& type, int
 //                     is no entry
 //           hasImage  1 when an "@IMAGE" line names a file, else 0
 //           1 when the entry has any '@' line; 0 when the object has no
-//           entry, or the file cannot be opened ("stkErrorFileNotFound")
+//           entry
 int FindClickDataText(Scene& scene, int32_t type, int32_t id, char* text, size_t textSize, int& hasImage);
 
 // Adds (file, title) of each "@IMAGE" line of an object's entry that names
 // a file to a list, the title null when it has none.
 // Returned: list  longer by the pictures added
-//           how many were added; 0 when the object has no entry or the file
-//           cannot be opened ("stkErrorFileNotFound")
+//           how many were added; 0 when the object has no entry
 int FindClickDataImages(Scene& scene, int32_t type, int32_t id, TextList* list);
 
-// Frees the Scene's index (quit).
+// Frees the Scene's index and bytes (quit).
 void FreeClickData(Scene& scene);
 
 // Whether a line is an entry line (its first word starts with ':').

@@ -2,6 +2,7 @@
 
 #include "astro/calendar.h"
 #include "core/regular_file.h"
+#include "core/replacement_file.h"
 #include "core/string_utils.h"
 
 #include <gdbm.h>
@@ -12,8 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -236,16 +237,24 @@ int32_t BuildElementIndex(const char* elementPath, const char* indexPath)
     std::string text;
     if (!ReadWholeFile(elementPath, text))
         return 0;
-    const std::string building = std::string(indexPath) + ".$NEW$";
-    GDBM_FILE db = gdbm_open(building.c_str(), kIndexBlockSize, GDBM_NEWDB, 0644, nullptr);
+    // gdbm_open would follow a link planted under the name it is given: the
+    // database is built in a file the replacement writer made itself, and
+    // gdbm gets a second descriptor of it, so that closing the database
+    // leaves the file open and locked until its rename. The lock is the
+    // writer's, not gdbm's.
+    ReplacementFile building;
+    if (OpenReplacement(building, indexPath) == 0)
+        return 0;
+    const int descriptor = dup(fileno(building.stream));
+    if (descriptor < 0)
+        return 0;
+    GDBM_FILE db = gdbm_fd_open(descriptor, building.temporary.c_str(), kIndexBlockSize,
+                                GDBM_NEWDB | GDBM_NOLOCK | GDBM_CLOERROR, nullptr);
     if (db == nullptr)
         return 0;
     const bool indexed = IndexRecords(db, text, elementPath);
-    gdbm_close(db);
-    if (!indexed || std::rename(building.c_str(), indexPath) != 0) {
-        std::remove(building.c_str());
+    if (gdbm_close(db) != 0 || !indexed || CommitReplacement(building) == 0)
         return 0;
-    }
     std::printf("done.\n");
     std::fflush(stdout);
     return 1;
@@ -316,10 +325,10 @@ namespace {
 bool StartsWithWords(const char* line, const char* first, const char* second)
 {
     const size_t n = std::strlen(first);
-    if (strncasecmp(line, first, n) != 0 || line[n] != ' ')
+    if (AsciiCaseEqualN(line, first, n) == 0 || line[n] != ' ')
         return false;
     const char* rest = line + n + std::strspn(line + n, " \t");
-    return strncasecmp(rest, second, std::strlen(second)) == 0;
+    return AsciiCaseEqualN(rest, second, std::strlen(second)) != 0;
 }
 
 } // namespace

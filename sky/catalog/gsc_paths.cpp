@@ -3,8 +3,8 @@
 
 #include "core/app_env.h"
 #include "core/regular_file.h"
+#include "core/string_utils.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,8 +23,7 @@ std::string UnderRoot(const char* root, int letterCase, std::string part)
     if (!path.empty() && path.back() != '/')
         path += '/';
     for (char& c : part)
-        c = static_cast<char>(letterCase == kGscLowerCase ? std::tolower(static_cast<unsigned char>(c))
-                                                          : std::toupper(static_cast<unsigned char>(c)));
+        c = letterCase == kGscLowerCase ? AsciiLower(c) : AsciiUpper(c);
     return path + part;
 }
 

@@ -3,6 +3,7 @@
 #include "astro/small_body_orbit.h"
 #include "sky/scene.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,6 +18,16 @@ bool Enlarge(T*& array, int32_t count)
         return false;
     array = static_cast<T*>(grown);
     return true;
+}
+
+// Room for at least one more than `count`: twice as much, from 16 up, and
+// never beyond what an int32 counts.
+int32_t NextCapacity(int32_t count)
+{
+    constexpr int32_t kFirstCapacity = 16;
+    if (count < kFirstCapacity)
+        return kFirstCapacity;
+    return count <= INT32_MAX / 2 ? count * 2 : INT32_MAX;
 }
 
 template <typename T>
@@ -49,20 +60,26 @@ void FreePaths(SmallBodyRecord* places, int32_t count)
 
 int32_t GrowCometList(Scene& scene)
 {
-    const int32_t count = scene.cometCount + 1;
-    return Enlarge(scene.cometPositions, count) && Enlarge(scene.cometElements, count) &&
-                   Enlarge(scene.cometTails, count) && Enlarge(scene.cometFlags, count)
-               ? 1
-               : 0;
+    if (scene.cometCount < scene.cometCapacity)
+        return 1;
+    const int32_t capacity = NextCapacity(scene.cometCount);
+    if (!(Enlarge(scene.cometPositions, capacity) && Enlarge(scene.cometElements, capacity) &&
+          Enlarge(scene.cometTails, capacity) && Enlarge(scene.cometFlags, capacity)))
+        return 0;
+    scene.cometCapacity = capacity;
+    return 1;
 }
 
 int32_t GrowMinorPlanetList(Scene& scene)
 {
-    const int32_t count = scene.mplanetCount + 1;
-    return Enlarge(scene.mplanetPositions, count) && Enlarge(scene.mplanetElements, count) &&
-                   Enlarge(scene.mplanetFlags, count)
-               ? 1
-               : 0;
+    if (scene.mplanetCount < scene.mplanetCapacity)
+        return 1;
+    const int32_t capacity = NextCapacity(scene.mplanetCount);
+    if (!(Enlarge(scene.mplanetPositions, capacity) && Enlarge(scene.mplanetElements, capacity) &&
+          Enlarge(scene.mplanetFlags, capacity)))
+        return 0;
+    scene.mplanetCapacity = capacity;
+    return 1;
 }
 
 int32_t AddComet(Scene& scene, const OrbitalElements& el)
@@ -94,6 +111,7 @@ void FreeCometList(Scene& scene)
 {
     FreePaths(scene.cometPositions, scene.cometCount);
     scene.cometCount = 0;
+    scene.cometCapacity = 0;
     Release(scene.cometPositions);
     Release(scene.cometElements);
     Release(scene.cometTails);
@@ -104,6 +122,7 @@ void FreeMinorPlanetList(Scene& scene)
 {
     FreePaths(scene.mplanetPositions, scene.mplanetCount);
     scene.mplanetCount = 0;
+    scene.mplanetCapacity = 0;
     Release(scene.mplanetPositions);
     Release(scene.mplanetElements);
     Release(scene.mplanetFlags);

@@ -14,7 +14,8 @@ struct Scene;
 constexpr uint8_t kNewCometFlags = 0xE2;
 constexpr uint8_t kNewMinorPlanetFlags = 0x22;
 
-// Room for one more comet (minor planet) in each of its arrays. On failure
+// Room for one more comet (minor planet) in each of its arrays, which grow
+// by doubling (the capacity in the Scene). On failure
 // the arrays already enlarged stay so, still holding every loaded object.
 // Returned: 1, or 0 when memory runs out
 int32_t GrowCometList(Scene& scene);

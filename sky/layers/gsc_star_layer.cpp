@@ -50,7 +50,7 @@ void DrawGscRegionFile(const Scene& scene, Drawable drawable, const char* path)
             ProjectedPoint p;
             if (!ProjectPoint(scene, v, p))
                 continue;
-            int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, star.mag10, kGscColourClass);
+            int size = DrawCatalogueStar(scene, drawable, p.x, p.y, star.mag10, kGscColourClass);
             if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
                 DrawGscMagnitudeLabel(scene, drawable, p, size, star.mag10);
         }

@@ -209,7 +209,7 @@ void DrawPictureMarks(Scene& scene, Drawable drawable)
     if ((scene.displayFlags[kFlagPictureMarks] & kPictureMarkFlag) == 0 || scene.clickData == nullptr) {
         return;
     }
-    ClickDataStream stream(gAppEnv->clickDataFile);
+    ClickDataStream stream(scene.clickDataText, scene.clickDataSize);
     if (stream.file == nullptr) {
         return;
     }

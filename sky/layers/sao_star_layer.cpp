@@ -49,12 +49,14 @@ void DrawSaoMagnitudeLabel(const Scene& scene, Drawable drawable, const Projecte
 
 void DrawBrightStarLabelsOverSao(const Scene& scene, Drawable drawable, int32_t last)
 {
+    // The labels keep clear of the symbols however large STARSIZE makes them.
+    const int scale = StarSymbolScale(scene.view.starSize);
     for (int32_t n = last; n >= 0; --n) {
         const BrightStarRecord& star = BrightStarTable[n];
         ProjectedPoint p;
         if (ProjectPoint(scene, FixedVector{star.x, star.y, star.z}, p))
             DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, StarMagnitude10(star),
-                           kLabelSymbolSize, 0);
+                           kLabelSymbolSize * scale, 0);
     }
 }
 
@@ -75,7 +77,7 @@ void DrawSaoZone(const Scene& scene, Drawable drawable, FILE* file, int32_t coun
         ProjectedPoint p;
         if (!ProjectPoint(scene, star.v, p))
             continue;
-        int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, star.mag10, star.colourClass);
+        int size = DrawCatalogueStar(scene, drawable, p.x, p.y, star.mag10, star.colourClass);
         if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
             DrawSaoMagnitudeLabel(scene, drawable, p, size, star.mag10);
     }

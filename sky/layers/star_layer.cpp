@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,56 @@ constexpr SymbolShape kShapes[] = {
     ShapeOf(kDot, 1),  ShapeOf(kDot, 1),    ShapeOf(kBlock2, 4),
     ShapeOf(kPlus, 5), ShapeOf(kBlock3, 9), ShapeOf(kDisc, 13),
 };
+
+static_assert(13 * kLargestStarScale * kLargestStarScale <= kMostSymbolPixels);
+
+// The symbols of the classes 1..6 at every STARSIZE magnification, scale
+// by scale: each pixel of the plain symbol becomes a square of scale
+// pixels a side.
+struct ScaledShapes {
+    std::vector<SymbolPixel> pixels[kLargestStarScale][std::size(kShapes)];
+    SymbolShape shapes[kLargestStarScale][std::size(kShapes)];
+};
+
+ScaledShapes MakeScaledShapes()
+{
+    ScaledShapes scaled;
+    for (int scale = 1; scale <= kLargestStarScale; ++scale) {
+        const int low = -(scale - 1) / 2;   // squares of an even side lean right and down, as the 2 x 2 block
+        for (size_t k = 0; k < std::size(kShapes); ++k) {
+            std::vector<SymbolPixel>& pixels = scaled.pixels[scale - 1][k];
+            for (int i = 0; i < kShapes[k].count; ++i)
+                for (int dy = 0; dy < scale; ++dy)
+                    for (int dx = 0; dx < scale; ++dx)
+                        pixels.push_back(SymbolPixel{static_cast<int8_t>(kShapes[k].pixels[i].dx * scale + low + dx),
+                                                     static_cast<int8_t>(kShapes[k].pixels[i].dy * scale + low + dy)});
+            scaled.shapes[scale - 1][k] = ShapeOf(pixels.data(), static_cast<int>(pixels.size()));
+        }
+    }
+    return scaled;
+}
+
+const SymbolShape& ScaledShape(int sizeClass, int scale)
+{
+    static const ScaledShapes scaled = MakeScaledShapes();
+    return scaled.shapes[scale - 1][std::min(sizeClass, 6) - 1];
+}
+
+int SizeClass(const Scene& scene, int32_t mag10)
+{
+    return std::max(1, static_cast<int>((scene.mag.starLimit - mag10 + 10) / 10));
+}
+
+// One symbol of a size class; the faintest class is in the faint-star
+// colour. Returns the size that places the labels.
+int DrawSizedSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colorIndex,
+                    int scale)
+{
+    const int k = SizeClass(scene, mag10);
+    const int32_t color = k == 1 ? scene.mag.faintStarColor : colorIndex;
+    DrawSymbolPixels(scene, drawable, x, y, ScaledShape(k, scale), color);
+    return std::min(k, 3) * scale;
+}
 
 // The Greek letters of the symbol font, alpha..omega.
 constexpr char kBayerLetters[] = "abgdeyhqiklmnwoprstufcjv";
@@ -103,11 +155,18 @@ void FormatStarMagnitudeLabel(int32_t mag10, char* text, size_t size)
 int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t, int32_t, int32_t mag10,
                    int32_t colorIndex)
 {
-    int k = std::max(1, static_cast<int>((scene.mag.starLimit - mag10 + 10) / 10));
-    const SymbolShape& shape = kShapes[std::min(k, 6) - 1];
-    int32_t color = k == 1 ? scene.mag.faintStarColor : colorIndex;
-    DrawSymbolPixels(scene, drawable, x, y, shape, color);
-    return std::min(k, 3);
+    return DrawSizedSymbol(scene, drawable, x, y, mag10, colorIndex, 1);
+}
+
+int StarSymbolScale(int32_t starSize)
+{
+    return std::clamp(starSize / 10, 1, kLargestStarScale);
+}
+
+int DrawCatalogueStar(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colourClass)
+{
+    return DrawSizedSymbol(scene, drawable, x, y, mag10, colourClass + kColourClassOffset,
+                           StarSymbolScale(scene.view.starSize));
 }
 
 int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t altitude, int32_t centre, int32_t mag10,
@@ -192,7 +251,7 @@ void DrawBuiltinStarsHorizon(const Scene& scene, Drawable drawable, int32_t last
             if (mag10 > scene.mag.starLimit)
                 continue;
         }
-        int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, mag10, colourClass);
+        int size = DrawCatalogueStar(scene, drawable, p.x, p.y, mag10, colourClass);
         if (labels)
             DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, catalogueMag, size, 1);
     }
@@ -206,7 +265,7 @@ void DrawBuiltinStarsPlain(const Scene& scene, Drawable drawable, int32_t last)
         if (!ProjectStar(scene, n, p))
             continue;
         int32_t mag10 = StarMagnitude10(BrightStarTable[n]);
-        int size = DrawStar(scene, drawable, p.x, p.y, p.altitude, p.centre, mag10, StarColourClass(BrightStarTable[n]));
+        int size = DrawCatalogueStar(scene, drawable, p.x, p.y, mag10, StarColourClass(BrightStarTable[n]));
         if (labels)
             DrawStarLabels(scene, drawable, n, p.x, p.y, p.altitude, p.centre, mag10, size, 1);
     }

@@ -44,6 +44,22 @@ int DrawStarSymbol(const Scene& scene, Drawable drawable, int x, int y, int32_t 
 int DrawStar(const Scene& scene, Drawable drawable, int x, int y, int32_t altitude, int32_t centre,
              int32_t mag10, int32_t colourClass);
 
+// STARSIZE magnifies the symbols of the catalogue stars by up to this much:
+// beyond it the bright stars of a wide field run into one another.
+constexpr int kLargestStarScale = 4;
+
+// The magnification of the catalogue stars' symbols for a star-size setting
+// (STARSIZE n x 10): 1 for n = 0 (never set) and n = 1, else n, at most
+// kLargestStarScale.
+int StarSymbolScale(int32_t starSize);
+
+// DrawStar for a star of the built-in, SAO or GSC catalogue: every pixel of
+// the symbol becomes a square of StarSymbolScale pixels a side, centred on
+// the pixel's own place scaled up.
+// Returned: the symbol size 1..3 times the scale, so that the labels stay
+//           clear of the larger symbol
+int DrawCatalogueStar(const Scene& scene, Drawable drawable, int x, int y, int32_t mag10, int32_t colourClass);
+
 // Dims and reddens a star low over the horizon.
 // Given:    altitude     Q14 altitude sine (16384 zenith)
 //           mag10        magnitude x 10

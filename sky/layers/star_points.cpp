@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kCellShift = 2;            // cells of 4 x 4 pixels
 constexpr int kGenerations = 256;        // a generation is the high byte of a cell
-constexpr int kLargestSymbol = 16;       // pixels; the largest star symbol has 13
 
 // The open batch. Each send of the pending points starts a new generation,
 // so a cell marked in an older one holds nothing pending.
@@ -140,7 +139,7 @@ void GatherSymbol(int x, int y, const SymbolShape& shape, int32_t colorIndex)
 // A symbol drawn at once: its pixels within the protocol's 16-bit range.
 void DrawSymbolNow(const Scene& scene, Drawable drawable, int x, int y, const SymbolShape& shape, int32_t colorIndex)
 {
-    std::array<XPoint, kLargestSymbol> points{};
+    std::array<XPoint, kMostSymbolPixels> points{};
     size_t kept = 0;
     for (int i = 0; i < shape.count && kept < points.size(); ++i) {
         const int px = x + shape.pixels[i].dx;

@@ -25,6 +25,10 @@ struct SymbolShape {
     int left, top, right, bottom;
 };
 
+// The most pixels one symbol may have: the 13-pixel disc of the brightest
+// stars with each pixel made a 4 x 4 square (the largest STARSIZE).
+constexpr int kMostSymbolPixels = 13 * 4 * 4;
+
 // The shape of `count` pixels with its box worked out.
 constexpr SymbolShape ShapeOf(const SymbolPixel* pixels, int count)
 {

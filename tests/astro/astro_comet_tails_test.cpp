@@ -4,8 +4,10 @@
 // against the tail length or its cap; the tail records of real comets.
 #include <gtest/gtest.h>
 
+#include "astro/astro_time.h"
 #include "astro/comet_tails.h"
 #include "astro/small_body_orbit.h"
+#include "astro/sun.h"
 #include "tests/astro/astro_small_body_oracle.h"
 
 #include <cmath>
@@ -147,20 +149,25 @@ TEST(TailSpan, MeetsTheLengthOrSitsAtTheCap)
     }
 }
 
+// Through the update, as the scene computes them: both tails start where the
+// comet is drawn, light time and all.
 TEST(CometTails, HaleBoppsTailsStartAtTheCometAndPointAway)
 {
     const OrbitalElements el = Comet("C/1995 O1");
-    const double jd = 2450532.5;
-    double earth[3];
-    oracle::Earth(jd, earth);
+    AstroTime t;
+    AstroTimeFromJulianDay(2450532.5, 0.0, ObserverLocation{0.0, 0.0, 0.0}, t);
+    SunRecord sun{};
+    SunPosition(t, sun);
     CometTail tail{};
-    ASSERT_EQ(CometDustTail(jd, el, earth, tail), 1);
-    ASSERT_EQ(CometIonTail(jd, el, earth, tail), 1);
+    ASSERT_EQ(UpdateDustTail(t, sun, el, tail), 1);
+    ASSERT_EQ(UpdateIonTail(t, sun, el, tail), 1);
     EXPECT_EQ(tail.dustCount, kTailSteps);
     EXPECT_EQ(tail.ionCount, kTailSteps);
+    EXPECT_EQ(tail.dustDay, t.julianDay);
+    EXPECT_EQ(tail.ionDay, t.julianDay);
 
     SmallBodyRecord rec{};
-    ASSERT_EQ(SmallBodyPosition(jd, el, earth, eraPm(earth), 2451545.0, rec), 1);
+    ASSERT_EQ(UpdateSmallBody(t, sun, el, rec), 1);
     for (int c = 0; c < 3; ++c) {
         EXPECT_NEAR(tail.dustPositions[0][0][c], rec.helioVector[c], 1e-9);
         EXPECT_NEAR(tail.dustPositions[0][1][c], rec.helioVector[c], 1e-9);

@@ -113,6 +113,23 @@ inline void Heliocentric(const OrbitalElements& el, double jd, double v[3])
         v[c] = x * p[c] + y * q[c];
 }
 
+// Where the body was when the light seen from `earth` at `tt` (TT) left it:
+// the light time distance / c iterated until it no longer changes.
+// Returned: helio and geo, AU, J2000 equatorial
+inline void LightTimePlace(const OrbitalElements& el, double tt, const double earth[3], double helio[3],
+                           double geo[3])
+{
+    constexpr double kLightDaysPerAu = 499.004784 / 86400.0;
+    double emitted = tt, previous = 0.0;
+    for (int i = 0; i < 10 && emitted != previous; ++i) {
+        previous = emitted;
+        Heliocentric(el, emitted, helio);
+        for (int c = 0; c < 3; ++c)
+            geo[c] = helio[c] - earth[c];
+        emitted = tt - eraPm(geo) * kLightDaysPerAu;
+    }
+}
+
 // ERFA's heliocentric Earth, AU, ICRS (J2000 equatorial) axes.
 inline void Earth(double jd, double v[3])
 {

@@ -5,6 +5,7 @@
 
 #include "astro/calendar.h"
 #include "astro/coordinates.h"
+#include "astro/delta_t.h"
 #include "astro/fixed_au.h"
 #include "astro/sun.h"
 #include "astro/vector_math.h"
@@ -68,6 +69,21 @@ TEST(SunPosition, FollowsErfaWithin30ArcsecAnd5e5AUInTheSeriesSpan)
     EXPECT_LT(WorstArcsec(kSeriesFirstJulianDay + 0.3, kSeriesLastJulianDay, 3.7, Model::Record, Oracle::Erfa,
                           &worstDistance), 30.0);
     EXPECT_LT(worstDistance, 5e-5);
+}
+
+// The Earth the comets and minor planets are seen from: VSOP87B shortened,
+// at TT by the program's delta T, against ERFA's Earth over its years.
+TEST(SunPosition, GeometricEarthFollowsErfaWithin2e6AU)
+{
+    double worst = 0.0;
+    for (double jd = JulianDayFromCalendar(1900, 1, 1); jd < JulianDayFromCalendar(2100, 1, 1); jd += 3.7) {
+        double earth[3], difference[3];
+        ErfaEarth(TerrestrialTimeFromUT(jd), earth);
+        eraPmp(const_cast<double*>(SunAt(jd).geometricEarth), earth, difference);
+        worst = std::max(worst, eraPm(difference));
+    }
+    EXPECT_LT(worst, 2e-6);
+    std::printf("worst %.2e AU\n", worst);
 }
 
 TEST(SunKeplerModel, FollowsErfaFrom1800To2060AndHoldsItsAccuracyInTheDistantPast)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "astro/calendar.h"
+#include "astro/delta_t.h"
 
 #include <erfa.h>
 #include <libnova/julian_day.h>
@@ -249,4 +250,33 @@ TEST(CurrentDate, ReadsTheLocalClockAndStoresTheGivenZone)
     EXPECT_EQ(IsValidDate(date), 1);
     EXPECT_EQ(date.second, std::floor(date.second));
     EXPECT_GE(date.year, 2024);
+}
+
+namespace {
+
+// Julian day of a decimal year, as the delta T polynomials count years.
+double JulianDayOfYear(double year)
+{
+    return 2451545.0 + (year - 2000.0) * 365.25;
+}
+
+} // namespace
+
+// Delta T against the values observed at the start of each year
+// (Astronomical Almanac): Espenak and Meeus's polynomials keep within 2.5 s
+// from 1800 to 2020, their prediction since 2005 included; and at each join
+// of two spans from 1700 on, the polynomials meet within 1 s.
+TEST(DeltaT, FollowsTheObservedValuesAndItsSpansMeet)
+{
+    const std::pair<double, double> observed[] = {
+        {1800, 13.7}, {1850, 7.1},  {1900, -2.7}, {1910, 10.4}, {1920, 21.2}, {1930, 24.0}, {1940, 24.3}, {1950, 29.1},
+        {1960, 33.1}, {1970, 40.2}, {1980, 50.5}, {1990, 56.9}, {2000, 63.8}, {2010, 66.1}, {2020, 69.4}};
+    for (const auto& [year, seconds] : observed) {
+        EXPECT_NEAR(DeltaT(JulianDayOfYear(year)), seconds, 2.5) << year;
+    }
+    for (double join : {1700.0, 1800.0, 1860.0, 1900.0, 1920.0, 1941.0, 1961.0, 1986.0, 2005.0, 2050.0, 2150.0}) {
+        EXPECT_NEAR(DeltaT(JulianDayOfYear(join - 1e-6)), DeltaT(JulianDayOfYear(join + 1e-6)), 1.0) << join;
+    }
+    const double jd = JulianDayOfYear(2024.0);
+    EXPECT_EQ(TerrestrialTimeFromUT(jd), jd + DeltaT(jd) / 86400.0);
 }

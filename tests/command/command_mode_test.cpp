@@ -10,8 +10,12 @@
 #include "command/time_commands.h"
 #include "core/app_env.h"
 #include "sky/scene.h"
+#include "tests/harness/test_files.h"
+
+#include <sys/stat.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -304,21 +308,52 @@ TEST_F(ModeCommands, StarsizeStoresTenTimesTheInteger)
     }
 }
 
-TEST_F(ModeCommands, StardataChoosesTheCatalogueAndItsCap)
+// Each row: the statement, the star files in place, and the answer. The
+// choice and its cap are stored whether the files are there or not, so
+// that a saved script replays as it was saved; a missing or unreadable file
+// is named in the answer.
+TEST_F(ModeCommands, StardataChoosesTheCatalogueAndNamesAMissingFile)
 {
+    const std::string sao = UVOLA_SOURCE_DIR "/data/uvola.sao";
+    const std::string index = UVOLA_SOURCE_DIR "/data/uvola.gsc";
+    const std::string root = TestHome() + "/gsc";
+    mkdir(root.c_str(), 0755);
+    mkdir((root + "/TABLES").c_str(), 0755);
+    WriteFile(root + "/TABLES/REGIONS.TBL", "");
+    const std::string cut = TestHome() + "/cut.sao";
+    WriteFile(cut, ReadFile(sao).substr(0, 4096));
+    const std::string missing = TestHome() + "/nowhere/uvola.sao";
+    const struct {
+        const char* text;
+        std::string saoFile, indexFile, gscRoot;
+        uint8_t bits;
+        int32_t cap;
+        std::string error;   // the file named, "" for none
+    } rows[] = {
+        {"STARDATA sao", sao, index, root, 32, 95, ""},
+        {"STARDATA SAO", missing, index, root, 32, 95, missing},
+        {"STARDATA SAO", cut, index, root, 32, 95, cut},
+        {"STARDATA SAO", TestHome(), index, root, 32, 95, TestHome()},
+        {"STARDATA GSC", sao, index, root, 64, 170, ""},
+        {"STARDATA GSC", sao, missing, root, 64, 170, missing},
+        {"STARDATA GSC", sao, index, TestHome() + "/nocd", 64, 170, TestHome() + "/nocd"},
+        {"STARDATA STD", missing, missing, "", 0, 65, ""},
+        {"STARDATA", missing, missing, "", 0, 65, ""},
+    };
     const uint8_t others = scene.displayFlags[kFlagStars] & ~(32 | 64);
-    ASSERT_EQ(Run("STARDATA sao"), "");
-    EXPECT_EQ(scene.displayFlags[kFlagStars], others | 32);
-    EXPECT_EQ(scene.mag.starCap, 95);
-    ASSERT_EQ(Run("STARDATA GSC"), "");
-    EXPECT_EQ(scene.displayFlags[kFlagStars], others | 64);
-    EXPECT_EQ(scene.mag.starCap, 170);
-    ASSERT_EQ(Run("STARDATA STD"), "");
-    EXPECT_EQ(scene.displayFlags[kFlagStars], others);
-    EXPECT_EQ(scene.mag.starCap, 65);
-    ASSERT_EQ(Run("STARDATA GSC; STARDATA"), "");
-    EXPECT_EQ(scene.displayFlags[kFlagStars], others);
-    EXPECT_EQ(scene.mag.starCap, 65);
+    for (const auto& row : rows) {
+        std::snprintf(gAppEnv->saoFile, kPathSize, "%s", row.saoFile.c_str());
+        std::snprintf(gAppEnv->gscIndexFile, kPathSize, "%s", row.indexFile.c_str());
+        std::snprintf(gAppEnv->gscDataPath, kPathSize, "%s", row.gscRoot.c_str());
+        std::free(gAppEnv->gscRegionIndex);
+        gAppEnv->gscRegionIndex = nullptr;
+        EXPECT_EQ(Run(row.text), row.error.empty() ? "" : "stkErrorFileNotFound") << row.text << " " << row.error;
+        EXPECT_EQ(gAppEnv->errorParam, row.error.substr(0, 39)) << row.text;
+        EXPECT_EQ(scene.displayFlags[kFlagStars], others | row.bits) << row.text;
+        EXPECT_EQ(scene.mag.starCap, row.cap) << row.text;
+    }
+    std::free(gAppEnv->gscRegionIndex);
+    gAppEnv->gscRegionIndex = nullptr;
 }
 
 }  // namespace

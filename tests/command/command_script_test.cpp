@@ -292,7 +292,7 @@ TEST_F(Scripts, UnwritableStateFailsTheSaveAndKeepsTheOldFile)
         row.spoil(scene);
         EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0) << row.what;
         EXPECT_EQ(ReadFile(path), old) << row.what;
-        EXPECT_FALSE(Exists(path + ".$NEW$"));
+        EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
         FreeCometList(scene);
         std::strcpy(scene.siteName, "Tokyo");
     }
@@ -523,14 +523,15 @@ TEST_F(Scripts, SameNamedCometsComeBackInTheirOrder)
     }
 }
 
-// A probe that notes how many scripts are running when it is called.
+// A probe that notes how many scripts are running when it is called, put
+// into a copy of the command table.
 std::vector<int32_t> depths;
 void Probe(Scene*)
 {
     depths.push_back(gAppEnv->scriptRunning);
 }
 
-TEST_F(Scripts, NestedScriptsKeepTheirOwnPlaceAndDepth)
+std::vector<CommandEntry> TableWithProbe()
 {
     std::vector<CommandEntry> table;
     for (const CommandEntry* entry = CommandTable; entry->word != nullptr; ++entry) {
@@ -538,8 +539,14 @@ TEST_F(Scripts, NestedScriptsKeepTheirOwnPlaceAndDepth)
     }
     table.push_back(MakeCommandEntry("PROBE", Probe, 1));
     table.push_back({nullptr, {}, 0, 0});
-    StkUseCommandTable(table.data());
     depths.clear();
+    return table;
+}
+
+TEST_F(Scripts, NestedScriptsKeepTheirOwnPlaceAndDepth)
+{
+    const std::vector<CommandEntry> table = TableWithProbe();
+    StkUseCommandTable(table.data());
     const std::string inner = WriteScript("inner.stl", {"PROBE", "MODE ECL"});
     WriteScript("outer.stl", {"PROBE; STL \"" + inner + "\"; PROBE", "HIDE STAR", "PROBE"});
     EXPECT_EQ(Stl(HomePath("outer.stl")), "");
@@ -559,6 +566,48 @@ TEST_F(Scripts, ScriptThatRunsItselfStopsSixteenDeep)
     EXPECT_NEAR(scene.time.julianDay - day, kMaxScriptDepth, 1e-6);
     EXPECT_EQ(scene.viewMode, kModeEqt);
     EXPECT_EQ(gAppEnv->scriptRunning, 0);
+}
+
+// The work of one top-level statement is bounded, whatever its scripts do;
+// the next statement starts afresh. Each row: the script's lines, the probes
+// that ran, the error of the STL statement.
+TEST_F(Scripts, ScriptWorkOfOneStatementIsBounded)
+{
+    const std::string path = HomePath("work.stl");
+    const std::string self = "STL \"" + path + "\"";
+    const std::string fanOut = self + "; " + self + "; " + self + "; " + self + "; " + self;
+    const std::vector<std::string> flat(kMaxScriptStatements, "PROBE");
+    std::vector<std::string> over = flat;
+    over.push_back("PROBE");
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        size_t probes;
+        const char* error;
+    } rows[] = {
+        // A probe, then three lines each running the script five times:
+        // 15^16 statements unbounded; the file bound stops it, 256 files
+        // with a probe each.
+        {"fan-out", {"PROBE", fanOut, fanOut, fanOut}, size_t(kMaxScriptFiles), "stkErrorScriptTooLong"},
+        {"just within", flat, flat.size(), ""},
+        {"one over", over, flat.size(), "stkErrorScriptTooLong"},
+    };
+    const std::vector<CommandEntry> table = TableWithProbe();
+    StkUseCommandTable(table.data());
+    for (const auto& row : rows) {
+        WriteScript("work.stl", row.lines);
+        depths.clear();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(Stl(path), row.error) << row.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << row.name;
+        EXPECT_EQ(depths.size(), row.probes) << row.name;
+        EXPECT_EQ(gAppEnv->scriptRunning, 0) << row.name;
+        if (row.error[0] != '\0') {
+            EXPECT_EQ(gAppEnv->errorParam, path.substr(0, 39)) << row.name;
+        }
+        // A statement of its own after it runs as always.
+        EXPECT_EQ(Run("PROBE"), "") << row.name;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -651,6 +700,8 @@ void ExpectSameState(const Scene& a, const Scene& b)
 TEST_F(Scripts, SavedStatesReadBackAsTheyWere)
 {
     static Scene original;
+    // STARDATA SAO answers unless its file is there.
+    std::snprintf(gAppEnv->saoFile, kPathSize, "%s", UVOLA_SOURCE_DIR "/data/uvola.sao");
     WriteFile(HomePath("objects.adf"), "LINE 2\nM31 Andromeda\nM33\nEND\n");
     WriteFile(HomePath("more objects.adf"), "M42 Orion\nM45 Pleiades 4\n");
     for (const SavedState& state : kStates) {
@@ -709,7 +760,7 @@ TEST_F(Scripts, SaveOntoAFullFileSystemLeavesTheOldFile)
     LargeState(scene);
     EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0);
     EXPECT_EQ(ReadFile(path), old);
-    EXPECT_FALSE(Exists(path + ".$NEW$"));
+    EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
 }
 
 }  // namespace

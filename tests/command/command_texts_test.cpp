@@ -9,9 +9,11 @@
 #include "command/interpreter.h"
 #include "tests/harness/test_files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -63,6 +65,14 @@ TEST(CommandTexts, EveryTextOfTheProgramIsAccepted)
     // The open-script dialog's text names a script in the working directory.
     ASSERT_EQ(chdir(TestHome().c_str()), 0);
     WriteFile("scene.stl", "BLOCK CONTROL\n\tSCENE MAIN\n\t\tSHOW CONS_LINE\n\t\tDRIVE\n\tEND SCENE\nEND BLOCK\n");
+    // The star files the STARDATA texts choose: the program's data and a
+    // catalogue root.
+    mkdir("gsc", 0755);
+    mkdir("gsc/TABLES", 0755);
+    WriteFile("gsc/TABLES/REGIONS.TBL", "");
+    std::snprintf(gAppEnv->saoFile, kPathSize, "%s", UVOLA_SOURCE_DIR "/data/uvola.sao");
+    std::snprintf(gAppEnv->gscIndexFile, kPathSize, "%s", UVOLA_SOURCE_DIR "/data/uvola.gsc");
+    std::snprintf(gAppEnv->gscDataPath, kPathSize, "%s/gsc", TestHome().c_str());
     const std::vector<std::string> texts = CommandTexts();
     ASSERT_GT(texts.size(), 200u);
     for (const std::string& text : texts) {

@@ -1,6 +1,7 @@
 # The mode, magnitude and display-option commands against the real Scene,
 # without a display.
 uvola_test(command_mode_test SOURCES command_mode_test.cpp LIBS uvola_command)
+target_compile_definitions(command_mode_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 uvola_test(command_display_test SOURCES command_display_test.cpp LIBS uvola_command)
 # LOAD and UNLOAD of user-object files and click data, and INIT releasing them.
 uvola_test(command_data_files_test SOURCES command_data_files_test.cpp LIBS uvola_command)

@@ -188,6 +188,35 @@ TEST_F(DisplayDialogs, RefusedNebulaWindowWarnsAndRunsNothing)
     }
 }
 
+// A number field that holds no number is named in a warning; the dialog
+// stays up with the text, and nothing is sent.
+TEST_F(DisplayDialogs, FieldThatIsNoNumberWarnsAndRunsNothing)
+{
+    const struct {
+        void (*show)(Scene*);
+        Widget (*widget)();
+        const char* toggle;   // switched on first, so that the field is read
+        const char* field;
+        const char* text;
+    } rows[] = {
+        {ShowStarDialog, StarDialogWidget, "ToggleStar", "EditMagLimit", "abc"},
+        {ShowStarDialog, StarDialogWidget, "ToggleStarName", "EditNameMagLimit", ""},
+        {ShowNebulaDialog, NebulaDialogWidget, "ToggleNebulaLimit", "EditMagMinLimit", "5;HI"},
+        {ShowPlanetDialog, PlanetDialogWidget, "ToggleShow", "EditDiskMag", "abc"},
+    };
+    for (const auto& row : rows) {
+        Widget dialog = Show(row.show, row.widget);
+        driver.SetToggle(dialog, row.toggle, true);
+        driver.Type(dialog, row.field, row.text);
+        driver.Press(dialog, "ButtonOK");
+        EXPECT_TRUE(driver.Texts().empty()) << row.field;
+        EXPECT_EQ(TakeWarnings(), Texts{std::string(row.field) + ": Illegal Parameter: " + row.text}) << row.field;
+        EXPECT_TRUE(XtIsManaged(dialog)) << row.field;
+        EXPECT_EQ(DialogDriver::Text(dialog, row.field), row.text);
+        driver.Press(dialog, "ButtonCancel");
+    }
+}
+
 // A translated range text that would read a text where the program passes
 // a number is not used; the program's own stands in.
 TEST_F(DisplayDialogs, RangeWarningKeepsItsOwnFormatAgainstABadResource)

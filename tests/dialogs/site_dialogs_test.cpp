@@ -6,6 +6,7 @@
 // file system.
 #include "tests/dialogs/time_site_dialog_fixture.h"
 
+#include "command/interpreter.h"
 #include "dialogs/site_dialog.h"
 #include "dialogs/site_edit_dialog.h"
 #include "core/string_utils.h"
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -152,17 +154,23 @@ protected:
         return position;
     }
 
-    bool NoTemporaryFile() const { return !Exists(siteFile + ".$NEW$"); }
+    bool NoTemporaryFile() const { return Temporaries(siteFile).empty(); }
 
     std::string directory;
     std::string siteFile;
     std::string lastQuestion;
 };
 
-// First of all: the dialog is not built yet. An empty file shows nothing,
-// not even a message, until it has lines.
+// First of all: the dialog is not built yet. A missing file is named in a
+// warning; an empty file shows nothing, not even a message, until it has
+// lines.
 TEST_F(SiteDialogsTest, AnEmptyFileShowsNothingUntilItHasLines)
 {
+    UseSiteFile(siteFile, {});
+    unlink(siteFile.c_str());
+    ShowSiteDialog(&scene);
+    driver.Pump();
+    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{"Site data file not found: " + siteFile});
     UseSiteFile(siteFile, {});
     ShowSiteDialog(&scene);
     driver.Pump();
@@ -210,19 +218,34 @@ TEST_F(SiteDialogsTest, AHandEditedNameThatWouldEndTheStatementIsRefused)
               (std::vector<std::string>{"LOCATE: Illegal Parameter: Bad;Site"}));
 }
 
-TEST_F(SiteDialogsTest, MakeDefaultSetsSiteNameAndTheOptionsFile)
+// Make default writes the whole options file at once: a SiteName line
+// replaces the old one or, on a first run, is added; lines of keys the
+// program does not know stay. INIT then goes to the new default.
+TEST_F(SiteDialogsTest, MakeDefaultWritesTheOptionsFileAndInitGoesThere)
 {
-    ShowDialog();
-    EXPECT_FALSE(DialogDriver::IsSet(dialog(), "ToggleMakeDefault"));
-    driver.Select(dialog(), "SiteList", 3);
-    driver.SetToggle(dialog(), "ToggleMakeDefault", true);
-    driver.Press(dialog(), "ButtonOK");
-    EXPECT_STREQ(gAppEnv->siteName, "Barcelona (Spain)");
-    EXPECT_EQ(ReadFile(TestHome() + "/.uvola/options"),
-              "Toolbar = True\nSiteName = Barcelona (Spain)\n");
-    ShowDialog();
-    EXPECT_FALSE(DialogDriver::IsSet(dialog(), "ToggleMakeDefault")) << "cleared at every show";
-    EXPECT_EQ(SelectedPositionOfList(), 3);
+    const std::string options = TestHome() + "/.uvola/options";
+    const char* const before[] = {"Toolbar = True\nSiteName = Tokyo (Japan)\n", "Toolbar = True\nLater = 1\n"};
+    for (const char* old : before) {
+        SCOPED_TRACE(old);
+        WriteFile(options, old);
+        ShowDialog();
+        EXPECT_FALSE(DialogDriver::IsSet(dialog(), "ToggleMakeDefault")) << "cleared at every show";
+        driver.Select(dialog(), "SiteList", 3);
+        driver.SetToggle(dialog(), "ToggleMakeDefault", true);
+        driver.Press(dialog(), "ButtonOK");
+        EXPECT_STREQ(gAppEnv->siteName, "Barcelona (Spain)");
+        const std::string written = ReadFile(options);
+        EXPECT_NE(written.find("\nSiteName = Barcelona (Spain)\n"), std::string::npos) << written;
+        EXPECT_EQ(written.find("Tokyo"), std::string::npos) << written;
+        EXPECT_EQ(written.find("Later = 1\n") != std::string::npos, std::strstr(old, "Later") != nullptr) << written;
+
+        StkExecuteText(&scene, "LOCATE 0.117W,51.5N,0,10,London; INIT");
+        EXPECT_STREQ(scene.siteName, "Barcelona (Spain)");
+        ShowDialog();
+        EXPECT_EQ(SelectedPositionOfList(), 3);
+        CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, "Tokyo (Japan)");
+    }
+    EXPECT_TRUE(TakeWarnings(gAppEnv->toplevel).empty());
 }
 
 TEST_F(SiteDialogsTest, SearchFindsTheNextNameHoldingTheTextAndWraps)
@@ -356,7 +379,7 @@ TEST_F(SiteDialogsTest, RenamingTheDefaultSiteMovesTheViewAndTheDefault)
               (std::vector<std::string>{"LOCATE 139.76700E,35.68300N,9.00,40.00,\"Edo\";DRIVE"}));
     EXPECT_STREQ(scene.siteName, "Edo");
     EXPECT_STREQ(gAppEnv->siteName, "Edo");
-    EXPECT_EQ(ReadFile(TestHome() + "/.uvola/options"), "Toolbar = True\nSiteName = Edo\n");
+    EXPECT_NE(ReadFile(TestHome() + "/.uvola/options").find("\nSiteName = Edo\n"), std::string::npos);
     std::vector<std::string> lines = kLines;
     lines[0] = Record("Edo", "139.767E", "35.683N", "40", "+09.00");
     EXPECT_EQ(ReadFile(siteFile), Joined(lines)) << "leading blanks dropped, only line 1 changed";
@@ -487,6 +510,18 @@ TEST_F(SiteDialogsTest, ALineInsertedBehindTheDialogIsKeptAndTheListReloaded)
               (std::vector<std::string>{"The site file has changed; the list is reloaded."}));
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
     EXPECT_EQ(ListItems().size(), 6u);
+    // An addition lands on the file as it is now, and the list shows it all.
+    WriteFile(siteFile, Joined(behind));
+    Edit(0);
+    TypeSite("Kyoto (Japan)", "135", "46", false, "35", "1", false, "50", "9", false);
+    driver.Press(editor(), "ButtonOK");
+    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{});
+    behind.insert(behind.begin(), Record("Kyoto (Japan)", "135.767E", "35.017N", "50", "+09.00"));
+    EXPECT_EQ(ReadFile(siteFile), Joined(behind));
+    EXPECT_EQ(ListItems().size(), 8u);
+    EXPECT_EQ(ListItems()[0], "Kyoto (Japan)");
+    EXPECT_EQ(ListItems()[1], "Paris (France)");
+    EXPECT_EQ(SelectedPositionOfList(), 1);
 }
 
 // Last: the process is then in a mount namespace of its own.
@@ -503,7 +538,7 @@ TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
     driver.Type(editor(), "AltiText", "77");
     driver.Press(editor(), "ButtonOK");
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
-              (std::vector<std::string>{"Can't write file: " + siteFile + ".$NEW$"}));
+              (std::vector<std::string>{"Can't write file: " + siteFile}));
     EXPECT_TRUE(XtIsManaged(editor()));
     EXPECT_EQ(DialogDriver::Text(editor(), "AltiText"), "77");
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
@@ -512,13 +547,13 @@ TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
     ASSERT_TRUE(disk.SetReadOnly(true));
     driver.Press(editor(), "ButtonOK");
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
-              (std::vector<std::string>{"Can't create file: " + siteFile + ".$NEW$"}));
+              (std::vector<std::string>{"Can't create file: " + siteFile}));
     EXPECT_TRUE(XtIsManaged(editor()));
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
     EXPECT_TRUE(NoTemporaryFile());
     Delete(3);
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
-              (std::vector<std::string>{"Can't create file: " + siteFile + ".$NEW$"}));
+              (std::vector<std::string>{"Can't create file: " + siteFile}));
     EXPECT_EQ(ListItems().size(), 6u);
     driver.Press(editor(), "ButtonCancel");
     // A file that cannot be written cannot be edited from the dialog.

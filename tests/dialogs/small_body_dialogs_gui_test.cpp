@@ -253,7 +253,7 @@ TEST_F(SmallBodyDialogs, AChangedFileIsListedAnewAndAMissingOneSaysSo)
     ShowMPlanetDialog(&scene);
     EXPECT_EQ(MPlanetDialogWidget(), nullptr);
     EXPECT_EQ(DialogDriver::MessageBoxes(gAppEnv->toplevel),
-              (std::vector<std::string>{"Orbital element file not found."}));
+              (std::vector<std::string>{"Orbital element file not found: " + TestHome() + "/none.elm"}));
 }
 
 // A comet read shows the gauge from 100 objects, a minor-planet read from

@@ -11,6 +11,13 @@
 #include "tests/dialogs/site_test_lines.h"
 #include "tests/harness/test_files.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -169,7 +176,7 @@ TEST_F(SiteFileChanges, EachChangeTouchesOnlyItsLine)
         ReadSiteFileLines(path.c_str(), reread);
         EXPECT_EQ(reread, shown) << "the list holds what the file holds";
     }
-    EXPECT_FALSE(Exists(path + ".$NEW$"));
+    EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
 }
 
 TEST_F(SiteFileChanges, AFileChangedBehindOrGoneIsLeftAlone)
@@ -186,6 +193,63 @@ TEST_F(SiteFileChanges, AFileChangedBehindOrGoneIsLeftAlone)
     EXPECT_STREQ(error.key, "messageCannotOpenFile");
     EXPECT_EQ(error.argument, path);
     EXPECT_FALSE(Exists(path));
+}
+
+// Two instances add sites at one moment, each from the list it showed
+// before the other's additions: every addition is made to the file as it is
+// under the lock, so all of them land.
+TEST_F(SiteFileChanges, ConcurrentAdditionsAllLand)
+{
+    constexpr int kAdditions = 40;
+    const auto line = [](int adder, int i) { return "adder " + std::to_string(adder) + " site " + std::to_string(i) + "\n"; };
+    pid_t adders[2];
+    for (int a = 0; a < 2; ++a) {
+        adders[a] = fork();
+        if (adders[a] == 0) {
+            std::vector<std::string> mine = shown;
+            int refused = 0;
+            for (int i = 0; i < kAdditions; ++i) {
+                SiteFileError error;
+                refused += ChangeSiteFile(path.c_str(), mine, {kSiteLineInsert, -1, line(a, i)}, error) == 0 ? 1 : 0;
+            }
+            _exit(refused == 0 ? 0 : 1);
+        }
+    }
+    for (pid_t adder : adders) {
+        int status = 0;
+        waitpid(adder, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an addition was refused";
+    }
+    std::vector<std::string> lines;
+    ASSERT_EQ(ReadSiteFileLines(path.c_str(), lines), 1);
+    EXPECT_EQ(lines.size(), shown.size() + 2 * kAdditions);
+    for (int a = 0; a < 2; ++a) {
+        for (int i = 0; i < kAdditions; ++i) {
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), line(a, i)), 1) << line(a, i);
+        }
+    }
+    EXPECT_TRUE(std::equal(shown.begin(), shown.end(), lines.end() - static_cast<long>(shown.size())));
+}
+
+// While another instance holds the site file's lock, an edit waits a few
+// seconds, then is refused with the file named and nothing changed.
+TEST_F(SiteFileChanges, AnEditGivesUpOnALockHeldTooLong)
+{
+    const int lock = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(lock, LOCK_EX), 0);
+    const std::string before = ReadFile(path);
+    const auto start = std::chrono::steady_clock::now();
+    SiteFileError error;
+    EXPECT_EQ(ChangeSiteFile(path.c_str(), shown, {kSiteLineInsert, -1, "new\n"}, error), 0);
+    const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(waited, 1.0);
+    EXPECT_LT(waited, 10.0);
+    EXPECT_STREQ(error.key, "messageSiteFileBusy");
+    EXPECT_EQ(error.argument, path);
+    EXPECT_EQ(ReadFile(path), before);
+    close(lock);
+    EXPECT_EQ(ChangeSiteFile(path.c_str(), shown, {kSiteLineInsert, -1, "new\n"}, error), 1);
+    EXPECT_EQ(ReadFile(path), "new\n" + before);
 }
 
 // Now is the clock's instant in the zone asked for, whatever the process's

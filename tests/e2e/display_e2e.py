@@ -18,6 +18,7 @@ from uvola_e2e import ChartTestCase, UvolaSession, xpm_pixels  # noqa: E402
 
 CONSTELLATION_LINE_COLOUR = (0x24, 0x43, 0x82)   # ColorConstLine
 
+DATA_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
 TEXTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "command_texts.txt")
 
 
@@ -35,6 +36,13 @@ class DisplayCommands(ChartTestCase):
         os.chdir(UvolaSession.home())
         with open("scene.stl", "w") as script:
             script.write("BLOCK CONTROL\n\tSCENE MAIN\n\t\tSHOW CONS_LINE\n\t\tDRIVE\n\tEND SCENE\nEND BLOCK\n")
+        # The star files the STARDATA texts choose, so that they have
+        # nothing to report: the program's data and a catalogue root.
+        os.makedirs(os.path.join("gsc", "TABLES"), exist_ok=True)
+        open(os.path.join("gsc", "TABLES", "REGIONS.TBL"), "w").close()
+        cls.args = ChartTestCase.args + ("-xrm", "uvola*SaoFile: %s" % os.path.join(DATA_DIR, "uvola.sao"),
+                                         "-xrm", "uvola*GscIndexFile: %s" % os.path.join(DATA_DIR, "uvola.gsc"))
+        cls.options = dict(ChartTestCase.options, GscDataPath=os.path.join(UvolaSession.home(), "gsc"))
 
     def chart(self):
         """The path of a GSAVE image of the chart as drawn now."""
@@ -81,6 +89,27 @@ class DisplayCommands(ChartTestCase):
         total = sum(len(r) for r in a)
         # The centre goes through the sine table twice: a pixel at most.
         self.assertLess(differing, total // 20)
+
+    def test_starsize_grows_the_star_symbols(self):
+        # Orion by night with nothing but the stars: STARSIZE 0 and 1 draw
+        # the same chart, 3 lights more pixels, and the largest size caps.
+        self.ok("INIT; DATE 2000,1,1,0,0,0; MODE EQT; VIEW ANGLE 60; LOOK EQT 5.5 0")
+        self.ok("HIDE DAYLIGHT, CONS_NAME1, CONS_NAME2, CONS_LIMIT, CONS_LINE, MILKYWAY, STATUSBAR, NEBULA")
+        lit = {}
+        images = {}
+        for size in (0, 1, 3, 4, 9):
+            self.ok("STARSIZE %d; DRIVE" % size)
+            path = self.chart()
+            with open(path, "rb") as image:
+                images[size] = image.read()
+            _, _, rows = xpm_pixels(path)
+            background = rows[0][0]
+            lit[size] = sum(1 for row in rows for pixel in row if pixel != background)
+        self.assertTrue(images[0] == images[1], "STARSIZE 0 and 1 differ")
+        self.assertTrue(images[1] != images[3], "STARSIZE 3 draws what 1 draws")
+        self.assertGreater(lit[3], 2 * lit[1])
+        self.assertGreater(lit[4], lit[3])
+        self.assertTrue(images[4] == images[9], "STARSIZE 9 grows past 4")
 
     @staticmethod
     def count_colour(path, colour):

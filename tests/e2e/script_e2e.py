@@ -11,6 +11,7 @@ Run inside tests/harness/uvola-test-env --xvfb.
 
 import os
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -158,6 +159,16 @@ class BadInput(ChartTestCase):
         write_home_file("self.stl", script_text(['STL "%s"' % path, "DRIVE"]))
         self.assertEqual(self.client.request('STL "%s"' % path), "STL: Illegal Parameter: %s\n" % path[:39])
         self.assertEqual(self.client.request("DRIVE"), "")
+
+    def test_script_that_runs_itself_five_times_a_line_is_stopped_within_seconds(self):
+        path = os.path.join(UvolaSession.home(), "fan.stl")
+        fan = "; ".join(['STL "%s"' % path] * 5)
+        write_home_file("fan.stl", script_text([fan, fan, fan]))
+        start = time.monotonic()
+        self.assertEqual(self.client.request('STL "%s"' % path),
+                         "STL: Script stopped, it runs too many statements: %s\n" % path[:39])
+        self.assertEqual(self.client.request("DRIVE"), "")
+        self.assertLess(time.monotonic() - start, 5.0)
 
 
 def start_and_image(args, startup_script=None, name="start"):

@@ -96,22 +96,43 @@ class UserFiles(ChartTestCase):
         self.assertEqual(lines, [])
 
     def test_a_refused_file_answers_with_its_line(self):
+        # The message names the file, cut as every parameter is.
+        message = "Syntax error at line 3 of " + os.path.join(UvolaSession.home(), "bad.adf")
         self.assertEqual(self.client.request("LOAD AD ~/bad.adf"),
-                         "LOAD: Illegal Parameter: Syntax error at line 3\n")
+                         "LOAD: Illegal Parameter: %s\n" % message[:39])
         self.assertEqual(self.client.request("LOAD AD nosuch.adf"),
                          "LOAD: File not found: nosuch.adf\n")
 
-    def test_picture_marks_stay_when_new_click_data_cannot_be_read(self):
+    def marks_at_m31(self):
         self.ok(PLAIN_CHART + "; SHOW NEBULA, PICTUREMARK; VIEW ANGLE 30; LOOK M31")
         marks, width, height = colour_pixels(self.chart(), MARK_COLOUR)
         at_centre = [p for p in marks if abs(p[0] - width / 2) <= 5 and abs(p[1] - height / 2) <= 5]
         self.assertGreaterEqual(len(at_centre), 20)
-        reply = self.client.request("LOAD CLICKDATA ~/missing.cdf")
-        self.assertTrue(reply.startswith("LOAD: File not found: "), reply)
-        again, _, _ = colour_pixels(self.chart(), MARK_COLOUR)
-        self.assertEqual(again, marks)
+        return marks
+
+    def test_picture_marks_stay_when_new_click_data_cannot_be_read(self):
+        marks = self.marks_at_m31()
+        # Each row: a file that cannot be read whole, and the reply naming it.
+        for path, named in (("~/missing.cdf", UvolaSession.home() + "/missing.cdf"),
+                            ("/proc/self/mem", "/proc/self/mem")):
+            self.assertEqual(self.client.request("LOAD CLICKDATA %s" % path),
+                             "LOAD: File not found: %s\n" % named[:39], path)
+            self.assertEqual(colour_pixels(self.chart(), MARK_COLOUR)[0], marks, path)
         self.ok("HIDE PICTUREMARK")
         self.assertEqual(colour_pixels(self.chart(), MARK_COLOUR)[0], [])
+
+    def test_click_data_removed_after_loading_still_mark_and_blame_no_command(self):
+        copy = os.path.join(UvolaSession.home(), "copy.cdf")
+        with open(os.path.join(DATA, "uvola.cdf")) as source, open(copy, "w") as out:
+            out.write(source.read())
+        self.ok("LOAD CLICKDATA %s" % copy)
+        self.addCleanup(self.ok, "LOAD CLICKDATA %s" % os.path.join(DATA, "uvola.cdf"))
+        marks = self.marks_at_m31()
+        os.remove(copy)
+        for line in ("DRIVE", "LOOK M31", "SHOW NEBULA", "DRIVE"):
+            self.ok(line)
+        self.assertEqual(colour_pixels(self.chart(), MARK_COLOUR)[0], marks)
+        self.ok("HIDE PICTUREMARK")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,10 @@
 // The application shell of the GUI tests: class "UVola" with the compiled-in
-// fallback resources, realized, and registered in AppEnv as the program does.
+// fallback resources and the program's resource converters, realized, and
+// registered in AppEnv as the program does.
 #pragma once
 
 #include "core/app_env.h"
+#include "core/rep_type_converters.h"
 #include "data/fallback_resources.h"
 
 #include <X11/Shell.h>
@@ -15,6 +17,7 @@ inline Widget OpenTestToplevel(XtAppContext& app)
     int argc = 1;
     Widget top = XtOpenApplication(&app, "UVola", nullptr, 0, &argc, argv, FallbackResourceList(),
                                    applicationShellWidgetClass, nullptr, 0);
+    InstallAsciiRepTypeConverters();
     XtVaSetValues(top, XmNwidth, 200, XmNheight, 100, nullptr);
     XtRealizeWidget(top);
     gAppEnv->toplevel = top;

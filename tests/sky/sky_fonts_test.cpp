@@ -1,6 +1,7 @@
-// The font sets in the C locale and in a UTF-8 locale, whose charsets the
-// default fonts do not all cover: created, the missing charsets reported,
-// start-up not stopped. Only a set that cannot be made at all fails.
+// The font sets in the C locale and in a UTF-8 locale: created without a
+// word when the installed fonts cover every charset, the charsets really
+// missing reported once, start-up not stopped. Only a set that cannot be
+// made at all fails.
 #include "tests/sky/sky_canvas_fixture.h"
 
 #include "sky/label_styles.h"
@@ -79,27 +80,43 @@ TEST_F(FontSetTest, CLocaleGivesEveryFontSetAndTheSymbolFontWithoutComplaint)
     EXPECT_GE(gAppEnv->starBayerFont.max_char_or_byte2, static_cast<unsigned>('w'));
 }
 
-TEST_F(FontSetTest, Utf8LocaleReportsMissingCharsetsAndKeepsTheSets)
+// In C.UTF-8 the default base names, each followed by the charcell fonts
+// that cover the charsets no proportional font has, leave nothing missing
+// and nothing to report. Two sets whose names lack that fallback miss
+// charsets for real: one line for all the sets names the locale and each
+// missing charset once, and the sets are kept.
+TEST_F(FontSetTest, Utf8LocaleMissesNoCharsetAndReportsOnlyRealGapsOnce)
 {
     ASSERT_NE(World().top, nullptr);
     ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
     ASSERT_TRUE(XSupportsLocale());
-    FreeFontSets();
-    int result = 0;
-    const std::string errors = CaptureStderr([&] { result = LoadFontSets(); });
-    EXPECT_EQ(result, 1);
-    ExpectAllSetsMade();
-    // One line for all the sets, naming the locale and each missing
-    // charset once.
-    EXPECT_EQ(errors.rfind("uvola: locale C.UTF-8: the fonts lack the charsets ", 0), 0) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_EQ(errors.back(), '\n');
-    for (const char* charset : {"ISO8859-2, ", "JISX0208.1983-0"}) {
-        const size_t at = errors.find(charset);
-        EXPECT_NE(at, std::string::npos) << charset;
-        EXPECT_EQ(errors.find(charset, at + 1), std::string::npos) << charset;
+    XrmDatabase database = XtScreenDatabase(gAppEnv->screen);
+    const char* const proportionalOnly = "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1";
+    for (bool gaps : {true, false}) {
+        SCOPED_TRACE(gaps ? "proportional fonts only" : "defaults");
+        for (const char* resource : {"StarNameFontset", "StatusFontset"}) {
+            const std::string value = gaps ? proportionalOnly : FontSetResourceTable[kFontStatus - 1].defaultValue;
+            XrmPutLineResource(&database, (std::string("UVola*") + resource + ": " + value).c_str());
+        }
+        FreeFontSets();
+        int result = 0;
+        const std::string errors = CaptureStderr([&] { result = LoadFontSets(); });
+        EXPECT_EQ(result, 1);
+        ExpectAllSetsMade();
+        if (!gaps) {
+            EXPECT_EQ(errors, "");
+            continue;
+        }
+        EXPECT_EQ(errors.rfind("uvola: locale C.UTF-8: the fonts lack the charsets ", 0), 0) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        for (const char* charset : {"ISO8859-7", "JISX0208.1983-0", "GB2312.1980-0"}) {
+            const size_t at = errors.find(charset);
+            EXPECT_NE(at, std::string::npos) << charset;
+            EXPECT_EQ(errors.find(charset, at + 1), std::string::npos) << charset;
+        }
+        EXPECT_EQ(errors.find("ISO8859-2"), std::string::npos) << "the proportional fonts have it: " << errors;
+        EXPECT_NE(errors.find("; labels are drawn with those they have\n"), std::string::npos) << errors;
     }
-    EXPECT_NE(errors.find("; labels are drawn with those they have\n"), std::string::npos) << errors;
 }
 
 // A font set that cannot be made, or no symbol font, fails the loading;

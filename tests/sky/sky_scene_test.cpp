@@ -76,7 +76,7 @@ const Kept kKept[] = {
     KEPT(view.xScale), KEPT(view.centreLimit), KEPT(view.screenCentreX), KEPT(view.circleRadius),
     KEPT(view.matricesDouble), KEPT(view.pixelsPerDegree), KEPT(view.starSize), KEPT(mag.faintStarColor),
     KEPT(sun), KEPT(orbitPaths), KEPT(daylightLevel), KEPT(redrawRequested), KEPT(pixmapNew),
-    KEPT(background), KEPT(backPixmap), KEPT(gc), KEPT(clickData),
+    KEPT(background), KEPT(backPixmap), KEPT(gc), KEPT(clickData), KEPT(clickDataText), KEPT(clickDataSize),
 };
 
 }  // namespace

@@ -401,7 +401,35 @@ TEST(SolarSystemUpdate, UnsolvableCometsAndMinorPlanetsAreHiddenAndReported)
     EXPECT_EQ(b.cometFlags[1], kBodyShown | kBodyName);
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorCalcCometTail");
     EXPECT_STREQ(gAppEnv->errorParam, "Comet 1");
+
+    // Shown again, the tails fail again, hidden without a second message.
+    b.cometFlags[1] |= kBodySpotOrDustTail | kBodyIonTail;
+    SetPendingError("", "");
+    Redraw(scene);
+    EXPECT_EQ(b.cometFlags[1], kBodyShown | kBodyName);
+    EXPECT_STREQ(gAppEnv->errorKey, "");
     scene.cometCount = scene.mplanetCount = 0;
+}
+
+// The solar-system views draw no tails: none is computed there, and none
+// fails or is reported.
+TEST(SolarSystemUpdate, SolarSystemViewComputesNoTails)
+{
+    Scene& scene = SceneAt(2460000.5);
+    SmallBodies b;
+    Attach(scene, b);
+    b.comets[0].julianDay = 2460000.5;   // place current: only the tails due
+    scene.cometCount = 1;
+    scene.mplanetCount = 0;
+    const auto mode = scene.viewMode;
+    scene.viewMode = kModeSol2;
+    SetPendingError("", "");
+    Redraw(scene);
+    EXPECT_EQ(b.cometFlags[0], kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName);
+    EXPECT_EQ(b.tails[0].dustDay, 0.0);
+    EXPECT_STREQ(gAppEnv->errorKey, "");
+    scene.viewMode = mode;
+    scene.cometCount = 0;
 }
 
 TEST(SmallBodyPredicates, ShownOutOfDateOrPicked)

@@ -1,7 +1,8 @@
 // The click-data file: its index and lookups over crafted files (entry
 // lines in both forms, several texts, pictures with and without a file,
 // entries whose target does not parse, over-long lines, CR LF), a failed
-// load keeping the old index, a file changed after it was indexed, texts
+// load keeping the old click data, a file changed or removed after it was
+// loaded, texts
 // cut to the picked text, the sample file, and picking an object with
 // click data.
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 #include "tests/harness/test_files.h"
 #include "tests/sky/catalog/catalog_ids.h"
 #include "tests/sky/sky_view_fixture.h"
+
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -183,31 +186,48 @@ TEST_F(ClickData, TextsAreCutToTheBufferGiven)
     EXPECT_EQ(scene->pickedObject.clickDataFlags, kClickDataHasText);
 }
 
-TEST_F(ClickData, AFailedLoadKeepsTheIndexInUse)
+// Each row a file that cannot be read whole, with the error that names it;
+// the click data in use stay, text and all.
+TEST_F(ClickData, AFailedLoadKeepsTheClickDataInUse)
 {
+    const std::string sparse = TestHome() + "/huge.cdf";
+    WriteFile(sparse, "");
+    ASSERT_EQ(truncate(sparse.c_str(), off_t(kMaxClickDataBytes) + 1), 0);
+    const struct {
+        std::string path;
+        const char* error;
+    } rows[] = {
+        {TestHome() + "/missing.cdf", "stkErrorFileNotFound"},
+        {TestHome() + "/" + std::string(300, 'p'), "stkErrorIllegalParam"},
+        {"/proc/self/mem", "stkErrorFileNotFound"},   // opens, but every read fails
+        {TestHome(), "stkErrorFileNotFound"},
+        {sparse, "stkErrorIllegalParam"},
+    };
     ASSERT_EQ(Use(":M31\n@TEXT Kept\n"), 1);
     const ClickDataIndex* before = scene->clickData;
-    EXPECT_EQ(Load(TestHome() + "/missing.cdf"), 0);
-    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileNotFound");
-    EXPECT_EQ(Load(TestHome() + "/" + std::string(300, 'p')), 0);
-    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
-    EXPECT_EQ(scene->clickData, before);
-    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).text, "Kept");
+    for (const auto& row : rows) {
+        EXPECT_EQ(Load(row.path), 0) << row.path;
+        EXPECT_STREQ(gAppEnv->errorKey, row.error) << row.path;
+        EXPECT_EQ(gAppEnv->errorParam, row.path.substr(0, 39)) << row.path;
+        EXPECT_EQ(scene->clickData, before) << row.path;
+        EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).text, "Kept") << row.path;
+    }
 }
 
-TEST_F(ClickData, AFileChangedSinceItWasIndexedGivesNothingForObjectsItNoLongerHas)
+// What was loaded is kept: a file changed or removed afterwards changes no
+// lookup, and no lookup records an error.
+TEST_F(ClickData, LoadedClickDataDoNotDependOnTheFile)
 {
-    ASSERT_EQ(Use(":M31\n@TEXT Andromeda\n:M42\n@TEXT Orion\n"), 1);
-    // The same offsets now hold other objects, and M31 moved.
+    ASSERT_EQ(Use(":M31\n@TEXT Andromeda\n@IMAGE m31.jpg\n:M42\n@TEXT Orion\n"), 1);
     WriteFile(gAppEnv->clickDataFile, ":M45\n@TEXT Pleiades\n:M31\n@TEXT Moved\n");
-    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).found, 0);
-    EXPECT_EQ(Text(kObjectNebula, NebulaId("M42")).found, 0);
-    EXPECT_TRUE(Images(kObjectNebula, NebulaId("M31")).empty());
-    // Gone altogether: the lookup says so.
-    std::remove(gAppEnv->clickDataFile);
-    gAppEnv->errorKey[0] = '\0';
-    EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).found, 0);
-    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileNotFound");
+    for (int removed = 0; removed < 2; ++removed) {
+        gAppEnv->errorKey[0] = '\0';
+        EXPECT_EQ(Text(kObjectNebula, NebulaId("M31")).text, "Andromeda") << removed;
+        EXPECT_EQ(Text(kObjectNebula, NebulaId("M42")).text, "Orion") << removed;
+        EXPECT_EQ(Images(kObjectNebula, NebulaId("M31")), std::vector<std::string>{"m31.jpg|(none)"}) << removed;
+        EXPECT_STREQ(gAppEnv->errorKey, "") << removed;
+        std::remove(gAppEnv->clickDataFile);
+    }
 }
 
 TEST_F(ClickData, ReadingTheFileSwitchesNoSatellitesOn)

@@ -12,6 +12,7 @@
 #include "tests/harness/test_files.h"
 
 #include <gdbm.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -26,11 +27,13 @@
 
 namespace {
 bool gFailRealloc = false;
+int gReallocCalls = 0;
 }
 
 extern "C" void* __real_realloc(void* p, size_t n);
 extern "C" void* __wrap_realloc(void* p, size_t n)
 {
+    ++gReallocCalls;
     return gFailRealloc ? nullptr : __real_realloc(p, n);
 }
 
@@ -136,9 +139,34 @@ TEST(ShippedElementFiles, MatchTheirManifestRecordByRecord)
             ASSERT_EQ(ParseElementLine(el, line.c_str()), 1) << line;
             ASSERT_EQ(el.kind, row.kind);
             ASSERT_NE(el.secondName[0], ' ') << line;
+            ASSERT_NE(el.name[0], ' ') << line;   // every object is labelled on the chart
             ASSERT_EQ(std::string(el.sourceLine), line.substr(0, 203) + "\r\n");
         }
     }
+}
+
+// The tail lengths of the tail rule in data/SOURCES.md for the three comets
+// it was checked against.
+TEST(ShippedElementFiles, TailRuleGivesTheStatedLengths)
+{
+    struct Row {
+        const char* secondName;
+        double dust, ion;   // AU
+    };
+    const Row rows[] = {{"1P", 0.10, 0.20}, {"C/1995 O1", 0.40, 0.80}, {"C/2020 F3", 0.07, 0.14}};
+    int found = 0;
+    for (const std::string& line : Lines(DataPath("comet.elm"))) {
+        OrbitalElements el;
+        ASSERT_EQ(ParseElementLine(el, line.c_str()), 1);
+        for (const Row& row : rows) {
+            if (std::string(el.secondName).find(std::string(row.secondName) + " ") != 0)
+                continue;
+            ++found;
+            EXPECT_EQ(el.dustTailLength, row.dust) << row.secondName;
+            EXPECT_EQ(el.ionTailLength, row.ion) << row.secondName;
+        }
+    }
+    EXPECT_EQ(found, 3);
 }
 
 // Both shipped files indexed; every record found by its second name at
@@ -266,13 +294,36 @@ TEST_F(ElementFileTest, LineEndsDamageAndTruncation)
     EXPECT_EQ(build.result, 0);
     EXPECT_EQ(build.err, "uvola: " + damaged + ": line 2 is not an element record.\n");
     EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 204);   // the old index stands
-    EXPECT_NE(access((index + ".$NEW$").c_str(), F_OK), 0);
+    EXPECT_EQ(Temporaries(index), std::vector<std::string>{});
 
     std::string cut = records[0] + "\r\n" + records[1].substr(0, 120);
     build = BuildIndex(Write("cut.elm", {cut}, ""), index);
     EXPECT_EQ(build.result, 0);
     EXPECT_NE(build.err.find("line 2"), std::string::npos);
     EXPECT_EQ(BuildIndex(Path("missing.elm"), index).result, 0);
+}
+
+// A link planted where the index or its temporary goes is never followed:
+// the file it points at stays as it was, and the index is a file of its own.
+TEST_F(ElementFileTest, PlantedLinksAreNeverFollowed)
+{
+    const std::string file = Write("linked.elm", {Record('M', "1", "", "Ceres")});
+    const std::string index = Path("linked.dbm");
+    const std::string outside = Path("outside");
+    for (const std::string& link : {index + ".$NEW$", index}) {
+        SCOPED_TRACE(link);
+        unlink(index.c_str());
+        WriteFile(outside, "precious\n");
+        ASSERT_EQ(chmod(outside.c_str(), 0600), 0);
+        ASSERT_EQ(symlink(outside.c_str(), link.c_str()), 0);
+        EXPECT_EQ(BuildIndex(file, index).result, 1);
+        EXPECT_EQ(ReadFile(outside), "precious\n");
+        struct stat info;
+        ASSERT_EQ(lstat(index.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode));
+        EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 0);
+        unlink((index + ".$NEW$").c_str());
+    }
 }
 
 // An index made for another file finds nothing in this one rather than the
@@ -332,8 +383,27 @@ TEST_F(ElementFileTest, ScriptOrbitBlockEntries)
     std::fclose(file);
 }
 
-// The lists grow one object at a time; a failed allocation refuses only
-// the new object; freeing releases the orbit paths and empties both lists.
+// The lists grow by doubling: 100,000 minor planets take a few dozen
+// reallocations, not one per object (which made loading them quadratic).
+TEST(SmallBodyLists, GrowByDoubling)
+{
+    Scene scene{};
+    OrbitalElements el;
+    ASSERT_EQ(ParseElementLine(el, Record('M', "1", "", "Ceres", "1").c_str()), 1);
+    el.perihelionDistance = 95.0;   // no orbit path: only the lists' own allocations
+    gReallocCalls = 0;
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(AddMinorPlanet(scene, el), 1);
+    EXPECT_EQ(scene.mplanetCount, 100000);
+    EXPECT_GE(scene.mplanetCapacity, 100000);
+    EXPECT_LE(gReallocCalls, 3 * 14);   // 16 doubled 13 times holds 131,072
+    EXPECT_EQ(std::strncmp(scene.mplanetElements[99999].sourceLine, el.sourceLine, 205), 0);
+    FreeMinorPlanetList(scene);
+    EXPECT_EQ(scene.mplanetCapacity, 0);
+}
+
+// A failed allocation refuses only the new object; freeing releases the
+// orbit paths and empties both lists.
 TEST(SmallBodyLists, AddFailAndFree)
 {
     Scene scene{};
@@ -356,12 +426,18 @@ TEST(SmallBodyLists, AddFailAndFree)
     EXPECT_EQ(scene.cometPositions[1].orbitPointCount, 0);   // beyond 90 AU: no path
     EXPECT_EQ(scene.cometPositions[1].orbitPath, nullptr);
 
+    // Filled to their room, the lists must grow for the next object.
+    while (scene.cometCount < scene.cometCapacity)
+        ASSERT_EQ(AddComet(scene, far), 1);
+    while (scene.mplanetCount < scene.mplanetCapacity)
+        ASSERT_EQ(AddMinorPlanet(scene, far), 1);
+    const int32_t comets = scene.cometCount, minorPlanets = scene.mplanetCount;
     gFailRealloc = true;
     EXPECT_EQ(AddComet(scene, comet), 0);
     EXPECT_EQ(AddMinorPlanet(scene, comet), 0);
     gFailRealloc = false;
-    EXPECT_EQ(scene.cometCount, 2);
-    EXPECT_EQ(scene.mplanetCount, 1);
+    EXPECT_EQ(scene.cometCount, comets);
+    EXPECT_EQ(scene.mplanetCount, minorPlanets);
     EXPECT_EQ(std::strncmp(scene.cometElements[1].sourceLine, comet.sourceLine, 205), 0);
 
     FreeCometList(scene);

@@ -133,7 +133,11 @@ TEST_F(StarLayerTest, StarsBeyondTheLimitAreNotDrawn)
     }
 }
 
-TEST_F(StarLayerTest, SymbolSizesFollowTheMagnitudeSteps)
+// Rows of magnitude against the limit 4.5, drawn at every STARSIZE: the
+// catalogue stars' symbols grow by the setting's scale (each pixel a square
+// of that side), up to the largest; the planets' and comets' DrawStar keeps
+// the plain size whatever the setting.
+TEST_F(StarLayerTest, SymbolSizesFollowTheMagnitudeStepsAndStarsize)
 {
     Drive();
     scene.mag.starLimit = 45;
@@ -146,16 +150,36 @@ TEST_F(StarLayerTest, SymbolSizesFollowTheMagnitudeSteps)
         {45, 1, 1, kColorDarkStar}, {36, 1, 1, kColorDarkStar}, {35, 1, 2, kColorStar4}, {25, 4, 3, kColorStar4},
         {15, 5, 3, kColorStar4},    {5, 9, 3, kColorStar4},     {-5, 13, 3, kColorStar4}, {-15, 13, 3, kColorStar4},
     };
-    int x = 20;
-    for (const auto& c : cases) {
-        XSetForeground(gAppEnv->display, scene.gc, Sky());
-        XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, x - 4, 100, 9, 9);
-        EXPECT_EQ(DrawStar(scene, scene.backPixmap, x, 104, 0, 0, c.mag10, kColorStar4 - kColorStar0), c.size)
-            << c.mag10;
-        const Snapshot shot = Shot();
-        EXPECT_EQ(shot.CountIn(x - 3, 101, x + 3, 107, Cell(c.colour)), c.pixels) << c.mag10;
-        EXPECT_EQ(49 - shot.CountIn(x - 3, 101, x + 3, 107, Sky()), c.pixels) << c.mag10;
-        x += 20;
+    const struct {
+        int32_t starsize;   // STARSIZE n
+        int scale;
+    } sizes[] = {{0, 1}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 4}, {100, 4}};
+    constexpr int kBox = 12;   // half the side of the cleared square; the largest symbol reaches 10
+    const int32_t colourClass = kColorStar4 - kColorStar0;
+    for (const auto& size : sizes) {
+        scene.view.starSize = size.starsize * 10;
+        EXPECT_EQ(StarSymbolScale(scene.view.starSize), size.scale) << size.starsize;
+        for (const auto& c : cases) {
+            for (bool catalogue : {true, false}) {
+                const int scale = catalogue ? size.scale : 1;
+                const int x = 100, y = 100;
+                XSetForeground(gAppEnv->display, scene.gc, Sky());
+                XFillRectangle(gAppEnv->display, scene.backPixmap, scene.gc, x - kBox, y - kBox, 2 * kBox + 1,
+                               2 * kBox + 1);
+                const int drawn = catalogue ? DrawCatalogueStar(scene, scene.backPixmap, x, y, c.mag10, colourClass)
+                                            : DrawStar(scene, scene.backPixmap, x, y, 0, 0, c.mag10, colourClass);
+                const Snapshot shot = Shot();
+                const int lit = (2 * kBox + 1) * (2 * kBox + 1) -
+                                shot.CountIn(x - kBox, y - kBox, x + kBox, y + kBox, Sky());
+                SCOPED_TRACE(testing::Message() << "STARSIZE " << size.starsize << ", mag10 " << c.mag10
+                                                << (catalogue ? ", catalogue" : ", DrawStar"));
+                EXPECT_EQ(drawn, c.size * scale);
+                EXPECT_EQ(lit, c.pixels * scale * scale);
+                EXPECT_EQ(shot.CountIn(x - kBox, y - kBox, x + kBox, y + kBox, Cell(c.colour)), lit);
+                // The star's own pixel stays at the heart of the symbol.
+                EXPECT_EQ(shot.Pixel(x, y), Cell(c.colour));
+            }
+        }
     }
 }
 
