@@ -8,6 +8,7 @@
 #include "data/wm_icon_bitmaps.h"
 #include "mainwin/menu_bar.h"
 #include "mainwin/pointer_input.h"
+#include "mainwin/popup_menu.h"
 #include "mainwin/toolbar.h"
 #include "sky/canvas.h"
 #include "sky/scene.h"
@@ -304,6 +305,7 @@ void CreateMainWindow(Scene* scene)
     XtAddEventHandler(drawingArea, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
                       DrawingAreaPointerHandler, scene);
     XtAddEventHandler(drawingArea, KeyReleaseMask, False, DrawingAreaKeyHandler, scene);
+    CreatePopupMenu(scene);
 }
 
 void UpdateScrollBars(Scene* scene)

@@ -518,6 +518,44 @@ TEST_F(PointerTest, PopupInSolarSystemViewHasThreeLinesAndNoneOnTheStatusLine)
     EXPECT_FALSE(XtIsManaged(popup));
 }
 
+// A click of button 3, over an object or over empty sky where the popup
+// holds only its position lines, leaves the popup up to be read; the next
+// click or Escape takes it down.
+TEST_F(PointerTest, ClickedPopupStaysUpUntilEscapeOrTheNextClick)
+{
+    Widget popup = ProgramDriver::Find("popup");
+    const auto mapped = [popup] {
+        XWindowAttributes attributes{};
+        Widget shell = XtParent(popup);
+        return ProgramDriver::IsUp(popup) &&
+               XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes) != 0 &&
+               attributes.map_state == IsViewable;
+    };
+    const auto sirius = SiriusPixel();
+    const auto empty = EmptyPixel();
+    const struct {
+        const char* place;
+        std::pair<int, int> pixel;
+        std::vector<std::string> close;
+    } rows[] = {
+        {"empty sky, Escape", empty, {"key", "Escape"}},
+        {"empty sky, a click beside the window", empty, {"mousemove", "1200", "1000", "click", "1"}},
+        {"Sirius, Escape", sirius, {"key", "Escape"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.place);
+        auto at = Root(row.pixel.first, row.pixel.second);
+        ProgramDriver::Xdotool({"mousemove", at[0], at[1], "mousedown", "3"});
+        ASSERT_TRUE(ProgramDriver::PumpUntil(mapped));
+        ProgramDriver::Xdotool({"mouseup", "3"});
+        ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+        EXPECT_TRUE(mapped());
+        ProgramDriver::Xdotool(row.close);
+        EXPECT_TRUE(ProgramDriver::PumpUntil([popup] { return !ProgramDriver::IsUp(popup); }));
+    }
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
 TEST_F(PointerTest, ButtonTwoLeavesThePickAsItWas)
 {
     const auto [x, y] = SiriusPixel();
