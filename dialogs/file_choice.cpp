@@ -4,6 +4,9 @@
 #include "core/user_directory.h"
 #include "dialogs/command_text.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -54,4 +57,17 @@ std::string DirectoryToOpen(const char* remembered)
         return remembered != nullptr ? remembered : "";
     }
     return expanded;
+}
+
+int MakeDirectoryPath(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        mkdir(path.substr(0, slash).c_str(), 0755);
+    }
+    if (!path.empty() && mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+        return 0;
+    }
+    struct stat status {};
+    return !path.empty() && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) ? 1 : 0;
 }

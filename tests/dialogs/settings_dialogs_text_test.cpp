@@ -10,6 +10,7 @@
 #include "dialogs/environment_settings.h"
 #include "dialogs/file_choice.h"
 #include "dialogs/user_object_lists.h"
+#include "tests/harness/test_files.h"
 
 #include <string>
 #include <vector>
@@ -80,6 +81,22 @@ TEST(FileChoice, DirectoryRememberedIsTheChosenFilesOwn)
     };
     for (const auto& row : rows) {
         EXPECT_EQ(RememberedDirectory(row.chosen, row.previous), row.remembered) << row.chosen;
+    }
+}
+
+TEST(FileChoice, FoldersAreMadeWithTheFoldersAboveThem)
+{
+    const std::string home = TestHome();
+    WriteFile(home + "/plain", "");
+    const struct {
+        std::string path;
+        int made;
+    } rows[] = {
+        {home + "/user/objects/adf", 1}, {home + "/user/objects/adf", 1}, {home + "/trailing/", 1},
+        {home + "/plain", 0},             {home + "/plain/adf", 0},          {"", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(MakeDirectoryPath(row.path), row.made) << row.path;
     }
 }
 
