@@ -16,7 +16,9 @@ import tempfile
 import time
 import unittest
 
-from uvola_e2e import UvolaSession
+from collections import Counter
+
+from uvola_e2e import UvolaSession, read_xpm
 
 PROGRAM = None
 HELPER = None
@@ -227,6 +229,47 @@ class Drawing(unittest.TestCase):
         self.assertEqual(client.request("CONTINUE X"), "CONTINUE: Illegal Parameter: X\n")
         self.assertEqual(client.request("CONTINUE"), "")      # stops it
         self.assertEqual(client.request("INPUT FOO"), "INPUT: Illegal Parameter: FOO\n")
+
+
+def uvola_window():
+    """The id of uvola's visible top-level window."""
+    return run(["xdotool", "search", "--onlyvisible", "--classname", "^uvola$"]).stdout.split()[0]
+
+
+def toolbar_geometry():
+    """The toolbar's width and its buttons' (x, width), from xwininfo's
+    tree: the toolbar is the window of 27 children."""
+    lines = run(["xwininfo", "-root", "-tree"]).stdout.splitlines()
+    start = next(i for i, line in enumerate(lines) if line.strip() == "27 children:")
+    size = re.compile(r"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)")
+    width = int(size.search(lines[start - 1]).group(1))
+    buttons = [size.search(line) for line in lines[start + 1:start + 28]]
+    return width, [(int(b.group(3)), int(b.group(1))) for b in buttons]
+
+
+class Window(unittest.TestCase):
+    def test_toolbar_fits_the_default_window_and_the_least_window_keeps_sky(self):
+        with UvolaSession(PROGRAM) as uvola:
+            client = uvola.connect()
+            width, buttons = toolbar_geometry()
+            self.assertEqual(len(buttons), 27)
+            for x, button_width in buttons:
+                self.assertLessEqual(x + button_width, width)
+
+            # At the least size the window manager allows, the menu bar
+            # wraps into rows and still some sky stays below the bars.
+            window = uvola_window()
+            hints = run(["xprop", "-id", window, "WM_NORMAL_HINTS"]).stdout
+            least = re.search(r"minimum size: (\d+) by (\d+)", hints)
+            self.assertEqual(least.group(1), "120")
+            run(["xdotool", "windowsize", window, least.group(1), least.group(2)])
+            path = os.path.join(tempfile.mkdtemp(), "least")
+            self.assertEqual(client.request("DATE 2024,1,1,0,0,0,0; MODE HRZ; DRIVE"), "")
+            self.assertEqual(client.request("GSAVE " + path), "")
+            _, height, rows = read_xpm(path + ".xpm")
+            sky = Counter(name for row in rows for name in row).most_common(1)[0][0]
+            sky_rows = sum(1 for row in rows if row.count(sky) > len(row) // 2)
+            self.assertGreaterEqual(sky_rows, 30, "%d rows of %d" % (sky_rows, height))
 
 
 class Quitting(unittest.TestCase):
