@@ -12,6 +12,8 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
+#include "sky/font_sets.h"
+#include "sky/label_text.h"
 #include "sky/picking.h"
 #include "sky/view/projection.h"
 #include "tests/harness/test_files.h"
@@ -155,9 +157,9 @@ public:
     {
         InfoBoxLines lines{};
         std::vector<std::string> texts;
-        if (ComposeClickDataInfo(Scene(), InfoBoxFont{FixedWidth, 7}, lines) != 0) {
-            for (int i = 0; i < lines.count; ++i) {
-                texts.emplace_back(lines.pieces[static_cast<size_t>(i)].text);
+        if (ComposeClickDataInfo(Scene(), InfoBoxFont{FixedWidth, 7, 0}, lines) != 0) {
+            for (const InfoBoxPiece& piece : lines.pieces) {
+                texts.emplace_back(piece.text);
             }
         }
         return texts;
@@ -646,6 +648,56 @@ TEST_F(PointerTest, ImageButtonFollowsTheClickData)
         }
     }
     EXPECT_TRUE(driver.Texts().empty());
+}
+
+// A long click-data text is wrapped within the box, which grows downwards
+// from where it stands until every line shows, and is its own height again
+// for a short text.
+TEST_F(PointerTest, InfoBoxWrapsALongClickDataTextAndGrowsDownwards)
+{
+    const std::string sentence = "Sirius, the brightest star of the night sky, 8.6 light years away. ";
+    const struct {
+        std::string text;
+        bool grown;
+    } rows[] = {{"Short.", false}, {sentence + sentence + sentence + sentence, true}, {"Short.", false}};
+    const auto [x, y] = SiriusPixel();
+    Widget area = XtNameToWidget(Box(), "DrawingArea");
+    std::pair<int, int> place{};
+    Dimension ownHeight = 0;
+    int number = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(number);
+        const std::string path = TestHome() + "/wrap" + std::to_string(number++) + ".cdf";
+        WriteFile(path, ":STAR alphaCMa\n@TEXT \"" + row.text + "\"\n");
+        LoadClickDataOverPort(*this, path);
+        ClickAt(x, y);
+        ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+        driver.Pump();
+        const InfoBoxFont font{[](const char* text) {
+                                   return LabelTextWidth(gAppEnv->fontSets[kFontClickData - 1], text,
+                                                         static_cast<int>(std::strlen(text)));
+                               },
+                               7, area->core.width};
+        InfoBoxLines lines{};
+        ASSERT_EQ(ComposeClickDataInfo(Scene(), font, lines), 1);
+        for (const InfoBoxPiece& piece : lines.pieces) {
+            EXPECT_LE(piece.x + font.escapement(piece.text), font.lineWidth) << piece.text;
+        }
+        // The last line's baseline and its descent lie inside the area.
+        const XRectangle& logical =
+            XExtentsOfFontSet(gAppEnv->fontSets[kFontClickData - 1])->max_logical_extent;
+        const int step = logical.height * 115 / 100;
+        const int bottom = logical.height + lines.pieces.back().line * step + logical.height + logical.y;
+        EXPECT_GE(area->core.height, bottom);
+        EXPECT_EQ(lines.pieces.size() > 6, row.grown);
+        if (number == 1) {
+            place = ProgramDriver::RootPoint(Box(), 0, 0);
+            ownHeight = area->core.height;
+        }
+        EXPECT_EQ(ProgramDriver::RootPoint(Box(), 0, 0), place);
+        EXPECT_EQ(area->core.height > ownHeight, row.grown);
+    }
+    FreeClickData(Scene());
 }
 
 // Button 2 where M42 and a star lie together hands the pictures of both,
