@@ -51,7 +51,8 @@ void ShowFileBox(Widget box, const char* directory, const char* pattern)
     const std::string open = DirectoryToOpen(directory);
     XmString folder = XmStringCreateLocalized(const_cast<char*>(open.c_str()));
     XmString files = XmStringCreateLocalized(const_cast<char*>(pattern));
-    XtVaSetValues(box, XmNdirectory, folder, XmNpattern, files, nullptr);
+    XtVaSetValues(box, XmNdirectory, folder, nullptr);
+    XtVaSetValues(box, XmNpattern, files, nullptr);
     XmStringFree(folder);
     XmStringFree(files);
     XtManageChild(box);

@@ -1,6 +1,7 @@
 #include "dialogs/kit/form_dialog.h"
 
 #include "command/error_text.h"
+#include "core/dialog_width.h"
 #include "core/message_box.h"
 #include "core/messages.h"
 
@@ -119,6 +120,7 @@ void ShowFormDialog(const FormDialog& dialog)
         return;
     }
     XtManageChild(dialog.dialog);
+    KeepLeastDialogWidth(dialog.dialog);
 }
 
 void HideFormDialog(const FormDialog& dialog)

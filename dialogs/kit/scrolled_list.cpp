@@ -69,14 +69,14 @@ void CreatePrompt(ListSearch& search, Widget parent, const char* name)
 }  // namespace
 
 Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
-                          const std::vector<std::string>& items)
+                          const std::vector<std::string>& items, unsigned char sizePolicy)
 {
     Arg args[5];
     Cardinal count = 0;
     XtSetArg(args[count], XmNselectionPolicy, selectionPolicy), ++count;
     XtSetArg(args[count], XmNlistMarginHeight, 1), ++count;
     XtSetArg(args[count], XmNlistMarginWidth, 2), ++count;
-    XtSetArg(args[count], XmNlistSizePolicy, XmVARIABLE), ++count;
+    XtSetArg(args[count], XmNlistSizePolicy, sizePolicy), ++count;
     XtSetArg(args[count], XmNscrollBarDisplayPolicy, XmSTATIC), ++count;
     Widget list = XmCreateScrolledList(parent, const_cast<char*>(name), args, count);
     SetListItems(list, items);
@@ -123,6 +123,20 @@ int SelectedPosition(Widget list)
 void BringToTopAndSelect(Widget list, int position)
 {
     XmListSetPos(list, position);
+    XmListSetKbdItemPos(list, position);
+    XmListSelectPos(list, position, True);
+}
+
+void ShowAndSelect(Widget list, int position)
+{
+    int top = 0;
+    int visible = 0;
+    XtVaGetValues(list, XmNtopItemPosition, &top, XmNvisibleItemCount, &visible, nullptr);
+    if (position < top) {
+        XmListSetPos(list, position);
+    } else if (position >= top + visible) {
+        XmListSetBottomPos(list, position);
+    }
     XmListSetKbdItemPos(list, position);
     XmListSelectPos(list, position, True);
 }

@@ -3,20 +3,24 @@
 // minor-planet lists).
 #pragma once
 
-#include <X11/Intrinsic.h>
+#include <Xm/Xm.h>
 
 #include <string>
 #include <vector>
 
-// A scrolled list as every dialog list stands: margins 1 and 2, variable
-// size, scroll bars always shown.
+// A scrolled list as every dialog list stands: margins 1 and 2, scroll
+// bars always shown.
 // Given:    parent           the dialog's row-column or form
 //           name             the list's name ("SiteList")
 //           selectionPolicy  XmBROWSE_SELECT, XmEXTENDED_SELECT, ...
 //           items            the entries, in list order
+//           sizePolicy       XmVARIABLE: the list widens to its longest
+//                            item; XmCONSTANT: it keeps the width it was
+//                            given and scrolls sideways
 // Returned: the list widget (its parent is the scrolled window)
 Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
-                          const std::vector<std::string>& items);
+                          const std::vector<std::string>& items,
+                          unsigned char sizePolicy = XmVARIABLE);
 
 // Replaces every item of the list.
 void SetListItems(Widget list, const std::vector<std::string>& items);
@@ -31,6 +35,11 @@ int SelectedPosition(Widget list);
 // Makes an item the top visible item and the keyboard item, and selects it
 // with notification, as a click would.
 void BringToTopAndSelect(Widget list, int position);
+
+// Selects an item with notification, as a click would, and makes it the
+// keyboard item, scrolling the list only as far as needed to show it, so
+// that the items around it stay in view.
+void ShowAndSelect(Widget list, int position);
 
 // The search prompt of one or more lists. Before each ShowListSearch the
 // caller points it at the list searched now and at that list's names; the

@@ -1,8 +1,8 @@
 // The dialog kit's plain halves, without X: command text composed from
 // field values and refused whole for unsafe names or overlong statements,
 // number fields read and stepped, the list search, the file box's
-// directory, and display options read back from the Scene after SHOW and
-// HIDE.
+// directories and the folders made for it, and display options read back
+// from the Scene after SHOW and HIDE.
 #include <gtest/gtest.h>
 
 #include "command/command_table.h"
@@ -15,6 +15,7 @@
 #include "dialogs/kit/list_match.h"
 #include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
+#include "tests/harness/test_files.h"
 
 #include <cmath>
 #include <string>
@@ -249,6 +250,22 @@ TEST(FileBoxDirectory, DirectoryRememberedIsTheChosenFilesOwn)
     };
     for (const auto& row : rows) {
         EXPECT_EQ(RememberedDirectory(row.chosen, row.previous), row.remembered) << row.chosen;
+    }
+}
+
+TEST(FileBoxDirectory, FoldersAreMadeWithTheFoldersAboveThem)
+{
+    const std::string home = TestHome();
+    WriteFile(home + "/plain", "");
+    const struct {
+        std::string path;
+        int made;
+    } rows[] = {
+        {home + "/user/objects/adf", 1}, {home + "/user/objects/adf", 1}, {home + "/trailing/", 1},
+        {home + "/plain", 0},             {home + "/plain/adf", 0},          {"", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(MakeDirectoryPath(row.path), row.made) << row.path;
     }
 }
 
