@@ -1,6 +1,7 @@
-// The directory a file box opens in and the one it remembers after a
-// choice, without a widget: the file dialogs and the user-object dialog's
-// Add keep one each, and the options file keeps them between runs.
+// The directory a file box opens in, the one it remembers after a choice
+// and the folder made for it when missing, without a widget: the file
+// dialogs and the user-object dialog's Add keep one each, and the options
+// file keeps them between runs.
 #pragma once
 
 #include <string>
