@@ -9,6 +9,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <fnmatch.h>
 #include <string>
 #include <vector>
 
@@ -88,9 +89,11 @@ void ReportNewMissingCharsets(std::vector<std::string>& reported, char** missing
 
 // Fonts of two bytes a character (the Chinese, Japanese and Korean ones of
 // a UTF-8 locale) take the server milliseconds to read, and it reads such a
-// font again for every set that names it unless the font is open. Each is
-// opened once, after the first set that names it, and held until
-// FreeFontSets, so the sets after it and the tip shell's find it open.
+// font again for every set that names it unless the font is open. One that
+// another set's base names can name too is opened once, after the first set
+// that names it, and held until FreeFontSets, so the sets after it and the
+// tip shell's find it open; one no other set can name is left alone, as
+// opening it costs the server as much again.
 struct HeldFont {
     std::string name;
     Font font;
@@ -103,16 +106,50 @@ bool IsTwoByteFont(const XFontStruct& font)
     return font.max_byte1 != 0;
 }
 
-void HoldTwoByteFonts(XFontSet set)
+// Whether a base name names the font in some charset: its fields but the
+// last two (the charset's), matched as the server matches names.
+bool BaseNameCanName(std::string baseName, const char* font)
+{
+    baseName.erase(0, baseName.find_first_not_of(' '));
+    baseName.erase(baseName.find_last_not_of(' ') + 1);
+    for (int field = 0; field < 2; ++field) {
+        const size_t dash = baseName.rfind('-');
+        if (dash == std::string::npos || dash == 0) {
+            return false;
+        }
+        baseName.erase(dash);
+    }
+    return fnmatch((baseName + "-*-*").c_str(), font, FNM_CASEFOLD) == 0;
+}
+
+bool AnotherListCanName(const std::array<String, kResourceCount>& names, int slot, const char* font)
+{
+    for (int i = 0; i < kFontSetCount; ++i) {
+        if (std::strcmp(names[i], names[slot]) == 0) {
+            continue;
+        }
+        std::string list = names[i];
+        for (size_t start = 0; start <= list.size();) {
+            const size_t comma = std::min(list.find(',', start), list.size());
+            if (BaseNameCanName(list.substr(start, comma - start), font)) {
+                return true;
+            }
+            start = comma + 1;
+        }
+    }
+    return false;
+}
+
+void HoldSharedTwoByteFonts(const std::array<String, kResourceCount>& names, int slot, XFontSet set)
 {
     XFontStruct** fonts = nullptr;
-    char** names = nullptr;
-    const int count = XFontsOfFontSet(set, &fonts, &names);
+    char** fontNames = nullptr;
+    const int count = XFontsOfFontSet(set, &fonts, &fontNames);
     for (int i = 0; i < count; ++i) {
         const bool held = std::any_of(heldFonts.begin(), heldFonts.end(),
-                                      [&](const HeldFont& font) { return font.name == names[i]; });
-        if (!held && IsTwoByteFont(*fonts[i])) {
-            heldFonts.push_back(HeldFont{names[i], XLoadFont(gAppEnv->display, names[i])});
+                                      [&](const HeldFont& font) { return font.name == fontNames[i]; });
+        if (!held && IsTwoByteFont(*fonts[i]) && AnotherListCanName(names, slot, fontNames[i])) {
+            heldFonts.push_back(HeldFont{fontNames[i], XLoadFont(gAppEnv->display, fontNames[i])});
         }
     }
 }
@@ -178,7 +215,7 @@ void MakeFontSet(int slot)
         }
     }
     if (set != nullptr) {
-        HoldTwoByteFonts(set);
+        HoldSharedTwoByteFonts(names, slot, set);
     }
 }
 
