@@ -71,35 +71,51 @@ const LoadFiles& Files()
     return files;
 }
 
-void BM_DialogLoadsMinorPlanets(benchmark::State& state)
+// The canvas open and the list of the 100,000 read; false (the run
+// skipped) otherwise.
+bool OpenList(benchmark::State& state, ElementList& list)
 {
     if (!OpenBenchCanvas()) {
         state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
-        return;
+        return false;
     }
-    const LoadFiles& files = Files();
-    ElementList list;
-    if (LoadElementList(list, files.elements.c_str()) != kRecords) {
+    if (LoadElementList(list, Files().elements.c_str()) != kRecords) {
         state.SkipWithError("the element list was not read");
-        return;
+        return false;
     }
-    gAppEnv->quiet = 1;
-    Scene& scene = gBenchScene;
-    for (auto _ : state) {
-        FreeMinorPlanetList(scene);
-        const UniqueFile elements = OpenRegularFile(files.elements.c_str());
-        int number = 1;
-        for (const ElementListEntry& entry : list.entries) {
-            OrbitalElements el;
-            if (ReadListedElements(entry, elements.get(), files.elements.c_str(), files.index.c_str(), el) == 0 ||
-                AddMinorPlanet(scene, el) == 0)
-                break;
+    return true;
+}
+
+// Every entry read and added as the dialog's OK does it, with the
+// statements of its toggles when `statements` is set.
+void LoadListed(Scene& scene, const ElementList& list, bool statements)
+{
+    const LoadFiles& files = Files();
+    FreeMinorPlanetList(scene);
+    const UniqueFile elements = OpenRegularFile(files.elements.c_str());
+    int number = 1;
+    for (const ElementListEntry& entry : list.entries) {
+        OrbitalElements el;
+        if (ReadListedElements(entry, elements.get(), files.elements.c_str(), files.index.c_str(), el) == 0 ||
+            AddMinorPlanet(scene, el) == 0)
+            break;
+        if (statements) {
             CommandText command;
             AddEntryStatements(command, kMinorPlanetKind, number++, kNewMinorPlanetFlags);
             RunCommandText(&scene, command);
         }
     }
-    if (scene.mplanetCount != kRecords)
+}
+
+void BM_DialogLoadsMinorPlanets(benchmark::State& state)
+{
+    ElementList list;
+    if (!OpenList(state, list))
+        return;
+    gAppEnv->quiet = 1;
+    for (auto _ : state)
+        LoadListed(gBenchScene, list, true);
+    if (gBenchScene.mplanetCount != kRecords)
         state.SkipWithError("not every minor planet was loaded");
 }
 
@@ -109,25 +125,11 @@ BENCHMARK(BM_DialogLoadsMinorPlanets)->Unit(benchmark::kMillisecond)->Iterations
 // flags found for its entry of the list.
 void BM_DialogShowMarksLoadedMinorPlanets(benchmark::State& state)
 {
-    if (!OpenBenchCanvas()) {
-        state.SkipWithError("no X display (run under tests/harness/uvola-test-env --xvfb)");
-        return;
-    }
-    const LoadFiles& files = Files();
     ElementList list;
-    if (LoadElementList(list, files.elements.c_str()) != kRecords) {
-        state.SkipWithError("the element list was not read");
+    if (!OpenList(state, list))
         return;
-    }
     Scene& scene = gBenchScene;
-    FreeMinorPlanetList(scene);
-    const UniqueFile elements = OpenRegularFile(files.elements.c_str());
-    for (const ElementListEntry& entry : list.entries) {
-        OrbitalElements el;
-        if (ReadListedElements(entry, elements.get(), files.elements.c_str(), files.index.c_str(), el) == 0 ||
-            AddMinorPlanet(scene, el) == 0)
-            break;
-    }
+    LoadListed(scene, list, false);
     for (auto _ : state)
         MarkLoadedEntries(list, kMinorPlanetKind.defaultFlags, scene.mplanetElements, scene.mplanetFlags,
                           scene.mplanetCount);
