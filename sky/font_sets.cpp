@@ -162,9 +162,9 @@ void ReleaseHeldFonts()
     heldFonts.clear();
 }
 
-// What LoadFontSets reads once: the base names of each slot, and which
-// slots have been tried (a set that cannot be made is not tried again at
-// every label), and the charsets already named as missing.
+// Read once a run: the base names of each slot; which slots have been
+// tried (a set that cannot be made is not tried again at every label); the
+// charsets already named as missing.
 struct FontSetNames {
     bool read = false;
     std::array<String, kResourceCount> names{};
@@ -193,8 +193,8 @@ const std::array<String, kResourceCount>& Names()
 
 // Makes the set of `slot` and gives it to every slot named alike:
 // seventeen sets come from four base names by default, and each set made
-// costs some twenty round trips to the server, in a UTF-8 locale some
-// milliseconds of its reading two-byte fonts.
+// costs tens of round trips to the server and, in a UTF-8 locale,
+// milliseconds of its reading fonts.
 void MakeFontSet(int slot)
 {
     const std::array<String, kResourceCount>& names = Names();

@@ -68,7 +68,8 @@ int LoadStartupFonts();
 //           symbol font was not found
 int LoadFontSets();
 
-// Releases what LoadFontSets made (at quit); safe after a partial load.
+// Releases the sets made and the symbol font (at quit); safe whatever was
+// made. The sets are made again at their next use.
 void FreeFontSets();
 
 // Logical height (pixels) of the DirNameFontset's largest character: the
