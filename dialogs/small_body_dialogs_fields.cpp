@@ -75,12 +75,10 @@ void AddEntryStatements(CommandText& command, const SmallBodyKind& kind, int num
     for (int i = 0; i < kind.statementCount; ++i) {
         const SmallBodyStatement& statement = kind.statements[i];
         const char* verb = (flags & statement.bit) != 0 ? "SHOW" : "HIDE";
-        char text[64];
-        std::snprintf(text, sizeof text, statement.format, verb, number);
         if (i == 0) {
-            AddText(command, "%s", text);
+            AddText(command, statement.format, verb, number);
         } else {
-            AddStatement(command, "%s", text);
+            AddStatement(command, statement.format, verb, number);
         }
     }
 }

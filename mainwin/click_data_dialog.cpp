@@ -77,7 +77,7 @@ ClickDataBox box;
 
 XFontSet BoxFontSet()
 {
-    return gAppEnv->fontSets[kFontClickData - 1];
+    return GetFontSet(kFontClickData);
 }
 
 int BoxEscapement(const char* text)

@@ -158,12 +158,21 @@ void HookInputDialogs()
     gUiHooks.openInput[kInputSaveFile] = [](Scene& scene) { ShowSaveFileDialog(&scene); };
 }
 
-void LoadFontsOrExit()
+void ExitUnlessLoaded(int loaded)
 {
-    if (LoadFontSets() == 0) {
+    if (loaded == 0) {
         std::printf("uvola: can't create font.\n");
         std::exit(1);
     }
+}
+
+// The font sets the first chart did not draw with, made once the program
+// can take commands: in a UTF-8 locale they would hold up the start by
+// tens of milliseconds. A label drawn before makes its own at first use.
+Boolean LoadRemainingFontSets(XtPointer)
+{
+    ExitUnlessLoaded(LoadFontSets());
+    return True;
 }
 
 // The palette, the drawing GC, the resources and data paths, names and fonts.
@@ -174,7 +183,7 @@ void LoadDrawingResources(Scene& scene)
     LoadAppResources(scene);
     LoadStarNames();
     LoadConstellationNames();
-    LoadFontsOrExit();
+    ExitUnlessLoaded(LoadStartupFonts());
     gAppEnv->minPlanetDiscRadius = 7;
     gAppEnv->pixelAspect = 1.0;
     scene.view.skyRect = XRectangle{0, 0, 0, 0};
@@ -275,6 +284,7 @@ XtAppContext StartUvola(int& argc, char** argv)
     XmProcessTraversal(scene.drawingArea, XmTRAVERSE_CURRENT);
     gAppEnv->startingUp = 0;
     StkExecuteText(&scene, "DRIVE");
+    XtAppAddWorkProc(app, LoadRemainingFontSets, nullptr);
     return app;
 }
 

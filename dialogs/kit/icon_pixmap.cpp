@@ -33,11 +33,16 @@ Pixmap MakeIconPixmap(XpmIconData icon, Pixel background)
     }
     XpmColorSymbol transparent{nullptr, const_cast<char*>("None"), background};
     XpmAttributes attributes{};
-    attributes.valuemask = XpmColorSymbols | XpmCloseness | XpmAllocColor;
+    attributes.valuemask = XpmColorSymbols | XpmAllocColor;
     attributes.alloc_color = AllocIconColour;
     attributes.colorsymbols = &transparent;
     attributes.numsymbols = 1;
-    attributes.closeness = kColourCloseness;
+    // Near colours only where the cells can run out: asked for them, the
+    // library reads the whole colormap from the server for every picture.
+    if (VisualHasWritableColors() != 0) {
+        attributes.valuemask |= XpmCloseness;
+        attributes.closeness = kColourCloseness;
+    }
     if (gAppEnv->installColormap != 0 && gAppEnv->colormap != None) {
         attributes.valuemask |= XpmColormap;
         attributes.colormap = gAppEnv->colormap;

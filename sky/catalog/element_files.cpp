@@ -281,17 +281,14 @@ int32_t FetchElementOffset(const char* indexPath, const char* key)
 
 namespace {
 
-// The record line at an offset, up to and without its line end.
-bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record)
+// The record line at an offset, up to and without its line end. Records
+// read in file order mostly come from the stream's buffer.
+bool ReadRecordLine(std::FILE* file, int64_t offset, std::string& record)
 {
-    UniqueFile file = OpenRegularFile(elementPath);
-    if (!file)
-        return false;
     char buffer[kLongElementLine + 3];
     size_t got = 0;
-    if (offset >= 0 && fseeko(file.get(), offset, SEEK_SET) == 0)
-        got = std::fread(buffer, 1, sizeof buffer - 1, file.get());
-    file.reset();
+    if (offset >= 0 && fseeko(file, offset, SEEK_SET) == 0)
+        got = std::fread(buffer, 1, sizeof buffer - 1, file);
     buffer[got] = '\0';
     const size_t length = LineLength(buffer);
     if (length >= got || !IsElementRecordLine(buffer, length))
@@ -300,12 +297,24 @@ bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record
     return true;
 }
 
+bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record)
+{
+    const UniqueFile file = OpenRegularFile(elementPath);
+    return file && ReadRecordLine(file.get(), offset, record);
+}
+
 } // namespace
 
 int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, OrbitalElements& el)
 {
     std::string record;
     return ReadRecordLine(elementPath, offset, record) ? ParseElementLine(el, record.c_str()) : 0;
+}
+
+int32_t ReadOrbitalElementsAtOffset(std::FILE* elements, int64_t offset, OrbitalElements& el)
+{
+    std::string record;
+    return elements != nullptr && ReadRecordLine(elements, offset, record) ? ParseElementLine(el, record.c_str()) : 0;
 }
 
 int32_t ReadOrbitalElementsAt(const char* key, OrbitalElements& el, const char* elementPath, const char* indexPath)

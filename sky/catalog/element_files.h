@@ -99,6 +99,9 @@ int32_t ReadOrbitalElementsAt(const char* key, OrbitalElements& el, const char* 
 // name is empty or shared, which no key finds.
 // Returned: el  the record; 1 when the line there is a record and parses, else 0
 int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, OrbitalElements& el);
+// The same from an element file already open, for a load of many records
+// that opens the file once (null: nothing read).
+int32_t ReadOrbitalElementsAtOffset(std::FILE* elements, int64_t offset, OrbitalElements& el);
 
 // One entry of a saved script's BLOCK ORBIT: the text after ":" up to its
 // line end, and the line that follows it as it stands, line end included.

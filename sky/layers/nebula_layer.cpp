@@ -27,11 +27,11 @@ constexpr std::array<uint8_t, 6> kTypeBits = {kPlanetaryFlag, kDiffuseFlag, kOpe
 // object's pixel.
 constexpr int kSymbolOffset = 5;
 
-XFontSet FontSet(int number) { return gAppEnv->fontSets[number - 1]; }
+XFontSet FontSet(int number) { return GetFontSet(number); }
 
 XRectangle LogicalExtent(int number)
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(number);
     return extents != nullptr ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
 }
 

@@ -89,11 +89,11 @@ constexpr char kBayerLetters[] = "abgdeyhqiklmnwoprstufcjv";
 
 constexpr int kColourClassOffset = 2;       // colour class 0 is ColorStar0
 
-XFontSet FontSet(int number) { return gAppEnv->fontSets[number - 1]; }
+XFontSet FontSet(int number) { return GetFontSet(number); }
 
 XRectangle LogicalExtent(int number)
 {
-    XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
+    XFontSetExtents* extents = GetFontSetExtents(number);
     return extents ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
 }
 

@@ -109,13 +109,19 @@ class StartUp(unittest.TestCase):
     def test_utf8_locale_starts_without_a_word_unless_a_charset_is_really_missing(self):
         # The installed fonts cover every charset of C.UTF-8: nothing on
         # standard error, not even the toolkit's tip font. A font set named
-        # without the charcell fallback lacks some: named once, in one line.
-        proportional_only = "uvola*StatusFontset: -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"
-        for extra, lines in (((), 0), (("-xrm", proportional_only), 1)):
+        # without the charcell fallback lacks some: named once, in one line,
+        # whether the first chart draws with it (the status line) or it is
+        # made once the program is idle (the constellation names).
+        proportional_only = "uvola*%s: -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"
+        for extra, lines in (((), 0), (("-xrm", proportional_only % "StatusFontset"), 1),
+                             (("-xrm", proportional_only % "ConstNameFontset"), 1)):
             with self.subTest(extra=extra):
                 with UvolaSession(PROGRAM, args=("-q", "--lang=C.UTF-8") + extra) as uvola:
                     client = uvola.connect()
                     self.assertEqual(client.request("DRIVE"), "")
+                    deadline = time.monotonic() + 5.0
+                    while len(uvola.output()[1].splitlines()) < lines and time.monotonic() < deadline:
+                        time.sleep(0.05)
                     stdout, stderr = uvola.output()
                     self.assertNotIn("can't create font", stdout)
                     self.assertTrue(uvola.alive())
