@@ -11,8 +11,10 @@
 #include "astro/vector_math.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -270,13 +272,31 @@ namespace {
 
 // Orbit-plane points of the path, written into the x and y of each point.
 // h = n / 2; point h is the perihelion, the arcs mirror about it.
+// Cosine and sine of the eccentric anomalies 2 pi j / n, j = 0..n/4: the
+// same for every whole ellipse, so a load of thousands of minor planets
+// computes them once.
+const std::vector<std::array<double, 2>>& QuarterTurn(int32_t n)
+{
+    static int32_t tableN = 0;
+    static std::vector<std::array<double, 2>> table;
+    if (tableN != n) {
+        table.clear();
+        for (int32_t j = 0; j <= n / 4; ++j) {
+            const double E = 2.0 * kPi * j / n;
+            table.push_back({std::cos(E), std::sin(E)});
+        }
+        tableN = n;
+    }
+    return table;
+}
+
 void EllipseWhole(double a, double e, int32_t n, double (*p)[3])
 {
     const double b = a * std::sqrt(1.0 - e * e);
     const int32_t h = n / 2;
+    const std::vector<std::array<double, 2>>& turn = QuarterTurn(n);
     for (int32_t j = 0; j <= n / 4; ++j) {
-        const double E = 2.0 * kPi * j / n;
-        const double x = a * (std::cos(E) - e), y = b * std::sin(E);
+        const double x = a * (turn[j][0] - e), y = b * turn[j][1];
         p[j][0] = x, p[j][1] = y;
         p[h - j][0] = -2.0 * a * e - x, p[h - j][1] = y;
         p[h + j][0] = -2.0 * a * e - x, p[h + j][1] = -y;
@@ -349,9 +369,13 @@ double (*SmallBodyOrbitPath(const OrbitalElements& el, int32_t n))[3]
 
     double toJ2000[9];
     OrbitPlaneToEquator(el, kJ2000, toJ2000);
+    // The points lie in the orbit's plane (z = 0): two columns of the
+    // matrix turn them, written out since this runs for every point of
+    // every object loaded.
     for (int32_t j = 0; j <= n; ++j) {
-        const double point[3] = {p[j][0], p[j][1], 0.0};
-        MatrixTimesVector(point, toJ2000, p[j]);
+        const double x = p[j][0], y = p[j][1];
+        for (int i = 0; i < 3; ++i)
+            p[j][i] = toJ2000[3 * i] * x + toJ2000[3 * i + 1] * y;
     }
     return p;
 }

@@ -10,7 +10,7 @@
 #include "dialogs/image_viewer.h"
 #include "dialogs/jpeg_decoder.h"
 #include "dialogs/small_body_dialogs.h"
-#include "dialogs/today_texts.h"
+#include "dialogs/today_dialog_fields.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/text_list.h"
 #include "tests/dialogs/element_records.h"

@@ -1,6 +1,6 @@
 // Reading the user's data files: LoadClickData over a click-data file of
-// 10,000 entries (goal 50 ms), and LoadUserObjectFile over a file of 1,000
-// objects, each written once under $TMPDIR. The entries name stars by
+// 10,000 entries (goal 50 ms), LoadUserObjectFile over a file of 1,000
+// objects, and over one with a line of 1 GiB, each written under $TMPDIR. The entries name stars by
 // designation, Messier, NGC and IC objects (with and without the NEBULA
 // keyword: the bare names are tried as constellations and stars first),
 // bodies and places, each with a text and two in three with a picture.
@@ -14,6 +14,8 @@
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 #include "tests/sky/sky_view_fixture.h"
+
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -124,5 +126,30 @@ void BM_LoadUserObjectFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadUserObjectFile)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A user-object file whose second line is a hole of the given MiB: refused
+// at that line (goal: 1 GiB within a second), the line never held.
+void BM_RefuseHugeLine(benchmark::State& state)
+{
+    const std::string path = TempPath("uvola-bench-huge.adf");
+    FILE* out = std::fopen(path.c_str(), "w");
+    std::fputs("M31 A\nX", out);
+    std::fclose(out);
+    if (truncate(path.c_str(), static_cast<off_t>(state.range(0)) << 20) != 0) {
+        state.SkipWithError("no room for the file");
+        return;
+    }
+    Scene& scene = BenchScene();
+    char message[256];
+    for (auto _ : state) {
+        if (LoadUserObjectFile(scene, path.c_str(), scene.userObjectFiles, scene.userObjectFileCount, message,
+                               sizeof message) != 0) {
+            state.SkipWithError("the huge line was read");
+            return;
+        }
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_RefuseHugeLine)->Arg(1024)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

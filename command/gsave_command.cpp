@@ -112,10 +112,13 @@ void CmdGsave(Scene& scene, const char* a1, const char*)
         StkSetError("stkErrorIllegalParam", "");
         return;
     }
+    // The error names the file: the one written, or the name given when no
+    // file could be made of it.
     char expanded[kPathSize];
     char path[kPathSize];
-    if (ExpandTilde(a1, expanded, sizeof expanded) == nullptr ||
-        GsaveFileName(expanded, path, sizeof path) == 0 || StkSaveWindowImage(scene, path) == 0) {
-        StkSetError("stkErrorFileWriteFailed", "");
+    if (ExpandTilde(a1, expanded, sizeof expanded) == nullptr || GsaveFileName(expanded, path, sizeof path) == 0) {
+        StkSetError("stkErrorFileWriteFailed", a1);
+    } else if (StkSaveWindowImage(scene, path) == 0) {
+        StkSetError("stkErrorFileWriteFailed", path);
     }
 }

@@ -5,10 +5,10 @@
 
 // Writes an image as an XPM 3 file whose C array is named after the file
 // (its base name, every character other than letters and digits made "_").
-// The file is written as a ReplacementFile: under path + ".$NEW$", renamed
-// to path only when every write and the close succeeded, so a failed save
-// never leaves a half file or harms an old one, and an old file's mode is
-// kept.
+// The file is written as a ReplacementFile: under a temporary name of its
+// own, renamed to path only when every write and the sync succeeded, so a
+// failed save never leaves a half file or harms an old one, two instances
+// saving one path never mix their files, and an old file's mode is kept.
 // Given:    display   the display whose colormap holds the image's pixels
 //           image     the image (Z format)
 //           colormap  the colormap of the pixels; None: the screen's default

@@ -12,8 +12,12 @@ char* StrUpper(char* text);
 
 // Upper case of an ASCII letter; every other byte, including the bytes of
 // EUC-JP and Latin-1 texts, comes back unchanged. Command words and keywords
-// are compared this way, so they match alike in every locale.
-char AsciiUpper(char c);
+// are compared this way, so they match alike in every locale. Inline: the
+// keyword tables compare every byte of a command through it.
+inline char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 char AsciiLower(char c);
 

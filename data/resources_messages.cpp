@@ -22,7 +22,7 @@ const char* const kMessageResources[] = {
     "UVola*messageInvalidGeometry: Invalid geometry value",
     "UVola*messageInputValidDate: Input valid date.",
     "UVola*messageLockTimeMinimum: Minute for lock time must be between 0 and 90.",
-    "UVola*messageNoPlaceFileFound: Site data file not found.",
+    "UVola*messageNoPlaceFileFound: Site data file not found: %s",
     "UVola*messageSystemOutOfMemory: Insufficient memory.",
     "UVola*messageCannotCreateFile: Can't create file: %s",
     "UVola*messageCannotOpenFile: Can't open file: %s",
@@ -36,7 +36,7 @@ const char* const kMessageResources[] = {
     "UVola*messageContinueOutOfDate: Out of date limit, stopped playing.",
     "UVola*messageNebulaLimitMinMax: Maximum magnitude must be less than minimum magnitude.",
     "UVola*messageNebulaLimitRange: Limit magnitude must be between %.1f and %.1f",
-    "UVola*messageNoElementFile: Orbital element file not found.",
+    "UVola*messageNoElementFile: Orbital element file not found: %s",
     "UVola*messageObjectAlreadySelected: Already selected: %s",
     "UVola*messageSunNotRise: The sun will not rise here, time lock unset.",
     "UVola*messageSunNotSet: The sun will not set here, time lock unset.",
@@ -51,8 +51,8 @@ const char* const kMessageResources[] = {
     "UVola*messageInvalidSiteTz: Invalid timezone.",
     "UVola*messageNoSuchANebula: No such a nebula or galaxy.",
     "UVola*messageCenterEarthOnNonSol: Can't center earth except for solar mode",
-    "UVola*messageErrorInUserObjectFile: Syntax error at line %d",
-    "UVola*messageNoDataInUserObjectFile: No data contained in user object file.",
+    "UVola*messageErrorInUserObjectFile: Syntax error at line %d of %s",
+    "UVola*messageNoDataInUserObjectFile: No data contained in user object file: %s",
     "UVola*messageSiteNotInit: Uvola cannot detect where you live, and you haven't set default\\n"
     "location yet.  If you want to set your default location (site),\\n"
     "select the menu item Settings - Site..., then pick your favourite\\n"

@@ -91,5 +91,6 @@ const char* const kTimeSiteDialogResources[] = {
     "UVola*SiteEditDialog*TZHourLabel.labelString: h",
 
     "UVola*messageSiteFileChanged: The site file has changed; the list is reloaded.",
+    "UVola*messageSiteFileBusy: The site file is being changed by another program; nothing was changed: %s",
     nullptr,
 };

@@ -5,7 +5,7 @@
 #include "core/messages.h"
 #include "core/version.h"
 #include "data/copyright_notice.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/today_dialog.h"
 
 #include <Xm/Form.h>

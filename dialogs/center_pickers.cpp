@@ -1,12 +1,12 @@
 #include "dialogs/center_pickers.h"
 
 #include "core/app_env.h"
-#include "dialogs/center_commands.h"
-#include "dialogs/choice_groups.h"
+#include "dialogs/center_pickers_fields.h"
 #include "dialogs/element_list.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/number_text.h"
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/number_text.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "sky/scene.h"
 
 #include <Xm/Label.h>
@@ -243,7 +243,7 @@ void ShowListPicker(const char* word, Scene* scene)
 
 // --- The nebula picker -----------------------------------------------------
 
-const RadioSpec kCatalogues[] = {{"ToggleTypeM", 0}, {"ToggleTypeNGC", 1}, {"ToggleTypeIC", 2}};
+const RadioRow kCatalogues[] = {{"ToggleTypeM", 0}, {"ToggleTypeNGC", 1}, {"ToggleTypeIC", 2}};
 
 struct NebulaPicker {
     FormDialog dialog;

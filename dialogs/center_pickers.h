@@ -1,6 +1,6 @@
 // The Center menu's pickers: a small modal dialog for each kind of named
 // object the view can be centred on, whose OK runs the LOOK (and BLINK)
-// command of the choice (dialogs/center_commands.h). The list pickers are
+// command of the choice (dialogs/center_pickers_fields.h). The list pickers are
 // one family told apart by a table; the nebula picker, a catalogue and a
 // number, stands apart.
 #pragma once

@@ -76,8 +76,10 @@ void ToggleCommandDialog(Scene* scene)
         XtUnmanageChild(dialog);
         return;
     }
-    SelectLastCommandHistoryItem();
+    // The selection needs the text's window: selected before the first
+    // showing, the line would come up unselected and typing would add to it.
     XtManageChild(dialog);
+    SelectLastCommandHistoryItem();
 }
 
 void CreateCommandDialog(Scene* scene)

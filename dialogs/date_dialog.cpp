@@ -2,8 +2,8 @@
 
 #include "command/animation.h"
 #include "core/app_env.h"
-#include "dialogs/date_rows.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/date_rows.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/stime_part.h"
 #include "sky/scene.h"
 
@@ -26,7 +26,7 @@ constexpr int32_t kDateStyleEuropean = 2;
 
 // The arrows of each field stop at its calendar limits; the day at 31
 // whatever the month, since OK checks the whole date.
-const NumberFieldSpec kFieldSpecs[kDateFieldCount] = {
+const FieldRow kFieldRows[kDateFieldCount] = {
     {"Year", -999, 9999, 1, 0, 5, 4}, {"Month", 1, 12, 1, 0, 3, 2}, {"Day", 1, 31, 1, 0, 3, 2},
     {"Hour", 0, 23, 1, 0, 3, 2},      {"Min", 0, 59, 1, 0, 3, 2},
 };
@@ -56,7 +56,7 @@ const DateLayout& LayoutOfStyle(int32_t dateStyle)
 
 FormDialog dateDialog;
 const DateLayout* layout = nullptr;
-NumberFieldSpec rowSpecs[kDateFieldCount];
+FieldRow shownRows[kDateFieldCount];
 DateRows dateRows;
 Widget monthMenu = nullptr;
 Widget monthButtons[kMonthCount] = {};
@@ -107,9 +107,9 @@ void CreateDateForm(Widget parent)
     Widget form = CreateDateTimeForm(parent);
     Widget lead = layout->monthMenu ? CreateMonthMenu(form) : nullptr;
     for (int row = 0; row < layout->rowCount; ++row) {
-        rowSpecs[row] = kFieldSpecs[layout->rows[row]];
+        shownRows[row] = kFieldRows[layout->rows[row]];
     }
-    AddDateRows(form, rowSpecs, layout->rowCount, lead, dateRows);
+    AddDateRows(form, shownRows, layout->rowCount, lead, dateRows);
 }
 
 void FillDateForm(const DateTime& date)

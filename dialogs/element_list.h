@@ -10,6 +10,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -70,10 +71,12 @@ int ElementFileChanged(const ElementList& list, const char* path);
 // is no longer the entry's, through the index by its key when it has one;
 // the record read must carry the entry's name and second name.
 // Given:    entry        the entry
-//           elementPath  the element file, indexPath its index
+//           elements     the element file, open for the whole load (null:
+//                        only the index can find the record)
+//           elementPath  the element file's path, indexPath its index
 // Returned: el           the record
 //           1 when read, else 0
-int ReadListedElements(const ElementListEntry& entry, const char* elementPath,
+int ReadListedElements(const ElementListEntry& entry, std::FILE* elements, const char* elementPath,
                        const char* indexPath, OrbitalElements& el);
 
 // The flags of every entry at a Show: the default, and for each loaded

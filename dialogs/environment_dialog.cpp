@@ -2,9 +2,9 @@
 
 #include "core/app_env.h"
 #include "core/string_utils.h"
-#include "dialogs/environment_settings.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/text_fields.h"
+#include "dialogs/environment_dialog_fields.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/text_fields.h"
 #include "sky/ui_hooks.h"
 #include "tooltip/tip_shell.h"
 

@@ -4,12 +4,12 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "core/string_utils.h"
-#include "dialogs/checked_message.h"
-#include "dialogs/command_text.h"
-#include "dialogs/file_box.h"
-#include "dialogs/file_choice.h"
+#include "dialogs/file_dialogs_fields.h"
+#include "dialogs/kit/checked_message.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/file_box.h"
+#include "dialogs/kit/file_box_directory.h"
 #include "sky/scene.h"
-#include "sky/ui_hooks.h"
 
 #include <Xm/Xm.h>
 
@@ -119,23 +119,7 @@ void ShowFileDialog(FileDialog& dialog, char* directory, Scene* scene)
     ShowFileBox(dialog.widget, directory, dialog.pattern);
 }
 
-void OpenFileForInput(Scene& scene)
-{
-    ShowOpenFileDialog(&scene);
-}
-
-void SaveFileForInput(Scene& scene)
-{
-    ShowSaveFileDialog(&scene);
-}
-
 }  // namespace
-
-void HookFileDialogsIntoInput()
-{
-    gUiHooks.openInput[kInputOpenFile] = OpenFileForInput;
-    gUiHooks.openInput[kInputSaveFile] = SaveFileForInput;
-}
 
 void ShowOpenFileDialog(Scene* scene)
 {

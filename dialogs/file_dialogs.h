@@ -15,10 +15,6 @@ void ShowOpenFileDialog(Scene* scene);
 void ShowSaveFileDialog(Scene* scene);
 void ShowSaveImageDialog(Scene* scene);
 
-// INPUT OPENFILE and SAVEFILE (the toolbar's FileOpen and FileSave) open
-// the script dialogs: fills their entries in the command-to-UI hooks.
-void HookFileDialogsIntoInput();
-
 // The dialog widgets; null until first shown.
 Widget OpenFileDialogWidget();
 Widget SaveFileDialogWidget();

@@ -3,8 +3,8 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "data/image_viewer_icons.h"
-#include "dialogs/form_dialog.h"
 #include "dialogs/jpeg_decoder.h"
+#include "dialogs/kit/form_dialog.h"
 #include "sky/text_list.h"
 
 #include <X11/cursorfont.h>

@@ -1,13 +1,13 @@
 #include "dialogs/nebula_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/checked_message.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/nebula_settings.h"
-#include "dialogs/number_field.h"
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/checked_message.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/number_field.h"
+#include "dialogs/kit/text_fields.h"
+#include "dialogs/nebula_dialog_fields.h"
 
 #include <Xm/Form.h>
 #include <Xm/Separator.h>
@@ -19,8 +19,8 @@ namespace {
 constexpr int kColumnPosition = 33;   // percent of the form's width per column
 constexpr Dimension kSeparatorShadow = 3;
 
-const NumberFieldSpec kMinField{"MagMinLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
-const NumberFieldSpec kMaxField{"MagMaxLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
+const FieldRow kMinField{"MagMinLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
+const FieldRow kMaxField{"MagMaxLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
 
 // Where each child of the form stands: three columns, rows from the top.
 struct Placement {
@@ -156,10 +156,10 @@ Widget CreateSeparator(Widget form, const char* name)
                                    kSeparatorShadow, nullptr);
 }
 
-void CreateNumberForm(Widget form, const NumberFieldSpec& spec, NumberField& field)
+void CreateNumberForm(Widget form, const FieldRow& row, NumberField& field)
 {
-    const std::string name = std::string("Form") + spec.word;
-    CreateNumberField(XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, form, nullptr), spec,
+    const std::string name = std::string("Form") + row.word;
+    CreateNumberField(XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, form, nullptr), row,
                       field);
 }
 

@@ -1,11 +1,11 @@
 #include "dialogs/planet_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/planet_flags.h"
-#include "dialogs/scrolled_list.h"
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/scrolled_list.h"
+#include "dialogs/kit/text_fields.h"
+#include "dialogs/planet_dialog_fields.h"
 #include "sky/scene.h"
 
 #include <Xm/Label.h>

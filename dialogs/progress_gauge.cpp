@@ -2,7 +2,7 @@
 
 #include "core/app_env.h"
 #include "core/messages.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>

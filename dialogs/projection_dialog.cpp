@@ -1,10 +1,10 @@
 #include "dialogs/projection_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/projection_choice.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/projection_dialog_fields.h"
 #include "sky/scene.h"
 
 #include <Xm/Form.h>
@@ -18,12 +18,12 @@ namespace {
 constexpr int kRadioOffset = 3;
 constexpr Dimension kFrameShadow = 3;
 
-const RadioSpec kMajorModes[kMajorModeCount] = {
+const RadioRow kMajorModes[kMajorModeCount] = {
     {"ToggleMajorModeGeneral", kMajorGeneral}, {"ToggleMajorModeAll1", kMajorAll1},
     {"ToggleMajorModeAll2", kMajorAll2},       {"ToggleMajorModeSol", kMajorSol},
     {"ToggleMajorModeVola", kMajorVola},
 };
-const RadioSpec kMinorModes[kMinorModeCount] = {
+const RadioRow kMinorModes[kMinorModeCount] = {
     {"ToggleMinorModeHrz", kMinorHrz},
     {"ToggleMinorModeEqt", kMinorEqt},
     {"ToggleMinorModeEcl", kMinorEcl},
@@ -108,7 +108,7 @@ void ProjectionDialogOkCallback(Widget, XtPointer client, XtPointer)
 
 // A label over an etched frame holding a radio box.
 void CreateModeColumn(Widget parent, const char* columnName, const char* labelName,
-                      const char* formName, const char* radioName, const RadioSpec* specs,
+                      const char* formName, const char* radioName, const RadioRow* choices,
                       int count, RadioGroup& group)
 {
     Widget column = XtVaCreateManagedWidget(columnName, xmRowColumnWidgetClass, parent, XmNpacking,
@@ -118,7 +118,7 @@ void CreateModeColumn(Widget parent, const char* columnName, const char* labelNa
     Widget form = XtVaCreateManagedWidget(formName, xmFormWidgetClass, column, XmNshadowType,
                                           XmSHADOW_ETCHED_IN, XmNshadowThickness, kFrameShadow,
                                           nullptr);
-    CreateRadioGroup(form, radioName, specs, count, group);
+    CreateRadioGroup(form, radioName, choices, count, group);
     XtVaSetValues(group.box, XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM,
                   XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM,
                   XmNtopOffset, kRadioOffset, XmNbottomOffset, kRadioOffset, XmNleftOffset,

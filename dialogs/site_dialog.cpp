@@ -6,11 +6,11 @@
 #include "core/messages.h"
 #include "core/options.h"
 #include "core/string_utils.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/scrolled_list.h"
+#include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_edit_dialog.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 
@@ -20,6 +20,7 @@
 #include <Xm/Xm.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -51,7 +52,7 @@ int LoadSiteList()
 {
     std::vector<std::string> lines;
     if (ReadSiteFileLines(gAppEnv->siteFile, lines) == 0) {
-        ShowDialogWarning(gAppEnv->toplevel, "messageNoPlaceFileFound");
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoPlaceFileFound", gAppEnv->siteFile);
         return -1;
     }
     SetLines(std::move(lines));
@@ -293,7 +294,17 @@ SiteWriteResult WriteSiteFileLine(int index, const std::string& line)
     if (ChangeSiteFile(gAppEnv->siteFile, lines, change, error) == 0) {
         return ReportRefusal(error);
     }
+    // An addition lands on the file as another instance may have left it;
+    // then the whole list shows the file again, the new site first.
+    const bool othersChanged =
+        index < 0 && !std::equal(lines.begin() + 1, lines.end(), siteLines.begin(), siteLines.end());
     SetLines(std::move(lines));
-    ShowItemsAfterWrite(index, SiteLineName(line));
+    if (othersChanged) {
+        SetListItems(siteList, siteNames);
+        MarkItem(1);
+        XmListSetPos(siteList, 1);
+    } else {
+        ShowItemsAfterWrite(index, SiteLineName(line));
+    }
     return kSiteWritten;
 }

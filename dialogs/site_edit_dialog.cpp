@@ -3,11 +3,11 @@
 #include "core/app_env.h"
 #include "core/options.h"
 #include "core/string_utils.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/site_dialog.h"
+#include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
 #include "sky/catalog/site_list.h"
 #include "sky/scene.h"
 
@@ -19,9 +19,9 @@
 namespace {
 
 // Values of the radio buttons: 1 for the second choice of each pair.
-const RadioSpec kLongitudeSides[] = {{"LongE", 0}, {"LongW", 1}};
-const RadioSpec kLatitudeSides[] = {{"LatiN", 0}, {"LatiS", 1}};
-const RadioSpec kZoneSigns[] = {{"TZPlus", 0}, {"TZMinus", 1}};
+const RadioRow kLongitudeSides[] = {{"LongE", 0}, {"LongW", 1}};
+const RadioRow kLatitudeSides[] = {{"LatiN", 0}, {"LatiS", 1}};
+const RadioRow kZoneSigns[] = {{"TZPlus", 0}, {"TZMinus", 1}};
 
 FormDialog editDialog;
 Widget nameText, longDegText, longMinText, latiDegText, latiMinText, altitudeText, zoneText;
@@ -49,15 +49,15 @@ Widget Text(Widget row, const char* name, short columns, short maxLength)
                                    XmNmaxLength, maxLength, nullptr);
 }
 
-void Radio(Widget row, const char* name, const RadioSpec* specs, RadioGroup& group)
+void Radio(Widget row, const char* name, const RadioRow* choices, RadioGroup& group)
 {
-    CreateRadioGroup(row, name, specs, 2, group);
+    CreateRadioGroup(row, name, choices, 2, group);
     XtVaSetValues(group.box, XmNorientation, XmHORIZONTAL, nullptr);
 }
 
 // An angle row: its label, the side, degrees, the degree sign, minutes, the
 // minute sign.
-void AngleRow(Widget parent, const char* prefix, const RadioSpec* sides, RadioGroup& side,
+void AngleRow(Widget parent, const char* prefix, const RadioRow* sides, RadioGroup& side,
               Widget& degrees, Widget& minutes)
 {
     const std::string word = prefix;

@@ -4,9 +4,51 @@
 #include "core/replacement_file.h"
 #include "sky/catalog/site_list.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 
 namespace {
+
+// How long an edit waits for another instance's edit to finish.
+constexpr std::chrono::seconds kLockWait{3};
+constexpr useconds_t kLockRetryMicroseconds = 50000;
+constexpr mode_t kNewFileMode = 0666;   // less the umask, as for any new file
+
+// The advisory lock under which every instance checks and replaces a site
+// file: "<file>.lock" beside it, locked with flock. The lock file stays:
+// removing it would let two instances lock two different files.
+struct SiteFileLock {
+    int fd = -1;
+    bool held = false;
+    ~SiteFileLock()
+    {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+};
+
+void LockSiteFile(const char* path, SiteFileLock& lock)
+{
+    const std::string name = std::string(path) + ".lock";
+    lock.fd = open(name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kNewFileMode);
+    if (lock.fd < 0) {
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    while (flock(lock.fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() > deadline) {
+            return;
+        }
+        usleep(kLockRetryMicroseconds);
+    }
+    lock.held = true;
+}
 
 bool ValidIndex(const std::vector<std::string>& lines, int index)
 {
@@ -82,24 +124,30 @@ std::vector<std::string> SiteLineNames(const std::vector<std::string>& lines)
 int ChangeSiteFile(const char* path, std::vector<std::string>& shown,
                    const SiteFileChange& change, SiteFileError& error)
 {
+    SiteFileLock lock;
+    LockSiteFile(path, lock);
+    if (!lock.held) {
+        return Refuse(error, lock.fd < 0 ? "messageCannotCreateFile" : "messageSiteFileBusy", path);
+    }
     std::vector<std::string> lines;
     if (ReadSiteFileLines(path, lines) == 0) {
         return Refuse(error, "messageCannotOpenFile", path);
     }
     // The dialog's line numbers mean something only while the file is the
-    // one it shows.
-    if (lines != shown || !ApplyChange(lines, change)) {
+    // one it shows; an addition goes first whatever the file holds, so that
+    // two instances adding sites at once both land.
+    if ((lines != shown && change.kind != kSiteLineInsert) || !ApplyChange(lines, change)) {
         return Refuse(error, "messageSiteFileChanged", "");
     }
     ReplacementFile file;
     if (OpenReplacement(file, path) == 0) {
-        return Refuse(error, "messageCannotCreateFile", file.temporary);
+        return Refuse(error, "messageCannotCreateFile", path);
     }
     for (const std::string& line : lines) {
         WriteReplacement(file, line.data(), line.size());
     }
     if (CommitReplacement(file) == 0) {
-        return Refuse(error, "messageCannotWriteFile", file.temporary);
+        return Refuse(error, "messageCannotWriteFile", path);
     }
     shown.swap(lines);
     return 1;

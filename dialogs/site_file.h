@@ -2,8 +2,10 @@
 // record or not, read whole, so that list position p always stands for
 // line p of the file. Changes rewrite the file through a replacement file
 // and only after checking that it still holds what the dialog shows: another
-// instance of the program, or an editor, may have changed it since. Plain
-// functions; the list widget is in dialogs/site_dialog.cpp.
+// instance of the program, or an editor, may have changed it since. The
+// check and the rewrite run under a lock that every instance takes, so no
+// change is lost between them. Plain functions; the list widget is in
+// dialogs/site_dialog.cpp.
 #pragma once
 
 #include <string>
@@ -42,18 +44,21 @@ struct SiteFileChange {
 };
 
 // Rewrites the file with one change, when the file still holds exactly the
-// lines the dialog shows.
+// lines the dialog shows; an insertion is made to the file as it is. The
+// whole runs under the lock "<path>.lock", waited for a few seconds.
 // Given:    path   the site list file in use
 //           shown  the lines as the dialog shows them
 //           change what to do
-// Returned: shown  the file's lines as now written (unchanged on failure)
-//           1 done; 0 refused, with error:
-//             messageCannotOpenFile   (path)  the file cannot be read
-//             messageSiteFileChanged          it no longer holds the shown
-//                                             lines (the caller reloads)
-//             messageCannotCreateFile (temporary path)
-//             messageCannotWriteFile  (temporary path)  a write, the flush or
-//                                             the rename failed
+// Returned: shown  the file's lines as now written (unchanged on failure);
+//                  after an insertion they may hold other instances' changes
+//           1 done; 0 refused, with error (and the path for its "%s"):
+//             messageSiteFileBusy     another instance held the lock too long
+//             messageCannotOpenFile   the file cannot be read
+//             messageSiteFileChanged  it no longer holds the shown lines (the
+//                                     caller reloads); no path
+//             messageCannotCreateFile the lock or the temporary file cannot
+//                                     be created
+//             messageCannotWriteFile  a write, the flush or the rename failed
 //           On every failure the file is as it was and no temporary file is
 //           left.
 int ChangeSiteFile(const char* path, std::vector<std::string>& shown,

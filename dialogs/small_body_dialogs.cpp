@@ -2,12 +2,13 @@
 
 #include "command/interpreter.h"
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
+#include "core/regular_file.h"
 #include "dialogs/element_list.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/progress_gauge.h"
-#include "dialogs/scrolled_list.h"
-#include "dialogs/small_body_kinds.h"
+#include "dialogs/small_body_dialogs_fields.h"
 #include "sky/scene.h"
 
 #include <X11/cursorfont.h>
@@ -166,6 +167,9 @@ void LoadChosen(SmallBodyDialog& d)
         OpenGauge(kind.gaugeKey);
     }
     kind.freeLoaded(scene);
+    // Opened once for the whole load: opened for every record, the file
+    // took a third of the time of loading 100,000.
+    const UniqueFile elements = OpenRegularFile(kind.elementFile());
     int number = 1;
     for (const ElementListEntry* entry : chosen) {
         UpdateGauge(100 * number / total);
@@ -173,7 +177,7 @@ void LoadChosen(SmallBodyDialog& d)
             break;
         }
         OrbitalElements el;
-        if (ReadListedElements(*entry, kind.elementFile(), kind.indexFile(), el) == 0) {
+        if (ReadListedElements(*entry, elements.get(), kind.elementFile(), kind.indexFile(), el) == 0) {
             continue;
         }
         if (kind.addLoaded(scene, el) == 0) {
@@ -249,7 +253,7 @@ bool ListElementFile(SmallBodyDialog& d)
         return false;
     }
     if (count < 1) {
-        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile");
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile", path);
         return false;
     }
     if (d.dialog.dialog == nullptr) {

@@ -1,7 +1,7 @@
 // The comet and minor-planet dialogs of the Object menu: choose objects
 // from an element file, choose what is shown of each, and load them in
 // place of those loaded before. The two are one dialog built from their
-// kind (dialogs/small_body_kinds.h); they share one search prompt.
+// kind (dialogs/small_body_dialogs_fields.h); they share one search prompt.
 #pragma once
 
 #include <X11/Intrinsic.h>

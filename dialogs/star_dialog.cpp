@@ -2,12 +2,12 @@
 
 #include "core/app_env.h"
 #include "core/string_utils.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/number_field.h"
-#include "dialogs/star_settings.h"
-#include "dialogs/text_fields.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/number_field.h"
+#include "dialogs/kit/text_fields.h"
+#include "dialogs/star_dialog_fields.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/sao_star_layer.h"
 
@@ -25,11 +25,11 @@ constexpr int kFieldOffset = 10;        // pixels between the toggles and a limi
 constexpr int kGscPathLength = kPathSize - 1;
 constexpr Dimension kGscPathWidth = 180;
 
-const NumberFieldSpec kStarLimitField{"MagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest, 0.1,
+const FieldRow kStarLimitField{"MagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest, 0.1,
                                       1, 4, 4};
-const NumberFieldSpec kLabelLimitField{"NameMagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest,
+const FieldRow kLabelLimitField{"NameMagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest,
                                        0.1, 1, 4, 4};
-const RadioSpec kCatalogs[] = {
+const RadioRow kCatalogs[] = {
     {"CatalogStd", kCatalogStd}, {"CatalogSao", kCatalogSao}, {"CatalogGsc", kCatalogGsc}};
 
 FormDialog starDialog;
@@ -115,13 +115,13 @@ void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
     RunCommandText(scene, display);
 }
 
-Widget CreateLimitForm(Widget parent, Widget besides, const NumberFieldSpec& spec, NumberField& field)
+Widget CreateLimitForm(Widget parent, Widget besides, const FieldRow& row, NumberField& field)
 {
-    const std::string name = std::string("Form") + spec.word;
+    const std::string name = std::string("Form") + row.word;
     Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, XmNtopAttachment,
                                           XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
                                           XmNleftWidget, besides, XmNleftOffset, kFieldOffset, nullptr);
-    CreateNumberField(form, spec, field);
+    CreateNumberField(form, row, field);
     return form;
 }
 
@@ -142,7 +142,7 @@ void CreateStarForms(Widget controls)
         above = toggle;
         starToggles.toggles.push_back(toggle);
     }
-    starToggles.specs = kStarToggles;
+    starToggles.rows = kStarToggles;
     CreateLimitForm(starForm, starToggles.toggles[0], kStarLimitField, starLimit);
     CreateLimitForm(nameForm, starToggles.toggles[1], kLabelLimitField, labelLimit);
     for (Widget toggle : starToggles.toggles) {

@@ -2,8 +2,8 @@
 
 #include "core/app_env.h"
 #include "data/step_box_icons.h"
-#include "dialogs/icon_pixmap.h"
-#include "dialogs/press_repeat.h"
+#include "dialogs/kit/icon_pixmap.h"
+#include "dialogs/kit/press_repeat.h"
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>

@@ -1,6 +1,6 @@
 #include "dialogs/stime_part.h"
 
-#include "dialogs/choice_groups.h"
+#include "dialogs/kit/choice_groups.h"
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>
@@ -18,8 +18,8 @@ constexpr int kRise = 1;
 constexpr int kSet = 0;
 constexpr int kEditOffset = 10;
 
-const RadioSpec kBeforeAfterChoices[] = {{"ToggleBefore", kBefore}, {"ToggleAfter", kAfter}};
-const RadioSpec kRiseSetChoices[] = {{"ToggleRise", kRise}, {"ToggleSet", kSet}};
+const RadioRow kBeforeAfterChoices[] = {{"ToggleBefore", kBefore}, {"ToggleAfter", kAfter}};
+const RadioRow kRiseSetChoices[] = {{"ToggleRise", kRise}, {"ToggleSet", kSet}};
 
 Widget stimeToggle = nullptr;
 Widget minutesText = nullptr;
@@ -42,10 +42,10 @@ void StimeToggleCallback(Widget toggle, XtPointer, XtPointer)
 }
 
 // The radio boxes stand side by side, their toggles without a margin.
-void CreateChoice(Widget form, const char* name, const RadioSpec* specs, Widget left,
+void CreateChoice(Widget form, const char* name, const RadioRow* choices, Widget left,
                   RadioGroup& group)
 {
-    CreateRadioGroup(form, name, specs, 2, group);
+    CreateRadioGroup(form, name, choices, 2, group);
     XtVaSetValues(group.box, XmNpacking, XmPACK_TIGHT, XmNorientation, XmVERTICAL,
                   XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
                   XmNleftWidget, left, nullptr);

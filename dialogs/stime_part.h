@@ -3,7 +3,7 @@
 // sunrise or sunset. The controls are sensitive exactly while the lock is on.
 #pragma once
 
-#include "dialogs/date_time_text.h"
+#include "dialogs/date_dialog_fields.h"
 
 #include <X11/Intrinsic.h>
 

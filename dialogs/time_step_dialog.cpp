@@ -1,10 +1,10 @@
 #include "dialogs/time_step_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/choice_groups.h"
-#include "dialogs/date_rows.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/time_step_text.h"
+#include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/date_rows.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/time_step_dialog_fields.h"
 
 #include <Xm/RowColumn.h>
 #include <Xm/Separator.h>
@@ -19,11 +19,11 @@ constexpr int32_t kCurrentSetting = 2;
 
 // Three digits may be typed in every row but the year's; the arrows stop at
 // 99 (9999 years).
-const NumberFieldSpec kStepRows[kTimeStepFieldCount] = {
+const FieldRow kStepRows[kTimeStepFieldCount] = {
     {"Year", 0, 9999, 1, 0, 5, 4}, {"Month", 0, 99, 1, 0, 3, 3}, {"Day", 0, 99, 1, 0, 3, 3},
     {"Hour", 0, 99, 1, 0, 3, 3},   {"Min", 0, 99, 1, 0, 3, 3},
 };
-const RadioSpec kClockChoices[] = {{"ToggleRTSysTime", kSystemClock},
+const RadioRow kClockChoices[] = {{"ToggleRTSysTime", kSystemClock},
                                    {"ToggleRTSetting", kCurrentSetting}};
 
 FormDialog timeStepDialog;

@@ -1,8 +1,8 @@
 #include "dialogs/today_dialog.h"
 
 #include "core/app_env.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/today_texts.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/today_dialog_fields.h"
 
 #include <Xm/Label.h>
 #include <Xm/RowColumn.h>

@@ -3,7 +3,7 @@
 // the rise, meridian and set of the planets and of up to eight comets and
 // minor planets. While shown it follows every redraw, so a date or site
 // changed by any command shows in it. Its texts come from
-// dialogs/today_texts.h.
+// dialogs/today_dialog_fields.h.
 #pragma once
 
 #include <X11/Intrinsic.h>

@@ -1,9 +1,9 @@
 #include "dialogs/toggle_dialogs.h"
 
 #include "core/app_env.h"
-#include "dialogs/command_text.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/toggle_dialog_specs.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/toggle_dialogs_fields.h"
 #include "sky/scene.h"
 
 #include <Xm/Label.h>
@@ -21,7 +21,7 @@ constexpr Dimension kSeparatorShadow = 3;
 
 // The widgets of one member of the family.
 struct ToggleDialog {
-    const ToggleDialogSpec* spec;
+    const ToggleDialogTable* table;
     FormDialog form;
     std::vector<Widget> toggles;
     RadioGroup gridModes;
@@ -36,10 +36,10 @@ std::array<ToggleDialog, 5> family = {{
     {&kMoonDialog, {}, {}, {}, nullptr},
 }};
 
-ToggleDialog& MemberOf(const ToggleDialogSpec& spec)
+ToggleDialog& MemberOf(const ToggleDialogTable& table)
 {
     for (ToggleDialog& member : family) {
-        if (member.spec == &spec) {
+        if (member.table == &table) {
             return member;
         }
     }
@@ -58,7 +58,7 @@ std::vector<int> ToggleStates(const ToggleDialog& dialog)
 void ApplySensitivity(const ToggleDialog& dialog)
 {
     const std::vector<int> sensitive =
-        ToggleSensitivity(*dialog.spec, ToggleStates(dialog), dialog.scene->viewMode);
+        ToggleSensitivity(*dialog.table, ToggleStates(dialog), dialog.scene->viewMode);
     for (size_t i = 0; i < dialog.toggles.size(); ++i) {
         XtSetSensitive(dialog.toggles[i], sensitive[i] != 0 ? True : False);
     }
@@ -72,11 +72,11 @@ void ToggleChangedCallback(Widget, XtPointer client, XtPointer)
 
 void FillToggleDialog(ToggleDialog& dialog)
 {
-    const ToggleDialogValues values = ReadToggleDialogValues(*dialog.spec, *dialog.scene);
+    const ToggleDialogValues values = ReadToggleDialogValues(*dialog.table, *dialog.scene);
     for (size_t i = 0; i < dialog.toggles.size(); ++i) {
         XmToggleButtonSetState(dialog.toggles[i], values.toggles[i] != 0 ? True : False, False);
     }
-    if (dialog.spec->gridModes != nullptr) {
+    if (dialog.table->gridModes != nullptr) {
         SetRadioValue(dialog.gridModes, values.gridMode);
     }
     ApplySensitivity(dialog);
@@ -87,18 +87,18 @@ void ToggleDialogOkCallback(Widget, XtPointer client, XtPointer)
     ToggleDialog& dialog = *static_cast<ToggleDialog*>(client);
     ToggleDialogValues values;
     values.toggles = ToggleStates(dialog);
-    if (dialog.spec->gridModes != nullptr) {
+    if (dialog.table->gridModes != nullptr) {
         RadioValue(dialog.gridModes, values.gridMode);
     }
     CommandText command;
-    ComposeToggleDialogCommand(*dialog.spec, values, command);
+    ComposeToggleDialogCommand(*dialog.table, values, command);
     HideFormDialog(dialog.form);
     RunCommandText(dialog.scene, command);
 }
 
 void AddToggle(ToggleDialog& dialog, Widget parent, int index)
 {
-    Widget toggle = XtVaCreateManagedWidget(dialog.spec->toggles[index].name,
+    Widget toggle = XtVaCreateManagedWidget(dialog.table->toggles[index].name,
                                             xmToggleButtonWidgetClass, parent, nullptr);
     XtAddCallback(toggle, XmNvalueChangedCallback, ToggleChangedCallback, &dialog);
     dialog.toggles.push_back(toggle);
@@ -115,14 +115,14 @@ void AddSeparator(Widget parent, const char* name)
 // after them.
 void CreateGridControls(ToggleDialog& dialog, Widget controls)
 {
-    const ToggleDialogSpec& spec = *dialog.spec;
-    Widget rows = XtVaCreateManagedWidget(spec.gridRowsName, xmRowColumnWidgetClass, controls,
+    const ToggleDialogTable& table = *dialog.table;
+    Widget rows = XtVaCreateManagedWidget(table.gridRowsName, xmRowColumnWidgetClass, controls,
                                           XmNpacking, XmPACK_COLUMN, XmNorientation, XmHORIZONTAL,
                                           XmNnumColumns, kGridRowCount, nullptr);
-    const int perRow = spec.rowToggleCount / kGridRowCount;
-    for (int index = 0; index < spec.rowToggleCount; ++index) {
+    const int perRow = table.rowToggleCount / kGridRowCount;
+    for (int index = 0; index < table.rowToggleCount; ++index) {
         if (index % perRow == 0) {
-            XtVaCreateManagedWidget(spec.rowLabels[index / perRow], xmLabelWidgetClass, rows, nullptr);
+            XtVaCreateManagedWidget(table.rowLabels[index / perRow], xmLabelWidgetClass, rows, nullptr);
         }
         AddToggle(dialog, rows, index);
     }
@@ -130,35 +130,35 @@ void CreateGridControls(ToggleDialog& dialog, Widget controls)
     Widget modeRow = XtVaCreateManagedWidget("RCGridMode", xmRowColumnWidgetClass, controls,
                                              XmNorientation, XmHORIZONTAL, nullptr);
     XtVaCreateManagedWidget("GridModeLabel", xmLabelWidgetClass, modeRow, nullptr);
-    CreateRadioGroup(modeRow, "GridModeRadio", spec.gridModes, spec.gridModeCount, dialog.gridModes);
+    CreateRadioGroup(modeRow, "GridModeRadio", table.gridModes, table.gridModeCount, dialog.gridModes);
     XtVaSetValues(dialog.gridModes.box, XmNorientation, XmHORIZONTAL, nullptr);
     AddSeparator(controls, "Separator2");
-    for (int index = spec.rowToggleCount; index < spec.toggleCount; ++index) {
+    for (int index = table.rowToggleCount; index < table.toggleCount; ++index) {
         AddToggle(dialog, controls, index);
     }
 }
 
 void CreateToggleDialog(ToggleDialog& dialog)
 {
-    const ToggleDialogSpec& spec = *dialog.spec;
-    CreateFormDialog(dialog.form, gAppEnv->toplevel, spec.name, spec.rowColumnName);
-    Widget controls = XtVaCreateManagedWidget(spec.controlsName, xmRowColumnWidgetClass,
+    const ToggleDialogTable& table = *dialog.table;
+    CreateFormDialog(dialog.form, gAppEnv->toplevel, table.name, table.rowColumnName);
+    Widget controls = XtVaCreateManagedWidget(table.controlsName, xmRowColumnWidgetClass,
                                               dialog.form.rowColumn, XmNorientation, XmVERTICAL,
                                               nullptr);
-    if (spec.gridRowsName != nullptr) {
+    if (table.gridRowsName != nullptr) {
         CreateGridControls(dialog, controls);
     } else {
-        for (int index = 0; index < spec.toggleCount; ++index) {
+        for (int index = 0; index < table.toggleCount; ++index) {
             AddToggle(dialog, controls, index);
         }
     }
-    AddOkCancelButtons(dialog.form, dialog.form.rowColumn, spec.buttonsName,
+    AddOkCancelButtons(dialog.form, dialog.form.rowColumn, table.buttonsName,
                        ToggleDialogOkCallback, &dialog);
 }
 
-void ShowToggleDialog(const ToggleDialogSpec& spec, Scene* scene)
+void ShowToggleDialog(const ToggleDialogTable& table, Scene* scene)
 {
-    ToggleDialog& dialog = MemberOf(spec);
+    ToggleDialog& dialog = MemberOf(table);
     dialog.scene = scene;
     if (dialog.form.dialog == nullptr) {
         CreateToggleDialog(dialog);
@@ -194,7 +194,7 @@ void ShowMoonDialog(Scene* scene)
     ShowToggleDialog(kMoonDialog, scene);
 }
 
-Widget ToggleDialogWidget(const ToggleDialogSpec& spec)
+Widget ToggleDialogWidget(const ToggleDialogTable& table)
 {
-    return MemberOf(spec).form.dialog;
+    return MemberOf(table).form.dialog;
 }

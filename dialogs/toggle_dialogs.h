@@ -3,13 +3,13 @@
 // Moon ("MoonDialog") dialogs of the Object menu: toggles filled from the
 // Scene's display flags, some waiting for others, sent as SHOW and HIDE
 // commands. One family, each member built from its table in
-// dialogs/toggle_dialog_specs.
+// dialogs/toggle_dialogs_fields.
 #pragma once
 
 #include <X11/Intrinsic.h>
 
 struct Scene;
-struct ToggleDialogSpec;
+struct ToggleDialogTable;
 
 // Each builds its dialog at the first call, fills it from the Scene and
 // shows it.
@@ -20,4 +20,4 @@ void ShowSunDialog(Scene* scene);
 void ShowMoonDialog(Scene* scene);
 
 // The dialog widget of a member; null until first shown.
-Widget ToggleDialogWidget(const ToggleDialogSpec& spec);
+Widget ToggleDialogWidget(const ToggleDialogTable& table);

@@ -3,13 +3,13 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "core/string_utils.h"
-#include "dialogs/checked_message.h"
-#include "dialogs/command_text.h"
-#include "dialogs/file_box.h"
-#include "dialogs/file_choice.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/scrolled_list.h"
-#include "dialogs/user_object_lists.h"
+#include "dialogs/kit/checked_message.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/file_box.h"
+#include "dialogs/kit/file_box_directory.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/scrolled_list.h"
+#include "dialogs/user_object_dialog_fields.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 
@@ -81,7 +81,7 @@ void UserObjectDeleteCallback(Widget, XtPointer, XtPointer)
     }
     SetListItems(userObjectList, WorkingItems());
     if (next > 0) {
-        BringToTopAndSelect(userObjectList, next);
+        ShowAndSelect(userObjectList, next);
     } else {
         XtSetSensitive(deleteButton, False);
     }
@@ -112,7 +112,7 @@ void AddUserObjectDialogOkCallback(Widget box, XtPointer client, XtPointer call)
     CopyCut(gAppEnv->userObjectFilePath, kPathSize, directory.c_str());
     XtUnmanageChild(box);
     SetListItems(userObjectList, WorkingItems());
-    BringToTopAndSelect(userObjectList, static_cast<int>(workingPaths.size()));
+    ShowAndSelect(userObjectList, static_cast<int>(workingPaths.size()));
 }
 
 void ShowAddUserObjectDialog(Widget button, XtPointer client, XtPointer)
@@ -121,7 +121,11 @@ void ShowAddUserObjectDialog(Widget button, XtPointer client, XtPointer)
         addFileBox = CreateFileBox(button, "AddUserObjectDialog", AddUserObjectDialogOkCallback,
                                    client);
     }
-    ShowFileBox(addFileBox, gAppEnv->userObjectFilePath, "*.adf");
+    // The folder the user-object files belong in is made when missing, so
+    // that the box opens there and not in the working directory.
+    const std::string folder = DirectoryToOpen(gAppEnv->userObjectFilePath);
+    MakeDirectoryPath(folder);
+    ShowFileBox(addFileBox, folder.c_str(), "*.adf");
 }
 
 void UserObjectDialogOkCallback(Widget, XtPointer client, XtPointer)
@@ -146,7 +150,10 @@ void CreateUserObjectDialog(Scene* scene)
     CreateFormDialog(userObjectDialog, gAppEnv->toplevel, "UserObjectDialog", "RCUserObject");
     Widget controls = XtVaCreateManagedWidget("UserObjectCtrls", xmFormWidgetClass,
                                               userObjectDialog.rowColumn, nullptr);
-    userObjectList = CreateScrolledList(controls, "UserObjectList", XmBROWSE_SELECT, {});
+    // A list that widened to its longest name made the dialog change its
+    // width with every file added.
+    userObjectList = CreateScrolledList(controls, "UserObjectList", XmBROWSE_SELECT, {},
+                                        XmCONSTANT);
     XtVaSetValues(XtParent(userObjectList), XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment,
                   XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment,
                   XmATTACH_FORM, nullptr);

@@ -4,8 +4,8 @@
 #include "core/app_env.h"
 #include "core/messages.h"
 #include "data/info_box_icons.h"
-#include "dialogs/icon_pixmap.h"
 #include "dialogs/image_viewer.h"
+#include "dialogs/kit/icon_pixmap.h"
 #include "mainwin/info_box_lines.h"
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
@@ -22,6 +22,7 @@
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -67,13 +68,16 @@ struct ClickDataBox {
     std::array<Pixmap, kInfoBoxIconCount> icons{};
     Pixmap imageInsensitive = XmUNSPECIFIED_PIXMAP;
     bool firstShow = true;
+    Dimension firstAreaHeight = 0;   // as the resources size the box; 0 until drawn
+    bool grown = false;              // taller than that for a long text
+    bool fitting = false;            // a change of height under way
 };
 
 ClickDataBox box;
 
 XFontSet BoxFontSet()
 {
-    return gAppEnv->fontSets[kFontClickData - 1];
+    return GetFontSet(kFontClickData);
 }
 
 int BoxEscapement(const char* text)
@@ -242,14 +246,58 @@ void PlaceAtFirstShow(const Scene& scene)
     box.firstShow = false;
 }
 
+// The font's line height and the step from one baseline to the next.
+int LineHeight()
+{
+    return XExtentsOfFontSet(BoxFontSet())->max_logical_extent.height;
+}
+
+int LineStep()
+{
+    return LineHeight() * 115 / 100;
+}
+
+Dimension AreaDimension(const char* resource)
+{
+    Dimension size = 0;
+    XtVaGetValues(box.area, resource, &size, nullptr);
+    return size;
+}
+
+// The box grows downwards, its place kept, until the drawing area holds
+// every line of a long click-data text, and goes back to the height the
+// resources give it for a shorter one. A box the user made taller stays so.
+void FitBoxToLines(const InfoBoxLines& lines)
+{
+    if (box.fitting || lines.pieces.empty()) {
+        return;
+    }
+    const Dimension areaHeight = AreaDimension(XmNheight);
+    if (box.firstAreaHeight == 0) {
+        box.firstAreaHeight = areaHeight;
+    }
+    const XRectangle& logical = XExtentsOfFontSet(BoxFontSet())->max_logical_extent;
+    const int descent = logical.height + logical.y;
+    const int needed = LineHeight() + lines.pieces.back().line * LineStep() + descent;
+    const int wanted = std::max<int>(box.firstAreaHeight, needed);
+    if (wanted == areaHeight || (wanted < areaHeight && !box.grown)) {
+        return;
+    }
+    Dimension dialogHeight = 0;
+    XtVaGetValues(box.dialog, XmNheight, &dialogHeight, nullptr);
+    box.fitting = true;
+    XtVaSetValues(box.dialog, XmNheight, static_cast<Dimension>(dialogHeight + wanted - areaHeight),
+                  nullptr);
+    box.fitting = false;
+    box.grown = wanted > box.firstAreaHeight;
+}
+
 void DrawLines(const InfoBoxLines& lines)
 {
-    const XFontSetExtents* extents = XExtentsOfFontSet(BoxFontSet());
-    const int lineHeight = extents->max_logical_extent.height;
-    const int step = lineHeight * 115 / 100;
+    const int lineHeight = LineHeight();
+    const int step = LineStep();
     Display* display = XtDisplay(box.area);
-    for (int i = 0; i < lines.count; ++i) {
-        const InfoBoxPiece& piece = lines.pieces[static_cast<size_t>(i)];
+    for (const InfoBoxPiece& piece : lines.pieces) {
         XSetForeground(display, box.gc, gAppEnv->pixels[piece.color]);
         DrawLabelText(display, box.pixmap, BoxFontSet(), box.gc, piece.x,
                       lineHeight + piece.line * step, piece.text,
@@ -335,13 +383,15 @@ void DrawClickDataDialog(Scene* scene)
         return;
     }
     InfoBoxLines lines{};
-    const InfoBoxFont font{BoxEscapement, XExtentsOfFontSet(BoxFontSet())->max_logical_extent.width};
+    const InfoBoxFont font{BoxEscapement, XExtentsOfFontSet(BoxFontSet())->max_logical_extent.width,
+                           AreaDimension(XmNwidth)};
     if (ComposeClickDataInfo(*scene, font, lines) == 0) {
         // The object is gone: nothing is left to show or to continue from.
         scene->pickedObject.picked = 0;
         ShowClickDataDialog(scene, 0);
         return;
     }
+    FitBoxToLines(lines);
     if (ResizeClickDataPixmap() == 0) {
         return;
     }

@@ -20,6 +20,7 @@
 #include "sky/view/object_positions.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -188,8 +189,7 @@ void ComposeRiseSet(const Scene& scene, int32_t type, int32_t id, const InfoBoxO
 
 InfoBoxPiece& AddPiece(InfoBoxLines& lines, int line, int32_t color, int x)
 {
-    InfoBoxPiece& piece = lines.pieces[static_cast<size_t>(lines.count)];
-    ++lines.count;
+    InfoBoxPiece& piece = lines.pieces.emplace_back();
     piece.line = line;
     piece.color = color;
     piece.x = x;
@@ -503,9 +503,49 @@ void GetInfoBoxDistances(const Scene& scene, int32_t type, int32_t id, double& d
     }
 }
 
+std::vector<std::string> WrapInfoBoxText(const char* text, const InfoBoxFont& font)
+{
+    std::vector<std::string> wrapped;
+    std::mblen(nullptr, 0);
+    const char* rest = text;
+    while (true) {
+        while (*rest == ' ') {
+            ++rest;
+        }
+        if (*rest == '\0') {
+            return wrapped;
+        }
+        // The bytes that fit, a whole character at least, and the last
+        // blank among them.
+        size_t fit = 0;
+        size_t blank = 0;
+        while (rest[fit] != '\0') {
+            const int length = std::mblen(rest + fit, MB_CUR_MAX);
+            const size_t next = fit + static_cast<size_t>(length > 0 ? length : 1);
+            if (next > kInfoBoxTextSize - 1 ||
+                (fit > 0 && font.lineWidth > 0 &&
+                 font.escapement(std::string(rest, next).c_str()) > font.lineWidth)) {
+                break;
+            }
+            if (rest[fit] == ' ') {
+                blank = fit;
+            }
+            fit = next;
+        }
+        const bool midWord = rest[fit] != '\0' && rest[fit] != ' ';
+        const size_t cut = midWord && blank > 0 ? blank : fit;
+        size_t end = cut;
+        while (end > 0 && rest[end - 1] == ' ') {
+            --end;
+        }
+        wrapped.emplace_back(rest, end);
+        rest += cut;
+    }
+}
+
 int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines)
 {
-    lines.count = 0;
+    lines.pieces.clear();
     const PickedObject& picked = scene.pickedObject;
     if (picked.picked == 0 || ObjectExists(scene, picked.type, picked.id) == 0) {
         return 0;
@@ -528,9 +568,12 @@ int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& li
     ComposeHorizontalLine(scene, type, id, object, font, lines);
     char clickText[kPickedTextSize];
     int hasImage = 0;
-    if (FindClickDataText(scene, type, id, clickText, sizeof clickText, hasImage) != 0 && clickText[0] != '\0') {
-        InfoBoxPiece& click = AddPiece(lines, 4, kColorBlack, 0);
-        CopyCut(click.text, sizeof click.text, clickText);
+    if (FindClickDataText(scene, type, id, clickText, sizeof clickText, hasImage) != 0) {
+        int line = 4;
+        for (const std::string& text : WrapInfoBoxText(clickText, font)) {
+            InfoBoxPiece& click = AddPiece(lines, line++, kColorBlack, 0);
+            CopyCut(click.text, sizeof click.text, text.c_str());
+        }
     }
     return 1;
 }

@@ -47,7 +47,9 @@ void ScrollVertical(Scene* scene, int kind, int value);
 void ScrollCommand(const Scene& scene, int vertical, int kind, int value, char* text, size_t size,
                    int& sliderValue);
 
-// Window-manager hints of the shell with only the minimum size, 120 x 160.
+// Window-manager hints of the shell with only the minimum size: 120 wide,
+// and high enough for some sky below the bars at that width (at least 160).
+// Called once the shell is realized and laid out.
 void SetWmNormalHints(Widget shell);
 
 // Sets the window-manager icon of the toplevel shell, 48 x 48 or 32 x 32 as

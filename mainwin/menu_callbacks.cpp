@@ -9,7 +9,7 @@
 #include "core/string_utils.h"
 #include "dialogs/command_dialog.h"
 #include "dialogs/file_dialogs.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 #include "dialogs/step_box.h"
 #include "mainwin/menu_commands.h"
 #include "sky/scene.h"

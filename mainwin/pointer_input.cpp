@@ -110,8 +110,6 @@ void ButtonPressed(Scene* scene, const XButtonEvent& event)
         pointer.dragging = false;
     } else if (event.button == Button2) {
         ShowImagesNearPointer(scene, event);
-    } else if (event.button == Button3) {
-        PostPopupMenu(scene, event);
     }
 }
 

@@ -1,8 +1,8 @@
 // Pointer and keys on the sky: a click of button 1 picks the object under
 // the pointer and shows it in the information box, a drag pans the sky so
 // that the point grabbed follows the pointer, button 2 opens the pictures
-// near the pointer and button 3 posts the popup; the arrow keys scroll and
-// with Shift change the star limit. The three X actions the drawing area's
+// near the pointer (button 3 posts the popup of popup_menu.h); the arrow
+// keys scroll and with Shift change the star limit. The three X actions the drawing area's
 // translations bind to keys and the wheel end in command text as
 // everything else does.
 #pragma once

@@ -133,13 +133,13 @@ void FormatFromResource(const char* key, const char* defaultFormat, char* format
     GetInfoFormat(key, defaultFormat, format, kPopupLabelSize);
 }
 
+// Motif posts the popup itself, on button 3: a popup posted by hand goes
+// down again at the release of the click when it holds only position
+// lines, which are no items, while one Motif posts stays up to be read.
 void CreatePopup(Scene* scene)
 {
-    // Posted only by the pointer handler, which first decides whether the
-    // pointer is on the visible sky: the toolkit's own posting on button 3
-    // would race it.
     Arg menuArgs[1];
-    XtSetArg(menuArgs[0], XmNpopupEnabled, XmPOPUP_DISABLED);
+    XtSetArg(menuArgs[0], XmNpopupEnabled, XmPOPUP_AUTOMATIC);
     popup.menu = XmCreatePopupMenu(scene->drawingArea, const_cast<char*>("popup"), menuArgs, 1);
     for (int i = 0; i < kPopupButtonCount; ++i) {
         char name[16];
@@ -153,6 +153,16 @@ void CreatePopup(Scene* scene)
         Arg labelArgs[1];
         XtSetArg(labelArgs[0], XmNalignment, XmALIGNMENT_BEGINNING);
         popup.labels[static_cast<size_t>(i)] = XmCreateLabelGadget(popup.menu, name, labelArgs, 1);
+    }
+}
+
+// Ahead of Motif's own posting handler: the popup is filled for the place
+// pressed, or the press goes no further and nothing is posted.
+void PopupPressHandler(Widget, XtPointer client, XEvent* event, Boolean* dispatch)
+{
+    if (event->type == ButtonPress && event->xbutton.button == Button3 &&
+        PostPopupMenu(static_cast<Scene*>(client), event->xbutton) == 0) {
+        *dispatch = False;
     }
 }
 
@@ -320,18 +330,24 @@ int CollectImagesNearPixel(Scene& scene, int x, int y, TextList* list)
     return added;
 }
 
-void PostPopupMenu(Scene* scene, const XButtonEvent& event)
+void CreatePopupMenu(Scene* scene)
 {
-    if (popup.menu == nullptr) {
-        CreatePopup(scene);
+    if (popup.menu != nullptr) {
+        return;
     }
+    CreatePopup(scene);
+    XtInsertEventHandler(scene->drawingArea, ButtonPressMask, False, PopupPressHandler, scene,
+                         XtListHead);
+}
+
+int PostPopupMenu(Scene* scene, const XButtonEvent& event)
+{
     ResetPopup();
     double v[3];
     if (OnStatusLine(*scene, event.x, event.y) ||
         MapPixelToVisibleSky(*scene, event.x, event.y, v) == 0) {
-        return;
+        return 0;
     }
-    XmMenuPosition(popup.menu, const_cast<XButtonEvent*>(&event));
     const int buttons = FillPopupObjectButtons(scene, event.x, event.y);
     XtManageChildren(popup.buttons.data(), static_cast<Cardinal>(buttons));
     const int labels = FillPopupPositionLabels(scene, v);
@@ -339,9 +355,7 @@ void PostPopupMenu(Scene* scene, const XButtonEvent& event)
     if (buttons != 0 && labels != 0) {
         XtManageChild(popup.separator);
     }
-    if (buttons + labels != 0) {
-        XtManageChild(popup.menu);
-    }
+    return buttons + labels != 0 ? 1 : 0;
 }
 
 void ShowImagesNearPointer(Scene* scene, const XButtonEvent& event)

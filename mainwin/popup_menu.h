@@ -31,8 +31,15 @@ enum PopupObjectKind {
     kPopupKindCount,
 };
 
-// Posts the popup for a button-3 press on the drawing area.
-void PostPopupMenu(Scene* scene, const XButtonEvent& event);
+// Builds the popup on the drawing area, once, before the first press: a
+// button-3 press fills it (PostPopupMenu) ahead of Motif, which then posts
+// it, so that a click leaves it up until the next click or Escape.
+void CreatePopupMenu(Scene* scene);
+
+// Fills the popup for a button-3 press on the drawing area.
+// Returned: 1 when it is to be posted; 0 on the status line or off the
+//           visible sky, where the press posts nothing
+int PostPopupMenu(Scene* scene, const XButtonEvent& event);
 
 // Opens the pictures of the objects near a button-2 press.
 void ShowImagesNearPointer(Scene* scene, const XButtonEvent& event);

@@ -143,41 +143,36 @@ void HookMainWindowIntoCanvas()
     gUiHooks.showInfoBox = InfoBoxFollowsScene;
     gUiHooks.updateToolbar = ToolbarFollowsScene;
     gUiHooks.updateToolbarButtonIfEqual = ToolbarButtonFollowsScene;
-    HookFileDialogsIntoInput();
     gTipOwners[0] = TipOwner{AddToolbarTips, RemoveToolbarTips};
     gTipOwners[1] = TipOwner{AddClickDataTips, RemoveClickDataTips};
 }
 
-void OpenDateDialog(Scene& scene)
-{
-    ShowDateDialog(&scene);
-}
-
-void OpenTimeStepDialog(Scene& scene)
-{
-    ShowTimeStepDialog(&scene);
-}
-
-void OpenSiteDialog(Scene& scene)
-{
-    ShowSiteDialog(&scene);
-}
-
-// The dialogs INPUT opens; the toolbar's SetDate, SetPlace and SetStep send
-// INPUT and reach them here too.
+// The dialogs INPUT opens, all hooked up here; the toolbar's SetDate,
+// SetStep, SetPlace, FileOpen and FileSave send INPUT and reach them too.
 void HookInputDialogs()
 {
-    gUiHooks.openInput[kInputDate] = OpenDateDialog;
-    gUiHooks.openInput[kInputPeriod] = OpenTimeStepDialog;
-    gUiHooks.openInput[kInputLocate] = OpenSiteDialog;
+    gUiHooks.openInput[kInputDate] = [](Scene& scene) { ShowDateDialog(&scene); };
+    gUiHooks.openInput[kInputPeriod] = [](Scene& scene) { ShowTimeStepDialog(&scene); };
+    gUiHooks.openInput[kInputLocate] = [](Scene& scene) { ShowSiteDialog(&scene); };
+    gUiHooks.openInput[kInputOpenFile] = [](Scene& scene) { ShowOpenFileDialog(&scene); };
+    gUiHooks.openInput[kInputSaveFile] = [](Scene& scene) { ShowSaveFileDialog(&scene); };
 }
 
-void LoadFontsOrExit()
+void ExitUnlessLoaded(int loaded)
 {
-    if (LoadFontSets() == 0) {
+    if (loaded == 0) {
         std::printf("uvola: can't create font.\n");
         std::exit(1);
     }
+}
+
+// The font sets the first chart did not draw with, made once the program
+// can take commands: in a UTF-8 locale they would hold up the start by
+// tens of milliseconds. A label drawn before makes its own at first use.
+Boolean LoadRemainingFontSets(XtPointer)
+{
+    ExitUnlessLoaded(LoadFontSets());
+    return True;
 }
 
 // The palette, the drawing GC, the resources and data paths, names and fonts.
@@ -188,7 +183,7 @@ void LoadDrawingResources(Scene& scene)
     LoadAppResources(scene);
     LoadStarNames();
     LoadConstellationNames();
-    LoadFontsOrExit();
+    ExitUnlessLoaded(LoadStartupFonts());
     gAppEnv->minPlanetDiscRadius = 7;
     gAppEnv->pixelAspect = 1.0;
     scene.view.skyRect = XRectangle{0, 0, 0, 0};
@@ -289,6 +284,7 @@ XtAppContext StartUvola(int& argc, char** argv)
     XmProcessTraversal(scene.drawingArea, XmTRAVERSE_CURRENT);
     gAppEnv->startingUp = 0;
     StkExecuteText(scene, "DRIVE");
+    XtAppAddWorkProc(app, LoadRemainingFontSets, nullptr);
     return app;
 }
 

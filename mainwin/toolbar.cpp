@@ -7,8 +7,8 @@
 #include "core/messages.h"
 #include "core/view_modes.h"
 #include "data/toolbar_icons.h"
-#include "dialogs/icon_pixmap.h"
-#include "dialogs/press_repeat.h"
+#include "dialogs/kit/icon_pixmap.h"
+#include "dialogs/kit/press_repeat.h"
 #include "sky/scene.h"
 #include "tooltip/tip_shell.h"
 

@@ -9,6 +9,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <fnmatch.h>
 #include <string>
 #include <vector>
 
@@ -66,26 +67,20 @@ std::array<String, kResourceCount> ReadFontResources()
 }
 
 // A set that lacks some charsets still draws the text it has glyphs for.
-// Every set of a locale usually lacks the same charsets, so they are
-// gathered over all sets and named once, with the locale, so that the user
-// can tell which fonts to install or name.
-void NoteMissingCharsets(std::vector<std::string>& all, char** missing, int count)
+// Every set of a locale usually lacks the same charsets, so each charset
+// is named once in a run, with the locale, when the first set that lacks
+// it is made, so that the user can tell which fonts to install or name.
+void ReportNewMissingCharsets(std::vector<std::string>& reported, char** missing, int count)
 {
+    std::string list;
     for (int i = 0; i < count; ++i) {
-        if (std::find(all.begin(), all.end(), missing[i]) == all.end()) {
-            all.emplace_back(missing[i]);
+        if (std::find(reported.begin(), reported.end(), missing[i]) == reported.end()) {
+            reported.emplace_back(missing[i]);
+            list += (list.empty() ? "" : ", ") + reported.back();
         }
     }
-}
-
-void ReportMissingCharsets(const std::vector<std::string>& missing)
-{
-    if (missing.empty()) {
+    if (list.empty()) {
         return;
-    }
-    std::string list;
-    for (const std::string& charset : missing) {
-        list += (list.empty() ? "" : ", ") + charset;
     }
     const char* locale = std::setlocale(LC_CTYPE, nullptr);
     std::fprintf(stderr, "uvola: locale %s: the fonts lack the charsets %s; labels are drawn with those they have\n",
@@ -94,9 +89,11 @@ void ReportMissingCharsets(const std::vector<std::string>& missing)
 
 // Fonts of two bytes a character (the Chinese, Japanese and Korean ones of
 // a UTF-8 locale) take the server milliseconds to read, and it reads such a
-// font again for every set that names it unless the font is open. Each is
-// opened once, after the first set that names it, and held until
-// FreeFontSets, so the sets after it and the tip shell's find it open.
+// font again for every set that names it unless the font is open. One that
+// another set's base names can name too is opened once, after the first set
+// that names it, and held until FreeFontSets, so the sets after it and the
+// tip shell's find it open; one no other set can name is left alone, as
+// opening it costs the server as much again.
 struct HeldFont {
     std::string name;
     Font font;
@@ -109,16 +106,50 @@ bool IsTwoByteFont(const XFontStruct& font)
     return font.max_byte1 != 0;
 }
 
-void HoldTwoByteFonts(XFontSet set)
+// Whether a base name names the font in some charset: its fields but the
+// last two (the charset's), matched as the server matches names.
+bool BaseNameCanName(std::string baseName, const char* font)
+{
+    baseName.erase(0, baseName.find_first_not_of(' '));
+    baseName.erase(baseName.find_last_not_of(' ') + 1);
+    for (int field = 0; field < 2; ++field) {
+        const size_t dash = baseName.rfind('-');
+        if (dash == std::string::npos || dash == 0) {
+            return false;
+        }
+        baseName.erase(dash);
+    }
+    return fnmatch((baseName + "-*-*").c_str(), font, FNM_CASEFOLD) == 0;
+}
+
+bool AnotherListCanName(const std::array<String, kResourceCount>& names, int slot, const char* font)
+{
+    for (int i = 0; i < kFontSetCount; ++i) {
+        if (std::strcmp(names[i], names[slot]) == 0) {
+            continue;
+        }
+        std::string list = names[i];
+        for (size_t start = 0; start <= list.size();) {
+            const size_t comma = std::min(list.find(',', start), list.size());
+            if (BaseNameCanName(list.substr(start, comma - start), font)) {
+                return true;
+            }
+            start = comma + 1;
+        }
+    }
+    return false;
+}
+
+void HoldSharedTwoByteFonts(const std::array<String, kResourceCount>& names, int slot, XFontSet set)
 {
     XFontStruct** fonts = nullptr;
-    char** names = nullptr;
-    const int count = XFontsOfFontSet(set, &fonts, &names);
+    char** fontNames = nullptr;
+    const int count = XFontsOfFontSet(set, &fonts, &fontNames);
     for (int i = 0; i < count; ++i) {
         const bool held = std::any_of(heldFonts.begin(), heldFonts.end(),
-                                      [&](const HeldFont& font) { return font.name == names[i]; });
-        if (!held && IsTwoByteFont(*fonts[i])) {
-            heldFonts.push_back(HeldFont{names[i], XLoadFont(gAppEnv->display, names[i])});
+                                      [&](const HeldFont& font) { return font.name == fontNames[i]; });
+        if (!held && IsTwoByteFont(*fonts[i]) && AnotherListCanName(names, slot, fontNames[i])) {
+            heldFonts.push_back(HeldFont{fontNames[i], XLoadFont(gAppEnv->display, fontNames[i])});
         }
     }
 }
@@ -131,48 +162,85 @@ void ReleaseHeldFonts()
     heldFonts.clear();
 }
 
-bool CreateOneFontSet(int slot, const char* baseName, std::vector<std::string>& missingCharsets)
+// Read once a run: the base names of each slot; which slots have been
+// tried (a set that cannot be made is not tried again at every label); the
+// charsets already named as missing.
+struct FontSetNames {
+    bool read = false;
+    std::array<String, kResourceCount> names{};
+    std::array<bool, kFontSetCount> tried{};
+    std::vector<std::string> reportedCharsets;
+};
+
+FontSetNames fontSetNames;
+
+const std::array<String, kResourceCount>& Names()
 {
+    if (!fontSetNames.read) {
+        fontSetNames.names = ReadFontResources();
+        for (int i = 0; i < kFontSetCount; ++i) {
+            if (fontSetNames.names[i] == nullptr) {
+                fontSetNames.names[i] = const_cast<String>(FontSetResourceTable[i].defaultValue);
+            }
+        }
+        if (fontSetNames.names[kFontSetCount] == nullptr) {
+            fontSetNames.names[kFontSetCount] = const_cast<String>(StarBayerFontResource.defaultValue);
+        }
+        fontSetNames.read = true;
+    }
+    return fontSetNames.names;
+}
+
+// Makes the set of `slot` and gives it to every slot named alike:
+// seventeen sets come from four base names by default, and each set made
+// costs tens of round trips to the server and, in a UTF-8 locale,
+// milliseconds of its reading fonts.
+void MakeFontSet(int slot)
+{
+    const std::array<String, kResourceCount>& names = Names();
     char** missing = nullptr;
     int missingCount = 0;
     char* defaultString = nullptr;
-    XFontSet set = XCreateFontSet(gAppEnv->display, baseName, &missing, &missingCount, &defaultString);
-    NoteMissingCharsets(missingCharsets, missing, missingCount);
+    XFontSet set = XCreateFontSet(gAppEnv->display, names[slot], &missing, &missingCount, &defaultString);
+    ReportNewMissingCharsets(fontSetNames.reportedCharsets, missing, missingCount);
     if (missing != nullptr) {
         XFreeStringList(missing);
     }
-    gAppEnv->fontSets[slot] = set;
-    gAppEnv->fontSetExtents[slot] = set != nullptr ? XExtentsOfFontSet(set) : nullptr;
-    if (set != nullptr) {
-        HoldTwoByteFonts(set);
+    XFontSetExtents* extents = set != nullptr ? XExtentsOfFontSet(set) : nullptr;
+    for (int i = 0; i < kFontSetCount; ++i) {
+        if (std::strcmp(names[i], names[slot]) == 0) {
+            gAppEnv->fontSets[i] = set;
+            gAppEnv->fontSetExtents[i] = extents;
+            fontSetNames.tried[i] = true;
+        }
     }
-    return set != nullptr;
+    if (set != nullptr) {
+        HoldSharedTwoByteFonts(names, slot, set);
+    }
+}
+
+void MakeFontSetOnce(int number)
+{
+    // Without a toplevel there are no resources to read the names from.
+    if (!fontSetNames.tried[number - 1] && gAppEnv->toplevel != nullptr) {
+        MakeFontSet(number - 1);
+    }
 }
 
 // AppEnv holds the symbol font by value; the pieces XLoadQueryFont
 // allocated beside the record are released by FreeFontSets.
-bool LoadSymbolFont(const char* name)
+bool LoadSymbolFont()
 {
-    XFontStruct* font = XLoadQueryFont(gAppEnv->display, name);
+    if (gAppEnv->starBayerFont.fid != 0) {
+        return true;
+    }
+    XFontStruct* font = XLoadQueryFont(gAppEnv->display, Names()[kFontSetCount]);
     if (font == nullptr) {
         return false;
     }
     gAppEnv->starBayerFont = *font;
     XFree(font);
     return true;
-}
-
-// The slot before `slot` whose set was made from the same base names; -1
-// when there is none. Seventeen sets come from four base names by default,
-// and each set made costs a dozen round trips to the server.
-int SlotWithSameNames(const std::array<String, kResourceCount>& names, int slot)
-{
-    for (int i = 0; i < slot; ++i) {
-        if (gAppEnv->fontSets[i] != nullptr && std::strcmp(names[i], names[slot]) == 0) {
-            return i;
-        }
-    }
-    return -1;
 }
 
 bool SharedWithEarlierSlot(int slot)
@@ -185,35 +253,40 @@ bool SharedWithEarlierSlot(int slot)
     return false;
 }
 
-int LogicalHeight(int slot)
+int LogicalHeight(int number)
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[slot];
+    const XFontSetExtents* extents = GetFontSetExtents(number);
     return extents != nullptr ? extents->max_logical_extent.height : 0;
 }
 
 }  // namespace
 
+XFontSet GetFontSet(int number)
+{
+    MakeFontSetOnce(number);
+    return gAppEnv->fontSets[number - 1];
+}
+
+XFontSetExtents* GetFontSetExtents(int number)
+{
+    MakeFontSetOnce(number);
+    return gAppEnv->fontSetExtents[number - 1];
+}
+
+int LoadStartupFonts()
+{
+    const bool symbol = LoadSymbolFont();
+    gAppEnv->fontAscent = DirectionFontHeight();
+    return symbol && GetFontSet(kFontDirName) != nullptr ? 1 : 0;
+}
+
 int LoadFontSets()
 {
-    std::array<String, kResourceCount> names = ReadFontResources();
     bool ok = true;
-    std::vector<std::string> missingCharsets;
-    for (int i = 0; i < kFontSetCount; ++i) {
-        if (names[i] == nullptr) {
-            names[i] = const_cast<String>(FontSetResourceTable[i].defaultValue);
-        }
-        const int same = SlotWithSameNames(names, i);
-        if (same >= 0) {
-            gAppEnv->fontSets[i] = gAppEnv->fontSets[same];
-            gAppEnv->fontSetExtents[i] = gAppEnv->fontSetExtents[same];
-            continue;
-        }
-        ok = CreateOneFontSet(i, names[i], missingCharsets) && ok;
+    for (int number = 1; number <= kFontSetCount; ++number) {
+        ok = GetFontSet(number) != nullptr && ok;
     }
-    ReportMissingCharsets(missingCharsets);
-    const char* symbolName = names[kFontSetCount] != nullptr ? names[kFontSetCount]
-                                                               : StarBayerFontResource.defaultValue;
-    ok = LoadSymbolFont(symbolName) && ok;
+    ok = LoadSymbolFont() && ok;
     gAppEnv->fontAscent = DirectionFontHeight();
     return ok ? 1 : 0;
 }
@@ -230,6 +303,7 @@ void FreeFontSets()
         gAppEnv->fontSets[i] = nullptr;
         gAppEnv->fontSetExtents[i] = nullptr;
     }
+    fontSetNames = FontSetNames{};
     ReleaseHeldFonts();
     XFontStruct& symbol = gAppEnv->starBayerFont;
     if (symbol.fid != 0) {
@@ -242,10 +316,10 @@ void FreeFontSets()
 
 int DirectionFontHeight()
 {
-    return LogicalHeight(kFontDirName - 1);
+    return LogicalHeight(kFontDirName);
 }
 
 int StatusLineHeight()
 {
-    return LogicalHeight(kFontStatus - 1) * 12 / 10;
+    return LogicalHeight(kFontStatus) * 12 / 10;
 }

@@ -1,7 +1,7 @@
 #include "sky/label_text.h"
 
-#include "core/app_env.h"
 #include "core/string_utils.h"
+#include "sky/font_sets.h"
 
 #include <climits>
 #include <cstdlib>
@@ -210,11 +210,11 @@ void DrawLabelText(Display* display, Drawable drawable, XFontSet fontSet, GC gc,
     }
 }
 
-XFontSet LabelFontSet(int number) { return gAppEnv->fontSets[number - 1]; }
+XFontSet LabelFontSet(int number) { return GetFontSet(number); }
 
 XRectangle LabelFontExtent(int number)
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[number - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(number);
     return extents != nullptr ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
 }
 

@@ -11,7 +11,7 @@
 // Who fills what:
 //   mainwin/ (the toolbar)      updateToolbar, updateToolbarButtonIfEqual
 //   the information box         updateInfoBoxButtons, showInfoBox
-//   each INPUT dialog           its opener in openInput[]
+//   mainwin/ (start-up)         openInput[], every INPUT dialog's opener
 #pragma once
 
 #include <X11/Xlib.h>

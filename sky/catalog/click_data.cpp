@@ -194,10 +194,10 @@ int IsClickDataEntryLine(const ClickDataLine& line)
 
 int ReadDataLine(ClickDataStream& stream, ClickDataLine& line)
 {
-    std::string& text = stream.buffer;
-    while (ReadWholeLine(stream.file.get(), text)) {
+    std::string& text = stream.buffer.text;
+    while (ReadBoundedLine(stream.file.get(), kClickDataLineSize, stream.buffer)) {
         line.offset = stream.position;
-        stream.position += static_cast<long>(text.size());
+        stream.position += static_cast<long>(stream.buffer.length);
         size_t end = text.find('\r');
         if (end == std::string::npos) {
             end = text.find('\n');

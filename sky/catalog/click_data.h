@@ -40,7 +40,7 @@ constexpr int kClickDataWordCount = 5;      // the first word and four arguments
 struct ClickDataStream {
     UniqueFile file;           // null without bytes
     long position = 0;         // byte offset of the next line
-    std::string buffer;        // the line being read
+    BoundedLine buffer;        // the line being read
 
     ClickDataStream(char* bytes, size_t size);
 };
@@ -74,9 +74,9 @@ struct ClickDataLine {
 //           or memory ran out
 int LoadClickData(Scene& scene, const char* path, char* message, size_t messageSize);
 
-// The next significant line of the file, whole, cut at its first CR (else
-// its first LF) and split by the command tokenizer. Lines over 2047
-// characters are skipped whole.
+// The next significant line of the file, cut at its first CR (else its
+// first LF) and split by the command tokenizer. Lines over 2047 characters
+// are skipped whole, without ever being held in memory.
 // Returned: stream  position after the line
 //           line    its offset, text and words
 //           1 with a line; 0 at the end of the file

@@ -2,6 +2,7 @@
 
 #include "astro/calendar.h"
 #include "core/regular_file.h"
+#include "core/replacement_file.h"
 #include "core/string_utils.h"
 
 #include <gdbm.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -235,16 +237,24 @@ int32_t BuildElementIndex(const char* elementPath, const char* indexPath)
     std::string text;
     if (!ReadWholeFile(elementPath, text))
         return 0;
-    const std::string building = std::string(indexPath) + ".$NEW$";
-    GDBM_FILE db = gdbm_open(building.c_str(), kIndexBlockSize, GDBM_NEWDB, 0644, nullptr);
+    // gdbm_open would follow a link planted under the name it is given: the
+    // database is built in a file the replacement writer made itself, and
+    // gdbm gets a second descriptor of it, so that closing the database
+    // leaves the file open and locked until its rename. The lock is the
+    // writer's, not gdbm's.
+    ReplacementFile building;
+    if (OpenReplacement(building, indexPath) == 0)
+        return 0;
+    const int descriptor = dup(fileno(building.stream));
+    if (descriptor < 0)
+        return 0;
+    GDBM_FILE db = gdbm_fd_open(descriptor, building.temporary.c_str(), kIndexBlockSize,
+                                GDBM_NEWDB | GDBM_NOLOCK | GDBM_CLOERROR, nullptr);
     if (db == nullptr)
         return 0;
     const bool indexed = IndexRecords(db, text, elementPath);
-    gdbm_close(db);
-    if (!indexed || std::rename(building.c_str(), indexPath) != 0) {
-        std::remove(building.c_str());
+    if (gdbm_close(db) != 0 || !indexed || CommitReplacement(building) == 0)
         return 0;
-    }
     std::printf("done.\n");
     std::fflush(stdout);
     return 1;
@@ -271,17 +281,14 @@ int32_t FetchElementOffset(const char* indexPath, const char* key)
 
 namespace {
 
-// The record line at an offset, up to and without its line end.
-bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record)
+// The record line at an offset, up to and without its line end. Records
+// read in file order mostly come from the stream's buffer.
+bool ReadRecordLine(std::FILE* file, int64_t offset, std::string& record)
 {
-    UniqueFile file = OpenRegularFile(elementPath);
-    if (!file)
-        return false;
     char buffer[kLongElementLine + 3];
     size_t got = 0;
-    if (offset >= 0 && fseeko(file.get(), offset, SEEK_SET) == 0)
-        got = std::fread(buffer, 1, sizeof buffer - 1, file.get());
-    file.reset();
+    if (offset >= 0 && fseeko(file, offset, SEEK_SET) == 0)
+        got = std::fread(buffer, 1, sizeof buffer - 1, file);
     buffer[got] = '\0';
     const size_t length = LineLength(buffer);
     if (length >= got || !IsElementRecordLine(buffer, length))
@@ -290,12 +297,24 @@ bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record
     return true;
 }
 
+bool ReadRecordLine(const char* elementPath, int64_t offset, std::string& record)
+{
+    const UniqueFile file = OpenRegularFile(elementPath);
+    return file && ReadRecordLine(file.get(), offset, record);
+}
+
 } // namespace
 
 int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, OrbitalElements& el)
 {
     std::string record;
     return ReadRecordLine(elementPath, offset, record) ? ParseElementLine(el, record.c_str()) : 0;
+}
+
+int32_t ReadOrbitalElementsAtOffset(std::FILE* elements, int64_t offset, OrbitalElements& el)
+{
+    std::string record;
+    return elements != nullptr && ReadRecordLine(elements, offset, record) ? ParseElementLine(el, record.c_str()) : 0;
 }
 
 int32_t ReadOrbitalElementsAt(const char* key, OrbitalElements& el, const char* elementPath, const char* indexPath)

@@ -67,10 +67,10 @@ void CopyIndexKey(char* key, const char* record, int column, int width);
 
 // Builds the index of an element file: every record's four keys (empty ones
 // are not stored) map to its byte offset, a later record winning a shared
-// key. The database is written under "<index>.$NEW$" and renamed over the
-// index only when complete, so no half-built index looks newer than its
-// file. Progress: up to 50 dots on standard output as the file is read,
-// then "done.".
+// key. The database is built in a replacement file (core/replacement_file.h)
+// and renamed over the index only when complete, so no half-built index
+// looks newer than its file, and no link is followed. Progress: up to 50
+// dots on standard output as the file is read, then "done.".
 // Given:    elementPath  the element file
 //           indexPath    the index to (re)create
 // Returned: 1 when built; 0 when the file cannot be read, a line is not a
@@ -99,6 +99,9 @@ int32_t ReadOrbitalElementsAt(const char* key, OrbitalElements& el, const char* 
 // name is empty or shared, which no key finds.
 // Returned: el  the record; 1 when the line there is a record and parses, else 0
 int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, OrbitalElements& el);
+// The same from an element file already open, for a load of many records
+// that opens the file once (null: nothing read).
+int32_t ReadOrbitalElementsAtOffset(std::FILE* elements, int64_t offset, OrbitalElements& el);
 
 // One entry of a saved script's BLOCK ORBIT: the text after ":" up to its
 // line end, and the line that follows it as it stands, line end included.

@@ -73,23 +73,28 @@ struct RecordBuffer {
 // Why a file was refused with a box.
 enum class Refusal { kNone, kSyntax, kNoData, kNoMemory };
 
-void TextOfRefusal(Refusal refusal, int32_t lineNumber, char* message, size_t size)
+// The texts name the file: at start-up several files are read, and a box
+// must say which one is wrong.
+void TextOfRefusal(Refusal refusal, int32_t lineNumber, const char* path, char* message, size_t size)
 {
-    if (refusal == Refusal::kNoData) {
-        GetMessage("messageNoDataInUserObjectFile", message, size);
-        return;
-    }
     if (refusal == Refusal::kNoMemory) {
         GetMessage("messageSystemOutOfMemory", message, size);
         return;
     }
-    static const char kDefaultFormat[] = "Syntax error at line %d";
+    static const char kSyntaxFormat[] = "Syntax error at line %d of %s";
+    static const char kNoDataFormat[] = "No data contained in user object file: %s";
+    const bool syntax = refusal == Refusal::kSyntax;
+    const char* fallback = syntax ? kSyntaxFormat : kNoDataFormat;
     char format[kMessageSize];
-    GetMessage("messageErrorInUserObjectFile", format, sizeof format);
-    const char* use = FormatMatchesDefault(format, kDefaultFormat) != 0 ? format : kDefaultFormat;
+    GetMessage(syntax ? "messageErrorInUserObjectFile" : "messageNoDataInUserObjectFile", format, sizeof format);
+    const char* use = FormatMatchesDefault(format, fallback) != 0 ? format : fallback;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    std::snprintf(message, size, use, lineNumber);
+    if (syntax) {
+        std::snprintf(message, size, use, lineNumber, path);
+    } else {
+        std::snprintf(message, size, use, path);
+    }
 #pragma GCC diagnostic pop
 }
 
@@ -318,9 +323,10 @@ int32_t UserColorIndex(int32_t number)
 int ReadUserObjectLine(FILE* file, char* tokens[kUserObjectTokenCount], char line[kUserObjectLineSize],
                        int32_t& lineNumber)
 {
-    std::string text;
-    while (ReadWholeLine(file, text)) {
+    BoundedLine read;
+    while (ReadBoundedLine(file, kUserObjectLineSize, read)) {
         ++lineNumber;
+        std::string& text = read.text;
         size_t end = text.find('\r');
         if (end == std::string::npos) {
             end = text.find('\n');
@@ -372,7 +378,7 @@ int LoadUserObjectFile(Scene& scene, const char* path, UserObjectFile*& files, i
         refusal = Refusal::kNoData;
     }
     if (refusal != Refusal::kNone) {
-        TextOfRefusal(refusal, lineNumber, message, messageSize);
+        TextOfRefusal(refusal, lineNumber, path, message, messageSize);
         return 0;
     }
     auto* grown = static_cast<UserObjectFile*>(std::realloc(files, sizeof(UserObjectFile) * size_t(count + 1)));

@@ -36,7 +36,7 @@ extern const std::array<int32_t, kUserColorCount> UserColorTable;
 // The ColorIndex of a colour number: UserColorTable within 0..15, else white.
 int32_t UserColorIndex(int32_t number);
 
-// Reads the next data line of a file, whole, and cuts it into words with the
+// Reads the next data line of a file and cuts it into words with the
 // command tokenizer (blanks, tabs and commas separate, double quotes group).
 // A line ends at its first CR, else its first LF. An empty argument counts as
 // absent (null); when the first argument is absent the later ones move down
@@ -48,7 +48,8 @@ int32_t UserColorIndex(int32_t number);
 //           line        the line's text
 //           lineNumber  including the lines read now
 //           1 with a line; 0 at the end of the file; -1 for a data line
-//           longer than 79 characters (lineNumber is its number)
+//           longer than 79 characters (lineNumber is its number), of which
+//           no more than that is ever held in memory
 int ReadUserObjectLine(FILE* file, char* tokens[kUserObjectTokenCount], char line[kUserObjectLineSize],
                        int32_t& lineNumber);
 
@@ -63,7 +64,8 @@ int ReadUserObjectLine(FILE* file, char* tokens[kUserObjectTokenCount], char lin
 // Returned: files, count one file longer on success
 //           message      empty, or the text to show the user in a box: a
 //                        syntax error with its line number, a file without
-//                        data, no memory left while reading
+//                        data (both naming the file), no memory left while
+//                        reading
 //           1 loaded; 0 when the path is already in the list (silently),
 //           longer than 255 characters ("stkErrorIllegalParam"), cannot be
 //           opened ("stkErrorFileNotFound"), memory ran out for the list

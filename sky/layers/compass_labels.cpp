@@ -16,11 +16,11 @@
 namespace {
 
 
-XFontSet DirectionFontSet() { return gAppEnv->fontSets[kFontDirName - 1]; }
+XFontSet DirectionFontSet() { return GetFontSet(kFontDirName); }
 
 XRectangle DirectionExtent()
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontDirName - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(kFontDirName);
     return extents != nullptr ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
 }
 

@@ -32,11 +32,11 @@ FixedVector BoundaryPoint(const ConstellationBoundaryPoint& point)
     return FixedVector{point.x, point.y, point.z};
 }
 
-XFontSet NameFontSet() { return gAppEnv->fontSets[kFontConstName - 1]; }
+XFontSet NameFontSet() { return GetFontSet(kFontConstName); }
 
 int NameFontHeight()
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontConstName - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(kFontConstName);
     return extents != nullptr ? extents->max_logical_extent.height : 0;
 }
 

@@ -61,7 +61,7 @@ void RestoreFrame(Scene& scene, const SavedFrame& save)
 
 uint8_t Flags(const Scene& scene, int index) { return scene.displayFlags[index]; }
 
-XFontSet GridFontSet() { return gAppEnv->fontSets[kFontGridNum - 1]; }
+XFontSet GridFontSet() { return GetFontSet(kFontGridNum); }
 
 int TextEscapement(XFontSet fontSet, const char* text)
 {

@@ -2,6 +2,7 @@
 
 #include "core/app_env.h"
 #include "sky/catalog/object_names.h"
+#include "sky/font_sets.h"
 #include "sky/label_styles.h"
 #include "sky/label_text.h"
 #include "sky/view/clipping.h"
@@ -15,12 +16,12 @@ constexpr size_t kNameSize = 64;
 
 XFontSet FontSetOf(LabelKind kind)
 {
-    return gAppEnv->fontSets[LabelStyleTable[kind].fontSet - 1];
+    return GetFontSet(LabelStyleTable[kind].fontSet);
 }
 
 XRectangle LogicalExtentOf(LabelKind kind)
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[LabelStyleTable[kind].fontSet - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(LabelStyleTable[kind].fontSet);
     return extents != nullptr ? extents->max_logical_extent : XRectangle{0, 0, 0, 0};
 }
 

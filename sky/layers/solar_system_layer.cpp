@@ -4,6 +4,7 @@
 #include "core/app_env.h"
 #include "sky/catalog/object_names.h"
 #include "sky/colors.h"
+#include "sky/font_sets.h"
 #include "sky/label_styles.h"
 #include "sky/label_text.h"
 #include "sky/layers/body_geometry.h"
@@ -31,7 +32,7 @@ constexpr const char* kJovianNumberTexts[kJovianMoonCount] = {"I", "II", "III", 
 void DrawSatelliteText(const Scene& scene, Drawable drawable, int x, int y, const char* text)
 {
     const LabelStyle& style = LabelStyleTable[kLabelSatelliteName];
-    XFontSet fontSet = gAppEnv->fontSets[style.fontSet - 1];
+    XFontSet fontSet = GetFontSet(style.fontSet);
     if (fontSet == nullptr) {
         return;
     }
@@ -41,7 +42,7 @@ void DrawSatelliteText(const Scene& scene, Drawable drawable, int x, int y, cons
 
 int SatelliteFontHeight()
 {
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[LabelStyleTable[kLabelSatelliteName].fontSet - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(LabelStyleTable[kLabelSatelliteName].fontSet);
     return extents != nullptr ? extents->max_logical_extent.height : 0;
 }
 

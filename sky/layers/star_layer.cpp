@@ -288,8 +288,8 @@ int WantsBrightStarLabels(const Scene& scene, int32_t& last)
 void DrawStarFileMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size,
                                 int32_t mag10)
 {
-    XFontSet font = gAppEnv->fontSets[kFontStarMag - 1];
-    XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontStarMag - 1];
+    XFontSet font = GetFontSet(kFontStarMag);
+    XFontSetExtents* extents = GetFontSetExtents(kFontStarMag);
     if (!font || !extents)
         return;
     char text[16];

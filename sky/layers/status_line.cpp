@@ -57,7 +57,7 @@ void UseSolidLines(const Scene& scene)
 
 XFontSet FontSetOf(int32_t labelKind)
 {
-    return gAppEnv->fontSets[LabelStyleTable[labelKind].fontSet - 1];
+    return GetFontSet(LabelStyleTable[labelKind].fontSet);
 }
 
 // Draws a text and returns its escapement; a font set that could not be
@@ -280,7 +280,7 @@ int DrawStatusBarFields(Scene& scene, Drawable drawable, const XRectangle& rect,
     XDrawLine(Dpy(), drawable, scene.gc, rect.x, bottom, rect.x + rect.width, bottom);
 
     XFontSet fontSet = FontSetOf(kLabelStatus);
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[LabelStyleTable[kLabelStatus].fontSet - 1];
+    const XFontSetExtents* extents = GetFontSetExtents(LabelStyleTable[kLabelStatus].fontSet);
     if (fontSet == nullptr || extents == nullptr) {
         return rect.x + x;
     }

@@ -51,8 +51,8 @@ void SetLinePattern(const Scene& scene, int32_t pattern, const XGCValues& saved)
 void DrawName(const Scene& scene, Drawable drawable, const UserObject& record, const ProjectedPoint& point,
               int gap)
 {
-    XFontSet fontSet = gAppEnv->fontSets[kFontUserObjectName - 1];
-    const XFontSetExtents* extents = gAppEnv->fontSetExtents[kFontUserObjectName - 1];
+    XFontSet fontSet = GetFontSet(kFontUserObjectName);
+    const XFontSetExtents* extents = GetFontSetExtents(kFontUserObjectName);
     if (fontSet == nullptr || extents == nullptr) {
         return;
     }

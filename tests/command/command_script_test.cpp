@@ -292,7 +292,7 @@ TEST_F(Scripts, UnwritableStateFailsTheSaveAndKeepsTheOldFile)
         row.spoil(scene);
         EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0) << row.what;
         EXPECT_EQ(ReadFile(path), old) << row.what;
-        EXPECT_FALSE(Exists(path + ".$NEW$"));
+        EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
         FreeCometList(scene);
         std::strcpy(scene.siteName, "Tokyo");
     }
@@ -760,7 +760,7 @@ TEST_F(Scripts, SaveOntoAFullFileSystemLeavesTheOldFile)
     LargeState(scene);
     EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0);
     EXPECT_EQ(ReadFile(path), old);
-    EXPECT_FALSE(Exists(path + ".$NEW$"));
+    EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
 }
 
 }  // namespace

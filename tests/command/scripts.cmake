@@ -11,3 +11,7 @@ target_compile_definitions(command_script_gui_test PRIVATE UVOLA_SOURCE_DIR="${P
 # STL against the statements sent as one request, scripts at start-up and
 # "-q", and the error replies of bad files, through the command port.
 uvola_e2e_test(script_e2e SCRIPT script_e2e.py PROGRAM uvola)
+
+# Two instances saving one image path at once over their ports: every read
+# of it is a whole image, and no save fails.
+uvola_e2e_test(two_writers_e2e SCRIPT two_writers_e2e.py PROGRAM uvola)

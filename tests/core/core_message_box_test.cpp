@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
+#include "core/dialog_width.h"
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "data/fallback_resources.h"
@@ -195,22 +196,43 @@ TEST(MessageBox, EachCallMapsANewBoxWithOnlyOk)
     CloseAllMessageBoxes();
 }
 
-TEST(MessageBox, TypeChoosesTheKindOfDialog)
+// The window's title, as the window manager shows it.
+std::string TitleOf(Widget dialog)
+{
+    char* title = nullptr;
+    XtVaGetValues(XtParent(dialog), XtNtitle, &title, nullptr);
+    return title != nullptr ? title : "";
+}
+
+// A box is titled with the program's name and its kind, and is wide
+// enough for a window manager's title bar to show that title.
+TEST(MessageBox, TypeChoosesTheKindOfDialogAndItsTitle)
 {
     Widget top = Toplevel();
-    const std::pair<int, unsigned char> kinds[] = {
-        {kMessageBoxPlain, XmDIALOG_MESSAGE}, {kMessageBoxInformation, XmDIALOG_INFORMATION},
-        {kMessageBoxWarning, XmDIALOG_WARNING}, {kMessageBoxError, XmDIALOG_ERROR},
-        {0, XmDIALOG_ERROR}, {99, XmDIALOG_ERROR},
+    const struct {
+        int type;
+        unsigned char kind;
+        const char* title;
+    } rows[] = {
+        {kMessageBoxPlain, XmDIALOG_MESSAGE, "Uvola: Message"},
+        {kMessageBoxInformation, XmDIALOG_INFORMATION, "Uvola: Information"},
+        {kMessageBoxWarning, XmDIALOG_WARNING, "Uvola: Warning"},
+        {kMessageBoxError, XmDIALOG_ERROR, "Uvola: Error"},
+        {0, XmDIALOG_ERROR, "Uvola: Error"},
+        {99, XmDIALOG_ERROR, "Uvola: Error"},
     };
-    for (const auto& [type, expected] : kinds) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.type);
         CloseAllMessageBoxes();
-        ShowMessageBox(top, "text", type);
+        ShowMessageBox(top, "OK", row.type);
         auto boxes = MessageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         unsigned char kind = 0;
         XtVaGetValues(boxes[0], XmNdialogType, &kind, nullptr);
-        EXPECT_EQ(kind, expected) << "type " << type;
+        EXPECT_EQ(kind, row.kind);
+        EXPECT_EQ(TitleOf(boxes[0]), row.title);
+        ASSERT_TRUE(ProcessUntil([&] { return IsShown(XtParent(boxes[0])); }));
+        EXPECT_GE(XtParent(boxes[0])->core.width, kLeastDialogWidth);
     }
     CloseAllMessageBoxes();
 }
@@ -276,7 +298,7 @@ TEST(QuestionBox, OkGivesOneCancelGivesZeroAndTheDialogIsReused)
     EXPECT_FALSE(XtIsManaged(cancel.dialogSeen));
 }
 
-TEST(QuestionBox, IsModalWithCancelAsDefault)
+TEST(QuestionBox, IsModalWithCancelAsDefaultAndTitled)
 {
     Toplevel();
     Answerer ok{XmDIALOG_OK_BUTTON};
@@ -288,6 +310,8 @@ TEST(QuestionBox, IsModalWithCancelAsDefault)
     EXPECT_EQ(style, XmDIALOG_PRIMARY_APPLICATION_MODAL);
     EXPECT_EQ(defaultButton, XmDIALOG_CANCEL_BUTTON);
     EXPECT_FALSE(XtIsManaged(XmMessageBoxGetChild(ok.dialogSeen, XmDIALOG_HELP_BUTTON)));
+    EXPECT_EQ(TitleOf(ok.dialogSeen), "Uvola: Question");
+    EXPECT_GE(XtParent(ok.dialogSeen)->core.width, kLeastDialogWidth);
 }
 
 TEST(QuestionBox, ClosedWithoutAnAnswerCountsAsCancel)

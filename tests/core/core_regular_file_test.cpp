@@ -1,5 +1,5 @@
 // Opening the files the program reads: only regular files, never blocking,
-// and lines read by their length.
+// and lines read by their length, whole or up to a bound.
 #include <gtest/gtest.h>
 
 #include "core/regular_file.h"
@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,60 @@ TEST(ReadWholeLine, LinesByTheirLength)
                                                std::string("\0\n", 2), "end"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(line, "");
+}
+
+// At most the bound is kept of a line; the rest is passed over to the line
+// feed and counted. A line of exactly the bound, with or without its line
+// feed, is whole.
+TEST(ReadBoundedLine, KeepsTheBoundAndCountsTheWholeLine)
+{
+    constexpr size_t kBound = 4;
+    std::string text = std::string("a\0b\n", 4) + "\n" + "xxxxx\n" + std::string(200000, 'l') + "\n" + "tail";
+    WriteFile(Path("bounded"), text);
+    const struct {
+        std::string kept;
+        size_t length;
+    } rows[] = {
+        {std::string("a\0b\n", 4), 4}, {"\n", 1}, {"xxxx", 6}, {"llll", 200001}, {"tail", 4},
+    };
+    // A file, and the same bytes in memory as the click data hold them.
+    UniqueFile streams[] = {OpenRegularFile(Path("bounded").c_str()), UniqueFile(fmemopen(text.data(), text.size(), "r"))};
+    for (const UniqueFile& file : streams) {
+        ASSERT_NE(file, nullptr);
+        BoundedLine line;
+        for (const auto& row : rows) {
+            ASSERT_TRUE(ReadBoundedLine(file.get(), kBound, line)) << row.kept;
+            EXPECT_EQ(line.text, row.kept);
+            EXPECT_EQ(line.length, row.length) << row.kept;
+        }
+        EXPECT_FALSE(ReadBoundedLine(file.get(), kBound, line));
+        EXPECT_EQ(line.length, 0u);
+    }
+}
+
+// A sparse file: a line through a hole with data after it, and a last line
+// that is a hole to the end of the file, are passed over whole.
+TEST(ReadBoundedLine, PassesOverHoles)
+{
+    constexpr off_t kHole = off_t{1} << 20;
+    const std::string path = Path("sparse");
+    WriteFile(path, "ab");
+    ASSERT_EQ(truncate(path.c_str(), 2 + kHole), 0);
+    std::ofstream(path, std::ios::app) << "\nnext\n";
+    ASSERT_EQ(truncate(path.c_str(), 2 + kHole + 6 + kHole), 0);
+    UniqueFile file = OpenRegularFile(path.c_str());
+    ASSERT_NE(file, nullptr);
+    const struct {
+        std::string kept;
+        size_t length;
+    } rows[] = {{"a", 2 + kHole + 1}, {"n", 5}, {std::string(1, '\0'), kHole}};
+    BoundedLine line;
+    for (const auto& row : rows) {
+        ASSERT_TRUE(ReadBoundedLine(file.get(), 1, line)) << row.length;
+        EXPECT_EQ(line.text, row.kept);
+        EXPECT_EQ(line.length, row.length);
+    }
+    EXPECT_FALSE(ReadBoundedLine(file.get(), 1, line));
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(Files, CopyIsExactAndAFailedOneLeavesNothingBehind)
         }));
     }
     EXPECT_EQ(ReadFile(target), "kept");
-    EXPECT_FALSE(Exists(target + ".$NEW$"));
+    EXPECT_EQ(Temporaries(target), std::vector<std::string>{});
 }
 
 // The copy's writes fail on a full file system: the old target stays.
@@ -209,7 +209,7 @@ TEST_F(Files, CopyOntoAFullFileSystemLeavesTheOldTarget)
     disk.Fill();
     EXPECT_EQ(CopyFile(source.c_str(), target.c_str()), 0);
     EXPECT_EQ(ReadFile(target), "kept");
-    EXPECT_FALSE(Exists(target + ".$NEW$"));
+    EXPECT_EQ(Temporaries(target), std::vector<std::string>{});
 }
 
 TEST_F(Files, SiteFileIsCopiedOnceIntoTheUserDirectory)

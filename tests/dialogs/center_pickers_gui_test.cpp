@@ -6,10 +6,10 @@
 
 #include "astro/body_ids.h"
 #include "data/catalog_tables.h"
-#include "dialogs/center_commands.h"
 #include "dialogs/center_pickers.h"
-#include "dialogs/form_dialog.h"
-#include "dialogs/scrolled_list.h"
+#include "dialogs/center_pickers_fields.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/layers/user_object_layer.h"
 #include "tests/dialogs/element_test_files.h"

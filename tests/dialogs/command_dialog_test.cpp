@@ -9,9 +9,11 @@
 #include "dialogs/command_history.h"
 
 #include <Xm/SelectioB.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -86,12 +88,19 @@ TEST_F(HistoryFileTest, KeepsTheNewestLines)
 TEST_F(HistoryFileTest, FailedWriteKeepsTheOldFile)
 {
     WriteFile(path, "OLD\n");
-    // The temporary file cannot be made where a directory stands.
-    const std::string temporary = path + ".$NEW$";
-    ASSERT_EQ(mkdir(temporary.c_str(), 0700), 0);
-    EXPECT_EQ(WriteHistoryFile(path.c_str(), {"NEW"}, 10), 0);
+    // No byte may be written, as on a full disk.
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit none = old;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+    const int written = WriteHistoryFile(path.c_str(), {"NEW"}, 10);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(written, 0);
     EXPECT_EQ(ReadFile(path), "OLD\n");
-    rmdir(temporary.c_str());
+    EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
 }
 
 TEST(CommandHistory, PathInTheUserDirectory)

@@ -1,7 +1,3 @@
-# The dialog kit: its plain halves without X, and a sample dialog built from
-# it and driven in-process on a private X server.
-uvola_test(dialogs_kit_test SOURCES dialogs_kit_test.cpp LIBS uvola_dialogs)
-uvola_gui_test(dialogs_gui_test SOURCES dialogs_gui_test.cpp LIBS uvola_dialogs)
 # The command dialog and its history file.
 uvola_gui_test(command_dialog_test SOURCES command_dialog_test.cpp LIBS uvola_dialogs)
 # The date, time-step and site dialogs: their plain halves and the site
@@ -14,11 +10,11 @@ foreach(style 0 1 2)
   target_compile_definitions(date_dialog_style${style}_test PRIVATE DATE_STYLE=${style})
 endforeach()
 uvola_gui_test(site_dialogs_test SOURCES site_dialogs_test.cpp LIBS uvola_dialogs)
-uvola_test(time_site_text_test SOURCES time_site_text_test.cpp LIBS uvola_dialogs)
+uvola_test(time_site_fields_test SOURCES time_site_fields_test.cpp LIBS uvola_dialogs)
 
 # The projection, star, nebula, planet and toggle dialogs: their plain halves
 # against the real interpreter, without X.
-uvola_test(display_dialogs_text_test SOURCES display_dialogs_text_test.cpp LIBS uvola_dialogs)
+uvola_test(display_dialogs_fields_test SOURCES display_dialogs_fields_test.cpp LIBS uvola_dialogs)
 
 # The same dialogs with real widgets under Xvfb, over a real Scene and canvas.
 uvola_gui_test(display_dialogs_gui_test SOURCES display_dialogs_gui_test.cpp LIBS uvola_dialogs)
@@ -28,7 +24,7 @@ target_compile_definitions(display_dialogs_gui_test PRIVATE UVOLA_SOURCE_DIR="${
 uvola_gui_test(file_dialogs_gui_test SOURCES file_dialogs_gui_test.cpp LIBS uvola_dialogs)
 
 # The file and environment dialogs' plain halves, without X.
-uvola_test(settings_dialogs_text_test SOURCES settings_dialogs_text_test.cpp LIBS uvola_dialogs)
+uvola_test(settings_dialogs_fields_test SOURCES settings_dialogs_fields_test.cpp LIBS uvola_dialogs)
 
 # The environment dialog: AppEnv, the options file and the tip owners.
 uvola_gui_test(environment_dialog_gui_test SOURCES environment_dialog_gui_test.cpp LIBS uvola_dialogs)

@@ -7,13 +7,13 @@
 #include "tests/dialogs/settings_dialog_fixture.h"
 
 #include "core/view_modes.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/nebula_dialog.h"
 #include "dialogs/planet_dialog.h"
 #include "dialogs/projection_dialog.h"
-#include "dialogs/scrolled_list.h"
 #include "dialogs/star_dialog.h"
-#include "dialogs/toggle_dialog_specs.h"
 #include "dialogs/toggle_dialogs.h"
+#include "dialogs/toggle_dialogs_fields.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/star_layer.h"
 
@@ -28,13 +28,13 @@ using Texts = std::vector<std::string>;
 
 class DisplayDialogs : public dialogtest::SettingsDialogTest {
 protected:
-    Widget ShowToggleDialog(void (*show)(Scene*), const ToggleDialogSpec& spec)
+    Widget ShowToggleDialog(void (*show)(Scene*), const ToggleDialogTable& table)
     {
         show(&scene);
         driver.Pump();
-        shown.push_back(ToggleDialogWidget(spec));
+        shown.push_back(ToggleDialogWidget(table));
         driver.ForgetTexts();
-        return ToggleDialogWidget(spec);
+        return ToggleDialogWidget(table);
     }
 
     // Several planets chosen at once, as a shift-click chooses them.
@@ -514,7 +514,7 @@ TEST_F(DisplayDialogs, ToggleDialogsDrawWhatTheirTextsDraw)
 {
     const struct {
         void (*show)(Scene*);
-        const ToggleDialogSpec& spec;
+        const ToggleDialogTable& table;
         const char* setup;
         std::vector<std::pair<const char*, bool>> clicks;
     } rows[] = {
@@ -529,9 +529,9 @@ TEST_F(DisplayDialogs, ToggleDialogsDrawWhatTheirTextsDraw)
          {{"ToggleShow", true}, {"ToggleName", true}}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.spec.name);
+        SCOPED_TRACE(row.table.name);
         ExpectSameChartAsItsTexts(row.setup, [this, &row] {
-            Widget dialog = ShowToggleDialog(row.show, row.spec);
+            Widget dialog = ShowToggleDialog(row.show, row.table);
             for (const auto& [toggle, on] : row.clicks) {
                 driver.SetToggle(dialog, toggle, on);
             }
@@ -563,14 +563,14 @@ TEST_F(DisplayDialogs, WindowManagerCloseSendsNothingAndShowRefills)
         EXPECT_EQ(DialogDriver::IsSet(dialog, row.toggle), before) << row.toggle;
         driver.Press(dialog, "ButtonCancel");
     }
-    for (const ToggleDialogSpec* spec : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog, &kMoonDialog}) {
-        void (*show)(Scene*) = spec == &kGridDialog      ? ShowGridDialog
-                               : spec == &kJoviSatDialog ? ShowJoviSatDialog
-                               : spec == &kConstDialog   ? ShowConstDialog
-                               : spec == &kSunDialog     ? ShowSunDialog
+    for (const ToggleDialogTable* table : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog, &kMoonDialog}) {
+        void (*show)(Scene*) = table == &kGridDialog      ? ShowGridDialog
+                               : table == &kJoviSatDialog ? ShowJoviSatDialog
+                               : table == &kConstDialog   ? ShowConstDialog
+                               : table == &kSunDialog     ? ShowSunDialog
                                                          : ShowMoonDialog;
-        Widget dialog = ShowToggleDialog(show, *spec);
-        ASSERT_TRUE(driver.CloseFromWindowManager(dialog)) << spec->name;
+        Widget dialog = ShowToggleDialog(show, *table);
+        ASSERT_TRUE(driver.CloseFromWindowManager(dialog)) << table->name;
     }
     EXPECT_TRUE(driver.Texts().empty());
 }

@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "astro/calendar.h"
-#include "dialogs/command_text.h"
+#include "core/regular_file.h"
 #include "dialogs/element_list.h"
-#include "dialogs/small_body_kinds.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/small_body_dialogs_fields.h"
 #include "tests/dialogs/element_test_files.h"
 
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -81,18 +83,36 @@ TEST(ElementList, EveryEntryReadsItsOwnRecord)
     EXPECT_STREQ(list.entries[1].key, "C/2020 F3");
     EXPECT_STREQ(list.entries[2].key, "");
     EXPECT_STREQ(list.entries[3].key, "");   // shared
-    for (size_t i = 0; i < list.entries.size(); ++i) {
-        SCOPED_TRACE(list.entries[i].name);
-        OrbitalElements el{};
-        ASSERT_EQ(ReadListedElements(list.entries[i], files.elements.c_str(), files.index.c_str(), el), 1);
-        EXPECT_EQ(Trimmed(el.name), list.entries[i].name);
-        EXPECT_NEAR(el.perihelionTime, JulianDayFromCalendar(1986, 2, static_cast<double>(i) + 1.895317),
-                    1e-6);
+    // One open file for every read, in file order and backwards: a seek
+    // inside what the stream holds must land on the record all the same.
+    const UniqueFile elements = OpenRegularFile(files.elements.c_str());
+    for (bool backwards : {false, true}) {
+        for (size_t n = 0; n < list.entries.size(); ++n) {
+            const size_t i = backwards ? list.entries.size() - 1 - n : n;
+            SCOPED_TRACE(list.entries[i].name);
+            OrbitalElements el{};
+            ASSERT_EQ(ReadListedElements(list.entries[i], elements.get(), files.elements.c_str(),
+                                         files.index.c_str(), el),
+                      1);
+            EXPECT_EQ(Trimmed(el.name), list.entries[i].name);
+            EXPECT_NEAR(el.perihelionTime, JulianDayFromCalendar(1986, 2, static_cast<double>(i) + 1.895317),
+                        1e-6);
+        }
     }
-    // Without an index every entry is read at its offset.
-    OrbitalElements el{};
-    EXPECT_EQ(ReadListedElements(list.entries[1], files.elements.c_str(), "/nonexistent.dbm", el), 1);
-    EXPECT_STREQ(el.name, "Lower                         ");
+    // Without an index every entry is read at its offset; without the open
+    // file only an entry with a key of its own is found, through the index.
+    for (auto [entry, open, index, found] : {std::tuple{1, true, "/nonexistent.dbm", 1},
+                                             {1, false, files.index.c_str(), 1},
+                                             {2, false, files.index.c_str(), 0}}) {
+        OrbitalElements el{};
+        EXPECT_EQ(ReadListedElements(list.entries[entry], open ? elements.get() : nullptr,
+                                     files.elements.c_str(), index, el),
+                  found)
+            << entry << open;
+        if (found != 0) {
+            EXPECT_STREQ(el.name, "Lower                         ");
+        }
+    }
 }
 
 TEST(ElementList, AChangedFileIsNoticedAndAMissingOneRefused)
@@ -117,19 +137,27 @@ TEST(ElementList, AChangedFileIsNoticedAndAMissingOneRefused)
 
 TEST(ElementList, LoadedObjectsKeepTheirFlagsWithTheShowBit)
 {
-    const auto files = WriteElementFile(
-        "marked.elm", {Record('C', "One", "1P"), Record('C', "Two", "2P"), Record('C', "Three", "3P")},
-        false);
+    // "Two" is listed twice and loaded twice: its first entry takes the
+    // flags of the first loaded one.
+    const auto files = WriteElementFile("marked.elm",
+                                        {Record('C', "One", "1P"), Record('C', "Two", "2P"),
+                                         Record('C', "Three", "3P"), Record('C', "Two", "2P")},
+                                        false);
     ElementList list;
-    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 3);
-    OrbitalElements loaded[2]{};
-    ASSERT_EQ(ParseElementLine(loaded[0], Record('C', "Three", "3P").c_str()), 1);
-    ASSERT_EQ(ParseElementLine(loaded[1], Record('C', "Gone", "9P").c_str()), 1);
-    const uint8_t flags[2] = {0x14, 0x02};
-    MarkLoadedEntries(list, 0xE1, loaded, flags, 2);
-    EXPECT_EQ(list.entries[0].flags, 0xE1);
-    EXPECT_EQ(list.entries[1].flags, 0xE1);
-    EXPECT_EQ(list.entries[2].flags, 0x16);
+    ASSERT_EQ(LoadElementList(list, files.elements.c_str()), 4);
+    const std::vector<std::pair<std::string, uint8_t>> objects = {
+        {Record('C', "Three", "3P"), 0x14}, {Record('C', "Gone", "9P"), 0x02},
+        {Record('C', "Two", "2P"), 0x08}, {Record('C', "Two", "2P"), 0x20}};
+    std::vector<OrbitalElements> loaded(objects.size());
+    std::vector<uint8_t> flags;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        ASSERT_EQ(ParseElementLine(loaded[i], objects[i].first.c_str()), 1);
+        flags.push_back(objects[i].second);
+    }
+    MarkLoadedEntries(list, 0xE1, loaded.data(), flags.data(), static_cast<int>(objects.size()));
+    const std::vector<uint8_t> expected = {0xE1, 0x08 | kBodyShown, 0x14 | kBodyShown, 0xE1};
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(list.entries[i].flags, expected[i]) << i;
 }
 
 TEST(ElementList, TogglesShowAgreementAndMixedBitsSetForAll)

@@ -135,7 +135,7 @@ TEST_F(FileDialogs, NamesThatWouldBreakTheStatementAreRefused)
                   Texts{std::string(row.word) + ": Illegal Parameter: " + row.shown.substr(0, 39)});
         XtUnmanageChild(box);
     }
-    EXPECT_FALSE(Exists(longName + ".$NEW$"));
+    EXPECT_EQ(Temporaries(longName), std::vector<std::string>{});
 }
 
 TEST_F(FileDialogs, SaveRefusesALineBreakTheOptionsFileWouldSplit)

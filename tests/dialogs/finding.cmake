@@ -4,10 +4,10 @@
 # boxes driven on a private X server.
 uvola_test(dialogs_decoder_test SOURCES jpeg_decoder_test.cpp LIBS uvola_dialogs JPEG::JPEG)
 target_compile_definitions(dialogs_decoder_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-uvola_test(dialogs_center_commands_test SOURCES center_commands_test.cpp LIBS uvola_dialogs)
+uvola_test(dialogs_center_pickers_fields_test SOURCES center_pickers_fields_test.cpp LIBS uvola_dialogs)
 uvola_test(dialogs_element_list_test SOURCES element_list_test.cpp LIBS uvola_dialogs)
-uvola_test(dialogs_today_texts_test SOURCES today_texts_test.cpp LIBS uvola_dialogs)
-target_compile_definitions(dialogs_today_texts_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+uvola_test(dialogs_today_dialog_fields_test SOURCES today_dialog_fields_test.cpp LIBS uvola_dialogs)
+target_compile_definitions(dialogs_today_dialog_fields_test PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 uvola_gui_test(dialogs_center_pickers_test SOURCES center_pickers_gui_test.cpp LIBS uvola_dialogs)
 uvola_gui_test(dialogs_small_body_test SOURCES small_body_dialogs_gui_test.cpp LIBS uvola_dialogs)
 # The viewer at three depths: 24 (TrueColor), 16 (5-6-5) and 8 (PseudoColor).

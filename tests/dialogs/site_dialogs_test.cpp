@@ -154,17 +154,23 @@ protected:
         return position;
     }
 
-    bool NoTemporaryFile() const { return !Exists(siteFile + ".$NEW$"); }
+    bool NoTemporaryFile() const { return Temporaries(siteFile).empty(); }
 
     std::string directory;
     std::string siteFile;
     std::string lastQuestion;
 };
 
-// First of all: the dialog is not built yet. An empty file shows nothing,
-// not even a message, until it has lines.
+// First of all: the dialog is not built yet. A missing file is named in a
+// warning; an empty file shows nothing, not even a message, until it has
+// lines.
 TEST_F(SiteDialogsTest, AnEmptyFileShowsNothingUntilItHasLines)
 {
+    UseSiteFile(siteFile, {});
+    unlink(siteFile.c_str());
+    ShowSiteDialog(&scene);
+    driver.Pump();
+    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{"Site data file not found: " + siteFile});
     UseSiteFile(siteFile, {});
     ShowSiteDialog(&scene);
     driver.Pump();
@@ -504,6 +510,18 @@ TEST_F(SiteDialogsTest, ALineInsertedBehindTheDialogIsKeptAndTheListReloaded)
               (std::vector<std::string>{"The site file has changed; the list is reloaded."}));
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
     EXPECT_EQ(ListItems().size(), 6u);
+    // An addition lands on the file as it is now, and the list shows it all.
+    WriteFile(siteFile, Joined(behind));
+    Edit(0);
+    TypeSite("Kyoto (Japan)", "135", "46", false, "35", "1", false, "50", "9", false);
+    driver.Press(editor(), "ButtonOK");
+    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{});
+    behind.insert(behind.begin(), Record("Kyoto (Japan)", "135.767E", "35.017N", "50", "+09.00"));
+    EXPECT_EQ(ReadFile(siteFile), Joined(behind));
+    EXPECT_EQ(ListItems().size(), 8u);
+    EXPECT_EQ(ListItems()[0], "Kyoto (Japan)");
+    EXPECT_EQ(ListItems()[1], "Paris (France)");
+    EXPECT_EQ(SelectedPositionOfList(), 1);
 }
 
 // Last: the process is then in a mount namespace of its own.
@@ -520,7 +538,7 @@ TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
     driver.Type(editor(), "AltiText", "77");
     driver.Press(editor(), "ButtonOK");
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
-              (std::vector<std::string>{"Can't write file: " + siteFile + ".$NEW$"}));
+              (std::vector<std::string>{"Can't write file: " + siteFile}));
     EXPECT_TRUE(XtIsManaged(editor()));
     EXPECT_EQ(DialogDriver::Text(editor(), "AltiText"), "77");
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
@@ -529,13 +547,13 @@ TEST_F(SiteDialogsTest, FailedWritesLeaveTheFileAndKeepWhatWasTyped)
     ASSERT_TRUE(disk.SetReadOnly(true));
     driver.Press(editor(), "ButtonOK");
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
-              (std::vector<std::string>{"Can't create file: " + siteFile + ".$NEW$"}));
+              (std::vector<std::string>{"Can't create file: " + siteFile}));
     EXPECT_TRUE(XtIsManaged(editor()));
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
     EXPECT_TRUE(NoTemporaryFile());
     Delete(3);
     EXPECT_EQ(TakeWarnings(gAppEnv->toplevel),
-              (std::vector<std::string>{"Can't create file: " + siteFile + ".$NEW$"}));
+              (std::vector<std::string>{"Can't create file: " + siteFile}));
     EXPECT_EQ(ListItems().size(), 6u);
     driver.Press(editor(), "ButtonCancel");
     // A file that cannot be written cannot be edited from the dialog.

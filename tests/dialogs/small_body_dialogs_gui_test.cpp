@@ -9,9 +9,9 @@
 #include "tests/dialogs/finding_gui_support.h"
 
 #include "astro/calendar.h"
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/progress_gauge.h"
-#include "dialogs/scrolled_list.h"
 #include "dialogs/small_body_dialogs.h"
 #include "sky/catalog/small_body_lists.h"
 #include "tests/dialogs/element_test_files.h"
@@ -253,7 +253,7 @@ TEST_F(SmallBodyDialogs, AChangedFileIsListedAnewAndAMissingOneSaysSo)
     ShowMPlanetDialog(&scene);
     EXPECT_EQ(MPlanetDialogWidget(), nullptr);
     EXPECT_EQ(DialogDriver::MessageBoxes(gAppEnv->toplevel),
-              (std::vector<std::string>{"Orbital element file not found."}));
+              (std::vector<std::string>{"Orbital element file not found: " + TestHome() + "/none.elm"}));
 }
 
 // A comet read shows the gauge from 100 objects, a minor-planet read from

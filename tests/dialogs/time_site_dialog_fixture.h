@@ -6,7 +6,7 @@
 
 #include "tests/dialogs/dialog_driver.h"
 
-#include "dialogs/form_dialog.h"
+#include "dialogs/kit/form_dialog.h"
 
 namespace dialogtest {
 

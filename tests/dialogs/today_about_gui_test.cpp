@@ -2,14 +2,14 @@
 // the toggle shows and hides the table, a shown table follows a date set
 // by a command after the redraw (through the canvas's after-redraw hook, as
 // in the program) and a hidden one is left alone; the labels carry the
-// texts of dialogs/today_texts.h; the About box shows the version -V prints;
+// texts of dialogs/today_dialog_fields.h; the About box shows the version -V prints;
 // every window comes back after the window manager closed it.
 #include "tests/dialogs/finding_gui_support.h"
 
 #include "core/version.h"
 #include "dialogs/about_dialogs.h"
 #include "dialogs/today_dialog.h"
-#include "dialogs/today_texts.h"
+#include "dialogs/today_dialog_fields.h"
 #include "sky/canvas.h"
 
 #include <Xm/Label.h>

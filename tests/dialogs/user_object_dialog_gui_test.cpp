@@ -5,11 +5,13 @@
 // once.
 #include "tests/dialogs/settings_dialog_fixture.h"
 
-#include "dialogs/scrolled_list.h"
+#include "dialogs/kit/scrolled_list.h"
 #include "dialogs/user_object_dialog.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/scene.h"
 
+#include <Xm/FileSB.h>
+#include <Xm/List.h>
 #include <sys/stat.h>
 
 namespace {
@@ -77,6 +79,50 @@ TEST_F(UserObjectDialog, OkUnloadsAndLoadsTheListInOrder)
                                      "LOAD AD \"" + home + "/b/more.adf\"", "DRIVE"}));
     ASSERT_EQ(scene.userObjectFileCount, 3);
     EXPECT_EQ(std::string(scene.userObjectFiles[2].path), home + "/b/more.adf");
+}
+
+// Each Add shows the whole list with the new file selected, and neither a
+// long name nor a short one changes the dialog's width.
+TEST_F(UserObjectDialog, ThreeAddsShowEveryFileAndKeepTheWidth)
+{
+    const std::string longName = home + "/b/a_user_object_file_with_a_rather_long_name.adf";
+    WriteFile(longName, "0347 2407 MARK 0 \"Pleiades\" 7\n");
+    Widget dialog = ShowDialog();
+    Widget list = DialogDriver::Child(dialog, "UserObjectList");
+    const Dimension width = XtParent(dialog)->core.width;
+    const std::string added[] = {home + "/b/more.adf", longName, home + "/b/objects.adf"};
+    int count = 1;
+    for (const std::string& path : added) {
+        SCOPED_TRACE(path);
+        Add(dialog, path);
+        ++count;
+        EXPECT_EQ(static_cast<int>(Items(dialog).size()), count);
+        EXPECT_EQ(Selected(dialog), count);
+        for (int position = 1; position <= count; ++position) {
+            Position x, y;
+            Dimension w, h;
+            EXPECT_TRUE(XmListPosToBounds(list, position, &x, &y, &w, &h)) << position;
+        }
+        EXPECT_EQ(XtParent(dialog)->core.width, width);
+    }
+    driver.Press(dialog, "ButtonCancel");
+}
+
+// The first Add opens the user-object folder, made when it is missing, on
+// the user-object files.
+TEST_F(UserObjectDialog, AddOpensTheUserObjectFolderMadeIfMissing)
+{
+    const std::string folder = home + "/new/adf";
+    std::snprintf(gAppEnv->userObjectFilePath, kPathSize, "%s", folder.c_str());
+    Widget dialog = ShowDialog();
+    driver.Press(dialog, "ButtonAddFile");
+    Widget box = AddUserObjectDialogWidget();
+    struct stat status {};
+    EXPECT_EQ(stat(folder.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISDIR(status.st_mode));
+    EXPECT_EQ(DialogDriver::StringResource(box, XmNdirMask), folder + "/*.adf");
+    XtUnmanageChild(box);
+    driver.Press(dialog, "ButtonCancel");
 }
 
 TEST_F(UserObjectDialog, DeleteSelectsTheNextEntryAndAnEmptyListUnloadsAll)

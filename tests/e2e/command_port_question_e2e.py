@@ -22,7 +22,7 @@ QUESTION = "QuestionDialog_popup"
 
 
 def question_windows():
-    found = subprocess.run(["xdotool", "search", "--name", "^%s$" % QUESTION],
+    found = subprocess.run(["xdotool", "search", "--classname", "^%s$" % QUESTION],
                            capture_output=True, text=True)
     return found.stdout.split()
 

@@ -16,7 +16,9 @@ import tempfile
 import time
 import unittest
 
-from uvola_e2e import UvolaSession
+from collections import Counter
+
+from uvola_e2e import UvolaSession, read_xpm
 
 PROGRAM = None
 HELPER = None
@@ -37,6 +39,18 @@ def xpm_size(path):
         text = f.read()
     header = re.search(r'"(\d+) (\d+) \d+ \d+"', text)
     return int(header.group(1)), int(header.group(2))
+
+
+def shown_box(name):
+    """The title (WM_NAME, read with xprop) and the width of the viewable
+    top-level window whose WM_CLASS name is `name`, once it is up."""
+    shown = run([HELPER, "shown", name])
+    if shown.returncode != 0:
+        raise AssertionError(shown.stderr)
+    width = int(shown.stdout.split()[2])
+    window = run(["xdotool", "search", "--onlyvisible", "--classname", "^%s$" % name]).stdout.split()[0]
+    wm_name = run(["xprop", "-id", window, "WM_NAME"]).stdout
+    return re.search(r'= "(.*)"', wm_name).group(1), width
 
 
 def wait_for_exit(session, seconds=10.0):
@@ -95,13 +109,19 @@ class StartUp(unittest.TestCase):
     def test_utf8_locale_starts_without_a_word_unless_a_charset_is_really_missing(self):
         # The installed fonts cover every charset of C.UTF-8: nothing on
         # standard error, not even the toolkit's tip font. A font set named
-        # without the charcell fallback lacks some: named once, in one line.
-        proportional_only = "uvola*StatusFontset: -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"
-        for extra, lines in (((), 0), (("-xrm", proportional_only), 1)):
+        # without the charcell fallback lacks some: named once, in one line,
+        # whether the first chart draws with it (the status line) or it is
+        # made once the program is idle (the constellation names).
+        proportional_only = "uvola*%s: -*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1"
+        for extra, lines in (((), 0), (("-xrm", proportional_only % "StatusFontset"), 1),
+                             (("-xrm", proportional_only % "ConstNameFontset"), 1)):
             with self.subTest(extra=extra):
                 with UvolaSession(PROGRAM, args=("-q", "--lang=C.UTF-8") + extra) as uvola:
                     client = uvola.connect()
                     self.assertEqual(client.request("DRIVE"), "")
+                    deadline = time.monotonic() + 5.0
+                    while len(uvola.output()[1].splitlines()) < lines and time.monotonic() < deadline:
+                        time.sleep(0.05)
                     stdout, stderr = uvola.output()
                     self.assertNotIn("can't create font", stdout)
                     self.assertTrue(uvola.alive())
@@ -136,8 +156,9 @@ class StartUp(unittest.TestCase):
         with UvolaSession(PROGRAM, options={"Geometry": "130x40"}) as uvola:
             client = uvola.connect()
             self.assertEqual(client.request("DRIVE"), "")
-            self.assertEqual(client.request("GSAVE %s/tiny" % tempfile.mkdtemp()),
-                             "GSAVE: Failed to create file: \n")
+            tiny = "%s/tiny.xpm" % tempfile.mkdtemp()
+            self.assertEqual(client.request("GSAVE " + tiny),
+                             "GSAVE: Failed to create file: %s\n" % tiny[:39])
             self.assertTrue(uvola.alive())
 
 
@@ -200,7 +221,7 @@ class Drawing(unittest.TestCase):
         self.addCleanup(client.close)
         self.assertEqual(client.request("GSAVE"), "GSAVE: Illegal Parameter: \n")
         self.assertEqual(client.request("GSAVE /no/such/dir/sky"),
-                         "GSAVE: Failed to create file: \n")
+                         "GSAVE: Failed to create file: /no/such/dir/sky.xpm\n")
         self.assertFalse(os.path.exists("/no/such/dir/sky.xpm"))
         self.assertEqual(client.request("DRIVE"), "")
 
@@ -214,6 +235,47 @@ class Drawing(unittest.TestCase):
         self.assertEqual(client.request("CONTINUE X"), "CONTINUE: Illegal Parameter: X\n")
         self.assertEqual(client.request("CONTINUE"), "")      # stops it
         self.assertEqual(client.request("INPUT FOO"), "INPUT: Illegal Parameter: FOO\n")
+
+
+def uvola_window():
+    """The id of uvola's visible top-level window."""
+    return run(["xdotool", "search", "--onlyvisible", "--classname", "^uvola$"]).stdout.split()[0]
+
+
+def toolbar_geometry():
+    """The toolbar's width and its buttons' (x, width), from xwininfo's
+    tree: the toolbar is the window of 27 children."""
+    lines = run(["xwininfo", "-root", "-tree"]).stdout.splitlines()
+    start = next(i for i, line in enumerate(lines) if line.strip() == "27 children:")
+    size = re.compile(r"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)")
+    width = int(size.search(lines[start - 1]).group(1))
+    buttons = [size.search(line) for line in lines[start + 1:start + 28]]
+    return width, [(int(b.group(3)), int(b.group(1))) for b in buttons]
+
+
+class Window(unittest.TestCase):
+    def test_toolbar_fits_the_default_window_and_the_least_window_keeps_sky(self):
+        with UvolaSession(PROGRAM) as uvola:
+            client = uvola.connect()
+            width, buttons = toolbar_geometry()
+            self.assertEqual(len(buttons), 27)
+            for x, button_width in buttons:
+                self.assertLessEqual(x + button_width, width)
+
+            # At the least size the window manager allows, the menu bar
+            # wraps into rows and still some sky stays below the bars.
+            window = uvola_window()
+            hints = run(["xprop", "-id", window, "WM_NORMAL_HINTS"]).stdout
+            least = re.search(r"minimum size: (\d+) by (\d+)", hints)
+            self.assertEqual(least.group(1), "120")
+            run(["xdotool", "windowsize", window, least.group(1), least.group(2)])
+            path = os.path.join(tempfile.mkdtemp(), "least")
+            self.assertEqual(client.request("DATE 2024,1,1,0,0,0,0; MODE HRZ; DRIVE"), "")
+            self.assertEqual(client.request("GSAVE " + path), "")
+            _, height, rows = read_xpm(path + ".xpm")
+            sky = Counter(name for row in rows for name in row).most_common(1)[0][0]
+            sky_rows = sum(1 for row in rows if row.count(sky) > len(row) // 2)
+            self.assertGreaterEqual(sky_rows, 30, "%d rows of %d" % (sky_rows, height))
 
 
 class Quitting(unittest.TestCase):
@@ -263,8 +325,11 @@ class Quitting(unittest.TestCase):
             # A line the interpreter refuses: its warning box shows that it ran.
             run(["xdotool", "type", "--delay", "20", "MODE BAD"])
             run(["xdotool", "key", "Return"])
-            warned = run([HELPER, "shown", "MessageBox_popup"])
-            self.assertEqual(warned.returncode, 0, warned.stderr)
+            # The warning says whose and what it is, in a window wide
+            # enough for a window manager to show that title.
+            title, width = shown_box("MessageBox_popup")
+            self.assertEqual(title, "Uvola: Warning")
+            self.assertGreaterEqual(width, 260)
             client = uvola.connect()
             client.send_raw("EXIT\n")
             client.read_until_closed()
@@ -281,9 +346,10 @@ class Quitting(unittest.TestCase):
         uvola = UvolaSession(PROGRAM, options={"ConfirmQuit": "YES"}).start()
         try:
             self.close_window()
-            shown = run([HELPER, "shown", "QuestionDialog_popup"])
-            self.assertEqual(shown.returncode, 0, shown.stderr)
-            x, y, width, height = map(int, shown.stdout.split())
+            title, width = shown_box("QuestionDialog_popup")
+            self.assertEqual(title, "Uvola: Question")
+            self.assertGreaterEqual(width, 260)
+            x, y, width, height = map(int, run([HELPER, "shown", "QuestionDialog_popup"]).stdout.split())
             run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)])
             time.sleep(0.3)
             run(["xdotool", "key", "Escape"])

@@ -33,9 +33,11 @@ class Chart:
 
     def brightest_blob(self):
         """Centre of the largest run of pixels of one colour (other than the
-        background) near the middle: Sirius's disk in these charts."""
+        background) in the middle three quarters of the height: Sirius's
+        disk in these charts, also when a LOOK has moved it five degrees
+        from the middle."""
         best = None
-        for y in range(self.height // 4, 3 * self.height // 4):
+        for y in range(self.height // 8, 7 * self.height // 8):
             for x in range(self.width // 4, 3 * self.width // 4):
                 colour = self.rows[y][x]
                 if colour == self.background:

@@ -8,12 +8,13 @@
 // name whole inside its quotes, and an accepted geometry is a size the
 // window can take.
 #include "command/interpreter.h"
-#include "dialogs/command_text.h"
-#include "dialogs/environment_settings.h"
-#include "dialogs/file_choice.h"
-#include "dialogs/list_match.h"
-#include "dialogs/number_text.h"
-#include "dialogs/star_settings.h"
+#include "dialogs/environment_dialog_fields.h"
+#include "dialogs/file_dialogs_fields.h"
+#include "dialogs/kit/command_text.h"
+#include "dialogs/kit/file_box_directory.h"
+#include "dialogs/kit/list_match.h"
+#include "dialogs/kit/number_text.h"
+#include "dialogs/star_dialog_fields.h"
 
 #include <cfloat>
 #include <cmath>
@@ -26,8 +27,8 @@
 
 namespace {
 
-const NumberFieldSpec kMagnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
-const NumberFieldSpec kYear{"Year", -999, 9999, 1, 0, 5, 4};
+const FieldRow kMagnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
+const FieldRow kYear{"Year", -999, 9999, 1, 0, 5, 4};
 
 void Require(bool promise)
 {
@@ -46,11 +47,11 @@ void CheckNumbers(const char* text)
     if (ReadIntegerText(text, -1000, 1000, integer) != 0) {
         Require(integer >= -1000 && integer <= 1000);
     }
-    for (const NumberFieldSpec* spec : {&kMagnitude, &kYear}) {
+    for (const FieldRow* row : {&kMagnitude, &kYear}) {
         for (int direction : {1, -1}) {
-            const std::string stepped = StepNumberText(*spec, text, direction);
+            const std::string stepped = StepNumberText(*row, text, direction);
             double value = 0.0;
-            Require(ReadRealText(stepped.c_str(), spec->minimum, spec->maximum, value) != 0);
+            Require(ReadRealText(stepped.c_str(), row->minimum, row->maximum, value) != 0);
         }
     }
 }

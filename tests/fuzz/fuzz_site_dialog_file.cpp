@@ -3,8 +3,8 @@
 // line, and those fields written back as a record line. Any file must keep
 // the promises: one name per line, no name longer than its columns, and a
 // line the edit dialog accepts is a record the site reader takes.
+#include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_file.h"
-#include "dialogs/site_record_text.h"
 #include "sky/catalog/site_list.h"
 
 #include <unistd.h>

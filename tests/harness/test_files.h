@@ -2,6 +2,7 @@
 // resources, site list and name files.
 #pragma once
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
@@ -18,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 inline std::string TestHome()
 {
@@ -42,6 +44,29 @@ inline bool Exists(const std::string& path)
 {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
+}
+
+// What the replacement writer left of its temporaries beside target:
+// names holding ".$NEW$" that begin with the target's name (as much of it as
+// a temporary's name has room for).
+inline std::vector<std::string> Temporaries(const std::string& target)
+{
+    const size_t slash = target.rfind('/');
+    const std::string directory = slash == std::string::npos ? "." : target.substr(0, slash);
+    const std::string base = target.substr(slash + 1);
+    const std::string start = base.substr(0, 200);
+    std::vector<std::string> names;
+    DIR* dir = opendir(directory.c_str());
+    while (dirent* entry = dir != nullptr ? readdir(dir) : nullptr) {
+        const std::string name = entry->d_name;
+        if (name != base && name.compare(0, start.size(), start) == 0 && name.find(".$NEW$") != std::string::npos) {
+            names.push_back(name);
+        }
+    }
+    if (dir != nullptr) {
+        closedir(dir);
+    }
+    return names;
 }
 
 // Runs body in a child process and waits at most `seconds` for it: a reader

@@ -17,6 +17,8 @@
 #include "tests/harness/test_files.h"
 #include "tests/sky/sky_view_fixture.h"
 
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,7 +35,8 @@ int FixedWidth(const char* text)
     return kCharWidth * static_cast<int>(std::strlen(text));
 }
 
-const InfoBoxFont kFont{FixedWidth, kCharWidth};
+// The box's drawing area, 340 - 7 pixels wide: 47 characters of 7.
+const InfoBoxFont kFont{FixedWidth, kCharWidth, 333};
 
 struct EqtRow {
     double ra, dec, magnitude, size;
@@ -95,6 +98,47 @@ TEST(InfoBoxLinesTest, RiseAndSetRoundUpFromHalfAMinute)
 }
 
 // A scene at Tokyo with the solar system computed and an object picked.
+// The click-data text is wrapped to the box's width at blanks, a word
+// wider than the box at a character; no line is longer than a piece holds.
+TEST(InfoBoxLinesTest, ClickDataTextWrapsWithinTheBox)
+{
+    const std::string longest(kInfoBoxTextSize - 1, 'x');
+    const struct {
+        const char* text;
+        int width;   // pixels; 0: as wide as the text
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"The brightest star.", 0, {"The brightest star."}},
+        {"The brightest star.", 333, {"The brightest star."}},
+        {"The brightest star in the sky.", 70, {"The", "brightest", "star in", "the sky."}},
+        {"  Lead  and  inner  blanks", 70, {"Lead  and", "inner", "blanks"}},
+        {"Supercalifragilistic", 70, {"Supercalif", "ragilistic"}},
+        {"abc", 3, {"a", "b", "c"}},
+        {"", 70, {}},
+        {"   ", 70, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(WrapInfoBoxText(row.text, InfoBoxFont{FixedWidth, kCharWidth, row.width}), row.lines);
+    }
+    const std::string overlong(600, 'x');
+    EXPECT_EQ(WrapInfoBoxText(overlong.c_str(), InfoBoxFont{FixedWidth, kCharWidth, 0}),
+              (std::vector<std::string>{longest, longest, std::string(600 - 2 * longest.size(), 'x')}));
+}
+
+// A character of a multibyte locale is never cut.
+TEST(InfoBoxLinesTest, ClickDataTextWrapsAtWholeCharacters)
+{
+    ASSERT_NE(setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    const auto characters = [](const char* text) {
+        return kCharWidth * static_cast<int>(std::mbstowcs(nullptr, text, 0));
+    };
+    EXPECT_EQ(WrapInfoBoxText("\u03b1\u03b2\u03b3\u03b4\u03b5 \u03b6\u03b7\u03b8",
+                              InfoBoxFont{characters, kCharWidth, 3 * kCharWidth}),
+              (std::vector<std::string>{"\u03b1\u03b2\u03b3", "\u03b4\u03b5", "\u03b6\u03b7\u03b8"}));
+    setlocale(LC_CTYPE, "C");
+}
+
 class ComposedBoxTest : public ::testing::Test {
 protected:
     void SetUp() override { UseScene(kModeHrz); }
@@ -121,8 +165,8 @@ protected:
         if (ComposeClickDataInfo(*scene, kFont, lines) == 0) {
             return texts;
         }
-        for (int i = 0; i < lines.count; ++i) {
-            texts.emplace_back(lines.pieces[static_cast<size_t>(i)].text);
+        for (const InfoBoxPiece& piece : lines.pieces) {
+            texts.emplace_back(piece.text);
         }
         return texts;
     }
@@ -143,9 +187,9 @@ TEST_F(ComposedBoxTest, SiriusNamesItsDesignationAndName)
     EXPECT_EQ(texts[2].rfind("Rise ", 0), 0u);
     EXPECT_EQ(texts[2].find("--:--"), std::string::npos) << texts[2];
     EXPECT_EQ(texts[3].rfind("Azm ", 0), 0u);
-    for (int i = 0; i < lines.count; ++i) {
-        EXPECT_EQ(lines.pieces[static_cast<size_t>(i)].line, i);
-        EXPECT_EQ(lines.pieces[static_cast<size_t>(i)].color, kColorBlack);
+    for (size_t i = 0; i < lines.pieces.size(); ++i) {
+        EXPECT_EQ(lines.pieces[i].line, static_cast<int>(i));
+        EXPECT_EQ(lines.pieces[i].color, kColorBlack);
     }
 }
 
@@ -188,7 +232,7 @@ TEST_F(ComposedBoxTest, SolarSystemViewsShowDistances)
 {
     UseScene(kModeSol2);
     const auto jupiter = Compose(kObjectSolarBody, 3);
-    ASSERT_EQ(lines.count, 5);
+    ASSERT_EQ(lines.pieces.size(), 5u);
     EXPECT_EQ(jupiter[3].rfind("Delta ", 0), 0u);
     EXPECT_EQ(jupiter[4].rfind("r ", 0), 0u);
     EXPECT_EQ(lines.pieces[4].line, 3);
@@ -224,20 +268,24 @@ TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
     EXPECT_EQ(Compose(kObjectSolarBody, kCometIdBase)[3].rfind("Delta 149.500AU", 0), 0u);
 }
 
-// Line 5 is the click-data file's text for the object, and only when the
-// object's entry has one.
-TEST_F(ComposedBoxTest, TheFifthLineIsTheClickDataText)
+// From line 5 on the click-data file's text for the object, wrapped to the
+// box's width, and only when the object's entry has one.
+TEST_F(ComposedBoxTest, TheFifthLineOnIsTheClickDataText)
 {
     const std::string path = TestHome() + "/box.cdf";
-    WriteFile(path, ":STAR alphaCMa\n@TEXT \"The brightest star.\"\n:M42\n@IMAGE m42.jpg\n");
+    WriteFile(path, ":STAR alphaCMa\n@TEXT \"The brightest star of the night sky, 8.6 light "
+                    "years away.\"\n:M42\n@IMAGE m42.jpg\n");
     std::snprintf(gAppEnv->clickDataFile, kPathSize, "%s", path.c_str());
     char message[256];
     ASSERT_EQ(LoadClickData(*scene, path.c_str(), message, sizeof message), 1);
     const auto sirius = Compose(kObjectStar, 0);
-    ASSERT_EQ(sirius.size(), 5u);
-    EXPECT_EQ(sirius[4], "The brightest star.");
-    EXPECT_EQ(lines.pieces[4].line, 4);
-    EXPECT_EQ(lines.pieces[4].color, kColorBlack);
+    ASSERT_EQ(sirius.size(), 6u);
+    EXPECT_EQ(sirius[4], "The brightest star of the night sky, 8.6 light");
+    EXPECT_EQ(sirius[5], "years away.");
+    for (size_t i : {4u, 5u}) {
+        EXPECT_EQ(lines.pieces[i].line, static_cast<int>(i));
+        EXPECT_EQ(lines.pieces[i].color, kColorBlack);
+    }
     int32_t m42 = -1;
     ASSERT_EQ(FindNebulaByDesignation("M42", m42), 1);
     EXPECT_EQ(Compose(kObjectNebula, m42).size(), 4u);   // a picture, no text

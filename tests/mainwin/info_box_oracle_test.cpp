@@ -56,7 +56,7 @@ int FixedWidth(const char* text)
     return 7 * static_cast<int>(std::strlen(text));
 }
 
-const InfoBoxFont kFont{FixedWidth, 7};
+const InfoBoxFont kFont{FixedWidth, 7, 0};
 
 // A rise or set of the oracle on one local day: the site, date, zone,
 // body, kind, whether it grazes the horizon, and its event if it has one.
@@ -122,8 +122,8 @@ protected:
         InfoBoxLines lines{};
         std::vector<std::string> texts;
         EXPECT_EQ(ComposeClickDataInfo(*scene, kFont, lines), 1);
-        for (int i = 0; i < lines.count; ++i) {
-            texts.emplace_back(lines.pieces[static_cast<size_t>(i)].text);
+        for (const InfoBoxPiece& piece : lines.pieces) {
+            texts.emplace_back(piece.text);
         }
         return texts;
     }

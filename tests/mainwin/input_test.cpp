@@ -11,6 +11,7 @@
 
 #include <X11/ShellP.h>
 #include <Xm/RowColumn.h>
+#include <Xm/SelectioB.h>
 #include <Xm/ToggleB.h>
 
 #include <chrono>
@@ -453,14 +454,34 @@ TEST_F(InputTest, FileAcceleratorsOpenTheScriptDialogs)
     }
 }
 
-TEST_F(InputTest, CtrlSpaceTogglesTheCommandDialog)
+// The box opens with the newest line of the history file selected, its
+// first opening too, so that what is typed replaces the line.
+TEST_F(InputTest, CtrlSpaceTogglesTheCommandDialogAndTypingReplacesTheLastLine)
 {
-    driver.Keys({"ctrl+space"});
-    ASSERT_TRUE(ProgramDriver::PumpUntil([] {
-        return gAppEnv->commandDialog != nullptr && XtIsManaged(gAppEnv->commandDialog);
-    }));
-    driver.Keys({"ctrl+space"});
-    EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !XtIsManaged(gAppEnv->commandDialog); }));
+    if (gAppEnv->commandDialog != nullptr) {
+        XtDestroyWidget(XtParent(gAppEnv->commandDialog));
+        gAppEnv->commandDialog = nullptr;
+    }
+    WriteFile(programtest::UserDirectory() + "/history", "MODE EQT\n");
+    for (int opening = 1; opening <= 2; ++opening) {
+        SCOPED_TRACE(opening);
+        driver.Keys({"ctrl+space"});
+        ASSERT_TRUE(ProgramDriver::PumpUntil([] {
+            return gAppEnv->commandDialog != nullptr && XtIsManaged(gAppEnv->commandDialog);
+        }));
+        ProgramDriver::MoveTo(XmSelectionBoxGetChild(gAppEnv->commandDialog, XmDIALOG_TEXT));
+        ProgramDriver::Xdotool({"type", "--delay", "20", "MODE HRZ"});
+        ProgramDriver::Xdotool({"key", "Return"});
+        EXPECT_TRUE(driver.PumpUntilText("MODE HRZ"));
+        EXPECT_EQ(driver.Texts(), std::vector<std::string>{"MODE HRZ"});
+        driver.ForgetTexts();
+        ProgramDriver::Xdotool({"type", "--delay", "20", "MODE EQT"});
+        ProgramDriver::Xdotool({"key", "Return"});
+        EXPECT_TRUE(driver.PumpUntilText("MODE EQT")) << "the line run stays selected";
+        driver.ForgetTexts();
+        driver.Keys({"ctrl+space"});
+        EXPECT_TRUE(ProgramDriver::PumpUntil([] { return !XtIsManaged(gAppEnv->commandDialog); }));
+    }
 }
 
 TEST_F(InputTest, MnemonicsOpenMenusAndChooseItems)

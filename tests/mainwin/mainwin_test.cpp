@@ -25,8 +25,10 @@
 #include <Xm/Xm.h>
 #include <dirent.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -431,7 +433,8 @@ TEST_F(ProgramTest, GsaveBeforeTheFirstRedrawFailsWithoutAFile)
     gScene->backPixmap = None;
     StkExecuteText(*gScene, ("GSAVE " + path).c_str());
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileWriteFailed");
-    EXPECT_STREQ(gAppEnv->errorMessage, "GSAVE: Failed to create file: ");
+    // The file is named, cut as every parameter is.
+    EXPECT_EQ(gAppEnv->errorMessage, "GSAVE: Failed to create file: " + (path + ".xpm").substr(0, 39));
     EXPECT_FALSE(Exists(path + ".xpm"));
     StkExecuteText(*gScene, "GSAVE");
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
@@ -491,6 +494,7 @@ TEST_F(ProgramTest, GsaveUnderTheHomeOfAnUnknownUserFailsWithoutAFile)
     StkExecuteText(*gScene, "GSAVE ~uvola-nobody-at-all/uvola-tilde-test");
     gScene->backPixmap = None;
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorFileWriteFailed");
+    EXPECT_STREQ(gAppEnv->errorParam, "~uvola-nobody-at-all/uvola-tilde-test");
     EXPECT_FALSE(Exists("/uvola-tilde-test.xpm"));
 }
 
@@ -587,6 +591,24 @@ TEST_F(ProgramTest, GsaveKeepsTheModeOfTheFileItReplaces)
         EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
         EXPECT_NE(ReadFile(path), "old");
     }
+    gScene->backPixmap = None;
+}
+
+// The longest name a GSAVE statement carries, in the current directory: the
+// writer's temporary must not push it over the file system's limit.
+TEST_F(ProgramTest, GsaveSavesTheLongestNameAStatementCarries)
+{
+    BandImage bands(40, 20);
+    gScene->backPixmap = bands.pixmap;
+    gScene->view.skyRect = XRectangle{0, 0, 40, 20};
+    char* previous = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(TestHome().c_str()), 0);
+    const std::string name(kMaxStatementLength - std::strlen("GSAVE "), 'g');
+    StkExecuteText(*gScene, ("GSAVE " + name).c_str());
+    EXPECT_STREQ(gAppEnv->errorKey, "");
+    EXPECT_TRUE(Exists(name + ".xpm"));
+    EXPECT_EQ(chdir(previous), 0);
+    std::free(previous);
     gScene->backPixmap = None;
 }
 

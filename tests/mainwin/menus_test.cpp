@@ -140,14 +140,12 @@ TEST_F(MenuTest, PlayStartsAndStopsTheAnimation)
     EXPECT_FALSE(IsSet("MenuSettingsContinue"));
 }
 
-// Every dialog there is opens from its item, sends nothing and shows no
-// box; Save without a current script asks for a name in SaveFile.
+// Every other dialog there is opens from its item, sends nothing and shows
+// no box; Save without a current script asks for a name in SaveFile.
 TEST_F(MenuTest, EachDialogOpensFromItsItem)
 {
     const std::pair<const char*, const char*> items[] = {
-        {"MenuFileOpen", "OpenFile"},
         {"MenuFileSave", "SaveFile"},
-        {"MenuFileSaveAs", "SaveFile"},
         {"MenuFileSaveImage", "SaveImage"},
         {"MenuSettingsSetEnv", "SetEnvDialog"},
         {"MenuViewProjection", "ProjectionDialog"},
@@ -174,9 +172,10 @@ TEST_F(MenuTest, EachDialogOpensFromItsItem)
     }
 }
 
-// The date, time-step and site dialogs open from the Settings menu, and
-// opening one runs nothing.
-TEST_F(MenuTest, SettingsItemsOpenTheTimeAndSiteDialogs)
+// The dialogs INPUT opens open from their menu items too (the date,
+// time-step and site dialogs from Settings, the script dialogs from File),
+// and opening one runs nothing.
+TEST_F(MenuTest, InputDialogsOpenFromTheirItems)
 {
     for (const programtest::InputDialogRow& row : programtest::kInputDialogRows) {
         SCOPED_TRACE(row.menuItem);

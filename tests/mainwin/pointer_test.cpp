@@ -12,6 +12,8 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
+#include "sky/font_sets.h"
+#include "sky/label_text.h"
 #include "sky/picking.h"
 #include "sky/view/projection.h"
 #include "tests/harness/test_files.h"
@@ -155,9 +157,9 @@ public:
     {
         InfoBoxLines lines{};
         std::vector<std::string> texts;
-        if (ComposeClickDataInfo(Scene(), InfoBoxFont{FixedWidth, 7}, lines) != 0) {
-            for (int i = 0; i < lines.count; ++i) {
-                texts.emplace_back(lines.pieces[static_cast<size_t>(i)].text);
+        if (ComposeClickDataInfo(Scene(), InfoBoxFont{FixedWidth, 7, 0}, lines) != 0) {
+            for (const InfoBoxPiece& piece : lines.pieces) {
+                texts.emplace_back(piece.text);
             }
         }
         return texts;
@@ -518,6 +520,44 @@ TEST_F(PointerTest, PopupInSolarSystemViewHasThreeLinesAndNoneOnTheStatusLine)
     EXPECT_FALSE(XtIsManaged(popup));
 }
 
+// A click of button 3, over an object or over empty sky where the popup
+// holds only its position lines, leaves the popup up to be read; the next
+// click or Escape takes it down.
+TEST_F(PointerTest, ClickedPopupStaysUpUntilEscapeOrTheNextClick)
+{
+    Widget popup = ProgramDriver::Find("popup");
+    const auto mapped = [popup] {
+        XWindowAttributes attributes{};
+        Widget shell = XtParent(popup);
+        return ProgramDriver::IsUp(popup) &&
+               XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes) != 0 &&
+               attributes.map_state == IsViewable;
+    };
+    const auto sirius = SiriusPixel();
+    const auto empty = EmptyPixel();
+    const struct {
+        const char* place;
+        std::pair<int, int> pixel;
+        std::vector<std::string> close;
+    } rows[] = {
+        {"empty sky, Escape", empty, {"key", "Escape"}},
+        {"empty sky, a click beside the window", empty, {"mousemove", "1200", "1000", "click", "1"}},
+        {"Sirius, Escape", sirius, {"key", "Escape"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.place);
+        auto at = Root(row.pixel.first, row.pixel.second);
+        ProgramDriver::Xdotool({"mousemove", at[0], at[1], "mousedown", "3"});
+        ASSERT_TRUE(ProgramDriver::PumpUntil(mapped));
+        ProgramDriver::Xdotool({"mouseup", "3"});
+        ProgramDriver::PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+        EXPECT_TRUE(mapped());
+        ProgramDriver::Xdotool(row.close);
+        EXPECT_TRUE(ProgramDriver::PumpUntil([popup] { return !ProgramDriver::IsUp(popup); }));
+    }
+    EXPECT_TRUE(driver.Texts().empty());
+}
+
 TEST_F(PointerTest, ButtonTwoLeavesThePickAsItWas)
 {
     const auto [x, y] = SiriusPixel();
@@ -608,6 +648,56 @@ TEST_F(PointerTest, ImageButtonFollowsTheClickData)
         }
     }
     EXPECT_TRUE(driver.Texts().empty());
+}
+
+// A long click-data text is wrapped within the box, which grows downwards
+// from where it stands until every line shows, and is its own height again
+// for a short text.
+TEST_F(PointerTest, InfoBoxWrapsALongClickDataTextAndGrowsDownwards)
+{
+    const std::string sentence = "Sirius, the brightest star of the night sky, 8.6 light years away. ";
+    const struct {
+        std::string text;
+        bool grown;
+    } rows[] = {{"Short.", false}, {sentence + sentence + sentence + sentence, true}, {"Short.", false}};
+    const auto [x, y] = SiriusPixel();
+    Widget area = XtNameToWidget(Box(), "DrawingArea");
+    std::pair<int, int> place{};
+    Dimension ownHeight = 0;
+    int number = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(number);
+        const std::string path = TestHome() + "/wrap" + std::to_string(number++) + ".cdf";
+        WriteFile(path, ":STAR alphaCMa\n@TEXT \"" + row.text + "\"\n");
+        LoadClickDataOverPort(*this, path);
+        ClickAt(x, y);
+        ASSERT_TRUE(ProgramDriver::PumpUntil([] { return XtIsManaged(Box()); }));
+        driver.Pump();
+        const InfoBoxFont font{[](const char* text) {
+                                   return LabelTextWidth(gAppEnv->fontSets[kFontClickData - 1], text,
+                                                         static_cast<int>(std::strlen(text)));
+                               },
+                               7, area->core.width};
+        InfoBoxLines lines{};
+        ASSERT_EQ(ComposeClickDataInfo(Scene(), font, lines), 1);
+        for (const InfoBoxPiece& piece : lines.pieces) {
+            EXPECT_LE(piece.x + font.escapement(piece.text), font.lineWidth) << piece.text;
+        }
+        // The last line's baseline and its descent lie inside the area.
+        const XRectangle& logical =
+            XExtentsOfFontSet(gAppEnv->fontSets[kFontClickData - 1])->max_logical_extent;
+        const int step = logical.height * 115 / 100;
+        const int bottom = logical.height + lines.pieces.back().line * step + logical.height + logical.y;
+        EXPECT_GE(area->core.height, bottom);
+        EXPECT_EQ(lines.pieces.size() > 6, row.grown);
+        if (number == 1) {
+            place = ProgramDriver::RootPoint(Box(), 0, 0);
+            ownHeight = area->core.height;
+        }
+        EXPECT_EQ(ProgramDriver::RootPoint(Box(), 0, 0), place);
+        EXPECT_EQ(area->core.height > ownHeight, row.grown);
+    }
+    FreeClickData(Scene());
 }
 
 // Button 2 where M42 and a star lie together hands the pictures of both,

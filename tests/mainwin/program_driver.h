@@ -16,6 +16,7 @@
 #include "tests/harness/test_files.h"
 
 #include "dialogs/date_dialog.h"
+#include "dialogs/file_dialogs.h"
 #include "dialogs/site_dialog.h"
 #include "dialogs/time_step_dialog.h"
 #include "mainwin/startup.h"
@@ -91,6 +92,8 @@ inline const InputDialogRow kInputDialogRows[] = {
     {"DATE", DateDialogWidget, "MenuSettingsDate", kToolbarSetDate},
     {"PERIOD", TimeStepDialogWidget, "MenuSettingsTimeStep", kToolbarSetStep},
     {"LOCATE", SiteDialogWidget, "MenuSettingsObs", kToolbarSetPlace},
+    {"OPENFILE", OpenFileDialogWidget, "MenuFileOpen", kToolbarFileOpen},
+    {"SAVEFILE", SaveFileDialogWidget, "MenuFileSaveAs", kToolbarFileSave},
 };
 
 // Takes down whichever of those dialogs is up, as Cancel would.

@@ -73,8 +73,8 @@ TEST(SaveOnAFullDisk, LeavesTheOldScriptsAndNamesThem)
     EXPECT_TRUE(driver.PumpUntilBoxes({"Can't create file: " + script}));
     EXPECT_EQ(ReadFile(script), old);
     ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
-    EXPECT_FALSE(Exists(uvolarc + ".$NEW$"));
-    EXPECT_FALSE(Exists(script + ".$NEW$"));
+    EXPECT_EQ(Temporaries(uvolarc), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(script), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -94,14 +95,15 @@ TEST_F(FontSetTest, Utf8LocaleMissesNoCharsetAndReportsOnlyRealGapsOnce)
     const char* const proportionalOnly = "-*-*-medium-r-normal--12-*-*-*-p-*-iso8859-1";
     for (bool gaps : {true, false}) {
         SCOPED_TRACE(gaps ? "proportional fonts only" : "defaults");
-        for (const char* resource : {"StarNameFontset", "StatusFontset"}) {
+        for (const char* resource : {"StarNameFontset", "StatusFontset", "DirNameFontset"}) {
             const std::string value = gaps ? proportionalOnly : FontSetResourceTable[kFontStatus - 1].defaultValue;
             XrmPutLineResource(&database, (std::string("UVola*") + resource + ": " + value).c_str());
         }
         FreeFontSets();
         int result = 0;
-        const std::string errors = CaptureStderr([&] { result = LoadFontSets(); });
-        EXPECT_EQ(result, 1);
+        // Start-up makes the direction letters' set, the rest come after.
+        const std::string errors = CaptureStderr([&] { result = LoadStartupFonts() + LoadFontSets(); });
+        EXPECT_EQ(result, 2);
         ExpectAllSetsMade();
         if (!gaps) {
             EXPECT_EQ(errors, "");
@@ -117,6 +119,32 @@ TEST_F(FontSetTest, Utf8LocaleMissesNoCharsetAndReportsOnlyRealGapsOnce)
         EXPECT_EQ(errors.find("ISO8859-2"), std::string::npos) << "the proportional fonts have it: " << errors;
         EXPECT_NE(errors.find("; labels are drawn with those they have\n"), std::string::npos) << errors;
     }
+}
+
+// Start-up makes the direction letters' set (with the slots named alike)
+// and the symbol font; every other set waits for its first use, and
+// LoadFontSets keeps those made before.
+TEST_F(FontSetTest, StartupMakesTheDirectionSetAndTheOthersAtFirstUse)
+{
+    ASSERT_NE(World().top, nullptr);
+    FreeFontSets();
+    ASSERT_EQ(LoadStartupFonts(), 1);
+    EXPECT_NE(gAppEnv->starBayerFont.fid, 0u);
+    EXPECT_EQ(gAppEnv->fontAscent, DirectionFontHeight());
+    const char* const directionNames = FontSetResourceTable[kFontDirName - 1].defaultValue;
+    for (int i = 0; i < kFontSetCount; ++i)
+        EXPECT_EQ(gAppEnv->fontSets[i] != nullptr,
+                  std::strcmp(FontSetResourceTable[i].defaultValue, directionNames) == 0)
+            << FontSetResourceTable[i].name;
+    const XFontSet direction = GetFontSet(kFontDirName);
+    const XFontSet moonAge = GetFontSet(kFontMoonAge);
+    ASSERT_NE(moonAge, nullptr);
+    EXPECT_EQ(gAppEnv->fontSets[kFontStarMag - 1], moonAge);
+    EXPECT_EQ(gAppEnv->fontSets[kFontConstName - 1], nullptr);
+    EXPECT_EQ(LoadFontSets(), 1);
+    ExpectAllSetsMade();
+    EXPECT_EQ(gAppEnv->fontSets[kFontDirName - 1], direction);
+    EXPECT_EQ(gAppEnv->fontSets[kFontMoonAge - 1], moonAge);
 }
 
 // A font set that cannot be made, or no symbol font, fails the loading;

@@ -1,7 +1,12 @@
 # The libraries include one another in one direction only
-# (mainwin -> dialogs -> {tooltip, command} -> sky -> astro -> core -> data).
+# (mainwin -> dialogs -> dialogs/kit -> {tooltip, command} -> sky -> astro -> core
+# -> data).
 add_test(NAME include_layers_check
          COMMAND /usr/bin/python3 "${PROJECT_SOURCE_DIR}/tools/check_include_layers.py" "${PROJECT_SOURCE_DIR}")
+# The check itself, on one include at a time: dialogs/kit/ below dialogs/.
+add_test(NAME include_layers_check_rules
+         COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/include_layers_test.sh"
+                 "${PROJECT_SOURCE_DIR}/tools/check_include_layers.py")
 
 # print_command_tables --dictionary, as the fuzz run reads it.
 add_test(NAME print_command_tables_dictionary

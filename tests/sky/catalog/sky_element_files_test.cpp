@@ -12,6 +12,7 @@
 #include "tests/harness/test_files.h"
 
 #include <gdbm.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -293,13 +294,36 @@ TEST_F(ElementFileTest, LineEndsDamageAndTruncation)
     EXPECT_EQ(build.result, 0);
     EXPECT_EQ(build.err, "uvola: " + damaged + ": line 2 is not an element record.\n");
     EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 204);   // the old index stands
-    EXPECT_NE(access((index + ".$NEW$").c_str(), F_OK), 0);
+    EXPECT_EQ(Temporaries(index), std::vector<std::string>{});
 
     std::string cut = records[0] + "\r\n" + records[1].substr(0, 120);
     build = BuildIndex(Write("cut.elm", {cut}, ""), index);
     EXPECT_EQ(build.result, 0);
     EXPECT_NE(build.err.find("line 2"), std::string::npos);
     EXPECT_EQ(BuildIndex(Path("missing.elm"), index).result, 0);
+}
+
+// A link planted where the index or its temporary goes is never followed:
+// the file it points at stays as it was, and the index is a file of its own.
+TEST_F(ElementFileTest, PlantedLinksAreNeverFollowed)
+{
+    const std::string file = Write("linked.elm", {Record('M', "1", "", "Ceres")});
+    const std::string index = Path("linked.dbm");
+    const std::string outside = Path("outside");
+    for (const std::string& link : {index + ".$NEW$", index}) {
+        SCOPED_TRACE(link);
+        unlink(index.c_str());
+        WriteFile(outside, "precious\n");
+        ASSERT_EQ(chmod(outside.c_str(), 0600), 0);
+        ASSERT_EQ(symlink(outside.c_str(), link.c_str()), 0);
+        EXPECT_EQ(BuildIndex(file, index).result, 1);
+        EXPECT_EQ(ReadFile(outside), "precious\n");
+        struct stat info;
+        ASSERT_EQ(lstat(index.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode));
+        EXPECT_EQ(FetchElementOffset(index.c_str(), "CERES"), 0);
+        unlink((index + ".$NEW$").c_str());
+    }
 }
 
 // An index made for another file finds nothing in this one rather than the

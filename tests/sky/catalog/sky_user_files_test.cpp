@@ -22,8 +22,13 @@
 #include "tests/sky/catalog/catalog_ids.h"
 #include "tests/sky/sky_view_fixture.h"
 
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -197,7 +202,7 @@ TEST_F(UserFiles, BareCoordinatesAreReadInTheEpochFrame)
 
 struct RefusalRow {
     std::string text;
-    const char* message;
+    std::string message;   // before the file's path
 };
 
 TEST_F(UserFiles, RefusedFilesNameTheLineAndLeaveTheListAsItWas)
@@ -205,35 +210,68 @@ TEST_F(UserFiles, RefusedFilesNameTheLineAndLeaveTheListAsItWas)
     ASSERT_EQ(LoadText("M31 Kept\n", "kept.adf"), 1);
     const std::string longName(200, 'x');
     const RefusalRow rows[] = {
-        {"# a comment\nM31 Andromeda\nNOSUCH thing here\n", "Syntax error at line 3"},
-        {"M31 STAR nan\n", "Syntax error at line 1"},
-        {"M31 STAR inf Bright\n", "Syntax error at line 1"},
-        {"M31 STAR bright\n", "Syntax error at line 1"},
-        {"M31 STAR 1e300\n", "Syntax error at line 1"},
-        {"M31 STAR 1 class\n", "Syntax error at line 1"},
-        {"M31 NEBULA four\n", "Syntax error at line 1"},
-        {"M31 MARK x\n", "Syntax error at line 1"},
-        {"M31 Andromeda blue\n", "Syntax error at line 1"},
-        {"M31 Andromeda 99999999999\n", "Syntax error at line 1"},
-        {"LINE red\n", "Syntax error at line 1"},
-        {"LINE 2, zz\n", "Syntax error at line 1"},
-        {"LINE 2, -5\n", "Syntax error at line 1"},
-        {"EPOCH 1875\n", "Syntax error at line 1"},
-        {"EPOCH\n", "Syntax error at line 1"},
-        {"EQT 25 0 Nowhere\n", "Syntax error at line 1"},
+        {"# a comment\nM31 Andromeda\nNOSUCH thing here\n", "Syntax error at line 3 of "},
+        {"M31 STAR nan\n", "Syntax error at line 1 of "},
+        {"M31 STAR inf Bright\n", "Syntax error at line 1 of "},
+        {"M31 STAR bright\n", "Syntax error at line 1 of "},
+        {"M31 STAR 1e300\n", "Syntax error at line 1 of "},
+        {"M31 STAR 1 class\n", "Syntax error at line 1 of "},
+        {"M31 NEBULA four\n", "Syntax error at line 1 of "},
+        {"M31 MARK x\n", "Syntax error at line 1 of "},
+        {"M31 Andromeda blue\n", "Syntax error at line 1 of "},
+        {"M31 Andromeda 99999999999\n", "Syntax error at line 1 of "},
+        {"LINE red\n", "Syntax error at line 1 of "},
+        {"LINE 2, zz\n", "Syntax error at line 1 of "},
+        {"LINE 2, -5\n", "Syntax error at line 1 of "},
+        {"EPOCH 1875\n", "Syntax error at line 1 of "},
+        {"EPOCH\n", "Syntax error at line 1 of "},
+        {"EQT 25 0 Nowhere\n", "Syntax error at line 1 of "},
         // A data line longer than 79 characters, never read in pieces.
-        {"M31 A\n\nM42 " + std::string(76, 'B') + "\n", "Syntax error at line 3"},
-        {"", "No data contained in user object file."},
-        {"# only comments\n\n#" + longName + "\nEPOCH B1950\n", "No data contained in user object file."},
+        {"M31 A\n\nM42 " + std::string(76, 'B') + "\n", "Syntax error at line 3 of "},
+        {"", "No data contained in user object file: "},
+        {"# only comments\n\n#" + longName + "\nEPOCH B1950\n", "No data contained in user object file: "},
     };
     for (const RefusalRow& row : rows) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(LoadText(row.text), 0);
-        EXPECT_STREQ(message, row.message);
+        EXPECT_EQ(std::string(message), row.message + TestHome() + "/objects.adf");
         EXPECT_STREQ(gAppEnv->errorKey, "");
         ASSERT_EQ(scene->userObjectFileCount, 1);
         EXPECT_STREQ(scene->userObjectFiles[0].objects[0].name, "Kept");
     }
+}
+
+// The peak of this process's resident memory since the last reset, in KiB.
+long PeakMemoryKiB()
+{
+    const std::string status = ReadFile("/proc/self/status");
+    const size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 6);
+}
+
+double ProcessSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec * 1e-9;
+}
+
+// A user-object file whose second line is 200 MB of a hole is refused at
+// that line within a second of work, without the line ever being held.
+TEST_F(UserFiles, AHugeLineIsRefusedInLittleTimeAndMemory)
+{
+    constexpr off_t kHugeLine = off_t{200} << 20;
+    const std::string path = Write("huge.adf", "M31 A\nX");
+    ASSERT_EQ(truncate(path.c_str(), 7 + kHugeLine), 0);
+    std::ofstream(path, std::ios::app) << "\nM42 B\n";
+    WriteFile("/proc/self/clear_refs", "5");
+    const long peakBefore = PeakMemoryKiB();
+    const double start = ProcessSeconds();
+    EXPECT_EQ(Load(path), 0);
+    EXPECT_LT(ProcessSeconds() - start, 1.0);
+    EXPECT_LT(PeakMemoryKiB() - peakBefore, 50 * 1024);
+    EXPECT_EQ(std::string(message), "Syntax error at line 2 of " + path);
+    unlink(path.c_str());
 }
 
 TEST_F(UserFiles, CommentsOfAnyLengthAndDataLinesOf79CharactersAreRead)

@@ -1,0 +1,61 @@
+// The date dialog's plain halves: the Scene read into the values its rows
+// and its Sun-event lock part show, the present instant for Now, and the
+// values turned into the DATE, STIME and DRIVE texts OK runs, or the
+// message of a refusal. No widget is touched here.
+#pragma once
+
+#include "astro/time_records.h"
+#include "dialogs/kit/command_text.h"
+
+#include <array>
+#include <string>
+
+struct Scene;
+
+// Year, month, day, hour, minute: the date fields, whatever order a layout
+// shows them in.
+constexpr int kDateFieldCount = 5;
+enum DateField { kDateYear = 0, kDateMonth, kDateDay, kDateHour, kDateMinute };
+
+// The lock part: the time of day held at minutes before or after sunrise
+// or sunset while the date changes.
+struct SunLockValues {
+    bool locked = false;     // ToggleStime
+    bool sunrise = false;    // ToggleRise; else ToggleSet
+    bool before = false;     // ToggleBefore; else ToggleAfter
+    std::string minutes;     // EditStimeMin
+};
+
+struct DateDialogValues {
+    std::array<std::string, kDateFieldCount> date;   // by DateField
+    SunLockValues lock;
+};
+
+// The fields of a date as the rows show them: each "%d", the month kept
+// within 1..12.
+std::array<std::string, kDateFieldCount> DateFieldTexts(const DateTime& date);
+
+// The lock part for the Scene: on, with sunrise or sunset, for the minute
+// locks; off with sunset chosen for none and for the altitude locks, which
+// the dialog cannot show. The minutes are the lock value's magnitude, its
+// sign the before/after choice.
+SunLockValues ReadSunLockValues(const Scene& scene);
+
+// The present instant as a date in a zone: the system clock's UT plus the
+// zone, so the date OK sends back with that zone is now.
+// Given:    julianDay  the clock now (UT)
+//           zone       hours east of UT (the Scene's)
+DateTime DateNowInZone(double julianDay, double zone);
+
+// The texts OK runs, each by a call of its own: "DATE y,m,d,h,min,0.000000,
+// zone" with the Scene's zone, then "STIME NONE" or "STIME SUNRISE|SUNSET
+// +|-nMIN", then "DRIVE". The seconds are always 0.
+// Given:    values  the fields as typed (the month-name layout puts its
+//                   chosen month into the month text)
+//           zone    the Scene's zone, hours east of UT
+// Returned: command  the texts
+//           null, or the message key of the first refusal:
+//           "messageInputValidDate" for a field that holds no whole number
+//           or a date that does not exist; "messageLockTimeMinimum" for lock
+//           minutes that are not a whole number from 0 to 90
+const char* ComposeDateCommand(const DateDialogValues& values, double zone, CommandText& command);

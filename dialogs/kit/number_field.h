@@ -1,0 +1,33 @@
+// A labelled number field with its two arrow buttons: the label above the
+// text, the up arrow right of the text and the down arrow below it, the
+// way the date, time-step and magnitude rows of the dialogs stand.
+#pragma once
+
+#include "dialogs/kit/number_text.h"
+
+#include <X11/Intrinsic.h>
+
+// The widgets of one field. The record must stay where it is for the
+// dialog's life (a dialog keeps it in a static): the arrows point at it.
+struct NumberField {
+    const FieldRow* row = nullptr;
+    Widget label = nullptr;
+    Widget text = nullptr;
+    Widget up = nullptr;
+    Widget down = nullptr;
+};
+
+// Builds the label, the text field and the arrows of a field's row in a
+// form; each arrow press steps the text within the row's limits
+// (StepNumberText).
+// Given:    form  the row's form (or the dialog's form shared by several rows;
+//                 then the fallback resources place the widgets)
+//           row   lives as long as the field
+// Returned: field
+void CreateNumberField(Widget form, const FieldRow& row, NumberField& field);
+
+// Writes a value as the field shows it (FormatNumberText).
+void SetNumberField(const NumberField& field, double value);
+
+// Label, text and arrows sensitive or not, as one control.
+void SetNumberFieldSensitive(const NumberField& field, bool sensitive);
