@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     gAppEnv->toplevel = nullptr;
     gAppEnv->quiet = 1;
     ResetScene(*gScene);
-    StkExecuteText(gScene, statementText.c_str());
+    StkExecuteText(*gScene, statementText.c_str());
     for (int step = 0; step < kAnimationSteps && gScene->animation.running != 0; ++step) {
         StkAdvanceAnimation(*gScene);
     }

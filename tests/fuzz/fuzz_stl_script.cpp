@@ -21,10 +21,10 @@
 
 namespace {
 
-void Nothing(Scene*) {}
-void NothingWith1(Scene*, const char*) {}
-void NothingWith2(Scene*, const char*, const char*) {}
-void NothingWith4(Scene*, const char*, const char*, const char*, const char*) {}
+void Nothing(Scene&) {}
+void NothingWith1(Scene&, const char*) {}
+void NothingWith2(Scene&, const char*, const char*) {}
+void NothingWith4(Scene&, const char*, const char*, const char*, const char*) {}
 
 std::vector<CommandEntry> FuzzCommandTable()
 {
@@ -80,6 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetScene(*gScene);
     StkUseCommandTable(table.data());
     const std::string statement = "STL \"" + path + "\"";
-    StkExecuteLine(gScene, statement.c_str());
+    StkExecuteLine(*gScene, statement.c_str());
     return 0;
 }

@@ -1,6 +1,7 @@
 """tools/check_include_layers.py on small trees made for each row: what it
-must refuse (an upward include, a catalogue reaching the view, units that
-include one another round a circle) and what it must let through.
+must refuse (an upward include, the kit reaching a dialog, a catalogue
+reaching the view, units that include one another round a circle) and what
+it must let through.
 
     include_layers_test.py TOOL
 """
@@ -33,21 +34,47 @@ ROWS = [
      None),
 ]
 
+# Trees of one include each: the including file, the header and whether the
+# check passes it (0) or refuses it (1). The kit sits below the dialogs.
+ONE_INCLUDE_ROWS = [
+    ("dialogs/kit/form_dialog.cpp", "dialogs/star_dialog.h", 1),
+    ("dialogs/kit/form_dialog.h", "dialogs/star_dialog_fields.h", 1),
+    ("dialogs/kit/form_dialog.cpp", "dialogs/kit/command_text.h", 0),
+    ("dialogs/kit/form_dialog.cpp", "command/interpreter.h", 0),
+    ("dialogs/star_dialog.cpp", "dialogs/kit/form_dialog.h", 0),
+    ("dialogs/star_dialog.cpp", "dialogs/star_dialog_fields.h", 0),
+    ("mainwin/toolbar.cpp", "dialogs/kit/press_repeat.h", 0),
+    ("sky/draw_sky.cpp", "dialogs/kit/command_text.h", 1),
+    ("command/interpreter.cpp", "dialogs/star_dialog.h", 1),
+    ("core/app_env.cpp", "nowhere/thing.h", 1),
+]
+
+
+def check(files):
+    """The check's run on a tree of the given files (path: included names)."""
+    with tempfile.TemporaryDirectory() as root:
+        for path, included in files.items():
+            os.makedirs(os.path.join(root, os.path.dirname(path)), exist_ok=True)
+            with open(os.path.join(root, path), "w") as out:
+                out.write("".join('#include "%s"\n' % i for i in included))
+        return subprocess.run([sys.executable, TOOL, root], capture_output=True, text=True)
+
 
 class IncludeLayers(unittest.TestCase):
     def test_rows(self):
         for name, files, expected in ROWS:
-            with self.subTest(name), tempfile.TemporaryDirectory() as root:
-                for path, included in files.items():
-                    os.makedirs(os.path.join(root, os.path.dirname(path)), exist_ok=True)
-                    with open(os.path.join(root, path), "w") as out:
-                        out.write("".join('#include "%s"\n' % i for i in included))
-                run = subprocess.run([sys.executable, TOOL, root], capture_output=True, text=True)
+            with self.subTest(name):
+                run = check(files)
                 if expected is None:
                     self.assertEqual((run.returncode, run.stdout), (0, ""))
                 else:
                     self.assertEqual(run.returncode, 1, run.stdout)
                     self.assertIn(expected, run.stdout)
+
+    def test_one_include_rows(self):
+        for path, header, expected in ONE_INCLUDE_ROWS:
+            with self.subTest(path=path, header=header):
+                self.assertEqual(check({path: [header]}).returncode, expected)
 
 
 if __name__ == "__main__":
