@@ -28,6 +28,10 @@
 
 struct Scene;
 
+constexpr int kUserObjectTokenCount = 20; // the first word and 19 arguments
+constexpr int kUserObjectLineSize = 80;   // 79 characters and the NUL
+constexpr int kUserColorCount = 16;
+
 // ColorIndex of each colour number 0..15: black, the star colours 0, 3, 6
 // and 9, the dark-star grey, the globe's blue, the compass grey, the
 // constellation lines' colour, then white. Any other number is white.

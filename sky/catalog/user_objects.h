@@ -19,9 +19,6 @@ enum UserObjectKind : uint8_t {
 };
 
 constexpr int kUserObjectNameSize = 31;   // 30 characters and the NUL
-constexpr int kUserObjectTokenCount = 20; // the first word and 19 arguments
-constexpr int kUserObjectLineSize = 80;   // 79 characters and the NUL
-constexpr int kUserColorCount = 16;
 
 // One line of a file, as the layers and the target parser use it.
 struct UserObject {
