@@ -13,10 +13,11 @@ constexpr int32_t kMaxScriptDepth = 16;
 
 // Statements that the scripts of one top-level statement may run, and
 // script files they may open, nested scripts included; past either bound
-// they all stop. A saved state with every comet and many minor planets
-// stays far inside the first; scripts that run scripts that run scripts in
-// a loop reach the second within a fraction of a second.
-constexpr int32_t kMaxScriptStatements = 100000;
+// they all stop. A saved state with every comet and 100,000 minor planets
+// (a few statements each) stays inside the first, and a million statements
+// run in a few seconds; scripts that run scripts that run scripts in a loop
+// reach the second within a fraction of a second.
+constexpr int32_t kMaxScriptStatements = 1000000;
 constexpr int32_t kMaxScriptFiles = 256;
 
 // Runs the statements between SCENE MAIN and END SCENE (any case; without
