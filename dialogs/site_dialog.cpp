@@ -179,6 +179,9 @@ void SiteSearchButtonCallback(Widget, XtPointer, XtPointer)
     ShowListSearch(siteSearch, siteDialog.dialog, "SiteSearchDialog");
 }
 
+// The list as the edit dialog reaches it.
+const SiteListAccess kThisList{SiteListNames, WriteSiteFileLine};
+
 void SiteEditButtonCallback(Widget button, XtPointer, XtPointer)
 {
     const int position = GetSelectedSite();
@@ -187,12 +190,12 @@ void SiteEditButtonCallback(Widget button, XtPointer, XtPointer)
         return;
     }
     ShowSiteEditDialog(button, siteLines[static_cast<size_t>(position - 1)], position - 1,
-                       dialogScene);
+                       dialogScene, kThisList);
 }
 
 void SiteAddButtonCallback(Widget button, XtPointer, XtPointer)
 {
-    ShowSiteEditDialog(button, kNewSiteLine, -1, dialogScene);
+    ShowSiteEditDialog(button, kNewSiteLine, -1, dialogScene, kThisList);
 }
 
 bool ConfirmDelete(const std::string& name)

@@ -5,6 +5,8 @@
 // Opened by Settings > Site..., the toolbar's SetPlace and INPUT LOCATE.
 #pragma once
 
+#include "dialogs/site_file.h"
+
 #include <X11/Intrinsic.h>
 
 #include <string>
@@ -24,14 +26,6 @@ Widget SiteListWidget();
 
 // The names of the list, in file order.
 const std::vector<std::string>& SiteListNames();
-
-// What became of a change of the file.
-enum SiteWriteResult {
-    kSiteWritten = 0,     // the file and the list hold the change
-    kSiteWriteFailed,     // a warning said why; file and list as they were
-    kSiteFileReloaded,    // the file had changed behind the dialog: a warning
-                          // said so and the list shows the file as it is now
-};
 
 // Writes a line into the file in place of line index (0-based), or as the
 // first line for a negative index, and updates the list: the line's item is

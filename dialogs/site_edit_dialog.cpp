@@ -5,7 +5,6 @@
 #include "core/string_utils.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/site_dialog.h"
 #include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_file.h"
 #include "sky/catalog/site_list.h"
@@ -30,6 +29,7 @@ RadioGroup longitudeSide, latitudeSide, zoneSign;
 int editedIndex = -1;
 std::string oldLine;
 Scene* editScene = nullptr;
+SiteListAccess editedList{};
 
 Widget Row(Widget parent, const char* name, bool adjustLast)
 {
@@ -141,7 +141,7 @@ void SiteEditDialogOkCallback(Widget, XtPointer, XtPointer)
 {
     std::string line;
     CommandText check;
-    const char* refusal = MakeSiteLine(FieldValues(), SiteListNames(), editedIndex, line, check);
+    const char* refusal = MakeSiteLine(FieldValues(), editedList.names(), editedIndex, line, check);
     if (refusal != nullptr) {
         if (*refusal != '\0') {
             ShowDialogWarning(gAppEnv->toplevel, refusal);
@@ -154,7 +154,7 @@ void SiteEditDialogOkCallback(Widget, XtPointer, XtPointer)
         HideFormDialog(editDialog);
         return;
     }
-    switch (WriteSiteFileLine(editedIndex, line)) {
+    switch (editedList.writeLine(editedIndex, line)) {
     case kSiteWriteFailed:
         return;   // what was typed stays, for another try
     case kSiteFileReloaded:
@@ -204,9 +204,11 @@ void CreateSiteEditDialog(Widget parent)
 
 }  // namespace
 
-void ShowSiteEditDialog(Widget parent, const std::string& line, int index, Scene* scene)
+void ShowSiteEditDialog(Widget parent, const std::string& line, int index, Scene* scene,
+                        const SiteListAccess& list)
 {
     editScene = scene;
+    editedList = list;
     if (editDialog.dialog == nullptr) {
         CreateSiteEditDialog(parent);
     }

@@ -5,6 +5,8 @@
 // to it and makes it the default under its new name.
 #pragma once
 
+#include "dialogs/site_file.h"
+
 #include <X11/Intrinsic.h>
 
 #include <string>
@@ -16,7 +18,9 @@ struct Scene;
 // Given:    line   the line to edit, or kNewSiteLine
 //           index  its 0-based line in the file, -1 for a new site
 //           scene  the Scene OK moves when the default site changes
-void ShowSiteEditDialog(Widget parent, const std::string& line, int index, Scene* scene);
+//           list   the list the line comes from
+void ShowSiteEditDialog(Widget parent, const std::string& line, int index, Scene* scene,
+                        const SiteListAccess& list);
 
 // The dialog widget; null until first shown.
 Widget SiteEditDialogWidget();

@@ -63,3 +63,22 @@ struct SiteFileChange {
 //           left.
 int ChangeSiteFile(const char* path, std::vector<std::string>& shown,
                    const SiteFileChange& change, SiteFileError& error);
+
+// What became of a change of the file, as the dialogs show it.
+enum SiteWriteResult {
+    kSiteWritten = 0,     // the file and the list hold the change
+    kSiteWriteFailed,     // a warning said why; file and list as they were
+    kSiteFileReloaded,    // the file had changed behind the dialog: a warning
+                          // said so and the list shows the file as it is now
+};
+
+// What the site edit dialog needs of the site dialog's list, handed to it
+// when it is opened, so the edit dialog does not reach back into the list's
+// own file.
+struct SiteListAccess {
+    // The names of the list, in file order.
+    const std::vector<std::string>& (*names)();
+    // Writes a line in place of line index (0-based), or as the first line
+    // for a negative index, and updates the list.
+    SiteWriteResult (*writeLine)(int index, const std::string& line);
+};

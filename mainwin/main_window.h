@@ -1,51 +1,17 @@
 // The main window: menu bar, toolbar, the sky drawing area and the two
-// scroll bars that pan the view. Scrolling is an ordinary command: each
-// scroll-bar step becomes a LOOK command text in the view's frame.
+// scroll bars (scroll_bars.h) that pan the view.
 #pragma once
 
 #include <X11/Intrinsic.h>
-
-#include <cstddef>
+#include <X11/Xutil.h>
 
 struct Scene;
 
-// Scroll kinds of the scroll routines.
-enum ScrollKind {
-    kScrollDecrement = 1,
-    kScrollIncrement = 2,
-    kScrollPageDecrement = 3,
-    kScrollPageIncrement = 4,
-    kScrollDrag = 5,
-};
-
-// Builds "Main" with "MenuBar", "DrawingArea", "VScroll", "HScroll" and the
-// toolbar form on the toplevel shell, stores the widgets in the Scene and
-// installs the scroll-bar callbacks (client data: the Scene). Called once by
-// start-up before the shell is realized.
+// Builds "Main" with "MenuBar", "DrawingArea", the scroll bars of
+// scroll_bars.h and the toolbar form on the toplevel shell, and stores the
+// widgets in the Scene. Called once by start-up before the shell is
+// realized.
 void CreateMainWindow(Scene* scene);
-
-// Sets both scroll bars' ranges and sliders from the Scene's view mode and
-// centre, and clears the Scene's view-mode-changed flag. The vertical bar is
-// removed in the whole-sky maps and the planisphere.
-void UpdateScrollBars(Scene* scene);
-
-// One step of a scroll bar: sets the bar's slider and runs the LOOK command.
-// Given:    kind   a ScrollKind
-//           value  the slider value for kScrollDrag (ignored for the others)
-void ScrollHorizontal(Scene* scene, int kind, int value);
-void ScrollVertical(Scene* scene, int kind, int value);
-
-// The command text and new slider value of one scroll step, without
-// touching any widget.
-// Given:    scene       view mode, centre, field of view
-//           vertical    0 the horizontal bar, 1 the vertical one
-//           kind, value as for ScrollHorizontal
-//           size        size of text in bytes
-// Returned: text        the LOOK command, empty when the mode has no frame
-//                       to scroll in
-//           sliderValue the bar's new value
-void ScrollCommand(const Scene& scene, int vertical, int kind, int value, char* text, size_t size,
-                   int& sliderValue);
 
 // Window-manager hints of the shell with only the minimum size: 120 wide,
 // and high enough for some sky below the bars at that width (at least 160).

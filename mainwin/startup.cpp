@@ -20,6 +20,7 @@
 #include "mainwin/click_data_dialog.h"
 #include "mainwin/command_line.h"
 #include "mainwin/main_window.h"
+#include "mainwin/scroll_bars.h"
 #include "mainwin/pointer_input.h"
 #include "mainwin/quit.h"
 #include "mainwin/shell_geometry.h"

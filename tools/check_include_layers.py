@@ -38,12 +38,6 @@ BELOW = {
 ROOMS_NOT_REACHED = {
     "sky/catalog": ("sky/view", "sky/layers"),
 }
-# Circles of units that are known and left to their own work; any other
-# circle fails the check.
-KNOWN_CIRCLES = {
-    frozenset({"dialogs/site_dialog", "dialogs/site_edit_dialog"}),
-    frozenset({"mainwin/main_window", "mainwin/pointer_input"}),
-}
 SOURCE_SUFFIXES = (".h", ".cpp", ".c")
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 
@@ -132,8 +126,7 @@ def circles(root):
 
 def circle_violations(root):
     for component in circles(root):
-        if frozenset(component) not in KNOWN_CIRCLES:
-            yield "include circle: %s" % " <-> ".join(component)
+        yield "include circle: %s" % " <-> ".join(component)
 
 
 def main():

@@ -14,6 +14,7 @@
 #include "core/app_env.h"
 #include "mainwin/command_line.h"
 #include "mainwin/main_window.h"
+#include "mainwin/scroll_bars.h"
 #include "mainwin/shell_geometry.h"
 #include "mainwin/startup_script.h"
 #include "sky/scene.h"

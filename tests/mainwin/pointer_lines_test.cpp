@@ -5,7 +5,7 @@
 
 #include "astro/coordinates.h"
 #include "data/catalog_tables.h"
-#include "mainwin/main_window.h"
+#include "mainwin/scroll_bars.h"
 #include "mainwin/pointer_input.h"
 #include "mainwin/popup_menu.h"
 #include "sky/picking.h"

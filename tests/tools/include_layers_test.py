@@ -29,9 +29,6 @@ ROWS = [
                      "sky/view/c.cpp": ["sky/a.h"], "sky/view/c.h": []},
      "include circle: sky/a <-> sky/b <-> sky/view/c"),
     ("headers", {"sky/a.h": ["sky/b.h"], "sky/b.h": ["sky/a.h"]}, "include circle: sky/a <-> sky/b"),
-    ("known pair", {"dialogs/site_dialog.cpp": ["dialogs/site_edit_dialog.h"], "dialogs/site_dialog.h": [],
-                    "dialogs/site_edit_dialog.cpp": ["dialogs/site_dialog.h"], "dialogs/site_edit_dialog.h": []},
-     None),
 ]
 
 # Trees of one include each: the including file, the header and whether the
