@@ -1,7 +1,12 @@
 #include "core/string_utils.h"
 
+#include <Xm/Text.h>
 #include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 char* StrUpper(char* text)
 {
@@ -9,6 +14,19 @@ char* StrUpper(char* text)
         *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
     }
     return text;
+}
+
+char* StrLower(char* text)
+{
+    for (char* c = text; c != nullptr && *c != '\0'; ++c) {
+        *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    return text;
+}
+
+int StrCaseEqual(const char* a, const char* b)
+{
+    return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
 }
 
 char AsciiLower(char c)
@@ -74,4 +92,28 @@ void CopyCut(char* out, size_t size, const char* text)
     const size_t length = strnlen(source, size - 1);
     std::memcpy(out, source, length);
     out[length] = '\0';
+}
+
+int GetTextFieldInt(Widget field)
+{
+    char* text = XmTextGetString(field);
+    const long value = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
+    XtFree(text);
+    // strtol saturates at the long range, which is wider than int's.
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+double GetTextFieldDouble(Widget field)
+{
+    char* text = XmTextGetString(field);
+    const double value = text != nullptr ? std::strtod(text, nullptr) : 0.0;
+    XtFree(text);
+    // A NaN would pass every range check of the caller untouched.
+    return std::isfinite(value) ? value : 0.0;
 }

@@ -1,14 +1,20 @@
 // Small text and flag operations shared by the whole program.
 #pragma once
 
+#include <X11/Intrinsic.h>
 #include <cstddef>
 #include <cstdint>
 
-// Converts a text to upper case in place, byte by byte, with toupper under
-// the current LC_CTYPE.
+// Converts a text to upper (lower) case in place, byte by byte, with toupper
+// (tolower) under the current LC_CTYPE.
 // Given:    text  the text to change (null or empty: returned unchanged)
 // Returned: text
 char* StrUpper(char* text);
+char* StrLower(char* text);
+
+// 1 when both texts are given and equal without regard to case, else 0
+// (a null on either side gives 0).
+int StrCaseEqual(const char* a, const char* b);
 
 // Upper case of an ASCII letter; every other byte, including the bytes of
 // EUC-JP and Latin-1 texts, comes back unchanged. Command words and keywords
@@ -54,3 +60,11 @@ void CopyCut(char* out, size_t size, const char* text);
 //                      bit is set all are cleared, else all are set
 // Returned: the new flag byte; 0 for any other operation
 uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation);
+
+// The number in a Motif text or text-field widget, base 10; text after the
+// number is ignored, a field without a number gives 0.
+// Given:    field  a text or text-field widget
+// Returned: the value; integers outside the int range are clamped to it,
+//           and a text such as "nan" or "inf" counts as no number (0)
+int GetTextFieldInt(Widget field);
+double GetTextFieldDouble(Widget field);

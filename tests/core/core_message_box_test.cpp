@@ -1,11 +1,12 @@
-// The message and question boxes and message lookup through a real
-// toplevel shell, under a private X server.
+// The message and question boxes, message lookup through a real toplevel
+// shell, and number fields, under a private X server.
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
 #include "core/dialog_width.h"
 #include "core/message_box.h"
 #include "core/messages.h"
+#include "core/string_utils.h"
 #include "data/fallback_resources.h"
 #include "tests/harness/test_toplevel.h"
 
@@ -13,8 +14,11 @@
 #include <X11/Shell.h>
 #include <Xm/MessageB.h>
 #include <Xm/PushB.h>
+#include <Xm/Text.h>
+#include <Xm/TextF.h>
 #include <Xm/Xm.h>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -320,6 +324,38 @@ TEST(QuestionBox, ClosedWithoutAnAnswerCountsAsCancel)
     Answerer closer{0};
     EXPECT_EQ(AskAnsweredBy(closer, "Close me"), 0);
     EXPECT_TRUE(closer.fired);
+}
+
+// ---------------------------------------------------------------------------
+// Number fields
+
+TEST(TextFields, ReadNumbersLikeStrtolAndStrtodWithoutOverflow)
+{
+    // Both kinds of text widget the dialogs use.
+    Widget fields[] = {
+        XmCreateTextField(Toplevel(), const_cast<char*>("EditNumber"), nullptr, 0),
+        XmCreateText(Toplevel(), const_cast<char*>("EditText"), nullptr, 0),
+    };
+    const std::pair<const char*, int> integers[] = {
+        {"12", 12},   {" -7", -7}, {"42abc", 42},          {"7000x", 7000},
+        {"", 0},      {"abc", 0},  {"99999999999999", INT_MAX}, {"-99999999999999", INT_MIN},
+        {"0x1f", 0},
+    };
+    const std::pair<const char*, double> reals[] = {
+        {"4.5", 4.5}, {"-1.25x", -1.25}, {"", 0.0}, {"mag", 0.0}, {"nan", 0.0}, {"inf", 0.0},
+        {"1e999", 0.0},
+    };
+    for (Widget field : fields) {
+        for (const auto& [text, expected] : integers) {
+            XmTextSetString(field, const_cast<char*>(text));
+            EXPECT_EQ(GetTextFieldInt(field), expected) << text;
+        }
+        for (const auto& [text, expected] : reals) {
+            XmTextSetString(field, const_cast<char*>(text));
+            EXPECT_EQ(GetTextFieldDouble(field), expected) << text;
+        }
+        XtDestroyWidget(field);
+    }
 }
 
 }  // namespace

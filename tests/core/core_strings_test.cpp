@@ -16,9 +16,12 @@ TEST(StringCase, ConvertsInPlaceAndReturnsTheText)
     char text[] = "Look Sun 1.8";
     EXPECT_EQ(StrUpper(text), text);
     EXPECT_STREQ(text, "LOOK SUN 1.8");
+    EXPECT_EQ(StrLower(text), text);
+    EXPECT_STREQ(text, "look sun 1.8");
     char empty[] = "";
     EXPECT_EQ(StrUpper(empty), empty);
     EXPECT_EQ(StrUpper(nullptr), nullptr);
+    EXPECT_EQ(StrLower(nullptr), nullptr);
 }
 
 TEST(StringCase, HighBytesAreSafeInTheCLocale)
@@ -29,6 +32,24 @@ TEST(StringCase, HighBytesAreSafeInTheCLocale)
     char text[] = "\xB9\xB1\xC0\xB1z\xFF";
     StrUpper(text);
     EXPECT_STREQ(text, "\xB9\xB1\xC0\xB1Z\xFF");
+    StrLower(text);
+    EXPECT_STREQ(text, "\xB9\xB1\xC0\xB1z\xFF");
+}
+
+TEST(StringCase, CaseEqualToleratesNull)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        int equal;
+    } rows[] = {
+        {"NOW", nullptr, 0}, {nullptr, "NOW", 0}, {nullptr, nullptr, 0},
+        {"now", "NOW", 1},   {"now", "NOWX", 0},  {"", "", 1},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(StrCaseEqual(row.a, row.b), row.equal)
+            << (row.a ? row.a : "null") << " / " << (row.b ? row.b : "null");
+    }
 }
 
 TEST(StringCase, AsciiComparisonTouchesOnlyAsciiLetters)
