@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <strings.h>
 
 char* StrUpper(char* text)
@@ -94,11 +95,9 @@ void CopyCut(char* out, size_t size, const char* text)
     out[length] = '\0';
 }
 
-int GetTextFieldInt(Widget field)
+int TextIntValue(const char* text)
 {
-    char* text = XmTextGetString(field);
     const long value = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
-    XtFree(text);
     // strtol saturates at the long range, which is wider than int's.
     if (value > INT_MAX) {
         return INT_MAX;
@@ -109,11 +108,33 @@ int GetTextFieldInt(Widget field)
     return static_cast<int>(value);
 }
 
+double TextDoubleValue(const char* text)
+{
+    if (text == nullptr) {
+        return 0.0;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    // strtod also reads "nan", "inf" and hexadecimal numbers, which base 10
+    // reads as no number or as the "0" before the x; a NaN would also pass
+    // every range check of the caller untouched.
+    const std::string read(text, static_cast<size_t>(end - text));
+    const bool decimal = read.find_first_of("xXnNiI") == std::string::npos;
+    return decimal && std::isfinite(value) ? value : 0.0;
+}
+
+int GetTextFieldInt(Widget field)
+{
+    char* text = XmTextGetString(field);
+    const int value = TextIntValue(text);
+    XtFree(text);
+    return value;
+}
+
 double GetTextFieldDouble(Widget field)
 {
     char* text = XmTextGetString(field);
-    const double value = text != nullptr ? std::strtod(text, nullptr) : 0.0;
+    const double value = TextDoubleValue(text);
     XtFree(text);
-    // A NaN would pass every range check of the caller untouched.
-    return std::isfinite(value) ? value : 0.0;
+    return value;
 }

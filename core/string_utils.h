@@ -61,10 +61,17 @@ void CopyCut(char* out, size_t size, const char* text);
 // Returned: the new flag byte; 0 for any other operation
 uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation);
 
-// The number in a Motif text or text-field widget, base 10; text after the
-// number is ignored, a field without a number gives 0.
+// The number a number field's text reads as: its leading base-10 number,
+// text after it ignored ("7000x" is 7000), no number at all 0.
+// Given:    text  the field's text (null: 0)
+// Returned: the value; integers outside the int range are clamped to it, and
+//           "nan", "inf", a hexadecimal number or a real too large for a
+//           double count as no number (0)
+int TextIntValue(const char* text);
+double TextDoubleValue(const char* text);
+
+// The number in a Motif text or text-field widget, read as TextIntValue or
+// TextDoubleValue reads it.
 // Given:    field  a text or text-field widget
-// Returned: the value; integers outside the int range are clamped to it,
-//           and a text such as "nan" or "inf" counts as no number (0)
 int GetTextFieldInt(Widget field);
 double GetTextFieldDouble(Widget field);

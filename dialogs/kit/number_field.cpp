@@ -1,5 +1,7 @@
 #include "dialogs/kit/number_field.h"
 
+#include "core/string_utils.h"
+
 #include <Xm/ArrowB.h>
 #include <Xm/Form.h>
 #include <Xm/Label.h>
@@ -18,17 +20,6 @@ std::string WidgetName(const char* prefix, const char* word, const char* suffix 
     return std::string(prefix) + word + suffix;
 }
 
-// Activate callback of both arrows; client data: the field.
-void NumberArrowCallback(Widget arrow, XtPointer client, XtPointer)
-{
-    const NumberField& field = *static_cast<const NumberField*>(client);
-    const int direction = arrow == field.up ? 1 : -1;
-    char* text = XmTextFieldGetString(field.text);
-    const std::string stepped = StepNumberText(*field.row, text, direction);
-    XtFree(text);
-    XmTextFieldSetString(field.text, const_cast<char*>(stepped.c_str()));
-}
-
 // Arrows are pressed with the mouse only: keyboard traversal skips them.
 Widget CreateArrow(Widget form, const std::string& name, unsigned char direction, Widget text,
                    Widget above)
@@ -42,7 +33,18 @@ Widget CreateArrow(Widget form, const std::string& name, unsigned char direction
 
 }  // namespace
 
-void CreateNumberField(Widget form, const FieldRow& row, NumberField& field)
+void NumberArrowCallback(Widget arrow, XtPointer client, XtPointer)
+{
+    const NumberField& field = *static_cast<const NumberField*>(client);
+    const int direction = arrow == field.up ? 1 : -1;
+    const double number = field.row->decimals <= 0 ? GetTextFieldInt(field.text)
+                                                   : GetTextFieldDouble(field.text);
+    const std::string stepped = StepNumberText(*field.row, number, direction);
+    XmTextFieldSetString(field.text, const_cast<char*>(stepped.c_str()));
+}
+
+void CreateNumberField(Widget form, const FieldRow& row, NumberField& field,
+                       XtCallbackProc arrowCallback)
 {
     field.row = &row;
     field.label = XtVaCreateManagedWidget(
@@ -57,8 +59,8 @@ void CreateNumberField(Widget form, const FieldRow& row, NumberField& field)
                            field.label);
     field.down = CreateArrow(form, WidgetName("Arrow", row.word, "Down"), XmARROW_DOWN,
                              field.text, field.up);
-    XtAddCallback(field.up, XmNactivateCallback, NumberArrowCallback, &field);
-    XtAddCallback(field.down, XmNactivateCallback, NumberArrowCallback, &field);
+    XtAddCallback(field.up, XmNactivateCallback, arrowCallback, &field);
+    XtAddCallback(field.down, XmNactivateCallback, arrowCallback, &field);
 }
 
 void SetNumberField(const NumberField& field, double value)

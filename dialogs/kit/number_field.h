@@ -17,14 +17,21 @@ struct NumberField {
     Widget down = nullptr;
 };
 
+// The activate callback of both arrows: the field's number (GetTextFieldInt
+// or GetTextFieldDouble) stepped within the row's limits (StepNumberText).
+// A dialog whose arrows have a callback of their own registers that one,
+// and it steps through this.
+// Given:    client  the NumberField
+void NumberArrowCallback(Widget arrow, XtPointer client, XtPointer call);
+
 // Builds the label, the text field and the arrows of a field's row in a
-// form; each arrow press steps the text within the row's limits
-// (StepNumberText).
+// form; each arrow press calls arrowCallback with the field as client data.
 // Given:    form  the row's form (or the dialog's form shared by several rows;
 //                 then the fallback resources place the widgets)
 //           row   lives as long as the field
 // Returned: field
-void CreateNumberField(Widget form, const FieldRow& row, NumberField& field);
+void CreateNumberField(Widget form, const FieldRow& row, NumberField& field,
+                       XtCallbackProc arrowCallback = NumberArrowCallback);
 
 // Writes a value as the field shows it (FormatNumberText).
 void SetNumberField(const NumberField& field, double value);

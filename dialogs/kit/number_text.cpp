@@ -65,18 +65,6 @@ int ReadRealText(const char* text, double minimum, double maximum, double& value
     return 1;
 }
 
-double LeadingNumber(const char* text)
-{
-    if (text == nullptr) {
-        return 0.0;
-    }
-    char* end = nullptr;
-    const double number = std::strtod(text, &end);
-    // Only the part strtod read counts: "6.5x" is 6.5, "0x10" and "nan" 0.
-    const std::string read(text, static_cast<size_t>(end - text));
-    return LooksDecimal(read.c_str()) && std::isfinite(number) ? number : 0.0;
-}
-
 std::string TenthsText(int32_t tenths)
 {
     char text[32];
@@ -95,14 +83,8 @@ std::string FormatNumberText(const FieldRow& row, double value)
     return text;
 }
 
-std::string StepNumberText(const FieldRow& row, const char* text, int direction)
+std::string StepNumberText(const FieldRow& row, double number, int direction)
 {
-    double number = 0.0;
-    if (text != nullptr) {
-        // An integer field reads its leading digits only: "12.7" is 12.
-        number = row.decimals <= 0 ? static_cast<double>(std::strtoll(text, nullptr, 10))
-                                    : LeadingNumber(text);
-    }
     number = std::clamp(number + direction * row.step, row.minimum, row.maximum);
     return FormatNumberText(row, number);
 }

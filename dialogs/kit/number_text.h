@@ -31,23 +31,16 @@ int ReadIntegerText(const char* text, int32_t minimum, int32_t maximum, int32_t&
 // hexadecimal numbers and values too large for a double.
 int ReadRealText(const char* text, double minimum, double maximum, double& value);
 
-// The number a field's text starts with, as the arrows and the magnitude
-// fields of the display dialogs read it: "6.5x" is 6.5; a text that starts
-// with no decimal number, or with NaN, an infinity or a hexadecimal number,
-// is 0.
-// Given:    text  the field's text (null: 0)
-double LeadingNumber(const char* text);
-
 // A stored magnitude (tenths) as a magnitude field shows it: "%.1f".
 std::string TenthsText(int32_t tenths);
 
 // A value written as the field shows it: rounded to the row's decimals.
 std::string FormatNumberText(const FieldRow& row, double value);
 
-// One press of an arrow button: the field's number (a text that does not
-// start with a number counts as 0, as users of the arrows expect), one step
-// up or down, kept within the row's limits, written back.
-// Given:    text       the field's text (null: 0)
+// One press of an arrow button: the field's number, one step up or down,
+// kept within the row's limits.
+// Given:    number     the field's number (GetTextFieldInt for a row of no
+//                      decimals, else GetTextFieldDouble)
 //           direction  +1 up, -1 down
 // Returned: the new text of the field
-std::string StepNumberText(const FieldRow& row, const char* text, int direction);
+std::string StepNumberText(const FieldRow& row, double number, int direction);

@@ -13,6 +13,7 @@
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/file_box_directory.h"
 #include "dialogs/kit/list_match.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/number_text.h"
 #include "dialogs/star_dialog_fields.h"
 
@@ -49,7 +50,8 @@ void CheckNumbers(const char* text)
     }
     for (const FieldRow* row : {&kMagnitude, &kYear}) {
         for (int direction : {1, -1}) {
-            const std::string stepped = StepNumberText(*row, text, direction);
+            const double number = row->decimals <= 0 ? TextIntValue(text) : TextDoubleValue(text);
+            const std::string stepped = StepNumberText(*row, number, direction);
             double value = 0.0;
             Require(ReadRealText(stepped.c_str(), row->minimum, row->maximum, value) != 0);
         }
@@ -89,7 +91,7 @@ void CheckGeometry(const std::string& text)
 
 void CheckFileName(const std::string& text)
 {
-    Require(std::isfinite(LeadingNumber(text.c_str())));
+    Require(std::isfinite(TextDoubleValue(text.c_str())));
     CommandText open;
     ComposeOpenScript(text.c_str(), open);
     if (IsCommandRefused(open) == 0) {

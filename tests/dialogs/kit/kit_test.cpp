@@ -13,6 +13,7 @@
 #include "dialogs/kit/display_toggles.h"
 #include "dialogs/kit/file_box_directory.h"
 #include "dialogs/kit/list_match.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
 #include "tests/harness/test_files.h"
@@ -199,7 +200,8 @@ TEST(NumberText, ArrowsStepWithinTheirLimits)
         {year, "-999", -1, "-999"},     {year, "2024", 1, "2025"},      {year, "9999", 1, "9999"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(StepNumberText(row.field, row.text, row.direction), row.result)
+        const double number = row.field.decimals <= 0 ? TextIntValue(row.text) : TextDoubleValue(row.text);
+        EXPECT_EQ(StepNumberText(row.field, number, row.direction), row.result)
             << row.field.word << " " << row.text << " " << row.direction;
     }
 }
