@@ -103,11 +103,12 @@ Widget AddDialogButtons(FormDialog& dialog, Widget parent, const char* columnNam
 }
 
 Widget AddOkCancelButtons(FormDialog& dialog, Widget parent, const char* columnName,
-                          XtCallbackProc ok, XtPointer client)
+                          XtCallbackProc ok, XtPointer client, XtCallbackProc cancel,
+                          XtPointer cancelClient)
 {
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, ok, client},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+        {"ButtonCancel", kButtonCancel, cancel, cancelClient},
     };
     return AddDialogButtons(dialog, parent, columnName, buttons, 2);
 }

@@ -58,9 +58,11 @@ Widget AddDialogButtons(FormDialog& dialog, Widget parent, const char* columnNam
                         const DialogButton* buttons, int count);
 
 // The column most dialogs have: "ButtonOK" (the default) running ok with
-// client, and "ButtonCancel", which hides the dialog.
+// client, and "ButtonCancel" running cancel with cancelClient (null: it
+// hides the dialog).
 Widget AddOkCancelButtons(FormDialog& dialog, Widget parent, const char* columnName,
-                          XtCallbackProc ok, XtPointer client);
+                          XtCallbackProc ok, XtPointer client, XtCallbackProc cancel = nullptr,
+                          XtPointer cancelClient = nullptr);
 
 // Makes the window manager's close of a dialog press its cancel button, so
 // that closing is a Cancel (AddDialogButtons does this for the kit's
