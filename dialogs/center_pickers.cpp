@@ -1,11 +1,12 @@
 #include "dialogs/center_pickers.h"
 
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "dialogs/center_pickers_fields.h"
 #include "dialogs/element_list.h"
 #include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/field_width.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/kit/number_text.h"
 #include "dialogs/kit/scrolled_list.h"
 #include "sky/scene.h"
 
@@ -31,6 +32,8 @@ struct ListPicker {
     bool refilled;           // made anew at every Show from the loaded objects
     std::vector<std::string> (*items)(const Scene& scene);
     CenterChoice (*choose)(const Scene& scene, int position, const std::string& item);
+    XtCallbackProc ok;       // CenterStarDialogOkCallback
+    XtCallbackProc cancel;   // CenterStarDialogCancelCallback
     FormDialog dialog{};
     Widget list = nullptr;
     Scene* scene = nullptr;
@@ -129,14 +132,22 @@ CenterChoice ChooseSkyMark(const Scene&, int, const std::string& item)
 }
 
 ListPicker pickers[] = {
-    {"Star", "StarList", false, StarItems, ChooseStar},
-    {"Planet", "PlanetList", false, PlanetItems, ChoosePlanet},
-    {"Comet", "CometList", true, CometItems, ChooseComet},
-    {"MPlanet", "MPlanetList", true, MPlanetItems, ChooseMPlanet},
-    {"JoviSat", "JoviSatList", false, JoviSatItems, ChooseJoviSat},
-    {"Const", "ConstList", false, ConstItems, ChooseConst},
-    {"UserObject", "ObjectList", true, UserObjectItems, ChooseUserObject},
-    {"SkyMark", "ObjectList", true, SkyMarkItems, ChooseSkyMark},
+    {"Star", "StarList", false, StarItems, ChooseStar, CenterStarDialogOkCallback,
+     CenterStarDialogCancelCallback},
+    {"Planet", "PlanetList", false, PlanetItems, ChoosePlanet, CenterPlanetDialogOkCallback,
+     CenterPlanetDialogCancelCallback},
+    {"Comet", "CometList", true, CometItems, ChooseComet, CenterCometDialogOkCallback,
+     CenterCometDialogCancelCallback},
+    {"MPlanet", "MPlanetList", true, MPlanetItems, ChooseMPlanet, CenterMPlanetDialogOkCallback,
+     CenterMPlanetDialogCancelCallback},
+    {"JoviSat", "JoviSatList", false, JoviSatItems, ChooseJoviSat, CenterJoviSatDialogOkCallback,
+     CenterJoviSatDialogCancelCallback},
+    {"Const", "ConstList", false, ConstItems, ChooseConst, CenterConstDialogOkCallback,
+     CenterConstDialogCancelCallback},
+    {"UserObject", "ObjectList", true, UserObjectItems, ChooseUserObject,
+     CenterUserObjectDialogOkCallback, CenterUserObjectDialogCancelCallback},
+    {"SkyMark", "ObjectList", true, SkyMarkItems, ChooseSkyMark, CenterSkyMarkDialogOkCallback,
+     CenterSkyMarkDialogCancelCallback},
 };
 
 ListPicker& Picker(const char* word)
@@ -172,21 +183,22 @@ bool RunChoice(const FormDialog& dialog, Scene* scene, const CenterChoice& choic
     return RunCommandText(scene, choice.command) != 0;
 }
 
-void ListPickerOkCallback(Widget, XtPointer client, XtPointer)
+// OK of a list picker: the selected item's command, remembered when it
+// runs.
+void ListPickerOk(ListPicker& picker, Scene* scene)
 {
-    ListPicker& picker = *static_cast<ListPicker*>(client);
     const int position = SelectedPosition(picker.list);
     if (position < 1 || position > static_cast<int>(picker.shown.size())) {
         return;
     }
     const std::string item = picker.shown[static_cast<size_t>(position - 1)];
-    const CenterChoice choice = picker.choose(*picker.scene, position, item);
+    const CenterChoice choice = picker.choose(*scene, position, item);
     if (choice.warningKey == nullptr && !choice.command.texts.empty() &&
         IsCommandRefused(choice.command) == 0) {
         picker.rememberedPosition = position;
         picker.rememberedText = item;
     }
-    RunChoice(picker.dialog, picker.scene, choice);
+    RunChoice(picker.dialog, scene, choice);
 }
 
 void CreateListPicker(ListPicker& picker)
@@ -195,13 +207,10 @@ void CreateListPicker(ListPicker& picker)
                      Named("", picker.word, "RowColumn").c_str());
     picker.list = CreateScrolledList(picker.dialog.rowColumn, picker.listName, XmBROWSE_SELECT,
                                      picker.shown);
-    XtAddCallback(picker.list, XmNdefaultActionCallback, ListPickerOkCallback, &picker);
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, ListPickerOkCallback, &picker},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(picker.dialog, picker.dialog.rowColumn, Named("", picker.word, "Buttons").c_str(),
-                     buttons, 2);
+    XtAddCallback(picker.list, XmNdefaultActionCallback, picker.ok, picker.scene);
+    AddOkCancelButtons(picker.dialog, picker.dialog.rowColumn,
+                       Named("", picker.word, "Buttons").c_str(), picker.ok, picker.scene,
+                       picker.cancel, picker.scene);
 }
 
 // The refilled lists find the item chosen last by its text, else start at
@@ -256,23 +265,6 @@ struct NebulaPicker {
 
 NebulaPicker nebulaPicker;
 
-void NebulaOkCallback(Widget, XtPointer, XtPointer)
-{
-    NebulaPicker& picker = nebulaPicker;
-    int32_t catalogue = 0;
-    if (RadioValue(picker.catalogues, catalogue) == 0) {
-        return;
-    }
-    char* text = XmTextFieldGetString(picker.number);
-    int32_t number = 0;
-    const CenterChoice choice = CenterNebulaChoice(catalogue, text, number);
-    XtFree(text);
-    if (RunChoice(picker.dialog, picker.scene, choice)) {
-        picker.rememberedCatalogue = catalogue;
-        picker.rememberedNumber = number;
-    }
-}
-
 void CreateNebulaPicker()
 {
     NebulaPicker& picker = nebulaPicker;
@@ -282,16 +274,116 @@ void CreateNebulaPicker()
                                                   picker.dialog.rowColumn, XmNpacking, XmPACK_COLUMN,
                                                   XmNorientation, XmVERTICAL, nullptr);
     XtVaCreateManagedWidget("LabelNumber", xmLabelWidgetClass, numberColumn, nullptr);
-    picker.number = XtVaCreateManagedWidget("EditNumber", xmTextFieldWidgetClass, numberColumn,
-                                            XmNmaxLength, 5, XmNwidth, 50, nullptr);
-    const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, NebulaOkCallback, nullptr},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-    };
-    AddDialogButtons(picker.dialog, picker.dialog.rowColumn, "NebulaButtons", buttons, 2);
+    picker.number = XtVaCreateWidget("EditNumber", xmTextFieldWidgetClass, numberColumn,
+                                     XmNmaxLength, 5, XmNwidth, 50, nullptr);
+    KeepFieldWidth(picker.number);
+    XtManageChild(picker.number);
+    AddOkCancelButtons(picker.dialog, picker.dialog.rowColumn, "NebulaButtons",
+                       CenterNebulaDialogOkCallback, picker.scene, CenterNebulaDialogCancelCallback,
+                       picker.scene);
 }
 
 }  // namespace
+
+void CenterNebulaDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    NebulaPicker& picker = nebulaPicker;
+    int32_t catalogue = 0;
+    if (RadioValue(picker.catalogues, catalogue) == 0) {
+        return;
+    }
+    const int32_t number = GetTextFieldInt(picker.number);
+    if (RunChoice(picker.dialog, static_cast<Scene*>(client), CenterNebulaChoice(catalogue, number))) {
+        picker.rememberedCatalogue = catalogue;
+        picker.rememberedNumber = number;
+    }
+}
+
+void CenterNebulaDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(nebulaPicker.dialog);
+}
+
+// Each list picker's own OK and Cancel, onto the family's shared ones.
+void CenterStarDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("Star"), static_cast<Scene*>(client));
+}
+
+void CenterStarDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("Star").dialog);
+}
+
+void CenterPlanetDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("Planet"), static_cast<Scene*>(client));
+}
+
+void CenterPlanetDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("Planet").dialog);
+}
+
+void CenterCometDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("Comet"), static_cast<Scene*>(client));
+}
+
+void CenterCometDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("Comet").dialog);
+}
+
+void CenterMPlanetDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("MPlanet"), static_cast<Scene*>(client));
+}
+
+void CenterMPlanetDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("MPlanet").dialog);
+}
+
+void CenterJoviSatDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("JoviSat"), static_cast<Scene*>(client));
+}
+
+void CenterJoviSatDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("JoviSat").dialog);
+}
+
+void CenterConstDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("Const"), static_cast<Scene*>(client));
+}
+
+void CenterConstDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("Const").dialog);
+}
+
+void CenterUserObjectDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("UserObject"), static_cast<Scene*>(client));
+}
+
+void CenterUserObjectDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("UserObject").dialog);
+}
+
+void CenterSkyMarkDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    ListPickerOk(Picker("SkyMark"), static_cast<Scene*>(client));
+}
+
+void CenterSkyMarkDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(Picker("SkyMark").dialog);
+}
 
 void ShowCenterStarDialog(Scene* scene)
 {

@@ -24,6 +24,35 @@ void ShowCenterConstDialog(Scene* scene);
 void ShowCenterUserObjectDialog(Scene* scene);
 void ShowCenterSkyMarkDialog(Scene* scene);
 
+// ButtonOK's and the list's default action (double click, Return) of each
+// picker: LOOK (and BLINK) of the choice, run with the picker hidden; with
+// nothing selected nothing happens. A choice refused (the Earth outside
+// the solar-system views, a nebula the catalogue lacks, a name that would
+// end the statement) is said in a warning box and the picker stays up.
+// Given:    client  the Scene
+void CenterStarDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterNebulaDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterPlanetDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterCometDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterMPlanetDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterJoviSatDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterConstDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterUserObjectDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterSkyMarkDialogOkCallback(Widget widget, XtPointer client, XtPointer call);
+
+// ButtonCancel of each picker (and the window manager's close): hides it;
+// the choice remembered stays as it was.
+// Given:    client  the Scene
+void CenterStarDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterNebulaDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterPlanetDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterCometDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterMPlanetDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterJoviSatDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterConstDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterUserObjectDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+void CenterSkyMarkDialogCancelCallback(Widget widget, XtPointer client, XtPointer call);
+
 // A picker's dialog by its name ("CenterStarDialog"), or null before it
 // was built; for the tests.
 Widget CenterPickerWidget(const char* dialogName);

@@ -4,7 +4,6 @@
 #include "core/app_env.h"
 #include "core/view_modes.h"
 #include "data/catalog_tables.h"
-#include "dialogs/kit/number_text.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_object_files.h"
@@ -18,12 +17,12 @@
 namespace {
 
 constexpr int kEarthRow = 3;
-constexpr int32_t kMaxNebulaNumber = 99999;   // what the five-character field holds
 constexpr char kNebulaLetters[] = "MNI";
 
-std::vector<std::string> SortedNames(std::vector<const char*> names)
+std::vector<std::string> SortedNames(std::vector<const char*> names,
+                                     bool (*compare)(const char*, const char*))
 {
-    std::sort(names.begin(), names.end(), CompareStarNames);
+    std::sort(names.begin(), names.end(), compare);
     return {names.begin(), names.end()};
 }
 
@@ -56,13 +55,18 @@ bool CompareStarNames(const char* a, const char* b)
     return std::strcmp(a, b) < 0;
 }
 
+bool CompareConstNames(const char* a, const char* b)
+{
+    return std::strcmp(a, b) < 0;
+}
+
 std::vector<std::string> SortedStarNames()
 {
     std::vector<const char*> names;
     for (const StarNameRecord& record : StarNameTable) {
         names.push_back(record.displayName);
     }
-    return SortedNames(names);
+    return SortedNames(names, CompareStarNames);
 }
 
 std::vector<std::string> SortedConstellationNames()
@@ -71,7 +75,7 @@ std::vector<std::string> SortedConstellationNames()
     for (int32_t row = 0; row < kConstellationCount; ++row) {
         names.push_back(ConstellationTable[row].displayName);
     }
-    return SortedNames(names);
+    return SortedNames(names, CompareConstNames);
 }
 
 CenterChoice CenterStarChoice(const std::string& name)
@@ -90,18 +94,15 @@ CenterChoice CenterConstChoice(const std::string& name)
     return choice;
 }
 
-CenterChoice CenterNebulaChoice(int catalogue, const char* numberText, int32_t& number)
+CenterChoice CenterNebulaChoice(int catalogue, int32_t number)
 {
     CenterChoice choice;
     int32_t index = 0;
-    if (catalogue < 0 || catalogue > 2 ||
-        ReadIntegerText(numberText, 0, kMaxNebulaNumber, number) == 0) {
-        choice.warningKey = "messageNoSuchANebula";
-        return choice;
-    }
     char designation[16];
-    std::snprintf(designation, sizeof designation, "%c%d", kNebulaLetters[catalogue], number);
-    if (FindNebulaByDesignation(designation, index) == 0) {
+    if (catalogue >= 0 && catalogue <= 2) {
+        std::snprintf(designation, sizeof designation, "%c%d", kNebulaLetters[catalogue], number);
+    }
+    if (catalogue < 0 || catalogue > 2 || FindNebulaByDesignation(designation, index) == 0) {
         choice.warningKey = "messageNoSuchANebula";
         return choice;
     }

@@ -22,6 +22,7 @@ struct CenterChoice {
 // lower-case ones, bytes of other scripts last): the order of the star and
 // constellation lists.
 bool CompareStarNames(const char* a, const char* b);
+bool CompareConstNames(const char* a, const char* b);
 
 // The display names of the 249 named stars and of the 88 constellations,
 // sorted byte-wise.
@@ -41,11 +42,10 @@ CenterChoice CenterConstChoice(const std::string& name);
 
 // A nebula by catalogue and number: LOOK NEBULA and BLINK NEBULA of the
 // designation ("M31", "N224", "I434"), or "messageNoSuchANebula" when the
-// number is not a whole number or the catalogue has no such object.
-// Given:    catalogue   0 Messier, 1 NGC, 2 IC
-//           numberText  the number field
-// Returned: number      the number read (for the picker to remember)
-CenterChoice CenterNebulaChoice(int catalogue, const char* numberText, int32_t& number);
+// catalogue has no such object (number 0 and negative ones included).
+// Given:    catalogue  0 Messier, 1 NGC, 2 IC
+//           number     the number field's number (GetTextFieldInt)
+CenterChoice CenterNebulaChoice(int catalogue, int32_t number);
 
 // A planet by its 1-based row: LOOK and BLINK of its keyword. The Earth is
 // refused with "messageCenterEarthOnNonSol" outside the solar-system views.

@@ -6,6 +6,7 @@
 #include "dialogs/center_pickers_fields.h"
 
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "core/view_modes.h"
 #include "sky/layers/user_object_layer.h"
 #include "sky/scene.h"
@@ -85,6 +86,8 @@ TEST(CenterCommands, StarsAndConstellationsByNameWithUnsafeNamesRefused)
     }
 }
 
+// The number field reads its leading number, and no number as 0; only the
+// catalogue's own lookup refuses one.
 TEST(CenterCommands, NebulaeByCatalogueAndNumber)
 {
     struct Row {
@@ -94,14 +97,19 @@ TEST(CenterCommands, NebulaeByCatalogueAndNumber)
     };
     const Outcome none = Warns("messageNoSuchANebula");
     const Row rows[] = {
+        {0, "", none},
+        {0, "x", none},
+        {0, "5x", Sends({"LOOK NEBULA M5;BLINK NEBULA M5"})},
+        {0, "12", Sends({"LOOK NEBULA M12;BLINK NEBULA M12"})},
+        {0, "110x", Sends({"LOOK NEBULA M110;BLINK NEBULA M110"})},
         {0, "31", Sends({"LOOK NEBULA M31;BLINK NEBULA M31"})},
         {0, " 31 ", Sends({"LOOK NEBULA M31;BLINK NEBULA M31"})},
         {1, "224", Sends({"LOOK NEBULA N224;BLINK NEBULA N224"})},
+        {2, "434", Sends({"LOOK NEBULA I434;BLINK NEBULA I434"})},
         {0, "111", none},
         {0, "abc", none},
-        {0, "", none},
         {0, "-1", none},
-        {0, "31x", none},
+        {0, "31x", Sends({"LOOK NEBULA M31;BLINK NEBULA M31"})},
         {0, "99999", none},
         {0, "100000", none},
         {3, "31", none},
@@ -109,8 +117,7 @@ TEST(CenterCommands, NebulaeByCatalogueAndNumber)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.catalogue) + " " + row.number);
-        int32_t number = -7;
-        ExpectOutcome(CenterNebulaChoice(row.catalogue, row.number, number), row.outcome);
+        ExpectOutcome(CenterNebulaChoice(row.catalogue, TextIntValue(row.number)), row.outcome);
     }
 }
 
@@ -158,6 +165,9 @@ TEST(CenterCommands, NamesSortByteWise)
     EXPECT_TRUE(CompareStarNames("Zeta", "alpha"));
     EXPECT_FALSE(CompareStarNames("alpha", "Zeta"));
     EXPECT_FALSE(CompareStarNames("Vega", "Vega"));
+    EXPECT_TRUE(CompareConstNames("Ursa Major", "Ursa Minor"));
+    EXPECT_TRUE(CompareConstNames("Zeta", "alpha"));
+    EXPECT_FALSE(CompareConstNames("Lyra", "Lyra"));
     const std::vector<std::string> stars = SortedStarNames();
     const std::vector<std::string> constellations = SortedConstellationNames();
     EXPECT_EQ(constellations.size(), 88u);

@@ -105,6 +105,47 @@ TEST_F(CenterPickers, NebulaPickerFindsByCatalogueAndNumber)
     EXPECT_EQ(Chart(), TypedChart("LOOK NEBULA M31; BLINK NEBULA M31"));
 }
 
+// The number field reads its leading number, and no number as 0; the field
+// stands 50 pixels wide, however its column is laid out.
+TEST_F(CenterPickers, NebulaNumberReadsItsLeadingNumber)
+{
+    struct Row {
+        const char* typed;
+        const char* sent;   // null: the warning, and the picker stays up
+    };
+    const Row rows[] = {
+        {"", nullptr},
+        {"x", nullptr},
+        {"5x", "LOOK NEBULA M5;BLINK NEBULA M5"},
+        {"12", "LOOK NEBULA M12;BLINK NEBULA M12"},
+        {"110x", "LOOK NEBULA M110;BLINK NEBULA M110"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        ShowCenterNebulaDialog(&scene);
+        Widget dialog = Picker("CenterNebulaDialog");
+        Dimension width = 0;
+        XtVaGetValues(DialogDriver::Child(dialog, "EditNumber"), XmNwidth, &width, nullptr);
+        EXPECT_EQ(width, 50);
+        driver.SetToggle(dialog, "ToggleTypeM", true);
+        driver.ForgetTexts();
+        driver.Type(dialog, "EditNumber", row.typed);
+        driver.Press(dialog, "ButtonOK");
+        if (row.sent == nullptr) {
+            EXPECT_TRUE(driver.Texts().empty());
+            EXPECT_TRUE(XtIsManaged(dialog));
+            EXPECT_EQ(Boxes(), (std::vector<std::string>{"No such a nebula or galaxy."}));
+            DialogDriver::CloseMessageBoxes(gAppEnv->toplevel);
+        } else {
+            EXPECT_EQ(driver.Texts(), (std::vector<std::string>{row.sent}));
+            EXPECT_FALSE(XtIsManaged(dialog));
+        }
+    }
+    ShowCenterNebulaDialog(&scene);
+    EXPECT_EQ(DialogDriver::Text(Picker("CenterNebulaDialog"), "EditNumber"), "110");
+    EXPECT_TRUE(driver.CloseFromWindowManager(Picker("CenterNebulaDialog")));
+}
+
 TEST_F(CenterPickers, EarthOnlyInTheSolarSystemViews)
 {
     ShowCenterPlanetDialog(&scene);
