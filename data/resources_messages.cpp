@@ -36,7 +36,7 @@ const char* const kMessageResources[] = {
     "UVola*messageContinueOutOfDate: Out of date limit, stopped playing.",
     "UVola*messageNebulaLimitMinMax: Maximum magnitude must be less than minimum magnitude.",
     "UVola*messageNebulaLimitRange: Limit magnitude must be between %.1f and %.1f",
-    "UVola*messageNoElementFile: Orbital element file not found: %s",
+    "UVola*messageNoElementFile: Orbital element file not found.",
     "UVola*messageObjectAlreadySelected: Already selected: %s",
     "UVola*messageSunNotRise: The sun will not rise here, time lock unset.",
     "UVola*messageSunNotSet: The sun will not set here, time lock unset.",

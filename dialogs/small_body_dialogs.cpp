@@ -17,16 +17,29 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
+#include <cstdint>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kSearchTextSize = 128;   // remembered search texts keep 127 characters
+constexpr size_t kSearchTextSize = 128;   // remembered search texts keep 127 bytes
 constexpr int kMaxToggles = 7;
+
+// A dialog's own callbacks, registered on its widgets.
+struct SmallBodyCallbacks {
+    XtCallbackProc ok;
+    XtCallbackProc cancel;
+    XtCallbackProc clear;
+    XtCallbackProc search;
+    XtCallbackProc selection;
+    XtCallbackProc toggle;
+};
 
 struct SmallBodyDialog {
     const SmallBodyKind* kind;
+    SmallBodyCallbacks callbacks;
     Scene* scene = nullptr;
     FormDialog dialog{};
     Widget list = nullptr;
@@ -35,8 +48,14 @@ struct SmallBodyDialog {
     std::string searchText{};
 };
 
-SmallBodyDialog cometDialog{&kCometKind};
-SmallBodyDialog mplanetDialog{&kMinorPlanetKind};
+SmallBodyDialog cometDialog{
+    &kCometKind,
+    {CometDialogOkCallback, CometDialogCancelCallback, CometClearButtonCallback,
+     CometSearchButtonCallback, CometListSelectionCallback, CometToggleCallback}};
+SmallBodyDialog mplanetDialog{
+    &kMinorPlanetKind,
+    {MPlanetDialogOkCallback, MPlanetDialogCancelCallback, MPlanetClearButtonCallback,
+     MPlanetSearchButtonCallback, MPlanetListSelectionCallback, MPlanetToggleCallback}};
 ListSearch search;   // the one prompt both dialogs share
 
 // The watch cursor on the main window while a long read runs.
@@ -94,29 +113,13 @@ void RefreshToggles(SmallBodyDialog& d)
     }
 }
 
-void ListSelectionCallback(Widget, XtPointer client, XtPointer)
+// A toggle pressed: its bit on every selected entry.
+void ToggleEntries(SmallBodyDialog& d, int index, XtPointer call)
 {
-    RefreshToggles(*static_cast<SmallBodyDialog*>(client));
-}
-
-SmallBodyDialog& DialogOfToggle(Widget toggle, int& index)
-{
-    for (SmallBodyDialog* d : {&cometDialog, &mplanetDialog}) {
-        for (int i = 0; i < d->kind->toggleCount; ++i) {
-            if (d->toggles[i] == toggle) {
-                index = i;
-                return *d;
-            }
-        }
+    if (index < 0 || index >= d.kind->toggleCount) {
+        return;
     }
-    index = 0;
-    return cometDialog;
-}
-
-void ToggleCallback(Widget toggle, XtPointer, XtPointer call)
-{
-    int index = 0;
-    SmallBodyDialog& d = DialogOfToggle(toggle, index);
+    Widget toggle = d.toggles[index];
     const auto* change = static_cast<XmToggleButtonCallbackStruct*>(call);
     XtVaSetValues(toggle, XmNtoggleMode, XmTOGGLE_BOOLEAN, nullptr);
     SetEntryBit(d.entries, SelectedPositions(d.list), d.kind->toggles[index].bit,
@@ -124,9 +127,8 @@ void ToggleCallback(Widget toggle, XtPointer, XtPointer call)
     RefreshToggles(d);
 }
 
-void ClearCallback(Widget, XtPointer client, XtPointer)
+void ClearEntries(SmallBodyDialog& d)
 {
-    SmallBodyDialog& d = *static_cast<SmallBodyDialog*>(client);
     for (ElementListEntry& entry : d.entries.entries) {
         entry.flags = d.kind->defaultFlags;
     }
@@ -134,19 +136,24 @@ void ClearCallback(Widget, XtPointer client, XtPointer)
     ClearToggles(d);
 }
 
-void SearchCallback(Widget, XtPointer client, XtPointer)
+// The remembered search text cut to what its buffer holds, at a
+// character's end, so the prompt never shows half a character.
+void KeepRememberedText(std::string& text)
 {
-    SmallBodyDialog& d = *static_cast<SmallBodyDialog*>(client);
-    search.list = d.list;
-    search.names = &d.entries.searchNames;
-    search.keysPerEntry = 2;
-    search.lastText = &d.searchText;
-    ShowListSearch(search, d.dialog.dialog, "CometSearchDialog");
-}
-
-void CancelCallback(Widget, XtPointer client, XtPointer)
-{
-    HideFormDialog(static_cast<SmallBodyDialog*>(client)->dialog);
+    std::mbstate_t state{};
+    size_t kept = 0;
+    while (kept < text.size()) {
+        size_t length = std::mbrlen(text.data() + kept, text.size() - kept, &state);
+        if (length == 0 || length > text.size() - kept) {
+            length = 1;   // a NUL or a byte that starts no character
+            state = std::mbstate_t{};
+        }
+        if (kept + length > kSearchTextSize - 1) {
+            break;
+        }
+        kept += length;
+    }
+    text.resize(kept);
 }
 
 // The chosen objects read and added in list order, each with its flags.
@@ -193,15 +200,15 @@ void LoadChosen(SmallBodyDialog& d)
     }
 }
 
-void OkCallback(Widget, XtPointer client, XtPointer)
+void LoadChosenAndDrive(SmallBodyDialog& d, Scene* scene)
 {
-    SmallBodyDialog& d = *static_cast<SmallBodyDialog*>(client);
+    d.scene = scene;
     HideFormDialog(d.dialog);
     {
         WatchCursor watch;
         LoadChosen(d);
     }
-    StkExecuteText(*d.scene, "DRIVE");
+    StkExecuteText(*scene, "DRIVE");
 }
 
 void CreateToggles(SmallBodyDialog& d, Widget parent)
@@ -212,7 +219,8 @@ void CreateToggles(SmallBodyDialog& d, Widget parent)
     for (int i = 0; i < d.kind->toggleCount; ++i) {
         d.toggles[i] = XtVaCreateManagedWidget(d.kind->toggles[i].name, xmToggleButtonWidgetClass,
                                                column, nullptr);
-        XtAddCallback(d.toggles[i], XmNvalueChangedCallback, ToggleCallback, nullptr);
+        XtAddCallback(d.toggles[i], XmNvalueChangedCallback, d.callbacks.toggle,
+                      reinterpret_cast<XtPointer>(static_cast<intptr_t>(i)));
     }
 }
 
@@ -221,13 +229,13 @@ void CreateSmallBodyDialog(SmallBodyDialog& d)
     CreateFormDialog(d.dialog, gAppEnv->toplevel, d.kind->dialogName, d.kind->rowColumnName);
     d.list = CreateScrolledList(d.dialog.rowColumn, d.kind->listName, XmEXTENDED_SELECT,
                                 d.entries.items);
-    XtAddCallback(d.list, XmNextendedSelectionCallback, ListSelectionCallback, &d);
+    XtAddCallback(d.list, XmNextendedSelectionCallback, d.callbacks.selection, d.scene);
     CreateToggles(d, d.dialog.rowColumn);
     const DialogButton buttons[] = {
-        {"ButtonOK", kButtonDefault, OkCallback, &d},
-        {"ButtonCancel", kButtonCancel, CancelCallback, &d},
-        {"ButtonClear", kButtonPlain, ClearCallback, &d},
-        {"ButtonSearch", kButtonPlain, SearchCallback, &d},
+        {"ButtonOK", kButtonDefault, d.callbacks.ok, d.scene},
+        {"ButtonCancel", kButtonCancel, d.callbacks.cancel, d.scene},
+        {"ButtonClear", kButtonPlain, d.callbacks.clear, d.scene},
+        {"ButtonSearch", kButtonPlain, d.callbacks.search, d.scene},
     };
     AddDialogButtons(d.dialog, d.dialog.rowColumn, d.kind->buttonsName, buttons, 4);
 }
@@ -250,10 +258,13 @@ bool ListElementFile(SmallBodyDialog& d)
     }
     if (count == kElementListNoMemory) {
         ShowDialogWarning(gAppEnv->toplevel, "messageSystemOutOfMemory");
-        return false;
     }
+    if (count == kElementFileMissing) {
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile");
+    }
+    // A file without entries gives nothing to choose from: no dialog, and
+    // nothing to say.
     if (count < 1) {
-        ShowDialogWarning(gAppEnv->toplevel, "messageNoElementFile", path);
         return false;
     }
     if (d.dialog.dialog == nullptr) {
@@ -279,6 +290,90 @@ void ShowSmallBodyDialog(SmallBodyDialog& d, Scene* scene)
 }
 
 }  // namespace
+
+void CometDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    LoadChosenAndDrive(cometDialog, static_cast<Scene*>(client));
+}
+
+void CometDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(cometDialog.dialog);
+}
+
+void CometClearButtonCallback(Widget, XtPointer, XtPointer)
+{
+    ClearEntries(cometDialog);
+}
+
+void CometSearchButtonCallback(Widget, XtPointer, XtPointer)
+{
+    ShowCometSearchDialog(cometDialog.dialog.dialog, cometDialog.list, cometDialog.searchText,
+                          cometDialog.entries);
+}
+
+void CometListSelectionCallback(Widget, XtPointer, XtPointer)
+{
+    RefreshToggles(cometDialog);
+}
+
+void CometToggleCallback(Widget, XtPointer client, XtPointer call)
+{
+    ToggleEntries(cometDialog, static_cast<int>(reinterpret_cast<intptr_t>(client)), call);
+}
+
+void MPlanetDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    LoadChosenAndDrive(mplanetDialog, static_cast<Scene*>(client));
+}
+
+void MPlanetDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(mplanetDialog.dialog);
+}
+
+void MPlanetClearButtonCallback(Widget, XtPointer, XtPointer)
+{
+    ClearEntries(mplanetDialog);
+}
+
+void MPlanetSearchButtonCallback(Widget, XtPointer, XtPointer)
+{
+    ShowCometSearchDialog(mplanetDialog.dialog.dialog, mplanetDialog.list,
+                          mplanetDialog.searchText, mplanetDialog.entries);
+}
+
+void MPlanetListSelectionCallback(Widget, XtPointer, XtPointer)
+{
+    RefreshToggles(mplanetDialog);
+}
+
+void MPlanetToggleCallback(Widget, XtPointer client, XtPointer call)
+{
+    ToggleEntries(mplanetDialog, static_cast<int>(reinterpret_cast<intptr_t>(client)), call);
+}
+
+void ShowCometSearchDialog(Widget parent, Widget list, std::string& rememberedText,
+                           const ElementList& entries)
+{
+    search.list = list;
+    search.names = &entries.searchNames;
+    search.keysPerEntry = 2;
+    search.lastText = &rememberedText;
+    ShowListSearch(search, parent, "CometSearchDialog", CometSearchDialogOkCallback,
+                   CometSearchDialogCancelCallback);
+}
+
+void CometSearchDialogOkCallback(Widget, XtPointer, XtPointer)
+{
+    RunListSearch(search);
+    KeepRememberedText(*search.lastText);
+}
+
+void CometSearchDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    XtUnmanageChild(search.prompt);
+}
 
 void ShowCometDialog(Scene* scene)
 {

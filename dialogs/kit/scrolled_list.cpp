@@ -35,16 +35,7 @@ int SearchStart(Widget list)
 
 void SearchOkCallback(Widget, XtPointer client, XtPointer)
 {
-    ListSearch& search = *static_cast<ListSearch*>(client);
-    const std::string text = PromptText(search.prompt);
-    *search.lastText = text;
-    const int start = SearchStart(search.list);
-    const int found = FindNextMatch(*search.names, search.keysPerEntry, start, text.c_str());
-    if (found < 0) {
-        return;
-    }
-    BringToTopAndSelect(search.list, found + 1);
-    XtUnmanageChild(search.prompt);
+    RunListSearch(*static_cast<ListSearch*>(client));
 }
 
 void SearchCancelCallback(Widget prompt, XtPointer, XtPointer)
@@ -52,7 +43,8 @@ void SearchCancelCallback(Widget prompt, XtPointer, XtPointer)
     XtUnmanageChild(prompt);
 }
 
-void CreatePrompt(ListSearch& search, Widget parent, const char* name)
+void CreatePrompt(ListSearch& search, Widget parent, const char* name, XtCallbackProc ok,
+                  XtCallbackProc cancel)
 {
     // OK without a match must leave the prompt up.
     Arg args[1];
@@ -62,8 +54,8 @@ void CreatePrompt(ListSearch& search, Widget parent, const char* name)
                                 XmDIALOG_SELECTION_LABEL}) {
         XtUnmanageChild(XmSelectionBoxGetChild(search.prompt, child));
     }
-    XtAddCallback(search.prompt, XmNokCallback, SearchOkCallback, &search);
-    XtAddCallback(search.prompt, XmNcancelCallback, SearchCancelCallback, nullptr);
+    XtAddCallback(search.prompt, XmNokCallback, ok, &search);
+    XtAddCallback(search.prompt, XmNcancelCallback, cancel, &search);
 }
 
 }  // namespace
@@ -141,10 +133,29 @@ void ShowAndSelect(Widget list, int position)
     XmListSelectPos(list, position, True);
 }
 
+void RunListSearch(ListSearch& search)
+{
+    const std::string text = PromptText(search.prompt);
+    *search.lastText = text;
+    const int start = SearchStart(search.list);
+    const int found = FindNextMatch(*search.names, search.keysPerEntry, start, text.c_str());
+    if (found < 0) {
+        return;
+    }
+    BringToTopAndSelect(search.list, found + 1);
+    XtUnmanageChild(search.prompt);
+}
+
 void ShowListSearch(ListSearch& search, Widget parent, const char* name)
 {
+    ShowListSearch(search, parent, name, SearchOkCallback, SearchCancelCallback);
+}
+
+void ShowListSearch(ListSearch& search, Widget parent, const char* name, XtCallbackProc ok,
+                    XtCallbackProc cancel)
+{
     if (search.prompt == nullptr) {
-        CreatePrompt(search, parent, name);
+        CreatePrompt(search, parent, name, ok, cancel);
     }
     Widget field = XmSelectionBoxGetChild(search.prompt, XmDIALOG_TEXT);
     XmTextSetString(field, const_cast<char*>(search.lastText->c_str()));

@@ -61,3 +61,14 @@ struct ListSearch {
 // OK again finds the next one; no match leaves the prompt up. Cancel hides
 // it.
 void ShowListSearch(ListSearch& search, Widget parent, const char* name);
+
+// The same prompt for a dialog whose prompt has OK and Cancel callbacks of
+// its own (client data of both: the ListSearch); they are set when the
+// prompt is built, at the first call.
+void ShowListSearch(ListSearch& search, Widget parent, const char* name, XtCallbackProc ok,
+                    XtCallbackProc cancel);
+
+// What the prompt's OK does (see ShowListSearch): searches for the
+// prompt's text, remembers it, and on a match brings the entry to the top,
+// selects it and hides the prompt.
+void RunListSearch(ListSearch& search);

@@ -200,6 +200,42 @@ TEST_F(CenterPickers, ConstellationsByTheirSortedNamesWithoutBlink)
     EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"LOOK CONS \"Orion\""}));
 }
 
+// Each picker's own Cancel hides it; its own OK runs the choice.
+TEST_F(CenterPickers, EachPickerHasItsOwnOkAndCancel)
+{
+    struct Row {
+        void (*show)(Scene*);
+        const char* dialogName;
+        XtCallbackProc cancel;
+    };
+    const Row rows[] = {
+        {ShowCenterStarDialog, "CenterStarDialog", CenterStarDialogCancelCallback},
+        {ShowCenterNebulaDialog, "CenterNebulaDialog", CenterNebulaDialogCancelCallback},
+        {ShowCenterPlanetDialog, "CenterPlanetDialog", CenterPlanetDialogCancelCallback},
+        {ShowCenterCometDialog, "CenterCometDialog", CenterCometDialogCancelCallback},
+        {ShowCenterMPlanetDialog, "CenterMPlanetDialog", CenterMPlanetDialogCancelCallback},
+        {ShowCenterJoviSatDialog, "CenterJoviSatDialog", CenterJoviSatDialogCancelCallback},
+        {ShowCenterConstDialog, "CenterConstDialog", CenterConstDialogCancelCallback},
+        {ShowCenterUserObjectDialog, "CenterUserObjectDialog", CenterUserObjectDialogCancelCallback},
+        {ShowCenterSkyMarkDialog, "CenterSkyMarkDialog", CenterSkyMarkDialogCancelCallback},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.dialogName);
+        row.show(&scene);
+        Widget dialog = Picker(row.dialogName);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(XtIsManaged(dialog));
+        row.cancel(nullptr, &scene, nullptr);
+        EXPECT_FALSE(XtIsManaged(dialog));
+    }
+    EXPECT_TRUE(driver.Texts().empty());
+    ShowCenterPlanetDialog(&scene);
+    XmListSelectPos(DialogDriver::Child(Picker("CenterPlanetDialog"), "PlanetList"), 5, False);
+    CenterPlanetDialogOkCallback(nullptr, &scene, nullptr);
+    EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"LOOK JUPITER;BLINK JUPITER"}));
+    EXPECT_FALSE(XtIsManaged(Picker("CenterPlanetDialog")));
+}
+
 // The comet list is made from the loaded comets at every Show, and finds
 // the one chosen last by its text.
 TEST_F(CenterPickers, CometPickerFollowsTheLoadedComets)

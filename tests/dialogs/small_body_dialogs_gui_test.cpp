@@ -217,7 +217,21 @@ TEST_F(SmallBodyDialogs, SearchFindsByEitherNameAndWrapsRound)
     driver.Press(prompt, "OK");
     EXPECT_TRUE(XtIsManaged(prompt));
     driver.Press(prompt, "Cancel");
-    HideFormDialog(FormDialog{dialog});
+    EXPECT_FALSE(XtIsManaged(prompt));
+
+    // The text searched is remembered up to 127 bytes; the prompt's own
+    // Cancel hides it.
+    driver.Press(dialog, "ButtonSearch");
+    driver.Type(prompt, "Text", std::string(200, 'z').c_str());
+    CometSearchDialogOkCallback(prompt, nullptr, nullptr);
+    EXPECT_TRUE(XtIsManaged(prompt));
+    CometSearchDialogCancelCallback(prompt, nullptr, nullptr);
+    EXPECT_FALSE(XtIsManaged(prompt));
+    driver.Press(dialog, "ButtonSearch");
+    EXPECT_EQ(DialogDriver::Text(prompt, "Text"), std::string(127, 'z'));
+    driver.Press(prompt, "Cancel");
+    CometDialogCancelCallback(dialog, &scene, nullptr);
+    EXPECT_FALSE(XtIsManaged(dialog));
 }
 
 TEST_F(SmallBodyDialogs, SharedLowerCaseAndEmptySecondNamesLoadTheirOwnRecords)
