@@ -169,5 +169,4 @@ struct CometTail {
     double ionDirections[kTailSteps][3];     // geocentric J2000 unit vectors
     double ionPositions[kTailSteps][3];      // heliocentric J2000, AU
     double ionDay;                           // UT of the ion-tail computation
-    int32_t failureReported;                 // 1 once a tail's failure was told
 };

@@ -10,7 +10,6 @@
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
-#include "sky/solar_system_update.h"
 
 #include <algorithm>
 #include <cstring>
@@ -145,8 +144,6 @@ void LoadSmallBody(Scene& scene, OrbitBlock& block, bool comet, const char* name
     }
     if ((comet ? AddComet(scene, elements) : AddMinorPlanet(scene, elements)) == 0) {
         StkSetError("stkErrorOutOfMemory", name);
-    } else if (comet) {
-        UpdateNewComet(scene, scene.cometCount - 1);
     }
 }
 

@@ -29,3 +29,12 @@ void UseSolidPen(const Scene& scene, unsigned long pixel)
     XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineSolid,
                        CapButt, JoinMiter);
 }
+
+void UseDashedPen(const Scene& scene, unsigned long pixel)
+{
+    static const char kDefaultDashes[] = {4, 4};
+    XSetForeground(gAppEnv->display, scene.gc, pixel);
+    XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), LineOnOffDash,
+                       CapButt, JoinMiter);
+    XSetDashes(gAppEnv->display, scene.gc, 0, kDefaultDashes, 2);
+}

@@ -34,3 +34,11 @@ void PenLineTo(const FixedVector& v, Pen& pen);
 // solid, butt caps, miter joins.
 // Given:    pixel  the colour's pixel value
 void UseSolidPen(const Scene& scene, unsigned long pixel);
+
+// Sets the scene's GC for dashed lines in a colour: the user's line width,
+// on-off dashes of the X default list (4 on, 4 off, from offset 0), butt
+// caps, miter joins. The list is set each time: a user LINE pattern
+// changes the GC's list, and a dashed grid or boundary drawn after it, in
+// this chart or the next, would otherwise take that pattern.
+// Given:    pixel  the colour's pixel value
+void UseDashedPen(const Scene& scene, unsigned long pixel);

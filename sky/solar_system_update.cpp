@@ -51,14 +51,35 @@ void UpdateSun(Scene& scene)
     }
 }
 
+// The Moon's record was computed for the scene's day and site, at least as
+// finely as asked.
+bool MoonHoldsInstant(const Scene& scene, int32_t level)
+{
+    const MoonRecord& moon = scene.moon;
+    return moon.cachedLevel <= level && SameSite(moon.cachedLocation, scene.time.location) &&
+           moon.julianDay == scene.time.julianDay;
+}
+
 void UpdateMoonRecord(Scene& scene, int32_t level)
 {
     if (MoonNeedsUpdate(scene, level) == 0)
         return;
     UpdateMoon(scene.time, scene.moon, scene.sun, level);
     scene.moon.age = MoonAge(scene.time.julianDay, scene.sun, scene.moon);
-    SolarEclipseMagnitude(scene.moon, scene.sun);
     ++gSolarSystemRecomputations.moon;
+}
+
+// The eclipse fields from the Sun and the Moon as they now stand. Not only
+// when the Moon was recomputed: the Sun's recomputation clears them, and a
+// Moon that already held the instant (after a solar-system view at another
+// day, say) would not bring them back. A Moon left stale by those views
+// tells no eclipse.
+void UpdateEclipse(Scene& scene, int32_t level)
+{
+    if (MoonHoldsInstant(scene, level))
+        SolarEclipseMagnitude(scene.moon, scene.sun);
+    else
+        scene.sun.eclipseMagnitude = -1.0;
 }
 
 void ComputePlanet(Scene& scene, int32_t planet, int32_t level)
@@ -105,17 +126,12 @@ void ReportSmallBodyFailure(const char* key, const OrbitalElements& elements)
     SetPendingError(key, label);
 }
 
-// A tail that cannot be computed loses its bit. Its message is told once
-// per loaded comet: showing the tails again must not bring it back as the
-// answer to some later command that has nothing to do with that comet.
+// A tail that cannot be computed loses its bit, so the next redraw does
+// not try it again; shown again, it is tried and reported again.
 void HideFailedTail(Scene& scene, int32_t i, uint8_t bit)
 {
     scene.cometFlags[i] &= static_cast<uint8_t>(~bit);
-    CometTail& tail = scene.cometTails[i];
-    if (tail.failureReported == 0) {
-        tail.failureReported = 1;
-        ReportSmallBodyFailure("stkErrorCalcCometTail", scene.cometElements[i]);
-    }
+    ReportSmallBodyFailure("stkErrorCalcCometTail", scene.cometElements[i]);
 }
 
 void UpdateComet(Scene& scene, int32_t i)
@@ -127,9 +143,6 @@ void UpdateComet(Scene& scene, int32_t i)
         scene.cometFlags[i] &= static_cast<uint8_t>(~kBodyShown);
         ReportSmallBodyFailure("stkErrorCalcCometPos", elements);
     }
-    // The solar-system views draw no tails.
-    if (IsSolarSystemView(scene.viewMode))
-        return;
     if (IonTailNeedsUpdate(scene, i) != 0 && UpdateIonTail(scene.time, scene.sun, elements, tail) == 0)
         HideFailedTail(scene, i, kBodyIonTail);
     if (DustTailNeedsUpdate(scene, i) != 0 && UpdateDustTail(scene.time, scene.sun, elements, tail) == 0)
@@ -161,12 +174,6 @@ void SetPrecisionLevels(const Scene& /*scene*/, int32_t& moonLevel, int32_t plan
         planetLevels[i] = kFullSeries;
 }
 
-void UpdateNewComet(Scene& scene, int32_t comet)
-{
-    UpdateSun(scene);
-    UpdateComet(scene, comet);
-}
-
 void UpdateSolarSystem(Scene& scene)
 {
     UpdateSun(scene);
@@ -176,6 +183,7 @@ void UpdateSolarSystem(Scene& scene)
     SetPrecisionLevels(scene, moonLevel, planetLevels);
 
     UpdateMoonRecord(scene, moonLevel);
+    UpdateEclipse(scene, moonLevel);
     UpdatePlanets(scene, planetLevels);
     UpdateSatellites(scene, planetLevels[kJupiter]);
     UpdateSmallBodies(scene);
@@ -190,11 +198,7 @@ int32_t MoonNeedsUpdate(const Scene& scene, int32_t level)
     // The Moon's own day, not the day of the last update: the solar-system
     // views skip the Moon while the day moves on, and it must not come back
     // stale.
-    const MoonRecord& moon = scene.moon;
-    return moon.cachedLevel > level || !SameSite(moon.cachedLocation, scene.time.location) ||
-                   moon.julianDay != scene.time.julianDay
-               ? 1
-               : 0;
+    return MoonHoldsInstant(scene, level) ? 0 : 1;
 }
 
 int32_t PlanetNeedsUpdate(const Scene& scene, int32_t planet, int32_t level)

@@ -12,28 +12,20 @@
 struct Scene;
 
 // Updates the Sun (and outside the solar-system views its horizontal
-// place), the Moon with its age and the eclipse fields of the Sun, the
-// planets with their phases when drawn as disks, and Jupiter's satellites
-// (with Jupiter itself first when it is hidden but a satellite is picked).
-// Then the loaded comets with their tails (none in the solar-system views,
-// which draw no tails) and the minor planets; one whose place or tail cannot
-// be computed is hidden (or loses the tail) and leaves its error key and
-// label pending for the command that caused the redraw; a tail's message
-// only the first time for each loaded comet.
+// place), the Moon with its age, the eclipse fields of the Sun (from the
+// Sun and the Moon as they stand after every update; none while the Moon
+// is stale), the planets with their phases when drawn as disks, and
+// Jupiter's satellites (with Jupiter itself first when it is hidden but a
+// satellite is picked). Then the loaded comets with their tails, in every
+// view, and the minor planets; one whose place or tail cannot be computed
+// is hidden (or loses the tail) and leaves its error key and label pending
+// for the command that caused the redraw, each time it fails.
 // Given:    scene  its time record (instant and site), view mode, body flags
 //                  and picked object
 // Returned: scene  its Sun, Moon, planet, Jovian-satellite, comet, tail and
 //                  minor-planet records, and the comet and minor-planet flag
 //                  bytes of any that failed
 void UpdateSolarSystem(Scene& scene);
-
-// A comet just loaded, with its tails, brought up to the scene's instant
-// (the Sun first), so that a place or tail that cannot be computed is told
-// by the statement that loaded it, not by whichever command redraws next.
-// Given:    scene  its time record, view mode and the comet's records
-//           comet  0-based index of a loaded comet
-// Returned: scene  the comet's place, tails and flag byte, and the Sun
-void UpdateNewComet(Scene& scene, int32_t comet);
 
 // The precision level asked of the Moon and planet series: always 1, the
 // full series.

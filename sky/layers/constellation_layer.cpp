@@ -105,7 +105,7 @@ void DrawConstellationBoundaries(Scene& scene, RedrawRecord& redraw)
     if ((scene.displayFlags[kFlagConstellations] & kConsLimitFlag) == 0) {
         return;
     }
-    SetLineStyle(scene, LineOnOffDash, kColorConstBorder);
+    UseDashedPen(scene, gAppEnv->pixels[kColorConstBorder]);
     {
         const SegmentRun run(scene, redraw);
         Pen pen = PenMoveTo(BoundaryPoint(ConstellationBoundaryTable[0]), scene, redraw);

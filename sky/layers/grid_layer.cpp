@@ -10,6 +10,7 @@
 #include "sky/label_text.h"
 #include "sky/layers/compass_labels.h"
 #include "sky/layers/grid_labels.h"
+#include "sky/pens.h"
 #include "sky/view/wrap_segments.h"
 
 #include <array>
@@ -262,13 +263,13 @@ constexpr std::array<GridStep, 12> kGridSteps{{
 void DrawGridSegment(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& a, const ProjectedPoint& b,
                      int dashed, int32_t color)
 {
-    Display* display = gAppEnv->display;
     GridLineStyle& style = redraw.gridLines;
     if (!style.gathering || style.color != color || style.dashed != dashed) {
         FlushSegmentRun(redraw);
-        XSetLineAttributes(display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth),
-                           dashed ? LineOnOffDash : LineSolid, CapButt, JoinMiter);
-        XSetForeground(display, scene.gc, gAppEnv->pixels[color]);
+        if (dashed)
+            UseDashedPen(scene, gAppEnv->pixels[color]);
+        else
+            UseSolidPen(scene, gAppEnv->pixels[color]);
         style.color = color;
         style.dashed = dashed;
     }

@@ -1,6 +1,8 @@
 """The Moon on the chart end to end: a date and a site set through the
 command port, LOOK MOON, and the chart read back from a GSAVE image: the
-Moon's disk stands in the middle with its lit side toward the Sun.
+Moon's disk stands in the middle with its lit side toward the Sun. And the
+eclipse of 2024 April 8 at Dallas: drawn the same after any detour to
+another day.
 
     bodies_e2e.py UVOLA
 
@@ -13,7 +15,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import ChartTestCase, read_xpm  # noqa: E402
+from uvola_e2e import ChartTestCase, UvolaSession, read_xpm  # noqa: E402
 
 
 # Only the bodies: no stars, lines, names or status strip in the way.
@@ -91,6 +93,47 @@ class MoonOnTheChart(ChartTestCase):
         cy = round((max(ys) + min(ys)) / 2.0)
         self.assertNotEqual(rows[cy][round(centre_x - 0.85 * radius)], background)
         self.assertEqual(rows[cy][round(centre_x + 0.85 * radius)], background)
+
+
+class EclipseOnTheChart(ChartTestCase):
+    """Dallas at mid-eclipse, in the horizontal view with a 40 degree field:
+    whatever the program did at another day in between, coming back to the
+    instant draws the very same chart (the dark Sun in a dark sky)."""
+
+    ECLIPSE = "DATE 2024,4,8,18,42,0,0"
+    # Detours to another day: (what it is, its statements).
+    DETOURS = [
+        ("a solar-system view two days on", "MODE SOL1; DATE 2024,4,10,18,42,0,0; DRIVE; MODE HRZ"),
+        ("a solar-system view at the instant", "MODE SOL2; DRIVE; MODE HRZ"),
+        ("the sky two days on", "DATE 2024,4,10,18,42,0,0; DRIVE"),
+        ("a script loading a comet at another day", 'STL "%s"; HIDE COMET'),
+    ]
+
+    def test_eclipse_drawn_the_same_after_every_detour(self):
+        script = os.path.join(UvolaSession.home(), "halley.stl")
+        with open(script, "w") as out:
+            out.write("BLOCK CONTROL\n\tSCENE MAIN\n\t\tDATE 2010,6,1,0,0,0,0\n\t\tCOMET \"Halley\"\n"
+                      "\tEND SCENE\nEND BLOCK\n\nBLOCK ORBIT\n:Halley\n%s\nEND BLOCK\n" % halley_line())
+        self.ok('LOCATE 96.80W, 32.78N, 0, 139, Dallas; MODE HRZ; %s; VIEW ANGLE 40; LOOK SUN; DRIVE'
+                % self.ECLIPSE)
+        with open(self.gsave("eclipse"), "rb") as image:
+            before = image.read()
+        for name, detour in self.DETOURS:
+            with self.subTest(name):
+                self.client.request(detour.replace("%s", script))
+                self.ok("%s; DRIVE; LOOK SUN; DRIVE" % self.ECLIPSE)
+                with open(self.gsave(), "rb") as image:
+                    self.assertTrue(image.read() == before, "the chart after %s differs" % name)
+
+
+def halley_line():
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+    with open(os.path.join(root, "data", "comet.elm"), "rb") as f:
+        for raw in f:
+            line = raw.decode("ascii").rstrip("\r\n")
+            if line[188:203].strip() == "1P":
+                return line
+    raise AssertionError("Halley is not in data/comet.elm")
 
 
 if __name__ == "__main__":

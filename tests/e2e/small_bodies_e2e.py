@@ -2,8 +2,8 @@
 uvola: a comet loaded by STL stands where PyEphem places it (the row of
 tests/data/small_body_places.csv), measured against the projection centre
 that a star marks; and a sungrazer far from the Sun, whose tail cannot be
-computed, is told once by the statement that loaded it, never by an
-unrelated command after it.
+computed, is told by the command that redraws the chart, in every view,
+each time the tail is shown again.
 
     small_bodies_e2e.py UVOLA
 
@@ -107,17 +107,29 @@ class CometOnTheChart(ChartTestCase):
 
 
 class TailMessage(ChartTestCase):
-    def test_sungrazer_far_from_the_sun_is_told_once_by_its_own_statement(self):
+    MESSAGE = "%s: Failed to get position of tail of comet ISON, hided.\n"
+    # Every family of views: the sky, the solar system, the two maps, the planisphere.
+    VIEWS = ["EQT", "HRZ", "ECL", "SOL1", "SOL2", "SOL3", "ALL1_EQT", "ALL2_EQT", "VOLA"]
+
+    def test_failing_tail_told_by_the_redraw_each_time_it_is_shown(self):
         # ISON three years before its perihelion: its dust tail cannot be
-        # computed. STL loads it with Halley and answers the tail message;
-        # looking at Halley answers nothing, even with the tails shown again.
+        # computed. STL loads it with Halley and draws nothing, so tells
+        # nothing; the DRIVE that draws it tells. The tail is hidden, so the
+        # next redraws, LOOK's too, have nothing to tell; shown again, in any
+        # view, it fails again and is told again.
         path = load_script("ison.stl", ["DATE 2010,6,1,0,0,0,0", "MODE EQT"], {"ISON": "C/2012 S1", "Halley": "1P"})
-        self.assertEqual(self.client.request('STL "%s"' % path),
-                         "STL: Failed to get position of tail of comet ISON, hided.\n")
+        self.ok('STL "%s"' % path)
+        self.assertEqual(self.client.request("DRIVE"), self.MESSAGE % "DRIVE")
+        self.ok("DRIVE")
         self.ok("LOOK COMET2")
-        self.ok("SHOW DUSTTAIL; DRIVE")
+        for view in self.VIEWS:
+            with self.subTest(view):
+                self.ok("MODE %s; SHOW DUSTTAIL" % view)
+                self.assertEqual(self.client.request("DRIVE"), self.MESSAGE % "DRIVE")
+                self.ok("DRIVE")
+        self.ok("MODE EQT; SHOW DUSTTAIL")
+        self.assertEqual(self.client.request("LOOK COMET2"), self.MESSAGE % "LOOK")
         self.ok("DATE 2010,7,1,0,0,0,0; LOOK COMET2")
-        self.ok("MODE SOL2; DRIVE; MODE EQT; DRIVE")
 
 
 if __name__ == "__main__":

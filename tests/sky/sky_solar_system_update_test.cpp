@@ -276,6 +276,40 @@ TEST(SolarEclipse, TotalEclipseAtDallasHasMagnitudeAboveOne)
     EXPECT_EQ(scene.sun.eclipseMagnitude, -1.0);
 }
 
+// The eclipse fields follow the instant, whatever else moved the Sun in
+// between: a solar-system view at another day (the Moon skipped there), or
+// another instant drawn in the sky. Back at the eclipse, the fields are
+// those of the first redraw; at the other instant, no eclipse.
+TEST(SolarEclipse, EclipseFieldsFollowTheInstantAfterARoundTrip)
+{
+    const ObserverLocation dallas{32.7767, -96.7970, 140.0};
+    const double jd = 2460408.5 + (18.0 + 42.0 / 60.0) / 24.0;
+    struct Row {
+        ViewMode mode;    // view of the detour
+        double detour;    // days from the eclipse
+    };
+    for (const Row& row : {Row{kModeSol1, 2.0}, Row{kModeSol2, 2.0}, Row{kModeSol3, -0.5}, Row{kModeHrz, 2.0},
+                           Row{kModeEqt, 1.0 / 24.0}, Row{kModeSol1, 0.0}}) {
+        Scene& scene = SceneAt(jd, dallas);
+        Redraw(scene);
+        const double magnitude = scene.sun.eclipseMagnitude;
+        const double angle = scene.sun.eclipsePositionAngle;
+        ASSERT_GT(magnitude, 1.0);
+
+        scene.viewMode = row.mode;
+        MoveTo(scene, jd + row.detour);
+        Redraw(scene);
+        if (row.detour > 1.0) {
+            EXPECT_EQ(scene.sun.eclipseMagnitude, -1.0) << row.mode << " " << row.detour;
+        }
+        scene.viewMode = kModeHrz;
+        MoveTo(scene, jd);
+        Redraw(scene);
+        EXPECT_EQ(scene.sun.eclipseMagnitude, magnitude) << row.mode << " " << row.detour;
+        EXPECT_EQ(scene.sun.eclipsePositionAngle, angle) << row.mode << " " << row.detour;
+    }
+}
+
 TEST(SolarEclipse, MagnitudeFromSeparationAndRadii)
 {
     // The Moon 0.1 degree due north: (0.55 - 0.1) / 0.54; centred: larger
@@ -402,34 +436,48 @@ TEST(SolarSystemUpdate, UnsolvableCometsAndMinorPlanetsAreHiddenAndReported)
     EXPECT_STREQ(gAppEnv->errorKey, "stkErrorCalcCometTail");
     EXPECT_STREQ(gAppEnv->errorParam, "Comet 1");
 
-    // Shown again, the tails fail again, hidden without a second message.
+    // Shown again, the tails fail again and are reported again.
     b.cometFlags[1] |= kBodySpotOrDustTail | kBodyIonTail;
     SetPendingError("", "");
     Redraw(scene);
     EXPECT_EQ(b.cometFlags[1], kBodyShown | kBodyName);
-    EXPECT_STREQ(gAppEnv->errorKey, "");
+    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorCalcCometTail");
     scene.cometCount = scene.mplanetCount = 0;
 }
 
-// The solar-system views draw no tails: none is computed there, and none
-// fails or is reported.
-TEST(SolarSystemUpdate, SolarSystemViewComputesNoTails)
+// A tail that cannot be computed, in every view: each time it is shown and
+// due it is tried, hidden and reported, the solar-system views included;
+// a tail left hidden is neither tried nor reported.
+TEST(SolarSystemUpdate, FailingTailReportedEachTimeShownInEveryView)
 {
-    Scene& scene = SceneAt(2460000.5);
-    SmallBodies b;
-    Attach(scene, b);
-    b.comets[0].julianDay = 2460000.5;   // place current: only the tails due
-    scene.cometCount = 1;
-    scene.mplanetCount = 0;
-    const auto mode = scene.viewMode;
-    scene.viewMode = kModeSol2;
-    SetPendingError("", "");
-    Redraw(scene);
-    EXPECT_EQ(b.cometFlags[0], kBodyShown | kBodySpotOrDustTail | kBodyIonTail | kBodyName);
-    EXPECT_EQ(b.tails[0].dustDay, 0.0);
-    EXPECT_STREQ(gAppEnv->errorKey, "");
-    scene.viewMode = mode;
-    scene.cometCount = 0;
+    constexpr uint8_t kBoth = kBodySpotOrDustTail | kBodyIonTail;
+    struct Row {
+        ViewMode mode;
+        uint8_t tails;     // tail bits shown before the redraw
+        const char* key;   // pending error after it
+    };
+    for (const Row& row : {Row{kModeHrz, kBoth, "stkErrorCalcCometTail"}, Row{kModeEqt, kBodyIonTail, "stkErrorCalcCometTail"},
+                           Row{kModeSol1, kBodySpotOrDustTail, "stkErrorCalcCometTail"},
+                           Row{kModeSol2, kBoth, "stkErrorCalcCometTail"}, Row{kModeSol3, kBoth, "stkErrorCalcCometTail"},
+                           Row{kModeAll2Eqt, kBoth, "stkErrorCalcCometTail"}, Row{kModeVola, kBoth, "stkErrorCalcCometTail"},
+                           Row{kModeSol1, 0, ""}, Row{kModeHrz, 0, ""}}) {
+        Scene& scene = SceneAt(2460000.5);
+        SmallBodies b;
+        Attach(scene, b);
+        b.comets[0].julianDay = 2460000.5;   // place current: only the tails due
+        scene.cometCount = 1;
+        scene.mplanetCount = 0;
+        scene.viewMode = row.mode;
+        for (int time = 0; time < 3; ++time) {   // shown again after each failure
+            b.cometFlags[0] = static_cast<uint8_t>(kBodyShown | kBodyName | row.tails);
+            SetPendingError("", "");
+            Redraw(scene);
+            EXPECT_EQ(b.cometFlags[0], kBodyShown | kBodyName) << row.mode << " " << time;
+            EXPECT_STREQ(gAppEnv->errorKey, row.key) << row.mode << " " << time;
+            EXPECT_STREQ(gAppEnv->errorParam, row.key[0] != '\0' ? "Comet 0" : "") << row.mode << " " << time;
+        }
+        scene.cometCount = 0;
+    }
 }
 
 TEST(SmallBodyPredicates, ShownOutOfDateOrPicked)
