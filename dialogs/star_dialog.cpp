@@ -194,6 +194,10 @@ void ShowStarDialog(Scene* scene)
     }
     FillStarDialog(*scene);
     ShowFormDialog(starDialog);
+    // The row-column gives a text field the width of its columns when it
+    // first lays the row out, on the first show; given back afterwards, the
+    // field's own width is kept.
+    XtVaSetValues(gscPath, XmNwidth, kGscPathWidth, nullptr);
 }
 
 Widget StarDialogWidget()

@@ -430,6 +430,19 @@ TEST_F(StarDialogs, GscRootIsStoredWithoutControlCharacters)
     EXPECT_STREQ(gAppEnv->gscDataPath, "/mnt/cdgsc");
 }
 
+// The root's field keeps its width of 180 pixels in the row it stands in,
+// at the first show and after.
+TEST_F(StarDialogs, GscPathFieldIsItsOwnWidth)
+{
+    for (int show = 0; show < 2; ++show) {
+        Widget dialog = Show(ShowStarDialog, StarDialogWidget);
+        Dimension width = 0;
+        XtVaGetValues(DialogDriver::Child(dialog, "TextGscPath"), XmNwidth, &width, nullptr);
+        EXPECT_EQ(width, 180) << show;
+        driver.Press(dialog, "ButtonCancel");
+    }
+}
+
 TEST_F(StarDialogs, StarsDrawWhatTheirTextsDraw)
 {
     ExpectSameChartAsItsTexts("LOOK STAR alphaOri;DRIVE", [this] {
