@@ -537,6 +537,27 @@ TEST_F(DisplayDialogText, SunAndMoonJoinTheirFlagsAndSendTheOutlineApart)
               (Texts{"SHOW CONS_LINE", "SHOW CONS_NAME1", "HIDE CONS_NAME2", "SHOW CONS_LIMIT", "DRIVE"}));
 }
 
+TEST_F(DisplayDialogText, EachToggleDialogWordsItsTogglesWithItsOwnText)
+{
+    const struct {
+        const ToggleDialogTable& table;
+        ShowHideTextFunction text;
+        int set;
+        const char* keyword;
+        const char* said;
+    } rows[] = {
+        {kGridDialog, GridShowHideText, 1, "ECL_GRID", "SHOW ECL_GRID"},
+        {kJoviSatDialog, JoviSatShowHideText, 0, "JMOON_NO", "HIDE JMOON_NO"},
+        {kConstDialog, ConstShowHideText, 2, "CONS_LIMIT", "SHOW CONS_LIMIT"},
+        {kSunDialog, SunShowHideText, 0, "SUN_DATE", "HIDE SUN_DATE"},
+        {kMoonDialog, MoonShowHideText, 1, "MOON", "SHOW MOON"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.table.showHideText, row.text) << row.table.name;
+        EXPECT_EQ(row.text(row.set, row.keyword), row.said);
+    }
+}
+
 TEST_F(DisplayDialogText, ToggleDialogValuesSurviveTheirCommands)
 {
     for (const ToggleDialogTable* table : {&kGridDialog, &kJoviSatDialog, &kConstDialog, &kSunDialog,
