@@ -1,12 +1,12 @@
 #include "dialogs/nebula_dialog.h"
 
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/checked_message.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/number_field.h"
-#include "dialogs/kit/text_fields.h"
 #include "dialogs/nebula_dialog_fields.h"
 
 #include <Xm/Form.h>
@@ -107,8 +107,8 @@ void FillNebulaDialog(const Scene& scene)
     const NebulaDialogValues values = ReadNebulaDialogValues(scene);
     SetToggleValues(nebulaToggles, values.toggles);
     XmToggleButtonSetState(limitToggle, values.limitOn ? True : False, False);
-    SetFieldText(minField.text, values.faint);
-    SetFieldText(maxField.text, values.bright);
+    SetNumberField(minField, values.faint);
+    SetNumberField(maxField, values.bright);
     ApplyNebulaSensitivity();
 }
 
@@ -117,22 +117,14 @@ NebulaDialogValues FieldValues()
     NebulaDialogValues values;
     values.toggles = ToggleValues(nebulaToggles);
     values.limitOn = XmToggleButtonGetState(limitToggle) != 0;
-    values.faint = FieldText(minField.text);
-    values.bright = FieldText(maxField.text);
+    values.faint = GetTextFieldDouble(minField.text);
+    values.bright = GetTextFieldDouble(maxField.text);
     return values;
 }
 
 void NebulaDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     const NebulaDialogValues values = FieldValues();
-    CommandText command;
-    ComposeNebulaCommand(values, command);
-    // A bound that is no number is reported first, and the dialog stays up
-    // with what was typed.
-    if (IsCommandRefused(command) != 0) {
-        RunCommandText(static_cast<Scene*>(client), command);
-        return;
-    }
     switch (CheckNebulaLimit(values)) {
     case kNebulaLimitMinMax:
         ShowDialogWarning(gAppEnv->toplevel, "messageNebulaLimitMinMax");
@@ -145,8 +137,22 @@ void NebulaDialogOkCallback(Widget, XtPointer client, XtPointer)
     case kNebulaLimitAccepted:
         break;
     }
+    CommandText command;
+    ComposeNebulaCommand(values, command);
     HideFormDialog(nebulaDialog);
     RunCommandText(static_cast<Scene*>(client), command);
+}
+
+void NebulaDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(nebulaDialog);
+}
+
+// The arrows of Min. and Max.: the field's number a tenth up or down, kept
+// within -2.0 .. 15.0.
+void NebulaMagArrowCallback(Widget arrow, XtPointer client, XtPointer call)
+{
+    NumberArrowCallback(arrow, client, call);
 }
 
 Widget CreateSeparator(Widget form, const char* name)
@@ -160,7 +166,7 @@ void CreateNumberForm(Widget form, const FieldRow& row, NumberField& field)
 {
     const std::string name = std::string("Form") + row.word;
     CreateNumberField(XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, form, nullptr), row,
-                      field);
+                      field, NebulaMagArrowCallback);
 }
 
 void CreateNebulaDialog(Scene* scene)
@@ -179,7 +185,7 @@ void CreateNebulaDialog(Scene* scene)
     XtAddCallback(nebulaToggles.toggles[0], XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
     XtAddCallback(limitToggle, XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
     AddOkCancelButtons(nebulaDialog, nebulaDialog.rowColumn, "PlanetButtons",
-                       NebulaDialogOkCallback, scene);
+                       NebulaDialogOkCallback, scene, NebulaDialogCancelCallback);
 }
 
 }  // namespace

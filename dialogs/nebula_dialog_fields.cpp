@@ -1,11 +1,9 @@
 #include "dialogs/nebula_dialog_fields.h"
 
 #include "dialogs/kit/command_text.h"
-#include "dialogs/kit/number_text.h"
 #include "sky/scene.h"
 
 #include <array>
-#include <cfloat>
 
 const ToggleRow kNebulaToggles[kNebulaToggleCount] = {
     {"ToggleNebula", "NEBULA"},
@@ -40,23 +38,20 @@ NebulaDialogValues ReadNebulaDialogValues(const Scene& scene)
     NebulaDialogValues values;
     values.toggles = ReadDisplayOptions(scene, kNebulaToggles, kNebulaToggleCount);
     values.limitOn = scene.mag.nebulaBoundsInUse != 0;
-    values.faint = TenthsText(scene.mag.nebulaFaint);
-    values.bright = TenthsText(scene.mag.nebulaBright);
+    values.faint = scene.mag.nebulaFaint / 10.0;
+    values.bright = scene.mag.nebulaBright / 10.0;
     return values;
 }
 
 NebulaLimitRefusal CheckNebulaLimit(const NebulaDialogValues& values)
 {
-    double faint = 0.0;
-    double bright = 0.0;
-    if (!values.limitOn || ReadRealText(values.faint.c_str(), -DBL_MAX, DBL_MAX, faint) == 0 ||
-        ReadRealText(values.bright.c_str(), -DBL_MAX, DBL_MAX, bright) == 0) {
+    if (!values.limitOn) {
         return kNebulaLimitAccepted;
     }
-    if (faint < bright) {
+    if (values.faint < values.bright) {
         return kNebulaLimitMinMax;
     }
-    if (OutsideRange(faint) || OutsideRange(bright)) {
+    if (OutsideRange(values.faint) || OutsideRange(values.bright)) {
         return kNebulaLimitRange;
     }
     return kNebulaLimitAccepted;
@@ -68,15 +63,9 @@ void ComposeNebulaCommand(const NebulaDialogValues& values, CommandText& command
         AddStatement(command, "%s %s", values.toggles[static_cast<size_t>(toggle)] != 0 ? "SHOW" : "HIDE",
                      kNebulaToggles[toggle].keyword);
     }
-    double faint = 0.0;
-    double bright = 0.0;
-    if (values.limitOn && (CheckedReal(command, "EditMagMinLimit", values.faint, faint) == 0 ||
-                           CheckedReal(command, "EditMagMaxLimit", values.bright, bright) == 0)) {
-        return;
-    }
     if (values.limitOn) {
-        AddStatement(command, "MAG NEBULAMIN %.1f", faint);
-        AddStatement(command, "MAG NEBULAMAX %.1f", bright);
+        AddStatement(command, "MAG NEBULAMIN %.1f", values.faint);
+        AddStatement(command, "MAG NEBULAMAX %.1f", values.bright);
     }
     AddStatement(command, "MAG NEBULALIMIT %d", values.limitOn ? 1 : 0);
     AddStatement(command, "DRIVE");

@@ -5,7 +5,6 @@
 
 #include "dialogs/kit/display_toggles.h"
 
-#include <string>
 #include <vector>
 
 struct CommandText;
@@ -25,8 +24,9 @@ constexpr double kNebulaArrowHighest = 15.0;
 struct NebulaDialogValues {
     std::vector<int> toggles;   // kNebulaToggles order, 1 on or 0 off
     bool limitOn = false;       // "Limit by Maginitude"
-    std::string faint;          // Min.: the faintest nebula drawn
-    std::string bright;         // Max.: the brightest ("%.1f" when filled)
+    double faint = 0.0;         // Min.: the faintest nebula drawn, in magnitudes
+    double bright = 0.0;        // Max.: the brightest (the fields' numbers,
+                                // GetTextFieldDouble; shown "%.1f")
 };
 
 NebulaDialogValues ReadNebulaDialogValues(const Scene& scene);
@@ -38,14 +38,12 @@ enum NebulaLimitRefusal {
     kNebulaLimitRange,     // a bound outside kNebulaLimitLowest..kNebulaLimitHighest
 };
 
-// The window checked, while it is on; off, any values pass. Fields that
-// hold no number are ComposeNebulaCommand's to refuse, and pass here.
+// The window checked, while it is on; off, any values pass.
 NebulaLimitRefusal CheckNebulaLimit(const NebulaDialogValues& values);
 
 // One text: SHOW or HIDE for the catalogues, the types, the magnitudes, the
 // labels and last the layer (so that the layer ends as the toggle says,
 // whatever showing a type did to it), the window ("MAG NEBULALIMIT 0;", or
-// its bounds and "MAG NEBULALIMIT 1;"), then DRIVE. While the window is on,
-// a field that holds no number (CheckedReal) refuses the command, naming
-// "EditMagMinLimit" or "EditMagMaxLimit"; off, the fields are not read.
+// its bounds and "MAG NEBULALIMIT 1;"), then DRIVE; off, the bounds are not
+// sent. CheckNebulaLimit says first whether the window may go.
 void ComposeNebulaCommand(const NebulaDialogValues& values, CommandText& command);

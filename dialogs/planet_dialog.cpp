@@ -1,6 +1,7 @@
 #include "dialogs/planet_dialog.h"
 
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/scrolled_list.h"
@@ -92,15 +93,16 @@ void PlanetDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = static_cast<Scene*>(client);
     CommandText command;
-    ComposePlanetCommands(*scene, working, FieldText(diskMag).c_str(), command);
-    // A Disk field that is no number is reported, and the dialog stays up:
-    // none of the planets' settings is applied.
-    if (IsCommandRefused(command) != 0) {
-        RunCommandText(scene, command);
-        return;
-    }
+    ComposePlanetCommands(*scene, working, GetTextFieldInt(diskMag), command);
     HideFormDialog(planetDialog);
     RunCommandText(scene, command);
+}
+
+// Nothing is applied; the next Show fills the working table from the Scene
+// again.
+void PlanetDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(planetDialog);
 }
 
 std::vector<std::string> PlanetNames()
@@ -137,7 +139,7 @@ void CreatePlanetDialog(Scene* scene)
     XtAddCallback(planetList, XmNextendedSelectionCallback, PlanetListSelectionCallback, nullptr);
     CreatePlanetControls(planetDialog.rowColumn);
     AddOkCancelButtons(planetDialog, planetDialog.rowColumn, "PlanetButtons",
-                       PlanetDialogOkCallback, scene);
+                       PlanetDialogOkCallback, scene, PlanetDialogCancelCallback);
 }
 
 }  // namespace

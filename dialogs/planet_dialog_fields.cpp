@@ -6,7 +6,6 @@
 #include "sky/scene.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -35,16 +34,6 @@ void AddFlagStatement(CommandText& command, const PlanetTable& table, int row, i
                       const std::string& word)
 {
     AddStatement(command, "%s", PlanetShowHideText(table, row, column, word.c_str()).c_str());
-}
-
-// The Disk field read strictly; left empty (or blank) it is 0, which
-// DISK_MAG then refuses as it refuses any value below 1.
-void CheckedDiskMag(CommandText& command, const char* text, int32_t& value)
-{
-    value = 0;
-    if (text != nullptr && text[std::strspn(text, " \t")] != '\0') {
-        CheckedInteger(command, "EditDiskMag", text, value);
-    }
 }
 
 int ReferenceRow(const std::vector<int>& rows)
@@ -119,11 +108,9 @@ std::string PlanetShowHideText(const PlanetTable& table, int row, int column, co
     return std::string(set ? "SHOW " : "HIDE ") + word;
 }
 
-void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, const char* diskMagText,
+void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, int32_t diskMag,
                            CommandText& command)
 {
-    int32_t diskMag = 0;
-    CheckedDiskMag(command, diskMagText, diskMag);
     for (int row = 0; row < kPlanetRowCount; ++row) {
         char keyword[kKeywordSize];
         GetSolarBodyName(scene, PlanetRowBody(row), 1, keyword, sizeof keyword);

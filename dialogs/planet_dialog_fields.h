@@ -62,8 +62,7 @@ std::string PlanetShowHideText(const PlanetTable& table, int row, int column, co
 
 // One text per row: shown, name, date and orbit; then, but for the Earth,
 // magnitude and DISK or REAL; each statement ended by ";". Then
-// "DISK_MAG %d;" with the field read as a decimal integer (empty: 0), and
-// a text "DRIVE". A Disk field that holds something but no integer
-// (CheckedInteger) refuses the whole command, naming "EditDiskMag".
-void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, const char* diskMagText,
+// "DISK_MAG %d;" and a text "DRIVE".
+// Given:    diskMag  the Disk field's number (GetTextFieldInt: no number 0)
+void ComposePlanetCommands(const Scene& scene, const PlanetTable& table, int32_t diskMag,
                            CommandText& command);

@@ -74,8 +74,8 @@ void FillStarDialog(const Scene& scene)
     const bool gscOffered = IsGscAvailable() != 0;
     const StarDialogValues values = ReadStarDialogValues(scene, saoOffered, gscOffered);
     SetToggleValues(starToggles, values.toggles);
-    SetFieldText(starLimit.text, values.starLimit);
-    SetFieldText(labelLimit.text, values.labelLimit);
+    SetNumberField(starLimit, values.starLimit);
+    SetNumberField(labelLimit, values.labelLimit);
     XtSetSensitive(catalogs.buttons[kCatalogSao], saoOffered ? True : False);
     XtSetSensitive(catalogs.buttons[kCatalogGsc], gscOffered ? True : False);
     SetRadioValue(catalogs, values.catalog);
@@ -87,8 +87,8 @@ StarDialogValues FieldValues()
 {
     StarDialogValues values;
     values.toggles = ToggleValues(starToggles);
-    values.starLimit = FieldText(starLimit.text);
-    values.labelLimit = FieldText(labelLimit.text);
+    values.starLimit = GetTextFieldDouble(starLimit.text);
+    values.labelLimit = GetTextFieldDouble(labelLimit.text);
     RadioValue(catalogs, values.catalog);
     values.gscPath = WithoutControlCharacters(FieldText(gscPath));
     return values;
@@ -103,16 +103,22 @@ void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
     CommandText catalogue;
     CommandText display;
     ComposeStarCommands(values, catalogue, display);
-    // A field that holds no number is reported, and the dialog stays up
-    // with what was typed.
-    if (IsCommandRefused(display) != 0) {
-        RunCommandText(scene, display);
-        return;
-    }
     HideFormDialog(starDialog);
     RunCommandText(scene, catalogue);
     CopyCut(gAppEnv->gscDataPath, sizeof gAppEnv->gscDataPath, values.gscPath.c_str());
     RunCommandText(scene, display);
+}
+
+void StarDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(starDialog);
+}
+
+// Both arrows of both limits: the field's number a tenth up or down, kept
+// within -2.0 .. 10.0 whatever the catalogue.
+void StarMagArrowCallback(Widget arrow, XtPointer client, XtPointer call)
+{
+    NumberArrowCallback(arrow, client, call);
 }
 
 Widget CreateLimitForm(Widget parent, Widget besides, const FieldRow& row, NumberField& field)
@@ -121,7 +127,7 @@ Widget CreateLimitForm(Widget parent, Widget besides, const FieldRow& row, Numbe
     Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, XmNtopAttachment,
                                           XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
                                           XmNleftWidget, besides, XmNleftOffset, kFieldOffset, nullptr);
-    CreateNumberField(form, row, field);
+    CreateNumberField(form, row, field, StarMagArrowCallback);
     return form;
 }
 
@@ -175,8 +181,8 @@ void CreateStarDialog(Scene* scene)
                                               nullptr);
     CreateStarForms(controls);
     CreateCatalogRows(controls);
-    AddOkCancelButtons(starDialog, starDialog.rowColumn, "StarButtons",
-                       StarDialogOkCallback, scene);
+    AddOkCancelButtons(starDialog, starDialog.rowColumn, "StarButtons", StarDialogOkCallback, scene,
+                       StarDialogCancelCallback);
 }
 
 }  // namespace
@@ -188,6 +194,10 @@ void ShowStarDialog(Scene* scene)
     }
     FillStarDialog(*scene);
     ShowFormDialog(starDialog);
+    // The row-column gives a text field the width of its columns when it
+    // first lays the row out, on the first show; given back afterwards, the
+    // field's own width is kept.
+    XtVaSetValues(gscPath, XmNwidth, kGscPathWidth, nullptr);
 }
 
 Widget StarDialogWidget()

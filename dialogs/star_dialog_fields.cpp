@@ -2,7 +2,6 @@
 
 #include "core/app_env.h"
 #include "dialogs/kit/command_text.h"
-#include "dialogs/kit/number_text.h"
 #include "sky/layers/star_layer.h"
 #include "sky/scene.h"
 
@@ -49,8 +48,8 @@ StarDialogValues ReadStarDialogValues(const Scene& scene, bool saoOffered, bool 
 {
     StarDialogValues values;
     values.toggles = ReadDisplayOptions(scene, kStarToggles, kStarToggleCount);
-    values.starLimit = TenthsText(scene.mag.starLimit);
-    values.labelLimit = TenthsText(scene.mag.starLabelLimit);
+    values.starLimit = scene.mag.starLimit / 10.0;
+    values.labelLimit = scene.mag.starLabelLimit / 10.0;
     values.catalog = CatalogShown(scene, saoOffered, gscOffered);
     values.gscPath = gAppEnv->gscDataPath;
     return values;
@@ -63,18 +62,12 @@ double StarCatalogCap(int32_t catalog)
 
 void ComposeStarCommands(const StarDialogValues& values, CommandText& catalogue, CommandText& display)
 {
-    double starLimit = 0.0;
-    double labelLimit = 0.0;
-    if (CheckedReal(display, "EditMagLimit", values.starLimit, starLimit) == 0 ||
-        CheckedReal(display, "EditNameMagLimit", values.labelLimit, labelLimit) == 0) {
-        catalogue = display;
-        return;
-    }
     AddText(catalogue, "STARDATA %s", CatalogOf(values.catalog).keyword);
     AddShowHideStatements(display, kStarToggles, values.toggles);
     AddStatement(display, "MAG STAR %.1f",
-                 std::clamp(starLimit, kStarMagnitudeLowest, StarCatalogCap(values.catalog)));
-    AddStatement(display, "MAG STARNAME %.1f", std::clamp(labelLimit, kStarMagnitudeLowest, kStarMagnitudeHighest));
+                 std::clamp(values.starLimit, kStarMagnitudeLowest, StarCatalogCap(values.catalog)));
+    AddStatement(display, "MAG STARNAME %.1f",
+                 std::clamp(values.labelLimit, kStarMagnitudeLowest, kStarMagnitudeHighest));
     EndText(display);
     AddText(display, "DRIVE");
 }

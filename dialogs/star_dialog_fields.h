@@ -30,8 +30,8 @@ constexpr double kStarMagnitudeHighest = 10.0;
 
 struct StarDialogValues {
     std::vector<int> toggles;   // kStarToggles order, 1 on or 0 off
-    std::string starLimit;      // the magnitude fields' texts, "%.1f" when filled
-    std::string labelLimit;
+    double starLimit = 0.0;     // magnitudes: the fields' numbers (GetTextFieldDouble),
+    double labelLimit = 0.0;    // shown "%.1f"
     int32_t catalog = kCatalogStd;
     std::string gscPath;
 };
@@ -48,6 +48,5 @@ double StarCatalogCap(int32_t catalog);
 // text of SHOW or HIDE for each toggle, "MAG STAR" with the limit kept
 // between -2.0 and the catalogue's cap and "MAG STARNAME" with the label
 // limit kept between -2.0 and 10.0, every statement ended by ";", and a
-// text "DRIVE". A limit field that holds no number (CheckedReal) refuses
-// both, naming "EditMagLimit" or "EditNameMagLimit".
+// text "DRIVE".
 void ComposeStarCommands(const StarDialogValues& values, CommandText& catalogue, CommandText& display);

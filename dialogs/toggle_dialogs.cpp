@@ -19,9 +19,33 @@ namespace {
 constexpr short kGridRowCount = 6;
 constexpr Dimension kSeparatorShadow = 3;
 
-// The widgets of one member of the family.
+void SetGridTogglesSensitive(Widget, XtPointer, XtPointer);
+void SetJoviSatSensitive(Widget, XtPointer, XtPointer);
+void SetSunSensitive(Widget, XtPointer, XtPointer);
+void SetMoonSensitive(Widget, XtPointer, XtPointer);
+void FillGridDialog(Scene* scene);
+void FillJoviSatDialog(Scene* scene);
+void FillConstDialog(Scene* scene);
+void FillSunDialog(Scene* scene);
+void FillMoonDialog(Scene* scene);
+void GridDialogOkCallback(Widget, XtPointer, XtPointer);
+void JoviSatDialogOkCallback(Widget, XtPointer, XtPointer);
+void ConstDialogOkCallback(Widget, XtPointer, XtPointer);
+void SunDialogOkCallback(Widget, XtPointer, XtPointer);
+void MoonDialogOkCallback(Widget, XtPointer, XtPointer);
+void GridDialogCancelCallback(Widget, XtPointer, XtPointer);
+void JoviSatDialogCancelCallback(Widget, XtPointer, XtPointer);
+void ConstDialogCancelCallback(Widget, XtPointer, XtPointer);
+void SunDialogCancelCallback(Widget, XtPointer, XtPointer);
+void MoonDialogCancelCallback(Widget, XtPointer, XtPointer);
+
+// One member of the family: its table, its own operations and its widgets.
 struct ToggleDialog {
     const ToggleDialogTable* table;
+    void (*fill)(Scene* scene);
+    XtCallbackProc setSensitive;   // valueChanged of the controlling toggles; null: none
+    XtCallbackProc ok;
+    XtCallbackProc cancel;
     FormDialog form;
     std::vector<Widget> toggles;
     RadioGroup gridModes;
@@ -29,11 +53,16 @@ struct ToggleDialog {
 };
 
 std::array<ToggleDialog, 5> family = {{
-    {&kGridDialog, {}, {}, {}, nullptr},
-    {&kJoviSatDialog, {}, {}, {}, nullptr},
-    {&kConstDialog, {}, {}, {}, nullptr},
-    {&kSunDialog, {}, {}, {}, nullptr},
-    {&kMoonDialog, {}, {}, {}, nullptr},
+    {&kGridDialog, FillGridDialog, SetGridTogglesSensitive, GridDialogOkCallback,
+     GridDialogCancelCallback, {}, {}, {}, nullptr},
+    {&kJoviSatDialog, FillJoviSatDialog, SetJoviSatSensitive, JoviSatDialogOkCallback,
+     JoviSatDialogCancelCallback, {}, {}, {}, nullptr},
+    {&kConstDialog, FillConstDialog, nullptr, ConstDialogOkCallback, ConstDialogCancelCallback, {},
+     {}, {}, nullptr},
+    {&kSunDialog, FillSunDialog, SetSunSensitive, SunDialogOkCallback, SunDialogCancelCallback, {},
+     {}, {}, nullptr},
+    {&kMoonDialog, FillMoonDialog, SetMoonSensitive, MoonDialogOkCallback, MoonDialogCancelCallback,
+     {}, {}, {}, nullptr},
 }};
 
 ToggleDialog& MemberOf(const ToggleDialogTable& table)
@@ -64,43 +93,183 @@ void ApplySensitivity(const ToggleDialog& dialog)
     }
 }
 
-// valueChanged of every toggle: the ones waiting for it follow.
-void ToggleChangedCallback(Widget, XtPointer client, XtPointer)
+// Each scale waits for its grid, the solar-system axes for a solar-system
+// view.
+void SetGridTogglesSensitive(Widget, XtPointer, XtPointer)
 {
-    ApplySensitivity(*static_cast<ToggleDialog*>(client));
+    ApplySensitivity(MemberOf(kGridDialog));
 }
 
-void FillToggleDialog(ToggleDialog& dialog)
+// The labels and numbers wait for the satellites.
+void SetJoviSatSensitive(Widget, XtPointer, XtPointer)
 {
-    const ToggleDialogValues values = ReadToggleDialogValues(*dialog.table, *dialog.scene);
+    ApplySensitivity(MemberOf(kJoviSatDialog));
+}
+
+// Name and date wait for the body; the outline also for a view that draws
+// a disk.
+void SetSunSensitive(Widget, XtPointer, XtPointer)
+{
+    ApplySensitivity(MemberOf(kSunDialog));
+}
+
+void SetMoonSensitive(Widget, XtPointer, XtPointer)
+{
+    ApplySensitivity(MemberOf(kMoonDialog));
+}
+
+// The index of the first set style button, -1 when none is set.
+int GetGridModeRadio()
+{
+    const std::vector<Widget>& buttons = MemberOf(kGridDialog).gridModes.buttons;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (XmToggleButtonGetState(buttons[i]) != 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// valueChanged of the style button with the index in client: the chosen
+// one alone is set. The radio box also reports the button it clears; that
+// report is not a choice.
+void GridModeCallback(Widget, XtPointer client, XtPointer call)
+{
+    if (static_cast<XmToggleButtonCallbackStruct*>(call)->set == XmUNSET) {
+        return;
+    }
+    const std::vector<Widget>& buttons = MemberOf(kGridDialog).gridModes.buttons;
+    const auto chosen = static_cast<size_t>(reinterpret_cast<intptr_t>(client));
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        XmToggleButtonSetState(buttons[i], i == chosen ? True : False, False);
+    }
+}
+
+// Every toggle set from the Scene without notifying.
+void SetTogglesFromScene(ToggleDialog& dialog, Scene* scene)
+{
+    dialog.scene = scene;
+    const ToggleDialogValues values = ReadToggleDialogValues(*dialog.table, *scene);
     for (size_t i = 0; i < dialog.toggles.size(); ++i) {
         XmToggleButtonSetState(dialog.toggles[i], values.toggles[i] != 0 ? True : False, False);
     }
     if (dialog.table->gridModes != nullptr) {
         SetRadioValue(dialog.gridModes, values.gridMode);
     }
-    ApplySensitivity(dialog);
 }
 
-void ToggleDialogOkCallback(Widget, XtPointer client, XtPointer)
+void FillGridDialog(Scene* scene)
 {
-    ToggleDialog& dialog = *static_cast<ToggleDialog*>(client);
+    SetTogglesFromScene(MemberOf(kGridDialog), scene);
+    SetGridTogglesSensitive(nullptr, nullptr, nullptr);
+}
+
+void FillJoviSatDialog(Scene* scene)
+{
+    SetTogglesFromScene(MemberOf(kJoviSatDialog), scene);
+    SetJoviSatSensitive(nullptr, nullptr, nullptr);
+}
+
+void FillConstDialog(Scene* scene)
+{
+    SetTogglesFromScene(MemberOf(kConstDialog), scene);
+}
+
+void FillSunDialog(Scene* scene)
+{
+    SetTogglesFromScene(MemberOf(kSunDialog), scene);
+    SetSunSensitive(nullptr, nullptr, nullptr);
+}
+
+void FillMoonDialog(Scene* scene)
+{
+    SetTogglesFromScene(MemberOf(kMoonDialog), scene);
+    SetMoonSensitive(nullptr, nullptr, nullptr);
+}
+
+// OK of every member: the toggles, insensitive ones too, as commands.
+void RunToggleDialog(ToggleDialog& dialog, Scene* scene)
+{
     ToggleDialogValues values;
     values.toggles = ToggleStates(dialog);
     if (dialog.table->gridModes != nullptr) {
-        RadioValue(dialog.gridModes, values.gridMode);
+        values.gridMode = GetGridModeRadio();
     }
     CommandText command;
     ComposeToggleDialogCommand(*dialog.table, values, command);
     HideFormDialog(dialog.form);
-    RunCommandText(dialog.scene, command);
+    RunCommandText(scene, command);
 }
 
+void GridDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    RunToggleDialog(MemberOf(kGridDialog), static_cast<Scene*>(client));
+}
+
+void JoviSatDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    RunToggleDialog(MemberOf(kJoviSatDialog), static_cast<Scene*>(client));
+}
+
+void ConstDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    RunToggleDialog(MemberOf(kConstDialog), static_cast<Scene*>(client));
+}
+
+void SunDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    RunToggleDialog(MemberOf(kSunDialog), static_cast<Scene*>(client));
+}
+
+void MoonDialogOkCallback(Widget, XtPointer client, XtPointer)
+{
+    RunToggleDialog(MemberOf(kMoonDialog), static_cast<Scene*>(client));
+}
+
+// Cancel sends nothing; the next Show fills the toggles from the Scene.
+void GridDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(MemberOf(kGridDialog).form);
+}
+
+void JoviSatDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(MemberOf(kJoviSatDialog).form);
+}
+
+void ConstDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(MemberOf(kConstDialog).form);
+}
+
+void SunDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(MemberOf(kSunDialog).form);
+}
+
+void MoonDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(MemberOf(kMoonDialog).form);
+}
+
+bool IsController(const ToggleDialogTable& table, int index)
+{
+    for (int i = 0; i < table.dependentCount; ++i) {
+        if (table.dependents[i].controller == index) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A toggle that others wait for tells the member's sensitivity operation.
 void AddToggle(ToggleDialog& dialog, Widget parent, int index)
 {
     Widget toggle = XtVaCreateManagedWidget(dialog.table->toggles[index].name,
                                             xmToggleButtonWidgetClass, parent, nullptr);
-    XtAddCallback(toggle, XmNvalueChangedCallback, ToggleChangedCallback, &dialog);
+    if (IsController(*dialog.table, index)) {
+        XtAddCallback(toggle, XmNvalueChangedCallback, dialog.setSensitive, nullptr);
+    }
     dialog.toggles.push_back(toggle);
 }
 
@@ -109,6 +278,20 @@ void AddSeparator(Widget parent, const char* name)
     XtVaCreateManagedWidget(name, xmSeparatorWidgetClass, parent, XmNorientation, XmHORIZONTAL,
                             XmNseparatorType, XmSHADOW_ETCHED_IN, XmNshadowThickness,
                             kSeparatorShadow, nullptr);
+}
+
+void CreateGridModes(ToggleDialog& dialog, Widget controls)
+{
+    const ToggleDialogTable& table = *dialog.table;
+    Widget modeRow = XtVaCreateManagedWidget("RCGridMode", xmRowColumnWidgetClass, controls,
+                                             XmNorientation, XmHORIZONTAL, nullptr);
+    XtVaCreateManagedWidget("GridModeLabel", xmLabelWidgetClass, modeRow, nullptr);
+    CreateRadioGroup(modeRow, "GridModeRadio", table.gridModes, table.gridModeCount, dialog.gridModes);
+    XtVaSetValues(dialog.gridModes.box, XmNorientation, XmHORIZONTAL, nullptr);
+    for (size_t i = 0; i < dialog.gridModes.buttons.size(); ++i) {
+        XtAddCallback(dialog.gridModes.buttons[i], XmNvalueChangedCallback, GridModeCallback,
+                      reinterpret_cast<XtPointer>(static_cast<intptr_t>(i)));
+    }
 }
 
 // The grid rows, a label and three toggles each; the style; the toggles
@@ -127,18 +310,14 @@ void CreateGridControls(ToggleDialog& dialog, Widget controls)
         AddToggle(dialog, rows, index);
     }
     AddSeparator(controls, "Separator1");
-    Widget modeRow = XtVaCreateManagedWidget("RCGridMode", xmRowColumnWidgetClass, controls,
-                                             XmNorientation, XmHORIZONTAL, nullptr);
-    XtVaCreateManagedWidget("GridModeLabel", xmLabelWidgetClass, modeRow, nullptr);
-    CreateRadioGroup(modeRow, "GridModeRadio", table.gridModes, table.gridModeCount, dialog.gridModes);
-    XtVaSetValues(dialog.gridModes.box, XmNorientation, XmHORIZONTAL, nullptr);
+    CreateGridModes(dialog, controls);
     AddSeparator(controls, "Separator2");
     for (int index = table.rowToggleCount; index < table.toggleCount; ++index) {
         AddToggle(dialog, controls, index);
     }
 }
 
-void CreateToggleDialog(ToggleDialog& dialog)
+void CreateToggleDialog(ToggleDialog& dialog, Scene* scene)
 {
     const ToggleDialogTable& table = *dialog.table;
     CreateFormDialog(dialog.form, gAppEnv->toplevel, table.name, table.rowColumnName);
@@ -152,18 +331,17 @@ void CreateToggleDialog(ToggleDialog& dialog)
             AddToggle(dialog, controls, index);
         }
     }
-    AddOkCancelButtons(dialog.form, dialog.form.rowColumn, table.buttonsName,
-                       ToggleDialogOkCallback, &dialog);
+    AddOkCancelButtons(dialog.form, dialog.form.rowColumn, table.buttonsName, dialog.ok, scene,
+                       dialog.cancel);
 }
 
 void ShowToggleDialog(const ToggleDialogTable& table, Scene* scene)
 {
     ToggleDialog& dialog = MemberOf(table);
-    dialog.scene = scene;
     if (dialog.form.dialog == nullptr) {
-        CreateToggleDialog(dialog);
+        CreateToggleDialog(dialog, scene);
     }
-    FillToggleDialog(dialog);
+    dialog.fill(scene);
     ShowFormDialog(dialog.form);
 }
 

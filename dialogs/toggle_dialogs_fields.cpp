@@ -81,6 +81,11 @@ uint8_t BodyFlags(const Scene& scene, int32_t body)
     return body == kSunId ? scene.sunFlags : scene.moonFlags;
 }
 
+std::string ShowHideText(int set, const char* keyword)
+{
+    return std::string(set != 0 ? "SHOW " : "HIDE ") + keyword;
+}
+
 void AddGridMode(const ToggleDialogTable& table, const ToggleDialogValues& values, CommandText& command)
 {
     const char* style = StkKeywordName(GridKeywordTable, values.gridMode);
@@ -91,25 +96,52 @@ void AddGridMode(const ToggleDialogTable& table, const ToggleDialogValues& value
 
 }  // namespace
 
+std::string GridShowHideText(int set, const char* keyword)
+{
+    return ShowHideText(set, keyword);
+}
+
+std::string JoviSatShowHideText(int set, const char* keyword)
+{
+    return ShowHideText(set, keyword);
+}
+
+std::string ConstShowHideText(int set, const char* keyword)
+{
+    return ShowHideText(set, keyword);
+}
+
+std::string SunShowHideText(int set, const char* keyword)
+{
+    return ShowHideText(set, keyword);
+}
+
+std::string MoonShowHideText(int set, const char* keyword)
+{
+    return ShowHideText(set, keyword);
+}
+
 const ToggleDialogTable kGridDialog = {
     "GridDialog", "GridRowColumn", "RCGridCtrl", "TimeStepButtons", kGridToggles, 19,
     kGridDependents, 7, false, "RCGridLine", kGridRowLabels, 18, kGridModes, 4, kNoOutlineBody,
+    GridShowHideText,
 };
 const ToggleDialogTable kJoviSatDialog = {
     "JoviSatDialog", "JoviSatRowColumn", "RCJoviSat", "JoviSatButtons", kJoviSatToggles, 3,
     kJoviSatDependents, 2, false, nullptr, nullptr, 0, nullptr, 0, kNoOutlineBody,
+    JoviSatShowHideText,
 };
 const ToggleDialogTable kConstDialog = {
     "ConstDialog", "ConstRowColumn", "RCConst", "ConstButtons", kConstToggles, 4,
-    nullptr, 0, false, nullptr, nullptr, 0, nullptr, 0, kNoOutlineBody,
+    nullptr, 0, false, nullptr, nullptr, 0, nullptr, 0, kNoOutlineBody, ConstShowHideText,
 };
 const ToggleDialogTable kSunDialog = {
     "SunDialog", "SunRowColumn", "RCSun", "SunButtons", kSunToggles, 4,
-    kBodyDependents, 3, true, nullptr, nullptr, 0, nullptr, 0, kSunId,
+    kBodyDependents, 3, true, nullptr, nullptr, 0, nullptr, 0, kSunId, SunShowHideText,
 };
 const ToggleDialogTable kMoonDialog = {
     "MoonDialog", "MoonRowColumn", "RCMoon", "MoonButtons", kMoonToggles, 4,
-    kBodyDependents, 3, true, nullptr, nullptr, 0, nullptr, 0, kMoonId,
+    kBodyDependents, 3, true, nullptr, nullptr, 0, nullptr, 0, kMoonId, MoonShowHideText,
 };
 
 ToggleDialogValues ReadToggleDialogValues(const ToggleDialogTable& table, const Scene& scene)
@@ -139,11 +171,6 @@ std::vector<int> ToggleSensitivity(const ToggleDialogTable& table, const std::ve
     return sensitive;
 }
 
-std::string ShowHideText(const ToggleRow& toggle, int value)
-{
-    return std::string(value != 0 ? "SHOW " : "HIDE ") + toggle.keyword;
-}
-
 void ComposeToggleDialogCommand(const ToggleDialogTable& table, const ToggleDialogValues& values,
                                 CommandText& command)
 {
@@ -151,7 +178,8 @@ void ComposeToggleDialogCommand(const ToggleDialogTable& table, const ToggleDial
         if (table.gridModes != nullptr && i == table.rowToggleCount) {
             AddGridMode(table, values, command);
         }
-        const std::string text = ShowHideText(table.toggles[i], values.toggles[static_cast<size_t>(i)]);
+        const std::string text =
+            table.showHideText(values.toggles[static_cast<size_t>(i)], table.toggles[i].keyword);
         if (table.joined && i > 0) {
             AddStatement(command, "%s", text.c_str());
         } else {

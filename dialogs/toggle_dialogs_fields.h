@@ -30,6 +30,16 @@ struct DependentToggle {
     ViewCondition view;
 };
 
+// The text of one toggle: "SHOW keyword" when set is not 0, else "HIDE
+// keyword"; each dialog has its own.
+using ShowHideTextFunction = std::string (*)(int set, const char* keyword);
+
+std::string GridShowHideText(int set, const char* keyword);
+std::string JoviSatShowHideText(int set, const char* keyword);
+std::string ConstShowHideText(int set, const char* keyword);
+std::string SunShowHideText(int set, const char* keyword);
+std::string MoonShowHideText(int set, const char* keyword);
+
 struct ToggleDialogTable {
     const char* name;            // "GridDialog"
     const char* rowColumnName;   // "GridRowColumn"
@@ -50,6 +60,7 @@ struct ToggleDialogTable {
     // The last toggle sends OUTLINE or REAL for this body instead of SHOW
     // or HIDE; kNoOutlineBody none.
     int32_t outlineBody;
+    ShowHideTextFunction showHideText;
 };
 
 constexpr int32_t kNoOutlineBody = 1000;
@@ -73,9 +84,6 @@ ToggleDialogValues ReadToggleDialogValues(const ToggleDialogTable& table, const 
 // Returned: one value per toggle, 1 sensitive or 0
 std::vector<int> ToggleSensitivity(const ToggleDialogTable& table, const std::vector<int>& toggles,
                                    int32_t viewMode);
-
-// "SHOW keyword" or "HIDE keyword".
-std::string ShowHideText(const ToggleRow& toggle, int value);
 
 // OK's commands: SHOW or HIDE for every toggle, insensitive ones too, each a
 // text of its own or all in one (joined); "GRID style" after the grid rows

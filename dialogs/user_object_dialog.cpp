@@ -115,17 +115,22 @@ void AddUserObjectDialogOkCallback(Widget box, XtPointer client, XtPointer call)
     ShowAndSelect(userObjectList, static_cast<int>(workingPaths.size()));
 }
 
+void AddUserObjectDialogCancelCallback(Widget box, XtPointer, XtPointer)
+{
+    XtUnmanageChild(box);
+}
+
+// The box opens where the user-object files were when it was made; the
+// folder a later choice remembers goes to the options file, not to it.
 void ShowAddUserObjectDialog(Widget button, XtPointer client, XtPointer)
 {
-    if (addFileBox == nullptr) {
-        addFileBox = CreateFileBox(button, "AddUserObjectDialog", AddUserObjectDialogOkCallback,
-                                   client);
+    if (addFileBox != nullptr) {
+        XtManageChild(addFileBox);
+        return;
     }
-    // The folder the user-object files belong in is made when missing, so
-    // that the box opens there and not in the working directory.
-    const std::string folder = DirectoryToOpen(gAppEnv->userObjectFilePath);
-    MakeDirectoryPath(folder);
-    ShowFileBox(addFileBox, folder.c_str(), "*.adf");
+    addFileBox = CreateFileBox(button, "AddUserObjectDialog", AddUserObjectDialogOkCallback, client);
+    SetFileBoxCancel(addFileBox, AddUserObjectDialogCancelCallback, nullptr);
+    ShowFileBox(addFileBox, gAppEnv->userObjectFilePath, "*.adf");
 }
 
 void UserObjectDialogOkCallback(Widget, XtPointer client, XtPointer)

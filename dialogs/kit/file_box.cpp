@@ -46,6 +46,12 @@ Widget CreateFileBox(Widget parent, const char* name, XtCallbackProc ok, XtPoint
     return box;
 }
 
+void SetFileBoxCancel(Widget box, XtCallbackProc cancel, XtPointer client)
+{
+    XtRemoveCallback(box, XmNcancelCallback, HideFileBoxCallback, nullptr);
+    XtAddCallback(box, XmNcancelCallback, cancel, client);
+}
+
 void ShowFileBox(Widget box, const char* directory, const char* pattern)
 {
     const std::string open = DirectoryToOpen(directory);

@@ -12,6 +12,11 @@
 // stays to be corrected); Cancel and the window manager's close hide it.
 Widget CreateFileBox(Widget parent, const char* name, XtCallbackProc ok, XtPointer client);
 
+// Makes the box's Cancel, and the window manager's close with it, call
+// cancel with client in place of hiding the box: for a dialog whose Cancel
+// has a callback of its own, which hides the box itself.
+void SetFileBoxCancel(Widget box, XtCallbackProc cancel, XtPointer client);
+
 // Shows the box in a directory ("~" expanded) listing the files of a
 // pattern ("*.stl").
 void ShowFileBox(Widget box, const char* directory, const char* pattern);

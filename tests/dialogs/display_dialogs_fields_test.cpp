@@ -8,6 +8,7 @@
 #include "tests/command/command_test_support.h"
 
 #include "core/keywords.h"
+#include "core/string_utils.h"
 #include "core/view_modes.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/nebula_dialog_fields.h"
@@ -145,8 +146,8 @@ NebulaDialogValues NebulaValues(std::vector<int> toggles, bool limitOn, double f
     NebulaDialogValues values;
     values.toggles = std::move(toggles);
     values.limitOn = limitOn;
-    values.faint = std::to_string(faint);
-    values.bright = std::to_string(bright);
+    values.faint = faint;
+    values.bright = bright;
     return values;
 }
 
@@ -200,8 +201,8 @@ TEST_F(DisplayDialogText, NebulaValuesSurviveTheirCommands)
         EXPECT_EQ(read.toggles, sent.toggles) << command.texts[0];
         EXPECT_EQ(read.limitOn, sent.limitOn);
         if (sent.limitOn) {
-            EXPECT_EQ(std::lround(std::stod(read.faint) * 10), std::lround(std::stod(sent.faint) * 10));
-            EXPECT_EQ(std::lround(std::stod(read.bright) * 10), std::lround(std::stod(sent.bright) * 10));
+            EXPECT_EQ(std::lround(read.faint * 10), std::lround(sent.faint * 10));
+            EXPECT_EQ(std::lround(read.bright * 10), std::lround(sent.bright * 10));
         }
     }
 }
@@ -227,8 +228,8 @@ TEST_F(DisplayDialogText, StarLimitIsKeptWithinTheCatalogue)
         StarDialogValues values;
         values.toggles = {1, 0, 1, 0, 1};
         values.catalog = row.catalog;
-        values.starLimit = row.starLimit;
-        values.labelLimit = row.labelLimit;
+        values.starLimit = TextDoubleValue(row.starLimit);
+        values.labelLimit = TextDoubleValue(row.labelLimit);
         CommandText catalogue;
         CommandText display;
         ComposeStarCommands(values, catalogue, display);
@@ -265,8 +266,8 @@ TEST_F(DisplayDialogText, StarValuesSurviveTheirCommands)
         sent.catalog = static_cast<int32_t>(random() % 3);
         const double starLimit = static_cast<int>(random() % 80) / 10.0 - 2.0;
         const double labelLimit = static_cast<int>(random() % 120) / 10.0 - 2.0;
-        sent.starLimit = std::to_string(starLimit);
-        sent.labelLimit = std::to_string(labelLimit);
+        sent.starLimit = starLimit;
+        sent.labelLimit = labelLimit;
         CommandText catalogue;
         CommandText display;
         ComposeStarCommands(sent, catalogue, display);
@@ -278,7 +279,7 @@ TEST_F(DisplayDialogText, StarValuesSurviveTheirCommands)
         const StarDialogValues read = ReadStarDialogValues(scene, true, true);
         EXPECT_EQ(read.toggles, sent.toggles);
         EXPECT_EQ(read.catalog, sent.catalog);
-        EXPECT_EQ(std::lround(std::stod(read.labelLimit) * 10), std::lround(labelLimit * 10));
+        EXPECT_EQ(std::lround(read.labelLimit * 10), std::lround(labelLimit * 10));
         // The star limit waits for the redraw.
         EXPECT_EQ(scene.mag.requestedValue, std::lround(std::min(starLimit, StarCatalogCap(sent.catalog)) * 10));
     }
@@ -292,7 +293,7 @@ TEST_F(DisplayDialogText, PlanetRowsSendEveryFlagTheEarthNoMagnitudeOrDisk)
     table[3] = {1, 1, 1, 1, 1, 1};        // Mars, every flag
     table[kEarthRow] = {1, 0, 1, 1, 0, 1};
     CommandText command;
-    ComposePlanetCommands(scene, table, "", command);
+    ComposePlanetCommands(scene, table, 0, command);
     ASSERT_EQ(command.texts.size(), 11u);
     EXPECT_EQ(command.texts[0], "HIDE MERCURY;HIDE MERCURY_NAME;HIDE MERCURY_DATE;HIDE MERCURY_OBT;"
                                 "HIDE MERCURY_MAG;REAL MERCURY;");
@@ -357,7 +358,7 @@ TEST_F(DisplayDialogText, PlanetTableSurvivesItsCommands)
         sent[kEarthRow][kColumnDisk] = 0;
         const int diskMag = 1 + static_cast<int>(random() % 500);
         CommandText command;
-        ComposePlanetCommands(scene, sent, std::to_string(diskMag).c_str(), command);
+        ComposePlanetCommands(scene, sent, diskMag, command);
         Run(command);
         EXPECT_EQ(ReadPlanetTable(scene), sent);
         EXPECT_EQ(scene.diskMagnitude, diskMag);
@@ -367,40 +368,46 @@ TEST_F(DisplayDialogText, PlanetTableSurvivesItsCommands)
 // --- Number fields -------------------------------------------------------------
 
 // What one text in a number field makes of each dialog's OK: the statement
-// sent, or "refused: <field>" (a refused command runs nothing). The star
-// limit (built-in stars, capped at 6.5), the label limit (capped at 10.0)
-// and the nebula window's Min. read it as a number, the Disk field as an
-// integer.
-TEST_F(DisplayDialogText, NumberFieldsRefuseWhatIsNoNumber)
+// sent, or the key of the warning that keeps the dialog up. A field reads
+// its leading number (TextDoubleValue, the Disk field TextIntValue, as
+// GetTextFieldDouble and GetTextFieldInt read the widgets), no number 0;
+// then only the dialog's own limits apply: the star limit (built-in stars)
+// kept within -2.0 .. 6.5, the label limit within -2.0 .. 10.0, and the
+// nebula window refused out of order (Min. typed with Max. 0.0, Max. with
+// Min. 11.0) or out of -2.0 .. 18.0.
+TEST_F(DisplayDialogText, NumberFieldsReadTheirLeadingNumber)
 {
     const struct {
         const char* text;
         const char* star;
         const char* label;
         const char* nebulaMin;
+        const char* nebulaMax;
         const char* disk;
     } rows[] = {
-        {"abc", "refused: EditMagLimit", "refused: EditNameMagLimit", "refused: EditMagMinLimit",
-         "refused: EditDiskMag"},
-        {"\"4\"", "refused: EditMagLimit", "refused: EditNameMagLimit", "refused: EditMagMinLimit",
-         "refused: EditDiskMag"},
-        {"5;HI", "refused: EditMagLimit", "refused: EditNameMagLimit", "refused: EditMagMinLimit",
-         "refused: EditDiskMag"},
-        {"", "refused: EditMagLimit", "refused: EditNameMagLimit", "refused: EditMagMinLimit", "DISK_MAG 0"},
-        {"4 x", "refused: EditMagLimit", "refused: EditNameMagLimit", "refused: EditMagMinLimit",
-         "refused: EditDiskMag"},
-        {"+3.5", "MAG STAR 3.5", "MAG STARNAME 3.5", "MAG NEBULAMIN 3.5", "refused: EditDiskMag"},
-        {" 4 ", "MAG STAR 4.0", "MAG STARNAME 4.0", "MAG NEBULAMIN 4.0", "DISK_MAG 4"},
-        {"1e1", "MAG STAR 6.5", "MAG STARNAME 10.0", "MAG NEBULAMIN 10.0", "refused: EditDiskMag"},
-        {"-7", "MAG STAR -2.0", "MAG STARNAME -2.0", "MAG NEBULAMIN -7.0", "DISK_MAG -7"},
-        {"600", "MAG STAR 6.5", "MAG STARNAME 10.0", "MAG NEBULAMIN 600.0", "DISK_MAG 600"},
+        {"", "MAG STAR 0.0", "MAG STARNAME 0.0", "MAG NEBULAMIN 0.0", "MAG NEBULAMAX 0.0", "DISK_MAG 0"},
+        {"x", "MAG STAR 0.0", "MAG STARNAME 0.0", "MAG NEBULAMIN 0.0", "MAG NEBULAMAX 0.0", "DISK_MAG 0"},
+        {"5x", "MAG STAR 5.0", "MAG STARNAME 5.0", "MAG NEBULAMIN 5.0", "MAG NEBULAMAX 5.0", "DISK_MAG 5"},
+        {"12", "MAG STAR 6.5", "MAG STARNAME 10.0", "MAG NEBULAMIN 12.0", "messageNebulaLimitMinMax",
+         "DISK_MAG 12"},
+        {"abc", "MAG STAR 0.0", "MAG STARNAME 0.0", "MAG NEBULAMIN 0.0", "MAG NEBULAMAX 0.0", "DISK_MAG 0"},
+        {"\"4\"", "MAG STAR 0.0", "MAG STARNAME 0.0", "MAG NEBULAMIN 0.0", "MAG NEBULAMAX 0.0",
+         "DISK_MAG 0"},
+        {"5;HI", "MAG STAR 5.0", "MAG STARNAME 5.0", "MAG NEBULAMIN 5.0", "MAG NEBULAMAX 5.0", "DISK_MAG 5"},
+        {"4 x", "MAG STAR 4.0", "MAG STARNAME 4.0", "MAG NEBULAMIN 4.0", "MAG NEBULAMAX 4.0", "DISK_MAG 4"},
+        {"+3.5", "MAG STAR 3.5", "MAG STARNAME 3.5", "MAG NEBULAMIN 3.5", "MAG NEBULAMAX 3.5", "DISK_MAG 3"},
+        {" 4 ", "MAG STAR 4.0", "MAG STARNAME 4.0", "MAG NEBULAMIN 4.0", "MAG NEBULAMAX 4.0", "DISK_MAG 4"},
+        {"1e1", "MAG STAR 6.5", "MAG STARNAME 10.0", "MAG NEBULAMIN 10.0", "MAG NEBULAMAX 10.0",
+         "DISK_MAG 1"},
+        {"nan", "MAG STAR 0.0", "MAG STARNAME 0.0", "MAG NEBULAMIN 0.0", "MAG NEBULAMAX 0.0", "DISK_MAG 0"},
+        {"-7", "MAG STAR -2.0", "MAG STARNAME -2.0", "messageNebulaLimitMinMax", "messageNebulaLimitRange",
+         "DISK_MAG -7"},
+        {"600", "MAG STAR 6.5", "MAG STARNAME 10.0", "messageNebulaLimitRange", "messageNebulaLimitMinMax",
+         "DISK_MAG 600"},
     };
-    // The statement of a command that holds `prefix`, or its refusal.
+    // The statement of the command that begins with `prefix`.
     const auto sent = [](const CommandText& command, const std::string& prefix) -> std::string {
-        if (IsCommandRefused(command) != 0) {
-            EXPECT_EQ(command.errorKey, "stkErrorIllegalParam");
-            return "refused: " + command.errorWord;
-        }
+        EXPECT_EQ(IsCommandRefused(command), 0) << command.errorParam;
         for (const std::string& text : command.texts) {
             const size_t at = text.find(prefix);
             if (at != std::string::npos) {
@@ -409,39 +416,48 @@ TEST_F(DisplayDialogText, NumberFieldsRefuseWhatIsNoNumber)
         }
         return "nothing";
     };
+    const auto nebula = [&](double faint, double bright, const char* prefix) -> std::string {
+        NebulaDialogValues values = ReadNebulaDialogValues(scene);
+        values.limitOn = true;
+        values.faint = faint;
+        values.bright = bright;
+        switch (CheckNebulaLimit(values)) {
+        case kNebulaLimitMinMax: return "messageNebulaLimitMinMax";
+        case kNebulaLimitRange: return "messageNebulaLimitRange";
+        case kNebulaLimitAccepted: break;
+        }
+        CommandText command;
+        ComposeNebulaCommand(values, command);
+        return sent(command, prefix);
+    };
     for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "[" << row.text << "]");
+        const double number = TextDoubleValue(row.text);
         StarDialogValues star = ReadStarDialogValues(scene, false, false);
         StarDialogValues label = star;
-        star.starLimit = row.text;
-        label.labelLimit = row.text;
+        star.starLimit = number;
+        label.labelLimit = number;
         CommandText catalogue;
         CommandText display;
         ComposeStarCommands(star, catalogue, display);
-        EXPECT_EQ(sent(display, "MAG STAR "), row.star) << "[" << row.text << "]";
-        EXPECT_EQ(IsCommandRefused(catalogue), IsCommandRefused(display)) << "[" << row.text << "]";
+        EXPECT_EQ(sent(display, "MAG STAR "), row.star);
+        EXPECT_EQ(catalogue.texts, Texts{"STARDATA STD"});
         CommandText labelCatalogue;
         CommandText labelDisplay;
         ComposeStarCommands(label, labelCatalogue, labelDisplay);
-        EXPECT_EQ(sent(labelDisplay, "MAG STARNAME "), row.label) << "[" << row.text << "]";
+        EXPECT_EQ(sent(labelDisplay, "MAG STARNAME "), row.label);
 
-        NebulaDialogValues nebula = ReadNebulaDialogValues(scene);
-        nebula.limitOn = true;
-        nebula.faint = row.text;
-        CommandText nebulaCommand;
-        ComposeNebulaCommand(nebula, nebulaCommand);
-        EXPECT_EQ(sent(nebulaCommand, "MAG NEBULAMIN "), row.nebulaMin) << "[" << row.text << "]";
-        // With the window off the fields are not read.
-        nebula.limitOn = false;
-        CommandText windowOff;
-        ComposeNebulaCommand(nebula, windowOff);
-        EXPECT_EQ(IsCommandRefused(windowOff), 0) << "[" << row.text << "]";
+        EXPECT_EQ(nebula(number, 0.0, "MAG NEBULAMIN "), row.nebulaMin);
+        EXPECT_EQ(nebula(11.0, number, "MAG NEBULAMAX "), row.nebulaMax);
+        // With the window off the bounds are neither checked nor sent.
+        NebulaDialogValues windowOff = ReadNebulaDialogValues(scene);
+        windowOff.limitOn = false;
+        windowOff.faint = number;
+        EXPECT_EQ(CheckNebulaLimit(windowOff), kNebulaLimitAccepted);
 
         CommandText planets;
-        ComposePlanetCommands(scene, ReadPlanetTable(scene), row.text, planets);
-        EXPECT_EQ(sent(planets, "DISK_MAG "), row.disk) << "[" << row.text << "]";
-        if (IsCommandRefused(planets) != 0) {
-            EXPECT_EQ(planets.errorParam, row.text);
-        }
+        ComposePlanetCommands(scene, ReadPlanetTable(scene), TextIntValue(row.text), planets);
+        EXPECT_EQ(sent(planets, "DISK_MAG "), row.disk);
     }
 }
 
@@ -519,6 +535,27 @@ TEST_F(DisplayDialogText, SunAndMoonJoinTheirFlagsAndSendTheOutlineApart)
     ComposeToggleDialogCommand(kConstDialog, values, constellations);
     EXPECT_EQ(constellations.texts,
               (Texts{"SHOW CONS_LINE", "SHOW CONS_NAME1", "HIDE CONS_NAME2", "SHOW CONS_LIMIT", "DRIVE"}));
+}
+
+TEST_F(DisplayDialogText, EachToggleDialogWordsItsTogglesWithItsOwnText)
+{
+    const struct {
+        const ToggleDialogTable& table;
+        ShowHideTextFunction text;
+        int set;
+        const char* keyword;
+        const char* said;
+    } rows[] = {
+        {kGridDialog, GridShowHideText, 1, "ECL_GRID", "SHOW ECL_GRID"},
+        {kJoviSatDialog, JoviSatShowHideText, 0, "JMOON_NO", "HIDE JMOON_NO"},
+        {kConstDialog, ConstShowHideText, 2, "CONS_LIMIT", "SHOW CONS_LIMIT"},
+        {kSunDialog, SunShowHideText, 0, "SUN_DATE", "HIDE SUN_DATE"},
+        {kMoonDialog, MoonShowHideText, 1, "MOON", "SHOW MOON"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.table.showHideText, row.text) << row.table.name;
+        EXPECT_EQ(row.text(row.set, row.keyword), row.said);
+    }
 }
 
 TEST_F(DisplayDialogText, ToggleDialogValuesSurviveTheirCommands)

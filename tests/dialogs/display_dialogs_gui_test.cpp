@@ -19,6 +19,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <map>
 
 namespace {
@@ -188,32 +189,67 @@ TEST_F(DisplayDialogs, RefusedNebulaWindowWarnsAndRunsNothing)
     }
 }
 
-// A number field that holds no number is named in a warning; the dialog
-// stays up with the text, and nothing is sent.
-TEST_F(DisplayDialogs, FieldThatIsNoNumberWarnsAndRunsNothing)
+// OK through the widgets for "", "x", "5x" and "12" in each number field:
+// the field's leading number is sent (no number: 0), within the dialog's
+// own limits, or the dialog's own warning keeps it up and sends nothing.
+TEST_F(DisplayDialogs, NumberFieldsSendTheirLeadingNumber)
 {
+    const char* const typed[] = {"", "x", "5x", "12"};
     const struct {
         void (*show)(Scene*);
         Widget (*widget)();
-        const char* toggle;   // switched on first, so that the field is read
+        std::vector<const char*> toggles;   // switched on first
+        const char* other;                  // the window's other bound, or null
+        const char* otherText;
         const char* field;
-        const char* text;
+        const char* prefix;
+        std::array<const char*, 4> sent;    // for each typed text
     } rows[] = {
-        {ShowStarDialog, StarDialogWidget, "ToggleStar", "EditMagLimit", "abc"},
-        {ShowStarDialog, StarDialogWidget, "ToggleStarName", "EditNameMagLimit", ""},
-        {ShowNebulaDialog, NebulaDialogWidget, "ToggleNebulaLimit", "EditMagMinLimit", "5;HI"},
-        {ShowPlanetDialog, PlanetDialogWidget, "ToggleShow", "EditDiskMag", "abc"},
+        {ShowStarDialog, StarDialogWidget, {"ToggleStar", "ToggleStarName"}, nullptr, nullptr,
+         "EditMagLimit", "MAG STAR ", {"MAG STAR 0.0", "MAG STAR 0.0", "MAG STAR 5.0", "MAG STAR 6.5"}},
+        {ShowStarDialog, StarDialogWidget, {"ToggleStar", "ToggleStarName"}, nullptr, nullptr,
+         "EditNameMagLimit", "MAG STARNAME ",
+         {"MAG STARNAME 0.0", "MAG STARNAME 0.0", "MAG STARNAME 5.0", "MAG STARNAME 10.0"}},
+        {ShowNebulaDialog, NebulaDialogWidget, {"ToggleNebula", "ToggleNebulaLimit"}, "EditMagMaxLimit",
+         "0.0", "EditMagMinLimit", "MAG NEBULAMIN ",
+         {"MAG NEBULAMIN 0.0", "MAG NEBULAMIN 0.0", "MAG NEBULAMIN 5.0", "MAG NEBULAMIN 12.0"}},
+        {ShowNebulaDialog, NebulaDialogWidget, {"ToggleNebula", "ToggleNebulaLimit"}, "EditMagMinLimit",
+         "11.0", "EditMagMaxLimit", "MAG NEBULAMAX ",
+         {"MAG NEBULAMAX 0.0", "MAG NEBULAMAX 0.0", "MAG NEBULAMAX 5.0",
+          "Maximum magnitude must be less than minimum magnitude."}},
+        {ShowPlanetDialog, PlanetDialogWidget, {"ToggleShow"}, nullptr, nullptr, "EditDiskMag",
+         "DISK_MAG ", {"DISK_MAG 0", "DISK_MAG 0", "DISK_MAG 5", "DISK_MAG 12"}},
     };
     for (const auto& row : rows) {
-        Widget dialog = Show(row.show, row.widget);
-        driver.SetToggle(dialog, row.toggle, true);
-        driver.Type(dialog, row.field, row.text);
-        driver.Press(dialog, "ButtonOK");
-        EXPECT_TRUE(driver.Texts().empty()) << row.field;
-        EXPECT_EQ(TakeWarnings(), Texts{std::string(row.field) + ": Illegal Parameter: " + row.text}) << row.field;
-        EXPECT_TRUE(XtIsManaged(dialog)) << row.field;
-        EXPECT_EQ(DialogDriver::Text(dialog, row.field), row.text);
-        driver.Press(dialog, "ButtonCancel");
+        for (size_t i = 0; i < 4; ++i) {
+            SCOPED_TRACE(testing::Message() << row.field << " [" << typed[i] << "]");
+            Widget dialog = Show(row.show, row.widget);
+            for (const char* toggle : row.toggles) {
+                driver.SetToggle(dialog, toggle, true);
+            }
+            if (row.other != nullptr) {
+                driver.Type(dialog, row.other, row.otherText);
+            }
+            driver.Type(dialog, row.field, typed[i]);
+            driver.Press(dialog, "ButtonOK");
+            std::string sent = "nothing";
+            for (const std::string& text : driver.Texts()) {
+                const size_t at = text.find(row.prefix);
+                if (at != std::string::npos) {
+                    sent = text.substr(at, text.find(';', at) - at);
+                }
+            }
+            const Texts warnings = TakeWarnings();
+            if (driver.Texts().empty()) {
+                EXPECT_EQ(warnings, Texts{row.sent[i]});
+                EXPECT_TRUE(XtIsManaged(dialog));
+                driver.Press(dialog, "ButtonCancel");
+            } else {
+                EXPECT_EQ(sent, row.sent[i]);
+                EXPECT_FALSE(XtIsManaged(dialog));
+            }
+            driver.ForgetTexts();
+        }
     }
 }
 
@@ -394,6 +430,19 @@ TEST_F(StarDialogs, GscRootIsStoredWithoutControlCharacters)
     EXPECT_STREQ(gAppEnv->gscDataPath, "/mnt/cdgsc");
 }
 
+// The root's field keeps its width of 180 pixels in the row it stands in,
+// at the first show and after.
+TEST_F(StarDialogs, GscPathFieldIsItsOwnWidth)
+{
+    for (int show = 0; show < 2; ++show) {
+        Widget dialog = Show(ShowStarDialog, StarDialogWidget);
+        Dimension width = 0;
+        XtVaGetValues(DialogDriver::Child(dialog, "TextGscPath"), XmNwidth, &width, nullptr);
+        EXPECT_EQ(width, 180) << show;
+        driver.Press(dialog, "ButtonCancel");
+    }
+}
+
 TEST_F(StarDialogs, StarsDrawWhatTheirTextsDraw)
 {
     ExpectSameChartAsItsTexts("LOOK STAR alphaOri;DRIVE", [this] {
@@ -470,6 +519,17 @@ TEST_F(DisplayDialogs, GridSendsItsStyleAndGreysScalesWithoutGrid)
     dialog = ShowToggleDialog(ShowGridDialog, kGridDialog);
     EXPECT_TRUE(DialogDriver::IsSet(dialog, "RadioMode02"));
     EXPECT_TRUE(Sensitive(dialog, "ToggleSolGrid"));
+    // Choosing one style clears the others; with none set (which the radio
+    // box does not let a user do) OK sends no GRID command.
+    driver.SetToggle(dialog, "RadioMode01", true);
+    const char* const styles[] = {"RadioMode10", "RadioMode05", "RadioMode02", "RadioMode01"};
+    for (const char* style : styles) {
+        EXPECT_EQ(DialogDriver::IsSet(dialog, style), std::string(style) == "RadioMode01") << style;
+        XmToggleButtonSetState(DialogDriver::Child(dialog, style), False, False);
+    }
+    driver.Press(dialog, "ButtonOK");
+    ASSERT_EQ(driver.Texts().size(), 20u);
+    EXPECT_EQ(driver.Texts()[18].find(" SOL_GRID"), 4u) << driver.Texts()[18];
 }
 
 TEST_F(DisplayDialogs, SunOffSendsItsFlagsThenTheOutlineItsGreyToggleShows)

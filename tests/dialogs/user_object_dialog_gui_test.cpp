@@ -60,6 +60,37 @@ protected:
     std::string home;
 };
 
+// The Add box opens in the directory it was made in, on the user-object
+// files: a folder remembered later is for the options file, not for the
+// box, and no folder is made for either. (First in the file: the first Add
+// of the run makes the box.)
+TEST_F(UserObjectDialog, AddBoxKeepsTheDirectoryItWasMadeInAndMakesNoFolder)
+{
+    const bool makesTheBox = AddUserObjectDialogWidget() == nullptr;
+    const std::string made = home + "/a";
+    const std::string missing = home + "/new/adf";
+    std::snprintf(gAppEnv->userObjectFilePath, kPathSize, "%s", made.c_str());
+    Widget dialog = ShowDialog();
+    driver.Press(dialog, "ButtonAddFile");
+    Widget box = AddUserObjectDialogWidget();
+    const std::string mask = DialogDriver::StringResource(box, XmNdirMask);
+    if (makesTheBox) {
+        EXPECT_EQ(mask, made + "/*.adf");
+    }
+    XtUnmanageChild(box);
+    for (const std::string& later : {missing, home + "/b"}) {
+        std::snprintf(gAppEnv->userObjectFilePath, kPathSize, "%s", later.c_str());
+        driver.Press(dialog, "ButtonAddFile");
+        EXPECT_TRUE(XtIsManaged(box));
+        EXPECT_EQ(DialogDriver::StringResource(box, XmNdirMask), mask) << later;
+        driver.Press(box, "Cancel");
+        EXPECT_FALSE(XtIsManaged(box));
+    }
+    struct stat status {};
+    EXPECT_NE(stat((home + "/new").c_str(), &status), 0);
+    driver.Press(dialog, "ButtonCancel");
+}
+
 TEST_F(UserObjectDialog, OkUnloadsAndLoadsTheListInOrder)
 {
     Widget dialog = ShowDialog();
@@ -105,23 +136,6 @@ TEST_F(UserObjectDialog, ThreeAddsShowEveryFileAndKeepTheWidth)
         }
         EXPECT_EQ(XtParent(dialog)->core.width, width);
     }
-    driver.Press(dialog, "ButtonCancel");
-}
-
-// The first Add opens the user-object folder, made when it is missing, on
-// the user-object files.
-TEST_F(UserObjectDialog, AddOpensTheUserObjectFolderMadeIfMissing)
-{
-    const std::string folder = home + "/new/adf";
-    std::snprintf(gAppEnv->userObjectFilePath, kPathSize, "%s", folder.c_str());
-    Widget dialog = ShowDialog();
-    driver.Press(dialog, "ButtonAddFile");
-    Widget box = AddUserObjectDialogWidget();
-    struct stat status {};
-    EXPECT_EQ(stat(folder.c_str(), &status), 0);
-    EXPECT_TRUE(S_ISDIR(status.st_mode));
-    EXPECT_EQ(DialogDriver::StringResource(box, XmNdirMask), folder + "/*.adf");
-    XtUnmanageChild(box);
     driver.Press(dialog, "ButtonCancel");
 }
 
