@@ -277,7 +277,7 @@ void BM_InfoBoxLines(benchmark::State& state)
     scene.pickedObject.type = kObjectSolarBody;
     scene.pickedObject.id = kJupiter;
     const InfoBoxFont font{[](const char* text) { return 7 * static_cast<int>(std::strlen(text)); },
-                           7, 0};
+                           7};
     InfoBoxLines lines{};
     for (auto _ : state) {
         benchmark::DoNotOptimize(ComposeClickDataInfo(scene, font, lines));

@@ -482,16 +482,17 @@ void CmdLoad(Scene& scene, const char* a1, const char* a2, const char*, const ch
         StkSetError("stkErrorIllegalParam", type == kFileTypeUserObjects ? a1 : nullptr);
         return;
     }
-    char path[kPathSize];
-    if (!ExpandedFileName(a2, path)) {
-        return;
-    }
     char message[kLoaderMessageSize];
     if (type == kFileTypeUserObjects) {
+        char path[kPathSize];
+        if (!ExpandedFileName(a2, path)) {
+            return;
+        }
         LoadUserObjectFile(scene, path, scene.userObjectFiles, scene.userObjectFileCount, message,
                            sizeof message);
     } else {
-        LoadClickDataFile(scene, path, message, sizeof message);
+        // The click data are read from the name as it was given, "~" and all.
+        LoadClickDataFile(scene, a2, message, sizeof message);
     }
     TellLoaderMessage(message);
 }

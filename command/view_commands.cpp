@@ -238,9 +238,10 @@ void CmdLook(Scene& scene, const char* a1, const char* a2, const char* a3)
         return;
     }
     scene.keepCentred = 0;
-    if (StkSetViewCenter(scene, a1, a2, a3) != 0) {
-        CmdDrive(scene);
-    }
+    // A target that cannot be read is reported, and the view is redrawn
+    // all the same, so that what the statements before it changed shows.
+    StkSetViewCenter(scene, a1, a2, a3);
+    CmdDrive(scene);
 }
 
 void CmdTrack(Scene& scene, const char* a1, const char* a2, const char* a3)

@@ -157,9 +157,26 @@ void WriteWholeLine(ReplacementFile& file, const std::string& line)
     }
 }
 
+// The values start-up left, by key; none noted: every key counts as
+// unchanged.
+std::vector<WrittenOption> startingOptions;
+
+// A key the run gave another value than start-up did: its old line, unread
+// or not, is out of date.
+bool ChangedDuringRun(const WrittenOption& option)
+{
+    for (const WrittenOption& start : startingOptions) {
+        if (std::strcmp(start.key, option.key) == 0) {
+            return start.value != option.value;
+        }
+    }
+    return false;
+}
+
 void WriteOption(ReplacementFile& file, const WrittenOption& option, const std::vector<std::string>& oldLines)
 {
-    if (const std::string* refused = RefusedLine(oldLines, option)) {
+    const std::string* refused = ChangedDuringRun(option) ? nullptr : RefusedLine(oldLines, option);
+    if (refused != nullptr) {
         WriteWholeLine(file, *refused);
     } else if (option.always || !option.value.empty()) {
         WriteOptionLine(file, option.key, option.value.c_str());
@@ -273,6 +290,11 @@ int WriteOptionsFile()
     return CommitReplacement(file);
 }
 
+void RememberStartingOptions()
+{
+    startingOptions = OptionsToWrite();
+}
+
 int SetOption(const char* key, const char* value)
 {
     if (key == nullptr || value == nullptr || key[0] == '\0' || HasLineBreak(key) || HasLineBreak(value)) {
@@ -292,15 +314,27 @@ int SetOption(const char* key, const char* value)
     }
     const size_t keyLength = std::strlen(key);
     std::string line;
+    bool replaced = false;
+    bool endsLine = true;
     while (ReadWholeLine(old.get(), line)) {
         if (line.compare(0, keyLength, key) == 0) {
             WriteOptionLine(file, key, value);
+            replaced = true;
         } else {
             WriteReplacement(file, line.data(), line.size());
         }
+        endsLine = !line.empty() && line.back() == '\n';
     }
     if (std::ferror(old.get())) {
         return 0;
+    }
+    // A key the file lacks is added: otherwise the update would be reported
+    // as done and be lost unless the program quits normally.
+    if (!replaced) {
+        if (!endsLine) {
+            WriteReplacementText(file, "\n");
+        }
+        WriteOptionLine(file, key, value);
     }
     return CommitReplacement(file);
 }
@@ -308,5 +342,5 @@ int SetOption(const char* key, const char* value)
 int SaveDefaultSite(const char* name)
 {
     CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
-    return WriteOptionsFile();
+    return SetOption("SiteName", gAppEnv->siteName);
 }

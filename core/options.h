@@ -42,28 +42,33 @@ int GetOptionString(const char* key, char* buffer, size_t size);
 // Writes the whole options file from gAppEnv (at quit): Toolbar, TipHelp,
 // ConfirmQuit, ConfirmInit, the four paths, SiteName, Geometry, Locale and TZ
 // when set, SocketPort. A key whose old value was too long for its field
-// (and so was never read) keeps its old line, uncut. Every other line of the
-// old file that sets none of these keys (a newer version's keys, comments,
-// anything typed by hand) follows as it stood. The file is written under a
-// temporary name and renamed over the old one only when every write, the
-// flush and the close succeeded.
+// (and so was never read) keeps its old line, uncut, unless the run changed
+// the key (RememberStartingOptions): then it gets its new value. Every other
+// line of the old file that sets none of these keys (a newer version's keys,
+// comments, anything typed by hand) follows as it stood. The file is written
+// under a temporary name and renamed over the old one only when every write,
+// the flush and the close succeeded.
 // Returned: 1 written; 0 when there is no user directory, the old file could
 //           not be read through, or a step failed, the old file then being
 //           left as it was
 int WriteOptionsFile();
 
+// Notes the option values as start-up left them in gAppEnv, so that the
+// rewrite at quit can tell which keys the run changed.
+void RememberStartingOptions();
+
 // Replaces every line that begins with key (case-sensitive prefix, so
 // "SiteNameX = a" is replaced too and "sitename = a" is not) by
-// "key = value". An absent key is not added. Written under a temporary name
-// and renamed over the file as WriteOptionsFile does.
+// "key = value"; a file without such a line gets it at its end. Written
+// under a temporary name and renamed over the file as WriteOptionsFile does.
 // Returned: 1 done; 0 when there is no options file, key or value holds a
 //           line break, or a step failed (the file is then unchanged)
 int SetOption(const char* key, const char* value);
 
-// Makes a site the default: it becomes gAppEnv->siteName, and the options
-// file is written at once (WriteOptionsFile), so that INIT goes to it from
-// then on and a crash cannot lose the choice. A file without SiteName gains
-// the line (SetOption would add none); its other lines are kept.
+// Makes a site the default: it becomes gAppEnv->siteName and the SiteName
+// line of the options file (SetOption), so that INIT goes to it from then
+// on and a crash cannot lose the choice; the rest of the file is written at
+// quit.
 // Given:    name  the site's name as the site list has it
-// Returned: 1 written, 0 when WriteOptionsFile failed (gAppEnv is set anyway)
+// Returned: 1 written, 0 when SetOption failed (gAppEnv is set anyway)
 int SaveDefaultSite(const char* name);

@@ -118,12 +118,15 @@ constexpr int32_t kNebulaCount = 107 + 7040 + 2862;
 constexpr uint32_t kNebulaTypeMask = 0xff;    // word 0 bits 0-7: type 0..5
 constexpr int kNebulaMagnitudeShift = 8;      // word 0 bits 8-15: magnitude x 10
 constexpr uint32_t kNebulaNoMagnitude = 255;
+constexpr int kNebulaSizeShift = 16;          // word 0 bits 16-31: size x 10, arcminutes
+constexpr uint32_t kNebulaNoSize = 65535;
 constexpr uint32_t kNebulaMessierFlag = 0x8000;   // word 1 (and word 2)
 constexpr uint32_t kNebulaNgcFlag = 0x4000;
 constexpr uint32_t kNebulaIcFlag = 0x2000;
 constexpr uint32_t kNebulaNumberMask = 0x1fff;
 
-// word 0: type | magnitude x 10 << 8 (255: none);
+// word 0: type | magnitude x 10 << 8 (255: none) | size (the major axis)
+//         in tenths of an arcminute << 16 (65535: none);
 // word 1: catalogue flags (its own and the other catalogues it is in) |
 //         number in this record's catalogue;
 // word 2: the cross reference: the other catalogue's flag | its number

@@ -51,8 +51,8 @@ const char* const kMessageResources[] = {
     "UVola*messageInvalidSiteTz: Invalid timezone.",
     "UVola*messageNoSuchANebula: No such a nebula or galaxy.",
     "UVola*messageCenterEarthOnNonSol: Can't center earth except for solar mode",
-    "UVola*messageErrorInUserObjectFile: Syntax error at line %d of %s",
-    "UVola*messageNoDataInUserObjectFile: No data contained in user object file: %s",
+    "UVola*messageErrorInUserObjectFile: Syntax error at line %d",
+    "UVola*messageNoDataInUserObjectFile: No data contained in user object file.",
     "UVola*messageSiteNotInit: Uvola cannot detect where you live, and you haven't set default\\n"
     "location yet.  If you want to set your default location (site),\\n"
     "select the menu item Settings - Site..., then pick your favourite\\n"

@@ -182,15 +182,10 @@ int DecodeJpegStream(FILE* file, const PixelLayout& layout, JpegPicture& picture
     jpeg_finish_decompress(&info);
     picture.width = static_cast<int>(info.output_width);
     picture.height = static_cast<int>(info.output_height);
-    const long warnings = errors.manager.num_warnings;
+    // A stream cut short or damaged in a way the library gets past is only
+    // a warning, which it has said; it fills the rest, and the picture is
+    // shown with what it has.
     jpeg_destroy_decompress(&info);
-    // A stream cut short or damaged is only a warning to the library,
-    // which fills the rest with grey; such a picture is not shown.
-    if (warnings > 0) {
-        std::free(pixels);
-        picture = JpegPicture{};
-        return 0;
-    }
     picture.pixels = pixels;
     return 1;
 }

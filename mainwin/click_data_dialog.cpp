@@ -22,7 +22,6 @@
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -68,9 +67,6 @@ struct ClickDataBox {
     std::array<Pixmap, kInfoBoxIconCount> icons{};
     Pixmap imageInsensitive = XmUNSPECIFIED_PIXMAP;
     bool firstShow = true;
-    Dimension firstAreaHeight = 0;   // as the resources size the box; 0 until drawn
-    bool grown = false;              // taller than that for a long text
-    bool fitting = false;            // a change of height under way
 };
 
 ClickDataBox box;
@@ -257,41 +253,6 @@ int LineStep()
     return LineHeight() * 115 / 100;
 }
 
-Dimension AreaDimension(const char* resource)
-{
-    Dimension size = 0;
-    XtVaGetValues(box.area, resource, &size, nullptr);
-    return size;
-}
-
-// The box grows downwards, its place kept, until the drawing area holds
-// every line of a long click-data text, and goes back to the height the
-// resources give it for a shorter one. A box the user made taller stays so.
-void FitBoxToLines(const InfoBoxLines& lines)
-{
-    if (box.fitting || lines.pieces.empty()) {
-        return;
-    }
-    const Dimension areaHeight = AreaDimension(XmNheight);
-    if (box.firstAreaHeight == 0) {
-        box.firstAreaHeight = areaHeight;
-    }
-    const XRectangle& logical = XExtentsOfFontSet(BoxFontSet())->max_logical_extent;
-    const int descent = logical.height + logical.y;
-    const int needed = LineHeight() + lines.pieces.back().line * LineStep() + descent;
-    const int wanted = std::max<int>(box.firstAreaHeight, needed);
-    if (wanted == areaHeight || (wanted < areaHeight && !box.grown)) {
-        return;
-    }
-    Dimension dialogHeight = 0;
-    XtVaGetValues(box.dialog, XmNheight, &dialogHeight, nullptr);
-    box.fitting = true;
-    XtVaSetValues(box.dialog, XmNheight, static_cast<Dimension>(dialogHeight + wanted - areaHeight),
-                  nullptr);
-    box.fitting = false;
-    box.grown = wanted > box.firstAreaHeight;
-}
-
 void DrawLines(const InfoBoxLines& lines)
 {
     const int lineHeight = LineHeight();
@@ -383,15 +344,13 @@ void DrawClickDataDialog(Scene* scene)
         return;
     }
     InfoBoxLines lines{};
-    const InfoBoxFont font{BoxEscapement, XExtentsOfFontSet(BoxFontSet())->max_logical_extent.width,
-                           AreaDimension(XmNwidth)};
+    const InfoBoxFont font{BoxEscapement, XExtentsOfFontSet(BoxFontSet())->max_logical_extent.width};
     if (ComposeClickDataInfo(*scene, font, lines) == 0) {
         // The object is gone: nothing is left to show or to continue from.
         scene->pickedObject.picked = 0;
         ShowClickDataDialog(scene, 0);
         return;
     }
-    FitBoxToLines(lines);
     if (ResizeClickDataPixmap() == 0) {
         return;
     }

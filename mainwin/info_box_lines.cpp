@@ -88,6 +88,24 @@ bool IsSmallBody(const Scene& scene, int32_t id, const OrbitalElements*& element
     return false;
 }
 
+// As much of text as size holds, ended at a whole character of the
+// locale, so that the box never draws half a character.
+void CopyWholeCharacters(char* out, size_t size, const char* text)
+{
+    std::mblen(nullptr, 0);
+    size_t used = 0;
+    while (text[used] != '\0') {
+        const int length = std::mblen(text + used, MB_CUR_MAX);
+        const size_t next = used + static_cast<size_t>(length > 0 ? length : 1);
+        if (next > size - 1) {
+            break;
+        }
+        used = next;
+    }
+    std::memcpy(out, text, used);
+    out[used] = '\0';
+}
+
 bool HasText(const char* field, size_t size)
 {
     for (size_t i = 0; i < size && field[i] != '\0'; ++i) {
@@ -300,9 +318,7 @@ void ComposeStarInfo(int32_t star, InfoBoxObject& object)
         Append(object.name, sizeof object.name, rest);
     }
     if (const char* proper = GetStarProperName(star)) {
-        if (object.name[0] != '\0') {
-            Append(object.name, sizeof object.name, " ");
-        }
+        Append(object.name, sizeof object.name, " ");
         Append(object.name, sizeof object.name, proper);
     }
     double place[2];
@@ -361,6 +377,10 @@ void ComposeNebulaInfo(int32_t index, InfoBoxObject& object)
     const uint32_t magnitude = (attributes.word[0] >> kNebulaMagnitudeShift) & 0xff;
     if (magnitude != kNebulaNoMagnitude) {
         object.magnitude = magnitude / 10.0;
+    }
+    const uint32_t size = attributes.word[0] >> kNebulaSizeShift;
+    if (size != kNebulaNoSize) {
+        object.size = size / 10.0;
     }
 }
 
@@ -503,46 +523,6 @@ void GetInfoBoxDistances(const Scene& scene, int32_t type, int32_t id, double& d
     }
 }
 
-std::vector<std::string> WrapInfoBoxText(const char* text, const InfoBoxFont& font)
-{
-    std::vector<std::string> wrapped;
-    std::mblen(nullptr, 0);
-    const char* rest = text;
-    while (true) {
-        while (*rest == ' ') {
-            ++rest;
-        }
-        if (*rest == '\0') {
-            return wrapped;
-        }
-        // The bytes that fit, a whole character at least, and the last
-        // blank among them.
-        size_t fit = 0;
-        size_t blank = 0;
-        while (rest[fit] != '\0') {
-            const int length = std::mblen(rest + fit, MB_CUR_MAX);
-            const size_t next = fit + static_cast<size_t>(length > 0 ? length : 1);
-            if (next > kInfoBoxTextSize - 1 ||
-                (fit > 0 && font.lineWidth > 0 &&
-                 font.escapement(std::string(rest, next).c_str()) > font.lineWidth)) {
-                break;
-            }
-            if (rest[fit] == ' ') {
-                blank = fit;
-            }
-            fit = next;
-        }
-        const bool midWord = rest[fit] != '\0' && rest[fit] != ' ';
-        const size_t cut = midWord && blank > 0 ? blank : fit;
-        size_t end = cut;
-        while (end > 0 && rest[end - 1] == ' ') {
-            --end;
-        }
-        wrapped.emplace_back(rest, end);
-        rest += cut;
-    }
-}
-
 int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines)
 {
     lines.pieces.clear();
@@ -568,12 +548,10 @@ int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& li
     ComposeHorizontalLine(scene, type, id, object, font, lines);
     char clickText[kPickedTextSize];
     int hasImage = 0;
-    if (FindClickDataText(scene, type, id, clickText, sizeof clickText, hasImage) != 0) {
-        int line = 4;
-        for (const std::string& text : WrapInfoBoxText(clickText, font)) {
-            InfoBoxPiece& click = AddPiece(lines, line++, kColorBlack, 0);
-            CopyCut(click.text, sizeof click.text, text.c_str());
-        }
+    if (FindClickDataText(scene, type, id, clickText, sizeof clickText, hasImage) != 0 &&
+        clickText[0] != '\0') {
+        InfoBoxPiece& click = AddPiece(lines, 4, kColorBlack, 0);
+        CopyWholeCharacters(click.text, sizeof click.text, clickText);
     }
     return 1;
 }

@@ -7,8 +7,6 @@
 #pragma once
 
 #include <deque>
-#include <string>
-#include <vector>
 #include <cstddef>
 #include <cstdint>
 
@@ -44,32 +42,22 @@ struct InfoBoxLines {
 };
 
 // The width of a text in the box's font, and the font's logical width (the
-// second distance of the solar-system line stands after the first); the
-// width the click-data text is wrapped to.
+// second distance of the solar-system line stands after the first).
 struct InfoBoxFont {
     int (*escapement)(const char* text);
     int logicalWidth;
-    int lineWidth;             // pixels; 0: a line is as wide as its text
 };
 
 // The lines of the picked object at the Scene's time and site, the
-// click-data text wrapped to the font's line width. A picked object that
-// no longer exists (a shorter comet list) composes nothing.
+// click-data text as line 5, cut to a piece at a whole character of the
+// locale. A picked object that no longer exists (a shorter comet list)
+// composes nothing.
 // Given:    scene  picked object, time, site, zone, view mode, bodies, click
 //                  data (reading it may parse targets, hence not const)
 //           font   measures of the box's font
 // Returned: lines  the pieces to draw
 //           1 composed; 0 when nothing is picked or the object is gone
 int ComposeClickDataInfo(Scene& scene, const InfoBoxFont& font, InfoBoxLines& lines);
-
-// The click-data text as the box shows it, from line 5 on: wrapped to the
-// line width at blanks, a word wider than a line at a whole character of
-// the locale, every line at most kInfoBoxTextSize - 1 bytes; the blanks at
-// a break are dropped.
-// Given:    text  the text, in the locale's encoding
-//           font  its escapement and the line width
-// Returned: the lines, none for a text of blanks only
-std::vector<std::string> WrapInfoBoxText(const char* text, const InfoBoxFont& font);
 
 // The object record of one kind, filled; the name, place, magnitude and
 // size of an object that does not exist stay as reset (no name, no place).

@@ -182,6 +182,7 @@ void LoadDrawingResources(Scene& scene)
     InitPaletteAndPlanetNames();
     CreateSceneGC(scene);
     LoadAppResources(scene);
+    RememberStartingOptions();
     LoadStarNames();
     LoadConstellationNames();
     ExitUnlessLoaded(LoadStartupFonts());

@@ -6,7 +6,6 @@
 #include <X11/StringDefs.h>
 #include <X11/Xlib.h>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <fnmatch.h>
@@ -66,25 +65,18 @@ std::array<String, kResourceCount> ReadFontResources()
     return values;
 }
 
-// A set that lacks some charsets still draws the text it has glyphs for.
-// Every set of a locale usually lacks the same charsets, so each charset
-// is named once in a run, with the locale, when the first set that lacks
-// it is made, so that the user can tell which fonts to install or name.
-void ReportNewMissingCharsets(std::vector<std::string>& reported, char** missing, int count)
+// A set that lacks some charsets still draws the text it has glyphs for;
+// the user is told which charsets its base names missed, so that the fonts
+// can be installed or named.
+void ReportMissingCharsets(const char* baseNames, char** missing, int count)
 {
-    std::string list;
-    for (int i = 0; i < count; ++i) {
-        if (std::find(reported.begin(), reported.end(), missing[i]) == reported.end()) {
-            reported.emplace_back(missing[i]);
-            list += (list.empty() ? "" : ", ") + reported.back();
-        }
-    }
-    if (list.empty()) {
+    if (count <= 0) {
         return;
     }
-    const char* locale = std::setlocale(LC_CTYPE, nullptr);
-    std::fprintf(stderr, "uvola: locale %s: the fonts lack the charsets %s; labels are drawn with those they have\n",
-                 locale != nullptr ? locale : "C", list.c_str());
+    std::fprintf(stderr, "uvola: missing charsets for %s\n", baseNames);
+    for (int i = 0; i < count; ++i) {
+        std::fprintf(stderr, "uvola: %s\n", missing[i]);
+    }
 }
 
 // Fonts of two bytes a character (the Chinese, Japanese and Korean ones of
@@ -163,13 +155,11 @@ void ReleaseHeldFonts()
 }
 
 // Read once a run: the base names of each slot; which slots have been
-// tried (a set that cannot be made is not tried again at every label); the
-// charsets already named as missing.
+// tried (a set that cannot be made is not tried again at every label).
 struct FontSetNames {
     bool read = false;
     std::array<String, kResourceCount> names{};
     std::array<bool, kFontSetCount> tried{};
-    std::vector<std::string> reportedCharsets;
 };
 
 FontSetNames fontSetNames;
@@ -202,7 +192,7 @@ void MakeFontSet(int slot)
     int missingCount = 0;
     char* defaultString = nullptr;
     XFontSet set = XCreateFontSet(gAppEnv->display, names[slot], &missing, &missingCount, &defaultString);
-    ReportNewMissingCharsets(fontSetNames.reportedCharsets, missing, missingCount);
+    ReportMissingCharsets(names[slot], missing, missingCount);
     if (missing != nullptr) {
         XFreeStringList(missing);
     }

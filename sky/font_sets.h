@@ -54,10 +54,9 @@ int LoadStartupFonts();
 
 // Makes the sets not made yet and loads the symbol font. A font set that
 // lacks some charsets of the locale is kept, and the charsets it has still
-// draw; when a set is made, one line on standard error names the locale
-// and the charsets it lacks that no set made before lacked ("uvola: locale
-// %s: the fonts lack the charsets %s, %s; ..."). Every set is tried even
-// after a failure. Slots whose resources name the same base names share one set.
+// draw; when such a set is made, standard error gets "uvola: missing
+// charsets for %s" with its base names, then "uvola: %s" for each charset
+// it lacks. Every set is tried even after a failure. Slots whose resources name the same base names share one set.
 // The two-byte fonts a set holds (those of Japanese, Korean, Chinese) are
 // kept open until FreeFontSets, so that the server reads each once for all
 // the sets and the tip shell's.

@@ -537,18 +537,22 @@ def split_identifier(ident):
     return None
 
 
+NO_SIZE = 65535   # tenths of an arcminute; the catalogue gives no major axis
+
+
 def nebula_records(kscat):
     db = sqlite3.connect(kscat)
     compound = load_compound()
-    rows = db.execute("select name, catalog_identifier, type, magnitude, ra, dec from cat order by name")
+    rows = db.execute("select name, catalog_identifier, type, magnitude, ra, dec, major_axis from cat order by name")
     catalogs = {"M": {}, "NGC": {}, "IC": {}}
-    for name, ident, ktype, mag, ra, dec in rows:
+    for name, ident, ktype, mag, ra, dec, major in rows:
         cross = split_identifier(ident or "")
         kind = KSTARS_TYPES.get(ktype)
         if cross and cross in compound:
             kind = COMPOUND
         record = {"ra": ra, "dec": dec, "type": kind,
-                  "mag10": 255 if mag is None else min(254, tenths(mag))}
+                  "mag10": 255 if mag is None else min(254, tenths(mag)),
+                  "size10": NO_SIZE if major is None else min(NO_SIZE - 1, tenths(major))}
         if name.startswith("M "):
             number = int(name[2:])
             if number in MESSIER_MISSING:
@@ -581,7 +585,7 @@ def nebula_words(cat, number, rec, kept):
     if rec["cross"] and rec["cross"][1] in kept[rec["cross"][0]]:
         also = FLAG[rec["cross"][0]]
         cross = also | rec["cross"][1]
-    return (rec["mag10"] << 8 | rec["type"], FLAG[cat] | also | number, cross)
+    return (rec["size10"] << 16 | rec["mag10"] << 8 | rec["type"], FLAG[cat] | also | number, cross)
 
 
 def magellanic(d3):
@@ -597,8 +601,8 @@ def magellanic(d3):
 def write_nebulae(out, runs, kept, clouds, source):
     lines = [header(source),
              "// Nebula data from OpenNGC by Mattia Verga, licensed under CC BY-SA 4.0",
-             "// (https://creativecommons.org/licenses/by-sa/4.0/); positions and",
-             "// magnitudes reduced to this table's format. This table is shared alike",
+             "// (https://creativecommons.org/licenses/by-sa/4.0/); positions, magnitudes",
+             "// and sizes reduced to this table's format. This table is shared alike",
              "// under the same licence. The Magellanic Clouds are d3-celestial's:",
              D3_NOTICE,
              '#include "data/catalog_tables.h"', "",
@@ -614,7 +618,7 @@ def write_nebulae(out, runs, kept, clouds, source):
               "};", ""]
     for cat in ("M", "NGC", "IC"):
         lines.append("static const NebulaAttributes k%sAttributes[%d] = {" % (cat.title(), len(runs[cat])))
-        lines += ["    {{0x%04x, 0x%04x, 0x%04x}}," % nebula_words(cat, n, r, kept) for n, r in runs[cat]]
+        lines += ["    {{0x%08x, 0x%04x, 0x%04x}}," % nebula_words(cat, n, r, kept) for n, r in runs[cat]]
         lines += ["};"]
     lines += ["", "const std::array<const NebulaAttributes*, 3> NebulaAttributeTable = {",
               "    kMAttributes, kNgcAttributes, kIcAttributes,", "};", "",

@@ -73,28 +73,23 @@ struct RecordBuffer {
 // Why a file was refused with a box.
 enum class Refusal { kNone, kSyntax, kNoData, kNoMemory };
 
-// The texts name the file: at start-up several files are read, and a box
-// must say which one is wrong.
-void TextOfRefusal(Refusal refusal, int32_t lineNumber, const char* path, char* message, size_t size)
+void TextOfRefusal(Refusal refusal, int32_t lineNumber, char* message, size_t size)
 {
     if (refusal == Refusal::kNoMemory) {
         GetMessage("messageSystemOutOfMemory", message, size);
         return;
     }
-    static const char kSyntaxFormat[] = "Syntax error at line %d of %s";
-    static const char kNoDataFormat[] = "No data contained in user object file: %s";
-    const bool syntax = refusal == Refusal::kSyntax;
-    const char* fallback = syntax ? kSyntaxFormat : kNoDataFormat;
+    if (refusal == Refusal::kNoData) {
+        GetMessage("messageNoDataInUserObjectFile", message, size);
+        return;
+    }
+    static const char kSyntaxFormat[] = "Syntax error at line %d";
     char format[kMessageSize];
-    GetMessage(syntax ? "messageErrorInUserObjectFile" : "messageNoDataInUserObjectFile", format, sizeof format);
-    const char* use = FormatMatchesDefault(format, fallback) != 0 ? format : fallback;
+    GetMessage("messageErrorInUserObjectFile", format, sizeof format);
+    const char* use = FormatMatchesDefault(format, kSyntaxFormat) != 0 ? format : kSyntaxFormat;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    if (syntax) {
-        std::snprintf(message, size, use, lineNumber, path);
-    } else {
-        std::snprintf(message, size, use, path);
-    }
+    std::snprintf(message, size, use, lineNumber);
 #pragma GCC diagnostic pop
 }
 
@@ -378,7 +373,7 @@ int LoadUserObjectFile(Scene& scene, const char* path, UserObjectFile*& files, i
         refusal = Refusal::kNoData;
     }
     if (refusal != Refusal::kNone) {
-        TextOfRefusal(refusal, lineNumber, path, message, messageSize);
+        TextOfRefusal(refusal, lineNumber, message, messageSize);
         return 0;
     }
     auto* grown = static_cast<UserObjectFile*>(std::realloc(files, sizeof(UserObjectFile) * size_t(count + 1)));

@@ -68,8 +68,7 @@ int ReadUserObjectLine(FILE* file, char* tokens[kUserObjectTokenCount], char lin
 // Returned: files, count one file longer on success
 //           message      empty, or the text to show the user in a box: a
 //                        syntax error with its line number, a file without
-//                        data (both naming the file), no memory left while
-//                        reading
+//                        data, no memory left while reading
 //           1 loaded; 0 when the path is already in the list (silently),
 //           longer than 255 characters ("stkErrorIllegalParam"), cannot be
 //           opened ("stkErrorFileNotFound"), memory ran out for the list

@@ -117,6 +117,20 @@ TEST_F(ViewCommandsOnCanvas, LookPutsTheStarInTheMiddle)
     EXPECT_NEAR(p.y, scene.view.screenCentreY, 1);
 }
 
+// A LOOK whose target cannot be read still redraws: a change made before
+// it shows, as DRIVE would show it.
+TEST_F(ViewCommandsOnCanvas, LookAtAnUnreadableTargetStillRedraws)
+{
+    Snapshot before(window(), 320, 240);
+    EXPECT_EQ(Run("SHOW CONS_LINE"), "");
+    EXPECT_EQ(Run("LOOK NOSUCH"), "stkErrorIllegalParam");
+    Snapshot looked(window(), 320, 240);
+    EXPECT_FALSE(SameImages(before, looked)) << "the lines were not drawn";
+    EXPECT_EQ(Run("DRIVE"), "");
+    Snapshot driven(window(), 320, 240);
+    EXPECT_TRUE(SameImages(looked, driven));
+}
+
 TEST_F(ViewCommandsOnCanvas, TrackKeepsTheBodyCentredAsTimeMoves)
 {
     EXPECT_EQ(Run("TRACK MARS; DRIVE"), "");

@@ -207,12 +207,24 @@ TEST_F(ViewCommands, LookCentresOnceAndTrackSurvivesLookAndZoom)
 TEST_F(ViewCommands, LookAndTrackRefusals)
 {
     ExpectRefused("LOOK", "stkErrorIllegalParam", "");
-    ExpectRefused("LOOK NOSUCH", "stkErrorIllegalParam", "NOSUCH");
-    ExpectRefused("LOOK PLANET", "stkErrorIllegalParam", "PLANET");
-    ExpectRefused("LOOK EQT 5 95", "stkErrorIllegalParam", "EQT");
-    ExpectRefused("LOOK EQT nan 0", "stkErrorIllegalParam", "EQT");
-    ExpectRefused("LOOK HRZ 10 -91", "stkErrorIllegalParam", "HRZ");
-    ExpectRefused("LOOK STAR", "stkErrorIllegalParam", "STAR");
+    // A target LOOK cannot read is reported, and the view is still redrawn
+    // as it stands: nothing else of the Scene changes.
+    const std::pair<const char*, const char*> unreadable[] = {
+        {"LOOK NOSUCH", "NOSUCH"}, {"LOOK PLANET", "PLANET"}, {"LOOK EQT 5 95", "EQT"},
+        {"LOOK EQT nan 0", "EQT"}, {"LOOK HRZ 10 -91", "HRZ"},  {"LOOK STAR", "STAR"},
+    };
+    for (const auto& [text, parameter] : unreadable) {
+        SCOPED_TRACE(text);
+        static Scene before;
+        scene.keepCentred = 1;
+        scene.redrawRequested = 0;
+        std::memcpy(&before, &scene, sizeof scene);
+        before.keepCentred = 0;
+        before.redrawRequested = 1;
+        EXPECT_EQ(Run(text), "stkErrorIllegalParam");
+        EXPECT_STREQ(gAppEnv->errorParam, parameter);
+        EXPECT_EQ(std::memcmp(&before, &scene, sizeof scene), 0) << "more than the redraw request changed";
+    }
     ExpectRefused("TRACK NOSUCH", "stkErrorIllegalParam", "NOSUCH");
     ExpectRefused("TRACK GAL 1e999 0", "stkErrorIllegalParam", "GAL");
     ExpectRefused("BLINK", "stkErrorIllegalParam", "");

@@ -232,13 +232,66 @@ TEST(MessageBox, TypeChoosesTheKindOfDialogAndItsTitle)
         auto boxes = MessageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         unsigned char kind = 0;
-        XtVaGetValues(boxes[0], XmNdialogType, &kind, nullptr);
+        unsigned char style = 0;
+        XtVaGetValues(boxes[0], XmNdialogType, &kind, XmNdialogStyle, &style, nullptr);
         EXPECT_EQ(kind, row.kind);
+        EXPECT_EQ(style, XmDIALOG_FULL_APPLICATION_MODAL);
         EXPECT_EQ(TitleOf(boxes[0]), row.title);
         ASSERT_TRUE(ProcessUntil([&] { return IsShown(XtParent(boxes[0])); }));
         EXPECT_GE(XtParent(boxes[0])->core.width, kLeastDialogWidth);
     }
     CloseAllMessageBoxes();
+}
+
+int gArms = 0;
+
+void CountArm(Widget, XtPointer, XtPointer)
+{
+    ++gArms;
+}
+
+// A press on a button of another window of the program, as the main
+// window's menu bar would get it.
+void PressButton(Widget button)
+{
+    XEvent event{};
+    event.xbutton.type = ButtonPress;
+    event.xbutton.display = XtDisplay(button);
+    event.xbutton.window = XtWindow(button);
+    event.xbutton.button = Button1;
+    event.xbutton.x = 2;
+    event.xbutton.y = 2;
+    event.xbutton.same_screen = True;
+    event.xbutton.time = CurrentTime;
+    XtDispatchEvent(&event);
+}
+
+// While a warning is up the rest of the program takes no input: the box
+// must be answered first.
+TEST(MessageBox, WhileABoxIsUpNoOtherWindowTakesInput)
+{
+    Widget top = Toplevel();
+    CloseAllMessageBoxes();
+    Widget shell = XtVaAppCreateShell("other", "UVola", topLevelShellWidgetClass, XtDisplay(top),
+                                      XmNwidth, 60, XmNheight, 30, nullptr);
+    Widget button = XmCreatePushButton(shell, const_cast<char*>("ButtonOther"), nullptr, 0);
+    XtManageChild(button);
+    XtAddCallback(button, XmNarmCallback, CountArm, nullptr);
+    XtRealizeWidget(shell);
+    gArms = 0;
+    PressButton(button);
+    EXPECT_EQ(gArms, 1) << "without a box the button takes the press";
+
+    ShowMessageBox(top, "modal", kMessageBoxWarning);
+    ASSERT_TRUE(ProcessUntil([] { return MessageBoxes().size() == 1 && IsShown(XtParent(MessageBoxes()[0])); }));
+    gArms = 0;
+    PressButton(button);
+    EXPECT_EQ(gArms, 0) << "the box lets another window take input";
+    CloseAllMessageBoxes();
+    gArms = 0;
+    PressButton(button);
+    EXPECT_EQ(gArms, 1) << "the closed box still holds the input";
+    XtDestroyWidget(shell);
 }
 
 TEST(MessageBox, EmptyTextGivesAnEmptyBox)

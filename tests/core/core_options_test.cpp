@@ -26,6 +26,7 @@ protected:
         ASSERT_EQ(MakeUserDirectory(gAppEnv->userDirectory, gAppEnv->startupScriptPath), 1);
         UseDirectory(gAppEnv->userDirectory);
         std::remove(path.c_str());
+        RememberStartingOptions();
     }
     void UseDirectory(const std::string& directory)
     {
@@ -118,12 +119,87 @@ TEST_F(OptionsFile, SetOptionReplacesLinesBeginningWithTheKeyOnly)
     EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
 
     const std::string before = ReadFile(path);
-    EXPECT_EQ(SetOption("Toolbar", "True"), 1) << "an absent key is not added";
     EXPECT_EQ(SetOption("SiteName", "x\nSocketPort = 23"), 0);
     EXPECT_EQ(ReadFile(path), before);
     std::remove(path.c_str());
     EXPECT_EQ(SetOption("SiteName", "x"), 0);
     EXPECT_FALSE(Exists(path));
+}
+
+// A key the file does not have yet is added at its end, after a last line
+// that had no line end of its own; a second update replaces it.
+TEST_F(OptionsFile, SetOptionAddsAnAbsentKeyAtTheEnd)
+{
+    const struct {
+        std::string file;
+        std::string after;
+    } rows[] = {
+        {"", "SiteName = Tokyo (Japan)\n"},
+        {"# mine\nToolbar = True\n", "# mine\nToolbar = True\nSiteName = Tokyo (Japan)\n"},
+        {"Last = no line end", "Last = no line end\nSiteName = Tokyo (Japan)\n"},
+        {"SiteNam = short\n", "SiteNam = short\nSiteName = Tokyo (Japan)\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        WriteFile(path, row.file);
+        ASSERT_EQ(SetOption("SiteName", "Tokyo (Japan)"), 1);
+        EXPECT_EQ(ReadFile(path), row.after);
+        ASSERT_EQ(SetOption("SiteName", "Ayr (UK)"), 1);
+        EXPECT_EQ(ReadFile(path).find("Tokyo"), std::string::npos);
+        EXPECT_EQ(Get("SiteName"), "Ayr (UK)");
+        EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
+    }
+}
+
+// Making a site the default sets AppEnv and that one line of the file at
+// once, whether the file had the key or not, with a value too long to be
+// read or none; the rest of the file waits for the quit.
+TEST_F(OptionsFile, DefaultSiteIsWrittenAtOnceAsOneLine)
+{
+    const std::string tooLong = "SiteName = " + std::string(100, 's') + "\n";
+    const struct {
+        std::string file;
+        std::string after;
+    } rows[] = {
+        {"ConfirmQuit = no\nFuture = x\n", "ConfirmQuit = no\nFuture = x\nSiteName = Tokyo (Japan)\n"},
+        {"ConfirmQuit = no\n" + tooLong + "Future = x\n",
+         "ConfirmQuit = no\nSiteName = Tokyo (Japan)\nFuture = x\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        WriteFile(path, row.file);
+        gAppEnv->siteName[0] = '\0';
+        RememberStartingOptions();
+        ASSERT_EQ(SaveDefaultSite("Tokyo (Japan)"), 1);
+        EXPECT_STREQ(gAppEnv->siteName, "Tokyo (Japan)");
+        EXPECT_EQ(ReadFile(path), row.after);
+        ASSERT_EQ(WriteOptionsFile(), 1);
+        EXPECT_EQ(Get("SiteName"), "Tokyo (Japan)");
+    }
+}
+
+// At quit a value too long to be read keeps its line only while the
+// program has left its key alone; a key changed during the run is written
+// with its new value, even when its line is still the old one.
+TEST_F(OptionsFile, KeysChangedDuringTheRunReplaceTheirUnreadLines)
+{
+    const std::string longSite = "SiteName = " + std::string(100, 's') + "\n";
+    const std::string longPath = "SaveImagePath = /" + std::string(300, 'p') + "\n";
+    WriteFile(path, longSite + longPath);
+    std::strcpy(gAppEnv->saveImagePath, "/home/u");   // what start-up took instead
+    RememberStartingOptions();
+    std::strcpy(gAppEnv->siteName, "Tokyo (Japan)");
+    ASSERT_EQ(WriteOptionsFile(), 1);
+    std::string file = ReadFile(path);
+    EXPECT_NE(file.find("\nSiteName = Tokyo (Japan)\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("\n" + longPath), std::string::npos) << file;
+
+    std::strcpy(gAppEnv->saveImagePath, "/home/u/pictures");
+    WriteFile(path, longSite + longPath);
+    ASSERT_EQ(WriteOptionsFile(), 1);
+    file = ReadFile(path);
+    EXPECT_NE(file.find("\nSaveImagePath = /home/u/pictures\n"), std::string::npos) << file;
+    EXPECT_EQ(file.find(std::string(100, 's')), std::string::npos) << file;
 }
 
 // Links planted under names a temporary has (or had, in older versions)
@@ -231,6 +307,7 @@ TEST_F(OptionsFile, UnknownLinesAndRefusedValuesSurviveTheRewrite)
     std::strcpy(gAppEnv->saveImagePath, "/home/u");   // what start-up took instead
     std::strcpy(gAppEnv->gscDataPath, "/cdrom");
     std::strcpy(gAppEnv->tzOption, "UTC");
+    RememberStartingOptions();
     ASSERT_EQ(WriteOptionsFile(), 1);
     EXPECT_EQ(ReadFile(path), "Toolbar = False\nTipHelp = False\nConfirmQuit = True\nConfirmInit = True\n"
                               "StlFileIoPath = \n" + longPath + "UserObjectFilePath = \nGscDataPath = /cdrom\n" +

@@ -9,6 +9,7 @@
 #include "mainwin/info_box_lines.h"
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/name_lookup.h"
+#include "sky/catalog/object_names.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/catalog/user_object_files.h"
 #include "sky/colors.h"
@@ -35,8 +36,7 @@ int FixedWidth(const char* text)
     return kCharWidth * static_cast<int>(std::strlen(text));
 }
 
-// The box's drawing area, 340 - 7 pixels wide: 47 characters of 7.
-const InfoBoxFont kFont{FixedWidth, kCharWidth, 333};
+const InfoBoxFont kFont{FixedWidth, kCharWidth};
 
 struct EqtRow {
     double ra, dec, magnitude, size;
@@ -97,48 +97,6 @@ TEST(InfoBoxLinesTest, RiseAndSetRoundUpFromHalfAMinute)
     EXPECT_STREQ(text, "--:--");
 }
 
-// A scene at Tokyo with the solar system computed and an object picked.
-// The click-data text is wrapped to the box's width at blanks, a word
-// wider than the box at a character; no line is longer than a piece holds.
-TEST(InfoBoxLinesTest, ClickDataTextWrapsWithinTheBox)
-{
-    const std::string longest(kInfoBoxTextSize - 1, 'x');
-    const struct {
-        const char* text;
-        int width;   // pixels; 0: as wide as the text
-        std::vector<std::string> lines;
-    } rows[] = {
-        {"The brightest star.", 0, {"The brightest star."}},
-        {"The brightest star.", 333, {"The brightest star."}},
-        {"The brightest star in the sky.", 70, {"The", "brightest", "star in", "the sky."}},
-        {"  Lead  and  inner  blanks", 70, {"Lead  and", "inner", "blanks"}},
-        {"Supercalifragilistic", 70, {"Supercalif", "ragilistic"}},
-        {"abc", 3, {"a", "b", "c"}},
-        {"", 70, {}},
-        {"   ", 70, {}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_EQ(WrapInfoBoxText(row.text, InfoBoxFont{FixedWidth, kCharWidth, row.width}), row.lines);
-    }
-    const std::string overlong(600, 'x');
-    EXPECT_EQ(WrapInfoBoxText(overlong.c_str(), InfoBoxFont{FixedWidth, kCharWidth, 0}),
-              (std::vector<std::string>{longest, longest, std::string(600 - 2 * longest.size(), 'x')}));
-}
-
-// A character of a multibyte locale is never cut.
-TEST(InfoBoxLinesTest, ClickDataTextWrapsAtWholeCharacters)
-{
-    ASSERT_NE(setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
-    const auto characters = [](const char* text) {
-        return kCharWidth * static_cast<int>(std::mbstowcs(nullptr, text, 0));
-    };
-    EXPECT_EQ(WrapInfoBoxText("\u03b1\u03b2\u03b3\u03b4\u03b5 \u03b6\u03b7\u03b8",
-                              InfoBoxFont{characters, kCharWidth, 3 * kCharWidth}),
-              (std::vector<std::string>{"\u03b1\u03b2\u03b3", "\u03b4\u03b5", "\u03b6\u03b7\u03b8"}));
-    setlocale(LC_CTYPE, "C");
-}
-
 class ComposedBoxTest : public ::testing::Test {
 protected:
     void SetUp() override { UseScene(kModeHrz); }
@@ -193,11 +151,42 @@ TEST_F(ComposedBoxTest, SiriusNamesItsDesignationAndName)
     }
 }
 
+// A star known by its name alone shows it after a blank, where the
+// designation would have stood.
+TEST_F(ComposedBoxTest, AStarWithANameAndNoDesignationLeadsWithABlank)
+{
+    int named = 0;
+    for (int32_t star = 0; star < kBrightStarCount; ++star) {
+        int32_t row = 0;
+        int32_t flag = 0;
+        const char* proper = GetStarProperName(star);
+        if (proper == nullptr || GetStarDesignationIndex(star, row, flag) != 0) {
+            continue;
+        }
+        ++named;
+        EXPECT_EQ(Compose(kObjectStar, star)[0], std::string(" ") + proper) << star;
+    }
+    EXPECT_GT(named, 0);
+}
+
 TEST_F(ComposedBoxTest, NebulaeCloudsAndSatellitesNameThemselves)
 {
     int32_t m42 = 0;
     ASSERT_EQ(FindNebulaByDesignation("M42", m42), 1);
     EXPECT_EQ(Compose(kObjectNebula, m42)[0].rfind("M42 (NGC1976)  ", 0), 0u);
+    // The size is the catalogue's major axis: whole arcminutes from 10 up,
+    // tenths below; none given, none shown.
+    const std::pair<const char*, const char*> sizes[] = {
+        {"M42", " Mag 4.0 Size 90'"}, {"M31", " Mag 4.4 Size 178'"}, {"M1", " Mag 8.4 Size 8.0'"},
+        {"M57", " Mag 9.7 Size 1.3'"}, {"NGC7009", " Mag 8.3"},
+    };
+    for (const auto& [designation, tail] : sizes) {
+        int32_t index = -1;
+        ASSERT_EQ(FindNebulaByDesignation(designation, index), 1) << designation;
+        const std::string place = Compose(kObjectNebula, index)[1];
+        ASSERT_GE(place.size(), std::strlen(tail)) << place;
+        EXPECT_EQ(place.substr(place.size() - std::strlen(tail)), tail) << designation;
+    }
     EXPECT_EQ(Compose(kObjectMagellanicCloud, 0)[0], "LMC");
     EXPECT_EQ(Compose(kObjectMagellanicCloud, 1)[0], "SMC");
     const auto io = Compose(kObjectJovianMoon, 0);
@@ -268,27 +257,44 @@ TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
     EXPECT_EQ(Compose(kObjectSolarBody, kCometIdBase)[3].rfind("Delta 149.500AU", 0), 0u);
 }
 
-// From line 5 on the click-data file's text for the object, wrapped to the
-// box's width, and only when the object's entry has one.
-TEST_F(ComposedBoxTest, TheFifthLineOnIsTheClickDataText)
+// Line 5 is the click-data file's text for the object, as it stands
+// however long, and only when the object's entry has one.
+TEST_F(ComposedBoxTest, TheFifthLineIsTheClickDataText)
 {
     const std::string path = TestHome() + "/box.cdf";
+    const std::string longText(300, 'x');
+    std::string greek;
+    for (int i = 0; i < 200; ++i) {
+        greek += "\u03b1";
+    }
     WriteFile(path, ":STAR alphaCMa\n@TEXT \"The brightest star of the night sky, 8.6 light "
-                    "years away.\"\n:M42\n@IMAGE m42.jpg\n");
+                    "years away.\"\n:M42\n@IMAGE m42.jpg\n:M31\n@TEXT \"" + longText + "\"\n"
+                    ":M45\n@TEXT \"" + greek + "\"\n");
     std::snprintf(gAppEnv->clickDataFile, kPathSize, "%s", path.c_str());
     char message[256];
     ASSERT_EQ(LoadClickData(*scene, path.c_str(), message, sizeof message), 1);
     const auto sirius = Compose(kObjectStar, 0);
-    ASSERT_EQ(sirius.size(), 6u);
-    EXPECT_EQ(sirius[4], "The brightest star of the night sky, 8.6 light");
-    EXPECT_EQ(sirius[5], "years away.");
-    for (size_t i : {4u, 5u}) {
-        EXPECT_EQ(lines.pieces[i].line, static_cast<int>(i));
-        EXPECT_EQ(lines.pieces[i].color, kColorBlack);
-    }
+    ASSERT_EQ(sirius.size(), 5u);
+    EXPECT_EQ(sirius[4], "The brightest star of the night sky, 8.6 light years away.");
+    EXPECT_EQ(lines.pieces[4].line, 4);
+    EXPECT_EQ(lines.pieces[4].color, kColorBlack);
+    EXPECT_EQ(lines.pieces[4].x, 0);
     int32_t m42 = -1;
     ASSERT_EQ(FindNebulaByDesignation("M42", m42), 1);
     EXPECT_EQ(Compose(kObjectNebula, m42).size(), 4u);   // a picture, no text
+    int32_t m31 = -1;
+    ASSERT_EQ(FindNebulaByDesignation("M31", m31), 1);
+    const auto andromeda = Compose(kObjectNebula, m31);
+    ASSERT_EQ(andromeda.size(), 5u);
+    EXPECT_EQ(andromeda[4], longText.substr(0, kInfoBoxTextSize - 1));
+    // Cut where the piece ends, at a whole character of the locale.
+    ASSERT_NE(setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    int32_t m45 = -1;
+    ASSERT_EQ(FindNebulaByDesignation("M45", m45), 1);
+    const auto pleiades = Compose(kObjectNebula, m45);
+    setlocale(LC_CTYPE, "C");
+    ASSERT_EQ(pleiades.size(), 5u);
+    EXPECT_EQ(pleiades[4], greek.substr(0, 2 * ((kInfoBoxTextSize - 1) / 2)));
     FreeClickData(*scene);
     EXPECT_EQ(Compose(kObjectStar, 0).size(), 4u);
 }

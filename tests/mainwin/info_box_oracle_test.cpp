@@ -56,7 +56,7 @@ int FixedWidth(const char* text)
     return 7 * static_cast<int>(std::strlen(text));
 }
 
-const InfoBoxFont kFont{FixedWidth, 7, 0};
+const InfoBoxFont kFont{FixedWidth, 7};
 
 // A rise or set of the oracle on one local day: the site, date, zone,
 // body, kind, whether it grazes the horizon, and its event if it has one.
