@@ -64,6 +64,25 @@ inline void FixedMatrixTimesVector(const FixedVector& v, const FixedMatrix& m, F
     out[2] = FixedRowDot(m, 2, in);
 }
 
+// Depth along the view axis of a projection.
+// Given:    v      Q14 vector
+//           m      Q14 matrix
+// Returned: the third row of m dotted with v (Q14)
+inline int32_t FixedMatrixRow3Dot(const FixedVector& v, const FixedMatrix& m)
+{
+    return FixedRowDot(m, 2, v);
+}
+
+// Given:    v      Q14 vector
+//           m      Q14 matrix
+// Returned: out    out[1], out[2] from rows 2 and 3 of m; out[0] untouched
+inline void FixedMatrixRows23TimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out)
+{
+    const FixedVector in = v;   // out may be v
+    out[1] = FixedRowDot(m, 1, in);
+    out[2] = FixedRowDot(m, 2, in);
+}
+
 // Table arc cosine.
 // Given:    x      Q14 cosine; beyond +-1 is taken as +-1
 // Returned: Q14 radians in 0..51471
