@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -205,6 +206,7 @@ void CmdMag(Scene& scene, const char* a1, const char* a2)
     // By MagnitudeKind, kMagStar to kMagNebulaLimit.
     static constexpr void (*kHandlers[])(Scene&, const char*) = {StkMagStar, StkMagStarname, StkMagNebulamin,
                                                                   StkMagNebulamax, StkMagNebulalimit};
+    static_assert(std::size(kHandlers) == kMagNebulaLimit + 1);
     int32_t kind = 0;
     if (LookupKind(a1, MagnitudeKeywordTable, kind)) {
         kHandlers[kind](scene, a2);
