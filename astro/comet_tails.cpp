@@ -3,6 +3,7 @@
 #include "astro/anomaly_solvers.h"
 #include "astro/astro_constants.h"
 #include "astro/clamped_math.h"
+#include "astro/hyperbolic.h"
 #include "astro/precession.h"
 #include "astro/vector_math.h"
 
@@ -149,8 +150,9 @@ int32_t StateToConic(double releaseJd, TailParticle& p)
         const double E = std::atan2(sinE, cosE);
         p.perihelionTime = releaseJd - (sign * E - p.e * std::sin(E)) * std::sqrt(p.a * p.a * p.a / absMu);
     } else {
-        const double H = std::asinh(eta / (p.a * ClampedSqrt(p.e * p.e - 1.0)));
-        p.perihelionTime = releaseJd - (p.e * std::sinh(H) - sign * H) * std::sqrt(p.a * p.a * p.a / absMu);
+        const double sinhH = eta / (p.a * ClampedSqrt(p.e * p.e - 1.0));
+        const double H = std::asinh(sinhH);
+        p.perihelionTime = releaseJd - (p.e * sinhH - sign * H) * std::sqrt(p.a * p.a * p.a / absMu);
     }
     return 0;
 }
@@ -184,8 +186,13 @@ int32_t ParticleHyperbolic(double targetJd, const TailParticle& p, double& xi, d
     double H;
     if (!SolveHyperbolicKepler(m, p.e, sign, H))
         return -1;
-    xi = p.a * (p.e - sign * std::cosh(H));
-    eta = p.a * ClampedSqrt(p.e * p.e - 1.0) * std::sinh(H);
+    double sinhH, coshH;
+    SinhCosh(H, sinhH, coshH);
+    const double coshMinusOne = RefineSinhCosh(H, sinhH, coshH);
+    // a (e - s cosh H), with cosh H - 1 apart: an attracted particle just
+    // beyond e = 1 has a huge semi-axis.
+    xi = p.a * (p.e - sign) - sign * p.a * coshMinusOne;
+    eta = p.a * ClampedSqrt(p.e * p.e - 1.0) * sinhH;
     return 0;
 }
 

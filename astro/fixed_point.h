@@ -48,9 +48,18 @@ int32_t FixedDiv(int32_t a, int32_t b);
 // summing as FixedMul does.
 inline int32_t FixedRowDot(const FixedMatrix& m, int row, const FixedVector& v)
 {
-    const int64_t sum = int64_t{FixedMul(m[3 * row], v[0])} + FixedMul(m[3 * row + 1], v[1]) +
-                        FixedMul(m[3 * row + 2], v[2]);
-    return FixedSaturate(sum);
+    const int64_t p0 = (int64_t{m[3 * row]} * v[0]) >> kFixedShift;
+    const int64_t p1 = (int64_t{m[3 * row + 1]} * v[1]) >> kFixedShift;
+    const int64_t p2 = (int64_t{m[3 * row + 2]} * v[2]) >> kFixedShift;
+    // Held one by one as FixedMul holds them, which only a product beyond
+    // the int32 ends needs: the projections' rotations of unit vectors
+    // never make one, and take the one predictable test.
+    constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
+    constexpr uint64_t kSpan = uint64_t{1} << 32;
+    if (__builtin_expect((static_cast<uint64_t>(p0 - kLow) | static_cast<uint64_t>(p1 - kLow) |
+                          static_cast<uint64_t>(p2 - kLow)) < kSpan, 1))
+        return FixedSaturate(p0 + p1 + p2);
+    return FixedSaturate(int64_t{FixedSaturate(p0)} + FixedSaturate(p1) + FixedSaturate(p2));
 }
 
 // Given:    v      Q14 vector
@@ -60,6 +69,25 @@ inline void FixedMatrixTimesVector(const FixedVector& v, const FixedMatrix& m, F
 {
     const FixedVector in = v;   // out may be v
     out[0] = FixedRowDot(m, 0, in);
+    out[1] = FixedRowDot(m, 1, in);
+    out[2] = FixedRowDot(m, 2, in);
+}
+
+// Depth along the view axis of a projection.
+// Given:    v      Q14 vector
+//           m      Q14 matrix
+// Returned: the third row of m dotted with v (Q14)
+inline int32_t FixedMatrixRow3Dot(const FixedVector& v, const FixedMatrix& m)
+{
+    return FixedRowDot(m, 2, v);
+}
+
+// Given:    v      Q14 vector
+//           m      Q14 matrix
+// Returned: out    out[1], out[2] from rows 2 and 3 of m; out[0] untouched
+inline void FixedMatrixRows23TimesVector(const FixedVector& v, const FixedMatrix& m, FixedVector& out)
+{
+    const FixedVector in = v;   // out may be v
     out[1] = FixedRowDot(m, 1, in);
     out[2] = FixedRowDot(m, 2, in);
 }

@@ -6,6 +6,7 @@
 #include "astro/calendar.h"
 #include "astro/clamped_math.h"
 #include "astro/delta_t.h"
+#include "astro/hyperbolic.h"
 #include "astro/orbit_curves.h"
 #include "astro/precession.h"
 #include "astro/vector_math.h"
@@ -33,9 +34,27 @@ bool IsFinite(const OrbitalElements& el)
            std::isfinite(el.node) && std::isfinite(el.inclination) && std::isfinite(el.equinoxYear);
 }
 
-// Velocity from the place on any conic of perihelion distance q:
-// v = sqrt(mu / p) (-sin nu, e + cos nu) with p = q (1 + e); then the
-// distance and true anomaly. Fails on a non-finite result.
+// Velocity on a hyperbola at the eccentric anomaly H = asinh(y / b):
+// g = k / (sqrt(a) a (e cosh H - 1)), v = g (-a sinh H, b cosh H).
+void HyperbolicVelocity(OrbitPlaneState& s, double e, double q)
+{
+    const double a = q / (e - 1.0);
+    const double b = a * std::sqrt(e * e - 1.0);
+    const double H = std::asinh(s.y / b);
+    double sinhH, coshH;
+    SinhCosh(H, sinhH, coshH);
+    const double coshMinusOne = RefineSinhCosh(H, sinhH, coshH);
+    // e cosh H - 1 as (e - 1) + e (cosh H - 1): both terms are small near
+    // perihelion when e is near 1.
+    const double g = kGaussK / (std::sqrt(a) * a * ((e - 1.0) + e * coshMinusOne));
+    s.vx = -g * a * sinhH;
+    s.vy = g * b * (1.0 + coshMinusOne);
+}
+
+// Velocity (for a hyperbola from its anomaly, for any other conic of
+// perihelion distance q from the place: v = sqrt(mu / p) (-sin nu,
+// e + cos nu) with p = q (1 + e)), then the distance and true anomaly.
+// Fails on a non-finite result.
 int32_t FinishState(OrbitPlaneState& s, double e, double q, int32_t withVelocity)
 {
     s.z = 0.0;
@@ -45,9 +64,13 @@ int32_t FinishState(OrbitPlaneState& s, double e, double q, int32_t withVelocity
         return 0;
     s.r = std::hypot(s.x, s.y);
     s.trueAnomaly = std::atan2(s.y, s.x);
-    const double speed = kGaussK / std::sqrt(q * (1.0 + e));
-    s.vx = -speed * s.y / s.r;
-    s.vy = speed * (e + s.x / s.r);
+    if (e > 1.0) {
+        HyperbolicVelocity(s, e, q);
+    } else {
+        const double speed = kGaussK / std::sqrt(q * (1.0 + e));
+        s.vx = -speed * s.y / s.r;
+        s.vy = speed * (e + s.x / s.r);
+    }
     s.vz = 0.0;
     return std::isfinite(s.vx) && std::isfinite(s.vy) ? 0 : -1;
 }
@@ -74,8 +97,11 @@ int32_t OrbitExact(double jd, const OrbitalElements& el, OrbitPlaneState& s, int
         double H;
         if (!SolveHyperbolicKepler(MeanAnomaly(jd, el, a), e, 1.0, H))
             return -1;
-        s.x = a * (e - std::cosh(H));
-        s.y = a * std::sqrt(e * e - 1.0) * std::sinh(H);
+        double sinhH, coshH;
+        SinhCosh(H, sinhH, coshH);
+        const double coshMinusOne = RefineSinhCosh(H, sinhH, coshH);
+        s.x = q - a * coshMinusOne;   // a (e - cosh H)
+        s.y = a * std::sqrt(e * e - 1.0) * sinhH;
     }
     return FinishState(s, e, q, withVelocity);
 }
@@ -339,7 +365,11 @@ void HyperbolaArc(double q, double e, int32_t n, double (*p)[3])
     const int32_t h = n / 2;
     for (int32_t j = 0; j <= h; ++j) {
         const double H = hMax * j / h;
-        MirrorArc(h, j, a * (e - std::cosh(H)), a * std::sqrt(e * e - 1.0) * std::sinh(H), p);
+        double sinhH, coshH;
+        SinhCosh(H, sinhH, coshH);
+        const double coshMinusOne = RefineSinhCosh(H, sinhH, coshH);
+        // x = a (e - cosh H), y = a sqrt(e^2 - 1) sinh H
+        MirrorArc(h, j, q - a * coshMinusOne, a * std::sqrt(e * e - 1.0) * sinhH, p);
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -43,7 +44,9 @@ std::string SavedState(bool withDrive, int count)
     LoadSmallBodies(scene, 0, count);
     StkExecuteText(scene, "DATE 2024,3,20,22,0,0,9; LOCATE 139.77E,35.68N,9,40,Tokyo; MODE EQT; "
                            "VIEW ANGLE 120; LOOK EQT 12 0; SHOW MINORPLANET_NAME");
-    if (StkSaveScriptFile(scene, path.c_str(), kScriptFormScene) == 0) {
+    FILE* file = std::fopen(path.c_str(), "w");
+    const bool saved = file != nullptr && StkSaveScript(scene, file, kScriptFormScene) != 0;
+    if (file == nullptr || std::fclose(file) != 0 || !saved) {
         return "";
     }
     if (!withDrive) {

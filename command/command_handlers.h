@@ -23,6 +23,13 @@ void CmdTimesys(Scene& scene, const char* a1);
 // View mode and magnitudes
 void CmdMode(Scene& scene, const char* a1);
 void CmdMag(Scene& scene, const char* a1, const char* a2);
+// MAG's kinds, by the keyword after MAG; value is the magnitude (for
+// NEBULALIMIT 1 or another integer), null when omitted.
+void StkMagStar(Scene& scene, const char* value);
+void StkMagStarname(Scene& scene, const char* value);
+void StkMagNebulamin(Scene& scene, const char* value);
+void StkMagNebulamax(Scene& scene, const char* value);
+void StkMagNebulalimit(Scene& scene, const char* value);
 void CmdIncmag(Scene& scene, const char* a1, const char* a2);
 void CmdDecmag(Scene& scene, const char* a1, const char* a2);
 void CmdStarsize(Scene& scene, const char* a1);

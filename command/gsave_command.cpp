@@ -112,13 +112,11 @@ void CmdGsave(Scene& scene, const char* a1, const char*)
         StkSetError("stkErrorIllegalParam", "");
         return;
     }
-    // The error names the file: the one written, or the name given when no
-    // file could be made of it.
+    // A name that makes no file fails as a write does; neither names it.
     char expanded[kPathSize];
     char path[kPathSize];
-    if (ExpandTilde(a1, expanded, sizeof expanded) == nullptr || GsaveFileName(expanded, path, sizeof path) == 0) {
-        StkSetError("stkErrorFileWriteFailed", a1);
-    } else if (StkSaveWindowImage(scene, path) == 0) {
-        StkSetError("stkErrorFileWriteFailed", path);
+    if (ExpandTilde(a1, expanded, sizeof expanded) == nullptr || GsaveFileName(expanded, path, sizeof path) == 0 ||
+        StkSaveWindowImage(scene, path) == 0) {
+        StkSetError("stkErrorFileWriteFailed", "");
     }
 }

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -107,6 +108,16 @@ void DropTargetWithoutPlace(Scene& scene)
     }
 }
 
+// A magnitude limit of MAG: the value in tenths, or without one the
+// limit INIT leaves.
+void SetMagnitude(int32_t& limit, const char* value, int32_t fallback)
+{
+    int32_t tenths = fallback;
+    if (value == nullptr || MagnitudeTenths(value, tenths)) {
+        limit = tenths;
+    }
+}
+
 void RequestStarLimit(Scene& scene, int32_t tenths)
 {
     scene.mag.requestPending = 1;
@@ -156,39 +167,49 @@ void CmdMode(Scene& scene, const char* a1)
     DropTargetWithoutPlace(scene);
 }
 
+void StkMagStar(Scene& scene, const char* value)
+{
+    int32_t tenths = 0;
+    if (value == nullptr) {
+        scene.mag.starOffset = 0;
+    } else if (MagnitudeTenths(value, tenths)) {
+        RequestStarLimit(scene, tenths);
+    }
+}
+
+void StkMagStarname(Scene& scene, const char* value)
+{
+    SetMagnitude(scene.mag.starLabelLimit, value, kDefaultStarLabelLimit);
+}
+
+void StkMagNebulamin(Scene& scene, const char* value)
+{
+    SetMagnitude(scene.mag.nebulaFaint, value, kDefaultNebulaFaint);
+}
+
+void StkMagNebulamax(Scene& scene, const char* value)
+{
+    SetMagnitude(scene.mag.nebulaBright, value, kDefaultNebulaBright);
+}
+
+void StkMagNebulalimit(Scene& scene, const char* value)
+{
+    int32_t on = 1;
+    if (value != nullptr && StkIntegerArgument(value, INT32_MIN, INT32_MAX, on) == 0) {
+        return;
+    }
+    scene.mag.nebulaBoundsInUse = on == 1 ? 1 : 0;
+}
+
 void CmdMag(Scene& scene, const char* a1, const char* a2)
 {
+    // By MagnitudeKind, kMagStar to kMagNebulaLimit.
+    static constexpr void (*kHandlers[])(Scene&, const char*) = {StkMagStar, StkMagStarname, StkMagNebulamin,
+                                                                  StkMagNebulamax, StkMagNebulalimit};
+    static_assert(std::size(kHandlers) == kMagNebulaLimit + 1);
     int32_t kind = 0;
-    if (!LookupKind(a1, MagnitudeKeywordTable, kind)) {
-        return;
-    }
-    MagnitudeLimits& mag = scene.mag;
-    if (kind == kMagNebulaLimit) {
-        int32_t on = 1;
-        if (a2 != nullptr && StkIntegerArgument(a2, INT32_MIN, INT32_MAX, on) == 0) {
-            return;
-        }
-        mag.nebulaBoundsInUse = on == 1 ? 1 : 0;
-        return;
-    }
-    int32_t tenths = 0;
-    if (a2 == nullptr) {
-        switch (kind) {
-        case kMagStar: mag.starOffset = 0; break;
-        case kMagStarname: mag.starLabelLimit = kDefaultStarLabelLimit; break;
-        case kMagNebulaMin: mag.nebulaFaint = kDefaultNebulaFaint; break;
-        default: mag.nebulaBright = kDefaultNebulaBright; break;
-        }
-        return;
-    }
-    if (!MagnitudeTenths(a2, tenths)) {
-        return;
-    }
-    switch (kind) {
-    case kMagStar: RequestStarLimit(scene, tenths); break;
-    case kMagStarname: mag.starLabelLimit = tenths; break;
-    case kMagNebulaMin: mag.nebulaFaint = tenths; break;
-    default: mag.nebulaBright = tenths; break;
+    if (LookupKind(a1, MagnitudeKeywordTable, kind)) {
+        kHandlers[kind](scene, a2);
     }
 }
 

@@ -8,15 +8,12 @@
 #include "core/string_utils.h"
 #include "core/user_directory.h"
 #include "sky/catalog/element_files.h"
+#include "sky/catalog/script_element_lookup.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -45,79 +42,17 @@ bool WithinBounds(int32_t& count, int32_t bound, const char* path)
     return !work.stopped;
 }
 
-// A label as the lookups compare it: ASCII letters folded to lower case,
-// whatever the locale.
-std::string FoldedLabel(const char* text)
-{
-    std::string folded(text);
-    for (char& c : folded)
-        c = AsciiLower(c);
-    return folded;
-}
-
-// The entries of the script's BLOCK ORBIT, read at the first COMET or
-// MINORPLANET statement and looked up from then on, with the entries taken
-// by earlier statements of this run. The lookups go through two indexes
-// built once, so that a script of n objects costs n log n, not n^2.
+// The script's BLOCK ORBIT, read at the first COMET or MINORPLANET
+// statement and looked up from then on, with the entries taken by earlier
+// statements of this run.
 struct OrbitBlock {
     FILE* file = nullptr;
-    bool read = false;
-    std::vector<ScriptOrbitEntry> entries;
-    std::vector<bool> taken;
-    // Each folded label with its entries in file order, and how many of
-    // them the exact lookup has passed (all taken).
-    std::unordered_map<std::string, std::pair<std::vector<size_t>, size_t>> byLabel;
-    // Folded labels in order, each with its entry, for the prefix lookup.
-    std::vector<std::pair<std::string, size_t>> sorted;
+    ScriptOrbitLookup lookup;
 };
 
 bool IsWords(const ScriptStatement& statement, const char* word, const char* first)
 {
     return AsciiCaseEqual(statement.word, word) != 0 && AsciiCaseEqual(statement.args[0], first) != 0;
-}
-
-void ReadOrbitBlock(OrbitBlock& block)
-{
-    ReadScriptOrbitBlock(block.file, block.entries);
-    block.taken.assign(block.entries.size(), false);
-    block.sorted.reserve(block.entries.size());
-    for (size_t i = 0; i < block.entries.size(); ++i) {
-        std::string folded = FoldedLabel(block.entries[i].label.c_str());
-        block.byLabel[folded].first.push_back(i);
-        block.sorted.emplace_back(std::move(folded), i);
-    }
-    std::sort(block.sorted.begin(), block.sorted.end());
-    block.read = true;
-}
-
-// The entry of a name. Labels are not unique (hundreds of comets are called
-// PANSTARRS), so each statement takes the first entry of exactly that label
-// not taken yet; a prefix alone would let "Lemmon" take "Lemmon-PANSTARRS".
-// A name no label equals takes the first entry whose label begins with it,
-// as scripts have always been read.
-const ScriptOrbitEntry* FindOrbitEntry(OrbitBlock& block, const char* name)
-{
-    if (!block.read)
-        ReadOrbitBlock(block);
-    const std::string folded = FoldedLabel(name);
-    const auto same = block.byLabel.find(folded);
-    if (same != block.byLabel.end()) {
-        auto& [indexes, passed] = same->second;
-        while (passed < indexes.size() && block.taken[indexes[passed]])
-            ++passed;
-        if (passed < indexes.size()) {
-            block.taken[indexes[passed]] = true;
-            return &block.entries[indexes[passed]];
-        }
-    }
-    size_t first = block.entries.size();
-    for (auto it = std::lower_bound(block.sorted.begin(), block.sorted.end(), std::make_pair(folded, size_t{0}));
-         it != block.sorted.end() && it->first.compare(0, folded.size(), folded) == 0; ++it)
-        first = std::min(first, it->second);
-    if (first == block.entries.size())
-        return nullptr;
-    block.taken[first] = true;
-    return &block.entries[first];
 }
 
 // COMET name or MINORPLANET name: the object's element line must be one
@@ -128,13 +63,13 @@ void LoadSmallBody(Scene& scene, OrbitBlock& block, bool comet, const char* name
         StkSetError("stkErrorIllegalParam", nullptr);
         return;
     }
-    const ScriptOrbitEntry* entry = FindOrbitEntry(block, name);
-    if (entry == nullptr) {
+    char line[kScriptLineSize];
+    if (FindScriptElementLine(block.file, name, line, sizeof line, &block.lookup) == 0) {
         StkSetError("stkErrorCometNotFound", name);
         return;
     }
     OrbitalElements elements;
-    if (ParseElementLine(elements, entry->line.c_str()) == 0 || elements.kind != (comet ? 'C' : 'M')) {
+    if (ParseElementLine(elements, line) == 0 || elements.kind != (comet ? 'C' : 'M')) {
         StkSetError("stkErrorInvalidComet", name);
         return;
     }

@@ -1,10 +1,9 @@
 // The script file as a whole: the control block around the statements, the
 // orbit block, the checks that keep every statement readable, and the save
-// that replaces the old file only when the new one is complete.
+// into a stream.
 #include "command/script_writer.h"
 
 #include "command/interpreter.h"
-#include "core/replacement_file.h"
 #include "sky/catalog/object_names.h"
 #include "sky/scene.h"
 
@@ -118,16 +117,12 @@ int32_t StkWriteOrbitBlock(const Scene& scene, std::string& out)
     return 1;
 }
 
-int32_t StkSaveScriptFile(const Scene& scene, const char* path, int form)
+int32_t StkSaveScript(const Scene& scene, FILE* stream, int form)
 {
     std::string file;
-    if (path == nullptr || ComposeScript(scene, form, file) == 0) {
+    if (stream == nullptr || ComposeScript(scene, form, file) == 0) {
         return 0;
     }
-    ReplacementFile replacement;
-    if (OpenReplacement(replacement, path) == 0) {
-        return 0;
-    }
-    WriteReplacement(replacement, file.data(), file.size());
-    return CommitReplacement(replacement);
+    const bool written = std::fwrite(file.data(), 1, file.size(), stream) == file.size();
+    return written && std::fflush(stream) == 0 && std::ferror(stream) == 0 ? 1 : 0;
 }

@@ -1,6 +1,6 @@
 // The current state written as a script file that rebuilds it: the File
 // menu's Save and Save As and the Settings menu's Save As Default all save
-// through StkSaveScriptFile, and STL reads the file back.
+// through StkSaveScript, and STL reads the file back.
 //
 // A script is
 //   BLOCK CONTROL
@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,16 +33,17 @@ struct ScriptText {
     bool refused = false;   // a statement would not read back as written
 };
 
-// Saves the state as a script file. The file is written under a temporary
-// name and put in place only when the whole of it was written, so a save
-// that fails (a full disk, a statement that cannot be written, a crash)
-// leaves the old file byte for byte.
-// Given:    scene  the state
-//           path   the script file
-//           form   kScriptFormScene or kScriptFormDefault
-// Returned: 1 saved; 0 failed (the caller tells the user, e.g. with
+// Writes the state as a script file into a stream. The callers hand it the
+// stream of a replacement file (core/replacement_file.h) and commit that
+// only when this succeeded, so a save that fails (a full disk, a statement
+// that cannot be written, a crash) leaves the old file byte for byte.
+// Given:    scene   the state
+//           stream  the open output
+//           form    kScriptFormScene or kScriptFormDefault
+// Returned: 1 written and flushed; 0 failed (nothing is written when a
+//           statement cannot be; the caller tells the user, e.g. with
 //           "messageCannotCreateFile")
-int32_t StkSaveScriptFile(const Scene& scene, const char* path, int form);
+int32_t StkSaveScript(const Scene& scene, FILE* stream, int form);
 
 // The statements of the control block: INIT, the status bar, the loaded
 // user-object files, the scene state, then REALTIME and CONTINUE while an

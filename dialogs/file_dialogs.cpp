@@ -3,6 +3,7 @@
 #include "command/script_writer.h"
 #include "core/app_env.h"
 #include "core/regular_file.h"
+#include "core/replacement_file.h"
 #include "core/string_utils.h"
 #include "dialogs/file_dialogs_fields.h"
 #include "dialogs/kit/checked_message.h"
@@ -78,8 +79,8 @@ void OpenFileOkCallback(Widget, XtPointer client, XtPointer call)
     CopyCut(scene->scriptName, sizeof scene->scriptName, name.c_str());
 }
 
-// The state goes through the state writer, which replaces the old file
-// only once the new one is whole.
+// The state goes through the state writer into a replacement, which takes
+// the old file's place only once the new one is whole.
 void SaveFileOkCallback(Widget, XtPointer client, XtPointer call)
 {
     Scene* scene = static_cast<Scene*>(client);
@@ -89,7 +90,9 @@ void SaveFileOkCallback(Widget, XtPointer client, XtPointer call)
     if (Refused(scene, refusal)) {
         return;
     }
-    if (StkSaveScriptFile(*scene, name.c_str(), kScriptFormScene) == 0) {
+    ReplacementFile file;
+    if (OpenReplacement(file, name.c_str()) == 0 || StkSaveScript(*scene, file.stream, kScriptFormScene) == 0 ||
+        CommitReplacement(file) == 0) {
         ShowCheckedWarning(gAppEnv->toplevel, "messageCannotCreateFile", "Can't create file: %s",
                            name.c_str());
         return;

@@ -6,6 +6,7 @@
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "core/options.h"
+#include "core/replacement_file.h"
 #include "core/string_utils.h"
 #include "dialogs/command_dialog.h"
 #include "dialogs/file_dialogs.h"
@@ -85,7 +86,10 @@ void MenuFileSaveCallback(Widget, XtPointer client, XtPointer)
         ShowSaveFileDialog(scene);
         return;
     }
-    if (StkSaveScriptFile(*scene, scene->scriptName, kScriptFormScene) == 0) {
+    // Written into a replacement, so that a failed save keeps the old file.
+    ReplacementFile file;
+    if (OpenReplacement(file, scene->scriptName) == 0 || StkSaveScript(*scene, file.stream, kScriptFormScene) == 0 ||
+        CommitReplacement(file) == 0) {
         TellCannotCreate(scene->scriptName);
     }
 }
@@ -116,7 +120,9 @@ void MenuSettingsSaveAsDefaultCallback(Widget, XtPointer client, XtPointer)
         return;
     }
     const char* uvolarc = gAppEnv->startupScriptPath;
-    if (uvolarc[0] == '\0' || StkSaveScriptFile(*scene, uvolarc, kScriptFormDefault) == 0) {
+    ReplacementFile file;
+    if (uvolarc[0] == '\0' || OpenReplacement(file, uvolarc) == 0 ||
+        StkSaveScript(*scene, file.stream, kScriptFormDefault) == 0 || CommitReplacement(file) == 0) {
         TellCannotCreate(uvolarc);
         return;
     }

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kIndexBlockSize = 512;
 constexpr int kProgressDots = 50;
-constexpr int kScriptLineSize = 1024;
 
 // A field copied out and terminated, as a C library number reader needs it.
 struct FieldText {

@@ -103,6 +103,9 @@ int32_t ReadOrbitalElementsAtOffset(const char* elementPath, int64_t offset, Orb
 // that opens the file once (null: nothing read).
 int32_t ReadOrbitalElementsAtOffset(std::FILE* elements, int64_t offset, OrbitalElements& el);
 
+// A saved script's BLOCK ORBIT is read in lines of up to 1023 characters.
+constexpr int kScriptLineSize = 1024;
+
 // One entry of a saved script's BLOCK ORBIT: the text after ":" up to its
 // line end, and the line that follows it as it stands, line end included.
 struct ScriptOrbitEntry {

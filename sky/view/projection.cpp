@@ -281,8 +281,10 @@ int32_t ViewRowDot(const FixedMatrix& m, int row, const FixedVector& v)
 // two rows only for the points that stay.
 //
 // A direction in the unit range (every catalogue's) takes the plain
-// products; any other the held ones, with the same results wherever both
-// are defined.
+// product for the centre, the most asked, and the plain offsets; any other
+// the held ones, with the same results wherever both are defined. The
+// altitude and the two screen rows are the Q14 row products, held, in
+// every case.
 int ProjectHeldAzimuthal(const Scene& scene, const FixedVector& v, bool horizontal, bool precise,
                          ProjectedPoint& out);
 
@@ -297,7 +299,7 @@ template <bool kUnitRange>
     p.centre = ViewRowDot<kUnitRange>(view, 0, u);
     int visible = p.centre >= scene.view.centreLimit ? 1 : 0;
     if (visible && horizontal) {
-        p.altitude = ViewRowDot<kUnitRange>(scene.view.matrices[1], 2, u);
+        p.altitude = FixedMatrixRow3Dot(u, scene.view.matrices[1]);
         visible = p.altitude >= scene.view.horizonLimit ? 1 : 0;
     }
     int32_t dx = 0;
@@ -305,8 +307,10 @@ template <bool kUnitRange>
     if (visible && precise) {
         visible = PreciseOffsets(scene, u, p.centre, dx, dy) ? 1 : 0;
     } else if (visible) {
-        const int32_t across = ViewRowDot<kUnitRange>(view, 1, u);
-        const int32_t up = ViewRowDot<kUnitRange>(view, 2, u);
+        FixedVector rows{};
+        FixedMatrixRows23TimesVector(u, view, rows);
+        const int32_t across = rows[1];
+        const int32_t up = rows[2];
         if constexpr (kUnitRange) {
             // Where the plain products do not serve, the point is taken
             // again from the start the held way; nothing has been written.

@@ -205,6 +205,10 @@ TEST(FixedMatrix, ProductsFollowTheDoubleRotationAndHoldHugeSums)
         FixedMatrixTimesVector(fv, fm, out);
         for (int k = 0; k < 3; ++k)
             ASSERT_NEAR(out[k], kQ14 * w[k], 9.0) << k;
+        EXPECT_EQ(FixedMatrixRow3Dot(fv, fm), out[2]);
+        FixedVector partial{-12345, 0, 0};
+        FixedMatrixRows23TimesVector(fv, fm, partial);
+        EXPECT_EQ(partial, (FixedVector{-12345, out[1], out[2]}));   // the first left as it was
     }
     const FixedMatrix huge{INT32_MAX, INT32_MAX, INT32_MAX, 0, 0, 0, INT32_MIN, INT32_MIN, INT32_MIN};
     FixedVector out;

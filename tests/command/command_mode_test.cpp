@@ -6,6 +6,7 @@
 
 #include "tests/command/command_test_support.h"
 
+#include "command/command_handlers.h"
 #include "command/interpreter.h"
 #include "command/time_commands.h"
 #include "core/app_env.h"
@@ -225,6 +226,32 @@ TEST_F(ModeCommands, MagRefusesUnknownKindsAndBadNumbers)
     ExpectRefused("MAG NEBULAMIN bright", "bright");
     ASSERT_EQ(Run("MAG NEBULAMIN 100"), "");
     EXPECT_EQ(scene.mag.nebulaFaint, 1000);
+}
+
+// Each kind's handler, called on its own, does what MAG with its keyword
+// does; the rows above reach each through MAG.
+TEST_F(ModeCommands, MagKindHandlersAreWhatMagRuns)
+{
+    struct Row {
+        void (*handler)(Scene&, const char*);
+        const char* kind;
+        const char* value;
+    };
+    const MagnitudeLimits kSevens{7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+    for (const Row& row : {Row{StkMagStar, "STAR", "4.55"}, Row{StkMagStar, "STAR", nullptr},
+                           Row{StkMagStarname, "STARNAME", "3"}, Row{StkMagStarname, "STARNAME", nullptr},
+                           Row{StkMagNebulamin, "NEBULAMIN", "9.9"}, Row{StkMagNebulamin, "NEBULAMIN", nullptr},
+                           Row{StkMagNebulamax, "NEBULAMAX", "2"}, Row{StkMagNebulamax, "NEBULAMAX", nullptr},
+                           Row{StkMagNebulalimit, "NEBULALIMIT", "0"}, Row{StkMagNebulalimit, "NEBULALIMIT", nullptr}}) {
+        const std::string text = std::string("MAG ") + row.kind + (row.value ? std::string(" ") + row.value : "");
+        scene.mag = kSevens;
+        ASSERT_EQ(Run(text.c_str()), "") << text;
+        const MagnitudeLimits byMag = scene.mag;
+        scene.mag = kSevens;
+        row.handler(scene, row.value);
+        EXPECT_EQ(std::memcmp(&scene.mag, &byMag, sizeof byMag), 0) << text;
+        EXPECT_NE(std::memcmp(&scene.mag, &kSevens, sizeof byMag), 0) << text;   // it did something
+    }
 }
 
 // ---------------------------------------------------------------- INCMAG, DECMAG

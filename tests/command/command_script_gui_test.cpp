@@ -21,6 +21,7 @@ using canvastest::PrepareScene;
 using canvastest::ResizeArea;
 using canvastest::World;
 using scripttest::HomePath;
+using scripttest::SaveScriptFile;
 
 struct ChartState {
     const char* name;
@@ -115,7 +116,7 @@ TEST_F(ScriptRoundTrip, SavedStateRedrawsTheSameChart)
         ASSERT_EQ(Run(state.text), "") << gAppEnv->errorParam;
         ASSERT_EQ(Run("DRIVE"), "");
         const std::string before = Image(std::string(state.name) + " before");
-        ASSERT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 1);
+        ASSERT_EQ(SaveScriptFile(scene, path.c_str(), kScriptFormScene), 1);
         const std::string saved = ReadFile(path);
 
         ASSERT_EQ(Run("INIT"), "");
@@ -123,7 +124,7 @@ TEST_F(ScriptRoundTrip, SavedStateRedrawsTheSameChart)
         const std::string after = Image(std::string(state.name) + " after");
         EXPECT_GT(before.size(), 1000u);
         EXPECT_TRUE(before == after) << "the charts differ";
-        ASSERT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 1);
+        ASSERT_EQ(SaveScriptFile(scene, path.c_str(), kScriptFormScene), 1);
         EXPECT_EQ(ReadFile(path), saved);
     }
 }

@@ -29,6 +29,7 @@
 namespace {
 
 using scripttest::HomePath;
+using scripttest::SaveScriptFile;
 using scripttest::LoadShipped;
 using scripttest::SavedFile;
 using scripttest::SavedStatements;
@@ -290,14 +291,14 @@ TEST_F(Scripts, UnwritableStateFailsTheSaveAndKeepsTheOldFile)
     for (const auto& row : rows) {
         WriteFile(path, old);
         row.spoil(scene);
-        EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0) << row.what;
+        EXPECT_EQ(SaveScriptFile(scene, path.c_str(), kScriptFormScene), 0) << row.what;
         EXPECT_EQ(ReadFile(path), old) << row.what;
         EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
         FreeCometList(scene);
         std::strcpy(scene.siteName, "Tokyo");
     }
-    EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 1);
-    EXPECT_EQ(StkSaveScriptFile(scene, HomePath("no/such/dir.stl").c_str(), kScriptFormScene), 0);
+    EXPECT_EQ(SaveScriptFile(scene, path.c_str(), kScriptFormScene), 1);
+    EXPECT_EQ(SaveScriptFile(scene, HomePath("no/such/dir.stl").c_str(), kScriptFormScene), 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -733,6 +734,18 @@ std::string LargeState(Scene& scene)
     return SavedFile(scene, kScriptFormScene);
 }
 
+TEST_F(Scripts, WriteToAFullDeviceIsReported)
+{
+    FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(StkSaveScript(scene, full, kScriptFormScene), 0);
+    std::fclose(full);
+    FILE* null = std::fopen("/dev/null", "w");
+    EXPECT_EQ(StkSaveScript(scene, null, kScriptFormScene), 1);
+    std::fclose(null);
+    EXPECT_EQ(StkSaveScript(scene, nullptr, kScriptFormScene), 0);
+}
+
 // The writer dies part way (a file size limit kills it with SIGXFSZ).
 TEST_F(Scripts, WriterKilledPartWayLeavesTheOldFile)
 {
@@ -740,7 +753,7 @@ TEST_F(Scripts, WriterKilledPartWayLeavesTheOldFile)
     const std::string old = SavedFile(scene, kScriptFormScene);
     ASSERT_GT(LargeState(scene).size(), 65536u);
     WriteFile(path, old);
-    ASSERT_TRUE(KilledByFileSizeLimit([&] { return StkSaveScriptFile(scene, path.c_str(), kScriptFormScene); }))
+    ASSERT_TRUE(KilledByFileSizeLimit([&] { return SaveScriptFile(scene, path.c_str(), kScriptFormScene); }))
         << "the writer finished before it was killed";
     EXPECT_EQ(ReadFile(path), old);
 }
@@ -758,7 +771,7 @@ TEST_F(Scripts, SaveOntoAFullFileSystemLeavesTheOldFile)
     WriteFile(path, old);
     disk.Fill();
     LargeState(scene);
-    EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), kScriptFormScene), 0);
+    EXPECT_EQ(SaveScriptFile(scene, path.c_str(), kScriptFormScene), 0);
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(Temporaries(path), std::vector<std::string>{});
 }

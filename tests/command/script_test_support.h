@@ -8,6 +8,7 @@
 #include "command/interpreter.h"
 #include "command/script_writer.h"
 #include "core/app_env.h"
+#include "core/replacement_file.h"
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
@@ -101,11 +102,22 @@ inline std::vector<std::string> SavedStatements(const Scene& scene, int form)
     return out.statements;
 }
 
+// Saves as the File and Settings menus and the Save As dialog do: the
+// script into a replacement, committed only when it was written.
+inline int32_t SaveScriptFile(const Scene& scene, const char* path, int form)
+{
+    ReplacementFile file;
+    return OpenReplacement(file, path) != 0 && StkSaveScript(scene, file.stream, form) != 0 &&
+                   CommitReplacement(file) != 0
+               ? 1
+               : 0;
+}
+
 // The whole file a scene saves as.
 inline std::string SavedFile(const Scene& scene, int form)
 {
     const std::string path = HomePath("saved-state.stl");
-    EXPECT_EQ(StkSaveScriptFile(scene, path.c_str(), form), 1);
+    EXPECT_EQ(SaveScriptFile(scene, path.c_str(), form), 1);
     return ReadFile(path);
 }
 

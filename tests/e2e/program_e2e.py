@@ -163,7 +163,7 @@ class StartUp(unittest.TestCase):
             self.assertEqual(client.request("DRIVE"), "")
             tiny = "%s/tiny.xpm" % tempfile.mkdtemp()
             self.assertEqual(client.request("GSAVE " + tiny),
-                             "GSAVE: Failed to create file: %s\n" % tiny[:39])
+                             "GSAVE: Failed to create file: \n")
             self.assertTrue(uvola.alive())
 
 
@@ -226,7 +226,7 @@ class Drawing(unittest.TestCase):
         self.addCleanup(client.close)
         self.assertEqual(client.request("GSAVE"), "GSAVE: Illegal Parameter: \n")
         self.assertEqual(client.request("GSAVE /no/such/dir/sky"),
-                         "GSAVE: Failed to create file: /no/such/dir/sky.xpm\n")
+                         "GSAVE: Failed to create file: \n")
         self.assertFalse(os.path.exists("/no/such/dir/sky.xpm"))
         self.assertEqual(client.request("DRIVE"), "")
 

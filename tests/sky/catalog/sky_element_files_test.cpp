@@ -7,6 +7,7 @@
 
 #include "astro/small_body_orbit.h"
 #include "sky/catalog/element_files.h"
+#include "sky/catalog/script_element_lookup.h"
 #include "sky/catalog/small_body_lists.h"
 #include "sky/scene.h"
 #include "tests/harness/test_files.h"
@@ -381,6 +382,52 @@ TEST_F(ElementFileTest, ScriptOrbitBlockEntries)
     EXPECT_EQ(entries[1].line, element + "\r\n");
     EXPECT_EQ(std::ftell(file), 5);
     std::fclose(file);
+}
+
+TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
+{
+    const std::string element = Record('C', "1P", "", "Halley", "1P");
+    const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
+                                               ":HALLEY", element, "end  BLOCK", ":Encke", element});
+    FILE* file = std::fopen(script.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::fseek(file, 5, SEEK_SET);
+    char line[256];
+    // ":Hal" does not match Halley; ":HALLEY" matches halley, and Hal
+    // takes its own entry; past END BLOCK nothing is found.
+    EXPECT_EQ(FindScriptElementLine(file, "halley", line, sizeof line), 1);
+    EXPECT_EQ(std::string(line), element + "\r\n");
+    EXPECT_EQ(FindScriptElementLine(file, "Hal", line, sizeof line), 1);
+    EXPECT_STREQ(line, "not this line\r\n");
+    EXPECT_EQ(FindScriptElementLine(file, "Encke", line, sizeof line), 0);
+    EXPECT_EQ(FindScriptElementLine(file, "Hal", line, 6), 1);
+    EXPECT_STREQ(line, "not t");   // cut to the buffer
+    EXPECT_EQ(std::ftell(file), 5);
+    std::fclose(file);
+}
+
+// With the reader's record: each name takes the first entry of exactly its
+// label not taken yet, else the first whose label begins with it; the block
+// is read at the first lookup only.
+TEST_F(ElementFileTest, ScriptOrbitLookupTakesEachEntryOnce)
+{
+    const std::string script = Write("p.stl", {"BLOCK ORBIT", ":PANSTARRS", "first", ":Lemmon-PANSTARRS", "second",
+                                               ":panstarrs", "third", ":Lemmon", "fourth", "END BLOCK"});
+    FILE* file = std::fopen(script.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    ScriptOrbitLookup lookup;
+    char line[64];
+    for (const auto& [name, expected] : {std::pair{"PANSTARRS", "first\r\n"}, std::pair{"Lemmon", "fourth\r\n"},
+                                         std::pair{"Panstarrs", "third\r\n"}, std::pair{"Lemmon-PAN", "second\r\n"},
+                                         std::pair{"PANSTARRS", "first\r\n"}, std::pair{"lemmon", "second\r\n"}}) {
+        ASSERT_EQ(FindScriptElementLine(file, name, line, sizeof line, &lookup), 1) << name;
+        EXPECT_STREQ(line, expected) << name;
+    }
+    EXPECT_EQ(FindScriptElementLine(file, "Encke", line, sizeof line, &lookup), 0);
+    std::fclose(file);
+    // Read once: the record answers without the file.
+    EXPECT_EQ(FindScriptElementLine(nullptr, "PANSTARRS", line, sizeof line, &lookup), 1);
+    EXPECT_EQ(FindScriptElementLine(nullptr, "PANSTARRS", line, sizeof line), 0);
 }
 
 // The lists grow by doubling: 100,000 minor planets take a few dozen
