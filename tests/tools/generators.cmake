@@ -22,10 +22,14 @@ add_test(NAME gen_command_reference_current
 add_test(NAME gen_element_files_reproducible
          COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/element_files_reproducible.sh" "${PROJECT_SOURCE_DIR}"
                  "${CMAKE_BINARY_DIR}/kstars-data")
-set_tests_properties(gen_element_files_reproducible PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+# Both kstars-data tests fetch the package into one cache: one at a time,
+# so neither reads the other's half-written download.
+set_tests_properties(gen_element_files_reproducible PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300
+                     RESOURCE_LOCK kstars_data_cache)
 # The built-in catalogues and name files, from d3-celestial and kstars-data
 # fetched once into the build tree (skipped when neither registry answers).
 add_test(NAME gen_catalogues_reproducible
          COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/catalogues_reproducible.sh" "${PROJECT_SOURCE_DIR}"
                  "${CMAKE_BINARY_DIR}/kstars-data")
-set_tests_properties(gen_catalogues_reproducible PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+set_tests_properties(gen_catalogues_reproducible PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300
+                     RESOURCE_LOCK kstars_data_cache)
