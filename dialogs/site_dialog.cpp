@@ -52,7 +52,7 @@ int LoadSiteList()
 {
     std::vector<std::string> lines;
     if (ReadSiteFileLines(gAppEnv->siteFile, lines) == 0) {
-        ShowDialogWarning(gAppEnv->toplevel, "messageNoPlaceFileFound", gAppEnv->siteFile);
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoPlaceFileFound");
         return -1;
     }
     SetLines(std::move(lines));

@@ -161,16 +161,16 @@ protected:
     std::string lastQuestion;
 };
 
-// First of all: the dialog is not built yet. A missing file is named in a
-// warning; an empty file shows nothing, not even a message, until it has
-// lines.
+// First of all: the dialog is not built yet. A missing file gives the
+// warning as it stands, with nothing appended; an empty file shows nothing,
+// not even a message, until it has lines.
 TEST_F(SiteDialogsTest, AnEmptyFileShowsNothingUntilItHasLines)
 {
     UseSiteFile(siteFile, {});
     unlink(siteFile.c_str());
     ShowSiteDialog(&scene);
     driver.Pump();
-    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{"Site data file not found: " + siteFile});
+    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{"Site data file not found."});
     UseSiteFile(siteFile, {});
     ShowSiteDialog(&scene);
     driver.Pump();
