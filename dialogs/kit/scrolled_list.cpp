@@ -35,16 +35,7 @@ int SearchStart(Widget list)
 
 void SearchOkCallback(Widget, XtPointer client, XtPointer)
 {
-    ListSearch& search = *static_cast<ListSearch*>(client);
-    const std::string text = PromptText(search.prompt);
-    *search.lastText = text;
-    const int start = SearchStart(search.list);
-    const int found = FindNextMatch(*search.names, search.keysPerEntry, start, text.c_str());
-    if (found < 0) {
-        return;
-    }
-    BringToTopAndSelect(search.list, found + 1);
-    XtUnmanageChild(search.prompt);
+    RunListSearch(*static_cast<ListSearch*>(client));
 }
 
 void SearchCancelCallback(Widget prompt, XtPointer, XtPointer)
@@ -149,4 +140,17 @@ void ShowListSearch(ListSearch& search, Widget parent, const char* name)
     Widget field = XmSelectionBoxGetChild(search.prompt, XmDIALOG_TEXT);
     XmTextSetString(field, const_cast<char*>(search.lastText->c_str()));
     XtManageChild(search.prompt);
+}
+
+void RunListSearch(ListSearch& search)
+{
+    const std::string text = PromptText(search.prompt);
+    *search.lastText = text;
+    const int start = SearchStart(search.list);
+    const int found = FindNextMatch(*search.names, search.keysPerEntry, start, text.c_str());
+    if (found < 0) {
+        return;
+    }
+    BringToTopAndSelect(search.list, found + 1);
+    XtUnmanageChild(search.prompt);
 }

@@ -61,3 +61,8 @@ struct ListSearch {
 // OK again finds the next one; no match leaves the prompt up. Cancel hides
 // it.
 void ShowListSearch(ListSearch& search, Widget parent, const char* name);
+
+// What the prompt's OK does: the search with the prompt's text, as
+// ShowListSearch tells. A dialog whose prompt has an OK callback of its own
+// searches through this.
+void RunListSearch(ListSearch& search);
