@@ -1,7 +1,7 @@
 // The date dialog's plain halves: the Scene read into the values its rows
 // and its Sun-event lock part show, the present instant for Now, and the
-// values turned into the DATE, STIME and DRIVE texts OK runs, or the
-// message of a refusal. No widget is touched here.
+// values turned into the DATE and STIME texts OK runs before "DRIVE", or the
+// message key of a refusal. No widget is touched here.
 #pragma once
 
 #include "astro/time_records.h"
