@@ -22,7 +22,7 @@ const char* const kMessageResources[] = {
     "UVola*messageInvalidGeometry: Invalid geometry value",
     "UVola*messageInputValidDate: Input valid date.",
     "UVola*messageLockTimeMinimum: Minute for lock time must be between 0 and 90.",
-    "UVola*messageNoPlaceFileFound: Site data file not found: %s",
+    "UVola*messageNoPlaceFileFound: Site data file not found.",
     "UVola*messageSystemOutOfMemory: Insufficient memory.",
     "UVola*messageCannotCreateFile: Can't create file: %s",
     "UVola*messageCannotOpenFile: Can't open file: %s",

@@ -1,7 +1,11 @@
 #include "dialogs/date_dialog.h"
 
 #include "command/animation.h"
+#include "command/interpreter.h"
 #include "core/app_env.h"
+#include "core/message_box.h"
+#include "core/messages.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/date_rows.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/stime_part.h"
@@ -23,6 +27,7 @@ namespace {
 constexpr int kMonthCount = 12;
 constexpr int32_t kDateStyleJapanese = 1;
 constexpr int32_t kDateStyleEuropean = 2;
+constexpr size_t kCommandSize = 256;
 
 // The arrows of each field stop at its calendar limits; the day at 31
 // whatever the month, since OK checks the whole date.
@@ -31,19 +36,36 @@ const FieldRow kFieldRows[kDateFieldCount] = {
     {"Hour", 0, 23, 1, 0, 3, 2},      {"Min", 0, 59, 1, 0, 3, 2},
 };
 
-// The order of the rows in one date style. The month-name layout shows the
-// month in a menu of names instead of a row.
+Widget CreateDateFormYmd(Widget parent);
+Widget CreateDateFormMdy(Widget parent);
+Widget CreateDateFormDmy(Widget parent);
+void FillDateFormYmd(const DateTime& date);
+void FillDateFormMdy(const DateTime& date);
+void FillDateFormDmy(const DateTime& date);
+int MakeDateCommandYmd(Scene* scene, char* text, size_t size);
+int MakeDateCommandMdy(Scene* scene, char* text, size_t size);
+int MakeDateCommandDmy(Scene* scene, char* text, size_t size);
+void DateArrowCallbackYmd(Widget arrow, XtPointer client, XtPointer call);
+void DateArrowCallbackMdy(Widget arrow, XtPointer client, XtPointer call);
+void DateArrowCallbackDmy(Widget arrow, XtPointer client, XtPointer call);
+
+// One date style's layout: the order of its rows and its four operations.
+// The month-name layout shows the month in a menu of names instead of a row.
 struct DateLayout {
     DateField rows[kDateFieldCount];
     int rowCount;
     bool monthMenu;
+    Widget (*create)(Widget parent);
+    void (*fill)(const DateTime& date);
+    int (*makeCommand)(Scene* scene, char* text, size_t size);
 };
 
 const DateLayout kDateLayoutYmd = {{kDateYear, kDateMonth, kDateDay, kDateHour, kDateMinute}, 5,
-                                   false};
+                                   false, CreateDateFormYmd, FillDateFormYmd, MakeDateCommandYmd};
 const DateLayout kDateLayoutDmy = {{kDateDay, kDateMonth, kDateYear, kDateHour, kDateMinute}, 5,
-                                   false};
-const DateLayout kDateLayoutMdy = {{kDateDay, kDateYear, kDateHour, kDateMinute}, 4, true};
+                                   false, CreateDateFormDmy, FillDateFormDmy, MakeDateCommandDmy};
+const DateLayout kDateLayoutMdy = {{kDateDay, kDateYear, kDateHour, kDateMinute}, 4, true,
+                                   CreateDateFormMdy, FillDateFormMdy, MakeDateCommandMdy};
 
 const DateLayout& LayoutOfStyle(int32_t dateStyle)
 {
@@ -102,61 +124,148 @@ Widget CreateMonthMenu(Widget dateTimeForm)
     return form;
 }
 
-void CreateDateForm(Widget parent)
+Widget CreateDateForm(const DateLayout& shown, Widget parent, XtCallbackProc arrowCallback)
 {
     Widget form = CreateDateTimeForm(parent);
-    Widget lead = layout->monthMenu ? CreateMonthMenu(form) : nullptr;
-    for (int row = 0; row < layout->rowCount; ++row) {
-        shownRows[row] = kFieldRows[layout->rows[row]];
+    Widget lead = shown.monthMenu ? CreateMonthMenu(form) : nullptr;
+    for (int row = 0; row < shown.rowCount; ++row) {
+        shownRows[row] = kFieldRows[shown.rows[row]];
     }
-    AddDateRows(form, shownRows, layout->rowCount, lead, dateRows);
+    AddDateRows(form, shownRows, shown.rowCount, lead, dateRows, arrowCallback);
+    return form;
 }
 
-void FillDateForm(const DateTime& date)
+void FillDateForm(const DateLayout& shown, const DateTime& date)
 {
     const std::array<std::string, kDateFieldCount> texts = DateFieldTexts(date);
-    for (int row = 0; row < layout->rowCount; ++row) {
-        const std::string& text = texts[layout->rows[row]];
+    for (int row = 0; row < shown.rowCount; ++row) {
+        const std::string& text = texts[shown.rows[row]];
         XmTextFieldSetString(dateRows.fields[row].text, const_cast<char*>(text.c_str()));
     }
-    if (layout->monthMenu) {
+    if (shown.monthMenu) {
         SetCurrentMonth(date.month);
     }
 }
 
-DateDialogValues FieldValues()
+// The DATE text from the rows (the month-name layout's month from its
+// menu), or the text of the refusal's message.
+// Returned: 1 accepted, 0 refused
+int MakeDateCommand(const DateLayout& shown, const Scene& scene, char* text, size_t size)
 {
-    DateDialogValues values;
-    for (int row = 0; row < layout->rowCount; ++row) {
-        char* text = XmTextFieldGetString(dateRows.fields[row].text);
-        values.date[layout->rows[row]] = text != nullptr ? text : "";
-        XtFree(text);
+    std::array<std::string, kDateFieldCount> typed;
+    for (int row = 0; row < shown.rowCount; ++row) {
+        char* value = XmTextFieldGetString(dateRows.fields[row].text);
+        typed[shown.rows[row]] = value != nullptr ? value : "";
+        XtFree(value);
     }
-    if (layout->monthMenu) {
-        values.date[kDateMonth] = std::to_string(currentMonth);
+    if (shown.monthMenu) {
+        typed[kDateMonth] = std::to_string(currentMonth);
     }
-    values.lock = StimePartValues();
-    return values;
+    std::string date;
+    const char* refusal = ComposeDateText(typed, scene.time.date.zone, date);
+    if (refusal != nullptr) {
+        GetMessage(refusal, text, size);
+        return 0;
+    }
+    CopyCut(text, size, date.c_str());
+    return 1;
 }
 
+Widget CreateDateFormYmd(Widget parent)
+{
+    return CreateDateForm(kDateLayoutYmd, parent, DateArrowCallbackYmd);
+}
+
+Widget CreateDateFormMdy(Widget parent)
+{
+    return CreateDateForm(kDateLayoutMdy, parent, DateArrowCallbackMdy);
+}
+
+Widget CreateDateFormDmy(Widget parent)
+{
+    return CreateDateForm(kDateLayoutDmy, parent, DateArrowCallbackDmy);
+}
+
+void FillDateFormYmd(const DateTime& date)
+{
+    FillDateForm(kDateLayoutYmd, date);
+}
+
+void FillDateFormMdy(const DateTime& date)
+{
+    FillDateForm(kDateLayoutMdy, date);
+}
+
+void FillDateFormDmy(const DateTime& date)
+{
+    FillDateForm(kDateLayoutDmy, date);
+}
+
+int MakeDateCommandYmd(Scene* scene, char* text, size_t size)
+{
+    return MakeDateCommand(kDateLayoutYmd, *scene, text, size);
+}
+
+int MakeDateCommandMdy(Scene* scene, char* text, size_t size)
+{
+    return MakeDateCommand(kDateLayoutMdy, *scene, text, size);
+}
+
+int MakeDateCommandDmy(Scene* scene, char* text, size_t size)
+{
+    return MakeDateCommand(kDateLayoutDmy, *scene, text, size);
+}
+
+// Each row's arrows step its number within the row's calendar limits,
+// without carrying into the next row (the kit's arrow, client data the
+// row's field).
+void DateArrowCallbackYmd(Widget arrow, XtPointer client, XtPointer call)
+{
+    NumberArrowCallback(arrow, client, call);
+}
+
+void DateArrowCallbackMdy(Widget arrow, XtPointer client, XtPointer call)
+{
+    NumberArrowCallback(arrow, client, call);
+}
+
+void DateArrowCallbackDmy(Widget arrow, XtPointer client, XtPointer call)
+{
+    NumberArrowCallback(arrow, client, call);
+}
+
+// A refusal leaves the dialog up, with its warning on the dialog; nothing
+// runs, not even the DATE text, unless both texts are accepted.
 void DateDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = static_cast<Scene*>(client);
-    CommandText command;
-    const char* refusal = ComposeDateCommand(FieldValues(), scene->time.date.zone, command);
-    if (refusal != nullptr) {
-        ShowDialogWarning(dateDialog.dialog, refusal);
+    char dateText[kCommandSize];
+    char stimeText[kCommandSize];
+    if (layout->makeCommand(scene, dateText, sizeof dateText) == 0) {
+        ShowMessageBox(dateDialog.dialog, dateText, kMessageBoxWarning);
+        return;
+    }
+    if (MakeStimeCommand(scene, stimeText, sizeof stimeText) == 0) {
+        ShowMessageBox(dateDialog.dialog, stimeText, kMessageBoxWarning);
         return;
     }
     HideFormDialog(dateDialog);
-    RunCommandText(scene, command);
+    StkExecuteText(*scene, dateText);
+    StkExecuteText(*scene, stimeText);
+    StkExecuteText(*scene, "DRIVE");
+}
+
+// Only hides: the rows keep what was typed until the next Show fills them.
+void DateDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(dateDialog);
 }
 
 // The present instant in the zone OK will send; the lock part stays.
 void DateDialogNowCallback(Widget, XtPointer client, XtPointer)
 {
     const Scene* scene = static_cast<const Scene*>(client);
-    FillDateForm(DateNowInZone(CurrentJulianDay(), scene->time.date.zone));
+    layout->fill(DateNowInZone(CurrentJulianDay(), scene->time.date.zone));
 }
 
 void CreateDateDialog(Scene* scene)
@@ -166,12 +275,12 @@ void CreateDateDialog(Scene* scene)
     Widget column = XtVaCreateManagedWidget(
         "RCDateTime", xmRowColumnWidgetClass, dateDialog.rowColumn, XmNpacking, XmPACK_TIGHT,
         XmNorientation, XmVERTICAL, XmNadjustLast, False, XmNspacing, 8, nullptr);
-    CreateDateForm(column);
+    layout->create(column);
     XtVaCreateManagedWidget("Separator", xmSeparatorWidgetClass, column, nullptr);
     CreateStimePart(column);
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, DateDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+        {"ButtonCancel", kButtonCancel, DateDialogCancelCallback, scene},
         {"ButtonNow", kButtonPlain, DateDialogNowCallback, scene},
     };
     AddDialogButtons(dateDialog, dateDialog.rowColumn, "DateButtons", buttons, 3);
@@ -184,7 +293,7 @@ void ShowDateDialog(Scene* scene)
     if (dateDialog.dialog == nullptr) {
         CreateDateDialog(scene);
     }
-    FillDateForm(scene->time.date);
+    layout->fill(scene->time.date);
     FillStimePart(ReadSunLockValues(*scene));
     ShowFormDialog(dateDialog);
 }

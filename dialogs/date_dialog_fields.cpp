@@ -2,50 +2,35 @@
 
 #include "astro/calendar.h"
 #include "astro/sun_event_lock.h"
-#include "dialogs/kit/number_text.h"
+#include "core/string_utils.h"
 #include "sky/scene.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr int32_t kMostLockMinutes = 90;
 constexpr double kHoursPerDay = 24.0;
+constexpr size_t kCommandSize = 256;
 
 std::string Number(int64_t value)
 {
     return std::to_string(value);
 }
 
-bool ReadDate(const std::array<std::string, kDateFieldCount>& texts, DateTime& date)
-{
-    int32_t* const fields[kDateFieldCount] = {&date.year, &date.month, &date.day, &date.hour,
-                                              &date.minute};
-    for (int i = 0; i < kDateFieldCount; ++i) {
-        if (ReadIntegerText(texts[static_cast<size_t>(i)].c_str(), INT32_MIN, INT32_MAX,
-                            *fields[i]) == 0) {
-            return false;
-        }
-    }
-    return IsValidDate(date) != 0;
-}
+std::string Formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Returned: null, or the message key of the refusal
-const char* AddStimeText(const SunLockValues& lock, CommandText& command)
+std::string Formatted(const char* format, ...)
 {
-    if (!lock.locked) {
-        AddText(command, "STIME NONE");
-        return nullptr;
-    }
-    int32_t minutes = 0;
-    if (ReadIntegerText(lock.minutes.c_str(), 0, kMostLockMinutes, minutes) == 0) {
-        return "messageLockTimeMinimum";
-    }
-    AddText(command, "STIME %s %c%dMIN", lock.sunrise ? "SUNRISE" : "SUNSET",
-            lock.before ? '-' : '+', minutes);
-    return nullptr;
+    char text[kCommandSize];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
 }
 
 }  // namespace
@@ -76,20 +61,36 @@ DateTime DateNowInZone(double julianDay, double zone)
     return date;
 }
 
-const char* ComposeDateCommand(const DateDialogValues& values, double zone, CommandText& command)
+const char* ComposeDateText(const std::array<std::string, kDateFieldCount>& date, double zone,
+                            std::string& text)
 {
-    DateTime date{};
-    date.second = 0.0;
-    date.zone = zone;
-    if (!ReadDate(values.date, date)) {
+    DateTime typed{};
+    typed.year = TextIntValue(date[kDateYear].c_str());
+    typed.month = TextIntValue(date[kDateMonth].c_str());
+    typed.day = TextIntValue(date[kDateDay].c_str());
+    typed.hour = TextIntValue(date[kDateHour].c_str());
+    typed.minute = TextIntValue(date[kDateMinute].c_str());
+    typed.second = 0.0;
+    typed.zone = zone;
+    if (IsValidDate(typed) == 0) {
         return "messageInputValidDate";
     }
-    AddText(command, "DATE %d,%d,%d,%d,%d,%f,%f", date.year, date.month, date.day, date.hour,
-            date.minute, date.second, date.zone);
-    const char* refusal = AddStimeText(values.lock, command);
-    if (refusal != nullptr) {
-        return refusal;
+    text = Formatted("DATE %d,%d,%d,%d,%d,%f,%f", typed.year, typed.month, typed.day, typed.hour,
+                     typed.minute, typed.second, typed.zone);
+    return nullptr;
+}
+
+const char* ComposeStimeText(const SunLockValues& lock, std::string& text)
+{
+    if (!lock.locked) {
+        text = "STIME NONE";
+        return nullptr;
     }
-    AddText(command, "DRIVE");
+    const int minutes = lock.minutes.empty() ? -1 : TextIntValue(lock.minutes.c_str());
+    if (minutes < 0 || minutes > kMostLockMinutes) {
+        return "messageLockTimeMinimum";
+    }
+    text = Formatted("STIME %s %c%dMIN", lock.sunrise ? "SUNRISE" : "SUNSET",
+                     lock.before ? '-' : '+', minutes);
     return nullptr;
 }

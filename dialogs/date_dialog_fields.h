@@ -1,11 +1,10 @@
 // The date dialog's plain halves: the Scene read into the values its rows
 // and its Sun-event lock part show, the present instant for Now, and the
-// values turned into the DATE, STIME and DRIVE texts OK runs, or the
-// message of a refusal. No widget is touched here.
+// values turned into the DATE and STIME texts OK runs before "DRIVE", or the
+// message key of a refusal. No widget is touched here.
 #pragma once
 
 #include "astro/time_records.h"
-#include "dialogs/kit/command_text.h"
 
 #include <array>
 #include <string>
@@ -26,11 +25,6 @@ struct SunLockValues {
     std::string minutes;     // EditStimeMin
 };
 
-struct DateDialogValues {
-    std::array<std::string, kDateFieldCount> date;   // by DateField
-    SunLockValues lock;
-};
-
 // The fields of a date as the rows show them: each "%d", the month kept
 // within 1..12.
 std::array<std::string, kDateFieldCount> DateFieldTexts(const DateTime& date);
@@ -47,15 +41,21 @@ SunLockValues ReadSunLockValues(const Scene& scene);
 //           zone       hours east of UT (the Scene's)
 DateTime DateNowInZone(double julianDay, double zone);
 
-// The texts OK runs, each by a call of its own: "DATE y,m,d,h,min,0.000000,
-// zone" with the Scene's zone, then "STIME NONE" or "STIME SUNRISE|SUNSET
-// +|-nMIN", then "DRIVE". The seconds are always 0.
-// Given:    values  the fields as typed (the month-name layout puts its
-//                   chosen month into the month text)
-//           zone    the Scene's zone, hours east of UT
-// Returned: command  the texts
-//           null, or the message key of the first refusal:
-//           "messageInputValidDate" for a field that holds no whole number
-//           or a date that does not exist; "messageLockTimeMinimum" for lock
-//           minutes that are not a whole number from 0 to 90
-const char* ComposeDateCommand(const DateDialogValues& values, double zone, CommandText& command);
+// The DATE text of OK: "DATE y,m,d,h,min,0.000000,zone" with the Scene's
+// zone; the seconds are always 0. Each field is read as its leading whole
+// number, and a field with no number reads as 0 (TextIntValue): an empty
+// hour is hour 0, an empty day no date at all.
+// Given:    date  the fields as typed, by DateField (the month-name layout
+//                 puts its chosen month into the month text)
+//           zone  the Scene's zone, hours east of UT
+// Returned: text  the DATE text, when the date exists
+//           null, or "messageInputValidDate" for a date that does not exist
+const char* ComposeDateText(const std::array<std::string, kDateFieldCount>& date, double zone,
+                            std::string& text);
+
+// The STIME text of OK: "STIME NONE" with the lock off, else
+// "STIME SUNRISE|SUNSET +|-nMIN". The minutes are read as their leading
+// whole number (no number: 0); an empty text counts as -1.
+// Returned: text  the STIME text, when accepted
+//           null, or "messageLockTimeMinimum" for minutes outside 0..90
+const char* ComposeStimeText(const SunLockValues& lock, std::string& text);

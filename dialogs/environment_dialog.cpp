@@ -126,6 +126,13 @@ void SetEnvDialogOkCallback(Widget, XtPointer client, XtPointer)
     HideFormDialog(envDialog);
 }
 
+// Only hides: nothing was changed yet, and the next Show fills the
+// controls from AppEnv again.
+void SetEnvDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(envDialog);
+}
+
 void GeometryNowCallback(Widget, XtPointer, XtPointer)
 {
     std::string width;
@@ -161,7 +168,7 @@ void CreateUpperForm(Widget parent, Scene* scene)
                                              nullptr);
     }
     Widget buttons = AddOkCancelButtons(envDialog, upper, "SetEnvButtons", SetEnvDialogOkCallback,
-                                        scene);
+                                        scene, SetEnvDialogCancelCallback, scene);
     XtVaSetValues(buttons, XmNtopAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM,
                   XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, column, nullptr);
 }

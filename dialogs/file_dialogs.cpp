@@ -25,16 +25,21 @@ struct FileDialog {
     const char* pattern;       // the files listed
     char* directory;           // the AppEnv path it remembers
     XtCallbackProc ok;
+    XtCallbackProc cancel;
     Widget widget = nullptr;
 };
 
 void OpenFileOkCallback(Widget, XtPointer, XtPointer);
 void SaveFileOkCallback(Widget, XtPointer, XtPointer);
 void SaveImageOkCallback(Widget, XtPointer, XtPointer);
+void OpenFileCancelCallback(Widget, XtPointer, XtPointer);
+void SaveFileCancelCallback(Widget, XtPointer, XtPointer);
+void SaveImageCancelCallback(Widget, XtPointer, XtPointer);
 
-FileDialog openFile{"OpenFile", "*.stl", nullptr, OpenFileOkCallback};
-FileDialog saveFile{"SaveFile", "*.stl", nullptr, SaveFileOkCallback};
-FileDialog saveImage{"SaveImage", "*.xpm", nullptr, SaveImageOkCallback};
+FileDialog openFile{"OpenFile", "*.stl", nullptr, OpenFileOkCallback, OpenFileCancelCallback};
+FileDialog saveFile{"SaveFile", "*.stl", nullptr, SaveFileOkCallback, SaveFileCancelCallback};
+FileDialog saveImage{"SaveImage", "*.xpm", nullptr, SaveImageOkCallback,
+                     SaveImageCancelCallback};
 
 void Remember(const FileDialog& dialog, const std::string& chosen)
 {
@@ -113,11 +118,36 @@ void SaveImageOkCallback(Widget, XtPointer client, XtPointer call)
     }
 }
 
+// Cancel only hides: the next Show opens in the remembered directory.
+void OpenFileCancelCallback(Widget, XtPointer, XtPointer)
+{
+    XtUnmanageChild(openFile.widget);
+}
+
+void SaveFileCancelCallback(Widget, XtPointer, XtPointer)
+{
+    XtUnmanageChild(saveFile.widget);
+}
+
+void SaveImageCancelCallback(Widget, XtPointer, XtPointer)
+{
+    XtUnmanageChild(saveImage.widget);
+}
+
+// The file box comes with a Cancel that hides it; each dialog has its own.
+Widget CreateFileDialog(const FileDialog& dialog, Scene* scene)
+{
+    Widget box = CreateFileBox(gAppEnv->toplevel, dialog.name, dialog.ok, scene);
+    XtRemoveAllCallbacks(box, XmNcancelCallback);
+    XtAddCallback(box, XmNcancelCallback, dialog.cancel, scene);
+    return box;
+}
+
 void ShowFileDialog(FileDialog& dialog, char* directory, Scene* scene)
 {
     dialog.directory = directory;
     if (dialog.widget == nullptr) {
-        dialog.widget = CreateFileBox(gAppEnv->toplevel, dialog.name, dialog.ok, scene);
+        dialog.widget = CreateFileDialog(dialog, scene);
     }
     ShowFileBox(dialog.widget, directory, dialog.pattern);
 }

@@ -106,6 +106,12 @@ void ProjectionDialogOkCallback(Widget, XtPointer client, XtPointer)
     RunCommandText(static_cast<Scene*>(client), command);
 }
 
+// Only hides: the next Show sets the choices from the Scene again.
+void ProjectionDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(projectionDialog);
+}
+
 // A label over an etched frame holding a radio box.
 void CreateModeColumn(Widget parent, const char* columnName, const char* labelName,
                       const char* formName, const char* radioName, const RadioRow* choices,
@@ -137,8 +143,8 @@ void CreateProjectionDialog(Scene* scene)
     for (Widget toggle : majorModes.buttons) {
         XtAddCallback(toggle, XmNvalueChangedCallback, MajorModeCallback, scene);
     }
-    AddOkCancelButtons(projectionDialog, row, "ProjectionButtons",
-                       ProjectionDialogOkCallback, scene);
+    AddOkCancelButtons(projectionDialog, row, "ProjectionButtons", ProjectionDialogOkCallback,
+                       scene, ProjectionDialogCancelCallback, scene);
 }
 
 }  // namespace

@@ -41,9 +41,21 @@ std::vector<std::string> siteNames;
 ListSearch siteSearch;
 std::string lastSearchText;
 
+// Releases the first count lines of the list and their names; the list's
+// own length releases all of it.
+void FreeSiteList(int count)
+{
+    const auto freed = static_cast<std::ptrdiff_t>(
+        std::min(siteLines.size(), static_cast<size_t>(std::max(count, 0))));
+    siteLines.erase(siteLines.begin(), siteLines.begin() + freed);
+    siteNames.erase(siteNames.begin(), siteNames.begin() + freed);
+}
+
+// The list read again replaces the one held.
 void SetLines(std::vector<std::string> lines)
 {
-    siteLines.swap(lines);
+    FreeSiteList(static_cast<int>(siteLines.size()));
+    siteLines = std::move(lines);
     siteNames = SiteLineNames(siteLines);
 }
 
@@ -52,7 +64,7 @@ int LoadSiteList()
 {
     std::vector<std::string> lines;
     if (ReadSiteFileLines(gAppEnv->siteFile, lines) == 0) {
-        ShowDialogWarning(gAppEnv->toplevel, "messageNoPlaceFileFound", gAppEnv->siteFile);
+        ShowDialogWarning(gAppEnv->toplevel, "messageNoPlaceFileFound");
         return -1;
     }
     SetLines(std::move(lines));
@@ -170,13 +182,37 @@ void SiteDialogOkCallback(Widget, XtPointer client, XtPointer)
     }
 }
 
-void SiteSearchButtonCallback(Widget, XtPointer, XtPointer)
+// Only hides: what was chosen in the list stays chosen for the next Show.
+void SiteDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(siteDialog);
+}
+
+// The next name holding the typed text becomes the top item and is chosen;
+// no match leaves the prompt up (the kit's search).
+void SiteSearchDialogOkCallback(Widget, XtPointer, XtPointer)
+{
+    RunListSearch(siteSearch);
+}
+
+void SiteSearchDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    XtUnmanageChild(siteSearch.prompt);
+}
+
+void ShowSiteSearchDialog(Scene*)
 {
     siteSearch.list = siteList;
     siteSearch.names = &siteNames;
     siteSearch.keysPerEntry = 1;
     siteSearch.lastText = &lastSearchText;
-    ShowListSearch(siteSearch, siteDialog.dialog, "SiteSearchDialog");
+    ShowListSearch(siteSearch, siteDialog.dialog, "SiteSearchDialog", SiteSearchDialogOkCallback,
+                   SiteSearchDialogCancelCallback);
+}
+
+void SiteSearchButtonCallback(Widget, XtPointer client, XtPointer)
+{
+    ShowSiteSearchDialog(static_cast<Scene*>(client));
 }
 
 // The list as the edit dialog reaches it.
@@ -239,8 +275,8 @@ void CreateSiteDialog(Scene* scene)
     siteList = CreateScrolledList(row, "SiteList", XmBROWSE_SELECT, siteNames);
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, SiteDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
-        {"ButtonSearch", kButtonPlain, SiteSearchButtonCallback, nullptr},
+        {"ButtonCancel", kButtonCancel, SiteDialogCancelCallback, scene},
+        {"ButtonSearch", kButtonPlain, SiteSearchButtonCallback, scene},
         {"ButtonEditSite", kButtonPlain, SiteEditButtonCallback, nullptr},
         {"ButtonAddSite", kButtonPlain, SiteAddButtonCallback, nullptr},
         {"ButtonDelSite", kButtonPlain, SiteDeleteButtonCallback, nullptr},

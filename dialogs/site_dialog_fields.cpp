@@ -1,6 +1,6 @@
 #include "dialogs/site_dialog_fields.h"
 
-#include "dialogs/kit/number_text.h"
+#include "core/string_utils.h"
 #include "dialogs/site_file.h"
 #include "sky/catalog/site_list.h"
 
@@ -98,12 +98,12 @@ const char* PutAngle(std::string& line, const std::string& degreesText,
                      const std::string& minutesText, int most, const char* const keys[3],
                      int column, const char* format, char side)
 {
-    int32_t degrees = 0;
-    int32_t minutes = 0;
-    if (ReadIntegerText(degreesText.c_str(), 0, most, degrees) == 0) {
+    const int degrees = TextIntValue(degreesText.c_str());
+    const int minutes = TextIntValue(minutesText.c_str());
+    if (degrees < 0 || degrees > most) {
         return keys[0];
     }
-    if (ReadIntegerText(minutesText.c_str(), 0, kMostMinutes, minutes) == 0) {
+    if (minutes < 0 || minutes > kMostMinutes) {
         return keys[1];
     }
     const double value = degrees + minutes / 60.0;
@@ -133,8 +133,8 @@ const char* PutNumbers(const SiteEditFields& fields, std::string& line)
     if (refusal != nullptr) {
         return refusal;
     }
-    int32_t altitude = 0;
-    if (ReadIntegerText(fields.altitude.c_str(), kLeastAltitude, kMostAltitude, altitude) == 0) {
+    const int altitude = TextIntValue(fields.altitude.c_str());
+    if (altitude < kLeastAltitude || altitude > kMostAltitude) {
         return "messageInvalidSiteAlti";
     }
     char text[16];
@@ -142,8 +142,8 @@ const char* PutNumbers(const SiteEditFields& fields, std::string& line)
     Put(line, kSiteAltitudeColumn, text, 4);
     // The sign is the choice's: a negative number here would put two signs
     // in the column, which the reader cannot take.
-    double hours = 0.0;
-    if (ReadRealText(fields.zoneHours.c_str(), 0.0, kMostZone, hours) == 0) {
+    const double hours = TextDoubleValue(fields.zoneHours.c_str());
+    if (hours < 0.0 || hours > kMostZone) {
         return "messageInvalidSiteTz";
     }
     std::snprintf(text, sizeof text, "%c%05.2f", fields.zoneMinus ? '-' : '+', std::fabs(hours));

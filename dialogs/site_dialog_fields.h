@@ -51,7 +51,9 @@ SiteEditFields SiteFieldsOfLine(const std::string& line);
 // ("messageInvalidSiteLong"); latitude the same with 90
 // ("messageInvalidSiteLatiDeg", "...LatiMin", "...Lati"); altitude
 // -999..9999 ("messageInvalidSiteAlti"); zone hours 0..14, the sign coming
-// from the choice ("messageInvalidSiteTz").
+// from the choice ("messageInvalidSiteTz"). Each number field is read as its
+// leading number, and one with no number reads as 0 (TextIntValue,
+// TextDoubleValue for the zone): an empty altitude is 0 metres.
 // Given:    fields       what was typed
 //           names        the names of the list, in file order
 //           editedIndex  0-based line being edited, -1 for a new site

@@ -172,6 +172,13 @@ void SiteEditDialogOkCallback(Widget, XtPointer, XtPointer)
     }
 }
 
+// Only hides: the file is untouched, and the next Show fills the fields
+// from its line again.
+void SiteEditDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(editDialog);
+}
+
 void CreateSiteEditDialog(Widget parent)
 {
     CreateFormDialog(editDialog, parent, "SiteEditDialog", "RCSiteEdit");
@@ -197,7 +204,7 @@ void CreateSiteEditDialog(Widget parent)
     Label(zoneRow, "TZHourLabel");
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, SiteEditDialogOkCallback, nullptr},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+        {"ButtonCancel", kButtonCancel, SiteEditDialogCancelCallback, nullptr},
     };
     AddDialogButtons(editDialog, editDialog.rowColumn, "ObsButtons", buttons, 2);
 }

@@ -1,5 +1,7 @@
 #include "dialogs/stime_part.h"
 
+#include "core/messages.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/choice_groups.h"
 
 #include <Xm/Form.h>
@@ -103,4 +105,18 @@ SunLockValues StimePartValues()
     values.minutes = minutes != nullptr ? minutes : "";
     XtFree(minutes);
     return values;
+}
+
+// The lock is the dialog's own: the Scene is the date dialog's OK's, which
+// this part does not read.
+int MakeStimeCommand(Scene*, char* text, size_t size)
+{
+    std::string stime;
+    const char* refusal = ComposeStimeText(StimePartValues(), stime);
+    if (refusal != nullptr) {
+        GetMessage(refusal, text, size);
+        return 0;
+    }
+    CopyCut(text, size, stime.c_str());
+    return 1;
 }

@@ -7,6 +7,10 @@
 
 #include <X11/Intrinsic.h>
 
+#include <cstddef>
+
+struct Scene;
+
 // Builds the part in parent, once.
 void CreateStimePart(Widget parent);
 
@@ -16,3 +20,10 @@ void FillStimePart(const SunLockValues& values);
 
 // The values the controls hold now.
 SunLockValues StimePartValues();
+
+// The STIME text of OK from the controls (ComposeStimeText), or the text of
+// the refusal's message.
+// Given:    size  of text; the date dialog passes 256 bytes
+// Returned: text  the STIME text, or the message to show
+//           1 accepted, 0 refused
+int MakeStimeCommand(Scene* scene, char* text, size_t size);

@@ -81,6 +81,13 @@ TimeStepValues FieldValues()
     return values;
 }
 
+// Each row's arrows step its number within 0..99 (0..9999 years); the
+// kit's arrow, client data the row's field.
+void TimeStepArrowCallback(Widget arrow, XtPointer client, XtPointer call)
+{
+    NumberArrowCallback(arrow, client, call);
+}
+
 void TimeStepDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     CommandText command;
@@ -91,6 +98,12 @@ void TimeStepDialogOkCallback(Widget, XtPointer client, XtPointer)
     }
     HideFormDialog(timeStepDialog);
     RunCommandText(static_cast<Scene*>(client), command);
+}
+
+// Only hides: the next Show fills the rows from the Scene again.
+void TimeStepDialogCancelCallback(Widget, XtPointer, XtPointer)
+{
+    HideFormDialog(timeStepDialog);
 }
 
 void CreateTimeStepDialog(Scene* scene)
@@ -104,10 +117,11 @@ void CreateTimeStepDialog(Scene* scene)
     XtAddCallback(realTimeToggle, XmNvalueChangedCallback, RealTimeToggleCallback, nullptr);
     CreateRadioGroup(controls, "RealTimeRadioBox", kClockChoices, 2, clockChoice);
     XtVaCreateManagedWidget("Separator", xmSeparatorWidgetClass, controls, nullptr);
-    AddDateRows(CreateDateTimeForm(controls), kStepRows, kTimeStepFieldCount, nullptr, stepRows);
+    AddDateRows(CreateDateTimeForm(controls), kStepRows, kTimeStepFieldCount, nullptr, stepRows,
+                TimeStepArrowCallback);
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, TimeStepDialogOkCallback, scene},
-        {"ButtonCancel", kButtonCancel, nullptr, nullptr},
+        {"ButtonCancel", kButtonCancel, TimeStepDialogCancelCallback, scene},
     };
     AddDialogButtons(timeStepDialog, timeStepDialog.rowColumn, "TimeStepButtons", buttons, 2);
 }

@@ -1,9 +1,8 @@
 #include "dialogs/time_step_dialog_fields.h"
 
-#include "dialogs/kit/number_text.h"
+#include "core/string_utils.h"
 #include "sky/scene.h"
 
-#include <climits>
 #include <string>
 
 namespace {
@@ -34,13 +33,10 @@ const char* ComposeTimeStepCommand(const TimeStepValues& values, CommandText& co
         AddText(command, "REALTIME %d,1,5", values.systemClock ? 1 : kRealTimeFromSetting);
         return nullptr;
     }
-    int32_t step[kTimeStepFieldCount] = {};
+    int step[kTimeStepFieldCount] = {};
     bool anyStep = false;
     for (int i = 0; i < kTimeStepFieldCount; ++i) {
-        if (ReadIntegerText(values.step[static_cast<size_t>(i)].c_str(), INT32_MIN, INT32_MAX,
-                            step[i]) == 0) {
-            return "messageInvalidTimeStep";
-        }
+        step[i] = TextIntValue(values.step[static_cast<size_t>(i)].c_str());
         anyStep = anyStep || step[i] != 0;
     }
     if (!anyStep) {

@@ -28,8 +28,9 @@ TimeStepValues ReadTimeStepValues(const Scene& scene);
 // The texts OK runs, each by a call of its own: with real time on,
 // "REALTIME 1,1,5" (system clock) or "REALTIME 2,1,5" (current setting),
 // the rows not read; otherwise "REALTIME 0" and "PERIOD y,m,d,h,min,0.000000"
-// with the rows as typed, negative values included.
+// with the rows as typed, negative values included. Each row is read as its
+// leading whole number, and a row with no number reads as 0 (TextIntValue).
 // Returned: command  the texts
 //           null, or the message key of a refusal ("messageInvalidTimeStep":
-//           a row that holds no whole number, or every row 0)
+//           every row 0)
 const char* ComposeTimeStepCommand(const TimeStepValues& values, CommandText& command);

@@ -50,7 +50,7 @@ Widget CreateLeadingForm(Widget dateTimeForm, const char* name)
 }
 
 void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widget lead,
-                 DateRows& rows)
+                 DateRows& rows, XtCallbackProc arrowCallback)
 {
     rows.form = dateTimeForm;
     rows.count = count;
@@ -66,7 +66,7 @@ void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widg
         Widget form = CreateRowForm(dateTimeForm, row, above > 0 ? places[above - 1] : nullptr,
                                     firstLine ? nullptr : places[above]);
         places[place] = form;
-        CreateNumberField(form, fieldRows[row], rows.fields[row]);
+        CreateNumberField(form, fieldRows[row], rows.fields[row], arrowCallback);
     }
 }
 

@@ -30,11 +30,13 @@ Widget CreateLeadingForm(Widget dateTimeForm, const char* name);
 // Given:    fieldRows, count  one per row, in row order (4 with a leading
 //                             widget, 5 without); they live for the run
 //           lead              the leading widget, or null
+//           arrowCallback     what each arrow press calls, with the row's
+//                             field as client data
 // Returned: rows              the form and the fields (rows must stay where
 //                             it is for the run: the arrows point at its
 //                             fields)
 void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widget lead,
-                 DateRows& rows);
+                 DateRows& rows, XtCallbackProc arrowCallback = NumberArrowCallback);
 
 // Sets every row sensitive or not.
 void SetDateRowsSensitive(const DateRows& rows, bool sensitive);

@@ -161,3 +161,4 @@ void ShowListSearch(ListSearch& search, Widget parent, const char* name, XtCallb
     XmTextSetString(field, const_cast<char*>(search.lastText->c_str()));
     XtManageChild(search.prompt);
 }
+

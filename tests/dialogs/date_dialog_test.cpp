@@ -93,7 +93,8 @@ TEST_F(DateDialogTest, LockMinutesFromZeroToNinetyPassAndOthersAreRefused)
         {true, false, "0", "STIME SUNRISE +0MIN"}, {false, true, "90", "STIME SUNSET -90MIN"},
         {true, true, "45", "STIME SUNRISE -45MIN"}, {false, false, "91", nullptr},
         {false, false, "-5", nullptr},              {true, false, "", nullptr},
-        {true, false, "x", nullptr},
+        // No number reads as 0; only an empty text counts as -1.
+        {true, false, "x", "STIME SUNRISE +0MIN"},  {false, true, "5x", "STIME SUNSET -5MIN"},
     };
     for (const auto& row : rows) {
         ShowDialog();
@@ -113,6 +114,8 @@ TEST_F(DateDialogTest, LockMinutesFromZeroToNinetyPassAndOthersAreRefused)
     }
 }
 
+// A field with no number reads as 0: an empty day is no date, an empty or
+// unreadable hour is hour 0.
 TEST_F(DateDialogTest, DatesThatDoNotExistAreRefusedAtOk)
 {
     const struct {
@@ -120,12 +123,21 @@ TEST_F(DateDialogTest, DatesThatDoNotExistAreRefusedAtOk)
         int month;
         const char* day;
         const char* hour;
-    } rows[] = {{"2026", 11, "31", "0"}, {"2027", 2, "29", "0"}, {"1582", 10, "10", "0"},
-                {"2026", 1, "", "0"},    {"2026", 1, "1", "x"}};
+        const char* sent;   // null: refused
+    } rows[] = {{"2026", 11, "31", "0", nullptr}, {"2027", 2, "29", "0", nullptr},
+                {"1582", 10, "10", "0", nullptr}, {"2026", 1, "", "0", nullptr},
+                {"2026", 1, "1", "x", "DATE 2026,1,1,0,0,0.000000,9.000000"},
+                {"2026", 1, "1", "", "DATE 2026,1,1,0,0,0.000000,9.000000"}};
     for (const auto& row : rows) {
         ShowDialog();
         TypeDate(row.year, row.month, row.day, row.hour, "0");
         driver.Press(dialog(), "ButtonOK");
+        if (row.sent != nullptr) {
+            ASSERT_EQ(driver.Texts().size(), 3u) << row.hour;
+            EXPECT_EQ(driver.Texts()[0], row.sent);
+            driver.ForgetTexts();
+            continue;
+        }
         EXPECT_TRUE(driver.Texts().empty()) << row.year << "-" << row.month << "-" << row.day;
         EXPECT_EQ(TakeWarnings(dialog()), (std::vector<std::string>{"Input valid date."}));
     }
@@ -298,6 +310,12 @@ TEST_F(DateDialogTest, ShowFillsTheScenesDateAndCancelForgetsWhatWasTyped)
     driver.Type(dialog(), "EditYear", "1999");
     driver.Press(dialog(), "ButtonCancel");
     EXPECT_FALSE(XtIsManaged(dialog()));
+    ShowDialog();
+    EXPECT_EQ(DialogDriver::Text(dialog(), "EditYear"), "2031");
+    driver.Type(dialog(), "EditYear", "1999");
+    ASSERT_TRUE(driver.CloseFromWindowManager(dialog()));
+    EXPECT_FALSE(XtIsManaged(dialog()));
+    EXPECT_TRUE(driver.Texts().empty());
     ShowDialog();
     EXPECT_EQ(DialogDriver::Text(dialog(), "EditYear"), "2031");
     // The seconds are not shown and OK sends 0.

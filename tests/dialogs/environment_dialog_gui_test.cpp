@@ -131,6 +131,7 @@ TEST_F(EnvironmentDialog, RefusedGeometriesChangeNothing)
     const std::pair<const char*, const char*> rows[] = {
         {"-5", "600"}, {"8 0", "600"}, {"0", "0"}, {"800", ""}, {"", "600"},
         {"119", "600"}, {"800", "159"}, {"99999", "600"}, {"800", "99999"},
+        {"x", "600"}, {"5x", "600"}, {"12", "600"}, {"800", "5x"},
     };
     for (const auto& [width, height] : rows) {
         SCOPED_TRACE(std::string(width) + "x" + height);

@@ -116,6 +116,13 @@ TEST(EnvironmentSettings, GeometryAcceptsOnlyASizeTheWindowCanTake)
         {"99999", "600", "", 0, ""},
         {"800", "600000", "", 0, ""},
         {"80x", "600", "", 0, ""},
+        // Geometry fields are digits only: no leading-number reading here.
+        {"x", "600", "", 0, ""},
+        {"5x", "600", "", 0, ""},
+        {"12", "600", "", 0, ""},
+        {"800", "x", "", 0, ""},
+        {"800", "5x", "", 0, ""},
+        {"800", "12", "", 0, ""},
     };
     for (const auto& row : rows) {
         std::string geometry = "unchanged";

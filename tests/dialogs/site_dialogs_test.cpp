@@ -161,16 +161,16 @@ protected:
     std::string lastQuestion;
 };
 
-// First of all: the dialog is not built yet. A missing file is named in a
-// warning; an empty file shows nothing, not even a message, until it has
-// lines.
+// First of all: the dialog is not built yet. A missing file gives the
+// warning as it stands, with nothing appended; an empty file shows nothing,
+// not even a message, until it has lines.
 TEST_F(SiteDialogsTest, AnEmptyFileShowsNothingUntilItHasLines)
 {
     UseSiteFile(siteFile, {});
     unlink(siteFile.c_str());
     ShowSiteDialog(&scene);
     driver.Pump();
-    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{"Site data file not found: " + siteFile});
+    EXPECT_EQ(TakeWarnings(gAppEnv->toplevel), std::vector<std::string>{"Site data file not found."});
     UseSiteFile(siteFile, {});
     ShowSiteDialog(&scene);
     driver.Pump();
@@ -275,7 +275,32 @@ TEST_F(SiteDialogsTest, SearchFindsTheNextNameHoldingTheTextAndWraps)
     EXPECT_TRUE(XtIsManaged(prompt)) << "no match keeps the prompt";
     EXPECT_TRUE(TakeWarnings(gAppEnv->toplevel).empty());
     driver.Press(prompt, "Cancel");
+    EXPECT_FALSE(XtIsManaged(prompt));
     EXPECT_TRUE(driver.Texts().empty());
+}
+
+// Each Cancel, and the window manager's close, only hides its dialog: no
+// command runs and the file stays as it was.
+TEST_F(SiteDialogsTest, CancelHidesEachDialogAndChangesNothing)
+{
+    ShowDialog();
+    Edit(2);
+    driver.Type(editor(), "AltiText", "99");
+    driver.Press(editor(), "ButtonCancel");
+    EXPECT_FALSE(XtIsManaged(editor()));
+    driver.Press(dialog(), "ButtonSearch");
+    Widget prompt = XtNameToWidget(dialog(), "*SiteSearchDialog");
+    ASSERT_TRUE(prompt != nullptr && XtIsManaged(prompt));
+    driver.Press(prompt, "Cancel");
+    EXPECT_FALSE(XtIsManaged(prompt));
+    EXPECT_TRUE(XtIsManaged(dialog()));
+    driver.Press(dialog(), "ButtonCancel");
+    EXPECT_FALSE(XtIsManaged(dialog()));
+    ShowDialog();
+    ASSERT_TRUE(driver.CloseFromWindowManager(dialog()));
+    EXPECT_FALSE(XtIsManaged(dialog()));
+    EXPECT_TRUE(driver.Texts().empty());
+    EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
 }
 
 TEST_F(SiteDialogsTest, EditChecksGiveTheirMessagesAndKeepTheDialogUp)
@@ -293,7 +318,8 @@ TEST_F(SiteDialogsTest, EditChecksGiveTheirMessagesAndKeepTheDialogUp)
         {"181", "0", "41", "23", "12", "1", "Barcelona (Spain)", "Invalid longitude (degree part)."},
         {"2", "11", "90", "1", "12", "1", "Barcelona (Spain)", "Invalid latitude."},
         {"2", "11", "-1", "0", "12", "1", "Barcelona (Spain)", "Invalid latitude (degree part)."},
-        {"2", "11", "41", "x", "12", "1", "Barcelona (Spain)", "Invalid latitude (minute part)."},
+        // Minutes with no number read as 0: the check goes on to the altitude.
+        {"2", "11", "41", "x", "-1000", "1", "Barcelona (Spain)", "Invalid altitude."},
         {"2", "11", "41", "23", "-1000", "1", "Barcelona (Spain)", "Invalid altitude."},
         {"2", "11", "41", "23", "12", "14.5", "Barcelona (Spain)", "Invalid timezone."},
         {"2", "11", "41", "23", "12", "-1", "Barcelona (Spain)", "Invalid timezone."},

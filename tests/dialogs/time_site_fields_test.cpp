@@ -8,6 +8,7 @@
 #include "dialogs/date_dialog_fields.h"
 #include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_file.h"
+#include "dialogs/time_step_dialog_fields.h"
 #include "tests/dialogs/site_test_lines.h"
 #include "tests/harness/test_files.h"
 
@@ -250,6 +251,168 @@ TEST_F(SiteFileChanges, AnEditGivesUpOnALockHeldTooLong)
     close(lock);
     EXPECT_EQ(ChangeSiteFile(path.c_str(), shown, {kSiteLineInsert, -1, "new\n"}, error), 1);
     EXPECT_EQ(ReadFile(path), "new\n" + before);
+}
+
+// What every number field of these dialogs makes of "", "x", "5x" and "12":
+// its leading number, or 0 when it holds none; then only the dialog's own
+// refusals.
+const char* const kTypedNumbers[4] = {"", "x", "5x", "12"};
+
+TEST(ComposeDateText, EachFieldReadsItsLeadingNumberAndOnlyNoDateIsRefused)
+{
+    constexpr const char* kNoDate = "messageInputValidDate";
+    const char* const sent[kDateFieldCount][4] = {
+        {"DATE 0,12,5,18,30", "DATE 0,12,5,18,30", "DATE 5,12,5,18,30", "DATE 12,12,5,18,30"},
+        {kNoDate, kNoDate, "DATE 2026,5,5,18,30", "DATE 2026,12,5,18,30"},
+        {kNoDate, kNoDate, "DATE 2026,12,5,18,30", "DATE 2026,12,12,18,30"},
+        {"DATE 2026,12,5,0,30", "DATE 2026,12,5,0,30", "DATE 2026,12,5,5,30", "DATE 2026,12,5,12,30"},
+        {"DATE 2026,12,5,18,0", "DATE 2026,12,5,18,0", "DATE 2026,12,5,18,5", "DATE 2026,12,5,18,12"},
+    };
+    for (int field = 0; field < kDateFieldCount; ++field) {
+        for (int typed = 0; typed < 4; ++typed) {
+            std::array<std::string, kDateFieldCount> date = {"2026", "12", "5", "18", "30"};
+            date[static_cast<size_t>(field)] = kTypedNumbers[typed];
+            std::string text = "unchanged";
+            const char* refusal = ComposeDateText(date, 9.0, text);
+            const std::string expected = sent[field][typed];
+            SCOPED_TRACE(std::to_string(field) + " \"" + kTypedNumbers[typed] + "\"");
+            if (expected == kNoDate) {
+                EXPECT_STREQ(refusal, kNoDate);
+                EXPECT_EQ(text, "unchanged");
+            } else {
+                EXPECT_EQ(refusal, nullptr);
+                EXPECT_EQ(text, expected + ",0.000000,9.000000");
+            }
+        }
+    }
+}
+
+TEST(ComposeStimeText, LockMinutesReadTheirNumberAndEmptyIsRefused)
+{
+    const char* const sent[4] = {nullptr, "STIME SUNSET -0MIN", "STIME SUNSET -5MIN",
+                                 "STIME SUNSET -12MIN"};
+    for (int typed = 0; typed < 4; ++typed) {
+        std::string text;
+        const char* refusal = ComposeStimeText({true, false, true, kTypedNumbers[typed]}, text);
+        if (sent[typed] == nullptr) {
+            EXPECT_STREQ(refusal, "messageLockTimeMinimum") << kTypedNumbers[typed];
+        } else {
+            EXPECT_EQ(refusal, nullptr);
+            EXPECT_EQ(text, sent[typed]);
+        }
+    }
+    std::string text;
+    for (const char* refused : {"91", "-1", "-5x", "91x"}) {
+        EXPECT_STREQ(ComposeStimeText({true, true, false, refused}, text), "messageLockTimeMinimum")
+            << refused;
+    }
+    EXPECT_EQ(ComposeStimeText({true, true, false, "90"}, text), nullptr);
+    EXPECT_EQ(text, "STIME SUNRISE +90MIN");
+    EXPECT_EQ(ComposeStimeText({false, true, false, ""}, text), nullptr);
+    EXPECT_EQ(text, "STIME NONE");
+}
+
+TEST(ComposeTimeStepCommand, EachRowReadsItsLeadingNumberAndOnlyNoStepIsRefused)
+{
+    constexpr const char* kNoStep = "messageInvalidTimeStep";
+    const char* const sent[kTimeStepFieldCount][4] = {
+        {"0,0,0,0,3", "0,0,0,0,3", "5,0,0,0,3", "12,0,0,0,3"},
+        {"0,0,0,0,3", "0,0,0,0,3", "0,5,0,0,3", "0,12,0,0,3"},
+        {"0,0,0,0,3", "0,0,0,0,3", "0,0,5,0,3", "0,0,12,0,3"},
+        {"0,0,0,0,3", "0,0,0,0,3", "0,0,0,5,3", "0,0,0,12,3"},
+        {kNoStep, kNoStep, "0,0,0,0,5", "0,0,0,0,12"},
+    };
+    for (int field = 0; field < kTimeStepFieldCount; ++field) {
+        for (int typed = 0; typed < 4; ++typed) {
+            TimeStepValues values;
+            values.step = {"0", "0", "0", "0", "3"};
+            values.step[static_cast<size_t>(field)] = kTypedNumbers[typed];
+            CommandText command;
+            const char* refusal = ComposeTimeStepCommand(values, command);
+            const std::string expected = sent[field][typed];
+            SCOPED_TRACE(std::to_string(field) + " \"" + kTypedNumbers[typed] + "\"");
+            if (expected == kNoStep) {
+                EXPECT_STREQ(refusal, kNoStep);
+                EXPECT_TRUE(command.texts.empty());
+            } else {
+                EXPECT_EQ(refusal, nullptr);
+                EXPECT_EQ(command.texts, (std::vector<std::string>{
+                                             "REALTIME 0", "PERIOD " + expected + ",0.000000"}));
+            }
+        }
+    }
+}
+
+TEST(MakeSiteLine, EachNumberFieldReadsItsLeadingNumber)
+{
+    // Longitude, latitude, altitude and zone columns for Typed's fields
+    // (139 46 E, 35 41 N, 40 m, +9) with one field typed.
+    struct Columns {
+        const char *longitude, *latitude, *altitude, *zone;
+    };
+    const Columns sent[6][4] = {
+        {{"0.767E", "35.683N", "40", "+09.00"}, {"0.767E", "35.683N", "40", "+09.00"},
+         {"5.767E", "35.683N", "40", "+09.00"}, {"12.767E", "35.683N", "40", "+09.00"}},
+        {{"139.000E", "35.683N", "40", "+09.00"}, {"139.000E", "35.683N", "40", "+09.00"},
+         {"139.083E", "35.683N", "40", "+09.00"}, {"139.200E", "35.683N", "40", "+09.00"}},
+        {{"139.767E", "0.683N", "40", "+09.00"}, {"139.767E", "0.683N", "40", "+09.00"},
+         {"139.767E", "5.683N", "40", "+09.00"}, {"139.767E", "12.683N", "40", "+09.00"}},
+        {{"139.767E", "35.000N", "40", "+09.00"}, {"139.767E", "35.000N", "40", "+09.00"},
+         {"139.767E", "35.083N", "40", "+09.00"}, {"139.767E", "35.200N", "40", "+09.00"}},
+        {{"139.767E", "35.683N", "0", "+09.00"}, {"139.767E", "35.683N", "0", "+09.00"},
+         {"139.767E", "35.683N", "5", "+09.00"}, {"139.767E", "35.683N", "12", "+09.00"}},
+        {{"139.767E", "35.683N", "40", "+00.00"}, {"139.767E", "35.683N", "40", "+00.00"},
+         {"139.767E", "35.683N", "40", "+05.00"}, {"139.767E", "35.683N", "40", "+12.00"}},
+    };
+    std::string SiteEditFields::* const fields[6] = {
+        &SiteEditFields::longDeg, &SiteEditFields::longMin,  &SiteEditFields::latiDeg,
+        &SiteEditFields::latiMin, &SiteEditFields::altitude, &SiteEditFields::zoneHours};
+    for (int field = 0; field < 6; ++field) {
+        for (int typed = 0; typed < 4; ++typed) {
+            SiteEditFields typedFields = Typed("Kobe");
+            typedFields.*fields[field] = kTypedNumbers[typed];
+            std::string line;
+            CommandText command;
+            SCOPED_TRACE(std::to_string(field) + " \"" + kTypedNumbers[typed] + "\"");
+            ASSERT_EQ(MakeSiteLine(typedFields, {}, -1, line, command), nullptr);
+            const Columns& expected = sent[field][typed];
+            EXPECT_EQ(line, Record("Kobe", expected.longitude, expected.latitude, expected.altitude,
+                                   expected.zone));
+        }
+    }
+}
+
+// The ranges are the edit dialog's own refusals, after the reading.
+TEST(MakeSiteLine, NumbersOutsideTheirRangesAreRefusedWithTheirFieldsMessage)
+{
+    const struct {
+        std::string SiteEditFields::* field;
+        const char* typed;
+        const char* refusal;
+    } rows[] = {
+        {&SiteEditFields::longDeg, "181x", "messageInvalidSiteLongDeg"},
+        {&SiteEditFields::longDeg, "-1", "messageInvalidSiteLongDeg"},
+        {&SiteEditFields::longMin, "60", "messageInvalidSiteLongMin"},
+        {&SiteEditFields::latiDeg, "91", "messageInvalidSiteLatiDeg"},
+        {&SiteEditFields::latiMin, "-5x", "messageInvalidSiteLatiMin"},
+        {&SiteEditFields::altitude, "10000", "messageInvalidSiteAlti"},
+        {&SiteEditFields::altitude, "-1000m", "messageInvalidSiteAlti"},
+        {&SiteEditFields::zoneHours, "14.5", "messageInvalidSiteTz"},
+        {&SiteEditFields::zoneHours, "-1", "messageInvalidSiteTz"},
+    };
+    for (const auto& row : rows) {
+        SiteEditFields fields = Typed("Kobe");
+        fields.*row.field = row.typed;
+        std::string line;
+        CommandText command;
+        EXPECT_STREQ(MakeSiteLine(fields, {}, -1, line, command), row.refusal) << row.typed;
+    }
+    SiteEditFields fields = Typed("Kobe");
+    fields.longDeg = "180";
+    fields.longMin = "1";
+    std::string line;
+    CommandText command;
+    EXPECT_STREQ(MakeSiteLine(fields, {}, -1, line, command), "messageInvalidSiteLong");
 }
 
 // Now is the clock's instant in the zone asked for, whatever the process's

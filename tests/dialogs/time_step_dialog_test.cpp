@@ -53,6 +53,9 @@ TEST_F(TimeStepDialogTest, TypedStepsGoToPeriodAsTyped)
         {{"0", "0", "0", "0", "-1"}, "PERIOD 0,0,0,0,-1,0.000000"},
         {{"0", "0", "0", "0", "120"}, "PERIOD 0,0,0,0,120,0.000000"},
         {{" 7 ", "0", "0", "0", "0"}, "PERIOD 7,0,0,0,0,0.000000"},
+        // A row with no number reads as 0, a number with text after it as the number.
+        {{"0", "0", "x", "0", "1"}, "PERIOD 0,0,0,0,1,0.000000"},
+        {{"", "5x", "0", "0", "0"}, "PERIOD 0,5,0,0,0,0.000000"},
     };
     for (const auto& row : rows) {
         ShowDialog();
@@ -61,13 +64,13 @@ TEST_F(TimeStepDialogTest, TypedStepsGoToPeriodAsTyped)
         EXPECT_EQ(driver.Texts(), (std::vector<std::string>{"REALTIME 0", row.period}));
         driver.ForgetTexts();
     }
-    EXPECT_EQ(scene.timeStep.years, 7);
+    EXPECT_EQ(scene.timeStep.months, 5);
 }
 
 TEST_F(TimeStepDialogTest, AnEmptyStepIsRefusedOnTheDialogAndNothingRuns)
 {
     const std::vector<const char*> refused[] = {
-        {"0", "0", "0", "0", "0"}, {"0", "", "0", "0", "0"}, {"0", "0", "x", "0", "1"}};
+        {"0", "0", "0", "0", "0"}, {"0", "", "0", "0", "0"}, {"0", "0", "x", "", "0"}};
     for (const auto& typed : refused) {
         ShowDialog();
         TypeStep(typed);

@@ -1,13 +1,16 @@
 // Fuzzes what dialogs make of typed text: the checked number reading, the
 // arrow step, the list search, the command composer, the magnitude fields
-// and the star dialog's limit at OK, the window geometry and the file names
-// of the file dialogs. Any input must leave the promises of dialogs/ kept:
-// an accepted number is finite and in range, an arrow never leaves its
-// limits, a limit field sends its leading number in range, an accepted command
-// holds one statement per piece, within the interpreter's limit, with the
-// name whole inside its quotes, and an accepted geometry is a size the
-// window can take.
+// and the star dialog's limit at OK, the window geometry, the file names
+// of the file dialogs, and the date, lock and time-step rows. Any input
+// must leave the promises of dialogs/ kept: an accepted number is finite
+// and in range, an arrow never leaves its limits, a limit field sends
+// its leading number in range, an accepted command holds one statement per piece,
+// within the interpreter's limit, with the name whole inside its quotes,
+// an accepted geometry is a size the window can take, and an accepted
+// date exists.
+#include "astro/calendar.h"
 #include "command/interpreter.h"
+#include "dialogs/date_dialog_fields.h"
 #include "dialogs/environment_dialog_fields.h"
 #include "dialogs/file_dialogs_fields.h"
 #include "dialogs/kit/command_text.h"
@@ -16,7 +19,9 @@
 #include "core/string_utils.h"
 #include "dialogs/kit/number_text.h"
 #include "dialogs/star_dialog_fields.h"
+#include "dialogs/time_step_dialog_fields.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -133,6 +138,37 @@ void CheckSearch(const std::string& text)
     Require(found >= -1 && found < static_cast<int>(names.size()));
 }
 
+// The date and time-step rows and the lock minutes read the text's leading
+// number: an accepted DATE is a date that exists, accepted lock minutes
+// lie in 0..90, and an accepted step is one PERIOD statement.
+void CheckDateAndStepFields(const std::string& text)
+{
+    for (int field = 0; field < kDateFieldCount; ++field) {
+        std::array<std::string, kDateFieldCount> date = {"2026", "12", "5", "18", "30"};
+        date[static_cast<size_t>(field)] = text;
+        std::string sent;
+        if (ComposeDateText(date, 9.0, sent) == nullptr) {
+            DateTime read{};
+            Require(std::sscanf(sent.c_str(), "DATE %d,%d,%d,%d,%d,", &read.year, &read.month,
+                                &read.day, &read.hour, &read.minute) == 5);
+            Require(IsValidDate(read) != 0);
+        }
+    }
+    std::string stime;
+    if (ComposeStimeText({true, true, false, text}, stime) == nullptr) {
+        int minutes = -1;
+        Require(std::sscanf(stime.c_str(), "STIME SUNRISE +%dMIN", &minutes) == 1);
+        Require(minutes >= 0 && minutes <= 90);
+    }
+    TimeStepValues step;
+    step.step = {text, "0", "0", "0", text};
+    CommandText command;
+    if (ComposeTimeStepCommand(step, command) == nullptr) {
+        Require(command.texts.size() == 2 && command.texts[1].compare(0, 7, "PERIOD ") == 0);
+        Require(command.texts[1].find_first_of(";\r\n") == std::string::npos);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -145,5 +181,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckGeometry(text);
     CheckFileName(text);
     CheckMagnitudeField(text);
+    CheckDateAndStepFields(text);
     return 0;
 }
