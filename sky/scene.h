@@ -96,6 +96,7 @@ struct ViewGeometry {
     double fieldOfView;        // degrees, horizontal extent
     double verticalField;
     double solarViewWidth;     // AU
+    double diagonalField;      // degrees, recomputed before each redraw
     double zoomFactor;
     double minimumField;
     FixedMatrix matrices[3];   // row 0 of the first: view axis; row 2 of the second: horizon axis
@@ -107,7 +108,7 @@ struct ViewGeometry {
     double matricesDouble[3][9];
     double pixelsPerRadianX, pixelsPerRadianY;
     double centreLimitDouble, horizonLimitDouble;
-    double solarScaleX, solarScaleY;
+    double solarScaleX, solarScaleY, solarDepth;   // pixels per AU; depth: the negated view width
     double pixelsPerDegree;
     int32_t starSize;          // STARSIZE x 10
 };

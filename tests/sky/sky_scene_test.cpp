@@ -72,7 +72,7 @@ const Kept kKept[] = {
     KEPT(mainWindow), KEPT(drawingArea), KEPT(hScroll), KEPT(vScroll), KEPT(time), KEPT(siteName),
     KEPT(dateStyle), KEPT(siteZone), KEPT(lastSolarUpdate), KEPT(animation.stopMode),
     KEPT(animation.offsetStart), KEPT(animation.offsetStartDay), KEPT(animation.targetDay),
-    KEPT(animation.sunEventValue), KEPT(view.skyRect), KEPT(view.matrices),
+    KEPT(animation.sunEventValue), KEPT(view.skyRect), KEPT(view.diagonalField), KEPT(view.matrices),
     KEPT(view.xScale), KEPT(view.centreLimit), KEPT(view.screenCentreX), KEPT(view.circleRadius),
     KEPT(view.matricesDouble), KEPT(view.pixelsPerDegree), KEPT(view.starSize), KEPT(mag.faintStarColor),
     KEPT(sun), KEPT(orbitPaths), KEPT(daylightLevel), KEPT(redrawRequested), KEPT(pixmapNew),
