@@ -9,6 +9,7 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
 #include "sky/colors.h"
+#include "sky/layers/disk_drawing.h"
 #include "sky/layers/milky_way_layer.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/star_layer.h"
@@ -43,7 +44,6 @@ constexpr std::array<unsigned char, kRowBytes * kPictureMarkSize> MarkBits()
     return bits;
 }
 
-constexpr int32_t kBrightNebulaStarLimit = 39;   // fainter than 3.9 shows M31, M42 and the Clouds
 constexpr int32_t kJovianMoonStarLimit = 60;
 
 // The marks of one redraw: the pixels the symbol sets at every mark, sent
@@ -136,7 +136,7 @@ bool NebulaShown(const Scene& scene, int32_t index)
         return false;
     }
     const NebulaAttributes& record = GetNebulaAttributes(index);
-    const bool brightSky = scene.mag.starLimit > kBrightNebulaStarLimit;
+    const bool brightSky = IsStarLimitFainterThan39(scene) != 0;
     if (index < NebulaCatalogCounts[kMessier] && (IsMessier(record, 31) || IsMessier(record, 42)) && brightSky &&
         (scene.displayFlags[kFlagMilkyWay] & kMilkyWayFlag) != 0) {
         return true;
@@ -158,7 +158,7 @@ bool EntryObjectShown(const Scene& scene, const ClickDataIndex& entry)
     case kObjectNebula: return NebulaShown(scene, entry.id);
     case kObjectJovianMoon: return JovianMoonShown(scene);
     case kObjectUserObject: return (scene.displayFlags[kFlagUserObjects] & kMarksShownFlag) != 0;
-    case kObjectMagellanicCloud: return scene.mag.starLimit > kBrightNebulaStarLimit;
+    case kObjectMagellanicCloud: return IsStarLimitFainterThan39(scene) != 0;
     default: return false;
     }
 }
