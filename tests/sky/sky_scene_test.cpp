@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -97,6 +98,10 @@ TEST(SceneReset, StoresEveryDefault)
     }
     for (const JovianMoonRecord& satellite : scene.jovianMoons)
         EXPECT_EQ(satellite.julianDay, kNeverJulianDay);
+    // The first redraw looks south, with the horizon on the bottom edge.
+    const ViewTarget target = ViewTargetOf(scene);
+    EXPECT_EQ(std::make_tuple(target.longitude, target.latitude, target.type, target.id, target.centring),
+              std::make_tuple(0.0, 0.0, 0x8001, 0, 1));
 }
 
 TEST(SceneReset, KeepsTimeSiteCanvasAndClickData)
