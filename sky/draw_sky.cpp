@@ -213,7 +213,10 @@ void DrawSky(Scene& scene, Drawable drawable)
     }
     UpdateLimitingMagnitude(scene);
     PaintBackground(scene, drawable);
-    RedrawRecord redraw = StartRedraw(scene, drawable);
+    RedrawRecord redraw;
+    redraw.drawable = drawable;
+    redraw.wrap = SetWrapMode(scene);
+    redraw.clip = SetClipRectangle(scene);
     DrawLayers(scene, redraw);
     DrawStatusStrip(scene, drawable);
     if (gAppEnv->writableColorCells) {

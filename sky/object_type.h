@@ -7,6 +7,12 @@
 
 #include <cstdint>
 
+// ObjectId: the id of a solar-system body (type 51): -10 a fixed J2000
+// point, -3 the Earth, -2 the Sun, -1 the Moon, 0..7 Mercury..Pluto (8..11
+// the Galilean satellites by name), 10000 + i the i-th loaded comet, 20000
+// + i the i-th loaded minor planet (astro/body_ids.h names them).
+using ObjectId = int32_t;
+
 enum ObjectType : int32_t {
     kObjectStar = 50,
     kObjectSolarBody = 51,

@@ -7,6 +7,7 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_objects.h"
+#include "sky/layers/disk_drawing.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/object_type.h"
 #include "sky/scene.h"
@@ -34,9 +35,8 @@ constexpr int32_t kSunMoonRadiusMax = 200;
 constexpr int32_t kDiskRadiusMin = 1;
 constexpr int32_t kDiskRadiusMax = 150;
 
-// A star limit above 3.9 shows the bright galaxies and the clouds without
-// the nebula layer.
-constexpr int32_t kBrightNebulaStarLimit = 39;
+// With a star limit above 3.9 (IsStarLimitFainterThan39) these galaxies
+// are picked without the nebula layer.
 constexpr int32_t kBrightMessierNumbers[] = {31, 33, 42};
 
 constexpr int32_t kLastNebulaId = kNebulaCount - 1;
@@ -171,7 +171,7 @@ bool DuplicateRecord(const NebulaAttributes& record, int catalogue)
 bool FindNebula(Scene& scene, const PickSearch& search)
 {
     const bool nebulaeShown = (scene.displayFlags[kFlagNebulae] & kNebulaFlag) != 0;
-    const bool brightStars = scene.mag.starLimit > kBrightNebulaStarLimit;
+    const bool brightStars = IsStarLimitFainterThan39(scene) != 0;
     const int32_t first = std::max(search.firstId[kPickNebulae], 0);
     const int32_t last = std::min(search.lastId[kPickNebulae], kLastNebulaId);
     for (int catalogue = kMessier; catalogue <= kIc; ++catalogue) {
@@ -221,7 +221,7 @@ bool FindJovianMoon(Scene& scene, const PickSearch& search)
 
 bool FindMagellanicCloud(Scene& scene, const PickSearch& search)
 {
-    if (scene.mag.starLimit <= kBrightNebulaStarLimit) {
+    if (IsStarLimitFainterThan39(scene) == 0) {
         return false;
     }
     const int32_t first = std::max(search.firstId[kPickMagellanicClouds], 0);

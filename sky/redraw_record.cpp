@@ -2,7 +2,7 @@
 
 #include "core/view_modes.h"
 
-WrapState WrapStateOf(const Scene& scene)
+WrapState SetWrapMode(const Scene& scene)
 {
     WrapState wrap{};
     const int32_t family = ViewFamilyOf(scene.viewMode);
@@ -20,11 +20,13 @@ WrapState WrapStateOf(const Scene& scene)
     return wrap;
 }
 
+XRectangle SetClipRectangle(const Scene& scene) { return scene.view.skyRect; }
+
 RedrawRecord StartRedraw(const Scene& scene, Drawable drawable)
 {
     RedrawRecord redraw;
     redraw.drawable = drawable;
-    redraw.clip = scene.view.skyRect;
-    redraw.wrap = WrapStateOf(scene);
+    redraw.wrap = SetWrapMode(scene);
+    redraw.clip = SetClipRectangle(scene);
     return redraw;
 }

@@ -85,12 +85,27 @@ struct RedrawRecord {
     KeptGridFormats gridFormats;
 };
 
-// The record for drawing the scene's chart into a drawable: the sky
-// rectangle as clip rectangle, the view mode's wrap state, nothing pending.
+// The record for drawing the scene's chart into a drawable, as DrawSky
+// starts one: the wrap state (SetWrapMode) and the clip rectangle
+// (SetClipRectangle) of the scene, nothing pending. Other drawings of the
+// chart (a test's, a benchmark's) start theirs here.
 // Given:    scene     view mode, sky rectangle, screen centre
 //           drawable  target
 RedrawRecord StartRedraw(const Scene& scene, Drawable drawable);
 
-// The wrap state of the scene's view mode.
+// The wrap state of the scene's view mode, taken before the layers are
+// drawn and again by the grid layer: ALL1 maps wrap around the cylinder's
+// sides (left edge the sky rectangle's x, right edge x + width + 1, half
+// width half their distance), ALL2 maps behind the ellipse (centre column
+// the screen centre's x), other modes not at all. It is kept in the
+// redraw's record, not in the process, so that two charts never share it.
 // Given:    scene  view mode, sky rectangle, screen centre
-WrapState WrapStateOf(const Scene& scene);
+// Returned: the wrap state for the redraw's record
+WrapState SetWrapMode(const Scene& scene);
+
+// The clip rectangle of a redraw, taken before the layers are drawn: a
+// copy of the sky rectangle, kept in the redraw's record like the wrap
+// state.
+// Given:    scene  sky rectangle
+// Returned: the clip rectangle for the redraw's record
+XRectangle SetClipRectangle(const Scene& scene);

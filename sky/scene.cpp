@@ -153,6 +153,11 @@ void ResetCanvasTail(Scene& scene)
 
 Scene* gScene = &sceneRecord;
 
+ViewTarget ViewTargetOf(const Scene& scene)
+{
+    return ViewTarget{scene.targetLongitude, scene.targetLatitude, scene.targetType, scene.targetId, scene.centring};
+}
+
 void ResetScene(Scene& scene)
 {
     ResetHead(scene);

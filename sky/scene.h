@@ -96,6 +96,7 @@ struct ViewGeometry {
     double fieldOfView;        // degrees, horizontal extent
     double verticalField;
     double solarViewWidth;     // AU
+    double diagonalField;      // degrees, recomputed before each redraw
     double zoomFactor;
     double minimumField;
     FixedMatrix matrices[3];   // row 0 of the first: view axis; row 2 of the second: horizon axis
@@ -107,7 +108,7 @@ struct ViewGeometry {
     double matricesDouble[3][9];
     double pixelsPerRadianX, pixelsPerRadianY;
     double centreLimitDouble, horizonLimitDouble;
-    double solarScaleX, solarScaleY;
+    double solarScaleX, solarScaleY, solarDepth;   // pixels per AU; depth: the negated view width
     double pixelsPerDegree;
     int32_t starSize;          // STARSIZE x 10
 };
@@ -124,6 +125,17 @@ struct MagnitudeLimits {
     int32_t nebulaFaint;
     int32_t nebulaBright;
     int32_t nebulaBoundsInUse;
+};
+
+// ViewTarget: what the view turns toward before a redraw (LOOK, TRACK,
+// VIEW CENTER, and the south point of a reset). The Scene keeps it in its
+// target fields (targetLongitude .. centring), which the commands set one
+// by one; this is the same record taken as one value.
+struct ViewTarget {
+    double longitude, latitude;   // degrees: a coordinate target's pair, SCREEN's pixels
+    int32_t type;                 // ObjectType; kRecentreTarget: centre again at the next redraw
+    int32_t id;                   // star number, ObjectId, table row or running index
+    int32_t centring;             // 0 none, 1 centre once, 2 follow at every redraw
 };
 
 struct PickedObject {
@@ -198,7 +210,7 @@ struct Scene {
     double orbitPathDay;
     OrbitPath orbitPaths[kOrbitPathCount];   // Mercury..Pluto with the Earth
 
-    // Target, daylight, display flags
+    // ViewTarget (ViewTargetOf takes it as one value), daylight, display flags
     double targetLongitude, targetLatitude;
     int32_t targetType;           // ObjectType, kRecentreTarget bit
     int32_t targetId;
@@ -239,6 +251,9 @@ struct Scene {
 };
 
 extern Scene* gScene;
+
+// The Scene's target fields as one ViewTarget.
+ViewTarget ViewTargetOf(const Scene& scene);
 
 // Stores every default of a fresh or re-initialised scene. Touches no widget,
 // X resource or allocation: whoever resets a scene that holds loaded comets,

@@ -155,12 +155,12 @@ const NebulaNumberRows& FirstRowsOfNumbers()
 
 }  // namespace
 
-int FindCometByName(const Scene& scene, const char* text, int32_t& id)
+int FindCometByName(const Scene& scene, const char* text, ObjectId& id)
 {
     return FindSmallBody(scene.cometElements, scene.cometCount, true, kCometIdBase, text, id);
 }
 
-int FindMinorPlanetByName(const Scene& scene, const char* text, int32_t& id)
+int FindMinorPlanetByName(const Scene& scene, const char* text, ObjectId& id)
 {
     return FindSmallBody(scene.mplanetElements, scene.mplanetCount, false, kMinorPlanetIdBase, text, id);
 }

@@ -7,6 +7,8 @@
 // they are.
 #pragma once
 
+#include "sky/object_type.h"
+
 #include <cstdint>
 
 struct Scene;
@@ -45,10 +47,10 @@ int FindMagellanicCloudByName(const char* text, int32_t& index);
 // field's width first, so a text equals a blank-padded field.
 // Returned: id  10000 + i of the first comet found
 //           1 when found, else 0
-int FindCometByName(const Scene& scene, const char* text, int32_t& id);
+int FindCometByName(const Scene& scene, const char* text, ObjectId& id);
 
 // The same over the loaded minor planets (any kind but 'N'): 20000 + i.
-int FindMinorPlanetByName(const Scene& scene, const char* text, int32_t& id);
+int FindMinorPlanetByName(const Scene& scene, const char* text, ObjectId& id);
 
 // "IO", "EUROPA", "GANYMEDE" or "CALLIST", case-insensitive.
 // Returned: index  0..3

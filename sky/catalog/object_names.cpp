@@ -129,7 +129,7 @@ const char* SolarBodyKeyword(int32_t id)
     return keyword != nullptr ? keyword : StkKeywordName(SolarBodyKeywordTable, kEarthId);
 }
 
-void GetSolarBodyName(const Scene& scene, int32_t id, int keyword, char* buffer, size_t length)
+void GetSolarBodyName(const Scene& scene, ObjectId id, int keyword, char* buffer, size_t length)
 {
     const OrbitalElements* elements = nullptr;
     if (id >= kCometIdBase && id < kCometIdBase + scene.cometCount)

@@ -40,7 +40,7 @@ const char* SolarBodyKeyword(int32_t id);
 //                    localised name from the message texts
 //           length   size of buffer in bytes
 // Returned: buffer   the name, cut to length - 1 characters, terminated
-void GetSolarBodyName(const Scene& scene, int32_t id, int keyword, char* buffer, size_t length);
+void GetSolarBodyName(const Scene& scene, ObjectId id, int keyword, char* buffer, size_t length);
 
 // The first of the name, second name, number and designation fields of an
 // element record that is not all blanks; null when all are.

@@ -200,7 +200,7 @@ int StkParseSolarObjectKeyword(const Scene& scene, const char* keyword, int32_t&
     return 1;
 }
 
-int FindSolarBodyByName(const Scene& scene, const char* text, int32_t& id)
+int FindSolarBodyByName(const Scene& scene, const char* text, ObjectId& id)
 {
     if (text == nullptr) {
         return 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/keywords.h"
+#include "sky/object_type.h"
 
 #include <cstdint>
 
@@ -47,4 +48,4 @@ int StkParseSolarObjectKeyword(const Scene& scene, const char* keyword, int32_t&
 // Returned: id     ObjectId, or 100 / 101 / 102 for PLANET, COMET and
 //                  MINORPLANET
 //           1 when found, else 0
-int FindSolarBodyByName(const Scene& scene, const char* text, int32_t& id);
+int FindSolarBodyByName(const Scene& scene, const char* text, ObjectId& id);

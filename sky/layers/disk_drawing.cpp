@@ -246,3 +246,8 @@ void FillLitPhase(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int32
     }
     FillOutline(scene, drawable, points, gAppEnv->pixels[colorIndex]);
 }
+
+int IsStarLimitFainterThan39(const Scene& scene)
+{
+    return scene.mag.starLimit > 39 ? 1 : 0;
+}

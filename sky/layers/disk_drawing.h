@@ -114,3 +114,9 @@ void FillOblateDisk(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int
 //           colorIndex  ColorIndex of the unlit part
 void FillLitPhase(Scene& scene, Drawable drawable, int32_t cx, int32_t cy, int32_t r, double fraction,
                   double limbAngle, int32_t colorIndex);
+
+// Whether the stars are shown faint enough for the bright galaxies and the
+// Magellanic Clouds to count as seen: picking and the picture marks ask.
+// Given:    scene  star limiting magnitude in use (tenths)
+// Returned: 1 when it is fainter than 3.9 (exceeds 39), else 0
+int IsStarLimitFainterThan39(const Scene& scene);

@@ -431,6 +431,7 @@ void DrawGalacticGrid(Scene& scene, RedrawRecord& redraw, int gridOrLine, int st
 
 void DrawGrids(Scene& scene, RedrawRecord& redraw)
 {
+    redraw.wrap = SetWrapMode(scene);
     const int style = Flags(scene, kFlagGridNumbers) & kGridStyleMask;
     {
         // The lines of one colour and dash go out together; only the grid

@@ -41,7 +41,7 @@ void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* pat
                 continue;
             int size = DrawCatalogueStar(scene, redraw, p.x, p.y, star.mag10, kGscColourClass);
             if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
-                DrawStarFileMagnitudeLabel(scene, redraw, p, size, star.mag10);
+                DrawGscMagnitudeLabel(scene, redraw, p, size, star.mag10);
         }
 }
 
@@ -61,5 +61,16 @@ void DrawGscStars(Scene& scene, RedrawRecord& redraw)
     }
     int32_t last = 0;
     if (WantsBrightStarLabels(scene, last))
-        DrawBrightStarLabelsOverStarFile(scene, redraw, last);
+        DrawBrightStarLabelsOverGsc(scene, redraw, last);
+}
+
+// The SAO and the Guide Star Catalog layers label their stars alike.
+void DrawGscMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10)
+{
+    DrawStarFileMagnitudeLabel(scene, redraw, p, size, mag10);
+}
+
+void DrawBrightStarLabelsOverGsc(const Scene& scene, RedrawRecord& redraw, int32_t last)
+{
+    DrawBrightStarLabelsOverStarFile(scene, redraw, last);
 }

@@ -6,6 +6,7 @@
 
 #include "sky/redraw_record.h"
 #include "sky/scene.h"
+#include "sky/view/projection.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>
@@ -18,3 +19,14 @@ void DrawGscStars(Scene& scene, RedrawRecord& redraw);
 // ColorStar0, with their magnitude labels when STAR_MAG is on.
 void DrawGscRegionFile(const Scene& scene, RedrawRecord& redraw, const char* path);
 
+// The magnitude label of a catalogue star, the same as the SAO layer's
+// (DrawSaoMagnitudeLabel): 170 for 17.0.
+// Given:    p      the star's projected point
+//           size   its symbol size (DrawStar's)
+//           mag10  magnitude x 10
+void DrawGscMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10);
+
+// Names and designations of the built-in stars `last` down to 0 over the
+// catalogue's stars, the same as over the SAO stars
+// (DrawBrightStarLabelsOverSao).
+void DrawBrightStarLabelsOverGsc(const Scene& scene, RedrawRecord& redraw, int32_t last);

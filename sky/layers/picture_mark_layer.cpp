@@ -9,6 +9,7 @@
 #include "sky/catalog/click_data.h"
 #include "sky/catalog/object_names.h"
 #include "sky/colors.h"
+#include "sky/layers/disk_drawing.h"
 #include "sky/layers/milky_way_layer.h"
 #include "sky/layers/nebula_layer.h"
 #include "sky/layers/star_layer.h"
@@ -43,58 +44,89 @@ constexpr std::array<unsigned char, kRowBytes * kPictureMarkSize> MarkBits()
     return bits;
 }
 
-constexpr int32_t kBrightNebulaStarLimit = 39;   // fainter than 3.9 shows M31, M42 and the Clouds
 constexpr int32_t kJovianMoonStarLimit = 60;
 
-// The marks of one redraw: the pixels the symbol sets at every mark, sent
-// to the server in one request, not one copy or fill per mark. On a visual
-// with writable colour cells they take the mark colour, as a stipple of the
-// symbol would give; on other visuals the mark colour is ORed in, as a copy
-// of the symbol with GXor would give.
+// The marks of one redraw, sent to the server in one request per colour,
+// not one copy or fill per mark. On a visual with writable colour cells
+// the symbol is stippled: its set pixels take the mark colour. On other
+// visuals it is copied with GXor from a picture whose set pixels are
+// ColorBlack and whose clear ones are the mark colour, so the clear pixels
+// show the mark colour and the set ones keep the chart's. Both are exact
+// per pixel, and neither depends on the order of the marks.
 struct MarkPixels {
-    std::vector<XPoint> points;
+    bool copied = gAppEnv->writableColorCells == 0;
+    std::vector<XPoint> markColour;   // pixels that take (or OR in) ColorPictureMark
+    std::vector<XPoint> black;        // pixels that OR in ColorBlack (copy only)
 
     void Add(int x, int y)
     {
-        for (const XPoint& offset : SymbolOffsets()) {
-            points.push_back(XPoint{short(x + offset.x), short(y + offset.y)});
+        const SymbolPixels& symbol = Symbol();
+        for (const XPoint& offset : symbol.set) {
+            (copied ? black : markColour).push_back(XPoint{short(x + offset.x), short(y + offset.y)});
+        }
+        if (copied) {
+            for (const XPoint& offset : symbol.clear) {
+                markColour.push_back(XPoint{short(x + offset.x), short(y + offset.y)});
+            }
         }
     }
 
-    void Draw(const Scene& scene, Drawable drawable) const
+    void Draw(const Scene& scene, Drawable drawable)
     {
         Display* display = gAppEnv->display;
-        const bool copy = gAppEnv->writableColorCells == 0;
-        XSetForeground(display, scene.gc, gAppEnv->pixels[kColorPictureMark]);
-        if (copy) {
+        if (copied) {
             XSetFunction(display, scene.gc, GXor);
         }
-        // Xlib splits a long point list into requests of the size the
-        // server takes.
-        XDrawPoints(display, drawable, scene.gc, const_cast<XPoint*>(points.data()), int(points.size()),
-                    CoordModeOrigin);
-        if (copy) {
+        // ORing in a black of pixel 0 changes nothing.
+        if (gAppEnv->pixels[kColorBlack] != 0) {
+            DrawPoints(scene, drawable, black, gAppEnv->pixels[kColorBlack]);
+        }
+        DrawPoints(scene, drawable, markColour, gAppEnv->pixels[kColorPictureMark]);
+        if (copied) {
             XSetFunction(display, scene.gc, GXcopy);
         }
     }
 
-    // The set pixels of the symbol, from its centre.
-    static const std::vector<XPoint>& SymbolOffsets()
+    static void DrawPoints(const Scene& scene, Drawable drawable, std::vector<XPoint>& points, unsigned long pixel)
     {
-        static const std::vector<XPoint> offsets = [] {
-            std::vector<XPoint> set;
+        if (points.empty()) {
+            return;
+        }
+        XSetForeground(gAppEnv->display, scene.gc, pixel);
+        // Xlib splits a long point list into requests of the size the
+        // server takes.
+        XDrawPoints(gAppEnv->display, drawable, scene.gc, points.data(), int(points.size()), CoordModeOrigin);
+    }
+
+    // The symbol's set and clear pixels, from its centre.
+    struct SymbolPixels {
+        std::vector<XPoint> set, clear;
+    };
+
+    static const SymbolPixels& Symbol()
+    {
+        static const SymbolPixels pixels = [] {
+            SymbolPixels split;
             for (int row = 0; row < kPictureMarkSize; ++row) {
                 for (int col = 0; col < kPictureMarkSize; ++col) {
-                    if ((PictureMarkBitmap[row * kRowBytes + col / 8] >> (col % 8)) & 1) {
-                        set.push_back(XPoint{short(col - kHalfMark), short(row - kHalfMark)});
-                    }
+                    const bool set = (PictureMarkBitmap[row * kRowBytes + col / 8] >> (col % 8)) & 1;
+                    (set ? split.set : split.clear).push_back(XPoint{short(col - kHalfMark), short(row - kHalfMark)});
                 }
             }
-            return set;
+            return split;
         }();
-        return offsets;
+        return pixels;
     }
 };
+
+// The mark of one index entry, on its object if the object is drawn now.
+void DrawPictureMark(const Scene& scene, int32_t entry, MarkPixels& marks)
+{
+    ProjectedPoint point{};
+    if (PictureMarkPosition(scene, entry, point) != 0) {
+        marks.Add(point.x, point.y);
+    }
+}
 
 bool StarShown(const Scene& scene, int32_t star)
 {
@@ -136,7 +168,7 @@ bool NebulaShown(const Scene& scene, int32_t index)
         return false;
     }
     const NebulaAttributes& record = GetNebulaAttributes(index);
-    const bool brightSky = scene.mag.starLimit > kBrightNebulaStarLimit;
+    const bool brightSky = IsStarLimitFainterThan39(scene) != 0;
     if (index < NebulaCatalogCounts[kMessier] && (IsMessier(record, 31) || IsMessier(record, 42)) && brightSky &&
         (scene.displayFlags[kFlagMilkyWay] & kMilkyWayFlag) != 0) {
         return true;
@@ -158,7 +190,7 @@ bool EntryObjectShown(const Scene& scene, const ClickDataIndex& entry)
     case kObjectNebula: return NebulaShown(scene, entry.id);
     case kObjectJovianMoon: return JovianMoonShown(scene);
     case kObjectUserObject: return (scene.displayFlags[kFlagUserObjects] & kMarksShownFlag) != 0;
-    case kObjectMagellanicCloud: return scene.mag.starLimit > kBrightNebulaStarLimit;
+    case kObjectMagellanicCloud: return IsStarLimitFainterThan39(scene) != 0;
     default: return false;
     }
 }
@@ -179,10 +211,7 @@ void ScanPictureMarks(Scene& scene, ClickDataStream& stream, MarkPixels& marks)
             const bool indexed = index[next].type != -1 && line.offset == index[next].offset;
             current = indexed ? next++ : -1;
         } else if (current >= 0 && AsciiCaseEqual(line.words[0], "@IMAGE") != 0) {
-            ProjectedPoint point{};
-            if (PictureMarkPosition(scene, current, point) != 0) {
-                marks.Add(point.x, point.y);
-            }
+            DrawPictureMark(scene, current, marks);
             current = -1;
         }
     }

@@ -37,11 +37,12 @@ int PictureMarkPosition(const Scene& scene, int32_t entry, ProjectedPoint& out);
 
 // The layer, while PICTUREMARK is on and click data are loaded: one mark,
 // centred on the object, for every entry with an "@IMAGE" line whose object
-// is drawn (PictureMarkPosition). The symbol's set pixels take
-// ColorPictureMark on a visual with writable colour cells (as a stipple
-// would draw them) and have it ORed in on other visuals (as a copy with
-// GXor would); the pixels it leaves empty are not touched. All marks go to
-// the server in one request.
+// is drawn (PictureMarkPosition). On a visual with writable colour cells the
+// symbol is stippled: its set pixels take ColorPictureMark and the others
+// are not touched. On other visuals it is copied with GXor from a picture
+// of ColorBlack set pixels on a ColorPictureMark ground, so the symbol's
+// clear pixels show the mark colour (ORed into the chart) and its set
+// pixels keep the chart's colour. All marks go to the server together.
 // Given:    scene  index; the file is gAppEnv->clickDataFile (none drawn
 //                  when it cannot be opened)
 void DrawPictureMarks(Scene& scene, RedrawRecord& redraw);

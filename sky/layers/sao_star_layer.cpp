@@ -37,7 +37,7 @@ void DrawSaoZone(const Scene& scene, RedrawRecord& redraw, FILE* file, int32_t c
             continue;
         int size = DrawCatalogueStar(scene, redraw, p.x, p.y, star.mag10, star.colourClass);
         if (magnitudes && star.mag10 <= scene.mag.starLabelLimit)
-            DrawStarFileMagnitudeLabel(scene, redraw, p, size, star.mag10);
+            DrawSaoMagnitudeLabel(scene, redraw, p, size, star.mag10);
     }
 }
 
@@ -58,6 +58,17 @@ int DrawSaoStars(Scene& scene, RedrawRecord& redraw)
     file.reset();
     int32_t last = 0;
     if (WantsBrightStarLabels(scene, last))
-        DrawBrightStarLabelsOverStarFile(scene, redraw, last);
+        DrawBrightStarLabelsOverSao(scene, redraw, last);
     return 1;
+}
+
+// The SAO and the Guide Star Catalog layers label their stars alike.
+void DrawSaoMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10)
+{
+    DrawStarFileMagnitudeLabel(scene, redraw, p, size, mag10);
+}
+
+void DrawBrightStarLabelsOverSao(const Scene& scene, RedrawRecord& redraw, int32_t last)
+{
+    DrawBrightStarLabelsOverStarFile(scene, redraw, last);
 }

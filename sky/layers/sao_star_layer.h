@@ -6,6 +6,7 @@
 
 #include "sky/redraw_record.h"
 #include "sky/scene.h"
+#include "sky/view/projection.h"
 
 #include <X11/Xlib.h>
 #include <cstdint>
@@ -31,3 +32,15 @@ int SaoZoneMeetsView(const StarViewCircle& view, int32_t z);
 // the first star fainter than the star limit or at a short read. No
 // horizon extinction.
 void DrawSaoZone(const Scene& scene, RedrawRecord& redraw, FILE* file, int32_t count);
+
+// The magnitude label of an SAO star: "%02d" of mag10 up to 9.9, "%03d"
+// from 10.0, "-0%d" from -0.9 to -0.1, in StarMagFontset and
+// ColorStarMagFont, centred under the symbol.
+// Given:    p      the star's projected point
+//           size   its symbol size (DrawStar's)
+//           mag10  magnitude x 10
+void DrawSaoMagnitudeLabel(const Scene& scene, RedrawRecord& redraw, const ProjectedPoint& p, int size, int32_t mag10);
+
+// Names and designations of the built-in stars `last` down to 0 over the
+// SAO stars: symbol size 4, no magnitude text.
+void DrawBrightStarLabelsOverSao(const Scene& scene, RedrawRecord& redraw, int32_t last);

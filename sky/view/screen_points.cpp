@@ -192,7 +192,7 @@ int ProjectForViewMode(const Scene& scene, const double direction[3], const Fixe
     return 0;
 }
 
-int GetSolarBodyScreenPoint(const Scene& scene, int32_t id, ProjectedPoint& out)
+int GetSolarBodyScreenPoint(const Scene& scene, ObjectId id, ProjectedPoint& out)
 {
     out = {};
     const bool solarView = IsSolarSystemView(scene.viewMode);

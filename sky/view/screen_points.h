@@ -5,6 +5,7 @@
 
 #include "data/fixed_types.h"
 #include "sky/view/projection.h"
+#include "sky/object_type.h"
 
 #include <cstdint>
 
@@ -45,7 +46,7 @@ int ProjectForViewMode(const Scene& scene, const double direction[3], const Fixe
 // comet or minor planet, the Earth (solar-system views only), the Sun, the
 // Moon (not in the solar-system views), Mercury..Pluto.
 // Returned: out, 1 visible and shown; 0 for any other id
-int GetSolarBodyScreenPoint(const Scene& scene, int32_t id, ProjectedPoint& out);
+int GetSolarBodyScreenPoint(const Scene& scene, ObjectId id, ProjectedPoint& out);
 
 // Screen point of an object reference: frame types 1..6 by their pair,
 // stars, constellation labels, nebulae, satellites and clouds by their

@@ -6,7 +6,7 @@
 #include "sky/scene.h"
 #include "sky/view/object_positions.h"
 
-void SetSolarViewOrigin(Scene& scene, int32_t id)
+void SetSolarViewOrigin(Scene& scene, ObjectId id)
 {
     const double* place = nullptr;
     if (id >= kCometIdBase && id < kCometIdBase + scene.cometCount && scene.cometPositions != nullptr) {
@@ -30,18 +30,18 @@ void UpdateViewCenterFromTarget(Scene& scene)
         scene.keepCentred = 1;
         scene.targetType &= ~kRecentreTarget;
     }
-    const int32_t type = scene.targetType;
-    if (ObjectExists(scene, type, scene.targetId) == 0) {
+    const ViewTarget target = ViewTargetOf(scene);
+    if (ObjectExists(scene, target.type, target.id) == 0) {
         scene.centring = 0;   // its object is gone (a shorter comet list, an unloaded file)
         return;
     }
-    if (type == kObjectSolarBody && IsSolarSystemView(scene.viewMode)) {
-        SetSolarViewOrigin(scene, scene.targetId);
+    if (target.type == kObjectSolarBody && IsSolarSystemView(scene.viewMode)) {
+        SetSolarViewOrigin(scene, target.id);
         return;
     }
     double pair[2];
-    const int32_t frame = GetTargetCoordinates(scene, type, scene.targetId, scene.targetLongitude,
-                                               scene.targetLatitude, pair);
+    const int32_t frame =
+        GetTargetCoordinates(scene, target.type, target.id, target.longitude, target.latitude, pair);
     const bool onSky = IsCoordFrame(frame);
     if (!onSky && frame != kObjectScreen) {
         return;   // no place on the sky (VIEW_CENTER, the Earth)

@@ -3,6 +3,8 @@
 // sky/catalog/target_parser.
 #pragma once
 
+#include "sky/object_type.h"
+
 #include <cstdint>
 
 struct Scene;
@@ -12,7 +14,7 @@ struct Scene;
 //                  or a planet 0..7 centres on its heliocentric place; any
 //                  other id on the Sun
 // Returned: scene  solar-system origin (AU, J2000 equatorial)
-void SetSolarViewOrigin(Scene& scene, int32_t id);
+void SetSolarViewOrigin(Scene& scene, ObjectId id);
 
 // Turns the view toward the scene's target. In the horizontal views the
 // target gives the azimuth and, unless the keep-centred flag holds the

@@ -65,6 +65,7 @@ void ComputeFamilyScale(Scene& scene, double& extentX, double& extentY)
         const double width = view.solarViewWidth > 0.0 ? view.solarViewWidth : 1.0;
         view.solarScaleX = w / width;
         view.solarScaleY = view.solarScaleX * a;
+        view.solarDepth = -view.solarViewWidth;
     }
     if (family == kFamilyCylinder) {
         ppr = w / (2.0 * kPi);
@@ -167,6 +168,12 @@ void ComputeViewScale(Scene& scene)
     double extentX = 0.0;
     double extentY = 0.0;
     ComputeFamilyScale(scene, extentX, extentY);
+
+    // The horizontal view counts the height twice: its projection centre
+    // sits at the bottom edge, so the sky above reaches twice as far.
+    const double factor = scene.viewMode == kModeHrz ? 4.0 : 1.0;
+    view.diagonalField = std::sqrt(extentX * extentX + factor * extentY * extentY);
+
     ComputeScreenCentre(scene);
     ComputeCentreLimit(scene, extentX, extentY);
     view.pixelsPerDegree = view.pixelsPerRadianX / 180.0 * kPi;

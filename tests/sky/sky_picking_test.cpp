@@ -270,7 +270,7 @@ TEST(Picking, TheAndromedaGalaxyIsPickedWithoutTheNebulaLayerWhenStarsGoFaint)
     view.x = p.x + 1;
     view.y = p.y + 1;
     const std::pair<int32_t, int32_t> andromeda{kObjectNebula, m31};
-    scene.mag.starLimit = 45;
+    scene.mag.starLimit = 40;
     EXPECT_EQ(view.Find(0, 0), andromeda);
     scene.mag.starLimit = 39;
     EXPECT_EQ(view.Find(0, 0), kNothing);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -72,7 +73,7 @@ const Kept kKept[] = {
     KEPT(mainWindow), KEPT(drawingArea), KEPT(hScroll), KEPT(vScroll), KEPT(time), KEPT(siteName),
     KEPT(dateStyle), KEPT(siteZone), KEPT(lastSolarUpdate), KEPT(animation.stopMode),
     KEPT(animation.offsetStart), KEPT(animation.offsetStartDay), KEPT(animation.targetDay),
-    KEPT(animation.sunEventValue), KEPT(view.skyRect), KEPT(view.matrices),
+    KEPT(animation.sunEventValue), KEPT(view.skyRect), KEPT(view.diagonalField), KEPT(view.matrices),
     KEPT(view.xScale), KEPT(view.centreLimit), KEPT(view.screenCentreX), KEPT(view.circleRadius),
     KEPT(view.matricesDouble), KEPT(view.pixelsPerDegree), KEPT(view.starSize), KEPT(mag.faintStarColor),
     KEPT(sun), KEPT(orbitPaths), KEPT(daylightLevel), KEPT(redrawRequested), KEPT(pixmapNew),
@@ -97,6 +98,10 @@ TEST(SceneReset, StoresEveryDefault)
     }
     for (const JovianMoonRecord& satellite : scene.jovianMoons)
         EXPECT_EQ(satellite.julianDay, kNeverJulianDay);
+    // The first redraw looks south, with the horizon on the bottom edge.
+    const ViewTarget target = ViewTargetOf(scene);
+    EXPECT_EQ(std::make_tuple(target.longitude, target.latitude, target.type, target.id, target.centring),
+              std::make_tuple(0.0, 0.0, 0x8001, 0, 1));
 }
 
 TEST(SceneReset, KeepsTimeSiteCanvasAndClickData)

@@ -151,6 +151,15 @@ TEST(ClipOutline, KeepsWhatIsInsideDropsWhatIsFarAndBoundsWhatIsLarger)
     EXPECT_EQ(corners, 15);
 }
 
+TEST(StarLimit, FainterThan39MeansAboveThirtyNineTenths)
+{
+    Scene scene{};
+    for (auto [limit, fainter] : {std::pair{39, 0}, {40, 1}}) {
+        scene.mag.starLimit = limit;
+        EXPECT_EQ(IsStarLimitFainterThan39(scene), fainter) << limit;
+    }
+}
+
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 

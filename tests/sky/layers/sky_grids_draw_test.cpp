@@ -224,6 +224,24 @@ TEST_F(GridLayerTest, GridsLeaveTheLineStyleSolidAndTheMatricesAsTheyWere)
     EXPECT_EQ(values.line_style, LineSolid);
 }
 
+// The grids take the wrap of the view mode themselves, whatever the record
+// they are handed holds.
+TEST_F(GridLayerTest, GridsWrapAsTheirViewModeDoes)
+{
+    scene.displayFlags[kFlagEquatorial] = kEqtGrid2000Flag;
+    for (auto [mode, wrap] : {std::pair{kModeAll1Eqt, kWrapCylinder}, {kModeAll2Eqt, kWrapEllipse},
+                              {kModeEqt, kWrapNone}}) {
+        scene.viewMode = mode;
+        Drive();
+        RedrawRecord redraw;
+        redraw.drawable = scene.backPixmap;
+        redraw.clip = SetClipRectangle(scene);
+        redraw.wrap.mode = mode == kModeEqt ? kWrapCylinder : kWrapNone;
+        DrawGrids(scene, redraw);
+        EXPECT_EQ(redraw.wrap.mode, wrap) << mode;
+    }
+}
+
 TEST(GridLabelResources, RestyledFormatsAreUsedAndUnsafeOnesFallBackToTheDefault)
 {
     ASSERT_NE(World().top, nullptr);

@@ -9,8 +9,10 @@
 #include "astro/vector_math.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/gsc_region_index.h"
+#include "sky/catalog/object_names.h"
 #include "sky/catalog/sao_star_file.h"
 #include "sky/layers/gsc_selection.h"
+#include "sky/layers/gsc_star_layer.h"
 #include "sky/layers/sao_star_layer.h"
 #include "sky/layers/star_layer.h"
 #include "sky/layers/star_view_circle.h"
@@ -326,6 +328,7 @@ protected:
             bytes[at + 7] = static_cast<char>(mag10 + 20);
             at += kSaoRecordSize;
         }
+        std::remove(file.c_str());   // a FIFO left by an earlier test would hold the write
         WriteFile(file, bytes);
         std::snprintf(gAppEnv->saoFile, kPathSize, "%s", file.c_str());
     }
@@ -394,6 +397,52 @@ TEST_F(SaoLayer, AFifoIsNoStarFile)
     EXPECT_TRUE(FinishesWithin(2.0, [&] {
         return IsSaoFileAvailable() == 0 && DrawSaoStars(scene, redraw) == 0;
     }));
+}
+
+// The two star-file layers label alike: the same magnitude label under a
+// star, the same names of the built-in stars over their own.
+TEST_F(SaoLayer, TheCatalogueAndTheSaoStarsAreLabelledAlike)
+{
+    scene.displayFlags[kFlagStarLabels] = kStarNameFlag | kBayerFlag | kFlamsteedFlag;
+    int32_t last = 0;
+    ASSERT_EQ(GetLastStarWithinLimit(scene, last), 1);
+    using Label = void (*)(const Scene&, RedrawRecord&, const ProjectedPoint&, int, int32_t);
+    using Names = void (*)(const Scene&, RedrawRecord&, int32_t);
+    auto chart = [&](Label label, Names names) {
+        Clear();
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        for (int32_t mag10 : {-5, 14, 95, 170})
+            label(scene, redraw, ProjectedPoint{40 + 2 * mag10, 60 + mag10 / 2, 0, 0}, 3, mag10);
+        names(scene, redraw, last);
+        return std::make_unique<Snapshot>(scene.backPixmap, scene.view.skyRect.width, scene.view.skyRect.height);
+    };
+    const auto sao = chart(DrawSaoMagnitudeLabel, DrawBrightStarLabelsOverSao);
+    const auto gsc = chart(DrawGscMagnitudeLabel, DrawBrightStarLabelsOverGsc);
+    EXPECT_GT(sao->Count(Cell(kColorStarMagFont)), 20);
+    EXPECT_GT(sao->Count(Cell(kColorStarNameFont)), 20);
+    for (int y = 0; y < sao->height; ++y)
+        for (int x = 0; x < sao->width; ++x)
+            ASSERT_EQ(sao->Pixel(x, y), gsc->Pixel(x, y)) << x << "," << y;
+}
+
+// With STAR_MAG the SAO layer labels the stars within the label limit.
+TEST_F(SaoLayer, StarMagLabelsTheStarsWithinTheLabelLimit)
+{
+    Write({{Near(0.0), 30}, {Near(4.0), 45}});
+    scene.mag.starLabelLimit = 40;
+    auto labelsNear = [&](double dRa) {
+        Clear();
+        RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+        EXPECT_EQ(DrawSaoStars(scene, redraw), 1);
+        ProjectedPoint p;
+        EXPECT_EQ(ProjectPoint(scene, Near(dRa), p), 1);
+        Snapshot shot(scene.backPixmap, scene.view.skyRect.width, scene.view.skyRect.height);
+        return shot.CountIn(p.x - 12, p.y, p.x + 12, p.y + 20, Cell(kColorStarMagFont));
+    };
+    EXPECT_EQ(labelsNear(0.0), 0);
+    scene.displayFlags[kFlagStarLabels] = kStarMagFlag;
+    EXPECT_GT(labelsNear(0.0), 5);
+    EXPECT_EQ(labelsNear(4.0), 0);   // fainter than the label limit
 }
 
 }  // namespace

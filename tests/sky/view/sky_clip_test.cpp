@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 
 using namespace skytest;
 
@@ -141,15 +142,31 @@ TEST(Clip, RandomSegmentsAgreeWithTheExactClip)
     EXPECT_GT(accepted, 20000);
 }
 
+// A redraw clips to a copy of the sky rectangle below the status line, and
+// the cylinder's edges are that rectangle's sides.
+TEST(Clip, TheRedrawTakesTheSkyRectangleAndTheModesWrap)
+{
+    auto scene = MakeScene({.mode = kModeAll1Gal, .width = 640, .height = 480});
+    scene->view.skyRect = XRectangle{0, 18, 640, 462};
+    const XRectangle clip = SetClipRectangle(*scene);
+    EXPECT_EQ(std::make_tuple(clip.x, clip.y, clip.width, clip.height), std::make_tuple(0, 18, 640, 462));
+    const WrapState wrap = SetWrapMode(*scene);
+    EXPECT_EQ(std::make_tuple(wrap.mode, wrap.leftEdge, wrap.rightEdge, wrap.halfWidth),
+              std::make_tuple(int32_t{kWrapCylinder}, 0, 641, 320));
+    const RedrawRecord redraw = StartRedraw(*scene, None);
+    EXPECT_EQ(redraw.clip.y, 18);
+    EXPECT_EQ(redraw.wrap.rightEdge, 641);
+}
+
 TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSplit)
 {
     auto cylinder = MakeScene({.mode = kModeAll1Eqt, .width = 1000, .height = 500});
     auto ellipse = MakeScene({.mode = kModeAll2Eqt, .width = 1000, .height = 600});
-    EXPECT_EQ(WrapStateOf(*MakeScene({.mode = kModeHrz})).mode, kWrapNone);
-    EXPECT_EQ(WrapStateOf(*cylinder).mode, kWrapCylinder);
-    EXPECT_EQ(WrapStateOf(*cylinder).halfWidth, 500);
-    EXPECT_EQ(WrapStateOf(*ellipse).mode, kWrapEllipse);
-    EXPECT_EQ(WrapStateOf(*ellipse).centreColumn, 500);
+    EXPECT_EQ(SetWrapMode(*MakeScene({.mode = kModeHrz})).mode, kWrapNone);
+    EXPECT_EQ(SetWrapMode(*cylinder).mode, kWrapCylinder);
+    EXPECT_EQ(SetWrapMode(*cylinder).halfWidth, 500);
+    EXPECT_EQ(SetWrapMode(*ellipse).mode, kWrapEllipse);
+    EXPECT_EQ(SetWrapMode(*ellipse).centreColumn, 500);
     // On the ellipse: near the back meridian on both sides, behind the map;
     // near the front meridian, both on one side or both close to one pole,
     // drawn whole; longitudes adding up to more than 180 degrees go the
@@ -166,7 +183,7 @@ TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSpli
         {*ellipse, 80.0, 0.0, -95.0, 0.0, 0},
     };
     for (const auto& c : cases) {
-        const WrapState wrap = WrapStateOf(c.map);
+        const WrapState wrap = SetWrapMode(c.map);
         const ProjectedPoint a = ViewPoint(c.map, c.lon1, c.lat1), b = ViewPoint(c.map, c.lon2, c.lat2);
         EXPECT_EQ(&c.map == cylinder.get() ? SegmentWrapsCylinder(wrap, a, b) : SegmentCrossesEllipseBack(wrap, a, b),
                   c.wraps)
@@ -175,7 +192,7 @@ TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSpli
     // An end on the centre column counts only near the back meridian.
     ProjectedPoint onColumn = ViewPoint(*ellipse, 0.0, 40.0);
     ASSERT_EQ(onColumn.x, 500);
-    const WrapState wrap = WrapStateOf(*ellipse);
+    const WrapState wrap = SetWrapMode(*ellipse);
     EXPECT_EQ(SegmentCrossesEllipseBack(wrap, onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 0);
     onColumn.centre = 1000 * 65536;
     EXPECT_EQ(SegmentCrossesEllipseBack(wrap, onColumn, ViewPoint(*ellipse, 30.0, 40.0)), 1);
@@ -184,7 +201,7 @@ TEST(Wrap, SegmentsAcrossTheCylindersSideEdgeWrapAndThoseBehindTheEllipseAreSpli
 TEST(Wrap, SplitEndsLieOnTheEllipseAtTheMeanLatitude)
 {
     auto scene = MakeScene({.mode = kModeAll2Gal, .width = 1000, .height = 600});
-    const WrapState wrap = WrapStateOf(*scene);
+    const WrapState wrap = SetWrapMode(*scene);
     const ProjectedPoint a = ViewPoint(*scene, -170.0, 20.0), b = ViewPoint(*scene, 168.0, 40.0);
     ProjectedPoint left, right, left2, right2;
     SplitAtEllipseEdge(*scene, wrap, a, b, left, right);

@@ -78,6 +78,7 @@ TEST(ViewScale, HorizontalWindow800By600Field120)
     EXPECT_EQ(v.screenCentreX, 400);
     EXPECT_EQ(v.screenCentreY, 600 - 16);
     EXPECT_NEAR(v.pixelsPerDegree, 381.97 * M_PI / 180.0, 1e-3);
+    EXPECT_NEAR(v.diagonalField, std::sqrt(120.0 * 120.0 + 4 * 90.0 * 90.0), 1e-9);
     // The farthest corner from a centre 284 pixels below the middle.
     const double b = (2.0 * 284 / 600 + 1.0) * 90.0;
     const double half = std::sqrt(120.0 * 120.0 + b * b) * 0.5;
@@ -107,6 +108,7 @@ TEST(ViewScale, WholeSkyMapsPlanisphereAndSolarSystem)
     auto all1 = MakeScene({.mode = kModeAll1Eqt, .width = 1000, .height = 600});
     EXPECT_NEAR(all1->view.pixelsPerRadianX, 1000 / (2 * M_PI), 1e-9);
     EXPECT_NEAR(all1->view.pixelsPerRadianY, 1000 / (2 * M_PI), 1e-9);
+    EXPECT_NEAR(all1->view.diagonalField, std::sqrt(360.0 * 360.0 + 180.0 * 180.0), 1e-9);
     // Half the diagonal is past 180 degrees: every direction passes the cull.
     EXPECT_EQ(all1->view.centreLimit, -16343);
 
@@ -123,6 +125,7 @@ TEST(ViewScale, WholeSkyMapsPlanisphereAndSolarSystem)
     auto sol = MakeScene({.mode = kModeSol2, .width = 900, .height = 600, .field = 90.0});
     EXPECT_DOUBLE_EQ(sol->view.solarScaleX, 900 / 12.0);
     EXPECT_DOUBLE_EQ(sol->view.solarScaleY, 900 / 12.0);
+    EXPECT_DOUBLE_EQ(sol->view.solarDepth, -12.0);
     EXPECT_NEAR(sol->view.pixelsPerRadianX, 900 / (M_PI / 2), 1e-9);
 }
 
