@@ -2,9 +2,7 @@
 
 #include "command/interpreter.h"
 #include "core/tokenizer.h"
-#include "dialogs/kit/number_text.h"
 
-#include <cfloat>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -94,30 +92,6 @@ const char* CheckedName(CommandText& command, const char* word, const char* name
         return "";
     }
     return name;
-}
-
-int CheckedReal(CommandText& command, const char* field, const std::string& text, double& value)
-{
-    if (IsCommandRefused(command) != 0) {
-        return 0;
-    }
-    if (ReadRealText(text.c_str(), -DBL_MAX, DBL_MAX, value) == 0) {
-        Refuse(command, field, text);
-        return 0;
-    }
-    return 1;
-}
-
-int CheckedInteger(CommandText& command, const char* field, const std::string& text, int32_t& value)
-{
-    if (IsCommandRefused(command) != 0) {
-        return 0;
-    }
-    if (ReadIntegerText(text.c_str(), INT32_MIN, INT32_MAX, value) == 0) {
-        Refuse(command, field, text);
-        return 0;
-    }
-    return 1;
 }
 
 void AddText(CommandText& command, const char* format, ...)

@@ -29,17 +29,6 @@ struct CommandText {
 //           the name when accepted, else "" (so formatting goes on harmlessly)
 const char* CheckedName(CommandText& command, const char* word, const char* name);
 
-// A number field's text for a statement, read strictly: blanks around the
-// number are allowed, nothing else is (ReadRealText, ReadIntegerText). A
-// text that is no number, an empty one included, refuses the command with
-// "stkErrorIllegalParam", the field's name as the word and the text.
-// Given:    field  the field's widget name, e.g. "EditMagLimit"
-//           text   what the field holds
-// Returned: value  the number (unchanged when refused)
-//           1 when accepted, else 0 (also once the command is refused)
-int CheckedReal(CommandText& command, const char* field, const std::string& text, double& value);
-int CheckedInteger(CommandText& command, const char* field, const std::string& text, int32_t& value);
-
 // Starts a new text with one statement, formatted as printf does. A
 // statement longer than kMaxStatementLength, or holding ";", CR or LF (an
 // unchecked value), refuses the command with "stkErrorIllegalParam", its

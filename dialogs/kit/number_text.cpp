@@ -65,13 +65,6 @@ int ReadRealText(const char* text, double minimum, double maximum, double& value
     return 1;
 }
 
-std::string TenthsText(int32_t tenths)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
-    return text;
-}
-
 std::string FormatNumberText(const FieldRow& row, double value)
 {
     char text[64];

@@ -31,9 +31,6 @@ int ReadIntegerText(const char* text, int32_t minimum, int32_t maximum, int32_t&
 // hexadecimal numbers and values too large for a double.
 int ReadRealText(const char* text, double minimum, double maximum, double& value);
 
-// A stored magnitude (tenths) as a magnitude field shows it: "%.1f".
-std::string TenthsText(int32_t tenths);
-
 // A value written as the field shows it: rounded to the row's decimals.
 std::string FormatNumberText(const FieldRow& row, double value);
 
