@@ -48,3 +48,10 @@ add_test(NAME toolbar_depth8_test
 set_tests_properties(toolbar_depth8_test PROPERTIES TIMEOUT 300 LABELS gui)
 # Tests that move the pointer and press keys with xdotool run one at a time.
 set_tests_properties(input_test pointer_test PROPERTIES RESOURCE_LOCK xinput)
+
+# Not a test: writes every window as an image and a list of widget
+# geometries, for comparing two builds (see the file's head).
+add_executable(layout_snapshot_tool "${CMAKE_CURRENT_LIST_DIR}/layout_snapshot_tool.cpp")
+target_link_libraries(layout_snapshot_tool PRIVATE uvola_mainwin GTest::gtest GTest::gtest_main)
+target_include_directories(layout_snapshot_tool PRIVATE "${PROJECT_SOURCE_DIR}")
+target_compile_definitions(layout_snapshot_tool PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
