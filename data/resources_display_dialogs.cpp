@@ -238,5 +238,11 @@ const char* const kDisplayDialogResources[] = {
     "UVola*MoonDialog*MoonButtons.adjustLast: False",
     "UVola*MoonDialog*MoonButtons.isAligned: True",
     "UVola*MoonDialog*MoonButtons.entryAlignment: ALIGNMENT_CENTER",
+    // Layout: the lists
+    "UVola*PlanetDialog*PlanetList.selectionPolicy: EXTENDED_SELECT",
+    "UVola*PlanetDialog*PlanetList.listMarginHeight: 1",
+    "UVola*PlanetDialog*PlanetList.listMarginWidth: 2",
+    "UVola*PlanetDialog*PlanetList.listSizePolicy: VARIABLE",
+    "UVola*PlanetDialog*PlanetList.scrollBarDisplayPolicy: STATIC",
     nullptr,
 };

@@ -60,5 +60,16 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*GaugeDialog*GaugeButtons.adjustLast: False",
     "UVola*GaugeDialog*GaugeButtons.isAligned: True",
     "UVola*GaugeDialog*GaugeButtons.entryAlignment: ALIGNMENT_CENTER",
+    // Layout: the lists
+    "UVola*CometDialog*CometList.selectionPolicy: EXTENDED_SELECT",
+    "UVola*CometDialog*CometList.listMarginHeight: 1",
+    "UVola*CometDialog*CometList.listMarginWidth: 2",
+    "UVola*CometDialog*CometList.listSizePolicy: VARIABLE",
+    "UVola*CometDialog*CometList.scrollBarDisplayPolicy: STATIC",
+    "UVola*MPlanetDialog*MPlanetList.selectionPolicy: EXTENDED_SELECT",
+    "UVola*MPlanetDialog*MPlanetList.listMarginHeight: 1",
+    "UVola*MPlanetDialog*MPlanetList.listMarginWidth: 2",
+    "UVola*MPlanetDialog*MPlanetList.listSizePolicy: VARIABLE",
+    "UVola*MPlanetDialog*MPlanetList.scrollBarDisplayPolicy: STATIC",
     nullptr,
 };

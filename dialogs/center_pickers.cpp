@@ -205,8 +205,7 @@ void CreateListPicker(ListPicker& picker)
 {
     CreateFormDialog(picker.dialog, gAppEnv->toplevel, Named("Center", picker.word, "Dialog").c_str(),
                      Named("", picker.word, "RowColumn").c_str());
-    picker.list = CreateScrolledList(picker.dialog.rowColumn, picker.listName, XmBROWSE_SELECT,
-                                     picker.shown);
+    picker.list = CreateResourceList(picker.dialog.rowColumn, picker.listName, picker.shown);
     XtAddCallback(picker.list, XmNdefaultActionCallback, picker.ok, picker.scene);
     AddOkCancelButtons(picker.dialog, picker.dialog.rowColumn,
                        Named("", picker.word, "Buttons").c_str(), picker.ok, picker.scene,

@@ -134,8 +134,7 @@ void CreatePlanetControls(Widget row)
 void CreatePlanetDialog(Scene* scene)
 {
     CreateFormDialog(planetDialog, gAppEnv->toplevel, "PlanetDialog", "PlanetRowColumn");
-    planetList = CreateScrolledList(planetDialog.rowColumn, "PlanetList", XmEXTENDED_SELECT,
-                                    PlanetNames());
+    planetList = CreateResourceList(planetDialog.rowColumn, "PlanetList", PlanetNames());
     XtAddCallback(planetList, XmNextendedSelectionCallback, PlanetListSelectionCallback, nullptr);
     CreatePlanetControls(planetDialog.rowColumn);
     AddOkCancelButtons(planetDialog, planetDialog.rowColumn, "PlanetButtons",

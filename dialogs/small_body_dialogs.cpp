@@ -227,8 +227,7 @@ void CreateToggles(SmallBodyDialog& d, Widget parent)
 void CreateSmallBodyDialog(SmallBodyDialog& d)
 {
     CreateFormDialog(d.dialog, gAppEnv->toplevel, d.kind->dialogName, d.kind->rowColumnName);
-    d.list = CreateScrolledList(d.dialog.rowColumn, d.kind->listName, XmEXTENDED_SELECT,
-                                d.entries.items);
+    d.list = CreateResourceList(d.dialog.rowColumn, d.kind->listName, d.entries.items);
     XtAddCallback(d.list, XmNextendedSelectionCallback, d.callbacks.selection, d.scene);
     CreateToggles(d, d.dialog.rowColumn);
     const DialogButton buttons[] = {

@@ -22,6 +22,15 @@ Widget CreateScrolledList(Widget parent, const char* name, unsigned char selecti
                           const std::vector<std::string>& items,
                           unsigned char sizePolicy = XmVARIABLE);
 
+// A scrolled list whose selection policy, margins, size policy and scroll
+// bars all come from the resource lines of its name, so that a user's
+// resource file can change any of them.
+// Given:    parent  the dialog's row-column or form
+//           name    the list's name ("PlanetList")
+//           items   the entries, in list order
+// Returned: the list widget (its parent is the scrolled window)
+Widget CreateResourceList(Widget parent, const char* name, const std::vector<std::string>& items);
+
 // Replaces every item of the list.
 void SetListItems(Widget list, const std::vector<std::string>& items);
 
