@@ -108,14 +108,10 @@ const char* const kTodayResources[] = {
     "UVola*TodayDialog*LabelCometMp8Meri.labelString: --:--",
     "UVola*TodayDialog*LabelCometMp8Set.labelString: --:--",
     // Layout: the row-column and the button column
-    "UVola*TodayDialog*RowColumn.packing: PACK_TIGHT",
     "UVola*TodayDialog*RowColumn.orientation: HORIZONTAL",
     "UVola*TodayDialog*RowColumn.adjustLast: False",
-    "UVola*TodayDialog*TodayButtons.packing: PACK_TIGHT",
-    "UVola*TodayDialog*TodayButtons.orientation: VERTICAL",
     "UVola*TodayDialog*TodayButtons.spacing: 0",
     "UVola*TodayDialog*TodayButtons.adjustLast: False",
-    "UVola*TodayDialog*TodayButtons.isAligned: True",
     "UVola*TodayDialog*TodayButtons.entryAlignment: ALIGNMENT_CENTER",
     nullptr,
 };
