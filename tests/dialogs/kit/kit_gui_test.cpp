@@ -67,6 +67,10 @@ CommandText ComposeSample(const SampleValues& values)
     return command;
 }
 
+const char* const kSampleLines[] = {
+    "UVola*SampleSearchDialog.autoUnmanage: False",
+};
+
 FormDialog sampleDialog;
 NumberField labelLimit;
 NumberField diskMag;
@@ -124,6 +128,12 @@ void SampleSearchCallback(Widget, XtPointer, XtPointer)
 void CreateSampleDialog(Scene* scene)
 {
     ++builds;
+    // The sample's own resource lines, as a dialog of the program has them in
+    // the fallback list: the kit leaves these settings to resources.
+    XrmDatabase database = XtDatabase(XtDisplay(gAppEnv->toplevel));
+    for (const char* line : kSampleLines) {
+        XrmPutLineResource(&database, line);
+    }
     CreateFormDialog(sampleDialog, gAppEnv->toplevel, "SampleDialog", "SampleRowColumn");
     Widget controls = XtVaCreateManagedWidget("RCCtrls", xmRowColumnWidgetClass,
                                               sampleDialog.rowColumn, nullptr);
