@@ -8,6 +8,12 @@
 const char* const kDialogResources[] = {
     "UVola*ButtonOK.labelString: OK",
     "UVola*ButtonCancel.labelString: Cancel",
+    // Every arrow button is a number field's: small, and passed over by the
+    // keyboard (the keys type the number).
+    "UVola*XmArrowButton.width: 20",
+    "UVola*XmArrowButton.height: 15",
+    "UVola*XmArrowButton.highlightThickness: 0",
+    "UVola*XmArrowButton.traversalOn: False",
     "UVola*messageTitleMessage: Uvola: Message",
     "UVola*messageTitleInformation: Uvola: Information",
     "UVola*messageTitleWarning: Uvola: Warning",
