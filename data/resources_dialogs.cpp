@@ -8,12 +8,18 @@
 const char* const kDialogResources[] = {
     "UVola*ButtonOK.labelString: OK",
     "UVola*ButtonCancel.labelString: Cancel",
-    // Every arrow button is a number field's: small, and passed over by the
-    // keyboard (the keys type the number).
+    // Every arrow button is a number field's: small, passed over by the
+    // keyboard (the keys type the number), right of the field's text.
     "UVola*XmArrowButton.width: 20",
     "UVola*XmArrowButton.height: 15",
     "UVola*XmArrowButton.highlightThickness: 0",
     "UVola*XmArrowButton.traversalOn: False",
+    "UVola*XmArrowButton.leftAttachment: ATTACH_WIDGET",
+    "UVola*XmArrowButton.topAttachment: ATTACH_WIDGET",
+    // Every form dialog lays its parts out in one horizontal row-column: its
+    // controls, then its button column.
+    "UVola*XmDialogShell.XmForm.XmRowColumn.orientation: HORIZONTAL",
+    "UVola*XmDialogShell.XmForm.XmRowColumn.adjustLast: False",
     "UVola*messageTitleMessage: Uvola: Message",
     "UVola*messageTitleInformation: Uvola: Information",
     "UVola*messageTitleWarning: Uvola: Warning",

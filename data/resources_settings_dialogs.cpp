@@ -66,13 +66,9 @@ const char* const kSettingsDialogResources[] = {
     "UVola*AddUserObjectDialog.width: 320",
     "UVola*AddUserObjectDialog.autoUnmanage: False",
     // Layout: the dialogs' row-columns and their button columns
-    "UVola*SetEnvDialog*SetEnvRowColumn.orientation: HORIZONTAL",
-    "UVola*SetEnvDialog*SetEnvRowColumn.adjustLast: False",
     "UVola*SetEnvDialog*SetEnvButtons.spacing: 0",
     "UVola*SetEnvDialog*SetEnvButtons.adjustLast: False",
     "UVola*SetEnvDialog*SetEnvButtons.entryAlignment: ALIGNMENT_CENTER",
-    "UVola*UserObjectDialog*RCUserObject.orientation: HORIZONTAL",
-    "UVola*UserObjectDialog*RCUserObject.adjustLast: False",
     "UVola*UserObjectDialog*UserObjectButtons.spacing: 0",
     "UVola*UserObjectDialog*UserObjectButtons.adjustLast: False",
     "UVola*UserObjectDialog*UserObjectButtons.entryAlignment: ALIGNMENT_CENTER",

@@ -36,13 +36,9 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*GaugeDialog.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
     "UVola*GaugeDialog*GaugeCancelButton.labelString: Cancel",
     // Layout: the dialogs' row-columns and their button columns
-    "UVola*CometDialog*CometRowColumn.orientation: HORIZONTAL",
-    "UVola*CometDialog*CometRowColumn.adjustLast: False",
     "UVola*CometDialog*CometButtons.spacing: 0",
     "UVola*CometDialog*CometButtons.adjustLast: False",
     "UVola*CometDialog*CometButtons.entryAlignment: ALIGNMENT_CENTER",
-    "UVola*MPlanetDialog*MPlanetRowColumn.orientation: HORIZONTAL",
-    "UVola*MPlanetDialog*MPlanetRowColumn.adjustLast: False",
     "UVola*MPlanetDialog*MPlanetButtons.spacing: 0",
     "UVola*MPlanetDialog*MPlanetButtons.adjustLast: False",
     "UVola*MPlanetDialog*MPlanetButtons.entryAlignment: ALIGNMENT_CENTER",

@@ -108,8 +108,6 @@ const char* const kTodayResources[] = {
     "UVola*TodayDialog*LabelCometMp8Meri.labelString: --:--",
     "UVola*TodayDialog*LabelCometMp8Set.labelString: --:--",
     // Layout: the row-column and the button column
-    "UVola*TodayDialog*RowColumn.orientation: HORIZONTAL",
-    "UVola*TodayDialog*RowColumn.adjustLast: False",
     "UVola*TodayDialog*TodayButtons.spacing: 0",
     "UVola*TodayDialog*TodayButtons.adjustLast: False",
     "UVola*TodayDialog*TodayButtons.entryAlignment: ALIGNMENT_CENTER",
