@@ -104,7 +104,10 @@ struct KindRow {
 
 const KindRow kKindRows[] = {
     {"init", 17, 0},
-    {"layout", 420, 10},
+    // More than the summary's "about 420": here no widget's place, size or
+    // attachment is set by code, so each one is a line (what many widgets
+    // share is said once by widget class).
+    {"layout", 420, 60},
     {"dialogTitle", 41, 10},
     {"mnemonic", 69, 0},
     {"accelerator", 13, 0},
