@@ -322,5 +322,21 @@ const char* const kDisplayDialogResources[] = {
     "UVola*NebulaDialog*FormMagMaxLimit.topWidget: ToggleNebulaLimit",
     "UVola*NebulaDialog*FormMagMaxLimit.leftAttachment: ATTACH_POSITION",
     "UVola*NebulaDialog*FormMagMaxLimit.leftPosition: 33",
+    // Layout: the toggle and disk-magnitude columns
+    "UVola*PlanetDialog*RCPlanetCtrl.packing: PACK_COLUMN",
+    "UVola*PlanetDialog*RCDiskMagCtrl.packing: PACK_COLUMN",
+    "UVola*PlanetDialog*RCDiskMagCtrl.spacing: 0",
+    "UVola*PlanetDialog*RCDiskMagCtrl.marginHeight: 0",
+    "UVola*PlanetDialog*EditDiskMag.maxLength: 3",
+    "UVola*PlanetDialog*EditDiskMag.columns: 3",
+    // Layout: the grid dialog's rows (a label and three toggles each), its
+    // separators, and its style row
+    "UVola*GridDialog*RCGridLine.packing: PACK_COLUMN",
+    "UVola*GridDialog*RCGridLine.orientation: HORIZONTAL",
+    "UVola*GridDialog*RCGridLine.numColumns: 6",
+    "UVola*GridDialog*Separator1.shadowThickness: 3",
+    "UVola*GridDialog*Separator2.shadowThickness: 3",
+    "UVola*GridDialog*RCGridMode.orientation: HORIZONTAL",
+    "UVola*GridDialog*GridModeRadio.orientation: HORIZONTAL",
     nullptr,
 };
