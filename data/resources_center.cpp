@@ -111,5 +111,7 @@ const char* const kCenterPickerResources[] = {
     "UVola*CenterSkyMarkDialog*ObjectList.listMarginHeight: 1",
     "UVola*CenterSkyMarkDialog*ObjectList.listMarginWidth: 2",
     "UVola*CenterSkyMarkDialog*ObjectList.scrollBarDisplayPolicy: STATIC",
+    // Layout: the number's column
+    "UVola*CenterNebulaDialog*RCNumberCtrl.packing: PACK_COLUMN",
     nullptr,
 };

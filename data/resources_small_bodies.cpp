@@ -54,5 +54,10 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*MPlanetDialog*MPlanetList.listMarginHeight: 1",
     "UVola*MPlanetDialog*MPlanetList.listMarginWidth: 2",
     "UVola*MPlanetDialog*MPlanetList.scrollBarDisplayPolicy: STATIC",
+    // Layout: the toggle columns
+    "UVola*CometDialog*RCCometCtrl.packing: PACK_COLUMN",
+    "UVola*CometDialog*RCCometCtrl.adjustLast: False",
+    "UVola*MPlanetDialog*RCMPlanetCtrl.packing: PACK_COLUMN",
+    "UVola*MPlanetDialog*RCMPlanetCtrl.adjustLast: False",
     nullptr,
 };

@@ -270,11 +270,9 @@ void CreateNebulaPicker()
     CreateFormDialog(picker.dialog, gAppEnv->toplevel, "CenterNebulaDialog", "NebulaRowColumn");
     CreateRadioGroup(picker.dialog.rowColumn, "RadioType", kCatalogues, 3, picker.catalogues);
     Widget numberColumn = XtVaCreateManagedWidget("RCNumberCtrl", xmRowColumnWidgetClass,
-                                                  picker.dialog.rowColumn, XmNpacking, XmPACK_COLUMN,
-                                                  XmNorientation, XmVERTICAL, nullptr);
+                                                  picker.dialog.rowColumn, nullptr);
     XtVaCreateManagedWidget("LabelNumber", xmLabelWidgetClass, numberColumn, nullptr);
-    picker.number = XtVaCreateWidget("EditNumber", xmTextFieldWidgetClass, numberColumn,
-                                     XmNmaxLength, 5, XmNwidth, 50, nullptr);
+    picker.number = XtVaCreateWidget("EditNumber", xmTextFieldWidgetClass, numberColumn, nullptr);
     KeepFieldWidth(picker.number);
     XtManageChild(picker.number);
     AddOkCancelButtons(picker.dialog, picker.dialog.rowColumn, "NebulaButtons",

@@ -214,8 +214,7 @@ void LoadChosenAndDrive(SmallBodyDialog& d, Scene* scene)
 void CreateToggles(SmallBodyDialog& d, Widget parent)
 {
     Widget column = XtVaCreateManagedWidget(d.kind->controlName, xmRowColumnWidgetClass, parent,
-                                            XmNpacking, XmPACK_COLUMN, XmNorientation, XmVERTICAL,
-                                            XmNadjustLast, False, nullptr);
+                                            nullptr);
     for (int i = 0; i < d.kind->toggleCount; ++i) {
         d.toggles[i] = XtVaCreateManagedWidget(d.kind->toggles[i].name, xmToggleButtonWidgetClass,
                                                column, nullptr);
