@@ -59,5 +59,11 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*CometDialog*RCCometCtrl.adjustLast: False",
     "UVola*MPlanetDialog*RCMPlanetCtrl.packing: PACK_COLUMN",
     "UVola*MPlanetDialog*RCMPlanetCtrl.adjustLast: False",
+    // Layout: the gauge's column and scale
+    "UVola*GaugeDialog.GaugeRowColumn.orientation: VERTICAL",
+    "UVola*GaugeDialog.GaugeRowColumn.entryAlignment: ALIGNMENT_CENTER",
+    "UVola*GaugeDialog*GaugeScale.orientation: HORIZONTAL",
+    "UVola*GaugeDialog*GaugeScale.processingDirection: MAX_ON_RIGHT",
+    "UVola*GaugeDialog*GaugeScale.scaleWidth: 300",
     nullptr,
 };

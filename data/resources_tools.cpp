@@ -99,5 +99,8 @@ const char* const kToolResources[] = {
     "UVola*StepBox*ButtonPlus1Year.rightAttachment: ATTACH_FORM",
     "UVola*StepBox*Label1Year.leftWidget: ButtonMinus1Year",
     "UVola*StepBox*Label1Year.rightWidget: ButtonPlus1Year",
+    // Layout: the history list (the selection box sets its list's rows)
+    "UVola*CommandDialog*ItemsList.selectionPolicy: BROWSE_SELECT",
+    "UVola*CommandDialog.listVisibleItemCount: 6",
     nullptr,
 };
