@@ -104,10 +104,11 @@ struct KindRow {
 
 const KindRow kKindRows[] = {
     {"init", 17, 0},
-    // More than the summary's "about 420": here no widget's place, size or
-    // attachment is set by code, so each one is a line (what many widgets
-    // share is said once by widget class).
-    {"layout", 420, 60},
+    // Up to twice the summary's "about 420": the summary counts a program
+    // whose widgets' code set many places, sizes and attachments. Here none
+    // is set by code, so each is a line (what many widgets share is said
+    // once by widget class); the bound still catches a list that lost them.
+    {"layout", 420, 100},
     {"dialogTitle", 41, 10},
     {"mnemonic", 69, 0},
     {"accelerator", 13, 0},
