@@ -75,5 +75,7 @@ const char* const kMainWindowResources[] = {
     "UVola*Toolbar.ToolbarReverse.leftOffset: 7",
     "UVola*Toolbar.ToolbarStopPlay.leftWidget: ToolbarReverse",
     "UVola*Toolbar.ToolbarContinue.leftWidget: ToolbarStopPlay",
+    // The popup's position lines, left-aligned
+    "UVola*popup.XmLabelGadget.alignment: ALIGNMENT_BEGINNING",
     nullptr,
 };
