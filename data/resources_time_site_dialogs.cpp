@@ -161,5 +161,17 @@ const char* const kTimeSiteDialogResources[] = {
     "UVola*FormDateTime*ArrowMinDown.arrowDirection: ARROW_DOWN",
     "UVola*FormDateTime*ArrowMinDown.leftWidget: EditMin",
     "UVola*FormDateTime*ArrowMinDown.topWidget: ArrowMinUp",
+    // Layout: the date rows' gap, the month menu under its label
+    "UVola*FormDateTime.XmForm.leftOffset: 5",
+    "UVola*FormDateTime.FormMonth.topAttachment: ATTACH_FORM",
+    "UVola*FormDateTime.FormMonth.leftAttachment: ATTACH_FORM",
+    "UVola*FormMonth.LabelMonth.topAttachment: ATTACH_FORM",
+    "UVola*FormMonth.LabelMonth.leftAttachment: ATTACH_FORM",
+    "UVola*FormMonth.LabelMonth.rightAttachment: ATTACH_FORM",
+    "UVola*FormMonth.MonthMenu.topAttachment: ATTACH_WIDGET",
+    "UVola*FormMonth.MonthMenu.topWidget: LabelMonth",
+    "UVola*DateDialog*RCDateTime.adjustLast: False",
+    "UVola*DateDialog*RCDateTime.spacing: 8",
+    "UVola*TimeStepDialog*RCTimeStepCtrl.adjustLast: False",
     nullptr,
 };
