@@ -16,10 +16,6 @@ const char* const kDialogResources[] = {
     "UVola*XmArrowButton.traversalOn: False",
     "UVola*XmArrowButton.leftAttachment: ATTACH_WIDGET",
     "UVola*XmArrowButton.topAttachment: ATTACH_WIDGET",
-    // Every form dialog lays its parts out in one horizontal row-column: its
-    // controls, then its button column.
-    "UVola*XmDialogShell.XmForm.XmRowColumn.orientation: HORIZONTAL",
-    "UVola*XmDialogShell.XmForm.XmRowColumn.adjustLast: False",
     "UVola*messageTitleMessage: Uvola: Message",
     "UVola*messageTitleInformation: Uvola: Information",
     "UVola*messageTitleWarning: Uvola: Warning",

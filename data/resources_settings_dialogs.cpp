@@ -81,5 +81,24 @@ const char* const kSettingsDialogResources[] = {
     "UVola*UserObjectDialog*UserObjectListSW.bottomAttachment: ATTACH_FORM",
     "UVola*UserObjectDialog*UserObjectListSW.leftAttachment: ATTACH_FORM",
     "UVola*UserObjectDialog*UserObjectListSW.rightAttachment: ATTACH_FORM",
+    // Layout: the dialog's row-column, its controls and then its buttons across
+    "UVola*SetEnvDialog*SetEnvRowColumn.orientation: VERTICAL",
+    "UVola*UserObjectDialog*RCUserObject.orientation: HORIZONTAL",
+    "UVola*UserObjectDialog*RCUserObject.adjustLast: False",
+    // Layout: the toggles at the top left, the buttons right of them; the field
+    // rows across; the fields' lengths
+    "UVola*SetEnvDialog*RCToggle.topAttachment: ATTACH_FORM",
+    "UVola*SetEnvDialog*RCToggle.leftAttachment: ATTACH_FORM",
+    "UVola*SetEnvDialog*SetEnvButtons.topAttachment: ATTACH_FORM",
+    "UVola*SetEnvDialog*SetEnvButtons.rightAttachment: ATTACH_FORM",
+    "UVola*SetEnvDialog*SetEnvButtons.leftAttachment: ATTACH_WIDGET",
+    "UVola*SetEnvDialog*SetEnvButtons.leftWidget: RCToggle",
+    "UVola*SetEnvDialog*RCGeometry.orientation: HORIZONTAL",
+    "UVola*SetEnvDialog*RCLocale.orientation: HORIZONTAL",
+    "UVola*SetEnvDialog*RCTZ.orientation: HORIZONTAL",
+    "UVola*SetEnvDialog*TextGeometryWidth.maxLength: 5",
+    "UVola*SetEnvDialog*TextGeometryHeight.maxLength: 5",
+    "UVola*SetEnvDialog*TextLocale.maxLength: 20",
+    "UVola*SetEnvDialog*TextTZ.maxLength: 60",
     nullptr,
 };

@@ -61,9 +61,15 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*MPlanetDialog*RCMPlanetCtrl.adjustLast: False",
     // Layout: the gauge's column and scale
     "UVola*GaugeDialog.GaugeRowColumn.orientation: VERTICAL",
+    "UVola*GaugeDialog.GaugeRowColumn.adjustLast: False",
     "UVola*GaugeDialog.GaugeRowColumn.entryAlignment: ALIGNMENT_CENTER",
     "UVola*GaugeDialog*GaugeScale.orientation: HORIZONTAL",
     "UVola*GaugeDialog*GaugeScale.processingDirection: MAX_ON_RIGHT",
     "UVola*GaugeDialog*GaugeScale.scaleWidth: 300",
+    // Layout: the dialog's row-column, its controls and then its buttons across
+    "UVola*CometDialog*CometRowColumn.orientation: HORIZONTAL",
+    "UVola*CometDialog*CometRowColumn.adjustLast: False",
+    "UVola*MPlanetDialog*MPlanetRowColumn.orientation: HORIZONTAL",
+    "UVola*MPlanetDialog*MPlanetRowColumn.adjustLast: False",
     nullptr,
 };

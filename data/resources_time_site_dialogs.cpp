@@ -201,5 +201,20 @@ const char* const kTimeSiteDialogResources[] = {
     "UVola*FormStime*ToggleAfter.marginHeight: 0",
     "UVola*FormStime*ToggleRise.marginHeight: 0",
     "UVola*FormStime*ToggleSet.marginHeight: 0",
+    // Layout: the list and its buttons in a row, in one column
+    "UVola*SiteDialog.RCAll.orientation: VERTICAL",
+    "UVola*SiteDialog.RCAll.adjustLast: False",
+    "UVola*SiteDialog*RCSite.orientation: HORIZONTAL",
+    "UVola*SiteDialog*RCSite.adjustLast: False",
+    "UVola*SiteDialog*SiteList.listMarginHeight: 1",
+    "UVola*SiteDialog*SiteList.listMarginWidth: 2",
+    "UVola*SiteDialog*SiteList.scrollBarDisplayPolicy: STATIC",
+    // Layout: the dialog's row-column, its controls and then its buttons across
+    "UVola*DateDialog*DateRowColumn.orientation: HORIZONTAL",
+    "UVola*DateDialog*DateRowColumn.adjustLast: False",
+    "UVola*TimeStepDialog*TimeStepRowColumn.orientation: HORIZONTAL",
+    "UVola*TimeStepDialog*TimeStepRowColumn.adjustLast: False",
+    "UVola*SiteEditDialog*RCSiteEdit.orientation: HORIZONTAL",
+    "UVola*SiteEditDialog*RCSiteEdit.adjustLast: False",
     nullptr,
 };

@@ -135,5 +135,8 @@ const char* const kTodayResources[] = {
     "UVola*TodayDialog*RCArray.XmLabel.marginBottom: 0",
     "UVola*TodayDialog*RCArray.XmLabel.marginLeft: 0",
     "UVola*TodayDialog*RCArray.XmLabel.marginRight: 0",
+    // Layout: the dialog's row-column, its controls and then its buttons across
+    "UVola*TodayDialog*RowColumn.orientation: HORIZONTAL",
+    "UVola*TodayDialog*RowColumn.adjustLast: False",
     nullptr,
 };
