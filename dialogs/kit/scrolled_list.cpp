@@ -59,22 +59,6 @@ void CreatePrompt(ListSearch& search, Widget parent, const char* name, XtCallbac
 
 }  // namespace
 
-Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
-                          const std::vector<std::string>& items, unsigned char sizePolicy)
-{
-    Arg args[5];
-    Cardinal count = 0;
-    XtSetArg(args[count], XmNselectionPolicy, selectionPolicy), ++count;
-    XtSetArg(args[count], XmNlistMarginHeight, 1), ++count;
-    XtSetArg(args[count], XmNlistMarginWidth, 2), ++count;
-    XtSetArg(args[count], XmNlistSizePolicy, sizePolicy), ++count;
-    XtSetArg(args[count], XmNscrollBarDisplayPolicy, XmSTATIC), ++count;
-    Widget list = XmCreateScrolledList(parent, const_cast<char*>(name), args, count);
-    SetListItems(list, items);
-    XtManageChild(list);
-    return list;
-}
-
 Widget CreateResourceList(Widget parent, const char* name, const std::vector<std::string>& items)
 {
     Widget list = XmCreateScrolledList(parent, const_cast<char*>(name), nullptr, 0);

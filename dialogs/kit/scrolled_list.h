@@ -8,20 +8,6 @@
 #include <string>
 #include <vector>
 
-// A scrolled list as every dialog list stands: margins 1 and 2, scroll
-// bars always shown.
-// Given:    parent           the dialog's row-column or form
-//           name             the list's name ("SiteList")
-//           selectionPolicy  XmBROWSE_SELECT, XmEXTENDED_SELECT, ...
-//           items            the entries, in list order
-//           sizePolicy       XmVARIABLE: the list widens to its longest
-//                            item; XmCONSTANT: it keeps the width it was
-//                            given and scrolls sideways
-// Returned: the list widget (its parent is the scrolled window)
-Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
-                          const std::vector<std::string>& items,
-                          unsigned char sizePolicy = XmVARIABLE);
-
 // A scrolled list whose selection policy, margins, size policy and scroll
 // bars all come from the resource lines of its name, so that a user's
 // resource file can change any of them.

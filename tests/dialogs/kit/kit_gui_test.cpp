@@ -144,7 +144,7 @@ void CreateSampleDialog(Scene* scene)
     CreateToggleGroup(controls, kToggles, 3, toggles);
     XtAddCallback(toggles.toggles[1], XmNvalueChangedCallback, StarNameToggleCallback, nullptr);
     CreateRadioGroup(controls, "GridModeRadio", kGridModes, 4, gridModes);
-    siteList = CreateScrolledList(controls, "SiteList", XmBROWSE_SELECT, kSites);
+    siteList = CreateResourceList(controls, "SiteList", kSites);
     // Fewer rows than sites, so a search has to scroll.
     XtVaSetValues(siteList, XmNvisibleItemCount, 2, nullptr);
     const DialogButton buttons[] = {
