@@ -137,6 +137,22 @@ TEST(LayoutSnapshot, EveryWindow)
         ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
         driver.Pump();
     }
+    // The site dialog's own dialogs: the search prompt and the edit dialog
+    // of the first site.
+    for (const char* button : {"ButtonSearch", "ButtonEditSite"}) {
+        driver.Choose("MenuSettingsObs");
+        Widget site = ProgramDriver::Find("SiteDialog");
+        driver.Select(site, "SiteList", 1);
+        driver.Press(site, button);
+        driver.PumpUntil([] { return false; }, std::chrono::milliseconds(400));
+        std::vector<Widget> shells;
+        CollectShownShells(gAppEnv->toplevel, shells);
+        for (Widget shell : shells) {
+            Snapshot(button, shell);
+        }
+        PopDownAll(shells);
+        driver.Pump();
+    }
 }
 
 }  // namespace
