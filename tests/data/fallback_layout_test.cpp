@@ -6,6 +6,7 @@
 
 #include "data/fallback_resources.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -100,27 +101,28 @@ struct KindRow {
     const char* kind;
     int intended;
     int allowedPercent;   // 10 unless the row says why
+    bool orMore;          // the count may exceed the intended one
 };
 
 const KindRow kKindRows[] = {
-    {"init", 17, 0},
-    // Up to twice the summary's "about 420": the summary counts a program
-    // whose widgets' code set many places, sizes and attachments. Here none
-    // is set by code, so each is a line (what many widgets share is said
-    // once by widget class); the bound still catches a list that lost them.
-    {"layout", 420, 100},
-    {"dialogTitle", 41, 10},
-    {"mnemonic", 69, 0},
-    {"accelerator", 13, 0},
-    {"acceleratorText", 13, 0},
-    {"colour", 65, 0},
-    {"message", 185, 10},
+    {"init", 17, 0, false},
+    // At least the summary's "about 420", and here about twice as many: the
+    // summary counts a program whose widgets' code set many places, sizes
+    // and attachments. Here none is set by code, so each is a line (what
+    // many widgets share is said once by widget class).
+    {"layout", 420, 10, true},
+    {"dialogTitle", 41, 10, false},
+    {"mnemonic", 69, 0, false},
+    {"accelerator", 13, 0, false},
+    {"acceleratorText", 13, 0, false},
+    {"colour", 65, 0, false},
+    {"message", 185, 10, false},
     // Our labels: the widgets that draw their text themselves have none,
     // and menu items and toggles in tables carry one line each; the
     // summary's figure is "about 420".
-    {"labelString", 420, 15},
+    {"labelString", 420, 15, false},
     // The font sets the drawing code reads are 17; the summary says 19.
-    {"fontset", 19, 11},
+    {"fontset", 19, 11, false},
 };
 
 TEST(FallbackLayout, EachKindIsAboutAsManyLinesAsIntended)
@@ -128,7 +130,8 @@ TEST(FallbackLayout, EachKindIsAboutAsManyLinesAsIntended)
     const std::map<std::string, int> counts = CountsByKind();
     for (const KindRow& row : kKindRows) {
         const int count = counts.count(row.kind) != 0 ? counts.at(row.kind) : 0;
-        EXPECT_LE(std::abs(count - row.intended) * 100, row.allowedPercent * row.intended)
+        const int excess = row.orMore ? std::min(count - row.intended, 0) : count - row.intended;
+        EXPECT_LE(std::abs(excess) * 100, row.allowedPercent * row.intended)
             << row.kind << ": " << count << " lines, intended " << row.intended;
     }
 }
