@@ -5,6 +5,8 @@
 // resource lines. Run under tests/harness/uvola-test-env --xvfb.
 #include "tests/mainwin/program_driver.h"
 
+#include "mainwin/click_data_dialog.h"
+
 #include <X11/Xutil.h>
 #include <Xm/MenuShell.h>
 
@@ -41,6 +43,9 @@ void WriteImage(Widget shell, const std::string& path)
     Display* display = XtDisplay(shell);
     XWindowAttributes attributes;
     XGetWindowAttributes(display, XtWindow(shell), &attributes);
+    if (attributes.map_state != IsViewable) {
+        return;   // nothing to read; its geometries still are
+    }
     XImage* image = XGetImage(display, XtWindow(shell), 0, 0, attributes.width,
                               attributes.height, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
@@ -137,6 +142,13 @@ TEST(LayoutSnapshot, EveryWindow)
         ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
         driver.Pump();
     }
+    // The information box, for whatever the scene has picked.
+    ShowClickDataDialog(gScene, 1);
+    Widget infoShell = XtParent(ProgramDriver::Find("ClickDataDialog"));
+    driver.PumpUntil([] { return false; }, std::chrono::milliseconds(400));
+    Snapshot("InfoBox", infoShell);
+    ShowClickDataDialog(gScene, 0);
+    driver.Pump();
     // The site dialog's own dialogs: the search prompt and the edit dialog
     // of the first site.
     for (const char* button : {"ButtonSearch", "ButtonEditSite"}) {
