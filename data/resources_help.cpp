@@ -1,6 +1,7 @@
 // The Help menu's About and Copyright windows, and the image viewer. The
-// About window's version line is written from the program's one version
-// constant through messageAboutVersion.
+// About window's version line says the version constant of core/version.h
+// (its test holds the two together); the Copyright notice's heading is
+// written from that constant through messageAboutVersion.
 #include "data/fallback_resources.h"
 
 const char* const kHelpResources[] = {
@@ -8,6 +9,7 @@ const char* const kHelpResources[] = {
     "UVola*AboutDialog.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
     "UVola*AboutDialog.noResize: True",
     "UVola*AboutDialog*LabelName.labelString: Uvola",
+    "UVola*AboutDialog*LabelVersion.labelString: Version 1.0.0",
     "UVola*AboutDialog*LabelName.fontList: -*-helvetica-bold-r-normal--24-*-*-*-*-*-*-*",
     "UVola*AboutDialog*LabelCopyright.labelString: Copyright (C) 2026 the Uvola developers",
     "UVola*AboutDialog*LabelURL.labelString: Read README.md for the manual and the news",

@@ -6,7 +6,6 @@
 #include "core/version.h"
 #include "data/copyright_notice.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/today_dialog.h"
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>
@@ -56,9 +55,6 @@ void CreateAboutDialog()
         const int count = LayoutAboutLabels(i, previous, args);
         previous = XtCreateManagedWidget(kAboutLabels[i], xmLabelWidgetClass, aboutDialog, args,
                                          static_cast<Cardinal>(count));
-        if (i == 1) {
-            SetLabelText(previous, VersionText().c_str());
-        }
     }
     // Under the last label, in the middle fifth: the button's resource lines.
     OkButton(aboutDialog);
