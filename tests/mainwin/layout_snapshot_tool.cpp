@@ -5,6 +5,7 @@
 // resource lines. Run under tests/harness/uvola-test-env --xvfb.
 #include "tests/mainwin/program_driver.h"
 
+#include "dialogs/progress_gauge.h"
 #include "mainwin/click_data_dialog.h"
 
 #include <X11/Xutil.h>
@@ -148,6 +149,12 @@ TEST(LayoutSnapshot, EveryWindow)
     driver.PumpUntil([] { return false; }, std::chrono::milliseconds(400));
     Snapshot("InfoBox", infoShell);
     ShowClickDataDialog(gScene, 0);
+    driver.Pump();
+    // The progress gauge, as a long read shows it.
+    OpenGauge("messageReadingComets");
+    driver.PumpUntil([] { return false; }, std::chrono::milliseconds(400));
+    Snapshot("Gauge", XtParent(ProgramDriver::Find("GaugeDialog")));
+    CloseGauge();
     driver.Pump();
     // The site dialog's own dialogs: the search prompt and the edit dialog
     // of the first site.
