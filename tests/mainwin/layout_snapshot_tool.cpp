@@ -126,6 +126,10 @@ void PopDownAll(const std::vector<Widget>& shells)
 
 TEST(LayoutSnapshot, EveryWindow)
 {
+    // One resource line of the caller's, "UVola*DateStyle: Japanese" say.
+    if (const char* line = std::getenv("LAYOUT_SNAPSHOT_XRM")) {
+        programtest::ExtraStartArguments() = {"-xrm", line};
+    }
     ProgramDriver driver;
     mkdir(Directory().c_str(), 0755);
     StkExecuteText(*gScene, "DATE 2001,2,3,4,5,0,9.000;MODE HRZ;DRIVE");
