@@ -1,6 +1,8 @@
 // Labels every dialog's buttons share; a dialog that labels its OK button
 // otherwise says so in a line of its own, which the resource manager
-// prefers to these. Then the titles of the message and question boxes,
+// prefers to these. The number fields' arrows, alike in every dialog, are
+// sized and placed once here by their class; a dialog's own line of an
+// arrow's name wins over these. Then the titles of the message and question boxes,
 // which all share one widget name each: texts looked up by key, one for
 // each kind of box.
 #include "data/fallback_resources.h"

@@ -1,6 +1,7 @@
 // The main window's layout: its title, size and the menu bar's margins.
 // The width holds the toolbar's 27 buttons whole (645 pixels and the
-// toolbar's border).
+// toolbar's border). Then the toolbar, the popup's lines and the
+// information box: where each of their widgets stands.
 #include "data/fallback_resources.h"
 
 const char* const kMainWindowResources[] = {
