@@ -8,7 +8,7 @@
 // The blocks, in list order. A new area declares its block here and adds it
 // to the ordered table in data/fallback_resources.cpp.
 extern const char* const kInitResources[];      // application resources (class "Init"), first
-extern const char* const kMainWindowResources[]; // main window layout and title
+extern const char* const kMainWindowResources[]; // main window, toolbar, popup, information box
 extern const char* const kMenuResources[];      // menu bar texts, mnemonics, accelerators
 extern const char* const kToolResources[];      // tip shell, step box, command dialog
 extern const char* const kDialogResources[];    // what the dialogs share

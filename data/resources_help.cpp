@@ -1,6 +1,7 @@
 // The Help menu's About and Copyright windows, and the image viewer. The
-// About window's version line is written from the program's one version
-// constant through messageAboutVersion.
+// About window's version line says the version constant of core/version.h
+// (its test holds the two together); the Copyright notice's heading is
+// written from that constant through messageAboutVersion.
 #include "data/fallback_resources.h"
 
 const char* const kHelpResources[] = {
@@ -8,6 +9,7 @@ const char* const kHelpResources[] = {
     "UVola*AboutDialog.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
     "UVola*AboutDialog.noResize: True",
     "UVola*AboutDialog*LabelName.labelString: Uvola",
+    "UVola*AboutDialog*LabelVersion.labelString: Version 1.0.0",
     "UVola*AboutDialog*LabelName.fontList: -*-helvetica-bold-r-normal--24-*-*-*-*-*-*-*",
     "UVola*AboutDialog*LabelCopyright.labelString: Copyright (C) 2026 the Uvola developers",
     "UVola*AboutDialog*LabelURL.labelString: Read README.md for the manual and the news",
@@ -19,5 +21,59 @@ const char* const kHelpResources[] = {
     "UVola*CopyrightDialog*ButtonOK.labelString: \\040\\040OK\\040\\040",
     "UVola*messageAboutVersion: Version %s",
     "UVola*ImageDialog.dialogTitle: Image",
+    // Layout: the OK button under the last label, in the middle fifth; the
+    // notice read-only and wrapped, across the top, the button under it
+    "UVola*AboutDialog.autoUnmanage: True",
+    "UVola*AboutDialog.ButtonOK.topAttachment: ATTACH_WIDGET",
+    "UVola*AboutDialog.ButtonOK.topWidget: LabelAuthor",
+    "UVola*AboutDialog.ButtonOK.topOffset: 8",
+    "UVola*AboutDialog.ButtonOK.bottomAttachment: ATTACH_FORM",
+    "UVola*AboutDialog.ButtonOK.bottomOffset: 8",
+    "UVola*AboutDialog.ButtonOK.leftAttachment: ATTACH_POSITION",
+    "UVola*AboutDialog.ButtonOK.leftPosition: 40",
+    "UVola*AboutDialog.ButtonOK.rightAttachment: ATTACH_POSITION",
+    "UVola*AboutDialog.ButtonOK.rightPosition: 60",
+    "UVola*CopyrightDialog*CopyrightText.editMode: MULTI_LINE_EDIT",
+    "UVola*CopyrightDialog*CopyrightText.editable: False",
+    "UVola*CopyrightDialog*CopyrightText.cursorPositionVisible: False",
+    "UVola*CopyrightDialog*CopyrightText.wordWrap: True",
+    "UVola*CopyrightDialog*CopyrightText.scrollHorizontal: False",
+    "UVola*CopyrightDialog*CopyrightText.width: 480",
+    "UVola*CopyrightDialog*CopyrightText.rows: 15",
+    "UVola*CopyrightDialog*CopyrightText.marginWidth: 10",
+    "UVola*CopyrightDialog*CopyrightText.marginHeight: 10",
+    "UVola*CopyrightDialog.CopyrightTextSW.width: 480",
+    "UVola*CopyrightDialog.CopyrightTextSW.topAttachment: ATTACH_FORM",
+    "UVola*CopyrightDialog.CopyrightTextSW.leftAttachment: ATTACH_FORM",
+    "UVola*CopyrightDialog.CopyrightTextSW.rightAttachment: ATTACH_FORM",
+    "UVola*CopyrightDialog.ButtonOK.topAttachment: ATTACH_WIDGET",
+    "UVola*CopyrightDialog.ButtonOK.topWidget: CopyrightTextSW",
+    "UVola*CopyrightDialog.ButtonOK.topOffset: 4",
+    "UVola*CopyrightDialog.ButtonOK.bottomAttachment: ATTACH_FORM",
+    "UVola*CopyrightDialog.ButtonOK.bottomOffset: 8",
+    "UVola*CopyrightDialog.ButtonOK.rightAttachment: ATTACH_FORM",
+    "UVola*CopyrightDialog.ButtonOK.rightOffset: 8",
+    // Layout: the three buttons across the top, the picture's area under them
+    "UVola*ImageDialog.autoUnmanage: False",
+    "UVola*ImageDialog.XmPushButton.labelType: PIXMAP",
+    "UVola*ImageDialog.XmPushButton.highlightThickness: 1",
+    "UVola*ImageDialog.XmPushButton.topAttachment: ATTACH_FORM",
+    "UVola*ImageDialog.XmPushButton.topOffset: 1",
+    "UVola*ImageDialog.XmPushButton.leftAttachment: ATTACH_WIDGET",
+    "UVola*ImageDialog.ButtonOK.leftAttachment: ATTACH_FORM",
+    "UVola*ImageDialog.ButtonOK.leftOffset: 1",
+    "UVola*ImageDialog.ButtonPrev.leftWidget: ButtonOK",
+    "UVola*ImageDialog.ButtonPrev.leftOffset: 7",
+    "UVola*ImageDialog.ButtonNext.leftWidget: ButtonPrev",
+    "UVola*ImageDialog.ImageArea.scrollingPolicy: AUTOMATIC",
+    "UVola*ImageDialog.ImageArea.shadowThickness: 0",
+    "UVola*ImageDialog.ImageArea.spacing: 0",
+    "UVola*ImageDialog.ImageArea.topAttachment: ATTACH_WIDGET",
+    "UVola*ImageDialog.ImageArea.topWidget: ButtonOK",
+    "UVola*ImageDialog.ImageArea.leftAttachment: ATTACH_FORM",
+    "UVola*ImageDialog.ImageArea.rightAttachment: ATTACH_FORM",
+    "UVola*ImageDialog.ImageArea.bottomAttachment: ATTACH_FORM",
+    "UVola*ImageDialog*Image.marginWidth: 0",
+    "UVola*ImageDialog*Image.marginHeight: 0",
     nullptr,
 };

@@ -6,7 +6,6 @@
 #include "core/version.h"
 #include "data/copyright_notice.h"
 #include "dialogs/kit/form_dialog.h"
-#include "dialogs/today_dialog.h"
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>
@@ -49,24 +48,16 @@ Widget OkButton(Widget dialog)
 
 void CreateAboutDialog()
 {
-    Arg create[1];
-    XtSetArg(create[0], XmNautoUnmanage, True);
-    aboutDialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("AboutDialog"), create, 1);
+    aboutDialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("AboutDialog"), nullptr, 0);
     Widget previous = nullptr;
     for (int i = 0; i < kAboutLabelCount; ++i) {
         Arg args[kMaxLayoutArgs];
         const int count = LayoutAboutLabels(i, previous, args);
         previous = XtCreateManagedWidget(kAboutLabels[i], xmLabelWidgetClass, aboutDialog, args,
                                          static_cast<Cardinal>(count));
-        if (i == 1) {
-            SetLabelText(previous, VersionText().c_str());
-        }
     }
-    Widget ok = OkButton(aboutDialog);
-    XtVaSetValues(ok, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, previous, XmNtopOffset, 8,
-                  XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 8, XmNleftAttachment,
-                  XmATTACH_POSITION, XmNleftPosition, 40, XmNrightAttachment, XmATTACH_POSITION,
-                  XmNrightPosition, 60, nullptr);
+    // Under the last label, in the middle fifth: the button's resource lines.
+    OkButton(aboutDialog);
 }
 
 void CreateCopyrightDialog()
@@ -74,26 +65,14 @@ void CreateCopyrightDialog()
     copyrightDialog =
         XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("CopyrightDialog"), nullptr, 0);
     const std::string notice = std::string(CopyrightHeading()) + "\n" + CopyrightNotice();
-    Arg args[10];
-    Cardinal count = 0;
-    XtSetArg(args[count], XmNeditMode, XmMULTI_LINE_EDIT), ++count;
-    XtSetArg(args[count], XmNeditable, False), ++count;
-    XtSetArg(args[count], XmNcursorPositionVisible, False), ++count;
-    XtSetArg(args[count], XmNwordWrap, True), ++count;
-    XtSetArg(args[count], XmNscrollHorizontal, False), ++count;
-    XtSetArg(args[count], XmNwidth, 480), ++count;
-    XtSetArg(args[count], XmNrows, 15), ++count;
-    XtSetArg(args[count], XmNmarginWidth, 10), ++count;
-    XtSetArg(args[count], XmNmarginHeight, 10), ++count;
-    XtSetArg(args[count], XmNvalue, notice.c_str()), ++count;
-    Widget text = XmCreateScrolledText(copyrightDialog, const_cast<char*>("CopyrightText"), args, count);
-    XtVaSetValues(XtParent(text), XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment,
-                  XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, nullptr);
+    // The text's size, margins and read-only, wrapped form, and where it and
+    // the button stand: the dialog's resource lines. Only the notice is set
+    // here.
+    Arg args[1];
+    XtSetArg(args[0], XmNvalue, notice.c_str());
+    Widget text = XmCreateScrolledText(copyrightDialog, const_cast<char*>("CopyrightText"), args, 1);
     XtManageChild(text);
-    Widget ok = OkButton(copyrightDialog);
-    XtVaSetValues(ok, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, XtParent(text),
-                  XmNtopOffset, 4, XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 8,
-                  XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 8, nullptr);
+    OkButton(copyrightDialog);
 }
 
 }  // namespace

@@ -205,8 +205,7 @@ void CreateListPicker(ListPicker& picker)
 {
     CreateFormDialog(picker.dialog, gAppEnv->toplevel, Named("Center", picker.word, "Dialog").c_str(),
                      Named("", picker.word, "RowColumn").c_str());
-    picker.list = CreateScrolledList(picker.dialog.rowColumn, picker.listName, XmBROWSE_SELECT,
-                                     picker.shown);
+    picker.list = CreateResourceList(picker.dialog.rowColumn, picker.listName, picker.shown);
     XtAddCallback(picker.list, XmNdefaultActionCallback, picker.ok, picker.scene);
     AddOkCancelButtons(picker.dialog, picker.dialog.rowColumn,
                        Named("", picker.word, "Buttons").c_str(), picker.ok, picker.scene,
@@ -271,11 +270,9 @@ void CreateNebulaPicker()
     CreateFormDialog(picker.dialog, gAppEnv->toplevel, "CenterNebulaDialog", "NebulaRowColumn");
     CreateRadioGroup(picker.dialog.rowColumn, "RadioType", kCatalogues, 3, picker.catalogues);
     Widget numberColumn = XtVaCreateManagedWidget("RCNumberCtrl", xmRowColumnWidgetClass,
-                                                  picker.dialog.rowColumn, XmNpacking, XmPACK_COLUMN,
-                                                  XmNorientation, XmVERTICAL, nullptr);
+                                                  picker.dialog.rowColumn, nullptr);
     XtVaCreateManagedWidget("LabelNumber", xmLabelWidgetClass, numberColumn, nullptr);
-    picker.number = XtVaCreateWidget("EditNumber", xmTextFieldWidgetClass, numberColumn,
-                                     XmNmaxLength, 5, XmNwidth, 50, nullptr);
+    picker.number = XtVaCreateWidget("EditNumber", xmTextFieldWidgetClass, numberColumn, nullptr);
     KeepFieldWidth(picker.number);
     XtManageChild(picker.number);
     AddOkCancelButtons(picker.dialog, picker.dialog.rowColumn, "NebulaButtons",

@@ -91,8 +91,6 @@ void CreateCommandDialog(Scene* scene)
                                 XmDIALOG_SELECTION_LABEL}) {
         XtUnmanageChild(ChildOf(child));
     }
-    XtVaSetValues(HistoryList(), XmNselectionPolicy, XmBROWSE_SELECT, XmNvisibleItemCount, 6,
-                  nullptr);
     XtAddCallback(dialog, XmNokCallback, CommandDialogOkCallback, scene);
     XtAddCallback(dialog, XmNcancelCallback, CloseCallback, scene);
     LoadCommandHistory();

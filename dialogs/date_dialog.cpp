@@ -100,10 +100,7 @@ void MonthMenuCallback(Widget, XtPointer client, XtPointer)
 Widget CreateMonthMenu(Widget dateTimeForm)
 {
     Widget form = CreateLeadingForm(dateTimeForm, "FormMonth");
-    Widget label = XtVaCreateManagedWidget(
-        "LabelMonth", xmLabelWidgetClass, form, XmNalignment, XmALIGNMENT_CENTER,
-        XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment,
-        XmATTACH_FORM, nullptr);
+    XtVaCreateManagedWidget("LabelMonth", xmLabelWidgetClass, form, nullptr);
     Widget pulldown = XmCreatePulldownMenu(form, const_cast<char*>("MonthPulldown"), nullptr, 0);
     for (int month = 1; month <= kMonthCount; ++month) {
         char name[16];
@@ -113,11 +110,9 @@ Widget CreateMonthMenu(Widget dateTimeForm)
                       reinterpret_cast<XtPointer>(static_cast<intptr_t>(month)));
         monthButtons[month - 1] = button;
     }
-    Arg args[3];
+    Arg args[1];
     XtSetArg(args[0], XmNsubMenuId, pulldown);
-    XtSetArg(args[1], XmNtopAttachment, XmATTACH_WIDGET);
-    XtSetArg(args[2], XmNtopWidget, label);
-    monthMenu = XmCreateOptionMenu(form, const_cast<char*>("MonthMenu"), args, 3);
+    monthMenu = XmCreateOptionMenu(form, const_cast<char*>("MonthMenu"), args, 1);
     // The menu's own label would repeat LabelMonth above it.
     XtUnmanageChild(XmOptionLabelGadget(monthMenu));
     XtManageChild(monthMenu);
@@ -272,9 +267,8 @@ void CreateDateDialog(Scene* scene)
 {
     layout = &LayoutOfStyle(scene->dateStyle);
     CreateFormDialog(dateDialog, gAppEnv->toplevel, "DateDialog", "DateRowColumn");
-    Widget column = XtVaCreateManagedWidget(
-        "RCDateTime", xmRowColumnWidgetClass, dateDialog.rowColumn, XmNpacking, XmPACK_TIGHT,
-        XmNorientation, XmVERTICAL, XmNadjustLast, False, XmNspacing, 8, nullptr);
+    Widget column = XtVaCreateManagedWidget("RCDateTime", xmRowColumnWidgetClass,
+                                            dateDialog.rowColumn, nullptr);
     layout->create(column);
     XtVaCreateManagedWidget("Separator", xmSeparatorWidgetClass, column, nullptr);
     CreateStimePart(column);

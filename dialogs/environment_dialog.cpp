@@ -23,9 +23,6 @@ TipOwner gTipOwners[kTipOwnerCount] = {};
 
 namespace {
 
-constexpr int kSizeFieldLength = 5;
-constexpr int kLocaleFieldLength = 20;
-constexpr int kTzFieldLength = 60;
 
 // The four toggles, top to bottom.
 enum EnvironmentToggle {
@@ -144,13 +141,11 @@ void GeometryNowCallback(Widget, XtPointer, XtPointer)
 
 // A label, a text field and a label after it, in a row of their own.
 Widget CreateFieldRow(Widget parent, const char* rowName, const char* labelName,
-                      const char* fieldName, int maxLength, const char* afterName)
+                      const char* fieldName, const char* afterName)
 {
-    Widget row = XtVaCreateManagedWidget(rowName, xmRowColumnWidgetClass, parent, XmNorientation,
-                                         XmHORIZONTAL, nullptr);
+    Widget row = XtVaCreateManagedWidget(rowName, xmRowColumnWidgetClass, parent, nullptr);
     XtVaCreateManagedWidget(labelName, xmLabelWidgetClass, row, nullptr);
-    Widget field = XtVaCreateManagedWidget(fieldName, xmTextFieldWidgetClass, row, XmNmaxLength,
-                                           maxLength, nullptr);
+    Widget field = XtVaCreateManagedWidget(fieldName, xmTextFieldWidgetClass, row, nullptr);
     if (afterName != nullptr) {
         XtVaCreateManagedWidget(afterName, xmLabelWidgetClass, row, nullptr);
     }
@@ -160,17 +155,13 @@ Widget CreateFieldRow(Widget parent, const char* rowName, const char* labelName,
 void CreateUpperForm(Widget parent, Scene* scene)
 {
     Widget upper = XtVaCreateManagedWidget("FormUpper", xmFormWidgetClass, parent, nullptr);
-    Widget column = XtVaCreateManagedWidget("RCToggle", xmRowColumnWidgetClass, upper, XmNorientation,
-                                            XmVERTICAL, XmNtopAttachment, XmATTACH_FORM,
-                                            XmNleftAttachment, XmATTACH_FORM, nullptr);
+    Widget column = XtVaCreateManagedWidget("RCToggle", xmRowColumnWidgetClass, upper, nullptr);
     for (int i = 0; i < kEnvironmentToggleCount; ++i) {
         toggles[i] = XtVaCreateManagedWidget(kToggleNames[i], xmToggleButtonWidgetClass, column,
                                              nullptr);
     }
-    Widget buttons = AddOkCancelButtons(envDialog, upper, "SetEnvButtons", SetEnvDialogOkCallback,
-                                        scene, SetEnvDialogCancelCallback, scene);
-    XtVaSetValues(buttons, XmNtopAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM,
-                  XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, column, nullptr);
+    AddOkCancelButtons(envDialog, upper, "SetEnvButtons", SetEnvDialogOkCallback, scene,
+                       SetEnvDialogCancelCallback, scene);
 }
 
 // What only the next start reads: the geometry, the locale and TZ. The
@@ -178,20 +169,18 @@ void CreateUpperForm(Widget parent, Scene* scene)
 // break is dropped.
 void CreateLowerColumn(Widget parent)
 {
-    Widget lower = XtVaCreateManagedWidget("RCLower", xmRowColumnWidgetClass, parent, XmNorientation,
-                                           XmVERTICAL, nullptr);
+    Widget lower = XtVaCreateManagedWidget("RCLower", xmRowColumnWidgetClass, parent, nullptr);
     XtVaCreateManagedWidget("LabelAffect", xmLabelWidgetClass, lower, nullptr);
-    widthField = CreateFieldRow(lower, "RCGeometry", "LabelGeometry", "TextGeometryWidth",
-                                kSizeFieldLength, "LabelGeometryX");
+    widthField =
+        CreateFieldRow(lower, "RCGeometry", "LabelGeometry", "TextGeometryWidth", "LabelGeometryX");
     Widget geometryRow = XtParent(widthField);
     heightField = XtVaCreateManagedWidget("TextGeometryHeight", xmTextFieldWidgetClass, geometryRow,
-                                          XmNmaxLength, kSizeFieldLength, nullptr);
+                                          nullptr);
     Widget now = XtVaCreateManagedWidget("ButtonGeometryNow", xmPushButtonWidgetClass, geometryRow,
                                          nullptr);
     XtAddCallback(now, XmNactivateCallback, GeometryNowCallback, nullptr);
-    localeField = CreateFieldRow(lower, "RCLocale", "LabelLocale", "TextLocale", kLocaleFieldLength,
-                                 "LabelLocaleDesc");
-    tzField = CreateFieldRow(lower, "RCTZ", "LabelTZ", "TextTZ", kTzFieldLength, "LabelTZDesc");
+    localeField = CreateFieldRow(lower, "RCLocale", "LabelLocale", "TextLocale", "LabelLocaleDesc");
+    tzField = CreateFieldRow(lower, "RCTZ", "LabelTZ", "TextTZ", "LabelTZDesc");
     DropControlCharacters(localeField);
     DropControlCharacters(tzField);
 }
@@ -199,7 +188,6 @@ void CreateLowerColumn(Widget parent)
 void CreateSetEnvDialog(Scene* scene)
 {
     CreateFormDialog(envDialog, gAppEnv->toplevel, "SetEnvDialog", "SetEnvRowColumn");
-    XtVaSetValues(envDialog.rowColumn, XmNorientation, XmVERTICAL, nullptr);
     CreateUpperForm(envDialog.rowColumn, scene);
     XtVaCreateManagedWidget("Separator1", xmSeparatorWidgetClass, envDialog.rowColumn, nullptr);
     CreateLowerColumn(envDialog.rowColumn);

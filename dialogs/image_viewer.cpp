@@ -110,9 +110,7 @@ Pixmap IconPixmap(XpmIconData icon, Widget button)
 
 Widget IconButton(const char* name, Widget form, XpmIconData icon, XpmIconData greyed)
 {
-    Widget button = XtVaCreateManagedWidget(name, xmPushButtonWidgetClass, form, XmNlabelType,
-                                            XmPIXMAP, XmNhighlightThickness, 1, XmNborderWidth, 0,
-                                            nullptr);
+    Widget button = XtVaCreateManagedWidget(name, xmPushButtonWidgetClass, form, nullptr);
     XtVaSetValues(button, XmNlabelPixmap, IconPixmap(icon, button), nullptr);
     if (greyed != nullptr) {
         XtVaSetValues(button, XmNlabelInsensitivePixmap, IconPixmap(greyed, button), nullptr);
@@ -208,26 +206,15 @@ void ImagePrevCallback(Widget, XtPointer, XtPointer)
 
 void CreateImageDialog()
 {
-    Arg args[1];
-    XtSetArg(args[0], XmNautoUnmanage, False);
-    viewer.dialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("ImageDialog"), args, 1);
+    // Where the buttons and the picture's area stand, and how the area
+    // scrolls: the viewer's resource lines.
+    viewer.dialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("ImageDialog"), nullptr, 0);
     Widget form = viewer.dialog;
     viewer.ok = IconButton("ButtonOK", form, kImageViewerCloseIcon, nullptr);
-    XtVaSetValues(viewer.ok, XmNtopAttachment, XmATTACH_FORM, XmNtopOffset, 1, XmNleftAttachment,
-                  XmATTACH_FORM, XmNleftOffset, 1, nullptr);
     viewer.prev = IconButton("ButtonPrev", form, kImageViewerPrevIcon, kImageViewerPrevInsensitiveIcon);
-    XtVaSetValues(viewer.prev, XmNtopAttachment, XmATTACH_FORM, XmNtopOffset, 1, XmNleftAttachment,
-                  XmATTACH_WIDGET, XmNleftWidget, viewer.ok, XmNleftOffset, 7, nullptr);
     viewer.next = IconButton("ButtonNext", form, kImageViewerNextIcon, kImageViewerNextInsensitiveIcon);
-    XtVaSetValues(viewer.next, XmNtopAttachment, XmATTACH_FORM, XmNtopOffset, 1, XmNleftAttachment,
-                  XmATTACH_WIDGET, XmNleftWidget, viewer.prev, nullptr);
-    viewer.area = XtVaCreateManagedWidget(
-        "ImageArea", xmScrolledWindowWidgetClass, form, XmNscrollingPolicy, XmAUTOMATIC,
-        XmNshadowThickness, 0, XmNspacing, 0, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget,
-        viewer.ok, XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM,
-        XmNbottomAttachment, XmATTACH_FORM, nullptr);
-    viewer.image = XtVaCreateManagedWidget("Image", xmDrawingAreaWidgetClass, viewer.area,
-                                           XmNmarginWidth, 0, XmNmarginHeight, 0, nullptr);
+    viewer.area = XtVaCreateManagedWidget("ImageArea", xmScrolledWindowWidgetClass, form, nullptr);
+    viewer.image = XtVaCreateManagedWidget("Image", xmDrawingAreaWidgetClass, viewer.area, nullptr);
     XtVaSetValues(viewer.area, XmNworkWindow, viewer.image, nullptr);
     XtAddCallback(viewer.ok, XmNactivateCallback, CloseImageDialog, nullptr);
     XtAddCallback(viewer.prev, XmNactivateCallback, ImagePrevCallback, nullptr);

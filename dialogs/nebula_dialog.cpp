@@ -16,68 +16,26 @@
 
 namespace {
 
-constexpr int kColumnPosition = 33;   // percent of the form's width per column
-constexpr Dimension kSeparatorShadow = 3;
 
 const FieldRow kMinField{"MagMinLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
 const FieldRow kMaxField{"MagMaxLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
 
-// Where each child of the form stands: three columns, rows from the top.
-struct Placement {
-    const char* name;
-    int row;
-    int column;   // -1: the whole width (a separator)
+// The form's children in the order they stand, a separator after each
+// group of toggles, so that each resource line that places a child under
+// another names one made before it.
+struct ToggleRun {
+    int first;
+    int count;
+    const char* separatorAfter;
 };
 
-const Placement kPlacements[] = {
-    {"ToggleNebula", 0, 0},          {"ToggleNebulaLabel", 0, 1},     {"ToggleNebulaMag", 0, 2},
-    {"Separator1", 1, -1},           {"ToggleNebulaMessier", 2, 0},   {"ToggleNebulaNGC", 2, 1},
-    {"ToggleNebulaIC", 2, 2},        {"Separator2", 3, -1},           {"ToggleNebulaGlobular", 4, 0},
-    {"ToggleNebulaPlanetary", 4, 1}, {"ToggleNebulaOpenCluster", 4, 2}, {"ToggleNebulaDiffuse", 5, 0},
-    {"ToggleNebulaGalaxy", 5, 1},    {"ToggleNebulaCompound", 5, 2},  {"Separator3", 6, -1},
-    {"ToggleNebulaLimit", 7, 0},     {"FormMagMinLimit", 8, 0},       {"FormMagMaxLimit", 8, 1},
-};
+const ToggleRun kToggleRuns[] = {{0, 3, "Separator1"}, {3, 3, "Separator2"}, {6, 6, "Separator3"}};
 
 FormDialog nebulaDialog;
 ToggleGroup nebulaToggles;
 Widget limitToggle = nullptr;
 NumberField minField;
 NumberField maxField;
-
-Widget Child(Widget form, const char* name)
-{
-    return XtNameToWidget(form, name);
-}
-
-// Each row below the first widget of the row above it.
-void PlaceChildren(Widget form)
-{
-    Widget rowAbove = nullptr;
-    Widget rowFirst = nullptr;
-    int row = -1;
-    for (const Placement& place : kPlacements) {
-        if (place.row != row) {
-            rowAbove = rowFirst;
-            rowFirst = Child(form, place.name);
-            row = place.row;
-        }
-        Widget widget = Child(form, place.name);
-        if (rowAbove != nullptr) {
-            XtVaSetValues(widget, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, rowAbove, nullptr);
-        } else {
-            XtVaSetValues(widget, XmNtopAttachment, XmATTACH_FORM, nullptr);
-        }
-        if (place.column < 0) {
-            XtVaSetValues(widget, XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment,
-                          XmATTACH_FORM, nullptr);
-        } else if (place.column == 0) {
-            XtVaSetValues(widget, XmNleftAttachment, XmATTACH_FORM, nullptr);
-        } else {
-            XtVaSetValues(widget, XmNleftAttachment, XmATTACH_POSITION, XmNleftPosition,
-                          place.column * kColumnPosition, nullptr);
-        }
-    }
-}
 
 // Everything but the layer's own toggle waits for the layer; the window's
 // bounds wait for the window too.
@@ -155,13 +113,6 @@ void NebulaMagArrowCallback(Widget arrow, XtPointer client, XtPointer call)
     NumberArrowCallback(arrow, client, call);
 }
 
-Widget CreateSeparator(Widget form, const char* name)
-{
-    return XtVaCreateManagedWidget(name, xmSeparatorWidgetClass, form, XmNorientation, XmHORIZONTAL,
-                                   XmNseparatorType, XmSHADOW_ETCHED_IN, XmNshadowThickness,
-                                   kSeparatorShadow, nullptr);
-}
-
 void CreateNumberForm(Widget form, const FieldRow& row, NumberField& field)
 {
     const std::string name = std::string("Form") + row.word;
@@ -174,14 +125,17 @@ void CreateNebulaDialog(Scene* scene)
     CreateFormDialog(nebulaDialog, gAppEnv->toplevel, "NebulaDialog", "NebulaRowColumn");
     Widget form = XtVaCreateManagedWidget("FormNebula", xmFormWidgetClass, nebulaDialog.rowColumn,
                                           nullptr);
-    CreateToggleGroup(form, kNebulaToggles, kNebulaToggleCount, nebulaToggles);
-    for (const char* name : {"Separator1", "Separator2", "Separator3"}) {
-        CreateSeparator(form, name);
+    nebulaToggles.rows = kNebulaToggles;
+    for (const ToggleRun& run : kToggleRuns) {
+        ToggleGroup group;
+        CreateToggleGroup(form, kNebulaToggles + run.first, run.count, group);
+        nebulaToggles.toggles.insert(nebulaToggles.toggles.end(), group.toggles.begin(),
+                                     group.toggles.end());
+        XtVaCreateManagedWidget(run.separatorAfter, xmSeparatorWidgetClass, form, nullptr);
     }
     limitToggle = XtVaCreateManagedWidget("ToggleNebulaLimit", xmToggleButtonWidgetClass, form, nullptr);
     CreateNumberForm(form, kMinField, minField);
     CreateNumberForm(form, kMaxField, maxField);
-    PlaceChildren(form);
     XtAddCallback(nebulaToggles.toggles[0], XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
     XtAddCallback(limitToggle, XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
     AddOkCancelButtons(nebulaDialog, nebulaDialog.rowColumn, "PlanetButtons",

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr short kDiskMagLength = 3;
 
 const char* const kToggleNames[kPlanetColumnCount] = {"ToggleShow", "ToggleName", "ToggleDate",
                                                       "ToggleMag",  "ToggleOrbit", "ToggleDisk"};
@@ -116,26 +115,22 @@ std::vector<std::string> PlanetNames()
 
 void CreatePlanetControls(Widget row)
 {
-    Widget controls = XtVaCreateManagedWidget("RCPlanetCtrl", xmRowColumnWidgetClass, row, XmNpacking,
-                                              XmPACK_COLUMN, nullptr);
+    Widget controls = XtVaCreateManagedWidget("RCPlanetCtrl", xmRowColumnWidgetClass, row, nullptr);
     for (int column = 0; column < kPlanetColumnCount; ++column) {
         toggles[column] = XtVaCreateManagedWidget(kToggleNames[column], xmToggleButtonWidgetClass,
                                                   controls, nullptr);
         XtAddCallback(toggles[column], XmNvalueChangedCallback, PlanetToggleCallback,
                       reinterpret_cast<XtPointer>(static_cast<intptr_t>(column)));
     }
-    Widget disk = XtVaCreateManagedWidget("RCDiskMagCtrl", xmRowColumnWidgetClass, row, XmNpacking,
-                                          XmPACK_COLUMN, XmNspacing, 0, XmNmarginHeight, 0, nullptr);
+    Widget disk = XtVaCreateManagedWidget("RCDiskMagCtrl", xmRowColumnWidgetClass, row, nullptr);
     XtVaCreateManagedWidget("LabelDiskMag", xmLabelWidgetClass, disk, nullptr);
-    diskMag = XtVaCreateManagedWidget("EditDiskMag", xmTextFieldWidgetClass, disk, XmNmaxLength,
-                                      kDiskMagLength, XmNcolumns, kDiskMagLength, nullptr);
+    diskMag = XtVaCreateManagedWidget("EditDiskMag", xmTextFieldWidgetClass, disk, nullptr);
 }
 
 void CreatePlanetDialog(Scene* scene)
 {
     CreateFormDialog(planetDialog, gAppEnv->toplevel, "PlanetDialog", "PlanetRowColumn");
-    planetList = CreateScrolledList(planetDialog.rowColumn, "PlanetList", XmEXTENDED_SELECT,
-                                    PlanetNames());
+    planetList = CreateResourceList(planetDialog.rowColumn, "PlanetList", PlanetNames());
     XtAddCallback(planetList, XmNextendedSelectionCallback, PlanetListSelectionCallback, nullptr);
     CreatePlanetControls(planetDialog.rowColumn);
     AddOkCancelButtons(planetDialog, planetDialog.rowColumn, "PlanetButtons",

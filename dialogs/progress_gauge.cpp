@@ -38,17 +38,17 @@ void CreateGauge()
 {
     gauge.dialog.dialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("GaugeDialog"),
                                              nullptr, 0);
-    Widget column = XtVaCreateManagedWidget(
-        "GaugeRowColumn", xmRowColumnWidgetClass, gauge.dialog.dialog, XmNpacking, XmPACK_TIGHT,
-        XmNorientation, XmVERTICAL, XmNisAligned, True, XmNentryAlignment, XmALIGNMENT_CENTER,
-        XmNadjustLast, False, nullptr);
+    // The column's and the scale's layout: the gauge's resource lines. The
+    // scale's range stays here: the percentages written to it are its
+    // meaning.
+    Widget column = XtVaCreateManagedWidget("GaugeRowColumn", xmRowColumnWidgetClass,
+                                            gauge.dialog.dialog, nullptr);
     gauge.dialog.rowColumn = column;
     gauge.title = XtVaCreateManagedWidget("GaugeLabelTitle", xmLabelWidgetClass, column, nullptr);
     gauge.percentage =
         XtVaCreateManagedWidget("GaugeLabelPercentage", xmLabelWidgetClass, column, nullptr);
-    gauge.scale = XtVaCreateManagedWidget(
-        "GaugeScale", xmScaleWidgetClass, column, XmNminimum, 0, XmNmaximum, 100, XmNorientation,
-        XmHORIZONTAL, XmNprocessingDirection, XmMAX_ON_RIGHT, XmNscaleWidth, 300, nullptr);
+    gauge.scale = XtVaCreateManagedWidget("GaugeScale", xmScaleWidgetClass, column, XmNminimum, 0,
+                                          XmNmaximum, 100, nullptr);
     // The Cancel button is the dialog's cancel button, so the window
     // manager's close cancels the read too.
     const DialogButton cancel[] = {{"GaugeCancelButton", kButtonCancel, GaugeCancelCallback, nullptr}};

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kRadioOffset = 3;
-constexpr Dimension kFrameShadow = 3;
 
 const RadioRow kMajorModes[kMajorModeCount] = {
     {"ToggleMajorModeGeneral", kMajorGeneral}, {"ToggleMajorModeAll1", kMajorAll1},
@@ -112,23 +110,16 @@ void ProjectionDialogCancelCallback(Widget, XtPointer, XtPointer)
     HideFormDialog(projectionDialog);
 }
 
-// A label over an etched frame holding a radio box.
+// A label over an etched frame holding a radio box (the frame and the
+// box's margins in it: the dialog's resource lines).
 void CreateModeColumn(Widget parent, const char* columnName, const char* labelName,
                       const char* formName, const char* radioName, const RadioRow* choices,
                       int count, RadioGroup& group)
 {
-    Widget column = XtVaCreateManagedWidget(columnName, xmRowColumnWidgetClass, parent, XmNpacking,
-                                            XmPACK_TIGHT, XmNorientation, XmVERTICAL,
-                                            XmNadjustLast, True, nullptr);
+    Widget column = XtVaCreateManagedWidget(columnName, xmRowColumnWidgetClass, parent, nullptr);
     XtVaCreateManagedWidget(labelName, xmLabelWidgetClass, column, nullptr);
-    Widget form = XtVaCreateManagedWidget(formName, xmFormWidgetClass, column, XmNshadowType,
-                                          XmSHADOW_ETCHED_IN, XmNshadowThickness, kFrameShadow,
-                                          nullptr);
+    Widget form = XtVaCreateManagedWidget(formName, xmFormWidgetClass, column, nullptr);
     CreateRadioGroup(form, radioName, choices, count, group);
-    XtVaSetValues(group.box, XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM,
-                  XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM,
-                  XmNtopOffset, kRadioOffset, XmNbottomOffset, kRadioOffset, XmNleftOffset,
-                  kRadioOffset, XmNrightOffset, kRadioOffset, nullptr);
 }
 
 void CreateProjectionDialog(Scene* scene)

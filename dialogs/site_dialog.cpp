@@ -268,11 +268,8 @@ void CreateSiteDialog(Scene* scene)
 {
     CreateFormDialog(siteDialog, gAppEnv->toplevel, "SiteDialog", "RCAll");
     Widget all = siteDialog.rowColumn;
-    XtVaSetValues(all, XmNorientation, XmVERTICAL, nullptr);
-    Widget row = XtVaCreateManagedWidget("RCSite", xmRowColumnWidgetClass, all, XmNpacking,
-                                         XmPACK_TIGHT, XmNorientation, XmHORIZONTAL,
-                                         XmNadjustLast, False, nullptr);
-    siteList = CreateScrolledList(row, "SiteList", XmBROWSE_SELECT, siteNames);
+    Widget row = XtVaCreateManagedWidget("RCSite", xmRowColumnWidgetClass, all, nullptr);
+    siteList = CreateResourceList(row, "SiteList", siteNames);
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, SiteDialogOkCallback, scene},
         {"ButtonCancel", kButtonCancel, SiteDialogCancelCallback, scene},

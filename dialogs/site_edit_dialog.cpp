@@ -31,11 +31,11 @@ std::string oldLine;
 Scene* editScene = nullptr;
 SiteListAccess editedList{};
 
-Widget Row(Widget parent, const char* name, bool adjustLast)
+// Rows, fields and radio boxes are laid out and sized by the dialog's
+// resource lines.
+Widget Row(Widget parent, const char* name)
 {
-    return XtVaCreateManagedWidget(name, xmRowColumnWidgetClass, parent, XmNpacking,
-                                   XmPACK_TIGHT, XmNorientation, XmHORIZONTAL, XmNadjustLast,
-                                   adjustLast ? True : False, nullptr);
+    return XtVaCreateManagedWidget(name, xmRowColumnWidgetClass, parent, nullptr);
 }
 
 void Label(Widget row, const char* name)
@@ -43,16 +43,14 @@ void Label(Widget row, const char* name)
     XtVaCreateManagedWidget(name, xmLabelWidgetClass, row, nullptr);
 }
 
-Widget Text(Widget row, const char* name, short columns, short maxLength)
+Widget Text(Widget row, const char* name)
 {
-    return XtVaCreateManagedWidget(name, xmTextFieldWidgetClass, row, XmNcolumns, columns,
-                                   XmNmaxLength, maxLength, nullptr);
+    return XtVaCreateManagedWidget(name, xmTextFieldWidgetClass, row, nullptr);
 }
 
 void Radio(Widget row, const char* name, const RadioRow* choices, RadioGroup& group)
 {
     CreateRadioGroup(row, name, choices, 2, group);
-    XtVaSetValues(group.box, XmNorientation, XmHORIZONTAL, nullptr);
 }
 
 // An angle row: its label, the side, degrees, the degree sign, minutes, the
@@ -61,12 +59,12 @@ void AngleRow(Widget parent, const char* prefix, const RadioRow* sides, RadioGro
               Widget& degrees, Widget& minutes)
 {
     const std::string word = prefix;
-    Widget row = Row(parent, ("RC" + word).c_str(), false);
+    Widget row = Row(parent, ("RC" + word).c_str());
     Label(row, (word + "Label").c_str());
     Radio(row, (word + "Radio").c_str(), sides, side);
-    degrees = Text(row, (word + "Deg").c_str(), 3, 3);
+    degrees = Text(row, (word + "Deg").c_str());
     Label(row, (word + "DegLabel").c_str());
-    minutes = Text(row, (word + "Min").c_str(), 3, 2);
+    minutes = Text(row, (word + "Min").c_str());
     Label(row, (word + "MinLabel").c_str());
 }
 
@@ -182,25 +180,21 @@ void SiteEditDialogCancelCallback(Widget, XtPointer, XtPointer)
 void CreateSiteEditDialog(Widget parent)
 {
     CreateFormDialog(editDialog, parent, "SiteEditDialog", "RCSiteEdit");
-    Widget controls = XtVaCreateManagedWidget(
-        "RCSiteEditCtrls", xmRowColumnWidgetClass, editDialog.rowColumn, XmNpacking,
-        XmPACK_TIGHT, XmNorientation, XmVERTICAL, XmNadjustLast, False, nullptr);
-    Widget nameRow = Row(controls, "RCName", true);
+    Widget controls = XtVaCreateManagedWidget("RCSiteEditCtrls", xmRowColumnWidgetClass,
+                                              editDialog.rowColumn, nullptr);
+    Widget nameRow = Row(controls, "RCName");
     Label(nameRow, "NameLabel");
-    // The row-column sizes the field by its columns, whatever width it is
-    // given: room for the longest name.
-    nameText = XtVaCreateManagedWidget("NameText", xmTextFieldWidgetClass, nameRow, XmNcolumns,
-                                       kSiteNameWidth, XmNmaxLength, kSiteNameWidth, nullptr);
+    nameText = Text(nameRow, "NameText");
     AngleRow(controls, "Long", kLongitudeSides, longitudeSide, longDegText, longMinText);
     AngleRow(controls, "Lati", kLatitudeSides, latitudeSide, latiDegText, latiMinText);
-    Widget altitudeRow = Row(controls, "RCAlti", true);
+    Widget altitudeRow = Row(controls, "RCAlti");
     Label(altitudeRow, "AltiLabel");
-    altitudeText = Text(altitudeRow, "AltiText", 4, 4);
+    altitudeText = Text(altitudeRow, "AltiText");
     Label(altitudeRow, "AltiUnitLabel");
-    Widget zoneRow = Row(controls, "RCTZ", false);
+    Widget zoneRow = Row(controls, "RCTZ");
     Label(zoneRow, "TZLabel");
     Radio(zoneRow, "TZRadio", kZoneSigns, zoneSign);
-    zoneText = Text(zoneRow, "TZHour", 5, 5);
+    zoneText = Text(zoneRow, "TZHour");
     Label(zoneRow, "TZHourLabel");
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, SiteEditDialogOkCallback, nullptr},

@@ -214,8 +214,7 @@ void LoadChosenAndDrive(SmallBodyDialog& d, Scene* scene)
 void CreateToggles(SmallBodyDialog& d, Widget parent)
 {
     Widget column = XtVaCreateManagedWidget(d.kind->controlName, xmRowColumnWidgetClass, parent,
-                                            XmNpacking, XmPACK_COLUMN, XmNorientation, XmVERTICAL,
-                                            XmNadjustLast, False, nullptr);
+                                            nullptr);
     for (int i = 0; i < d.kind->toggleCount; ++i) {
         d.toggles[i] = XtVaCreateManagedWidget(d.kind->toggles[i].name, xmToggleButtonWidgetClass,
                                                column, nullptr);
@@ -227,8 +226,7 @@ void CreateToggles(SmallBodyDialog& d, Widget parent)
 void CreateSmallBodyDialog(SmallBodyDialog& d)
 {
     CreateFormDialog(d.dialog, gAppEnv->toplevel, d.kind->dialogName, d.kind->rowColumnName);
-    d.list = CreateScrolledList(d.dialog.rowColumn, d.kind->listName, XmEXTENDED_SELECT,
-                                d.entries.items);
+    d.list = CreateResourceList(d.dialog.rowColumn, d.kind->listName, d.entries.items);
     XtAddCallback(d.list, XmNextendedSelectionCallback, d.callbacks.selection, d.scene);
     CreateToggles(d, d.dialog.rowColumn);
     const DialogButton buttons[] = {

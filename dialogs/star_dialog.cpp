@@ -21,9 +21,8 @@
 
 namespace {
 
-constexpr int kFieldOffset = 10;        // pixels between the toggles and a limit field
+// The root is kept in a path buffer: no resource may let more be typed.
 constexpr int kGscPathLength = kPathSize - 1;
-constexpr Dimension kGscPathWidth = 180;
 
 const FieldRow kStarLimitField{"MagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest, 0.1,
                                       1, 4, 4};
@@ -38,6 +37,7 @@ NumberField starLimit;
 NumberField labelLimit;
 RadioGroup catalogs;
 Widget gscPath = nullptr;
+Dimension gscPathWidth = 0;   // as its resource line gave it
 
 bool IsSet(Widget toggle)
 {
@@ -121,12 +121,11 @@ void StarMagArrowCallback(Widget arrow, XtPointer client, XtPointer call)
     NumberArrowCallback(arrow, client, call);
 }
 
-Widget CreateLimitForm(Widget parent, Widget besides, const FieldRow& row, NumberField& field)
+// The form stands right of its toggle, as its resource lines say.
+Widget CreateLimitForm(Widget parent, const FieldRow& row, NumberField& field)
 {
     const std::string name = std::string("Form") + row.word;
-    Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, XmNtopAttachment,
-                                          XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
-                                          XmNleftWidget, besides, XmNleftOffset, kFieldOffset, nullptr);
+    Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, nullptr);
     CreateNumberField(form, row, field, StarMagArrowCallback);
     return form;
 }
@@ -139,18 +138,15 @@ void CreateStarForms(Widget controls)
     Widget nameForm = XtVaCreateManagedWidget("FormStarName", xmFormWidgetClass, controls, nullptr);
     CreateToggleGroup(starForm, kStarToggles, 1, starToggles);
     ToggleGroup labels;
+    // The labels' toggles stand in a column, each under the one before (their
+    // resource lines).
     CreateToggleGroup(nameForm, kStarToggles + 1, kStarToggleCount - 1, labels);
-    Widget above = nullptr;
     for (Widget toggle : labels.toggles) {
-        if (above != nullptr) {
-            XtVaSetValues(toggle, XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, above, nullptr);
-        }
-        above = toggle;
         starToggles.toggles.push_back(toggle);
     }
     starToggles.rows = kStarToggles;
-    CreateLimitForm(starForm, starToggles.toggles[0], kStarLimitField, starLimit);
-    CreateLimitForm(nameForm, starToggles.toggles[1], kLabelLimitField, labelLimit);
+    CreateLimitForm(starForm, kStarLimitField, starLimit);
+    CreateLimitForm(nameForm, kLabelLimitField, labelLimit);
     for (Widget toggle : starToggles.toggles) {
         XtAddCallback(toggle, XmNvalueChangedCallback, StarToggleCallback, nullptr);
     }
@@ -160,15 +156,14 @@ void CreateCatalogRows(Widget controls)
 {
     XtVaCreateManagedWidget("Separator2", xmSeparatorWidgetClass, controls, nullptr);
     Widget catalogRow = XtVaCreateManagedWidget("RadioCatalog", xmRowColumnWidgetClass, controls,
-                                                XmNorientation, XmHORIZONTAL, nullptr);
+                                                nullptr);
     XtVaCreateManagedWidget("LabelCatalog", xmLabelWidgetClass, catalogRow, nullptr);
     CreateRadioGroup(catalogRow, "RadioCatalogButtons", kCatalogs, 3, catalogs);
-    XtVaSetValues(catalogs.box, XmNorientation, XmHORIZONTAL, nullptr);
-    Widget pathRow = XtVaCreateManagedWidget("RCGscPath", xmRowColumnWidgetClass, controls,
-                                             XmNorientation, XmHORIZONTAL, nullptr);
+    Widget pathRow = XtVaCreateManagedWidget("RCGscPath", xmRowColumnWidgetClass, controls, nullptr);
     XtVaCreateManagedWidget("LabelGscPath", xmLabelWidgetClass, pathRow, nullptr);
     gscPath = XtVaCreateManagedWidget("TextGscPath", xmTextFieldWidgetClass, pathRow, XmNmaxLength,
-                                      kGscPathLength, XmNwidth, kGscPathWidth, nullptr);
+                                      kGscPathLength, nullptr);
+    XtVaGetValues(gscPath, XmNwidth, &gscPathWidth, nullptr);
     // The root is kept in the options file, a line to itself.
     DropControlCharacters(gscPath);
 }
@@ -177,7 +172,6 @@ void CreateStarDialog(Scene* scene)
 {
     CreateFormDialog(starDialog, gAppEnv->toplevel, "StarDialog", "StarRowColumn");
     Widget controls = XtVaCreateManagedWidget("RCCtrls", xmRowColumnWidgetClass, starDialog.rowColumn,
-                                              XmNpacking, XmPACK_TIGHT, XmNorientation, XmVERTICAL,
                                               nullptr);
     CreateStarForms(controls);
     CreateCatalogRows(controls);
@@ -196,8 +190,8 @@ void ShowStarDialog(Scene* scene)
     ShowFormDialog(starDialog);
     // The row-column gives a text field the width of its columns when it
     // first lays the row out, on the first show; given back afterwards, the
-    // field's own width is kept.
-    XtVaSetValues(gscPath, XmNwidth, kGscPathWidth, nullptr);
+    // field's own width (its resource line's) is kept.
+    XtVaSetValues(gscPath, XmNwidth, gscPathWidth, nullptr);
 }
 
 Widget StarDialogWidget()

@@ -51,41 +51,28 @@ void StepDisarmCallback(Widget, XtPointer, XtPointer)
     DisarmPressRepeat(stepRepeat);
 }
 
-Widget CreateArrowButton(Widget row, const std::string& name, Pixmap pixmap, bool onTheLeft,
-                         StepCommand& entry)
+// Where the buttons and the label of a row stand, their margins and
+// highlight: the step box's resource lines. Only the pictures are set here.
+Widget CreateArrowButton(Widget row, const std::string& name, Pixmap pixmap, StepCommand& entry)
 {
-    Widget button = XtVaCreateManagedWidget(
-        name.c_str(), xmPushButtonWidgetClass, row, XmNalignment, XmALIGNMENT_CENTER,
-        XmNtopAttachment, XmATTACH_FORM, XmNtopOffset, 0, XmNbottomAttachment, XmATTACH_FORM,
-        XmNbottomOffset, 0, onTheLeft ? XmNleftAttachment : XmNrightAttachment, XmATTACH_FORM,
-        XmNmarginHeight, 0, XmNmarginWidth, 0, XmNhighlightThickness, 1, XmNborderWidth, 0,
-        XmNlabelType, XmPIXMAP, XmNlabelPixmap, pixmap, nullptr);
+    Widget button = XtVaCreateManagedWidget(name.c_str(), xmPushButtonWidgetClass, row,
+                                            XmNlabelPixmap, pixmap, nullptr);
     XtAddCallback(button, XmNarmCallback, StepArmCallback, &entry);
     XtAddCallback(button, XmNdisarmCallback, StepDisarmCallback, &entry);
     return button;
 }
 
-Widget CreateRow(Widget box, int row, Widget above)
+// The buttons are made before the label, which the resource lines place
+// between them.
+void CreateRow(Widget box, int row)
 {
     char name[16];
     std::snprintf(name, sizeof name, "StepForm%d", row);
-    Widget form = XtVaCreateManagedWidget(
-        name, xmFormWidgetClass, box, XmNtopAttachment,
-        above == nullptr ? XmATTACH_FORM : XmATTACH_WIDGET, XmNtopWidget, above, XmNtopOffset, 0,
-        XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 0, XmNrightAttachment, XmATTACH_FORM,
-        XmNrightOffset, 0, XmNnavigationType, XmNONE, nullptr);
+    Widget form = XtVaCreateManagedWidget(name, xmFormWidgetClass, box, nullptr);
     const std::string step = kRowSteps[row];
-    Widget minus = CreateArrowButton(form, "ButtonMinus" + step, minusPixmap, true,
-                                     StepCommandTable[2 * row]);
-    Widget plus = CreateArrowButton(form, "ButtonPlus" + step, plusPixmap, false,
-                                    StepCommandTable[2 * row + 1]);
-    XtVaCreateManagedWidget(("Label" + step).c_str(), xmLabelWidgetClass, form, XmNalignment,
-                            XmALIGNMENT_CENTER, XmNtopAttachment, XmATTACH_FORM, XmNtopOffset, 0,
-                            XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 0,
-                            XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, minus,
-                            XmNrightAttachment, XmATTACH_WIDGET, XmNrightWidget, plus,
-                            XmNmarginHeight, 0, XmNmarginWidth, 2, nullptr);
-    return form;
+    CreateArrowButton(form, "ButtonMinus" + step, minusPixmap, StepCommandTable[2 * row]);
+    CreateArrowButton(form, "ButtonPlus" + step, plusPixmap, StepCommandTable[2 * row + 1]);
+    XtVaCreateManagedWidget(("Label" + step).c_str(), xmLabelWidgetClass, form, nullptr);
 }
 
 }  // namespace
@@ -101,9 +88,8 @@ void CreateStepBox(Scene* scene)
     XtVaGetValues(box, XmNbackground, &background, nullptr);
     minusPixmap = MakeIconPixmap(kStepBoxMinusIcon, background);
     plusPixmap = MakeIconPixmap(kStepBoxPlusIcon, background);
-    Widget above = nullptr;
     for (int row = 0; row < kRowCount; ++row) {
-        above = CreateRow(box, row, above);
+        CreateRow(box, row);
     }
 }
 

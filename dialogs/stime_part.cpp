@@ -18,7 +18,6 @@ constexpr int kBefore = 1;
 constexpr int kAfter = 0;
 constexpr int kRise = 1;
 constexpr int kSet = 0;
-constexpr int kEditOffset = 10;
 
 const RadioRow kBeforeAfterChoices[] = {{"ToggleBefore", kBefore}, {"ToggleAfter", kAfter}};
 const RadioRow kRiseSetChoices[] = {{"ToggleRise", kRise}, {"ToggleSet", kSet}};
@@ -43,43 +42,23 @@ void StimeToggleCallback(Widget toggle, XtPointer, XtPointer)
     SetStimeSensitive(XmToggleButtonGetState(toggle) != 0);
 }
 
-// The radio boxes stand side by side, their toggles without a margin.
-void CreateChoice(Widget form, const char* name, const RadioRow* choices, Widget left,
-                  RadioGroup& group)
-{
-    CreateRadioGroup(form, name, choices, 2, group);
-    XtVaSetValues(group.box, XmNpacking, XmPACK_TIGHT, XmNorientation, XmVERTICAL,
-                  XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_WIDGET,
-                  XmNleftWidget, left, nullptr);
-    for (Widget button : group.buttons) {
-        XtVaSetValues(button, XmNmarginHeight, 0, nullptr);
-    }
-}
 
 }  // namespace
 
 void CreateStimePart(Widget parent)
 {
-    Widget column = XtVaCreateManagedWidget("StimeRC", xmRowColumnWidgetClass, parent,
-                                            XmNpacking, XmPACK_TIGHT, XmNorientation,
-                                            XmVERTICAL, XmNadjustLast, False, nullptr);
+    // Where every part stands, the radio boxes side by side with their
+    // toggles without a margin: the part's resource lines.
+    Widget column = XtVaCreateManagedWidget("StimeRC", xmRowColumnWidgetClass, parent, nullptr);
     stimeToggle =
         XtVaCreateManagedWidget("ToggleStime", xmToggleButtonWidgetClass, column, nullptr);
     XtAddCallback(stimeToggle, XmNvalueChangedCallback, StimeToggleCallback, nullptr);
     Widget form = XtVaCreateManagedWidget("FormStime", xmFormWidgetClass, column, nullptr);
-    Widget editForm = XtVaCreateManagedWidget(
-        "FormStimeEdit", xmFormWidgetClass, form, XmNtopAttachment, XmATTACH_FORM, XmNtopOffset,
-        kEditOffset, XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, kEditOffset, nullptr);
-    minutesText = XtVaCreateManagedWidget("EditStimeMin", xmTextFieldWidgetClass, editForm,
-                                          XmNcolumns, 3, XmNmaxLength, 2, XmNtopAttachment,
-                                          XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM,
-                                          nullptr);
-    minutesLabel = XtVaCreateManagedWidget(
-        "LabelStimeMin", xmLabelWidgetClass, editForm, XmNleftAttachment, XmATTACH_WIDGET,
-        XmNleftWidget, minutesText, XmNleftOffset, 3, XmNbottomAttachment, XmATTACH_FORM,
-        XmNbottomOffset, 5, nullptr);
-    CreateChoice(form, "RadioBoxPM", kBeforeAfterChoices, editForm, beforeAfter);
-    CreateChoice(form, "RadioBoxRS", kRiseSetChoices, beforeAfter.box, riseSet);
+    Widget editForm = XtVaCreateManagedWidget("FormStimeEdit", xmFormWidgetClass, form, nullptr);
+    minutesText = XtVaCreateManagedWidget("EditStimeMin", xmTextFieldWidgetClass, editForm, nullptr);
+    minutesLabel = XtVaCreateManagedWidget("LabelStimeMin", xmLabelWidgetClass, editForm, nullptr);
+    CreateRadioGroup(form, "RadioBoxPM", kBeforeAfterChoices, 2, beforeAfter);
+    CreateRadioGroup(form, "RadioBoxRS", kRiseSetChoices, 2, riseSet);
 }
 
 void FillStimePart(const SunLockValues& values)

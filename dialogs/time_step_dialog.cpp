@@ -109,9 +109,8 @@ void TimeStepDialogCancelCallback(Widget, XtPointer, XtPointer)
 void CreateTimeStepDialog(Scene* scene)
 {
     CreateFormDialog(timeStepDialog, gAppEnv->toplevel, "TimeStepDialog", "TimeStepRowColumn");
-    Widget controls = XtVaCreateManagedWidget(
-        "RCTimeStepCtrl", xmRowColumnWidgetClass, timeStepDialog.rowColumn, XmNpacking,
-        XmPACK_TIGHT, XmNorientation, XmVERTICAL, XmNadjustLast, False, nullptr);
+    Widget controls = XtVaCreateManagedWidget("RCTimeStepCtrl", xmRowColumnWidgetClass,
+                                              timeStepDialog.rowColumn, nullptr);
     realTimeToggle =
         XtVaCreateManagedWidget("ToggleRealTime", xmToggleButtonWidgetClass, controls, nullptr);
     XtAddCallback(realTimeToggle, XmNvalueChangedCallback, RealTimeToggleCallback, nullptr);

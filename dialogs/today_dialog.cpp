@@ -43,25 +43,24 @@ struct TodayWidgets {
 
 TodayWidgets today;
 
+// Margins, packing, spacing and orientation: the dialog's resource lines.
 Widget Label(const std::string& name, Widget parent)
 {
-    return XtVaCreateManagedWidget(name.c_str(), xmLabelWidgetClass, parent, XmNmarginHeight, 0,
-                                   XmNmarginWidth, 0, XmNmarginTop, 0, XmNmarginBottom, 0,
-                                   XmNmarginLeft, 0, XmNmarginRight, 0, nullptr);
+    return XtVaCreateManagedWidget(name.c_str(), xmLabelWidgetClass, parent, nullptr);
 }
 
+// Both arrays of a block are named "RCArray", so no resource line can tell
+// them apart: what differs between them, the columns and the alignment, is
+// set here.
 Widget Array(Widget parent, short columns, unsigned char alignment)
 {
-    return XtVaCreateManagedWidget("RCArray", xmRowColumnWidgetClass, parent, XmNpacking,
-                                   XmPACK_COLUMN, XmNorientation, XmVERTICAL, XmNnumColumns, columns,
-                                   XmNadjustLast, True, XmNspacing, 4, XmNentryAlignment, alignment,
-                                   nullptr);
+    return XtVaCreateManagedWidget("RCArray", xmRowColumnWidgetClass, parent, XmNnumColumns, columns,
+                                   XmNentryAlignment, alignment, nullptr);
 }
 
-Widget Block(const char* name, Widget parent, short spacing, unsigned char orientation)
+Widget Block(const char* name, Widget parent)
 {
-    return XtVaCreateManagedWidget(name, xmRowColumnWidgetClass, parent, XmNpacking, XmPACK_TIGHT,
-                                   XmNorientation, orientation, XmNspacing, spacing, nullptr);
+    return XtVaCreateManagedWidget(name, xmRowColumnWidgetClass, parent, nullptr);
 }
 
 // Captions on the left, their values (named with an "X") on the right.
@@ -99,14 +98,14 @@ void CreateTodayDialog()
 {
     CreateFormDialog(today.dialog, gAppEnv->toplevel, "TodayDialog", "RowColumn");
     gAppEnv->whatsTodayDialog = today.dialog.dialog;
-    Widget table = Block("RCToday", today.dialog.rowColumn, 0, XmVERTICAL);
-    Widget top = Block("RCToday1", table, 10, XmHORIZONTAL);
-    Widget bottom = Block("RCToday2", table, 6, XmHORIZONTAL);
-    CreateTodayTimeRows(Block("RCTimeObs", top, 4, XmHORIZONTAL), kTimeObsNames, today.timeObs);
-    CreateTodayTimeRows(Block("RCSun", top, 4, XmHORIZONTAL), kSunNames, today.sun);
-    CreateTodayTimeRows(Block("RCMoon", top, 4, XmHORIZONTAL), kMoonNames, today.moon);
-    CreateTodayObjectRows(Block("RCPlanet", bottom, 4, XmHORIZONTAL), kPlanetRowWords, today.planets);
-    CreateTodayObjectRows(Block("RCCometMp", bottom, 4, XmHORIZONTAL), kCometRowWords,
+    Widget table = Block("RCToday", today.dialog.rowColumn);
+    Widget top = Block("RCToday1", table);
+    Widget bottom = Block("RCToday2", table);
+    CreateTodayTimeRows(Block("RCTimeObs", top), kTimeObsNames, today.timeObs);
+    CreateTodayTimeRows(Block("RCSun", top), kSunNames, today.sun);
+    CreateTodayTimeRows(Block("RCMoon", top), kMoonNames, today.moon);
+    CreateTodayObjectRows(Block("RCPlanet", bottom), kPlanetRowWords, today.planets);
+    CreateTodayObjectRows(Block("RCCometMp", bottom), kCometRowWords,
                           today.smallBodies);
     // One Close button, both the default and the cancel button, so Return,
     // Escape and the window manager's close all hide the window.

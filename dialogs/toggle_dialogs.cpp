@@ -17,7 +17,6 @@
 namespace {
 
 constexpr short kGridRowCount = 6;
-constexpr Dimension kSeparatorShadow = 3;
 
 void SetGridTogglesSensitive(Widget, XtPointer, XtPointer);
 void SetJoviSatSensitive(Widget, XtPointer, XtPointer);
@@ -275,19 +274,15 @@ void AddToggle(ToggleDialog& dialog, Widget parent, int index)
 
 void AddSeparator(Widget parent, const char* name)
 {
-    XtVaCreateManagedWidget(name, xmSeparatorWidgetClass, parent, XmNorientation, XmHORIZONTAL,
-                            XmNseparatorType, XmSHADOW_ETCHED_IN, XmNshadowThickness,
-                            kSeparatorShadow, nullptr);
+    XtVaCreateManagedWidget(name, xmSeparatorWidgetClass, parent, nullptr);
 }
 
 void CreateGridModes(ToggleDialog& dialog, Widget controls)
 {
     const ToggleDialogTable& table = *dialog.table;
-    Widget modeRow = XtVaCreateManagedWidget("RCGridMode", xmRowColumnWidgetClass, controls,
-                                             XmNorientation, XmHORIZONTAL, nullptr);
+    Widget modeRow = XtVaCreateManagedWidget("RCGridMode", xmRowColumnWidgetClass, controls, nullptr);
     XtVaCreateManagedWidget("GridModeLabel", xmLabelWidgetClass, modeRow, nullptr);
     CreateRadioGroup(modeRow, "GridModeRadio", table.gridModes, table.gridModeCount, dialog.gridModes);
-    XtVaSetValues(dialog.gridModes.box, XmNorientation, XmHORIZONTAL, nullptr);
     for (size_t i = 0; i < dialog.gridModes.buttons.size(); ++i) {
         XtAddCallback(dialog.gridModes.buttons[i], XmNvalueChangedCallback, GridModeCallback,
                       reinterpret_cast<XtPointer>(static_cast<intptr_t>(i)));
@@ -299,9 +294,10 @@ void CreateGridModes(ToggleDialog& dialog, Widget controls)
 void CreateGridControls(ToggleDialog& dialog, Widget controls)
 {
     const ToggleDialogTable& table = *dialog.table;
+    // A label and its toggles a row each, as the row-column's resource
+    // lines lay them out.
     Widget rows = XtVaCreateManagedWidget(table.gridRowsName, xmRowColumnWidgetClass, controls,
-                                          XmNpacking, XmPACK_COLUMN, XmNorientation, XmHORIZONTAL,
-                                          XmNnumColumns, kGridRowCount, nullptr);
+                                          nullptr);
     const int perRow = table.rowToggleCount / kGridRowCount;
     for (int index = 0; index < table.rowToggleCount; ++index) {
         if (index % perRow == 0) {
@@ -322,8 +318,7 @@ void CreateToggleDialog(ToggleDialog& dialog, Scene* scene)
     const ToggleDialogTable& table = *dialog.table;
     CreateFormDialog(dialog.form, gAppEnv->toplevel, table.name, table.rowColumnName);
     Widget controls = XtVaCreateManagedWidget(table.controlsName, xmRowColumnWidgetClass,
-                                              dialog.form.rowColumn, XmNorientation, XmVERTICAL,
-                                              nullptr);
+                                              dialog.form.rowColumn, nullptr);
     if (table.gridRowsName != nullptr) {
         CreateGridControls(dialog, controls);
     } else {

@@ -155,13 +155,7 @@ void CreateUserObjectDialog(Scene* scene)
     CreateFormDialog(userObjectDialog, gAppEnv->toplevel, "UserObjectDialog", "RCUserObject");
     Widget controls = XtVaCreateManagedWidget("UserObjectCtrls", xmFormWidgetClass,
                                               userObjectDialog.rowColumn, nullptr);
-    // A list that widened to its longest name made the dialog change its
-    // width with every file added.
-    userObjectList = CreateScrolledList(controls, "UserObjectList", XmBROWSE_SELECT, {},
-                                        XmCONSTANT);
-    XtVaSetValues(XtParent(userObjectList), XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment,
-                  XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment,
-                  XmATTACH_FORM, nullptr);
+    userObjectList = CreateResourceList(controls, "UserObjectList", {});
     XtAddCallback(userObjectList, XmNbrowseSelectionCallback, UserObjectSelectCallback, nullptr);
     const DialogButton buttons[] = {
         {"ButtonOK", kButtonDefault, UserObjectDialogOkCallback, scene},

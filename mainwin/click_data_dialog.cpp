@@ -36,8 +36,7 @@ enum ClickDataButton { kButtonClose, kButtonBlink, kButtonCenter, kButtonTrack, 
 
 struct ButtonRow {
     const char* name;
-    WidgetClass* widgetClass;
-    int leftOffset;
+    WidgetClass* widgetClass;   // its gap from the button before: its resource line
     const char* tipKey;
     XtCallbackProc activate;
 };
@@ -49,11 +48,11 @@ void TrackCallback(Widget, XtPointer client, XtPointer);
 void ImageCallback(Widget, XtPointer client, XtPointer);
 
 const std::array<ButtonRow, kInfoBoxIconCount> kButtons = {{
-    {"ClickDataClose", &xmPushButtonWidgetClass, 1, "messageToolObjClose", CloseCallback},
-    {"ClickDataBlink", &xmPushButtonWidgetClass, 7, "messageToolObjBlink", BlinkCallback},
-    {"ClickDataCenter", &xmPushButtonWidgetClass, 0, "messageToolObjCenter", CenterCallback},
-    {"ClickDataTrack", &xmDrawnButtonWidgetClass, 0, "messageToolObjTrack", TrackCallback},
-    {"ClickDataImage", &xmPushButtonWidgetClass, 0, "messageToolObjImage", ImageCallback},
+    {"ClickDataClose", &xmPushButtonWidgetClass, "messageToolObjClose", CloseCallback},
+    {"ClickDataBlink", &xmPushButtonWidgetClass, "messageToolObjBlink", BlinkCallback},
+    {"ClickDataCenter", &xmPushButtonWidgetClass, "messageToolObjCenter", CenterCallback},
+    {"ClickDataTrack", &xmDrawnButtonWidgetClass, "messageToolObjTrack", TrackCallback},
+    {"ClickDataImage", &xmPushButtonWidgetClass, "messageToolObjImage", ImageCallback},
 }};
 
 // The box: one for the program.
@@ -200,15 +199,15 @@ void MakeIcons()
     box.imageInsensitive = MakeIconPixmap(kInfoBoxImageInsensitiveIcon, background);
 }
 
-Widget CreateButton(Scene* scene, int index, Widget previous)
+// Where the button stands, its highlight and shadow: the box's resource
+// lines, each button's naming the one before it. Only the pictures are set
+// here.
+Widget CreateButton(Scene* scene, int index)
 {
     const ButtonRow& row = kButtons[static_cast<size_t>(index)];
-    Arg args[kIconRowArgCount + 1];
-    Cardinal count = SetIconRowArgs(args, previous, row.leftOffset,
-                                     box.icons[static_cast<size_t>(index)]);
-    if (index == kButtonTrack) {
-        XtSetArg(args[count], XmNshadowType, XmSHADOW_OUT), ++count;
-    }
+    Arg args[2];
+    Cardinal count = 0;
+    XtSetArg(args[count], XmNlabelPixmap, box.icons[static_cast<size_t>(index)]), ++count;
     if (index == kButtonImage) {
         XtSetArg(args[count], XmNlabelInsensitivePixmap, box.imageInsensitive), ++count;
     }
@@ -219,11 +218,7 @@ Widget CreateButton(Scene* scene, int index, Widget previous)
 
 void CreateDrawingArea(Scene* scene)
 {
-    box.area = XtVaCreateManagedWidget(
-        "DrawingArea", xmDrawingAreaWidgetClass, box.dialog, XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, box.buttons[kButtonClose], XmNleftAttachment, XmATTACH_FORM,
-        XmNbottomAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, XmNtopOffset, 2,
-        XmNleftOffset, 5, XmNbottomOffset, 2, XmNrightOffset, 2, XmNtraversalOn, False, nullptr);
+    box.area = XtVaCreateManagedWidget("DrawingArea", xmDrawingAreaWidgetClass, box.dialog, nullptr);
     XtAddCallback(box.area, XmNexposeCallback, ExposeCallback, scene);
     XtAddCallback(box.area, XmNresizeCallback, ResizeCallback, scene);
 }
@@ -283,10 +278,8 @@ void CreateClickDataDialog(Scene* scene)
     box.dialog = XmCreateFormDialog(gAppEnv->toplevel, const_cast<char*>("ClickDataDialog"),
                                     nullptr, 0);
     MakeIcons();
-    Widget previous = nullptr;
     for (int i = 0; i < kInfoBoxIconCount; ++i) {
-        box.buttons[static_cast<size_t>(i)] = CreateButton(scene, i, previous);
-        previous = box.buttons[static_cast<size_t>(i)];
+        box.buttons[static_cast<size_t>(i)] = CreateButton(scene, i);
     }
     CreateDrawingArea(scene);
     UpdateClickDataDialogButtons(scene);

@@ -150,9 +150,8 @@ void CreatePopup(Scene* scene)
     for (int i = 0; i < kPopupLabelCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "Label%d", i);
-        Arg labelArgs[1];
-        XtSetArg(labelArgs[0], XmNalignment, XmALIGNMENT_BEGINNING);
-        popup.labels[static_cast<size_t>(i)] = XmCreateLabelGadget(popup.menu, name, labelArgs, 1);
+        // Left-aligned, as the popup's resource lines say.
+        popup.labels[static_cast<size_t>(i)] = XmCreateLabelGadget(popup.menu, name, nullptr, 0);
     }
 }
 

@@ -147,14 +147,14 @@ void MakeToolbarPixmaps()
     }
 }
 
-Widget CreateButton(Scene* scene, int index, Widget previous)
+Widget CreateButton(Scene* scene, int index)
 {
     const ToolbarButtonRow& row = ToolbarButtonTable[index];
-    Arg args[kIconRowArgCount + 2];
-    Cardinal count = SetIconRowArgs(args, previous, row.leftOffset, pixmaps[index]);
-    if (row.showsState) {
-        XtSetArg(args[count], XmNshadowType, XmSHADOW_OUT), ++count;
-    }
+    // Where the button stands, its highlight and shadow: the toolbar's
+    // resource lines. Only the pictures are made here.
+    Arg args[2];
+    Cardinal count = 0;
+    XtSetArg(args[count], XmNlabelPixmap, pixmaps[index]), ++count;
     if (insensitivePixmaps[index] != XmUNSPECIFIED_PIXMAP) {
         XtSetArg(args[count], XmNlabelInsensitivePixmap, insensitivePixmaps[index]), ++count;
     }
@@ -234,17 +234,15 @@ const char* ToolbarCommandOf(const Scene& scene, int index)
 
 Widget CreateToolbarForm(Scene* scene)
 {
-    return XtVaCreateWidget("Toolbar", xmFormWidgetClass, scene->mainWindow, XmNborderWidth, 1,
-                            XmNheight, 27, nullptr);
+    return XtVaCreateWidget("Toolbar", xmFormWidgetClass, scene->mainWindow, nullptr);
 }
 
 void CreateToolbarButtons(Scene* scene)
 {
     MakeToolbarPixmaps();
-    Widget previous = nullptr;
+    // In table order: each button's line names the one before it.
     for (int i = 0; i < kToolbarButtonCount; ++i) {
-        buttons[i] = CreateButton(scene, i, previous);
-        previous = buttons[i];
+        buttons[i] = CreateButton(scene, i);
     }
 }
 

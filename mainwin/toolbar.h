@@ -18,7 +18,8 @@ struct ToolbarButtonRow {
     WidgetClass* widgetClass;  // xmPushButtonWidgetClass or xmDrawnButtonWidgetClass
     const char* command;       // the text it runs (ToolbarCommandTable)
     const char* tipKey;        // message key of its tip
-    int leftOffset;            // pixels from the button before it
+    int leftOffset;            // pixels from the button before it, as its
+                               // resource line "leftOffset" gives it
     bool showsState;           // its shadow shows a state
 };
 

@@ -7,19 +7,18 @@
 
 namespace {
 
-constexpr int kRowLeftOffset = 5;
 constexpr int kPlacesPerLine = 3;
 
 // A row form right of the place before it in its line (at the left edge
 // when there is none), and below the place above it in the second line, so
-// that it stands exactly under that place.
+// that it stands exactly under that place. Which place that is depends on
+// the date style, so it is set here; the gap is a resource line.
 Widget CreateRowForm(Widget parent, int row, Widget left, Widget above)
 {
     char name[16];
     std::snprintf(name, sizeof name, "DateForm%d", row);
-    Arg args[6];
+    Arg args[4];
     Cardinal count = 0;
-    XtSetArg(args[count], XmNleftOffset, kRowLeftOffset), ++count;
     if (left != nullptr) {
         XtSetArg(args[count], XmNleftAttachment, XmATTACH_WIDGET), ++count;
         XtSetArg(args[count], XmNleftWidget, left), ++count;
@@ -44,9 +43,7 @@ Widget CreateDateTimeForm(Widget parent)
 
 Widget CreateLeadingForm(Widget dateTimeForm, const char* name)
 {
-    return XtVaCreateManagedWidget(name, xmFormWidgetClass, dateTimeForm, XmNleftOffset,
-                                   kRowLeftOffset, XmNtopAttachment, XmATTACH_FORM,
-                                   XmNleftAttachment, XmATTACH_FORM, nullptr);
+    return XtVaCreateManagedWidget(name, xmFormWidgetClass, dateTimeForm, nullptr);
 }
 
 void AddDateRows(Widget dateTimeForm, const FieldRow* fieldRows, int count, Widget lead,

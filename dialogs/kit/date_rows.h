@@ -22,7 +22,8 @@ struct DateRows {
 // before adding the rows.
 Widget CreateDateTimeForm(Widget parent);
 
-// A form that stands first in the first line: top and left of FormDateTime.
+// A form that stands first in the first line: top and left of FormDateTime
+// (its resource lines).
 // Given:    name  its widget name ("FormMonth")
 Widget CreateLeadingForm(Widget dateTimeForm, const char* name);
 

@@ -36,9 +36,9 @@ void HideFileBoxCallback(Widget box, XtPointer, XtPointer)
 
 Widget CreateFileBox(Widget parent, const char* name, XtCallbackProc ok, XtPointer client)
 {
-    Arg args[1];
-    XtSetArg(args[0], XmNautoUnmanage, False);
-    Widget box = XmCreateFileSelectionDialog(parent, const_cast<char*>(name), args, 1);
+    // The box's resource lines keep it up after OK (autoUnmanage False):
+    // a refused name leaves it there to be mended.
+    Widget box = XmCreateFileSelectionDialog(parent, const_cast<char*>(name), nullptr, 0);
     XtUnmanageChild(XmFileSelectionBoxGetChild(box, XmDIALOG_HELP_BUTTON));
     XtAddCallback(box, XmNokCallback, ok, client);
     XtAddCallback(box, XmNcancelCallback, HideFileBoxCallback, nullptr);

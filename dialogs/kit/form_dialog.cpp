@@ -70,18 +70,16 @@ void CreateFormDialog(FormDialog& dialog, Widget parent, const char* name,
                       const char* rowColumnName)
 {
     dialog.dialog = XmCreateFormDialog(parent, const_cast<char*>(name), nullptr, 0);
+    // Packing and orientation come from the dialog's resource lines, so a
+    // user's resource file can rearrange it.
     dialog.rowColumn = XtVaCreateManagedWidget(rowColumnName, xmRowColumnWidgetClass, dialog.dialog,
-                                               XmNpacking, XmPACK_TIGHT, XmNorientation,
-                                               XmHORIZONTAL, XmNadjustLast, False, nullptr);
+                                               nullptr);
 }
 
 Widget AddDialogButtons(FormDialog& dialog, Widget parent, const char* columnName,
                         const DialogButton* buttons, int count)
 {
-    Widget column = XtVaCreateManagedWidget(
-        columnName, xmRowColumnWidgetClass, parent, XmNpacking, XmPACK_TIGHT, XmNorientation,
-        XmVERTICAL, XmNspacing, 0, XmNadjustLast, False, XmNisAligned, True,
-        XmNentryAlignment, XmALIGNMENT_CENTER, nullptr);
+    Widget column = XtVaCreateManagedWidget(columnName, xmRowColumnWidgetClass, parent, nullptr);
     for (int i = 0; i < count; ++i) {
         Widget widget = CreateButton(column, dialog.dialog, buttons[i]);
         if ((buttons[i].roles & kButtonDefault) != 0) {

@@ -37,14 +37,16 @@ struct FormDialog {
 };
 
 // Builds the form dialog `name` on parent and in it the row-column
-// `rowColumnName` (packing tight, horizontal, adjustLast False).
+// `rowColumnName`; its packing, orientation and adjustLast are the
+// dialog's resource lines (packing tight, horizontal, adjustLast False).
 // Given:    parent  the toplevel shell, or the widget the dialog belongs to
 // Returned: dialog  dialog and rowColumn
 void CreateFormDialog(FormDialog& dialog, Widget parent, const char* name,
                       const char* rowColumnName);
 
-// Adds the button column `columnName` (packing tight, vertical, spacing 0,
-// adjustLast False, aligned, centred) under parent, with the buttons in
+// Adds the button column `columnName` under parent (its layout from the
+// dialog's resource lines: packing tight, vertical, spacing 0, adjustLast
+// False, aligned, centred), with the buttons in
 // order. The default button shows as default and the others take its
 // default-button shadow, so the column lines up. The cancel button becomes
 // the dialog's cancelButton, and the window manager's close presses it,

@@ -69,22 +69,3 @@ void FreeIconPixmap(Pixmap& pixmap)
     }
     pixmap = XmUNSPECIFIED_PIXMAP;
 }
-
-Cardinal SetIconRowArgs(Arg* args, Widget previous, int leftOffset, Pixmap picture)
-{
-    Cardinal count = 0;
-    XtSetArg(args[count], XmNtopAttachment, XmATTACH_FORM), ++count;
-    XtSetArg(args[count], XmNtopOffset, 1), ++count;
-    if (previous == nullptr) {
-        XtSetArg(args[count], XmNleftAttachment, XmATTACH_FORM), ++count;
-    } else {
-        XtSetArg(args[count], XmNleftAttachment, XmATTACH_WIDGET), ++count;
-        XtSetArg(args[count], XmNleftWidget, previous), ++count;
-    }
-    XtSetArg(args[count], XmNleftOffset, leftOffset), ++count;
-    XtSetArg(args[count], XmNhighlightThickness, 1), ++count;
-    XtSetArg(args[count], XmNborderWidth, 0), ++count;
-    XtSetArg(args[count], XmNlabelType, XmPIXMAP), ++count;
-    XtSetArg(args[count], XmNlabelPixmap, picture), ++count;
-    return count;
-}

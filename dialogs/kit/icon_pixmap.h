@@ -20,16 +20,3 @@ Pixmap MakeIconPixmap(XpmIconData icon, Pixel background);
 // Frees a pixmap made by MakeIconPixmap and marks it unspecified.
 void FreeIconPixmap(Pixmap& pixmap);
 
-// Most arguments one button of a row of icon buttons on a form takes, as
-// the toolbar and the information box lay them out.
-constexpr Cardinal kIconRowArgCount = 9;
-
-// The arguments of one button of such a row: the top attached to the form
-// at offset 1, the left to the form (the first button) or to the previous
-// button at leftOffset, highlight 1, no border, the picture as its label.
-// Given:    previous    the button before it, null for the first
-//           leftOffset  pixels
-//           picture     the button's pixmap
-// Returned: args        filled from the start
-//           the number of arguments set
-Cardinal SetIconRowArgs(Arg* args, Widget previous, int leftOffset, Pixmap picture);

@@ -12,23 +12,9 @@
 
 namespace {
 
-constexpr Dimension kArrowWidth = 20;
-constexpr Dimension kArrowHeight = 15;
-
 std::string WidgetName(const char* prefix, const char* word, const char* suffix = "")
 {
     return std::string(prefix) + word + suffix;
-}
-
-// Arrows are pressed with the mouse only: keyboard traversal skips them.
-Widget CreateArrow(Widget form, const std::string& name, unsigned char direction, Widget text,
-                   Widget above)
-{
-    return XtVaCreateManagedWidget(
-        name.c_str(), xmArrowButtonWidgetClass, form, XmNarrowDirection, direction, XmNwidth,
-        kArrowWidth, XmNheight, kArrowHeight, XmNborderWidth, 0, XmNhighlightThickness, 0,
-        XmNtraversalOn, False, XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, text,
-        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, above, nullptr);
 }
 
 }  // namespace
@@ -47,18 +33,18 @@ void CreateNumberField(Widget form, const FieldRow& row, NumberField& field,
                        XtCallbackProc arrowCallback)
 {
     field.row = &row;
-    field.label = XtVaCreateManagedWidget(
-        WidgetName("Label", row.word).c_str(), xmLabelWidgetClass, form, XmNalignment,
-        XmALIGNMENT_CENTER, XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM, nullptr);
-    field.text = XtVaCreateManagedWidget(
-        WidgetName("Edit", row.word).c_str(), xmTextFieldWidgetClass, form, XmNcolumns,
-        row.columns, XmNmaxLength, row.maxLength, XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, field.label, XmNleftAttachment, XmATTACH_FORM, nullptr);
-    field.up = CreateArrow(form, WidgetName("Arrow", row.word, "Up"), XmARROW_UP, field.text,
-                           field.label);
-    field.down = CreateArrow(form, WidgetName("Arrow", row.word, "Down"), XmARROW_DOWN,
-                             field.text, field.up);
+    // Where each part stands (the arrows right of the text, the down arrow
+    // below the up one), the arrows' size and direction: the resource lines
+    // of the part's name.
+    field.label = XtVaCreateManagedWidget(WidgetName("Label", row.word).c_str(), xmLabelWidgetClass,
+                                          form, nullptr);
+    field.text = XtVaCreateManagedWidget(WidgetName("Edit", row.word).c_str(),
+                                         xmTextFieldWidgetClass, form, XmNcolumns, row.columns,
+                                         XmNmaxLength, row.maxLength, nullptr);
+    field.up = XtVaCreateManagedWidget(WidgetName("Arrow", row.word, "Up").c_str(),
+                                       xmArrowButtonWidgetClass, form, nullptr);
+    field.down = XtVaCreateManagedWidget(WidgetName("Arrow", row.word, "Down").c_str(),
+                                         xmArrowButtonWidgetClass, form, nullptr);
     XtAddCallback(field.up, XmNactivateCallback, arrowCallback, &field);
     XtAddCallback(field.down, XmNactivateCallback, arrowCallback, &field);
 }

@@ -46,10 +46,9 @@ void SearchCancelCallback(Widget prompt, XtPointer, XtPointer)
 void CreatePrompt(ListSearch& search, Widget parent, const char* name, XtCallbackProc ok,
                   XtCallbackProc cancel)
 {
-    // OK without a match must leave the prompt up.
-    Arg args[1];
-    XtSetArg(args[0], XmNautoUnmanage, False);
-    search.prompt = XmCreatePromptDialog(parent, const_cast<char*>(name), args, 1);
+    // OK without a match must leave the prompt up: its resource lines say
+    // autoUnmanage False.
+    search.prompt = XmCreatePromptDialog(parent, const_cast<char*>(name), nullptr, 0);
     for (unsigned char child : {XmDIALOG_HELP_BUTTON, XmDIALOG_APPLY_BUTTON,
                                 XmDIALOG_SELECTION_LABEL}) {
         XtUnmanageChild(XmSelectionBoxGetChild(search.prompt, child));
@@ -60,17 +59,9 @@ void CreatePrompt(ListSearch& search, Widget parent, const char* name, XtCallbac
 
 }  // namespace
 
-Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
-                          const std::vector<std::string>& items, unsigned char sizePolicy)
+Widget CreateResourceList(Widget parent, const char* name, const std::vector<std::string>& items)
 {
-    Arg args[5];
-    Cardinal count = 0;
-    XtSetArg(args[count], XmNselectionPolicy, selectionPolicy), ++count;
-    XtSetArg(args[count], XmNlistMarginHeight, 1), ++count;
-    XtSetArg(args[count], XmNlistMarginWidth, 2), ++count;
-    XtSetArg(args[count], XmNlistSizePolicy, sizePolicy), ++count;
-    XtSetArg(args[count], XmNscrollBarDisplayPolicy, XmSTATIC), ++count;
-    Widget list = XmCreateScrolledList(parent, const_cast<char*>(name), args, count);
+    Widget list = XmCreateScrolledList(parent, const_cast<char*>(name), nullptr, 0);
     SetListItems(list, items);
     XtManageChild(list);
     return list;

@@ -8,19 +8,14 @@
 #include <string>
 #include <vector>
 
-// A scrolled list as every dialog list stands: margins 1 and 2, scroll
-// bars always shown.
-// Given:    parent           the dialog's row-column or form
-//           name             the list's name ("SiteList")
-//           selectionPolicy  XmBROWSE_SELECT, XmEXTENDED_SELECT, ...
-//           items            the entries, in list order
-//           sizePolicy       XmVARIABLE: the list widens to its longest
-//                            item; XmCONSTANT: it keeps the width it was
-//                            given and scrolls sideways
+// A scrolled list whose selection policy, margins, size policy and scroll
+// bars all come from the resource lines of its name, so that a user's
+// resource file can change any of them.
+// Given:    parent  the dialog's row-column or form
+//           name    the list's name ("PlanetList")
+//           items   the entries, in list order
 // Returned: the list widget (its parent is the scrolled window)
-Widget CreateScrolledList(Widget parent, const char* name, unsigned char selectionPolicy,
-                          const std::vector<std::string>& items,
-                          unsigned char sizePolicy = XmVARIABLE);
+Widget CreateResourceList(Widget parent, const char* name, const std::vector<std::string>& items);
 
 // Replaces every item of the list.
 void SetListItems(Widget list, const std::vector<std::string>& items);

@@ -38,7 +38,8 @@ uvola_window_e2e_test(special_files_e2e SCRIPT special_files_e2e.py)
 # The real program started in-process (tests/mainwin/program_driver.h): its
 # menus, its toolbar and step box (again on an 8-bit display, where every
 # icon must still be made), saves on a full disk, and real input.
-foreach(program menus_test toolbar_test input_test save_test pointer_test first_run_test)
+foreach(program menus_test toolbar_test input_test save_test pointer_test first_run_test
+        resource_layout_test)
   uvola_gui_test(${program} SOURCES ${program}.cpp LIBS uvola_mainwin)
   target_compile_definitions(${program} PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()
@@ -48,3 +49,10 @@ add_test(NAME toolbar_depth8_test
 set_tests_properties(toolbar_depth8_test PROPERTIES TIMEOUT 300 LABELS gui)
 # Tests that move the pointer and press keys with xdotool run one at a time.
 set_tests_properties(input_test pointer_test PROPERTIES RESOURCE_LOCK xinput)
+
+# Not a test: writes every window as an image and a list of widget
+# geometries, for comparing two builds (see the file's head).
+add_executable(layout_snapshot_tool "${CMAKE_CURRENT_LIST_DIR}/layout_snapshot_tool.cpp")
+target_link_libraries(layout_snapshot_tool PRIVATE uvola_mainwin GTest::gtest GTest::gtest_main)
+target_include_directories(layout_snapshot_tool PRIVATE "${PROJECT_SOURCE_DIR}")
+target_compile_definitions(layout_snapshot_tool PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -106,6 +106,14 @@ inline void CloseInputDialogs()
     }
 }
 
+// Arguments a test program adds to the command line the program starts with
+// (resource lines given with -xrm, say), set before the first ProgramDriver.
+inline std::vector<std::string>& ExtraStartArguments()
+{
+    static std::vector<std::string> arguments;
+    return arguments;
+}
+
 struct Program {
     XtAppContext app = nullptr;
     int port = 0;
@@ -127,9 +135,13 @@ inline Program& StartedProgram()
         static char name[] = "uvola";
         static char xrm[] = "-xrm";
         static char quiet[] = "-q";
-        static char* argv[] = {name, xrm, siteFile.data(), quiet, nullptr};
-        int argc = 4;
-        started.app = StartUvola(argc, argv);
+        static std::vector<char*> argv = {name, xrm, siteFile.data(), quiet};
+        for (std::string& argument : ExtraStartArguments()) {
+            argv.push_back(argument.data());
+        }
+        int argc = static_cast<int>(argv.size());
+        argv.push_back(nullptr);
+        started.app = StartUvola(argc, argv.data());
         return started;
     }();
     return program;

@@ -67,6 +67,10 @@ CommandText ComposeSample(const SampleValues& values)
     return command;
 }
 
+const char* const kSampleLines[] = {
+    "UVola*SampleSearchDialog.autoUnmanage: False",
+};
+
 FormDialog sampleDialog;
 NumberField labelLimit;
 NumberField diskMag;
@@ -124,6 +128,12 @@ void SampleSearchCallback(Widget, XtPointer, XtPointer)
 void CreateSampleDialog(Scene* scene)
 {
     ++builds;
+    // The sample's own resource lines, as a dialog of the program has them in
+    // the fallback list: the kit leaves these settings to resources.
+    XrmDatabase database = XtDatabase(XtDisplay(gAppEnv->toplevel));
+    for (const char* line : kSampleLines) {
+        XrmPutLineResource(&database, line);
+    }
     CreateFormDialog(sampleDialog, gAppEnv->toplevel, "SampleDialog", "SampleRowColumn");
     Widget controls = XtVaCreateManagedWidget("RCCtrls", xmRowColumnWidgetClass,
                                               sampleDialog.rowColumn, nullptr);
@@ -134,7 +144,7 @@ void CreateSampleDialog(Scene* scene)
     CreateToggleGroup(controls, kToggles, 3, toggles);
     XtAddCallback(toggles.toggles[1], XmNvalueChangedCallback, StarNameToggleCallback, nullptr);
     CreateRadioGroup(controls, "GridModeRadio", kGridModes, 4, gridModes);
-    siteList = CreateScrolledList(controls, "SiteList", XmBROWSE_SELECT, kSites);
+    siteList = CreateResourceList(controls, "SiteList", kSites);
     // Fewer rows than sites, so a search has to scroll.
     XtVaSetValues(siteList, XmNvisibleItemCount, 2, nullptr);
     const DialogButton buttons[] = {

@@ -1,0 +1,114 @@
+// The program started with resource lines of a user's own (-xrm): in the
+// main window and in three dialogs one line moves a widget and another
+// resizes one, and both are read back from the widgets. The toolbar's
+// lines give each button the gap its table row states.
+#include "tests/mainwin/program_driver.h"
+
+#include <Xm/Form.h>
+
+namespace {
+
+using programtest::ProgramDriver;
+
+// One user line and what it must show: the resource read back from the
+// widget, and, for a move, the gap from the widget it is placed against.
+struct UserLine {
+    const char* menuItem;    // opens the dialog; null: the main window
+    const char* widget;
+    const char* resource;
+    int value;
+    const char* line;
+};
+
+const UserLine kUserLines[] = {
+    {nullptr, "ToolbarModeHrz", XmNleftOffset, 30, "UVola*Toolbar.ToolbarModeHrz.leftOffset: 30"},
+    {nullptr, "Toolbar", XmNheight, 40, "UVola*Toolbar.height: 40"},
+    {"MenuSettingsDate", "EditDay", XmNtopOffset, 12, "UVola*DateDialog*EditDay.topOffset: 12"},
+    {"MenuSettingsDate", "ArrowDayDown", XmNwidth, 31, "UVola*DateDialog*ArrowDayDown.width: 31"},
+    {"MenuObjectStar", "ArrowMagLimitUp", XmNleftOffset, 9,
+     "UVola*StarDialog*ArrowMagLimitUp.leftOffset: 9"},
+    {"MenuObjectStar", "ArrowMagLimitUp", XmNheight, 22,
+     "UVola*StarDialog*ArrowMagLimitUp.height: 22"},
+    {"MenuObjectNebula", "EditMagMinLimit", XmNtopOffset, 11,
+     "UVola*NebulaDialog*EditMagMinLimit.topOffset: 11"},
+    {"MenuObjectNebula", "ArrowMagMaxLimitDown", XmNwidth, 27,
+     "UVola*NebulaDialog*ArrowMagMaxLimitDown.width: 27"},
+};
+
+// Read as the resource's own type: offsets are int, sizes Dimension.
+int ResourceValue(Widget widget, const char* resource)
+{
+    if (std::strcmp(resource, XmNwidth) == 0 || std::strcmp(resource, XmNheight) == 0) {
+        Dimension size = 0;
+        XtVaGetValues(widget, resource, &size, nullptr);
+        return size;
+    }
+    int offset = 0;
+    XtVaGetValues(widget, resource, &offset, nullptr);
+    return offset;
+}
+
+// The gap a move shows: from the widget the line's attachment names to the
+// moved one, along the attachment's axis.
+int ShownGap(Widget widget, const char* resource)
+{
+    const bool left = std::strcmp(resource, XmNleftOffset) == 0;
+    Widget against = nullptr;
+    XtVaGetValues(widget, left ? XmNleftWidget : XmNtopWidget, &against, nullptr);
+    if (against == nullptr) {
+        return -1;
+    }
+    return left ? widget->core.x - (against->core.x + against->core.width)
+                : widget->core.y - (against->core.y + against->core.height);
+}
+
+class ResourceLayoutTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        for (const UserLine& row : kUserLines) {
+            programtest::ExtraStartArguments().push_back("-xrm");
+            programtest::ExtraStartArguments().push_back(row.line);
+        }
+    }
+};
+
+TEST_F(ResourceLayoutTest, UserLinesMoveAndResizeWidgets)
+{
+    ProgramDriver driver;
+    for (const UserLine& row : kUserLines) {
+        SCOPED_TRACE(row.line);
+        if (row.menuItem != nullptr) {
+            driver.Choose(row.menuItem);
+        }
+        Widget widget = ProgramDriver::Find(row.widget);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(ResourceValue(widget, row.resource), row.value);
+        if (std::strstr(row.resource, "Offset") != nullptr) {
+            EXPECT_EQ(ShownGap(widget, row.resource), row.value);
+        } else {
+            const Dimension shown = std::strcmp(row.resource, XmNwidth) == 0
+                                        ? widget->core.width
+                                        : widget->core.height;
+            EXPECT_EQ(shown, row.value);
+        }
+        programtest::CloseInputDialogs();
+        driver.Pump();
+    }
+}
+
+TEST_F(ResourceLayoutTest, ToolbarButtonsStandAtTheirTableGaps)
+{
+    ProgramDriver driver;
+    for (int i = 1; i < kToolbarButtonCount; ++i) {
+        const ToolbarButtonRow& row = ToolbarButtonTable[i];
+        if (std::strcmp(row.name, kUserLines[0].widget) == 0) {
+            continue;   // moved by the user's line above
+        }
+        Widget button = ProgramDriver::Find(row.name);
+        EXPECT_EQ(ResourceValue(button, XmNleftOffset), row.leftOffset) << row.name;
+        EXPECT_EQ(ShownGap(button, XmNleftOffset), row.leftOffset) << row.name;
+    }
+}
+
+}  // namespace
