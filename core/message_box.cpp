@@ -94,7 +94,6 @@ Widget CreateQuestionDialog(Widget parent)
     XtAddCallback(dialog, XmNokCallback, QuestionAnswerCallback, &questionAnswer);
     XtAddCallback(dialog, XmNcancelCallback, QuestionAnswerCallback, &questionAnswer);
     XtAddCallback(dialog, XmNunmapCallback, AnswerCancelWhenUnmapped, &questionAnswer);
-    SetTitle(dialog, "messageTitleQuestion");
     return dialog;
 }
 

@@ -145,7 +145,7 @@ TEST(FallbackLayout, EveryDialogHasItsTitle)
         "CometDialog", "CometSearchDialog", "CommandDialog", "ConstDialog", "CopyrightDialog",
         "DateDialog", "GaugeDialog", "GridDialog", "ImageDialog", "JoviSatDialog",
         "MPlanetDialog", "MoonDialog", "NebulaDialog", "OpenFile", "PlanetDialog",
-        "ProjectionDialog", "SaveFile", "SaveImage", "SetEnvDialog", "SiteDialog",
+        "ProjectionDialog", "QuestionDialog", "SaveFile", "SaveImage", "SetEnvDialog", "SiteDialog",
         "SiteEditDialog", "SiteSearchDialog", "StarDialog", "StepBox", "SunDialog",
         "TimeStepDialog", "TodayDialog", "UserObjectDialog",
     };
