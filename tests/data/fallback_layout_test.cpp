@@ -14,17 +14,17 @@
 
 namespace {
 
-// The resource specification ("UVola*StarDialog.dialogTitle") and the
+// The resource path ("UVola*StarDialog.dialogTitle") and the
 // resource name ("dialogTitle") of a line.
-std::string SpecificationOf(const std::string& line)
+std::string ResourcePathOf(const std::string& line)
 {
     return line.substr(0, line.find(':'));
 }
 
 std::string NameOf(const std::string& line)
 {
-    const std::string spec = SpecificationOf(line);
-    return spec.substr(spec.find_last_of("*.") + 1);
+    const std::string path = ResourcePathOf(line);
+    return path.substr(path.find_last_of("*.") + 1);
 }
 
 bool StartsWith(const std::string& text, const char* prefix)
@@ -151,9 +151,9 @@ TEST(FallbackLayout, EveryDialogHasItsTitle)
     };
     std::set<std::string> titled;
     for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
-        const std::string spec = SpecificationOf(*line);
+        const std::string path = ResourcePathOf(*line);
         if (NameOf(*line) == "dialogTitle") {
-            titled.insert(spec.substr(6, spec.size() - 6 - sizeof ".dialogTitle" + 1));
+            titled.insert(path.substr(6, path.size() - 6 - sizeof ".dialogTitle" + 1));
         }
     }
     for (const char* dialog : dialogs) {

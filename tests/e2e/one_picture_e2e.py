@@ -15,10 +15,9 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import DEFAULT_SITE_ARGS, DEFAULT_SITE_OPTIONS, UvolaSession, read_xpm  # noqa: E402
+from uvola_e2e import DEFAULT_SITE_ARGS, DEFAULT_SITE_OPTIONS, UvolaSession, element_line, read_xpm  # noqa: E402
 
 DATA = None
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 # Every SHOW keyword that draws on the chart, ten at a time (the trace
 # keyword is left out: it keeps the earlier chart on purpose).
@@ -58,15 +57,6 @@ ROWS = [
     ("every layer, solar system", ["MODE SOL1"] + EVERY_LAYER),
     ("every layer, grids numbered in MODE2", ["GRID MODE2; MODE EQT; VIEW ANGLE 30; LOOK COMET1"] + EVERY_LAYER),
 ]
-
-
-def element_line(second_name):
-    with open(os.path.join(ROOT, "data", "comet.elm"), "rb") as f:
-        for raw in f:
-            line = raw.decode("ascii").rstrip("\r\n")
-            if line[188:203].strip() == second_name:
-                return line
-    raise AssertionError("%s is not in data/comet.elm" % second_name)
 
 
 def write_files(home):

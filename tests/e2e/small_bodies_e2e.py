@@ -17,7 +17,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import ChartTestCase, UvolaSession, read_xpm  # noqa: E402
+from uvola_e2e import ChartTestCase, UvolaSession, element_line, read_xpm  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 TOLERANCE = 30.0       # arcseconds, as the oracle test's
@@ -26,15 +26,6 @@ PLAIN_SKY = ("HIDE STATUSBAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY, NEBUL
              "FLAMSTEED, EQT_GRID_DATE, EQT_GRID_2000, WINDOW_CENTER, DAYLIGHT, PLANET, MOON")
 # Regulus, J2000 (hours, degrees): the star that marks the projection centre.
 REGULUS = (10.1395296, 11.9672083)
-
-
-def element_line(second_name):
-    with open(os.path.join(ROOT, "data", "comet.elm"), "rb") as f:
-        for raw in f:
-            line = raw.decode("ascii").rstrip("\r\n")
-            if line[188:203].strip() == second_name:
-                return line
-    raise AssertionError("%s is not in data/comet.elm" % second_name)
 
 
 def date_statement(jd):

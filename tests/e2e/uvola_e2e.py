@@ -50,6 +50,18 @@ def read_xpm(path):
     return width, height, rows
 
 
+def element_line(second_name):
+    """The line of data/comet.elm whose second-name columns hold
+    second_name ("1P" for Halley)."""
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+    with open(os.path.join(root, "data", "comet.elm"), "rb") as f:
+        for raw in f:
+            line = raw.decode("ascii").rstrip("\r\n")
+            if line[188:203].strip() == second_name:
+                return line
+    raise AssertionError("%s is not in data/comet.elm" % second_name)
+
+
 def top_level_windows_named(name):
     """The lines of xwininfo's window tree that name a window `name`."""
     tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
