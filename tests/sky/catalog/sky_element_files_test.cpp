@@ -105,6 +105,22 @@ protected:
     }
     std::string Path(const char* name) const { return directory_ + "/" + name; }
 
+    static std::string HalleyRecord() { return Record('C', "1P", "", "Halley", "1P"); }
+    // A script whose ORBIT block holds ":Hal" without an element and
+    // ":HALLEY" with Halley's, and ":Encke" after END BLOCK; opened and read
+    // up to byte 5, as the script reader leaves it.
+    FILE* OpenOrbitScript()
+    {
+        const std::string element = HalleyRecord();
+        const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
+                                                   ":HALLEY", element, "end  BLOCK", ":Encke", element});
+        FILE* file = std::fopen(script.c_str(), "rb");
+        if (file != nullptr) {
+            std::fseek(file, 5, SEEK_SET);
+        }
+        return file;
+    }
+
     // An index build with what it printed on each stream.
     struct Build {
         int32_t result;
@@ -366,12 +382,9 @@ TEST_F(ElementFileTest, TenRecordsPrintFiftyDotsAsTheyGo)
 
 TEST_F(ElementFileTest, ScriptOrbitBlockEntries)
 {
-    const std::string element = Record('C', "1P", "", "Halley", "1P");
-    const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
-                                               ":HALLEY", element, "end  BLOCK", ":Encke", element});
-    FILE* file = std::fopen(script.c_str(), "rb");
+    const std::string element = HalleyRecord();
+    FILE* file = OpenOrbitScript();
     ASSERT_NE(file, nullptr);
-    std::fseek(file, 5, SEEK_SET);
     std::vector<ScriptOrbitEntry> entries;
     ReadScriptOrbitBlock(file, entries);
     // In file order, up to the block's end; the file position is kept.
@@ -386,12 +399,9 @@ TEST_F(ElementFileTest, ScriptOrbitBlockEntries)
 
 TEST_F(ElementFileTest, ScriptOrbitBlockLookup)
 {
-    const std::string element = Record('C', "1P", "", "Halley", "1P");
-    const std::string script = Write("s.stl", {"DATE 1986,2,9,0,0,0", "Block   orbit", ":Hal", "not this line",
-                                               ":HALLEY", element, "end  BLOCK", ":Encke", element});
-    FILE* file = std::fopen(script.c_str(), "rb");
+    const std::string element = HalleyRecord();
+    FILE* file = OpenOrbitScript();
     ASSERT_NE(file, nullptr);
-    std::fseek(file, 5, SEEK_SET);
     char line[256];
     // ":Hal" does not match Halley; ":HALLEY" matches halley, and Hal
     // takes its own entry; past END BLOCK nothing is found.
