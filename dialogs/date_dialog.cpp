@@ -147,14 +147,12 @@ void FillDateForm(const DateLayout& shown, const DateTime& date)
 // Returned: 1 accepted, 0 refused
 int MakeDateCommand(const DateLayout& shown, const Scene& scene, char* text, size_t size)
 {
-    std::array<std::string, kDateFieldCount> typed;
+    std::array<int, kDateFieldCount> typed{};
     for (int row = 0; row < shown.rowCount; ++row) {
-        char* value = XmTextFieldGetString(dateRows.fields[row].text);
-        typed[shown.rows[row]] = value != nullptr ? value : "";
-        XtFree(value);
+        typed[shown.rows[row]] = GetTextFieldInt(dateRows.fields[row].text);
     }
     if (shown.monthMenu) {
-        typed[kDateMonth] = std::to_string(currentMonth);
+        typed[kDateMonth] = currentMonth;
     }
     std::string date;
     const char* refusal = ComposeDateText(typed, scene.time.date.zone, date);

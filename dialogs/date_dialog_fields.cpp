@@ -2,7 +2,6 @@
 
 #include "astro/calendar.h"
 #include "astro/sun_event_lock.h"
-#include "core/string_utils.h"
 #include "sky/scene.h"
 
 #include <algorithm>
@@ -49,7 +48,7 @@ SunLockValues ReadSunLockValues(const Scene& scene)
                   run.sunEventLock == kSunLockSunsetMinutes;
     lock.sunrise = run.sunEventLock == kSunLockSunriseMinutes;
     lock.before = run.sunEventValue < 0;
-    lock.minutes = Number(std::llabs(static_cast<int64_t>(run.sunEventValue)));
+    lock.minutes = std::llabs(static_cast<int64_t>(run.sunEventValue));
     return lock;
 }
 
@@ -61,15 +60,15 @@ DateTime DateNowInZone(double julianDay, double zone)
     return date;
 }
 
-const char* ComposeDateText(const std::array<std::string, kDateFieldCount>& date, double zone,
+const char* ComposeDateText(const std::array<int, kDateFieldCount>& date, double zone,
                             std::string& text)
 {
     DateTime typed{};
-    typed.year = TextIntValue(date[kDateYear].c_str());
-    typed.month = TextIntValue(date[kDateMonth].c_str());
-    typed.day = TextIntValue(date[kDateDay].c_str());
-    typed.hour = TextIntValue(date[kDateHour].c_str());
-    typed.minute = TextIntValue(date[kDateMinute].c_str());
+    typed.year = date[kDateYear];
+    typed.month = date[kDateMonth];
+    typed.day = date[kDateDay];
+    typed.hour = date[kDateHour];
+    typed.minute = date[kDateMinute];
     typed.second = 0.0;
     typed.zone = zone;
     if (IsValidDate(typed) == 0) {
@@ -86,11 +85,11 @@ const char* ComposeStimeText(const SunLockValues& lock, std::string& text)
         text = "STIME NONE";
         return nullptr;
     }
-    const int minutes = lock.minutes.empty() ? -1 : TextIntValue(lock.minutes.c_str());
+    const int64_t minutes = lock.minutes.value_or(-1);
     if (minutes < 0 || minutes > kMostLockMinutes) {
         return "messageLockTimeMinimum";
     }
     text = Formatted("STIME %s %c%dMIN", lock.sunrise ? "SUNRISE" : "SUNSET",
-                     lock.before ? '-' : '+', minutes);
+                     lock.before ? '-' : '+', static_cast<int>(minutes));
     return nullptr;
 }

@@ -7,6 +7,8 @@
 #include "astro/time_records.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 struct Scene;
@@ -22,7 +24,9 @@ struct SunLockValues {
     bool locked = false;     // ToggleStime
     bool sunrise = false;    // ToggleRise; else ToggleSet
     bool before = false;     // ToggleBefore; else ToggleAfter
-    std::string minutes;     // EditStimeMin
+    // EditStimeMin's number (GetTextFieldInt), shown "%d"; none while the
+    // field is empty, which is not the same as a text with no number in it.
+    std::optional<int64_t> minutes;
 };
 
 // The fields of a date as the rows show them: each "%d", the month kept
@@ -42,20 +46,19 @@ SunLockValues ReadSunLockValues(const Scene& scene);
 DateTime DateNowInZone(double julianDay, double zone);
 
 // The DATE text of OK: "DATE y,m,d,h,min,0.000000,zone" with the Scene's
-// zone; the seconds are always 0. Each field is read as its leading whole
-// number, and a field with no number reads as 0 (TextIntValue): an empty
-// hour is hour 0, an empty day no date at all.
-// Given:    date  the fields as typed, by DateField (the month-name layout
-//                 puts its chosen month into the month text)
+// zone; the seconds are always 0. Only a date that does not exist is
+// refused: a field with no number in it reads as 0 (GetTextFieldInt), so an
+// empty hour is hour 0 and an empty day no date at all.
+// Given:    date  the fields' numbers, by DateField (the month-name layout
+//                 puts its chosen month there)
 //           zone  the Scene's zone, hours east of UT
 // Returned: text  the DATE text, when the date exists
 //           null, or "messageInputValidDate" for a date that does not exist
-const char* ComposeDateText(const std::array<std::string, kDateFieldCount>& date, double zone,
+const char* ComposeDateText(const std::array<int, kDateFieldCount>& date, double zone,
                             std::string& text);
 
 // The STIME text of OK: "STIME NONE" with the lock off, else
-// "STIME SUNRISE|SUNSET +|-nMIN". The minutes are read as their leading
-// whole number (no number: 0); an empty text counts as -1.
+// "STIME SUNRISE|SUNSET +|-nMIN". Empty minutes count as -1.
 // Returned: text  the STIME text, when accepted
 //           null, or "messageLockTimeMinimum" for minutes outside 0..90
 const char* ComposeStimeText(const SunLockValues& lock, std::string& text);

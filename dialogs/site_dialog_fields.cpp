@@ -1,6 +1,5 @@
 #include "dialogs/site_dialog_fields.h"
 
-#include "core/string_utils.h"
 #include "dialogs/site_file.h"
 #include "sky/catalog/site_list.h"
 
@@ -94,12 +93,9 @@ void Put(std::string& line, int column, const char* text, size_t width)
 
 // Degrees and minutes into "%Nf" and the side letter at the columns.
 // Returned: null, or the message key of the failed check
-const char* PutAngle(std::string& line, const std::string& degreesText,
-                     const std::string& minutesText, int most, const char* const keys[3],
-                     int column, const char* format, char side)
+const char* PutAngle(std::string& line, int degrees, int minutes, int most,
+                     const char* const keys[3], int column, const char* format, char side)
 {
-    const int degrees = TextIntValue(degreesText.c_str());
-    const int minutes = TextIntValue(minutesText.c_str());
     if (degrees < 0 || degrees > most) {
         return keys[0];
     }
@@ -121,19 +117,19 @@ const char* const kLongitudeKeys[3] = {"messageInvalidSiteLongDeg", "messageInva
 const char* const kLatitudeKeys[3] = {"messageInvalidSiteLatiDeg", "messageInvalidSiteLatiMin",
                                       "messageInvalidSiteLati"};
 
-const char* PutNumbers(const SiteEditFields& fields, std::string& line)
+const char* PutNumbers(const SiteEditValues& values, std::string& line)
 {
-    const char* refusal = PutAngle(line, fields.longDeg, fields.longMin, kMostLongitude,
+    const char* refusal = PutAngle(line, values.longDeg, values.longMin, kMostLongitude,
                                    kLongitudeKeys, kSiteLongitudeColumn, "%7.3f%c",
-                                   fields.west ? 'W' : 'E');
+                                   values.west ? 'W' : 'E');
     if (refusal == nullptr) {
-        refusal = PutAngle(line, fields.latiDeg, fields.latiMin, kMostLatitude, kLatitudeKeys,
-                           kSiteLatitudeColumn, "%6.3f%c", fields.south ? 'S' : 'N');
+        refusal = PutAngle(line, values.latiDeg, values.latiMin, kMostLatitude, kLatitudeKeys,
+                           kSiteLatitudeColumn, "%6.3f%c", values.south ? 'S' : 'N');
     }
     if (refusal != nullptr) {
         return refusal;
     }
-    const int altitude = TextIntValue(fields.altitude.c_str());
+    const int altitude = values.altitude;
     if (altitude < kLeastAltitude || altitude > kMostAltitude) {
         return "messageInvalidSiteAlti";
     }
@@ -142,11 +138,11 @@ const char* PutNumbers(const SiteEditFields& fields, std::string& line)
     Put(line, kSiteAltitudeColumn, text, 4);
     // The sign is the choice's: a negative number here would put two signs
     // in the column, which the reader cannot take.
-    const double hours = TextDoubleValue(fields.zoneHours.c_str());
-    if (hours < 0.0 || hours > kMostZone) {
+    const double hours = values.zoneHours;
+    if (!(hours >= 0.0 && hours <= kMostZone)) {
         return "messageInvalidSiteTz";
     }
-    std::snprintf(text, sizeof text, "%c%05.2f", fields.zoneMinus ? '-' : '+', std::fabs(hours));
+    std::snprintf(text, sizeof text, "%c%05.2f", values.zoneMinus ? '-' : '+', std::fabs(hours));
     Put(line, kSiteZoneColumn, text, 6);
     return nullptr;
 }
@@ -170,12 +166,12 @@ SiteEditFields SiteFieldsOfLine(const std::string& line)
     return fields;
 }
 
-const char* MakeSiteLine(const SiteEditFields& fields, const std::vector<std::string>& names,
+const char* MakeSiteLine(const SiteEditValues& values, const std::vector<std::string>& names,
                          int editedIndex, std::string& line, CommandText& command)
 {
     // A quoted argument that starts with a blank counts as omitted, so a
     // name kept with its leading blanks could never be located.
-    const std::string name = NameOf(fields.name);
+    const std::string name = NameOf(values.name);
     if (name.empty()) {
         return "messageMustSpecSiteName";
     }
@@ -189,7 +185,7 @@ const char* MakeSiteLine(const SiteEditFields& fields, const std::vector<std::st
     if (IsDuplicate(made.substr(0, kSiteNameWidth), names, editedIndex)) {
         return "messageSiteAlreadyExist";
     }
-    const char* refusal = PutNumbers(fields, made);
+    const char* refusal = PutNumbers(values, made);
     if (refusal != nullptr) {
         return refusal;
     }

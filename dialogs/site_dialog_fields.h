@@ -19,7 +19,9 @@
 // The template of a new site: no name, 0 E, 0 N, altitude 0, zone +00.00.
 extern const char kNewSiteLine[];
 
-// What the edit dialog's fields hold.
+// What Show writes into the edit dialog's fields: texts, since an angle no
+// number can stand for leaves its fields empty and the zone is shown as its
+// columns hold it.
 struct SiteEditFields {
     std::string name;                 // NameText
     bool west = false;                // LongW; else LongE
@@ -29,6 +31,19 @@ struct SiteEditFields {
     std::string altitude;             // AltiText
     bool zoneMinus = false;           // TZMinus; else TZPlus
     std::string zoneHours;            // TZHour
+};
+
+// What OK reads from the edit dialog: the name's text and the number
+// fields' numbers (GetTextFieldInt, GetTextFieldDouble for the zone).
+struct SiteEditValues {
+    std::string name;             // NameText
+    bool west = false;            // LongW; else LongE
+    int longDeg = 0, longMin = 0;
+    bool south = false;           // LatiS; else LatiN
+    int latiDeg = 0, latiMin = 0;
+    int altitude = 0;             // metres
+    bool zoneMinus = false;       // TZMinus; else TZPlus
+    double zoneHours = 0.0;       // the zone's magnitude
 };
 
 // The fields for a line. A line shorter than a record is read as if padded
@@ -51,16 +66,15 @@ SiteEditFields SiteFieldsOfLine(const std::string& line);
 // ("messageInvalidSiteLong"); latitude the same with 90
 // ("messageInvalidSiteLatiDeg", "...LatiMin", "...Lati"); altitude
 // -999..9999 ("messageInvalidSiteAlti"); zone hours 0..14, the sign coming
-// from the choice ("messageInvalidSiteTz"). Each number field is read as its
-// leading number, and one with no number reads as 0 (TextIntValue,
-// TextDoubleValue for the zone): an empty altitude is 0 metres.
-// Given:    fields       what was typed
+// from the choice ("messageInvalidSiteTz"). A number field with no number
+// in it reads as 0: an empty altitude is 0 metres.
+// Given:    values       what was typed
 //           names        the names of the list, in file order
 //           editedIndex  0-based line being edited, -1 for a new site
 // Returned: line         70 columns and a line feed (only when accepted)
 //           command      holds the refusal of an unsafe name
 //           null, or the message key of the refusal ("" when command holds it)
-const char* MakeSiteLine(const SiteEditFields& fields, const std::vector<std::string>& names,
+const char* MakeSiteLine(const SiteEditValues& values, const std::vector<std::string>& names,
                          int editedIndex, std::string& line, CommandText& command);
 
 // The text that moves the view to a site, one text of two statements:

@@ -103,20 +103,20 @@ int32_t Choice(const RadioGroup& group)
     return value;
 }
 
-SiteEditFields FieldValues()
+SiteEditValues FieldValues()
 {
-    SiteEditFields fields;
-    fields.name = TextOf(nameText);
-    fields.west = Choice(longitudeSide) == 1;
-    fields.longDeg = TextOf(longDegText);
-    fields.longMin = TextOf(longMinText);
-    fields.south = Choice(latitudeSide) == 1;
-    fields.latiDeg = TextOf(latiDegText);
-    fields.latiMin = TextOf(latiMinText);
-    fields.altitude = TextOf(altitudeText);
-    fields.zoneMinus = Choice(zoneSign) == 1;
-    fields.zoneHours = TextOf(zoneText);
-    return fields;
+    SiteEditValues values;
+    values.name = TextOf(nameText);
+    values.west = Choice(longitudeSide) == 1;
+    values.longDeg = GetTextFieldInt(longDegText);
+    values.longMin = GetTextFieldInt(longMinText);
+    values.south = Choice(latitudeSide) == 1;
+    values.latiDeg = GetTextFieldInt(latiDegText);
+    values.latiMin = GetTextFieldInt(latiMinText);
+    values.altitude = GetTextFieldInt(altitudeText);
+    values.zoneMinus = Choice(zoneSign) == 1;
+    values.zoneHours = GetTextFieldDouble(zoneText);
+    return values;
 }
 
 // The edited site was the default: the view goes to it under its new name,

@@ -11,6 +11,8 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
+#include <string>
+
 namespace {
 
 // Values of the buttons of the two radio boxes.
@@ -66,7 +68,8 @@ void FillStimePart(const SunLockValues& values)
     XmToggleButtonSetState(stimeToggle, values.locked ? True : False, False);
     SetRadioValue(riseSet, values.sunrise ? kRise : kSet);
     SetRadioValue(beforeAfter, values.before ? kBefore : kAfter);
-    XmTextFieldSetString(minutesText, const_cast<char*>(values.minutes.c_str()));
+    const std::string minutes = values.minutes ? std::to_string(*values.minutes) : "";
+    XmTextFieldSetString(minutesText, const_cast<char*>(minutes.c_str()));
     SetStimeSensitive(values.locked);
 }
 
@@ -80,9 +83,10 @@ SunLockValues StimePartValues()
     choice = kAfter;
     RadioValue(beforeAfter, choice);
     values.before = choice == kBefore;
-    char* minutes = XmTextFieldGetString(minutesText);
-    values.minutes = minutes != nullptr ? minutes : "";
-    XtFree(minutes);
+    // An empty field is refused at OK, where a text with no number reads as 0.
+    if (XmTextFieldGetLastPosition(minutesText) > 0) {
+        values.minutes = GetTextFieldInt(minutesText);
+    }
     return values;
 }
 

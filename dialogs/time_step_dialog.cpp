@@ -1,6 +1,7 @@
 #include "dialogs/time_step_dialog.h"
 
 #include "core/app_env.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/date_rows.h"
 #include "dialogs/kit/form_dialog.h"
@@ -11,6 +12,8 @@
 #include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
+
+#include <string>
 
 namespace {
 
@@ -30,14 +33,6 @@ FormDialog timeStepDialog;
 Widget realTimeToggle = nullptr;
 RadioGroup clockChoice;
 DateRows stepRows;
-
-std::string FieldText(const NumberField& field)
-{
-    char* value = XmTextFieldGetString(field.text);
-    std::string text = value != nullptr ? value : "";
-    XtFree(value);
-    return text;
-}
 
 // With real time on the clock can be chosen and the step rows mean nothing;
 // with it off, the reverse.
@@ -61,8 +56,8 @@ void FillTimeStepDialog(const TimeStepValues& values)
     XmToggleButtonSetState(realTimeToggle, values.realTime ? True : False, False);
     SetRadioValue(clockChoice, values.systemClock ? kSystemClock : kCurrentSetting);
     for (int row = 0; row < kTimeStepFieldCount; ++row) {
-        XmTextFieldSetString(stepRows.fields[row].text,
-                             const_cast<char*>(values.step[static_cast<size_t>(row)].c_str()));
+        const std::string text = std::to_string(values.step[static_cast<size_t>(row)]);
+        XmTextFieldSetString(stepRows.fields[row].text, const_cast<char*>(text.c_str()));
     }
 }
 
@@ -75,7 +70,7 @@ TimeStepValues FieldValues()
     values.systemClock = clock == kSystemClock;
     if (!values.realTime) {
         for (int row = 0; row < kTimeStepFieldCount; ++row) {
-            values.step[static_cast<size_t>(row)] = FieldText(stepRows.fields[row]);
+            values.step[static_cast<size_t>(row)] = GetTextFieldInt(stepRows.fields[row].text);
         }
     }
     return values;

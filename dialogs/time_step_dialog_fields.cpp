@@ -1,9 +1,8 @@
 #include "dialogs/time_step_dialog_fields.h"
 
-#include "core/string_utils.h"
 #include "sky/scene.h"
 
-#include <string>
+#include <algorithm>
 
 namespace {
 
@@ -19,11 +18,7 @@ TimeStepValues ReadTimeStepValues(const Scene& scene)
     values.realTime = scene.animation.realTimeMode != 0;
     values.systemClock = scene.animation.realTimeMode != kRealTimeFromSetting;
     const DateInterval& step = scene.timeStep;
-    const int32_t fields[kTimeStepFieldCount] = {step.years, step.months, step.days, step.hours,
-                                                 step.minutes};
-    for (int i = 0; i < kTimeStepFieldCount; ++i) {
-        values.step[static_cast<size_t>(i)] = std::to_string(fields[i]);
-    }
+    values.step = {step.years, step.months, step.days, step.hours, step.minutes};
     return values;
 }
 
@@ -33,13 +28,8 @@ const char* ComposeTimeStepCommand(const TimeStepValues& values, CommandText& co
         AddText(command, "REALTIME %d,1,5", values.systemClock ? 1 : kRealTimeFromSetting);
         return nullptr;
     }
-    int step[kTimeStepFieldCount] = {};
-    bool anyStep = false;
-    for (int i = 0; i < kTimeStepFieldCount; ++i) {
-        step[i] = TextIntValue(values.step[static_cast<size_t>(i)].c_str());
-        anyStep = anyStep || step[i] != 0;
-    }
-    if (!anyStep) {
+    const auto& step = values.step;
+    if (std::all_of(step.begin(), step.end(), [](int field) { return field == 0; })) {
         return "messageInvalidTimeStep";
     }
     AddText(command, "REALTIME 0");

@@ -6,7 +6,6 @@
 #include "dialogs/kit/command_text.h"
 
 #include <array>
-#include <string>
 
 struct Scene;
 
@@ -16,7 +15,8 @@ constexpr int kTimeStepFieldCount = 5;
 struct TimeStepValues {
     bool realTime = false;      // ToggleRealTime
     bool systemClock = true;    // ToggleRTSysTime; else ToggleRTSetting
-    std::array<std::string, kTimeStepFieldCount> step;   // the texts of the rows
+    // The rows' numbers (GetTextFieldInt), shown "%d".
+    std::array<int, kTimeStepFieldCount> step{};
 };
 
 // The values the dialog shows for the Scene: real time on while the
@@ -28,8 +28,8 @@ TimeStepValues ReadTimeStepValues(const Scene& scene);
 // The texts OK runs, each by a call of its own: with real time on,
 // "REALTIME 1,1,5" (system clock) or "REALTIME 2,1,5" (current setting),
 // the rows not read; otherwise "REALTIME 0" and "PERIOD y,m,d,h,min,0.000000"
-// with the rows as typed, negative values included. Each row is read as its
-// leading whole number, and a row with no number reads as 0 (TextIntValue).
+// with the rows' numbers, negative values included (a row with no number
+// in it reads as 0).
 // Returned: command  the texts
 //           null, or the message key of a refusal ("messageInvalidTimeStep":
 //           every row 0)

@@ -10,6 +10,7 @@
 #include "dialogs/site_file.h"
 #include "dialogs/time_step_dialog_fields.h"
 #include "tests/dialogs/site_test_lines.h"
+#include "tests/dialogs/typed_fields.h"
 #include "tests/harness/test_files.h"
 
 #include <fcntl.h>
@@ -24,6 +25,9 @@
 namespace {
 
 using sitetest::Record;
+using typedfields::Lock;
+using typedfields::Numbers;
+using typedfields::SiteValues;
 
 TEST(SiteFieldsOfLine, ColumnsAreReadAsTheReaderReadsThem)
 {
@@ -111,7 +115,8 @@ TEST(MakeSiteLine, NamesAreCheckedAndWrittenWithoutLeadingBlanks)
         SCOPED_TRACE(row.name);
         std::string line;
         CommandText command;
-        const char* refusal = MakeSiteLine(Typed(row.name), names, row.editedIndex, line, command);
+        const char* refusal =
+            MakeSiteLine(SiteValues(Typed(row.name)), names, row.editedIndex, line, command);
         if (row.refusal == nullptr) {
             ASSERT_EQ(refusal, nullptr);
             char expected[80];
@@ -273,7 +278,7 @@ TEST(ComposeDateText, EachFieldReadsItsLeadingNumberAndOnlyNoDateIsRefused)
             std::array<std::string, kDateFieldCount> date = {"2026", "12", "5", "18", "30"};
             date[static_cast<size_t>(field)] = kTypedNumbers[typed];
             std::string text = "unchanged";
-            const char* refusal = ComposeDateText(date, 9.0, text);
+            const char* refusal = ComposeDateText(Numbers(date), 9.0, text);
             const std::string expected = sent[field][typed];
             SCOPED_TRACE(std::to_string(field) + " \"" + kTypedNumbers[typed] + "\"");
             if (expected == kNoDate) {
@@ -293,7 +298,7 @@ TEST(ComposeStimeText, LockMinutesReadTheirNumberAndEmptyIsRefused)
                                  "STIME SUNSET -12MIN"};
     for (int typed = 0; typed < 4; ++typed) {
         std::string text;
-        const char* refusal = ComposeStimeText({true, false, true, kTypedNumbers[typed]}, text);
+        const char* refusal = ComposeStimeText(Lock(false, true, kTypedNumbers[typed]), text);
         if (sent[typed] == nullptr) {
             EXPECT_STREQ(refusal, "messageLockTimeMinimum") << kTypedNumbers[typed];
         } else {
@@ -303,12 +308,12 @@ TEST(ComposeStimeText, LockMinutesReadTheirNumberAndEmptyIsRefused)
     }
     std::string text;
     for (const char* refused : {"91", "-1", "-5x", "91x"}) {
-        EXPECT_STREQ(ComposeStimeText({true, true, false, refused}, text), "messageLockTimeMinimum")
+        EXPECT_STREQ(ComposeStimeText(Lock(true, false, refused), text), "messageLockTimeMinimum")
             << refused;
     }
-    EXPECT_EQ(ComposeStimeText({true, true, false, "90"}, text), nullptr);
+    EXPECT_EQ(ComposeStimeText(Lock(true, false, "90"), text), nullptr);
     EXPECT_EQ(text, "STIME SUNRISE +90MIN");
-    EXPECT_EQ(ComposeStimeText({false, true, false, ""}, text), nullptr);
+    EXPECT_EQ(ComposeStimeText({false, true, false, std::nullopt}, text), nullptr);
     EXPECT_EQ(text, "STIME NONE");
 }
 
@@ -324,9 +329,10 @@ TEST(ComposeTimeStepCommand, EachRowReadsItsLeadingNumberAndOnlyNoStepIsRefused)
     };
     for (int field = 0; field < kTimeStepFieldCount; ++field) {
         for (int typed = 0; typed < 4; ++typed) {
+            std::array<std::string, kTimeStepFieldCount> step = {"0", "0", "0", "0", "3"};
+            step[static_cast<size_t>(field)] = kTypedNumbers[typed];
             TimeStepValues values;
-            values.step = {"0", "0", "0", "0", "3"};
-            values.step[static_cast<size_t>(field)] = kTypedNumbers[typed];
+            values.step = Numbers(step);
             CommandText command;
             const char* refusal = ComposeTimeStepCommand(values, command);
             const std::string expected = sent[field][typed];
@@ -374,7 +380,7 @@ TEST(MakeSiteLine, EachNumberFieldReadsItsLeadingNumber)
             std::string line;
             CommandText command;
             SCOPED_TRACE(std::to_string(field) + " \"" + kTypedNumbers[typed] + "\"");
-            ASSERT_EQ(MakeSiteLine(typedFields, {}, -1, line, command), nullptr);
+            ASSERT_EQ(MakeSiteLine(SiteValues(typedFields), {}, -1, line, command), nullptr);
             const Columns& expected = sent[field][typed];
             EXPECT_EQ(line, Record("Kobe", expected.longitude, expected.latitude, expected.altitude,
                                    expected.zone));
@@ -405,14 +411,15 @@ TEST(MakeSiteLine, NumbersOutsideTheirRangesAreRefusedWithTheirFieldsMessage)
         fields.*row.field = row.typed;
         std::string line;
         CommandText command;
-        EXPECT_STREQ(MakeSiteLine(fields, {}, -1, line, command), row.refusal) << row.typed;
+        EXPECT_STREQ(MakeSiteLine(SiteValues(fields), {}, -1, line, command), row.refusal)
+            << row.typed;
     }
     SiteEditFields fields = Typed("Kobe");
     fields.longDeg = "180";
     fields.longMin = "1";
     std::string line;
     CommandText command;
-    EXPECT_STREQ(MakeSiteLine(fields, {}, -1, line, command), "messageInvalidSiteLong");
+    EXPECT_STREQ(MakeSiteLine(SiteValues(fields), {}, -1, line, command), "messageInvalidSiteLong");
 }
 
 // Now is the clock's instant in the zone asked for, whatever the process's

@@ -20,6 +20,7 @@
 #include "dialogs/kit/number_text.h"
 #include "dialogs/star_dialog_fields.h"
 #include "dialogs/time_step_dialog_fields.h"
+#include "tests/dialogs/typed_fields.h"
 
 #include <array>
 #include <cfloat>
@@ -147,7 +148,7 @@ void CheckDateAndStepFields(const std::string& text)
         std::array<std::string, kDateFieldCount> date = {"2026", "12", "5", "18", "30"};
         date[static_cast<size_t>(field)] = text;
         std::string sent;
-        if (ComposeDateText(date, 9.0, sent) == nullptr) {
+        if (ComposeDateText(typedfields::Numbers(date), 9.0, sent) == nullptr) {
             DateTime read{};
             Require(std::sscanf(sent.c_str(), "DATE %d,%d,%d,%d,%d,", &read.year, &read.month,
                                 &read.day, &read.hour, &read.minute) == 5);
@@ -155,13 +156,14 @@ void CheckDateAndStepFields(const std::string& text)
         }
     }
     std::string stime;
-    if (ComposeStimeText({true, true, false, text}, stime) == nullptr) {
+    if (ComposeStimeText(typedfields::Lock(true, false, text), stime) == nullptr) {
         int minutes = -1;
         Require(std::sscanf(stime.c_str(), "STIME SUNRISE +%dMIN", &minutes) == 1);
         Require(minutes >= 0 && minutes <= 90);
     }
+    const std::array<std::string, kTimeStepFieldCount> rows = {text, "0", "0", "0", text};
     TimeStepValues step;
-    step.step = {text, "0", "0", "0", text};
+    step.step = typedfields::Numbers(rows);
     CommandText command;
     if (ComposeTimeStepCommand(step, command) == nullptr) {
         Require(command.texts.size() == 2 && command.texts[1].compare(0, 7, "PERIOD ") == 0);

@@ -6,6 +6,7 @@
 #include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_file.h"
 #include "sky/catalog/site_list.h"
+#include "tests/dialogs/typed_fields.h"
 
 #include <unistd.h>
 
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const SiteEditFields fields = SiteFieldsOfLine(lines[i]);
         std::string line;
         CommandText command;
-        if (MakeSiteLine(fields, names, static_cast<int>(i), line, command) == nullptr) {
+        const SiteEditValues values = typedfields::SiteValues(fields);
+        if (MakeSiteLine(values, names, static_cast<int>(i), line, command) == nullptr) {
             SiteRecord site;
             Require(line.size() == kSiteRecordLength + 1u && IsSiteRecordLine(line.c_str()) == 1);
             Require(ParseSiteRecord(line.c_str(), site) == 1);
