@@ -234,6 +234,16 @@ const char* const kDisplayDialogResources[] = {
     "UVola*NebulaDialog*ArrowMagMaxLimitDown.arrowDirection: ARROW_DOWN",
     "UVola*NebulaDialog*ArrowMagMaxLimitDown.leftWidget: EditMagMaxLimit",
     "UVola*NebulaDialog*ArrowMagMaxLimitDown.topWidget: ArrowMagMaxLimitUp",
+    // The limit fields: four columns; the nebula's take four characters, the
+    // star's three here (the dialog lets them take four).
+    "UVola*NebulaDialog*EditMagMinLimit.columns: 4",
+    "UVola*NebulaDialog*EditMagMinLimit.maxLength: 4",
+    "UVola*NebulaDialog*EditMagMaxLimit.columns: 4",
+    "UVola*NebulaDialog*EditMagMaxLimit.maxLength: 4",
+    "UVola*StarDialog*EditMagLimit.columns: 4",
+    "UVola*StarDialog*EditMagLimit.maxLength: 3",
+    "UVola*StarDialog*EditNameMagLimit.columns: 4",
+    "UVola*StarDialog*EditNameMagLimit.maxLength: 3",
     // Layout: the limit fields right of their toggles, the label toggles in a
     // column, the catalog and path rows across
     "UVola*StarDialog*FormMagLimit.topAttachment: ATTACH_FORM",

@@ -32,8 +32,8 @@ constexpr size_t kCommandSize = 256;
 // The arrows of each field stop at its calendar limits; the day at 31
 // whatever the month, since OK checks the whole date.
 const FieldRow kFieldRows[kDateFieldCount] = {
-    {"Year", -999, 9999, 1, 0, 5, 4}, {"Month", 1, 12, 1, 0, 3, 2}, {"Day", 1, 31, 1, 0, 3, 2},
-    {"Hour", 0, 23, 1, 0, 3, 2},      {"Min", 0, 59, 1, 0, 3, 2},
+    {"Year", -999, 9999, 1, 0}, {"Month", 1, 12, 1, 0}, {"Day", 1, 31, 1, 0},
+    {"Hour", 0, 23, 1, 0},      {"Min", 0, 59, 1, 0},
 };
 
 Widget CreateDateFormYmd(Widget parent);

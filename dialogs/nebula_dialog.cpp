@@ -17,8 +17,8 @@
 namespace {
 
 
-const FieldRow kMinField{"MagMinLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
-const FieldRow kMaxField{"MagMaxLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1, 4, 4};
+const FieldRow kMinField{"MagMinLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1};
+const FieldRow kMaxField{"MagMaxLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1};
 
 // The form's children in the order they stand, a separator after each
 // group of toggles, so that each resource line that places a child under

@@ -25,9 +25,9 @@ namespace {
 constexpr int kGscPathLength = kPathSize - 1;
 
 const FieldRow kStarLimitField{"MagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest, 0.1,
-                                      1, 4, 4};
+                                      1};
 const FieldRow kLabelLimitField{"NameMagLimit", kStarMagnitudeLowest, kStarMagnitudeHighest,
-                                       0.1, 1, 4, 4};
+                                       0.1, 1};
 const RadioRow kCatalogs[] = {
     {"CatalogStd", kCatalogStd}, {"CatalogSao", kCatalogSao}, {"CatalogGsc", kCatalogGsc}};
 
@@ -127,6 +127,9 @@ Widget CreateLimitForm(Widget parent, const FieldRow& row, NumberField& field)
     const std::string name = std::string("Form") + row.word;
     Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, nullptr);
     CreateNumberField(form, row, field, StarMagArrowCallback);
+    // Four characters for a limit such as "-1.5", whatever the resources
+    // say: this value holds over theirs.
+    XtVaSetValues(field.text, XmNmaxLength, 4, nullptr);
     return form;
 }
 

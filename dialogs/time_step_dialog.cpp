@@ -20,11 +20,11 @@ namespace {
 constexpr int32_t kSystemClock = 1;
 constexpr int32_t kCurrentSetting = 2;
 
-// Three digits may be typed in every row but the year's; the arrows stop at
-// 99 (9999 years).
+// The arrows stop at 99 in every row but the year's (9999); how many digits
+// each row takes is its resource lines'.
 const FieldRow kStepRows[kTimeStepFieldCount] = {
-    {"Year", 0, 9999, 1, 0, 5, 4}, {"Month", 0, 99, 1, 0, 3, 3}, {"Day", 0, 99, 1, 0, 3, 3},
-    {"Hour", 0, 99, 1, 0, 3, 3},   {"Min", 0, 99, 1, 0, 3, 3},
+    {"Year", 0, 9999, 1, 0}, {"Month", 0, 99, 1, 0}, {"Day", 0, 99, 1, 0},
+    {"Hour", 0, 99, 1, 0},   {"Min", 0, 99, 1, 0},
 };
 const RadioRow kClockChoices[] = {{"ToggleRTSysTime", kSystemClock},
                                    {"ToggleRTSetting", kCurrentSetting}};

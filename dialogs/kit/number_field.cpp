@@ -39,8 +39,7 @@ void CreateNumberField(Widget form, const FieldRow& row, NumberField& field,
     field.label = XtVaCreateManagedWidget(WidgetName("Label", row.word).c_str(), xmLabelWidgetClass,
                                           form, nullptr);
     field.text = XtVaCreateManagedWidget(WidgetName("Edit", row.word).c_str(),
-                                         xmTextFieldWidgetClass, form, XmNcolumns, row.columns,
-                                         XmNmaxLength, row.maxLength, nullptr);
+                                         xmTextFieldWidgetClass, form, nullptr);
     field.up = XtVaCreateManagedWidget(WidgetName("Arrow", row.word, "Up").c_str(),
                                        xmArrowButtonWidgetClass, form, nullptr);
     field.down = XtVaCreateManagedWidget(WidgetName("Arrow", row.word, "Down").c_str(),

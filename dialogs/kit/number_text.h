@@ -14,7 +14,6 @@ struct FieldRow {
     double minimum, maximum;   // the arrows stop here
     double step;               // what one arrow press adds or takes away
     int decimals;              // digits written after the point (0: integer)
-    short columns, maxLength;  // of the text field
 };
 
 // A field's text read as a decimal integer. Blanks around the number are

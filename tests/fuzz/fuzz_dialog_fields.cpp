@@ -34,8 +34,8 @@
 
 namespace {
 
-const FieldRow kMagnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
-const FieldRow kYear{"Year", -999, 9999, 1, 0, 5, 4};
+const FieldRow kMagnitude{"MagLimit", -2.0, 10.0, 0.1, 1};
+const FieldRow kYear{"Year", -999, 9999, 1, 0};
 
 void Require(bool promise)
 {

@@ -35,6 +35,23 @@ const UserLine kUserLines[] = {
      "UVola*NebulaDialog*ArrowMagMaxLimitDown.width: 27"},
 };
 
+// How many characters a number field takes: from the program's line, from a
+// user's line, or from the star dialog's code, which holds over both.
+struct FieldLength {
+    const char* menuItem;
+    const char* dialog;
+    const char* widget;
+    int maxLength;
+    const char* line;   // the user's line; null: none
+};
+
+const FieldLength kFieldLengths[] = {
+    {"MenuSettingsDate", "DateDialog", "EditYear", 6, "UVola*DateDialog*EditYear.maxLength: 6"},
+    {"MenuSettingsDate", "DateDialog", "EditDay", 2, nullptr},
+    {"MenuSettingsTimeStep", "TimeStepDialog", "EditMonth", 3, nullptr},
+    {"MenuObjectStar", "StarDialog", "EditMagLimit", 4, "UVola*StarDialog*EditMagLimit.maxLength: 7"},
+};
+
 // Read as the resource's own type: offsets are int, sizes Dimension.
 int ResourceValue(Widget widget, const char* resource)
 {
@@ -70,6 +87,12 @@ protected:
             programtest::ExtraStartArguments().push_back("-xrm");
             programtest::ExtraStartArguments().push_back(row.line);
         }
+        for (const FieldLength& row : kFieldLengths) {
+            if (row.line != nullptr) {
+                programtest::ExtraStartArguments().push_back("-xrm");
+                programtest::ExtraStartArguments().push_back(row.line);
+            }
+        }
     }
 };
 
@@ -92,6 +115,22 @@ TEST_F(ResourceLayoutTest, UserLinesMoveAndResizeWidgets)
                                         : widget->core.height;
             EXPECT_EQ(shown, row.value);
         }
+        programtest::CloseInputDialogs();
+        driver.Pump();
+    }
+}
+
+TEST_F(ResourceLayoutTest, NumberFieldsTakeTheLengthTheirLinesGive)
+{
+    ProgramDriver driver;
+    for (const FieldLength& row : kFieldLengths) {
+        SCOPED_TRACE(std::string(row.dialog) + " " + row.widget);
+        driver.Choose(row.menuItem);
+        Widget field = XtNameToWidget(ProgramDriver::Find(row.dialog), (std::string("*") + row.widget).c_str());
+        ASSERT_NE(field, nullptr);
+        int maxLength = 0;
+        XtVaGetValues(field, XmNmaxLength, &maxLength, nullptr);
+        EXPECT_EQ(maxLength, row.maxLength);
         programtest::CloseInputDialogs();
         driver.Pump();
     }

@@ -25,8 +25,8 @@ using dialogtest::DialogDriver;
 
 // --- The sample dialog -----------------------------------------------------
 
-const FieldRow kLabelLimit{"LabelLimit", -2.0, 10.0, 0.1, 1, 4, 4};
-const FieldRow kDiskMag{"DiskMag", 1, 500, 1, 0, 3, 3};
+const FieldRow kLabelLimit{"LabelLimit", -2.0, 10.0, 0.1, 1};
+const FieldRow kDiskMag{"DiskMag", 1, 500, 1, 0};
 const ToggleRow kToggles[] = {
     {"ToggleStar", "STAR"}, {"ToggleStarName", "STARNAME"}, {"ToggleConstLine", "CONS_LINE"}};
 const RadioRow kGridModes[] = {

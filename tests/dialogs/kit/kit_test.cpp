@@ -184,9 +184,9 @@ TEST(NumberText, IntegerFieldsAcceptWholeNumbersWithinTheRangeOnly)
 
 TEST(NumberText, ArrowsStepWithinTheirLimits)
 {
-    const FieldRow magnitude{"MagLimit", -2.0, 10.0, 0.1, 1, 4, 4};
-    const FieldRow day{"Day", 1, 31, 1, 0, 3, 2};
-    const FieldRow year{"Year", -999, 9999, 1, 0, 5, 4};
+    const FieldRow magnitude{"MagLimit", -2.0, 10.0, 0.1, 1};
+    const FieldRow day{"Day", 1, 31, 1, 0};
+    const FieldRow year{"Year", -999, 9999, 1, 0};
     const struct {
         const FieldRow& field;
         const char* text;
