@@ -4,6 +4,7 @@
 #include "core/string_utils.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/command_text.h"
+#include "dialogs/kit/field_width.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/number_field.h"
 #include "dialogs/kit/text_fields.h"
@@ -37,7 +38,6 @@ NumberField starLimit;
 NumberField labelLimit;
 RadioGroup catalogs;
 Widget gscPath = nullptr;
-Dimension gscPathWidth = 0;   // as its resource line gave it
 
 bool IsSet(Widget toggle)
 {
@@ -164,9 +164,10 @@ void CreateCatalogRows(Widget controls)
     CreateRadioGroup(catalogRow, "RadioCatalogButtons", kCatalogs, 3, catalogs);
     Widget pathRow = XtVaCreateManagedWidget("RCGscPath", xmRowColumnWidgetClass, controls, nullptr);
     XtVaCreateManagedWidget("LabelGscPath", xmLabelWidgetClass, pathRow, nullptr);
-    gscPath = XtVaCreateManagedWidget("TextGscPath", xmTextFieldWidgetClass, pathRow, XmNmaxLength,
-                                      kGscPathLength, nullptr);
-    XtVaGetValues(gscPath, XmNwidth, &gscPathWidth, nullptr);
+    gscPath = XtVaCreateWidget("TextGscPath", xmTextFieldWidgetClass, pathRow, XmNmaxLength,
+                               kGscPathLength, nullptr);
+    KeepFieldWidth(gscPath);
+    XtManageChild(gscPath);
     // The root is kept in the options file, a line to itself.
     DropControlCharacters(gscPath);
 }
@@ -191,10 +192,6 @@ void ShowStarDialog(Scene* scene)
     }
     FillStarDialog(*scene);
     ShowFormDialog(starDialog);
-    // The row-column gives a text field the width of its columns when it
-    // first lays the row out, on the first show; given back afterwards, the
-    // field's own width (its resource line's) is kept.
-    XtVaSetValues(gscPath, XmNwidth, gscPathWidth, nullptr);
 }
 
 Widget StarDialogWidget()
