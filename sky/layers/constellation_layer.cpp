@@ -14,13 +14,6 @@
 
 namespace {
 
-void SetLineStyle(const Scene& scene, int style, int32_t colorIndex)
-{
-    XSetLineAttributes(gAppEnv->display, scene.gc, static_cast<unsigned int>(gAppEnv->lineWidth), style, CapButt,
-                       JoinMiter);
-    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[colorIndex]);
-}
-
 FixedVector FigureStar(uint32_t entry)
 {
     const BrightStarRecord& star = BrightStarTable[entry & kFigureStarMask];
@@ -69,7 +62,7 @@ void DrawConstellationLines(Scene& scene, RedrawRecord& redraw)
     if ((scene.displayFlags[kFlagConstellations] & kConsLineFlag) == 0) {
         return;
     }
-    SetLineStyle(scene, LineSolid, kColorConstLine);
+    UseSolidPen(scene, gAppEnv->pixels[kColorConstLine]);
     const SegmentRun run(scene, redraw);
     DrawConstellationLineRange(scene, redraw, ConstellationLineIndex[0],
                                ConstellationLineIndex[kConstellationRows]);
@@ -118,5 +111,5 @@ void DrawConstellationBoundaries(Scene& scene, RedrawRecord& redraw)
             }
         }
     }
-    SetLineStyle(scene, LineSolid, kColorConstBorder);
+    UseSolidPen(scene, gAppEnv->pixels[kColorConstBorder]);
 }
