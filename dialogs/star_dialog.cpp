@@ -100,7 +100,7 @@ StarDialogValues FieldValues()
 }
 
 // The catalogue is chosen before the new root is stored, and both before
-// the limits, which the catalogue caps.
+// the limits, which the catalogue caps; the dialog goes before the redraw.
 void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = static_cast<Scene*>(client);
@@ -108,10 +108,9 @@ void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
     CommandText catalogue;
     CommandText display;
     ComposeStarCommands(values, catalogue, display);
-    HideFormDialog(starDialog);
     RunCommandText(scene, catalogue);
     CopyCut(gAppEnv->gscDataPath, sizeof gAppEnv->gscDataPath, values.gscPath.c_str());
-    RunCommandText(scene, display);
+    RunCommandTextAndHide(scene, display, starDialog);
 }
 
 void StarDialogCancelCallback(Widget, XtPointer, XtPointer)
