@@ -42,9 +42,6 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*MPlanetDialog*MPlanetButtons.spacing: 0",
     "UVola*MPlanetDialog*MPlanetButtons.adjustLast: False",
     "UVola*MPlanetDialog*MPlanetButtons.entryAlignment: ALIGNMENT_CENTER",
-    "UVola*GaugeDialog*GaugeButtons.spacing: 0",
-    "UVola*GaugeDialog*GaugeButtons.adjustLast: False",
-    "UVola*GaugeDialog*GaugeButtons.entryAlignment: ALIGNMENT_CENTER",
     // Layout: the lists
     "UVola*CometDialog*CometList.selectionPolicy: EXTENDED_SELECT",
     "UVola*CometDialog*CometList.listMarginHeight: 1",
@@ -63,6 +60,7 @@ const char* const kSmallBodyDialogResources[] = {
     "UVola*GaugeDialog.GaugeRowColumn.orientation: VERTICAL",
     "UVola*GaugeDialog.GaugeRowColumn.adjustLast: False",
     "UVola*GaugeDialog.GaugeRowColumn.entryAlignment: ALIGNMENT_CENTER",
+    "UVola*GaugeDialog.GaugeRowColumn.isAligned: True",
     "UVola*GaugeDialog*GaugeScale.orientation: HORIZONTAL",
     "UVola*GaugeDialog*GaugeScale.processingDirection: MAX_ON_RIGHT",
     "UVola*GaugeDialog*GaugeScale.scaleWidth: 300",

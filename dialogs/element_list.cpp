@@ -2,8 +2,6 @@
 
 #include "core/regular_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -34,26 +32,6 @@ void CopyField(char* out, const std::string& line, int column, int width, bool l
     const std::string field =
         Trimmed(line.substr(static_cast<size_t>(column), static_cast<size_t>(width)), leadingToo);
     std::memcpy(out, field.c_str(), field.size() + 1);
-}
-
-ElementFileStamp StampOf(const struct stat& status)
-{
-    ElementFileStamp stamp;
-    stamp.device = status.st_dev;
-    stamp.inode = status.st_ino;
-    stamp.size = status.st_size;
-    stamp.modified = static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-    return stamp;
-}
-
-bool StampOf(const char* path, ElementFileStamp& stamp)
-{
-    struct stat status {};
-    if (path == nullptr || stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
-        return false;
-    }
-    stamp = StampOf(status);
-    return true;
 }
 
 ElementListEntry EntryOf(const std::string& line, int64_t offset)
@@ -127,11 +105,8 @@ std::string ElementListItem(const char* secondName, const char* name)
 int LoadElementList(ElementList& list, const char* path)
 {
     FreeElementList(list);
-    // The stamp is of the file opened, so a file replaced between the two
-    // is listed anew at the next Show.
     const UniqueFile file = OpenRegularFile(path);
-    struct stat status {};
-    if (file == nullptr || fstat(fileno(file.get()), &status) != 0) {
+    if (file == nullptr) {
         return kElementFileMissing;
     }
     try {
@@ -141,26 +116,12 @@ int LoadElementList(ElementList& list, const char* path)
         FreeElementList(list);
         return kElementListNoMemory;
     }
-    list.stamp = StampOf(status);
     return static_cast<int>(list.entries.size());
 }
 
 void FreeElementList(ElementList& list)
 {
     list = ElementList{};
-}
-
-int ElementFileChanged(const ElementList& list, const char* path)
-{
-    ElementFileStamp now;
-    if (!StampOf(path, now)) {
-        return 1;
-    }
-    const ElementFileStamp& then = list.stamp;
-    return now.device != then.device || now.inode != then.inode || now.size != then.size ||
-                   now.modified != then.modified
-               ? 1
-               : 0;
 }
 
 int ReadListedElements(const ElementListEntry& entry, std::FILE* elements, const char* elementPath,

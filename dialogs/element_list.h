@@ -1,13 +1,11 @@
 // The lists of the comet and minor-planet dialogs: every record of an
-// element file, read once per run (again when the file changed), with what
+// element file, read once per run, with what
 // the user chose to load and show of each. Plain functions over the file
 // and the entries; the widgets are in dialogs/small_body_dialogs.cpp.
 #pragma once
 
 #include "sky/catalog/element_files.h"
 #include "sky/scene.h"
-
-#include <sys/types.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -28,19 +26,10 @@ struct ElementListEntry {
     char key[kIndexKeySize];
 };
 
-// What the file was when it was listed, so a changed one is listed anew.
-struct ElementFileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = -1;
-    int64_t modified = 0;         // nanoseconds since the epoch
-};
-
 struct ElementList {
     std::vector<ElementListEntry> entries;
     std::vector<std::string> items;        // the list's texts, entry by entry
     std::vector<std::string> searchNames;  // name and second name, entry by entry
-    ElementFileStamp stamp;
 };
 
 // Results of LoadElementList besides the count.
@@ -54,7 +43,7 @@ std::string ElementListItem(const char* secondName, const char* name);
 // Reads every record of an element file into the list, in file order;
 // lines that are no element record are left out.
 // Given:    path  the element file
-// Returned: list  the entries (flags 0), items, search names and stamp
+// Returned: list  the entries (flags 0), items and search names
 //           the number of entries; kElementFileMissing when the file
 //           cannot be read (the list is then empty); kElementListNoMemory
 //           when memory ran out (the list is then empty)
@@ -62,10 +51,6 @@ int LoadElementList(ElementList& list, const char* path);
 
 // Empties the list.
 void FreeElementList(ElementList& list);
-
-// 1 when the file is no longer the one the list was read from (another
-// file, another size or time, or gone).
-int ElementFileChanged(const ElementList& list, const char* path);
 
 // The elements of a listed record: at its offset, or, when the record there
 // is no longer the entry's, through the index by its key when it has one;

@@ -222,7 +222,6 @@ void CreateImageDialog()
     XtAddCallback(viewer.image, XmNexposeCallback, ImageExposeCallback, nullptr);
     XtAddEventHandler(viewer.image, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
                       ImageDragHandler, nullptr);
-    XtVaSetValues(viewer.dialog, XmNcancelButton, viewer.ok, nullptr);
     CloseAsCancel(viewer.dialog, viewer.ok);
     if (viewer.depth == 8) {
         XtVaSetValues(XtParent(viewer.dialog), XmNcolormap, viewer.colormap, nullptr);

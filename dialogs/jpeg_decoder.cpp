@@ -125,7 +125,6 @@ int DecodeJpegStream(FILE* file, const PixelLayout& layout, JpegPicture& picture
 {
     picture = JpegPicture{};
     if (layout.bytesPerPixel != 1 && layout.bytesPerPixel != 2 && layout.bytesPerPixel != 4) {
-        std::fprintf(stderr, "uvola: pictures can't be shown at this display depth\n");
         return 0;
     }
     jpeg_decompress_struct info;
@@ -145,8 +144,9 @@ int DecodeJpegStream(FILE* file, const PixelLayout& layout, JpegPicture& picture
     info.mem->max_memory_to_use = static_cast<long>(kMaxLibraryBytes);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
+    // The library gives CMYK as four channels, which no pixel layout here
+    // takes.
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
-        std::fprintf(stderr, "uvola: CMYK pictures can't be shown\n");
         jpeg_destroy_decompress(&info);
         return 0;
     }
@@ -157,8 +157,6 @@ int DecodeJpegStream(FILE* file, const PixelLayout& layout, JpegPicture& picture
     }
     jpeg_calc_output_dimensions(&info);
     if (!WithinLimits(info, layout)) {
-        std::fprintf(stderr, "uvola: picture too large (%u x %u)\n", info.output_width,
-                     info.output_height);
         jpeg_destroy_decompress(&info);
         return 0;
     }

@@ -49,8 +49,7 @@ struct JpegPicture {
 // Decodes the JPEG stream. A broken stream is reported by the library's own
 // message on standard error; a stream the library only warns about (one
 // cut short) is decoded with what it has. A CMYK picture, a picture beyond
-// the limits or a layout of another size is refused with a message of its
-// own there.
+// the limits or a layout of another size is refused without a word.
 // Given:    file    open for reading, at the picture's start; left open
 //           layout  the display's pixels
 // Returned: picture the pixels (none when refused)

@@ -7,74 +7,117 @@
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/number_field.h"
+#include "dialogs/kit/widget_rows.h"
 #include "dialogs/nebula_dialog_fields.h"
 
+#include <Xm/ArrowB.h>
 #include <Xm/Form.h>
+#include <Xm/Label.h>
 #include <Xm/Separator.h>
+#include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
-namespace {
+#include <cstdint>
+#include <iterator>
 
+namespace {
 
 const FieldRow kMinField{"MagMinLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1};
 const FieldRow kMaxField{"MagMaxLimit", kNebulaLimitLowest, kNebulaArrowHighest, 0.1, 1};
 
-// The form's children in the order they stand, a separator after each
-// group of toggles, so that each resource line that places a child under
-// another names one made before it.
-struct ToggleRun {
-    int first;
-    int count;
-    const char* separatorAfter;
+// FormNebula's children in the order they stand, so that each resource
+// line that places a child against another names one made before it.
+const WidgetRow kFormNebula[] = {
+    {"ToggleNebula", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaLabel", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaMag", &xmToggleButtonWidgetClass},
+    {"Separator1", &xmSeparatorWidgetClass},
+    {"ToggleNebulaMessier", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaNGC", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaIC", &xmToggleButtonWidgetClass},
+    {"Separator2", &xmSeparatorWidgetClass},
+    {"ToggleNebulaGlobular", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaPlanetary", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaOpenCluster", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaDiffuse", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaGalaxy", &xmToggleButtonWidgetClass},
+    {"ToggleNebulaCompound", &xmToggleButtonWidgetClass},
+    {"Separator3", &xmSeparatorWidgetClass},
+    {"ToggleNebulaLimit", &xmToggleButtonWidgetClass},
+    {"LabelMagMinLimit", &xmLabelWidgetClass},
+    {"LabelMagMaxLimit", &xmLabelWidgetClass},
+    {"EditMagMinLimit", &xmTextFieldWidgetClass},
+    {"EditMagMaxLimit", &xmTextFieldWidgetClass},
+    {"ArrowMagMinLimitUp", &xmArrowButtonWidgetClass},
+    {"ArrowMagMinLimitDown", &xmArrowButtonWidgetClass},
+    {"ArrowMagMaxLimitUp", &xmArrowButtonWidgetClass},
+    {"ArrowMagMaxLimitDown", &xmArrowButtonWidgetClass},
 };
 
-const ToggleRun kToggleRuns[] = {{0, 3, "Separator1"}, {3, 3, "Separator2"}, {6, 6, "Separator3"}};
+constexpr int kFormNebulaCount = static_cast<int>(std::size(kFormNebula));
+
+// The children by their place in FormNebula.
+enum NebulaChild : int {
+    kChildNebula = 0,
+    kChildLimit = 15,       // "Limit by Maginitude"
+    kChildMinLabel = 16,
+    kChildMaxLabel = 17,
+    kChildMinText = 18,
+    kChildMaxText = 19,
+    kChildMinUp = 20,
+    kChildMinDown = 21,
+    kChildMaxUp = 22,
+    kChildMaxDown = 23,
+};
+
+// The toggles of kNebulaToggles, by their place in FormNebula.
+constexpr int kToggleChildren[kNebulaToggleCount] = {0, 1, 2, 4, 5, 6, 8, 9, 10, 11, 12, 13};
 
 FormDialog nebulaDialog;
+Widget children[kFormNebulaCount] = {};
 ToggleGroup nebulaToggles;
-Widget limitToggle = nullptr;
 NumberField minField;
 NumberField maxField;
+
+bool IsSet(int child)
+{
+    return XmToggleButtonGetState(children[child]) != 0;
+}
 
 // Everything but the layer's own toggle waits for the layer; the window's
 // bounds wait for the window too.
 void SetNebulaLimitSensitive(bool on)
 {
-    for (size_t i = 1; i < nebulaToggles.toggles.size(); ++i) {
-        XtSetSensitive(nebulaToggles.toggles[i], on ? True : False);
+    for (int child = kChildNebula + 1; child <= kChildLimit; ++child) {
+        XtSetSensitive(children[child], on ? True : False);
     }
-    XtSetSensitive(limitToggle, on ? True : False);
-    const bool window = on && XmToggleButtonGetState(limitToggle) != 0;
-    SetNumberFieldSensitive(minField, window);
-    SetNumberFieldSensitive(maxField, window);
-}
-
-void ApplyNebulaSensitivity()
-{
-    SetNebulaLimitSensitive(XmToggleButtonGetState(nebulaToggles.toggles[0]) != 0);
+    const bool window = on && IsSet(kChildLimit);
+    for (int child = kChildMinLabel; child <= kChildMaxDown; ++child) {
+        XtSetSensitive(children[child], window ? True : False);
+    }
 }
 
 void NebulaToggleCallback(Widget, XtPointer, XtPointer)
 {
-    ApplyNebulaSensitivity();
+    SetNebulaLimitSensitive(IsSet(kChildNebula));
 }
 
 void FillNebulaDialog(const Scene& scene)
 {
     const NebulaDialogValues values = ReadNebulaDialogValues(scene);
     SetToggleValues(nebulaToggles, values.toggles);
-    XmToggleButtonSetState(limitToggle, values.limitOn ? True : False, False);
+    XmToggleButtonSetState(children[kChildLimit], values.limitOn ? True : False, False);
     SetNumberField(minField, values.faint);
     SetNumberField(maxField, values.bright);
-    ApplyNebulaSensitivity();
+    SetNebulaLimitSensitive(values.toggles[0] != 0);
 }
 
 NebulaDialogValues FieldValues()
 {
     NebulaDialogValues values;
     values.toggles = ToggleValues(nebulaToggles);
-    values.limitOn = XmToggleButtonGetState(limitToggle) != 0;
+    values.limitOn = IsSet(kChildLimit);
     values.faint = GetTextFieldDouble(minField.text);
     values.bright = GetTextFieldDouble(maxField.text);
     return values;
@@ -106,18 +149,22 @@ void NebulaDialogCancelCallback(Widget, XtPointer, XtPointer)
     HideFormDialog(nebulaDialog);
 }
 
-// The arrows of Min. and Max.: the field's number a tenth up or down, kept
-// within -2.0 .. 15.0.
-void NebulaMagArrowCallback(Widget arrow, XtPointer client, XtPointer call)
+// The arrows of Min. and Max., by their place in FormNebula (client
+// data): the field's number a tenth up or down, kept within -2.0 .. 15.0.
+void NebulaMagArrowCallback(Widget, XtPointer client, XtPointer)
 {
-    NumberArrowCallback(arrow, client, call);
+    const auto child = static_cast<int>(reinterpret_cast<intptr_t>(client));
+    const NumberField& field = child <= kChildMinDown ? minField : maxField;
+    StepNumberField(field, child == kChildMinUp || child == kChildMaxUp ? 1 : -1);
 }
 
-void CreateNumberForm(Widget form, const FieldRow& row, NumberField& field)
+void BindLimit(const FieldRow& row, int label, int text, int up, NumberField& field)
 {
-    const std::string name = std::string("Form") + row.word;
-    CreateNumberField(XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, form, nullptr), row,
-                      field, NebulaMagArrowCallback);
+    field = NumberField{&row, children[label], children[text], children[up], children[up + 1]};
+    for (int arrow : {up, up + 1}) {
+        XtAddCallback(children[arrow], XmNactivateCallback, NebulaMagArrowCallback,
+                      reinterpret_cast<XtPointer>(static_cast<intptr_t>(arrow)));
+    }
 }
 
 void CreateNebulaDialog(Scene* scene)
@@ -125,19 +172,15 @@ void CreateNebulaDialog(Scene* scene)
     CreateFormDialog(nebulaDialog, gAppEnv->toplevel, "NebulaDialog", "NebulaRowColumn");
     Widget form = XtVaCreateManagedWidget("FormNebula", xmFormWidgetClass, nebulaDialog.rowColumn,
                                           nullptr);
+    CreateWidgetRows(form, kFormNebula, kFormNebulaCount, children);
     nebulaToggles.rows = kNebulaToggles;
-    for (const ToggleRun& run : kToggleRuns) {
-        ToggleGroup group;
-        CreateToggleGroup(form, kNebulaToggles + run.first, run.count, group);
-        nebulaToggles.toggles.insert(nebulaToggles.toggles.end(), group.toggles.begin(),
-                                     group.toggles.end());
-        XtVaCreateManagedWidget(run.separatorAfter, xmSeparatorWidgetClass, form, nullptr);
+    for (int child : kToggleChildren) {
+        nebulaToggles.toggles.push_back(children[child]);
     }
-    limitToggle = XtVaCreateManagedWidget("ToggleNebulaLimit", xmToggleButtonWidgetClass, form, nullptr);
-    CreateNumberForm(form, kMinField, minField);
-    CreateNumberForm(form, kMaxField, maxField);
-    XtAddCallback(nebulaToggles.toggles[0], XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
-    XtAddCallback(limitToggle, XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
+    BindLimit(kMinField, kChildMinLabel, kChildMinText, kChildMinUp, minField);
+    BindLimit(kMaxField, kChildMaxLabel, kChildMaxText, kChildMaxUp, maxField);
+    XtAddCallback(children[kChildNebula], XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
+    XtAddCallback(children[kChildLimit], XmNvalueChangedCallback, NebulaToggleCallback, nullptr);
     AddOkCancelButtons(nebulaDialog, nebulaDialog.rowColumn, "PlanetButtons",
                        NebulaDialogOkCallback, scene, NebulaDialogCancelCallback);
 }

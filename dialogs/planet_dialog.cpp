@@ -93,8 +93,7 @@ void PlanetDialogOkCallback(Widget, XtPointer client, XtPointer)
     Scene* scene = static_cast<Scene*>(client);
     CommandText command;
     ComposePlanetCommands(*scene, working, GetTextFieldInt(diskMag), command);
-    HideFormDialog(planetDialog);
-    RunCommandText(scene, command);
+    RunCommandTextAndHide(scene, command, planetDialog);
 }
 
 // Nothing is applied; the next Show fills the working table from the Scene

@@ -6,6 +6,7 @@
 
 #include <Xm/Form.h>
 #include <Xm/Label.h>
+#include <Xm/PushB.h>
 #include <Xm/RowColumn.h>
 #include <Xm/Scale.h>
 #include <Xm/Xm.h>
@@ -21,6 +22,7 @@ struct GaugeState {
     Widget title = nullptr;
     Widget percentage = nullptr;
     Widget scale = nullptr;
+    Widget cancel = nullptr;
     int lastPercent = -1;   // -1: none shown yet
     int cancelled = 0;
 };
@@ -49,10 +51,12 @@ void CreateGauge()
         XtVaCreateManagedWidget("GaugeLabelPercentage", xmLabelWidgetClass, column, nullptr);
     gauge.scale = XtVaCreateManagedWidget("GaugeScale", xmScaleWidgetClass, column, XmNminimum, 0,
                                           XmNmaximum, 100, nullptr);
-    // The Cancel button is the dialog's cancel button, so the window
-    // manager's close cancels the read too.
-    const DialogButton cancel[] = {{"GaugeCancelButton", kButtonCancel, GaugeCancelCallback, nullptr}};
-    AddDialogButtons(gauge.dialog, column, "GaugeButtons", cancel, 1);
+    gauge.cancel = XtVaCreateManagedWidget("GaugeCancelButton", xmPushButtonWidgetClass, column,
+                                           nullptr);
+    XtAddCallback(gauge.cancel, XmNactivateCallback, GaugeCancelCallback, nullptr);
+    // The window manager's close presses Cancel: left to itself it would
+    // only hide the gauge, and the read would go on with no way to stop it.
+    CloseAsCancel(gauge.dialog.dialog, gauge.cancel);
 }
 
 bool GaugeShown()

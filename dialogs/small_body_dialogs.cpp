@@ -238,21 +238,18 @@ void CreateSmallBodyDialog(SmallBodyDialog& d)
     AddDialogButtons(d.dialog, d.dialog.rowColumn, d.kind->buttonsName, buttons, 4);
 }
 
-// The element file listed on the first use and again when it changed.
+// The element file listed once per run, on the first use that finds
+// entries in it; the dialog is built with them.
 // Returned: false when there is nothing to list (the user was told)
 bool ListElementFile(SmallBodyDialog& d)
 {
-    const char* path = d.kind->elementFile();
-    if (d.dialog.dialog != nullptr && ElementFileChanged(d.entries, path) == 0) {
+    if (d.dialog.dialog != nullptr) {
         return true;
     }
     int count = 0;
     {
         WatchCursor watch;
-        count = LoadElementList(d.entries, path);
-    }
-    if (count < 1 && d.dialog.dialog != nullptr) {
-        SetListItems(d.list, {});
+        count = LoadElementList(d.entries, d.kind->elementFile());
     }
     if (count == kElementListNoMemory) {
         ShowDialogWarning(gAppEnv->toplevel, "messageSystemOutOfMemory");
@@ -265,11 +262,7 @@ bool ListElementFile(SmallBodyDialog& d)
     if (count < 1) {
         return false;
     }
-    if (d.dialog.dialog == nullptr) {
-        CreateSmallBodyDialog(d);
-    } else {
-        SetListItems(d.list, d.entries.items);
-    }
+    CreateSmallBodyDialog(d);
     return true;
 }
 

@@ -8,10 +8,12 @@
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/number_field.h"
 #include "dialogs/kit/text_fields.h"
+#include "dialogs/kit/widget_rows.h"
 #include "dialogs/star_dialog_fields.h"
 #include "sky/catalog/gsc_paths.h"
 #include "sky/layers/sao_star_layer.h"
 
+#include <Xm/ArrowB.h>
 #include <Xm/Form.h>
 #include <Xm/Label.h>
 #include <Xm/RowColumn.h>
@@ -19,6 +21,9 @@
 #include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
+
+#include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -95,7 +100,7 @@ StarDialogValues FieldValues()
 }
 
 // The catalogue is chosen before the new root is stored, and both before
-// the limits, which the catalogue caps.
+// the limits, which the catalogue caps; the dialog goes before the redraw.
 void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     Scene* scene = static_cast<Scene*>(client);
@@ -103,10 +108,9 @@ void StarDialogOkCallback(Widget, XtPointer client, XtPointer)
     CommandText catalogue;
     CommandText display;
     ComposeStarCommands(values, catalogue, display);
-    HideFormDialog(starDialog);
     RunCommandText(scene, catalogue);
     CopyCut(gAppEnv->gscDataPath, sizeof gAppEnv->gscDataPath, values.gscPath.c_str());
-    RunCommandText(scene, display);
+    RunCommandTextAndHide(scene, display, starDialog);
 }
 
 void StarDialogCancelCallback(Widget, XtPointer, XtPointer)
@@ -114,42 +118,76 @@ void StarDialogCancelCallback(Widget, XtPointer, XtPointer)
     HideFormDialog(starDialog);
 }
 
-// Both arrows of both limits: the field's number a tenth up or down, kept
-// within -2.0 .. 10.0 whatever the catalogue.
-void StarMagArrowCallback(Widget arrow, XtPointer client, XtPointer call)
+// The limits' arrows, by their place in their form (client data): 3 and
+// 4 the star limit's up and down, 6 and 7 the label limit's. The field's
+// number a tenth up or down, kept within -2.0 .. 10.0 whatever the
+// catalogue.
+enum StarArrow : intptr_t {
+    kStarLimitUp = 3,
+    kStarLimitDown = 4,
+    kLabelLimitUp = 6,
+    kLabelLimitDown = 7,
+};
+
+void StarMagArrowCallback(Widget, XtPointer client, XtPointer)
 {
-    NumberArrowCallback(arrow, client, call);
+    const auto arrow = reinterpret_cast<intptr_t>(client);
+    const NumberField& field = arrow <= kStarLimitDown ? starLimit : labelLimit;
+    StepNumberField(field, arrow == kStarLimitUp || arrow == kLabelLimitUp ? 1 : -1);
 }
 
-// The form stands right of its toggle, as its resource lines say.
-Widget CreateLimitForm(Widget parent, const FieldRow& row, NumberField& field)
+// The stars' form: the toggle, then its limit, the label above the text
+// and the arrows right of it (the resource lines place them).
+const WidgetRow kFormStar[] = {
+    {"ToggleStar", &xmToggleButtonWidgetClass},     {"LabelMagLimit", &xmLabelWidgetClass},
+    {"EditMagLimit", &xmTextFieldWidgetClass},      {"ArrowMagLimitUp", &xmArrowButtonWidgetClass},
+    {"ArrowMagLimitDown", &xmArrowButtonWidgetClass},
+};
+
+// The labels' form: the four toggles in a column, then their limit.
+const WidgetRow kFormStarName[] = {
+    {"ToggleStarName", &xmToggleButtonWidgetClass},
+    {"ToggleStarMag", &xmToggleButtonWidgetClass},
+    {"ToggleStarBayer", &xmToggleButtonWidgetClass},
+    {"ToggleStarFlamsteed", &xmToggleButtonWidgetClass},
+    {"LabelNameMagLimit", &xmLabelWidgetClass},
+    {"EditNameMagLimit", &xmTextFieldWidgetClass},
+    {"ArrowNameMagLimitUp", &xmArrowButtonWidgetClass},
+    {"ArrowNameMagLimitDown", &xmArrowButtonWidgetClass},
+};
+
+// The limit of a form whose children from `first` on are its label, text,
+// up and down arrows; the arrows tell their place in the form.
+void BindLimit(const Widget* children, int first, const FieldRow& row, NumberField& field)
 {
-    const std::string name = std::string("Form") + row.word;
-    Widget form = XtVaCreateManagedWidget(name.c_str(), xmFormWidgetClass, parent, nullptr);
-    CreateNumberField(form, row, field, StarMagArrowCallback);
+    field.row = &row;
+    field.label = children[first];
+    field.text = children[first + 1];
+    field.up = children[first + 2];
+    field.down = children[first + 3];
+    XtAddCallback(field.up, XmNactivateCallback, StarMagArrowCallback,
+                  reinterpret_cast<XtPointer>(static_cast<intptr_t>(first + 2)));
+    XtAddCallback(field.down, XmNactivateCallback, StarMagArrowCallback,
+                  reinterpret_cast<XtPointer>(static_cast<intptr_t>(first + 3)));
     // Four characters for a limit such as "-1.5", whatever the resources
     // say: this value holds over theirs.
     XtVaSetValues(field.text, XmNmaxLength, 4, nullptr);
-    return form;
 }
 
-// The stars and their limit; the labels in a column and their limit.
+// The stars and their limit; the labels and their limit.
 void CreateStarForms(Widget controls)
 {
     Widget starForm = XtVaCreateManagedWidget("FormStar", xmFormWidgetClass, controls, nullptr);
+    Widget stars[std::size(kFormStar)];
+    CreateWidgetRows(starForm, kFormStar, std::size(kFormStar), stars);
     XtVaCreateManagedWidget("Separator1", xmSeparatorWidgetClass, controls, nullptr);
     Widget nameForm = XtVaCreateManagedWidget("FormStarName", xmFormWidgetClass, controls, nullptr);
-    CreateToggleGroup(starForm, kStarToggles, 1, starToggles);
-    ToggleGroup labels;
-    // The labels' toggles stand in a column, each under the one before (their
-    // resource lines).
-    CreateToggleGroup(nameForm, kStarToggles + 1, kStarToggleCount - 1, labels);
-    for (Widget toggle : labels.toggles) {
-        starToggles.toggles.push_back(toggle);
-    }
+    Widget names[std::size(kFormStarName)];
+    CreateWidgetRows(nameForm, kFormStarName, std::size(kFormStarName), names);
     starToggles.rows = kStarToggles;
-    CreateLimitForm(starForm, kStarLimitField, starLimit);
-    CreateLimitForm(nameForm, kLabelLimitField, labelLimit);
+    starToggles.toggles = {stars[0], names[0], names[1], names[2], names[3]};
+    BindLimit(stars, 1, kStarLimitField, starLimit);
+    BindLimit(names, 4, kLabelLimitField, labelLimit);
     for (Widget toggle : starToggles.toggles) {
         XtAddCallback(toggle, XmNvalueChangedCallback, StarToggleCallback, nullptr);
     }

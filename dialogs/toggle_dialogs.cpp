@@ -196,8 +196,7 @@ void RunToggleDialog(ToggleDialog& dialog, Scene* scene)
     }
     CommandText command;
     ComposeToggleDialogCommand(*dialog.table, values, command);
-    HideFormDialog(dialog.form);
-    RunCommandText(scene, command);
+    RunCommandTextAndHide(scene, command, dialog.form);
 }
 
 void GridDialogOkCallback(Widget, XtPointer client, XtPointer)

@@ -137,9 +137,9 @@ void UserObjectDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
     CommandText command;
     ComposeUserObjectCommands(workingPaths, command);
-    HideFormDialog(userObjectDialog);
-    FreeUserObjectLists();
-    RunCommandText(static_cast<Scene*>(client), command);
+    if (RunCommandTextAndHide(static_cast<Scene*>(client), command, userObjectDialog) != 0) {
+        FreeUserObjectLists();
+    }
 }
 
 // Cancel, and the window manager's close with it, forgets the working

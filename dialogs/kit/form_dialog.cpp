@@ -4,6 +4,7 @@
 #include "core/dialog_width.h"
 #include "core/message_box.h"
 #include "core/messages.h"
+#include "dialogs/kit/command_text.h"
 
 #include <Xm/Form.h>
 #include <Xm/Protocols.h>
@@ -125,6 +126,20 @@ void ShowFormDialog(const FormDialog& dialog)
 void HideFormDialog(const FormDialog& dialog)
 {
     XtUnmanageChild(dialog.dialog);
+}
+
+int RunCommandTextAndHide(Scene* scene, const CommandText& command, const FormDialog& dialog)
+{
+    if (IsCommandRefused(command) != 0 || command.texts.empty()) {
+        return RunCommandText(scene, command);
+    }
+    CommandText body = command;
+    CommandText last;
+    last.texts.push_back(body.texts.back());
+    body.texts.pop_back();
+    RunCommandText(scene, body);
+    HideFormDialog(dialog);
+    return RunCommandText(scene, last);
 }
 
 void HideDialogCallback(Widget, XtPointer client, XtPointer)

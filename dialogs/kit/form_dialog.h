@@ -13,6 +13,9 @@
 
 #include <X11/Intrinsic.h>
 
+struct CommandText;
+struct Scene;
+
 // What a button is to the dialog besides its own callback.
 enum DialogButtonRole {
     kButtonPlain = 0,
@@ -77,6 +80,12 @@ void ShowFormDialog(const FormDialog& dialog);
 
 // Unmanages the dialog.
 void HideFormDialog(const FormDialog& dialog);
+
+// OK of a dialog whose commands run while it is still up: every text of
+// the command but the last, then the dialog goes, then the last text (its
+// closing DRIVE). A refused command runs nothing and leaves the dialog up.
+// Returned: 1 when the texts ran, 0 when refused
+int RunCommandTextAndHide(Scene* scene, const CommandText& command, const FormDialog& dialog);
 
 // Activate callback that hides the dialog given as client data (the Cancel
 // of a button without a callback of its own).

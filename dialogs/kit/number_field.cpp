@@ -22,7 +22,11 @@ std::string WidgetName(const char* prefix, const char* word, const char* suffix 
 void NumberArrowCallback(Widget arrow, XtPointer client, XtPointer)
 {
     const NumberField& field = *static_cast<const NumberField*>(client);
-    const int direction = arrow == field.up ? 1 : -1;
+    StepNumberField(field, arrow == field.up ? 1 : -1);
+}
+
+void StepNumberField(const NumberField& field, int direction)
+{
     const double number = field.row->decimals <= 0 ? GetTextFieldInt(field.text)
                                                    : GetTextFieldDouble(field.text);
     const std::string stepped = StepNumberText(*field.row, number, direction);

@@ -33,6 +33,10 @@ void NumberArrowCallback(Widget arrow, XtPointer client, XtPointer call);
 void CreateNumberField(Widget form, const FieldRow& row, NumberField& field,
                        XtCallbackProc arrowCallback = NumberArrowCallback);
 
+// One arrow press on the field: its number a step up (+1) or down (-1),
+// kept within the row's limits (StepNumberText), written back.
+void StepNumberField(const NumberField& field, int direction);
+
 // Writes a value as the field shows it (FormatNumberText).
 void SetNumberField(const NumberField& field, double value);
 

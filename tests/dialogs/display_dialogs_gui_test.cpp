@@ -602,6 +602,43 @@ TEST_F(DisplayDialogs, ToggleDialogsDrawWhatTheirTextsDraw)
 
 // --- Every dialog ------------------------------------------------------------
 
+// OK: the dialog's commands run while it is still up, and it goes before
+// the closing DRIVE; the nebula dialog goes first and sends one text.
+Widget watchedDialog = nullptr;
+
+void RecordTextAndWhetherUp(const char* text)
+{
+    dialogtest::RecordText((std::string(XtIsManaged(watchedDialog) ? "up: " : "down: ") + text).c_str());
+}
+
+TEST_F(DisplayDialogs, OkRunsTheCommandsBeforeTheDialogGoes)
+{
+    const struct {
+        void (*show)(Scene*);
+        Widget (*widget)();
+        size_t whileUp;   // texts run while the dialog is up
+    } rows[] = {
+        {ShowStarDialog, StarDialogWidget, 2},   {ShowPlanetDialog, PlanetDialogWidget, 10},
+        {ShowGridDialog, [] { return ToggleDialogWidget(kGridDialog); }, 20},
+        {ShowSunDialog, [] { return ToggleDialogWidget(kSunDialog); }, 2},
+        {ShowNebulaDialog, NebulaDialogWidget, 0},
+    };
+    for (const auto& row : rows) {
+        watchedDialog = Show(row.show, row.widget);
+        gStkTextObserver = RecordTextAndWhetherUp;
+        driver.Press(watchedDialog, "ButtonOK");
+        gStkTextObserver = dialogtest::RecordText;
+        const Texts& texts = driver.Texts();
+        ASSERT_EQ(texts.size(), row.whileUp + 1) << XtName(watchedDialog);
+        for (size_t i = 0; i < row.whileUp; ++i) {
+            EXPECT_EQ(texts[i].rfind("up: ", 0), 0u) << texts[i];
+        }
+        EXPECT_EQ(texts.back().rfind("down: ", 0), 0u) << texts.back();
+        EXPECT_TRUE(row.whileUp == 0 || texts.back() == "down: DRIVE") << texts.back();
+        driver.ForgetTexts();
+    }
+}
+
 TEST_F(DisplayDialogs, WindowManagerCloseSendsNothingAndShowRefills)
 {
     const struct {

@@ -39,7 +39,7 @@ uvola_window_e2e_test(special_files_e2e SCRIPT special_files_e2e.py)
 # menus, its toolbar and step box (again on an 8-bit display, where every
 # icon must still be made), saves on a full disk, and real input.
 foreach(program menus_test toolbar_test input_test save_test pointer_test first_run_test
-        resource_layout_test)
+        resource_layout_test element_lists_test)
   uvola_gui_test(${program} SOURCES ${program}.cpp LIBS uvola_mainwin)
   target_compile_definitions(${program} PRIVATE UVOLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endforeach()

@@ -1,8 +1,12 @@
 // The program started with resource lines of a user's own (-xrm): in the
 // main window and in three dialogs one line moves a widget and another
-// resizes one, and both are read back from the widgets. The toolbar's
-// lines give each button the gap its table row states.
+// resizes one, and both are read back from the widgets; lines that name a
+// widget's whole path reach the star and nebula limits and the gauge's
+// Cancel. The toolbar's lines give each button the gap its table row
+// states.
 #include "tests/mainwin/program_driver.h"
+
+#include "dialogs/progress_gauge.h"
 
 #include <Xm/Form.h>
 
@@ -33,6 +37,14 @@ const UserLine kUserLines[] = {
      "UVola*NebulaDialog*EditMagMinLimit.topOffset: 11"},
     {"MenuObjectNebula", "ArrowMagMaxLimitDown", XmNwidth, 27,
      "UVola*NebulaDialog*ArrowMagMaxLimitDown.width: 27"},
+    // Lines that name every widget on the way: the limits stand in the
+    // forms of their toggles, the nebula's in its one form.
+    {"MenuObjectStar", "ArrowMagLimitDown", XmNwidth, 26,
+     "UVola*StarDialog.StarRowColumn.RCCtrls.FormStar.ArrowMagLimitDown.width: 26"},
+    {"MenuObjectStar", "EditNameMagLimit", XmNtopOffset, 7,
+     "UVola*StarDialog.StarRowColumn.RCCtrls.FormStarName.EditNameMagLimit.topOffset: 7"},
+    {"MenuObjectNebula", "LabelMagMaxLimit", XmNtopOffset, 6,
+     "UVola*NebulaDialog.NebulaRowColumn.FormNebula.LabelMagMaxLimit.topOffset: 6"},
 };
 
 // How many characters a number field takes: from the program's line, from a
@@ -51,6 +63,10 @@ const FieldLength kFieldLengths[] = {
     {"MenuSettingsTimeStep", "TimeStepDialog", "EditMonth", 3, nullptr},
     {"MenuObjectStar", "StarDialog", "EditMagLimit", 4, "UVola*StarDialog*EditMagLimit.maxLength: 7"},
 };
+
+// The gauge's Cancel, by its path: a button of the gauge's column.
+constexpr const char* kGaugeCancelLine =
+    "UVola*GaugeDialog.GaugeRowColumn.GaugeCancelButton.labelString: Stop";
 
 // Read as the resource's own type: offsets are int, sizes Dimension.
 int ResourceValue(Widget widget, const char* resource)
@@ -87,6 +103,8 @@ protected:
             programtest::ExtraStartArguments().push_back("-xrm");
             programtest::ExtraStartArguments().push_back(row.line);
         }
+        programtest::ExtraStartArguments().push_back("-xrm");
+        programtest::ExtraStartArguments().push_back(kGaugeCancelLine);
         for (const FieldLength& row : kFieldLengths) {
             if (row.line != nullptr) {
                 programtest::ExtraStartArguments().push_back("-xrm");
@@ -134,6 +152,31 @@ TEST_F(ResourceLayoutTest, NumberFieldsTakeTheLengthTheirLinesGive)
         programtest::CloseInputDialogs();
         driver.Pump();
     }
+}
+
+// The gauge of a long read: its Cancel, relabelled by the user's line, is
+// the last of the column's children and stands in its middle.
+TEST_F(ResourceLayoutTest, GaugeCancelStandsCentredInTheGaugesColumn)
+{
+    ProgramDriver driver;
+    OpenGauge("messageReadingComets");
+    driver.Pump();
+    Widget cancel = ProgramDriver::Find("GaugeCancelButton");
+    ASSERT_NE(cancel, nullptr);
+    Widget column = XtParent(cancel);
+    EXPECT_STREQ(XtName(column), "GaugeRowColumn");
+    XmString label = nullptr;
+    XtVaGetValues(cancel, XmNlabelString, &label, nullptr);
+    char* text = nullptr;
+    XmStringGetLtoR(label, XmFONTLIST_DEFAULT_TAG, &text);
+    EXPECT_STREQ(text, "Stop");
+    XtFree(text);
+    XmStringFree(label);
+    Widget scale = ProgramDriver::Find("GaugeScale");
+    EXPECT_GT(cancel->core.y, scale->core.y);
+    EXPECT_NEAR(cancel->core.x + cancel->core.width / 2.0, column->core.width / 2.0, 1.0);
+    CloseGauge();
+    driver.Pump();
 }
 
 TEST_F(ResourceLayoutTest, ToolbarButtonsStandAtTheirTableGaps)
