@@ -338,6 +338,21 @@ TEST_F(SiteDialogsTest, EditChecksGiveTheirMessagesAndKeepTheDialogUp)
     EXPECT_TRUE(driver.Texts().empty());
 }
 
+// The name field is as wide as its line gives it, a name of 40 characters
+// typed in or not.
+TEST_F(SiteDialogsTest, TheNameFieldIsItsOwnWidth)
+{
+    ShowDialog();
+    Edit(0);
+    for (const char* name : {"", "Nakano-ku, Tokyo (Japan), 35.7N 139.7E!!"}) {
+        driver.Type(editor(), "NameText", name);
+        driver.Pump();
+        Dimension width = 0;
+        XtVaGetValues(DialogDriver::Child(editor(), "NameText"), XmNwidth, &width, nullptr);
+        EXPECT_EQ(width, 320) << name;
+    }
+}
+
 TEST_F(SiteDialogsTest, TheEdgesOfEveryFieldAreWrittenInTheRecordLayout)
 {
     ShowDialog();
