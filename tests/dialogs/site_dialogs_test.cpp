@@ -296,7 +296,10 @@ TEST_F(SiteDialogsTest, CancelHidesEachDialogAndChangesNothing)
     EXPECT_TRUE(XtIsManaged(dialog()));
     driver.Press(dialog(), "ButtonCancel");
     EXPECT_FALSE(XtIsManaged(dialog()));
+    // A Scene site the list does not hold leaves the cancelled choice.
+    CopyCut(scene.siteName, sizeof scene.siteName, "Elsewhere");
     ShowDialog();
+    EXPECT_EQ(SelectedPositionOfList(), 2);
     ASSERT_TRUE(driver.CloseFromWindowManager(dialog()));
     EXPECT_FALSE(XtIsManaged(dialog()));
     EXPECT_TRUE(driver.Texts().empty());
