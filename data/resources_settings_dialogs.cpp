@@ -40,11 +40,6 @@ const char* const kSettingsDialogResources[] = {
     "UVola*SetEnvDialog*ButtonGeometryNow.labelString: Current",
     "UVola*SetEnvDialog*TextGeometryWidth.width: 52",
     "UVola*SetEnvDialog*TextGeometryHeight.width: 52",
-    // A row-column lays a text field out at the size its columns ask for.
-    "UVola*SetEnvDialog*TextGeometryWidth.columns: 5",
-    "UVola*SetEnvDialog*TextGeometryHeight.columns: 5",
-    "UVola*SetEnvDialog*TextLocale.columns: 20",
-    "UVola*SetEnvDialog*TextTZ.columns: 25",
     "UVola*SetEnvDialog*LabelLocale.labelString: Locale:",
     "UVola*SetEnvDialog*LabelLocaleDesc.labelString: See locale(7)",
     "UVola*SetEnvDialog*LabelLocaleDesc.marginBottom: 6",

@@ -238,8 +238,8 @@ const char* const kTimeSiteDialogResources[] = {
     "UVola*TimeStepDialog*TimeStepRowColumn.adjustLast: False",
     "UVola*SiteEditDialog*RCSiteEdit.orientation: HORIZONTAL",
     "UVola*SiteEditDialog*RCSiteEdit.adjustLast: False",
-    // Layout: the edit dialog's rows across, one under another; the name field
-    // sized by its columns for the longest name, the radio boxes across
+    // Layout: the edit dialog's rows across, one under another; the name
+    // field's width, the radio boxes across
     "UVola*SiteEditDialog*RCSiteEditCtrls.adjustLast: False",
     "UVola*SiteEditDialog*RCName.orientation: HORIZONTAL",
     "UVola*SiteEditDialog*RCLong.orientation: HORIZONTAL",
@@ -249,7 +249,7 @@ const char* const kTimeSiteDialogResources[] = {
     "UVola*SiteEditDialog*RCAlti.orientation: HORIZONTAL",
     "UVola*SiteEditDialog*RCTZ.orientation: HORIZONTAL",
     "UVola*SiteEditDialog*RCTZ.adjustLast: False",
-    "UVola*SiteEditDialog*NameText.columns: 40",
+    "UVola*SiteEditDialog*NameText.width: 320",
     "UVola*SiteEditDialog*NameText.maxLength: 40",
     "UVola*SiteEditDialog*LongRadio.orientation: HORIZONTAL",
     "UVola*SiteEditDialog*LatiRadio.orientation: HORIZONTAL",

@@ -3,6 +3,7 @@
 #include "core/app_env.h"
 #include "core/string_utils.h"
 #include "dialogs/environment_dialog_fields.h"
+#include "dialogs/kit/field_width.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/kit/text_fields.h"
 #include "sky/ui_hooks.h"
@@ -100,15 +101,12 @@ void ShowToolbar(Scene& scene, bool on)
     }
 }
 
-// The geometry is all or nothing: a size the next start cannot make is
-// refused before anything changes, and the dialog stays.
+// The geometry is all or nothing: fields that are not both digits (or both
+// empty) are refused before anything changes, and the dialog stays.
 void SetEnvDialogOkCallback(Widget, XtPointer client, XtPointer)
 {
-    Screen* screen = XtScreen(gAppEnv->toplevel);
     std::string geometry;
-    if (ComposeGeometry(FieldText(widthField), FieldText(heightField), gAppEnv->geometryOption,
-                        WidthOfScreen(screen), HeightOfScreen(screen), geometry) == 0 ||
-        geometry.size() >= sizeof gAppEnv->geometryOption) {
+    if (ComposeGeometry(FieldText(widthField), FieldText(heightField), geometry) == 0) {
         ShowDialogWarning(gAppEnv->toplevel, "messageInvalidGeometry");
         return;
     }
@@ -139,13 +137,14 @@ void GeometryNowCallback(Widget, XtPointer, XtPointer)
     SetFieldText(heightField, height);
 }
 
-// A label, a text field and a label after it, in a row of their own.
+// A label, a text field and a label after it, in a row of their own. Each
+// field is as wide as its resource line says, not as its columns would be.
 Widget CreateFieldRow(Widget parent, const char* rowName, const char* labelName,
                       const char* fieldName, const char* afterName)
 {
     Widget row = XtVaCreateManagedWidget(rowName, xmRowColumnWidgetClass, parent, nullptr);
     XtVaCreateManagedWidget(labelName, xmLabelWidgetClass, row, nullptr);
-    Widget field = XtVaCreateManagedWidget(fieldName, xmTextFieldWidgetClass, row, nullptr);
+    Widget field = CreateFieldKeepingWidth(row, fieldName);
     if (afterName != nullptr) {
         XtVaCreateManagedWidget(afterName, xmLabelWidgetClass, row, nullptr);
     }
@@ -174,8 +173,7 @@ void CreateLowerColumn(Widget parent)
     widthField =
         CreateFieldRow(lower, "RCGeometry", "LabelGeometry", "TextGeometryWidth", "LabelGeometryX");
     Widget geometryRow = XtParent(widthField);
-    heightField = XtVaCreateManagedWidget("TextGeometryHeight", xmTextFieldWidgetClass, geometryRow,
-                                          nullptr);
+    heightField = CreateFieldKeepingWidth(geometryRow, "TextGeometryHeight");
     Widget now = XtVaCreateManagedWidget("ButtonGeometryNow", xmPushButtonWidgetClass, geometryRow,
                                          nullptr);
     XtAddCallback(now, XmNactivateCallback, GeometryNowCallback, nullptr);

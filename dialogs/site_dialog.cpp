@@ -84,16 +84,18 @@ void MarkItem(int position)
     XmListSetKbdItemPos(siteList, position);
 }
 
+// The Scene's site is chosen; a site not in the list leaves the choice
+// made before. Either way the chosen item is scrolled to the top.
 void FillSiteDialog(const Scene& scene)
 {
-    XmListDeselectAllItems(siteList);
     const std::string current = SiteLineName(scene.siteName);
-    for (size_t i = 0; i < siteNames.size(); ++i) {
-        if (siteNames[i] == current) {
-            XmListSelectPos(siteList, static_cast<int>(i) + 1, False);
-            XmListSetPos(siteList, static_cast<int>(i) + 1);
-            break;
-        }
+    const auto found = std::find(siteNames.begin(), siteNames.end(), current);
+    if (found != siteNames.end()) {
+        XmListSelectPos(siteList, static_cast<int>(found - siteNames.begin()) + 1, False);
+    }
+    const int selected = GetSelectedSite();
+    if (selected > 0) {
+        XmListSetPos(siteList, selected);
     }
     const Boolean writable = access(gAppEnv->siteFile, W_OK) == 0 ? True : False;
     for (Widget button : editButtons) {

@@ -21,8 +21,9 @@ constexpr int kMostMinutes = 59;
 constexpr int kLeastAltitude = -999;   // metres: what four columns hold
 constexpr int kMostAltitude = 9999;
 constexpr double kMostZone = 14.0;     // hours
-// Angles beyond this in a hand-edited line are shown as no angle at all.
-constexpr double kMostShownAngle = 1000.0;
+// Angles no int holds ("1e300" in a hand-edited line) are shown as no
+// angle at all.
+constexpr double kMostShownAngle = 2147483647.0;
 
 // The line without its line end, blank-padded to at least the record's
 // width, so that every column can be read.
@@ -41,7 +42,7 @@ std::string PaddedColumns(const std::string& line)
 void ShowAngle(const char* field, std::string& degrees, std::string& minutes)
 {
     const double value = std::strtod(field, nullptr);
-    if (!std::isfinite(value) || std::fabs(value) > kMostShownAngle) {
+    if (!std::isfinite(value) || std::fabs(value) >= kMostShownAngle) {
         return;
     }
     const double whole = std::trunc(value);

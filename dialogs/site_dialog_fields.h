@@ -49,7 +49,7 @@ struct SiteEditValues {
 // The fields for a line. A line shorter than a record is read as if padded
 // with blanks to 70 columns. Longitude and latitude show whole degrees and
 // rounded minutes without carry (139.999 shows 139 and 60, which OK then
-// refuses); an angle that is no finite number within 1000 degrees leaves
+// refuses); an angle that is no finite number an int can hold leaves
 // both of its fields empty. Like a text field, no text holds a NUL byte.
 // Given:    line  a line of the file, with or without its line feed
 SiteEditFields SiteFieldsOfLine(const std::string& line);

@@ -4,6 +4,7 @@
 #include "core/options.h"
 #include "core/string_utils.h"
 #include "dialogs/kit/choice_groups.h"
+#include "dialogs/kit/field_width.h"
 #include "dialogs/kit/form_dialog.h"
 #include "dialogs/site_dialog_fields.h"
 #include "dialogs/site_file.h"
@@ -184,7 +185,9 @@ void CreateSiteEditDialog(Widget parent)
                                               editDialog.rowColumn, nullptr);
     Widget nameRow = Row(controls, "RCName");
     Label(nameRow, "NameLabel");
-    nameText = Text(nameRow, "NameText");
+    // The name field is as wide as its resource line says, not as its
+    // columns would make it.
+    nameText = CreateFieldKeepingWidth(nameRow, "NameText");
     AngleRow(controls, "Long", kLongitudeSides, longitudeSide, longDegText, longMinText);
     AngleRow(controls, "Lati", kLatitudeSides, latitudeSide, latiDegText, latiMinText);
     Widget altitudeRow = Row(controls, "RCAlti");

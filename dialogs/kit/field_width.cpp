@@ -37,3 +37,11 @@ void KeepFieldWidth(Widget field)
     }
     XtVaSetValues(field, XmNcolumns, static_cast<short>(1), XmNwidth, width, nullptr);
 }
+
+Widget CreateFieldKeepingWidth(Widget parent, const char* name)
+{
+    Widget field = XtVaCreateWidget(name, xmTextFieldWidgetClass, parent, nullptr);
+    KeepFieldWidth(field);
+    XtManageChild(field);
+    return field;
+}

@@ -15,3 +15,9 @@
 // When no number of columns fits the width (a font wider than it), the
 // field keeps one column.
 void KeepFieldWidth(Widget field);
+
+// A text field made unmanaged, given KeepFieldWidth, then managed: a field
+// whose width its resource lines set, in a row-column.
+// Given:    parent  the row the field stands in
+//           name    the field's widget name, which its resource lines address
+Widget CreateFieldKeepingWidth(Widget parent, const char* name);

@@ -211,12 +211,14 @@ const char* const kQuotedLines[] = {
     "UVola*SetEnvDialog.resizePolicy: RESIZE_ANY",
     "UVola*SetEnvDialog*Separator1.height: 10",
     "UVola*SetEnvDialog*TextGeometryWidth.width: 52",
+    "UVola*SetEnvDialog*TextGeometryHeight.width: 52",
     "UVola*SetEnvDialog*TextGeometryWidth.maxLength: 5",
     "UVola*SetEnvDialog*TextLocale.width: 180",
     "UVola*SetEnvDialog*TextLocale.maxLength: 20",
     "UVola*SetEnvDialog*TextTZ.width: 210",
     "UVola*SetEnvDialog*TextTZ.maxLength: 60",
     "UVola*SiteDialog.autoUnmanage: False",
+    "UVola*SiteEditDialog*NameText.width: 320",
     "UVola*SiteEditDialog*NameText.maxLength: 40",
     "UVola*SiteEditDialog*LongDeg.columns: 3",
     "UVola*SiteEditDialog*LongMin.maxLength: 2",
@@ -262,6 +264,31 @@ TEST(FallbackLayout, QuotedWidgetsHaveTheirLines)
     }
     for (const char* line : kQuotedLines) {
         EXPECT_EQ(lines.count(line), 1u) << line;
+    }
+}
+
+// A field given a width keeps it: no columns line stands beside the width
+// to decide it in the row-column the field stands in.
+TEST(FallbackLayout, NoColumnsLineForAFieldOfGivenWidth)
+{
+    std::set<std::string> widths;
+    std::set<std::string> columns;
+    for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
+        const std::string path = ResourcePathOf(*line);
+        const std::string widget = path.substr(0, path.find_last_of("*."));
+        if (NameOf(*line) == "width") {
+            widths.insert(widget);
+        } else if (NameOf(*line) == "columns") {
+            columns.insert(widget);
+        }
+    }
+    for (const char* widget : {"UVola*SetEnvDialog*TextGeometryWidth",
+                               "UVola*SetEnvDialog*TextGeometryHeight", "UVola*SetEnvDialog*TextLocale",
+                               "UVola*SetEnvDialog*TextTZ", "UVola*SiteEditDialog*NameText"}) {
+        EXPECT_EQ(widths.count(widget), 1u) << widget;
+    }
+    for (const std::string& widget : widths) {
+        EXPECT_EQ(columns.count(widget), 0u) << widget;
     }
 }
 

@@ -47,7 +47,7 @@ protected:
         gAppEnv->tipShell = nullptr;
         gAppEnv->confirmQuit = 1;
         gAppEnv->confirmInit = 0;
-        std::snprintf(gAppEnv->geometryOption, sizeof gAppEnv->geometryOption, "800x600+10+20");
+        std::snprintf(gAppEnv->geometryOption, sizeof gAppEnv->geometryOption, "800x600");
         std::snprintf(gAppEnv->localeOption, sizeof gAppEnv->localeOption, "%s", "");
         std::snprintf(gAppEnv->localeInUse, sizeof gAppEnv->localeInUse, "C");
         std::snprintf(gAppEnv->tzOption, sizeof gAppEnv->tzOption, "Asia/Tokyo");
@@ -76,7 +76,7 @@ protected:
     Widget dialog = nullptr;
 };
 
-TEST_F(EnvironmentDialog, FilledFromAppEnvWithTheSizeOfAGeometryAndItsLocale)
+TEST_F(EnvironmentDialog, FilledFromAppEnvWithTheTextsOfAGeometryAndItsLocale)
 {
     // This toolbar is a form without buttons: managed, it counts as shown.
     EXPECT_TRUE(driver.IsSet(dialog, "ToggleToolbar"));
@@ -87,6 +87,15 @@ TEST_F(EnvironmentDialog, FilledFromAppEnvWithTheSizeOfAGeometryAndItsLocale)
     EXPECT_EQ(driver.Text(dialog, "TextGeometryHeight"), "600");
     EXPECT_EQ(driver.Text(dialog, "TextLocale"), "C");
     EXPECT_EQ(driver.Text(dialog, "TextTZ"), "Asia/Tokyo");
+
+    // A position stays with the height, which OK then refuses.
+    std::snprintf(gAppEnv->geometryOption, sizeof gAppEnv->geometryOption, "800x600+10+20");
+    Show(ShowSetEnvDialog, SetEnvDialogWidget);
+    EXPECT_EQ(driver.Text(dialog, "TextGeometryWidth"), "800");
+    EXPECT_EQ(driver.Text(dialog, "TextGeometryHeight"), "600+10+20");
+    driver.Press(dialog, "ButtonOK");
+    EXPECT_EQ(TakeWarnings(), Texts{"Invalid geometry value"});
+    EXPECT_STREQ(gAppEnv->geometryOption, "800x600+10+20");
 
     // Without a geometry, and with Current, the fields show the window.
     gAppEnv->geometryOption[0] = '\0';
@@ -102,7 +111,23 @@ TEST_F(EnvironmentDialog, FilledFromAppEnvWithTheSizeOfAGeometryAndItsLocale)
     EXPECT_EQ(driver.Text(dialog, "TextGeometryHeight"), height);
 }
 
-TEST_F(EnvironmentDialog, OkStoresTheSettingsAndKeepsThePosition)
+// Each field is as wide as its line gives it, at the first show and after.
+TEST_F(EnvironmentDialog, FieldsAreTheirOwnWidths)
+{
+    const std::pair<const char*, Dimension> rows[] = {
+        {"TextGeometryWidth", 52}, {"TextGeometryHeight", 52}, {"TextLocale", 180}, {"TextTZ", 210}};
+    for (int show = 0; show < 2; ++show) {
+        Show(ShowSetEnvDialog, SetEnvDialogWidget);
+        for (const auto& [field, width] : rows) {
+            Dimension fieldWidth = 0;
+            XtVaGetValues(dialogtest::DialogDriver::Child(dialog, field), XmNwidth, &fieldWidth, nullptr);
+            EXPECT_EQ(fieldWidth, width) << field << " " << show;
+        }
+        driver.Press(dialog, "ButtonCancel");
+    }
+}
+
+TEST_F(EnvironmentDialog, OkStoresTheSettingsAsTyped)
 {
     SetGeometry("640", "480");
     driver.Type(dialog, "TextLocale", "ja_JP.eucJP");
@@ -113,7 +138,7 @@ TEST_F(EnvironmentDialog, OkStoresTheSettingsAndKeepsThePosition)
     EXPECT_FALSE(XtIsManaged(dialog));
     EXPECT_TRUE(TakeWarnings().empty());
     EXPECT_TRUE(driver.Texts().empty()) << "the dialog runs no command";
-    EXPECT_STREQ(gAppEnv->geometryOption, "640x480+10+20");
+    EXPECT_STREQ(gAppEnv->geometryOption, "640x480");
     EXPECT_STREQ(gAppEnv->localeOption, "ja_JP.eucJP");
     EXPECT_STREQ(gAppEnv->tzOption, "");
     EXPECT_EQ(gAppEnv->confirmQuit, 0);
@@ -125,13 +150,13 @@ TEST_F(EnvironmentDialog, OkStoresTheSettingsAndKeepsThePosition)
     EXPECT_STREQ(gAppEnv->geometryOption, "");
 }
 
-// A size the next start could not make is refused, and nothing changes.
+// Fields that are not both digits are refused, and nothing changes. Any
+// size of digits is taken.
 TEST_F(EnvironmentDialog, RefusedGeometriesChangeNothing)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"-5", "600"}, {"8 0", "600"}, {"0", "0"}, {"800", ""}, {"", "600"},
-        {"119", "600"}, {"800", "159"}, {"99999", "600"}, {"800", "99999"},
-        {"x", "600"}, {"5x", "600"}, {"12", "600"}, {"800", "5x"},
+        {"800", "600+10+20"}, {"-5", "600"}, {"8 0", "600"}, {"800", ""},
+        {"", "600"},          {"x", "600"},  {"5x", "600"},  {"800", "5x"},
     };
     for (const auto& [width, height] : rows) {
         SCOPED_TRACE(std::string(width) + "x" + height);
@@ -141,12 +166,13 @@ TEST_F(EnvironmentDialog, RefusedGeometriesChangeNothing)
         driver.Press(dialog, "ButtonOK");
         EXPECT_EQ(TakeWarnings(), Texts{"Invalid geometry value"});
         EXPECT_TRUE(XtIsManaged(dialog));
-        EXPECT_STREQ(gAppEnv->geometryOption, "800x600+10+20");
+        EXPECT_STREQ(gAppEnv->geometryOption, "800x600");
         EXPECT_EQ(gAppEnv->confirmInit, 0);
     }
-    SetGeometry("120", "160");
+    SetGeometry("0", "0");
     driver.Press(dialog, "ButtonOK");
-    EXPECT_STREQ(gAppEnv->geometryOption, "120x160+10+20");
+    EXPECT_TRUE(TakeWarnings().empty());
+    EXPECT_STREQ(gAppEnv->geometryOption, "0x0");
 }
 
 TEST_F(EnvironmentDialog, TipsOffAndOnGiveANewShellBothOwnersTips)
@@ -200,7 +226,7 @@ TEST_F(EnvironmentDialog, CancelAndCloseDiscardTheChanges)
             driver.Press(dialog, "ButtonCancel");
         }
         EXPECT_FALSE(XtIsManaged(dialog));
-        EXPECT_STREQ(gAppEnv->geometryOption, "800x600+10+20");
+        EXPECT_STREQ(gAppEnv->geometryOption, "800x600");
         EXPECT_TRUE(XtIsManaged(gAppEnv->toolbar));
         Show(ShowSetEnvDialog, SetEnvDialogWidget);
         EXPECT_EQ(driver.Text(dialog, "TextGeometryWidth"), "800");
@@ -220,7 +246,7 @@ TEST_F(EnvironmentDialog, SettingsSurviveARestartWithoutLineBreaks)
     ASSERT_EQ(WriteOptionsFile(), 1);
     char kept[64] = "";
     ASSERT_EQ(GetOptionString("Geometry", kept, sizeof kept), 1);
-    EXPECT_STREQ(kept, "700x500+10+20");
+    EXPECT_STREQ(kept, "700x500");
     ASSERT_EQ(GetOptionString("Locale", kept, sizeof kept), 1);
     EXPECT_STREQ(kept, "de_DE.UTF-8");
     ASSERT_EQ(GetOptionString("TZ", kept, sizeof kept), 1);

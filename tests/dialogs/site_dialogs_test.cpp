@@ -296,7 +296,10 @@ TEST_F(SiteDialogsTest, CancelHidesEachDialogAndChangesNothing)
     EXPECT_TRUE(XtIsManaged(dialog()));
     driver.Press(dialog(), "ButtonCancel");
     EXPECT_FALSE(XtIsManaged(dialog()));
+    // A Scene site the list does not hold leaves the cancelled choice.
+    CopyCut(scene.siteName, sizeof scene.siteName, "Elsewhere");
     ShowDialog();
+    EXPECT_EQ(SelectedPositionOfList(), 2);
     ASSERT_TRUE(driver.CloseFromWindowManager(dialog()));
     EXPECT_FALSE(XtIsManaged(dialog()));
     EXPECT_TRUE(driver.Texts().empty());
@@ -336,6 +339,21 @@ TEST_F(SiteDialogsTest, EditChecksGiveTheirMessagesAndKeepTheDialogUp)
     }
     EXPECT_EQ(ReadFile(siteFile), Joined(kLines));
     EXPECT_TRUE(driver.Texts().empty());
+}
+
+// The name field is as wide as its line gives it, a name of 40 characters
+// typed in or not.
+TEST_F(SiteDialogsTest, TheNameFieldIsItsOwnWidth)
+{
+    ShowDialog();
+    Edit(0);
+    for (const char* name : {"", "Nakano-ku, Tokyo (Japan), 35.7N 139.7E!!"}) {
+        driver.Type(editor(), "NameText", name);
+        driver.Pump();
+        Dimension width = 0;
+        XtVaGetValues(DialogDriver::Child(editor(), "NameText"), XmNwidth, &width, nullptr);
+        EXPECT_EQ(width, 320) << name;
+    }
 }
 
 TEST_F(SiteDialogsTest, TheEdgesOfEveryFieldAreWrittenInTheRecordLayout)

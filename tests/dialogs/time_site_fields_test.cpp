@@ -50,11 +50,11 @@ TEST(SiteFieldsOfLine, ColumnsAreReadAsTheReaderReadsThem)
         // A short line is read as if padded to the record's width.
         {"short\n", "short", "0", "0", false, "0", "0", false, "0", "     ", false},
         {"", "", "0", "0", false, "0", "0", false, "0", "     ", false},
-        // No finite angle: the fields are left empty for the user.
+        // No angle an int holds: the fields are left empty for the user.
         {Record("Nowhere", "nan", "inf", "0", "+00.00"), "Nowhere", "", "", false, "", "", false,
          "0", "00.00", false},
-        {Record("Far", "99999999", "1e300N", "-0", "+00.00"), "Far", "", "", false, "", "", false,
-         "0", "00.00", false},
+        {Record("Far", "99999999", "1e300N", "-0", "+00.00"), "Far", "99999999", "0", false, "", "",
+         false, "0", "00.00", false},
         // A text field ends at a NUL byte, and so do the texts for it.
         {std::string("Ad\0ak", 5) + Record("", "1.000E", "2.000N", "3", "-01.00").substr(5),
          "Ad", "1", "0", false, "2", "0", false, "3", "01.00", true},

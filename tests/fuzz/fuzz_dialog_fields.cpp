@@ -10,6 +10,7 @@
 // date exists.
 #include "astro/calendar.h"
 #include "command/interpreter.h"
+#include "core/app_env.h"
 #include "dialogs/date_dialog_fields.h"
 #include "dialogs/environment_dialog_fields.h"
 #include "dialogs/file_dialogs_fields.h"
@@ -86,12 +87,12 @@ void CheckGeometry(const std::string& text)
         return;
     }
     std::string geometry;
-    if (ComposeGeometry(width, height, text, 1280, 1024, geometry) != 0 && !geometry.empty()) {
-        int w = 0;
-        int h = 0;
-        Require(std::sscanf(geometry.c_str(), "%dx%d", &w, &h) == 2);
-        Require(w >= kMinimumWindowWidth && w <= 1280 && h >= kMinimumWindowHeight && h <= 1024);
-        Require(geometry.find_first_of("\r\n") == std::string::npos);
+    if (ComposeGeometry(width, height, geometry) != 0 && !geometry.empty()) {
+        unsigned w = 0;
+        unsigned h = 0;
+        char after = '\0';
+        Require(std::sscanf(geometry.c_str(), "%ux%u%c", &w, &h, &after) == 2);
+        Require(geometry.size() < sizeof(AppEnv::geometryOption));
     }
 }
 

@@ -3,7 +3,9 @@
 // resizes one, and both are read back from the widgets; lines that name a
 // widget's whole path reach the star and nebula limits and the gauge's
 // Cancel. The toolbar's lines give each button the gap its table row
-// states.
+// states. Text fields given a width by the program's lines show that width,
+// and the environment dialog shows the Geometry option the program started
+// with.
 #include "tests/mainwin/program_driver.h"
 
 #include "dialogs/progress_gauge.h"
@@ -99,6 +101,7 @@ class ResourceLayoutTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
+        programtest::StartOptions()["Geometry"] = "800x600+10+20";
         for (const UserLine& row : kUserLines) {
             programtest::ExtraStartArguments().push_back("-xrm");
             programtest::ExtraStartArguments().push_back(row.line);
@@ -191,6 +194,66 @@ TEST_F(ResourceLayoutTest, ToolbarButtonsStandAtTheirTableGaps)
         EXPECT_EQ(ResourceValue(button, XmNleftOffset), row.leftOffset) << row.name;
         EXPECT_EQ(ShownGap(button, XmNleftOffset), row.leftOffset) << row.name;
     }
+}
+
+// Text fields whose lines give them a width, by the menu item that opens
+// their dialog and the button there that opens theirs.
+struct FieldWidth {
+    const char* menuItem;
+    const char* dialog;
+    const char* button;   // null: the field is in the dialog itself
+    const char* inner;    // the dialog the button opens
+    const char* field;
+    Dimension width;
+};
+
+const FieldWidth kFieldWidths[] = {
+    {"MenuSettingsSetEnv", "SetEnvDialog", nullptr, nullptr, "TextGeometryWidth", 52},
+    {"MenuSettingsSetEnv", "SetEnvDialog", nullptr, nullptr, "TextGeometryHeight", 52},
+    {"MenuSettingsSetEnv", "SetEnvDialog", nullptr, nullptr, "TextLocale", 180},
+    {"MenuSettingsSetEnv", "SetEnvDialog", nullptr, nullptr, "TextTZ", 210},
+    {"MenuSettingsObs", "SiteDialog", "ButtonAddSite", "SiteEditDialog", "NameText", 320},
+};
+
+TEST_F(ResourceLayoutTest, FieldsShowTheWidthTheirLinesGive)
+{
+    ProgramDriver driver;
+    for (const FieldWidth& row : kFieldWidths) {
+        SCOPED_TRACE(row.field);
+        driver.Choose(row.menuItem);
+        Widget dialog = ProgramDriver::Find(row.dialog);
+        if (row.button != nullptr) {
+            driver.Press(dialog, row.button);
+            XtUnmanageChild(dialog);
+            dialog = ProgramDriver::Find(row.inner);
+        }
+        Dimension width = 0;
+        XtVaGetValues(ProgramDriver::Child(dialog, row.field), XmNwidth, &width, nullptr);
+        EXPECT_EQ(width, row.width);
+        XtUnmanageChild(dialog);
+        driver.Pump();
+    }
+}
+
+// The height field holds what follows the "x", position and all, which OK
+// refuses as no size; 0 x 0 is a size.
+TEST_F(ResourceLayoutTest, GeometryWithAPositionShowsItInTheHeight)
+{
+    ProgramDriver driver;
+    driver.Choose("MenuSettingsSetEnv");
+    Widget dialog = ProgramDriver::Find("SetEnvDialog");
+    EXPECT_EQ(ProgramDriver::Text(dialog, "TextGeometryWidth"), "800");
+    EXPECT_EQ(ProgramDriver::Text(dialog, "TextGeometryHeight"), "600+10+20");
+    driver.Press(dialog, "ButtonOK");
+    EXPECT_TRUE(ProgramDriver::PumpUntilBoxes({"Invalid geometry value"}));
+    ProgramDriver::CloseMessageBoxes(gAppEnv->toplevel);
+    EXPECT_STREQ(gAppEnv->geometryOption, "800x600+10+20");
+    driver.Type(dialog, "TextGeometryWidth", "0");
+    driver.Type(dialog, "TextGeometryHeight", "0");
+    driver.Press(dialog, "ButtonOK");
+    driver.Pump();
+    EXPECT_FALSE(XtIsManaged(dialog));
+    EXPECT_STREQ(gAppEnv->geometryOption, "0x0");
 }
 
 }  // namespace
