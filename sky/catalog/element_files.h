@@ -69,9 +69,9 @@ void CopyIndexKey(char* key, const char* record, int column, int width);
 
 // Builds the index of an element file: every record's four keys (an empty
 // field an empty key) map to its byte offset, a later record winning a
-// shared key. The database is built in a replacement file (core/replacement_file.h)
-// and renamed over the index only when complete, so no half-built index
-// looks newer than its file, and no link is followed. Progress: up to 50
+// shared key. The database is built in a replacement file
+// (core/replacement_file.h) and renamed over the index only when complete,
+// so no half-built index looks newer than its file, and no link is followed. Progress: up to 50
 // dots on standard output as the file is read, then "done.".
 // Given:    elementPath  the element file
 //           indexPath    the index to (re)create
