@@ -237,10 +237,7 @@ int LoadClickData(Scene& scene, const char* path, char* message, size_t messageS
     if (messageSize > 0) {
         message[0] = '\0';
     }
-    if (path == nullptr || std::strlen(path) >= size_t(kPathSize)) {
-        SetPendingError("stkErrorIllegalParam", path);
-        return 0;
-    }
+    FreeClickData(scene);
     UniqueFile file = OpenRegularFile(path);
     if (file == nullptr) {
         SetPendingError("stkErrorFileNotFound", path);
@@ -259,7 +256,6 @@ int LoadClickData(Scene& scene, const char* path, char* message, size_t messageS
     }
     std::unique_ptr<char, decltype(&std::free)> held(bytes, &std::free);
     if (size == 0) {
-        FreeClickData(scene);
         return 1;
     }
     ClickDataStream stream(bytes, size);
@@ -277,7 +273,6 @@ int LoadClickData(Scene& scene, const char* path, char* message, size_t messageS
         }
         index.entries[index.used++] = entry;
     }
-    FreeClickData(scene);
     if (index.used > 0) {
         scene.clickData = index.Release();
         scene.clickDataText = held.release();

@@ -58,18 +58,17 @@ struct ClickDataLine {
 };
 
 // Reads a file whole and puts its bytes and their index in place of the
-// Scene's, so a file that cannot be read whole leaves the old click data as
-// they were. A file without entries leaves none.
+// Scene's. The old click data are released first, so a file that cannot
+// be read leaves none. A file without entries leaves none either.
 // Given:    scene        view centre and time (coordinate targets)
 //           path         the file, "~" already expanded
 //           messageSize  size of message
 // Returned: scene        its bytes and index (entries in file order)
 //           message      empty, or "Insufficient memory." when memory ran
 //                        out: the index then holds the entries read so far
-//                        (1), or none was made and the old one stays (0)
-//           1 read; 0 when the path is longer than 255 characters or the
-//           file larger than kMaxClickDataBytes ("stkErrorIllegalParam"),
-//           the file cannot be opened or read to its end
+//                        (1), or none was made (0)
+//           1 read; 0 when the file is larger than kMaxClickDataBytes
+//           ("stkErrorIllegalParam"), cannot be opened or read to its end
 //           ("stkErrorFileNotFound", both as pending errors with the path)
 //           or memory ran out
 int LoadClickData(Scene& scene, const char* path, char* message, size_t messageSize);

@@ -34,21 +34,15 @@ FieldText Field(const char* line, int column, int width)
     return f;
 }
 
-// A number that fills its field up to blanks; a field without one fails.
-bool ReadNumber(const char* line, int column, int width, double& value)
+// The number a field starts with; a field without one reads as 0.
+double NumberField(const char* line, int column, int width)
 {
-    const FieldText f = Field(line, column, width);
-    char* end;
-    value = std::strtod(f.text, &end);
-    return end != f.text && std::isfinite(value);
+    return std::strtod(Field(line, column, width).text, nullptr);
 }
 
-bool ReadInteger(const char* line, int column, int width, long& value)
+long IntegerField(const char* line, int column, int width)
 {
-    const FieldText f = Field(line, column, width);
-    char* end;
-    value = std::strtol(f.text, &end, 10);
-    return end != f.text;
+    return std::strtol(Field(line, column, width).text, nullptr, 10);
 }
 
 // "%-<width>s" of a field without its leading blanks.
@@ -127,8 +121,6 @@ bool StoreKeys(GDBM_FILE db, const char* record, int32_t offset)
     char key[kIndexKeySize];
     for (const KeyField& f : kKeyFields) {
         CopyIndexKey(key, record, f.column, f.width);
-        if (key[0] == '\0')
-            continue;
         datum k{key, static_cast<int>(std::strlen(key))};
         if (gdbm_store(db, k, content, GDBM_REPLACE) != 0)
             return false;
@@ -136,22 +128,20 @@ bool StoreKeys(GDBM_FILE db, const char* record, int32_t offset)
     return true;
 }
 
-// Stores the keys of every record; false, with the failing line named on
-// standard error, at the first line that is not a record.
-bool IndexRecords(GDBM_FILE db, const std::string& text, const char* elementPath)
+// Stores the keys of every record; false at the first line that is not a
+// record.
+bool IndexRecords(GDBM_FILE db, const std::string& text)
 {
     int printed = 0;
     size_t offset = 0;
-    for (int lineNumber = 1; offset < text.size(); ++lineNumber) {
+    while (offset < text.size()) {
         const char* line = text.c_str() + offset;
         const size_t length = LineLength(line);
         const size_t end = offset + length;
         const bool crlf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
         const bool lf = end < text.size() && text[end] == '\n';
-        if (!IsElementRecordLine(line, length) || !(crlf || lf) || offset > INT32_MAX) {
-            std::fprintf(stderr, "uvola: %s: line %d is not an element record.\n", elementPath, lineNumber);
+        if (!IsElementRecordLine(line, length) || !(crlf || lf) || offset > INT32_MAX)
             return false;
-        }
         if (!StoreKeys(db, LongForm(line, length).c_str(), static_cast<int32_t>(offset)))
             return false;
         offset = end + (crlf ? 2 : 1);
@@ -194,24 +184,25 @@ int32_t ParseElementLine(OrbitalElements& el, const char* line)
     std::memcpy(out.name, t + kNameColumn, kNameWidth);
     CopyLeftAligned(out.secondName, t, kSecondNameColumn, kSecondNameWidth);
 
-    long year, month;
-    double day;
-    if (!ReadInteger(t, 51, 4, year) || !ReadInteger(t, 55, 2, month) || !ReadNumber(t, 57, 9, day) ||
-        !ReadNumber(t, 67, 10, out.eccentricity) || !ReadNumber(t, 78, 11, out.perihelionDistance) ||
-        !ReadNumber(t, 90, 10, out.argumentOfPerihelion) || !ReadNumber(t, 101, 10, out.node) ||
-        !ReadNumber(t, 112, 10, out.inclination))
-        return 0;
-    out.perihelionTime = JulianDayFromCalendar(year, month, day);
+    const double day = NumberField(t, 57, 9);
+    out.perihelionTime = JulianDayFromCalendar(IntegerField(t, 51, 4), IntegerField(t, 55, 2), day);
+    out.eccentricity = NumberField(t, 67, 10);
+    out.perihelionDistance = NumberField(t, 78, 11);
+    out.argumentOfPerihelion = NumberField(t, 90, 10);
+    out.node = NumberField(t, 101, 10);
+    out.inclination = NumberField(t, 112, 10);
     out.equinoxYear = ParseFixedFieldOrDefault(t + 123, 6, 2000.0);
     out.h = ParseFixedFieldOrDefault(t + 130, 6, 6.0);
     out.k = ParseFixedFieldOrDefault(t + 137, 5, 10.0);
     out.dustTailLength = ParseFixedFieldOrDefault(t + 143, 4, 0.01);
     out.ionTailLength = ParseFixedFieldOrDefault(t + 148, 4, 0.01);
     out.dustForce = ParseFixedFieldOrDefault(t + 153, 3, 1.0);
-    const double numbers[] = {out.perihelionTime, out.equinoxYear, out.h, out.k,
+    // "nan" and "inf" read as numbers, and no magnitude or place can be
+    // worked out from them.
+    const double numbers[] = {out.perihelionTime, out.eccentricity, out.perihelionDistance, out.argumentOfPerihelion,
+                              out.node, out.inclination, out.equinoxYear, out.h, out.k,
                               out.dustTailLength, out.ionTailLength, out.dustForce};
-    if (!std::all_of(std::begin(numbers), std::end(numbers), [](double v) { return std::isfinite(v); }) ||
-        !(out.perihelionDistance > 0.0) || out.eccentricity < 0.0)
+    if (!std::all_of(std::begin(numbers), std::end(numbers), [](double v) { return std::isfinite(v); }))
         return 0;
     std::memcpy(out.sourceLine, t, kLongElementLine);
     std::memcpy(out.sourceLine + kLongElementLine, "\r\n", 3);
@@ -251,7 +242,7 @@ int32_t BuildElementIndex(const char* elementPath, const char* indexPath)
                                 GDBM_NEWDB | GDBM_NOLOCK | GDBM_CLOERROR, nullptr);
     if (db == nullptr)
         return 0;
-    const bool indexed = IndexRecords(db, text, elementPath);
+    const bool indexed = IndexRecords(db, text);
     if (gdbm_close(db) != 0 || !indexed || CommitReplacement(building) == 0)
         return 0;
     std::printf("done.\n");

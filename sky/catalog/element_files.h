@@ -38,14 +38,16 @@ constexpr int kIndexKeySize = 32;
 // Returned: 1 when it has, else 0
 int32_t IsElementRecordLine(const char* line, size_t length);
 
-// One element line into its record. Numbers are read field by field;
-// blank fixed fields take their defaults (equinox 2000.0, H 6.0, K 10.0,
-// tail lengths 0.01 AU, dust force 1.0). The source line is kept in its long
-// form: 203 characters (a short line padded with blanks) and CR LF.
+// One element line into its record. Numbers are read field by field, a
+// field without one as 0; blank fixed fields take their defaults (equinox
+// 2000.0, H 6.0, K 10.0, tail lengths 0.01 AU, dust force 1.0). The source
+// line is kept in its long form: 203 characters (a short line padded with
+// blanks) and CR LF. Elements with no orbit (q 0, say) are read as they
+// stand: the orbit computation refuses them.
 // Given:    line   the line, NUL-terminated; a CR or LF ends it
 // Returned: el     every field
-//           1, or 0 when the line is shorter than 187 characters, a number
-//           is missing or not finite, q is not above 0 or e is below 0
+//           1, or 0 when the line is shorter than 187 characters or a number
+//           is not finite ("nan", "inf")
 int32_t ParseElementLine(OrbitalElements& el, const char* line);
 
 // A fixed-width number field: blanks within the width are skipped; nothing
@@ -65,17 +67,16 @@ double ParseFixedFieldOrDefault(const char* field, int width, double fallback);
 // Returned: key     kIndexKeySize bytes, NUL-terminated; empty for a blank field
 void CopyIndexKey(char* key, const char* record, int column, int width);
 
-// Builds the index of an element file: every record's four keys (empty ones
-// are not stored) map to its byte offset, a later record winning a shared
-// key. The database is built in a replacement file (core/replacement_file.h)
-// and renamed over the index only when complete, so no half-built index
-// looks newer than its file, and no link is followed. Progress: up to 50
+// Builds the index of an element file: every record's four keys (an empty
+// field an empty key) map to its byte offset, a later record winning a
+// shared key. The database is built in a replacement file
+// (core/replacement_file.h) and renamed over the index only when complete,
+// so no half-built index looks newer than its file, and no link is followed. Progress: up to 50
 // dots on standard output as the file is read, then "done.".
 // Given:    elementPath  the element file
 //           indexPath    the index to (re)create
-// Returned: 1 when built; 0 when the file cannot be read, a line is not a
-//           record (the file and line are named on standard error) or the
-//           database cannot be written
+// Returned: 1 when built; 0, saying nothing, when the file cannot be read,
+//           a line is not a record or the database cannot be written
 int32_t BuildElementIndex(const char* elementPath, const char* indexPath);
 
 // Byte offset of the record under a key.

@@ -42,8 +42,9 @@ bool ReadPlainDecimal(const char* p, const char* end, double& value)
 }
 
 // Any other form goes to strtod, from a terminated copy of the field so
-// that it stops at the field's end and never runs on into the next column.
-double ReadDegrees(const char* row, int start, bool& ok)
+// that it stops at the field's end and never runs on into the next column;
+// a field without a number reads as 0.
+double ReadDegrees(const char* row, int start)
 {
     double value = 0.0;
     if (ReadPlainDecimal(row + start, row + start + kFieldWidth, value))
@@ -51,10 +52,7 @@ double ReadDegrees(const char* row, int start, bool& ok)
     char text[kFieldWidth + 1];
     std::memcpy(text, row + start, kFieldWidth);
     text[kFieldWidth] = '\0';
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    ok = ok && end != text;
-    return value;
+    return std::strtod(text, nullptr);
 }
 
 }  // namespace
@@ -76,12 +74,11 @@ int ParseGscRow(const char* row, GscStar& star)
 {
     if (row[0] == ' ')
         return 0;
+    // The magnitude's two digits and its tenth, without the point between.
     const char* m = row + kMagnitudeStart;
-    if (!(IsDigit(m[0]) || m[0] == ' ') || !IsDigit(m[1]) || m[2] != '.' || !IsDigit(m[3]))
-        return 0;
-    star.mag10 = (m[0] == ' ' ? 0 : (m[0] - '0') * 100) + (m[1] - '0') * 10 + (m[3] - '0');
-    bool ok = true;
-    star.ra = ReadDegrees(row, kRaStart, ok);
-    star.dec = ReadDegrees(row, kDecStart, ok);
-    return ok;
+    const char digits[] = {m[0], m[1], m[3], '\0'};
+    star.mag10 = static_cast<int32_t>(std::strtol(digits, nullptr, 10));
+    star.ra = ReadDegrees(row, kRaStart);
+    star.dec = ReadDegrees(row, kDecStart);
+    return 1;
 }

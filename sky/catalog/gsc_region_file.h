@@ -24,11 +24,10 @@ int SeekGscTable(FILE* file);
 // Returned: the number of whole rows read, 0 at the end
 int ReadGscRows(FILE* file, char (&rows)[kGscRowsPerRead * kGscRowSize]);
 
-// Parses one row: RA from bytes 5-13, Dec from 14-22, and the magnitude
-// from bytes 28-31, two digits (the first may be blank), a point, a digit,
-// read without the point as magnitude x 10 (" 9.5" is 95).
+// Parses one row: RA from bytes 5-13, Dec from 14-22 (a field without a
+// number reads as 0), and the magnitude from bytes 28-31, two digits, a
+// point, a digit, read without the point as magnitude x 10 (" 9.5" is 95;
+// a blank one reads as 0).
 // Returned: star  its place and magnitude
-//           0 for a row to skip: a blank first byte (the table's blank
-//           fill), or a magnitude not of that form (a blank one would
-//           otherwise read as 0.0, the brightest star of the region)
+//           0 for a row to skip: a blank first byte (the table's blank fill)
 int ParseGscRow(const char* row, GscStar& star);

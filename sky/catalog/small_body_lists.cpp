@@ -84,8 +84,10 @@ int32_t GrowMinorPlanetList(Scene& scene)
 
 int32_t AddComet(Scene& scene, const OrbitalElements& el)
 {
-    if (GrowCometList(scene) == 0)
+    if (GrowCometList(scene) == 0) {
+        FreeCometList(scene);
         return 0;
+    }
     const int32_t i = scene.cometCount;
     scene.cometElements[i] = el;
     std::memset(&scene.cometTails[i], 0, sizeof scene.cometTails[i]);
@@ -97,8 +99,10 @@ int32_t AddComet(Scene& scene, const OrbitalElements& el)
 
 int32_t AddMinorPlanet(Scene& scene, const OrbitalElements& el)
 {
-    if (GrowMinorPlanetList(scene) == 0)
+    if (GrowMinorPlanetList(scene) == 0) {
+        FreeMinorPlanetList(scene);
         return 0;
+    }
     const int32_t i = scene.mplanetCount;
     scene.mplanetElements[i] = el;
     scene.mplanetFlags[i] = kNewMinorPlanetFlags;

@@ -25,8 +25,8 @@ int32_t GrowMinorPlanetList(Scene& scene);
 // byte, a place (and tails) out of date so that the next redraw computes
 // them, and its orbit path (none when the path cannot be had).
 // Given:    el     the elements
-// Returned: 1, or 0 when memory runs out: the new object is refused and
-//           every object loaded before it stays
+// Returned: 1, or 0 when memory runs out: the list of that kind is then
+//           emptied (count 0, arrays and orbit paths released)
 int32_t AddComet(Scene& scene, const OrbitalElements& el);
 int32_t AddMinorPlanet(Scene& scene, const OrbitalElements& el);
 

@@ -4,7 +4,6 @@
 #include "core/app_env.h"
 #include "sky/colors.h"
 #include "sky/font_sets.h"
-#include "sky/label_styles.h"
 #include "sky/label_text.h"
 #include "sky/layers/nebula_symbols.h"
 #include "sky/view/projection.h"
@@ -28,11 +27,15 @@ constexpr std::array<uint8_t, 6> kTypeBits = {kPlanetaryFlag, kDiffuseFlag, kOpe
 constexpr int kSymbolOffset = 5;
 
 
-void DrawLabel(const Scene& scene, Drawable drawable, const LabelStyle& style, int x, int baseline, const char* text,
-               int length)
+// The labels take the nebula font sets and the star labels' colours.
+constexpr int32_t kNameColor = kColorStarNameFont;
+constexpr int32_t kMagnitudeColor = kColorStarMagFont;
+
+void DrawLabel(const Scene& scene, Drawable drawable, int fontSet, int32_t color, int x, int baseline,
+               const char* text, int length)
 {
-    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[style.color]);
-    DrawLabelText(gAppEnv->display, drawable, LabelFontSet(style.fontSet), scene.gc, x, baseline, text, length);
+    XSetForeground(gAppEnv->display, scene.gc, gAppEnv->pixels[color]);
+    DrawLabelText(gAppEnv->display, drawable, LabelFontSet(fontSet), scene.gc, x, baseline, text, length);
 }
 
 void DrawSymbol(const Scene& scene, Drawable drawable, int useStipples, Pixmap strip, int32_t type,
@@ -58,12 +61,12 @@ void DrawSymbol(const Scene& scene, Drawable drawable, int useStipples, Pixmap s
 // label starts.
 int DrawMagnitudeLabel(const Scene& scene, Drawable drawable, int32_t mag10, int32_t sizeClass, int x, int y)
 {
-    const LabelStyle& style = LabelStyleTable[kLabelNebulaMag];
     char text[16];
     const int length = FormatNebulaMagnitude(mag10, text, sizeof text);
-    const int width = LabelTextWidth(LabelFontSet(style.fontSet), text, length);
-    DrawLabel(scene, drawable, style, x - width / 2, y + 6 - sizeClass + LabelFontAscent(style.fontSet), text, length);
-    return x + LabelFontExtent(style.fontSet).width / 2;
+    const int width = LabelTextWidth(LabelFontSet(kFontNebulaMag), text, length);
+    DrawLabel(scene, drawable, kFontNebulaMag, kMagnitudeColor, x - width / 2,
+              y + 6 - sizeClass + LabelFontAscent(kFontNebulaMag), text, length);
+    return x + LabelFontExtent(kFontNebulaMag).width / 2;
 }
 
 // The catalogue number. An object drawn from two catalogues has its
@@ -72,23 +75,23 @@ int DrawMagnitudeLabel(const Scene& scene, Drawable drawable, int32_t mag10, int
 void DrawCatalogueLabel(const Scene& scene, Drawable drawable, int catalogue, const NebulaAttributes& record,
                         int x, int y)
 {
-    const LabelStyle& style = LabelStyleTable[kLabelNebulaName];
+    const int fontSet = kFontNebulaName;
     const uint32_t word = record.word[1];
-    int baseline = y + LabelFontAscent(style.fontSet) - LabelFontExtent(style.fontSet).height / 2;
+    int baseline = y + LabelFontAscent(fontSet) - LabelFontExtent(fontSet).height / 2;
     if (catalogue == kMessier) {
         if (((word & kNebulaNgcFlag) && NebulaCatalogEnabled(scene, kNgc)) ||
             ((word & kNebulaIcFlag) && NebulaCatalogEnabled(scene, kIc))) {
-            baseline = y - LabelFontDescent(style.fontSet);
+            baseline = y - LabelFontDescent(fontSet);
         }
     } else if ((word & kNebulaMessierFlag) && NebulaCatalogEnabled(scene, kMessier)) {
-        baseline = y + LabelFontAscent(style.fontSet);
+        baseline = y + LabelFontAscent(fontSet);
     }
     // The catalogue letter and the number, as "%c%u" writes them.
     char text[16];
     text[0] = kCatalogueLetters[catalogue];
     const int length =
         static_cast<int>(std::to_chars(text + 1, text + sizeof text, word & kNebulaNumberMask).ptr - text);
-    DrawLabel(scene, drawable, style, x, baseline, text, length);
+    DrawLabel(scene, drawable, fontSet, kNameColor, x, baseline, text, length);
 }
 
 void DrawCatalogue(const Scene& scene, Drawable drawable, int catalogue, int useStipples, Pixmap strip)

@@ -141,16 +141,18 @@ TEST_F(DataFileCommands, LoadClickDataTakesTheFileInUseOnlyWhenItWasRead)
     EXPECT_EQ(gInfoBoxButtonUpdates, 1);
     EXPECT_EQ(std::string(gAppEnv->clickDataFile), TestHome() + "/click.cdf");
     ASSERT_NE(scene.clickData, nullptr);
-    const ClickDataIndex* index = scene.clickData;
+    const int32_t id = scene.clickData[0].id;
+    char text[64];
+    int image = 0;
+    EXPECT_EQ(FindClickDataText(scene, kObjectNebula, id, text, sizeof text, image), 1);
+    EXPECT_STREQ(text, "Andromeda");
+    // A file that cannot be read leaves no click data; the name in use stays.
     EXPECT_EQ(Run("LOAD CLICKDATA " + TestHome() + "/missing.cdf"), "stkErrorFileNotFound");
     gUiHooks = saved;
     EXPECT_EQ(gInfoBoxButtonUpdates, 1);
-    EXPECT_EQ(scene.clickData, index);
+    EXPECT_EQ(scene.clickData, nullptr);
     EXPECT_EQ(std::string(gAppEnv->clickDataFile), TestHome() + "/click.cdf");
-    char text[64];
-    int image = 0;
-    EXPECT_EQ(FindClickDataText(scene, kObjectNebula, scene.clickData[0].id, text, sizeof text, image), 1);
-    EXPECT_STREQ(text, "Andromeda");
+    EXPECT_EQ(FindClickDataText(scene, kObjectNebula, id, text, sizeof text, image), 0);
 }
 
 TEST_F(DataFileCommands, InitReleasesTheUserObjectsAndKeepsTheClickData)

@@ -467,8 +467,10 @@ TEST_F(Scripts, CometsComeFromTheScriptsOrbitBlock)
     const std::string halley = scripttest::ElementLine(true, "1P");
     const std::string ceres = scripttest::ElementLine(false, "1");
     std::string shortLine = halley.substr(0, 150);
-    std::string badNumber = halley;
-    badNumber.replace(67, 10, "  x       ");
+    std::string noNumber = halley;
+    noNumber.replace(67, 10, "  x       ");
+    std::string notANumber = halley;
+    notANumber.replace(67, 10, "  nan     ");
     const struct {
         std::vector<std::string> statements;
         std::vector<std::string> orbit;
@@ -481,9 +483,11 @@ TEST_F(Scripts, CometsComeFromTheScriptsOrbitBlock)
         {{"COMET \"Halley\""}, {":Hal", halley}, "stkErrorCometNotFound", "Halley", 0, 0},
         {{"COMET Encke"}, {":Halley", halley}, "stkErrorCometNotFound", "Encke", 0, 0},
         {{"COMET \"Halley\""}, {}, "stkErrorCometNotFound", "Halley", 0, 0},
+        // A field without a number reads as 0.
+        {{"COMET \"Halley\""}, {":Halley", noNumber}, "", "", 1, 0},
         // Element lines the element reader refuses, or of the other kind.
         {{"COMET \"Halley\""}, {":Halley", shortLine}, "stkErrorInvalidComet", "Halley", 0, 0},
-        {{"COMET \"Halley\""}, {":Halley", badNumber}, "stkErrorInvalidComet", "Halley", 0, 0},
+        {{"COMET \"Halley\""}, {":Halley", notANumber}, "stkErrorInvalidComet", "Halley", 0, 0},
         {{"COMET \"Ceres\""}, {":Ceres", ceres}, "stkErrorInvalidComet", "Ceres", 0, 0},
         {{"MINORPLANET \"Halley\""}, {":Halley", halley}, "stkErrorInvalidComet", "Halley", 0, 0},
         // The line after a label is its element line, whatever it holds.

@@ -40,7 +40,7 @@ TEST(ElementList, RecordsAreListedInFileOrderAndOtherLinesLeftOut)
         Record('C', "Halley", "1P"),
         "",
         Record('C', "Short Form", "", true),
-        Record('C', "Damaged", "9P").replace(66, 10, "  xx  yy  "),
+        Record('C', "Damaged", "9P").replace(66, 10, "  nan     "),
         std::string(150, 'C'),
         Record('X', "Wrong Kind", "8P"),
         Record('M', "A Name Longer Than Thirty Characters", "C/2020 F3 NEOWISE"),

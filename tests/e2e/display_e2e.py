@@ -17,6 +17,10 @@ from uvola_e2e import ChartTestCase, UvolaSession, xpm_pixels  # noqa: E402
 
 
 CONSTELLATION_LINE_COLOUR = (0x24, 0x43, 0x82)   # ColorConstLine
+# Label colours set apart by resource lines, so that a pixel tells which
+# resource drew it.
+LABEL_COLOURS = {"ColorStarNameFont": (0x12, 0x34, 0xFE), "ColorStarMagFont": (0x34, 0xFE, 0x12),
+                 "ColorNabulaNameFont": (0xFE, 0x12, 0x34), "ColorNebulaMagFont": (0xAB, 0xCD, 0x01)}
 
 DATA_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
 TEXTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "command_texts.txt")
@@ -42,6 +46,8 @@ class DisplayCommands(ChartTestCase):
         open(os.path.join("gsc", "TABLES", "REGIONS.TBL"), "w").close()
         cls.args = ChartTestCase.args + ("-xrm", "uvola*SaoFile: %s" % os.path.join(DATA_DIR, "uvola.sao"),
                                          "-xrm", "uvola*GscIndexFile: %s" % os.path.join(DATA_DIR, "uvola.gsc"))
+        for name, colour in LABEL_COLOURS.items():
+            cls.args += ("-xrm", "uvola*%s: #%02X%02X%02X" % ((name,) + colour))
         cls.options = dict(ChartTestCase.options, GscDataPath=os.path.join(UvolaSession.home(), "gsc"))
 
     def chart(self):
@@ -110,6 +116,16 @@ class DisplayCommands(ChartTestCase):
         self.assertGreater(lit[3], 2 * lit[1])
         self.assertGreater(lit[4], lit[3])
         self.assertTrue(images[4] == images[9], "STARSIZE 9 grows past 4")
+
+    def test_nebula_labels_take_the_star_label_colours(self):
+        self.ok("INIT; DATE 2000,1,1,0,0,0; MODE EQT; VIEW ANGLE 20; LOOK M13")
+        self.ok("HIDE DAYLIGHT, STAR, CONS_NAME1, CONS_NAME2, CONS_LIMIT, CONS_LINE, MILKYWAY, STATUSBAR")
+        self.ok("SHOW NEBULA, NEBULA_NAME, NEBULA_MAG; DRIVE")
+        path = self.chart()
+        count = {name: self.count_colour(path, colour) for name, colour in LABEL_COLOURS.items()}
+        self.assertGreater(count["ColorStarNameFont"], 20, count)
+        self.assertGreater(count["ColorStarMagFont"], 10, count)
+        self.assertEqual(count["ColorNabulaNameFont"] + count["ColorNebulaMagFont"], 0, count)
 
     @staticmethod
     def count_colour(path, colour):

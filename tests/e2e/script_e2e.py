@@ -16,7 +16,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from uvola_e2e import (DEFAULT_SITE_ARGS, DEFAULT_SITE_OPTIONS, ChartTestCase,  # noqa: E402
-                       UvolaSession)
+                       UvolaSession, element_line)
 
 PROGRAM = None
 
@@ -150,6 +150,19 @@ class BadInput(ChartTestCase):
                          "STL: Comet or Minor Planet not found: Halley\n")
         self.assertEqual(self.stl("element.stl", script_text(['COMET "Halley"'], [":Halley", "C     1P  short"])),
                          "STL: Invalid element: Halley\n")
+
+    def test_element_fields_are_read_as_they_stand(self):
+        # A field without a number reads as 0: an eccentricity of "x" loads a
+        # circle; a perihelion distance of 0 loads too, and the redraw that
+        # finds no place for it hides it and says so.
+        halley = element_line("1P")
+        for field, text, drive in ((67, "x".ljust(10), ""),
+                                   (78, "0".rjust(11), "DRIVE: Failed to get position of comet ")):
+            self.ok("INIT")
+            line = halley[:field] + text + halley[field + len(text):]
+            self.assertEqual(self.stl("fields.stl", script_text(['COMET "Halley"'], [":Halley", line])), "", text)
+            self.assertEqual(self.client.request("SHOW COMET1"), "", text)
+            self.assertTrue(self.client.request("DRIVE").startswith(drive), text)
         # Without SCENE MAIN nothing runs; without END SCENE everything after it.
         self.assertEqual(self.stl("plain.stl", "FOO\n"), "")
         self.assertEqual(self.stl("open.stl", "SCENE MAIN\nDRIVE\nBAR\n"), "STL: Syntax Error: BAR\n")

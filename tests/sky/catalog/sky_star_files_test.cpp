@@ -208,9 +208,12 @@ TEST(GscRows, ParseOrSkipAsTheLayerNeeds)
         {"the seam and the pole", Row("00014", "359.99999", "-89.99999", "16.99"), 1, 359.99999, -89.99999, 169},
         {"blank fill", std::string(kGscRowSize, ' '), 0, 0, 0, 0},
         {"blank first byte", Row(" 0015", "10.00000", "10.00000", "12.00"), 0, 0, 0, 0},
-        {"blank magnitude", Row("00016", "10.00000", "10.00000", "     "), 0, 0, 0, 0},
-        {"magnitude without its point", Row("00017", "10.00000", "10.00000", "12345"), 0, 0, 0, 0},
-        {"no RA", Row("00018", "         ", "10.00000", "12.00"), 0, 0, 0, 0},
+        // What is no number reads as 0; the point's byte is passed over.
+        {"blank magnitude", Row("00016", "10.00000", "10.00000", "     "), 1, 10.0, 10.0, 0},
+        {"magnitude without its point", Row("00017", "10.00000", "10.00000", "12345"), 1, 10.0, 10.0, 124},
+        {"signed magnitude", Row("00018", "10.00000", "10.00000", "-1.50"), 1, 10.0, 10.0, -15},
+        {"no RA", Row("00019", "         ", "10.00000", "12.00"), 1, 0.0, 10.0, 120},
+        {"no Dec", Row("00020", "10.00000", "    x    ", "12.00"), 1, 10.0, 0.0, 120},
     };
     for (const auto& r : rows) {
         GscStar star{};

@@ -14,8 +14,11 @@ using namespace canvastest;
 
 namespace {
 
+// The labels take the star labels' colours; the nebula label colours,
+// set apart, must not show.
 [[maybe_unused]] const bool kColours = AddResources(
-    {"UVola*ColorNebulaMark: #FF00FF", "UVola*ColorNabulaNameFont: #00FFFF", "UVola*ColorNebulaMagFont: #FF8000"});
+    {"UVola*ColorNebulaMark: #FF00FF", "UVola*ColorStarNameFont: #00FFFF", "UVola*ColorStarMagFont: #FF8000",
+     "UVola*ColorNabulaNameFont: #FFFF00", "UVola*ColorNebulaMagFont: #80FF00"});
 
 // Index of a record in its catalogue's run, by its number there.
 int32_t RecordOf(int catalogue, uint32_t number)
@@ -211,7 +214,7 @@ TEST_F(NebulaLayerTest, FaintBoundEndsTheNgcRunAndTheIcIsWalkedAfterIt)
 TEST_F(NebulaLayerTest, MessierLabelAboveNgcLabelBelowAndTheMagnitudeUnderTheSymbol)
 {
     ASSERT_NE(NebulaAttributeTable[kMessier][m13].word[1] & kNebulaNgcFlag, 0u);
-    const unsigned long name = Cell(kColorNebulaNameFont), magnitude = Cell(kColorNebulaMagFont);
+    const unsigned long name = Cell(kColorStarNameFont), magnitude = Cell(kColorStarMagFont);
     scene.displayFlags[kFlagNebulae] = kNebulaFlag | kNebulaNameFlag;
     ProjectedPoint p = DriveAt(kMessier, m13, kMessierFlag | kNgcFlag);
     SaveShot("m13_labels");
@@ -227,6 +230,7 @@ TEST_F(NebulaLayerTest, MessierLabelAboveNgcLabelBelowAndTheMagnitudeUnderTheSym
     p = DriveAt(kMessier, m13, kMessierFlag);
     EXPECT_GT(Shot().CountIn(p.x - 12, p.y + 5, p.x + 12, p.y + 16, magnitude), 3);
     EXPECT_EQ(Shot().CountIn(p.x - 12, p.y - 16, p.x + 12, p.y, magnitude), 0);
+    EXPECT_EQ(CountOf(kColorNebulaNameFont) + CountOf(kColorNebulaMagFont), 0);
 }
 
 TEST_F(NebulaLayerTest, HiddenTypeCatalogueOrLayerDrawsNothing)
@@ -247,7 +251,7 @@ TEST_F(NebulaLayerTest, HiddenTypeCatalogueOrLayerDrawsNothing)
     scene.displayFlags[kFlagNebulae] = kNebulaNameFlag | kNebulaMagFlag;
     scene.view.fieldOfView = 120.0;
     DriveAt(kMessier, m13, 7);
-    EXPECT_EQ(CountOf(kColorNebulaMark) + CountOf(kColorNebulaNameFont), 0);
+    EXPECT_EQ(CountOf(kColorNebulaMark) + CountOf(kColorStarNameFont), 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "astro/coordinates.h"
 #include "astro/vector_math.h"
 #include "data/catalog_tables.h"
+#include "sky/catalog/gsc_region_file.h"
 #include "sky/catalog/gsc_region_index.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/sao_star_file.h"
@@ -423,6 +424,24 @@ TEST_F(SaoLayer, TheCatalogueAndTheSaoStarsAreLabelledAlike)
     for (int y = 0; y < sao->height; ++y)
         for (int x = 0; x < sao->width; ++x)
             ASSERT_EQ(sao->Pixel(x, y), gsc->Pixel(x, y)) << x << "," << y;
+}
+
+// A region file's row is read as the catalogue's columns stand: a blank
+// magnitude reads as 0.0, the brightest there is, and is drawn.
+TEST_F(SaoLayer, AGscRowWithABlankMagnitudeIsDrawnAsMagnitudeZero)
+{
+    auto row = [](const char* ra, const char* mag) {
+        char text[kGscRowSize + 1];
+        std::snprintf(text, sizeof text, "00001%-9.9s  0.00000  0.2%-5.5s0.30180TYC2F", ra, mag);
+        return std::string(text, kGscRowSize);
+    };
+    const std::string region = TestHome() + "/0001.GSC";
+    WriteFile(region, std::string(kGscTableStart, ' ') + row(" 86.00000", "     ") + row(" 94.00000", "99.99"));
+    Clear();
+    RedrawRecord redraw = StartRedraw(scene, scene.backPixmap);
+    DrawGscRegionFile(scene, redraw, region.c_str());
+    EXPECT_TRUE(Lit(Near(-4.0)));
+    EXPECT_FALSE(Lit(Near(4.0)));   // 99.9, beyond the limit
 }
 
 // With STAR_MAG the SAO layer labels the stars within the label limit.
