@@ -212,14 +212,22 @@ InfoBoxPiece& AddPiece(InfoBoxLines& lines, int line, int32_t color, int x)
     piece.line = line;
     piece.color = color;
     piece.x = x;
+    piece.coreFont = false;
     piece.text[0] = '\0';
     return piece;
 }
 
-void AddMessagePiece(InfoBoxLines& lines, int line, int32_t color, const char* key)
+InfoBoxPiece& AddMessagePiece(InfoBoxLines& lines, int line, int32_t color, const char* key)
 {
     InfoBoxPiece& piece = AddPiece(lines, line, color, 0);
     GetMessage(key, piece.text, sizeof piece.text);
+    return piece;
+}
+
+// The grey line 4 of an object without a place or distances.
+void AddInvalidLine4(InfoBoxLines& lines, const char* key)
+{
+    AddMessagePiece(lines, 3, kColorGrayText, key).coreFont = true;
 }
 
 // Line 4 in the solar-system views: the distances of a body, or the grey
@@ -232,7 +240,7 @@ void ComposeDistanceLine(const Scene& scene, int32_t type, int32_t id, const Inf
     double r = 0.0;
     GetInfoBoxDistances(scene, type, id, delta, r);
     if (type != kObjectSolarBody || id == kMoonId || r > kFarFromSun) {
-        AddMessagePiece(lines, 3, kColorGrayText, "messageInfoBoxSolInvalid");
+        AddInvalidLine4(lines, "messageInfoBoxSolInvalid");
         return;
     }
     char format[kInfoBoxTextSize];
@@ -250,7 +258,7 @@ void ComposeHorizontalLine(const Scene& scene, int32_t type, int32_t id,
                            InfoBoxLines& lines)
 {
     if (!HasPlace(object)) {
-        AddMessagePiece(lines, 3, kColorGrayText, "messageInfoBoxHrzInvalid");
+        AddInvalidLine4(lines, "messageInfoBoxHrzInvalid");
     } else if (IsSolarSystemView(scene.viewMode)) {
         ComposeDistanceLine(scene, type, id, font, lines);
     } else if (type == kObjectSolarBody && id == kEarthId) {

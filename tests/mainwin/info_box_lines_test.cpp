@@ -225,6 +225,10 @@ TEST_F(ComposedBoxTest, TheEarthHasNoPlace)
     EXPECT_EQ(earth[1], "--.-- --.--");
     EXPECT_EQ(lines.pieces[1].color, kColorGrayText);
     EXPECT_EQ(earth[2], "Rise --:--  Set --:--");
+    // The grey line 4 is drawn with the GC's core font, not the font set.
+    EXPECT_EQ(earth[3], "Azm ---.--\260  Alt ---.--\260");
+    EXPECT_TRUE(lines.pieces[3].coreFont);
+    EXPECT_FALSE(lines.pieces[1].coreFont);
 }
 
 TEST_F(ComposedBoxTest, SolarSystemViewsShowDistances)
@@ -236,8 +240,10 @@ TEST_F(ComposedBoxTest, SolarSystemViewsShowDistances)
     EXPECT_EQ(jupiter[4].rfind("r ", 0), 0u);
     EXPECT_EQ(lines.pieces[4].line, 3);
     EXPECT_EQ(lines.pieces[4].x, FixedWidth(jupiter[3].c_str()) + 2 * kCharWidth);
+    EXPECT_FALSE(lines.pieces[3].coreFont || lines.pieces[4].coreFont);
     EXPECT_EQ(Compose(kObjectStar, 0)[3], "Delta  -.---AU  r  -.---AU");
     EXPECT_EQ(lines.pieces[3].color, kColorGrayText);
+    EXPECT_TRUE(lines.pieces[3].coreFont);
 }
 
 TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
