@@ -208,6 +208,7 @@ TEST_F(CommandDialogTest, TogglesAndRunsLinesRememberingEachOnce)
 
     driver.ForgetTexts();
     RunLine("   ");
+    RunLine(" \t\r\v");
     RunLine("");
     EXPECT_TRUE(driver.Texts().empty());
     EXPECT_EQ(History().size(), 4u);
