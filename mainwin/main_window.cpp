@@ -61,6 +61,9 @@ void CreateMainWindow(Scene* scene)
     XtManageChild(menuBar);
     Widget drawingArea = XtVaCreateManagedWidget("DrawingArea", xmDrawingAreaWidgetClass, main,
                                                  XmNresizePolicy, XmRESIZE_ANY, nullptr);
+    XtAddEventHandler(drawingArea, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
+                      DrawingAreaPointerHandler, scene);
+    XtAddEventHandler(drawingArea, KeyReleaseMask, False, DrawingAreaKeyHandler, scene);
     CreateScrollBars(main, scene);
     scene->mainWindow = main;
     scene->drawingArea = drawingArea;
@@ -74,9 +77,7 @@ void CreateMainWindow(Scene* scene)
                          drawingArea);
     CreateMenuBar(menuBar, scene);
     XtAddEventHandler(drawingArea, StructureNotifyMask, False, DrawingAreaConfigureHandler, scene);
-    XtAddEventHandler(drawingArea, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
-                      DrawingAreaPointerHandler, scene);
-    XtAddEventHandler(drawingArea, KeyReleaseMask, False, DrawingAreaKeyHandler, scene);
+    // Made now, so that Motif posts it at the press of button 3.
     CreatePopupMenu(scene);
 }
 
