@@ -16,7 +16,6 @@
 #include <Xm/RowColumn.h>
 #include <X11/Xutil.h>
 
-
 namespace {
 
 constexpr int kMaxIconLimit = 512;
