@@ -150,7 +150,7 @@ TEST_F(ComposedBoxTest, SiriusNamesItsDesignationAndName)
     // Flamsteed number and Greek letter run together, as the catalogue's
     // designations are written.
     EXPECT_EQ(texts[0], "9alpha CMa (Canis Major) Sirius");
-    EXPECT_EQ(texts[1].rfind("R.A.  6h45.", 0), 0u) << texts[1];
+    EXPECT_EQ(texts[1].rfind("R.A.  6h45.2m", 0), 0u) << texts[1];
     EXPECT_NE(texts[1].find("Decl -16\26043' Mag-1."), std::string::npos) << texts[1];
     EXPECT_EQ(texts[2].rfind("Rise ", 0), 0u);
     EXPECT_EQ(texts[2].find("--:--"), std::string::npos) << texts[2];
