@@ -1,12 +1,11 @@
 // The main window's layout: its title, size and the menu bar's margins.
-// The width holds the toolbar's 27 buttons whole (645 pixels and the
-// toolbar's border). Then the toolbar, the popup's lines and the
-// information box: where each of their widgets stands.
+// Then the toolbar, the popup's lines and the information box: where each
+// of their widgets stands.
 #include "data/fallback_resources.h"
 
 const char* const kMainWindowResources[] = {
     "UVola.title: Uvola",
-    "UVola*Main.width: 660",
+    "UVola*Main.width: 640",
     "UVola*Main.height: 480",
     "UVola*Main.spacing: 1",
     "UVola*MenuBar.shadowThickness: 1",

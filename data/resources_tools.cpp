@@ -1,13 +1,10 @@
-// The tools around the chart: the toolbar's buttons, close enough around
-// their icons for all 27 to fit the window's 640 pixels, the tip shell's
-// colour and font (followed by the chart's charcell fallback, see
-// data/resources_fonts.cpp), the step box's title and row labels, and the
-// command dialog's title, size and modelessness.
+// The tools around the chart: the tip shell's colour and font (followed by
+// the chart's charcell fallback, see data/resources_fonts.cpp), the step
+// box's title and row labels, and the command dialog's title, size and
+// modelessness.
 #include "data/fallback_resources.h"
 
 const char* const kToolResources[] = {
-    "UVola*Toolbar*marginWidth: 0",
-    "UVola*Toolbar*marginHeight: 0",
     "UVola*TipHelp.background: #ffffcc",
     "UVola*TipHelp.fontSet: -*-medium-r-normal-*-14-*,-*-*-medium-r-normal--16-*-*-*-c-*-*-*",
     "UVola*StepBox.dialogTitle: StepBox",

@@ -56,7 +56,7 @@ void AppendHistoryItem(const std::string& line)
 
 bool IsBlank(const std::string& line)
 {
-    return line.find_first_not_of(" \t") == std::string::npos;
+    return line.find_first_not_of(" \t\n\v\f\r") == std::string::npos;
 }
 
 void CloseCallback(Widget dialog, XtPointer, XtPointer)

@@ -10,7 +10,7 @@ namespace {
 
 bool ComesBackWhole(const std::string& line)
 {
-    return !line.empty() && line.size() <= kLongestCommandLine &&
+    return line.size() <= kLongestCommandLine &&
            line.find_first_of(std::string("\n\0", 2)) == std::string::npos;
 }
 
@@ -37,6 +37,9 @@ std::vector<std::string> ReadHistoryLines(FILE* stream)
     bool tooLong = false;
     for (;;) {
         const int c = std::getc(stream);
+        if (c == EOF && line.empty() && !tooLong) {
+            return lines;
+        }
         if (c == EOF || c == '\n') {
             if (!tooLong && ComesBackWhole(line)) {
                 lines.push_back(line);

@@ -19,9 +19,10 @@ constexpr size_t kLongestCommandLine = 1023;
 int GetHistoryFilePath(char* buffer, size_t size);
 
 // The lines of a history file, oldest first, without their line ends. A line
-// of up to kLongestCommandLine bytes comes back whole; a longer one is left
-// out whole, never split into pieces that would run as commands of their
-// own; so are empty lines and lines holding a NUL byte.
+// of up to kLongestCommandLine bytes comes back whole (an empty one as an
+// empty item); a longer one is left out whole, never split into pieces
+// that would run as commands of their own; so is a line holding a NUL byte,
+// which would come back cut short.
 std::vector<std::string> ReadHistoryLines(FILE* stream);
 
 // Writes the newest `keep` lines of the history, each followed by a line end,

@@ -255,9 +255,14 @@ void DrawLines(const InfoBoxLines& lines)
     Display* display = XtDisplay(box.area);
     for (const InfoBoxPiece& piece : lines.pieces) {
         XSetForeground(display, box.gc, gAppEnv->pixels[piece.color]);
-        DrawLabelText(display, box.pixmap, BoxFontSet(), box.gc, piece.x,
-                      lineHeight + piece.line * step, piece.text,
-                      static_cast<int>(std::strlen(piece.text)));
+        const int y = lineHeight + piece.line * step;
+        const int length = static_cast<int>(std::strlen(piece.text));
+        if (piece.coreFont) {
+            XDrawString(display, box.pixmap, box.gc, piece.x, y, piece.text, length);
+        } else {
+            DrawLabelText(display, box.pixmap, BoxFontSet(), box.gc, piece.x, y, piece.text,
+                          length);
+        }
     }
 }
 

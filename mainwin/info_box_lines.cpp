@@ -34,8 +34,9 @@ constexpr char kRiseSetFormat[] = "Rise %s  Set %s";
 constexpr char kHrzFormat[] = "Azm %6.2f\260  Alt %6.2f\260";
 constexpr char kDeltaFormat[] = "Delta %6.3fAU";
 constexpr char kRadiusFormat[] = "r %6.3fAU";
-// Tenths of a minute in 24 hours: the right ascension is shown to a tenth.
-constexpr long kTenthsPerDay = 24 * 600;
+// Three seconds of time, added to the right ascension before its minutes
+// are rounded to the tenth shown.
+constexpr double kRaRoundingOffset = 0.0008333333333333334;
 constexpr double kFarFromSun = 100.0;
 constexpr char kNoTime[] = "--:--";
 constexpr const char* kJovianNumerals[4] = {"I", "II", "III", "IV"};
@@ -211,14 +212,22 @@ InfoBoxPiece& AddPiece(InfoBoxLines& lines, int line, int32_t color, int x)
     piece.line = line;
     piece.color = color;
     piece.x = x;
+    piece.coreFont = false;
     piece.text[0] = '\0';
     return piece;
 }
 
-void AddMessagePiece(InfoBoxLines& lines, int line, int32_t color, const char* key)
+InfoBoxPiece& AddMessagePiece(InfoBoxLines& lines, int line, int32_t color, const char* key)
 {
     InfoBoxPiece& piece = AddPiece(lines, line, color, 0);
     GetMessage(key, piece.text, sizeof piece.text);
+    return piece;
+}
+
+// The grey line 4 of an object without a place or distances.
+void AddInvalidLine4(InfoBoxLines& lines, const char* key)
+{
+    AddMessagePiece(lines, 3, kColorGrayText, key).coreFont = true;
 }
 
 // Line 4 in the solar-system views: the distances of a body, or the grey
@@ -231,7 +240,7 @@ void ComposeDistanceLine(const Scene& scene, int32_t type, int32_t id, const Inf
     double r = 0.0;
     GetInfoBoxDistances(scene, type, id, delta, r);
     if (type != kObjectSolarBody || id == kMoonId || r > kFarFromSun) {
-        AddMessagePiece(lines, 3, kColorGrayText, "messageInfoBoxSolInvalid");
+        AddInvalidLine4(lines, "messageInfoBoxSolInvalid");
         return;
     }
     char format[kInfoBoxTextSize];
@@ -249,7 +258,7 @@ void ComposeHorizontalLine(const Scene& scene, int32_t type, int32_t id,
                            InfoBoxLines& lines)
 {
     if (!HasPlace(object)) {
-        AddMessagePiece(lines, 3, kColorGrayText, "messageInfoBoxHrzInvalid");
+        AddInvalidLine4(lines, "messageInfoBoxHrzInvalid");
     } else if (IsSolarSystemView(scene.viewMode)) {
         ComposeDistanceLine(scene, type, id, font, lines);
     } else if (type == kObjectSolarBody && id == kEarthId) {
@@ -449,19 +458,21 @@ int FormatInfoBoxEqtMag(const InfoBoxObject& object, int earth, char* text, size
         GetMessage("messageInfoBoxEqtInvalid", text, size);
         return 0;
     }
-    // Rounded once, to the tenth of a minute shown, carrying into the hour
-    // and from 24h to 0h: 23h59m58s reads 0h 0.0m, 5h35m18s 5h35.3m.
-    auto tenths = static_cast<long>(std::nearbyint(NormalizeHours(object.ra / 15.0) * 600.0));
-    if (tenths >= kTenthsPerDay) {
-        tenths -= kTenthsPerDay;
+    const double h = NormalizeHours(object.ra / 15.0 + kRaRoundingOffset);
+    auto hours = static_cast<int>(h);
+    double tenths = std::nearbyint(std::fmod(h * 600.0, 600.0));
+    // A remainder that rounds up to the whole hour would read "60.0m":
+    // it is the next hour (23h carries to 0h).
+    if (tenths >= 600.0) {
+        tenths = 0.0;
+        hours = (hours + 1) % 24;
     }
-    const long hours = tenths / 600;
-    const double minutes = static_cast<double>(tenths % 600) / 10.0;
+    const double minutes = tenths / 10.0;
     SignedDms dms{};
     DegreesToSignedDmRounded(object.dec, dms);
     char format[kInfoBoxTextSize];
     GetInfoFormat("messageInfoBoxEqt", kEqtFormat, format, sizeof format);
-    std::snprintf(text, size, format, static_cast<int>(hours), minutes,
+    std::snprintf(text, size, format, hours, minutes,
                   object.dec >= 0.0 ? '+' : '-', dms.degrees, dms.minutes);
     char part[kInfoBoxTextSize];
     if (object.magnitude != kNoValue) {

@@ -32,6 +32,9 @@ struct InfoBoxPiece {
     int line;                  // 0..4
     int32_t color;             // ColorIndex
     int x;                     // pixels from the left
+    bool coreFont;             // drawn with XDrawString in the GC's font
+                               // (the grey line 4 texts), else in the
+                               // box's font set
     char text[kInfoBoxTextSize];
 };
 

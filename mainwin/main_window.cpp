@@ -9,15 +9,12 @@
 #include "mainwin/scroll_bars.h"
 #include "mainwin/toolbar.h"
 #include "sky/canvas.h"
-#include "sky/font_sets.h"
 #include "sky/scene.h"
 
 #include <Xm/DrawingA.h>
 #include <Xm/MainW.h>
 #include <Xm/RowColumn.h>
 #include <X11/Xutil.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -53,47 +50,6 @@ int SetWmIconOfSize(Scene* scene, const XIconSize* sizes, int count, int side,
     return 1;
 }
 
-// The least window, and the least sky it shows below its bars.
-constexpr int kLeastWindowWidth = 120;
-constexpr int kLeastWindowHeight = 160;
-constexpr int kLeastSkyHeight = 60;
-
-Dimension HeightOf(Widget widget)
-{
-    Dimension height = 0;
-    Dimension border = 0;
-    XtVaGetValues(widget, XmNheight, &height, XmNborderWidth, &border, nullptr);
-    return static_cast<Dimension>(height + 2 * border);
-}
-
-// The height of a window kLeastWindowWidth wide whose drawing area still
-// has room for the status line and kLeastSkyHeight of sky. At that width
-// the menu bar wraps into rows (four in English), which left no sky at
-// all; the other bars keep their heights, read from the window as laid
-// out, and the toolbar counts even while it is hidden, as the environment
-// dialog may show it.
-int LeastHeightWithSky(Widget shell)
-{
-    Widget main = XtNameToWidget(shell, "Main");
-    Widget menuBar = nullptr;
-    Widget toolbar = nullptr;
-    Widget drawingArea = nullptr;
-    XtVaGetValues(main, XmNmenuBar, &menuBar, XmNcommandWindow, &toolbar, XmNworkWindow,
-                  &drawingArea, nullptr);
-    XtWidgetGeometry narrow{};
-    narrow.request_mode = CWWidth;
-    narrow.width = kLeastWindowWidth;
-    XtWidgetGeometry wrapped{};
-    XtQueryGeometry(menuBar, &narrow, &wrapped);
-    int bars = HeightOf(shell) - HeightOf(drawingArea) - HeightOf(menuBar) + wrapped.height;
-    if (toolbar != nullptr && !XtIsManaged(toolbar)) {
-        Dimension spacing = 0;
-        XtVaGetValues(main, XmNspacing, &spacing, nullptr);
-        bars += HeightOf(toolbar) + spacing;
-    }
-    return bars + StatusLineHeight() + kLeastSkyHeight;
-}
-
 }  // namespace
 
 void CreateMainWindow(Scene* scene)
@@ -104,6 +60,9 @@ void CreateMainWindow(Scene* scene)
     XtManageChild(menuBar);
     Widget drawingArea = XtVaCreateManagedWidget("DrawingArea", xmDrawingAreaWidgetClass, main,
                                                  XmNresizePolicy, XmRESIZE_ANY, nullptr);
+    XtAddEventHandler(drawingArea, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
+                      DrawingAreaPointerHandler, scene);
+    XtAddEventHandler(drawingArea, KeyReleaseMask, False, DrawingAreaKeyHandler, scene);
     CreateScrollBars(main, scene);
     scene->mainWindow = main;
     scene->drawingArea = drawingArea;
@@ -117,9 +76,7 @@ void CreateMainWindow(Scene* scene)
                          drawingArea);
     CreateMenuBar(menuBar, scene);
     XtAddEventHandler(drawingArea, StructureNotifyMask, False, DrawingAreaConfigureHandler, scene);
-    XtAddEventHandler(drawingArea, ButtonPressMask | ButtonReleaseMask | Button1MotionMask, False,
-                      DrawingAreaPointerHandler, scene);
-    XtAddEventHandler(drawingArea, KeyReleaseMask, False, DrawingAreaKeyHandler, scene);
+    // Made now, so that Motif posts it at the press of button 3.
     CreatePopupMenu(scene);
 }
 
@@ -127,8 +84,8 @@ void SetWmNormalHints(Widget shell)
 {
     XSizeHints hints{};
     hints.flags = PMinSize;
-    hints.min_width = kLeastWindowWidth;
-    hints.min_height = std::max(kLeastWindowHeight, LeastHeightWithSky(shell));
+    hints.min_width = 120;
+    hints.min_height = 160;
     XSetWMNormalHints(XtDisplay(shell), XtWindow(shell), &hints);
 }
 

@@ -13,9 +13,8 @@ struct Scene;
 // realized.
 void CreateMainWindow(Scene* scene);
 
-// Window-manager hints of the shell with only the minimum size: 120 wide,
-// and high enough for some sky below the bars at that width (at least 160).
-// Called once the shell is realized and laid out.
+// Window-manager hints of the shell with only the minimum size, 120 x 160.
+// Called once the shell is realized.
 void SetWmNormalHints(Widget shell);
 
 // Sets the window-manager icon of the toplevel shell, 48 x 48 or 32 x 32 as

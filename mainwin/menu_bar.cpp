@@ -247,7 +247,9 @@ const Scene& SceneOf(XtPointer client)
     return *static_cast<const Scene*>(client);
 }
 
-void MenuNothingToPrepareCallback(Widget, XtPointer, XtPointer)
+}  // namespace
+
+void MenuFileCascadingCallback(Widget, XtPointer, XtPointer)
 {
 }
 
@@ -306,6 +308,12 @@ void MenuOptionCascadingCallback(Widget, XtPointer, XtPointer)
     SetItem(OptionTable, "MenuOptionCommandBox", Managed(gAppEnv->commandDialog));
 }
 
+void MenuHelpCascadingCallback(Widget, XtPointer, XtPointer)
+{
+}
+
+namespace {
+
 // A pull-down of the menu bar and its cascade.
 Widget AddMenu(Widget menuBar, const char* cascade, const char* pulldown, MenuItemRecord* table,
                XtCallbackProc cascading, Scene* scene)
@@ -352,7 +360,7 @@ Widget CreateMenuBarCascade(const char* name, Widget menuBar, Widget pulldown)
 
 void CreateMenuBar(Widget menuBar, Scene* scene)
 {
-    AddMenu(menuBar, "MenuFile", "PulldownFile", FileTable, MenuNothingToPrepareCallback, scene);
+    AddMenu(menuBar, "MenuFile", "PulldownFile", FileTable, MenuFileCascadingCallback, scene);
     AddMenu(menuBar, "MenuSettings", "PulldownSettings", SettingsTable,
             MenuSettingsCascadingCallback, scene);
     Widget view = AddMenu(menuBar, "MenuView", "PulldownView", ViewTable,
@@ -368,6 +376,6 @@ void CreateMenuBar(Widget menuBar, Scene* scene)
     AddMenu(menuBar, "MenuCenter", "PulldownCenter", CenterTable, MenuCenterCascadingCallback, scene);
     AddMenu(menuBar, "MenuOption", "PulldownOption", OptionTable, MenuOptionCascadingCallback, scene);
     Widget help = AddMenu(menuBar, "MenuHelp", "PulldownHelp", HelpTable,
-                          MenuNothingToPrepareCallback, scene);
+                          MenuHelpCascadingCallback, scene);
     XtVaSetValues(menuBar, XmNmenuHelpWidget, help, nullptr);
 }

@@ -27,6 +27,18 @@ Widget CreatePulldownMenu(const char* name, Widget parent, MenuItemRecord* table
 // Makes a managed cascade button of the menu bar that opens a pull-down.
 Widget CreateMenuBarCascade(const char* name, Widget menuBar, Widget pulldown);
 
+// The cascading callbacks (client data the Scene): each sets the toggles and
+// the sensitivity of its pull-down's items before it opens. File and Help
+// have nothing to set.
+void MenuFileCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuSettingsCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuViewCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuViewRotateCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuObjectCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuCenterCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuOptionCascadingCallback(Widget, XtPointer client, XtPointer);
+void MenuHelpCascadingCallback(Widget, XtPointer client, XtPointer);
+
 // Builds the whole menu bar: File, Settings, View with its Direction, Width
 // and Rotate sub-menus, Object, Center, Options and Help (the menu bar's
 // help widget), with their cascading callbacks.

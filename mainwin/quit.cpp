@@ -38,8 +38,8 @@ bool UserConfirmsQuit()
 
 void ReleaseLoadedData()
 {
-    FreeToolbarPixmaps();
     FreeClickDataDialog();
+    FreeToolbarPixmaps();
     FreeFontSets();
     FreeCometList(*gScene);
     FreeMinorPlanetList(*gScene);

@@ -193,15 +193,15 @@ void LoadDrawingResources(Scene& scene)
     scene.view.screenCentreY = 0;
 }
 
-// The step box (hidden), the toolbar's buttons in the Scene's state, the
-// information box (hidden), and the tips when the user wants them.
+// The step box (hidden), the information box (hidden), the toolbar's
+// buttons in the Scene's state, and the tips when the user wants them.
 void CreateTools(Scene& scene)
 {
     CreateStepBox(&scene);
     ShowStepBox(&scene, 0);
+    CreateClickDataDialog(&scene);
     CreateToolbarButtons(&scene);
     UpdateToolbar(&scene);
-    CreateClickDataDialog(&scene);
     gAppEnv->tipShell = nullptr;
     if (GetOptionBool("TipHelp", 1) != 0) {
         gAppEnv->tipShell = XtCreatePopupShell("TipHelp", tipShellWidgetClass, gAppEnv->toplevel,

@@ -241,35 +241,20 @@ void SetText(TipShellEntry& entry, const char* text, int size)
     entry.length = static_cast<unsigned short>(length);
 }
 
-void WatchedDestroyedCallback(Widget watch, XtPointer client, XtPointer);
-
-// Unlinks and frees an entry. The handlers are removed unless the watched
-// widget is going away anyway.
-void DeleteEntry(TipShellEntry* entry, bool watchDestroyed)
+// Unlinks and frees an entry with its handlers and the shell's pending
+// tip. A tip already shown stays up: the callers detach their widgets
+// only to attach them again or just before the shell itself goes.
+void DeleteEntry(TipShellEntry* entry)
 {
-    Widget w = entry->owner;
-    TipShellPart& tip = PartOf(w);
-    if (!watchDestroyed) {
-        XtRemoveEventHandler(entry->watch, EnterWindowMask, False, EnterHandler, entry);
-        XtRemoveEventHandler(entry->watch, LeaveWindowMask | ButtonPressMask, False, LeaveHandler,
-                             entry);
-        XtRemoveCallback(entry->watch, XtNdestroyCallback, WatchedDestroyedCallback, entry);
-    }
+    TipShellPart& tip = PartOf(entry->owner);
+    XtRemoveEventHandler(entry->watch, EnterWindowMask, False, EnterHandler, entry);
+    XtRemoveEventHandler(entry->watch, LeaveWindowMask | ButtonPressMask, False, LeaveHandler,
+                         entry);
     RemoveTimeout(tip);
-    // No leave event will come for a widget that is detached or gone.
-    if (tip.poppedUp && !w->core.being_destroyed) {
-        XtPopdown(w);
-        tip.poppedUp = False;
-    }
     entry->prev->next = entry->next;
     entry->next->prev = entry->prev;
     XtFree(entry->text);
     XtFree(reinterpret_cast<char*>(entry));
-}
-
-void WatchedDestroyedCallback(Widget, XtPointer client, XtPointer)
-{
-    DeleteEntry(static_cast<TipShellEntry*>(client), true);
 }
 
 void TipShellInitialize(Widget, Widget w, ArgList, Cardinal*)
@@ -297,23 +282,6 @@ Boolean TipShellSetValues(Widget current, Widget, Widget w, ArgList, Cardinal*)
     return False;
 }
 
-// Entries still attached when the shell goes (the environment dialog
-// destroys it when tips are switched off) must not leave handlers behind
-// that point into freed memory.
-void TipShellDestroy(Widget w)
-{
-    TipShellPart& tip = PartOf(w);
-    RemoveTimeout(tip);
-    while (tip.head.next != &tip.head) {
-        TipShellEntry* entry = tip.head.next;
-        DeleteEntry(entry, entry->watch->core.being_destroyed != 0);
-    }
-    if (tip.gc != nullptr) {
-        XtReleaseGC(w, tip.gc);
-        tip.gc = nullptr;
-    }
-}
-
 TipShellClassRec tipShellClassRec = {
     {
         // core_class
@@ -335,7 +303,7 @@ TipShellClassRec tipShellClassRec = {
         XtExposeNoCompress,                                     // compress_exposure
         True,                                                   // compress_enterleave
         False,                                                  // visible_interest
-        TipShellDestroy,                                        // destroy
+        nullptr,                                                // destroy
         XtInheritResize,                                        // resize
         XtInheritExpose,                                        // expose
         TipShellSetValues,                                      // set_values
@@ -390,7 +358,6 @@ void TipShellAddWidget(Widget w, Widget watch, const char* text, int size, int)
     tip.head.prev = entry;
     XtAddEventHandler(watch, EnterWindowMask, False, EnterHandler, entry);
     XtAddEventHandler(watch, LeaveWindowMask | ButtonPressMask, False, LeaveHandler, entry);
-    XtAddCallback(watch, XtNdestroyCallback, WatchedDestroyedCallback, entry);
 }
 
 void TipShellDeleteWidget(Widget w, Widget watch)
@@ -399,7 +366,7 @@ void TipShellDeleteWidget(Widget w, Widget watch)
         return;
     }
     if (TipShellEntry* entry = FindEntry(PartOf(w), watch)) {
-        DeleteEntry(entry, false);
+        DeleteEntry(entry);
     }
 }
 

@@ -16,6 +16,10 @@
 //   cancelWaitPeriod (cancelWaitPeriod) int, 2000: ms after a tip went away during
 //                                       which the next one shows at once
 //
+// The shell frees nothing when it is destroyed: its owners detach every
+// watched widget first, and a watched widget is not destroyed while it is
+// watched.
+//
 // Every function below first checks that w is a TipShell (exactly, no
 // subclass); otherwise it prints "Wrong class of widget passed to NAME" on
 // the standard error stream and aborts the process.
@@ -31,8 +35,7 @@
 extern WidgetClass tipShellWidgetClass;
 
 // Attaches a tip to a widget. A widget already watched only has its text
-// replaced, and only when text is not null. A new one starts sensitive; its
-// tip goes away with it when it is destroyed.
+// replaced, and only when text is not null. A new one starts sensitive.
 // Given:    w       the TipShell
 //           watch   the widget the tip belongs to
 //           text    the tip (null: keep the old one; a new widget gets none)
@@ -40,8 +43,8 @@ extern WidgetClass tipShellWidgetClass;
 //           option  not used
 void TipShellAddWidget(Widget w, Widget watch, const char* text, int size, int option);
 
-// Detaches a watched widget: its handlers, a pending tip and its entry go.
-// A widget that is not watched is ignored.
+// Detaches a watched widget: its handlers, a pending tip and its entry go;
+// a tip already shown stays up. A widget that is not watched is ignored.
 void TipShellDeleteWidget(Widget w, Widget watch);
 
 // Whether a watched widget shows its tip; with watch null, every watched

@@ -163,6 +163,7 @@ TEST(FallbackLayout, EveryDialogHasItsTitle)
 
 // Lines whose widget names and values the dialogs' descriptions fix.
 const char* const kQuotedLines[] = {
+    "UVola*Main.width: 640",
     "UVola*Main.height: 480",
     "UVola*Main.spacing: 1",
     "UVola*MenuBar.shadowThickness: 1",
@@ -289,6 +290,17 @@ TEST(FallbackLayout, NoColumnsLineForAFieldOfGivenWidth)
     }
     for (const std::string& widget : widths) {
         EXPECT_EQ(columns.count(widget), 0u) << widget;
+    }
+}
+
+// The toolbar's buttons keep Motif's own margins round their icons.
+TEST(FallbackLayout, ToolbarHasNoMarginLines)
+{
+    for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
+        const std::string name = NameOf(*line);
+        EXPECT_FALSE(StartsWith(*line, "UVola*Toolbar") &&
+                     (name == "marginWidth" || name == "marginHeight"))
+            << *line;
     }
 }
 

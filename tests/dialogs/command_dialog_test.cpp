@@ -40,7 +40,7 @@ TEST(CommandHistory, LinesComeBackWholeOrNotAtAll)
         {"", {}},
         {"A\nB\n", {"A", "B"}},
         {"A\nB", {"A", "B"}},                              // no line end at the end
-        {"\n\nA\n\n", {"A"}},                              // empty lines left out
+        {"\n\nA\n\n", {"", "", "A", ""}},                  // empty lines kept
         {" LOOK HRZ\t\n", {" LOOK HRZ\t"}},                // blanks kept as typed
         {long600 + "\n", {long600}},
         {longest + "\nX\n", {longest, "X"}},
@@ -208,6 +208,7 @@ TEST_F(CommandDialogTest, TogglesAndRunsLinesRememberingEachOnce)
 
     driver.ForgetTexts();
     RunLine("   ");
+    RunLine(" \t\r\v");
     RunLine("");
     EXPECT_TRUE(driver.Texts().empty());
     EXPECT_EQ(History().size(), 4u);

@@ -45,14 +45,24 @@ struct EqtRow {
 
 TEST(InfoBoxLinesTest, PlaceMagnitudeAndSizeRound)
 {
+    // The minutes are those of the R.A. three seconds on, rounded to the
+    // tenth.
     const EqtRow rows[] = {
         // 23h59m58s carries into the next hour and wraps to 0h.
         {(23.0 + 59.0 / 60 + 58.0 / 3600) * 15.0, 0.0, kNoValue, kNoValue,
          "R.A.  0h 0.0m  Decl + 0\260 0'"},
+        // 59m55s rounds up to the whole hour: the next hour, not "60.0m".
+        {(5.0 + 59.0 / 60 + 55.0 / 3600) * 15.0, 0.0, kNoValue, kNoValue,
+         "R.A.  6h 0.0m  Decl + 0\260 0'"},
+        {(23.0 + 59.0 / 60 + 55.0 / 3600) * 15.0, 0.0, kNoValue, kNoValue,
+         "R.A.  0h 0.0m  Decl + 0\260 0'"},
+        {(5.0 + 59.0 / 60 + 50.0 / 3600) * 15.0, 0.0, kNoValue, kNoValue,
+         "R.A.  5h59.9m  Decl + 0\260 0'"},
         {(5.0 + 35.3 / 60) * 15.0, -(5.0 + 23.0 / 60), 4.0, 85.0,
-         "R.A.  5h35.3m  Decl - 5\26023' Mag 4.0 Size 85'"},
+         "R.A.  5h35.4m  Decl - 5\26023' Mag 4.0 Size 85'"},
         {101.29, -16.7161, -1.44, kNoValue, "R.A.  6h45.2m  Decl -16\26043' Mag-1.4"},
-        {(6.0 + 45.14 / 60) * 15.0, 0.0, kNoValue, kNoValue, "R.A.  6h45.1m  Decl + 0\260 0'"},
+        {(6.0 + 45.14 / 60) * 15.0, 0.0, kNoValue, kNoValue, "R.A.  6h45.2m  Decl + 0\260 0'"},
+        {(6.0 + 45.04 / 60) * 15.0, 0.0, kNoValue, kNoValue, "R.A.  6h45.1m  Decl + 0\260 0'"},
         {10.0, 0.5 / 60 - 1e-9, kNoValue, 9.95, "R.A.  0h40.0m  Decl + 0\260 0' Size 9.9'"},
         {10.0, 10.0, kNoValue, 10.0, "R.A.  0h40.0m  Decl +10\260 0' Size 10'"},
     };
@@ -140,7 +150,7 @@ TEST_F(ComposedBoxTest, SiriusNamesItsDesignationAndName)
     // Flamsteed number and Greek letter run together, as the catalogue's
     // designations are written.
     EXPECT_EQ(texts[0], "9alpha CMa (Canis Major) Sirius");
-    EXPECT_EQ(texts[1].rfind("R.A.  6h45.", 0), 0u) << texts[1];
+    EXPECT_EQ(texts[1].rfind("R.A.  6h45.2m", 0), 0u) << texts[1];
     EXPECT_NE(texts[1].find("Decl -16\26043' Mag-1."), std::string::npos) << texts[1];
     EXPECT_EQ(texts[2].rfind("Rise ", 0), 0u);
     EXPECT_EQ(texts[2].find("--:--"), std::string::npos) << texts[2];
@@ -215,6 +225,10 @@ TEST_F(ComposedBoxTest, TheEarthHasNoPlace)
     EXPECT_EQ(earth[1], "--.-- --.--");
     EXPECT_EQ(lines.pieces[1].color, kColorGrayText);
     EXPECT_EQ(earth[2], "Rise --:--  Set --:--");
+    // The grey line 4 is drawn with the GC's core font, not the font set.
+    EXPECT_EQ(earth[3], "Azm ---.--\260  Alt ---.--\260");
+    EXPECT_TRUE(lines.pieces[3].coreFont);
+    EXPECT_FALSE(lines.pieces[1].coreFont);
 }
 
 TEST_F(ComposedBoxTest, SolarSystemViewsShowDistances)
@@ -226,8 +240,10 @@ TEST_F(ComposedBoxTest, SolarSystemViewsShowDistances)
     EXPECT_EQ(jupiter[4].rfind("r ", 0), 0u);
     EXPECT_EQ(lines.pieces[4].line, 3);
     EXPECT_EQ(lines.pieces[4].x, FixedWidth(jupiter[3].c_str()) + 2 * kCharWidth);
+    EXPECT_FALSE(lines.pieces[3].coreFont || lines.pieces[4].coreFont);
     EXPECT_EQ(Compose(kObjectStar, 0)[3], "Delta  -.---AU  r  -.---AU");
     EXPECT_EQ(lines.pieces[3].color, kColorGrayText);
+    EXPECT_TRUE(lines.pieces[3].coreFont);
 }
 
 TEST_F(ComposedBoxTest, CometBeyondAHundredAuIsGrey)
@@ -326,7 +342,9 @@ TEST_F(ComposedBoxTest, UserObjectsNameThemselvesByKind)
         {3, "", "R.A. --h--.-m  Decl --\260--'"},   // END
         {4, "Cloud Diffuse Nebula", "R.A.  6h 0.0m  Decl -10\260 0'"},
         {5, "Flag", "R.A.  6h30.0m  Decl + 0\260 0'"},
-        {6, "Spot", "R.A.  7h 0.0m  Decl +20\260 0'"},
+        // 7h and its three seconds come out a hair over the twentieth of
+        // a minute in doubles, so the tenth rounds up.
+        {6, "Spot", "R.A.  7h 0.1m  Decl +20\260 0'"},
         // Orion's belt given for B1950 reads at its J2000 place.
         {7, "Old", "R.A.  5h33.0m  Decl - 5\26021'"},
     };

@@ -6,6 +6,7 @@
 
 #include "command/display_commands.h"
 #include "command/drive_commands.h"
+#include "mainwin/menu_bar.h"
 #include "mainwin/menu_commands.h"
 
 #include <Xm/PushBG.h>
@@ -124,6 +125,29 @@ TEST_F(MenuTest, EveryItemSendsItsText)
         Choose(row.item);
         EXPECT_EQ(driver.Texts(), row.texts);
         EXPECT_TRUE(Boxes().empty());
+    }
+}
+
+// Each pull-down is prepared by its own cascading callback, File and Help
+// too, though they have nothing to set.
+TEST_F(MenuTest, EachCascadeHasItsCascadingCallback)
+{
+    const std::pair<const char*, XtCallbackProc> rows[] = {
+        {"MenuFile", MenuFileCascadingCallback},
+        {"MenuSettings", MenuSettingsCascadingCallback},
+        {"MenuView", MenuViewCascadingCallback},
+        {"MenuViewRotate", MenuViewRotateCascadingCallback},
+        {"MenuObject", MenuObjectCascadingCallback},
+        {"MenuCenter", MenuCenterCascadingCallback},
+        {"MenuOption", MenuOptionCascadingCallback},
+        {"MenuHelp", MenuHelpCascadingCallback},
+    };
+    for (const auto& [cascade, procedure] : rows) {
+        XtCallbackList list = nullptr;
+        XtVaGetValues(ProgramDriver::Find(cascade), XmNcascadingCallback, &list, nullptr);
+        ASSERT_NE(list, nullptr) << cascade;
+        EXPECT_EQ(list[0].callback, procedure) << cascade;
+        EXPECT_EQ(list[1].callback, nullptr) << cascade;
     }
 }
 

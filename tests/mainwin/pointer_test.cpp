@@ -177,6 +177,8 @@ TEST_F(PointerTest, ClickShowsTheObjectAndEmptySkyHidesTheBox)
     EXPECT_EQ(Scene().pickedObject.id, 0);
     ASSERT_FALSE(BoxLines().empty());
     EXPECT_NE(BoxLines()[0].find("Sirius"), std::string::npos);
+    // 6h45m08.7s, shown three seconds on: 45.2m, not 45.1m.
+    EXPECT_EQ(BoxLines()[1].rfind("R.A.  6h45.2m", 0), 0u) << BoxLines()[1];
     EXPECT_TRUE(driver.Texts().empty());
 
     const auto [ex, ey] = EmptyPixel();

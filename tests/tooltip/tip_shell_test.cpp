@@ -1,8 +1,8 @@
 // The tip shell on its own: where a tip goes, the entries it keeps, the
 // sensitive flags, the dispatch for insensitive widgets, the waits (driven
-// by crossing events whose times the test sets), and the ways the shell and
-// its watched widgets may go away, which AddressSanitizer watches in the
-// sanitized run.
+// by crossing events whose times the test sets), and the shell going away
+// as the program lets it (every widget detached first), which
+// AddressSanitizer watches in the sanitized run.
 #include <gtest/gtest.h>
 
 #include "tooltip/tip_placement.h"
@@ -102,9 +102,12 @@ protected:
         Settle();
     }
 
+    // As the program does: the widgets are detached before the shell goes.
     void TearDown() override
     {
         if (tip != nullptr) {
+            TipShellDeleteWidget(tip, first);
+            TipShellDeleteWidget(tip, second);
             XtDestroyWidget(tip);
         }
         XtDestroyWidget(holder);
@@ -297,40 +300,45 @@ TEST_F(TipShellTest, PlacedAboveAndInsideAtTheScreensEdges)
     XtTranslateCoords(button, 0, 0, &x, &y);
     EXPECT_EQ(tip->core.y, y - tip->core.height - 4) << "above";
     EXPECT_EQ(tip->core.x + tip->core.width, WidthOfScreen(screen) - 1) << "one pixel inside";
+    TipShellDeleteWidget(tip, button);
     XtDestroyWidget(corner);
     Settle();
-    EXPECT_FALSE(Up()) << "a watched widget that goes takes its tip along";
 }
 
-// A watched widget destroyed: its entry goes with it, the others stay.
-TEST_F(TipShellTest, DestroyingAWatchedWidgetDeletesItsEntry)
+// Deleting detaches only: a tip on its way never comes, a tip shown stays
+// up, and the watched widget keeps no callback of the shell's.
+TEST_F(TipShellTest, DeletingAnEntryLeavesAShownTipUp)
 {
     TipShellAddWidget(tip, first, "one", 0, 0);
     TipShellAddWidget(tip, second, "two", 0, 0);
-    Send(first, EnterNotify, 10000);   // a tip on its way
-    XtDestroyWidget(first);
-    first = nullptr;
-    Settle();
-    EXPECT_FALSE(Up());
-    EXPECT_TRUE(TipShellGetSensitive(tip, second));
-    TipShellSetSensitive(tip, second, False);
-    EXPECT_FALSE(TipShellGetSensitive(tip, nullptr)) << "second is the first entry now";
-}
-
-// The shell destroyed with a tip on its way and widgets still watched: the
-// timer and the handlers go with it, and the widgets live on unharmed.
-TEST_F(TipShellTest, DestroyingTheShellWithATimeoutPending)
-{
-    TipShellAddWidget(tip, first, "one", 0, 0);
-    TipShellAddWidget(tip, second, "two", 0, 0);
-    XtVaSetValues(tip, XtNwaitPeriod, 50, nullptr);
+    EXPECT_EQ(XtHasCallbacks(first, XtNdestroyCallback), XtCallbackHasNone);
     Send(first, EnterNotify, 10000);
+    TipShellDeleteWidget(tip, first);
+    Settle();
+    EXPECT_FALSE(Up()) << "the pending tip went with its entry";
+    Send(second, EnterNotify, 20000);
+    ASSERT_TRUE(PumpUntil([this] { return Up(); }));
+    TipShellDeleteWidget(tip, second);
+    Settle();
+    EXPECT_TRUE(Up());
+    EXPECT_FALSE(TipShellGetSensitive(tip, nullptr)) << "no entry left";
+}
+
+// The environment dialog's way: every widget detached, then the shell
+// destroyed with its tip up; the class has no destroy method of its own,
+// and the widgets live on unharmed.
+TEST_F(TipShellTest, DestroyedAfterItsWidgetsAreDetached)
+{
+    EXPECT_EQ(tipShellWidgetClass->core_class.destroy, nullptr);
+    TipShellAddWidget(tip, first, "one", 0, 0);
+    Send(first, EnterNotify, 10000);
+    ASSERT_TRUE(PumpUntil([this] { return Up(); }));
+    TipShellDeleteWidget(tip, first);
     XtDestroyWidget(tip);
     tip = nullptr;
-    PumpUntil([] { return false; }, 150);
-    Send(second, EnterNotify, 20000);
-    Send(second, ButtonPress, 20001);
-    XtDestroyWidget(first);
+    Settle();
+    Send(first, LeaveNotify, 20000);
+    Send(first, ButtonPress, 20001);
     Settle();
 }
 
@@ -344,6 +352,7 @@ TEST_F(TipShellTest, FallsBackToFixedWhenTheFontIsMissing)
     TipShellAddWidget(other, first, "still shown", 0, 0);
     Send(first, EnterNotify, 10000);
     EXPECT_TRUE(PumpUntil([other] { return reinterpret_cast<ShellWidget>(other)->shell.popped_up != 0; }));
+    TipShellDeleteWidget(other, first);
     XtDestroyWidget(other);
     Settle();
 }
