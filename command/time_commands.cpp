@@ -19,6 +19,7 @@
 #include "core/string_utils.h"
 #include "sky/scene.h"
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -43,14 +44,24 @@ bool ParseInterval(const char* const args[6], DateInterval& interval)
     return StkRealArgument(args[5], interval.seconds) == 1;
 }
 
-// Whether the instant of a local date lies within the supported years: a
-// zone of thousands of hours would put it outside them, and every time
-// record of the Scene would then be built from an instant no calendar
-// function takes.
-bool InstantInRange(const DateTime& date)
+// A zone moves the instant of a date by its hours. One beyond the whole span
+// of supported years puts the instant so far outside them that the Julian
+// day no longer matches the date (the calendar clamps it), and every time
+// record of the Scene would be built from it.
+constexpr double kLongestZone = 24.0 * 366.0 * (kLastYear - kFirstYear + 1);
+
+bool ReadZone(const char* text, double& zone)
 {
-    DateTime universal = date;
-    return DateChangeZone(universal, 0.0) == 1;
+    double given = zone;
+    if (StkRealArgument(text, given) == 0) {
+        return false;
+    }
+    if (std::fabs(given) > kLongestZone) {
+        StkSetError("stkErrorIllegalParam", text);
+        return false;
+    }
+    zone = given;
+    return true;
 }
 
 void RefuseInvalidDate()
@@ -166,12 +177,12 @@ void CmdDate(Scene& scene, const char* a1, const char* a2, const char* a3, const
     }
     // The zone is the site's in the standard-time system only; in UT and
     // LMT it follows from the system and a given one is ignored.
-    if (scene.timeSystem == kTimeSystemLst && StkRealArgument(a7, date.zone) == 0) {
+    if (scene.timeSystem == kTimeSystemLst && !ReadZone(a7, date.zone)) {
         return;
     }
     // Hours up to 36 and 60 minutes are valid and carried into the date; a
     // year, or seconds, that carry it out of the supported years are not.
-    if (IsValidDate(date) == 0 || DateNormalize(date) == 0 || !InstantInRange(date)) {
+    if (IsValidDate(date) == 0 || DateNormalize(date) == 0) {
         RefuseInvalidDate();
         return;
     }
