@@ -4,7 +4,6 @@
 #include "astro/calendar.h"
 #include "command/argument_keywords.h"
 #include "command/command_handlers.h"
-#include "command/command_port.h"
 #include "command/interpreter.h"
 #include "command/number_args.h"
 #include "core/app_env.h"
@@ -26,8 +25,7 @@ constexpr double kSecondsPerDay = 86400.0;
 enum StopMode { kStopAtTarget = 1, kOpenEnded = 2 };
 enum ClockMode { kClockStep = 0, kClockRealTime = 1, kClockRealTimeOffset = 2 };
 
-// What the arguments of CONTINUE or REVERSE ask for, worked out before
-// anything changes, so that a refused argument leaves the run as it was.
+// What the arguments of CONTINUE or REVERSE ask for.
 struct RunRequest {
     int32_t clock = kClockStep;
     int32_t stopMode = kOpenEnded;
@@ -40,30 +38,26 @@ bool Given(const char* arg)
 }
 
 // Fills the given fields of a target date; omitted ones keep the Scene's.
+// The date is not checked: month 13 or hour 30 count on into the next year
+// or day, as the Julian day takes them.
 // Given:    args   six slots: year, month, day, hour, minute, whole seconds
 // Returned: date   the target date in the Scene's zone
-//           1, or 0 with the offending argument recorded
+//           1, or 0 with the offending argument recorded (beyond int32)
 int ReadTargetDate(const Scene& scene, const char* const* args, DateTime& date)
 {
     date = scene.time.date;
     int32_t* fields[] = {&date.year, &date.month, &date.day, &date.hour, &date.minute};
-    const int32_t minimum[] = {kFirstYear, 1, 1, 0, 0};
-    const int32_t maximum[] = {kLastYear, 12, 31, 36, 60};
     for (int i = 0; i < 5; ++i) {
-        if (Given(args[i]) && StkIntegerArgument(args[i], minimum[i], maximum[i], *fields[i]) == 0) {
+        if (StkIntegerArgument(args[i], *fields[i]) == 0) {
             return 0;
         }
     }
     if (Given(args[5])) {
         int32_t seconds = 0;
-        if (StkIntegerArgument(args[5], 0, 60, seconds) == 0) {
+        if (StkIntegerArgument(args[5], seconds) == 0) {
             return 0;
         }
         date.second = seconds;
-    }
-    if (IsValidDate(date) == 0) {
-        StkSetError("stkErrorIllegalParam", args[0] != nullptr ? args[0] : "");
-        return 0;
     }
     return 1;
 }
@@ -143,7 +137,6 @@ void StartRun(Scene& scene, const RunRequest& request)
 {
     AnimationState& run = scene.animation;
     run.running = 1;
-    run.startedQuietly = gAppEnv->quiet != 0 ? 1 : 0;
     run.clockMode = request.clock;
     run.stopMode = request.stopMode;
     run.targetDay = request.targetDay;
@@ -187,17 +180,14 @@ void EndRun(Scene& scene)
     }
 }
 
-// A run the command port started tells its client, never a box: nobody may
-// be at the screen to close it, and a box per run would pile up.
+// Also when the command port started the run: the run ends long after the
+// request that started it was answered.
 void EndRunOutOfRange(Scene& scene)
 {
-    const bool quietly = scene.animation.startedQuietly != 0;
     EndRun(scene);
-    char text[512];
-    GetMessage("messageContinueOutOfDate", text, sizeof text);
-    if (quietly) {
-        PostCommandPortNotice(text);
-    } else if (gAppEnv->toplevel != nullptr) {
+    if (gAppEnv->toplevel != nullptr) {
+        char text[512];
+        GetMessage("messageContinueOutOfDate", text, sizeof text);
         ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
     }
 }
@@ -251,22 +241,25 @@ double CurrentJulianDay()
 
 int StkToggleAnimation(Scene& scene, int direction, const char* const* args)
 {
-    // Arguments are checked first, so that a refused one changes nothing,
-    // whether a run goes on or not.
-    RunRequest request;
-    if (ReadRunRequest(scene, args, request) == 0) {
-        return 0;
-    }
-    if (scene.animation.running != 0) {
+    scene.animationDirection = direction;
+    const bool wasRunning = scene.animation.running != 0;
+    if (wasRunning) {
         StopRun(scene);
         scene.animation.targetDay = 0.0;
         scene.animation.clockMode = kClockStep;
         RefreshPlayButtons(scene);
-        return 1;
     }
-    scene.animationDirection = direction;
-    StartRun(scene, request);
-    RefreshPlayButtons(scene);
+    // The arguments are read either way, so that an illegal one is
+    // reported; a run that was going stays stopped, whatever they say, and
+    // one that was not starts only when they can be read.
+    RunRequest request;
+    if (ReadRunRequest(scene, args, request) == 0) {
+        return 0;
+    }
+    if (!wasRunning) {
+        StartRun(scene, request);
+        RefreshPlayButtons(scene);
+    }
     return 1;
 }
 

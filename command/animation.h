@@ -15,8 +15,8 @@ enum AnimationStep {
     kStepOutOfRange,      // the next date would leave years -29999..30000; date kept
 };
 
-// Starts the run when none is running, else stops it (the arguments are
-// checked either way).
+// Stops the run when one is running, whatever the arguments; else starts
+// one as they ask. The direction is stored either way.
 // Given:    scene      the Scene (its time, time step, zone and animation state)
 //           direction  0 forward (CONTINUE), 1 backward (REVERSE)
 //           args       the seven argument slots of CONTINUE/REVERSE, null
@@ -24,8 +24,10 @@ enum AnimationStep {
 //                      target date year, month, day, hour, minute, whole
 //                      seconds (omitted fields from the Scene's date); in the
 //                      real-time forms the date follows in slots 2 to 7
-// Returned: 1 done; 0 when an argument is refused ("stkErrorIllegalParam"
-//           with the argument), the animation then being left as it was
+// Returned: 1 done; 0 when an argument is refused (a first argument that is
+//           no clock word and begins with no digit or sign, or a number
+//           beyond int32: "stkErrorIllegalParam" with it); no run is then
+//           going, the toolbar showing so
 int StkToggleAnimation(Scene& scene, int direction, const char* const* args);
 
 // Takes one step of the running animation: the Scene's date moves by the

@@ -86,7 +86,6 @@ struct PendingInput {
     PortLine line;
     bool afterCarriageReturn = false;   // an LF next pairs with it
     XtIntervalId timer = 0;
-    std::string notices;                // for the next reply, before its prompt
 };
 
 PendingInput pending;
@@ -135,7 +134,6 @@ void ForgetPendingInput()
     StopUnendedLineWait();
     pending.line = PortLine{};
     pending.afterCarriageReturn = false;
-    pending.notices.clear();
 }
 
 bool StillConnected(unsigned serial)
@@ -171,8 +169,6 @@ bool ServeRequest(Scene& scene, const PortLine& request, unsigned serial)
         reply = env.errorMessage;
         reply += '\n';
     }
-    reply += pending.notices;
-    pending.notices.clear();
     reply += kCommandPortPrompt;
     return SendToClient(reply);
 }
@@ -300,14 +296,6 @@ void CommandPortReadCallback(XtPointer clientData, int*, XtInputId*)
     }
     if (ServeLines(scene, TakeCompleteLines(buffer, static_cast<size_t>(received)))) {
         WaitForLineEnd(scene);
-    }
-}
-
-void PostCommandPortNotice(const char* text)
-{
-    if (gAppEnv->clientSocket != kNoSocket && text != nullptr) {
-        pending.notices += text;
-        pending.notices += '\n';
     }
 }
 

@@ -50,12 +50,6 @@ void CommandPortAcceptCallback(XtPointer clientData, int* source, XtInputId* id)
 //           nested event loop (a question box) cannot start another request.
 void CommandPortReadCallback(XtPointer clientData, int* source, XtInputId* id);
 
-// A message that arises for the client outside its requests (an animation it
-// started stopped at the date limit): it goes out in the next reply, after
-// that request's error and before the prompt, followed by "\n". Without a
-// client it is dropped.
-void PostCommandPortNotice(const char* text);
-
 // Drops the client: removes its input, closes its socket. Nothing happens
 // without a client.
 void CloseCommandConnection();

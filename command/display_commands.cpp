@@ -426,10 +426,15 @@ void CmdDisk(Scene& scene, const char* const* args)
 void CmdDiskMag(Scene& scene, const char* a1)
 {
     int32_t magnification = 0;
-    if (StkIntegerArgument(a1, kSmallestDiskMagnification, kLargestDiskMagnification,
-                           magnification) != 0) {
-        scene.diskMagnitude = magnification;
+    if (StkIntegerArgument(a1, magnification) == 0) {
+        return;
     }
+    if (a1 == nullptr || magnification < kSmallestDiskMagnification ||
+        magnification > kLargestDiskMagnification) {
+        StkSetError("stkErrorIllegalParam", a1);
+        return;
+    }
+    scene.diskMagnitude = magnification;
 }
 
 namespace {

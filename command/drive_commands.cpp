@@ -9,7 +9,7 @@
 #include "sky/scene.h"
 #include "sky/ui_hooks.h"
 
-#include <climits>
+#include <algorithm>
 
 namespace {
 
@@ -31,15 +31,10 @@ void ToggleAnimation(Scene& scene, int direction, const char* a1, const char* a2
 int ReadNonNegative(const char* text, int32_t& value)
 {
     value = 0;
-    if (text == nullptr) {
-        return 1;
-    }
-    if (StkIntegerArgument(text, INT32_MIN, INT32_MAX, value) == 0) {
+    if (StkIntegerArgument(text, value) == 0) {
         return 0;
     }
-    if (value < 0) {
-        value = 0;
-    }
+    value = std::max(value, 0);
     return 1;
 }
 

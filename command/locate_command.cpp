@@ -1,8 +1,8 @@
 // LOCATE: moves the observer to a site given by coordinates (absolute, or
 // relative with a leading sign) or by its name in the site list.
 //
-// All arguments are read and checked first; a refused statement leaves the
-// Scene as it was.
+// All arguments are read first; a refused statement leaves the Scene as it
+// was.
 #include "command/command_handlers.h"
 
 #include "astro/calendar.h"
@@ -25,10 +25,6 @@
 
 namespace {
 
-// Coordinates beyond these are no mistake a wrap or a clamp should hide.
-constexpr double kMaxCoordinate = 1.0e6;   // degrees
-constexpr double kMaxHeight = 1.0e7;       // metres
-
 // What a LOCATE statement asks for, before any of it is stored.
 struct LocateRequest {
     ObserverLocation location;
@@ -43,40 +39,40 @@ char LastCharacter(const char* text)
     return length > 0 ? text[length - 1] : '\0';
 }
 
-// Whether an argument is a coordinate rather than a site name: a digit or a
-// decimal point after an optional sign. NaN and infinities are no
-// coordinates, so they fail as unknown site names.
-bool IsCoordinateText(const char* text)
+// Whether an argument may name a site rather than give a coordinate: it has
+// no digit or decimal point after an optional sign.
+bool MayBeSiteName(const char* text)
 {
     const char* c = (*text == '+' || *text == '-') ? text + 1 : text;
-    return std::isdigit(static_cast<unsigned char>(*c)) || *c == '.';
+    return !std::isdigit(static_cast<unsigned char>(*c)) && *c != '.';
 }
 
 // One coordinate: a sign letter ('W' for longitude, 'S' for latitude, either
 // case) at the end negates it; a leading sign makes it a move from the
-// current value.
+// current value. A move past the largest double is refused like an
+// infinity.
 bool ReadCoordinate(const char* text, char negativeLetter, double current, double& value)
 {
-    if (text == nullptr) {
-        value = current;
-        return true;
-    }
+    value = current;
     double number = 0.0;
-    if (!IsCoordinateText(text) || StkRealArgument(text, -kMaxCoordinate, kMaxCoordinate, number) == 0) {
-        StkSetError("stkErrorIllegalParam", text);
-        return false;
+    if (text == nullptr || StkRealArgument(text, number) == 0) {
+        return text == nullptr;
     }
     if (AsciiUpper(LastCharacter(text)) == negativeLetter) {
         number = -number;
     }
-    value = (text[0] == '+' || text[0] == '-') ? current + number : number;
+    const double moved = (text[0] == '+' || text[0] == '-') ? current + number : number;
+    if (!std::isfinite(moved)) {
+        StkSetError("stkErrorIllegalParam", text);
+        return false;
+    }
+    value = moved;
     return true;
 }
 
-// Longitudes are kept in [-180, 180], whatever the moves added up to.
+// One turn at most either way, as a relative move needs.
 double WrapLongitude(double longitude)
 {
-    longitude = std::fmod(longitude, 360.0);
     if (longitude > 180.0) {
         longitude -= 360.0;
     }
@@ -103,52 +99,29 @@ bool ReadCoordinates(const Scene& scene, const char* const args[5], LocateReques
     request.location.latitude = std::clamp(latitude, -90.0, 90.0);
     // Outside standard time the zone follows from the time system.
     if (args[2] != nullptr && scene.timeSystem == kTimeSystemLst) {
-        if (StkRealArgument(args[2], -kMaxCommandZone, kMaxCommandZone, request.zone) == 0) {
+        if (StkRealArgument(args[2], request.zone) == 0) {
             return false;
         }
         request.zoneGiven = true;
     }
-    return args[3] == nullptr ||
-           StkRealArgument(args[3], -kMaxHeight, kMaxHeight, request.location.height) == 1;
+    return StkRealArgument(args[3], request.location.height) == 1;
 }
 
-// LOCATE with a site name alone: the site's place, height and zone from the
-// site list.
-bool ReadSite(const Scene& scene, const char* const args[5], LocateRequest& request)
+// LOCATE with the name of a site of the site list first: the site's place,
+// height and zone (the other arguments are not read).
+bool ReadSite(const Scene& scene, const char* name, LocateRequest& request)
 {
-    for (int i = 1; i < 5; ++i) {
-        if (args[i] != nullptr) {
-            StkSetError("stkErrorIllegalParam", args[i]);
-            return false;
-        }
-    }
     request.location = scene.time.location;
     request.zone = scene.time.date.zone;
-    if (LookUpSite(args[0], request.location, request.zone) == 0) {
-        StkSetError("stkErrorIllegalParam", args[0]);
+    if (LookUpSite(name, request.location, request.zone) == 0) {
         return false;
     }
     request.zoneGiven = scene.timeSystem == kTimeSystemLst;
     if (!request.zoneGiven) {
         request.zone = scene.time.date.zone;
     }
-    request.name = args[0];
+    request.name = name;
     return true;
-}
-
-// Shows why the lock ended: in a warning box, or, while the command port
-// runs the statement, as its reply (a box there would pile up unseen).
-void ReportLockEnded(const char* key)
-{
-    if (gAppEnv->quiet != 0) {
-        StkSetError(key, nullptr);
-        return;
-    }
-    if (gAppEnv->toplevel != nullptr) {
-        char text[256];
-        GetMessage(key, text, sizeof text);
-        ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
-    }
 }
 
 // A sunrise or sunset lock that the new site never sees is ended.
@@ -167,7 +140,13 @@ void CheckSunEventLock(Scene& scene)
                         lock.sunEventLock == kSunLockRisingAltitude;
     lock.sunEventLock = kSunLockNone;
     lock.sunEventValue = 0;
-    ReportLockEnded(rising ? "messageSunNotRise" : "messageSunNotSet");
+    // A box also while the command port runs the statement: LOCATE itself
+    // reports no error.
+    if (gAppEnv->toplevel != nullptr) {
+        char text[256];
+        GetMessage(rising ? "messageSunNotRise" : "messageSunNotSet", text, sizeof text);
+        ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
+    }
 }
 
 }  // namespace
@@ -177,13 +156,14 @@ void CmdLocate(Scene& scene, const char* a1, const char* a2, const char* a3, con
 {
     const char* const args[5] = {a1, a2, a3, a4, a5};
     LocateRequest request{};
-    const bool bySiteName = a1 != nullptr && !IsCoordinateText(a1);
-    if (!(bySiteName ? ReadSite(scene, args, request) : ReadCoordinates(scene, args, request))) {
+    const bool bySiteName = a1 != nullptr && MayBeSiteName(a1) && ReadSite(scene, a1, request);
+    if (!bySiteName && !ReadCoordinates(scene, args, request)) {
         return;
     }
 
     // The clock follows the zone, keeping the instant: the given one in
-    // standard time, the site's mean solar time in LMT.
+    // standard time, the site's mean solar time in LMT. A zone that would
+    // carry the date out of the supported years is refused.
     DateTime date = scene.time.date;
     double zone = date.zone;
     if (request.zoneGiven) {

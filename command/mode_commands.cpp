@@ -26,35 +26,43 @@ namespace {
 
 constexpr int32_t kTargetTypeMask = 0x7fff;
 
-// Magnitudes typed in a command: anything a sky can show, with room to
-// spare; the bound keeps every value x 10 far inside an int32.
-constexpr double kMagnitudeBound = 100.0;
-// Stored magnitudes (tenths) stay within this, however often INCMAG runs.
-constexpr int32_t kTenthsBound = 1000;
+// Stored magnitudes (tenths) stay within this, from MAG and however often
+// INCMAG or DECMAG run: the redraw takes the star limit less the automatic
+// one, star magnitudes and its own offsets in int32, which a limit near the
+// ends of int32 would overflow.
+constexpr int64_t kTenthsBound = 1000000000;
 constexpr int32_t kFaintestRequestFloor = -20;    // DECMAG STAR stops at -2.0
 constexpr int32_t kDefaultStarLabelLimit = 14;
 constexpr int32_t kDefaultNebulaFaint = 110;
 constexpr int32_t kDefaultNebulaBright = 0;
-constexpr int32_t kLargestStarSize = 100;
 
 constexpr int32_t kBuiltInCap = 65;
 constexpr int32_t kSaoCap = 95;
 constexpr int32_t kGscCap = 170;
 
-int32_t ClampTenths(int64_t tenths)
+// Stores a magnitude in tenths worked out from the argument text; one
+// beyond the bound is refused with that text.
+bool StoreTenths(int32_t& limit, double tenths, const char* text)
 {
-    return static_cast<int32_t>(std::clamp<int64_t>(tenths, -kTenthsBound, kTenthsBound));
+    if (!(std::fabs(tenths) <= static_cast<double>(kTenthsBound))) {
+        StkSetError("stkErrorIllegalParam", text);
+        return false;
+    }
+    limit = static_cast<int32_t>(tenths);
+    return true;
 }
 
 // A magnitude argument in tenths, truncated toward zero (4.55 gives 45).
+// An omitted one is refused with an empty parameter: no kind has a step
+// to fall back on.
 bool MagnitudeTenths(const char* text, int32_t& tenths)
 {
     double value = 0.0;
-    if (StkRealArgument(text, -kMagnitudeBound, kMagnitudeBound, value) == 0) {
+    if (text == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
         return false;
     }
-    tenths = static_cast<int32_t>(std::trunc(value * 10.0));
-    return true;
+    return StkRealArgument(text, value) == 1 && StoreTenths(tenths, std::trunc(value * 10.0), text);
 }
 
 bool LookupKind(const char* text, const KeywordEntry* table, int32_t& kind)
@@ -122,6 +130,12 @@ void RequestStarLimit(Scene& scene, int32_t tenths)
 {
     scene.mag.requestPending = 1;
     scene.mag.requestedValue = tenths;
+}
+
+// A limit moved by a step of INCMAG or DECMAG (both in tenths).
+bool MoveLimit(int32_t& limit, int64_t moved, const char* step)
+{
+    return StoreTenths(limit, static_cast<double>(moved), step);
 }
 
 // The file without which the star data chosen draws no star: the SAO star
@@ -195,7 +209,7 @@ void StkMagNebulamax(Scene& scene, const char* value)
 void StkMagNebulalimit(Scene& scene, const char* value)
 {
     int32_t on = 1;
-    if (value != nullptr && StkIntegerArgument(value, INT32_MIN, INT32_MAX, on) == 0) {
+    if (StkIntegerArgument(value, on) == 0) {
         return;
     }
     scene.mag.nebulaBoundsInUse = on == 1 ? 1 : 0;
@@ -221,13 +235,16 @@ void CmdIncmag(Scene& scene, const char* a1, const char* a2)
         return;
     }
     MagnitudeLimits& mag = scene.mag;
+    int32_t request = 0;
     switch (kind) {
     case kMagStar:
-        RequestStarLimit(scene, std::min(ClampTenths(int64_t{mag.starLimit} + step), mag.starCap));
+        if (MoveLimit(request, std::min<int64_t>(int64_t{mag.starLimit} + step, mag.starCap), a2)) {
+            RequestStarLimit(scene, request);
+        }
         break;
-    case kMagStarname: mag.starLabelLimit = ClampTenths(int64_t{mag.starLabelLimit} + step); break;
-    case kMagNebulaMin: mag.nebulaFaint = ClampTenths(int64_t{mag.nebulaFaint} + step); break;
-    default: mag.nebulaBright = ClampTenths(int64_t{mag.nebulaBright} + step); break;
+    case kMagStarname: MoveLimit(mag.starLabelLimit, int64_t{mag.starLabelLimit} + step, a2); break;
+    case kMagNebulaMin: MoveLimit(mag.nebulaFaint, int64_t{mag.nebulaFaint} + step, a2); break;
+    default: MoveLimit(mag.nebulaBright, int64_t{mag.nebulaBright} + step, a2); break;
     }
 }
 
@@ -239,26 +256,38 @@ void CmdDecmag(Scene& scene, const char* a1, const char* a2)
         return;
     }
     MagnitudeLimits& mag = scene.mag;
+    int32_t request = 0;
     switch (kind) {
     case kMagStar:
-        RequestStarLimit(scene,
-                         std::max(ClampTenths(int64_t{mag.starLimit} - step), kFaintestRequestFloor));
+        if (MoveLimit(request, std::max<int64_t>(int64_t{mag.starLimit} - step, kFaintestRequestFloor), a2)) {
+            RequestStarLimit(scene, request);
+        }
         break;
     case kMagStarname:
         // Names fainter than the stars drawn would not show: start from
         // the star limit.
-        mag.starLabelLimit = std::min(mag.starLabelLimit, mag.starLimit);
-        mag.starLabelLimit = ClampTenths(int64_t{mag.starLabelLimit} - step);
+        MoveLimit(mag.starLabelLimit, int64_t{std::min(mag.starLabelLimit, mag.starLimit)} - step, a2);
         break;
-    case kMagNebulaMin: mag.nebulaFaint = ClampTenths(int64_t{mag.nebulaFaint} - step); break;
-    default: mag.nebulaBright = ClampTenths(int64_t{mag.nebulaBright} - step); break;
+    case kMagNebulaMin: MoveLimit(mag.nebulaFaint, int64_t{mag.nebulaFaint} - step, a2); break;
+    default: MoveLimit(mag.nebulaBright, int64_t{mag.nebulaBright} - step, a2); break;
     }
 }
 
+// STARSIZE without a value is refused with an empty parameter: there is no
+// size to fall back on. The setting is n x 10 in int32, so n beyond a tenth
+// of its range is refused.
 void CmdStarsize(Scene& scene, const char* a1)
 {
     int32_t size = 0;
-    if (StkIntegerArgument(a1, 0, kLargestStarSize, size) == 0) {
+    if (a1 == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
+    }
+    if (StkIntegerArgument(a1, size) == 0) {
+        return;
+    }
+    if (size > INT32_MAX / 10 || size < INT32_MIN / 10) {
+        StkSetError("stkErrorIllegalParam", a1);
         return;
     }
     scene.view.starSize = size * 10;

@@ -1,23 +1,23 @@
-// The checked conversion of numeric command arguments. Every handler that
-// needs a number takes it from here, so a text that is no number, NaN,
-// infinity or a value out of range is refused with "stkErrorIllegalParam"
-// (the argument as parameter) and never reaches an integer conversion.
+// Numbers in command arguments, read as the commands have always read them:
+// integers with base-10 strtol, reals with strtod, text after the number
+// ignored, and a text that is no number read as 0 ("x" is 0, "12x" is 12).
+//
+// What no handler can take is refused with "stkErrorIllegalParam" and the
+// argument as parameter: an integer beyond int32 (its conversion would be
+// undefined), NaN and the infinities (they would reach integer conversions
+// and comparisons that NaN always fails).
 #pragma once
 
 #include <cstdint>
 
-// An integer argument, base 10; text after the number is ignored ("12x" is
-// 12, as scripts have always been read).
-// Given:    text              the argument (null: omitted, refused)
-//           minimum, maximum  the range the handler accepts, both included
-// Returned: value             the number (unchanged on failure)
-//           1 when accepted, else 0 with the error recorded
-int StkIntegerArgument(const char* text, int32_t minimum, int32_t maximum, int32_t& value);
+// An integer argument.
+// Given:    text   the argument; null (omitted) leaves value as it was
+// Returned: value  the number
+//           1 when read, else 0 with the error recorded (value unchanged)
+int StkIntegerArgument(const char* text, int32_t& value);
 
-// A real argument; text after the number is ignored. NaN and infinities are
-// refused.
-// Given:    text              the argument (null: omitted, refused)
-//           minimum, maximum  the range the handler accepts, both included
-// Returned: value             the number (unchanged on failure)
-//           1 when accepted, else 0 with the error recorded
-int StkRealArgument(const char* text, double minimum, double maximum, double& value);
+// A real argument.
+// Given:    text   the argument; null (omitted) leaves value as it was
+// Returned: value  the number
+//           1 when read, else 0 with the error recorded (value unchanged)
+int StkRealArgument(const char* text, double& value);

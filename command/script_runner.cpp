@@ -6,7 +6,6 @@
 #include "core/app_env.h"
 #include "core/regular_file.h"
 #include "core/string_utils.h"
-#include "core/user_directory.h"
 #include "sky/catalog/element_files.h"
 #include "sky/catalog/script_element_lookup.h"
 #include "sky/catalog/small_body_lists.h"
@@ -158,12 +157,6 @@ void CmdStl(Scene& scene, const char* a1)
         StkSetError("stkErrorIllegalParam", "");
         return;
     }
-    // "~" as GSAVE and LOAD take it; a name that does not expand names no
-    // file.
-    char path[kPathSize];
-    if (ExpandTilde(a1, path, sizeof path) == nullptr) {
-        StkSetError("stkErrorFileNotFound", a1);
-        return;
-    }
-    StkRunScriptScene(scene, path);
+    // The name as given, "~" and all, as LOAD CLICKDATA takes its own.
+    StkRunScriptScene(scene, a1);
 }

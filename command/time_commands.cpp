@@ -2,7 +2,7 @@
 // the Scene's date, time step, time system and Sun-event lock. None of them
 // redraws; command texts end with DRIVE for that.
 //
-// Every argument is checked before anything is stored, so a refused
+// Every argument is read before anything is stored, so a refused
 // statement leaves the Scene exactly as it was.
 #include "command/time_commands.h"
 
@@ -19,7 +19,7 @@
 #include "core/string_utils.h"
 #include "sky/scene.h"
 
-#include <climits>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -27,24 +27,8 @@ namespace {
 
 constexpr int32_t kClockRealTimeOffset = 2;
 
-// A lock offset beyond a week, or an altitude beyond the zenith, cannot
-// mean the Sun event of the date.
-constexpr int32_t kMaxLockMinutes = 7 * 24 * 60;
-constexpr int32_t kMaxLockAltitude = 90;
-
 // STIME reads at most this many characters of its value.
 constexpr size_t kLockValueSize = 63;
-
-// An integer argument that keeps the current value when omitted.
-bool OptionalInteger(const char* text, int32_t minimum, int32_t maximum, int32_t& value)
-{
-    return text == nullptr || StkIntegerArgument(text, minimum, maximum, value) == 1;
-}
-
-bool OptionalReal(const char* text, double minimum, double maximum, double& value)
-{
-    return text == nullptr || StkRealArgument(text, minimum, maximum, value) == 1;
-}
 
 // The six fields of an interval; omitted fields are 0.
 bool ParseInterval(const char* const args[6], DateInterval& interval)
@@ -53,11 +37,31 @@ bool ParseInterval(const char* const args[6], DateInterval& interval)
     int32_t* const fields[] = {&interval.years, &interval.months, &interval.days,
                                &interval.hours, &interval.minutes};
     for (int i = 0; i < 5; ++i) {
-        if (!OptionalInteger(args[i], INT32_MIN, INT32_MAX, *fields[i])) {
+        if (StkIntegerArgument(args[i], *fields[i]) == 0) {
             return false;
         }
     }
-    return OptionalReal(args[5], -kMaxCommandSeconds, kMaxCommandSeconds, interval.seconds);
+    return StkRealArgument(args[5], interval.seconds) == 1;
+}
+
+// A zone moves the instant of a date by its hours. One beyond the whole span
+// of supported years puts the instant so far outside them that the Julian
+// day no longer matches the date (the calendar clamps it), and every time
+// record of the Scene would be built from it.
+constexpr double kLongestZone = 24.0 * 366.0 * (kLastYear - kFirstYear + 1);
+
+bool ReadZone(const char* text, double& zone)
+{
+    double given = zone;
+    if (StkRealArgument(text, given) == 0) {
+        return false;
+    }
+    if (std::fabs(given) > kLongestZone) {
+        StkSetError("stkErrorIllegalParam", text);
+        return false;
+    }
+    zone = given;
+    return true;
 }
 
 void RefuseInvalidDate()
@@ -96,17 +100,15 @@ void SetSunEventLock(Scene& scene, bool sunrise, const char* value)
     int32_t amount = 0;
     if (value != nullptr) {
         const int32_t unit = LockUnit(UpperCopy(value, kLockValueSize));
-        int32_t limit = kMaxLockMinutes;
         if (unit == kLockInDegrees) {
             kind = sunrise ? kSunLockRisingAltitude : kSunLockSettingAltitude;
-            limit = kMaxLockAltitude;
         } else if (unit != kLockInMinutes) {
             lock.sunEventLock = kSunLockNone;
             lock.sunEventValue = 0;
             StkSetError("stkErrorIllegalParam", value);
             return;
         }
-        if (StkIntegerArgument(value, -limit, limit, amount) == 0) {
+        if (StkIntegerArgument(value, amount) == 0) {
             return;
         }
     }
@@ -168,21 +170,18 @@ void CmdDate(Scene& scene, const char* a1, const char* a2, const char* a3, const
     }
 
     DateTime date = scene.time.date;
-    if (!OptionalInteger(a1, kFirstYear, kLastYear, date.year) ||
-        !OptionalInteger(a2, INT32_MIN, INT32_MAX, date.month) ||
-        !OptionalInteger(a3, INT32_MIN, INT32_MAX, date.day) ||
-        !OptionalInteger(a4, INT32_MIN, INT32_MAX, date.hour) ||
-        !OptionalInteger(a5, INT32_MIN, INT32_MAX, date.minute) ||
-        !OptionalReal(a6, -kMaxCommandSeconds, kMaxCommandSeconds, date.second)) {
+    if (StkIntegerArgument(a1, date.year) == 0 || StkIntegerArgument(a2, date.month) == 0 ||
+        StkIntegerArgument(a3, date.day) == 0 || StkIntegerArgument(a4, date.hour) == 0 ||
+        StkIntegerArgument(a5, date.minute) == 0 || StkRealArgument(a6, date.second) == 0) {
         return;
     }
     // The zone is the site's in the standard-time system only; in UT and
     // LMT it follows from the system and a given one is ignored.
-    if (scene.timeSystem == kTimeSystemLst &&
-        !OptionalReal(a7, -kMaxCommandZone, kMaxCommandZone, date.zone)) {
+    if (scene.timeSystem == kTimeSystemLst && !ReadZone(a7, date.zone)) {
         return;
     }
-    // Hours up to 36 and 60 minutes are valid and carried into the date.
+    // Hours up to 36 and 60 minutes are valid and carried into the date; a
+    // year, or seconds, that carry it out of the supported years are not.
     if (IsValidDate(date) == 0 || DateNormalize(date) == 0) {
         RefuseInvalidDate();
         return;

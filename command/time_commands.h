@@ -9,14 +9,6 @@
 
 struct Scene;
 
-// Largest magnitude of a seconds field that DATE, PERIOD, INCTIME and DECTIME
-// accept: more than the whole span of supported years, so a larger value can
-// only be a mistake and is refused before any calendar arithmetic.
-constexpr double kMaxCommandSeconds = 2.0e12;
-
-// Largest magnitude of a time zone (hours east of UT) a command accepts.
-constexpr double kMaxCommandZone = 24.0;
-
 // Moves the Scene's date by an interval given as command text, with the
 // calendar arithmetic of DateAddInterval. A result outside the supported
 // years leaves the date as it was, silently.
@@ -25,7 +17,8 @@ constexpr double kMaxCommandZone = 24.0;
 //                     (integers) and seconds (real); null = 0
 //           subtract  0 add (INCTIME), 1 subtract (DECTIME)
 // Returned: 1 done (or silently out of range); 0 when an argument is refused
-//           ("stkErrorIllegalParam" with the argument), the Scene unchanged
+//           (an integer beyond int32, seconds NaN or infinite:
+//           "stkErrorIllegalParam" with the argument), the Scene unchanged
 int StkStepTime(Scene& scene, const char* const args[6], int32_t subtract);
 
 // While an animation runs on the clock with an offset (clock mode 2), makes

@@ -28,7 +28,7 @@ constexpr int32_t kCentringNone = 0;
 constexpr int32_t kCentringOnce = 1;
 constexpr int32_t kCentringTrack = 2;
 
-constexpr double kMaxCommandFieldOfView = 360.0;
+constexpr int32_t kFirstIllegalMirror = 3;
 constexpr double kSolarViewWidest = 150.0;
 constexpr double kSolarViewNarrowest = 2.0;
 
@@ -74,18 +74,17 @@ bool ParseCommandTarget(Scene& scene, const char* target, const char* a, const c
     return true;
 }
 
-// VIEW SOL: the solar-system view size, above 0 AU.
+// VIEW SOL: the solar-system view size in AU, unchecked (the view set-up
+// takes a size of 0 or less as 1 AU). Without a size there is nothing to
+// store.
 void SetSolarViewWidth(Scene& scene, const char* text)
 {
     double width = 0.0;
-    if (StkRealArgument(text, 0.0, kMaxCommandSolarDistance, width) == 0) {
-        return;
+    if (text == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+    } else if (StkRealArgument(text, width) == 1) {
+        scene.view.solarViewWidth = width;
     }
-    if (!(width > 0.0)) {
-        StkSetError("stkErrorIllegalParam", text);
-        return;
-    }
-    scene.view.solarViewWidth = width;
 }
 
 // ZOOM's direction: the entry of ZoomKeywordTable whose first letter the
@@ -106,7 +105,7 @@ int32_t ZoomDirection(const char* text)
 int StkSetViewAngle(Scene& scene, const char* text)
 {
     double angle = 0.0;
-    if (StkRealArgument(text, 0.0, kMaxCommandFieldOfView, angle) == 0) {
+    if (StkRealArgument(text, angle) == 0) {
         return 0;
     }
     if (!(angle > 0.0)) {
@@ -174,12 +173,22 @@ void CmdInit(Scene& scene)
     UiUpdateToolbar(scene);
 }
 
+// A negative orientation is stored as given and drawn as the normal one.
 void CmdMirror(Scene& scene, const char* a1)
 {
     int32_t mirror = 0;
-    if (StkIntegerArgument(a1, 0, 2, mirror) != 0) {
-        scene.mirror = mirror;
+    if (a1 == nullptr) {
+        StkSetError("stkErrorIllegalParam", nullptr);
+        return;
     }
+    if (StkIntegerArgument(a1, mirror) == 0) {
+        return;
+    }
+    if (mirror >= kFirstIllegalMirror) {
+        StkSetError("stkErrorIllegalParam", a1);
+        return;
+    }
+    scene.mirror = mirror;
 }
 
 void CmdView(Scene& scene, const char* const* args)
@@ -212,7 +221,7 @@ void CmdZoom(Scene& scene, const char* a1, const char* a2)
         return;
     }
     double value = 0.0;
-    if (a2 != nullptr && StkRealArgument(a2, 0.0, kMaxCommandSolarDistance, value) == 0) {
+    if (StkRealArgument(a2, value) == 0) {
         return;
     }
     const bool narrow = direction == 'U';
@@ -314,9 +323,7 @@ void CmdSolOffset(Scene& scene, const char* a1, const char* a2, const char* a3)
     if (StkLookupKeyword(a1, OffKeywordTable, off) == 0) {
         const char* texts[3] = {a1, a2, a3};
         for (int i = 0; i < 3; ++i) {
-            if (texts[i] != nullptr &&
-                StkRealArgument(texts[i], -kMaxCommandSolarDistance, kMaxCommandSolarDistance,
-                                origin[i]) == 0) {
+            if (StkRealArgument(texts[i], origin[i]) == 0) {
                 return;
             }
         }

@@ -8,14 +8,9 @@
 
 struct Scene;
 
-// Largest solar-system view size and SOL_OFFSET component a command accepts,
-// in AU: beyond it a view shows nothing, so a larger value can only be a
-// mistake.
-constexpr double kMaxCommandSolarDistance = 100000.0;
-
 // The field of view (VIEW ANGLE). The redraw brings it within the mode's
 // limits.
-// Given:    text   degrees, above 0 and at most 360
+// Given:    text   degrees, above 0 (infinity refused)
 // Returned: scene  field of view
 //           1 done; 0 refused ("stkErrorIllegalParam" with the text)
 int StkSetViewAngle(Scene& scene, const char* text);

@@ -48,7 +48,6 @@ void ResetAnimation(AnimationState& animation)
     animation.realTimeMode = 0;
     animation.synchronised = 1;
     animation.interval = 5;
-    animation.startedQuietly = 0;
     animation.sunEventLock = 0;
 }
 

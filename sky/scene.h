@@ -83,8 +83,6 @@ struct AnimationState {
     int32_t realTimeMode;
     int32_t synchronised;      // 1: steps driven by a re-armed timer
     int32_t interval;          // seconds between synchronised steps
-    int32_t startedQuietly;    // 1: started by a command-port request, whose
-                               // client hears why it ends (no box)
     int32_t sunEventLock;      // 0 none, 1 sunrise, 2 sunset, 3 rising, 4 setting
     int32_t sunEventValue;     // minutes, or whole degrees of altitude
 };

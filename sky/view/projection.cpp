@@ -51,14 +51,17 @@ void PlaceHorizontal(const Scene& scene, int32_t dx, int32_t dy, ProjectedPoint&
     const ViewGeometry& view = scene.view;
     const int32_t cx = view.screenCentreX;
     const int32_t cy = view.screenCentreY;
-    if (scene.viewMode == kModeVola || scene.mirror == 0) {
-        out.x = cx - dx;
-        out.y = cy - dy;
-    } else if (scene.mirror == 1) {
+    // Only 1 and 2 turn the chart; any other orientation (MIRROR takes
+    // negative ones) draws it as 0, as the ground and picking do.
+    const int32_t mirror = scene.viewMode == kModeVola ? 0 : scene.mirror;
+    if (mirror == 1) {
         out.x = cx + dx;
         out.y = 2 * int32_t{view.skyRect.y} + int32_t{view.skyRect.height} - cy + dy;
-    } else {
+    } else if (mirror == 2) {
         out.x = cx + dx;
+        out.y = cy - dy;
+    } else {
+        out.x = cx - dx;
         out.y = cy - dy;
     }
 }

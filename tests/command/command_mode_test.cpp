@@ -210,9 +210,9 @@ TEST_F(ModeCommands, MagNebulaLimitIsOnOnlyForOne)
         ASSERT_EQ(Run(command), "") << command;
         EXPECT_EQ(scene.mag.nebulaBoundsInUse, inUse) << command;
     }
-    for (const char* value : {"on", "99999999999"}) {
-        ExpectRefused(("MAG NEBULALIMIT " + std::string(value)).c_str(), value);
-    }
+    ExpectRefused("MAG NEBULALIMIT 99999999999", "99999999999");
+    ASSERT_EQ(Run("MAG NEBULALIMIT 1; MAG NEBULALIMIT on"), "");   // no number: 0
+    EXPECT_EQ(scene.mag.nebulaBoundsInUse, 0);
 }
 
 TEST_F(ModeCommands, MagRefusesUnknownKindsAndBadNumbers)
@@ -222,10 +222,12 @@ TEST_F(ModeCommands, MagRefusesUnknownKindsAndBadNumbers)
     ExpectRefused("MAG STAR nan", "nan");
     ExpectRefused("MAG STAR inf", "inf");
     ExpectRefused("MAG STAR 1e300", "1e300");
-    ExpectRefused("MAG STARNAME -100.5", "-100.5");
-    ExpectRefused("MAG NEBULAMIN bright", "bright");
-    ASSERT_EQ(Run("MAG NEBULAMIN 100"), "");
+    ExpectRefused("MAG STARNAME -100000000.1", "-100000000.1");   // beyond 1e9 tenths
+    ASSERT_EQ(Run("MAG STARNAME -100.5; MAG NEBULAMIN 100"), "");
+    EXPECT_EQ(scene.mag.starLabelLimit, -1005);
     EXPECT_EQ(scene.mag.nebulaFaint, 1000);
+    ASSERT_EQ(Run("MAG NEBULAMIN bright"), "");
+    EXPECT_EQ(scene.mag.nebulaFaint, 0);
 }
 
 // Each kind's handler, called on its own, does what MAG with its keyword
@@ -298,16 +300,19 @@ TEST_F(ModeCommands, IncmagAndDecmagOfNamesAndNebulaeHaveNoBound)
     EXPECT_EQ(scene.mag.nebulaFaint, 100);
 }
 
+// The steps add up without a bound of their own, until the sum would
+// leave 1e9 tenths: that step is refused.
 TEST_F(ModeCommands, RepeatedIncmagNeverOverflows)
 {
     for (int i = 0; i < 200; ++i) {
         ASSERT_EQ(Run("INCMAG NEBULAMIN 99"), "");
     }
-    EXPECT_EQ(scene.mag.nebulaFaint, 1000);
-    for (int i = 0; i < 400; ++i) {
-        ASSERT_EQ(Run("DECMAG NEBULAMIN 99"), "");
-    }
-    EXPECT_EQ(scene.mag.nebulaFaint, -1000);
+    EXPECT_EQ(scene.mag.nebulaFaint, 110 + 200 * 990);
+    ASSERT_EQ(Run("MAG NEBULAMIN 99999990"), "");
+    ExpectRefused("INCMAG NEBULAMIN 99", "99");
+    EXPECT_EQ(scene.mag.nebulaFaint, 999999900);
+    ASSERT_EQ(Run("MAG NEBULAMAX -99999990"), "");
+    ExpectRefused("DECMAG NEBULAMAX 99", "99");
 }
 
 TEST_F(ModeCommands, IncmagAndDecmagRefuseWhatTheyCannotStep)
@@ -330,8 +335,13 @@ TEST_F(ModeCommands, StarsizeStoresTenTimesTheInteger)
         EXPECT_EQ(scene.view.starSize, stored) << size;
     }
     ExpectRefused("STARSIZE", "");
-    for (const char* size : {"101", "-1", "big", "4294967306"}) {
+    for (const char* size : {"214748365", "-214748365", "4294967306"}) {
         ExpectRefused(("STARSIZE " + std::string(size)).c_str(), size);
+    }
+    for (const auto& [size, stored] : {std::pair{"101", 1010}, std::pair{"-1", -10}, std::pair{"big", 0},
+                                       std::pair{"214748364", 2147483640}}) {
+        ASSERT_EQ(Run(("STARSIZE " + std::string(size)).c_str()), "") << size;
+        EXPECT_EQ(scene.view.starSize, stored) << size;
     }
 }
 

@@ -415,12 +415,23 @@ TEST_F(Scripts, BadFilesAreRefusedWithTheirName)
     EXPECT_EQ(gAppEnv->scriptRunning, 0);
 }
 
-TEST_F(Scripts, TildeNamesTheHomeDirectory)
+// STL opens the name as given, as LOAD CLICKDATA does: "~" is a directory
+// named so, not the home directory.
+TEST_F(Scripts, TildeIsNoHomeDirectory)
 {
     WriteScript("tilde.stl", {"MODE GAL"});
+    mkdir(HomePath("work").c_str(), 0700);
+    mkdir(HomePath("work/~").c_str(), 0700);
+    WriteScript("work/~/tilde.stl", {"MODE ECL"});
+    char* const here = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(HomePath("work").c_str()), 0);
     EXPECT_EQ(Run("STL ~/tilde.stl"), "");
-    EXPECT_EQ(scene.viewMode, kModeGal);
-    EXPECT_EQ(Run("STL ~/" + std::string(240, 'x')), "stkErrorFileNotFound");
+    EXPECT_EQ(scene.viewMode, kModeEcl);
+    ASSERT_EQ(chdir(HomePath("").c_str()), 0);
+    EXPECT_EQ(Run("STL ~/tilde.stl"), "stkErrorFileNotFound");
+    EXPECT_STREQ(gAppEnv->errorParam, "~/tilde.stl");
+    ASSERT_EQ(chdir(here), 0);
+    std::free(here);
 }
 
 TEST_F(Scripts, BinaryOrHugeFilesCrashNothing)

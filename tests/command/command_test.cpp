@@ -11,6 +11,7 @@
 #include "core/app_env.h"
 #include "core/keywords.h"
 #include "core/tokenizer.h"
+#include "astro/calendar.h"
 #include "sky/scene.h"
 
 #include <array>
@@ -620,63 +621,179 @@ protected:
     void SetUp() override { StkClearError(); }
 };
 
-TEST_F(NumberArguments, AcceptIntegersInRange)
+// Text after the number is ignored and a text that is no number is 0; only
+// what no int32 holds, NaN and the infinities are refused.
+TEST_F(NumberArguments, IntegersReadAsStrtolDoes)
 {
-    int32_t value = -1;
-    EXPECT_EQ(StkIntegerArgument("12", 0, 100, value), 1);
-    EXPECT_EQ(value, 12);
-    EXPECT_EQ(StkIntegerArgument("  -7", -10, 10, value), 1);
-    EXPECT_EQ(value, -7);
-    EXPECT_EQ(StkIntegerArgument("2000x", -29999, 30000, value), 1);
-    EXPECT_EQ(value, 2000);
-    EXPECT_EQ(StkIntegerArgument("30000", -29999, 30000, value), 1);
-    EXPECT_EQ(value, 30000);
-    EXPECT_STREQ(gAppEnv->errorKey, "");
-}
-
-TEST_F(NumberArguments, RefuseBadIntegersWithIllegalParam)
-{
-    const char* const bad[] = {"x12", "", "-", "30001", "-30000", "99999999999999999999",
-                               "-99999999999999999999", "nan", "inf"};
-    for (const char* text : bad) {
+    const struct {
+        const char* text;
+        int32_t value;
+    } rows[] = {{"12", 12}, {"  -7", -7}, {"2000x", 2000}, {"x12", 0}, {"", 0}, {"-", 0},
+                {"nan", 0}, {"1e5", 1}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}};
+    for (const auto& row : rows) {
         StkClearError();
         int32_t value = 55;
-        EXPECT_EQ(StkIntegerArgument(text, -29999, 30000, value), 0) << text;
+        EXPECT_EQ(StkIntegerArgument(row.text, value), 1) << row.text;
+        EXPECT_EQ(value, row.value) << row.text;
+        EXPECT_STREQ(gAppEnv->errorKey, "") << row.text;
+    }
+    int32_t value = 55;
+    EXPECT_EQ(StkIntegerArgument(nullptr, value), 1);
+    EXPECT_EQ(value, 55) << "an omitted argument keeps the value";
+    for (const char* text : {"2147483648", "-2147483649", "99999999999999999999", "-99999999999999999999"}) {
+        StkClearError();
+        EXPECT_EQ(StkIntegerArgument(text, value), 0) << text;
         EXPECT_EQ(value, 55) << text;
         EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam") << text;
         EXPECT_STREQ(gAppEnv->errorParam, text);
     }
-    int32_t value = 55;
-    EXPECT_EQ(StkIntegerArgument(nullptr, 0, 1, value), 0);
-    EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam");
-    EXPECT_STREQ(gAppEnv->errorParam, "");
-    // The whole int32 range stays reachable.
-    EXPECT_EQ(StkIntegerArgument("-2147483648", INT32_MIN, INT32_MAX, value), 1);
-    EXPECT_EQ(value, INT32_MIN);
-    EXPECT_EQ(StkIntegerArgument("2147483648", INT32_MIN, INT32_MAX, value), 0);
 }
 
-TEST_F(NumberArguments, AcceptRealsInRange)
+TEST_F(NumberArguments, RealsReadAsStrtodDoes)
 {
-    double value = 0.0;
-    EXPECT_EQ(StkRealArgument("1.8", 1.0, 10.0, value), 1);
-    EXPECT_DOUBLE_EQ(value, 1.8);
-    EXPECT_EQ(StkRealArgument("-89.5deg", -90.0, 90.0, value), 1);
-    EXPECT_DOUBLE_EQ(value, -89.5);
-    EXPECT_EQ(StkRealArgument("1e1", 0.0, 10.0, value), 1);
-    EXPECT_DOUBLE_EQ(value, 10.0);
-}
-
-TEST_F(NumberArguments, RefuseNanInfinityAndNonNumbers)
-{
-    const char* const bad[] = {"nan", "NAN", "-nan", "inf", "-Infinity", "1e400", "-1e400",
-                               "abc", "", ".", "90.0001", "-90.5"};
-    for (const char* text : bad) {
+    const struct {
+        const char* text;
+        double value;
+    } rows[] = {{"1.8", 1.8}, {"-89.5deg", -89.5}, {"1e1", 10.0}, {"abc", 0.0}, {"", 0.0},
+                {".", 0.0}, {"1e300", 1e300}, {"-90.5", -90.5}};
+    for (const auto& row : rows) {
         StkClearError();
         double value = 3.0;
-        EXPECT_EQ(StkRealArgument(text, -90.0, 90.0, value), 0) << text;
+        EXPECT_EQ(StkRealArgument(row.text, value), 1) << row.text;
+        EXPECT_DOUBLE_EQ(value, row.value) << row.text;
+    }
+    for (const char* text : {"nan", "NAN", "-nan", "inf", "-Infinity", "1e400", "-1e400"}) {
+        StkClearError();
+        double value = 3.0;
+        EXPECT_EQ(StkRealArgument(text, value), 0) << text;
         EXPECT_EQ(value, 3.0) << text;
         EXPECT_STREQ(gAppEnv->errorKey, "stkErrorIllegalParam") << text;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Numbers through the commands: each statement is accepted as its command
+// reads it, with the effect on the Scene in its row.
+
+class CommandNumbers : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetForCommands(scene);
+        StkUseCommandTable(nullptr);
+        RunCommand(scene, "DATE 2000,6,15,12,0,0,9");
+    }
+
+    Scene& scene = *gScene;
+};
+
+struct NumberRow {
+    const char* text;
+    void (*check)(const Scene&);
+};
+
+const NumberRow kAcceptedNumbers[] = {
+    {"DATE 2001,1,1,x,0,0", [](const Scene& s) {
+         EXPECT_EQ(s.time.date.year, 2001);
+         EXPECT_EQ(s.time.date.hour, 0);
+     }},
+    {"DATE 2000,6,15,12,0,0,25", [](const Scene& s) { EXPECT_EQ(s.time.date.zone, 25.0); }},
+    {"PERIOD 1,2,3; PERIOD x", [](const Scene& s) {
+         EXPECT_EQ(s.timeStep.years, 0);
+         EXPECT_EQ(s.timeStep.days, 0);
+     }},
+    {"INCTIME x,,2", [](const Scene& s) { EXPECT_EQ(s.time.date.day, 17); }},
+    {"INCTIME ,,,,,1e15", [](const Scene& s) { EXPECT_EQ(s.time.date.day, 15); }},   // out of range: kept
+    {"STIME SUNRISE 100DEG", [](const Scene& s) {
+         EXPECT_EQ(s.animation.sunEventLock, 3);
+         EXPECT_EQ(s.animation.sunEventValue, 100);
+     }},
+    {"STIME SUNSET MIN", [](const Scene& s) {
+         EXPECT_EQ(s.animation.sunEventLock, 2);
+         EXPECT_EQ(s.animation.sunEventValue, 0);
+     }},
+    {"LOCATE 1000", [](const Scene& s) { EXPECT_EQ(s.time.location.longitude, 640.0); }},
+    {"LOCATE 10,20; LOCATE Nowhere,abc", [](const Scene& s) {
+         EXPECT_EQ(s.time.location.longitude, 0.0);
+         EXPECT_EQ(s.time.location.latitude, 0.0);
+     }},
+    {"LOCATE ,,,2e7", [](const Scene& s) { EXPECT_EQ(s.time.location.height, 2e7); }},
+    {"MAG STAR x", [](const Scene& s) {
+         EXPECT_EQ(s.mag.requestPending, 1);
+         EXPECT_EQ(s.mag.requestedValue, 0);
+     }},
+    {"MAG STARNAME 250", [](const Scene& s) { EXPECT_EQ(s.mag.starLabelLimit, 2500); }},
+    {"INCMAG STARNAME 200", [](const Scene& s) { EXPECT_EQ(s.mag.starLabelLimit, 2014); }},
+    {"MAG NEBULALIMIT x", [](const Scene& s) { EXPECT_EQ(s.mag.nebulaBoundsInUse, 0); }},
+    {"STARSIZE 3; STARSIZE x", [](const Scene& s) { EXPECT_EQ(s.view.starSize, 0); }},
+    {"STARSIZE -5", [](const Scene& s) { EXPECT_EQ(s.view.starSize, -50); }},
+    {"MIRROR 1; MIRROR x", [](const Scene& s) { EXPECT_EQ(s.mirror, 0); }},
+    {"MIRROR -1", [](const Scene& s) { EXPECT_EQ(s.mirror, -1); }},
+    {"VIEW ANGLE 500", [](const Scene& s) { EXPECT_EQ(s.view.fieldOfView, 500.0); }},
+    {"VIEW SOL -5", [](const Scene& s) { EXPECT_EQ(s.view.solarViewWidth, -5.0); }},
+    {"ZOOM UP x", [](const Scene& s) { EXPECT_DOUBLE_EQ(s.view.fieldOfView, 100.0); }},
+    {"VIEW ANGLE 50; ZOOM UP -5", [](const Scene& s) { EXPECT_EQ(s.view.fieldOfView, 55.0); }},
+    {"SOL_OFFSET x,1e6,2", [](const Scene& s) {
+         EXPECT_EQ(s.solarOrigin[0], 0.0);
+         EXPECT_EQ(s.solarOrigin[1], 1e6);
+     }},
+    {"REALTIME 1; REALTIME x", [](const Scene& s) { EXPECT_EQ(s.animation.realTimeMode, 0); }},
+    {"CONTINUE 2001,13,1", [](const Scene& s) {
+         EXPECT_EQ(s.animation.running, 1);
+         // Month 13 counts on into January; hour and minute are the Scene's.
+         EXPECT_NEAR(s.animation.targetDay, JulianDayFromCalendar(2002, 1, 1) + (12.0 - 9.0) / 24.0, 1e-9);
+     }},
+};
+
+TEST_F(CommandNumbers, EachStatementIsAcceptedAsTheCommandReadsIt)
+{
+    for (const NumberRow& row : kAcceptedNumbers) {
+        SCOPED_TRACE(row.text);
+        SetUp();
+        EXPECT_EQ(RunCommand(scene, row.text), "");
+        row.check(scene);
+    }
+}
+
+// What no command can take: integers beyond int32 (and tenths of a
+// magnitude or star sizes beyond the bound), NaN, infinities, and numbers
+// that carry the date out of the supported years; and the commands' own
+// refusals.
+TEST_F(CommandNumbers, RefusedNumbersLeaveTheSceneAsItWas)
+{
+    const struct {
+        const char* text;
+        const char* parameter;
+    } rows[] = {
+        {"DATE 99999999999,1,1", "99999999999"},  {"DATE 2000,1,1,0,0,nan", "nan"},
+        {"DATE 2000,1,1,0,0,0,1e300", "1e300"},   {"DATE 2000,1,1,0,0,1e300", ""},
+        {"DATE 30001,1,1", ""},                   {"DATE 2000,13,1", ""},
+        {"PERIOD ,,,,,inf", "inf"},               {"INCTIME 4294967296", "4294967296"},
+        {"STIME SUNSET 99999999999MIN", "99999999999MIN"},
+        {"LOCATE nan", "nan"},                    {"LOCATE ,,1e300", "1e300"},
+        {"LOCATE +1e308; LOCATE +1e308", "+1e308"},
+        {"MAG STAR 1e9", "1e9"},                  {"MAG NEBULAMIN -inf", "-inf"},
+        {"INCMAG STARNAME 1e8", "1e8"},           {"INCMAG STAR", ""},
+        {"STARSIZE 214748365", "214748365"},      {"STARSIZE", ""},
+        {"MIRROR 3", "3"},                        {"MIRROR -4294967296", "-4294967296"},
+        {"MIRROR", ""},                           {"VIEW ANGLE 0", "0"},
+        {"VIEW ANGLE x", "x"},                    {"VIEW ANGLE inf", "inf"},
+        {"VIEW SOL nan", "nan"},                  {"ZOOM DOWN 1e999", "1e999"},
+        {"SOL_OFFSET 1,inf", "inf"},              {"DISK_MAG x", "x"},
+        {"REALTIME 2147483648", "2147483648"},    {"CONTINUE X", "X"},
+        {"CONTINUE 2001,1,1,99999999999", "99999999999"},
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        // A statement before the refused one may run; the refused one must
+        // change nothing.
+        const std::string text = row.text;
+        const size_t last = text.rfind("; ");
+        if (last != std::string::npos) {
+            RunCommand(scene, text.substr(0, last));
+        }
+        ExpectRefusedUnchanged(scene, last != std::string::npos ? text.substr(last + 2) : text,
+                               "stkErrorIllegalParam", row.parameter);
     }
 }
 

@@ -232,10 +232,13 @@ class Drawing(unittest.TestCase):
         client = self.uvola.connect()
         self.addCleanup(client.close)
         self.assertEqual(client.request("CONTINUE X"), "CONTINUE: Illegal Parameter: X\n")
-        self.assertEqual(client.request("REVERSE 2001,13"), "REVERSE: Illegal Parameter: 13\n")
-        self.assertEqual(client.request("CONTINUE"), "")      # starts a run
+        self.assertEqual(client.request("CONTINUE 2001,1,1,99999999999"),
+                         "CONTINUE: Illegal Parameter: 99999999999\n")
+        self.assertEqual(client.request("REVERSE 2001,13"), "")   # a run to 2002 January 1
         self.assertEqual(client.request("DRIVE"), "")         # served between steps
+        # Stopped whatever the arguments; X is still reported.
         self.assertEqual(client.request("CONTINUE X"), "CONTINUE: Illegal Parameter: X\n")
+        self.assertEqual(client.request("CONTINUE"), "")      # starts a run
         self.assertEqual(client.request("CONTINUE"), "")      # stops it
         self.assertEqual(client.request("INPUT FOO"), "INPUT: Illegal Parameter: FOO\n")
 

@@ -130,6 +130,9 @@ class BadInput(ChartTestCase):
         fifo = os.path.join(home, "fifo.stl")
         os.mkfifo(fifo)
         self.assertEqual(self.client.request('STL "%s"' % fifo), "STL: File not found: %s\n" % fifo[:39])
+        # The name is taken as given: "~" is no home directory here.
+        write_home_file("tilde.stl", script_text(["DRIVE"]))
+        self.assertEqual(self.client.request("STL ~/tilde.stl"), "STL: File not found: ~/tilde.stl\n")
 
     def test_binary_and_huge_files_break_nothing(self):
         noise = bytes((i * 7919 + 13) % 256 for i in range(1 << 20))

@@ -163,6 +163,28 @@ class ViewCommands(ChartTestCase):
         self.chart()
         self.assertEqual(self.raw_chart(), start)
 
+    def test_numbers_are_read_as_the_commands_read_them(self):
+        """Text that is no number is 0, and values beyond the view's limits
+        are taken (the redraw clamps the field): each line is accepted and
+        draws what its plain form draws."""
+        base = ("DATE 2000,1,1,0,0,0,0; MODE EQT; MIRROR 0; STIME NONE; STARSIZE 1; MAG STAR 6; "
+                "VIEW ANGLE %g; LOOK STAR alphaCMa" % FIELD)
+        for line, same in (("MODE HRZ; MIRROR -1", "MODE HRZ; MIRROR 0"),
+                           ("MIRROR 2; MIRROR x", "MIRROR 0"),
+                           ("ZOOM UP x", "ZOOM UP"),
+                           ("VIEW ANGLE 500", "VIEW ANGLE 1000"),
+                           ("STARSIZE x", "STARSIZE 0"),
+                           ("MAG STAR x", "MAG STAR 0"),
+                           ("DATE 2000,1,1,x,0,0,0", "DATE 2000,1,1,0,0,0,0"),
+                           ("STIME SUNRISE 100DEG", "STIME NONE")):
+            charts = []
+            for text in (line, same):
+                self.ok(base)
+                self.assertEqual(self.client.request(text), "", text)
+                self.chart()
+                charts.append(self.raw_chart())
+            self.assertEqual(charts[0], charts[1], line)
+
 
 if __name__ == "__main__":
     ChartTestCase.program = sys.argv.pop(1)

@@ -244,6 +244,31 @@ TEST_F(ToolbarTest, OnlyStopIsLeftToPressDuringAnAnimation)
     }
 }
 
+// CONTINUE or REVERSE with a first argument that is no date and no clock
+// word is reported; whether a run was going or not, none goes afterwards,
+// and the toolbar shows so.
+TEST_F(ToolbarTest, IllegalFirstArgumentLeavesTheAnimationStopped)
+{
+    for (const char* running : {"", "CONTINUE"}) {
+        for (const auto& [text, reply] :
+             {std::pair{"CONTINUE X", "CONTINUE: Illegal Parameter: X\n"},
+              std::pair{"REVERSE Y", "REVERSE: Illegal Parameter: Y\n"},
+              std::pair{"CONTINUE 2001,1,1,99999999999", "CONTINUE: Illegal Parameter: 99999999999\n"}}) {
+            SCOPED_TRACE(std::string(running) + " / " + text);
+            EXPECT_EQ(driver.PortRequest(running), "");
+            EXPECT_EQ(Scene().animation.running, running[0] != '\0' ? 1 : 0);
+            EXPECT_EQ(driver.PortRequest(text), reply);
+            EXPECT_EQ(Scene().animation.running, 0);
+            EXPECT_EQ(Scene().animation.workProc, 0u);
+            EXPECT_TRUE(Sensitive(kToolbarReverse));
+            EXPECT_FALSE(Sensitive(kToolbarStopPlay));
+            EXPECT_TRUE(Sensitive(kToolbarContinue));
+            EXPECT_EQ(Shadow(kToolbarReverse), 0);
+            EXPECT_EQ(Shadow(kToolbarContinue), 0);
+        }
+    }
+}
+
 // A hidden toolbar is left alone; shown again, UpdateToolbar brings it up
 // to date.
 TEST_F(ToolbarTest, HiddenToolbarIsRefreshedWhenShownAgain)

@@ -6,6 +6,7 @@
 
 #include "astro/fixed_point.h"
 #include "sky/view/projection.h"
+#include "sky/view/screen_points.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <algorithm>
@@ -54,7 +55,10 @@ Reference AzimuthalReference(const Scene& scene, const double v[3])
     const double dy = across > 0 ? theta * u[2] / across * (fast ? view.yScale : view.pixelsPerRadianY) : 0.0;
     ref.radius = std::hypot(dx, dy);
     const double cx = view.screenCentreX, cy = view.screenCentreY;
-    const int32_t mirror = scene.viewMode == kModeVola || Family(scene.viewMode) == 0x200 ? 0 : scene.mirror;
+    // Orientations other than 1 and 2 (MIRROR takes negative ones) are the
+    // normal one.
+    int32_t mirror = scene.viewMode == kModeVola || Family(scene.viewMode) == 0x200 ? 0 : scene.mirror;
+    mirror = mirror == 1 || mirror == 2 ? mirror : 0;
     ref.x = mirror == 0 ? cx - dx : cx + dx;
     ref.y = mirror == 2 ? cy - dy : mirror == 1 ? cy + dy : cy - dy;
     if (mirror == 1 && scene.viewMode == kModeHrz)   // turned 180 degrees: the horizon's row from the top
@@ -170,7 +174,9 @@ TEST(Projection, EveryModeAndMirrorAgreesWithTheReference)
 {
     std::mt19937 rng(20240320);
     for (int32_t mode : kAllModes) {
-        for (int32_t mirror : {0, 1, 2}) {
+        for (int32_t mirror : {0, 1, 2, -1}) {
+            if (mirror < 0 && Family(mode) != 0x100)
+                continue;   // only the sky views are ever turned
             // A wide view on the fast path; in the whole-sky maps the field
             // does not change the scale. The deep view is on the precise path.
             ViewSetup setup{.mode = mode, .width = 800, .height = 600, .field = 100.0, .mirror = mirror,
@@ -375,6 +381,40 @@ TEST(Projection, InFrameProjectionUsesTheHorizontalOrientation)
     ComputeViewScale(*scene);
     scene->view.centreLimit = -16344;
     EXPECT_EQ(ProjectAzimuthalInFrame(horizonToView, *scene, FixedVector{0, 16384, 0}, a), 0);
+}
+
+// The stars, the ground and picking all take a negative orientation as the
+// normal one, so they agree with each other.
+TEST(Projection, NegativeOrientationIsDrawnGroundedAndPickedAsNormal)
+{
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int32_t mode : {kModeHrz, kModeEqt, kModeVola}) {
+        ViewSetup setup{.mode = mode, .width = 800, .height = 600, .field = 100.0, .mirror = 0,
+                        .centreLongitude = 40.0, .centreLatitude = 10.0, .azimuth = 20.0, .altitude = 30.0};
+        auto normal = MakeScene(setup);
+        setup.mirror = -1;
+        auto negative = MakeScene(setup);
+        for (int i = 0; i < 500; ++i) {
+            double d[3] = {unit(rng), unit(rng), unit(rng)};
+            Normalise(d);
+            const FixedVector v = FixedFromDouble(d);
+            ProjectedPoint a, b;
+            const int shown = ProjectPoint(*normal, v, a);
+            ASSERT_EQ(ProjectPoint(*negative, v, b), shown) << std::hex << mode;
+            if (shown) {
+                EXPECT_EQ(std::pair(a.x, a.y), std::pair(b.x, b.y)) << std::hex << mode;
+                double back[2][3];
+                ASSERT_EQ(ScreenToSky(*normal, a.x, a.y, back[0]), ScreenToSky(*negative, b.x, b.y, back[1]));
+                for (int k = 0; k < 3; ++k)
+                    EXPECT_DOUBLE_EQ(back[0][k], back[1][k]);
+            }
+            const int grounded = ProjectAzimuthalInFrame(normal->view.matrices[2], *normal, v, a);
+            ASSERT_EQ(ProjectAzimuthalInFrame(negative->view.matrices[2], *negative, v, b), grounded);
+            if (grounded)
+                EXPECT_EQ(std::pair(a.x, a.y), std::pair(b.x, b.y)) << std::hex << mode;
+        }
+    }
 }
 
 TEST(Projection, RandomisedViewsStayInRange)
