@@ -248,7 +248,7 @@ TEST(PlanetPosition, RecordFieldsAgreeWithEachOtherAndOnlyJupiterAndSaturnGetAxe
     EXPECT_NEAR(VectorLength(p.helioVector), p.helioDistance, 5e-6 * p.helioDistance);
     EXPECT_NEAR(p.diameter, 9.36 / p.distance, 1e-9);
     EXPECT_EQ(p.julianDay, 2460000.5);
-    EXPECT_EQ(p.precisionLevel, kFullPrecision);
+    EXPECT_EQ(p.cachedLevel, kFullPrecision);
 
     const AstroTime t = TimeAt(2460000.5);
     SunRecord sun;
