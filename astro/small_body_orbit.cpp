@@ -20,12 +20,12 @@
 namespace {
 
 constexpr double kNearParabolicFrom = 0.98;
+constexpr double kParabolicWithin = 1e-6;
 // The near-parabolic series is within 1 arcsecond while |A| stays below
 // this; farther out it drifts by degrees, or diverges.
 constexpr double kSeriesHoldsBelow = 0.1;
 constexpr double kSeriesTolerance = 1e-6;
 constexpr double kPhaseCoefficient = 0.023;   // magnitudes per degree of phase
-constexpr double kPathParabolicWithin = 1e-6;
 
 bool IsFinite(const OrbitalElements& el)
 {
@@ -168,10 +168,7 @@ int32_t OrbitPosition(double jd, const OrbitalElements& el, OrbitPlaneState& s, 
         return -1;
     if (el.eccentricity < kNearParabolicFrom)
         return OrbitElliptic(jd, el, s, withVelocity);
-    // Barker's equation only for a true parabola: an orbit within 1e-6 of
-    // e = 1 drifts from the parabola by arcseconds within a year of a close
-    // perihelion, and the near-parabolic solution holds for it too.
-    if (el.eccentricity == 1.0)
+    if (std::fabs(el.eccentricity - 1.0) <= kParabolicWithin)
         return OrbitParabolic(jd, el, s, withVelocity);
     return OrbitNearParabolic(jd, el, s, withVelocity);
 }
@@ -385,13 +382,13 @@ double (*SmallBodyOrbitPath(const OrbitalElements& el, int32_t n))[3]
     auto* p = static_cast<double(*)[3]>(std::malloc(sizeof(double[3]) * (static_cast<size_t>(n) + 1)));
     if (p == nullptr)
         return nullptr;
-    if (e < 1.0 - kPathParabolicWithin) {
+    if (e < 1.0 - kParabolicWithin) {
         const double a = q / (1.0 - e);
         if (a * (1.0 + e) <= kOrbitPathReach)
             EllipseWhole(a, e, n, p);
         else
             EllipseArc(a, e, n, p);
-    } else if (e <= 1.0 + kPathParabolicWithin) {
+    } else if (e <= 1.0 + kParabolicWithin) {
         ParabolaArc(q, n, p);
     } else {
         HyperbolaArc(q, e, n, p);

@@ -39,10 +39,11 @@ struct OrbitPlaneState {
 };
 
 // Place in the orbit plane at an instant. The solver goes by e: below 0.98
-// Kepler's equation; exactly 1 Barker's equation; otherwise (0.98 <= e,
-// every hyperbola included) the near-parabolic series, which is kept only
-// where it holds (|A| < 0.1, near perihelion): beyond that the exact
-// equation is solved, e sinh H - H = M for e > 1, E - e sin E = M for e < 1.
+// Kepler's equation; within 1e-6 of 1 Barker's equation (the orbit taken
+// as the parabola of its q); otherwise (0.98 <= e, every hyperbola
+// included) the near-parabolic series, which is kept only where it holds
+// (|A| < 0.1, near perihelion): beyond that the exact equation is solved,
+// e sinh H - H = M for e > 1, E - e sin E = M for e < 1.
 // Given:    jd            Julian day, TT (the time scale of T)
 //           el            elements; T, e and q are used
 //           withVelocity  non-zero: also vx, vy, vz, r and the true anomaly

@@ -73,12 +73,16 @@ struct Worst {
     }
 };
 
-// Our orbit-plane place against the oracle's; skipped beyond 90 AU, where
-// no chart shows an object. Returns false when the orbit was not solved.
-bool CompareInPlane(const OrbitalElements& el, double jd, Worst& direction, Worst& radius)
+// Our orbit-plane place against the oracle's for the conic of the
+// elements' q and the eccentricity `conic` (the elements' own unless
+// given); skipped beyond 90 AU, where no chart shows an object. Returns
+// false when the orbit was not solved.
+bool CompareInPlane(const OrbitalElements& el, double jd, Worst& direction, Worst& radius,
+                    double conic = std::numeric_limits<double>::quiet_NaN())
 {
     double ox, oy;
-    oracle::TwoBody(el.perihelionDistance, el.eccentricity, jd - el.perihelionTime, ox, oy);
+    oracle::TwoBody(el.perihelionDistance, std::isnan(conic) ? el.eccentricity : conic, jd - el.perihelionTime, ox,
+                    oy);
     const double r = std::hypot(ox, oy);
     if (r >= kOrbitPathReach)
         return true;
@@ -138,8 +142,8 @@ OrbitalElements Synthetic(double q, double e)
 
 // Each side of every hand-over between the solvers, near perihelion and far
 // out, with sungrazing, ordinary and distant perihelia. Within 1e-6 of e = 1
-// the parabola alone would be arcseconds off a sungrazer's orbit a year
-// from perihelion.
+// an orbit is solved as the parabola of its q, whatever its own conic: a
+// sungrazer's lies arcseconds off that parabola a year from perihelion.
 TEST(OrbitPosition, HandOversBetweenSolversAgreeWithTheOracle)
 {
     Worst direction, radius;
@@ -148,10 +152,32 @@ TEST(OrbitPosition, HandOversBetweenSolversAgreeWithTheOracle)
         for (double q : {0.005, 1.0, 30.0})
             for (double dt : {0.0, 0.3, -2.0, 10.0, -30.0, 30.0, -365.25, 365.25, 5000.0, -40000.0}) {
                 const OrbitalElements el = Synthetic(q, e);
-                EXPECT_TRUE(CompareInPlane(el, kJ2000 + dt, direction, radius)) << Label(el, kJ2000 + dt);
+                const double conic = std::fabs(e - 1.0) <= 1e-6 ? 1.0 : e;
+                EXPECT_TRUE(CompareInPlane(el, kJ2000 + dt, direction, radius, conic)) << Label(el, kJ2000 + dt);
             }
     EXPECT_LT(direction.value, kDirectionTolerance) << direction.where;
     EXPECT_LT(radius.value, kRadiusTolerance) << radius.where;
+}
+
+// The solver each eccentricity is handed to.
+TEST(OrbitPosition, SolverGoesByEccentricity)
+{
+    using Solver = int32_t (*)(double, const OrbitalElements&, OrbitPlaneState&, int32_t);
+    struct Row {
+        double e;
+        Solver solver;
+    };
+    for (const Row& row : {Row{0.9799, OrbitElliptic}, Row{0.98, OrbitNearParabolic}, Row{0.999998, OrbitNearParabolic},
+                           Row{0.9999995, OrbitParabolic}, Row{1.0, OrbitParabolic}, Row{1.0000005, OrbitParabolic},
+                           Row{1.000002, OrbitNearParabolic}}) {
+        const OrbitalElements el = Synthetic(0.005, row.e);
+        OrbitPlaneState chosen, expected;
+        ASSERT_EQ(OrbitPosition(kJ2000 - 365.25, el, chosen, 1), 0) << row.e;
+        ASSERT_EQ(row.solver(kJ2000 - 365.25, el, expected, 1), 0) << row.e;
+        EXPECT_EQ(chosen.x, expected.x) << row.e;
+        EXPECT_EQ(chosen.y, expected.y) << row.e;
+        EXPECT_EQ(chosen.vx, expected.vx) << row.e;
+    }
 }
 
 // The velocity the tails start from, against the oracle's central
