@@ -4,9 +4,10 @@
 // distances and magnitude of a loaded object, and its orbit path for the
 // solar-system views.
 //
-// These solvers use the library sine and cosine, not the table sine: near
+// The solvers use the library sine and cosine, not the table sine: near
 // perihelion an error in the anomaly is amplified many times in direction,
-// and the table's 2e-6 puts Halley several arcseconds off.
+// and the table's 2e-6 puts Halley several arcseconds off. The rotation out
+// of the orbit plane takes the table's, as every other rotation does.
 #pragma once
 
 #include "astro/body_records.h"
@@ -61,7 +62,9 @@ int32_t OrbitNearParabolic(double jd, const OrbitalElements& el, OrbitPlaneState
 
 // Rotation from the orbit plane to the mean equator of the elements'
 // equinox: the argument of perihelion, node and inclination on the mean
-// ecliptic of that equinox, turned by its mean obliquity.
+// ecliptic of that equinox, turned by that equinox's own mean obliquity
+// (OrbitPlaneMatrix's differs from it by 6", which would move Eros half an
+// arcminute at its 1975 approach). Table sines and cosines.
 // Given:    el     elements; omega, node, inclination and the equinox year
 // Returned: m      row-major 3x3; its third column is 0
 void SmallBodyPlaneMatrix(const OrbitalElements& el, double m[9]);
