@@ -4,8 +4,8 @@
 // place. Each satellite stands where it is at the instant itself, not
 // where it was when the light now seen left it: Io moves five to seven
 // degrees along its orbit in that time, so a satellite seen crossing
-// Jupiter can be up to a tenth of its orbit radius ahead of the sky's
-// place. No perturbations, shadows or eclipses either.
+// Jupiter can stand up to an eighth of its orbit radius from the place the
+// sky shows. No perturbations, shadows or eclipses either.
 #pragma once
 
 #include "astro/body_records.h"
