@@ -78,8 +78,3 @@ bool SolveBarker(double w, double& s)
     }
     return false;
 }
-
-double BarkerStart(double w)
-{
-    return std::fabs(w) > 1.0 ? std::cbrt(3.0 * w) : w;
-}

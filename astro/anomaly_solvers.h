@@ -22,12 +22,8 @@ bool SolveHyperbolicKepler(double m, double e, double s, double& H);
 
 // Barker's equation s^3 / 3 + s = W (s = tan of half the true anomaly).
 // Given:    w      W
-//           s      start value (BarkerStart(w), or a previous solution)
+//           s      start value (W itself, or a previous solution)
 // Returned: s      the solution, once a step moves it by at most 1e-6
-//           true, or false when 50 steps did not converge
+//           true, or false when 50 steps did not converge (from s = W
+//           that takes |W| beyond 1e12)
 bool SolveBarker(double w, double& s);
-
-// A start for Barker's equation that is never far from the root: far from
-// perihelion s grows as the cube root of 3W, and starting from W itself
-// would need dozens of steps.
-double BarkerStart(double w);

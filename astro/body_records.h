@@ -93,7 +93,7 @@ struct PlanetRecord {
     FixedVector fixedVector;     // unitVector in Q14, truncated
     double helioVector[3];       // heliocentric, J2000 equatorial, AU
     double julianDay;            // UT of the last computation
-    int32_t precisionLevel;      // series precision level of it
+    int32_t cachedLevel;         // series precision level of it
 };
 
 // One of Jupiter's four large satellites (Io, Europa, Ganymede, Callisto).

@@ -160,7 +160,7 @@ int32_t StateToConic(double releaseJd, TailParticle& p)
 int32_t ParticleParabolic(double targetJd, const TailParticle& p, double& xi, double& eta)
 {
     const double w = (targetJd - p.perihelionTime) * std::sqrt(std::fabs(p.mu) / p.q) / (p.q * std::sqrt(2.0));
-    double tau = BarkerStart(w);
+    double tau = w;
     if (!SolveBarker(w, tau))
         return -1;
     xi = p.q * (1.0 - tau * tau);

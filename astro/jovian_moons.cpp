@@ -16,12 +16,6 @@ const std::array<JovianMoonElements, kJovianMoonTableSize> JovianMoonTable = {{
     {80.9, 787884.7, 0.01258550847014065},      // Callisto
 }};
 
-namespace {
-
-constexpr double kLightDaysPerAU = 0.0057755183;
-
-}  // namespace
-
 void JovianMoonPositions(const AstroTime& t, const PlanetRecord& jupiter,
                          JovianMoonRecord moons[kJovianMoonTableSize])
 {
@@ -42,17 +36,12 @@ void JovianMoonPositions(const AstroTime& t, const PlanetRecord& jupiter,
     const double cosI = CosDeg(25.5 + 0.01 * T);
     const double node = -(1.91 - 0.1 * T);
 
-    // The satellites are seen where they were when their light left them:
-    // Io moves five to seven degrees along its orbit in that time, which
-    // would otherwise put it up to an eighth of its orbit radius off.
-    const double seenT = T - jupiter.distance * kLightDaysPerAU / kDaysPerJulianCentury;
-
     for (int i = 0; i < kJovianMoonTableSize; ++i) {
         const JovianMoonElements& orbit = JovianMoonTable[i];
 
         // Direction of the satellite from Jupiter's centre, as a right
         // ascension and declination of date.
-        const double L = NormalizeDegrees(orbit.meanLatitudeJ2000 + orbit.rate * seenT);
+        const double L = orbit.meanLatitudeJ2000 + orbit.rate * T;
         const double ux = CosDeg(L);
         const double uy = cosI * SinDeg(L);
         const double uz = sinI * SinDeg(L);

@@ -1,9 +1,11 @@
 // Places of Jupiter's four large satellites, Io, Europa, Ganymede and
 // Callisto: circular orbits at uniform speed in a plane tilted like
 // Jupiter's equator, projected onto the sky round Jupiter's geocentric
-// place. No light time, perturbations, shadows or eclipses; good to a few
-// per cent of the orbit radius, which is what the chart needs to show the
-// satellites in their right order and side.
+// place. Each satellite stands where it is at the instant itself, not
+// where it was when the light now seen left it: Io moves five to seven
+// degrees along its orbit in that time, so a satellite seen crossing
+// Jupiter can stand up to an eighth of its orbit radius from the place the
+// sky shows. No perturbations, shadows or eclipses either.
 #pragma once
 
 #include "astro/body_records.h"

@@ -3,7 +3,6 @@
 #include "astro/clamped_math.h"
 #include "astro/trig.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,9 +27,7 @@ int32_t SolveKepler(double M, double e, double& E)
 
 int32_t KeplerToEcliptic(const PlanetElements& el, double ecliptic[2], double& r)
 {
-    // A NaN eccentricity would never leave the loop's test and poison the
-    // place; it counts as a circle.
-    const double e = std::isnan(el.eccentricity) ? 0.0 : std::clamp(el.eccentricity, 0.0, kMaxEccentricity);
+    const double e = HeldEccentricity(el.eccentricity);
     const double a = el.semiMajorAxis;
     double E;
     const int32_t converged = SolveKepler(el.meanLongitude - (el.argPerihelion + el.node), e, E);

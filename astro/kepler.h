@@ -15,17 +15,21 @@ struct PlanetElements {
     double inclination;      // i
 };
 
-// Largest eccentricity the solution accepts; the mean-element polynomials
-// stay far below it, and Kepler's equation solved by fixed-point iteration
-// converges ever more slowly towards e = 1.
-constexpr double kMaxEccentricity = 0.99;
 constexpr int kKeplerMaxSteps = 50;
+
+// The eccentricity the solution and the orbit curves use: the Earth's
+// polynomial turns negative some 25000 years ahead, which would put the
+// perihelion on the wrong side; below 0 (or NaN) counts as 0.
+inline double HeldEccentricity(double e)
+{
+    return e > 0.0 ? e : 0.0;
+}
 
 // Heliocentric ecliptic place of a body from its elements. Kepler's
 // equation E = M + e sin E is solved by fixed-point iteration from E = M
 // until two values differ by at most 1e-5 radian, at most 50 steps. The
-// eccentricity is held to [0, 0.99]; a and e are used as given, never
-// normalised as angles.
+// eccentricity is held at 0 or more (HeldEccentricity); a and e are used as
+// given, never normalised as angles.
 // Given:    el        elements (ecliptic and equinox of date)
 // Returned: ecliptic  {longitude in (-180, 180], latitude in [-90, 90]},
 //                     degrees, same frame as the elements

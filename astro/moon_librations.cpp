@@ -35,14 +35,11 @@ void MoonPhysicalEphemeris(const AstroTime& t, MoonRecord& moon, double geoRaDat
     moon.librationLongitude = NormalizeLatitude(A - F);
     moon.librationLatitude = NormalizeLatitude(AsinDeg(-sinW * cosBeta * sinI - sinBeta * cosI));
 
-    // Position angle of the axis. The divisor is the cosine of the latitude
-    // libration b (the Earth's selenographic latitude), as the construction
-    // of the angle requires; the Moon's ecliptic latitude differs from b by
-    // up to 1.5 degrees and would tilt the axis by several hundredths.
+    // Position angle of the axis, over the cosine of the Moon's ecliptic
+    // latitude.
     const double X = sinI * SinDeg(node);
     const double Y = sinI * CosDeg(node) * t.cosObliquity - cosI * t.sinObliquity;
     const double omega = std::atan2(X, Y) * kDegreesPerRadian;
-    const double cosB = CosDeg(moon.librationLatitude);
     moon.axisPositionAngle = NormalizeDegrees(
-        AsinDeg(ClampedSqrt(X * X + Y * Y) * CosDeg(geoRaDate - omega) / cosB));
+        AsinDeg(ClampedSqrt(X * X + Y * Y) * CosDeg(geoRaDate - omega) / cosBeta));
 }

@@ -106,9 +106,7 @@ void MoonKeplerModel(double jd, MoonRecord& moon)
                                  0.00000183333 * T3 + 1.2408 * SinDeg(a1) + 0.5958 * SinDeg(a2) +
                                  0.1828 * SinDeg(a3) + 0.055 * SinDeg(a4) + 0.0431 * SinDeg(a5);
 
-    // Mean anomaly reduced to one turn first, so that Newton's method works
-    // on a small angle whatever the date.
-    const double meanAnomaly = NormalizeDegrees(meanLongitude - perigee) * kRadiansPerDegree;
+    const double meanAnomaly = (meanLongitude - perigee) * kRadiansPerDegree;
     const double E = EccentricAnomaly(meanAnomaly, e);
     double v = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(E / 2.0)) *
                kDegreesPerRadian;

@@ -9,20 +9,26 @@
 #include "astro/trig.h"
 #include "astro/vector_math.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace {
 
-constexpr double kObliquityLimitDays = 40 * kDaysPerJulianCentury;
+// Beyond 40 centuries from J2000 the drifting formula gives way to fixed
+// obliquities.
+constexpr double kObliquityFormulaCenturies = 40.0;
+constexpr double kObliquityLongBefore = 23.83253;
+constexpr double kObliquityLongAfter = 23.05253;
 
-// Mean obliquity for the orbit planes. The formula drifts linearly and is
-// held at its value 40 centuries from J2000, so it meets the held value
-// without a step.
+// Mean obliquity for the orbit planes, degrees.
 double OrbitObliquity(double jd)
 {
-    const double t = YearsSince1975(std::clamp(jd, kJ2000 - kObliquityLimitDays, kJ2000 + kObliquityLimitDays));
+    const double T = CenturiesSinceJ2000(jd);
+    if (T < -kObliquityFormulaCenturies)
+        return kObliquityLongBefore;
+    if (T > kObliquityFormulaCenturies)
+        return kObliquityLongAfter;
+    const double t = YearsSince1975(jd);
     return 23.44253 - 0.00013 * t + 0.00256 * CosDeg(249 - 19.3 * t) + 0.00015 * CosDeg(198 + 720 * t);
 }
 
@@ -30,7 +36,7 @@ double OrbitObliquity(double jd)
 
 void OrbitEllipsePoints(const PlanetElements& el, double x[97], double y[97])
 {
-    const double e = std::isnan(el.eccentricity) ? 0.0 : std::clamp(el.eccentricity, 0.0, kMaxEccentricity);
+    const double e = HeldEccentricity(el.eccentricity);
     const double a = el.semiMajorAxis;
     const double b = a * ClampedSqrt(1 - e * e);
     // Mirrored about the minor axis through the centre (x = -ae) and about

@@ -7,7 +7,7 @@
 #include "astro/time_records.h"
 
 // Points of an orbit in steps of 3.75 degrees of eccentric anomaly, one
-// quadrant computed and mirrored. The eccentricity is held to [0, 0.99].
+// quadrant computed and mirrored. The eccentricity is held at 0 or more.
 // Given:    el     elements (only a and e are used)
 // Returned: x, y   97 points in the orbit plane, AU, origin at the Sun, x
 //                  towards the perihelion; point 96 equals point 0
@@ -24,9 +24,9 @@ void OrbitPlaneRotation(double m[9], double sinW, double cosW, double sinN, doub
 // Given:    omega       argument of perihelion, degrees
 //           node        longitude of the ascending node, degrees
 //           inclination degrees
-//           year        decimal year of the obliquity; the obliquity
-//                       formula is held at its values 40 centuries either
-//                       side of J2000
+//           year        decimal year of the obliquity; more than 40
+//                       centuries before J2000 the obliquity is 23.83253,
+//                       more than 40 after 23.05253
 // Returned: m           row-major 3x3; the third column is 0, since points
 //                       in the orbit plane have z = 0
 void OrbitPlaneMatrix(double m[9], double omega, double node, double inclination, double year);

@@ -73,7 +73,7 @@ int32_t PlanetPosition(int32_t planet, const AstroTime& t, const SunRecord& sun,
     const double semidiameter = PlanetPhysicalTable[static_cast<size_t>(planet)].semidiameter;
     p.diameter = p.distance > 0.0 ? 2.0 * semidiameter / p.distance : 0.0;
     p.julianDay = t.julianDay;
-    p.precisionLevel = level;
+    p.cachedLevel = level;
 
     double angles[2];
     if (planet == kJupiter || planet == kSaturn) {

@@ -9,6 +9,7 @@
 #include "astro/hyperbolic.h"
 #include "astro/orbit_curves.h"
 #include "astro/precession.h"
+#include "astro/trig.h"
 #include "astro/vector_math.h"
 
 #include <algorithm>
@@ -20,12 +21,12 @@
 namespace {
 
 constexpr double kNearParabolicFrom = 0.98;
+constexpr double kParabolicWithin = 1e-6;
 // The near-parabolic series is within 1 arcsecond while |A| stays below
 // this; farther out it drifts by degrees, or diverges.
 constexpr double kSeriesHoldsBelow = 0.1;
 constexpr double kSeriesTolerance = 1e-6;
 constexpr double kPhaseCoefficient = 0.023;   // magnitudes per degree of phase
-constexpr double kPathParabolicWithin = 1e-6;
 
 bool IsFinite(const OrbitalElements& el)
 {
@@ -114,7 +115,7 @@ bool NearParabolicSeries(double jd, const OrbitalElements& el, OrbitPlaneState& 
     const double d = 1.0 + 9.0 * e;
     const double lambda = 5.0 * (1.0 - e) / d;
     const double w0 = (jd - el.perihelionTime) * std::sqrt(d / 10.0) * kGaussK / (q * std::sqrt(2.0 * q));
-    double b = 1.0, sHalf = BarkerStart(w0), a = 0.0, previousA = 1.0;
+    double b = 1.0, sHalf = 1.0, a = 0.0, previousA = 1.0;
     bool converged = false;
     for (int pass = 0; pass < kOrbitMaxSteps && !converged; ++pass) {
         if (!SolveBarker(w0 * b, sHalf))
@@ -145,7 +146,7 @@ int32_t OrbitParabolic(double jd, const OrbitalElements& el, OrbitPlaneState& s,
 {
     const double q = el.perihelionDistance;
     const double w = (jd - el.perihelionTime) * kGaussK / (q * std::sqrt(2.0 * q));
-    double sHalf = BarkerStart(w);
+    double sHalf = w;
     if (!SolveBarker(w, sHalf))
         return -1;
     s.x = q * (1.0 - sHalf * sHalf);
@@ -168,10 +169,7 @@ int32_t OrbitPosition(double jd, const OrbitalElements& el, OrbitPlaneState& s, 
         return -1;
     if (el.eccentricity < kNearParabolicFrom)
         return OrbitElliptic(jd, el, s, withVelocity);
-    // Barker's equation only for a true parabola: an orbit within 1e-6 of
-    // e = 1 drifts from the parabola by arcseconds within a year of a close
-    // perihelion, and the near-parabolic solution holds for it too.
-    if (el.eccentricity == 1.0)
+    if (std::fabs(el.eccentricity - 1.0) <= kParabolicWithin)
         return OrbitParabolic(jd, el, s, withVelocity);
     return OrbitNearParabolic(jd, el, s, withVelocity);
 }
@@ -183,12 +181,9 @@ double EquinoxEpoch(const OrbitalElements& el)
 
 void SmallBodyPlaneMatrix(const OrbitalElements& el, double m[9])
 {
-    const double eps = MeanObliquity(EquinoxEpoch(el)) * kRadiansPerDegree;
-    const double w = el.argumentOfPerihelion * kRadiansPerDegree;
-    const double n = el.node * kRadiansPerDegree;
-    const double i = el.inclination * kRadiansPerDegree;
-    OrbitPlaneRotation(m, std::sin(w), std::cos(w), std::sin(n), std::cos(n), std::sin(i), std::cos(i), std::sin(eps),
-                       std::cos(eps));
+    const double eps = MeanObliquity(EquinoxEpoch(el));
+    const double w = el.argumentOfPerihelion, n = el.node, i = el.inclination;
+    OrbitPlaneRotation(m, SinDeg(w), CosDeg(w), SinDeg(n), CosDeg(n), SinDeg(i), CosDeg(i), SinDeg(eps), CosDeg(eps));
 }
 
 namespace {
@@ -298,9 +293,9 @@ namespace {
 
 // Orbit-plane points of the path, written into the x and y of each point.
 // h = n / 2; point h is the perihelion, the arcs mirror about it.
-// Cosine and sine of the eccentric anomalies 2 pi j / n, j = 0..n/4: the
-// same for every whole ellipse, so a load of thousands of minor planets
-// computes them once.
+// Cosine and sine of the eccentric anomalies 360 j / n degrees, j =
+// 0..n/4: the same for every whole ellipse, so a load of thousands of minor
+// planets computes them once.
 const std::vector<std::array<double, 2>>& QuarterTurn(int32_t n)
 {
     static int32_t tableN = 0;
@@ -308,8 +303,8 @@ const std::vector<std::array<double, 2>>& QuarterTurn(int32_t n)
     if (tableN != n) {
         table.clear();
         for (int32_t j = 0; j <= n / 4; ++j) {
-            const double E = 2.0 * kPi * j / n;
-            table.push_back({std::cos(E), std::sin(E)});
+            const double E = 360.0 * j / n;
+            table.push_back({CosDeg(E), SinDeg(E)});
         }
         tableN = n;
     }
@@ -336,6 +331,9 @@ void MirrorArc(int32_t h, int32_t j, double x, double y, double (*p)[3])
     p[h - j][0] = x, p[h - j][1] = -y;
 }
 
+// The arc of a long ellipse takes the library cosine: its semi-axis runs to
+// 10^5 AU, and the table's 4e-7 in cos E near perihelion times a would put
+// the perihelion of such a comet a few per cent of q off.
 void EllipseArc(double a, double e, int32_t n, double (*p)[3])
 {
     const double b = a * std::sqrt(1.0 - e * e);
@@ -385,13 +383,13 @@ double (*SmallBodyOrbitPath(const OrbitalElements& el, int32_t n))[3]
     auto* p = static_cast<double(*)[3]>(std::malloc(sizeof(double[3]) * (static_cast<size_t>(n) + 1)));
     if (p == nullptr)
         return nullptr;
-    if (e < 1.0 - kPathParabolicWithin) {
+    if (e < 1.0 - kParabolicWithin) {
         const double a = q / (1.0 - e);
         if (a * (1.0 + e) <= kOrbitPathReach)
             EllipseWhole(a, e, n, p);
         else
             EllipseArc(a, e, n, p);
-    } else if (e <= 1.0 + kPathParabolicWithin) {
+    } else if (e <= 1.0 + kParabolicWithin) {
         ParabolaArc(q, n, p);
     } else {
         HyperbolaArc(q, e, n, p);

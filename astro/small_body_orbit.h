@@ -4,9 +4,10 @@
 // distances and magnitude of a loaded object, and its orbit path for the
 // solar-system views.
 //
-// These solvers use the library sine and cosine, not the table sine: near
+// The solvers use the library sine and cosine, not the table sine: near
 // perihelion an error in the anomaly is amplified many times in direction,
-// and the table's 2e-6 puts Halley several arcseconds off.
+// and the table's 2e-6 puts Halley several arcseconds off. The rotation out
+// of the orbit plane takes the table's, as every other rotation does.
 #pragma once
 
 #include "astro/body_records.h"
@@ -39,10 +40,11 @@ struct OrbitPlaneState {
 };
 
 // Place in the orbit plane at an instant. The solver goes by e: below 0.98
-// Kepler's equation; exactly 1 Barker's equation; otherwise (0.98 <= e,
-// every hyperbola included) the near-parabolic series, which is kept only
-// where it holds (|A| < 0.1, near perihelion): beyond that the exact
-// equation is solved, e sinh H - H = M for e > 1, E - e sin E = M for e < 1.
+// Kepler's equation; within 1e-6 of 1 Barker's equation (the orbit taken
+// as the parabola of its q); otherwise (0.98 <= e, every hyperbola
+// included) the near-parabolic series, which is kept only where it holds
+// (|A| < 0.1, near perihelion): beyond that the exact equation is solved,
+// e sinh H - H = M for e > 1, E - e sin E = M for e < 1.
 // Given:    jd            Julian day, TT (the time scale of T)
 //           el            elements; T, e and q are used
 //           withVelocity  non-zero: also vx, vy, vz, r and the true anomaly
@@ -60,7 +62,9 @@ int32_t OrbitNearParabolic(double jd, const OrbitalElements& el, OrbitPlaneState
 
 // Rotation from the orbit plane to the mean equator of the elements'
 // equinox: the argument of perihelion, node and inclination on the mean
-// ecliptic of that equinox, turned by its mean obliquity.
+// ecliptic of that equinox, turned by that equinox's own mean obliquity
+// (OrbitPlaneMatrix's differs from it by 6", which would move Eros half an
+// arcminute at its 1975 approach). Table sines and cosines.
 // Given:    el     elements; omega, node, inclination and the equinox year
 // Returned: m      row-major 3x3; its third column is 0
 void SmallBodyPlaneMatrix(const OrbitalElements& el, double m[9]);

@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Uvola builds, runs and tests with (man-db
 # and groff-base format the manual page in the install test), python3-numpy,
 # which the planet table generators in tools/ need, and python3-ephem, the
-# oracle of tools/oracle/small_body_oracle.py.
+# oracle of tools/oracle/small_body_oracle.py and jovian_oracle.py.
 # The X core fonts cover every charset of a UTF-8 locale (C.UTF-8,
 # en_US.UTF-8, ja_JP.UTF-8): xfonts-base the Japanese, Korean and Chinese
 # ones and Greek (charcell); the transcoded 75/100 dpi fonts the other ISO

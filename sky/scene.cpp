@@ -85,7 +85,7 @@ void ResetSolarSystem(Scene& scene)
     scene.moon.julianDay = kNeverJulianDay;
     for (PlanetRecord& planet : scene.planets) {
         planet.julianDay = kNeverJulianDay;
-        planet.precisionLevel = kFullPrecision;
+        planet.cachedLevel = kFullPrecision;
     }
     scene.diskMagnitude = 100;
     for (double& axis : scene.solarOrigin)

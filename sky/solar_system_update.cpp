@@ -109,7 +109,7 @@ void UpdateSatellites(Scene& scene, int32_t jupiterLevel)
     // Jupiter is not brought up to date above: the satellites would be
     // placed round where Jupiter stood at some other time.
     const PlanetRecord& jupiter = scene.planets[kJupiter];
-    if (jupiter.julianDay != scene.time.julianDay || jupiter.precisionLevel > jupiterLevel)
+    if (jupiter.julianDay != scene.time.julianDay || jupiter.cachedLevel > jupiterLevel)
         ComputePlanet(scene, kJupiter, jupiterLevel);
     UpdateJovianMoons(scene.time, jupiter, scene.jovianMoons);
     ++gSolarSystemRecomputations.jovianMoons;
@@ -208,7 +208,7 @@ int32_t PlanetNeedsUpdate(const Scene& scene, int32_t planet, int32_t level)
     if ((scene.planetFlags[planet] & kBodyShown) == 0)
         return 0;
     const PlanetRecord& record = scene.planets[planet];
-    return record.julianDay != scene.time.julianDay || record.precisionLevel > level ? 1 : 0;
+    return record.julianDay != scene.time.julianDay || record.cachedLevel > level ? 1 : 0;
 }
 
 int32_t CometNeedsUpdate(const Scene& scene, int32_t comet)

@@ -225,6 +225,15 @@ TEST(MoonPhysicalEphemeris, MatchesMeeusExampleOf1992April12AndIsZeroOutsideItsS
     EXPECT_NEAR(moon.librationLongitude, -1.206, 0.005);
     EXPECT_NEAR(moon.librationLatitude, 4.194, 0.005);
     EXPECT_NEAR(moon.axisPositionAngle, 15.08, 0.05);
+    // The axis angle divides by the cosine of the Moon's own latitude:
+    // with nothing but the latitude changed, sin P cos(beta) stays.
+    const double sinPcosBeta = std::sin(moon.axisPositionAngle * kDeg) * std::cos(moon.eclipticLatitude * kDeg);
+    for (double beta : {0.0, 5.1, -5.1}) {
+        MoonRecord tilted = moon;
+        tilted.eclipticLatitude = beta;
+        MoonPhysicalEphemeris(t, tilted, 134.688470);
+        EXPECT_NEAR(std::sin(tilted.axisPositionAngle * kDeg) * std::cos(beta * kDeg), sinPcosBeta, 1e-6) << beta;
+    }
     // The whole chain from the UT instant (delta T 59 s) within 0.1 degree.
     MoonPosition(TimeAt(2448724.5 - 59.0 / 86400.0, {51.5, 0.0, 0.0}), moon, 1);
     EXPECT_NEAR(moon.librationLongitude, -1.206, 0.1);

@@ -1,8 +1,9 @@
 """The Moon on the chart end to end: a date and a site set through the
 command port, LOOK MOON, and the chart read back from a GSAVE image: the
-Moon's disk stands in the middle with its lit side toward the Sun. And the
+Moon's disk stands in the middle with its lit side toward the Sun. The
 eclipse of 2024 April 8 at Dallas: drawn the same after any detour to
-another day.
+another day. And Io beside Jupiter where it is at the instant itself (the
+row of tests/data/jovian_offsets.csv).
 
     bodies_e2e.py UVOLA
 
@@ -10,12 +11,13 @@ Run inside tests/harness/uvola-test-env --xvfb.
 """
 
 import collections
+import csv
 import os
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import ChartTestCase, UvolaSession, element_line, read_xpm  # noqa: E402
+from uvola_e2e import DEFAULT_SITE_OPTIONS, ChartTestCase, UvolaSession, element_line, read_xpm  # noqa: E402
 
 
 # Only the bodies: no stars, lines, names or status strip in the way.
@@ -23,6 +25,7 @@ PLAIN_SKY = ("HIDE STATUSBAR, STAR, CONS_LINE, CONS_NAME1, CONS_NAME2, MILKYWAY,
              "STARNAME, BAYER, FLAMSTEED, EQT_GRID_DATE, EQT_GRID_2000, WINDOW_CENTER, "
              "DAYLIGHT")
 FIELD = 5.0   # degrees across
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 class MoonOnTheChart(ChartTestCase):
@@ -124,6 +127,55 @@ class EclipseOnTheChart(ChartTestCase):
                 self.ok("%s; DRIVE; LOOK SUN; DRIVE" % self.ECLIPSE)
                 with open(self.gsave(), "rb") as image:
                     self.assertTrue(image.read() == before, "the chart after %s differs" % name)
+
+
+class SatellitesOnTheChart(ChartTestCase):
+    # The narrowest field on the widest window the screen holds: some 3" a
+    # pixel.
+    options = dict(DEFAULT_SITE_OPTIONS, Geometry="1280x1024+0+0")
+    FIELD = 1.0          # degrees across
+    TOLERANCE = 5.0      # arcseconds: the circular orbits' few per cent of Io's 140", and a pixel
+
+    def oracle_row(self, satellite):
+        with open(os.path.join(ROOT, "tests", "data", "jovian_offsets.csv")) as f:
+            for row in csv.DictReader(f):
+                if row["satellite"] == satellite:
+                    return row
+        raise AssertionError("no oracle row for %s" % satellite)
+
+    def test_io_stands_where_it_is_at_the_instant(self):
+        # 2024 December 6, 15:36 UT: Io 55" east of Jupiter's centre, 22
+        # degrees from passing in front of it, where it crosses the sky
+        # fastest: where its light left it 34 minutes earlier lies 11" off.
+        row = self.oracle_row("Io")
+        expected = (float(row["north"]), float(row["east"]))
+        seen = (float(row["north_lt"]), float(row["east_lt"]))
+        self.assertGreater(((expected[0] - seen[0]) ** 2 + (expected[1] - seen[1]) ** 2) ** 0.5,
+                           2 * self.TOLERANCE)
+        self.ok(PLAIN_SKY + "; HIDE JMOON_NAME, JMOON_NO, JUPITER_NAME, JUPITER_MAG, JUPITER_DATE; "
+                "SHOW JUPITER, JMOON")
+        self.ok("DATE 2024,12,6,15,36,0,0; MODE EQT; TRACK OFF; VIEW ANGLE %g; LOOK JUPITER; DRIVE" % self.FIELD)
+        width, height, rows = read_xpm(self.gsave("io"))
+        background = collections.Counter(c for row in rows for c in row).most_common(1)[0][0]
+        drawn = collections.defaultdict(list)
+        for y in range(height // 4, 3 * height // 4):
+            for x in range(width // 4, 3 * width // 4):
+                if rows[y][x] != background:
+                    drawn[rows[y][x]].append((x, y))
+        # Jupiter is the disk in the middle; the satellites are single points
+        # of another colour.
+        disk_colour = max(drawn, key=lambda colour: len(drawn[colour]))
+        disk = drawn[disk_colour]
+        jupiter = (sum(x for x, _ in disk) / len(disk), sum(y for _, y in disk) / len(disk))
+        points = [p for colour, pixels in drawn.items() if colour != disk_colour for p in pixels]
+        arcsec_per_pixel = self.FIELD * 3600.0 / width
+        # On the equatorial chart north is up and east to the left.
+        placed = [((jupiter[1] - y) * arcsec_per_pixel, (jupiter[0] - x) * arcsec_per_pixel) for x, y in points]
+        self.assertTrue(placed, "no satellite drawn near Jupiter")
+        io = min(placed, key=lambda p: (p[0] - expected[0]) ** 2 + (p[1] - expected[1]) ** 2)
+        error = ((io[0] - expected[0]) ** 2 + (io[1] - expected[1]) ** 2) ** 0.5
+        self.assertLess(error, self.TOLERANCE, "Io is %.1f\" from its place at the instant (north %.1f\", "
+                        "east %.1f\")" % (error, io[0], io[1]))
 
 
 if __name__ == "__main__":

@@ -94,7 +94,7 @@ TEST(SceneReset, StoresEveryDefault)
     for (int i = 0; i < kPlanetCount; ++i) {
         EXPECT_EQ(scene.planetFlags[i], 0x22) << "planet " << i;
         EXPECT_EQ(scene.planets[i].julianDay, kNeverJulianDay) << "planet " << i;
-        EXPECT_EQ(scene.planets[i].precisionLevel, 9) << "planet " << i;
+        EXPECT_EQ(scene.planets[i].cachedLevel, 9) << "planet " << i;
     }
     for (const JovianMoonRecord& satellite : scene.jovianMoons)
         EXPECT_EQ(satellite.julianDay, kNeverJulianDay);

@@ -527,7 +527,7 @@ TEST(PlanetAndSatellitePredicates, FollowFlagsDaysLevelsAndPicks)
          {std::tuple{kNeverJulianDay, 9, 0x22, 0, 1}, {2460000.5, 1, 0x22, 0, 0}, {2460000.5, 2, 0x22, 0, 1},
           {0.0, 1, 0, 0, 0}, {0.0, 1, 0, 1, 1}}) {
         saturn.julianDay = day;
-        saturn.precisionLevel = level;
+        saturn.cachedLevel = level;
         scene.planetFlags[4] = static_cast<uint8_t>(flags);
         Pick(scene, picked ? 51 : -1, 4);
         scene.pickedObject.picked = static_cast<uint8_t>(picked);
