@@ -15,6 +15,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 
 namespace {
@@ -133,6 +134,28 @@ TEST(FallbackList, InitResourcesFirstMessagesLastInTheirOrder)
     for (int i = 0; i < messageCount; ++i) {
         EXPECT_EQ(ResourceNameOf(list[firstError + errorCount + i]), kMessageKeys[i]) << "message " << i;
     }
+}
+
+// Every text looked up by key is one of the messages above, a command
+// language error, or one of the four that guard the site file and the
+// program without a window; no box has a title of its own.
+TEST(FallbackList, HoldsNoOtherMessageKeys)
+{
+    std::set<std::string> known(std::begin(kMessageKeys), std::end(kMessageKeys));
+    for (const char* key : {"stkErrorSyntax", "stkErrorIllegalParam", "stkErrorFileNotFound", "stkErrorOutOfMemory",
+                            "stkErrorCometNotFound", "stkErrorInvalidComet", "stkErrorFileWriteFailed",
+                            "stkErrorCalcCometPos", "stkErrorCalcCometTail", "stkErrorCalcMpPos",
+                            "stkErrorNotAvailable", "stkErrorScriptTooLong", "messageSiteFileBusy",
+                            "messageSiteFileChanged"}) {
+        known.insert(key);
+    }
+    for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
+        const std::string name = ResourceNameOf(*line);
+        if (name.rfind("message", 0) == 0 || name.rfind("stkError", 0) == 0) {
+            EXPECT_EQ(known.count(name), 1u) << *line;
+        }
+    }
+    EXPECT_EQ(FindFallbackResource("QuestionDialog.dialogTitle"), nullptr);
 }
 
 TEST(PlanetNames, LoadedFromTheirMessagesAndFreed)
