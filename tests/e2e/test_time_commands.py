@@ -40,6 +40,9 @@ class TimeAndPlace(ChartTestCase):
             sites.write(site_record("Greenwich (United Kingdom)", 0.0, 51.477, 50, 0.0))
             sites.write(site_record("Sydney (Australia)", 151.2, -33.867, 40, 10.0))
             sites.write(site_record("Alert (Canada)", -62.35, 82.5, 30, -5.0))
+            # The list ends here: no site below this line is ever found.
+            sites.write("# sites of the club\n")
+            sites.write(site_record("Hidden (Nowhere)", 10.0, 10.0, 0, 1.0))
 
     def chart(self):
         """The chart as drawn now, as the bytes of a GSAVE image."""
@@ -77,6 +80,7 @@ class TimeAndPlace(ChartTestCase):
                 ("LOCATE nan", "LOCATE: Illegal Parameter: nan\n"),
                 ("LOCATE ,,,1e300", "LOCATE: Illegal Parameter: 1e300\n"),
                 ("LOCATE Atlantis", "LOCATE: Illegal Parameter: Atlantis\n"),
+                ('LOCATE "Hidden (Nowhere)"', "LOCATE: Illegal Parameter: Hidden (Nowhere)\n"),
                 ("TIMESYS GMT", "TIMESYS: Illegal Parameter: GMT\n"),
                 ("STIME SUNSET 30", "STIME: Illegal Parameter: 30\n")):
             self.assertEqual(self.client.request(line), reply, line)
