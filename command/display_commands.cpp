@@ -450,17 +450,11 @@ bool ExpandedFileName(const char* name, char (&path)[kPathSize])
     return true;
 }
 
-// What a loader tells the user about a file it refused: while the command
-// port runs the statement, the statement's error, so that the client gets
-// it in the reply; otherwise the loader's own box.
+// What a loader tells the user about a file it refused, in a box, also
+// while the command port runs the statement.
 void TellLoaderMessage(const char* message)
 {
-    if (message[0] == '\0') {
-        return;
-    }
-    if (gAppEnv->quiet != 0) {
-        StkSetError("stkErrorIllegalParam", message);
-    } else if (gAppEnv->toplevel != nullptr) {
+    if (message[0] != '\0') {
         ShowMessageBox(gAppEnv->toplevel, message, kMessageBoxWarning);
     }
 }

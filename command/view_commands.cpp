@@ -167,8 +167,8 @@ void CmdInit(Scene& scene)
     ResetScene(scene);
     // Without a toplevel shell (a program that only runs commands) there
     // are no site resources to read and no box to tell the user in.
-    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr && InitSite(scene) == 0) {
-        AskForDefaultSite();
+    if (gAppEnv->startingUp == 0 && gAppEnv->toplevel != nullptr) {
+        InitSite(scene);
     }
     UiUpdateToolbar(scene);
 }

@@ -30,7 +30,6 @@ void ResetAppEnv()
     env.blinkTime = 10;
     env.confirmQuit = 1;
     env.confirmInit = 1;
-    env.siteNoticeShown = 0;
     env.runStartupScript = 1;
     env.quiet = 0;
     env.listenSocket = -1;          // no socket: 0 is a valid descriptor

@@ -81,7 +81,6 @@ struct AppEnv {
     int32_t confirmQuit;
     int32_t confirmInit;
     char siteName[64];              // initial site
-    int32_t siteNoticeShown;        // 1 once the user was asked to choose a default site
     char stlFileIoPath[kPathSize];
     char saveImagePath[kPathSize];
     char userObjectFilePath[kPathSize];

@@ -1,8 +1,5 @@
 #include "core/message_box.h"
 
-#include "core/dialog_width.h"
-#include "core/messages.h"
-
 #include <Xm/MessageB.h>
 #include <Xm/Xm.h>
 
@@ -11,22 +8,9 @@
 namespace {
 
 constexpr int kNoAnswer = -1;
-constexpr size_t kTitleSize = 128;
 
 Widget questionDialog = nullptr;
 int questionAnswer = kNoAnswer;
-
-// The key of the title of each kind of box: the program's name and the
-// kind, a text of the resources as every other.
-const char* TitleKey(int type)
-{
-    switch (type) {
-    case kMessageBoxPlain: return "messageTitleMessage";
-    case kMessageBoxInformation: return "messageTitleInformation";
-    case kMessageBoxWarning: return "messageTitleWarning";
-    default: return "messageTitleError";
-    }
-}
 
 Widget CreateMessageDialog(Widget parent, int type)
 {
@@ -36,19 +20,6 @@ Widget CreateMessageDialog(Widget parent, int type)
     case kMessageBoxInformation: return XmCreateInformationDialog(parent, name, nullptr, 0);
     case kMessageBoxWarning: return XmCreateWarningDialog(parent, name, nullptr, 0);
     default: return XmCreateErrorDialog(parent, name, nullptr, 0);
-    }
-}
-
-// Without a title of its own a box is titled with its shell's widget name,
-// "MessageBox_popup".
-void SetTitle(Widget dialog, const char* key)
-{
-    char title[kTitleSize];
-    GetMessage(key, title, sizeof title);
-    if (title[0] != '\0') {
-        XmString string = XmStringCreateLocalized(title);
-        XtVaSetValues(dialog, XmNdialogTitle, string, nullptr);
-        XmStringFree(string);
     }
 }
 
@@ -111,10 +82,8 @@ void ShowMessageBox(Widget parent, const char* text, int type)
     XtUnmanageChild(XmMessageBoxGetChild(dialog, XmDIALOG_HELP_BUTTON));
     XtUnmanageChild(XmMessageBoxGetChild(dialog, XmDIALOG_CANCEL_BUTTON));
     SetMessage(dialog, text);
-    SetTitle(dialog, TitleKey(type));
     XtAddCallback(dialog, XmNunmapCallback, DestroyMessageBox, nullptr);
     XtManageChild(dialog);
-    KeepLeastDialogWidth(dialog);
 }
 
 int AskQuestion(Widget parent, const char* text)
@@ -129,7 +98,6 @@ int AskQuestion(Widget parent, const char* text)
     questionAnswer = kNoAnswer;
     SetMessage(questionDialog, text);
     XtManageChild(questionDialog);
-    KeepLeastDialogWidth(questionDialog);
     XtPopup(XtParent(questionDialog), XtGrabNone);
 
     XtAppContext app = XtWidgetToApplicationContext(questionDialog);

@@ -32,30 +32,49 @@ bool IsBlank(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-// The value of line when it sets key, with trailing white space cut.
-bool ValueOfLine(const std::string& line, const char* key, std::string& value)
+// Where the value of line starts when the line sets key: after the "=" and
+// the white space that follows it. npos when the line sets no such key.
+size_t ValueStart(const std::string& line, const char* key)
 {
     const size_t keyLength = std::strlen(key);
     if (line.size() < keyLength || AsciiCaseEqualN(line.c_str(), key, keyLength) == 0) {
-        return false;
+        return std::string::npos;
     }
     size_t at = keyLength;
     while (at < line.size() && IsBlank(line[at])) {
         ++at;
     }
     if (at >= line.size() || line[at] != '=') {
-        return false;
+        return std::string::npos;
     }
     ++at;
     while (at < line.size() && IsBlank(line[at])) {
         ++at;
     }
+    return at;
+}
+
+// Whether a value fits a field of `size` bytes: the rest of its line, its
+// trailing white space and line feed included, must be shorter.
+bool FitsField(const std::string& line, size_t start, size_t size)
+{
+    return line.size() - start < size;
+}
+
+// The value that starts at `start`, its trailing white space cut.
+std::string ValueFrom(const std::string& line, size_t start)
+{
     size_t end = line.size();
-    while (end > at && IsBlank(line[end - 1])) {
+    while (end > start && IsBlank(line[end - 1])) {
         --end;
     }
-    value.assign(line, at, end - at);
-    return true;
+    return line.substr(start, end - start);
+}
+
+// Whether line sets key.
+bool SetsKey(const std::string& line, const char* key)
+{
+    return ValueStart(line, key) != std::string::npos;
 }
 
 bool HasLineBreak(const char* text)
@@ -127,9 +146,8 @@ bool ReadOptionsLines(const char* path, std::vector<std::string>& lines)
 
 bool SetsAnyOf(const std::string& line, const std::vector<WrittenOption>& options)
 {
-    std::string value;
     for (const WrittenOption& option : options) {
-        if (ValueOfLine(line, option.key, value)) {
+        if (SetsKey(line, option.key)) {
             return true;
         }
     }
@@ -140,10 +158,10 @@ bool SetsAnyOf(const std::string& line, const std::vector<WrittenOption>& option
 // first line that sets the key decides, as for the readers.
 const std::string* RefusedLine(const std::vector<std::string>& lines, const WrittenOption& option)
 {
-    std::string value;
     for (const std::string& line : lines) {
-        if (ValueOfLine(line, option.key, value)) {
-            return option.fieldSize != 0 && value.size() >= option.fieldSize ? &line : nullptr;
+        const size_t start = ValueStart(line, option.key);
+        if (start != std::string::npos) {
+            return option.fieldSize != 0 && !FitsField(line, start, option.fieldSize) ? &line : nullptr;
         }
     }
     return nullptr;
@@ -208,16 +226,17 @@ int FindOption(FILE* stream, const char* key, char* buffer, size_t size)
         return 0;
     }
     std::string line;
-    std::string value;
     while (ReadWholeLine(stream, line)) {
-        if (!ValueOfLine(line, key, value)) {
+        const size_t start = ValueStart(line, key);
+        if (start == std::string::npos) {
             continue;
         }
         // The first matching line decides; a value too long for the caller's
         // field is not found at all rather than cut.
-        if (value.size() >= size) {
+        if (!FitsField(line, start, size)) {
             return 0;
         }
+        const std::string value = ValueFrom(line, start);
         std::memcpy(buffer, value.c_str(), value.size() + 1);
         return 1;
     }

@@ -20,8 +20,10 @@ int GetOptionsFilePath(char* buffer, size_t size);
 //                   on the line ("SiteNameX" for "SiteName") does not match
 //           size    size of buffer in bytes
 // Returned: buffer  the value with trailing white space cut (only on success)
-//           1 found; 0 when absent, or when the first matching line's value
-//           does not fit in size - 1 characters (it is then not cut)
+//           1 found; 0 when absent, or when the rest of the first matching
+//           line after the "=" and its blanks, trailing white space and line
+//           feed included, does not fit in size - 1 characters (the value is
+//           then not cut)
 int FindOption(FILE* stream, const char* key, char* buffer, size_t size);
 
 // A boolean option: "TRUE" or "YES" give 1, "FALSE" or "NO" give 0 (any

@@ -61,8 +61,9 @@ void CopyCut(char* out, size_t size, const char* text);
 // Returned: the new flag byte; 0 for any other operation
 uint8_t ApplyBitOp(uint8_t flags, uint8_t mask, int operation);
 
-// The number a number field's text reads as: its leading base-10 number,
-// text after it ignored ("7000x" is 7000), no number at all 0.
+// The number a number field's text, or a number of a user's data file,
+// reads as: its leading base-10 number, text after it ignored ("7000x" is
+// 7000), no number at all 0.
 // Given:    text  the field's text (null: 0)
 // Returned: the value; integers outside the int range are clamped to it, and
 //           "nan", "inf", a hexadecimal number or a real too large for a

@@ -3,17 +3,13 @@
 // prefers to these. A message box holds the whole program until it is
 // answered, as every other dialog that asks for something does. The number
 // fields' arrows, alike in every dialog, are sized and placed once here by
-// their class; a dialog's own line of an arrow's name wins over these. Then
-// the titles of the message boxes, which all share one widget name: texts
-// looked up by key, one for each kind of box (the one question box has a
-// title line of its own).
+// their class; a dialog's own line of an arrow's name wins over these.
 #include "data/fallback_resources.h"
 
 const char* const kDialogResources[] = {
     "UVola*ButtonOK.labelString: OK",
     "UVola*ButtonCancel.labelString: Cancel",
     "UVola*MessageBox.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
-    "UVola*QuestionDialog.dialogTitle: Uvola: Question",
     // Every arrow button is a number field's: small, passed over by the
     // keyboard (the keys type the number), right of the field's text.
     "UVola*XmArrowButton.width: 20",
@@ -22,9 +18,5 @@ const char* const kDialogResources[] = {
     "UVola*XmArrowButton.traversalOn: False",
     "UVola*XmArrowButton.leftAttachment: ATTACH_WIDGET",
     "UVola*XmArrowButton.topAttachment: ATTACH_WIDGET",
-    "UVola*messageTitleMessage: Uvola: Message",
-    "UVola*messageTitleInformation: Uvola: Information",
-    "UVola*messageTitleWarning: Uvola: Warning",
-    "UVola*messageTitleError: Uvola: Error",
     nullptr,
 };

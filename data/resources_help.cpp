@@ -1,7 +1,7 @@
 // The Help menu's About and Copyright windows, and the image viewer. The
 // About window's version line says the version constant of core/version.h
-// (its test holds the two together); the Copyright notice's heading is
-// written from that constant through messageAboutVersion.
+// (its test holds the two together), as does the heading the Copyright
+// window writes before its notice.
 #include "data/fallback_resources.h"
 
 const char* const kHelpResources[] = {
@@ -19,7 +19,6 @@ const char* const kHelpResources[] = {
     "UVola*CopyrightDialog.dialogStyle: DIALOG_FULL_APPLICATION_MODAL",
     "UVola*CopyrightDialog.noResize: True",
     "UVola*CopyrightDialog*ButtonOK.labelString: \\040\\040OK\\040\\040",
-    "UVola*messageAboutVersion: Version %s",
     "UVola*ImageDialog.dialogTitle: Image",
     // Layout: the OK button under the last label, in the middle fifth; the
     // notice read-only and wrapped, across the top, the button under it

@@ -1,8 +1,6 @@
 #include "dialogs/about_dialogs.h"
 
-#include "command/error_text.h"
 #include "core/app_env.h"
-#include "core/messages.h"
 #include "core/version.h"
 #include "data/copyright_notice.h"
 #include "dialogs/kit/form_dialog.h"
@@ -25,16 +23,6 @@ constexpr int kMaxLayoutArgs = 9;
 
 Widget aboutDialog = nullptr;
 Widget copyrightDialog = nullptr;
-
-// "Version %s" of the resources, filled from the version constant.
-std::string VersionText()
-{
-    char format[128];
-    GetMessage("messageAboutVersion", format, sizeof format);
-    char text[160];
-    FormatErrorText(format, kUvolaVersion, nullptr, text, sizeof text);
-    return text;
-}
 
 Widget OkButton(Widget dialog)
 {
@@ -97,7 +85,7 @@ int LayoutAboutLabels(int index, Widget previous, Arg* args)
 
 const char* CopyrightHeading()
 {
-    static const std::string heading = std::string("Uvola ") + VersionText();
+    static const std::string heading = std::string("Uvola Version ") + kUvolaVersion;
     return heading.c_str();
 }
 

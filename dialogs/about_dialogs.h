@@ -1,7 +1,8 @@
-// The Help menu's About and Copyright windows: the program's name, version
-// (the constant "-V" prints), copyright line, where to read more and who
-// wrote it; and the notice with the terms of use and the credits of the
-// data compiled into the program.
+// The Help menu's About and Copyright windows: the program's name, version,
+// copyright line, where to read more and who wrote it, each a label's
+// resource line; and the notice with the terms of use and the credits of
+// the data compiled into the program, under a heading with the version the
+// "-V" option prints.
 #pragma once
 
 #include <X11/Intrinsic.h>

@@ -57,7 +57,7 @@ void LocalizedPath(const char* resource, char* field)
 
 }  // namespace
 
-int InitSite(Scene& scene)
+void InitSite(Scene& scene)
 {
     char name[kSiteOptionSize];
     ObserverLocation location;
@@ -65,7 +65,7 @@ int InitSite(Scene& scene)
     if (GetOptionString("SiteName", name, sizeof name) && LookUpSite(name, location, zone)) {
         ApplySite(scene, name, location, zone);
         CopyCut(gAppEnv->siteName, sizeof gAppEnv->siteName, name);
-        return 1;
+        return;
     }
     ReadSiteResource(gAppEnv->toplevel, name, sizeof name);
     if (name[0] != '\0' && LookUpSite(name, location, zone)) {
@@ -73,18 +73,6 @@ int InitSite(Scene& scene)
     } else {
         ApplySite(scene, kBuiltInSiteName, kBuiltInSiteLocation, kBuiltInSiteZone);
     }
-    return 0;
-}
-
-void AskForDefaultSite()
-{
-    // Once is enough: the box came up at start, and INIT, which every saved
-    // script begins with, would otherwise bring it back each time. A port
-    // client asked for none of it.
-    if (gAppEnv->siteNoticeShown != 0 || gAppEnv->quiet != 0 || gAppEnv->toplevel == nullptr) {
-        return;
-    }
-    gAppEnv->siteNoticeShown = 1;
     char text[kSiteNotInitTextSize];
     GetMessage("messageSiteNotInit", text, sizeof text);
     ShowMessageBox(gAppEnv->toplevel, text, kMessageBoxWarning);
@@ -106,9 +94,7 @@ void LoadAppResources(Scene& scene)
     LocalizedPath(resources.starNameDataFile, env.starNameDataFile);
 
     ResolveSiteFile(env.siteFile, resources.siteFile);
-    if (InitSite(scene) == 0) {
-        AskForDefaultSite();
-    }
+    InitSite(scene);
     SetSceneToNow(scene);
     scene.dateStyle = DateStyleFromName(resources.dateStyle);
 

@@ -16,26 +16,18 @@ constexpr double kBuiltInSiteZone = 0.0;
 //    gAppEnv->siteName;
 // 2. the resource "Site", when it is set and the site list has it;
 // 3. the built-in site (Greenwich).
-// In cases 2 and 3 the caller asks the user to choose a default site
-// (AskForDefaultSite).
+// In cases 2 and 3 a warning box ("messageSiteNotInit") tells the user how
+// to choose a default site, each time.
 // Returned: scene  time.location (degrees, metres) and siteName;
 //           gAppEnv->initialSiteZone (hours east of UT)
-//           1 in case 1, 0 in cases 2 and 3 (the user is to be told)
-int InitSite(Scene& scene);
-
-// Tells the user how to choose a default site ("messageSiteNotInit") in a
-// warning box, once in a run: never again after the first time, and never
-// while the command port runs a request (its client gets no text it did not
-// ask for) or without a toplevel shell.
-void AskForDefaultSite();
+void InitSite(Scene& scene);
 
 // Reads the "Init" resources on the toplevel shell and turns them into the
 // paths of gAppEnv ("~" expanded, language variants of the name, sky-mark
 // and click-data files, the private site list, the element-file indexes),
-// sets the initial site (asking for a default site when the options file
-// names none), the scene's date to the system clock now (seconds
-// 0, the site's zone), the date style, the command-history length and the
-// BLINK count (a value below 1 or above 20 gives 10). The options GscDataPath,
-// StlFileIoPath, SaveImagePath and UserObjectFilePath override their
-// resources and are taken as written.
+// sets the initial site (InitSite), the scene's date to the system clock now
+// (seconds 0, the site's zone), the date style, the command-history length
+// and the BLINK count (a value below 1 or above 20 gives 10). The options
+// GscDataPath, StlFileIoPath, SaveImagePath and UserObjectFilePath override
+// their resources and are taken as written.
 void LoadAppResources(Scene& scene);

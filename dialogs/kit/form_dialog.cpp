@@ -1,7 +1,6 @@
 #include "dialogs/kit/form_dialog.h"
 
 #include "command/error_text.h"
-#include "core/dialog_width.h"
 #include "core/message_box.h"
 #include "core/messages.h"
 #include "dialogs/kit/command_text.h"
@@ -120,7 +119,6 @@ void ShowFormDialog(const FormDialog& dialog)
         return;
     }
     XtManageChild(dialog.dialog);
-    KeepLeastDialogWidth(dialog.dialog);
 }
 
 void HideFormDialog(const FormDialog& dialog)

@@ -74,8 +74,7 @@ Widget AddOkCancelButtons(FormDialog& dialog, Widget parent, const char* columnN
 // dialogs; a selection box made otherwise asks for it).
 void CloseAsCancel(Widget dialog, Widget cancel);
 
-// Manages the dialog, at least kLeastDialogWidth wide; one already shown is
-// raised instead.
+// Manages the dialog; one already shown is raised instead.
 void ShowFormDialog(const FormDialog& dialog);
 
 // Unmanages the dialog.

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -112,14 +111,13 @@ int LookUpSite(const char* name, ObserverLocation& location, double& zone)
     if (!stream) {
         return 0;
     }
-    std::string line;
+    // The list ends at its first line that is no record: a comment, a blank
+    // line, a line of another length or layout, a record ParseSiteRecord
+    // refuses. A longer line is read no further than a record's length.
+    BoundedLine line;
     SiteRecord site;
-    // A comment, a blank line, a hand-edited line in the wrong layout or a
-    // record out of range is skipped rather than ending the search: the site
-    // dialog lists every line, and a site below such a line must still be
-    // found. A line with a NUL byte is none of ours, and no record.
-    while (ReadWholeLine(stream.get(), line)) {
-        if (ParseSiteRecord(line.c_str(), site) && std::strcmp(site.name, name) == 0) {
+    while (ReadBoundedLine(stream.get(), kSiteRecordLength + 2, line) && ParseSiteRecord(line.text.c_str(), site)) {
+        if (std::strcmp(site.name, name) == 0) {
             location = site.location;
             zone = site.zone;
             return 1;

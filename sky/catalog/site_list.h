@@ -51,9 +51,10 @@ void SplitSiteRecord(const char* line, char fields[kSiteRecordLength]);
 int ParseSiteRecord(const char* line, SiteRecord& site);
 
 // Looks a site up by name in the site list file in use (gAppEnv->siteFile;
-// anything but a regular file counts as missing). Lines that are not
-// records, and records ParseSiteRecord refuses, are skipped; the first
-// record whose name equals name exactly (case-sensitive) wins.
+// anything but a regular file counts as missing). The records are read from
+// the top up to the first line that ParseSiteRecord refuses, which ends the
+// list; the first record whose name equals name exactly (case-sensitive)
+// wins.
 // Given:    name      site name as stored, without trailing blanks
 // Returned: location  latitude, east longitude (degrees), height (metres)
 //           zone      hours east of UT

@@ -4,7 +4,6 @@
 #include "astro/coordinates.h"
 #include "core/format_check.h"
 #include "core/messages.h"
-#include "core/number_text.h"
 #include "core/regular_file.h"
 #include "core/string_utils.h"
 #include "core/tokenizer.h"
@@ -12,9 +11,10 @@
 #include "sky/colors.h"
 #include "sky/scene.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -31,7 +31,7 @@ constexpr int32_t kFirstRoom = 102;          // records of a new file: 100 and 2
 constexpr int32_t kRoomStep = 102;
 constexpr int32_t kDefaultLabelColour = 2;   // colour number of names until one is given
 constexpr int32_t kSolidPattern = 0xffff;
-constexpr int32_t kMostColourClass = 9;
+constexpr int32_t kMostColourClass = 9;      // the star symbol's colours are a table of ten
 constexpr double kMostMagnitude = 100.0;     // far beyond any star; keeps x 10 in range
 constexpr size_t kMessageSize = 256;
 
@@ -93,16 +93,16 @@ void TextOfRefusal(Refusal refusal, int32_t lineNumber, char* message, size_t si
 #pragma GCC diagnostic pop
 }
 
-// EPOCH's word as a frame; 0 for any other word.
-int32_t EpochFrame(const char* word)
+// EPOCH's word as a frame; any other word leaves the frame as it was.
+int32_t EpochFrame(const char* word, int32_t frame)
 {
-    if (IsWord(word, "DATE") || IsWord(word, "EQT_DATE")) {
+    if (IsWord(word, "DATE")) {
         return kFrameEqtDate;
     }
-    if (IsWord(word, "B1950") || IsWord(word, "EQT_B1950")) {
+    if (IsWord(word, "B1950")) {
         return kFrameEqtB1950;
     }
-    return IsWord(word, "J2000") ? kFrameEqt : 0;
+    return IsWord(word, "J2000") ? kFrameEqt : frame;
 }
 
 const char* FrameKeyword(int32_t frame)
@@ -114,100 +114,60 @@ const char* FrameKeyword(int32_t frame)
     }
 }
 
-// A dash pattern, hexadecimal as "%x" reads it ("5555" or "0x5555").
-bool ReadPattern(const char* text, int32_t& pattern)
+// LINE [number] [, pattern]: a number that is none is colour number 0; a
+// pattern that is no hexadecimal number keeps the one before.
+void ParseLine(char* const* tokens, ReaderState& state, UserObject& record)
 {
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text, &end, 16);
-    if (end == text || errno == ERANGE || value > 0xffffffffULL || text[0] == '-') {
-        return false;
-    }
-    pattern = static_cast<int32_t>(static_cast<uint32_t>(value));
-    return true;
-}
-
-// An optional integer: absent keeps `value`; a text that is no number fails.
-bool OptionalInteger(const char* text, int32_t minimum, int32_t& value)
-{
-    return text == nullptr || ReadCheckedInteger(text, minimum, INT32_MAX, value) != 0;
-}
-
-// An optional colour number, which persists: absent keeps the colour.
-bool ReadColour(const char* text, int32_t& colour)
-{
-    int32_t number = 0;
-    if (text == nullptr) {
-        return true;
-    }
-    if (ReadCheckedInteger(text, INT32_MIN, INT32_MAX, number) == 0) {
-        return false;
-    }
-    colour = UserColorIndex(number);
-    return true;
-}
-
-bool ParseLine(char* const* tokens, ReaderState& state, UserObject& record)
-{
-    int32_t number = -1;
-    if (!OptionalInteger(tokens[1], INT32_MIN, number) ||
-        (tokens[2] != nullptr && !ReadPattern(tokens[2], state.linePattern))) {
-        return false;
-    }
     if (tokens[1] != nullptr) {
-        state.lineColour = UserColorIndex(number);
+        state.lineColour = UserColorIndex(TextIntValue(tokens[1]));
+    }
+    unsigned int pattern = 0;
+    if (tokens[2] != nullptr && std::sscanf(tokens[2], "%x", &pattern) == 1) {
+        state.linePattern = static_cast<int32_t>(pattern);
     }
     record.kind = kUserObjectLine;
     record.a = state.linePattern;
     record.b = state.lineColour;
-    return true;
 }
 
 // STAR mag [class]: magnitude x 10 truncated, class held to 0..9.
-bool ParseStarFields(char* const* words, UserObject& record)
+void ParseStarFields(char* const* words, UserObject& record)
 {
-    double magnitude = 0.0;
-    int32_t colourClass = 0;
-    if ((words[0] != nullptr && ReadCheckedReal(words[0], -kMostMagnitude, kMostMagnitude, magnitude) == 0) ||
-        !OptionalInteger(words[1], INT32_MIN, colourClass)) {
-        return false;
-    }
+    const double magnitude = std::clamp(TextDoubleValue(words[0]), -kMostMagnitude, kMostMagnitude);
     record.a = static_cast<int32_t>(magnitude * 10.0);
-    record.b = colourClass < 0 ? 0 : colourClass > kMostColourClass ? kMostColourClass : colourClass;
-    return true;
+    record.b = std::clamp(TextIntValue(words[1]), 0, kMostColourClass);
 }
 
 // What follows the target: a kind with its fields, then name and colour.
-bool ParseObjectFields(char* const* words, ReaderState& state, UserObject& record)
+// Numbers that are none read as 0.
+void ParseObjectFields(char* const* words, ReaderState& state, UserObject& record)
 {
     int fieldWords = 0;
     record.kind = kUserObjectPoint;
     if (IsWord(words[0], "STAR")) {
         record.kind = kUserObjectStar;
-        if (!ParseStarFields(words + 1, record)) {
-            return false;
-        }
+        ParseStarFields(words + 1, record);
         fieldWords = 3;
-    } else if (IsWord(words[0], "NEBULA") || IsWord(words[0], "MARK")) {
-        const bool nebula = IsWord(words[0], "NEBULA");
-        int32_t number = nebula ? 0 : -1;
-        if (!OptionalInteger(words[1], INT32_MIN + 1, number)) {
-            return false;
-        }
-        record.kind = nebula ? kUserObjectNebula : kUserObjectMark;
-        record.a = nebula ? number - 1 : number;
+    } else if (IsWord(words[0], "NEBULA")) {
+        record.kind = kUserObjectNebula;
+        const int32_t type = TextIntValue(words[1]);
+        record.a = type > INT32_MIN ? type - 1 : INT32_MIN;
+        fieldWords = 2;
+    } else if (IsWord(words[0], "MARK")) {
+        record.kind = kUserObjectMark;
+        record.a = words[1] != nullptr ? TextIntValue(words[1]) : -1;
         fieldWords = 2;
     }
-    if (!ReadColour(words[fieldWords + 1], state.labelColour)) {
-        return false;
+    if (words[fieldWords + 1] != nullptr) {
+        state.labelColour = UserColorIndex(TextIntValue(words[fieldWords + 1]));
     }
     CopyCut(record.name, sizeof record.name, words[fieldWords]);
     record.colour = static_cast<uint32_t>(state.labelColour);
-    return true;
 }
 
 // A point: its target, then its fields. Bare coordinates are read in the
 // EPOCH frame, as if its keyword stood first.
+// Returned: false when the target does not parse
 bool ParsePoint(Scene& scene, char* const* tokens, ReaderState& state, UserObject& record)
 {
     const bool bare = std::isdigit(static_cast<unsigned char>(tokens[0][0])) != 0;
@@ -221,22 +181,24 @@ bool ParsePoint(Scene& scene, char* const* tokens, ReaderState& state, UserObjec
     record.id = target.id;
     record.longitude = target.longitude;
     record.latitude = target.latitude;
-    return ParseObjectFields(after + target.textsUsed - 1, state, record);
+    ParseObjectFields(after + target.textsUsed - 1, state, record);
+    return true;
 }
 
-// One data line. Returns false for a syntax error; `made` tells whether the
-// line gave a record (EPOCH gives none).
+// One data line. Returns false when its target does not parse; `made`
+// tells whether the line gave a record (EPOCH gives none).
 bool ParseDataLine(Scene& scene, char* const* tokens, ReaderState& state, UserObject& record, bool& made)
 {
     record = UserObject{};
     made = true;
     if (IsWord(tokens[0], "EPOCH")) {
         made = false;
-        state.epochFrame = EpochFrame(tokens[1]);
-        return state.epochFrame != 0;
+        state.epochFrame = EpochFrame(tokens[1], state.epochFrame);
+        return true;
     }
     if (IsWord(tokens[0], "LINE")) {
-        return ParseLine(tokens, state, record);
+        ParseLine(tokens, state, record);
+        return true;
     }
     if (IsWord(tokens[0], "END")) {
         record.kind = kUserObjectLineEnd;
@@ -400,7 +362,7 @@ int UnloadUserObjectFile(Scene& scene, const char* path)
             FreeFile(files[i]);
             std::memmove(files + i, files + i + 1, sizeof(UserObjectFile) * size_t(scene.userObjectFileCount - i - 1));
             --scene.userObjectFileCount;
-            return 1;
+            break;
         }
     }
     return 0;

@@ -5,17 +5,19 @@
 //
 // Lines (at most 79 characters; empty lines and lines starting with "#"
 // are skipped, and so are comments of any length):
-//   EPOCH DATE | EQT_DATE | B1950 | EQT_B1950 | J2000   frame of bare coordinates
-//   LINE [colour number] [, hex dash pattern]             starts a polyline
-//   END                                                   ends it
-//   target [STAR mag [class]] [name [colour number]]      a star symbol
-//   target [NEBULA type] [name [colour number]]           a nebula point
-//   target [MARK n] [name [colour number]]                a mark
-//   target [name [colour number]]                         a plain point
+//   EPOCH DATE | B1950 | J2000                          frame of bare coordinates
+//   LINE [colour number] [, hex dash pattern]           starts a polyline
+//   END                                                 ends it
+//   target [STAR mag [class]] [name [colour number]]    a star symbol
+//   target [NEBULA type] [name [colour number]]         a nebula point
+//   target [MARK n] [name [colour number]]              a mark
+//   target [name [colour number]]                       a plain point
 // A target is one of the command language (STAR alphaOri, M31, HRZ 180 10);
 // a line whose first word starts with a digit is read as coordinates in the
 // EPOCH frame. Colour numbers, the LINE dash pattern and colour persist for
-// the later lines of the file.
+// the later lines of the file. Only a target that does not parse refuses a
+// file: a number that is none reads as 0, a dash pattern that is none keeps
+// the one before, and EPOCH with another word keeps the frame.
 #pragma once
 
 #include "core/app_env.h"
@@ -67,8 +69,9 @@ int ReadUserObjectLine(FILE* file, char* tokens[kUserObjectTokenCount], char lin
 //           messageSize  size of message
 // Returned: files, count one file longer on success
 //           message      empty, or the text to show the user in a box: a
-//                        syntax error with its line number, a file without
-//                        data, no memory left while reading
+//                        syntax error with its line number (a target that
+//                        does not parse, a data line over 79 characters), a
+//                        file without data, no memory left while reading
 //           1 loaded; 0 when the path is already in the list (silently),
 //           longer than 255 characters ("stkErrorIllegalParam"), cannot be
 //           opened ("stkErrorFileNotFound"), memory ran out for the list
@@ -81,7 +84,7 @@ int LoadUserObjectFile(Scene& scene, const char* path, UserObjectFile*& files, i
 
 // Removes the file with exactly this path from the Scene's list.
 // Returned: scene  the list without it
-//           1 when it was loaded, else 0
+//           0, whether it was loaded or not
 int UnloadUserObjectFile(Scene& scene, const char* path);
 
 // Frees every file of a list; the list becomes empty.

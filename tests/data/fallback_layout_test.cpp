@@ -145,7 +145,7 @@ TEST(FallbackLayout, EveryDialogHasItsTitle)
         "CometDialog", "CometSearchDialog", "CommandDialog", "ConstDialog", "CopyrightDialog",
         "DateDialog", "GaugeDialog", "GridDialog", "ImageDialog", "JoviSatDialog",
         "MPlanetDialog", "MoonDialog", "NebulaDialog", "OpenFile", "PlanetDialog",
-        "ProjectionDialog", "QuestionDialog", "SaveFile", "SaveImage", "SetEnvDialog", "SiteDialog",
+        "ProjectionDialog", "SaveFile", "SaveImage", "SetEnvDialog", "SiteDialog",
         "SiteEditDialog", "SiteSearchDialog", "StarDialog", "StepBox", "SunDialog",
         "TimeStepDialog", "TodayDialog", "UserObjectDialog",
     };
@@ -159,6 +159,10 @@ TEST(FallbackLayout, EveryDialogHasItsTitle)
     for (const char* dialog : dialogs) {
         EXPECT_EQ(titled.count(dialog), 1u) << dialog;
     }
+    // The message and question boxes keep the toolkit's title.
+    EXPECT_EQ(titled.count("MessageBox"), 0u);
+    EXPECT_EQ(titled.count("QuestionDialog"), 0u);
+    EXPECT_EQ(titled.size(), std::size(dialogs));
 }
 
 // Lines whose widget names and values the dialogs' descriptions fix.

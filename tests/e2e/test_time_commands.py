@@ -40,6 +40,9 @@ class TimeAndPlace(ChartTestCase):
             sites.write(site_record("Greenwich (United Kingdom)", 0.0, 51.477, 50, 0.0))
             sites.write(site_record("Sydney (Australia)", 151.2, -33.867, 40, 10.0))
             sites.write(site_record("Alert (Canada)", -62.35, 82.5, 30, -5.0))
+            # The list ends here: no site below this line is ever found.
+            sites.write("# sites of the club\n")
+            sites.write(site_record("Hidden (Nowhere)", 10.0, 10.0, 0, 1.0))
 
     def chart(self):
         """The chart as drawn now, as the bytes of a GSAVE image."""
@@ -81,6 +84,8 @@ class TimeAndPlace(ChartTestCase):
                 # A name the site list lacks reads as longitude 0, where
                 # Greenwich is: accepted, and the chart is the same.
                 ("LOCATE Atlantis", ""),
+                # So does one listed below the comment that ends the list.
+                ('LOCATE "Hidden (Nowhere)"', ""),
                 ("INCTIME x", "")):
             self.assertEqual(self.client.request(line), reply, line)
             self.ok("DRIVE")

@@ -12,7 +12,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from uvola_e2e import ChartTestCase, UvolaSession, xpm_pixels  # noqa: E402
+from uvola_e2e import ChartTestCase, UvolaSession, top_level_windows_named, xpm_pixels  # noqa: E402
 
 DATA = None
 
@@ -54,6 +54,11 @@ class UserFiles(ChartTestCase):
             marks.write("LINE 1\nSTAR alphaOri\nSTAR betaOri\nEND\nSTAR alphaOri MARK 1 Giant 7\n")
         with open(os.path.join(home, "bad.adf"), "w") as bad:
             bad.write("# a user file\nM31 Andromeda\nNOSUCH place\n")
+        # Numbers that are none read as 0, a pattern that is none is kept,
+        # an EPOCH of another word keeps the frame: only targets refuse.
+        with open(os.path.join(home, "loose.adf"), "w") as loose:
+            loose.write("EPOCH EQT_B1950\nLINE red, zz\nSTAR alphaOri\nSTAR betaOri\nEND\n"
+                        "STAR alphaOri STAR bright class Loose blue\nM42 NEBULA four Cloud\n")
 
     def chart(self):
         self.ok("DRIVE")
@@ -95,11 +100,20 @@ class UserFiles(ChartTestCase):
         lines, _, _ = colour_pixels(self.chart(), LINE_COLOUR)
         self.assertEqual(lines, [])
 
-    def test_a_refused_file_answers_with_its_line(self):
-        self.assertEqual(self.client.request("LOAD AD ~/bad.adf"),
-                         "LOAD: Illegal Parameter: Syntax error at line 3\n")
+    def test_a_refused_file_is_told_in_a_box_with_its_line(self):
+        self.ok("DRIVE")
+        boxes = top_level_windows_named("MessageBox_popup")
+        self.assertEqual(self.client.request("LOAD AD ~/bad.adf"), "")
+        self.ok("DRIVE")
+        self.assertEqual(len(top_level_windows_named("MessageBox_popup")), len(boxes) + 1)
+        self.assertEqual(self.client.request("LOOK AD Andromeda"), "LOOK: Illegal Parameter: AD\n")
         self.assertEqual(self.client.request("LOAD AD nosuch.adf"),
                          "LOAD: File not found: nosuch.adf\n")
+
+    def test_fields_that_are_no_numbers_load_as_zero(self):
+        self.assertEqual(self.client.request("LOAD AD ~/loose.adf"), "")
+        self.addCleanup(self.ok, "UNLOAD AD ~/loose.adf")
+        self.ok("LOOK AD Loose; LOOK AD Cloud")
 
     def marks_at_m31(self):
         self.ok(PLAIN_CHART + "; SHOW NEBULA, PICTUREMARK; VIEW ANGLE 30; LOOK M31")

@@ -802,18 +802,20 @@ TEST_F(ProgramTest, RunStartedQuietlyLeavingTheDateRangeShowsItsBox)
     EXPECT_EQ(OpenMessageBoxes(), 1);
 }
 
-// INIT without a default site tells the user how to set one: in a box, or
-// in the port's reply while quiet.
-TEST_F(ProgramTest, InitWithoutADefaultSiteShowsItsBoxOnlyWhenNotQuiet)
+// INIT without a default site tells the user how to set one in a box, each
+// time, also for a command-port request.
+TEST_F(ProgramTest, InitWithoutADefaultSiteShowsItsBoxEachTime)
 {
     gAppEnv->startingUp = 0;
-    for (int quiet : {1, 0}) {
+    int expected = 0;
+    for (int quiet : {1, 0, 1}) {
         gAppEnv->quiet = quiet;
         StkExecuteText(*gScene, "INIT");
         EXPECT_STREQ(gAppEnv->errorKey, "");
         Settle();
-        EXPECT_EQ(OpenMessageBoxes(), 1 - quiet) << quiet;
+        EXPECT_EQ(OpenMessageBoxes(), ++expected) << quiet;
     }
+    gAppEnv->quiet = 0;
     EXPECT_STREQ(gScene->siteName, "Greenwich (United Kingdom)");
 }
 

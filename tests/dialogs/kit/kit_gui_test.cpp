@@ -5,7 +5,6 @@
 // language reports errors; the window manager's close is a Cancel.
 #include "tests/dialogs/dialog_driver.h"
 
-#include "core/dialog_width.h"
 #include "core/keywords.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/command_text.h"
@@ -397,36 +396,27 @@ TEST_F(SampleDialogTest, WarningsFillTheirTextWithTheArgument)
               (std::vector<std::string>{"Can't open file: /no/such.adf"}));
 }
 
-// A dialog of the kit narrower than a window manager needs for its title
-// is widened, at its first showing and at every later one; a wide one
-// keeps its width.
-TEST(DialogKit, NarrowDialogsShowAtTheLeastDialogWidth)
+// A dialog of the kit is as wide as its content makes it, a narrow one
+// too, at its first showing and at every later one.
+TEST(DialogKit, DialogsShowAtTheWidthOfTheirContent)
 {
     gAppEnv->toplevel = canvastest::World().top;
     DialogDriver driver;
-    const struct {
-        const char* name;
-        Dimension contentWidth;
-        bool widened;
-    } rows[] = {{"NarrowDialog", 40, true}, {"WideDialog", 400, false}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const Dimension contentWidth : {40, 400}) {
+        SCOPED_TRACE(contentWidth);
         FormDialog dialog;
-        CreateFormDialog(dialog, gAppEnv->toplevel, row.name, "RCContent");
-        XtVaCreateManagedWidget("Content", xmLabelWidgetClass, dialog.rowColumn, XmNwidth,
-                                row.contentWidth, XmNrecomputeSize, False, nullptr);
-        AddOkCancelButtons(dialog, dialog.rowColumn, "ContentButtons", HideDialogCallback,
-                           dialog.dialog);
+        CreateFormDialog(dialog, gAppEnv->toplevel, contentWidth < 100 ? "NarrowDialog" : "WideDialog",
+                         "RCContent");
+        XtVaCreateManagedWidget("Content", xmLabelWidgetClass, dialog.rowColumn, XmNwidth, contentWidth,
+                                XmNrecomputeSize, False, nullptr);
+        AddOkCancelButtons(dialog, dialog.rowColumn, "ContentButtons", HideDialogCallback, dialog.dialog);
         for (int showing = 1; showing <= 2; ++showing) {
             ShowFormDialog(dialog);
             ASSERT_TRUE(DialogDriver::PumpUntil([&] { return XtIsRealized(dialog.dialog); }));
             driver.Pump();
-            const Dimension width = XtParent(dialog.dialog)->core.width;
-            if (row.widened) {
-                EXPECT_EQ(width, kLeastDialogWidth) << showing;
-            } else {
-                EXPECT_GT(width, row.contentWidth) << showing;
-            }
+            XtWidgetGeometry preferred{};
+            XtQueryGeometry(dialog.dialog, nullptr, &preferred);
+            EXPECT_EQ(XtParent(dialog.dialog)->core.width, preferred.width) << showing;
             HideFormDialog(dialog);
             driver.Pump();
         }

@@ -1,5 +1,5 @@
-// The site list reader: the fixed-column record, look-up by exact name, and
-// files that are not quite in the written form; the shipped list.
+// The site list reader: the fixed-column record, look-up by exact name, the
+// list ending at its first line that is no record; the shipped list.
 #include <gtest/gtest.h>
 
 #include "core/app_env.h"
@@ -93,28 +93,46 @@ TEST_F(SiteList, FindsTheFirstExactNameWithSignsFromTheSideLetters)
     EXPECT_FALSE(Find(nullptr));
 }
 
-TEST_F(SiteList, CrLfLinesAreReadAndOtherLinesSkipped)
+// The list ends at its first line that is no record: the site after it is
+// never found. A record may end in CR LF.
+TEST_F(SiteList, TheListEndsAtItsFirstLineThatIsNoRecord)
 {
     const std::string after = Record("After", 11.0, 12.0, 13, 1.0);
-    // A number that is none in each field: longitude, latitude, height, zone.
-    std::string poisoned;
-    for (auto [column, text] : {std::pair{41, "    nan"}, {50, "   nan"}, {58, " inf"}, {63, "  -inf"}})
-        poisoned += Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(column, std::strlen(text), text);
-    WriteFile(path, "# sites of my club\n\n" + after.substr(0, 69) + "\n" + std::string(300, 'x') + "\n" +
-                        "Broken                                  abc\n" +
-                        std::string(71, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +    // tails of
-                        std::string(127, 'x') + Record("Hidden", 1.0, 2.0, 3, 4.0) +   // long lines
-                        poisoned + after.substr(0, 70) + "\r\n");
-    ExpectSite("After", 12.0, 11.0, 13.0, 1.0);
-    EXPECT_FALSE(Find("Hidden"));
-    EXPECT_FALSE(Find("Poisoned"));
+    std::string withNul = Record("Broken", 1.0, 2.0, 3, 4.0);
+    withNul[20] = '\0';
+    const struct {
+        std::string before;
+        bool found;
+    } rows[] = {
+        {"", true},
+        {Record("Before", 1.0, 2.0, 3, 4.0).substr(0, 70) + "\r\n", true},
+        {"# sites of my club\n", false},
+        {"\n", false},
+        {after.substr(0, 69) + "\n", false},
+        {after.substr(0, 70) + " \n", false},
+        {std::string(300, 'x') + "\n", false},
+        {"Broken                                  abc\n", false},
+        {withNul, false},
+        // A number that is none: longitude, latitude, height, zone.
+        {Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(41, 7, "    nan"), false},
+        {Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(50, 6, "   nan"), false},
+        {Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(58, 4, " inf"), false},
+        {Record("Poisoned", 1.0, 2.0, 3, 4.0).replace(63, 6, "  -inf"), false},
+    };
+    for (const auto& row : rows) {
+        WriteFile(path, row.before + after);
+        EXPECT_EQ(Find("After"), row.found) << row.before;
+    }
+    WriteFile(path, rows[1].before);
+    ExpectSite("Before", 2.0, 1.0, 3.0, 4.0);
     UseFile(TestHome() + "/none.obs");
     EXPECT_FALSE(Find("After"));
 }
 
-// A record that describes no place on the Earth is refused and the scan
-// reads on; the limits themselves are places.
-TEST_F(SiteList, RecordsOutOfRangeAreRefusedAndTheScanReadsOn)
+// A record that describes no place on the Earth is refused, and ends the
+// list as any other line that is no record; the limits themselves are
+// places.
+TEST_F(SiteList, RecordsOutOfRangeAreRefusedAndEndTheList)
 {
     const struct {
         std::string record;
@@ -131,31 +149,15 @@ TEST_F(SiteList, RecordsOutOfRangeAreRefusedAndTheScanReadsOn)
         {Record("South pole", -180.0, -90.0, -999, -24.0), true},
         {Record("Orbit", 0.0, 0.0, 0, 0.0).replace(58, 4, "1e07"), true},
     };
-    std::string file;
-    for (const auto& row : rows) {
-        file += row.record;
-    }
-    WriteFile(path, file + Record("After", 11.0, 12.0, 13, 1.0));
     for (const auto& row : rows) {
         SiteRecord site;
         EXPECT_EQ(ParseSiteRecord(row.record.c_str(), site), row.taken ? 1 : 0) << row.record;
+        WriteFile(path, row.record + Record("After", 11.0, 12.0, 13, 1.0));
         EXPECT_EQ(Find(row.record.substr(0, 40).erase(row.record.find_last_not_of(' ', 39) + 1).c_str()),
                   row.taken)
             << row.record;
+        EXPECT_EQ(Find("After"), row.taken) << row.record;
     }
-    EXPECT_TRUE(Find("After"));
-}
-
-// A NUL byte makes a line no record; it never hides the line after it.
-TEST_F(SiteList, NulByteHidesNoLine)
-{
-    std::string broken = Record("Broken", 1.0, 2.0, 3, 4.0);
-    broken[20] = '\0';
-    WriteFile(path, broken + Record("After", 11.0, 12.0, 13, 1.0) + std::string(5, '\0') + "\n" +
-                        Record("Last", 5.0, 6.0, 7, 8.0));
-    EXPECT_FALSE(Find("Broken"));
-    EXPECT_TRUE(Find("After"));
-    EXPECT_TRUE(Find("Last"));
 }
 
 // A FIFO would hold the look-up in its open, /dev/zero would feed it
