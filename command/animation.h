@@ -26,7 +26,7 @@ enum AnimationStep {
 //                      real-time forms the date follows in slots 2 to 7
 // Returned: 1 done; 0 when an argument is refused ("stkErrorIllegalParam"
 //           with the argument), the animation then being left as it was
-int StkToggleAnimation(Scene& scene, int direction, const char* const* args);
+int StkToggleAnimation(Scene& scene, int direction, char* const* args);
 
 // Takes one step of the running animation: the Scene's date moves by the
 // time step (clock 0), to the system clock now (clock 1), or to the

@@ -86,7 +86,7 @@ double WrapLongitude(double longitude)
     return longitude;
 }
 
-bool ReadCoordinates(const Scene& scene, const char* const args[5], LocateRequest& request)
+bool ReadCoordinates(const Scene& scene, char* const args[5], LocateRequest& request)
 {
     const ObserverLocation& current = scene.time.location;
     request.location = current;
@@ -114,7 +114,7 @@ bool ReadCoordinates(const Scene& scene, const char* const args[5], LocateReques
 
 // LOCATE with a site name alone: the site's place, height and zone from the
 // site list.
-bool ReadSite(const Scene& scene, const char* const args[5], LocateRequest& request)
+bool ReadSite(const Scene& scene, char* const args[5], LocateRequest& request)
 {
     for (int i = 1; i < 5; ++i) {
         if (args[i] != nullptr) {
@@ -172,10 +172,10 @@ void CheckSunEventLock(Scene& scene)
 
 }  // namespace
 
-void CmdLocate(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-               const char* a5)
+void CmdLocate(Scene& scene, char* a1, char* a2, char* a3, char* a4,
+               char* a5)
 {
-    const char* const args[5] = {a1, a2, a3, a4, a5};
+    char* const args[5] = {a1, a2, a3, a4, a5};
     LocateRequest request{};
     const bool bySiteName = a1 != nullptr && !IsCoordinateText(a1);
     if (!(bySiteName ? ReadSite(scene, args, request) : ReadCoordinates(scene, args, request))) {

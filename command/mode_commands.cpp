@@ -59,7 +59,7 @@ bool MagnitudeTenths(const char* text, int32_t& tenths)
 
 bool LookupKind(const char* text, const KeywordEntry* table, int32_t& kind)
 {
-    if (StkLookupKeyword(text, table, kind) == 0) {
+    if (StkMatchWord(text, table, kind) == 0) {
         StkSetError("stkErrorIllegalParam", text);
         return false;
     }
@@ -147,7 +147,7 @@ const char* MissingStarFile(int32_t source)
 
 }  // namespace
 
-void CmdMode(Scene& scene, const char* a1)
+void CmdMode(Scene& scene, char* a1)
 {
     int32_t mode = 0;
     if (StkLookupKeyword(a1, ModeKeywordTable, mode) == 0) {
@@ -201,7 +201,7 @@ void StkMagNebulalimit(Scene& scene, const char* value)
     scene.mag.nebulaBoundsInUse = on == 1 ? 1 : 0;
 }
 
-void CmdMag(Scene& scene, const char* a1, const char* a2)
+void CmdMag(Scene& scene, char* a1, char* a2)
 {
     // By MagnitudeKind, kMagStar to kMagNebulaLimit.
     static constexpr void (*kHandlers[])(Scene&, const char*) = {StkMagStar, StkMagStarname, StkMagNebulamin,
@@ -213,7 +213,7 @@ void CmdMag(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdIncmag(Scene& scene, const char* a1, const char* a2)
+void CmdIncmag(Scene& scene, char* a1, char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
@@ -231,7 +231,7 @@ void CmdIncmag(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdDecmag(Scene& scene, const char* a1, const char* a2)
+void CmdDecmag(Scene& scene, char* a1, char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
@@ -255,7 +255,7 @@ void CmdDecmag(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdStarsize(Scene& scene, const char* a1)
+void CmdStarsize(Scene& scene, char* a1)
 {
     int32_t size = 0;
     if (StkIntegerArgument(a1, 0, kLargestStarSize, size) == 0) {
@@ -266,12 +266,12 @@ void CmdStarsize(Scene& scene, const char* a1)
 
 // The choice is kept even when its files are missing, so that a saved script
 // replays as it was saved; the answer tells which file the chart lacks.
-void CmdStardata(Scene& scene, const char* a1)
+void CmdStardata(Scene& scene, char* a1)
 {
     uint8_t& stars = scene.displayFlags[kFlagStars];
     stars = static_cast<uint8_t>(stars & ~(kSaoStarsFlag | kGscStarsFlag));
     int32_t source = 0;
-    StkLookupKeyword(a1, StarDataKeywordTable, source);
+    StkMatchWord(a1, StarDataKeywordTable, source);
     stars = static_cast<uint8_t>(stars | source);
     scene.mag.starCap = source == kSaoStarsFlag ? kSaoCap : source == kGscStarsFlag ? kGscCap : kBuiltInCap;
     const char* missing = MissingStarFile(source);

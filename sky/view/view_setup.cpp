@@ -41,14 +41,16 @@ int32_t TruncateScale(double pixelsPerRadian)
     return static_cast<int32_t>(std::clamp(pixelsPerRadian, -2.0e9, 2.0e9));
 }
 
+// The redraw keeps the field within what the window allows and what the
+// projection can scale: ZOOM's own minimum field does not bound it, so
+// VIEW ANGLE may go below it.
 void ClampFieldForScale(Scene& scene)
 {
-    const double lowest = std::max(scene.view.minimumField, kSmallestFieldOfView);
     double field = scene.view.fieldOfView;
-    if (!(field >= lowest)) {  // also catches NaN
-        field = lowest;
+    if (!(field >= kSmallestFieldOfView)) {  // also catches NaN
+        field = kSmallestFieldOfView;
     }
-    field = std::min(field, std::max(MaxFieldOfView(scene), lowest));
+    field = std::min(field, std::max(MaxFieldOfView(scene), kSmallestFieldOfView));
     scene.view.fieldOfView = field;
 }
 

@@ -29,7 +29,7 @@ void Record(const char* text)
     ran.emplace_back(text);
 }
 
-void CmdEcho(Scene&, const char* text)
+void CmdEcho(Scene&, char* text)
 {
     echoed.emplace_back(text != nullptr ? text : "");
 }
