@@ -97,8 +97,13 @@ TEST(ScreenToSky, OutsideTheAitoffEllipseIsNoSky)
     auto scene = MakeScene(ViewSetup{kModeAll2Gal, 1000, 600, 0, 180.0});
     double v[3];
     const int cx = scene->view.screenCentreX, cy = scene->view.screenCentreY;
-    for (auto [dx, dy, sky] : {std::tuple{-495, 100, 0}, {10, -255, 0}, {400, -100, 1}})
-        EXPECT_EQ(ScreenToSky(*scene, cx + dx, cy + dy, v), sky) << dx << "," << dy;
+    // R = 250: the rim is 500 pixels to either side and 250 up and down;
+    // no pixel beyond it has a place, though the integer scales would
+    // reach a pixel further.
+    for (auto [dx, dy, sky] : {std::tuple{-495, 100, 0}, {10, -255, 0}, {400, -100, 1}, {500, 0, 1}, {-500, 0, 1},
+                               {501, 0, 0}, {-501, 0, 0}, {0, 250, 1}, {0, -251, 0}, {0, 251, 0}, {300, 200, 1},
+                               {300, 201, 0}})
+        EXPECT_EQ(ScreenToSky(*scene, cx - dx, cy - dy, v), sky) << dx << "," << dy;
     // The central column: the latitude follows dy alone.
     ASSERT_EQ(ScreenToSky(*scene, cx, cy - 125, v), 1);
     double m[3];
