@@ -123,8 +123,7 @@ void ComputeCentreLimit(Scene& scene, double extentX, double extentY)
     const double dy = std::fabs(rect.y + rect.height / 2 - static_cast<double>(view.screenCentreY));
     const double a = (2.0 * dx / SkyWidth(scene) + 1.0) * extentX;
     const double b = (2.0 * dy / SkyHeight(scene) + 1.0) * extentY;
-    // Past 180 degrees the cosine would climb again and cull the far side.
-    const double half = std::min(std::sqrt(a * a + b * b) * 0.5, 180.0);
+    const double half = std::sqrt(a * a + b * b) * 0.5;
     int32_t limit = static_cast<int32_t>(16384.0 * CosDeg(half)) - 5;
     if (limit < kLowestCentreLimit) {
         limit = kLowestCentreLimit + 1;

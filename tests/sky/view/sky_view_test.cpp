@@ -2,6 +2,7 @@
 // rotations, the rotations checked against ERFA.
 #include <gtest/gtest.h>
 
+#include "astro/trig.h"
 #include "sky/view/limiting_magnitude.h"
 #include "sky/view/projection.h"
 #include "tests/sky/sky_view_fixture.h"
@@ -109,8 +110,10 @@ TEST(ViewScale, WholeSkyMapsPlanisphereAndSolarSystem)
     EXPECT_NEAR(all1->view.pixelsPerRadianX, 1000 / (2 * M_PI), 1e-9);
     EXPECT_NEAR(all1->view.pixelsPerRadianY, 1000 / (2 * M_PI), 1e-9);
     EXPECT_NEAR(all1->view.diagonalField, std::sqrt(360.0 * 360.0 + 180.0 * 180.0), 1e-9);
-    // Half the diagonal is past 180 degrees: every direction passes the cull.
-    EXPECT_EQ(all1->view.centreLimit, -16343);
+    // Half the diagonal, 201.2 degrees, gives the cull its cosine as it is
+    // (the map's projection does not cull by it).
+    EXPECT_EQ(all1->view.centreLimit, static_cast<int32_t>(16384 * CosDeg(std::hypot(360.0, 180.0) / 2)) - 5);
+    EXPECT_EQ(all1->view.centreLimit, -15275);
 
     auto all2 = MakeScene({.mode = kModeAll2Gal, .width = 1000, .height = 600});
     EXPECT_NEAR(all2->view.pixelsPerRadianX, 1000 / M_PI, 1e-9);
