@@ -78,9 +78,6 @@ int CylindricalToSky(const Scene& scene, double dx, double dy, double v[3])
     }
     const double longitude = dx / scale;
     const double latitude = dy / scale;
-    if (std::fabs(latitude) > kPi / 2) {
-        return 0;
-    }
     const double u[3] = {std::cos(latitude) * std::cos(longitude),
                          std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
     FromViewFrame(scene, u, v);

@@ -20,8 +20,8 @@ struct Scene;
 // Returned: v       unit vector, J2000 equatorial
 //           1 when the pixel shows sky; 0 outside the Aitoff ellipse
 //           (4 (R^2 - dy^2) < dx^2 with R = sky width / 4, the offsets from
-//           the screen centre), beyond the poles of the cylindrical map, in
-//           modes without a sky, or for a scene whose view is not set up
+//           the screen centre), in modes without a sky, or for a scene
+//           whose view is not set up
 int ScreenToSky(const Scene& scene, int32_t px, int32_t py, double v[3]);
 
 // A heliocentric place in the solar-system views.
