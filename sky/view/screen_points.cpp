@@ -4,7 +4,6 @@
 #include "astro/coordinates.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
-#include "core/app_env.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_objects.h"
@@ -285,7 +284,7 @@ int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double lo
         break;
     }
     default:
-        return 0;   // user objects and sky marks: GetTargetScreenPoint
+        return 0;   // user objects: GetTargetScreenPoint; sky marks have no point
     }
     return ProjectPoint(scene, v, out);
 }
@@ -293,10 +292,8 @@ int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double lo
 int GetTargetScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out)
 {
-    if (type == kObjectUserObject || type == kObjectSkyMark) {
-        const UserObject* object =
-            type == kObjectUserObject ? UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, id)
-                                      : UserObjectAt(gAppEnv->skyMarks, gAppEnv->skyMarkCount, id);
+    if (type == kObjectUserObject) {
+        const UserObject* object = UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, id);
         if (object == nullptr) {
             out = {};
             return 0;

@@ -59,7 +59,8 @@ int GetSolarBodyScreenPoint(const Scene& scene, ObjectId id, ProjectedPoint& out
 int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out);
 
-// GetObjectScreenPoint, with user objects (the Scene's files) and sky marks
-// (AppEnv's) resolved through their records' own type, id and pair.
+// GetObjectScreenPoint, with user objects (the Scene's files) resolved
+// through their records' own type, id and pair. A sky mark (type 60) has
+// no screen point of its own.
 int GetTargetScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out);
