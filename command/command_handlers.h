@@ -7,17 +7,12 @@
 struct Scene;
 
 // Time and place
-void CmdLocate(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-               char* a5);
-void CmdDate(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-             char* a5, char* a6, char* a7);
+void CmdLocate(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5);
+void CmdDate(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7);
 void CmdStime(Scene& scene, char* a1, char* a2);
-void CmdInctime(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                char* a5, char* a6);
-void CmdDectime(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                char* a5, char* a6);
-void CmdPeriod(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-               char* a5, char* a6);
+void CmdInctime(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6);
+void CmdDectime(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6);
+void CmdPeriod(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6);
 void CmdTimesys(Scene& scene, char* a1);
 
 // View mode and magnitudes
@@ -61,10 +56,8 @@ void CmdDiskMag(Scene& scene, char* a1);
 void CmdDrive(Scene& scene);
 void CmdExit(Scene& scene);
 void CmdInput(Scene& scene, char* a1);
-void CmdContinue(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                 char* a5, char* a6, char* a7);
-void CmdReverse(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                char* a5, char* a6, char* a7);
+void CmdContinue(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7);
+void CmdReverse(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7);
 void CmdRealtime(Scene& scene, char* a1, char* a2, char* a3);
 
 // Script files and view images

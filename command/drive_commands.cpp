@@ -88,14 +88,12 @@ void CmdInput(Scene& scene, char* a1)
     }
 }
 
-void CmdContinue(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                 char* a5, char* a6, char* a7)
+void CmdContinue(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7)
 {
     ToggleAnimation(scene, 0, a1, a2, a3, a4, a5, a6, a7);
 }
 
-void CmdReverse(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                char* a5, char* a6, char* a7)
+void CmdReverse(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7)
 {
     ToggleAnimation(scene, 1, a1, a2, a3, a4, a5, a6, a7);
 }

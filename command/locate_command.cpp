@@ -172,8 +172,7 @@ void CheckSunEventLock(Scene& scene)
 
 }  // namespace
 
-void CmdLocate(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-               char* a5)
+void CmdLocate(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5)
 {
     char* const args[5] = {a1, a2, a3, a4, a5};
     LocateRequest request{};

@@ -156,8 +156,7 @@ int StkStepTime(Scene& scene, char* const args[6], int32_t subtract)
     return 1;
 }
 
-void CmdDate(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-             char* a5, char* a6, char* a7)
+void CmdDate(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7)
 {
     int32_t word = 0;
     if (StkMatchWord(a1, DateKeywordTable, word) != 0) {
@@ -194,8 +193,7 @@ void CmdDate(Scene& scene, char* a1, char* a2, char* a3, char* a4,
     StkRebaseRealtimeOffset(scene);
 }
 
-void CmdPeriod(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-               char* a5, char* a6)
+void CmdPeriod(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6)
 {
     char* const args[6] = {a1, a2, a3, a4, a5, a6};
     DateInterval interval{};
@@ -205,15 +203,13 @@ void CmdPeriod(Scene& scene, char* a1, char* a2, char* a3, char* a4,
     scene.timeStep = interval;
 }
 
-void CmdInctime(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                char* a5, char* a6)
+void CmdInctime(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6)
 {
     char* const args[6] = {a1, a2, a3, a4, a5, a6};
     StkStepTime(scene, args, 0);
 }
 
-void CmdDectime(Scene& scene, char* a1, char* a2, char* a3, char* a4,
-                char* a5, char* a6)
+void CmdDectime(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6)
 {
     char* const args[6] = {a1, a2, a3, a4, a5, a6};
     StkStepTime(scene, args, 1);
