@@ -43,7 +43,7 @@ bool Given(const char* arg)
 // Given:    args   six slots: year, month, day, hour, minute, whole seconds
 // Returned: date   the target date in the Scene's zone
 //           1, or 0 with the offending argument recorded (beyond int32)
-int ReadTargetDate(const Scene& scene, const char* const* args, DateTime& date)
+int ReadTargetDate(const Scene& scene, char* const* args, DateTime& date)
 {
     date = scene.time.date;
     int32_t* fields[] = {&date.year, &date.month, &date.day, &date.hour, &date.minute};
@@ -67,7 +67,7 @@ bool BeginsLikeNumber(const char* arg)
     return (*arg >= '0' && *arg <= '9') || *arg == '+' || *arg == '-';
 }
 
-int ReadRunRequest(const Scene& scene, const char* const* args, RunRequest& request)
+int ReadRunRequest(const Scene& scene, char* const* args, RunRequest& request)
 {
     const bool noDate = !Given(args[0]) && !Given(args[1]) && !Given(args[2]) &&
                         !Given(args[3]) && !Given(args[4]);
@@ -75,7 +75,7 @@ int ReadRunRequest(const Scene& scene, const char* const* args, RunRequest& requ
         request.clock = scene.animation.realTimeMode == 1   ? kClockRealTime
                         : scene.animation.realTimeMode == 2 ? kClockRealTimeOffset
                                                             : kClockStep;
-    } else if (StkLookupKeyword(args[0], RunClockKeywordTable, request.clock) == 0) {
+    } else if (StkMatchWord(args[0], RunClockKeywordTable, request.clock) == 0) {
         // No clock word (whose values are the clock modes): a target date.
         if (Given(args[0]) && !BeginsLikeNumber(args[0])) {
             StkSetError("stkErrorIllegalParam", args[0]);
@@ -239,7 +239,7 @@ double CurrentJulianDay()
     return kUnixEpochJulianDay + seconds / kSecondsPerDay;
 }
 
-int StkToggleAnimation(Scene& scene, int direction, const char* const* args)
+int StkToggleAnimation(Scene& scene, int direction, char* const* args)
 {
     scene.animationDirection = direction;
     const bool wasRunning = scene.animation.running != 0;

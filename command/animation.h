@@ -28,7 +28,7 @@ enum AnimationStep {
 //           no clock word and begins with no digit or sign, or a number
 //           beyond int32: "stkErrorIllegalParam" with it); no run is then
 //           going, the toolbar showing so
-int StkToggleAnimation(Scene& scene, int direction, const char* const* args);
+int StkToggleAnimation(Scene& scene, int direction, char* const* args);
 
 // Takes one step of the running animation: the Scene's date moves by the
 // time step (clock 0), to the system clock now (clock 1), or to the

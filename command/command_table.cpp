@@ -67,7 +67,7 @@ const CommandEntry* StkFindCommand(const CommandEntry* table, const char* word)
     return nullptr;
 }
 
-void StkCallHandler(const CommandEntry& entry, Scene& scene, const char* const* a)
+void StkCallHandler(const CommandEntry& entry, Scene& scene, char* const* a)
 {
     const CommandHandler& h = entry.handler;
     switch (entry.argumentCount) {

@@ -13,16 +13,14 @@ constexpr int kMaxCommandArguments = 10;
 // told by CommandEntry::argumentCount.
 union CommandHandler {
     void (*take0)(Scene&);
-    void (*take1)(Scene&, const char*);
-    void (*take2)(Scene&, const char*, const char*);
-    void (*take3)(Scene&, const char*, const char*, const char*);
-    void (*take4)(Scene&, const char*, const char*, const char*, const char*);
-    void (*take5)(Scene&, const char*, const char*, const char*, const char*, const char*);
-    void (*take6)(Scene&, const char*, const char*, const char*, const char*, const char*,
-                  const char*);
-    void (*take7)(Scene&, const char*, const char*, const char*, const char*, const char*,
-                  const char*, const char*);
-    void (*takeArray)(Scene&, const char* const*);
+    void (*take1)(Scene&, char*);
+    void (*take2)(Scene&, char*, char*);
+    void (*take3)(Scene&, char*, char*, char*);
+    void (*take4)(Scene&, char*, char*, char*, char*);
+    void (*take5)(Scene&, char*, char*, char*, char*, char*);
+    void (*take6)(Scene&, char*, char*, char*, char*, char*, char*);
+    void (*take7)(Scene&, char*, char*, char*, char*, char*, char*, char*);
+    void (*takeArray)(Scene&, char* const*);
 };
 
 constexpr int32_t kTakesArgumentArray = -1;
@@ -47,8 +45,10 @@ const CommandEntry* StkFindCommand(const CommandEntry* table, const char* word);
 // Given:    entry  a command entry
 //           scene  the Scene handed on to the handler
 //           args   the statement's ten argument slots, null where omitted;
-//                  slots beyond the handler's count are not passed
-void StkCallHandler(const CommandEntry& entry, Scene& scene, const char* const* args);
+//                  slots beyond the handler's count are not passed. They
+//                  are the statement's own buffer: a handler may change
+//                  them (keyword lookups upper-case their argument)
+void StkCallHandler(const CommandEntry& entry, Scene& scene, char* const* args);
 
 // A table entry whose argument count follows from the handler's type, so the
 // table cannot promise a handler more or fewer arguments than it takes.
@@ -78,7 +78,7 @@ constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene&
     return entry;
 }
 
-constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene&, const char* const*),
+constexpr CommandEntry MakeCommandEntry(const char* word, void (*handler)(Scene&, char* const*),
                                         int32_t keepsCentring)
 {
     CommandEntry entry{word, {}, kTakesArgumentArray, keepsCentring};

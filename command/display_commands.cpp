@@ -156,7 +156,7 @@ void ApplyBodyKeyword(Scene& scene, int32_t id, int32_t bit, int operation)
     }
 }
 
-void ShowHideArguments(Scene& scene, const char* const* args, int operation)
+void ShowHideArguments(Scene& scene, char* const* args, int operation)
 {
     if (args[0] == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -173,7 +173,7 @@ void ShowHideArguments(Scene& scene, const char* const* args, int operation)
 // command's own action, which refuses the bodies it has nothing for.
 using BodyAction = bool (*)(Scene& scene, int32_t id);
 
-void ApplyToBodies(Scene& scene, const char* const* args, BodyAction action)
+void ApplyToBodies(Scene& scene, char* const* args, BodyAction action)
 {
     if (args[0] == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -245,7 +245,7 @@ bool DiskBody(Scene& scene, int32_t id)
 }
 
 // Looks a LOAD or UNLOAD file type up; refused when missing or unknown.
-bool FileType(const char* text, int32_t& type)
+bool FileType(char* text, int32_t& type)
 {
     if (StkLookupKeyword(text, FileTypeKeywordTable, type) == 0) {
         StkSetError("stkErrorIllegalParam", text);
@@ -312,7 +312,7 @@ uint8_t* StkGroupFlagByte(Scene& scene, int group)
     }
 }
 
-int StkShowHideObject(Scene& scene, const char* keyword, int operation)
+int StkShowHideObject(Scene& scene, char* keyword, int operation)
 {
     int32_t value = 0;
     if (StkLookupKeyword(keyword, ObjectKeywordTable, value) != 0) {
@@ -331,8 +331,9 @@ int StkShowHideObject(Scene& scene, const char* keyword, int operation)
 
 int StkDisplayOptionShown(const Scene& scene, const char* keyword)
 {
+    // Only read: the menus and the toolbar ask with constant keywords.
     int32_t value = 0;
-    if (StkLookupKeyword(keyword, ObjectKeywordTable, value) != 0) {
+    if (StkMatchWord(keyword, ObjectKeywordTable, value) != 0) {
         const int group = (value >> 8) & 0xff;
         auto bits = static_cast<uint8_t>(value & 0xff);
         if (group == kGroupSkyAndGround && bits == kMeteorBit) {
@@ -382,22 +383,22 @@ const char* StkSolarObjectKeyword(const Scene& scene, int32_t id, int32_t bit)
     return keyword;
 }
 
-void CmdShow(Scene& scene, const char* const* args)
+void CmdShow(Scene& scene, char* const* args)
 {
     ShowHideArguments(scene, args, kFlagSet);
 }
 
-void CmdHide(Scene& scene, const char* const* args)
+void CmdHide(Scene& scene, char* const* args)
 {
     ShowHideArguments(scene, args, kFlagClear);
 }
 
-void CmdToggle(Scene& scene, const char* const* args)
+void CmdToggle(Scene& scene, char* const* args)
 {
     ShowHideArguments(scene, args, kFlagToggle);
 }
 
-void CmdGrid(Scene& scene, const char* a1)
+void CmdGrid(Scene& scene, char* a1)
 {
     int32_t style = 0;
     if (StkLookupKeyword(a1, GridKeywordTable, style) == 0) {
@@ -408,22 +409,22 @@ void CmdGrid(Scene& scene, const char* a1)
     numbers = static_cast<uint8_t>((numbers & ~kGridStyleBits) | style);
 }
 
-void CmdOutline(Scene& scene, const char* const* args)
+void CmdOutline(Scene& scene, char* const* args)
 {
     ApplyToBodies(scene, args, OutlineBody);
 }
 
-void CmdReal(Scene& scene, const char* const* args)
+void CmdReal(Scene& scene, char* const* args)
 {
     ApplyToBodies(scene, args, RealBody);
 }
 
-void CmdDisk(Scene& scene, const char* const* args)
+void CmdDisk(Scene& scene, char* const* args)
 {
     ApplyToBodies(scene, args, DiskBody);
 }
 
-void CmdDiskMag(Scene& scene, const char* a1)
+void CmdDiskMag(Scene& scene, char* a1)
 {
     int32_t magnification = 0;
     if (StkIntegerArgument(a1, magnification) == 0) {
@@ -471,7 +472,7 @@ void LoadClickDataFile(Scene& scene, const char* path, char* message, size_t siz
 
 }  // namespace
 
-void CmdLoad(Scene& scene, const char* a1, const char* a2, const char*, const char*)
+void CmdLoad(Scene& scene, char* a1, char* a2, char*, char*)
 {
     int32_t type = 0;
     if (!FileType(a1, type)) {
@@ -498,7 +499,7 @@ void CmdLoad(Scene& scene, const char* a1, const char* a2, const char*, const ch
 
 // UNLOAD AD releases one user-object file or, without a name, all of them;
 // the click data stay until another file is loaded.
-void CmdUnload(Scene& scene, const char* a1, const char* a2, const char*, const char*)
+void CmdUnload(Scene& scene, char* a1, char* a2, char*, char*)
 {
     int32_t type = 0;
     if (!FileType(a1, type) || type != kFileTypeUserObjects) {

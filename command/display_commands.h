@@ -18,20 +18,21 @@ constexpr int kFlagToggle = 2;
 // IONTAIL1) and switches the BodyFlags of that body or group. METEOR
 // switches both meteor kinds; showing a nebula type or catalogue shows the
 // nebulae, and hiding the last one hides them; the status bar moves the top
-// of the sky rectangle. The keyword itself is never changed.
+// of the sky rectangle.
 // Given:    scene      flags; loaded comets and minor planets
 //           keyword    the option (null: refused)
 //           operation  kFlagClear, kFlagSet or kFlagToggle
 // Returned: scene      the flag bytes
+//           keyword    upper-cased in place (StkLookupKeyword)
 //           1 done; 0 for an unknown keyword ("stkErrorIllegalParam" with
-//           it recorded), the scene unchanged
-int StkShowHideObject(Scene& scene, const char* keyword, int operation);
+//           it recorded, upper-cased), the scene unchanged
+int StkShowHideObject(Scene& scene, char* keyword, int operation);
 
 // Whether a display option is on: the reading of the Scene that SHOW and
 // HIDE write, so a dialog fills its toggles from the keywords it sends.
 // Given:    scene    flags; loaded comets and minor planets
 //           keyword  a keyword of ObjectKeywordTable or a solar-object
-//                    keyword of one body, in any case
+//                    keyword of one body, in any case; left as it is
 // Returned: 1 on, 0 off; -1 for a keyword with no flag of its own to read
 //           (unknown, a body group such as PLANET, or a group without a
 //           flag byte such as TOOLBAR)

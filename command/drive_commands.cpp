@@ -20,10 +20,10 @@ QuitProcedure quitProcedure = nullptr;
 // over the command port meanwhile is ignored rather than open it twice.
 bool openingInputDialog = false;
 
-void ToggleAnimation(Scene& scene, int direction, const char* a1, const char* a2, const char* a3,
-                     const char* a4, const char* a5, const char* a6, const char* a7)
+void ToggleAnimation(Scene& scene, int direction, char* a1, char* a2, char* a3,
+                     char* a4, char* a5, char* a6, char* a7)
 {
-    const char* const args[] = {a1, a2, a3, a4, a5, a6, a7};
+    char* const args[] = {a1, a2, a3, a4, a5, a6, a7};
     StkToggleAnimation(scene, direction, args);
 }
 
@@ -65,10 +65,10 @@ void CmdExit(Scene&)
     quitProcedure(0);
 }
 
-void CmdInput(Scene& scene, const char* a1)
+void CmdInput(Scene& scene, char* a1)
 {
     int32_t dialog = 0;
-    if (StkLookupKeyword(a1, InputKeywordTable, dialog) == 0) {
+    if (StkMatchWord(a1, InputKeywordTable, dialog) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
         return;
     }
@@ -83,19 +83,17 @@ void CmdInput(Scene& scene, const char* a1)
     }
 }
 
-void CmdContinue(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-                 const char* a5, const char* a6, const char* a7)
+void CmdContinue(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7)
 {
     ToggleAnimation(scene, 0, a1, a2, a3, a4, a5, a6, a7);
 }
 
-void CmdReverse(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-                const char* a5, const char* a6, const char* a7)
+void CmdReverse(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7)
 {
     ToggleAnimation(scene, 1, a1, a2, a3, a4, a5, a6, a7);
 }
 
-void CmdRealtime(Scene& scene, const char* a1, const char* a2, const char* a3)
+void CmdRealtime(Scene& scene, char* a1, char* a2, char* a3)
 {
     int32_t mode = 0;
     int32_t sync = 0;

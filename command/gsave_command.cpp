@@ -106,7 +106,7 @@ int StkSaveWindowImage(Scene& scene, const char* path)
     return WriteXpmFile(display, taken.image, colormap, path);
 }
 
-void CmdGsave(Scene& scene, const char* a1, const char*)
+void CmdGsave(Scene& scene, char* a1, char*)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", "");

@@ -80,7 +80,7 @@ void StkUseCommandTable(const CommandEntry* table)
     activeCommandTable = table != nullptr ? table : CommandTable;
 }
 
-void StkDispatch(Scene& scene, const char* word, const char* const* args)
+void StkDispatch(Scene& scene, const char* word, char* const* args)
 {
     const CommandEntry* entry = StkFindCommand(activeCommandTable, word);
     if (entry == nullptr) {
@@ -106,11 +106,11 @@ void StkExecuteLine(Scene& scene, const char* statement)
 
     char buffer[kStatementBufferSize];
     CopyCut(buffer, sizeof buffer, statement);
-    std::array<const char*, kMaxCommandArguments> args{};
+    std::array<char*, kMaxCommandArguments> args{};
     TokenizerState tokens;
     const char* word = StkNextToken(tokens, buffer, 0);
-    for (const char*& arg : args) {
-        const char* token = StkNextToken(tokens, nullptr, 1);
+    for (char*& arg : args) {
+        char* token = StkNextToken(tokens, nullptr, 1);
         if (token == nullptr) {
             break;
         }

@@ -40,8 +40,9 @@ void StkExecuteLine(Scene& scene, const char* statement);
 // "stkErrorSyntax" with the word.
 // Given:    scene  the Scene
 //           word   the command word, in any case
-//           args   ten argument slots, null where omitted
-void StkDispatch(Scene& scene, const char* word, const char* const* args);
+//           args   ten argument slots, null where omitted; the handler
+//                  may change their text
+void StkDispatch(Scene& scene, const char* word, char* const* args);
 
 // Reports the error recorded for a statement: its message, formatted with
 // the command word, goes to gAppEnv->errorMessage and, unless the quiet flag

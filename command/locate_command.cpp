@@ -82,7 +82,7 @@ double WrapLongitude(double longitude)
     return longitude;
 }
 
-bool ReadCoordinates(const Scene& scene, const char* const args[5], LocateRequest& request)
+bool ReadCoordinates(const Scene& scene, char* const args[5], LocateRequest& request)
 {
     const ObserverLocation& current = scene.time.location;
     request.location = current;
@@ -151,10 +151,9 @@ void CheckSunEventLock(Scene& scene)
 
 }  // namespace
 
-void CmdLocate(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-               const char* a5)
+void CmdLocate(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5)
 {
-    const char* const args[5] = {a1, a2, a3, a4, a5};
+    char* const args[5] = {a1, a2, a3, a4, a5};
     LocateRequest request{};
     const bool bySiteName = a1 != nullptr && MayBeSiteName(a1) && ReadSite(scene, a1, request);
     if (!bySiteName && !ReadCoordinates(scene, args, request)) {

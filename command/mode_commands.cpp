@@ -67,7 +67,7 @@ bool MagnitudeTenths(const char* text, int32_t& tenths)
 
 bool LookupKind(const char* text, const KeywordEntry* table, int32_t& kind)
 {
-    if (StkLookupKeyword(text, table, kind) == 0) {
+    if (StkMatchWord(text, table, kind) == 0) {
         StkSetError("stkErrorIllegalParam", text);
         return false;
     }
@@ -161,7 +161,7 @@ const char* MissingStarFile(int32_t source)
 
 }  // namespace
 
-void CmdMode(Scene& scene, const char* a1)
+void CmdMode(Scene& scene, char* a1)
 {
     int32_t mode = 0;
     if (StkLookupKeyword(a1, ModeKeywordTable, mode) == 0) {
@@ -215,7 +215,7 @@ void StkMagNebulalimit(Scene& scene, const char* value)
     scene.mag.nebulaBoundsInUse = on == 1 ? 1 : 0;
 }
 
-void CmdMag(Scene& scene, const char* a1, const char* a2)
+void CmdMag(Scene& scene, char* a1, char* a2)
 {
     // By MagnitudeKind, kMagStar to kMagNebulaLimit.
     static constexpr void (*kHandlers[])(Scene&, const char*) = {StkMagStar, StkMagStarname, StkMagNebulamin,
@@ -227,7 +227,7 @@ void CmdMag(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdIncmag(Scene& scene, const char* a1, const char* a2)
+void CmdIncmag(Scene& scene, char* a1, char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
@@ -248,7 +248,7 @@ void CmdIncmag(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdDecmag(Scene& scene, const char* a1, const char* a2)
+void CmdDecmag(Scene& scene, char* a1, char* a2)
 {
     int32_t kind = 0;
     int32_t step = 0;
@@ -276,7 +276,7 @@ void CmdDecmag(Scene& scene, const char* a1, const char* a2)
 // STARSIZE without a value is refused with an empty parameter: there is no
 // size to fall back on. The setting is n x 10 in int32, so n beyond a tenth
 // of its range is refused.
-void CmdStarsize(Scene& scene, const char* a1)
+void CmdStarsize(Scene& scene, char* a1)
 {
     int32_t size = 0;
     if (a1 == nullptr) {
@@ -295,12 +295,12 @@ void CmdStarsize(Scene& scene, const char* a1)
 
 // The choice is kept even when its files are missing, so that a saved script
 // replays as it was saved; the answer tells which file the chart lacks.
-void CmdStardata(Scene& scene, const char* a1)
+void CmdStardata(Scene& scene, char* a1)
 {
     uint8_t& stars = scene.displayFlags[kFlagStars];
     stars = static_cast<uint8_t>(stars & ~(kSaoStarsFlag | kGscStarsFlag));
     int32_t source = 0;
-    StkLookupKeyword(a1, StarDataKeywordTable, source);
+    StkMatchWord(a1, StarDataKeywordTable, source);
     stars = static_cast<uint8_t>(stars | source);
     scene.mag.starCap = source == kSaoStarsFlag ? kSaoCap : source == kGscStarsFlag ? kGscCap : kBuiltInCap;
     const char* missing = MissingStarFile(source);

@@ -49,8 +49,8 @@ void Tokenise(ScriptStatement& statement, const std::string& piece)
     CopyCut(statement.text, sizeof statement.text, piece.c_str());
     TokenizerState tokens;
     statement.word = StkNextToken(tokens, statement.text, 0);
-    for (const char*& arg : statement.args) {
-        const char* token = StkNextToken(tokens, nullptr, 1);
+    for (char*& arg : statement.args) {
+        char* token = StkNextToken(tokens, nullptr, 1);
         if (token == nullptr) {
             break;
         }

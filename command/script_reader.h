@@ -30,7 +30,7 @@ struct ScriptReader {
 struct ScriptStatement {
     char text[kMaxStatementLength + 1];   // the statement, cut into its tokens
     const char* word;                     // the command word, "" for none
-    std::array<const char*, kMaxScriptArguments> args;   // null where omitted
+    std::array<char*, kMaxScriptArguments> args;    // null where omitted
     // Longer than the interpreter runs, or part of a line over
     // kMaxScriptLineLength: not to be run. text then holds its start, cut,
     // word is "" and every argument null.

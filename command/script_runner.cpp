@@ -151,7 +151,7 @@ int32_t StkRunScriptScene(Scene& scene, const char* path)
     return 1;
 }
 
-void CmdStl(Scene& scene, const char* a1)
+void CmdStl(Scene& scene, char* a1)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", "");

@@ -31,7 +31,7 @@ constexpr int32_t kClockRealTimeOffset = 2;
 constexpr size_t kLockValueSize = 63;
 
 // The six fields of an interval; omitted fields are 0.
-bool ParseInterval(const char* const args[6], DateInterval& interval)
+bool ParseInterval(char* const args[6], DateInterval& interval)
 {
     interval = DateInterval{};
     int32_t* const fields[] = {&interval.years, &interval.months, &interval.days,
@@ -144,7 +144,7 @@ void StkRebaseRealtimeOffset(Scene& scene)
     run.offsetStart = scene.time.date;
 }
 
-int StkStepTime(Scene& scene, const char* const args[6], int32_t subtract)
+int StkStepTime(Scene& scene, char* const args[6], int32_t subtract)
 {
     DateInterval interval{};
     if (!ParseInterval(args, interval)) {
@@ -158,11 +158,10 @@ int StkStepTime(Scene& scene, const char* const args[6], int32_t subtract)
     return 1;
 }
 
-void CmdDate(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-             const char* a5, const char* a6, const char* a7)
+void CmdDate(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6, char* a7)
 {
     int32_t word = 0;
-    if (StkLookupKeyword(a1, DateKeywordTable, word) != 0) {
+    if (StkMatchWord(a1, DateKeywordTable, word) != 0) {
         DateTime now{};
         GetCurrentDate(now, gAppEnv->initialSiteZone);
         SetSceneDateTime(scene, now);
@@ -193,10 +192,9 @@ void CmdDate(Scene& scene, const char* a1, const char* a2, const char* a3, const
     StkRebaseRealtimeOffset(scene);
 }
 
-void CmdPeriod(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-               const char* a5, const char* a6)
+void CmdPeriod(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6)
 {
-    const char* const args[6] = {a1, a2, a3, a4, a5, a6};
+    char* const args[6] = {a1, a2, a3, a4, a5, a6};
     DateInterval interval{};
     if (!ParseInterval(args, interval)) {
         return;
@@ -204,24 +202,22 @@ void CmdPeriod(Scene& scene, const char* a1, const char* a2, const char* a3, con
     scene.timeStep = interval;
 }
 
-void CmdInctime(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-                const char* a5, const char* a6)
+void CmdInctime(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6)
 {
-    const char* const args[6] = {a1, a2, a3, a4, a5, a6};
+    char* const args[6] = {a1, a2, a3, a4, a5, a6};
     StkStepTime(scene, args, 0);
 }
 
-void CmdDectime(Scene& scene, const char* a1, const char* a2, const char* a3, const char* a4,
-                const char* a5, const char* a6)
+void CmdDectime(Scene& scene, char* a1, char* a2, char* a3, char* a4, char* a5, char* a6)
 {
-    const char* const args[6] = {a1, a2, a3, a4, a5, a6};
+    char* const args[6] = {a1, a2, a3, a4, a5, a6};
     StkStepTime(scene, args, 1);
 }
 
-void CmdStime(Scene& scene, const char* a1, const char* a2)
+void CmdStime(Scene& scene, char* a1, char* a2)
 {
     int32_t event = 0;
-    if (StkLookupKeyword(a1, SunEventKeywordTable, event) == 0) {
+    if (StkMatchWord(a1, SunEventKeywordTable, event) == 0) {
         StkSetError("stkErrorIllegalParam", a1);
     } else if (event == 0) {
         scene.animation.sunEventLock = kSunLockNone;
@@ -231,7 +227,7 @@ void CmdStime(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdTimesys(Scene& scene, const char* a1)
+void CmdTimesys(Scene& scene, char* a1)
 {
     int32_t system = 0;
     if (StkLookupKeyword(a1, TimeSystemKeywordTable, system) == 0) {

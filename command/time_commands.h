@@ -19,7 +19,7 @@ struct Scene;
 // Returned: 1 done (or silently out of range); 0 when an argument is refused
 //           (an integer beyond int32, seconds NaN or infinite:
 //           "stkErrorIllegalParam" with the argument), the Scene unchanged
-int StkStepTime(Scene& scene, const char* const args[6], int32_t subtract);
+int StkStepTime(Scene& scene, char* const args[6], int32_t subtract);
 
 // While an animation runs on the clock with an offset (clock mode 2), makes
 // the run go on from the date just set: its reference pair becomes the

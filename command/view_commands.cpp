@@ -54,7 +54,7 @@ void RefreshTrackingButtons(Scene& scene)
     UiUpdateInfoBoxButtons(scene);
 }
 
-void StoreTarget(Scene& scene, const TargetRef& target, int32_t centring)
+void StoreTarget(Scene& scene, const ObjectRef& target, int32_t centring)
 {
     scene.targetType = target.type;
     scene.targetId = target.id;
@@ -64,10 +64,10 @@ void StoreTarget(Scene& scene, const TargetRef& target, int32_t centring)
 }
 
 // Parses a command's target; a refused one is reported with its first word.
-bool ParseCommandTarget(Scene& scene, const char* target, const char* a, const char* b,
-                        TargetRef& out)
+bool ParseCommandTarget(Scene& scene, char* target, char* a, char* b, ObjectRef& out)
 {
-    if (ParseTargetWithFallback(scene, target, a, b, out) == 0) {
+    int32_t textsUsed = 0;
+    if (ParseTargetWithFallback(scene, target, a, b, out, textsUsed) == 0) {
         StkSetError("stkErrorIllegalParam", target);
         return false;
     }
@@ -116,7 +116,7 @@ int StkSetViewAngle(Scene& scene, const char* text)
     return 1;
 }
 
-int StkSetViewCenter(Scene& scene, const char* target, const char* a, const char* b)
+int StkSetViewCenter(Scene& scene, char* target, char* a, char* b)
 {
     if (AsciiCaseEqual(target, "HRZ") != 0 && a == nullptr && b == nullptr) {
         if (scene.centring == kCentringNone) {
@@ -126,7 +126,7 @@ int StkSetViewCenter(Scene& scene, const char* target, const char* a, const char
         }
         return 1;
     }
-    TargetRef parsed{};
+    ObjectRef parsed{};
     if (!ParseCommandTarget(scene, target, a, b, parsed)) {
         return 0;
     }
@@ -174,7 +174,7 @@ void CmdInit(Scene& scene)
 }
 
 // A negative orientation is stored as given and drawn as the normal one.
-void CmdMirror(Scene& scene, const char* a1)
+void CmdMirror(Scene& scene, char* a1)
 {
     int32_t mirror = 0;
     if (a1 == nullptr) {
@@ -191,13 +191,13 @@ void CmdMirror(Scene& scene, const char* a1)
     scene.mirror = mirror;
 }
 
-void CmdView(Scene& scene, const char* const* args)
+void CmdView(Scene& scene, char* const* args)
 {
-    const char* word = args[0];
+    char* word = args[0];
     int32_t what = 0;
     if (word == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
-    } else if (StkLookupKeyword(word, ViewKeywordTable, what) == 0) {
+    } else if (StkMatchWord(word, ViewKeywordTable, what) == 0) {
         StkSetError("stkErrorSyntax", word);
     } else if (what == kViewAngle) {
         StkSetViewAngle(scene, args[1]);
@@ -210,7 +210,7 @@ void CmdView(Scene& scene, const char* const* args)
     }
 }
 
-void CmdZoom(Scene& scene, const char* a1, const char* a2)
+void CmdZoom(Scene& scene, char* a1, char* a2)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -240,7 +240,7 @@ void CmdZoom(Scene& scene, const char* a1, const char* a2)
     }
 }
 
-void CmdLook(Scene& scene, const char* a1, const char* a2, const char* a3)
+void CmdLook(Scene& scene, char* a1, char* a2, char* a3)
 {
     if (a1 == nullptr) {
         StkSetError("stkErrorIllegalParam", nullptr);
@@ -253,17 +253,17 @@ void CmdLook(Scene& scene, const char* a1, const char* a2, const char* a3)
     CmdDrive(scene);
 }
 
-void CmdTrack(Scene& scene, const char* a1, const char* a2, const char* a3)
+void CmdTrack(Scene& scene, char* a1, char* a2, char* a3)
 {
     int32_t off = 0;
-    if (a1 == nullptr || StkLookupKeyword(a1, OffKeywordTable, off) != 0) {
+    if (a1 == nullptr || StkMatchWord(a1, OffKeywordTable, off) != 0) {
         if (scene.centring == kCentringTrack) {
             scene.centring = kCentringNone;
             RefreshTrackingButtons(scene);
         }
         return;
     }
-    TargetRef target{};
+    ObjectRef target{};
     if (ParseCommandTarget(scene, a1, a2, a3, target)) {
         StoreTarget(scene, target, kCentringTrack);
         RefreshTrackingButtons(scene);
@@ -275,9 +275,9 @@ int64_t StkBlinkFlashes(int32_t blinkTime)
     return (static_cast<int64_t>(blinkTime) + 1) / 2;
 }
 
-void CmdBlink(Scene& scene, const char* a1, const char* a2, const char* a3)
+void CmdBlink(Scene& scene, char* a1, char* a2, char* a3)
 {
-    TargetRef target{};
+    ObjectRef target{};
     if (!ParseCommandTarget(scene, a1, a2, a3, target)) {
         return;
     }
@@ -316,11 +316,11 @@ void CmdBlink(Scene& scene, const char* a1, const char* a2, const char* a3)
     XFlush(display);
 }
 
-void CmdSolOffset(Scene& scene, const char* a1, const char* a2, const char* a3)
+void CmdSolOffset(Scene& scene, char* a1, char* a2, char* a3)
 {
     double origin[3] = {0.0, 0.0, 0.0};
     int32_t off = 0;
-    if (StkLookupKeyword(a1, OffKeywordTable, off) == 0) {
+    if (StkMatchWord(a1, OffKeywordTable, off) == 0) {
         const char* texts[3] = {a1, a2, a3};
         for (int i = 0; i < 3; ++i) {
             if (StkRealArgument(texts[i], origin[i]) == 0) {

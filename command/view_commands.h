@@ -22,9 +22,10 @@ int StkSetViewAngle(Scene& scene, const char* text);
 // Given:    scene   target, centring state
 //           target  first word of the target; a, b its other words or null
 // Returned: scene   target type, id, coordinates and centring state
+//           target, a, b  upper-cased where looked up (ParseTarget)
 //           1 done; 0 when the target is refused ("stkErrorIllegalParam"
 //           with the target word), the scene unchanged
-int StkSetViewCenter(Scene& scene, const char* target, const char* a, const char* b);
+int StkSetViewCenter(Scene& scene, char* target, char* a, char* b);
 
 // BLINK's marker: eight short rays around a point, drawn straight onto a
 // window with the scene's GC, then flushed.

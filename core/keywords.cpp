@@ -3,19 +3,7 @@
 #include "core/string_utils.h"
 #include "core/view_modes.h"
 
-namespace {
-
-bool MatchesKeyword(const char* argument, const char* keyword)
-{
-    for (; *argument != '\0'; ++argument, ++keyword) {
-        if (AsciiUpper(*argument) != *keyword) {
-            return false;
-        }
-    }
-    return *keyword == '\0';
-}
-
-}  // namespace
+#include <cstring>
 
 const KeywordEntry TimeSystemKeywordTable[] = {
     {"LST", 0},
@@ -223,13 +211,25 @@ const KeywordEntry ObjectKeywordTable[] = {
     {nullptr, 0},
 };
 
-int StkLookupKeyword(const char* argument, const KeywordEntry* table, int32_t& value)
+int StkLookupKeyword(char* argument, const KeywordEntry* table, int32_t& value)
 {
     if (argument == nullptr) {
         return 0;
     }
+    AsciiUpperText(argument);
     for (const KeywordEntry* entry = table; entry->keyword != nullptr; ++entry) {
-        if (MatchesKeyword(argument, entry->keyword)) {
+        if (std::strcmp(argument, entry->keyword) == 0) {
+            value = entry->value;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int StkMatchWord(const char* word, const KeywordEntry* table, int32_t& value)
+{
+    for (const KeywordEntry* entry = table; word != nullptr && entry->keyword != nullptr; ++entry) {
+        if (AsciiCaseEqual(word, entry->keyword) != 0) {
             value = entry->value;
             return 1;
         }

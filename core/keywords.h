@@ -50,16 +50,28 @@ enum ObjectKeywordGroup : int {
     kGroupPictureMarks = 0x1D,
 };
 
-// Finds a keyword in a table.
+// Finds a keyword in a table. The argument is upper-cased in place first,
+// so a handler that reports it shows the keyword as it was looked up.
 // Given:    argument  text to look up, in any case (null: not found); only the
-//                     ASCII letters a-z count as lower case, so the EUC-JP
-//                     aliases match the same bytes in any locale. The
-//                     argument itself is left as it is.
+//                     ASCII letters a-z are upper-cased, and the comparison
+//                     is byte for byte, so the EUC-JP aliases match the same
+//                     bytes in any locale (tr_TR's dotted I included)
 //           table     keyword table
-// Returned: value     the value of the first entry that matches (unchanged
+// Returned: argument  upper-cased
+//           value     the value of the first entry that matches (unchanged
 //                     when none does)
 //           1 when found, else 0
-int StkLookupKeyword(const char* argument, const KeywordEntry* table, int32_t& value);
+int StkLookupKeyword(char* argument, const KeywordEntry* table, int32_t& value);
+
+// Finds a word in a table without regard to the case of its ASCII letters
+// and leaves it as it is: the words a command takes "in any case" (NOW,
+// OFF, SAO, SUNRISE, the MAG kinds, ...), which it reports as typed.
+// Given:    word   text to look up (null: not found)
+//           table  keyword table
+// Returned: value  the value of the first entry that matches (unchanged
+//                  when none does)
+//           1 when found, else 0
+int StkMatchWord(const char* word, const KeywordEntry* table, int32_t& value);
 
 // The keyword of the first entry with a value.
 // Given:    table, value

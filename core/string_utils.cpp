@@ -30,6 +30,14 @@ int StrCaseEqual(const char* a, const char* b)
     return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
 }
 
+char* AsciiUpperText(char* text)
+{
+    for (char* c = text; c != nullptr && *c != '\0'; ++c) {
+        *c = AsciiUpper(*c);
+    }
+    return text;
+}
+
 char AsciiLower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;

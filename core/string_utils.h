@@ -27,6 +27,12 @@ inline char AsciiUpper(char c)
 
 char AsciiLower(char c);
 
+// Upper-cases the ASCII letters of a text in place (AsciiUpper), so that
+// names and keywords upper-cased for a lookup read alike in every locale.
+// Given:    text  the text to change (null: returned as is)
+// Returned: text
+char* AsciiUpperText(char* text);
+
 // 1 when both texts are given and equal, ASCII letters compared without
 // regard to case (see AsciiUpper), else 0.
 int AsciiCaseEqual(const char* a, const char* b);

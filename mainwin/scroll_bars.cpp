@@ -253,6 +253,9 @@ void UpdateScrollBars(Scene* scene)
     scene->viewModeChanged = 0;
 
     const int sliderSize = ViewFrameOf(scene->viewMode) == kFrameHrz ? 50 : 100;
+    // A centre beyond the zenith or a pole (LOOK HRZ 10 95) stands at the
+    // end of the bar: Motif refuses a value outside it with a warning.
+    vertical = std::clamp(vertical, minimum, maximum);
     if (minimum < maximum) {
         XtVaSetValues(scene->vScroll, XmNminimum, minimum, XmNmaximum, maximum + sliderSize,
                       XmNvalue, vertical, XmNsliderSize, sliderSize, nullptr);

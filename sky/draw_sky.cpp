@@ -213,10 +213,7 @@ void DrawSky(Scene& scene, Drawable drawable)
     }
     UpdateLimitingMagnitude(scene);
     PaintBackground(scene, drawable);
-    RedrawRecord redraw;
-    redraw.drawable = drawable;
-    redraw.wrap = SetWrapMode(scene);
-    redraw.clip = SetClipRectangle(scene);
+    RedrawRecord redraw = StartRedraw(scene, drawable);
     DrawLayers(scene, redraw);
     DrawStatusStrip(scene, drawable);
     if (gAppEnv->writableColorCells) {

@@ -1,7 +1,6 @@
-// The directory a file box opens in, the one it remembers after a choice
-// and the folder made for it when missing, without a widget: the file
-// dialogs and the user-object dialog's Add keep one each, and the options
-// file keeps them between runs.
+// The directory a file box opens in and the one it remembers after a
+// choice, without a widget: the file dialogs and the user-object dialog's
+// Add keep one each, and the options file keeps them between runs.
 #pragma once
 
 #include <string>
@@ -16,8 +15,3 @@ std::string RememberedDirectory(const std::string& chosen, const std::string& pr
 // The directory a dialog opens in: a remembered one may come from the
 // options file as the user wrote it, "~" and all.
 std::string DirectoryToOpen(const char* remembered);
-
-// Makes a directory and the missing directories above it (mode 0755), as
-// "mkdir -p" does, so that a dialog can open the folder it is meant to.
-// Returned: 1 when the path is a directory afterwards, else 0
-int MakeDirectoryPath(const std::string& path);

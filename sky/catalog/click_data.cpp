@@ -52,31 +52,33 @@ struct IndexBuffer {
 void SplitDataLine(ClickDataLine& line)
 {
     TokenizerState state;
-    const char* first = StkNextToken(state, line.text, 0);
+    char* first = StkNextToken(state, line.text, 0);
     line.words[0] = first != nullptr && first[0] != '\0' ? first : nullptr;
     for (int i = 1; i < kClickDataWordCount; ++i) {
-        const char* word = StkNextToken(state, nullptr, 1);
+        char* word = StkNextToken(state, nullptr, 1);
         line.words[i] = word != nullptr && word[0] != '\0' && word[0] != ' ' ? word : nullptr;
     }
 }
 
 // The object an entry line names. Reading the file must not change what is
 // shown, so the Jovian satellites' flag that a satellite's name switches on
-// is put back.
-bool ParseEntryTarget(Scene& scene, const ClickDataLine& line, int32_t& type, int32_t& id)
+// is put back. The target's words are upper-cased in the line as they are
+// looked up.
+bool ParseEntryTarget(Scene& scene, ClickDataLine& line, int32_t& type, int32_t& id)
 {
     if (IsClickDataEntryLine(line) == 0) {
         return false;
     }
-    const char* keyword = line.words[0] + 1;
-    const char* const* rest = line.words + 1;
+    char* keyword = line.words[0] + 1;
+    char* const* rest = line.words + 1;
     if (keyword[0] == '\0') {
         keyword = line.words[1];
         rest = line.words + 2;
     }
     const uint8_t jovianMoons = scene.jovianMoonFlags;
-    TargetRef target{};
-    const int parsed = ParseTargetWithFallback(scene, keyword, rest[0], rest[1], target);
+    ObjectRef target{};
+    int32_t textsUsed = 0;
+    const int parsed = ParseTargetWithFallback(scene, keyword, rest[0], rest[1], target, textsUsed);
     scene.jovianMoonFlags = jovianMoons;
     if (parsed == 0) {
         return false;

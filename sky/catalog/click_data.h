@@ -52,7 +52,7 @@ constexpr size_t kMaxClickDataBytes = size_t{64} << 20;
 struct ClickDataLine {
     long offset;                             // of the line in the file
     char text[kClickDataLineSize];
-    const char* words[kClickDataWordCount];  // null where absent: an empty
+    char* words[kClickDataWordCount];        // null where absent: an empty
                                              // argument or one starting with
                                              // a blank
 };

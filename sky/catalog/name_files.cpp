@@ -9,8 +9,6 @@
 
 namespace {
 
-// One name: up to 127 characters or the line's end. Returns false at the
-// end of the file before any character.
 // Both name tables hold a display name that is either the row's own
 // English name or an allocation of the file's.
 template <typename Record>
@@ -37,6 +35,8 @@ void LoadDisplayNames(const char* path, Record* table, int rows)
     }
 }
 
+// One name: up to 127 characters or the line's end. Returns false at the
+// end of the file before any character.
 bool ReadOneName(FILE* file, std::string& name)
 {
     name.clear();

@@ -20,18 +20,6 @@ namespace {
 // Longer texts than this name nothing in the tables.
 constexpr size_t kNameBufferSize = 128;
 
-// The text copied into `buffer` with its ASCII letters upper-cased; other
-// bytes (EUC-JP, Latin-1) are kept as they are. 0 when it does not fit.
-int CopyUpper(const char* text, char (&buffer)[kNameBufferSize])
-{
-    size_t length = std::strlen(text);
-    if (length >= kNameBufferSize)
-        return 0;
-    for (size_t i = 0; i <= length; ++i)
-        buffer[i] = AsciiUpper(text[i]);
-    return 1;
-}
-
 // Length of the Greek letter name that starts `text`, and its number 1..24;
 // 0 when none does. The first such name in table order wins.
 size_t GreekLetterPrefix(const char* text, int32_t& letter)
@@ -165,12 +153,12 @@ int FindMinorPlanetByName(const Scene& scene, const char* text, ObjectId& id)
     return FindSmallBody(scene.mplanetElements, scene.mplanetCount, false, kMinorPlanetIdBase, text, id);
 }
 
-int FindStarByDesignation(const char* text, int32_t& star)
+int FindStarByDesignation(char* text, int32_t& star)
 {
     if (!text)
         return 0;
     int32_t letter = 0, superscript = 0, flamsteed = 0;
-    const char* rest = text + GreekLetterPrefix(text, letter);
+    char* rest = text + GreekLetterPrefix(text, letter);
     if (letter) {
         if (*rest >= '1' && *rest <= '9')
             superscript = *rest++ - '0';
@@ -190,13 +178,13 @@ int FindStarByDesignation(const char* text, int32_t& star)
     return 0;
 }
 
-int FindStarByProperName(const char* text, int32_t& star)
+int FindStarByProperName(char* text, int32_t& star)
 {
-    char upper[kNameBufferSize];
-    if (!text || !CopyUpper(text, upper))
+    if (!text)
         return 0;
+    AsciiUpperText(text);
     for (const StarNameRecord& name : StarNameTable) {
-        if (AsciiCaseEqual(upper, name.displayName)) {
+        if (AsciiCaseEqual(text, name.displayName)) {
             star = name.star;
             return 1;
         }
@@ -204,20 +192,20 @@ int FindStarByProperName(const char* text, int32_t& star)
     return 0;
 }
 
-int FindStarByName(const char* text, int32_t& star)
+int FindStarByName(char* text, int32_t& star)
 {
     return FindStarByDesignation(text, star) || FindStarByProperName(text, star);
 }
 
-int32_t FindConstellationByName(const char* text)
+int32_t FindConstellationByName(char* text)
 {
-    char upper[kNameBufferSize];
-    if (!text || !CopyUpper(text, upper))
+    if (!text)
         return -1;
+    AsciiUpperText(text);
     for (int32_t row = 0; row < kConstellationCount; ++row) {
         const ConstellationRecord& c = ConstellationTable[row];
-        if (AsciiCaseEqual(upper, c.abbreviation) || AsciiCaseEqual(upper, c.displayName)
-            || AsciiCaseEqual(upper, c.defaultName))
+        if (AsciiCaseEqual(text, c.abbreviation) || AsciiCaseEqual(text, c.displayName)
+            || AsciiCaseEqual(text, c.defaultName))
             return row;
     }
     return -1;

@@ -2,9 +2,10 @@
 // name, constellations, nebulae by catalogue number, the Magellanic Clouds
 // and the Jovian satellites; and over what is loaded: comets, minor planets,
 // user objects and sky marks. The target parser runs them on the words of a
-// command. None of them changes the text it is given: comparisons ignore the
-// case of ASCII letters only, so names in any locale's encoding compare as
-// they are.
+// command. Comparisons ignore the case of ASCII letters only, so names in
+// any locale's encoding compare as they are; the star and constellation
+// searches upper-case those letters of their text in place, as the keyword
+// lookup does.
 #pragma once
 
 #include "sky/object_type.h"
@@ -18,20 +19,24 @@ struct UserObjectFile;
 // writes it: Greek letter with an optional superscript digit ("alpha1Cen",
 // "ALPHACEN") or a Flamsteed number ("9CMa"), then a constellation name.
 // Given:    text  the designation (null: not found)
-// Returned: star  the lowest star number with the first matching designation
+// Returned: text  the constellation part upper-cased (FindConstellationByName)
+//           star  the lowest star number with the first matching designation
 //           1 when found, else 0
-int FindStarByDesignation(const char* text, int32_t& star);
+int FindStarByDesignation(char* text, int32_t& star);
 
 // A star by the display name of StarNameTable, case-insensitive.
-int FindStarByProperName(const char* text, int32_t& star);
+// Returned: text  upper-cased in place
+int FindStarByProperName(char* text, int32_t& star);
 
 // FindStarByDesignation, else FindStarByProperName.
-int FindStarByName(const char* text, int32_t& star);
+int FindStarByName(char* text, int32_t& star);
 
-// A constellation by abbreviation, display name or default name.
+// A constellation by abbreviation, display name or default name, compared
+// without regard to case.
 // Given:    text  the name (null: not found)
-// Returned: its row 0..87 (the second Serpens row is never returned), or -1
-int32_t FindConstellationByName(const char* text);
+// Returned: text  upper-cased in place
+//           its row 0..87 (the second Serpens row is never returned), or -1
+int32_t FindConstellationByName(char* text);
 
 // A Messier, NGC or IC object: "M31", "NGC224", "N224", "IC434", "I434"
 // in any case.

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // The keyword upper-cased into a bounded copy; 0 when it does not fit.
 int CopyUpper(const char* text, char (&buffer)[kSolarKeywordSize])
 {
@@ -145,7 +144,7 @@ int32_t SuffixBitFor(int32_t id, const char* suffix)
         return kBodyShown;
     }
     int32_t bit = 0;
-    if (StkLookupKeyword(suffix, SolarSuffixKeywordTable, bit) == 0) {
+    if (StkMatchWord(suffix, SolarSuffixKeywordTable, bit) == 0) {
         return 0;
     }
     // Only the Sun has spots; neither the Sun nor the Moon has a magnitude

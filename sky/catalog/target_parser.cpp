@@ -2,7 +2,6 @@
 #include "sky/catalog/target_parser.h"
 
 #include "astro/coordinates.h"
-#include "astro/trig.h"
 #include "core/app_env.h"
 #include "core/string_utils.h"
 #include "sky/catalog/name_lookup.h"
@@ -10,7 +9,6 @@
 #include "sky/catalog/solar_body_names.h"
 #include "sky/scene.h"
 
-#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -32,24 +30,24 @@ const KeywordEntry TargetKeywordTable[] = {
     {nullptr, 0},
 };
 
+const int32_t TargetFallbackTypes[5] = {kObjectConstellation, kObjectStar, kObjectNebula,
+                                        kObjectUserObject, kObjectSkyMark};
+
 namespace {
 
-// The order in which a bare name is tried as a keyword's name.
-constexpr std::array<int32_t, 5> kTargetFallbackTypes{
-    kObjectConstellation, kObjectStar, kObjectNebula, kObjectUserObject, kObjectSkyMark};
+// The longest target keyword with its NUL.
+constexpr size_t kTargetKeywordSize = 16;
 
-constexpr int32_t kPixelLimit = 32767;
-
-// A coordinate text as a finite number; a text without one is refused.
-bool ReadNumber(const char* text, double& value)
+// A coordinate read as commands read numbers: its leading number, 0 when
+// there is none.
+double NumberOf(const char* text)
 {
-    char* end = nullptr;
-    const double number = std::strtod(text, &end);
-    if (end == text || !std::isfinite(number)) {
-        return false;
-    }
-    value = number;
-    return true;
+    return std::strtod(text, nullptr);
+}
+
+bool IsSoundCoordinate(double value, double limit)
+{
+    return std::isfinite(value) && std::fabs(value) <= limit;
 }
 
 // The view centre in the given frame: the horizontal centre in the
@@ -70,44 +68,9 @@ void ViewCentreIn(const Scene& scene, int32_t frame, double pair[2])
     }
 }
 
-// The type of a target keyword, in any case. The sky engine sits below
-// the command language, so it searches its own table here.
-bool LookupTargetKeyword(const char* keyword, int32_t& type)
-{
-    for (const KeywordEntry* entry = TargetKeywordTable; entry->keyword != nullptr; ++entry) {
-        if (AsciiCaseEqual(keyword, entry->keyword) != 0) {
-            type = entry->value;
-            return true;
-        }
-    }
-    return false;
-}
-
 const char* TargetKeywordOf(int32_t type)
 {
-    for (const KeywordEntry* entry = TargetKeywordTable; entry->keyword != nullptr; ++entry) {
-        if (entry->value == type) {
-            return entry->keyword;
-        }
-    }
-    return nullptr;
-}
-
-bool LatitudeInRange(double latitude)
-{
-    return latitude >= -90.0 && latitude <= 90.0;
-}
-
-// Degrees: longitude from text2, latitude from text3, each defaulting.
-bool ReadDegrees(const char* text2, const char* text3, double pair[2])
-{
-    if (text2 != nullptr && !ReadNumber(text2, pair[0])) {
-        return false;
-    }
-    if (text3 != nullptr && !ReadNumber(text3, pair[1])) {
-        return false;
-    }
-    return std::fabs(pair[0]) <= 360.0 && LatitudeInRange(pair[1]);
+    return StkKeywordName(TargetKeywordTable, type);
 }
 
 // Number of characters before the first "." of a text.
@@ -118,66 +81,56 @@ size_t IntegerPartLength(const char* text)
 }
 
 // DDMM.m (or HHMM.m): whole units from the hundreds, minutes from the rest.
-bool ReadSexagesimal(const char* text, double& value)
+double SexagesimalOf(const char* text)
 {
-    double number = 0.0;
-    if (!ReadNumber(text, number)) {
-        return false;
-    }
-    const long whole = std::strtol(text, nullptr, 10) / 100;
-    value = whole + (number - 100.0 * whole) / 60.0;
-    return std::isfinite(value);
+    const double whole = static_cast<double>(std::strtol(text, nullptr, 10) / 100);
+    return whole + (NumberOf(text) - 100.0 * whole) / 60.0;
 }
 
 // Right ascension and declination, in hours and degrees, or in HHMM.m and
-// DDMM.m when the integer part of text2 has three characters or more.
-bool ReadEquatorial(const char* text2, const char* text3, double pair[2])
+// DDMM.m when the integer part of text2 has three characters or more; a
+// missing text keeps the pair's value.
+void ReadEquatorial(const char* text2, const char* text3, double pair[2])
 {
     const bool sexagesimal = text2 != nullptr && IntegerPartLength(text2) >= 3;
-    double hours = pair[0] / 15.0;
-    if (text2 != nullptr && !(sexagesimal ? ReadSexagesimal(text2, hours) : ReadNumber(text2, hours))) {
-        return false;
+    if (text2 != nullptr) {
+        pair[0] = (sexagesimal ? SexagesimalOf(text2) : NumberOf(text2)) * 15.0;
     }
-    if (text3 != nullptr && !(sexagesimal ? ReadSexagesimal(text3, pair[1]) : ReadNumber(text3, pair[1]))) {
-        return false;
+    if (text3 != nullptr) {
+        pair[1] = sexagesimal ? SexagesimalOf(text3) : NumberOf(text3);
     }
-    pair[0] = hours * 15.0;
-    return pair[0] >= 0.0 && pair[0] <= 360.0 && LatitudeInRange(pair[1]);
 }
 
 bool ReadCoordinates(const Scene& scene, int32_t frame, const char* text2, const char* text3,
-                     TargetRef& out)
+                     ObjectRef& out)
 {
     double pair[2];
     ViewCentreIn(scene, frame, pair);
-    const bool equatorial = frame == kFrameEqt || frame == kFrameEqtB1950 || frame == kFrameEqtDate;
-    if (!(equatorial ? ReadEquatorial(text2, text3, pair) : ReadDegrees(text2, text3, pair))) {
-        return false;
+    if (frame == kFrameEqt || frame == kFrameEqtB1950 || frame == kFrameEqtDate) {
+        ReadEquatorial(text2, text3, pair);
+    } else {
+        pair[0] = text2 != nullptr ? NumberOf(text2) : pair[0];
+        pair[1] = text3 != nullptr ? NumberOf(text3) : pair[1];
     }
     out.longitude = pair[0];
     out.latitude = pair[1];
-    out.textsUsed = 3;
-    return true;
+    return IsSoundCoordinate(pair[0], kTargetCoordinateLimit) &&
+           IsSoundCoordinate(pair[1], kTargetCoordinateLimit);
 }
 
 // SCREEN: both pixel coordinates are needed; a missing one refuses.
-bool ReadScreenPoint(const char* text2, const char* text3, TargetRef& out)
+bool ReadScreenPoint(const char* text2, const char* text3, ObjectRef& out)
 {
-    double x = 0.0;
-    double y = 0.0;
-    if (text2 == nullptr || text3 == nullptr || !ReadNumber(text2, x) || !ReadNumber(text3, y)) {
+    if (text2 == nullptr || text3 == nullptr) {
         return false;
     }
-    if (std::fabs(x) > kPixelLimit || std::fabs(y) > kPixelLimit) {
-        return false;
-    }
-    out.longitude = x;
-    out.latitude = y;
-    out.textsUsed = 3;
-    return true;
+    out.longitude = NumberOf(text2);
+    out.latitude = NumberOf(text3);
+    return IsSoundCoordinate(out.longitude, kTargetPixelLimit) &&
+           IsSoundCoordinate(out.latitude, kTargetPixelLimit);
 }
 
-bool FindNamedObject(const Scene& scene, int32_t type, const char* name, int32_t& id)
+bool FindNamedObject(const Scene& scene, int32_t type, char* name, int32_t& id)
 {
     switch (type) {
     case kObjectStar:
@@ -198,10 +151,9 @@ bool FindNamedObject(const Scene& scene, int32_t type, const char* name, int32_t
 
 // A keyword that is no target keyword, as the name of a body, a Jovian
 // satellite or a Magellanic Cloud.
-bool ParseBodyName(Scene& scene, const char* name, TargetRef& out)
+bool ParseBodyName(Scene& scene, const char* name, ObjectRef& out)
 {
     int32_t id = 0;
-    out.textsUsed = 1;
     out.longitude = 0.0;
     out.latitude = 0.0;
     if (FindSolarBodyByName(scene, name, id) != 0) {
@@ -229,14 +181,15 @@ bool ParseBodyName(Scene& scene, const char* name, TargetRef& out)
 
 }  // namespace
 
-int ParseTarget(Scene& scene, const char* keyword, const char* text2, const char* text3,
-                TargetRef& out)
+int ParseTarget(Scene& scene, char* keyword, char* text2, char* text3, ObjectRef& out,
+                int32_t& textsUsed)
 {
     if (keyword == nullptr) {
         return 0;
     }
     int32_t type = 0;
-    if (!LookupTargetKeyword(keyword, type)) {
+    if (StkLookupKeyword(keyword, TargetKeywordTable, type) == 0) {
+        textsUsed = 1;
         return ParseBodyName(scene, keyword, out) ? 1 : 0;
     }
     out.type = type;
@@ -244,32 +197,37 @@ int ParseTarget(Scene& scene, const char* keyword, const char* text2, const char
     out.longitude = 0.0;
     out.latitude = 0.0;
     if (IsCoordFrame(type)) {
+        textsUsed = 3;
         return ReadCoordinates(scene, type, text2, text3, out) ? 1 : 0;
     }
     switch (type) {
     case kObjectScreen:
+        textsUsed = 3;
         return ReadScreenPoint(text2, text3, out) ? 1 : 0;
     case kObjectStar:
     case kObjectConstellation:
     case kObjectNebula:
     case kObjectUserObject:
     case kObjectSkyMark:
-        out.textsUsed = 2;
+        textsUsed = 2;
         return text2 != nullptr && FindNamedObject(scene, type, text2, out.id) ? 1 : 0;
     default:
         return 0;
     }
 }
 
-int ParseTargetWithFallback(Scene& scene, const char* keyword, const char* text2,
-                            const char* text3, TargetRef& out)
+int ParseTargetWithFallback(Scene& scene, char* keyword, char* text2, char* text3, ObjectRef& out,
+                            int32_t& textsUsed)
 {
-    if (ParseTarget(scene, keyword, text2, text3, out) != 0) {
+    if (ParseTarget(scene, keyword, text2, text3, out, textsUsed) != 0) {
         return 1;
     }
-    for (int32_t type : kTargetFallbackTypes) {
-        if (ParseTarget(scene, TargetKeywordOf(type), keyword, text2, out) != 0) {
-            out.textsUsed -= 1;
+    for (int32_t type : TargetFallbackTypes) {
+        // The keyword lookup upper-cases its text: it gets a copy.
+        char fallback[kTargetKeywordSize];
+        CopyCut(fallback, sizeof fallback, TargetKeywordOf(type));
+        if (ParseTarget(scene, fallback, keyword, text2, out, textsUsed) != 0) {
+            textsUsed -= 1;
             return 1;
         }
     }

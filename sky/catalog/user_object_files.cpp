@@ -165,23 +165,29 @@ void ParseObjectFields(char* const* words, ReaderState& state, UserObject& recor
     record.colour = static_cast<uint32_t>(state.labelColour);
 }
 
+constexpr size_t kEpochKeywordSize = 16;
+
 // A point: its target, then its fields. Bare coordinates are read in the
 // EPOCH frame, as if its keyword stood first.
 // Returned: false when the target does not parse
 bool ParsePoint(Scene& scene, char* const* tokens, ReaderState& state, UserObject& record)
 {
     const bool bare = std::isdigit(static_cast<unsigned char>(tokens[0][0])) != 0;
-    const char* keyword = bare ? FrameKeyword(state.epochFrame) : tokens[0];
+    // The keyword lookup upper-cases its text: the epoch's keyword is copied.
+    char epochKeyword[kEpochKeywordSize];
+    CopyCut(epochKeyword, sizeof epochKeyword, FrameKeyword(state.epochFrame));
+    char* keyword = bare ? epochKeyword : tokens[0];
     char* const* after = bare ? tokens : tokens + 1;
-    TargetRef target{};
-    if (ParseTargetWithFallback(scene, keyword, after[0], after[1], target) == 0) {
+    ObjectRef target{};
+    int32_t textsUsed = 0;
+    if (ParseTargetWithFallback(scene, keyword, after[0], after[1], target, textsUsed) == 0) {
         return false;
     }
     record.type = target.type;
     record.id = target.id;
     record.longitude = target.longitude;
     record.latitude = target.latitude;
-    ParseObjectFields(after + target.textsUsed - 1, state, record);
+    ParseObjectFields(after + textsUsed - 1, state, record);
     return true;
 }
 

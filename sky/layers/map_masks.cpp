@@ -135,13 +135,16 @@ void MaskAitoffMap(const Scene& scene, Drawable drawable)
     const XRectangle& rect = scene.view.skyRect;
     const int32_t r = AitoffRadius(scene);
     const int64_t cy = scene.view.screenCentreY;
-    const int64_t halfHeight = r / 2;
-    const int64_t bottom = int64_t{rect.y} + rect.height;
+    const int64_t band = rect.height / 2 - r;
     UseColor(scene, kColorPlanisphereBack);
-    // Above and below the ellipse; in a window wider than twice its height
-    // the ellipse reaches past both edges and these bands are empty.
-    FillBand(scene, drawable, rect.x, rect.y, rect.width, cy - halfHeight - rect.y);
-    FillBand(scene, drawable, rect.x, cy + halfHeight, rect.width, bottom - (cy + halfHeight));
+    // Bands a radius above and below the centre, where the window is that
+    // tall; the sides below reach the ellipse's top and bottom.
+    if (cy - r > rect.y) {
+        FillBand(scene, drawable, rect.x, rect.y, rect.width, band);
+    }
+    if (cy + r < int64_t{rect.y} + rect.height + 1) {
+        FillBand(scene, drawable, rect.x, int64_t{rect.y} + rect.height / 2 + r, rect.width, band);
+    }
     const int32_t step = rect.width > 5000 ? 2 : rect.width >= 1001 ? 3 : rect.width >= 501 ? 5 : 9;
     FillSides(scene, drawable, r, step, 2, int64_t{rect.x} + rect.width);
 }

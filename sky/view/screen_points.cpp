@@ -4,7 +4,6 @@
 #include "astro/coordinates.h"
 #include "astro/trig.h"
 #include "astro/vector_math.h"
-#include "core/app_env.h"
 #include "data/catalog_tables.h"
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/user_objects.h"
@@ -19,7 +18,6 @@ namespace {
 constexpr int32_t kFixedPointCentre = 0xC000;
 constexpr double kSolarPixelLimit = 20000.0;
 constexpr double kSolarDepthWidths = 10.0;
-constexpr double kAitoffRimPixels = 1.5;
 
 // J2000 vector of a view-frame vector: the view matrix is a rotation, so
 // its transpose takes the view frame back.
@@ -79,36 +77,35 @@ int CylindricalToSky(const Scene& scene, double dx, double dy, double v[3])
     }
     const double longitude = dx / scale;
     const double latitude = dy / scale;
-    if (std::fabs(latitude) > kPi / 2) {
-        return 0;
-    }
     const double u[3] = {std::cos(latitude) * std::cos(longitude),
                          std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
     FromViewFrame(scene, u, v);
     return 1;
 }
 
+// Whether a pixel offset lies outside the Aitoff ellipse of a map w pixels
+// wide: semi-axes 2R across and R down, R = w / 4.
+bool OutsideAitoffEllipse(const Scene& scene, int64_t dx, int64_t dy)
+{
+    const int64_t r = scene.view.skyRect.width / 4;
+    return 4 * (r * r - dy * dy) < dx * dx;
+}
+
 // Aitoff: the map is the azimuthal equidistant projection of (longitude / 2,
 // latitude) stretched twice across, so the offsets give the angle alpha
-// from the map's centre and its direction in closed form; alpha beyond 90
-// degrees lies outside the ellipse.
-int AitoffToSky(const Scene& scene, double dx, double dy, double v[3])
+// from the map's centre and its direction in closed form. The integer
+// scales make the ellipse of alpha = 90 degrees a pixel narrower than the
+// map's: a pixel between the two lies on the rim.
+int AitoffToSky(const Scene& scene, int64_t dx, int64_t dy, double v[3])
 {
     const double xScale = scene.view.xScale;
     const double yScale = scene.view.yScale;
-    if (!(xScale > 0.0 && yScale > 0.0)) {
+    if (!(xScale > 0.0 && yScale > 0.0) || OutsideAitoffEllipse(scene, dx, dy)) {
         return 0;
     }
     const double a = dx / xScale;
     const double b = dy / yScale;
-    double alpha = std::hypot(a, b);
-    if (alpha > kPi / 2) {
-        // The map's own rounding puts points of the rim up to a pixel out.
-        if (alpha > kPi / 2 + kAitoffRimPixels / yScale) {
-            return 0;
-        }
-        alpha = kPi / 2;
-    }
+    const double alpha = std::min(std::hypot(a, b), kPi / 2);
     const double k = alpha > 0.0 ? std::sin(alpha) / alpha : 1.0;
     const double sinLatitude = b * k;
     const double halfLongitude = std::atan2(a * k, std::cos(alpha));
@@ -144,8 +141,8 @@ int ScreenToSky(const Scene& scene, int32_t px, int32_t py, double v[3])
         return CylindricalToSky(scene, double(scene.view.screenCentreX) - px,
                                 double(scene.view.screenCentreY) - py, v);
     case kFamilyAitoff:
-        return AitoffToSky(scene, double(scene.view.screenCentreX) - px,
-                           double(scene.view.screenCentreY) - py, v);
+        return AitoffToSky(scene, int64_t{scene.view.screenCentreX} - px,
+                           int64_t{scene.view.screenCentreY} - py, v);
     default:
         return 0;
     }
@@ -287,7 +284,7 @@ int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double lo
         break;
     }
     default:
-        return 0;   // user objects and sky marks: GetTargetScreenPoint
+        return 0;   // user objects: GetTargetScreenPoint; sky marks have no point
     }
     return ProjectPoint(scene, v, out);
 }
@@ -295,10 +292,8 @@ int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double lo
 int GetTargetScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out)
 {
-    if (type == kObjectUserObject || type == kObjectSkyMark) {
-        const UserObject* object =
-            type == kObjectUserObject ? UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, id)
-                                      : UserObjectAt(gAppEnv->skyMarks, gAppEnv->skyMarkCount, id);
+    if (type == kObjectUserObject) {
+        const UserObject* object = UserObjectAt(scene.userObjectFiles, scene.userObjectFileCount, id);
         if (object == nullptr) {
             out = {};
             return 0;

@@ -18,9 +18,10 @@ struct Scene;
 //                   view matrix
 //           px, py  pixel
 // Returned: v       unit vector, J2000 equatorial
-//           1 when the pixel shows sky; 0 outside the whole-sky maps'
-//           outlines, in a modes without a sky, or for a scene whose view is
-//           not set up
+//           1 when the pixel shows sky; 0 outside the Aitoff ellipse
+//           (4 (R^2 - dy^2) < dx^2 with R = sky width / 4, the offsets from
+//           the screen centre), in modes without a sky, or for a scene
+//           whose view is not set up
 int ScreenToSky(const Scene& scene, int32_t px, int32_t py, double v[3]);
 
 // A heliocentric place in the solar-system views.
@@ -58,7 +59,8 @@ int GetSolarBodyScreenPoint(const Scene& scene, ObjectId id, ProjectedPoint& out
 int GetObjectScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out);
 
-// GetObjectScreenPoint, with user objects (the Scene's files) and sky marks
-// (AppEnv's) resolved through their records' own type, id and pair.
+// GetObjectScreenPoint, with user objects (the Scene's files) resolved
+// through their records' own type, id and pair. A sky mark (type 60) has
+// no screen point of its own.
 int GetTargetScreenPoint(const Scene& scene, int32_t type, int32_t id, double longitude,
                          double latitude, ProjectedPoint& out);

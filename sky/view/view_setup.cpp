@@ -41,14 +41,16 @@ int32_t TruncateScale(double pixelsPerRadian)
     return static_cast<int32_t>(std::clamp(pixelsPerRadian, -2.0e9, 2.0e9));
 }
 
+// The redraw keeps the field within what the window allows and what the
+// projection can scale: ZOOM's own minimum field does not bound it, so
+// VIEW ANGLE may go below it.
 void ClampFieldForScale(Scene& scene)
 {
-    const double lowest = std::max(scene.view.minimumField, kSmallestFieldOfView);
     double field = scene.view.fieldOfView;
-    if (!(field >= lowest)) {  // also catches NaN
-        field = lowest;
+    if (!(field >= kSmallestFieldOfView)) {  // also catches NaN
+        field = kSmallestFieldOfView;
     }
-    field = std::min(field, std::max(MaxFieldOfView(scene), lowest));
+    field = std::min(field, std::max(MaxFieldOfView(scene), kSmallestFieldOfView));
     scene.view.fieldOfView = field;
 }
 
@@ -121,8 +123,7 @@ void ComputeCentreLimit(Scene& scene, double extentX, double extentY)
     const double dy = std::fabs(rect.y + rect.height / 2 - static_cast<double>(view.screenCentreY));
     const double a = (2.0 * dx / SkyWidth(scene) + 1.0) * extentX;
     const double b = (2.0 * dy / SkyHeight(scene) + 1.0) * extentY;
-    // Past 180 degrees the cosine would climb again and cull the far side.
-    const double half = std::min(std::sqrt(a * a + b * b) * 0.5, 180.0);
+    const double half = std::sqrt(a * a + b * b) * 0.5;
     int32_t limit = static_cast<int32_t>(16384.0 * CosDeg(half)) - 5;
     if (limit < kLowestCentreLimit) {
         limit = kLowestCentreLimit + 1;

@@ -6,15 +6,16 @@
 
 #include "sky/scene.h"
 
-// Smallest field of view the scale is computed with, whatever the scene's
-// minimum field says: keeps pixels per radian far inside the int32 range.
+// Smallest field of view the scale is computed with: keeps pixels per
+// radian far inside the int32 range and the Q14 projection sound.
 constexpr double kSmallestFieldOfView = 0.01;
 
 // Pixel scales, screen centre, cull limit and pixels per degree of the
-// scene's view mode. The field of view is first brought within the
-// minimum field and MaxFieldOfView (and stored back).
+// scene's view mode. The field of view is first brought within
+// kSmallestFieldOfView and MaxFieldOfView (and stored back); ZOOM's
+// minimum field does not bound it.
 // Given:    scene  view mode, field of view (degrees), sky rectangle,
-//                  solar-system view width (AU), minimum field
+//                  solar-system view width (AU)
 // Returned: scene  field of view, vertical field and diagonal field
 //                  (degrees); x/y scale (integer pixels per radian) and
 //                  pixelsPerRadianX/Y; solar-system scale (pixels per AU);

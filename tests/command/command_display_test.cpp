@@ -177,15 +177,18 @@ TEST_F(DisplayCommands, ShowHideAndToggleWithoutKeywordAreRefused)
     ExpectRefused("TOGGLE STARZ", "stkErrorIllegalParam", "STARZ");
 }
 
-TEST_F(DisplayCommands, TheCallersTextIsNotUpperCased)
+TEST_F(DisplayCommands, KeywordsAreUpperCasedInPlaceAndReportedSo)
 {
     char keyword[] = "cons_line";
     ASSERT_EQ(StkShowHideObject(scene, keyword, kFlagSet), 1);
-    EXPECT_STREQ(keyword, "cons_line");
+    EXPECT_STREQ(keyword, "CONS_LINE");
     char body[] = "mars_name";
     ASSERT_EQ(StkShowHideObject(scene, body, kFlagSet), 1);
-    EXPECT_STREQ(body, "mars_name");
+    EXPECT_STREQ(body, "MARS_NAME");
     EXPECT_EQ(scene.planetFlags[kMars] & kBodyName, kBodyName);
+    ExpectRefused("show star, starz", "stkErrorIllegalParam", "STARZ");
+    ExpectRefused("grid mode9", "stkErrorIllegalParam", "MODE9");
+    ExpectRefused("load xyz a.adf", "stkErrorIllegalParam", "XYZ");
 }
 
 TEST_F(DisplayCommands, MeteorSwitchesBothMeteorKindsTogether)

@@ -131,6 +131,10 @@ TEST_F(ModeCommands, ModeHrzFromCentreBelowHorizonGivesAltitudeZero)
 TEST_F(ModeCommands, ModeUnknownKeywordIsRefusedAndChangesNothing)
 {
     ExpectRefused("MODE NONSENSE", "NONSENSE");
+    // The keyword is reported as it was looked up, upper-cased; the command
+    // word as typed.
+    ExpectRefused("mode nonsense", "NONSENSE");
+    EXPECT_STREQ(gAppEnv->errorMessage, "mode: Illegal Parameter: NONSENSE");
     ExpectRefused("MODE", "");
     ExpectRefused("MODE EQT_DATE", "EQT_DATE");
 }

@@ -170,7 +170,7 @@ std::vector<int> quietSeen;                  // the quiet flag that PEEK saw
 size_t notesWhenWaitEnded = 0;
 PortClient* clientOfWait = nullptr;          // WAIT sends on it from inside
 
-void CmdNote(Scene&, const char* text)
+void CmdNote(Scene&, char* text)
 {
     notes.push_back(text != nullptr ? text : "");
 }

@@ -9,6 +9,7 @@
 #include "data/catalog_tables.h"
 #include "sky/catalog/name_lookup.h"
 #include "sky/view/projection.h"
+#include "tests/sky/catalog/catalog_ids.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -107,7 +108,7 @@ TEST_F(ViewCommandsOnCanvas, BlinkFlashesHalfTheBlinkTimeRoundedUp)
 TEST_F(ViewCommandsOnCanvas, LookPutsTheStarInTheMiddle)
 {
     int32_t sirius = -1;
-    ASSERT_EQ(FindStarByName("alphaCMa", sirius), 1);
+    ASSERT_NE(sirius = catalogtest::StarId("alphaCMa"), -1);
     EXPECT_EQ(Run("LOOK STAR alphaCMa"), "");
     EXPECT_EQ(scene.centring, 0);   // centred once
     const BrightStarRecord& star = BrightStarTable[sirius];

@@ -14,6 +14,7 @@
 #include "sky/catalog/object_names.h"
 #include "sky/scene.h"
 #include "sky/view/view_setup.h"
+#include "tests/sky/catalog/catalog_ids.h"
 
 #include <cmath>
 #include <cstdint>
@@ -154,10 +155,11 @@ TEST_F(ViewCommands, ViewAngleSolAndCenter)
     ExpectRefused("VIEW SOL nan", "stkErrorIllegalParam", "nan");
     ExpectRefused("VIEW CENTER", "stkErrorIllegalParam", "");
     ExpectRefused("VIEW CENTER NOSUCH", "stkErrorIllegalParam", "NOSUCH");
-    ExpectRefused("VIEW CENTER EQT 5 95", "stkErrorIllegalParam", "EQT");
+    ExpectRefused("VIEW CENTER eqt 5 1e300", "stkErrorIllegalParam", "EQT");
+    ExpectRefused("VIEW CENTER nosuch", "stkErrorIllegalParam", "NOSUCH");
 
     int32_t sirius = -1;
-    ASSERT_EQ(FindStarByName("Sirius", sirius), 1);
+    ASSERT_NE(sirius = catalogtest::StarId("Sirius"), -1);
     EXPECT_EQ(Run("VIEW CENTER STAR alphaCMa"), "");
     EXPECT_EQ(scene.centring, 1);
     EXPECT_EQ(scene.targetType, kObjectStar);
@@ -165,6 +167,20 @@ TEST_F(ViewCommands, ViewAngleSolAndCenter)
     EXPECT_EQ(Run("VIEW CENTER EQT 0530.5,-0523"), "");
     EXPECT_EQ(scene.targetType, kFrameEqt);
     EXPECT_NEAR(scene.targetLongitude, 82.625, 1e-12);
+    // Ordinary numbers are taken as given, text that is none as 0.
+    const struct {
+        const char* text;
+        int32_t type;
+        double longitude, latitude;
+    } places[] = {{"VIEW CENTER HRZ abc 30", kFrameHrz, 0.0, 30.0},
+                  {"VIEW CENTER HRZ 10 95", kFrameHrz, 10.0, 95.0},
+                  {"VIEW CENTER EQT 25 0", kFrameEqt, 375.0, 0.0}};
+    for (const auto& place : places) {
+        EXPECT_EQ(Run(place.text), "") << place.text;
+        EXPECT_EQ(scene.targetType, place.type) << place.text;
+        EXPECT_DOUBLE_EQ(scene.targetLongitude, place.longitude) << place.text;
+        EXPECT_DOUBLE_EQ(scene.targetLatitude, place.latitude) << place.text;
+    }
 }
 
 TEST_F(ViewCommands, ViewCenterHrzRecentresOnTheHorizon)
@@ -222,8 +238,8 @@ TEST_F(ViewCommands, LookAndTrackRefusals)
     // A target LOOK cannot read is reported, and the view is still redrawn
     // as it stands: nothing else of the Scene changes.
     const std::pair<const char*, const char*> unreadable[] = {
-        {"LOOK NOSUCH", "NOSUCH"}, {"LOOK PLANET", "PLANET"}, {"LOOK EQT 5 95", "EQT"},
-        {"LOOK EQT nan 0", "EQT"}, {"LOOK HRZ 10 -91", "HRZ"},  {"LOOK STAR", "STAR"},
+        {"LOOK nosuch", "NOSUCH"}, {"LOOK PLANET", "PLANET"}, {"LOOK EQT 5 inf", "EQT"},
+        {"LOOK EQT nan 0", "EQT"}, {"LOOK hrz 10 1e300", "HRZ"},  {"LOOK star", "STAR"},
     };
     for (const auto& [text, parameter] : unreadable) {
         SCOPED_TRACE(text);

@@ -64,8 +64,12 @@ class DisplayCommands(ChartTestCase):
 
     def test_mode_nonsense_answers_its_error(self):
         self.assertEqual(self.client.request("MODE NONSENSE"), "MODE: Illegal Parameter: NONSENSE\n")
+        # A keyword is reported as it was looked up, upper-cased; the command
+        # word as it was typed.
+        self.assertEqual(self.client.request("mode nonsense"), "mode: Illegal Parameter: NONSENSE\n")
         self.assertEqual(self.client.request("mode eqt; show nosuch, cons_line"),
-                         "show: Illegal Parameter: nosuch\n")
+                         "show: Illegal Parameter: NOSUCH\n")
+        self.assertEqual(self.client.request("look betelgeuze"), "look: Illegal Parameter: BETELGEUZE\n")
         self.assertEqual(self.client.request("MAG STAR nan"), "MAG: Illegal Parameter: nan\n")
         self.assertEqual(self.client.request("DISK_MAG 501"), "DISK_MAG: Illegal Parameter: 501\n")
         self.assertEqual(self.client.request("SHOW COMET0"), "SHOW: Illegal Parameter: COMET0\n")

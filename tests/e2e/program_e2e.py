@@ -144,8 +144,9 @@ class StartUp(unittest.TestCase):
         with UvolaSession(PROGRAM, args=("-q", "--lang=tr_TR.UTF-8")) as uvola:
             client = uvola.connect()
             for line in ("STIME SUNSET -30min", "stime sunrise 5deg", "mode eqt", "show star, cons_line",
-                         "INPUT DATE"):
+                         "show daylight, milkyway", "look sirius", "INPUT DATE"):
                 self.assertEqual(client.request(line), "", line)
+            self.assertEqual(client.request("mode lima"), "mode: Illegal Parameter: LIMA\n")
             modes = dialog_input_modes("DateDialog")
             stdout, stderr = uvola.output()
         self.assertNotIn("Cannot convert", stderr)

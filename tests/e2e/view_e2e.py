@@ -122,12 +122,40 @@ class ViewCommands(ChartTestCase):
         self.chart()
         self.assertEqual(self.raw_chart(), before)
 
+    def test_coordinates_are_read_as_numbers_are_and_taken_as_given(self):
+        # 25 hours is 1 hour round the sky; text that is no number reads 0.
+        for line, same in (("LOOK EQT 25 0", "LOOK EQT 1 0"), ("LOOK EQT 6 abc", "LOOK EQT 6 0"),
+                           ("LOOK GAL 370 -5", "LOOK GAL 10 -5")):
+            self.ok(same + "; DRIVE")
+            self.chart()
+            expected = self.raw_chart()
+            self.ok("LOOK EQT 12 40; DRIVE")
+            self.ok(line + "; DRIVE")
+            self.chart()
+            self.assertEqual(self.raw_chart(), expected, line)
+
+    def test_fields_below_one_degree_are_drawn(self):
+        # A tenth of a degree north of Sirius, Sirius stands a tenth of a
+        # degree below the middle: twice as far in a 0.5-degree field as
+        # in a 1-degree one (the catalogue's places are good to 0.004
+        # degrees, some 5 pixels here).
+        shifts = []
+        for field in (1.0, 0.5):
+            self.ok("VIEW ANGLE %g; LOOK STAR alphaCMa; DRIVE" % field)
+            size, x, y = self.chart().brightest_blob()
+            self.ok("LOOK EQT 6.7525 -16.616; DRIVE")
+            chart = self.chart()
+            moved, x2, y2 = chart.brightest_blob()
+            self.assertAlmostEqual(y2 - y, 0.1 * chart.width / field, delta=5.0, msg=field)
+            shifts.append(y2 - y)
+        self.assertAlmostEqual(shifts[1], 2 * shifts[0], delta=3.0)
+
     def test_refused_commands_answer_their_error_and_keep_the_chart(self):
         self.ok("LOOK STAR alphaCMa; DRIVE")
         self.chart()
         sirius = self.raw_chart()
         for line, reply in (
-                ("LOOK EQT 5 95", "LOOK: Illegal Parameter: EQT\n"),
+                ("LOOK hrz 10 1e300", "LOOK: Illegal Parameter: HRZ\n"),
                 ("LOOK EQT nan 0", "LOOK: Illegal Parameter: EQT\n"),
                 ("LOOK NOSUCH", "LOOK: Illegal Parameter: NOSUCH\n"),
                 ("LOOK PLANET", "LOOK: Illegal Parameter: PLANET\n"),

@@ -57,7 +57,8 @@ class ViewCentresForTheScrollBars(unittest.TestCase):
             client = uvola.connect()
             for line in ("LOOK HRZ -359.9,30", "MODE GAL; LOOK GAL -1e-13,0", "LOOK GAL -0.5,0",
                          "MODE ECL; LOOK ECL -360,10", "MODE ALL1_EQT; LOOK EQT_DATE 0,0",
-                         "MODE HRZ; LOOK HRZ 359.999,0"):
+                         "MODE HRZ; LOOK HRZ 359.999,0", "LOOK HRZ 10 95", "LOOK HRZ 0 1e5",
+                         "MODE EQT; LOOK EQT_DATE 0 -95"):
                 self.assertEqual(client.request(line), "", line)
             self.assertEqual(client.request("DRIVE"), "")
             self.assertNotIn("Warning", uvola.output()[1])

@@ -22,9 +22,9 @@
 namespace {
 
 void Nothing(Scene&) {}
-void NothingWith1(Scene&, const char*) {}
-void NothingWith2(Scene&, const char*, const char*) {}
-void NothingWith4(Scene&, const char*, const char*, const char*, const char*) {}
+void NothingWith1(Scene&, char*) {}
+void NothingWith2(Scene&, char*, char*) {}
+void NothingWith4(Scene&, char*, char*, char*, char*) {}
 
 std::vector<CommandEntry> FuzzCommandTable()
 {

@@ -348,7 +348,7 @@ TEST_F(ProgramTest, ScriptThatIsNoFileIsRefusedLikeAMissingOne)
 // What STL and EXIT received while the start-up script ran.
 std::vector<std::string> seenStatements;
 
-void RecordStl(Scene&, const char* a1)
+void RecordStl(Scene&, char* a1)
 {
     seenStatements.push_back(std::string("STL ") + (a1 != nullptr ? a1 : "(none)"));
 }

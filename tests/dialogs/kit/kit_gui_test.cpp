@@ -6,6 +6,7 @@
 #include "tests/dialogs/dialog_driver.h"
 
 #include "core/keywords.h"
+#include "core/string_utils.h"
 #include "dialogs/kit/choice_groups.h"
 #include "dialogs/kit/command_text.h"
 #include "dialogs/kit/form_dialog.h"
@@ -84,13 +85,8 @@ int builds = 0;
 void SampleOkCallback(Widget, XtPointer client, XtPointer)
 {
     SampleValues values;
-    const std::string limitText = DialogDriver::Text(sampleDialog.dialog, "EditLabelLimit");
-    const std::string diskText = DialogDriver::Text(sampleDialog.dialog, "EditDiskMag");
-    if (ReadRealText(limitText.c_str(), -2.0, 10.0, values.labelLimit) == 0 ||
-        ReadIntegerText(diskText.c_str(), 1, 500, values.diskMag) == 0) {
-        ShowDialogWarning(sampleDialog.dialog, "messageInputValidDate");
-        return;
-    }
+    values.labelLimit = GetTextFieldDouble(labelLimit.text);
+    values.diskMag = GetTextFieldInt(diskMag.text);
     values.toggles = ToggleValues(toggles);
     RadioValue(gridModes, values.gridMode);
     const int site = SelectedPosition(siteList);
@@ -251,25 +247,21 @@ TEST_F(SampleDialogTest, RefusedNameRunsNothingAndIsReportedAsCommandErrorsAre)
               (std::vector<std::string>{"LOCATE: Illegal Parameter: Bad;Site"}));
 }
 
-TEST_F(SampleDialogTest, BadNumberIsRefusedInAWarningOnTheDialog)
+TEST_F(SampleDialogTest, FieldsAreReadAsTheirLeadingNumbers)
 {
     const struct {
-        const char* field;
-        const char* text;
-    } rows[] = {{"EditLabelLimit", "abc"}, {"EditLabelLimit", "nan"}, {"EditLabelLimit", "11"},
-                {"EditLabelLimit", ""},    {"EditDiskMag", "0"},      {"EditDiskMag", "2.5"}};
+        const char *limit, *disk, *sent;
+    } rows[] = {{"abc", "2.5", "MAG STARNAME 0.0;DISK_MAG 2;"}, {"6.5x", "x", "MAG STARNAME 6.5;DISK_MAG 0;"}};
     for (const auto& row : rows) {
-        const char* text = row.text;
-        driver.Type(dialog(), row.field, text);
+        driver.Type(dialog(), "EditLabelLimit", row.limit);
+        driver.Type(dialog(), "EditDiskMag", row.disk);
         driver.Press(dialog(), "ButtonOK");
-        EXPECT_TRUE(driver.Texts().empty()) << text;
-        EXPECT_EQ(DialogDriver::MessageBoxes(dialog()),
-                  (std::vector<std::string>{"Input valid date."}))
-            << text;
-        DialogDriver::CloseMessageBoxes(dialog());
+        ASSERT_FALSE(driver.Texts().empty()) << row.limit;
+        EXPECT_EQ(driver.Texts()[0].rfind(row.sent, 0), 0u) << driver.Texts()[0];
+        driver.ForgetTexts();
+        DialogDriver::CloseMessageBoxes(gAppEnv->toplevel);
         ShowSampleDialog(&scene);
     }
-    EXPECT_TRUE(XtIsManaged(dialog()));
 }
 
 TEST_F(SampleDialogTest, ArrowsStepTheFieldThroughTheirCallbacks)

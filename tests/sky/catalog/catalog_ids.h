@@ -5,6 +5,7 @@
 #include "sky/catalog/name_lookup.h"
 
 #include <cstdint>
+#include <string>
 
 namespace catalogtest {
 
@@ -16,10 +17,17 @@ inline int32_t NebulaId(const char* name)
 }
 
 // The star number of "alphaOri", "Betelgeuse", ...; -1 when there is none.
-inline int32_t StarId(const char* name)
+// The search upper-cases its text, so it gets a copy.
+inline int32_t StarId(std::string name)
 {
     int32_t id = -1;
-    return FindStarByName(name, id) != 0 ? id : -1;
+    return FindStarByName(name.data(), id) != 0 ? id : -1;
+}
+
+// The constellation row of "Ori", "Orion", ...; -1 when there is none.
+inline int32_t ConstellationRow(std::string name)
+{
+    return FindConstellationByName(name.data());
 }
 
 }  // namespace catalogtest

@@ -8,6 +8,7 @@
 #include "sky/catalog/name_lookup.h"
 #include "sky/catalog/object_names.h"
 #include "sky/layers/star_layer.h"
+#include "tests/sky/catalog/catalog_ids.h"
 
 using namespace canvastest;
 
@@ -88,8 +89,8 @@ TEST_F(StarLayerTest, OrionsBrightStarsShowInTheirColours)
     ASSERT_EQ(scene.daylightLevel, 0);
     ASSERT_GE(scene.mag.starLimit, 30);
     int32_t betelgeuse = -1, rigel = -1;
-    ASSERT_EQ(FindStarByName("alphaOri", betelgeuse), 1);
-    ASSERT_EQ(FindStarByName("betaOri", rigel), 1);
+    ASSERT_NE(betelgeuse = catalogtest::StarId("alphaOri"), -1);
+    ASSERT_NE(rigel = catalogtest::StarId("betaOri"), -1);
     // Betelgeuse is red, Rigel blue-white.
     EXPECT_GE(StarColourClass(BrightStarTable[betelgeuse]), 7);
     EXPECT_LE(StarColourClass(BrightStarTable[rigel]), 1);
@@ -189,7 +190,7 @@ TEST_F(StarLayerTest, LabelsFollowTheDesignationAndTheLimits)
 {
     Drive();
     int32_t betelgeuse = -1;
-    ASSERT_EQ(FindStarByName("Betelgeuse", betelgeuse), 1);
+    ASSERT_NE(betelgeuse = catalogtest::StarId("Betelgeuse"), -1);
     const int32_t mag = StarMagnitude10(BrightStarTable[betelgeuse]);
     // Name and letter: the letter on a line above, the name below.
     const LabelPixels both = LabelsAround(betelgeuse, kStarNameFlag | kBayerFlag, mag);

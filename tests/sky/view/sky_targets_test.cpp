@@ -9,6 +9,7 @@
 #include "sky/catalog/object_names.h"
 #include "sky/catalog/solar_body_names.h"
 #include "sky/catalog/target_parser.h"
+#include "tests/sky/catalog/catalog_ids.h"
 #include "tests/sky/sky_view_fixture.h"
 
 #include <erfa.h>
@@ -29,13 +30,17 @@ constexpr double kDeg = M_PI / 180.0;
 
 struct Parsed {
     int ok;
-    TargetRef ref;
+    ObjectRef ref;
+    int32_t textsUsed;
 };
 
+// The parser upper-cases what it looks up: it reads copies of the texts.
 Parsed Parse(Scene& scene, const char* k, const char* t2 = nullptr, const char* t3 = nullptr)
 {
+    std::string texts[3] = {k ? k : "", t2 ? t2 : "", t3 ? t3 : ""};
     Parsed p{};
-    p.ok = ParseTargetWithFallback(scene, k, t2, t3, p.ref);
+    p.ok = ParseTargetWithFallback(scene, k ? texts[0].data() : nullptr, t2 ? texts[1].data() : nullptr,
+                                   t3 ? texts[2].data() : nullptr, p.ref, p.textsUsed);
     return p;
 }
 
@@ -104,7 +109,7 @@ struct SmallBodies {
 
 TEST(TargetParse, CoordinateFormsInEveryFrame)
 {
-    // HHMM.m and DDMM.m when the hours have three or more digits.
+    // HHMM.m and DDMM.m when the hours have three or more characters.
     const struct {
         const char *k, *t2, *t3;
         int32_t type;
@@ -119,16 +124,25 @@ TEST(TargetParse, CoordinateFormsInEveryFrame)
         {"ECL", "100", "-5", kFrameEcl, 100.0, -5.0},
         {"GAL", "30", "-2", kFrameGal, 30.0, -2.0},
         {"SCREEN", "100", "200", kObjectScreen, 100.0, 200.0},
-        {"EQT", "24", "90", kFrameEqt, 360.0, 90.0},   // the boundaries are accepted
-        {"EQT", "0", "-90", kFrameEqt, 0.0, -90.0},
-        {"HRZ", "-360", "-90", kFrameHrz, -360.0, -90.0},
+        // Numbers are read as commands read them, text that is none as 0,
+        // and places off the usual ranges are taken as given.
+        {"HRZ", "abc", "30", kFrameHrz, 0.0, 30.0},
+        {"HRZ", "10", "95", kFrameHrz, 10.0, 95.0},
+        {"HRZ", "400x", "-91", kFrameHrz, 400.0, -91.0},
+        {"EQT", "25", "0", kFrameEqt, 375.0, 0.0},
+        {"EQT", "-1", "90.5", kFrameEqt, -15.0, 90.5},
+        {"EQT", "0530", "9100", kFrameEqt, 82.5, 91.0},
+        {"GAL", "0", "100", kFrameGal, 0.0, 100.0},
+        {"EQT", "66666", "-1e6", kFrameEqt, 666.0 * 15 + 66.0 / 4, -1e6 / 60},
+        {"ECL", "-1e6", "1e6", kFrameEcl, -1e6, 1e6},   // at the bound
+        {"SCREEN", "-32767", "32767x", kObjectScreen, -32767.0, 32767.0},
     };
     auto scene = MakeScene(ViewSetup{});
     for (const auto& c : cases) {
         const Parsed p = Parse(*scene, c.k, c.t2, c.t3);
         ASSERT_EQ(p.ok, 1) << c.k << " " << c.t2 << " " << c.t3;
         EXPECT_EQ(p.ref.type, c.type) << c.k;
-        EXPECT_EQ(p.ref.textsUsed, 3) << c.k;
+        EXPECT_EQ(p.textsUsed, 3) << c.k;
         EXPECT_NEAR(p.ref.longitude, c.longitude, 1e-12) << c.k << " " << c.t2;
         EXPECT_NEAR(p.ref.latitude, c.latitude, 1e-12) << c.k << " " << c.t3;
     }
@@ -163,14 +177,14 @@ TEST(TargetParse, ObjectsByKeywordAndByBareName)
 {
     auto scene = MakeScene(ViewSetup{});
     int32_t betelgeuse = -1, m31 = -1;
-    ASSERT_EQ(FindStarByName("alphaOri", betelgeuse), 1);
+    ASSERT_NE(betelgeuse = catalogtest::StarId("alphaOri"), -1);
     ASSERT_EQ(FindNebulaByDesignation("M31", m31), 1);
     const struct {
         const char *k, *t2;
         int32_t type, id, textsUsed;
     } cases[] = {
         {"STAR", "alphaOri", kObjectStar, betelgeuse, 2},
-        {"CONS", "Ori", kObjectConstellation, FindConstellationByName("Ori"), 2},
+        {"CONS", "Ori", kObjectConstellation, catalogtest::ConstellationRow("Ori"), 2},
         {"NEBULA", "M31", kObjectNebula, m31, 2},
         // Bodies, satellites and clouds by their names alone, and the
         // fallback for a star, nebula or constellation.
@@ -182,14 +196,14 @@ TEST(TargetParse, ObjectsByKeywordAndByBareName)
         {"CALLIST", nullptr, kObjectJovianMoon, 3, 1},
         {"Betelgeuse", nullptr, kObjectStar, betelgeuse, 1},
         {"M31", nullptr, kObjectNebula, m31, 1},
-        {"Ori", nullptr, kObjectConstellation, FindConstellationByName("Ori"), 1},
+        {"Ori", nullptr, kObjectConstellation, catalogtest::ConstellationRow("Ori"), 1},
     };
     for (const auto& c : cases) {
         const Parsed p = Parse(*scene, c.k, c.t2);
         ASSERT_EQ(p.ok, 1) << c.k;
         EXPECT_EQ(p.ref.type, c.type) << c.k;
         EXPECT_EQ(p.ref.id, c.id) << c.k;
-        EXPECT_EQ(p.ref.textsUsed, c.textsUsed) << c.k;
+        EXPECT_EQ(p.textsUsed, c.textsUsed) << c.k;
     }
     // A satellite's name switches the satellites on, as SHOW JMOON does.
     scene->jovianMoonFlags = 0;
@@ -206,27 +220,33 @@ TEST(TargetParse, NamesThatAreNoTargetAndBadCoordinatesAreRefused)
         {"PLANET"}, {"COMET"}, {"MINORPLANET"}, {"MARS_NAME"}, {"SUN_SPOT"}, {"IONTAIL"}, {"CALLISTO"},
         {"NOSUCH"}, {"VIEW_CENTER"}, {""}, {"COMET1"}, {"STAR"}, {"STAR", "noSuchStar"}, {"AD", "anything"},
         {"SKYMARK", "anything"}, {nullptr}, {longName.c_str()}, {"STAR", longName.c_str()},
-        {"EQT", "5", "90.5"}, {"EQT", "5", "-90.5"}, {"EQT", "0530", "9100"}, {"EQT", "25", "0"}, {"EQT", "-1", "0"},
-        {"EQT", "nan", "0"}, {"EQT", "5", "inf"}, {"EQT", "abc", "0"}, {"EQT", "1e999", "0"}, {"HRZ", "10", "91"},
-        {"HRZ", "400", "0"}, {"ECL", "0", "-nan"}, {"GAL", "0", "100"}, {"EQT_DATE", "5", "x"}, {"SCREEN", "1"},
-        {"SCREEN", nullptr, "1"}, {"SCREEN", "1e9", "0"}, {"SCREEN", "nan", "0"},
+        // NaN, infinities and places beyond the bounds, which no integer
+        // conversion of a view centre or saved line could hold.
+        {"EQT", "nan", "0"}, {"EQT", "5", "inf"}, {"EQT", "1e999", "0"}, {"ECL", "0", "-nan"},
+        {"HRZ", "10", "1e300"}, {"HRZ", "1000000.5", "0"}, {"GAL", "0", "-1e7"}, {"EQT", ".1e6", "0"},
+        {"EQT", "0530", "1e300"}, {"EQT_DATE", "99999999999999999999", "0"}, {"SCREEN", "1"},
+        {"SCREEN", nullptr, "1"}, {"SCREEN", "32768", "0"}, {"SCREEN", "0", "-1e9"}, {"SCREEN", "nan", "0"},
     };
     for (const auto& t : refused)
         EXPECT_EQ(Parse(*scene, t[0], t[1], t[2]).ok, 0)
             << (t[0] ? t[0] : "-") << " " << (t[1] ? t[1] : "-") << " " << (t[2] ? t[2] : "-");
 }
 
-TEST(TargetParse, CallersTextIsNeverChanged)
+TEST(TargetParse, KeywordsAndNamesAreUpperCasedInPlace)
 {
     auto scene = MakeScene(ViewSetup{});
-    char name[] = "betelgeuse", keyword[] = "star", designation[] = "alphaOri", body[] = "mars";
-    EXPECT_EQ(Parse(*scene, name).ok, 1);
-    EXPECT_EQ(Parse(*scene, keyword, designation).ok, 1);
-    EXPECT_EQ(Parse(*scene, body).ok, 1);
-    EXPECT_STREQ(name, "betelgeuse");
-    EXPECT_STREQ(keyword, "star");
-    EXPECT_STREQ(designation, "alphaOri");
-    EXPECT_STREQ(body, "mars");
+    char name[] = "betelgeuse", keyword[] = "star", designation[] = "alphaOri", body[] = "mars",
+         frame[] = "eqt", hours[] = "0530.5x", none[] = "m31", text2[] = "nosuch";
+    ObjectRef ref{};
+    int32_t used = 0;
+    EXPECT_EQ(ParseTargetWithFallback(*scene, name, nullptr, nullptr, ref, used), 1);
+    EXPECT_EQ(ParseTarget(*scene, keyword, designation, nullptr, ref, used), 1);
+    EXPECT_EQ(ParseTarget(*scene, body, nullptr, nullptr, ref, used), 1);
+    EXPECT_EQ(ParseTarget(*scene, frame, hours, nullptr, ref, used), 1);
+    EXPECT_EQ(ParseTargetWithFallback(*scene, none, text2, nullptr, ref, used), 1);
+    for (auto [text, after] : {std::pair{name, "BETELGEUSE"}, {keyword, "STAR"}, {designation, "alphaORI"},
+                               {body, "MARS"}, {frame, "EQT"}, {hours, "0530.5x"}, {none, "M31"}, {text2, "nosuch"}})
+        EXPECT_STREQ(text, after);
 }
 
 TEST(TargetParse, SolarObjectKeywords)

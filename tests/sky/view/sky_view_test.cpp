@@ -2,6 +2,7 @@
 // rotations, the rotations checked against ERFA.
 #include <gtest/gtest.h>
 
+#include "astro/trig.h"
 #include "sky/view/limiting_magnitude.h"
 #include "sky/view/projection.h"
 #include "tests/sky/sky_view_fixture.h"
@@ -109,8 +110,10 @@ TEST(ViewScale, WholeSkyMapsPlanisphereAndSolarSystem)
     EXPECT_NEAR(all1->view.pixelsPerRadianX, 1000 / (2 * M_PI), 1e-9);
     EXPECT_NEAR(all1->view.pixelsPerRadianY, 1000 / (2 * M_PI), 1e-9);
     EXPECT_NEAR(all1->view.diagonalField, std::sqrt(360.0 * 360.0 + 180.0 * 180.0), 1e-9);
-    // Half the diagonal is past 180 degrees: every direction passes the cull.
-    EXPECT_EQ(all1->view.centreLimit, -16343);
+    // Half the diagonal, 201.2 degrees, gives the cull its cosine as it is
+    // (the map's projection does not cull by it).
+    EXPECT_EQ(all1->view.centreLimit, static_cast<int32_t>(16384 * CosDeg(std::hypot(360.0, 180.0) / 2)) - 5);
+    EXPECT_EQ(all1->view.centreLimit, -15275);
 
     auto all2 = MakeScene({.mode = kModeAll2Gal, .width = 1000, .height = 600});
     EXPECT_NEAR(all2->view.pixelsPerRadianX, 1000 / M_PI, 1e-9);
@@ -129,19 +132,20 @@ TEST(ViewScale, WholeSkyMapsPlanisphereAndSolarSystem)
     EXPECT_NEAR(sol->view.pixelsPerRadianX, 900 / (M_PI / 2), 1e-9);
 }
 
-TEST(ViewScale, FieldIsHeldBetweenTheMinimumAndTheWindowsMaximum)
+TEST(ViewScale, FieldIsHeldBetweenTheSmallestScaleAndTheWindowsMaximum)
 {
-    for (double field : {1e-9, 0.0, -5.0, std::nan("")}) {
+    // ZOOM's minimum field (1 degree) does not bound what the redraw draws.
+    for (auto [field, drawn] : {std::pair{0.5, 0.5}, {0.05, 0.05}, {1e-9, kSmallestFieldOfView},
+                                {0.0, kSmallestFieldOfView}, {-5.0, kSmallestFieldOfView},
+                                {std::nan(""), kSmallestFieldOfView}}) {
         auto scene = MakeScene({.mode = kModeEqt, .field = field});
-        EXPECT_EQ(scene->view.fieldOfView, 1.0) << field;
-        EXPECT_NEAR(scene->view.pixelsPerRadianX, 800 / (M_PI / 180), 1e-6);
+        EXPECT_EQ(scene->view.minimumField, 1.0);
+        EXPECT_EQ(scene->view.fieldOfView, drawn) << field;
+        EXPECT_NEAR(scene->view.pixelsPerRadianX, 800 / (drawn * M_PI / 180), 1e-6);
         EXPECT_GE(scene->view.pixelsPerDegree, kPrecisePixelsPerDegree);
     }
-    // Even with no minimum at all the integer scale stays in range.
-    auto scene = MakeScene({.mode = kModeEqt, .width = 65535, .height = 100, .field = 1.0});
-    scene->view.minimumField = 0.0;
-    scene->view.fieldOfView = 1e-12;
-    ComputeViewScale(*scene);
+    // The smallest field keeps the integer scale in range in the widest window.
+    auto scene = MakeScene({.mode = kModeEqt, .width = 65535, .height = 100, .field = 1e-12});
     EXPECT_EQ(scene->view.fieldOfView, kSmallestFieldOfView);
     EXPECT_GT(scene->view.xScale, 0);
     EXPECT_LT(scene->view.pixelsPerRadianX, 2.0e9);
@@ -198,6 +202,12 @@ TEST(LimitingMagnitude, AutomaticValuesByFieldAndStarData)
         scene->view.fieldOfView = field;
         EXPECT_EQ(AutoLimitingMagnitude(*scene), limit) << cap << " " << field;
     }
+    // In the redraw's order a field below one degree is kept and takes its branch.
+    scene->mag.starCap = 170;
+    scene->view.fieldOfView = 0.5;
+    ComputeViewScale(*scene);
+    UpdateLimitingMagnitude(*scene);
+    EXPECT_EQ(scene->mag.starLimit, 142);
 }
 
 TEST(LimitingMagnitude, DaylightDimsOnlyTheHorizontalFramesAndTheMapsUse45)
