@@ -20,6 +20,10 @@ namespace {
 
 constexpr int kMaxIconLimit = 512;
 
+// The least window the window manager lets the user make.
+constexpr int kLeastWindowWidth = 120;
+constexpr int kLeastWindowHeight = 160;
+
 int IconSideAdmitted(int minimum, int maximum, int increment, int side)
 {
     if (side < minimum || side > maximum) {
@@ -84,8 +88,8 @@ void SetWmNormalHints(Widget shell)
 {
     XSizeHints hints{};
     hints.flags = PMinSize;
-    hints.min_width = 120;
-    hints.min_height = 160;
+    hints.min_width = kLeastWindowWidth;
+    hints.min_height = kLeastWindowHeight;
     XSetWMNormalHints(XtDisplay(shell), XtWindow(shell), &hints);
 }
 
