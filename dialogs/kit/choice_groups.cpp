@@ -4,16 +4,6 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
-void CreateToggleGroup(Widget parent, const ToggleRow* rows, int count, ToggleGroup& group)
-{
-    group.rows = rows;
-    group.toggles.clear();
-    for (int i = 0; i < count; ++i) {
-        group.toggles.push_back(
-            XtVaCreateManagedWidget(rows[i].name, xmToggleButtonWidgetClass, parent, nullptr));
-    }
-}
-
 void SetToggleValues(const ToggleGroup& group, const std::vector<int>& values)
 {
     for (size_t i = 0; i < group.toggles.size() && i < values.size(); ++i) {

@@ -10,16 +10,12 @@
 #include <cstdint>
 #include <vector>
 
-// Toggles of a table, in table order.
+// Toggles of a table, in table order: the dialog makes them where its
+// layout puts them.
 struct ToggleGroup {
     const ToggleRow* rows = nullptr;
     std::vector<Widget> toggles;
 };
-
-// Creates one toggle button per row in parent, in table order.
-// Given:    rows, count  the table; it lives as long as the group
-// Returned: group
-void CreateToggleGroup(Widget parent, const ToggleRow* rows, int count, ToggleGroup& group);
 
 // Sets every toggle from its value (not 0: set) without notifying.
 void SetToggleValues(const ToggleGroup& group, const std::vector<int>& values);

@@ -16,6 +16,7 @@
 #include <Xm/Form.h>
 #include <Xm/Label.h>
 #include <Xm/RowColumn.h>
+#include <Xm/ToggleB.h>
 
 #include <cstring>
 
@@ -136,7 +137,10 @@ void CreateSampleDialog(Scene* scene)
     CreateNumberField(form, kLabelLimit, labelLimit);
     Widget diskForm = XtVaCreateManagedWidget("FormDiskMag", xmFormWidgetClass, controls, nullptr);
     CreateNumberField(diskForm, kDiskMag, diskMag);
-    CreateToggleGroup(controls, kToggles, 3, toggles);
+    toggles.rows = kToggles;
+    for (const ToggleRow& row : kToggles) {
+        toggles.toggles.push_back(XtVaCreateManagedWidget(row.name, xmToggleButtonWidgetClass, controls, nullptr));
+    }
     XtAddCallback(toggles.toggles[1], XmNvalueChangedCallback, StarNameToggleCallback, nullptr);
     CreateRadioGroup(controls, "GridModeRadio", kGridModes, 4, gridModes);
     siteList = CreateResourceList(controls, "SiteList", kSites);
