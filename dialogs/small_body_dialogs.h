@@ -13,10 +13,10 @@ struct Scene;
 
 // Builds the dialog on first use from its element file, read once for the
 // run (a missing file says so and builds nothing, so the next call tries
-// again), marks the objects loaded now with their
-// flags, and shows it. Its OK loads the chosen objects in place of those
-// loaded before, in list order, each with the flags chosen for it; a read
-// of many shows the progress gauge, whose Cancel keeps what was read.
+// again), marks the objects loaded now with their flags, and shows it. Its
+// OK loads the chosen objects in place of those loaded before, in list
+// order, each with the flags chosen for it; a read of many shows the
+// progress gauge, whose Cancel keeps what was read.
 void ShowCometDialog(Scene* scene);
 void ShowMPlanetDialog(Scene* scene);
 
